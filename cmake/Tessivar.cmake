@@ -1,0 +1,52 @@
+# tessivar_library(<target> <folder>)
+# A static library of every source in the folder and its subfolders;
+# the folders are PUBLIC include directories. A folder without sources
+# makes no target.
+function(tessivar_library target folder)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${folder}/*.cpp ${folder}/*.h)
+  if(NOT sources)
+    return()
+  endif()
+  add_library(${target} STATIC ${sources})
+  set(dirs ${folder})
+  foreach(src ${sources})
+    get_filename_component(dir ${src} DIRECTORY)
+    list(APPEND dirs ${dir})
+  endforeach()
+  list(REMOVE_DUPLICATES dirs)
+  target_include_directories(${target} PUBLIC ${dirs} ${CMAKE_BINARY_DIR}/generated)
+  target_link_libraries(${target} PUBLIC
+    Qt5::Core Qt5::Gui Qt5::Widgets Qt5::Network Qt5::Xml Qt5::PrintSupport Qt5::DBus Qt5::Svg)
+endfunction()
+
+# tessivar_link(<target> <dependencies>...): links those that exist.
+function(tessivar_link target)
+  if(NOT TARGET ${target})
+    return()
+  endif()
+  foreach(dep ${ARGN})
+    if(TARGET ${dep})
+      target_link_libraries(${target} PUBLIC ${dep})
+    endif()
+  endforeach()
+endfunction()
+
+# add_qt_test(<name> SOURCES <files>... [RESOURCES] [LIBS <targets>...])
+# A Qt Test executable registered with CTest. It runs headless, with a
+# temporary HOME and SDL's dummy audio driver. RESOURCES links the
+# generated resource tree and waits for the samples of the bundle.
+function(add_qt_test name)
+  cmake_parse_arguments(ARG "RESOURCES" "" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE tessivar_libs Qt5::Test ${ARG_LIBS})
+  if(ARG_RESOURCES)
+    target_link_libraries(${name} PRIVATE tessivar_resources)
+    add_dependencies(${name} tessivar_samples)
+  endif()
+  # Tests run from the bundle's MacOS folder, so they find Resources/ as the program does.
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TESSIVAR_MACOS_DIR})
+  add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/tests/run-isolated $<TARGET_FILE:${name}>)
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy;TESSIVAR_BUNDLE=${TESSIVAR_BUNDLE_DIR};${ARG_ENV}"
+    TIMEOUT 300)
+endfunction()
