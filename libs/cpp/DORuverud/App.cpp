@@ -1,6 +1,7 @@
 #include "App.h"
 
 #include "App_mac.h"
+#include "TranslationsManager.h"
 
 #include <QDebug>
 #include <QDir>
@@ -249,8 +250,10 @@ void App::setChartAutoUpdateOn(bool)
 {
 }
 
+// The first call builds the translations manager, which picks the language.
 QString App::currentLanguage() const
 {
+    TranslationsManager::instance();
     return m_currentLanguage;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QPointer>
 #include <QStringList>
 #include <QVariant>
 
@@ -151,7 +152,7 @@ private:
     QString m_appId;
     int m_reminderCount = 10;
     int m_reminderDelay = 4000;
-    HelpDialog* m_helpDialog = nullptr;
+    QPointer<HelpDialog> m_helpDialog;
     QStringList m_introductionSlides;
     QString m_promotedAppId;
     QString m_promotedAppName;
