@@ -1,0 +1,5 @@
+# The moon-day arithmetic relies on single-precision rounding exactly as written.
+set_source_files_properties(
+  ${CMAKE_CURRENT_LIST_DIR}/DateInfo.cpp ${CMAKE_CURRENT_LIST_DIR}/TimeInfo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Delay.cpp
+  PROPERTIES COMPILE_OPTIONS "-fno-fast-math;-ffp-contract=off")
