@@ -49,7 +49,8 @@ void Common::setMenuOpacity(QMenu* menu)
 
 void Common::setChartDialogOpacity(QWidget* widget)
 {
-    widget->setWindowOpacity(opacityFromSetting(QStringLiteral("TransparencyParameters/ChartDialogs")));
+    widget->setWindowOpacity(
+        opacityFromSetting(QStringLiteral("TransparencyParameters/ChartDialogs")));
 }
 
 QPixmap Common::grabScreen()
@@ -60,7 +61,7 @@ QPixmap Common::grabScreen()
     const QRect geometry = screen->geometry();
     const double scale = Os::scaleFactor();
     return screen->grabWindow(0, geometry.x(), geometry.y(), int(geometry.width() * scale),
-                              int(geometry.height() * scale));
+        int(geometry.height() * scale));
 }
 
 } // namespace DORuverud
