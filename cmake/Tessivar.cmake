@@ -31,12 +31,13 @@ function(tessivar_link target)
   endforeach()
 endfunction()
 
-# add_qt_test(<name> SOURCES <files>... [RESOURCES] [LIBS <targets>...])
+# add_qt_test(<name> SOURCES <files>... [RESOURCES] [DBUS] [LIBS <targets>...])
 # A Qt Test executable registered with CTest. It runs headless, with a
 # temporary HOME and SDL's dummy audio driver. RESOURCES links the
-# generated resource tree and waits for the samples of the bundle.
+# generated resource tree and waits for the samples of the bundle. DBUS
+# runs the test in a private session bus of its own.
 function(add_qt_test name)
-  cmake_parse_arguments(ARG "RESOURCES" "" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "RESOURCES;DBUS" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE tessivar_libs Qt5::Test ${ARG_LIBS})
   if(ARG_RESOURCES)
@@ -45,7 +46,11 @@ function(add_qt_test name)
   endif()
   # Tests run from the bundle's MacOS folder, so they find Resources/ as the program does.
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TESSIVAR_MACOS_DIR})
-  add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/tests/run-isolated $<TARGET_FILE:${name}>)
+  set(bus)
+  if(ARG_DBUS)
+    set(bus dbus-run-session --)
+  endif()
+  add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/tests/run-isolated ${bus} $<TARGET_FILE:${name}>)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy;TESSIVAR_BUNDLE=${TESSIVAR_BUNDLE_DIR};${ARG_ENV}"
     TIMEOUT 300)
