@@ -51,7 +51,13 @@ function(add_qt_test name)
     set(bus dbus-run-session --)
   endif()
   add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/tests/run-isolated ${bus} $<TARGET_FILE:${name}>)
-  set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy;TESSIVAR_BUNDLE=${TESSIVAR_BUNDLE_DIR};${ARG_ENV}"
-    TIMEOUT 300)
+  set(env "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy;TESSIVAR_BUNDLE=${TESSIVAR_BUNDLE_DIR}")
+  if(TESSIVAR_SANITIZE)
+    # Full stacks on malloc, so that leaks inside system libraries match their suppressions.
+    list(APPEND env
+      "ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0"
+      "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
+      "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  endif()
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env};${ARG_ENV}" TIMEOUT 300)
 endfunction()
