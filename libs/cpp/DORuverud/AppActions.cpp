@@ -1,27 +1,100 @@
 // App: reminders and the actions that lead out of the program.
 #include "App.h"
 
+#include "AppConfig.h"
+
+#include <QDesktopServices>
+#include <QRandomGenerator>
+#include <QSysInfo>
+#include <QTime>
+#include <QTimer>
+#include <QUrl>
+#include <climits>
+
 namespace DORuverud {
+
+namespace {
+
+enum ReminderKind { RateKind = 1, ShareKind = 2, JoinKind = 4, StoreDependentKind = 8 };
+// Answers of a reminder dialog's state().
+enum ReminderAnswer { AnswerNow = 1, AnswerNever = 3 };
+
+void openAddress(const QString& address)
+{
+    QDesktopServices::openUrl(QUrl(address, QUrl::TolerantMode));
+}
+
+QString encoded(const QString& text)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(text));
+}
+
+QString mailAddress(const QString& to, const QString& subject, const QString& body)
+{
+    return QStringLiteral("mailto:") + to + QStringLiteral("?subject=") + encoded(subject)
+        + QStringLiteral("&body=") + encoded(body);
+}
+
+QString lowerAppName()
+{
+    return QCoreApplication::applicationName().toLower();
+}
+
+QString storeAppPage(const QString& languageSegment, const QString& name, const QString& id)
+{
+    return AppConfig::storeHost() + QLatin1Char('/') + languageSegment + QStringLiteral("app/")
+        + name.toLower() + QLatin1Char('/') + id + QStringLiteral("?ls=1&mt=12");
+}
+
+// One of the kinds whose bits are set among rate, share and join.
+int randomKind(int kinds)
+{
+    QRandomGenerator random(quint32(QTime::currentTime().msec()));
+    const bool rate = kinds & RateKind;
+    const bool share = kinds & ShareKind;
+    const bool join = kinds & JoinKind;
+    const bool even = random.generate() % 2 == 0;
+    if (rate && share && join) {
+        static const int kindOf[] = {RateKind, ShareKind, JoinKind};
+        return kindOf[random.bounded(3)];
+    }
+    if (rate && share)
+        return even ? RateKind : ShareKind;
+    if (rate && join)
+        return even ? RateKind : JoinKind;
+    if (share && join)
+        return even ? JoinKind : ShareKind;
+    return kinds;
+}
+
+} // namespace
 
 void App::callReminder(int count, int kinds)
 {
-    Q_UNUSED(count)
-    Q_UNUSED(kinds)
+    if (kinds == StoreDependentKind)
+        m_reminderKind = isAppStore() ? RateKind : ShareKind;
+    else
+        m_reminderKind = randomKind(kinds);
+    m_reminderCount = count;
+    QTimer::singleShot(m_reminderDelay, this, SLOT(slotCallRateReminderInternal()));
 }
 
 void App::callRateReminder(int count)
 {
-    Q_UNUSED(count)
+    m_reminderCount = count;
+    slotCallRateReminder();
 }
 
 void App::callTellReminder(int count)
 {
-    Q_UNUSED(count)
+    m_reminderCount = count;
+    slotCallTellReminder();
 }
 
 void App::callJoinReminder(int count)
 {
-    Q_UNUSED(count)
+    m_reminderCount = count;
+    slotCallJoinReminder();
 }
 
 void App::setRemiderCount(int count)
@@ -80,56 +153,97 @@ void App::setAppSupportPage(const QString& page)
     m_supportPage = page;
 }
 
+// Counts the starts; every reminder-count-th start shows the reminder
+// of the chosen kind. A count of 0 or less shows none.
 void App::slotCallRateReminderInternal()
 {
+    if (!settingsValue(QStringLiteral("AutoReminder"), true).toBool())
+        return;
+    const int start = settingsValue(QStringLiteral("AutoReminderCount"), 1).toInt();
+    if (m_reminderCount > 0 && start % m_reminderCount == 0) {
+        const int state = 0;
+        if (state == AnswerNow)
+            slotRateApp();
+        if (state == AnswerNow || state == AnswerNever)
+            setSettingsValue(QStringLiteral("AutoReminder"), false);
+    }
+    setSettingsValue(QStringLiteral("AutoReminderCount"), start == INT_MAX ? 1 : start + 1);
 }
 
 void App::slotCallRateReminder()
 {
+    m_reminderKind = RateKind;
+    QTimer::singleShot(m_reminderDelay, this, SLOT(slotCallRateReminderInternal()));
 }
 
 void App::slotCallTellReminder()
 {
+    m_reminderKind = ShareKind;
+    QTimer::singleShot(m_reminderDelay, this, SLOT(slotCallRateReminderInternal()));
 }
 
 void App::slotCallJoinReminder()
 {
+    m_reminderKind = JoinKind;
+    QTimer::singleShot(m_reminderDelay, this, SLOT(slotCallRateReminderInternal()));
 }
 
-void App::slotShowCssEditor()
-{
-}
+void App::slotShowCssEditor() { }
 
+// The system text names the running system where the mail once named a
+// fixed one.
 void App::slotContactUs()
 {
+    const QString system = QSysInfo::productType() + QLatin1Char(' ') + QSysInfo::productVersion()
+        + QLatin1Char(' ') + currentLanguage() + QLatin1Char(' ')
+        + (isAppStore() ? QString() : QStringLiteral("I"));
+    const QString subject = QStringLiteral("Contact (") + QCoreApplication::applicationName()
+        + QLatin1Char(' ') + QCoreApplication::applicationVersion() + QStringLiteral(") ") + system;
+    openAddress(mailAddress(AppConfig::contactEmail(), subject, QString()));
 }
 
 void App::slotTellFriend()
 {
+    QString link
+        = AppConfig::site() + QStringLiteral("/apps/") + lowerAppName() + QStringLiteral(".html");
+    if (!m_supportPage.isEmpty())
+        link = m_supportPage;
+    if (isAppStore())
+        link = storeAppPage(
+            currentLanguageOptimized(), QCoreApplication::applicationName(), m_appId);
+    const QString name = QCoreApplication::applicationName();
+    openAddress(mailAddress(QString(),
+        QStringLiteral("Check out the cool ") + name + QStringLiteral(" app!"),
+        QStringLiteral("Hi, check out this cool ") + name
+            + QStringLiteral(" app - available in the App Stores: ") + link));
 }
 
 void App::slotShowMoreApps()
 {
+    openAddress(AppConfig::storeHost() + QStringLiteral("/artist/") + AppConfig::storeArtistName()
+        + QLatin1Char('/') + AppConfig::storeArtistId() + QStringLiteral("?mt=12"));
 }
 
 void App::slotRateApp()
 {
+    openAddress(storeAppPage(QString(), QCoreApplication::applicationName(), m_appId));
 }
 
 void App::slotSupportPage()
 {
+    openAddress(m_supportPage.isEmpty() ? AppConfig::site() : m_supportPage);
 }
 
 void App::slotGoToPromotedApp()
 {
+    if (m_promotedLink.isEmpty())
+        openAddress(storeAppPage(QString(), m_promotedAppName, m_promotedAppId));
+    else
+        openAddress(m_promotedLink);
 }
 
-void App::slotShareApp()
-{
-}
+void App::slotShareApp() { }
 
-void App::slotJoin()
-{
-}
+void App::slotJoin() { }
 
 } // namespace DORuverud
