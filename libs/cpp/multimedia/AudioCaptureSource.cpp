@@ -1,0 +1,7 @@
+#include "AudioCaptureSource.h"
+
+namespace DIReridArazi {
+
+AudioCaptureSource::~AudioCaptureSource() = default;
+
+} // namespace DIReridArazi

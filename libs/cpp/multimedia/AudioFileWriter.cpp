@@ -1,0 +1,7 @@
+#include "AudioFileWriter.h"
+
+namespace DIReridArazi {
+
+AudioFileWriter::~AudioFileWriter() = default;
+
+} // namespace DIReridArazi

@@ -1,0 +1,42 @@
+#include "ID3Info.h"
+
+#include "MediaCommon.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace DIReridArazi {
+
+ID3Info::ID3Info(const QString& path)
+    : m_path(path)
+{
+    QFile file(m_path);
+    if (file.open(QIODevice::ReadOnly))
+        file.close();
+    findCover();
+}
+
+ID3Info::~ID3Info() = default;
+
+const QPixmap& ID3Info::cover() const
+{
+    return m_cover;
+}
+
+void ID3Info::findCover()
+{
+    const QString folder = QFileInfo(m_path).absolutePath();
+    const QStringList names
+        = QDir(folder).entryList({QStringLiteral("*")}, QDir::Files, QDir::NoSort);
+    for (const QString& name : names) {
+        if (!MediaCommon::isImage(name))
+            continue;
+        m_cover.load(folder + QLatin1Char('/') + name);
+        if (!m_cover.isNull())
+            return;
+    }
+    m_cover.load(QStringLiteral(":/pix/cover.png"));
+}
+
+} // namespace DIReridArazi

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "MAudioFormat.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+namespace DIReridArazi {
+
+class NativeAudioRecorderInternal;
+
+// Records sound from the default input into a file. The container follows
+// the file name's suffix (WAV, AIFF, CAF); the AAC codecs write an MPEG-4
+// audio file. Format and file name take effect at the next start.
+// GUI thread only.
+class NativeAudioRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit NativeAudioRecorder(QObject* parent = nullptr);
+
+    void setOutputFileName(const QString& name);
+    QString outputFileName() const;
+    bool isStopped() const;
+    // Recorded time in milliseconds, despite the name.
+    qint64 processedUSecs() const;
+    void setFormat(const MAudioFormat& format);
+    MAudioFormat format() const;
+    QStringList availableInputDevices() const;
+    QString defaultInputDevice() const;
+    void setInputDevice(const QString& name);
+
+signals:
+    void finished();
+
+public slots:
+    void slotStart();
+    void slotStart(const QString& name);
+    // Emits finished() whether or not a recording was running.
+    void slotStop();
+    void slotSuspend();
+    void slotResume();
+
+private:
+    NativeAudioRecorderInternal* m_internal;
+    QString m_outputFileName;
+    MAudioFormat m_format;
+};
+
+} // namespace DIReridArazi

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "AudioCaptureSource.h"
+#include "AudioFileWriter.h"
+#include "RecorderSettings.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <memory>
+
+namespace DIReridArazi {
+
+// The platform recorder of a Linux build: captured sound from an
+// AudioCaptureSource (SDL's default input unless replaced), written to a file
+// whose container follows the name's suffix: ".aif"/".aiff"/".aifc" AIFF,
+// ".caf" CAF, otherwise WAV; AAC settings always give an MPEG-4 audio file.
+// A 20 ms timer moves the captured sound to the file. GUI thread only.
+class PlatformAudioRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PlatformAudioRecorder(QObject* parent);
+    ~PlatformAudioRecorder() override;
+
+    void setCaptureSource(std::unique_ptr<AudioCaptureSource> source);
+
+    // Ends a recording in progress and takes the file and settings for the next.
+    void initWithPath(const QString& path, const RecorderSettings& settings);
+    // Creates the file; false when it cannot be written.
+    bool prepareToRecord();
+    // Starts or resumes capturing; false without a file or an input.
+    bool record();
+    void pause();
+    // Completes the file; recording again needs initWithPath.
+    void stop();
+    // Seconds recorded since the last initWithPath.
+    double currentTime() const;
+
+private slots:
+    void slotDrain();
+
+private:
+    std::unique_ptr<AudioFileWriter> makeWriter() const;
+
+    std::unique_ptr<AudioCaptureSource> m_source;
+    std::unique_ptr<AudioFileWriter> m_writer;
+    QString m_path;
+    RecorderSettings m_settings;
+    QTimer m_drainTimer;
+    bool m_sourceOpen = false;
+    long long m_framesWritten = 0;
+};
+
+} // namespace DIReridArazi
