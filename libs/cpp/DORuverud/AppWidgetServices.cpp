@@ -2,7 +2,10 @@
 // main window, introduction slides).
 #include "App.h"
 
+#include "HelpDialog.h"
+
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
 
 namespace DORuverud {
@@ -113,10 +116,20 @@ void App::setIntroductionSlides(const QStringList& slides)
 
 void App::showHelpOnStart()
 {
+    if (HelpDialog::isShowOnStartAvailable())
+        QTimer::singleShot(500, this, &App::slotHelp);
 }
 
+// The dialog is made once; it dies with the window that was active then,
+// and the next call makes a new one.
 void App::slotHelp()
 {
+    if (!m_helpDialog) {
+        m_helpDialog = new HelpDialog(QApplication::activeWindow());
+        for (const QString& slide : qAsConst(m_introductionSlides))
+            m_helpDialog->addSlide(slide);
+    }
+    m_helpDialog->exec();
 }
 
 void App::setProxy()

@@ -16,4 +16,20 @@ inline QString loadingAnimation()
     return QStringLiteral("pix/loading.gif");
 }
 
+inline QString appLogo()
+{
+    return QStringLiteral("app.png");
+}
+
+inline QString makerLogo()
+{
+    return QStringLiteral("pix/quelmarlogo.png");
+}
+
+// Behind the text of the video-introduction offer.
+inline QString linkBackground()
+{
+    return QStringLiteral("pix/zadu2.jpg");
+}
+
 } // namespace DORuverud::DialogPictures
