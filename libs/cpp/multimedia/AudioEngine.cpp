@@ -1,0 +1,195 @@
+#include "AudioEngine.h"
+
+#include "AudioEngineObserver.h"
+#include "AudioVoice.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+
+namespace DIReridArazi {
+
+namespace {
+
+constexpr qint64 cacheBudgetBytes = 128 * 1024 * 1024;
+constexpr int housekeepingMs = 20;
+// Just below full scale, released over a fifth of a second.
+constexpr float limiterThreshold = 0.9f;
+constexpr float limiterReleaseSeconds = 0.2f;
+
+} // namespace
+
+AudioEngine* AudioEngine::instance()
+{
+    // Lives as long as the process: players may outlive the application
+    // object. Its device closes with the application object.
+    static AudioEngine* engine = [] {
+        auto* made = new AudioEngine;
+        qAddPostRoutine([] { instance()->shutDown(); });
+        return made;
+    }();
+    return engine;
+}
+
+AudioEngine::AudioEngine()
+    : m_cache(cacheBudgetBytes)
+    , m_output(&AudioEngine::renderOutput, this)
+    , m_limiter(limiterThreshold, limiterReleaseSeconds, AudioClip::sampleRate)
+{
+    m_housekeeping.setInterval(housekeepingMs);
+    connect(&m_housekeeping, &QTimer::timeout, this, &AudioEngine::poll);
+}
+
+AudioVoice* AudioEngine::openVoice(const QString& path)
+{
+    std::shared_ptr<const AudioClip> clip = m_cache.clip(path);
+    if (!clip)
+        return nullptr;
+    if (!m_manualClock)
+        m_output.open();
+    auto* voice = new AudioVoice(this, std::move(clip), path);
+    m_voices.append(voice);
+    push(m_incoming, voice);
+    m_housekeeping.start();
+    return voice;
+}
+
+void AudioEngine::addObserver(AudioEngineObserver* observer)
+{
+    m_observers.append(observer);
+}
+
+void AudioEngine::removeObserver(AudioEngineObserver* observer)
+{
+    m_observers.removeAll(observer);
+}
+
+void AudioEngine::setManualClock(bool manual)
+{
+    m_manualClock = manual;
+    if (manual)
+        m_output.close();
+    else if (!m_voices.isEmpty())
+        m_output.open();
+}
+
+QString AudioEngine::driverName() const
+{
+    return m_output.driverName();
+}
+
+qint64 AudioEngine::framesMixed() const
+{
+    return m_framesMixed.load(std::memory_order_acquire);
+}
+
+void AudioEngine::commit()
+{
+    m_commitPending = false;
+    m_releasedBatch.store(m_batch, std::memory_order_release);
+}
+
+void AudioEngine::poll()
+{
+    for (AudioVoice* voice : qAsConst(m_voices))
+        reportStart(voice);
+    AudioVoice* retired = m_retired.exchange(nullptr, std::memory_order_acq_rel);
+    while (retired) {
+        AudioVoice* next = retired->m_link;
+        delete retired;
+        --m_releasing;
+        retired = next;
+    }
+    if (m_voices.isEmpty() && m_releasing == 0)
+        m_housekeeping.stop();
+}
+
+void AudioEngine::mix(float* stereo, int frames)
+{
+    adoptIncoming();
+    const quint64 releasedBatch = m_releasedBatch.load(std::memory_order_acquire);
+    const qint64 firstFrame = m_framesMixed.load(std::memory_order_relaxed);
+    std::fill(stereo, stereo + 2 * frames, 0.f);
+    AudioVoice** link = &m_active;
+    while (AudioVoice* voice = *link) {
+        if (voice->m_released.load(std::memory_order_acquire)) {
+            *link = voice->m_link;
+            push(m_retired, voice);
+            continue;
+        }
+        voice->render(stereo, frames, releasedBatch, firstFrame);
+        link = &voice->m_link;
+    }
+    m_limiter.process(stereo, frames);
+    m_framesMixed.store(firstFrame + frames, std::memory_order_release);
+}
+
+void AudioEngine::start(AudioVoice* voice)
+{
+    if (voice->isPlaying())
+        return;
+    if (!m_commitPending) {
+        m_commitPending = true;
+        ++m_batch;
+        QMetaObject::invokeMethod(this, &AudioEngine::commit, Qt::QueuedConnection);
+    }
+    voice->m_startReported = false;
+    voice->m_startFrame.store(-1, std::memory_order_relaxed);
+    voice->m_batch.store(m_batch, std::memory_order_relaxed);
+    voice->m_running.store(true, std::memory_order_release);
+}
+
+void AudioEngine::release(AudioVoice* voice)
+{
+    voice->m_running.store(false, std::memory_order_release);
+    reportStart(voice);
+    m_voices.removeOne(voice);
+    ++m_releasing;
+    voice->m_released.store(true, std::memory_order_release);
+}
+
+void AudioEngine::reportStart(AudioVoice* voice)
+{
+    if (voice->m_startReported)
+        return;
+    const qint64 frame = voice->m_startFrame.load(std::memory_order_acquire);
+    if (frame < 0)
+        return;
+    voice->m_startReported = true;
+    for (AudioEngineObserver* observer : qAsConst(m_observers))
+        observer->voiceStarted(voice->name(), frame);
+}
+
+// A Treiber stack push; the other side takes the whole stack at once.
+void AudioEngine::push(std::atomic<AudioVoice*>& stack, AudioVoice* voice)
+{
+    AudioVoice* head = stack.load(std::memory_order_relaxed);
+    do {
+        voice->m_link = head;
+    } while (!stack.compare_exchange_weak(
+        head, voice, std::memory_order_release, std::memory_order_relaxed));
+}
+
+void AudioEngine::adoptIncoming()
+{
+    AudioVoice* incoming = m_incoming.exchange(nullptr, std::memory_order_acquire);
+    while (incoming) {
+        AudioVoice* next = incoming->m_link;
+        incoming->m_link = m_active;
+        m_active = incoming;
+        incoming = next;
+    }
+}
+
+void AudioEngine::shutDown()
+{
+    m_output.close();
+    m_housekeeping.stop();
+}
+
+void AudioEngine::renderOutput(void* engine, float* stereo, int frames)
+{
+    static_cast<AudioEngine*>(engine)->mix(stereo, frames);
+}
+
+} // namespace DIReridArazi

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "AudioClipCache.h"
+#include "AudioLimiter.h"
+#include "AudioOutput.h"
+
+#include <QObject>
+#include <QTimer>
+#include <QVector>
+
+#include <atomic>
+
+namespace DIReridArazi {
+
+class AudioEngineObserver;
+class AudioVoice;
+
+// The process-wide sound engine: decodes files into a cache, and mixes any
+// number of voices into one output stream. The device pulls the mix on its
+// own thread; that thread never allocates, locks, logs or emits. Voices
+// reach it through a lock-free stack and are handed back the same way.
+// Every operation is for the GUI thread unless it says otherwise.
+class AudioEngine : public QObject
+{
+    Q_OBJECT
+
+public:
+    static AudioEngine* instance();
+
+    // A voice of the decoded file, paused at its start; null when the file
+    // is missing or cannot be decoded. Decoding is synchronous and cached.
+    AudioVoice* openVoice(const QString& path);
+
+    void addObserver(AudioEngineObserver* observer);
+    void removeObserver(AudioEngineObserver* observer);
+
+    // With a manual clock no device runs: the caller drives time by calling
+    // mix() itself (tests and benchmarks). Off by default.
+    void setManualClock(bool manual);
+    // The SDL driver in use; empty while no device runs.
+    QString driverName() const;
+    // Frames mixed since the engine started. Any thread.
+    qint64 framesMixed() const;
+
+    // Lets the voices started since the last call begin, all in the same
+    // sample. Runs by itself when control returns to the event loop.
+    void commit();
+    // Reports started voices to the observers and deletes the voices the
+    // mixer has given back. Runs by itself on a short timer while voices live.
+    void poll();
+
+    // Audio thread (the caller's thread with a manual clock): mixes the
+    // next frames of every playing voice into stereo float.
+    void mix(float* stereo, int frames);
+
+private:
+    friend class AudioVoice;
+
+    AudioEngine();
+
+    void start(AudioVoice* voice);
+    void release(AudioVoice* voice);
+    void reportStart(AudioVoice* voice);
+    void push(std::atomic<AudioVoice*>& stack, AudioVoice* voice);
+    void adoptIncoming();
+    void shutDown();
+    static void renderOutput(void* engine, float* stereo, int frames);
+
+    AudioClipCache m_cache;
+    AudioOutput m_output;
+    bool m_manualClock = false;
+    QVector<AudioEngineObserver*> m_observers;
+    // GUI side: voices not yet released, and how many wait to come back.
+    QVector<AudioVoice*> m_voices;
+    int m_releasing = 0;
+    QTimer m_housekeeping;
+    quint64 m_batch = 0;
+    bool m_commitPending = false;
+    // Shared with the audio thread.
+    std::atomic<AudioVoice*> m_incoming {nullptr};
+    std::atomic<AudioVoice*> m_retired {nullptr};
+    std::atomic<quint64> m_releasedBatch {0};
+    std::atomic<qint64> m_framesMixed {0};
+    // Audio thread only.
+    AudioVoice* m_active = nullptr;
+    AudioLimiter m_limiter;
+};
+
+} // namespace DIReridArazi

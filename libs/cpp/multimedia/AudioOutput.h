@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+#include <SDL.h>
+
+namespace DIReridArazi {
+
+// The one SDL2 output stream: 44.1 kHz, stereo float, 256-frame periods.
+// It opens the default device, or SDL's "dummy" driver when none opens,
+// so that time passes either way. GUI thread, except the render function,
+// which SDL calls on its audio thread.
+class AudioOutput
+{
+public:
+    using Render = void (*)(void* context, float* stereo, int frames);
+
+    static constexpr int framesPerPeriod = 256;
+
+    AudioOutput(Render render, void* context);
+    ~AudioOutput();
+
+    bool open();
+    void close();
+    bool isOpen() const
+    {
+        return m_device != 0;
+    }
+    // The SDL driver in use ("pulseaudio", "dummy", ...); empty when closed.
+    QString driverName() const;
+
+private:
+    bool openDevice();
+    static void callback(void* userdata, Uint8* stream, int length);
+
+    Render m_render;
+    void* m_context;
+    SDL_AudioDeviceID m_device = 0;
+};
+
+} // namespace DIReridArazi

@@ -1,0 +1,26 @@
+#include "SampleName.h"
+
+#include <cmath>
+
+namespace DIReridArazi {
+
+QString SampleName::noteName(int midi)
+{
+    static const char* const names[12]
+        = {"C", "Cd", "D", "Dd", "E", "F", "Fd", "G", "Gd", "A", "Ad", "B"};
+    const int octave = midi / 12 - 1;
+    return QLatin1String(names[midi % 12]) + QString::number(octave);
+}
+
+QString SampleName::fileName(const QString& instrument, int pitch, int midi)
+{
+    return instrument + QLatin1Char('_') + QString::number(pitch) + QLatin1Char('_')
+        + noteName(midi) + QStringLiteral(".mp3");
+}
+
+double SampleName::frequency(int pitch, int midi)
+{
+    return pitch * std::pow(2.0, (midi - 69) / 12.0);
+}
+
+} // namespace DIReridArazi
