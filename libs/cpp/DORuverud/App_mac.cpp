@@ -1,5 +1,7 @@
 #include "App_mac.h"
 
+#include "App_Linux.h"
+
 App_mac* App_mac::s_pinstance = nullptr;
 
 App_mac* App_mac::instance()
@@ -9,8 +11,10 @@ App_mac* App_mac::instance()
     return s_pinstance;
 }
 
-App_mac::App_mac(QObject* parent) : QObject(parent)
+App_mac::App_mac(QObject* parent)
+    : QObject(parent)
 {
+    new App_Linux(this);
 }
 
 void App_mac::emitClick()

@@ -11,6 +11,7 @@ class App_mac : public QObject
 public:
     static App_mac* instance();
 
+    // Starts listening for reopen requests.
     explicit App_mac(QObject* parent = nullptr);
 
     void emitClick();

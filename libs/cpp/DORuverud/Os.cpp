@@ -1,7 +1,8 @@
 #include "Os.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "Os_Linux.h"
+
+#include <QWidget>
 
 Os* Os::s_instance = nullptr;
 
@@ -12,8 +13,10 @@ Os* Os::instance()
     return s_instance;
 }
 
-Os::Os() : QObject(nullptr)
+Os::Os()
+    : QObject(nullptr)
 {
+    Os_Linux::initNotifications(this);
 }
 
 Os::~Os()
@@ -24,6 +27,46 @@ Os::~Os()
 
 double Os::scaleFactor()
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->devicePixelRatio() : 1.0;
+    return Os_Linux::scaleFactor();
+}
+
+bool Os::openFolderAndSelectFile(const QString& path)
+{
+    return Os_Linux::openFolderAndSelectFile(path);
+}
+
+void Os::setAppIconNumber(int n)
+{
+    Os_Linux::setAppIconNumber(n);
+}
+
+void Os::unsetAppIconNumber()
+{
+    Os_Linux::unsetAppIconNumber();
+}
+
+bool Os::isAutorunAtLogon()
+{
+    return Os_Linux::isAutorunAtLogon();
+}
+
+void Os::changeAutorunAtLogon(bool on)
+{
+    Os_Linux::changeAutorunAtLogon(on);
+}
+
+void Os::hideWindowFromTaskBar(QWidget* widget)
+{
+    if (widget)
+        widget->setWindowFlags(widget->windowFlags() | Qt::Window);
+}
+
+QString Os::nativeLibraryName(const QString& name)
+{
+    return QStringLiteral("lib") + name + QStringLiteral(".so");
+}
+
+void Os::setDisableSleepMode(bool on)
+{
+    Q_UNUSED(on)
 }

@@ -2,8 +2,11 @@
 
 #include <QObject>
 
+class QWidget;
+
 // Platform services: screen scale, file manager, launcher badge, start
-// at logon and power notifications. One instance per process.
+// at logon and power notifications. One instance per process; GUI thread
+// only. Without a session bus the bus services do nothing and answer false.
 class Os : public QObject
 {
     Q_OBJECT
@@ -16,6 +19,16 @@ public:
 
     // Physical pixels per logical pixel of the primary screen.
     static double scaleFactor();
+    // Shows the file selected in the file manager, or else opens its folder.
+    static bool openFolderAndSelectFile(const QString& path);
+    // The count on the program's launcher icon.
+    static void setAppIconNumber(int n);
+    static void unsetAppIconNumber();
+    static bool isAutorunAtLogon();
+    static void changeAutorunAtLogon(bool on);
+    static void hideWindowFromTaskBar(QWidget* widget);
+    static QString nativeLibraryName(const QString& name);
+    static void setDisableSleepMode(bool on);
 
 signals:
     void atSwitchToStandBy();

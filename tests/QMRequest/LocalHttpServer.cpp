@@ -1,0 +1,58 @@
+#include "LocalHttpServer.h"
+
+namespace {
+QByteArray response(const QByteArray& status, const QByteArray& body, int length)
+{
+    return "HTTP/1.1 " + status + "\r\nConnection: close\r\nContent-Length: "
+        + QByteArray::number(length) + "\r\n\r\n" + body;
+}
+} // namespace
+
+LocalHttpServer::LocalHttpServer()
+{
+    m_server.listen(QHostAddress::LocalHost, 0);
+    connect(&m_server, &QTcpServer::newConnection, this, &LocalHttpServer::onConnection);
+}
+
+QString LocalHttpServer::address(const QString& path) const
+{
+    return QStringLiteral("127.0.0.1:%1%2").arg(m_server.serverPort()).arg(path);
+}
+
+void LocalHttpServer::onConnection()
+{
+    while (QTcpSocket* socket = m_server.nextPendingConnection())
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
+}
+
+void LocalHttpServer::onReadyRead(QTcpSocket* socket)
+{
+    if (socket->peek(1) == QByteArray(1, '\x16')) {
+        ++tlsHellos;
+        socket->abort();
+        return;
+    }
+    if (!socket->peek(65536).contains("\r\n\r\n"))
+        return;
+    const QList<QByteArray> requestLine = socket->readAll().split('\n').first().split(' ');
+    const QString path = QString::fromLatin1(requestLine.value(1));
+    requests += path;
+    answer(socket, path);
+}
+
+void LocalHttpServer::answer(QTcpSocket* socket, const QString& path)
+{
+    if (path == QLatin1String("/silent"))
+        return;
+    if (path == QLatin1String("/body"))
+        socket->write(response("200 OK", "chord chart", 11));
+    else if (path == QLatin1String("/large"))
+        socket->write(response("200 OK", QByteArray(2048, 'a'), 2048));
+    else if (path == QLatin1String("/empty"))
+        socket->write(response("200 OK", "", 0));
+    else if (path == QLatin1String("/cut"))
+        socket->write(response("200 OK", "0123456789", 100));
+    else
+        socket->write(response("404 Not Found", "not here", 8));
+    socket->disconnectFromHost();
+}
