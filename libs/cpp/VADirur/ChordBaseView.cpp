@@ -1,0 +1,120 @@
+#include "ChordBaseView.h"
+
+#include "App.h"
+#include "ChordFiles.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QFile>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+
+namespace VADirur {
+
+ChordBaseView::ChordBaseView(QWidget* parent)
+    : QWidget(parent)
+{
+    setToolTip(tr("Drag&Drop this picture to any editor"));
+}
+
+void ChordBaseView::setInstrumentName(const QString& name)
+{
+    instrumentName = name;
+}
+
+void ChordBaseView::setChordTabAndName(int index, const QVector<int>& tab, const QString& name)
+{
+    chordIndex = index;
+    chordName = name;
+    chordTab = tab;
+    update();
+}
+
+QString ChordBaseView::pianoTabToCode() const
+{
+    return ChordFiles::pitchClassCode(chordTab);
+}
+
+void ChordBaseView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawRect(rect());
+}
+
+void ChordBaseView::drawPicture(QPainter* painter, const QString& fileName)
+{
+    const QPixmap picture(QStringLiteral(":/") + DORuverud::App::theApp()->resourceOffset()
+        + ChordFiles::pictureFolder() + fileName);
+    if (picture.isNull())
+        return;
+    const qreal ratio = DORuverud::App::theApp()->devicePixelRatio();
+    const QPixmap scaled = picture.scaled(
+        int(width() * ratio), int(height() * ratio), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const qreal w = scaled.width() / ratio;
+    const qreal h = scaled.height() / ratio;
+    painter->drawPixmap(
+        QRect(int((width() - w) * 0.5), int((height() - h) * 0.5), int(w), int(h)), scaled);
+}
+
+void ChordBaseView::drawTitle(QPainter* painter)
+{
+    QFont titleFont(font());
+    titleFont.setPixelSize(height() / 7 + 7);
+    painter->setFont(titleFont);
+    painter->setPen(QPen(Qt::black, height() / 50));
+    painter->drawText(rect(), Qt::AlignHCenter | Qt::AlignTop, chordName);
+}
+
+void ChordBaseView::drawNameBox(QPainter* painter)
+{
+    QFont titleFont(font());
+    titleFont.setPixelSize(height() / 7 + 7);
+    const QFontMetrics metrics(titleFont);
+    const int textWidth = metrics.horizontalAdvance(chordName);
+    painter->save();
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(QColor(255, 255, 255, 220));
+    painter->drawRect((width() - textWidth) / 2, 0, textWidth, metrics.height());
+    painter->restore();
+    drawTitle(painter);
+}
+
+void ChordBaseView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        dragStartPosition = event->pos();
+    QWidget::mousePressEvent(event);
+}
+
+void ChordBaseView::mouseMoveEvent(QMouseEvent* event)
+{
+    if ((event->buttons() & Qt::LeftButton)
+        && (event->pos() - dragStartPosition).manhattanLength() > QApplication::startDragDistance())
+        startDrag();
+    QWidget::mouseMoveEvent(event);
+}
+
+void ChordBaseView::startDrag()
+{
+    const QString path = DORuverud::App::theApp()->workDirectory() + QStringLiteral("/Chord.png");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    QPixmap pixmap(size());
+    render(&pixmap, QPoint(), QRegion(), DrawWindowBackground | DrawChildren);
+    pixmap.save(&file, "PNG");
+    file.close();
+
+    QMimeData* mimeData = new QMimeData;
+    mimeData->setUrls({QUrl(QStringLiteral("file://") + path)});
+    QDrag* drag = new QDrag(this);
+    drag->setMimeData(mimeData);
+    drag->setPixmap(pixmap.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    drag->exec(Qt::CopyAction);
+}
+
+} // namespace VADirur

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+namespace VADirur {
+
+// The names the chord pages ask for and the build tools make: sample
+// paths, photograph names and the piano pictures. Notes are MIDI numbers
+// (60 is C4); the samples are those of pitch 440.
+class ChordFiles
+{
+public:
+    // The sample of the open string raised by fret, or "" when the string is
+    // muted (negative fret) or the note lies outside lowest..highest.
+    static QString samplePath(const QString& folder, const QString& instrument, int openNote,
+        int fret, int lowest, int highest);
+
+    // The fingering value by value: "2100", "X2222", "X10910".
+    static QString fretCode(const QVector<int>& tab);
+    // Twelve characters from C up, "0" where a key of that pitch class is
+    // pressed (value 0) in either octave, else "X". Missing keys count as
+    // not pressed.
+    static QString pitchClassCode(const QVector<int>& tab);
+    // "ukulele_2100.jpg"; for the piano "piano_" + pitch-class code + ".jpg".
+    static QString photoName(const QString& instrument, const QVector<int>& tab);
+    // The piano's staff ("a_") and keyboard ("b_") pictures of a code.
+    static QString staffPictureName(const QString& code);
+    static QString keyboardPictureName(const QString& code);
+
+    // The resource prefix of the chord library and the pictures' folder
+    // below it: ":/" + prefix + folder + name.
+    static QString resourcePrefix();
+    static QString pictureFolder();
+};
+
+} // namespace VADirur
