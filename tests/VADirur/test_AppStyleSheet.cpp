@@ -1,0 +1,111 @@
+#include "App.h"
+#include "AppStyleSheet.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+using VADirur::AppStyleSheet;
+
+class TestAppStyleSheet : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sizesForTheScreen_data();
+    void sizesForTheScreen();
+    void everyPlaceholderIsFilled();
+    void firstSizesStayForTheRun();
+    void buttonsTakeTheirSizesFromTheSheet();
+    void everyNamedPictureIsInTheResourceTree();
+};
+
+void TestAppStyleSheet::sizesForTheScreen_data()
+{
+    QTest::addColumn<bool>("pocket");
+    QTest::addColumn<QString>("panelButton");
+    QTest::addColumn<QString>("transposerFont");
+
+    QTest::newRow("desktop") << false << "min-width: 32px; min-height: 32px;"
+                             << "bold 14px";
+    QTest::newRow("pocket device") << true << "min-width: 28px; min-height: 28px;"
+                                   << "bold 11px";
+}
+
+void TestAppStyleSheet::sizesForTheScreen()
+{
+    QFETCH(bool, pocket);
+    QFETCH(QString, panelButton);
+    QFETCH(QString, transposerFont);
+
+    const QString sheet = AppStyleSheet::filled(pocket);
+    QVERIFY(sheet.contains(panelButton));
+    QVERIFY(sheet.contains(
+        QStringLiteral("QPushButton#TransposerButton {\n    border: 1px solid gray; font: ")
+        + transposerFont));
+    // Every other size is the same on both screens.
+    QVERIFY(sheet.contains(QStringLiteral("min-width: 48px; max-width: 48px;")));
+    QVERIFY(sheet.contains(QStringLiteral("height: 40px; width: 55px; font: 12px;")));
+    QVERIFY(sheet.contains(QStringLiteral("min-height: 44px; max-height: 44px;")));
+    QVERIFY(sheet.contains(QStringLiteral("font: bold 16px;")));
+}
+
+void TestAppStyleSheet::everyPlaceholderIsFilled()
+{
+    const QString text = AppStyleSheet::templateText();
+    for (const char* name : {"<!PANEL_BUTTON_MINWIDTH!>", "<!PANEL_BUTTON_MINHEIGHT!>",
+             "<!PUSHBUTTON_FONTSIZE!>", "<!TRANSPOSER_BUTTON_FONTSIZE!>", "<!TabHeight!>",
+             "<!TabWidth!>", "<!TabFontSize!>", "<!PlayButtonSize!>", "<!PanelButtonFontSize!>",
+             "<!ToolButonSize!>", "<!ToolMenuSize!>", "<!TabScrollerWidth!>"})
+        QVERIFY2(text.contains(QLatin1String(name)), name);
+    QVERIFY(!AppStyleSheet::filled(false).contains(QStringLiteral("<!")));
+    QVERIFY(!AppStyleSheet::filled(true).contains(QStringLiteral("!>")));
+}
+
+void TestAppStyleSheet::firstSizesStayForTheRun()
+{
+    const QString first = AppStyleSheet::text();
+    QCOMPARE(first, AppStyleSheet::filled(DORuverud::App::theApp()->isPocketDevice()));
+    QCOMPARE(AppStyleSheet::text(), first);
+}
+
+void TestAppStyleSheet::buttonsTakeTheirSizesFromTheSheet()
+{
+    // GIVEN the finished sheet on the application
+    qApp->setStyleSheet(AppStyleSheet::filled(false));
+
+    // WHEN buttons carry the names the sheet addresses
+    QPushButton play;
+    play.setObjectName(QStringLiteral("PlayButton"));
+    QPushButton panel(QStringLiteral("A"));
+    panel.setObjectName(QStringLiteral("PanelButton"));
+    play.ensurePolished();
+    panel.ensurePolished();
+
+    // THEN they take the sheet's sizes
+    QCOMPARE(play.maximumSize(), QSize(48, 48));
+    QCOMPARE(play.minimumSize(), QSize(48, 48));
+    QVERIFY(panel.minimumSizeHint().width() >= 32);
+    QVERIFY(panel.minimumSizeHint().height() >= 32);
+    qApp->setStyleSheet(QString());
+}
+
+void TestAppStyleSheet::everyNamedPictureIsInTheResourceTree()
+{
+    const QStringList names = AppStyleSheet::imageNames();
+    QVERIFY(names.contains(QStringLiteral("PianoItem_checked.png")));
+    QVERIFY(names.contains(QStringLiteral("spinbox_button2.png")));
+    QCOMPARE(names.filter(QStringLiteral("Item")).size(), 21);
+    for (const QString& name : names) {
+        const QImage image(QStringLiteral(":/") + name);
+        QVERIFY2(!image.isNull(), qPrintable(name));
+    }
+}
+
+int main(int argc, char** argv)
+{
+    DORuverud::App app(argc, argv, "Quelmar", "Tessivar");
+    TestAppStyleSheet test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_AppStyleSheet.moc"
