@@ -2,6 +2,12 @@
 #include "App.h"
 
 #include "AppConfig.h"
+#include "CssEditor.h"
+#include "JoinDialog.h"
+#include "JoinReminderDialog.h"
+#include "RateReminderDialog.h"
+#include "TellDialog.h"
+#include "TellReminderDialog.h"
 
 #include <QDesktopServices>
 #include <QRandomGenerator>
@@ -16,8 +22,6 @@ namespace DORuverud {
 namespace {
 
 enum ReminderKind { RateKind = 1, ShareKind = 2, JoinKind = 4, StoreDependentKind = 8 };
-// Answers of a reminder dialog's state().
-enum ReminderAnswer { AnswerNow = 1, AnswerNever = 3 };
 
 void openAddress(const QString& address)
 {
@@ -65,6 +69,16 @@ int randomKind(int kinds)
     if (share && join)
         return even ? JoinKind : ShareKind;
     return kinds;
+}
+
+ReminderDialog* createReminderDialog(int kind)
+{
+    QWidget* parent = QApplication::activeWindow();
+    if (kind == RateKind)
+        return new RateReminderDialog(parent);
+    if (kind == ShareKind)
+        return new TellReminderDialog(parent);
+    return new JoinReminderDialog(parent);
 }
 
 } // namespace
@@ -161,10 +175,13 @@ void App::slotCallRateReminderInternal()
         return;
     const int start = settingsValue(QStringLiteral("AutoReminderCount"), 1).toInt();
     if (m_reminderCount > 0 && start % m_reminderCount == 0) {
-        const int state = 0;
-        if (state == AnswerNow)
+        ReminderDialog* dialog = createReminderDialog(m_reminderKind);
+        dialog->exec();
+        const int state = dialog->state();
+        delete dialog;
+        if (state == ReminderDialog::Now)
             slotRateApp();
-        if (state == AnswerNow || state == AnswerNever)
+        if (state == ReminderDialog::Now || state == ReminderDialog::NeverAskMeAgain)
             setSettingsValue(QStringLiteral("AutoReminder"), false);
     }
     setSettingsValue(QStringLiteral("AutoReminderCount"), start == INT_MAX ? 1 : start + 1);
@@ -188,7 +205,10 @@ void App::slotCallJoinReminder()
     QTimer::singleShot(m_reminderDelay, this, SLOT(slotCallRateReminderInternal()));
 }
 
-void App::slotShowCssEditor() { }
+void App::slotShowCssEditor()
+{
+    (new CssEditor(nullptr))->show();
+}
 
 // The system text names the running system where the mail once named a
 // fixed one.
@@ -242,8 +262,16 @@ void App::slotGoToPromotedApp()
         openAddress(m_promotedLink);
 }
 
-void App::slotShareApp() { }
+void App::slotShareApp()
+{
+    TellDialog dialog(QApplication::activeWindow());
+    dialog.exec();
+}
 
-void App::slotJoin() { }
+void App::slotJoin()
+{
+    JoinDialog dialog(QApplication::activeWindow());
+    dialog.exec();
+}
 
 } // namespace DORuverud

@@ -1,0 +1,64 @@
+#include "CssDoc.h"
+
+#include "CssSyntaxHighlighter.h"
+#include "FileDialog.h"
+
+#include <QFile>
+#include <QTextStream>
+
+namespace DORuverud {
+
+CssDoc::CssDoc(QWidget* parent)
+    : QTextEdit(parent)
+{
+    new CssSyntaxHighlighter(document());
+    applyOwnPalette();
+}
+
+void CssDoc::applyOwnPalette()
+{
+    document()->setDefaultFont(QFont(QStringLiteral("Lucida Console"), 12, QFont::Normal, false));
+    setStyleSheet(QStringLiteral("QTextEdit{background: #000060; color: yellow;}"));
+}
+
+void CssDoc::slotLoad()
+{
+    const QString path = FileDialog::getOpenFileName(this, QString(), QString(), QString());
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QTextStream in(&file);
+    setPlainText(in.readAll());
+    file.close();
+    m_currentFilePath = path;
+    emit changeWindowTitle(path);
+}
+
+void CssDoc::slotSave()
+{
+    if (m_currentFilePath.isEmpty()) {
+        slotSaveAs();
+        return;
+    }
+    QFile file(m_currentFilePath);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    QTextStream out(&file);
+    out << toPlainText();
+    out.flush();
+    file.close();
+    emit changeWindowTitle(m_currentFilePath);
+}
+
+void CssDoc::slotSaveAs()
+{
+    const QString path = FileDialog::getSaveFileName(this, m_currentFilePath, QString(), QString());
+    if (path.isEmpty())
+        return;
+    m_currentFilePath = path;
+    slotSave();
+}
+
+} // namespace DORuverud

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QTextEdit>
+
+namespace DORuverud {
+
+// The style-sheet editor's text area; remembers the file last loaded or
+// saved.
+class CssDoc : public QTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit CssDoc(QWidget* parent);
+
+    // The text area's own font and colours, kept apart from the
+    // application-wide style sheet.
+    void applyOwnPalette();
+
+signals:
+    void changeWindowTitle(QString);
+
+public slots:
+    void slotLoad();
+    void slotSave();
+    void slotSaveAs();
+
+private:
+    QString m_currentFilePath;
+};
+
+} // namespace DORuverud

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QMainWindow>
+
+namespace DORuverud {
+
+class CssDoc;
+
+// A window to type a style sheet, apply it to the running application,
+// take it off, load and save it, and to show every named widget's class
+// and object name as its tool tip.
+class CssEditor : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit CssEditor(QWidget* parent);
+
+public slots:
+    void slotApply();
+    void slotAbout();
+    void slotReset();
+    void slotChangeWindowTitle(QString str);
+    void slotApplyToolTipsInfo();
+
+private:
+    void applyToolTipInfo(QWidget* widget);
+
+    CssDoc* m_doc;
+};
+
+} // namespace DORuverud
