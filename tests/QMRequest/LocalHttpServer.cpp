@@ -37,6 +37,7 @@ void LocalHttpServer::onReadyRead(QTcpSocket* socket)
     const QList<QByteArray> requestLine = socket->readAll().split('\n').first().split(' ');
     const QString path = QString::fromLatin1(requestLine.value(1));
     requests += path;
+    emit requested(path);
     answer(socket, path);
 }
 
@@ -44,7 +45,9 @@ void LocalHttpServer::answer(QTcpSocket* socket, const QString& path)
 {
     if (path == QLatin1String("/silent"))
         return;
-    if (path == QLatin1String("/body"))
+    if (pages.contains(path))
+        socket->write(response("200 OK", pages.value(path), pages.value(path).size()));
+    else if (path == QLatin1String("/body"))
         socket->write(response("200 OK", "chord chart", 11));
     else if (path == QLatin1String("/large"))
         socket->write(response("200 OK", QByteArray(2048, 'a'), 2048));

@@ -1,13 +1,14 @@
 #pragma once
 
+#include <QMap>
 #include <QStringList>
 #include <QTcpServer>
 #include <QTcpSocket>
 
 // A tiny HTTP server on 127.0.0.1 for the downloader tests. Paths:
 // /body, /empty, /missing (404), /cut (shorter than announced), /silent
-// (never answers), /large (2048 bytes). A TLS hello is counted and the
-// connection dropped.
+// (never answers), /large (2048 bytes), and the bodies set in pages. A TLS
+// hello is counted and the connection dropped.
 class LocalHttpServer : public QObject
 {
     Q_OBJECT
@@ -18,8 +19,13 @@ public:
     // The address of path, without a scheme.
     QString address(const QString& path) const;
 
+    QMap<QString, QByteArray> pages;
     QStringList requests;
     int tlsHellos = 0;
+
+signals:
+    // A request arrived and is about to be answered.
+    void requested(const QString& path);
 
 private:
     void onConnection();
