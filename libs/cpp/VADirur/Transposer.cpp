@@ -1,0 +1,410 @@
+#include "Transposer.h"
+
+#include "App.h"
+#include "ChordsButtonsPanel.h"
+#include "ChordsTabBar.h"
+#include "FavoritesDeleteDlg.h"
+#include "InputDialog.h"
+#include "MessageBox.h"
+
+#include <QBoxLayout>
+#include <QMenu>
+#include <QPushButton>
+
+namespace VADirur {
+
+namespace {
+
+const QChar flatSign(0x266D);
+const QChar lineFeed(QLatin1Char('\n'));
+constexpr int maxSteps = 11;
+
+const QString soundOnKey = QStringLiteral("TransposerSoundOn");
+const QString countKey = QStringLiteral("FavoritesCount");
+const QString favoriteKey = QStringLiteral("Favorite%1");
+
+// Message box buttons and answers.
+constexpr int okButton = 0x400;
+constexpr int yesButton = 0x4000;
+constexpr int noButton = 0x10000;
+
+DORuverud::App* app()
+{
+    return DORuverud::App::theApp();
+}
+
+// The twelve pitch classes from C, written out twice so that an index
+// moved by up to eleven steps stays inside the list.
+QStringList twoOctaves(const QStringList& twelve)
+{
+    return twelve + twelve;
+}
+
+QString flat(char letter)
+{
+    return QString(QLatin1Char(letter)) + flatSign;
+}
+
+QPushButton* createButton(const QString& caption, const QString& objectName)
+{
+    auto* button = new QPushButton(caption);
+    button->setFlat(true);
+    button->setObjectName(objectName);
+    return button;
+}
+
+} // namespace
+
+Transposer::Transposer(QWidget* parent)
+    : QFrame(parent)
+{
+    setObjectName(QStringLiteral("Transposer"));
+
+    m_deleteDlg = new FavoritesDeleteDlg(nullptr);
+    m_tabBar = new ChordsTabBar;
+    m_tabBar->setMovable(true);
+    m_tabBar->setUsesScrollButtons(true);
+    connect(m_tabBar, SIGNAL(tabClicked()), this, SLOT(slotTabClicked()));
+    connect(m_tabBar, SIGNAL(countChanged(int)), this, SLOT(slotChordsCountChanged(int)));
+
+    QPushButton* addButton = createButton(QStringLiteral("+"), QStringLiteral("PushButtonAdd"));
+    QPushButton* favoritesButton
+        = createButton(QStringLiteral("Favorites"), QStringLiteral("TransposerButton"));
+    m_soundButton = createButton(tr("Sound On"), QStringLiteral("TransposerButton"));
+    m_transposeButton = createButton(tr("Transpose"), QStringLiteral("TransposerButton"));
+    m_removeButton = createButton(QStringLiteral("-"), QStringLiteral("PushButtonRemove"));
+    m_soundButton->setCheckable(true);
+    updateState();
+
+    connect(addButton, SIGNAL(clicked()), this, SLOT(slotAddChord()));
+    connect(m_removeButton, SIGNAL(clicked()), this, SLOT(slotRemoveChord()));
+    connect(m_soundButton, SIGNAL(clicked()), this, SLOT(slotSoundClicked()));
+    addButton->setToolTip(tr("Add chord"));
+    m_removeButton->setToolTip(tr("Remove selected chord"));
+    addButton->setFixedSize(40, 40);
+    m_removeButton->setFixedSize(40, 40);
+    for (QPushButton* button : {m_soundButton, m_transposeButton, favoritesButton})
+        button->setFixedHeight(40);
+
+    createTransposeMenu();
+    m_flatNotes = twoOctaves({QStringLiteral("C"), flat('D'), QStringLiteral("D"), flat('E'),
+        QStringLiteral("E"), QStringLiteral("F"), flat('G'), QStringLiteral("G"), flat('A'),
+        QStringLiteral("A"), flat('B'), QStringLiteral("B")});
+    m_sharpNotes = twoOctaves({QStringLiteral("C"), QStringLiteral("C #"), QStringLiteral("D"),
+        QStringLiteral("D #"), QStringLiteral("E"), QStringLiteral("F"), QStringLiteral("F #"),
+        QStringLiteral("G"), QStringLiteral("G #"), QStringLiteral("A"), QStringLiteral("A #"),
+        QStringLiteral("B")});
+
+    m_favoritesMenu = new QMenu(favoritesButton);
+    m_favoritesMenu->setObjectName(QStringLiteral("FavoritesMenu"));
+    recreateFavoritesMenu();
+    favoritesButton->setMenu(m_favoritesMenu);
+
+    createLayout(addButton, favoritesButton);
+    slotChordsCountChanged(0);
+}
+
+Transposer::~Transposer()
+{
+    delete m_deleteDlg;
+}
+
+// Eleven entries up ("11 #" to "1 #"), then eleven down ("1♭" to "11♭");
+// the step count is read back from the entry's text.
+void Transposer::createTransposeMenu()
+{
+    auto* menu = new QMenu(m_transposeButton);
+    menu->setObjectName(QStringLiteral("TransposerMenu"));
+    for (int steps = maxSteps; steps >= 1; --steps)
+        menu->addAction(
+            QString::number(steps) + QStringLiteral(" #"), this, SLOT(slotTransposeD()));
+    for (int steps = 1; steps <= maxSteps; ++steps)
+        menu->addAction(QString::number(steps) + flatSign, this, SLOT(slotTransposeB()));
+    m_transposeButton->setMenu(menu);
+}
+
+void Transposer::createLayout(QPushButton* addButton, QPushButton* favoritesButton)
+{
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->setSpacing(3);
+    buttonRow->setContentsMargins(1, 1, 1, 1);
+    buttonRow->addWidget(addButton);
+    buttonRow->addSpacing(4);
+    buttonRow->addWidget(m_removeButton);
+    buttonRow->addSpacing(4);
+    buttonRow->addWidget(m_soundButton);
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(m_transposeButton);
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(favoritesButton);
+
+    auto* tabRow = new QHBoxLayout;
+    tabRow->setSpacing(0);
+    tabRow->setContentsMargins(0, 0, 0, 0);
+    tabRow->addWidget(m_tabBar);
+
+    const bool pocket = app()->isPocketDevice();
+    const int frameMargin = pocket ? 1 : 3;
+    auto* frame = new QFrame;
+    frame->setObjectName(QStringLiteral("TransposerFrame"));
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->setSpacing(frameMargin);
+    frameLayout->setContentsMargins(frameMargin, frameMargin, frameMargin, frameMargin);
+    frameLayout->addLayout(buttonRow);
+    frameLayout->addLayout(tabRow);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(frame);
+    if (pocket) {
+        layout->setSpacing(1);
+        layout->setContentsMargins(1, 1, 1, 1);
+    }
+}
+
+void Transposer::setChordsButtonsPanel(ChordsButtonsPanel* panel)
+{
+    m_chordsButtonsPanel = panel;
+}
+
+int Transposer::currentChordIndex() const
+{
+    return m_tabBar->currentIndex();
+}
+
+void Transposer::setCurrentChordIndex(int index)
+{
+    m_tabBar->setCurrentIndex(index);
+}
+
+QStringList Transposer::currentChords() const
+{
+    QStringList chords;
+    for (int i = 0; i < m_tabBar->count(); ++i)
+        chords << m_tabBar->tabText(i);
+    return chords;
+}
+
+void Transposer::setCurrentChords(const QStringList& chords)
+{
+    for (int i = m_tabBar->count(); i > 0; --i)
+        m_tabBar->removeTab(0);
+    for (const QString& chord : chords)
+        m_tabBar->addTab(chord);
+}
+
+void Transposer::updateState()
+{
+    m_soundButton->setChecked(app()->settingsValue(soundOnKey, true).toBool());
+    setSoundCaption();
+}
+
+void Transposer::setSoundCaption()
+{
+    m_soundButton->setText(m_soundButton->isChecked() ? tr("Sound On") : tr("Sound Off"));
+}
+
+void Transposer::slotSoundClicked()
+{
+    setSoundCaption();
+    app()->setSettingsValue(soundOnKey, m_soundButton->isChecked());
+}
+
+void Transposer::slotAddChord()
+{
+    if (!m_chordsButtonsPanel)
+        return;
+    m_tabBar->addTab(m_chordsButtonsPanel->currentChordPart1() + lineFeed
+        + m_chordsButtonsPanel->currentChordPart2());
+}
+
+void Transposer::slotRemoveChord()
+{
+    m_tabBar->removeTab(m_tabBar->currentIndex());
+}
+
+void Transposer::slotChordsCountChanged(int count)
+{
+    const bool any = count != 0;
+    m_transposeButton->setEnabled(any);
+    m_removeButton->setEnabled(any);
+    m_saveFavoriteAction->setEnabled(any);
+    m_soundButton->setEnabled(any);
+}
+
+// A release over the empty bar reselects the current tab's chord; with no
+// tab at all there is nothing to select.
+void Transposer::slotTabClicked()
+{
+    const int index = m_tabBar->currentIndex();
+    if (index < 0 || !m_chordsButtonsPanel)
+        return;
+    m_chordsButtonsPanel->setChord(m_tabBar->tabText(index).remove(lineFeed));
+    if (m_soundButton->isChecked())
+        emit play();
+}
+
+void Transposer::slotTransposeD()
+{
+    transpose(qobject_cast<QAction*>(sender()), true);
+}
+
+void Transposer::slotTransposeB()
+{
+    transpose(qobject_cast<QAction*>(sender()), false);
+}
+
+void Transposer::transpose(QAction* action, bool up)
+{
+    if (!action)
+        return;
+    const QString separator = up ? QStringLiteral(" ") : QString(flatSign);
+    bool ok = false;
+    const int steps = action->text().split(separator, Qt::KeepEmptyParts).first().toInt(&ok, 10);
+    if (!m_chordsButtonsPanel || !ok || m_tabBar->count() == 0)
+        return;
+    for (int i = 0; i < m_tabBar->count(); ++i)
+        m_tabBar->setTabText(i, transposedTab(m_tabBar->tabText(i), up ? steps : -steps));
+}
+
+// The spelling follows the root's own accidental: sharps stay in the sharp
+// list, naturals and flats in the flat list. Roots in neither list stay.
+QString Transposer::transposedTab(const QString& tab, int steps) const
+{
+    const QStringList parts = tab.split(lineFeed, Qt::KeepEmptyParts);
+    const QString& root = parts.first();
+    const QString type = parts.size() >= 2 ? parts.last() : QString();
+    const QStringList& notes = root.contains(QLatin1Char('#')) ? m_sharpNotes : m_flatNotes;
+    const int found = steps > 0 ? notes.indexOf(root) : notes.lastIndexOf(root);
+    if (found < 0)
+        return tab;
+    return notes.at(found + steps) + lineFeed + type;
+}
+
+QString Transposer::defaultFavorite()
+{
+    static const QString value = QStringLiteral("Odile Marsk - Lanterns Over Keldmoor:")
+        + QStringList({QStringLiteral("B\nm"), QStringLiteral("E\nm"), QStringLiteral("F #\n7"),
+                          QStringLiteral("A\n7"), QStringLiteral("D\n"), QStringLiteral("D\nm"),
+                          QStringLiteral("G\nm"), QStringLiteral("A\n7"), QStringLiteral("C\n7"),
+                          QStringLiteral("F\n")})
+              .join(QLatin1Char(','));
+    return value;
+}
+
+QString Transposer::newImage()
+{
+    return QStringLiteral("new.png");
+}
+
+QString Transposer::saveImage()
+{
+    return QStringLiteral("save.png");
+}
+
+QString Transposer::deleteImage()
+{
+    return QStringLiteral("delete.png");
+}
+
+void Transposer::recreateFavoritesMenu()
+{
+    readFavorites();
+    m_favoritesMenu->clear();
+    m_favoritesMenu->addAction(
+        QIcon(QStringLiteral(":/") + newImage()), tr("&New"), this, SLOT(slotNewFavorite()));
+    m_saveFavoriteAction = m_favoritesMenu->addAction(
+        QIcon(QStringLiteral(":/") + saveImage()), tr("&Save..."), this, SLOT(slotSaveFavorite()));
+    m_saveFavoriteAction->setEnabled(m_tabBar->count() > 0);
+    m_favoritesMenu->addAction(QIcon(QStringLiteral(":/") + deleteImage()), tr("&Delete..."), this,
+        SLOT(slotDeleteFavorite()));
+
+    m_deleteDlg->clearItems();
+    for (auto it = m_favorites.cbegin(); it != m_favorites.cend(); ++it)
+        m_deleteDlg->addItem(it.key());
+
+    m_favoritesMenu->addSeparator();
+    for (auto it = m_favorites.cbegin(); it != m_favorites.cend(); ++it)
+        m_favoritesMenu->addAction(it.key(), this, SLOT(slotLoadFavorite()));
+}
+
+// A stored favourite is "name:chord,chord,...". The name ends at the first
+// ":", the chords start after the last one.
+void Transposer::readFavorites()
+{
+    m_favorites.clear();
+    const int count = app()->settingsValue(countKey, 1).toInt();
+    for (int i = 0; i < count; ++i) {
+        const QString value
+            = app()->settingsValue(favoriteKey.arg(i), defaultFavorite()).toString();
+        const QStringList parts = value.split(QLatin1Char(':'), Qt::KeepEmptyParts);
+        m_favorites.insert(parts.first(), parts.last().split(QLatin1Char(','), Qt::KeepEmptyParts));
+    }
+}
+
+// Entries above the new count stay in the settings; they are not read.
+void Transposer::saveFavorites()
+{
+    app()->setSettingsValue(countKey, m_favorites.size());
+    int i = 0;
+    for (auto it = m_favorites.cbegin(); it != m_favorites.cend(); ++it, ++i)
+        app()->setSettingsValue(
+            favoriteKey.arg(i), it.key() + QLatin1Char(':') + it.value().join(QLatin1Char(',')));
+}
+
+void Transposer::slotNewFavorite()
+{
+    for (int i = m_tabBar->count(); i > 0; --i)
+        m_tabBar->removeTab(0);
+}
+
+void Transposer::slotLoadFavorite()
+{
+    const auto* action = qobject_cast<QAction*>(sender());
+    if (!action)
+        return;
+    const auto found = m_favorites.constFind(action->text());
+    if (found != m_favorites.cend())
+        setCurrentChords(found.value());
+}
+
+// A ":" would cut the name when it is read back, so such names are refused
+// like an empty one.
+void Transposer::slotSaveFavorite()
+{
+    bool ok = false;
+    const QString name = DORuverud::InputDialog::getText(this, tr("Save Favorite"),
+        tr("Favorite's Name:"), QLineEdit::Normal, QString(), &ok, nullptr);
+    if (!ok)
+        return;
+    if (name.isEmpty()) {
+        DORuverud::MessageBox::warning(
+            this, tr("Warning"), tr("Can not create the favorite without name"), okButton, 0);
+        return;
+    }
+    if (name.contains(QLatin1Char(':'))) {
+        DORuverud::MessageBox::warning(this, tr("Warning"),
+            tr("Can not create the favorite with \":\" in its name"), okButton, 0);
+        return;
+    }
+    m_favorites.insert(name, currentChords());
+    saveFavorites();
+    recreateFavoritesMenu();
+}
+
+void Transposer::slotDeleteFavorite()
+{
+    if (m_deleteDlg->exec() == 0)
+        return;
+    const QString name = m_deleteDlg->item();
+    if (name.isEmpty())
+        return;
+    const int answer = DORuverud::MessageBox::warning(this, tr("Warning"),
+        tr("Remove the favorite:\n \"") + name + tr("\"?"), yesButton | noButton, noButton);
+    if (answer != yesButton)
+        return;
+    m_favorites.remove(name);
+    saveFavorites();
+    recreateFavoritesMenu();
+}
+
+} // namespace VADirur
