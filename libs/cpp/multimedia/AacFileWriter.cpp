@@ -73,9 +73,12 @@ bool AacFileWriter::openFile(const QString& path)
     AVDictionary* options = nullptr;
     av_dict_set(&options, "movflags", "+empty_moov+default_base_moof", 0);
     av_dict_set(&options, "frag_duration", "1000000", 0);
+    m_container->flags |= AVFMT_FLAG_FLUSH_PACKETS;
     const int result = avformat_write_header(m_container, &options);
     av_dict_free(&options);
     m_headerWritten = result >= 0;
+    if (m_headerWritten)
+        avio_flush(m_container->pb);
     return m_headerWritten;
 }
 

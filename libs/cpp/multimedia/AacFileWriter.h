@@ -16,8 +16,8 @@ struct AVStream;
 namespace DIReridArazi {
 
 // AAC in an MPEG-4 audio file through libavcodec and libavformat. The file
-// is written as fragments behind a complete header, so what was written
-// stays playable if the program ends abruptly.
+// is written as fragments of about a second behind a complete header, so if
+// the program ends abruptly all but the last second stays playable.
 class AacFileWriter : public AudioFileWriter
 {
 public:
