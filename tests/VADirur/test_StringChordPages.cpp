@@ -8,8 +8,10 @@
 #include "ChordFiles.h"
 #include "GuitarChordsMainPage.h"
 #include "MandolinChordsMainPage.h"
+#include "NativeAudioPlayer.h"
 
 #include <QAbstractButton>
+#include <QMutex>
 #include <QtTest>
 
 #include <functional>
@@ -18,9 +20,41 @@
 #include <set>
 #include <utility>
 
+// Qt's object hooks (the table debuggers use) let the test count players.
+QT_BEGIN_NAMESPACE
+extern quintptr Q_CORE_EXPORT qtHookData[];
+QT_END_NAMESPACE
+
 using namespace VADirur;
 
 namespace {
+
+const int addObjectHook = 3;
+const int removeObjectHook = 4;
+
+QMutex objectsMutex;
+QSet<QObject*> liveObjects;
+
+void objectAdded(QObject* object)
+{
+    QMutexLocker lock(&objectsMutex);
+    liveObjects.insert(object);
+}
+
+void objectRemoved(QObject* object)
+{
+    QMutexLocker lock(&objectsMutex);
+    liveObjects.remove(object);
+}
+
+int livePlayers()
+{
+    QMutexLocker lock(&objectsMutex);
+    int count = 0;
+    for (QObject* object : qAsConst(liveObjects))
+        count += qobject_cast<DIReridArazi::NativeAudioPlayer*>(object) ? 1 : 0;
+    return count;
+}
 
 // Opens the chord book of a page to the test.
 template <class Page, std::size_t Strings> class Probe : public Page
@@ -222,6 +256,8 @@ private:
 
 void TestStringChordPages::initTestCase()
 {
+    qtHookData[addObjectHook] = reinterpret_cast<quintptr>(&objectAdded);
+    qtHookData[removeObjectHook] = reinterpret_cast<quintptr>(&objectRemoved);
     m_resources = DORuverud::App::theApp()->bundleResourcePath();
     m_books["guitar"] = readBook<GuitarChordsMainPage, 6>();
     m_books["mandolin"] = readBook<MandolinChordsMainPage, 4>();
@@ -484,6 +520,7 @@ void TestStringChordPages::playSoundsTheChord()
     auto* play = shown->findChild<QAbstractButton*>(QStringLiteral("PlayButton"));
     QVERIFY(play);
     play->click();
+    QCOMPARE(livePlayers(), notes.size());
     // THEN one voice per sounding string starts, all in the same frame
     QStringList expected;
     for (const QString& note : notes)
@@ -493,6 +530,8 @@ void TestStringChordPages::playSoundsTheChord()
     started.names.sort();
     QCOMPARE(started.names, expected);
     QCOMPARE(started.frames.size(), std::size_t(1));
+    // AND every player goes once its sound has ended
+    QTRY_COMPARE_WITH_TIMEOUT(livePlayers(), 0, 20000);
 }
 
 void TestStringChordPages::distinctPhotographs_data()
