@@ -66,6 +66,7 @@ private slots:
     void init()
     {
         m_messages.clear();
+        m_pictures.clear();
         m_waitLabelSeenWithDialog = false;
     }
 
@@ -203,6 +204,11 @@ private slots:
         QCOMPARE(m_messages.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty()) {
             QVERIFY2(m_messages.first().contains(message), qPrintable(m_messages.first()));
+            const QString picture = message == newer ? UpdaterDialog::updateAvailablePicture()
+                                                     : UpdaterDialog::updateNotAvailablePicture();
+            const QImage expected(QStringLiteral(":/") + picture);
+            QVERIFY(!expected.isNull());
+            QCOMPARE(m_pictures.first(), expected.convertToFormat(m_pictures.first().format()));
             QVERIFY(!busy.isVisible());
         }
     }
@@ -237,16 +243,22 @@ private:
         if (!dialog || !dialog->isVisible())
             return;
         QString message;
-        for (QLabel* label : dialog->findChildren<QLabel*>())
+        QImage picture;
+        for (QLabel* label : dialog->findChildren<QLabel*>()) {
             if (!label->text().isEmpty() && label->text() != switchCaption)
                 message = label->text();
+            if (!label->pixmap(Qt::ReturnByValue).isNull())
+                picture = label->pixmap(Qt::ReturnByValue).toImage();
+        }
         m_messages += message;
+        m_pictures += picture;
         m_waitLabelSeenWithDialog = m_waitLabelSeenWithDialog || waitLabelVisible();
         button(dialog, QStringLiteral("No"))->click();
     }
 
     QTimer m_answerer;
     QStringList m_messages;
+    QList<QImage> m_pictures;
     bool m_waitLabelSeenWithDialog = false;
     QList<QUrl> m_openedUrls;
 };

@@ -12,11 +12,6 @@
 
 namespace DORuverud {
 
-namespace {
-const QString updateAvailablePicture = QStringLiteral(":/pix/update_available.png");
-const QString updateNotAvailablePicture = QStringLiteral(":/pix/update_not_available.png");
-} // namespace
-
 Updater::Updater(bool quiet, QObject* parent)
     : QObject(parent)
     , m_quiet(quiet)
@@ -47,12 +42,12 @@ bool Updater::doUpdate(QLabel* label)
         if (!m_quiet)
             showDialog(label,
                 tr("No internet connection is available.\nTry to go to the update web page?"),
-                updateNotAvailablePicture);
+                UpdaterDialog::updateNotAvailablePicture());
         return false;
     case UpdatePage::NoMarker:
         if (!m_quiet) {
             qDebug() << "XXX5";
-            showDialog(label, latestVersionMessage(), updateNotAvailablePicture);
+            showDialog(label, latestVersionMessage(), UpdaterDialog::updateNotAvailablePicture());
         }
         return true;
     case UpdatePage::NoLineFeed:
@@ -64,9 +59,9 @@ bool Updater::doUpdate(QLabel* label)
     if (date.isValid() && date > App::theApp()->buildDate())
         showDialog(label,
             tr("The newer version of Tessivar is available.\nGo to the updates web page?"),
-            updateAvailablePicture);
+            UpdaterDialog::updateAvailablePicture());
     else if (!m_quiet)
-        showDialog(label, latestVersionMessage(), updateNotAvailablePicture);
+        showDialog(label, latestVersionMessage(), UpdaterDialog::updateNotAvailablePicture());
     return true;
 }
 
@@ -82,7 +77,7 @@ void Updater::showDialog(QLabel* label, const QString& message, const QString& p
         label->hide();
     UpdaterDialog dialog(nullptr);
     dialog.setMessage(message);
-    dialog.setPic(QPixmap(picture));
+    dialog.setPic(QPixmap(QStringLiteral(":/") + picture));
     dialog.exec();
 }
 

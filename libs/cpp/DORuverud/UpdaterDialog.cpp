@@ -67,6 +67,16 @@ QLayout* UpdaterDialog::checkRow()
     return row;
 }
 
+QString UpdaterDialog::updateAvailablePicture()
+{
+    return QStringLiteral("pix/update_available.png");
+}
+
+QString UpdaterDialog::updateNotAvailablePicture()
+{
+    return QStringLiteral("pix/update_not_available.png");
+}
+
 void UpdaterDialog::setMessage(const QString& message)
 {
     m_messageLabel->setText(message);

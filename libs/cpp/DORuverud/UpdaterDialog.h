@@ -20,6 +20,10 @@ public:
     void setMessage(const QString& message);
     void setPic(const QPixmap& picture);
 
+    // Resource names (after ":/") of the two pictures the dialog is given.
+    static QString updateAvailablePicture();
+    static QString updateNotAvailablePicture();
+
 private slots:
     // Opens the updates page in the browser and closes.
     void slotUpdate();
