@@ -103,7 +103,9 @@ QLabel {
     border-radius: 4px; padding: 2px;
 }
 QLabel#LogoLabel { border-image: url(:/app.png) 0 0 0 0; }
-QLabel#SimpleText { color: white; background: transparent; border-radius: 0px; padding: 0px; }
+QLabel#SimpleText {
+    color: white; background: transparent; border-radius: 0px; padding: 0px; font-size: 11px;
+}
 QFrame#InstrumentLabel_mandolin, QFrame#InstrumentLabel_guitar, QFrame#InstrumentLabel_piano,
 QFrame#InstrumentLabel_ukulele, QFrame#InstrumentLabel_banjo, QFrame#InstrumentLabel_balalaika,
 QFrame#InstrumentLabel_bass, QFrame#InstrumentLabel_bass2 {
