@@ -4,6 +4,7 @@
 #include "ChordFiles.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDrag>
 #include <QFile>
 #include <QMimeData>
@@ -100,7 +101,8 @@ void ChordBaseView::mouseMoveEvent(QMouseEvent* event)
 
 void ChordBaseView::startDrag()
 {
-    const QString path = DORuverud::App::theApp()->workDirectory() + QStringLiteral("/Chord.png");
+    const QString path
+        = QDir(DORuverud::App::theApp()->workDirectory()).filePath(QStringLiteral("Chord.png"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return;
