@@ -10,16 +10,6 @@ ChordsTabBar::ChordsTabBar(QWidget* parent)
     setMouseTracking(true);
 }
 
-QString ChordsTabBar::leftArrowImage()
-{
-    return QStringLiteral("arrowleft.png");
-}
-
-QString ChordsTabBar::rightArrowImage()
-{
-    return QStringLiteral("arrowright.png");
-}
-
 // Deliberately hands the release to the base class's press handler: that
 // selects the tab under the pointer and finishes a tab drag, and the
 // release handler is never run.

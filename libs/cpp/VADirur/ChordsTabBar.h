@@ -13,10 +13,6 @@ class ChordsTabBar : public QTabBar
 public:
     explicit ChordsTabBar(QWidget* parent = nullptr);
 
-    // Pictures of the scroll buttons, as resource paths after ":/".
-    static QString leftArrowImage();
-    static QString rightArrowImage();
-
 signals:
     void tabClicked();
     void countChanged(int count);

@@ -1,0 +1,456 @@
+#include "App.h"
+#include "ChordsButtonsPanel.h"
+#include "Transposer.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QtTest>
+#include <cstdio>
+#include <functional>
+
+using VADirur::ChordsButtonsPanel;
+using VADirur::Transposer;
+
+namespace {
+
+const QString flat = QString(QChar(0x266D));
+
+DORuverud::App* app()
+{
+    return DORuverud::App::theApp();
+}
+
+QMenu* favoritesMenu(const Transposer& t)
+{
+    return t.findChild<QMenu*>("FavoritesMenu");
+}
+
+QAction* entry(const Transposer& t, const QString& text)
+{
+    for (QAction* a : favoritesMenu(t)->actions()) {
+        if (a->text() == text)
+            return a;
+    }
+    return nullptr;
+}
+
+// The favourite names of the menu, in menu order.
+QStringList names(const Transposer& t)
+{
+    QStringList result;
+    bool afterSeparator = false;
+    for (const QAction* a : favoritesMenu(t)->actions()) {
+        if (afterSeparator)
+            result << a->text();
+        afterSeparator = afterSeparator || a->isSeparator();
+    }
+    return result;
+}
+
+// Every favourite as the menu loads it: "name=chord,chord" lines, with the
+// line feeds inside the chords written as "|".
+QString describe(Transposer& t)
+{
+    QStringList lines;
+    for (const QString& name : names(t)) {
+        entry(t, name)->trigger();
+        lines << name + "=" + t.currentChords().join(",").replace('\n', '|');
+    }
+    return lines.join('\n');
+}
+
+QMap<QString, QVariant> stored()
+{
+    app()->settings()->sync();
+    QMap<QString, QVariant> values;
+    for (const QString& key : app()->settings()->allKeys())
+        values.insert(key, app()->settings()->value(key));
+    return values;
+}
+
+// Acts on the next modal dialog with that object name once it is shown;
+// the watch ends with its owner.
+void whenShown(QObject* owner, const QString& objectName, std::function<void(QWidget*)> act)
+{
+    auto* timer = new QTimer(owner);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, objectName, act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal->objectName() != objectName || !modal->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(modal);
+    });
+    timer->start();
+}
+
+void click(QWidget* dialog, const QString& caption)
+{
+    for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
+        if (b->text() == caption) {
+            QTest::mouseClick(b, Qt::LeftButton);
+            return;
+        }
+    }
+    QFAIL(qPrintable("no button " + caption));
+}
+
+// The user saves under a name; a warning, if one comes, is read and closed.
+QString saveAs(Transposer& t, const QString& name, const QString& button = "Ok")
+{
+    QObject watches;
+    QString warning;
+    whenShown(&watches, "InputDialog", [&](QWidget* dialog) {
+        dialog->findChild<QLineEdit*>()->setText(name);
+        whenShown(&watches, "MessageBox", [&](QWidget* box) {
+            for (const QLabel* label : box->findChildren<QLabel*>())
+                warning += label->text();
+            click(box, "Ok");
+        });
+        click(dialog, button);
+    });
+    entry(t, "&Save...")->trigger();
+    return warning;
+}
+
+// The user deletes a name, answering the question with "Yes" or "No".
+// Returns the names the dialog listed, top first, and the selected one.
+QStringList deleteNamed(Transposer& t, const QString& name, const QString& answer)
+{
+    QObject watches;
+    QStringList listed;
+    whenShown(&watches, "Dialog", [&](QWidget* dialog) {
+        auto* list = dialog->findChild<QListWidget*>();
+        for (int i = 0; i < list->count(); ++i)
+            listed << list->item(i)->text();
+        listed << "selected: " + (list->currentItem() ? list->currentItem()->text() : "");
+        list->setCurrentItem(list->findItems(name, Qt::MatchExactly).value(0));
+        whenShown(&watches, "MessageBox", [&](QWidget* box) { click(box, answer); });
+        QTest::mouseClick(dialog->findChild<QPushButton*>("DeleteButton"), Qt::LeftButton);
+    });
+    entry(t, "&Delete...")->trigger();
+    return listed;
+}
+
+// What a fresh application object sees in the settings.
+QString describedByFreshProcess()
+{
+    app()->settings()->sync();
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {"--describe"});
+    if (!child.waitForFinished(60000) || child.exitCode() != 0)
+        return "child failed: " + QString::fromUtf8(child.readAllStandardError());
+    return QString::fromUtf8(child.readAllStandardOutput());
+}
+
+// Arguments travel as hex so that no locale can change them.
+QString hex(const QString& text)
+{
+    return QString::fromLatin1(text.toUtf8().toHex());
+}
+
+QString unhex(const QString& text)
+{
+    return QString::fromUtf8(QByteArray::fromHex(text.toLatin1()));
+}
+
+const QStringList defaultChords
+    = {"B\nm", "E\nm", "F #\n7", "A\n7", "D\n", "D\nm", "G\nm", "A\n7", "C\n7", "F\n"};
+
+} // namespace
+
+class TestFavorites : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void firstStartOffersTheDefaultFavorite();
+    void savedFavoriteSurvivesRestart();
+    void savingAnExistingNameReplacesIt();
+    void refusedNamesChangeNothing_data();
+    void refusedNamesChangeNothing();
+    void commaInNameIsKept();
+    void deleteListsNamesLastFirst();
+    void declinedDeleteChangesNothing();
+    void deletingDownToNoneStoresZero();
+    void missingEntryReadsAsDefault();
+    void entriesAboveTheCountAreKept();
+    void newEmptiesTheSequenceOnly();
+    void freshProcessWritesWhatWeRead();
+};
+
+void TestFavorites::init()
+{
+    app()->settings()->clear();
+    app()->settings()->sync();
+}
+
+void TestFavorites::firstStartOffersTheDefaultFavorite()
+{
+    // GIVEN a first start
+    Transposer t;
+
+    // THEN the menu offers New, a disabled Save, Delete and one caption
+    const QList<QAction*> actions = favoritesMenu(t)->actions();
+    QCOMPARE(actions.size(), 5);
+    QCOMPARE(actions.at(0)->text(), QString("&New"));
+    QCOMPARE(actions.at(1)->text(), QString("&Save..."));
+    QVERIFY(!actions.at(1)->isEnabled());
+    QCOMPARE(actions.at(2)->text(), QString("&Delete..."));
+    QVERIFY(actions.at(3)->isSeparator());
+    QVERIFY(!actions.at(0)->icon().isNull());
+    QVERIFY(actions.at(4)->icon().isNull());
+    const QString caption = actions.at(4)->text();
+    QVERIFY2(QRegularExpression("^[^:]+ - [^:]+$").match(caption).hasMatch(), qPrintable(caption));
+
+    // WHEN the user chooses it
+    ChordsButtonsPanel panel;
+    t.setChordsButtonsPanel(&panel);
+    QSignalSpy chords(&panel, &ChordsButtonsPanel::chordChanged);
+    QSignalSpy play(&t, &Transposer::play);
+    actions.at(4)->trigger();
+
+    // THEN its ten chords stand in the strip, the first selected, nothing sounds
+    QCOMPARE(t.currentChords(), defaultChords);
+    QCOMPARE(t.currentChordIndex(), 0);
+    QCOMPARE(chords.count(), 0);
+    QCOMPARE(play.count(), 0);
+    QVERIFY(entry(t, "&Save...")->isEnabled());
+    QVERIFY(stored().isEmpty());
+}
+
+void TestFavorites::savedFavoriteSurvivesRestart()
+{
+    // GIVEN a sequence of A minor and E major
+    Transposer t;
+    const QString caption = names(t).value(0);
+    t.setCurrentChords({"A\nm", "E\n"});
+
+    // WHEN the user saves it as "Intro"
+    QCOMPARE(saveAs(t, "Intro"), QString());
+
+    // THEN both favourites are written in key order
+    const QMap<QString, QVariant> values = stored();
+    QCOMPARE(values.value("Tessivar/FavoritesCount").toInt(), 2);
+    QCOMPARE(values.value("Tessivar/Favorite0").toString(), QString("Intro:A\nm,E\n"));
+    QCOMPARE(values.value("Tessivar/Favorite1").toString(), Transposer::defaultFavorite());
+    QCOMPARE(names(t), QStringList({"Intro", caption}));
+
+    // AND a restarted application offers both
+    QCOMPARE(describedByFreshProcess(),
+        "Intro=A|m,E|\n" + caption + "=" + defaultChords.join(",").replace('\n', '|'));
+}
+
+void TestFavorites::savingAnExistingNameReplacesIt()
+{
+    Transposer t;
+    t.setCurrentChords({"A\n"});
+    saveAs(t, "Verse");
+    t.setCurrentChords({"C\n", "G\n7"});
+
+    saveAs(t, "Verse");
+
+    QCOMPARE(names(t).count("Verse"), 1);
+    QCOMPARE(stored().value("Tessivar/FavoritesCount").toInt(), 2);
+    entry(t, "Verse")->trigger();
+    QCOMPARE(t.currentChords(), QStringList({"C\n", "G\n7"}));
+}
+
+void TestFavorites::refusedNamesChangeNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("colon in the name") << "Verse: slow"
+                                       << "Ok"
+                                       << "\":\"";
+    QTest::newRow("empty name") << ""
+                                << "Ok"
+                                << "without name";
+    QTest::newRow("cancelled") << "Chorus"
+                               << "Cancel"
+                               << "";
+}
+
+void TestFavorites::refusedNamesChangeNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, button);
+    QFETCH(QString, warning);
+    // GIVEN one stored favourite besides the default
+    Transposer t;
+    t.setCurrentChords({"A\nm"});
+    saveAs(t, "Verse");
+    const QMap<QString, QVariant> before = stored();
+    const QStringList menuBefore = names(t);
+    t.setCurrentChords({"D\n", "G\n"});
+
+    // WHEN the user tries to save under the name
+    const QString shown = saveAs(t, name, button);
+
+    // THEN a warning says why (none after Cancel) and nothing changed
+    QCOMPARE(shown.isEmpty(), warning.isEmpty());
+    QVERIFY2(shown.contains(warning), qPrintable(shown));
+    QCOMPARE(stored(), before);
+    QCOMPARE(names(t), menuBefore);
+}
+
+void TestFavorites::commaInNameIsKept()
+{
+    Transposer t;
+    t.setCurrentChords({"B" + flat + "\nmaj7", "F #\nsus4"});
+
+    saveAs(t, "Slow, soft");
+
+    QVERIFY(names(t).contains("Slow, soft"));
+    entry(t, "Slow, soft")->trigger();
+    QCOMPARE(t.currentChords(), QStringList({"B" + flat + "\nmaj7", "F #\nsus4"}));
+}
+
+void TestFavorites::deleteListsNamesLastFirst()
+{
+    // GIVEN names of both cases: upper case sorts first in the menu
+    Transposer t;
+    t.setCurrentChords({"A\n"});
+    saveAs(t, "bridge");
+    saveAs(t, "Chorus");
+    const QString caption = Transposer::defaultFavorite().section(':', 0, 0);
+    QCOMPARE(names(t), QStringList({"Chorus", caption, "bridge"}));
+
+    // WHEN the user opens the delete dialog
+    const QStringList listed = deleteNamed(t, "bridge", "Yes");
+
+    // THEN it lists them the other way round with the top one selected
+    QCOMPARE(listed, QStringList({"bridge", caption, "Chorus", "selected: bridge"}));
+    QCOMPARE(names(t), QStringList({"Chorus", caption}));
+}
+
+void TestFavorites::declinedDeleteChangesNothing()
+{
+    Transposer t;
+    t.setCurrentChords({"A\n"});
+    saveAs(t, "Verse");
+    const QMap<QString, QVariant> before = stored();
+
+    deleteNamed(t, "Verse", "No");
+    QCOMPARE(stored(), before);
+
+    QObject watches;
+    whenShown(&watches, "Dialog", [](QWidget* dialog) { click(dialog, "&Cancel"); });
+    entry(t, "&Delete...")->trigger();
+    QCOMPARE(stored(), before);
+    QCOMPARE(names(t).size(), 2);
+    QCOMPARE(t.currentChords(), QStringList({"A\n"}));
+}
+
+void TestFavorites::deletingDownToNoneStoresZero()
+{
+    // GIVEN the default favourite and "Intro"
+    Transposer t;
+    t.setCurrentChords({"A\nm", "E\n"});
+    saveAs(t, "Intro");
+    const QString caption = names(t).at(1);
+
+    // WHEN the user deletes both
+    deleteNamed(t, "Intro", "Yes");
+    deleteNamed(t, caption, "Yes");
+
+    // THEN a count of 0 is stored, the sequence stays, and after a restart
+    // no favourite, not even the default, comes back
+    QCOMPARE(stored().value("Tessivar/FavoritesCount").toString(), QString("0"));
+    QVERIFY(names(t).isEmpty());
+    QCOMPARE(t.currentChords(), QStringList({"A\nm", "E\n"}));
+    QCOMPARE(describedByFreshProcess(), QString());
+}
+
+void TestFavorites::missingEntryReadsAsDefault()
+{
+    app()->setSettingsValue("FavoritesCount", 2);
+    app()->setSettingsValue("Favorite0", "Intro:A\nm");
+
+    Transposer t;
+
+    QCOMPARE(names(t), QStringList({"Intro", Transposer::defaultFavorite().section(':', 0, 0)}));
+}
+
+void TestFavorites::entriesAboveTheCountAreKept()
+{
+    Transposer t;
+    t.setCurrentChords({"A\n"});
+    saveAs(t, "Chorus");
+    saveAs(t, "Verse");
+    const QString last = stored().value("Tessivar/Favorite2").toString();
+
+    deleteNamed(t, "Chorus", "Yes");
+
+    QCOMPARE(stored().value("Tessivar/FavoritesCount").toInt(), 2);
+    QCOMPARE(stored().value("Tessivar/Favorite2").toString(), last);
+    QCOMPARE(names(t).size(), 2);
+}
+
+void TestFavorites::newEmptiesTheSequenceOnly()
+{
+    Transposer t;
+    t.setCurrentChords({"A\n", "D\n"});
+    saveAs(t, "Verse");
+    const QMap<QString, QVariant> before = stored();
+
+    entry(t, "&New")->trigger();
+
+    QVERIFY(t.currentChords().isEmpty());
+    QVERIFY(!entry(t, "&Save...")->isEnabled());
+    QCOMPARE(stored(), before);
+}
+
+// Another process saves through the menu; this one reads the same texts.
+void TestFavorites::freshProcessWritesWhatWeRead()
+{
+    const QStringList chords = {"E" + flat + "\nm7", "C #\n9", "G\n", "A" + flat + "\naug"};
+    const QString name = QString::fromUtf8("Ballade für \xC3\xA9t\xC3\xA9 ") + flat;
+    app()->settings()->sync();
+    QProcess child;
+    child.start(
+        QCoreApplication::applicationFilePath(), {"--save", hex(name), hex(chords.join(","))});
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitCode(), 0);
+
+    QCOMPARE(stored().value("Tessivar/FavoritesCount").toInt(), 2);
+    Transposer t;
+    QVERIFY(names(t).contains(name));
+    entry(t, name)->trigger();
+    QCOMPARE(t.currentChords(), chords);
+}
+
+// Child process modes: print what a fresh application object reads, or
+// save one favourite through the menu.
+int runChild(int argc, char** argv)
+{
+    DORuverud::App application(argc, argv, "Quelmar", "Tessivar");
+    const QStringList args = QCoreApplication::arguments();
+    Transposer t;
+    if (args.at(1) == "--describe") {
+        std::fputs(describe(t).toUtf8().constData(), stdout);
+        return 0;
+    }
+    t.setCurrentChords(unhex(args.at(3)).split(','));
+    saveAs(t, unhex(args.at(2)));
+    return 0;
+}
+
+int main(int argc, char** argv)
+{
+    if (argc > 1 && QByteArray(argv[1]).startsWith("--"))
+        return runChild(argc, argv);
+    DORuverud::App application(argc, argv, "Quelmar", "Tessivar");
+    TestFavorites test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_Favorites.moc"
