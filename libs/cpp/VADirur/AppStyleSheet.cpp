@@ -8,7 +8,9 @@ namespace VADirur {
 
 namespace {
 
-// Vertical gradients run from the bottom (y 1) to the top (y 0).
+// Vertical gradients run from the bottom (y 1) to the top (y 0). A focused
+// dialog button keeps its font size: a larger one would not fit the button,
+// whose size was set for the smaller text.
 const char* const styleTemplate = R"CSS(
 QCheckBox { color: lightgray; }
 QListWidget {
@@ -192,7 +194,7 @@ QPushButton#PushButton:disabled {
     background: qlineargradient(x1:0, y1:1, x2:0, y2:0, stop:1 rgba(120,120,120,220), stop:0.4 rgba(100,100,100,220), stop:0.1 rgba(120,120,120,220));
 }
 QPushButton#PushButton:focus {
-    border: 1px solid white; color: white; font: bold 20px;
+    border: 1px solid white; color: white;
     background: qlineargradient(x1:0, y1:1, x2:0, y2:0, stop:1 rgb(90,90,90), stop:0.4 rgb(41,41,43), stop:0.1 rgb(90,90,90));
 }
 QPushButton#PushButtonAdd, QPushButton#PushButtonRemove {

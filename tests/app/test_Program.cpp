@@ -1,0 +1,198 @@
+#include "X11Windows.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Starts the real program on the X display with a home folder of its own.
+class Program
+{
+public:
+    explicit Program(const QString& home)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), home);
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        m_process.setProcessEnvironment(environment);
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(qEnvironmentVariable("TESSIVAR_PROGRAM"), QStringList());
+    }
+
+    ~Program()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
+    }
+
+    bool finished(int* exitCode)
+    {
+        if (!m_process.waitForFinished(120000) || m_process.exitStatus() != QProcess::NormalExit)
+            return false;
+        *exitCode = m_process.exitCode();
+        return true;
+    }
+
+private:
+    QProcess m_process;
+};
+
+static QString settingsPath(const QString& home)
+{
+    return home + QStringLiteral("/Library/Application Support/Tessivar/settings.plist");
+}
+
+static QVariant setting(
+    const QString& home, const QString& key, const QVariant& defaultValue = QVariant())
+{
+    QSettings settings(settingsPath(home), QSettings::IniFormat);
+    return settings.value(QStringLiteral("Tessivar/") + key, defaultValue);
+}
+
+static void store(const QString& home, const QString& key, const QVariant& value)
+{
+    QDir().mkpath(home + QStringLiteral("/Library/Application Support/Tessivar"));
+    QSettings settings(settingsPath(home), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("Tessivar/") + key, value);
+}
+
+static bool isBlue(QRgb pixel)
+{
+    return qBlue(pixel) > 120 && qBlue(pixel) > 2 * qRed(pixel);
+}
+
+class TestProgram : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void firstStartShowsWindowAndIntroduction();
+    void sizeComesBackOnTheNextStart();
+    void fifthStartReminds();
+
+private:
+    unsigned long waitForWindow(const QString& title);
+
+    X11Windows m_windows;
+};
+
+void TestProgram::initTestCase()
+{
+    QVERIFY2(m_windows.isOpen(), "no X display");
+    QVERIFY(QFile::exists(qEnvironmentVariable("TESSIVAR_PROGRAM")));
+}
+
+unsigned long TestProgram::waitForWindow(const QString& title)
+{
+    unsigned long window = 0;
+    if (!QTest::qWaitFor([&]() { return (window = m_windows.find(title)) != 0; }, 60000))
+        return 0;
+    return window;
+}
+
+void TestProgram::firstStartShowsWindowAndIntroduction()
+{
+    // GIVEN a fresh home folder
+    QTemporaryDir home;
+    Program program(home.path());
+
+    // THEN the window comes up at its first size, styled, the piano chosen
+    const unsigned long window = waitForWindow(QStringLiteral("Tessivar"));
+    QVERIFY(window);
+    QCOMPARE(m_windows.size(window), QSize(620, 620));
+    const unsigned long introduction = waitForWindow(QStringLiteral("Tessivar Introduction"));
+    QVERIFY(introduction);
+    QTest::qWait(500); // let the slide appear before the picture is taken
+    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(window).toImage();
+    const QString folder = qEnvironmentVariable("TESSIVAR_SCREENSHOTS");
+    if (!folder.isEmpty() && QDir().mkpath(folder))
+        QGuiApplication::primaryScreen()->grabWindow(0).save(
+            folder + QStringLiteral("/first-start.png"));
+    QCOMPARE(shot.size(), QSize(620, 620));
+    QCOMPARE(QColor(shot.pixel(3, 610)), QColor(40, 40, 40));
+    QVERIFY(isBlue(shot.pixel(14, 40)));
+    QVERIFY(!isBlue(shot.pixel(14, 130)));
+
+    // WHEN the user closes the introduction and then the window
+    m_windows.close(introduction);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_windows.find(QStringLiteral("Tessivar Introduction")), 30000);
+    m_windows.close(window);
+
+    // THEN the program ends well, having stored the size and the language
+    int exitCode = -1;
+    QVERIFY(program.finished(&exitCode));
+    QCOMPARE(exitCode, 0);
+    QCOMPARE(setting(home.path(), QStringLiteral("Width")).toInt(), 620);
+    QCOMPARE(setting(home.path(), QStringLiteral("Language")).toString(), QStringLiteral("en"));
+}
+
+void TestProgram::sizeComesBackOnTheNextStart()
+{
+    QTemporaryDir home;
+    store(home.path(), QStringLiteral("NeverShowItAgain"), true);
+    {
+        Program program(home.path());
+        const unsigned long window = waitForWindow(QStringLiteral("Tessivar"));
+        QVERIFY(window);
+        m_windows.resize(window, QSize(820, 700));
+        QTRY_COMPARE_WITH_TIMEOUT(m_windows.size(window), QSize(820, 700), 30000);
+        m_windows.close(window);
+        int exitCode = -1;
+        QVERIFY(program.finished(&exitCode));
+        QCOMPARE(exitCode, 0);
+    }
+    QCOMPARE(setting(home.path(), QStringLiteral("Width")).toInt(), 820);
+    QCOMPARE(setting(home.path(), QStringLiteral("Height")).toInt(), 700);
+
+    Program again(home.path());
+    const unsigned long window = waitForWindow(QStringLiteral("Tessivar"));
+    QVERIFY(window);
+    QCOMPARE(m_windows.size(window), QSize(820, 700));
+    m_windows.close(window);
+    int exitCode = -1;
+    QVERIFY(again.finished(&exitCode));
+    QCOMPARE(exitCode, 0);
+}
+
+void TestProgram::fifthStartReminds()
+{
+    // GIVEN the fifth start, the introduction turned off
+    QTemporaryDir home;
+    store(home.path(), QStringLiteral("NeverShowItAgain"), true);
+    store(home.path(), QStringLiteral("AutoReminderCount"), 5);
+    Program program(home.path());
+    const unsigned long window = waitForWindow(QStringLiteral("Tessivar"));
+    QVERIFY(window);
+
+    // THEN a share or a join reminder comes some seconds later
+    unsigned long reminder = 0;
+    QVERIFY(QTest::qWaitFor(
+        [&]() {
+            reminder = m_windows.find(QStringLiteral("Share"));
+            if (!reminder)
+                reminder = m_windows.find(QStringLiteral("Join Us"));
+            return reminder != 0;
+        },
+        60000));
+
+    // WHEN it is closed without an answer, the start is counted and reminders stay on
+    m_windows.close(reminder);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        setting(home.path(), QStringLiteral("AutoReminderCount")).toInt(), 6, 30000);
+    m_windows.close(window);
+    int exitCode = -1;
+    QVERIFY(program.finished(&exitCode));
+    QCOMPARE(exitCode, 0);
+    QCOMPARE(setting(home.path(), QStringLiteral("AutoReminder"), true).toBool(), true);
+}
+
+QTEST_MAIN(TestProgram)
+#include "test_Program.moc"
