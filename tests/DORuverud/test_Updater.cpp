@@ -164,6 +164,8 @@ private slots:
             {"day before the build", {}, line(build.addDays(-1)), true, latest, {}, true},
             {"CR LF lines", {}, "TQ:1.1.01.01.2099\r\nend\r\n", true, latest, {}, true},
             {"impossible date", {}, "TQ:1.1.31.02.2099\n", true, latest, {}, true},
+            {"signed day", {}, "TQ:1.1.+1.01.2099\n", true, latest, {}, true},
+            {"spaced day", {}, "TQ:1.1. 1.01.2099\n", true, latest, {}, true},
             {"only the first marker counts", {}, "TQ:1.1.01.01.2000\nTQ:1.1.01.01.2099\n", true,
                 latest, {}, true},
             {"zero byte after the date", {}, QByteArray("TQ:1.1.01.01.2099\n\0x", 20), true, newer,

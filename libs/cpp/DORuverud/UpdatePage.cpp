@@ -17,7 +17,11 @@ UpdatePage::Content UpdatePage::read(
     const int lineFeed = text.indexOf(QLatin1Char('\n'), start);
     if (lineFeed < 0)
         return NoLineFeed;
-    *date = QDate::fromString(text.mid(start, lineFeed - start), QStringLiteral("dd.MM.yyyy"));
+    const QString format = QStringLiteral("dd.MM.yyyy");
+    const QString dateText = text.mid(start, lineFeed - start);
+    const QDate parsed = QDate::fromString(dateText, format);
+    // The parser also takes signs and spaces ("+7.05.2014"); only the exact form counts.
+    *date = parsed.toString(format) == dateText ? parsed : QDate();
     return Dated;
 }
 

@@ -1,0 +1,39 @@
+// libFuzzer target for the update page reader; not part of the test suite.
+// Build and run by hand from the repository root:
+//   clang++ -std=c++17 -fPIC -g -fsanitize=fuzzer,address,undefined \
+//     $(pkg-config --cflags Qt5Core) -Ilibs/cpp/DORuverud \
+//     tests/fuzz/fuzz_UpdatePage.cpp libs/cpp/DORuverud/UpdatePage.cpp \
+//     $(pkg-config --libs Qt5Core) -o /tmp/fuzz_UpdatePage
+//   /tmp/fuzz_UpdatePage -max_total_time=300 -max_len=4096
+// The first byte, when below 4, is the length of a magic string that follows.
+
+#include "UpdatePage.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const char* bytes = reinterpret_cast<const char*>(data);
+    QString magic = QStringLiteral("TQ");
+    if (size > 0 && data[0] < 4 && size > data[0]) {
+        magic = QString::fromLatin1(bytes + 1, data[0]);
+        bytes += 1 + data[0];
+        size -= 1 + data[0];
+    }
+    const QByteArray page(bytes, int(size));
+    QDate date;
+    const auto content = DORuverud::UpdatePage::read(page, magic, &date);
+    // A valid date is exactly what follows the first marker up to a line feed.
+    const QByteArray text = page.left(page.indexOf('\0') < 0 ? page.size() : page.indexOf('\0'));
+    const QByteArray marker = magic.toLatin1() + ":1.1.";
+    const bool dated = text.indexOf(marker) >= 0
+        && text.indexOf('\n', text.indexOf(marker) + marker.size()) >= 0;
+    if ((content == DORuverud::UpdatePage::Dated) != dated)
+        __builtin_trap();
+    if (date.isValid()
+        && text.indexOf(marker)
+            != text.indexOf(marker + date.toString(QStringLiteral("dd.MM.yyyy")).toLatin1() + '\n'))
+        __builtin_trap();
+    return 0;
+}
