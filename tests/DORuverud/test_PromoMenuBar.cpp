@@ -1,3 +1,4 @@
+#include "AboutDialog.h"
 #include "App.h"
 #include "AppButton.h"
 #include "AppMenu.h"
@@ -78,6 +79,7 @@ private slots:
     void linksOpenTheirUrls();
     void moreAppsButtonLinks();
     void appMenuEntries();
+    void aboutRunsAndGoes();
     void quitEndsTheEventLoop();
     void promoMainPageOwnsABar();
 };
@@ -166,6 +168,25 @@ void TestPromoMenuBar::appMenuEntries()
     QCOMPARE(entries(&menu),
         QStringList({"Share", "Join Us", "More Apps", "Contacts Us", "Support Page", "About", "|",
             "Quit"}));
+}
+
+void TestPromoMenuBar::aboutRunsAndGoes()
+{
+    AppMenu menu(nullptr);
+    QAction* about = menu.actions().at(5);
+    QCOMPARE(about->text(), QStringLiteral("About"));
+    QString shown;
+    QTimer::singleShot(0, this, [&shown] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog) {
+            shown = QLatin1String(dialog->metaObject()->className());
+            dialog->close();
+        }
+    });
+    about->trigger();
+    QCOMPARE(shown, QStringLiteral("DORuverud::AboutDialog"));
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        QVERIFY(!qobject_cast<AboutDialog*>(widget));
 }
 
 void TestPromoMenuBar::quitEndsTheEventLoop()

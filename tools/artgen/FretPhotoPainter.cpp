@@ -115,6 +115,7 @@ private:
     void paintStrings(QPainter* painter);
     void paintString(QPainter* painter, double x0, double y0, double x1, double y1, double gauge,
         Material material);
+    int barreFret(int* first) const;
     void paintHands(QPainter* painter);
     void paintMarks(QPainter* painter);
 
@@ -337,27 +338,55 @@ void Scene::paintStrings(QPainter* painter)
     }
 }
 
+// The first finger lies across the strings when the lowest fret is held on
+// three or more strings with none lower or muted between them.
+int Scene::barreFret(int* first) const
+{
+    int lowest = 99;
+    for (int value : m_fingering)
+        lowest = value > 0 ? qMin(lowest, value) : lowest;
+    const int from = m_fingering.indexOf(lowest);
+    const int to = m_fingering.lastIndexOf(lowest);
+    if (from < 0 || m_fingering.count(lowest) < 3)
+        return 0;
+    for (int i = from; i <= to; ++i) {
+        if (m_fingering.at(i) < lowest)
+            return 0;
+    }
+    *first = from;
+    return lowest;
+}
+
 void Scene::paintHands(QPainter* painter)
 {
     const double gap = (stringX(1, 300) - stringX(0, 300));
+    auto tipY
+        = [this](int fret) { return fretY(fret - 1) + (fretY(fret) - fretY(fret - 1)) * 0.62; };
+    auto tipWidth = [&](int fret) {
+        return qMin(qMin(gap * 1.08, 40.0), (fretY(fret) - fretY(fret - 1)) * 0.8);
+    };
+    int first = 0;
+    const int barre = barreFret(&first);
+    if (barre) {
+        const double y = tipY(barre);
+        const QPointF end(stringX(first, y) - gap * 0.3, y);
+        PhotoTools::paintFinger(painter, end, QPointF(imageWidth + 60, y + 24), tipWidth(barre));
+        PhotoTools::paintFingertip(painter, end, tipWidth(barre), tipWidth(barre) * 1.1);
+    }
     QVector<QPointF> tips;
-    QVector<QSizeF> sizes;
+    QVector<double> widths;
     for (int i = m_strings - 1; i >= 0; --i) {
         const int fret = m_fingering.value(i);
-        if (fret <= 0)
+        if (fret <= 0 || fret == barre)
             continue;
-        const double top = fretY(fret - 1);
-        const double space = fretY(fret) - top;
-        const double y = top + space * 0.62;
-        const double width = qMin(qMin(gap * 1.08, 40.0), space * 0.8);
-        tips << QPointF(stringX(i, y), y);
-        sizes << QSizeF(width, width * 1.12);
+        tips << QPointF(stringX(i, tipY(fret)), tipY(fret));
+        widths << tipWidth(fret);
     }
     for (int i = 0; i < tips.size(); ++i)
         PhotoTools::paintFinger(painter, tips.at(i), QPointF(imageWidth + 60, tips.at(i).y() + 90),
-            sizes.at(i).width() * 0.82);
+            widths.at(i) * 0.82);
     for (int i = 0; i < tips.size(); ++i)
-        PhotoTools::paintFingertip(painter, tips.at(i), sizes.at(i).width(), sizes.at(i).height());
+        PhotoTools::paintFingertip(painter, tips.at(i), widths.at(i), widths.at(i) * 1.12);
 }
 
 void Scene::paintMarks(QPainter* painter)
