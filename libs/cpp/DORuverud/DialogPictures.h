@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Names of the pictures the dialogs load. artgen paints exactly these.
 // Resource names are relative to ":/"; slide names to the Resources folder.
@@ -30,6 +31,23 @@ inline QString makerLogo()
 inline QString linkBackground()
 {
     return QStringLiteral("pix/zadu2.jpg");
+}
+
+// The introduction has nine slides in each of these languages.
+inline int introductionSlideCount()
+{
+    return 9;
+}
+
+inline QStringList introductionSlideLanguages()
+{
+    return {QStringLiteral("en"), QStringLiteral("de"), QStringLiteral("ru")};
+}
+
+// Slide index (from 0) in a language, in the Resources folder.
+inline QString introductionSlide(int index, const QString& language)
+{
+    return QStringLiteral("TQSlide%1_%2.jpg").arg(index).arg(language);
 }
 
 } // namespace DORuverud::DialogPictures
