@@ -63,7 +63,9 @@ void PianoTone::addPartials(int midi, double frequency, std::vector<double>& out
         if (f > 16000)
             break;
         const double hammer = std::fabs(std::sin(M_PI * n * strike)) + 0.08;
-        const double amplitude = hammer / std::pow(n, rolloff);
+        // The soundboard radiates the lowest partials of the bass poorly.
+        const double radiation = f / std::hypot(f, 80.0);
+        const double amplitude = radiation * hammer / std::pow(n, rolloff);
         const double tau = slowTau / (1 + f / 1500.0);
         const double phase = 2 * M_PI * random.unit();
         // A second string, a little out of unison above the fundamental.
