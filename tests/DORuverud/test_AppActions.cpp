@@ -2,6 +2,7 @@
 #include "AppConfig.h"
 #include "DialogTestTools.h"
 
+#include <QDialog>
 #include <QSettings>
 #include <QSysInfo>
 #include <QUrlQuery>
@@ -60,6 +61,7 @@ private slots:
     void noReminderOffTheCount();
     void shareAndJoinDialogs();
     void styleSheetEditorByName();
+    void helpDialogIsRebuiltWhenItsWindowGoes();
 
 private:
     App* app()
@@ -301,6 +303,42 @@ void TestAppActions::styleSheetEditorByName()
     }
     QCOMPARE(editors.size(), 2);
     qDeleteAll(editors);
+}
+
+void TestAppActions::helpDialogIsRebuiltWhenItsWindowGoes()
+{
+    // GIVEN the slide show made over a window that is then closed for good
+    QPointer<QWidget> first;
+    {
+        QWidget window;
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ModalAnswer reply(
+            [](QWidget* dialog) { DialogTestTools::click(dialog, QStringLiteral("&Close")); });
+        app()->slotHelp();
+        QCOMPARE(reply.shown, QStringLiteral("DORuverud::HelpDialog"));
+        first = window.findChild<QDialog*>();
+        QVERIFY(first);
+    }
+    QVERIFY(first.isNull());
+
+    // WHEN help is asked for twice more
+    QStringList shown;
+    QList<QWidget*> dialogs;
+    for (int i = 0; i < 2; ++i) {
+        ModalAnswer reply([&dialogs](QWidget* dialog) {
+            dialogs << dialog;
+            DialogTestTools::click(dialog, QStringLiteral("&Close"));
+        });
+        app()->slotHelp();
+        shown << reply.shown;
+    }
+
+    // THEN a new dialog shows, made once and then reused
+    QCOMPARE(shown, (QStringList {"DORuverud::HelpDialog", "DORuverud::HelpDialog"}));
+    QCOMPARE(dialogs.size(), 2);
+    QCOMPARE(dialogs.at(0), dialogs.at(1));
+    delete dialogs.at(0);
 }
 
 int main(int argc, char** argv)
