@@ -442,7 +442,7 @@ void TestFavorites::newEmptiesTheSequenceOnly()
 void TestFavorites::freshProcessWritesWhatWeRead()
 {
     const QStringList chords = {"E" + flat + "\nm7", "C #\n9", "G\n", "A" + flat + "\naug"};
-    const QString name = QString::fromUtf8("Ballade für \xC3\xA9t\xC3\xA9 ") + flat;
+    const QString name = QString::fromUtf8("Ballade f\xC3\xBCr \xC3\xA9t\xC3\xA9 ") + flat;
     app()->settings()->sync();
     QProcess child;
     child.start(

@@ -33,16 +33,28 @@ DORuverud::App* app()
     return DORuverud::App::theApp();
 }
 
-// The twelve pitch classes from C, written out twice so that an index
-// moved by up to eleven steps stays inside the list.
-QStringList twoOctaves(const QStringList& twelve)
-{
-    return twelve + twelve;
-}
-
 QString flat(char letter)
 {
     return QString(QLatin1Char(letter)) + flatSign;
+}
+
+// The twelve pitch classes from C, written out twice so that an index
+// moved by up to eleven steps stays inside the list.
+QStringList flatNoteNames()
+{
+    const QStringList twelve = {QStringLiteral("C"), flat('D'), QStringLiteral("D"), flat('E'),
+        QStringLiteral("E"), QStringLiteral("F"), flat('G'), QStringLiteral("G"), flat('A'),
+        QStringLiteral("A"), flat('B'), QStringLiteral("B")};
+    return twelve + twelve;
+}
+
+QStringList sharpNoteNames()
+{
+    const QStringList twelve
+        = {QStringLiteral("C"), QStringLiteral("C #"), QStringLiteral("D"), QStringLiteral("D #"),
+            QStringLiteral("E"), QStringLiteral("F"), QStringLiteral("F #"), QStringLiteral("G"),
+            QStringLiteral("G #"), QStringLiteral("A"), QStringLiteral("A #"), QStringLiteral("B")};
+    return twelve + twelve;
 }
 
 QPushButton* createButton(const QString& caption, const QString& objectName)
@@ -57,6 +69,8 @@ QPushButton* createButton(const QString& caption, const QString& objectName)
 
 Transposer::Transposer(QWidget* parent)
     : QFrame(parent)
+    , m_flatNotes(flatNoteNames())
+    , m_sharpNotes(sharpNoteNames())
 {
     setObjectName(QStringLiteral("Transposer"));
 
@@ -75,26 +89,8 @@ Transposer::Transposer(QWidget* parent)
     m_removeButton = createButton(QStringLiteral("-"), QStringLiteral("PushButtonRemove"));
     m_soundButton->setCheckable(true);
     updateState();
-
-    connect(addButton, SIGNAL(clicked()), this, SLOT(slotAddChord()));
-    connect(m_removeButton, SIGNAL(clicked()), this, SLOT(slotRemoveChord()));
-    connect(m_soundButton, SIGNAL(clicked()), this, SLOT(slotSoundClicked()));
-    addButton->setToolTip(tr("Add chord"));
-    m_removeButton->setToolTip(tr("Remove selected chord"));
-    addButton->setFixedSize(40, 40);
-    m_removeButton->setFixedSize(40, 40);
-    for (QPushButton* button : {m_soundButton, m_transposeButton, favoritesButton})
-        button->setFixedHeight(40);
-
+    setUpButtons(addButton, favoritesButton);
     createTransposeMenu();
-    m_flatNotes = twoOctaves({QStringLiteral("C"), flat('D'), QStringLiteral("D"), flat('E'),
-        QStringLiteral("E"), QStringLiteral("F"), flat('G'), QStringLiteral("G"), flat('A'),
-        QStringLiteral("A"), flat('B'), QStringLiteral("B")});
-    m_sharpNotes = twoOctaves({QStringLiteral("C"), QStringLiteral("C #"), QStringLiteral("D"),
-        QStringLiteral("D #"), QStringLiteral("E"), QStringLiteral("F"), QStringLiteral("F #"),
-        QStringLiteral("G"), QStringLiteral("G #"), QStringLiteral("A"), QStringLiteral("A #"),
-        QStringLiteral("B")});
-
     m_favoritesMenu = new QMenu(favoritesButton);
     m_favoritesMenu->setObjectName(QStringLiteral("FavoritesMenu"));
     recreateFavoritesMenu();
@@ -109,8 +105,21 @@ Transposer::~Transposer()
     delete m_deleteDlg;
 }
 
-// Eleven entries up ("11 #" to "1 #"), then eleven down ("1♭" to "11♭");
-// the step count is read back from the entry's text.
+void Transposer::setUpButtons(QPushButton* addButton, QPushButton* favoritesButton)
+{
+    connect(addButton, SIGNAL(clicked()), this, SLOT(slotAddChord()));
+    connect(m_removeButton, SIGNAL(clicked()), this, SLOT(slotRemoveChord()));
+    connect(m_soundButton, SIGNAL(clicked()), this, SLOT(slotSoundClicked()));
+    addButton->setToolTip(tr("Add chord"));
+    m_removeButton->setToolTip(tr("Remove selected chord"));
+    addButton->setFixedSize(40, 40);
+    m_removeButton->setFixedSize(40, 40);
+    for (QPushButton* button : {m_soundButton, m_transposeButton, favoritesButton})
+        button->setFixedHeight(40);
+}
+
+// Eleven entries up ("11 #" to "1 #"), then eleven down (1 to 11 and the
+// flat sign); the step count is read back from the entry's text.
 void Transposer::createTransposeMenu()
 {
     auto* menu = new QMenu(m_transposeButton);

@@ -63,6 +63,7 @@ private slots:
     void slotChordsCountChanged(int count);
 
 private:
+    void setUpButtons(QPushButton* addButton, QPushButton* favoritesButton);
     void createTransposeMenu();
     void createLayout(QPushButton* addButton, QPushButton* favoritesButton);
     void setSoundCaption();
