@@ -57,12 +57,11 @@ void FavoritesDeleteDlg::addItem(const QString& text)
     m_listWidget->insertItem(0, text);
 }
 
+// Every item goes, whatever its text (a "*" wildcard search would miss
+// names with a "/").
 void FavoritesDeleteDlg::clearItems()
 {
-    const QList<QListWidgetItem*> items
-        = m_listWidget->findItems(QStringLiteral("*"), Qt::MatchWildcard);
-    for (QListWidgetItem* item : items)
-        delete m_listWidget->takeItem(m_listWidget->row(item));
+    m_listWidget->clear();
 }
 
 void FavoritesDeleteDlg::showEvent(QShowEvent* event)
