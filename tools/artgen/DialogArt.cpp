@@ -27,25 +27,27 @@ void drawMakerEmblem(QPainter& p, const QRectF& box)
     p.drawLine(foot, tail);
 }
 
+// Small enough to stand under three lines of text in the About box.
 QImage makerLogo()
 {
-    const int scale = 2;
-    QImage image(168 * scale, 34 * scale, QImage::Format_ARGB32_Premultiplied);
+    const int scale = 4;
+    const QSize size(116, 20);
+    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.scale(scale, scale);
-    drawMakerEmblem(p, QRectF(2, 3, 28, 28));
+    drawMakerEmblem(p, QRectF(1, 1.5, 17, 17));
     QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(20);
+    font.setPixelSize(13);
     font.setBold(true);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, 2);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
     p.setFont(font);
     p.setPen(Qt::white);
-    p.drawText(QRectF(38, 0, 130, 34), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("QUELMAR"));
+    p.drawText(QRectF(23, 0, 93, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("QUELMAR"));
     p.end();
-    return image.scaled(168, 34, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 // Dark blue with a soft light, a film strip's edges and a large, faint play sign.

@@ -45,6 +45,7 @@ LinkDialog::LinkDialog(QWidget* parent)
     picture->setStyleSheet(QStringLiteral("QLabel{background-image: url(")
         + DialogPictures::resource(DialogPictures::linkBackground()) + QStringLiteral(");}"));
     picture->setFixedSize(360, 177);
+    picture->setWordWrap(true);
 
     auto* checkRow = new QHBoxLayout;
     checkRow->setContentsMargins(0, 0, 0, 0);
