@@ -34,6 +34,7 @@ private slots:
     void linkYesOpensTutorial_data();
     void linkYesOpensTutorial();
     void linkNoRejects();
+    void linkPictureIsPainted();
 };
 
 void TestAboutDialog::aboutShowsNameDateAndMaker()
@@ -109,6 +110,11 @@ void TestAboutDialog::linkYesOpensTutorial()
     whenModal([](QWidget* modal) { click(modal, "&Yes"); });
     QCOMPARE(dialog.exec(), 1);
     QCOMPARE(catcher.urls, QList<QUrl> {QUrl(url)});
+}
+
+void TestAboutDialog::linkPictureIsPainted()
+{
+    QCOMPARE(QImage(":/pix/zadu2.jpg").size(), QSize(360, 177));
 }
 
 void TestAboutDialog::linkNoRejects()

@@ -1,4 +1,5 @@
 #include "App.h"
+#include "DialogPictures.h"
 #include "DialogTestTools.h"
 #include "HelpDialog.h"
 #include "HelpDisplay.h"
@@ -70,6 +71,7 @@ private slots:
     void neverShowIsStored();
     void applicationRunsOneDialog();
     void startOpensUnlessRefused();
+    void everySlideIsPainted();
 };
 
 void TestHelpDialog::cleanup()
@@ -253,6 +255,19 @@ void TestHelpDialog::startOpensUnlessRefused()
     QTRY_VERIFY_WITH_TIMEOUT(opened, 10000);
     QVERIFY(qobject_cast<HelpDialog*>(opened));
     delete opened;
+}
+
+void TestHelpDialog::everySlideIsPainted()
+{
+    using namespace DORuverud::DialogPictures;
+    const QString folder = App::theApp()->bundleResourcePath();
+    for (const QString& language : introductionSlideLanguages()) {
+        for (int n = 0; n < introductionSlideCount(); ++n) {
+            const QString path = folder + introductionSlide(n, language);
+            QCOMPARE(QImage(path).size(), QSize(800, 600));
+        }
+    }
+    QCOMPARE(introductionSlide(8, "de"), QString("TQSlide8_de.jpg"));
 }
 
 int main(int argc, char** argv)
