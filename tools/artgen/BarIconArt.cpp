@@ -10,7 +10,8 @@
 namespace {
 
 const int barSize = 64;
-const int socialSize = 128;
+const int socialWidth = 380;
+const int socialHeight = 70;
 const int linkSize = 64;
 
 QImage blank(int size)
@@ -113,6 +114,17 @@ QColor networkColour(const QString& network)
     if (network == QLatin1String("vkontakte"))
         return QColor(80, 118, 165);
     return QColor(200, 120, 30);
+}
+
+QString networkName(const QString& network)
+{
+    if (network == QLatin1String("facebook"))
+        return QStringLiteral("Facebook");
+    if (network == QLatin1String("twitter"))
+        return QStringLiteral("Twitter");
+    if (network == QLatin1String("vkontakte"))
+        return QStringLiteral("VKontakte");
+    return QStringLiteral("E-mail");
 }
 
 QString networkLetters(const QString& network)
@@ -261,43 +273,59 @@ QImage barIcon(const QString& kind, bool hover)
     return image;
 }
 
+// A 190 x 35 button face at twice the size: the network's mark, its name
+// and a badge that tells sharing (an arrow) from joining (a plus).
 QImage socialButton(const QString& network, bool join, bool hover)
 {
-    QImage image = blank(socialSize);
+    QImage image(socialWidth, socialHeight, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
     const QColor colour = hover ? networkColour(network).lighter(125) : networkColour(network);
-    const QRectF r(6, 6, 116, 116);
-    tile(p, r, colour, 24);
+    const QRectF r(2, 2, socialWidth - 4, socialHeight - 4);
+    tile(p, r, colour, 14);
     const QColor ink(255, 255, 255);
+    const QRectF mark(12, 9, 52, 52);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour.darker(135));
+    p.drawRoundedRect(mark, 10, 10);
     if (network == QLatin1String("email")) {
-        p.setPen(QPen(ink, 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(QPen(ink, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);
-        p.drawPath(envelope(QRectF(26, 38, 64, 46), 7));
+        p.drawPath(envelope(mark.adjusted(8, 13, -8, -13), 4));
     } else {
         QFont font(QStringLiteral("DejaVu Sans"));
         font.setBold(true);
-        font.setPixelSize(network == QLatin1String("vkontakte") ? 44 : 62);
+        font.setPixelSize(network == QLatin1String("vkontakte") ? 22 : 34);
         p.setFont(font);
         p.setPen(ink);
-        p.drawText(QRectF(10, 12, 96, 100), Qt::AlignCenter, networkLetters(network));
+        p.drawText(mark, Qt::AlignCenter, networkLetters(network));
     }
-    // A corner badge tells sharing (an arrow) from joining (a plus).
-    p.setPen(QPen(colour.darker(160), 3));
-    p.setBrush(QColor(255, 255, 255));
-    p.drawEllipse(QPointF(98, 98), 20, 20);
-    p.setPen(QPen(colour.darker(140), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setBold(true);
+    font.setPixelSize(26);
+    p.setFont(font);
+    p.setPen(ink);
+    p.drawText(
+        QRectF(74, 0, socialWidth - 150, socialHeight), Qt::AlignCenter, networkName(network));
+    const QPointF badge(socialWidth - 38, socialHeight / 2.0);
+    p.setPen(QPen(colour.darker(160), 2));
+    p.setBrush(ink);
+    p.drawEllipse(badge, 20, 20);
+    p.setPen(QPen(colour.darker(140), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     if (join) {
-        p.drawLine(QPointF(98, 88), QPointF(98, 108));
-        p.drawLine(QPointF(88, 98), QPointF(108, 98));
+        p.drawLine(badge + QPointF(0, -10), badge + QPointF(0, 10));
+        p.drawLine(badge + QPointF(-10, 0), badge + QPointF(10, 0));
     } else {
-        p.drawLine(QPointF(90, 106), QPointF(106, 90));
-        p.drawPolyline(QPolygonF({QPointF(95, 90), QPointF(106, 90), QPointF(106, 101)}));
+        p.drawLine(badge + QPointF(-8, 8), badge + QPointF(8, -8));
+        p.drawPolyline(
+            QPolygonF({badge + QPointF(-3, -8), badge + QPointF(8, -8), badge + QPointF(8, 3)}));
     }
     if (hover) {
         p.setPen(QPen(QColor(255, 255, 255, 200), 3));
         p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(r.adjusted(2, 2, -2, -2), 22, 22);
+        p.drawRoundedRect(r.adjusted(2, 2, -2, -2), 12, 12);
     }
     return image;
 }
