@@ -64,10 +64,6 @@ QImage instrumentLabel(const QString& instrument)
     QImage image = blank(80, 210);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient glow(QPointF(40, 120), 90);
-    glow.setColorAt(0, QColor(255, 255, 255, 40));
-    glow.setColorAt(1, QColor(255, 255, 255, 0));
-    p.fillRect(image.rect(), glow);
     const QRectF area
         = instrument == QLatin1String("piano") ? QRectF(14, 20, 52, 170) : QRectF(6, 8, 68, 194);
     InstrumentArt::draw(p, area, instrument, 1.0);
