@@ -142,6 +142,9 @@ void TestMainPage::switchCarriesChordAndSequence_data()
     QTest::newRow("guitar to piano") << "GuitarItem"
                                      << "PianoItem"
                                      << "VADirur::PianoChordsMainPage" << three << 1;
+    QTest::newRow("piano to guitar") << "PianoItem"
+                                     << "GuitarItem"
+                                     << "VADirur::GuitarChordsMainPage" << three << 1;
     QTest::newRow("piano to bass") << "PianoItem"
                                    << "BassItem"
                                    << "VADirur::BassChordsMainPage2" << three << 2;
