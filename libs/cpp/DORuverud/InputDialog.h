@@ -15,7 +15,7 @@ class InputDialog : public QDialog
     Q_OBJECT
 
 public:
-    enum Type { Integer = 0, Text = 1 };
+    enum Type : int { Integer = 0, Text = 1 };
 
     InputDialog(const QString& label, QWidget* parent = nullptr, const char* name = nullptr,
         bool modal = false, Type type = Integer);

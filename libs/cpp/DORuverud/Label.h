@@ -12,7 +12,7 @@ class Label : public QLabel
     Q_OBJECT
 
 public:
-    enum Mode { Fit = 0, Fill = 1 };
+    enum Mode : int { Fit = 0, Fill = 1 };
 
     explicit Label(QWidget* parent = nullptr);
 

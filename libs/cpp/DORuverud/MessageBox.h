@@ -15,7 +15,7 @@ class MessageBox : public QDialog
     Q_OBJECT
 
 public:
-    enum Icon { NoIcon = 0, Information = 1, Warning = 2, Critical = 3, Question = 4 };
+    enum Icon : int { NoIcon = 0, Information = 1, Warning = 2, Critical = 3, Question = 4 };
 
     MessageBox(Icon icon, const QString& title, const QString& text, int buttons,
         QWidget* parent = nullptr);
