@@ -55,7 +55,7 @@ void TestAboutDialog::aboutShowsNameDateAndMaker()
     QVERIFY(text.contains("<A HREF=\"http://quelmar.example\">"));
     QVERIFY(text.contains(":/pix/quelmarlogo.png"));
     QVERIFY(!QImage(":/pix/quelmarlogo.png").isNull());
-    QVERIFY(QImage(":/app.png").width() >= 256);
+    QVERIFY(QImage(":/app.png").width() >= 300);
 }
 
 void TestAboutDialog::aboutClosesOnOk()

@@ -180,9 +180,9 @@ QImage playButton(bool pressed, bool hover)
 
 QImage appIcon()
 {
-    QImage image = blank(256, 256);
+    QImage image = blank(512, 512);
     QPainter p(&image);
-    BarIconArt::drawAppSymbol(p, QRectF(0, 0, 256, 256));
+    BarIconArt::drawAppSymbol(p, QRectF(0, 0, 512, 512));
     return image;
 }
 
