@@ -1,10 +1,9 @@
 #include "BalalaikaChordsMainPage.h"
 
 #include "BalalaikaShop.h"
+#include "ChordView.h"
 
 #include <iterator>
-#include "ChordFiles.h"
-#include "ChordView.h"
 
 namespace VADirur {
 
@@ -177,13 +176,7 @@ QVector<int> BalalaikaChordsMainPage::fingering(int index)
 
 void BalalaikaChordsMainPage::setChord(int index, int s1, int s2, int s3)
 {
-    const QVector<int> tab {s1, s2, s3};
-    QStringList sounds;
-    for (int i = 0; i < tab.size(); ++i)
-        sounds << ChordFiles::samplePath(m_strResourcePath, QStringLiteral("balalaika"),
-            openNotes[i], tab.at(i), openNotes[i], openNotes[i] + highestFret);
-    m_vecSounds[index] = sounds;
-    m_vecTabs[index] = tab;
+    setStringChord(index, {s1, s2, s3}, QStringLiteral("balalaika"), openNotes, highestFret);
 }
 
 } // namespace VADirur

@@ -1,10 +1,9 @@
 #include "BanjoChordsMainPage.h"
 
 #include "BanjoShop.h"
+#include "ChordView.h"
 
 #include <iterator>
-#include "ChordFiles.h"
-#include "ChordView.h"
 
 namespace VADirur {
 
@@ -177,13 +176,7 @@ QVector<int> BanjoChordsMainPage::fingering(int index)
 
 void BanjoChordsMainPage::setChord(int index, int s1, int s2, int s3, int s4, int s5)
 {
-    const QVector<int> tab {s1, s2, s3, s4, s5};
-    QStringList sounds;
-    for (int i = 0; i < tab.size(); ++i)
-        sounds << ChordFiles::samplePath(m_strResourcePath, QStringLiteral("banjo"), openNotes[i],
-            tab.at(i), openNotes[i], openNotes[i] + highestFret);
-    m_vecSounds[index] = sounds;
-    m_vecTabs[index] = tab;
+    setStringChord(index, {s1, s2, s3, s4, s5}, QStringLiteral("banjo"), openNotes, highestFret);
 }
 
 } // namespace VADirur

@@ -2,6 +2,7 @@
 
 #include "App.h"
 #include "AppStyleSheet.h"
+#include "ChordFiles.h"
 #include "ChordView.h"
 #include "ChordsButtonsPanel.h"
 #include "NativeAudioPlayer.h"
@@ -109,6 +110,17 @@ void ChordsMainPage::slotSetChordAndName(int n, const QString& str)
 {
     m_nCurrentChord = n;
     m_pChordView->setChordTabAndName(n, m_vecTabs.at(n), str);
+}
+
+void ChordsMainPage::setStringChord(int index, const QVector<int>& tab,
+    const QString& sampleInstrument, const int* openNotes, int highestFret)
+{
+    QStringList sounds;
+    for (int i = 0; i < tab.size(); ++i)
+        sounds << ChordFiles::samplePath(m_strResourcePath, sampleInstrument, openNotes[i],
+            tab.at(i), openNotes[i], openNotes[i] + highestFret);
+    m_vecSounds[index] = sounds;
+    m_vecTabs[index] = tab;
 }
 
 void ChordsMainPage::slotPlay()

@@ -50,6 +50,12 @@ private slots:
     void slotSetChordAndName(int n, const QString& str);
 
 protected:
+    // Stores a string instrument's chord: its fingering and, per string, the
+    // sample of the instrument at the fret, "" for a muted string or a fret
+    // above highestFret. openNotes holds one open note per fingering value.
+    void setStringChord(int index, const QVector<int>& tab, const QString& sampleInstrument,
+        const int* openNotes, int highestFret);
+
     ChordsButtonsPanel* m_pChordsButtonsPanel;
     ChordView* m_pChordView;
     int m_nCurrentChord = 0;

@@ -1,6 +1,5 @@
 #include "GuitarChordsMainPage.h"
 
-#include "ChordFiles.h"
 #include "ChordView.h"
 #include "GuitarShop.h"
 
@@ -177,13 +176,8 @@ QVector<int> GuitarChordsMainPage::fingering(int index)
 
 void GuitarChordsMainPage::setChord(int index, int s1, int s2, int s3, int s4, int s5, int s6)
 {
-    const QVector<int> tab {s1, s2, s3, s4, s5, s6};
-    QStringList sounds;
-    for (int i = 0; i < tab.size(); ++i)
-        sounds << ChordFiles::samplePath(m_strResourcePath, QStringLiteral("guitar"), openNotes[i],
-            tab.at(i), openNotes[i], openNotes[i] + highestFret);
-    m_vecSounds[index] = sounds;
-    m_vecTabs[index] = tab;
+    setStringChord(
+        index, {s1, s2, s3, s4, s5, s6}, QStringLiteral("guitar"), openNotes, highestFret);
 }
 
 } // namespace VADirur

@@ -1,6 +1,5 @@
 #include "MandolinChordsMainPage.h"
 
-#include "ChordFiles.h"
 #include "ChordView.h"
 #include "MandolinShop.h"
 
@@ -177,13 +176,7 @@ QVector<int> MandolinChordsMainPage::fingering(int index)
 
 void MandolinChordsMainPage::setChord(int index, int s1, int s2, int s3, int s4)
 {
-    const QVector<int> tab {s1, s2, s3, s4};
-    QStringList sounds;
-    for (int i = 0; i < tab.size(); ++i)
-        sounds << ChordFiles::samplePath(m_strResourcePath, QStringLiteral("mandolin"),
-            openNotes[i], tab.at(i), openNotes[i], openNotes[i] + highestFret);
-    m_vecSounds[index] = sounds;
-    m_vecTabs[index] = tab;
+    setStringChord(index, {s1, s2, s3, s4}, QStringLiteral("mandolin"), openNotes, highestFret);
 }
 
 } // namespace VADirur
