@@ -2,12 +2,11 @@
 
 #include "App.h"
 #include "AppConfig.h"
+#include "NetworkButtons.h"
 
 #include <QDesktopServices>
 #include <QLabel>
-#include <QPushButton>
 #include <QUrl>
-#include <QVBoxLayout>
 
 namespace DORuverud {
 
@@ -21,7 +20,11 @@ JoinWidget::JoinWidget(QWidget* parent)
     buttonRow->setSpacing(0);
     buttonRow->setContentsMargins(0, 0, 0, 0);
     buttonRow->addStretch(0);
-    buttonRow->addLayout(createButtonColumn());
+    buttonRow->addLayout(NetworkButtons::createColumn(this,
+        {QStringLiteral("FaceBookJoinButton"), QStringLiteral("TwitterJoinButton"),
+            QStringLiteral("VKontakteJoinButton"), QStringLiteral("EmailJoinButton")},
+        {&JoinWidget::slotFaceBookClicked, &JoinWidget::slotTwitterClicked,
+            &JoinWidget::slotVKontakteClicked, &JoinWidget::slotEmailClicked}));
     buttonRow->addStretch(0);
 
     auto* label = new QLabel(promiseText());
@@ -35,35 +38,6 @@ JoinWidget::JoinWidget(QWidget* parent)
     setLayout(layout);
 }
 
-QLayout* JoinWidget::createButtonColumn()
-{
-    auto* faceBook = new QPushButton;
-    auto* twitter = new QPushButton;
-    auto* vkontakte = new QPushButton;
-    auto* email = new QPushButton;
-    applyButtonProperties(faceBook, QStringLiteral("FaceBookJoinButton"));
-    applyButtonProperties(twitter, QStringLiteral("TwitterJoinButton"));
-    applyButtonProperties(vkontakte, QStringLiteral("VKontakteJoinButton"));
-    applyButtonProperties(email, QStringLiteral("EmailJoinButton"));
-
-    const App* app = App::theApp();
-    faceBook->setVisible(!app->faceBookShareLink().isEmpty());
-    twitter->setVisible(!app->twitterShareLink().isEmpty());
-    vkontakte->setVisible(!app->vkontakteShareLink().isEmpty());
-
-    connect(faceBook, &QPushButton::clicked, this, &JoinWidget::slotFaceBookClicked);
-    connect(twitter, &QPushButton::clicked, this, &JoinWidget::slotTwitterClicked);
-    connect(vkontakte, &QPushButton::clicked, this, &JoinWidget::slotVKontakteClicked);
-    connect(email, &QPushButton::clicked, this, &JoinWidget::slotEmailClicked);
-
-    auto* column = new QVBoxLayout;
-    column->setSpacing(6);
-    column->setContentsMargins(10, 10, 10, 10);
-    for (QPushButton* button : {faceBook, twitter, vkontakte, email})
-        column->addWidget(button);
-    return column;
-}
-
 QString JoinWidget::promiseText()
 {
     const bool pocket = App::theApp()->isPocketDevice();
@@ -75,10 +49,7 @@ QString JoinWidget::promiseText()
 
 void JoinWidget::applyButtonProperties(QPushButton* button, const QString& objectName)
 {
-    button->setFlat(true);
-    button->setFixedSize(190, 35);
-    button->setObjectName(objectName);
-    button->setCheckable(true);
+    NetworkButtons::applyProperties(button, objectName);
 }
 
 void JoinWidget::openJoinPage(const QString& network)

@@ -24,7 +24,6 @@ private slots:
     void slotEmailClicked();
 
 private:
-    QLayout* createButtonColumn();
     static QString promiseText();
     void openJoinPage(const QString& network);
 

@@ -1,11 +1,10 @@
 #include "TellDialog.h"
 
 #include "App.h"
+#include "NetworkButtons.h"
 #include "TellWidget.h"
 
-#include <QBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 
 namespace DORuverud {
 
@@ -23,33 +22,7 @@ TellDialog::TellDialog(QWidget* parent)
         + QLatin1String(pocket ? "</H4>" : "</H3>") + QStringLiteral("</CENTER>"));
     message->setTextFormat(Qt::RichText);
 
-    auto* close = new QPushButton(tr("&Close"));
-    close->setMinimumHeight(32);
-    close->setFlat(true);
-    close->setObjectName(QStringLiteral("PushButton"));
-    connect(close, &QPushButton::clicked, this, &TellDialog::accept);
-
-    auto* middleRow = new QHBoxLayout;
-    middleRow->setSpacing(7);
-    middleRow->setContentsMargins(15, 15, 15, 15);
-    middleRow->addStretch(1);
-    middleRow->addWidget(new TellWidget);
-    middleRow->addStretch(1);
-
-    QBoxLayout* buttonRow = pocket ? static_cast<QBoxLayout*>(new QVBoxLayout) : new QHBoxLayout;
-    buttonRow->setContentsMargins(10, 10, 10, 10);
-    buttonRow->setSpacing(7);
-    buttonRow->addStretch(1);
-    buttonRow->addWidget(close);
-    buttonRow->addStretch(1);
-
-    auto* mainLayout = new QVBoxLayout;
-    mainLayout->setSpacing(7);
-    mainLayout->setContentsMargins(10, 10, 10, 10);
-    mainLayout->addWidget(message);
-    mainLayout->addLayout(middleRow);
-    mainLayout->addLayout(buttonRow);
-    setLayout(mainLayout);
+    NetworkButtons::layOutDialog(this, message, new TellWidget, tr("&Close"));
 }
 
 } // namespace DORuverud
