@@ -1,6 +1,7 @@
 // Every picture the application style sheet names, the program's icon and
 // the icons of the "More" menu links.
 #include "AppStyleSheet.h"
+#include "ArtImage.h"
 #include "ArtRegistry.h"
 #include "ArtWriter.h"
 #include "BarIconArt.h"
@@ -14,13 +15,6 @@
 
 namespace {
 
-QImage blank(int width, int height)
-{
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
-}
-
 // "PianoItem" gives "piano", "BassItem" "bass".
 QString instrumentOf(const QString& itemName)
 {
@@ -31,7 +25,7 @@ QString instrumentOf(const QString& itemName)
 QImage selectorTile(const QString& instrument, const QString& state)
 {
     const int size = 128;
-    QImage image = blank(size, size);
+    QImage image = ArtImage::blank(size, size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF tile(4, 4, size - 8, size - 8);
@@ -61,7 +55,7 @@ QImage selectorTile(const QString& instrument, const QString& state)
 // The chord view's 40 x 105 label, painted at twice the size.
 QImage instrumentLabel(const QString& instrument)
 {
-    QImage image = blank(80, 210);
+    QImage image = ArtImage::blank(80, 210);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF area
@@ -116,7 +110,7 @@ QImage panelBackground()
 
 QImage arrow(bool right)
 {
-    QImage image = blank(32, 32);
+    QImage image = ArtImage::blank(32, 32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QPolygonF triangle({QPointF(11, 7), QPointF(23, 16), QPointF(11, 25)});
@@ -132,7 +126,7 @@ QImage arrow(bool right)
 
 QImage menuIndicator()
 {
-    QImage image = blank(8, 8);
+    QImage image = ArtImage::blank(8, 8);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
@@ -145,7 +139,7 @@ QImage menuIndicator()
 QImage playButton(bool pressed, bool hover)
 {
     const int size = 96;
-    QImage image = blank(size, size);
+    QImage image = ArtImage::blank(size, size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF c(48, 48);
@@ -180,7 +174,7 @@ QImage playButton(bool pressed, bool hover)
 
 QImage appIcon()
 {
-    QImage image = blank(512, 512);
+    QImage image = ArtImage::blank(512, 512);
     QPainter p(&image);
     BarIconArt::drawAppSymbol(p, QRectF(0, 0, 512, 512));
     return image;

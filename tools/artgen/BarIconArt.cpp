@@ -1,5 +1,7 @@
 #include "BarIconArt.h"
 
+#include "ArtImage.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -13,13 +15,6 @@ const int barSize = 64;
 const int socialWidth = 380;
 const int socialHeight = 70;
 const int linkSize = 64;
-
-QImage blank(int size)
-{
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
-}
 
 QPainterPath star(const QPointF& centre, qreal outer, qreal inner)
 {
@@ -258,7 +253,7 @@ namespace BarIconArt {
 
 QImage barIcon(const QString& kind, bool hover)
 {
-    QImage image = blank(barSize);
+    QImage image = ArtImage::blank(barSize, barSize);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     if (hover) {
@@ -277,8 +272,7 @@ QImage barIcon(const QString& kind, bool hover)
 // and a badge that tells sharing (an arrow) from joining (a plus).
 QImage socialButton(const QString& network, bool join, bool hover)
 {
-    QImage image(socialWidth, socialHeight, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image = ArtImage::blank(socialWidth, socialHeight);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -332,7 +326,7 @@ QImage socialButton(const QString& network, bool join, bool hover)
 
 QImage linkIcon(const QString& key)
 {
-    QImage image = blank(linkSize);
+    QImage image = ArtImage::blank(linkSize, linkSize);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     tile(p, QRectF(2, 2, 60, 60), linkColour(key), 12);

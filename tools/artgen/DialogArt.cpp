@@ -1,5 +1,6 @@
 // The maker's logo of the About box and the picture behind the
 // video-introduction offer.
+#include "ArtImage.h"
 #include "ArtRegistry.h"
 #include "ArtWriter.h"
 #include "DialogPictures.h"
@@ -32,8 +33,7 @@ QImage makerLogo()
 {
     const int scale = 4;
     const QSize size(116, 20);
-    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image = ArtImage::blank(size.width() * scale, size.height() * scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);

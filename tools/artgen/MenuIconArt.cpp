@@ -1,14 +1,13 @@
 // The icons of the shop entries of a page's "More" menu and of the
 // application menu.
+#include "ArtImage.h"
 #include "ArtRegistry.h"
-#include "ArtWriter.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QtMath>
-#include <functional>
 
 namespace {
 
@@ -213,7 +212,7 @@ void appLogo(QPainter* p)
 } // namespace
 
 static ArtRegistry::Entry entry("menu icons", [](ArtWriter& writer) {
-    const QList<QPair<QString, std::function<void(QPainter*)>>> icons = {
+    const QList<QPair<QString, ArtImage::IconPainter>> icons = {
         {QStringLiteral("musthave.png"), heart},
         {QStringLiteral("nicetohave.png"), gift},
         {QStringLiteral("read.png"), book},
@@ -226,13 +225,5 @@ static ArtRegistry::Entry entry("menu icons", [](ArtWriter& writer) {
         {QStringLiteral("webpage.png"), [](QPainter* p) { globe(p, QColor(60, 130, 210)); }},
         {QStringLiteral("appicon.png"), appLogo},
     };
-    for (const auto& icon : icons) {
-        QImage image(iconSize, iconSize, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        icon.second(&painter);
-        painter.end();
-        writer.saveResource(icon.first, image);
-    }
+    ArtImage::saveIcons(writer, iconSize, icons);
 });

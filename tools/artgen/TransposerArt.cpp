@@ -1,6 +1,6 @@
 // The icons of the chord sequence's favourites menu: new, save and delete.
+#include "ArtImage.h"
 #include "ArtRegistry.h"
-#include "ArtWriter.h"
 #include "Transposer.h"
 
 #include <QLinearGradient>
@@ -88,7 +88,7 @@ void save(QPainter* p)
 }
 
 // Throwing a favourite away: a waste bin.
-void remove(QPainter* p)
+void discard(QPainter* p)
 {
     const QColor metal(150, 155, 165);
     QPainterPath bin(QPointF(14, 18));
@@ -115,18 +115,10 @@ void remove(QPainter* p)
 } // namespace
 
 static ArtRegistry::Entry entry("favourites menu", [](ArtWriter& writer) {
-    const QList<QPair<QString, void (*)(QPainter*)>> icons = {
+    const QList<QPair<QString, ArtImage::IconPainter>> icons = {
         {VADirur::Transposer::newImage(), newSequence},
         {VADirur::Transposer::saveImage(), save},
-        {VADirur::Transposer::deleteImage(), remove},
+        {VADirur::Transposer::deleteImage(), discard},
     };
-    for (const auto& icon : icons) {
-        QImage image(iconSize, iconSize, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        icon.second(&painter);
-        painter.end();
-        writer.saveResource(icon.first, image);
-    }
+    ArtImage::saveIcons(writer, iconSize, icons);
 });

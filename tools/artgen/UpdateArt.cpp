@@ -1,5 +1,6 @@
 // The two pictures of the update dialog: a download arrow when a newer
 // build exists, a tick when this one is the newest.
+#include "ArtImage.h"
 #include "ArtRegistry.h"
 #include "ArtWriter.h"
 #include "UpdaterDialog.h"
@@ -25,8 +26,7 @@ void paintDisc(QPainter& painter, const QColor& colour)
 
 QImage picture(const QColor& colour, const QPainterPath& sign)
 {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image = ArtImage::blank(size, size);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     paintDisc(painter, colour);
