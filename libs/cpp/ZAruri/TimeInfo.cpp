@@ -11,13 +11,10 @@ QTime TimeInfo::msecsToTime(long long msecs)
     return QTime(int(h), int(m), int(s), 0);
 }
 
+// Dropping the sub-millisecond part first changes none of the fields.
 QTime TimeInfo::usecsToTime(long long usecs)
 {
-    const long long hour = 3600000000LL;
-    const long long h = usecs / hour;
-    const long long m = (usecs - h * hour) / 60000000LL;
-    const long long s = (usecs % 60000000LL) / 1000000LL;
-    return QTime(int(h), int(m), int(s), 0);
+    return msecsToTime(usecs / 1000);
 }
 
 } // namespace ZAruri
