@@ -1,14 +1,19 @@
 #include "App.h"
 #include "AudioEngine.h"
 #include "AudioEngineObserver.h"
+#include "BalalaikaChordsMainPage.h"
+#include "BanjoChordsMainPage.h"
+#include "BassChordsMainPage2.h"
 #include "ChordFiles.h"
-#include "ChordsButtonsPanel.h"
+#include "GuitarChordsMainPage.h"
 #include "NativeAudioPlayer.h"
 #include "UkuleleChordsMainPage.h"
 
+#include <QAbstractButton>
 #include <QMutex>
-#include <QPushButton>
 #include <QtTest>
+
+#include <memory>
 
 // Qt's object hooks (the table debuggers use) let the test count players.
 QT_BEGIN_NAMESPACE
@@ -46,36 +51,39 @@ int livePlayers()
     return count;
 }
 
-class StartRecorder : public DIReridArazi::AudioEngineObserver
+// Collects the samples the engine starts, and the output frames they start in.
+class StartedSounds : public DIReridArazi::AudioEngineObserver
 {
 public:
-    StartRecorder()
+    StartedSounds()
     {
         DIReridArazi::AudioEngine::instance()->addObserver(this);
     }
-    ~StartRecorder() override
+    ~StartedSounds() override
     {
         DIReridArazi::AudioEngine::instance()->removeObserver(this);
     }
     void voiceStarted(const QString& name, qint64 frame) override
     {
         names << QFileInfo(name).fileName();
-        frames << frame;
+        frames.insert(frame);
     }
-
     QStringList names;
-    QList<qint64> frames;
+    QSet<qint64> frames;
 };
 
-class Probe : public UkuleleChordsMainPage
+std::unique_ptr<ChordsMainPage> makePage(const QString& name)
 {
-public:
-    Probe()
-        : UkuleleChordsMainPage(nullptr)
-    {
-    }
-    using UkuleleChordsMainPage::m_vecSounds;
-};
+    if (name == QLatin1String("ukulele"))
+        return std::make_unique<UkuleleChordsMainPage>(nullptr);
+    if (name == QLatin1String("guitar"))
+        return std::make_unique<GuitarChordsMainPage>(nullptr);
+    if (name == QLatin1String("banjo"))
+        return std::make_unique<BanjoChordsMainPage>(nullptr);
+    if (name == QLatin1String("bass2"))
+        return std::make_unique<BassChordsMainPage2>(nullptr);
+    return std::make_unique<BalalaikaChordsMainPage>(nullptr);
+}
 
 } // namespace
 
@@ -85,10 +93,9 @@ class TestChordPlay : public QObject
 
 private slots:
     void initTestCase();
-    void playStartsTheChordTogether();
-    void twoPressesOverlap();
+    void playSoundsTheChord_data();
+    void playSoundsTheChord();
     void aMissingSampleLeavesNoPlayer();
-    void setCurrentChordChangesWhatPlays();
 };
 
 void TestChordPlay::initTestCase()
@@ -97,72 +104,74 @@ void TestChordPlay::initTestCase()
     qtHookData[removeObjectHook] = reinterpret_cast<quintptr>(&objectRemoved);
 }
 
-void TestChordPlay::playStartsTheChordTogether()
+void TestChordPlay::playSoundsTheChord_data()
 {
-    // GIVEN a fresh ukulele page showing A
-    UkuleleChordsMainPage page(nullptr);
-    StartRecorder recorder;
-    // WHEN Play is pressed
-    QPushButton* play = page.findChild<QPushButton*>(QStringLiteral("PlayButton"));
-    QVERIFY(play);
-    QTest::mouseClick(play, Qt::LeftButton);
-    // THEN the four strings of A start in the same output frame
-    QCOMPARE(livePlayers(), 4);
-    QTRY_COMPARE_WITH_TIMEOUT(recorder.names.size(), 4, 10000);
-    QStringList names = recorder.names;
-    names.sort();
-    QCOMPARE(names,
-        QStringList({"ukulele_440_A4.mp3", "ukulele_440_A4.mp3", "ukulele_440_Cd4.mp3",
-            "ukulele_440_E4.mp3"}));
-    QCOMPARE(recorder.frames.count(recorder.frames.first()), 4);
-    // AND every player goes once its sound has ended
-    QTRY_COMPARE_WITH_TIMEOUT(livePlayers(), 0, 20000);
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("chord");
+    QTest::addColumn<int>("presses");
+    QTest::addColumn<QString>("samples");
+
+    // clang-format off
+    QTest::newRow("ukulele as built") << "ukulele" << QString() << 1 << "ukulele A4 A4 Cd4 E4";
+    QTest::newRow("ukulele C") << "ukulele" << "C" << 1 << "ukulele C4 C5 E4 G4";
+    QTest::newRow("ukulele C twice") << "ukulele" << "C" << 2 << "ukulele C4 C4 C5 C5 E4 E4 G4 G4";
+    QTest::newRow("guitar D, five strings") << "guitar" << "D" << 1 << "guitar A2 A3 D3 D4 Fd4";
+    QTest::newRow("banjo A, drone muted") << "banjo" << "A" << 1 << "banjo A3 Cd4 E3 E4";
+    QTest::newRow("bass2 A") << "bass2" << "A" << 1 << "bass A2 Cd2 Cd3 E2";
+    QTest::newRow("balalaika B") << "balalaika" << "B" << 1 << "balalaika B4 Fd4 Fd4";
+    // clang-format on
 }
 
-void TestChordPlay::twoPressesOverlap()
+// The play button sounds every string of the chord shown, together, and
+// every player goes once its sound has ended.
+void TestChordPlay::playSoundsTheChord()
 {
-    UkuleleChordsMainPage page(nullptr);
-    StartRecorder recorder;
-    page.slotPlay();
-    page.slotPlay();
-    QCOMPARE(livePlayers(), 8);
-    QTRY_COMPARE_WITH_TIMEOUT(recorder.names.size(), 8, 10000);
+    QFETCH(QString, page);
+    QFETCH(QString, chord);
+    QFETCH(int, presses);
+    QFETCH(QString, samples);
+    QStringList expected = samples.split(' ');
+    const QString instrument = expected.takeFirst();
+    for (QString& note : expected)
+        note = instrument + "_440_" + note + ".mp3";
+    // GIVEN a page showing the chord
+    std::unique_ptr<ChordsMainPage> shown = makePage(page);
+    if (!chord.isEmpty())
+        shown->setCurrentChord(chord);
+    QCOMPARE(livePlayers(), 0);
+    StartedSounds started;
+    // WHEN the user presses play
+    auto* play = shown->findChild<QAbstractButton*>(QStringLiteral("PlayButton"));
+    QVERIFY(play);
+    for (int i = 0; i < presses; ++i)
+        play->click();
+    // THEN one voice per sounding string starts, each press in one frame
+    QCOMPARE(livePlayers(), expected.size());
+    QTRY_COMPARE_WITH_TIMEOUT(started.names.size(), expected.size(), 10000);
+    started.names.sort();
+    QCOMPARE(started.names, expected);
+    QVERIFY(started.frames.size() <= presses);
+    // AND every player goes once its sound has ended
     QTRY_COMPARE_WITH_TIMEOUT(livePlayers(), 0, 20000);
 }
 
 void TestChordPlay::aMissingSampleLeavesNoPlayer()
 {
-    // GIVEN the sounds of chord A with one sample file gone
-    Probe page;
-    QStringList sounds = page.m_vecSounds.at(0);
-    sounds[1] = QDir::temp().filePath(QStringLiteral("no-such-sample.mp3"));
-    StartRecorder recorder;
+    // GIVEN the sounds of ukulele A with one sample file gone
+    UkuleleChordsMainPage page(nullptr);
+    const QString folder = DORuverud::App::theApp()->bundleResourcePath();
+    const QString missing = QDir::temp().filePath(QStringLiteral("no-such-sample.mp3"));
+    StartedSounds started;
     // WHEN they are played
-    page.slotPlayChord(sounds);
+    page.slotPlayChord({folder + "ukulele_440_A4.mp3", missing, folder + "ukulele_440_E4.mp3",
+        folder + "ukulele_440_A4.mp3"});
     // THEN the missing one has no player, and the others go when they end
     QCOMPARE(livePlayers(), 3);
-    QTRY_COMPARE_WITH_TIMEOUT(recorder.names.size(), 3, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(started.names.size(), 3, 10000);
     QTRY_COMPARE_WITH_TIMEOUT(livePlayers(), 0, 20000);
     // AND a list of nothing but missing or empty entries starts no player
-    page.slotPlayChord({QString(), sounds.at(1)});
+    page.slotPlayChord({QString(), missing});
     QCOMPARE(livePlayers(), 0);
-}
-
-void TestChordPlay::setCurrentChordChangesWhatPlays()
-{
-    UkuleleChordsMainPage page(nullptr);
-    StartRecorder recorder;
-    page.setCurrentChord(QStringLiteral("C"));
-    QCOMPARE(livePlayers(), 0);
-    QCOMPARE(page.currentChord(), QStringLiteral("C"));
-    page.slotPlay();
-    QTRY_COMPARE_WITH_TIMEOUT(recorder.names.size(), 4, 10000);
-    QStringList names = recorder.names;
-    names.sort();
-    QCOMPARE(names,
-        QStringList({"ukulele_440_C4.mp3", "ukulele_440_C5.mp3", "ukulele_440_E4.mp3",
-            "ukulele_440_G4.mp3"}));
-    QTRY_COMPARE_WITH_TIMEOUT(livePlayers(), 0, 20000);
 }
 
 int main(int argc, char** argv)

@@ -22,31 +22,6 @@ using namespace VADirur;
 
 namespace {
 
-// Catches the URLs handed to the desktop.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-
-public:
-    UrlCatcher()
-    {
-        QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open");
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open");
-    }
-    ~UrlCatcher() override
-    {
-        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    }
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl& url)
-    {
-        urls << url;
-    }
-};
-
 std::unique_ptr<MusicShopBase> makeShop(const QString& name)
 {
     if (name == QLatin1String("ukulele"))
@@ -74,25 +49,17 @@ int printLinks(const char* shopName)
     return 0;
 }
 
-QString store(const QString& host, const QString& tag, int category)
+// The five store links of a storefront, then the encyclopedia article.
+QStringList links(const QString& storefront, const QVector<int>& categories,
+    const QString& language, const QString& title)
 {
-    return QStringLiteral("http://%1/%2?_encoding=UTF8&node=%3").arg(host, tag).arg(category);
-}
-
-QStringList storeLinks(const QString& storefront, const QVector<int>& categories)
-{
-    const QString host = storefront == QLatin1String("us")
-        ? QStringLiteral("www.musicshop.example")
-        : storefront + QStringLiteral(".musicshop.example");
-    QStringList links;
+    const QString host = storefront == QLatin1String("us") ? QStringLiteral("www") : storefront;
+    QStringList result;
     for (int category : categories)
-        links << store(host, QStringLiteral("quelmar-") + storefront, category);
-    return links;
-}
-
-QString article(const QString& language, const QString& title)
-{
-    return QStringLiteral("http://%1.encyclopedia.example/wiki/%2").arg(language, title);
+        result << QStringLiteral("http://%1.musicshop.example/quelmar-%2?_encoding=UTF8&node=%3")
+                      .arg(host, storefront)
+                      .arg(category);
+    return result << QStringLiteral("http://%1.encyclopedia.example/wiki/%2").arg(language, title);
 }
 
 } // namespace
@@ -101,52 +68,45 @@ class TestMusicShop : public QObject
 {
     Q_OBJECT
 
+public slots:
+    // Catches the URLs handed to the desktop.
+    void open(const QUrl& url)
+    {
+        m_opened << url.toString();
+    }
+
 private slots:
     void linksFollowTheCountry_data();
     void linksFollowTheCountry();
     void moreMenuHoldsLinksThenShop();
     void shopEntriesOpenTheirLinks();
+
+private:
+    QStringList m_opened;
 };
 
 void TestMusicShop::linksFollowTheCountry_data()
 {
-    QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("shop");
     QTest::addColumn<QStringList>("links");
+    QTest::addColumn<QString>("locale");
     QTest::newRow("piano in Austria")
-        << "de_AT.UTF-8"
-        << "piano"
-        << storeLinks("de", {63, 64, 65, 66, 67}) + QStringList(article("de", "Klavier"));
-    QTest::newRow("piano in German Switzerland")
-        << "de_CH.UTF-8"
-        << "piano"
-        << storeLinks("de", {63, 64, 65, 66, 67}) + QStringList(article("de", "Klavier"));
+        << "piano" << links("de", {63, 64, 65, 66, 67}, "de", "Klavier") << "de_AT.UTF-8";
     QTest::newRow("French speakers in Switzerland get the German set")
-        << "fr_CH.UTF-8"
-        << "guitar" << storeLinks("de", {8, 9, 10, 12, 13}) + QStringList(article("de", "Gitarre"));
+        << "guitar" << links("de", {8, 9, 10, 12, 13}, "de", "Gitarre") << "fr_CH.UTF-8";
     QTest::newRow("balalaika in Germany lists read 33 before hear 32")
-        << "de_DE.UTF-8"
-        << "balalaika"
-        << storeLinks("de", {30, 31, 33, 32, 34}) + QStringList(article("de", "Balalaika"));
+        << "balalaika" << links("de", {30, 31, 33, 32, 34}, "de", "Balalaika") << "de_DE.UTF-8";
     QTest::newRow("French in Canada: Canadian store, English article")
-        << "fr_CA.UTF-8"
-        << "bass"
-        << storeLinks("ca", {16, 17, 18, 19, 20}) + QStringList(article("en", "Bass_guitar"));
+        << "bass" << links("ca", {16, 17, 18, 19, 20}, "en", "Bass_guitar") << "fr_CA.UTF-8";
     QTest::newRow("United Kingdom: its store, English article")
-        << "en_GB.UTF-8"
-        << "mandolin"
-        << storeLinks("uk", {11, 13, 14, 15, 16}) + QStringList(article("en", "Mandolin"));
-    QTest::newRow("France: French store and article") << "fr_FR.UTF-8"
-                                                      << "ukulele"
-                                                      << storeLinks("fr", {31, 32, 33, 34, 36})
-            + QStringList(article("fr", QStringLiteral("Ukul\u00e9l\u00e9")));
+        << "mandolin" << links("uk", {11, 13, 14, 15, 16}, "en", "Mandolin") << "en_GB.UTF-8";
+    QTest::newRow("France: French store and article")
+        << "ukulele" << links("fr", {31, 32, 33, 34, 36}, "fr", QStringLiteral("Ukul\u00e9l\u00e9"))
+        << "fr_FR.UTF-8";
     QTest::newRow("United States: the default set")
-        << "en_US.UTF-8"
-        << "banjo" << storeLinks("us", {50, 51, 52, 53, 54}) + QStringList(article("en", "Banjo"));
+        << "banjo" << links("us", {50, 51, 52, 53, 54}, "en", "Banjo") << "en_US.UTF-8";
     QTest::newRow("any other country: the default set")
-        << "ja_JP.UTF-8"
-        << "ukulele"
-        << storeLinks("us", {35, 36, 37, 38, 39}) + QStringList(article("en", "Ukulele"));
+        << "ukulele" << links("us", {35, 36, 37, 38, 39}, "en", "Ukulele") << "ja_JP.UTF-8";
 }
 
 void TestMusicShop::linksFollowTheCountry()
@@ -187,16 +147,12 @@ void TestMusicShop::shopEntriesOpenTheirLinks()
 {
     UkuleleChordsMainPage page(nullptr);
     page.addShopMenu();
-    UrlCatcher catcher;
-    const QList<QAction*> actions = page.promoMenuBar()->shopMenu()->actions();
-    for (QAction* action : actions)
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open");
+    for (QAction* action : page.promoMenuBar()->shopMenu()->actions())
         action->trigger();
-    QStringList opened;
-    for (const QUrl& url : catcher.urls)
-        opened << url.toString();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
     // The test runs with LC_ALL=C: no country, the default set.
-    QCOMPARE(
-        opened, storeLinks("us", {35, 36, 37, 38, 39}) + QStringList(article("en", "Ukulele")));
+    QCOMPARE(m_opened, links("us", {35, 36, 37, 38, 39}, "en", "Ukulele"));
 }
 
 int main(int argc, char** argv)
