@@ -30,24 +30,19 @@ void TestAppStyleSheet::sizesForTheScreen_data()
 }
 
 // Every placeholder is filled; the panel buttons and the transposer's font
-// follow the screen, every other size is the same on both.
+// follow the screen.
 void TestAppStyleSheet::sizesForTheScreen()
 {
     QFETCH(bool, pocket);
     QFETCH(QString, panelButton);
     QFETCH(QString, transposerFont);
 
-    QVERIFY(AppStyleSheet::templateText().contains(QStringLiteral("<!PANEL_BUTTON_MINWIDTH!>")));
     const QString sheet = AppStyleSheet::filled(pocket);
     QVERIFY(!sheet.contains(QStringLiteral("<!")) && !sheet.contains(QStringLiteral("!>")));
     QVERIFY(sheet.contains(panelButton));
     QVERIFY(sheet.contains(
         QStringLiteral("QPushButton#TransposerButton {\n    border: 1px solid gray; font: ")
         + transposerFont));
-    QVERIFY(sheet.contains(QStringLiteral("min-width: 48px; max-width: 48px;")));
-    QVERIFY(sheet.contains(QStringLiteral("height: 40px; width: 55px; font: 12px;")));
-    QVERIFY(sheet.contains(QStringLiteral("min-height: 44px; max-height: 44px;")));
-    QVERIFY(sheet.contains(QStringLiteral("font: bold 16px;")));
     // The application uses the sheet of its own screen.
     QCOMPARE(
         AppStyleSheet::text(), AppStyleSheet::filled(DORuverud::App::theApp()->isPocketDevice()));
@@ -76,9 +71,8 @@ void TestAppStyleSheet::buttonsTakeTheirSizesFromTheSheet()
 
 void TestAppStyleSheet::everyNamedPictureIsInTheResourceTree()
 {
+    // The instrument selector's 21 images and the rest.
     const QStringList names = AppStyleSheet::imageNames();
-    QVERIFY(names.contains(QStringLiteral("PianoItem_checked.png")));
-    QVERIFY(names.contains(QStringLiteral("spinbox_button2.png")));
     QCOMPARE(names.filter(QStringLiteral("Item")).size(), 21);
     for (const QString& name : names) {
         const QImage image(QStringLiteral(":/") + name);

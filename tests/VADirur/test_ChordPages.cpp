@@ -250,8 +250,6 @@ void TestChordPages::workedExamples_data()
         << "A2 D3 A3 D4 Fd4" << "guitar_X00232.jpg";
     QTest::newRow("banjo A, drone muted") << "banjo" << "A" << QVector<int> {-1, 2, 2, 2, 2}
         << "E3 A3 Cd4 E4" << "banjo_X2222.jpg";
-    QTest::newRow("bass A, no photograph") << "bass" << "A" << QVector<int> {0, 4, 2, 2}
-        << "E1 Cd2 E2 A2" << "";
     QTest::newRow("bass2 A") << "bass2" << "A" << QVector<int> {9, 7, 7, 6} << "Cd2 E2 A2 Cd3"
         << "bass2_9776.jpg";
     QTest::newRow("bass2 E m7, two-digit frets") << "bass2" << "Em7" << QVector<int> {10, 10, 9, 9}

@@ -2,8 +2,6 @@
 #include "AudioEngine.h"
 #include "AudioEngineObserver.h"
 #include "BalalaikaChordsMainPage.h"
-#include "BanjoChordsMainPage.h"
-#include "BassChordsMainPage2.h"
 #include "ChordFiles.h"
 #include "GuitarChordsMainPage.h"
 #include "NativeAudioPlayer.h"
@@ -78,10 +76,6 @@ std::unique_ptr<ChordsMainPage> makePage(const QString& name)
         return std::make_unique<UkuleleChordsMainPage>(nullptr);
     if (name == QLatin1String("guitar"))
         return std::make_unique<GuitarChordsMainPage>(nullptr);
-    if (name == QLatin1String("banjo"))
-        return std::make_unique<BanjoChordsMainPage>(nullptr);
-    if (name == QLatin1String("bass2"))
-        return std::make_unique<BassChordsMainPage2>(nullptr);
     return std::make_unique<BalalaikaChordsMainPage>(nullptr);
 }
 
@@ -116,8 +110,6 @@ void TestChordPlay::playSoundsTheChord_data()
     QTest::newRow("ukulele C") << "ukulele" << "C" << 1 << "ukulele C4 C5 E4 G4";
     QTest::newRow("ukulele C twice") << "ukulele" << "C" << 2 << "ukulele C4 C4 C5 C5 E4 E4 G4 G4";
     QTest::newRow("guitar D, five strings") << "guitar" << "D" << 1 << "guitar A2 A3 D3 D4 Fd4";
-    QTest::newRow("banjo A, drone muted") << "banjo" << "A" << 1 << "banjo A3 Cd4 E3 E4";
-    QTest::newRow("bass2 A") << "bass2" << "A" << 1 << "bass A2 Cd2 Cd3 E2";
     QTest::newRow("balalaika B") << "balalaika" << "B" << 1 << "balalaika B4 Fd4 Fd4";
     // clang-format on
 }
