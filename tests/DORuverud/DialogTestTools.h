@@ -3,8 +3,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 #include <functional>
 
 // Helpers for driving modal dialogs from a test.
@@ -20,15 +23,21 @@ inline void whenModal(std::function<void(QWidget*)> action)
 }
 
 // The button of that caption among the widget's descendants, or null.
-template <typename Button = QAbstractButton>
-Button* buttonCaptioned(QWidget* widget, const QString& caption)
+inline QAbstractButton* buttonCaptioned(QWidget* widget, const QString& caption)
 {
-    const QList<Button*> buttons = widget->findChildren<Button*>();
-    for (Button* button : buttons) {
-        if (button->text() == caption)
+    const QList<QAbstractButton*> buttons = widget->findChildren<QAbstractButton*>();
+    for (QAbstractButton* button : buttons) {
+        if (button->text() == caption && (button->isVisible() || !widget->isVisible()))
             return button;
     }
     return nullptr;
+}
+
+inline void click(QWidget* widget, const QString& caption)
+{
+    QAbstractButton* button = buttonCaptioned(widget, caption);
+    QVERIFY2(button, qPrintable(QString("no button ") + caption));
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 // Makes the window active, so that its shortcuts answer, then presses Escape.
@@ -39,20 +48,64 @@ inline void pressEscape(QWidget* window)
     QTest::keyClick(window, Qt::Key_Escape);
 }
 
-inline void click(QWidget* widget, const QString& caption)
+// Captions (or object names) of the widget's visible buttons, left to right.
+inline QStringList buttonsLeftToRight(QWidget* widget, bool byName = false)
 {
-    QAbstractButton* button = buttonCaptioned(widget, caption);
-    QVERIFY2(button, qPrintable(QStringLiteral("no button ") + caption));
-    QTest::mouseClick(button, Qt::LeftButton);
+    QList<QAbstractButton*> buttons;
+    for (QAbstractButton* button : widget->findChildren<QAbstractButton*>()) {
+        if (button->isVisibleTo(widget) && !(button->text().isEmpty() && !byName))
+            buttons << button;
+    }
+    std::sort(buttons.begin(), buttons.end(),
+        [](QAbstractButton* a, QAbstractButton* b) { return a->x() < b->x(); });
+    QStringList names;
+    for (QAbstractButton* button : buttons)
+        names << (byName ? button->objectName() : button->text());
+    return names;
 }
 
-// Captures the URLs handed to QDesktopServices::openUrl for a scheme.
+// Acts on the first modal dialog that opens while it lives, also inside a
+// nested exec(), and keeps its class name.
+class ModalAnswer
+{
+public:
+    explicit ModalAnswer(std::function<void(QWidget*)> action)
+    {
+        m_poll.setInterval(10);
+        QObject::connect(&m_poll, &QTimer::timeout, [this, action]() {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                m_poll.stop();
+                shown = QLatin1String(modal->metaObject()->className());
+                action(modal);
+            }
+        });
+        m_poll.start();
+    }
+
+    QString shown;
+
+private:
+    QTimer m_poll;
+};
+
+// For a ModalAnswer: types the name into a file dialog and accepts, or cancels.
+inline std::function<void(QWidget*)> fileDialogAnswer(const QString& typed, bool accept)
+{
+    return [typed, accept](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog);
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
+        accept ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
+    };
+}
+
+// Captures the URLs handed to QDesktopServices::openUrl for the schemes.
 class UrlCatcher : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit UrlCatcher(const QStringList& schemes)
+    explicit UrlCatcher(const QStringList& schemes = {"http", "https"})
         : m_schemes(schemes)
     {
         for (const QString& scheme : m_schemes)

@@ -1,226 +1,180 @@
 #include "App.h"
 #include "CssDoc.h"
 #include "CssEditor.h"
+#include "CssSyntaxHighlighter.h"
+#include "DialogTestTools.h"
 
-#include <QFileDialog>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTemporaryDir>
-#include <QToolBar>
-#include <QtTest>
-#include <functional>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
-using DORuverud::CssDoc;
-using DORuverud::CssEditor;
+using namespace DialogTestTools;
+using namespace DORuverud;
 
-// Answers the next file dialog that opens: chooses path, or cancels when
-// path is empty. Keeps the dialog's caption.
-class FileDialogAnswer
-{
-public:
-    explicit FileDialogAnswer(const QString& path)
-    {
-        m_poll.setInterval(10);
-        QObject::connect(&m_poll, &QTimer::timeout, [this, path]() {
-            for (QWidget* window : QApplication::topLevelWidgets()) {
-                auto* dialog = qobject_cast<QFileDialog*>(window);
-                if (!dialog || !dialog->isVisible())
-                    continue;
-                m_poll.stop();
-                caption = dialog->windowTitle();
-                ++shown;
-                if (path.isEmpty()) {
-                    dialog->reject();
-                } else {
-                    dialog->selectFile(path);
-                    static_cast<QDialog*>(dialog)->accept();
-                }
-                return;
-            }
-        });
-        m_poll.start();
-    }
+namespace {
 
-    QString caption;
-    int shown = 0;
-
-private:
-    QTimer m_poll;
-};
-
-static QByteArray fileContent(const QString& path)
+QByteArray fileContent(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
+
+// Each line of the document as one letter per character:
+// '.' uncoloured, 'g' dark gray, 'G' green, 'c' cyan, 'w' white.
+QStringList colourMap(const QTextDocument& document)
+{
+    const QMap<QRgb, QChar> letters {{QColor(Qt::darkGray).rgb(), 'g'},
+        {QColor(Qt::green).rgb(), 'G'}, {QColor(Qt::cyan).rgb(), 'c'},
+        {QColor(Qt::white).rgb(), 'w'}};
+    QStringList lines;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QString line(block.length() - 1, '.');
+        for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+            const QChar letter = letters.value(range.format.foreground().color().rgb(), '?');
+            for (int i = range.start; i < range.start + range.length && i < line.size(); ++i)
+                line[i] = letter;
+        }
+        lines << line;
+    }
+    return lines;
+}
+
+} // namespace
 
 class TestCssEditor : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void cleanup();
-    void menusAndToolBar();
-    void applyAndReset();
-    void saveAndLoadRoundTrip();
-    void saveWithoutPathAsksForOne();
-    void informationModeNamesWidgets();
+    void cleanup()
+    {
+        qApp->setStyleSheet(QString());
+    }
+
+    void applyAndReset()
+    {
+        // GIVEN a style sheet typed into the editor
+        CssEditor editor(nullptr);
+        CssDoc* doc = editor.findChild<CssDoc*>();
+        const QString sheet = "QPushButton#Probe { min-width: 77px; }";
+        doc->setPlainText(sheet);
+        // WHEN it is applied, THEN the whole application takes it
+        editor.slotApply();
+        QCOMPARE(qApp->styleSheet(), sheet);
+        QPushButton probe;
+        probe.setObjectName("Probe");
+        probe.ensurePolished();
+        QVERIFY(probe.minimumWidth() >= 77);
+        // WHEN it is reset, the application has no style sheet and the text stays
+        editor.slotReset();
+        QCOMPARE(qApp->styleSheet(), QString());
+        QCOMPARE(doc->toPlainText(), sheet);
+        // AND an empty text applied leaves none either
+        doc->clear();
+        qApp->setStyleSheet(sheet);
+        editor.slotApply();
+        QCOMPARE(qApp->styleSheet(), QString());
+    }
+
+    void saveAndLoadRoundTrip()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("look.qss");
+        const QString sheet = "QLabel { color: red; }\n/* \u00fcn\u00efc\u00f6d\u00e9 */\n";
+        CssEditor writer(nullptr);
+        writer.show();
+        CssDoc* doc = writer.findChild<CssDoc*>();
+        doc->setPlainText(sheet);
+        // GIVEN no path yet: Save asks for one, and a cancelled dialog writes nothing
+        {
+            ModalAnswer cancel(fileDialogAnswer(path, false));
+            doc->slotSave();
+            QCOMPARE(cancel.shown, QString("QFileDialog"));
+        }
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList());
+        // WHEN a name is chosen, THEN the text is written and the next Save asks no more
+        {
+            ModalAnswer choose(fileDialogAnswer(path, true));
+            doc->slotSave();
+        }
+        QCOMPARE(QString::fromUtf8(fileContent(path)), sheet);
+        QCOMPARE(writer.windowTitle(), path);
+        {
+            ModalAnswer none(fileDialogAnswer(QString(), false));
+            doc->slotSave();
+            QCOMPARE(none.shown, QString());
+        }
+
+        // WHEN another editor loads the file, THEN it shows the same text, titled with the path
+        CssEditor reader(nullptr);
+        reader.show();
+        {
+            ModalAnswer answer(fileDialogAnswer(path, true));
+            reader.findChild<CssDoc*>()->slotLoad();
+        }
+        QCOMPARE(reader.findChild<CssDoc*>()->toPlainText(), sheet);
+        QCOMPARE(reader.windowTitle(), path);
+    }
+
+    void highlighterColoursByRange_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("colours");
+        QTest::newRow("plain words stay uncoloured") << "abc xyz" << QStringList {"......."};
+        QTest::newRow("hash in a colour value greens the rest")
+            << "color: #ff0000;" << QStringList {".....w.GGGGGGGG"};
+        QTest::newRow("object-name selector")
+            << "QPushButton#name" << QStringList {"...........GGGGG"};
+        QTest::newRow("line comment wins over a later block comment")
+            << "a // x /* y" << QStringList {"..ggggggggg"};
+        QTest::newRow("block comment within a line")
+            << "a /* b */ c" << QStringList {"..ggggggg.."};
+        QTest::newRow("slash star slash is a whole comment") << "/*/x" << QStringList {"ggg."};
+        QTest::newRow("digits are cyan, even inside words") << "h1 12px" << QStringList {".c.cc.."};
+        QTest::newRow("double-quoted string") << "url(\"a.png\")" << QStringList {"...wcccccccw"};
+        QTest::newRow("escaped quote keeps the string open")
+            << "\"a\\\"b\" x" << QStringList {"cccccc.."};
+        QTest::newRow("comment marker inside a string is text")
+            << "\"//\" a" << QStringList {"cccc.."};
+        QTest::newRow("keywords inside longer words")
+            << "interval republic" << QStringList {"www........wwwwww"};
+        QTest::newRow("arrow and shift are one keyword") << "a->b<<c" << QStringList {".ww.ww."};
+    }
+
+    void highlighterColoursByRange()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, colours);
+        QTextDocument document;
+        auto* highlighter = new CssSyntaxHighlighter(&document);
+        document.setPlainText(text);
+        highlighter->rehighlight();
+        QCOMPARE(colourMap(document), colours);
+    }
+
+    void highlighterCarriesOpenElementsAcrossLines()
+    {
+        // GIVEN a comment and a string that stay open across lines
+        QTextDocument document;
+        document.documentLayout(); // edits reach the highlighter only through a layout
+        auto* highlighter = new CssSyntaxHighlighter(&document);
+        document.setPlainText("a /* b\n\nc */ d\n\"e\nf\" g");
+        highlighter->rehighlight();
+        // THEN the lines between are coloured
+        QCOMPARE(colourMap(document), (QStringList {"..gggg", "", "gggg..", "cc", "cc.."}));
+        // WHEN the comment is closed on its first line, THEN the following lines lose its colour
+        QTextCursor cursor(document.begin());
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        cursor.insertText(" */");
+        QCOMPARE(colourMap(document).mid(0, 3), (QStringList {"..ggggggg", "", "..ww.."}));
+    }
 };
-
-void TestCssEditor::cleanup()
-{
-    qApp->setStyleSheet(QString());
-}
-
-void TestCssEditor::menusAndToolBar()
-{
-    CssEditor editor(nullptr);
-
-    QStringList menus;
-    for (QAction* menu : editor.menuBar()->actions())
-        menus << menu->text();
-    QCOMPARE(menus, (QStringList {"&File", "&Help"}));
-    QStringList tools;
-    for (QAction* action : editor.findChild<QToolBar*>()->actions())
-        tools << action->text();
-    QCOMPARE(tools, (QStringList {"&Open...", "&Save", "&Apply", "&Reset", "&SetInfo"}));
-    QCOMPARE(editor.findChild<QToolBar*>()->windowTitle(), QStringLiteral("Operations"));
-    QCOMPARE(editor.statusBar()->currentMessage(), QStringLiteral("Ready"));
-    QCOMPARE(editor.windowTitle(), QString());
-    QVERIFY(qobject_cast<CssDoc*>(editor.centralWidget()));
-}
-
-void TestCssEditor::applyAndReset()
-{
-    // GIVEN a style sheet typed into the editor
-    CssEditor editor(nullptr);
-    CssDoc* doc = editor.findChild<CssDoc*>();
-    const QString sheet = QStringLiteral("QPushButton#Probe { min-width: 77px; }");
-    doc->setPlainText(sheet);
-
-    // WHEN it is applied
-    editor.slotApply();
-
-    // THEN the whole application takes it, and the text area keeps its own look
-    QCOMPARE(qApp->styleSheet(), sheet);
-    QPushButton probe;
-    probe.setObjectName(QStringLiteral("Probe"));
-    probe.ensurePolished();
-    QVERIFY(probe.minimumWidth() >= 77);
-    QCOMPARE(doc->styleSheet(), QStringLiteral("QTextEdit{background: #000060; color: yellow;}"));
-    QCOMPARE(doc->document()->defaultFont().family(), QStringLiteral("Lucida Console"));
-    QCOMPARE(doc->document()->defaultFont().pointSize(), 12);
-
-    // WHEN it is reset, the application has no style sheet and the text stays
-    editor.slotReset();
-    QCOMPARE(qApp->styleSheet(), QString());
-    QCOMPARE(doc->toPlainText(), sheet);
-
-    // AND an empty text applied leaves none either
-    doc->clear();
-    qApp->setStyleSheet(sheet);
-    editor.slotApply();
-    QCOMPARE(qApp->styleSheet(), QString());
-}
-
-void TestCssEditor::saveAndLoadRoundTrip()
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("look.qss"));
-    const QString sheet = QStringLiteral("QLabel { color: red; }\n/* ünïcödé */\n");
-
-    // GIVEN an editor whose text is saved under a chosen name
-    CssEditor writer(nullptr);
-    writer.show();
-    CssDoc* doc = writer.findChild<CssDoc*>();
-    doc->setPlainText(sheet);
-    {
-        FileDialogAnswer answer(path);
-        doc->slotSaveAs();
-        QVERIFY(!answer.caption.contains(QLatin1Char('/')));
-    }
-    QCOMPARE(QString::fromUtf8(fileContent(path)), sheet);
-    QCOMPARE(writer.windowTitle(), path);
-
-    // WHEN another editor loads the file
-    CssEditor reader(nullptr);
-    reader.show();
-    {
-        FileDialogAnswer answer(path);
-        reader.findChild<CssDoc*>()->slotLoad();
-    }
-
-    // THEN it shows the same text, titled with the path
-    QCOMPARE(reader.findChild<CssDoc*>()->toPlainText(), sheet);
-    QCOMPARE(reader.windowTitle(), path);
-
-    // AND a later Save As offers the current path as its caption
-    FileDialogAnswer again {QString()};
-    doc->slotSaveAs();
-    QCOMPARE(again.caption, path);
-}
-
-void TestCssEditor::saveWithoutPathAsksForOne()
-{
-    QTemporaryDir folder;
-    CssEditor editor(nullptr);
-    editor.show();
-    CssDoc* doc = editor.findChild<CssDoc*>();
-    doc->setPlainText(QStringLiteral("QWidget {}"));
-
-    // A cancelled dialog writes nothing and leaves the path empty.
-    {
-        FileDialogAnswer cancel {QString()};
-        doc->slotSave();
-        QCOMPARE(cancel.shown, 1);
-    }
-    QCOMPARE(editor.windowTitle(), QString());
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList());
-
-    // A chosen name is written, and the next Save asks no more.
-    const QString path = folder.filePath(QStringLiteral("a.css"));
-    {
-        FileDialogAnswer choose(path);
-        doc->slotSave();
-    }
-    doc->setPlainText(QStringLiteral("QWidget { color: blue; }"));
-    FileDialogAnswer none {QString()};
-    doc->slotSave();
-    QCOMPARE(none.shown, 0);
-    QCOMPARE(fileContent(path), QByteArray("QWidget { color: blue; }"));
-}
-
-void TestCssEditor::informationModeNamesWidgets()
-{
-    // GIVEN a window with a named and an unnamed button
-    QWidget window;
-    window.setObjectName(QStringLiteral("ProbeWindow"));
-    QPushButton* named = new QPushButton(&window);
-    named->setObjectName(QStringLiteral("ProbeButton"));
-    named->setToolTip(QStringLiteral("Press me"));
-    QPushButton* unnamed = new QPushButton(&window);
-    CssEditor editor(nullptr);
-    CssDoc* doc = editor.findChild<CssDoc*>();
-    doc->setObjectName(QStringLiteral("Text"));
-
-    // WHEN the information mode runs twice
-    editor.slotApplyToolTipsInfo();
-    QCOMPARE(named->toolTip(), QStringLiteral("QPushButton\nProbeButton\nPress me"));
-    QCOMPARE(window.toolTip(), QStringLiteral("QWidget\nProbeWindow\n"));
-    editor.slotApplyToolTipsInfo();
-
-    // THEN named widgets carry class and name twice; the rest is untouched
-    QCOMPARE(named->toolTip(),
-        QStringLiteral("QPushButton\nProbeButton\nQPushButton\nProbeButton\nPress me"));
-    QCOMPARE(unnamed->toolTip(), QString());
-    QCOMPARE(doc->toolTip(), QString());
-    QCOMPARE(doc->viewport()->toolTip(), QString());
-}
 
 int main(int argc, char** argv)
 {
-    DORuverud::App app(argc, argv, "Quelmar", "Tessivar");
+    App app(argc, argv, "Quelmar", "Tessivar");
     TestCssEditor test;
     return QTest::qExec(&test, argc, argv);
 }
