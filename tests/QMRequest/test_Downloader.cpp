@@ -1,14 +1,20 @@
 #include "DownloadManager.h"
 #include "Downloader.h"
+#include "FtpClient.h"
+#include "FtpGuiClient.h"
 #include "LocalHttpServer.h"
 
+#include <QPushButton>
 #include <QSslSocket>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QtTest>
 
 using QMRequest::Downloader;
+using QMRequest::FtpClient;
 
-// Fetches from a server on 127.0.0.1 that the test runs itself.
+// Fetches from a server on 127.0.0.1 that the test runs itself, and the
+// FTP client that shares the downloader's progress reports.
 class TestDownloader : public QObject
 {
     Q_OBJECT
@@ -18,18 +24,12 @@ private slots:
     {
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("requested");
-        QTest::newRow("no scheme gets http") << "quelmar.example/a"
-                                             << "http://quelmar.example/a";
-        QTest::newRow("http kept") << "http://quelmar.example/a"
-                                   << "http://quelmar.example/a";
-        QTest::newRow("https kept") << "https://quelmar.example/a"
-                                    << "https://quelmar.example/a";
-        QTest::newRow("upper-case scheme kept") << "HTTP://quelmar.example/a"
-                                                << "HTTP://quelmar.example/a";
-        QTest::newRow("mixed-case https kept") << "hTTpS://x"
-                                               << "hTTpS://x";
-        QTest::newRow("scheme-like host gets http") << "https.example/a"
-                                                    << "http://https.example/a";
+        const QString a = QStringLiteral("quelmar.example/a");
+        QTest::newRow("no scheme gets http") << a << "http://" + a;
+        QTest::newRow("http kept") << "http://" + a << "http://" + a;
+        QTest::newRow("upper-case scheme kept") << "HTTP://" + a << "HTTP://" + a;
+        QTest::newRow("mixed-case https kept") << "hTTpS://" + a << "hTTpS://" + a;
+        QTest::newRow("scheme-like host gets http") << "https." + a << "http://https." + a;
     }
 
     void fullRequest()
@@ -41,56 +41,38 @@ private slots:
 
     void getReturnsBodyOrEmpty_data()
     {
+        QTest::addColumn<QString>("scheme");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QByteArray>("body");
-        QTest::newRow("success") << "/body" << QByteArray("chord chart");
-        QTest::newRow("not found") << "/missing" << QByteArray();
-        QTest::newRow("empty page") << "/empty" << QByteArray();
-        QTest::newRow("cut-off body") << "/cut" << QByteArray();
+        const QByteArray chart("chord chart");
+        QTest::newRow("success") << QString() << QString("/body") << chart;
+        QTest::newRow("upper-case scheme requested as is")
+            << QString("HTTP://") << QString("/body") << chart;
+        QTest::newRow("not found") << QString() << QString("/missing") << QByteArray();
+        QTest::newRow("empty page") << QString() << QString("/empty") << QByteArray();
+        QTest::newRow("cut-off body") << QString() << QString("/cut") << QByteArray();
+        QTest::newRow("silent server times out") << QString() << QString("/silent") << QByteArray();
+        QTest::newRow("https is not turned into http")
+            << QString("https://") << QString("/body") << QByteArray();
     }
 
     void getReturnsBodyOrEmpty()
     {
-        LocalHttpServer server;
-        Downloader downloader;
-        QVERIFY(!downloader.isFinished());
-
+        QFETCH(QString, scheme);
         QFETCH(QString, path);
         QFETCH(QByteArray, body);
-        QCOMPARE(downloader.get(server.address(path)), body);
-        QVERIFY(downloader.isFinished());
-        QCOMPARE(server.requests, QStringList {path});
-    }
-
-    void upperCaseSchemeIsRequestedAsIs()
-    {
-        LocalHttpServer server;
-        QCOMPARE(
-            Downloader().get(QStringLiteral("HTTP://") + server.address(QStringLiteral("/body"))),
-            QByteArray("chord chart"));
-    }
-
-    void httpsAddressIsNotTurnedIntoHttp()
-    {
-        LocalHttpServer server;
-        Downloader downloader;
-        QCOMPARE(
-            downloader.get(QStringLiteral("https://") + server.address(QStringLiteral("/body"))),
-            QByteArray());
-        QVERIFY(server.requests.isEmpty());
-        if (QSslSocket::supportsSsl())
-            QCOMPARE(server.tlsHellos, 1);
-    }
-
-    void silentServerTimesOut()
-    {
         LocalHttpServer server;
         Downloader downloader;
         QCOMPARE(downloader.findChild<QMRequest::DownloadManager*>()->transferTimeout(), 30000);
-        downloader.setTimeout(300);
-        QCOMPARE(downloader.get(server.address(QStringLiteral("/silent"))), QByteArray());
+        downloader.setTimeout(1000);
+        QVERIFY(!downloader.isFinished());
+
+        QCOMPARE(downloader.get(scheme + server.address(path)), body);
         QVERIFY(downloader.isFinished());
-        QCOMPARE(server.requests, QStringList {QStringLiteral("/silent")});
+        const bool tls = scheme == QLatin1String("https://");
+        QCOMPARE(server.requests, tls ? QStringList() : QStringList {path});
+        if (tls && QSslSocket::supportsSsl())
+            QCOMPARE(server.tlsHellos, 1);
     }
 
     void secondGetWhileOneRunsReturnsEmpty()
@@ -98,15 +80,11 @@ private slots:
         LocalHttpServer server;
         Downloader downloader;
         QByteArray inner = "untouched";
-        bool innerRan = false;
-        QTimer::singleShot(0, &downloader, [&] {
-            inner = downloader.get(server.address(QStringLiteral("/body")));
-            innerRan = true;
-        });
+        QTimer::singleShot(0, &downloader,
+            [&] { inner = downloader.get(server.address(QStringLiteral("/body"))); });
 
         QCOMPARE(
             downloader.get(server.address(QStringLiteral("/body"))), QByteArray("chord chart"));
-        QVERIFY(innerRan);
         QCOMPARE(inner, QByteArray());
         QCOMPARE(server.requests, QStringList {QStringLiteral("/body")});
     }
@@ -136,20 +114,24 @@ private slots:
         QTest::newRow("beyond int saturates") << (1LL << 40) << 1LL << INT_MAX;
     }
 
+    // Both the downloader and the FTP client report the same.
     void progressPercent()
     {
         QFETCH(qlonglong, done);
         QFETCH(qlonglong, total);
         QFETCH(int, percent);
         Downloader downloader;
-        QSignalSpy bytes(&downloader, &Downloader::progress);
-        QSignalSpy percents(&downloader, &Downloader::progressPercent);
-
-        QVERIFY(QMetaObject::invokeMethod(
-            &downloader, "slotProgress", Q_ARG(qlonglong, done), Q_ARG(qlonglong, total)));
-
-        QCOMPARE(bytes.takeFirst().first().toInt(), int(done));
-        QCOMPARE(percents.takeFirst().first().toInt(), percent);
+        FtpClient client;
+        const QPair<QObject*, const char*> reporters[]
+            = {{&downloader, "slotProgress"}, {&client, "slotReadProgress"}};
+        for (const auto& reporter : reporters) {
+            QSignalSpy bytes(reporter.first, SIGNAL(progress(int)));
+            QSignalSpy percents(reporter.first, SIGNAL(progressPercent(int)));
+            QVERIFY(QMetaObject::invokeMethod(
+                reporter.first, reporter.second, Q_ARG(qlonglong, done), Q_ARG(qlonglong, total)));
+            QCOMPARE(bytes.takeFirst().first().toInt(), int(done));
+            QCOMPARE(percents.takeFirst().first().toInt(), percent);
+        }
     }
 
     void getToFileNeverClobbersOnFailure_data()
@@ -172,23 +154,40 @@ private slots:
         QFETCH(QByteArray, content);
         LocalHttpServer server;
         QTemporaryDir dir;
-        const QString fileName = dir.filePath(QStringLiteral("chart.txt"));
-        if (existing) {
-            QFile file(fileName);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("old content");
-        }
+        QFile file(dir.filePath(QStringLiteral("chart.txt")));
+        QVERIFY(!existing || (file.open(QIODevice::WriteOnly) && file.write("old content") > 0));
+        file.close();
 
         Downloader downloader;
-        downloader.getToFile(server.address(path), fileName);
+        downloader.getToFile(server.address(path), file.fileName());
 
         QVERIFY(downloader.isFinished());
-        QFile file(fileName);
         QCOMPARE(file.exists(), existing || !content.isEmpty());
         if (file.open(QIODevice::ReadOnly))
             QCOMPARE(file.readAll(), content);
     }
+
+    void ftpReturnsAtOnceAndItsWindowListsTheParent()
+    {
+        FtpClient client;
+        QSignalSpy done(&client, &FtpClient::done);
+        QBuffer buffer;
+        QCOMPARE(client.connectToHost(QStringLiteral("127.0.0.1")), 0);
+        QCOMPARE(client.get(QStringLiteral("a.txt"), &buffer), 0);
+        QVERIFY(client.fetchData(QStringLiteral("a.txt"), buffer));
+        QVERIFY(done.isEmpty());
+        QVERIFY(QMetaObject::invokeMethod(&client, "slotDone", Q_ARG(bool, true)));
+        QCOMPARE(done.takeFirst().first().toBool(), true);
+
+        QMRequest::FtpGuiClient window;
+        for (QPushButton* button : window.findChildren<QPushButton*>())
+            button->click();
+        auto* list = window.findChild<QTreeWidget*>();
+        emit list->itemDoubleClicked(list->topLevelItem(0), 1);
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral(".."));
+    }
 };
 
-QTEST_GUILESS_MAIN(TestDownloader)
+QTEST_MAIN(TestDownloader)
 #include "test_Downloader.moc"

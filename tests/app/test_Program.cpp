@@ -32,12 +32,12 @@ public:
         }
     }
 
-    bool finished(int* exitCode)
+    // Closes the window as its title bar does; true when the program then ends with 0.
+    bool closedWell(X11Windows& windows, unsigned long window)
     {
-        if (!m_process.waitForFinished(120000) || m_process.exitStatus() != QProcess::NormalExit)
-            return false;
-        *exitCode = m_process.exitCode();
-        return true;
+        windows.close(window);
+        return m_process.waitForFinished(120000) && m_process.exitStatus() == QProcess::NormalExit
+            && m_process.exitCode() == 0;
     }
 
 private:
@@ -75,8 +75,7 @@ class TestProgram : public QObject
 private slots:
     void initTestCase();
     void firstStartShowsWindowAndIntroduction();
-    void sizeComesBackOnTheNextStart();
-    void fifthStartReminds();
+    void fifthStartRemindsAndSizeComesBack();
 
 private:
     unsigned long waitForWindow(const QString& title);
@@ -124,74 +123,55 @@ void TestProgram::firstStartShowsWindowAndIntroduction()
     // WHEN the user closes the introduction and then the window
     m_windows.close(introduction);
     QTRY_VERIFY_WITH_TIMEOUT(!m_windows.find(QStringLiteral("Tessivar Introduction")), 30000);
-    m_windows.close(window);
 
     // THEN the program ends well, having stored the size and the language
-    int exitCode = -1;
-    QVERIFY(program.finished(&exitCode));
-    QCOMPARE(exitCode, 0);
+    QVERIFY(program.closedWell(m_windows, window));
     QCOMPARE(setting(home.path(), QStringLiteral("Width")).toInt(), 620);
     QCOMPARE(setting(home.path(), QStringLiteral("Language")).toString(), QStringLiteral("en"));
 }
 
-void TestProgram::sizeComesBackOnTheNextStart()
-{
-    QTemporaryDir home;
-    store(home.path(), QStringLiteral("NeverShowItAgain"), true);
-    {
-        Program program(home.path());
-        const unsigned long window = waitForWindow(QStringLiteral("Tessivar"));
-        QVERIFY(window);
-        m_windows.resize(window, QSize(820, 700));
-        QTRY_COMPARE_WITH_TIMEOUT(m_windows.size(window), QSize(820, 700), 30000);
-        m_windows.close(window);
-        int exitCode = -1;
-        QVERIFY(program.finished(&exitCode));
-        QCOMPARE(exitCode, 0);
-    }
-    QCOMPARE(setting(home.path(), QStringLiteral("Width")).toInt(), 820);
-    QCOMPARE(setting(home.path(), QStringLiteral("Height")).toInt(), 700);
-
-    Program again(home.path());
-    const unsigned long window = waitForWindow(QStringLiteral("Tessivar"));
-    QVERIFY(window);
-    QCOMPARE(m_windows.size(window), QSize(820, 700));
-    m_windows.close(window);
-    int exitCode = -1;
-    QVERIFY(again.finished(&exitCode));
-    QCOMPARE(exitCode, 0);
-}
-
-void TestProgram::fifthStartReminds()
+void TestProgram::fifthStartRemindsAndSizeComesBack()
 {
     // GIVEN the fifth start, the introduction turned off
     QTemporaryDir home;
     store(home.path(), QStringLiteral("NeverShowItAgain"), true);
     store(home.path(), QStringLiteral("AutoReminderCount"), 5);
-    Program program(home.path());
+    {
+        Program program(home.path());
+        const unsigned long window = waitForWindow(QStringLiteral("Tessivar"));
+        QVERIFY(window);
+
+        // THEN a share or a join reminder comes some seconds later
+        unsigned long reminder = 0;
+        QVERIFY(QTest::qWaitFor(
+            [&]() {
+                reminder = m_windows.find(QStringLiteral("Share"));
+                if (!reminder)
+                    reminder = m_windows.find(QStringLiteral("Join Us"));
+                return reminder != 0;
+            },
+            60000));
+
+        // WHEN it is closed without an answer and the window is resized
+        m_windows.close(reminder);
+        m_windows.resize(window, QSize(820, 700));
+        QTRY_COMPARE_WITH_TIMEOUT(m_windows.size(window), QSize(820, 700), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            setting(home.path(), QStringLiteral("AutoReminderCount")).toInt(), 6, 30000);
+        QVERIFY(program.closedWell(m_windows, window));
+    }
+
+    // THEN the start was counted, reminders stay on and the size is stored
+    QCOMPARE(setting(home.path(), QStringLiteral("AutoReminder"), true).toBool(), true);
+    QCOMPARE(setting(home.path(), QStringLiteral("Width")).toInt(), 820);
+    QCOMPARE(setting(home.path(), QStringLiteral("Height")).toInt(), 700);
+
+    // and the next start restores the size
+    Program again(home.path());
     const unsigned long window = waitForWindow(QStringLiteral("Tessivar"));
     QVERIFY(window);
-
-    // THEN a share or a join reminder comes some seconds later
-    unsigned long reminder = 0;
-    QVERIFY(QTest::qWaitFor(
-        [&]() {
-            reminder = m_windows.find(QStringLiteral("Share"));
-            if (!reminder)
-                reminder = m_windows.find(QStringLiteral("Join Us"));
-            return reminder != 0;
-        },
-        60000));
-
-    // WHEN it is closed without an answer, the start is counted and reminders stay on
-    m_windows.close(reminder);
-    QTRY_COMPARE_WITH_TIMEOUT(
-        setting(home.path(), QStringLiteral("AutoReminderCount")).toInt(), 6, 30000);
-    m_windows.close(window);
-    int exitCode = -1;
-    QVERIFY(program.finished(&exitCode));
-    QCOMPARE(exitCode, 0);
-    QCOMPARE(setting(home.path(), QStringLiteral("AutoReminder"), true).toBool(), true);
+    QCOMPARE(m_windows.size(window), QSize(820, 700));
+    QVERIFY(again.closedWell(m_windows, window));
 }
 
 QTEST_MAIN(TestProgram)

@@ -10,23 +10,24 @@
 #include <algorithm>
 #include <cmath>
 
-std::vector<float> TestSound::constant(qint64 frames, float value)
-{
-    return std::vector<float>(static_cast<size_t>(frames), value);
-}
+namespace {
+
+constexpr double rate = 44100.0;
+
+} // namespace
 
 std::vector<float> TestSound::sine(qint64 frames, double frequency, float amplitude)
 {
     std::vector<float> samples(static_cast<size_t>(frames));
     for (qint64 i = 0; i < frames; ++i)
-        samples[size_t(i)] = amplitude * float(std::sin(2 * M_PI * frequency * double(i) / 44100));
+        samples[size_t(i)] = amplitude * float(std::sin(2 * M_PI * frequency * double(i) / rate));
     return samples;
 }
 
-bool TestSound::write(const QString& path, const std::vector<float>& samples, int format, int rate)
+bool TestSound::write(const QString& path, const std::vector<float>& samples, int format)
 {
     SF_INFO info = {};
-    info.samplerate = rate;
+    info.samplerate = int(rate);
     info.channels = 1;
     info.format = format;
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
@@ -35,6 +36,12 @@ bool TestSound::write(const QString& path, const std::vector<float>& samples, in
     const sf_count_t written = sf_writef_float(file, samples.data(), sf_count_t(samples.size()));
     sf_close(file);
     return written == sf_count_t(samples.size());
+}
+
+bool TestSound::writeTone(const QString& path, int milliseconds)
+{
+    return write(
+        path, sine(qint64(milliseconds) * 441 / 10, 440, 0.1f), SF_FORMAT_WAV | SF_FORMAT_PCM_16);
 }
 
 std::vector<float> TestSound::render(qint64 frames)
@@ -49,10 +56,45 @@ std::vector<float> TestSound::render(qint64 frames)
     return stereo;
 }
 
-float TestSound::peak(const std::vector<float>& stereo)
+float TestSound::peak(const std::vector<float>& samples)
 {
     float peak = 0.f;
-    for (float s : stereo)
+    for (float s : samples)
         peak = std::max(peak, std::fabs(s));
     return peak;
+}
+
+std::complex<double> TestSound::spectrumAt(
+    const std::vector<float>& samples, double frequency, qint64 from, qint64 length, int stride)
+{
+    const std::complex<double> step = std::polar(1.0, -2 * M_PI * frequency / rate);
+    const std::complex<double> hannStep = std::polar(1.0, 2 * M_PI / double(length));
+    std::complex<double> rotor = 1.0;
+    std::complex<double> hann = 1.0;
+    std::complex<double> sum = 0.0;
+    for (qint64 n = 0; n < length; ++n) {
+        const double w = 0.5 - 0.5 * hann.real();
+        sum += w * double(samples[size_t((from + n) * stride)]) * rotor;
+        rotor *= step;
+        hann *= hannStep;
+    }
+    return sum;
+}
+
+double TestSound::measure(const std::vector<float>& samples, double guess, qint64 from)
+{
+    constexpr qint64 window = 22050;
+    double frequency = guess;
+    // Each hop is short enough that the previous estimate leaves no doubt
+    // about the number of whole turns in between: +-50, 5, 1 and 0.5 Hz.
+    for (qint64 hop : {441, 4410, 22050, 44100}) {
+        for (int pass = 0; pass < 2; ++pass) {
+            const std::complex<double> a = spectrumAt(samples, frequency, from, window);
+            const std::complex<double> b = spectrumAt(samples, frequency, from + hop, window);
+            const double expected = 2 * M_PI * frequency * double(hop) / rate;
+            const double drift = std::arg(b / a * std::polar(1.0, -expected));
+            frequency += drift * rate / (2 * M_PI * double(hop));
+        }
+    }
+    return frequency;
 }
