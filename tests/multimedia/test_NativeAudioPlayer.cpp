@@ -10,14 +10,18 @@
 
 #include <sndfile.h>
 
+#include <cmath>
 #include <memory>
 
+using DIReridArazi::AudioEngine;
 using DIReridArazi::NativeAudioPlayer;
 
 namespace {
 
 constexpr int wavFloat = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
 constexpr int mp3 = SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
+// The notes of E major on a guitar, E2 to E4.
+const double chord[6] = {82.407, 123.471, 164.814, 207.652, 246.942, 329.628};
 
 qint64 framesOf(qint64 ms)
 {
@@ -37,8 +41,10 @@ float peakOf(qint64 ms)
 
 } // namespace
 
-// The player runs on the engine's manual clock: the test decides how much
-// sound has been produced when the 500 ms ticks come.
+// The player and the engine's mix run on the engine's manual clock: the test
+// decides how much sound has been produced when the 500 ms ticks come. That
+// the voices of one call start in the same sample is shown on the real
+// output by test_AudioCapture.
 class TestNativeAudioPlayer : public QObject
 {
     Q_OBJECT
@@ -57,10 +63,17 @@ private slots:
     void badFiles();
     void truncatedFilePlaysWhatItHolds_data();
     void truncatedFilePlaysWhatItHolds();
+    void sixNotesKeepTheirShape();
+    void twoLoudChordsDoNotClip();
+    void changedFileIsDecodedAgain();
+    void withoutDeviceTheDummyDriverKeepsTime();
 
 private:
+    QString file(const QString& name, const std::vector<float>& samples);
     // A constant level of 0.5, so the mix shows volume and pan directly.
     QString flatFile(qint64 frames);
+    // Starts one player per file in one call; each deletes itself at its end.
+    void playAll(const QStringList& paths);
 
     QTemporaryDir m_dir;
 };
@@ -68,15 +81,30 @@ private:
 void TestNativeAudioPlayer::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    DIReridArazi::AudioEngine::instance()->setManualClock(true);
+    AudioEngine::instance()->setManualClock(true);
+}
+
+QString TestNativeAudioPlayer::file(const QString& name, const std::vector<float>& samples)
+{
+    const QString path = m_dir.filePath(name);
+    return TestSound::write(path, samples, wavFloat) ? path : QString();
 }
 
 QString TestNativeAudioPlayer::flatFile(qint64 frames)
 {
-    const QString path = m_dir.filePath(QStringLiteral("%1.wav").arg(frames));
-    if (!QFile::exists(path))
-        TestSound::write(path, std::vector<float>(size_t(frames), 0.5f), wavFloat);
-    return path;
+    const QString name = QStringLiteral("%1.wav").arg(frames);
+    if (QFile::exists(m_dir.filePath(name)))
+        return m_dir.filePath(name);
+    return file(name, std::vector<float>(size_t(frames), 0.5f));
+}
+
+void TestNativeAudioPlayer::playAll(const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        auto* player = new NativeAudioPlayer(this);
+        connect(player, &NativeAudioPlayer::finished, player, &QObject::deleteLater);
+        player->play(path);
+    }
 }
 
 void TestNativeAudioPlayer::endIsSeenAtTheTick_data()
@@ -317,6 +345,79 @@ void TestNativeAudioPlayer::truncatedFilePlaysWhatItHolds()
     TestSound::render(framesOf(1000));
     QVERIFY(!player.isPlaying());
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 5000);
+}
+
+void TestNativeAudioPlayer::sixNotesKeepTheirShape()
+{
+    // GIVEN six notes with the samples' headroom at the default volume
+    QStringList notes;
+    for (double frequency : chord)
+        notes << file(
+            QString::number(frequency) + ".wav", TestSound::sine(44100, frequency, 0.25f));
+    playAll(notes);
+    const std::vector<float> mix = TestSound::render(22050);
+
+    // THEN the mix is their plain sum in both channels: the limiter leaves it alone
+    for (qint64 f = 0; f < 22050; f += 7) {
+        double sum = 0;
+        for (double frequency : chord)
+            sum += 0.5 * 0.25 * std::sin(2 * M_PI * frequency * double(f) / 44100);
+        QVERIFY(std::fabs(mix[size_t(2 * f)] - sum) < 1e-5);
+        QCOMPARE(mix[size_t(2 * f)], mix[size_t(2 * f + 1)]);
+    }
+    TestSound::render(44100);
+}
+
+void TestNativeAudioPlayer::twoLoudChordsDoNotClip()
+{
+    // GIVEN two full chords at once, whose sum would reach 1.5
+    const QString flat = file("flat.wav", std::vector<float>(44100, 0.25f));
+    for (int i = 0; i < 12; ++i)
+        playAll({flat});
+    const std::vector<float> loud = TestSound::render(22050);
+
+    // THEN the limiter holds it below full scale without choking it
+    QVERIFY(TestSound::peak(loud) <= 0.9f);
+    QVERIFY(loud.back() > 0.85f);
+    TestSound::render(2 * 44100);
+
+    // and once the chords are gone it lets a single note through again
+    QCOMPARE(TestSound::peak(TestSound::render(256)), 0.f);
+    playAll({flat});
+    QCOMPARE(TestSound::render(256).front(), 0.125f);
+    TestSound::render(44100);
+}
+
+void TestNativeAudioPlayer::changedFileIsDecodedAgain()
+{
+    const QString path = file("rewritten.wav", std::vector<float>(44100, 0.25f));
+    NativeAudioPlayer player;
+    player.setMedia(path);
+    QCOMPARE(player.duration(), 1000);
+    QVERIFY(!file("rewritten.wav", std::vector<float>(2 * 44100, 0.25f)).isEmpty());
+    player.setMedia(path);
+    QCOMPARE(player.duration(), 2000);
+}
+
+void TestNativeAudioPlayer::withoutDeviceTheDummyDriverKeepsTime()
+{
+    // GIVEN a driver that cannot open
+    qputenv("SDL_AUDIODRIVER", "nosuchdriver");
+    AudioEngine* engine = AudioEngine::instance();
+    engine->setManualClock(false);
+
+    // WHEN a sound plays
+    NativeAudioPlayer player;
+    QSignalSpy finished(&player, &NativeAudioPlayer::finished);
+    player.play(file("short.wav", std::vector<float>(8820, 0.25f)));
+
+    // THEN the engine runs on the dummy driver, time passes and the end is seen
+    QCOMPARE(engine->driverName(), QString("dummy"));
+    const qint64 before = engine->framesMixed();
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 10000);
+    QVERIFY(engine->framesMixed() >= before + 8820);
+    engine->setManualClock(true);
+    QCOMPARE(engine->driverName(), QString());
 }
 
 int main(int argc, char** argv)
