@@ -22,7 +22,8 @@ inline void whenModal(std::function<void(QWidget*)> action)
     });
 }
 
-// The button of that caption among the widget's descendants, or null.
+// The button of that caption among the widget's descendants (only visible ones
+// once the widget shows), or null.
 inline QAbstractButton* buttonCaptioned(QWidget* widget, const QString& caption)
 {
     const QList<QAbstractButton*> buttons = widget->findChildren<QAbstractButton*>();
@@ -48,12 +49,13 @@ inline void pressEscape(QWidget* window)
     QTest::keyClick(window, Qt::Key_Escape);
 }
 
-// Captions (or object names) of the widget's visible buttons, left to right.
+// Captions of the widget's visible captioned buttons, or the object names of all
+// its visible buttons, left to right.
 inline QStringList buttonsLeftToRight(QWidget* widget, bool byName = false)
 {
     QList<QAbstractButton*> buttons;
     for (QAbstractButton* button : widget->findChildren<QAbstractButton*>()) {
-        if (button->isVisibleTo(widget) && !(button->text().isEmpty() && !byName))
+        if (button->isVisibleTo(widget) && (byName || !button->text().isEmpty()))
             buttons << button;
     }
     std::sort(buttons.begin(), buttons.end(),

@@ -19,16 +19,16 @@
 
 #include <QDir>
 #include <QTextEdit>
-#include <QTimer>
 
 namespace {
 
-void shoot(QWidget* widget, const QString& folder, const QString& name)
+// Saves the widget's picture as <folder>/<class name>.png, then deletes it.
+void shoot(QWidget* widget, const QString& folder)
 {
     widget->show();
     QCoreApplication::processEvents();
+    const QString name = QString::fromLatin1(widget->metaObject()->className()).section(':', -1);
     widget->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
-    widget->hide();
     delete widget;
 }
 
@@ -47,29 +47,25 @@ int main(int argc, char** argv)
     using namespace DORuverud;
     shoot(new MessageBox(MessageBox::Question, "Delete", "Delete the favourite \"Autumn\"?",
               0x400 | 0x400000 | 0x4000 | 0x10000),
-        folder, "MessageBox");
+        folder);
     auto* input
         = new InputDialog("Name of the favourite:", nullptr, nullptr, false, InputDialog::Text);
     input->stringWidget()->setText("Autumn");
-    shoot(input, folder, "InputDialog");
-    shoot(new AboutDialog, folder, "AboutDialog");
-    shoot(new LinkDialog, folder, "LinkDialog");
-    shoot(new RateReminderDialog, folder, "RateReminderDialog");
-    shoot(new TellReminderDialog, folder, "TellReminderDialog");
-    shoot(new JoinReminderDialog, folder, "JoinReminderDialog");
-    shoot(new TellDialog, folder, "TellDialog");
-    shoot(new JoinDialog, folder, "JoinDialog");
+    shoot(input, folder);
+    for (QWidget* dialog : std::initializer_list<QWidget*> {new AboutDialog, new LinkDialog,
+             new RateReminderDialog, new TellReminderDialog, new JoinReminderDialog, new TellDialog,
+             new JoinDialog, new WaitLabel("<h1>Checking for updates</h1>")})
+        shoot(dialog, folder);
     auto* license = new LicenseDialog;
     license->findChild<QTextEdit*>()->setPlainText("The license text.");
     license->resize(480, 320);
-    shoot(license, folder, "LicenseDialog");
+    shoot(license, folder);
     auto* help = new HelpDialog;
     for (int n = 0; n < 9; ++n)
         help->addSlide(app.bundleResourcePath() + QStringLiteral("TQSlide%1_en.jpg").arg(n));
-    shoot(help, folder, "HelpDialog");
-    shoot(new WaitLabel("<h1>Checking for updates</h1>"), folder, "WaitLabel");
+    shoot(help, folder);
     auto* popup = new UpdateIndicationDialog;
     popup->setText("Checking for updates");
-    shoot(popup, folder, "UpdateIndicationDialog");
+    shoot(popup, folder);
     return 0;
 }

@@ -61,8 +61,6 @@ private slots:
             << "slotSupportPage" << QString() << site;
         QTest::newRow("promoted link")
             << "slotGoToPromotedApp" << site + "/apps/x/" << site + "/apps/x/";
-        QTest::newRow("promoted store page without identifier")
-            << "slotGoToPromotedApp" << QString() << store + "/app//?ls=1&mt=12";
     }
 
     void webPages()

@@ -88,34 +88,29 @@ private slots:
         CssDoc* doc = writer.findChild<CssDoc*>();
         doc->setPlainText(sheet);
         // GIVEN no path yet: Save asks for one, and a cancelled dialog writes nothing
-        {
-            ModalAnswer cancel(fileDialogAnswer(path, false));
-            doc->slotSave();
-            QCOMPARE(cancel.shown, QString("QFileDialog"));
-        }
+        whenModal(fileDialogAnswer(path, false));
+        doc->slotSave();
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList());
-        // WHEN a name is chosen, THEN the text is written and the next Save asks no more
-        {
-            ModalAnswer choose(fileDialogAnswer(path, true));
-            doc->slotSave();
-        }
+        // WHEN a name is chosen, THEN the text is written
+        whenModal(fileDialogAnswer(path, true));
+        doc->slotSave();
         QCOMPARE(QString::fromUtf8(fileContent(path)), sheet);
         QCOMPARE(writer.windowTitle(), path);
-        {
-            ModalAnswer none(fileDialogAnswer(QString(), false));
-            doc->slotSave();
-            QCOMPARE(none.shown, QString());
-        }
 
         // WHEN another editor loads the file, THEN it shows the same text, titled with the path
         CssEditor reader(nullptr);
         reader.show();
-        {
-            ModalAnswer answer(fileDialogAnswer(path, true));
-            reader.findChild<CssDoc*>()->slotLoad();
-        }
+        whenModal(fileDialogAnswer(path, true));
+        reader.findChild<CssDoc*>()->slotLoad();
         QCOMPARE(reader.findChild<CssDoc*>()->toPlainText(), sheet);
         QCOMPARE(reader.windowTitle(), path);
+
+        // AND the next Save asks no more
+        ModalAnswer none(fileDialogAnswer(QString(), false));
+        doc->setPlainText("QLabel {}");
+        doc->slotSave();
+        QCOMPARE(none.shown, QString());
+        QCOMPARE(fileContent(path), QByteArray("QLabel {}"));
     }
 
     void highlighterColoursByRange_data()

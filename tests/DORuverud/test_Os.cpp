@@ -117,21 +117,19 @@ private slots:
         QVERIFY(m_desktop.registerObject(
             "/org/freedesktop/login1", &logind, QDBusConnection::ExportScriptableSlots));
         QVERIFY(m_desktop.registerService("org.freedesktop.login1"));
-        Os* os = Os::instance();
-        QSignalSpy sleeping(os, &Os::atSwitchToStandBy);
-        QSignalSpy waking(os, &Os::atWakeUpFromStandBy);
-        QSignalSpy leaving(os, &Os::atUserLogout);
+        QSignalSpy sleeping(Os::instance(), &Os::atSwitchToStandBy);
+        QSignalSpy waking(Os::instance(), &Os::atWakeUpFromStandBy);
+        QSignalSpy leaving(Os::instance(), &Os::atUserLogout);
         Os_Linux_Notifier notifier(QDBusConnection::sessionBus(), nullptr);
 
         // WHEN the system sleeps, wakes and shuts down
-        sendSignal(
-            "/org/freedesktop/login1", "org.freedesktop.login1.Manager", "PrepareForSleep", {true});
+        const QString path = "/org/freedesktop/login1";
+        const QString manager = "org.freedesktop.login1.Manager";
+        sendSignal(path, manager, "PrepareForSleep", {true});
         QTRY_COMPARE_WITH_TIMEOUT(sleeping.count(), 1, 10000);
-        sendSignal("/org/freedesktop/login1", "org.freedesktop.login1.Manager", "PrepareForSleep",
-            {false});
+        sendSignal(path, manager, "PrepareForSleep", {false});
         QTRY_COMPARE_WITH_TIMEOUT(waking.count(), 1, 10000);
-        sendSignal("/org/freedesktop/login1", "org.freedesktop.login1.Manager",
-            "PrepareForShutdown", {true});
+        sendSignal(path, manager, "PrepareForShutdown", {true});
         QTRY_COMPARE_WITH_TIMEOUT(leaving.count(), 1, 10000);
         QCOMPARE(sleeping.count(), 1);
 
@@ -140,7 +138,7 @@ private slots:
         const QVariantList inactive {
             "org.freedesktop.login1.Session", QVariantMap {{"Active", false}}, QStringList()};
         QTRY_VERIFY_WITH_TIMEOUT(
-            (sendSignal("/org/freedesktop/login1/session/_31", "org.freedesktop.DBus.Properties",
+            (sendSignal(path + "/session/_31", "org.freedesktop.DBus.Properties",
                  "PropertiesChanged", inactive),
                 leaving.count() > 1),
             10000);
