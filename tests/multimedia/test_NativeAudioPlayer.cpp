@@ -63,8 +63,7 @@ private slots:
     void badFiles();
     void truncatedFilePlaysWhatItHolds_data();
     void truncatedFilePlaysWhatItHolds();
-    void sixNotesKeepTheirShape();
-    void twoLoudChordsDoNotClip();
+    void limiterSparesOneChordAndHoldsTwo();
     void changedFileIsDecodedAgain();
     void withoutDeviceTheDummyDriverKeepsTime();
 
@@ -347,7 +346,7 @@ void TestNativeAudioPlayer::truncatedFilePlaysWhatItHolds()
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 5000);
 }
 
-void TestNativeAudioPlayer::sixNotesKeepTheirShape()
+void TestNativeAudioPlayer::limiterSparesOneChordAndHoldsTwo()
 {
     // GIVEN six notes with the samples' headroom at the default volume
     QStringList notes;
@@ -366,22 +365,19 @@ void TestNativeAudioPlayer::sixNotesKeepTheirShape()
         QCOMPARE(mix[size_t(2 * f)], mix[size_t(2 * f + 1)]);
     }
     TestSound::render(44100);
-}
 
-void TestNativeAudioPlayer::twoLoudChordsDoNotClip()
-{
-    // GIVEN two full chords at once, whose sum would reach 1.5
+    // WHEN two full chords sound at once, whose sum would reach 1.5
     const QString flat = file("flat.wav", std::vector<float>(44100, 0.25f));
     for (int i = 0; i < 12; ++i)
         playAll({flat});
     const std::vector<float> loud = TestSound::render(22050);
 
-    // THEN the limiter holds it below full scale without choking it
+    // THEN the limiter holds them below full scale without choking them
     QVERIFY(TestSound::peak(loud) <= 0.9f);
     QVERIFY(loud.back() > 0.85f);
     TestSound::render(2 * 44100);
 
-    // and once the chords are gone it lets a single note through again
+    // and once they are gone it lets a single note through again
     QCOMPARE(TestSound::peak(TestSound::render(256)), 0.f);
     playAll({flat});
     QCOMPARE(TestSound::render(256).front(), 0.125f);
