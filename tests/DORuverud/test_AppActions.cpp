@@ -46,6 +46,7 @@ private slots:
 
     void webPages_data()
     {
+        // The support page and the promoted link are both set to page.
         QTest::addColumn<QString>("slot");
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("address");
@@ -69,8 +70,8 @@ private slots:
         QFETCH(QString, page);
         QFETCH(QString, address);
         UrlCatcher catcher;
-        (slot == "slotGoToPromotedApp" ? app()->setPromotedLink(page)
-                                       : app()->setAppSupportPage(page));
+        app()->setPromotedLink(page);
+        app()->setAppSupportPage(page);
         QVERIFY(QMetaObject::invokeMethod(app(), slot.toLatin1().constData()));
         QCOMPARE(catcher.urls.size(), 1);
         QCOMPARE(catcher.urls.first().toString(), address);
