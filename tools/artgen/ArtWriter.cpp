@@ -8,7 +8,9 @@
 #include <algorithm>
 
 ArtWriter::ArtWriter(const QString& sourceDir, const QString& treeDir, const QString& bundleDir)
-    : m_sourceDir(sourceDir), m_treeDir(treeDir), m_bundleDir(bundleDir)
+    : m_sourceDir(sourceDir)
+    , m_treeDir(treeDir)
+    , m_bundleDir(bundleDir)
 {
     m_treeDir.mkpath(QStringLiteral("."));
     m_bundleDir.mkpath(QStringLiteral("."));
@@ -60,8 +62,8 @@ bool ArtWriter::writeQrc(const QString& qrcPath) const
     QTextStream out(&file);
     out << "<!DOCTYPE RCC><RCC version=\"1.0\">\n<qresource prefix=\"/\">\n";
     for (const QString& name : names)
-        out << "  <file alias=\"" << name << "\">" << qrcDir.relativeFilePath(m_treeDir.filePath(name))
-            << "</file>\n";
+        out << "  <file alias=\"" << name << "\">"
+            << qrcDir.relativeFilePath(m_treeDir.filePath(name)) << "</file>\n";
     out << "</qresource>\n</RCC>\n";
     return file.error() == QFile::NoError;
 }

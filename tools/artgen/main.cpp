@@ -16,8 +16,8 @@ int main(int argc, char** argv)
         return 2;
     }
     ArtWriter writer(args[1], args[2], args[3]);
-    QtConcurrent::blockingMap(ArtRegistry::items(),
-                              [&writer](const ArtRegistry::Item& item) { item.painter(writer); });
+    QtConcurrent::blockingMap(
+        ArtRegistry::items(), [&writer](const ArtRegistry::Item& item) { item.painter(writer); });
     if (writer.failed() || !writer.writeQrc(args[4]))
         return 1;
     return 0;

@@ -14,7 +14,8 @@
 namespace DORuverud {
 
 App::App(int& argc, char** argv, const QString& organizationName, const QString& applicationName)
-    : QApplication(argc, argv), m_currentLanguage(QStringLiteral("en"))
+    : QApplication(argc, argv)
+    , m_currentLanguage(QStringLiteral("en"))
 {
     connect(App_mac::instance(), SIGNAL(dockClicked()), this, SIGNAL(dockClicked()));
     QCoreApplication::setOrganizationName(organizationName);
@@ -23,10 +24,10 @@ App::App(int& argc, char** argv, const QString& organizationName, const QString&
     m_openDirPath = m_saveDirPath;
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, supportDirectory());
-    m_settings = new QSettings(supportDirectory() + QStringLiteral("settings.plist"),
-                               QSettings::IniFormat, this);
+    m_settings = new QSettings(
+        supportDirectory() + QStringLiteral("settings.plist"), QSettings::IniFormat, this);
     m_bundleResourcePath = QCoreApplication::applicationDirPath().remove(QStringLiteral("MacOS"))
-                           + QStringLiteral("Resources/");
+        + QStringLiteral("Resources/");
 }
 
 App::~App() = default;
@@ -66,7 +67,7 @@ void App::setOldSettingsMode(bool on)
 QString App::userDirectory(const QString& fixedPart)
 {
     const QString path = QDir::homePath() + fixedPart + QLatin1Char('/')
-                         + QCoreApplication::applicationName() + QLatin1Char('/');
+        + QCoreApplication::applicationName() + QLatin1Char('/');
     ensureDirExists(path);
     return path;
 }
@@ -200,14 +201,15 @@ QString App::bundleIdentifier()
 {
     const QStringList parts = QCoreApplication::organizationDomain().split(QLatin1Char('.'));
     return parts.last() + QLatin1Char('.') + parts.first() + QLatin1Char('.')
-           + QCoreApplication::applicationName();
+        + QCoreApplication::applicationName();
 }
 
 QString App::build() const
 {
-    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    QString text = QString::fromLatin1(__DATE__).simplified().replace(QLatin1Char(' '), QLatin1Char('/'));
+    static const char* const months[]
+        = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    QString text
+        = QString::fromLatin1(__DATE__).simplified().replace(QLatin1Char(' '), QLatin1Char('/'));
     for (int i = 0; i < 12; ++i)
         text.replace(QLatin1String(months[i]), QString::number(i + 1));
     return text;
@@ -246,9 +248,7 @@ bool App::isChartAutoUpdateOn() const
     return !QFile::exists(QStringLiteral("noautoupdate"));
 }
 
-void App::setChartAutoUpdateOn(bool)
-{
-}
+void App::setChartAutoUpdateOn(bool) { }
 
 // The first call builds the translations manager, which picks the language.
 QString App::currentLanguage() const

@@ -87,10 +87,12 @@ public:
     bool isDeactivated() const;
     static QWidget* getWidgetByClassName(const QString& className);
     bool isChildOf(QObject* child, QObject* parent);
-    void mousePress(QWidget* widget, int x, int y, Qt::MouseButton button, Qt::MouseButtons buttons);
-    void mouseRelease(QWidget* widget, int x, int y, Qt::MouseButton button,
-                      Qt::MouseButtons buttons);
-    void mouseClick(QWidget* widget, int x, int y, Qt::MouseButton button, Qt::MouseButtons buttons);
+    void mousePress(
+        QWidget* widget, int x, int y, Qt::MouseButton button, Qt::MouseButtons buttons);
+    void mouseRelease(
+        QWidget* widget, int x, int y, Qt::MouseButton button, Qt::MouseButtons buttons);
+    void mouseClick(
+        QWidget* widget, int x, int y, Qt::MouseButton button, Qt::MouseButtons buttons);
     QPoint calculateMousePosition(QWidget* widget, int x, int y);
     void setMainWidget(QWidget* widget);
     QWidget* mainWidget() const;

@@ -73,7 +73,7 @@ inline QString translationHost()
 inline QString appStorePage(const QString& appName, const QString& appId)
 {
     return storeHost() + QStringLiteral("/app/") + appName.toLower() + QLatin1Char('/') + appId
-           + QStringLiteral("?ls=1&mt=12");
+        + QStringLiteral("?ls=1&mt=12");
 }
 
 // The music shop's storefronts, each a host and a tag naming it.

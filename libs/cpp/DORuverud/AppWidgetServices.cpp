@@ -51,28 +51,28 @@ bool App::isChildOf(QObject* child, QObject* parent)
 }
 
 static void postMouseEvent(QWidget* widget, QEvent::Type type, const QPoint& pos,
-                           Qt::MouseButton button, Qt::MouseButtons buttons)
+    Qt::MouseButton button, Qt::MouseButtons buttons)
 {
-    QCoreApplication::postEvent(widget,
-                                new QMouseEvent(type, pos, button, buttons, Qt::NoModifier));
+    QCoreApplication::postEvent(
+        widget, new QMouseEvent(type, pos, button, buttons, Qt::NoModifier));
 }
 
-void App::mousePress(QWidget* widget, int x, int y, Qt::MouseButton button,
-                     Qt::MouseButtons buttons)
+void App::mousePress(
+    QWidget* widget, int x, int y, Qt::MouseButton button, Qt::MouseButtons buttons)
 {
     if (widget)
         postMouseEvent(widget, QEvent::MouseButtonPress, QPoint(x, y), button, buttons);
 }
 
-void App::mouseRelease(QWidget* widget, int x, int y, Qt::MouseButton button,
-                       Qt::MouseButtons buttons)
+void App::mouseRelease(
+    QWidget* widget, int x, int y, Qt::MouseButton button, Qt::MouseButtons buttons)
 {
     if (widget)
         postMouseEvent(widget, QEvent::MouseButtonRelease, QPoint(x, y), button, buttons);
 }
 
-void App::mouseClick(QWidget* widget, int x, int y, Qt::MouseButton button,
-                     Qt::MouseButtons buttons)
+void App::mouseClick(
+    QWidget* widget, int x, int y, Qt::MouseButton button, Qt::MouseButtons buttons)
 {
     if (!widget)
         return;
@@ -132,8 +132,6 @@ void App::slotHelp()
     m_helpDialog->exec();
 }
 
-void App::setProxy()
-{
-}
+void App::setProxy() { }
 
 } // namespace DORuverud
