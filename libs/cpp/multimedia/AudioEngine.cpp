@@ -106,8 +106,10 @@ void AudioEngine::poll()
 
 void AudioEngine::mix(float* stereo, int frames)
 {
-    adoptIncoming();
+    // The batch first: a voice pushed before its batch was released is then
+    // surely adopted in this same period, with the rest of its batch.
     const quint64 releasedBatch = m_releasedBatch.load(std::memory_order_acquire);
+    adoptIncoming();
     const qint64 firstFrame = m_framesMixed.load(std::memory_order_relaxed);
     std::fill(stereo, stereo + 2 * frames, 0.f);
     AudioVoice** link = &m_active;
