@@ -22,10 +22,6 @@ public:
 
     bool open();
     void close();
-    bool isOpen() const
-    {
-        return m_device != 0;
-    }
     // The SDL driver in use ("pulseaudio", "dummy", ...); empty when closed.
     QString driverName() const;
 
