@@ -85,7 +85,6 @@ qint64 AudioEngine::framesMixed() const
 
 void AudioEngine::commit()
 {
-    m_commitPending = false;
     m_releasedBatch.store(m_batch, std::memory_order_release);
 }
 
@@ -130,8 +129,8 @@ void AudioEngine::start(AudioVoice* voice)
 {
     if (voice->isPlaying())
         return;
-    if (!m_commitPending) {
-        m_commitPending = true;
+    // Only this thread writes the released batch: equal means no commit is due.
+    if (m_releasedBatch.load(std::memory_order_relaxed) == m_batch) {
         ++m_batch;
         QMetaObject::invokeMethod(this, &AudioEngine::commit, Qt::QueuedConnection);
     }

@@ -75,7 +75,6 @@ private:
     int m_releasing = 0;
     QTimer m_housekeeping;
     quint64 m_batch = 0;
-    bool m_commitPending = false;
     // Shared with the audio thread.
     std::atomic<AudioVoice*> m_incoming {nullptr};
     std::atomic<AudioVoice*> m_retired {nullptr};
