@@ -68,7 +68,6 @@ std::shared_ptr<const AudioClip> AudioClip::decode(const QString& path)
 AudioClip::AudioClip(int channels, std::vector<float> samples)
     : m_channels(channels)
     , m_samples(std::move(samples))
-    , m_frames(qint64(m_samples.size()) / channels)
 {
 }
 

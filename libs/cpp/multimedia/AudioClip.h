@@ -27,7 +27,7 @@ public:
     }
     qint64 frames() const
     {
-        return m_frames;
+        return qint64(m_samples.size()) / m_channels;
     }
     const float* data() const
     {
@@ -44,7 +44,6 @@ private:
 
     int m_channels;
     std::vector<float> m_samples;
-    qint64 m_frames;
 };
 
 } // namespace DIReridArazi
