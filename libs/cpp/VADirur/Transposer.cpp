@@ -9,6 +9,7 @@
 
 #include <QBoxLayout>
 #include <QMenu>
+#include <QPixmap>
 #include <QPushButton>
 
 namespace VADirur {
@@ -55,6 +56,13 @@ QStringList sharpNoteNames()
             QStringLiteral("E"), QStringLiteral("F"), QStringLiteral("F #"), QStringLiteral("G"),
             QStringLiteral("G #"), QStringLiteral("A"), QStringLiteral("A #"), QStringLiteral("B")};
     return twelve + twelve;
+}
+
+// Through the pixmap cache, so that every page's menu shares one decoded
+// picture; an icon made from a file name decodes the file again.
+QIcon menuIcon(const QString& image)
+{
+    return QIcon(QPixmap(QStringLiteral(":/") + image));
 }
 
 QPushButton* createButton(const QString& caption, const QString& objectName)
@@ -319,13 +327,12 @@ void Transposer::recreateFavoritesMenu()
 {
     readFavorites();
     m_favoritesMenu->clear();
-    m_favoritesMenu->addAction(
-        QIcon(QStringLiteral(":/") + newImage()), tr("&New"), this, SLOT(slotNewFavorite()));
+    m_favoritesMenu->addAction(menuIcon(newImage()), tr("&New"), this, SLOT(slotNewFavorite()));
     m_saveFavoriteAction = m_favoritesMenu->addAction(
-        QIcon(QStringLiteral(":/") + saveImage()), tr("&Save..."), this, SLOT(slotSaveFavorite()));
+        menuIcon(saveImage()), tr("&Save..."), this, SLOT(slotSaveFavorite()));
     m_saveFavoriteAction->setEnabled(m_tabBar->count() > 0);
-    m_favoritesMenu->addAction(QIcon(QStringLiteral(":/") + deleteImage()), tr("&Delete..."), this,
-        SLOT(slotDeleteFavorite()));
+    m_favoritesMenu->addAction(
+        menuIcon(deleteImage()), tr("&Delete..."), this, SLOT(slotDeleteFavorite()));
 
     m_deleteDlg->clearItems();
     for (auto it = m_favorites.cbegin(); it != m_favorites.cend(); ++it)
