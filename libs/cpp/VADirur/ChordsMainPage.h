@@ -2,6 +2,8 @@
 
 #include "BaseMainPage.h"
 
+#include <QHash>
+#include <QPair>
 #include <QStringList>
 #include <QVector>
 
@@ -64,6 +66,12 @@ protected:
     Transposer* m_pTransposer;
     QString m_strResourcePath;
     int m_nDelay = 0;
+
+private:
+    QString samplePath(const QString& instrument, int note);
+
+    // Sample paths by instrument and note, filled while the chords are set.
+    QHash<QPair<QString, int>, QString> m_samplePaths;
 };
 
 } // namespace VADirur
