@@ -50,7 +50,6 @@ AudioVoice* AudioEngine::openVoice(const QString& path)
     auto* voice = new AudioVoice(this, std::move(clip), path);
     m_voices.append(voice);
     push(m_incoming, voice);
-    m_housekeeping.start();
     return voice;
 }
 
@@ -99,7 +98,9 @@ void AudioEngine::poll()
         --m_releasing;
         retired = next;
     }
-    if (m_voices.isEmpty() && m_releasing == 0)
+    const bool reported = std::all_of(m_voices.cbegin(), m_voices.cend(),
+        [](const AudioVoice* voice) { return voice->m_startReported; });
+    if (reported && m_releasing == 0)
         m_housekeeping.stop();
 }
 
@@ -138,6 +139,7 @@ void AudioEngine::start(AudioVoice* voice)
     voice->m_startFrame.store(-1, std::memory_order_relaxed);
     voice->m_batch.store(m_batch, std::memory_order_relaxed);
     voice->m_running.store(true, std::memory_order_release);
+    wakeHousekeeping();
 }
 
 void AudioEngine::release(AudioVoice* voice)
@@ -147,6 +149,13 @@ void AudioEngine::release(AudioVoice* voice)
     m_voices.removeOne(voice);
     ++m_releasing;
     voice->m_released.store(true, std::memory_order_release);
+    wakeHousekeeping();
+}
+
+void AudioEngine::wakeHousekeeping()
+{
+    if (!m_housekeeping.isActive())
+        m_housekeeping.start();
 }
 
 void AudioEngine::reportStart(AudioVoice* voice)

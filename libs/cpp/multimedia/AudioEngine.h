@@ -46,7 +46,8 @@ public:
     // sample. Runs by itself when control returns to the event loop.
     void commit();
     // Reports started voices to the observers and deletes the voices the
-    // mixer has given back. Runs by itself on a short timer while voices live.
+    // mixer has given back. Runs by itself on a short timer while a start
+    // waits to be reported or a voice to come back.
     void poll();
 
     // Audio thread (the caller's thread with a manual clock): mixes the
@@ -61,6 +62,7 @@ private:
     void start(AudioVoice* voice);
     void release(AudioVoice* voice);
     void reportStart(AudioVoice* voice);
+    void wakeHousekeeping();
     void push(std::atomic<AudioVoice*>& stack, AudioVoice* voice);
     void adoptIncoming();
     void shutDown();
