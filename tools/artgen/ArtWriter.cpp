@@ -38,7 +38,10 @@ bool ArtWriter::save(const QString& path, const QImage& image, int quality)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QImageWriter writer(path);
-    writer.setQuality(quality);
+    // Quality is the JPEG setting; for PNG Qt would read it as "no compression".
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+        writer.setQuality(quality);
     const bool ok = writer.write(image);
     if (!ok) {
         qWarning("artgen: cannot write %s: %s", qPrintable(path), qPrintable(writer.errorString()));

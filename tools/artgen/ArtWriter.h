@@ -13,6 +13,7 @@ public:
     ArtWriter(const QString& sourceDir, const QString& treeDir, const QString& bundleDir);
 
     // Saves into the embedded resource tree; relPath is the path after ":/".
+    // The quality applies to JPEG files.
     bool saveResource(const QString& relPath, const QImage& image, int quality = 90);
     // Saves into the bundle's Resources folder.
     bool saveBundleFile(const QString& name, const QImage& image, int quality = 90);
