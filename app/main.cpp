@@ -1,37 +1,13 @@
 #include "App.h"
-#include "AppConfig.h"
-#include "ChordsMainPage.h"
-#include "IntroductionSlides.h"
 #include "MainPage.h"
+#include "StartupSequence.h"
 
 int main(int argc, char** argv)
 {
-    using DORuverud::App;
-    namespace AppConfig = DORuverud::AppConfig;
-
-    App app(argc, argv, QStringLiteral("Quelmar"), QStringLiteral("Tessivar"));
-    app.setAppId(AppConfig::appStoreId());
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.1"));
-    QCoreApplication::setOrganizationDomain(AppConfig::organizationDomain());
-    app.setResourceOffset(QStringLiteral("libs/cpp/VADirur/"));
-    const QString product = AppConfig::site() + QStringLiteral("/apps/tessivar");
-    app.setPromotedLink(product + QStringLiteral("/"));
-    app.setFaceBookShareLink(product + QStringLiteral("/tessivarfacebook.php"));
-    app.setTwitterShareLink(product + QStringLiteral("/tessivartwitter.php"));
-    app.setVKontakteShareLink(product + QStringLiteral("/tessivarvkontakte.php"));
-    app.setAppSupportPage(product);
-
+    DORuverud::App app(argc, argv, QStringLiteral("Quelmar"), QStringLiteral("Tessivar"));
+    StartupSequence::configure(app);
     MainPage window(nullptr);
-    QObject::connect(&app, SIGNAL(dockClicked()), &window, SLOT(showNormal()));
-
-    // The first language query installs the translators, after the window is built.
-    const QString language = app.currentLanguage();
-    const QString resources = QCoreApplication::applicationDirPath().remove(QStringLiteral("MacOS"))
-        + QStringLiteral("Resources/");
-    app.setIntroductionSlides(IntroductionSlides::paths(resources, language));
-
-    window.setWindowTitle(QCoreApplication::applicationName());
-    VADirur::ChordsMainPage::applyStyle();
+    StartupSequence::prepareWindow(app, window);
     window.show();
     app.setMainWidget(&window);
     app.callReminder(5, 6);

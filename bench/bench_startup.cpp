@@ -2,10 +2,8 @@
 // Qt window started the same way. Each run starts a new process with a new
 // home folder; the child reports its first paint on its standard output.
 #include "App.h"
-#include "AppConfig.h"
-#include "ChordsMainPage.h"
-#include "IntroductionSlides.h"
 #include "MainPage.h"
+#include "StartupSequence.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -51,17 +49,10 @@ int bareWindow(int argc, char** argv)
 // The start-up of the program, up to showing the window.
 int mainWindow(int argc, char** argv)
 {
-    using DORuverud::App;
-    App app(argc, argv, QStringLiteral("Quelmar"), QStringLiteral("Tessivar"));
-    app.setAppId(DORuverud::AppConfig::appStoreId());
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.1"));
-    QCoreApplication::setOrganizationDomain(DORuverud::AppConfig::organizationDomain());
-    app.setResourceOffset(QStringLiteral("libs/cpp/VADirur/"));
+    DORuverud::App app(argc, argv, QStringLiteral("Quelmar"), QStringLiteral("Tessivar"));
+    StartupSequence::configure(app);
     MainPage window(nullptr);
-    app.setIntroductionSlides(
-        IntroductionSlides::paths(app.bundleResourcePath(), app.currentLanguage()));
-    window.setWindowTitle(QCoreApplication::applicationName());
-    VADirur::ChordsMainPage::applyStyle();
+    StartupSequence::prepareWindow(app, window);
     FirstPaint watcher;
     window.installEventFilter(&watcher);
     window.show();

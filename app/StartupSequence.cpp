@@ -1,0 +1,36 @@
+#include "StartupSequence.h"
+
+#include "App.h"
+#include "AppConfig.h"
+#include "ChordsMainPage.h"
+#include "IntroductionSlides.h"
+#include "MainPage.h"
+
+void StartupSequence::configure(DORuverud::App& app)
+{
+    namespace AppConfig = DORuverud::AppConfig;
+    app.setAppId(AppConfig::appStoreId());
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.1"));
+    QCoreApplication::setOrganizationDomain(AppConfig::organizationDomain());
+    app.setResourceOffset(QStringLiteral("libs/cpp/VADirur/"));
+    const QString product = AppConfig::site() + QStringLiteral("/apps/tessivar");
+    app.setPromotedLink(product + QStringLiteral("/"));
+    app.setFaceBookShareLink(product + QStringLiteral("/tessivarfacebook.php"));
+    app.setTwitterShareLink(product + QStringLiteral("/tessivartwitter.php"));
+    app.setVKontakteShareLink(product + QStringLiteral("/tessivarvkontakte.php"));
+    app.setAppSupportPage(product);
+}
+
+void StartupSequence::prepareWindow(DORuverud::App& app, MainPage& window)
+{
+    QObject::connect(&app, SIGNAL(dockClicked()), &window, SLOT(showNormal()));
+
+    // The first language query installs the translators, after the window is built.
+    const QString language = app.currentLanguage();
+    const QString resources = QCoreApplication::applicationDirPath().remove(QStringLiteral("MacOS"))
+        + QStringLiteral("Resources/");
+    app.setIntroductionSlides(IntroductionSlides::paths(resources, language));
+
+    window.setWindowTitle(QCoreApplication::applicationName());
+    VADirur::ChordsMainPage::applyStyle();
+}

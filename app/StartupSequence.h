@@ -1,0 +1,21 @@
+#pragma once
+
+class MainPage;
+
+namespace DORuverud {
+class App;
+}
+
+// The start-up steps of the program around building the main window; the
+// program and the start-up benchmark both run them.
+class StartupSequence
+{
+public:
+    StartupSequence() = delete;
+
+    // Identity, version, resource offset and the outward links.
+    static void configure(DORuverud::App& app);
+    // Launcher clicks, language and slides, title and style sheet; the
+    // window is ready to be shown.
+    static void prepareWindow(DORuverud::App& app, MainPage& window);
+};
