@@ -66,6 +66,7 @@ private slots:
     void tablatureShowsTheValues();
     void photographIsTheChordsPicture();
     void pianoViewsShowTheirPictures();
+    void picturesFollowTheViewSize();
     void pianoTabToCode_data();
     void pianoTabToCode();
     void dragWritesChordPng();
@@ -159,6 +160,28 @@ void TestChordViews::pianoViewsShowTheirPictures()
     // No picture for the code: only the white box and the name.
     const QImage none = render<ChordStandardView>(QStringLiteral("piano"), pianoKeys({}));
     QCOMPARE(meanColour(none, lower), QColor(Qt::white));
+}
+
+void TestChordViews::picturesFollowTheViewSize()
+{
+    const QVector<int> a = pianoKeys({9, 13, 16});
+    ChordPhotoView view(nullptr);
+    view.resize(side, side);
+    view.setInstrumentName(QStringLiteral("piano"));
+    view.setChordTabAndName(0, a, QStringLiteral("A"));
+    const QImage large = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(view.grab().toImage().convertToFormat(QImage::Format_RGB32), large);
+
+    view.resize(side / 2, side);
+    const QImage narrow = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ChordPhotoView fresh(nullptr);
+    fresh.resize(side / 2, side);
+    fresh.setInstrumentName(QStringLiteral("piano"));
+    fresh.setChordTabAndName(0, a, QStringLiteral("A"));
+    QCOMPARE(narrow, fresh.grab().toImage().convertToFormat(QImage::Format_RGB32));
+
+    view.resize(side, side);
+    QCOMPARE(view.grab().toImage().convertToFormat(QImage::Format_RGB32), large);
 }
 
 void TestChordViews::pianoTabToCode_data()

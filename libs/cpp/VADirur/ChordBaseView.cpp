@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QUrl>
 
 namespace VADirur {
@@ -46,15 +47,24 @@ void ChordBaseView::paintEvent(QPaintEvent*)
     painter.drawRect(rect());
 }
 
+// The scaled picture is kept in the pixmap cache per file and size, so a
+// repaint at an unchanged size does not scale the full picture again.
 void ChordBaseView::drawPicture(QPainter* painter, const QString& fileName)
 {
-    const QPixmap picture(QStringLiteral(":/") + DORuverud::App::theApp()->resourceOffset()
-        + ChordFiles::pictureFolder() + fileName);
-    if (picture.isNull())
-        return;
     const qreal ratio = DORuverud::App::theApp()->devicePixelRatio();
-    const QPixmap scaled = picture.scaled(
-        int(width() * ratio), int(height() * ratio), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const QSize target(int(width() * ratio), int(height() * ratio));
+    const QString path = QStringLiteral(":/") + DORuverud::App::theApp()->resourceOffset()
+        + ChordFiles::pictureFolder() + fileName;
+    const QString key = path + QLatin1Char('@') + QString::number(target.width()) + QLatin1Char('x')
+        + QString::number(target.height());
+    QPixmap scaled;
+    if (!QPixmapCache::find(key, &scaled)) {
+        const QPixmap picture(path);
+        if (picture.isNull())
+            return;
+        scaled = picture.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        QPixmapCache::insert(key, scaled);
+    }
     const qreal w = scaled.width() / ratio;
     const qreal h = scaled.height() / ratio;
     painter->drawPixmap(
