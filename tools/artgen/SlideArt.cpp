@@ -5,7 +5,6 @@
 #include "SlideDrawing.h"
 #include "SlideScenes.h"
 
-#include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
