@@ -51,6 +51,9 @@ void LocalHttpServer::answer(QTcpSocket* socket, const QString& path)
         socket->write(response("200 OK", "chord chart", 11));
     else if (path == QLatin1String("/large"))
         socket->write(response("200 OK", QByteArray(2048, 'a'), 2048));
+    else if (path == QLatin1String("/moved"))
+        socket->write("HTTP/1.1 301 Moved Permanently\r\nConnection: close\r\nLocation: /body\r\n"
+                      "Content-Length: 5\r\n\r\nmoved");
     else if (path == QLatin1String("/empty"))
         socket->write(response("200 OK", "", 0));
     else if (path == QLatin1String("/cut"))

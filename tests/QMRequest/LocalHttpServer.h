@@ -6,7 +6,7 @@
 #include <QTcpSocket>
 
 // A tiny HTTP server on 127.0.0.1 for the downloader tests. Paths:
-// /body, /empty, /missing (404), /cut (shorter than announced), /silent
+// /body, /moved (to /body), /empty, /missing (404), /cut (shorter than announced), /silent
 // (never answers), /large (2048 bytes), and the bodies set in pages. A TLS
 // hello is counted and the connection dropped.
 class LocalHttpServer : public QObject

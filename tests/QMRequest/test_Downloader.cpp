@@ -82,6 +82,17 @@ private slots:
             QCOMPARE(server.tlsHellos, 1);
     }
 
+    void getFollowsARedirectToItsPage()
+    {
+        LocalHttpServer server;
+        Downloader downloader;
+
+        QCOMPARE(
+            downloader.get(server.address(QStringLiteral("/moved"))), QByteArray("chord chart"));
+        QCOMPARE(
+            server.requests, (QStringList {QStringLiteral("/moved"), QStringLiteral("/body")}));
+    }
+
     void secondGetWhileOneRunsReturnsEmpty()
     {
         LocalHttpServer server;

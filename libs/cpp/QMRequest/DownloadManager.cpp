@@ -17,6 +17,9 @@ void DownloadManager::download(const QUrl& url)
 {
     QNetworkRequest request(url);
     request.setTransferTimeout(m_transferTimeout);
+    // Without this a redirect's own body would count as the page.
+    request.setAttribute(
+        QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply* reply = m_manager->get(request);
     connect(reply, &QNetworkReply::downloadProgress, this, &DownloadManager::downloadProgress);
 }
