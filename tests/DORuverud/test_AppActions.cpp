@@ -151,6 +151,23 @@ private slots:
         QCOMPARE(catcher.urls.size(), answer == "&Rate It Now" ? 1 : 0);
     }
 
+    void reminderWhoseWindowGoesAwayCountsTheStart()
+    {
+        // GIVEN the fifth start with a window active
+        app()->setSettingsValue("AutoReminderCount", 5);
+        auto* window = new QWidget;
+        window->show();
+        QApplication::setActiveWindow(window);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        // WHEN the window is closed for good while its reminder is open
+        ModalAnswer reply([window](QWidget*) { delete window; });
+        app()->callReminder(5, 6);
+        // THEN the start is counted and reminders stay on
+        QTRY_COMPARE(app()->settingsValue("AutoReminderCount").toInt(), 6);
+        QVERIFY(!reply.shown.isEmpty());
+        QCOMPARE(app()->settingsValue("AutoReminder").toBool(), true);
+    }
+
     void noReminderOffTheCount_data()
     {
         QTest::addColumn<int>("count");

@@ -10,6 +10,7 @@
 #include "TellReminderDialog.h"
 
 #include <QDesktopServices>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QSysInfo>
 #include <QTime>
@@ -175,9 +176,10 @@ void App::slotCallRateReminderInternal()
         return;
     const int start = settingsValue(QStringLiteral("AutoReminderCount"), 1).toInt();
     if (m_reminderCount > 0 && start % m_reminderCount == 0) {
-        ReminderDialog* dialog = createReminderDialog(m_reminderKind);
+        // Guarded: the parent may take the dialog with it while exec() runs.
+        QPointer<ReminderDialog> dialog = createReminderDialog(m_reminderKind);
         dialog->exec();
-        const int state = dialog->state();
+        const int state = dialog ? dialog->state() : int(ReminderDialog::NoAnswer);
         delete dialog;
         if (state == ReminderDialog::Now)
             slotRateApp();
