@@ -114,6 +114,17 @@ private slots:
         for (QWidget* widget : QApplication::topLevelWidgets())
             QVERIFY(!widget->inherits("DORuverud::AboutDialog"));
 
+        // The window the box sits on may go away while it is open.
+        auto* window = new QWidget;
+        window->show();
+        QApplication::setActiveWindow(window);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        {
+            ModalAnswer answer([window](QWidget*) { delete window; });
+            menu.actions().at(5)->trigger();
+            QCOMPARE(answer.shown, QString("DORuverud::AboutDialog"));
+        }
+
         // Quit on the bar's application button ends the event loop with 0.
         PromoMenuBar bar(nullptr);
         QAction* quit = bar.findChild<AppButton*>("AppButton")->menu()->actions().last();

@@ -4,6 +4,7 @@
 #include "App.h"
 
 #include <QPixmap>
+#include <QPointer>
 
 namespace DORuverud {
 
@@ -32,7 +33,8 @@ AppMenu::AppMenu(QWidget* parent)
 
 void AppMenu::slotAbout()
 {
-    AboutDialog* dialog = new AboutDialog(QApplication::activeWindow());
+    // Guarded: the parent may take the dialog with it while exec() runs.
+    QPointer<AboutDialog> dialog = new AboutDialog(QApplication::activeWindow());
     dialog->exec();
     delete dialog;
 }
