@@ -206,6 +206,17 @@ private slots:
         }
         QCOMPARE(shown, (QStringList {"DORuverud::TellDialog", "DORuverud::JoinDialog"}));
 
+        // The window they sit on may go away while they are open.
+        for (const char* slot : {"slotShareApp", "slotJoin"}) {
+            auto* window = new QWidget;
+            window->show();
+            QApplication::setActiveWindow(window);
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            ModalAnswer reply([window](QWidget*) { delete window; });
+            QVERIFY(QMetaObject::invokeMethod(app(), slot));
+            QVERIFY(!reply.shown.isEmpty());
+        }
+
         // The style-sheet editor opens by its slot.
         app()->slotShowCssEditor();
         QWidget* editor = App::getWidgetByClassName("DORuverud::CssEditor");

@@ -82,6 +82,14 @@ ReminderDialog* createReminderDialog(int kind)
     return new JoinReminderDialog(parent);
 }
 
+// Guarded: the parent may take the dialog with it while exec() runs.
+void runOverActiveWindow(QDialog* dialog)
+{
+    QPointer<QDialog> guard = dialog;
+    dialog->exec();
+    delete guard;
+}
+
 } // namespace
 
 void App::callReminder(int count, int kinds)
@@ -266,14 +274,12 @@ void App::slotGoToPromotedApp()
 
 void App::slotShareApp()
 {
-    TellDialog dialog(QApplication::activeWindow());
-    dialog.exec();
+    runOverActiveWindow(new TellDialog(QApplication::activeWindow()));
 }
 
 void App::slotJoin()
 {
-    JoinDialog dialog(QApplication::activeWindow());
-    dialog.exec();
+    runOverActiveWindow(new JoinDialog(QApplication::activeWindow()));
 }
 
 } // namespace DORuverud
