@@ -87,6 +87,19 @@ private slots:
         QCOMPARE(modality, withParent ? Qt::WindowModal : Qt::ApplicationModal);
     }
 
+    void parentClosedWhileOpenGivesNothing()
+    {
+        auto* window = new QWidget;
+        window->show();
+        ModalAnswer answer([window](QWidget*) { delete window; });
+
+        const QString chosen = FileDialog::getOpenFileName(window, "Choose a chart", m_dir.path(),
+            QString(), nullptr, QFileDialog::DontUseNativeDialog);
+
+        QCOMPARE(answer.shown, QString("QFileDialog"));
+        QCOMPARE(chosen, QString());
+    }
+
 private:
     QTemporaryDir m_dir;
 };

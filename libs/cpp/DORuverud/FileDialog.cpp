@@ -1,6 +1,7 @@
 #include "FileDialog.h"
 
 #include <QEventLoop>
+#include <QPointer>
 
 namespace DORuverud {
 
@@ -34,15 +35,22 @@ QStringList FileDialog::getOpenFileNames(QWidget* parent, const QString& caption
 QStringList FileDialog::runSheet(QWidget* parent, const QString& caption, const QString& dir,
     const QString& filter, FileMode mode, AcceptMode acceptMode, Options options)
 {
-    QFileDialog dialog(parent, caption, dir, filter);
-    dialog.setFileMode(mode);
-    dialog.setAcceptMode(acceptMode);
-    dialog.setOptions(options);
+    // Guarded: the parent may take the dialog with it while it is open.
+    QPointer<QFileDialog> dialog = new QFileDialog(parent, caption, dir, filter);
+    dialog->setFileMode(mode);
+    dialog->setAcceptMode(acceptMode);
+    dialog->setOptions(options);
     QEventLoop loop;
-    connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
-    dialog.open();
+    connect(dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+    connect(dialog, &QObject::destroyed, &loop, &QEventLoop::quit);
+    dialog->open();
     loop.exec();
-    return dialog.result() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+    if (!dialog)
+        return QStringList();
+    const QStringList files
+        = dialog->result() == QDialog::Accepted ? dialog->selectedFiles() : QStringList();
+    delete dialog;
+    return files;
 }
 
 } // namespace DORuverud
