@@ -1,6 +1,7 @@
 #include "App.h"
 
 #include "App_mac.h"
+#include "Trace.h"
 #include "TranslationsManager.h"
 
 #include <QDebug>
@@ -80,7 +81,7 @@ QString App::workDirectory()
 QString App::supportDirectory()
 {
     const QString path = userDirectory(QStringLiteral("/Library/Application Support"));
-    qDebug() << "!!!" << path;
+    qCDebug(ZAruri::lcTrace) << "!!!" << path;
     return path;
 }
 
@@ -218,8 +219,8 @@ QString App::build() const
 QDate App::buildDate() const
 {
     const QDate date = QDate::fromString(build(), QStringLiteral("M/d/yyyy"));
-    qDebug() << "&&&BUILD:" << build();
-    qDebug() << "&&&DATE:" << date;
+    qCDebug(ZAruri::lcTrace) << "&&&BUILD:" << build();
+    qCDebug(ZAruri::lcTrace) << "&&&DATE:" << date;
     return date;
 }
 

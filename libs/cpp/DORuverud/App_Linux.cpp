@@ -2,6 +2,7 @@
 
 #include "AppConfig.h"
 #include "App_mac.h"
+#include "Trace.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -42,7 +43,7 @@ void App_Linux::registerName()
     const QString name = DORuverud::AppConfig::desktopId();
     if (!bus.registerObject(objectPath(name), this, QDBusConnection::ExportScriptableSlots)
         || !bus.registerService(name)) {
-        qWarning() << "App_Linux: cannot own the bus name" << name;
+        qCWarning(ZAruri::lcTrace) << "App_Linux: cannot own the bus name" << name;
         bus.unregisterObject(objectPath(name));
         return;
     }

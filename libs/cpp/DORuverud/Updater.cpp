@@ -3,6 +3,7 @@
 #include "App.h"
 #include "AppConfig.h"
 #include "Downloader.h"
+#include "Trace.h"
 #include "UpdatePage.h"
 #include "UpdaterDialog.h"
 #include "WaitLabel.h"
@@ -33,7 +34,7 @@ void Updater::slotUpdate()
 
 bool Updater::doUpdate(QLabel* label)
 {
-    qDebug() << "!!!doUpdate()";
+    qCDebug(ZAruri::lcTrace) << "!!!doUpdate()";
     QMRequest::Downloader downloader;
     const QByteArray page = downloader.get(m_updatesCheckLink);
     QDate date;
@@ -46,7 +47,7 @@ bool Updater::doUpdate(QLabel* label)
         return false;
     case UpdatePage::NoMarker:
         if (!m_quiet) {
-            qDebug() << "XXX5";
+            qCDebug(ZAruri::lcTrace) << "XXX5";
             showDialog(label, latestVersionMessage(), UpdaterDialog::updateNotAvailablePicture());
         }
         return true;

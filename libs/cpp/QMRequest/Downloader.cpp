@@ -1,6 +1,7 @@
 #include "Downloader.h"
 
 #include "DownloadManager.h"
+#include "Trace.h"
 
 #include <QDebug>
 #include <QMutexLocker>
@@ -85,7 +86,7 @@ void Downloader::slotFinished(const QUrl& url, const QByteArray& bytes)
 {
     Q_UNUSED(url)
     m_data = bytes;
-    qDebug() << "@@@@:" << bytes;
+    qCDebug(ZAruri::lcTrace) << "@@@@:" << bytes;
     m_eventLoop.exit(0);
 }
 

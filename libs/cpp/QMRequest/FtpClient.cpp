@@ -1,6 +1,7 @@
 #include "FtpClient.h"
 
 #include "Downloader.h"
+#include "Trace.h"
 
 #include <QDebug>
 
@@ -75,7 +76,7 @@ void FtpClient::slotReadProgress(qlonglong nDone, qlonglong nTotal)
     const int percent = Downloader::percentOf(nDone, nTotal);
     emit progress(int(nDone));
     emit progressPercent(percent);
-    qDebug() << "ProgressDone=" << nDone << "; ProgressTotal=" << nTotal << "; " << percent << "%";
+    qCDebug(ZAruri::lcTrace) << "ProgressDone=" << nDone << "; ProgressTotal=" << nTotal << "; " << percent << "%";
 }
 
 void FtpClient::slotDone(bool ok)
