@@ -5,8 +5,8 @@
 #include "ChordFiles.h"
 #include "ChordView.h"
 #include "ChordsButtonsPanel.h"
-#include "NativeAudioPlayer.h"
 #include "PromoMenuBar.h"
+#include "SamplePlayer.h"
 #include "Transposer.h"
 
 #include <QVBoxLayout>
@@ -145,14 +145,8 @@ void ChordsMainPage::slotPlayChord(const QStringList& sounds)
 {
     const QStringList paths = sounds;
     for (const QString& path : paths) {
-        if (path.isEmpty())
-            continue;
-        DIReridArazi::NativeAudioPlayer* player = new DIReridArazi::NativeAudioPlayer(nullptr);
-        connect(player, &DIReridArazi::NativeAudioPlayer::finished, player, &QObject::deleteLater);
-        player->play(path);
-        // A sample that cannot be opened never finishes: release its player now.
-        if (!player->isPlaying())
-            delete player;
+        if (!path.isEmpty())
+            SamplePlayer::play(path);
     }
 }
 
