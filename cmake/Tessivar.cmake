@@ -31,13 +31,16 @@ function(tessivar_link target)
   endforeach()
 endfunction()
 
-# add_qt_test(<name> SOURCES <files>... [RESOURCES] [DBUS] [LIBS <targets>...])
+# add_qt_test(<name> SOURCES <files>... [RESOURCES] [DBUS] [XVFB] [LIBS <targets>...])
 # A Qt Test executable registered with CTest. It runs headless, with a
 # temporary HOME and SDL's dummy audio driver. RESOURCES links the
 # generated resource tree and waits for the samples of the bundle. DBUS
-# runs the test in a private session bus of its own.
+# runs the test in a private session bus of its own. XVFB runs it on a
+# virtual X display of 1280 x 1024 instead of the offscreen platform, one
+# such test at a time.
+find_program(XVFB_RUN xvfb-run)
 function(add_qt_test name)
-  cmake_parse_arguments(ARG "RESOURCES;DBUS" "" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "RESOURCES;DBUS;XVFB" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE tessivar_libs Qt5::Test ${ARG_LIBS})
   if(ARG_RESOURCES)
@@ -50,8 +53,18 @@ function(add_qt_test name)
   if(ARG_DBUS)
     set(bus dbus-run-session --)
   endif()
-  add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/tests/run-isolated ${bus} $<TARGET_FILE:${name}>)
-  set(env "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy;TESSIVAR_BUNDLE=${TESSIVAR_BUNDLE_DIR}")
+  set(display)
+  set(platform offscreen)
+  if(ARG_XVFB)
+    set(display ${XVFB_RUN} -a -s "-screen 0 1280x1024x24")
+    set(platform xcb)
+  endif()
+  add_test(NAME ${name}
+           COMMAND ${display} ${CMAKE_SOURCE_DIR}/tests/run-isolated ${bus} $<TARGET_FILE:${name}>)
+  if(ARG_XVFB)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK xvfb)
+  endif()
+  set(env "QT_QPA_PLATFORM=${platform};SDL_AUDIODRIVER=dummy;TESSIVAR_BUNDLE=${TESSIVAR_BUNDLE_DIR}")
   if(TESSIVAR_SANITIZE)
     # Full stacks on malloc, so that leaks inside system libraries match their suppressions.
     list(APPEND env

@@ -1,7 +1,6 @@
 #include "Common.h"
 
 #include "App.h"
-#include "Os.h"
 
 #include <QGuiApplication>
 #include <QMenu>
@@ -55,13 +54,33 @@ void Common::setChartDialogOpacity(QWidget* widget)
 
 QPixmap Common::grabScreen()
 {
+    const std::function<QPixmap()>& grabber = screenGrabber();
+    return grabber ? grabber() : grabPrimaryScreen();
+}
+
+void Common::setScreenGrabber(std::function<QPixmap()> grabber)
+{
+    screenGrabber() = std::move(grabber);
+}
+
+std::function<QPixmap()>& Common::screenGrabber()
+{
+    static std::function<QPixmap()> grabber;
+    return grabber;
+}
+
+// Qt takes the rectangle in logical pixels and answers in physical ones, so
+// the logical geometry covers the whole screen at any scale factor.
+QPixmap Common::grabPrimaryScreen()
+{
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return QPixmap();
     const QRect geometry = screen->geometry();
-    const double scale = Os::scaleFactor();
-    return screen->grabWindow(0, geometry.x(), geometry.y(), int(geometry.width() * scale),
-        int(geometry.height() * scale));
+    QPixmap pixmap
+        = screen->grabWindow(0, geometry.x(), geometry.y(), geometry.width(), geometry.height());
+    pixmap.setDevicePixelRatio(1.0);
+    return pixmap;
 }
 
 } // namespace DORuverud
