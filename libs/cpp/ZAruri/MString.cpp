@@ -1,0 +1,329 @@
+#include "MString.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace {
+
+const char classId[] = "41c69b52-961b-4eee-b5aa-36a830fc3d81";
+
+struct FileCloser
+{
+    void operator()(std::FILE* file) const
+    {
+        std::fclose(file);
+    }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+File openForReading(const char* fileName)
+{
+    File file(std::fopen(fileName, "rb"));
+    if (!file)
+        throw "can not open the file";
+    return file;
+}
+
+} // namespace
+
+MString::MString()
+    : m_objectNumber(counter()++)
+{
+}
+
+MString::MString(const char* text)
+    : MString(text, std::strlen(text))
+{
+}
+
+MString::MString(const char* bytes, unsigned long length)
+    : MString()
+{
+    assign(bytes, length);
+}
+
+MString::MString(unsigned long length)
+    : MString()
+{
+    m_buffer = length ? new char[length] : nullptr;
+    m_length = length;
+}
+
+MString::MString(const char& byte)
+    : MString(&byte, 1)
+{
+}
+
+MString::MString(const MString& other)
+    : MString(other.m_buffer, other.m_length)
+{
+}
+
+MString& MString::operator=(const MString& other)
+{
+    return copy(other);
+}
+
+int& MString::counter() const
+{
+    static int live = 0;
+    return live;
+}
+
+MString::~MString()
+{
+    delete[] m_buffer;
+    --counter();
+}
+
+MString& MString::operator+=(const MString& other)
+{
+    return cat(other);
+}
+
+MString MString::operator+(const MString& other) const
+{
+    MString sum(*this);
+    sum.cat(other);
+    return sum;
+}
+
+char& MString::operator[](const long& index)
+{
+    return m_buffer[index];
+}
+
+const char& MString::operator[](const long& index) const
+{
+    return m_buffer[index];
+}
+
+bool MString::operator==(const MString& other) const
+{
+    return compare(other);
+}
+
+bool MString::operator!=(const MString& other) const
+{
+    return !compare(other);
+}
+
+bool MString::operator>(const MString& other) const
+{
+    return other < *this;
+}
+
+bool MString::operator<(const MString& other) const
+{
+    const auto* a = reinterpret_cast<const signed char*>(m_buffer);
+    const auto* b = reinterpret_cast<const signed char*>(other.m_buffer);
+    return std::lexicographical_compare(a, a + m_length, b, b + other.m_length);
+}
+
+bool MString::operator>=(const MString& other) const
+{
+    return *this > other || *this == other;
+}
+
+bool MString::operator<=(const MString& other) const
+{
+    return *this < other || *this == other;
+}
+
+void MString::printOn(std::ostream& stream) const
+{
+    for (unsigned long i = 0; i < m_length; ++i)
+        stream.put(m_buffer[i] ? m_buffer[i] : ' ');
+}
+
+bool MString::isEmpty() const
+{
+    return m_length == 0;
+}
+
+MString MString::getString(const int& from, const int& to) const
+{
+    const long size = long(m_length);
+    const long begin = std::clamp(long(from), 0L, size);
+    const long end = std::clamp(long(to), begin, size);
+    return MString(m_buffer + begin, end - begin);
+}
+
+MString& MString::copy(const char* text)
+{
+    assign(text, std::strlen(text));
+    return *this;
+}
+
+MString& MString::copy(const MString& other)
+{
+    if (&other != this)
+        assign(other.m_buffer, other.m_length);
+    return *this;
+}
+
+MString& MString::cat(const MString& other)
+{
+    char* joined = new char[m_length + other.m_length];
+    std::copy_n(m_buffer, m_length, joined);
+    std::copy_n(other.m_buffer, other.m_length, joined + m_length);
+    delete[] m_buffer;
+    m_buffer = joined;
+    m_length += other.m_length;
+    return *this;
+}
+
+MString& MString::concat(const MString& other)
+{
+    return cat(other);
+}
+
+void MString::reverse()
+{
+    std::reverse(m_buffer, m_buffer + m_length);
+}
+
+bool MString::compare(const MString& other) const
+{
+    return m_length == other.m_length && std::equal(m_buffer, m_buffer + m_length, other.m_buffer);
+}
+
+void MString::toCStr()
+{
+    terminate();
+}
+
+void MString::toUpper()
+{
+    for (unsigned long i = 0; i < m_length; ++i) {
+        if (m_buffer[i] >= 'a' && m_buffer[i] <= 'z')
+            m_buffer[i] -= 32;
+    }
+}
+
+void MString::toLower()
+{
+    for (unsigned long i = 0; i < m_length; ++i) {
+        if (m_buffer[i] >= 'A' && m_buffer[i] <= 'Z')
+            m_buffer[i] += 32;
+    }
+}
+
+char* MString::getAddress()
+{
+    return m_buffer;
+}
+
+char* MString::data()
+{
+    return m_buffer;
+}
+
+void MString::exportToFile(const char* fileName)
+{
+    File file(std::fopen(fileName, "wb"));
+    if (!file)
+        throw "can not create the file";
+    std::fwrite(m_buffer, 1, m_length, file.get());
+}
+
+void MString::exportToFile(MString& fileName)
+{
+    fileName.toCStr();
+    exportToFile(fileName.m_buffer);
+}
+
+void MString::exportToStream(std::ostream& stream)
+{
+    stream.write(m_buffer, long(std::find(m_buffer, m_buffer + m_length, '\0') - m_buffer));
+}
+
+void MString::importFromFile(const char* fileName)
+{
+    File file = openForReading(fileName);
+    std::fseek(file.get(), 0, SEEK_END);
+    const long size = std::ftell(file.get());
+    importFromFile(fileName, 0, std::max(size, 0L));
+}
+
+void MString::importFromFile(MString fileName)
+{
+    fileName.toCStr();
+    importFromFile(fileName.m_buffer);
+}
+
+void MString::importFromFile(const char* fileName, const long& offset, const long& count)
+{
+    File file = openForReading(fileName);
+    const unsigned long size = std::max(count, 0L);
+    char* bytes = new char[size]();
+    if (offset >= 0 && std::fseek(file.get(), offset, SEEK_SET) == 0)
+        std::fread(bytes, 1, size, file.get());
+    delete[] m_buffer;
+    m_buffer = bytes;
+    m_length = size;
+}
+
+const char* MString::c_str() const
+{
+    terminate();
+    return m_buffer;
+}
+
+long MString::find(const MString& pattern, const int& from) const
+{
+    const long start = std::max(from, 0);
+    if (start >= long(m_length))
+        return -1;
+    const char* begin = m_buffer;
+    const char* end = begin + m_length;
+    const char* wanted = pattern.m_buffer;
+    const char* found = std::search(begin + start, end, wanted, wanted + pattern.m_length);
+    return found == end ? -1 : found - begin;
+}
+
+unsigned long MString::length() const
+{
+    return m_length;
+}
+
+MString MString::getClassID() const
+{
+    return MString(classId);
+}
+
+MString MString::getObjectID() const
+{
+    return getClassID() + MString(std::to_string(m_objectNumber).c_str());
+}
+
+MString MString::getClassName() const
+{
+    return MString("MString");
+}
+
+int MString::getCounter() const
+{
+    return counter();
+}
+
+void MString::assign(const char* bytes, unsigned long length)
+{
+    char* copied = length ? new char[length] : nullptr;
+    std::copy_n(bytes, length, copied);
+    delete[] m_buffer;
+    m_buffer = copied;
+    m_length = length;
+}
+
+void MString::terminate() const
+{
+    char* terminated = new char[m_length + 1];
+    std::copy_n(m_buffer, m_length, terminated);
+    terminated[m_length] = '\0';
+    delete[] m_buffer;
+    m_buffer = terminated;
+}
