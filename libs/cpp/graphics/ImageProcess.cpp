@@ -1,0 +1,7 @@
+#include "ImageProcess.h"
+
+namespace DAvuroD {
+
+ImageProcess::~ImageProcess() = default;
+
+} // namespace DAvuroD

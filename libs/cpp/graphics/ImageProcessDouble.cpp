@@ -1,0 +1,7 @@
+#include "ImageProcessDouble.h"
+
+namespace DAvuroD {
+
+ImageProcessDouble::~ImageProcessDouble() = default;
+
+} // namespace DAvuroD

@@ -1,0 +1,7 @@
+#include "ImageProcessFloat.h"
+
+namespace DAvuroD {
+
+ImageProcessFloat::~ImageProcessFloat() = default;
+
+} // namespace DAvuroD
