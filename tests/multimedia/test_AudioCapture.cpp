@@ -10,9 +10,13 @@
 #include <QPointer>
 #include <QtTest>
 
+#include <sndfile.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
+#include <thread>
 
 using DIReridArazi::AudioEngine;
 using DIReridArazi::NativeAudioPlayer;
@@ -34,6 +38,43 @@ QString capturePath()
     return QDir(qEnvironmentVariable("HOME")).filePath(QStringLiteral("capture.raw"));
 }
 
+// The stereo output the disk driver wrote since the device last opened.
+std::vector<float> captured()
+{
+    QFile file(capturePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    std::vector<float> out(size_t(bytes.size()) / sizeof(float));
+    std::memcpy(out.data(), bytes.constData(), out.size() * sizeof(float));
+    return out;
+}
+
+// The frames at which sound begins after silence, in the left channel.
+QVector<qint64> onsets(const std::vector<float>& stereo)
+{
+    QVector<qint64> found;
+    for (size_t n = 0; n + 1 < stereo.size(); n += 2) {
+        if (stereo[n] != 0.f && (n == 0 || stereo[n - 2] == 0.f))
+            found << qint64(n / 2);
+    }
+    return found;
+}
+
+// Empty when neighbours lie the spacing apart, give or take a frame;
+// otherwise how far off each pair is.
+QString offSpacing(const QVector<qint64>& frames, qint64 spacing)
+{
+    QString errors;
+    bool off = false;
+    for (int i = 1; i < frames.size(); ++i) {
+        const qint64 error = frames[i] - frames[i - 1] - spacing;
+        off = off || std::abs(error) > 1;
+        errors += QString::number(error) + QLatin1Char(' ');
+    }
+    return off ? errors : QString();
+}
+
 } // namespace
 
 // The real mixed output, written by SDL's "disk" driver, while a chord
@@ -44,6 +85,8 @@ class TestAudioCapture : public QObject
 
 private slots:
     void chordStartsTogetherAndHoldsItsNotes();
+    void scheduledStartsKeepTheirSpacing_data();
+    void scheduledStartsKeepTheirSpacing();
 };
 
 void TestAudioCapture::chordStartsTogetherAndHoldsItsNotes()
@@ -73,11 +116,7 @@ void TestAudioCapture::chordStartsTogetherAndHoldsItsNotes()
     // a sample early or late would leave a residue. The device may play
     // silent periods before the first mix, so the output is aligned on its
     // first sound.
-    QFile file(capturePath());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    std::vector<float> out(size_t(bytes.size()) / sizeof(float));
-    std::memcpy(out.data(), bytes.constData(), out.size() * sizeof(float));
+    const std::vector<float> out = captured();
     const qint64 span = 2 * 44100;
     std::vector<float> sum(size_t(span), 0.f);
     for (int midi : chord) {
@@ -108,9 +147,59 @@ void TestAudioCapture::chordStartsTogetherAndHoldsItsNotes()
     }
 }
 
+void TestAudioCapture::scheduledStartsKeepTheirSpacing_data()
+{
+    QTest::addColumn<bool>("oneByOne");
+    QTest::newRow("asked for together") << false;
+    QTest::newRow("asked for one by one, the GUI thread never idle") << true;
+}
+
+void TestAudioCapture::scheduledStartsKeepTheirSpacing()
+{
+    QFETCH(bool, oneByOne);
+    using namespace std::chrono;
+    constexpr int ticks = 8;
+    constexpr qint64 spacingNs = 60'000'000;
+    constexpr qint64 leadNs = 40'000'000;
+    const qint64 spacing = spacingNs * 44100 / 1'000'000'000;
+    const QString click = QDir(qEnvironmentVariable("HOME")).filePath("click.wav");
+    QVERIFY(
+        TestSound::write(click, std::vector<float>(200, 0.5f), SF_FORMAT_WAV | SF_FORMAT_FLOAT));
+    AudioEngine* engine = AudioEngine::instance();
+    engine->setManualClock(false);
+    SoundStartLog log;
+
+    // WHEN clicks are asked for at exact intervals, the event loop never running
+    const qint64 t0 = AudioEngine::clockNs() + 4 * leadNs;
+    for (int k = 0; k < ticks; ++k) {
+        const qint64 at = t0 + k * spacingNs;
+        if (oneByOne)
+            std::this_thread::sleep_until(steady_clock::time_point(nanoseconds(at - leadNs)));
+        auto* player = new NativeAudioPlayer;
+        connect(player, &NativeAudioPlayer::finished, player, &QObject::deleteLater);
+        player->playAt(click, at);
+    }
+    QCOMPARE(engine->driverName(), QString("disk"));
+    std::this_thread::sleep_until(
+        steady_clock::time_point(nanoseconds(t0 + ticks * spacingNs + leadNs)));
+    QTRY_VERIFY_WITH_TIMEOUT((engine->poll(), log.frames.size() == ticks), 10000);
+    engine->setManualClock(true);
+
+    // THEN the engine started them, and the device played them, exactly that far apart
+    const QVector<qint64> heard = onsets(captured());
+    QCOMPARE(heard.size(), ticks);
+    for (const QVector<qint64>& frames : {log.frames, heard}) {
+        const QString off = offSpacing(frames, spacing);
+        QVERIFY2(off.isEmpty(), qPrintable(off));
+    }
+}
+
 int main(int argc, char** argv)
 {
     qputenv("SDL_AUDIODRIVER", "disk");
+    // The disk driver sleeps whole milliseconds a period: 6 ms keeps it a
+    // little slower than a sound card, where 5 would run 14 % ahead of the clock.
+    qputenv("SDL_DISKAUDIODELAY", "6");
     qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(capturePath()));
     DORuverud::App app(argc, argv, "Quelmar", "Tessivar");
     TestAudioCapture test;

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <chrono>
 
 namespace DIReridArazi {
 
@@ -29,6 +30,13 @@ AudioEngine* AudioEngine::instance()
         return made;
     }();
     return engine;
+}
+
+qint64 AudioEngine::clockNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 AudioEngine::AudioEngine()
@@ -111,6 +119,7 @@ void AudioEngine::mix(float* stereo, int frames)
     const quint64 releasedBatch = m_releasedBatch.load(std::memory_order_acquire);
     adoptIncoming();
     const qint64 firstFrame = m_framesMixed.load(std::memory_order_relaxed);
+    m_timeline.update(firstFrame, frames, clockNs());
     std::fill(stereo, stereo + 2 * frames, 0.f);
     AudioVoice** link = &m_active;
     while (AudioVoice* voice = *link) {
@@ -119,32 +128,32 @@ void AudioEngine::mix(float* stereo, int frames)
             push(m_retired, voice);
             continue;
         }
-        voice->render(stereo, frames, releasedBatch, firstFrame);
+        voice->render(stereo, frames, releasedBatch, firstFrame, m_timeline);
         link = &voice->m_link;
     }
     m_limiter.process(stereo, frames);
     m_framesMixed.store(firstFrame + frames, std::memory_order_release);
 }
 
-void AudioEngine::start(AudioVoice* voice)
+void AudioEngine::start(AudioVoice* voice, qint64 startNs)
 {
     if (voice->isPlaying())
         return;
+    if (startNs <= clockNs())
+        startNs = 0;
     // Only this thread writes the released batch: equal means no commit is due.
-    if (m_releasedBatch.load(std::memory_order_relaxed) == m_batch) {
+    if (startNs == 0 && m_releasedBatch.load(std::memory_order_relaxed) == m_batch) {
         ++m_batch;
         QMetaObject::invokeMethod(this, &AudioEngine::commit, Qt::QueuedConnection);
     }
-    voice->m_startReported = false;
-    voice->m_startFrame.store(-1, std::memory_order_relaxed);
-    voice->m_batch.store(m_batch, std::memory_order_relaxed);
-    voice->m_running.store(true, std::memory_order_release);
+    // A scheduled start carries its own time and waits for no commit.
+    voice->arm(startNs == 0 ? m_batch : 0, startNs);
     wakeHousekeeping();
 }
 
 void AudioEngine::release(AudioVoice* voice)
 {
-    voice->m_running.store(false, std::memory_order_release);
+    voice->pause();
     reportStart(voice);
     m_voices.removeOne(voice);
     ++m_releasing;
@@ -162,7 +171,7 @@ void AudioEngine::reportStart(AudioVoice* voice)
 {
     if (voice->m_startReported)
         return;
-    const qint64 frame = voice->m_startFrame.load(std::memory_order_acquire);
+    const qint64 frame = voice->startedFrame();
     if (frame < 0)
         return;
     voice->m_startReported = true;

@@ -3,6 +3,7 @@
 #include "AudioClipCache.h"
 #include "AudioLimiter.h"
 #include "AudioOutput.h"
+#include "AudioTimeline.h"
 
 #include <QObject>
 #include <QTimer>
@@ -26,6 +27,9 @@ class AudioEngine : public QObject
 
 public:
     static AudioEngine* instance();
+    // The engine's clock: steady nanoseconds, the time base of
+    // AudioVoice::playAt(). Any thread.
+    static qint64 clockNs();
 
     // A voice of the decoded file, paused at its start; null when the file
     // is missing or cannot be decoded. Decoding is synchronous and cached.
@@ -59,7 +63,8 @@ private:
 
     AudioEngine();
 
-    void start(AudioVoice* voice);
+    // startNs 0: at the commit, with the rest of the batch.
+    void start(AudioVoice* voice, qint64 startNs);
     void release(AudioVoice* voice);
     void reportStart(AudioVoice* voice);
     void wakeHousekeeping();
@@ -85,6 +90,7 @@ private:
     // Audio thread only.
     AudioVoice* m_active = nullptr;
     AudioLimiter m_limiter;
+    AudioTimeline m_timeline;
 };
 
 } // namespace DIReridArazi

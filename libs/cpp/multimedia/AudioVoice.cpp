@@ -1,11 +1,46 @@
 #include "AudioVoice.h"
 
 #include "AudioEngine.h"
+#include "AudioTimeline.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace DIReridArazi {
+
+namespace {
+
+// The shared word: 40 bits of position, two flags, 22 bits of generation.
+constexpr int positionBits = 40;
+constexpr quint64 positionMask = (quint64(1) << positionBits) - 1;
+constexpr quint64 runningBit = quint64(1) << positionBits;
+constexpr quint64 pendingBit = quint64(1) << (positionBits + 1);
+constexpr int generationShift = positionBits + 2;
+constexpr quint32 generationMask = (quint32(1) << (64 - generationShift)) - 1;
+
+// Whether generation a is b or comes after it, across the wrap.
+bool notBefore(quint32 a, quint32 b)
+{
+    return ((a - b) & generationMask) <= generationMask / 2;
+}
+
+} // namespace
+
+AudioVoice::State AudioVoice::State::from(quint64 word)
+{
+    State state;
+    state.position = qint64(word & positionMask);
+    state.running = word & runningBit;
+    state.pending = word & pendingBit;
+    state.generation = quint32(word >> generationShift);
+    return state;
+}
+
+quint64 AudioVoice::State::word() const
+{
+    return (quint64(position) & positionMask) | (running ? runningBit : 0)
+        | (pending ? pendingBit : 0) | (quint64(generation & generationMask) << generationShift);
+}
 
 AudioVoice::AudioVoice(
     AudioEngine* engine, std::shared_ptr<const AudioClip> clip, const QString& name)
@@ -17,28 +52,35 @@ AudioVoice::AudioVoice(
 
 void AudioVoice::play()
 {
-    m_engine->start(this);
+    m_engine->start(this, 0);
+}
+
+void AudioVoice::playAt(qint64 startNs)
+{
+    m_engine->start(this, std::max<qint64>(startNs, 1));
 }
 
 void AudioVoice::pause()
 {
-    m_running.store(false, std::memory_order_release);
+    change([](State& state) { state.running = state.pending = false; });
 }
 
 bool AudioVoice::isPlaying() const
 {
-    return m_running.load(std::memory_order_acquire);
+    return State::from(m_state.load(std::memory_order_acquire)).running;
 }
 
 double AudioVoice::currentTime() const
 {
-    return double(m_position.load(std::memory_order_acquire)) / AudioClip::sampleRate;
+    const State state = State::from(m_state.load(std::memory_order_acquire));
+    return double(state.position) / AudioClip::sampleRate;
 }
 
 void AudioVoice::setCurrentTime(double seconds)
 {
-    const qint64 frame = std::llround(seconds * AudioClip::sampleRate);
-    m_position.store(std::clamp<qint64>(frame, 0, m_clip->frames()), std::memory_order_release);
+    const qint64 frame
+        = std::clamp<qint64>(std::llround(seconds * AudioClip::sampleRate), 0, m_clip->frames());
+    change([frame](State& state) { state.position = frame; });
 }
 
 double AudioVoice::duration() const
@@ -61,23 +103,76 @@ void AudioVoice::release()
     m_engine->release(this);
 }
 
-void AudioVoice::render(float* stereo, int frames, quint64 releasedBatch, qint64 firstFrame)
+template <typename Change> quint32 AudioVoice::change(Change change)
 {
-    if (!m_running.load(std::memory_order_acquire)
-        || m_batch.load(std::memory_order_acquire) > releasedBatch)
+    quint64 word = m_state.load(std::memory_order_relaxed);
+    State next;
+    do {
+        next = State::from(word);
+        change(next);
+        next.generation = (next.generation + 1) & generationMask;
+    } while (!m_state.compare_exchange_weak(
+        word, next.word(), std::memory_order_acq_rel, std::memory_order_relaxed));
+    return next.generation;
+}
+
+void AudioVoice::arm(quint64 batch, qint64 startNs)
+{
+    m_batch.store(batch, std::memory_order_relaxed);
+    m_startNs.store(startNs, std::memory_order_relaxed);
+    m_startReported = false;
+    m_startGeneration = change([](State& state) { state.running = state.pending = true; });
+}
+
+qint64 AudioVoice::startedFrame() const
+{
+    const quint64 started = m_started.load(std::memory_order_acquire);
+    if (!notBefore(quint32(started >> generationShift), m_startGeneration))
+        return -1;
+    return qint64(started & ((quint64(1) << generationShift) - 1));
+}
+
+void AudioVoice::render(float* stereo, int frames, quint64 releasedBatch, qint64 firstFrame,
+    const AudioTimeline& timeline)
+{
+    quint64 word = m_state.load(std::memory_order_acquire);
+    const State state = State::from(word);
+    if (!state.running)
         return;
-    qint64 notStarted = -1;
-    m_startFrame.compare_exchange_strong(notStarted, firstFrame, std::memory_order_acq_rel);
-    qint64 position = m_position.load(std::memory_order_acquire);
-    const qint64 count = std::clamp<qint64>(m_clip->frames() - position, 0, frames);
-    mixInto(stereo, position, count);
-    // A seek from the GUI thread in the meantime wins over the advance.
-    if (position + count >= m_clip->frames()) {
-        if (m_position.compare_exchange_strong(position, 0, std::memory_order_acq_rel))
-            m_running.store(false, std::memory_order_release);
-    } else {
-        m_position.compare_exchange_strong(position, position + count, std::memory_order_acq_rel);
+    const int offset
+        = state.pending ? startOffset(state, frames, releasedBatch, firstFrame, timeline) : 0;
+    if (offset >= frames)
+        return;
+    const qint64 count = std::clamp<qint64>(m_clip->frames() - state.position, 0, frames - offset);
+    mixInto(stereo + 2 * offset, state.position, count);
+    State next = state;
+    next.pending = false;
+    next.position += count;
+    if (next.position >= m_clip->frames()) {
+        next.position = 0;
+        next.running = false;
     }
+    // A change of the GUI thread in the meantime wins over the advance.
+    if (m_state.compare_exchange_strong(
+            word, next.word(), std::memory_order_acq_rel, std::memory_order_relaxed)
+        && state.pending) {
+        m_started.store(quint64(state.generation) << generationShift | quint64(firstFrame + offset),
+            std::memory_order_release);
+    }
+}
+
+int AudioVoice::startOffset(const State& state, int frames, quint64 releasedBatch,
+    qint64 firstFrame, const AudioTimeline& timeline)
+{
+    // Both were written before the state that carries this start.
+    const qint64 startNs = m_startNs.load(std::memory_order_relaxed);
+    if (startNs == 0)
+        return m_batch.load(std::memory_order_relaxed) > releasedBatch ? frames : 0;
+    if (m_scheduledFrame < 0 || m_scheduledGeneration != state.generation) {
+        m_scheduledGeneration = state.generation;
+        m_scheduledFrame = timeline.frameAt(startNs);
+    }
+    return int(std::clamp<qint64>(m_scheduledFrame - firstFrame, 0, frames));
 }
 
 void AudioVoice::mixInto(float* stereo, qint64 from, qint64 frames) const

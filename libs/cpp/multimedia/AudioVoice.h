@@ -10,11 +10,15 @@
 namespace DIReridArazi {
 
 class AudioEngine;
+class AudioTimeline;
 
 // One playing instance of a decoded clip, made by AudioEngine::openVoice().
 // The GUI thread controls it through the public operations and gives it
 // back with release(); the engine's mixer renders it on the audio thread.
-// The two threads share only atomics.
+// The two threads share only atomics: position, running and a pending start
+// live in one word that each side changes by compare-and-swap, and every
+// change of the GUI thread counts a generation, so the mixer's own change
+// (the advance, the rewind at the end) never overwrites one it did not see.
 class AudioVoice
 {
 public:
@@ -24,7 +28,13 @@ public:
     // GUI thread. Starts or resumes sounding; every voice started in one
     // GUI-thread call begins in the same output sample.
     void play();
-    // GUI thread. Halts the sound where it is.
+    // GUI thread. Like play(), but the sound begins at the output sample that
+    // belongs to startNs on AudioEngine::clockNs(), inside a period; a time
+    // already past starts at once, with the voices play() starts. Voices asked for at times Δ apart
+    // begin Δ · rate frames apart, however late the GUI thread runs, as long as each is asked for a
+    // few periods ahead.
+    void playAt(qint64 startNs);
+    // GUI thread. Halts the sound where it is; a start still to come is cancelled.
     void pause();
     // True from play() until pause() or the end of the clip.
     bool isPlaying() const;
@@ -48,25 +58,58 @@ public:
 private:
     friend class AudioEngine;
 
+    // The shared word: position in frames, running, start pending, generation.
+    struct State
+    {
+        qint64 position = 0;
+        bool running = false;
+        bool pending = false;
+        quint32 generation = 0;
+
+        static State from(quint64 word);
+        quint64 word() const;
+    };
+
     AudioVoice(AudioEngine* engine, std::shared_ptr<const AudioClip> clip, const QString& name);
     ~AudioVoice() = default;
 
+    // GUI thread: applies a change to the shared state as one new generation;
+    // returns that generation.
+    template <typename Change> quint32 change(Change change);
+    // GUI thread: hands the mixer a start, due at the batch's commit (startNs
+    // 0) or at the time.
+    void arm(quint64 batch, qint64 startNs);
+    // GUI thread: the output frame of the last start, once the mixer made it.
+    qint64 startedFrame() const;
+
     // Audio thread: adds this voice's next frames to the stereo mix.
-    void render(float* stereo, int frames, quint64 releasedBatch, qint64 firstFrame);
+    void render(float* stereo, int frames, quint64 releasedBatch, qint64 firstFrame,
+        const AudioTimeline& timeline);
+    // Audio thread: where in this period a pending start falls; frames when
+    // it is not due yet.
+    int startOffset(const State& state, int frames, quint64 releasedBatch, qint64 firstFrame,
+        const AudioTimeline& timeline);
     void mixInto(float* stereo, qint64 from, qint64 frames) const;
 
     AudioEngine* m_engine;
     std::shared_ptr<const AudioClip> m_clip;
     QString m_name;
-    std::atomic<bool> m_running {false};
+    std::atomic<quint64> m_state {0};
     std::atomic<bool> m_released {false};
-    std::atomic<qint64> m_position {0};
+    // Written by the GUI thread before the start that uses them.
     std::atomic<quint64> m_batch {0};
-    std::atomic<qint64> m_startFrame {-1};
+    std::atomic<qint64> m_startNs {0};
+    // Set by the mixer: the generation and output frame of the start it made.
+    std::atomic<quint64> m_started {0};
     std::atomic<float> m_volume {1.f};
     std::atomic<float> m_pan {0.f};
-    // GUI thread: the start of the last play() was told to the observers.
+    // GUI thread: the generation of the last start, and whether it was told
+    // to the observers.
+    quint32 m_startGeneration = 0;
     bool m_startReported = true;
+    // Audio thread: the frame of a scheduled start, worked out once per generation.
+    quint32 m_scheduledGeneration = 0;
+    qint64 m_scheduledFrame = -1;
     // Link in the engine's hand-over stacks and in the mixer's voice list.
     AudioVoice* m_link = nullptr;
 };

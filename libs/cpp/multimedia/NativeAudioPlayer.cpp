@@ -18,6 +18,11 @@ void NativeAudioPlayer::play(const QString& path)
     m_internal->play(path);
 }
 
+void NativeAudioPlayer::playAt(const QString& path, qint64 startNs)
+{
+    m_internal->playAt(path, startNs);
+}
+
 void NativeAudioPlayer::play()
 {
     m_internal->play();

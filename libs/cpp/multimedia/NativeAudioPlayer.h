@@ -20,6 +20,10 @@ public:
 
     // Opens path and plays it; fileName() stays as it was.
     void play(const QString& path);
+    // Like play(path), but the sound begins at the output sample that belongs
+    // to startNs on DIReridArazi::AudioEngine::clockNs(); a time already past
+    // starts at once. Ask a few periods (some 20 ms) ahead for an exact start.
+    void playAt(const QString& path, qint64 startNs);
     // Starts or resumes the current media.
     void play();
     void setMedia(const QString& path);

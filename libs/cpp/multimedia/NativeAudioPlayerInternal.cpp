@@ -26,12 +26,23 @@ void NativeAudioPlayerInternal::play(const QString& path)
     play();
 }
 
+void NativeAudioPlayerInternal::playAt(const QString& path, qint64 startNs)
+{
+    setMedia(path);
+    start(startNs);
+}
+
 void NativeAudioPlayerInternal::play()
+{
+    start(0);
+}
+
+void NativeAudioPlayerInternal::start(qint64 startNs)
 {
     if (!m_player)
         return;
     m_player->setVolume(float(m_volume));
-    m_player->play();
+    m_player->playAt(startNs);
     m_positionTimer.start();
     m_state = Playing;
 }

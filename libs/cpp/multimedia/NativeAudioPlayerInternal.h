@@ -18,6 +18,7 @@ public:
     ~NativeAudioPlayerInternal() override;
 
     void play(const QString& path);
+    void playAt(const QString& path, qint64 startNs);
     void play();
     void setMedia(const QString& path);
     void stop();
@@ -43,6 +44,8 @@ private:
     enum State { Playing = 0, Stopped = 1, Paused = 2 };
 
     void releasePlayer();
+    // Starts the voice at the time; one already past (0 too) is now.
+    void start(qint64 startNs);
 
     AudioVoice* m_player = nullptr;
     QTimer m_positionTimer;
