@@ -21,8 +21,8 @@ private slots:
     void cleanup();
     void restoresAndStoresVolumeAndMute();
     void loopRestartsEveryDurationUntilStopped();
-    void noLoopWithoutLength_data();
-    void noLoopWithoutLength();
+    void playOnceLeavesNoLoop_data();
+    void playOnceLeavesNoLoop();
     void emptyListGivesSafeResults();
     void listPlaysThroughAndFinishes();
     void listMovesToNeighboursAndOccurrences();
@@ -111,30 +111,36 @@ void TestAudioPlayer::loopRestartsEveryDurationUntilStopped()
     QVERIFY(player->isStopped());
 }
 
-void TestAudioPlayer::noLoopWithoutLength_data()
+void TestAudioPlayer::playOnceLeavesNoLoop_data()
 {
     QTest::addColumn<QString>("fileName");
-    QTest::newRow("file that cannot be opened") << "missing.wav";
-    QTest::newRow("file of no length") << "empty.wav";
+    QTest::addColumn<qint64>("duration");
+    QTest::newRow("file that cannot be opened") << "missing.wav" << qint64(0);
+    QTest::newRow("file of no length") << "empty.wav" << qint64(0);
+    QTest::newRow("running loop") << "two-seconds.wav" << qint64(2000);
 }
 
-void TestAudioPlayer::noLoopWithoutLength()
+void TestAudioPlayer::playOnceLeavesNoLoop()
 {
-    // GIVEN a looped play of a file without length
+    // GIVEN a looped play
     QFETCH(QString, fileName);
+    QFETCH(qint64, duration);
     AudioPlayer* player = AudioPlayer::instance();
     SoundStartLog log;
     player->play(path(fileName), true);
-    QCOMPARE(player->duration(), qint64(0));
+    QCOMPARE(player->duration(), duration);
+    const int looped = duration > 0 ? 1 : 0;
+    QTRY_COMPARE_WITH_TIMEOUT(log.names.count(path(fileName)), looped, 10000);
 
     // WHEN another file is played once
     const QString after = path(QStringLiteral("one.wav"));
     player->play(after, false);
 
-    // THEN no loop is left over to restart it
+    // THEN no loop is left over to restart it, or the looped file
     QTRY_COMPARE_WITH_TIMEOUT(log.names.count(after), 1, 10000);
-    QTest::qWait(1000);
+    QTest::qWait(int(duration) + 1000);
     QCOMPARE(log.names.count(after), 1);
+    QCOMPARE(log.names.count(path(fileName)), looped);
 }
 
 void TestAudioPlayer::emptyListGivesSafeResults()

@@ -46,13 +46,16 @@ AudioPlayer::~AudioPlayer()
         _uniqueInstance = nullptr;
 }
 
+// A play without looping ends a running loop, which would otherwise restart
+// the new file at its next turn.
 void AudioPlayer::play(const QString& file, bool looped)
 {
     m_player->setMedia(file);
-    if (looped) {
-        m_loopStopped = false;
+    m_loopStopped = !looped;
+    if (looped)
         armLoop();
-    }
+    else
+        m_loopTimer.stop();
     m_player->stop();
     m_player->play();
 }

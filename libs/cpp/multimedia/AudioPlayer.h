@@ -21,8 +21,9 @@ public:
     static AudioPlayer* instance();
     ~AudioPlayer() override;
 
-    // A loop restarts the file every duration() ms until stop(); a file of
-    // no length, or one that cannot be opened, is not looped.
+    // A loop restarts the file every duration() ms until stop() or a play
+    // without looping; a file of no length, or one that cannot be opened, is
+    // not looped.
     void play(const QString& file, bool looped);
     void stop();
     void play();
