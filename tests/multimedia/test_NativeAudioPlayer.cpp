@@ -1,7 +1,10 @@
 #include "App.h"
 #include "AudioEngine.h"
 #include "NativeAudioPlayer.h"
+#include "SdlCaptureSource.h"
 #include "TestSound.h"
+
+#include <SDL.h>
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -65,7 +68,7 @@ private slots:
     void truncatedFilePlaysWhatItHolds();
     void limiterSparesOneChordAndHoldsTwo();
     void changedFileIsDecodedAgain();
-    void withoutDeviceTheDummyDriverKeepsTime();
+    void deviceThatAppearsLaterIsUsed();
 
 private:
     QString file(const QString& name, const std::vector<float>& samples);
@@ -395,25 +398,44 @@ void TestNativeAudioPlayer::changedFileIsDecodedAgain()
     QCOMPARE(player.duration(), 2000);
 }
 
-void TestNativeAudioPlayer::withoutDeviceTheDummyDriverKeepsTime()
+void TestNativeAudioPlayer::deviceThatAppearsLaterIsUsed()
 {
     // GIVEN a driver that cannot open
     qputenv("SDL_AUDIODRIVER", "nosuchdriver");
     AudioEngine* engine = AudioEngine::instance();
     engine->setManualClock(false);
+    const QString path = file("short.wav", std::vector<float>(8820, 0.25f));
 
-    // WHEN a sound plays
+    // WHEN a sound plays, THEN the engine runs on the dummy driver
     NativeAudioPlayer player;
     QSignalSpy finished(&player, &NativeAudioPlayer::finished);
-    player.play(file("short.wav", std::vector<float>(8820, 0.25f)));
+    player.play(path);
+    QCOMPARE(engine->driverName(), QString("dummy"));
 
-    // THEN the engine runs on the dummy driver, time passes and the end is seen
+    // WHEN a device appears, THEN a play at once stays on the dummy, where
+    // time passes and the end is seen
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(m_dir.filePath("out.raw")));
+    player.play(path);
     QCOMPARE(engine->driverName(), QString("dummy"));
     const qint64 before = engine->framesMixed();
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 10000);
     QVERIFY(engine->framesMixed() >= before + 8820);
+
+    // and a play some seconds later moves to the device
+    QTRY_VERIFY_WITH_TIMEOUT((player.play(path), engine->driverName() == "disk"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(m_dir.filePath("out.raw")).size() > 0, 10000);
     engine->setManualClock(true);
     QCOMPARE(engine->driverName(), QString());
+
+    // and capture was never sent to the dummy
+    QFile input(m_dir.filePath("in.raw"));
+    QVERIFY(input.open(QIODevice::WriteOnly) && input.write(QByteArray(65536, 0)) > 0);
+    input.close();
+    qputenv("SDL_DISKAUDIOFILEIN", QFile::encodeName(input.fileName()));
+    DIReridArazi::SdlCaptureSource capture;
+    QVERIFY(capture.open(44100, 1));
+    QCOMPARE(QString(SDL_GetCurrentAudioDriver()), QString("disk"));
 }
 
 int main(int argc, char** argv)

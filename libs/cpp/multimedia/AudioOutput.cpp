@@ -4,6 +4,13 @@
 
 namespace DIReridArazi {
 
+namespace {
+
+// How often a play may try the real drivers again while on the dummy.
+constexpr qint64 retryMs = 3000;
+
+} // namespace
+
 AudioOutput::AudioOutput(Render render, void* context)
     : m_render(render)
     , m_context(context)
@@ -17,22 +24,16 @@ AudioOutput::~AudioOutput()
 
 bool AudioOutput::open()
 {
-    if (m_device)
+    if (m_device && !(m_fallback && m_sinceFallback.hasExpired(retryMs)))
         return true;
+    close();
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-        if (openDevice())
-            return true;
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
-    // No usable device: the dummy driver keeps time without sound.
-    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-        return false;
-    if (openDevice())
+    if (openOn(nullptr))
         return true;
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
+    // No usable device: the dummy driver keeps time without sound.
+    m_fallback = openOn("dummy");
+    m_sinceFallback.start();
+    return m_fallback;
 }
 
 void AudioOutput::close()
@@ -41,6 +42,7 @@ void AudioOutput::close()
         return;
     SDL_CloseAudioDevice(m_device);
     m_device = 0;
+    m_fallback = false;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
@@ -49,6 +51,21 @@ QString AudioOutput::driverName() const
     if (!m_device)
         return QString();
     return QString::fromUtf8(SDL_GetCurrentAudioDriver());
+}
+
+bool AudioOutput::openOn(const char* driver)
+{
+    // The driver asked for holds for this start of the subsystem only.
+    if (driver)
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver, SDL_HINT_OVERRIDE);
+    const bool started = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    if (driver)
+        SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    if (started && openDevice())
+        return true;
+    if (started)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
 }
 
 bool AudioOutput::openDevice()

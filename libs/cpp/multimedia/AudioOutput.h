@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include <SDL.h>
@@ -8,8 +9,10 @@ namespace DIReridArazi {
 
 // The one SDL2 output stream: 44.1 kHz, stereo float, 256-frame periods.
 // It opens the default device, or SDL's "dummy" driver when none opens,
-// so that time passes either way. GUI thread, except the render function,
-// which SDL calls on its audio thread.
+// so that time passes either way. On the dummy, a later open() tries the
+// real drivers again, at most every few seconds. The fall-back leaves no
+// driver choice behind for others (capture). GUI thread, except the render
+// function, which SDL calls on its audio thread.
 class AudioOutput
 {
 public:
@@ -26,12 +29,17 @@ public:
     QString driverName() const;
 
 private:
+    // Opens a device on the named driver, or on SDL's choice when null.
+    bool openOn(const char* driver);
     bool openDevice();
     static void callback(void* userdata, Uint8* stream, int length);
 
     Render m_render;
     void* m_context;
     SDL_AudioDeviceID m_device = 0;
+    // Running on the dummy because no real device opened, since this long.
+    bool m_fallback = false;
+    QElapsedTimer m_sinceFallback;
 };
 
 } // namespace DIReridArazi
