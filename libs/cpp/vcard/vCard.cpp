@@ -1,0 +1,179 @@
+#include "vCard.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace {
+
+const QByteArray beginLine = "BEGIN:VCARD";
+const QByteArray endLine = "END:VCARD";
+
+bool matches(const vCardProperty& property, const QList<vCardParam>& params, bool strict)
+{
+    const QList<vCardParam> own = property.params();
+    if (strict)
+        return own == params;
+    return std::all_of(params.cbegin(), params.cend(),
+        [&own](const vCardParam& param) { return own.contains(param); });
+}
+
+// Joins the continuation lines (those starting with a space) of each PHOTO line to it.
+QList<QByteArray> unfoldPhotos(const QList<QByteArray>& lines)
+{
+    QList<QByteArray> unfolded;
+    int photo = -1; // where the open block's first line is in unfolded
+    QList<QByteArray> folded;
+    for (const QByteArray& line : lines) {
+        if (photo >= 0 && line.startsWith(' ')) {
+            folded.append(line);
+            continue;
+        }
+        if (photo >= 0) {
+            QByteArray& joined = unfolded[photo];
+            joined = joined.simplified();
+            for (const QByteArray& part : qAsConst(folded))
+                joined += part.simplified();
+            folded.clear();
+        }
+        photo = line.startsWith("PHOTO") ? unfolded.size() : -1;
+        unfolded.append(line);
+    }
+    // A block still open at the end stays folded.
+    return unfolded + folded;
+}
+
+// item1.TEL becomes TEL; other group prefixes stay part of the name.
+QByteArray withoutItemPrefix(const QByteArray& line)
+{
+    const int dot = line.indexOf('.');
+    if (dot < 0 || !(line.startsWith("item") || line.startsWith("ITEM")))
+        return line;
+    bool number = false;
+    QString::fromUtf8(line.mid(4, dot - 4)).toInt(&number);
+    return number ? line.mid(dot + 1) : line;
+}
+
+} // namespace
+
+vCard::vCard() = default;
+
+vCard::vCard(const QList<vCardProperty>& properties)
+    : m_properties(properties)
+{
+}
+
+vCard::vCard(const vCard& other) = default;
+
+vCard& vCard::operator=(const vCard& other) = default;
+
+vCard::~vCard() = default;
+
+QList<vCardProperty> vCard::properties() const
+{
+    return m_properties;
+}
+
+void vCard::addProperty(const vCardProperty& property)
+{
+    m_properties.append(property);
+}
+
+void vCard::addProperties(const QList<vCardProperty>& properties)
+{
+    m_properties.append(properties);
+}
+
+int vCard::count() const
+{
+    return m_properties.size();
+}
+
+vCardProperty vCard::property(
+    const QString& name, const QList<vCardParam>& params, bool strict) const
+{
+    const int index = indexOf(name, params, strict);
+    return index < 0 ? vCardProperty() : m_properties.at(index);
+}
+
+bool vCard::contains(const QString& name, const QList<vCardParam>& params, bool strict) const
+{
+    return indexOf(name, params, strict) >= 0;
+}
+
+bool vCard::contains(const vCardProperty& property) const
+{
+    return m_properties.contains(property);
+}
+
+bool vCard::isValid() const
+{
+    return !m_properties.isEmpty()
+        && std::all_of(m_properties.cbegin(), m_properties.cend(),
+            [](const vCardProperty& property) { return property.isValid(); });
+}
+
+QByteArray vCard::toByteArray(vCardVersion version) const
+{
+    if (version != VC21 && version != VC30)
+        return QByteArray();
+    QList<QByteArray> lines {beginLine};
+    const QString number = version == VC21 ? QStringLiteral("2.1") : QStringLiteral("3.0");
+    lines.append(
+        vCardProperty(QStringLiteral("VERSION"), QStringList {number}).toByteArray(version));
+    for (const vCardProperty& property : m_properties)
+        lines.append(property.toByteArray(version));
+    lines.append(endLine);
+    return lines.join('\n');
+}
+
+bool vCard::saveToFile(const QString& fileName) const
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray text = toByteArray(VC21);
+    const bool written = file.write(text) == text.size() && file.flush();
+    file.close();
+    return written && file.error() == QFileDevice::NoError;
+}
+
+QList<vCard> vCard::fromByteArray(const QByteArray& text)
+{
+    QList<vCard> cards;
+    vCard card;
+    bool inCard = false;
+    const QList<QByteArray> lines = unfoldPhotos(text.split('\n'));
+    for (const QByteArray& raw : lines) {
+        const QByteArray line = withoutItemPrefix(raw).simplified();
+        if (line == beginLine && !inCard) {
+            card = vCard();
+            inCard = true;
+        } else if (line == endLine) {
+            if (inCard)
+                cards.append(card);
+            inCard = false;
+        } else if (inCard) {
+            card.addProperties(vCardProperty::fromByteArray(line));
+        }
+    }
+    return cards;
+}
+
+int vCard::indexOf(const QString& name, const QList<vCardParam>& params, bool strict) const
+{
+    for (int i = 0; i < m_properties.size(); ++i) {
+        const vCardProperty& candidate = m_properties.at(i);
+        if (candidate.name() == name && matches(candidate, params, strict))
+            return i;
+    }
+    return -1;
+}
+
+QList<vCard> vCard::fromFile(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QList<vCard>();
+    return fromByteArray(file.readAll());
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "vCardProperty.h"
+#include "vCardVersion.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// An electronic business card: a list of properties in the order added.
+// Nothing checks for duplicates or validity.
+class vCard
+{
+public:
+    vCard();
+    vCard(const QList<vCardProperty>& properties);
+    vCard(const vCard& other);
+    vCard& operator=(const vCard& other);
+    virtual ~vCard();
+
+    QList<vCardProperty> properties() const;
+    void addProperty(const vCardProperty& property);
+    void addProperties(const QList<vCardProperty>& properties);
+    int count() const;
+
+    // The first property of that name (case counts) whose parameters equal the
+    // given ones (strict) or include them in any order (not strict); the
+    // default property when none matches.
+    vCardProperty property(
+        const QString& name, const QList<vCardParam>& params = {}, bool strict = false) const;
+    bool contains(
+        const QString& name, const QList<vCardParam>& params = {}, bool strict = false) const;
+    // True when a property has the same name and values; parameters are not compared.
+    bool contains(const vCardProperty& property) const;
+    // At least one property, and every property valid.
+    bool isValid() const;
+
+    // BEGIN:VCARD, the version line, one line per property and END:VCARD,
+    // joined by line feeds; values are written as stored.
+    QByteArray toByteArray(vCardVersion version) const;
+    // Writes the card in version 2.1; false unless every byte reached the file.
+    bool saveToFile(const QString& fileName) const;
+    // The complete cards of a text of either version, in text order.
+    static QList<vCard> fromByteArray(const QByteArray& text);
+    // As fromByteArray, with CR LF line ends read as LF; empty when the file can't be read.
+    static QList<vCard> fromFile(const QString& fileName);
+
+private:
+    int indexOf(const QString& name, const QList<vCardParam>& params, bool strict) const;
+
+    QList<vCardProperty> m_properties;
+};

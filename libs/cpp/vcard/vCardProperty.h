@@ -1,0 +1,70 @@
+#pragma once
+
+#include "vCardParam.h"
+#include "vCardVersion.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// One vCard property: a name, its values (the components of a structured
+// property) and its parameters. The default property is what a failed lookup gives.
+class vCardProperty
+{
+public:
+    vCardProperty();
+    // The value text is split at every ";", empty pieces kept.
+    vCardProperty(const QString& name, const QString& value, const QList<vCardParam>& params = {});
+    vCardProperty(
+        const QString& name, const QStringList& values, const QList<vCardParam>& params = {});
+    // The parameters as text, such as "TYPE=home,work".
+    vCardProperty(const QString& name, const QString& value, const QString& params);
+    vCardProperty(const QString& name, const QStringList& values, const QString& params);
+
+    QString name() const;
+    QStringList values() const;
+    QList<vCardParam> params() const;
+    // The values joined with ";".
+    QString value() const;
+
+    // A name, at least one value (an empty one counts) and only valid parameters.
+    bool isValid() const;
+    // Names and values compared; parameters are not.
+    bool operator==(const vCardProperty& other) const;
+    bool operator!=(const vCardProperty& other) const;
+
+    // ADR: post office box, extended address, street, locality, region, postal code, country.
+    static vCardProperty createAddress(const QString& street, const QString& locality,
+        const QString& region, const QString& postalCode, const QString& country,
+        const QString& postOfficeBox, const QString& extendedAddress,
+        const QList<vCardParam>& params = {});
+    // BDAY as yyyy-MM-dd.
+    static vCardProperty createBirthday(
+        const QDate& birthday, const QList<vCardParam>& params = {});
+    // BDAY in UTC as yyyy-MM-ddThh:mm:ssZ.
+    static vCardProperty createBirthday(
+        const QDateTime& birthday, const QList<vCardParam>& params = {});
+    // GEO: latitude, longitude, each with six significant digits.
+    static vCardProperty createGeographicPosition(
+        double latitude, double longitude, const QList<vCardParam>& params = {});
+    // N: family name, given name, additional names, prefixes, suffixes.
+    static vCardProperty createName(const QString& givenName, const QString& familyName,
+        const QString& additionalNames, const QString& prefixes, const QString& suffixes,
+        const QList<vCardParam>& params = {});
+    // ORG: the organisation, then its units.
+    static vCardProperty createOrganization(
+        const QString& name, const QStringList& units, const QList<vCardParam>& params = {});
+
+    // One property line without line feed: NAME;PARAMS:value;value.
+    QByteArray toByteArray(vCardVersion version) const;
+    // The properties of the lines up to a BEGIN:VCARD or END:VCARD line.
+    static QList<vCardProperty> fromByteArray(const QByteArray& text);
+
+private:
+    QString m_name;
+    QStringList m_values;
+    QList<vCardParam> m_params;
+};
