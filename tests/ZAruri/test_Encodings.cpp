@@ -131,12 +131,17 @@ void TestEncodings::tristate()
 
 void TestEncodings::stackTraceNumbering()
 {
+#ifdef __SANITIZE_ADDRESS__
+    const int own = 1; // the sanitizer's backtrace() is a frame of its own
+#else
+    const int own = 0;
+#endif
     const QStringList lines = SysInfo::stackTrace(0, 0).split('\n', Qt::SkipEmptyParts);
     QVERIFY(lines.size() >= 3 && lines.size() <= 99);
     for (int i = 0; i < lines.size(); ++i)
         QVERIFY2(lines[i].startsWith(QString::number(i + 1) + ' '), qPrintable(lines[i]));
-    QVERIFY2(lines[0].contains("SysInfo10stackTrace"), qPrintable(lines[0]));
-    QVERIFY2(lines[1].contains("stackTraceNumbering"), qPrintable(lines[1]));
+    QVERIFY2(lines[own].contains("SysInfo10stackTraceEii"), qPrintable(lines[own]));
+    QVERIFY2(lines[own + 1].contains("stackTraceNumbering"), qPrintable(lines[own + 1]));
 
     const QStringList limited = SysInfo::stackTrace(3, 1).split('\n', Qt::SkipEmptyParts);
     QCOMPARE(limited.size(), 1);
