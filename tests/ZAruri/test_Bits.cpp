@@ -1,4 +1,5 @@
 #include "Bits.h"
+#include "StreamCapture.h"
 
 #include <QtTest>
 
@@ -23,30 +24,6 @@ QByteArray text(const Bits& bits)
     bits.printOn(out);
     return QByteArray::fromStdString(out.str());
 }
-
-// Collects what a stream receives while the object lives.
-class Capture
-{
-public:
-    explicit Capture(std::ostream& stream)
-        : m_stream(stream)
-        , m_old(stream.rdbuf(m_text.rdbuf()))
-    {
-    }
-    ~Capture()
-    {
-        m_stream.rdbuf(m_old);
-    }
-    QByteArray text() const
-    {
-        return QByteArray::fromStdString(m_text.str());
-    }
-
-private:
-    std::ostream& m_stream;
-    std::ostringstream m_text;
-    std::streambuf* m_old;
-};
 
 const QByteArray setBitMessage = "Bits::setBit(int,int) Position is out of range\n";
 const QByteArray getCodeMessage = "Bits::getCode(int) Out Of Range\n";
@@ -178,14 +155,14 @@ void TestBits::printFormats()
 {
     const Bits one = make(4, 1);
     QCOMPARE(text(one), QByteArray("0001"));
-    Capture out(std::cout);
+    StreamCapture out(std::cout);
     one.print();
     QCOMPARE(out.text(), QByteArray("1000\n"));
 }
 
 void TestBits::rangeMessages()
 {
-    Capture errors(std::cerr);
+    StreamCapture errors(std::cerr);
     Bits bits(32);
     bits.setCode(5);
     QCOMPARE(bits.getCode(32), 5u);

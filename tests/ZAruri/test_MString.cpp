@@ -1,5 +1,6 @@
 #include "MString.h"
 #include "MStringWrap.h"
+#include "StreamCapture.h"
 
 #include <QtTest>
 
@@ -170,11 +171,9 @@ void TestMString::textOutput()
     QCOMPARE(printed.str(), std::string("a b"));
     QCOMPARE(exported.str(), std::string("a"));
 
-    std::ostringstream out;
-    std::streambuf* old = std::cout.rdbuf(out.rdbuf());
+    StreamCapture out(std::cout);
     MStringWrap("hi").test();
-    std::cout.rdbuf(old);
-    QCOMPARE(out.str(), std::string("hi\n"));
+    QCOMPARE(out.text(), QByteArray("hi\n"));
 }
 
 void TestMString::identityAndLiveCounter()

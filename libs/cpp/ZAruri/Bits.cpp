@@ -76,22 +76,16 @@ int Bits::ror(const unsigned int& n)
 {
     if (n == 0 || m_bitCount == 0)
         return 0;
-    const Bits old(*this);
-    const quint32 steps = n % m_bitCount;
-    for (quint32 i = 0; i < m_bitCount; ++i)
-        put(i, old.bit((i + steps) % m_bitCount));
-    return old.bit((n - 1) % m_bitCount);
+    return rotateRight(n % m_bitCount, (n - 1) % m_bitCount);
 }
 
 int Bits::rol(const unsigned int& n)
 {
     if (n == 0 || m_bitCount == 0)
         return 0;
-    const Bits old(*this);
-    const quint32 steps = n % m_bitCount;
-    for (quint32 i = 0; i < m_bitCount; ++i)
-        put(i, old.bit((i + m_bitCount - steps) % m_bitCount));
-    return old.bit((m_bitCount - 1 + m_bitCount - (n - 1) % m_bitCount) % m_bitCount);
+    const quint32 length = m_bitCount;
+    return rotateRight(
+        (length - n % length) % length, (2 * length - 1 - (n - 1) % length) % length);
 }
 
 int Bits::shr(const unsigned int& n)
@@ -178,6 +172,14 @@ Bits::operator int() const
     for (int i = 0; i < std::min(m_byteCount, 4); ++i)
         value |= quint32(m_bytes[i]) << (8 * i);
     return int(value);
+}
+
+int Bits::rotateRight(quint32 steps, quint32 lastOut)
+{
+    const Bits old(*this);
+    for (quint32 i = 0; i < m_bitCount; ++i)
+        put(i, old.bit((i + steps) % m_bitCount));
+    return old.bit(lastOut);
 }
 
 bool Bits::bit(quint32 position) const

@@ -54,6 +54,8 @@ public:
 private:
     bool bit(quint32 position) const;
     void put(quint32 position, bool value);
+    // Returns the old bit at lastOut: the one that went round last.
+    int rotateRight(quint32 steps, quint32 lastOut);
     void swap(Bits& other) noexcept;
 
     unsigned char* m_bytes = nullptr;
