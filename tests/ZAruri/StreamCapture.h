@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 
-#include <ostream>
 #include <sstream>
 
 // Collects what a standard stream receives while the object lives.
@@ -14,14 +13,8 @@ public:
         , m_old(stream.rdbuf(m_text.rdbuf()))
     {
     }
-    ~StreamCapture()
-    {
-        m_stream.rdbuf(m_old);
-    }
-    QByteArray text() const
-    {
-        return QByteArray::fromStdString(m_text.str());
-    }
+    ~StreamCapture() { m_stream.rdbuf(m_old); }
+    QByteArray text() const { return QByteArray::fromStdString(m_text.str()); }
 
 private:
     std::ostream& m_stream;

@@ -52,94 +52,81 @@ class TestSingleAppCheck : public QObject
     Q_OBJECT
 
 private slots:
-    void messageArrivesOnceAndWhole_data();
-    void messageArrivesOnceAndWhole();
-    void crashedInstanceIsTakenOver();
+    void messageArrivesOnceAndWhole_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("received");
+        const QString greeting = QString::fromUtf8("Grüße ✓");
+        QTest::newRow("umlauts and a check mark") << greeting << greeting;
+        QTest::newRow("one megabyte")
+            << (greeting + ' ').repeated(1 << 17) << (greeting + ' ').repeated(1 << 17);
+        QTest::newRow("cut at a zero character") << QString("ab") + QChar(0) + "c"
+                                                 << "ab";
+    }
+    void messageArrivesOnceAndWhole()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, received);
+        // GIVEN the first instance
+        const QString key = uniqueKey();
+        SingleAppCheck first(key);
+        QVERIFY(!first.isRunning());
+        QVERIFY(!first.sendMessage("to nobody"));
+        QSignalSpy spy(&first, &SingleAppCheck::messageAvailable);
+
+        // WHEN a second start in another process sends the message
+        Instance second("send", key);
+        second.write(message.toUtf8());
+        second.closeWriteChannel();
+
+        // THEN it learns that an instance runs, and the message arrives once and whole
+        QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 20000);
+        QCOMPARE(second.readAllStandardOutput(), QByteArray("running\n"));
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toString(), received);
+        QTest::qWait(50);
+        QCOMPARE(spy.count(), 1);
+    }
+
+    void crashedInstanceIsTakenOver()
+    {
+        const QString key = uniqueKey();
+        {
+            // GIVEN a first instance in another process, which answers a later start
+            Instance holder("hold", key);
+            QTRY_VERIFY_WITH_TIMEOUT(holder.canReadLine(), 20000);
+            QCOMPARE(holder.readLine(), QByteArray("first\n"));
+            QVERIFY(SingleAppCheck(key).sendMessage("still there"));
+            QTRY_VERIFY_WITH_TIMEOUT(holder.canReadLine(), 20000);
+            QCOMPARE(holder.readLine(), QByteArray("still there\n"));
+            // WHEN it is killed, leaving its segment and socket behind
+            holder.kill();
+            QVERIFY(holder.waitForFinished());
+        }
+        // THEN the next start becomes the first instance and receives messages
+        SingleAppCheck next(key);
+        QVERIFY(!next.isRunning());
+        QSignalSpy spy(&next, &SingleAppCheck::messageAvailable);
+        Instance sender("send", key);
+        sender.write("again");
+        sender.closeWriteChannel();
+        QTRY_COMPARE_WITH_TIMEOUT(sender.state(), QProcess::NotRunning, 20000);
+        QCOMPARE(sender.exitCode(), 0);
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("again"));
+    }
 
 private:
-    QString uniqueKey();
+    // Keys stay the same from run to run of one binary, so that what a killed
+    // instance leaves behind is taken over by the next run instead of piling up.
+    QString uniqueKey()
+    {
+        const uint binary = qHash(QCoreApplication::applicationFilePath());
+        return QStringLiteral("tessivar-test-%1-%2").arg(binary).arg(++m_keys);
+    }
     int m_keys = 0;
 };
-
-// Keys stay the same from run to run of one binary, so that what a killed
-// instance leaves behind is taken over by the next run instead of piling up.
-QString TestSingleAppCheck::uniqueKey()
-{
-    const uint binary = qHash(QCoreApplication::applicationFilePath());
-    return QStringLiteral("tessivar-test-%1-%2").arg(binary).arg(++m_keys);
-}
-
-void TestSingleAppCheck::messageArrivesOnceAndWhole_data()
-{
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("received");
-    QTest::newRow("ascii") << "hello"
-                           << "hello";
-    QTest::newRow("umlauts and a check mark")
-        << QString::fromUtf8("Grüße ✓") << QString::fromUtf8("Grüße ✓");
-    const QString megabyte = QString::fromUtf8("Grüße ✓ ").repeated(1 << 17);
-    QTest::newRow("one megabyte") << megabyte << megabyte;
-    QTest::newRow("cut at a zero character") << QString("ab") + QChar(0) + "c"
-                                             << "ab";
-}
-
-void TestSingleAppCheck::messageArrivesOnceAndWhole()
-{
-    QFETCH(QString, message);
-    QFETCH(QString, received);
-    // GIVEN the first instance
-    const QString key = uniqueKey();
-    SingleAppCheck first(key);
-    QVERIFY(!first.isRunning());
-    QVERIFY(!first.sendMessage("to nobody"));
-    QSignalSpy spy(&first, &SingleAppCheck::messageAvailable);
-
-    // WHEN a second start in another process sends the message
-    Instance second("send", key);
-    second.write(message.toUtf8());
-    second.closeWriteChannel();
-
-    // THEN it learns that an instance runs, and the message arrives once and whole
-    QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 20000);
-    QCOMPARE(second.readAllStandardOutput(), QByteArray("running\n"));
-    QCOMPARE(second.exitCode(), 0);
-    QTRY_COMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(0).toString(), received);
-    QTest::qWait(50);
-    QCOMPARE(spy.count(), 1);
-}
-
-void TestSingleAppCheck::crashedInstanceIsTakenOver()
-{
-    const QString key = uniqueKey();
-    {
-        // GIVEN a first instance in another process, which answers a later start
-        Instance holder("hold", key);
-        QTRY_VERIFY_WITH_TIMEOUT(holder.canReadLine(), 20000);
-        QCOMPARE(holder.readLine(), QByteArray("first\n"));
-        {
-            SingleAppCheck later(key);
-            QVERIFY(later.isRunning());
-            QVERIFY(later.sendMessage("still there"));
-        }
-        QTRY_VERIFY_WITH_TIMEOUT(holder.canReadLine(), 20000);
-        QCOMPARE(holder.readLine(), QByteArray("still there\n"));
-        // WHEN it is killed, leaving its segment and socket behind
-        holder.kill();
-        QVERIFY(holder.waitForFinished());
-    }
-    // THEN the next start becomes the first instance and receives messages
-    SingleAppCheck next(key);
-    QVERIFY(!next.isRunning());
-    QSignalSpy spy(&next, &SingleAppCheck::messageAvailable);
-    Instance sender("send", key);
-    sender.write("again");
-    sender.closeWriteChannel();
-    QTRY_COMPARE_WITH_TIMEOUT(sender.state(), QProcess::NotRunning, 20000);
-    QCOMPARE(sender.exitCode(), 0);
-    QTRY_COMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("again"));
-}
 
 int main(int argc, char** argv)
 {
