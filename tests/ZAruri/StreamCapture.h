@@ -13,8 +13,14 @@ public:
         , m_old(stream.rdbuf(m_text.rdbuf()))
     {
     }
-    ~StreamCapture() { m_stream.rdbuf(m_old); }
-    QByteArray text() const { return QByteArray::fromStdString(m_text.str()); }
+    ~StreamCapture()
+    {
+        m_stream.rdbuf(m_old);
+    }
+    QByteArray text() const
+    {
+        return QByteArray::fromStdString(m_text.str());
+    }
 
 private:
     std::ostream& m_stream;
