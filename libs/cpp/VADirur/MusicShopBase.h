@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ShopLinks.h"
+
 #include <QObject>
 #include <QString>
 
@@ -22,14 +24,8 @@ public:
     QString wikipedia() const;
 
 protected:
-    // Category numbers per storefront (default, German, Canadian, French,
-    // British) in the order must have, nice to have, read, hear, see, and
-    // the article titles of the English, German and French encyclopedia.
-    struct Table
-    {
-        int categories[5][5];
-        const char* articles[3];
-    };
+    using Table = ShopLinks::Table;
+    // The links of the system locale's country.
     void setLinks(const Table& table);
 
 private:
