@@ -14,8 +14,12 @@ QString SampleName::noteName(int midi)
 
 QString SampleName::fileName(const QString& instrument, int pitch, int midi)
 {
-    return instrument + QLatin1Char('_') + QString::number(pitch) + QLatin1Char('_')
-        + noteName(midi) + QStringLiteral(".mp3");
+    return pattern(instrument, midi).arg(pitch);
+}
+
+QString SampleName::pattern(const QString& instrument, int midi)
+{
+    return instrument + QStringLiteral("_%1_") + noteName(midi) + QStringLiteral(".mp3");
 }
 
 double SampleName::frequency(int pitch, int midi)

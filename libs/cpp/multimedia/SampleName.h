@@ -17,6 +17,8 @@ public:
     static QString noteName(int midi);
     // instrument + "_" + pitch + "_" + note name + ".mp3": "guitar_440_Cd4.mp3".
     static QString fileName(const QString& instrument, int pitch, int midi);
+    // The file name with "%1" in place of the pitch: "guitar_%1_Cd4.mp3".
+    static QString pattern(const QString& instrument, int midi);
     // The frequency in Hz of a note: pitch * 2^((midi - 69) / 12).
     static double frequency(int pitch, int midi);
 };
