@@ -3,6 +3,7 @@
 #include "AppConfig.h"
 
 #include <QCoreApplication>
+#include <QHash>
 
 namespace VADirur {
 
@@ -69,6 +70,21 @@ MoreMenuLinks::AppLink recorder()
     return app("recorder", "Takeone Recorder", "Takeone", "id604120903");
 }
 
+MoreMenuLinks::AppLink banjoRolls()
+{
+    return app("banjo", "Rollwerk Banjo Rolls", "Rollwerk", "id604121217");
+}
+
+MoreMenuLinks::AppLink balalaikaTunes()
+{
+    return app("balalaika", "Strunova Balalaika Tunes", "Strunova", "id604121534");
+}
+
+MoreMenuLinks::AppLink mandolinTabs()
+{
+    return app("mandolin", "Tremola Mandolin Tabs", "Tremola", "id604121861");
+}
+
 MoreMenuLinks::Link homePage()
 {
     return link("home", "Quelmar Home Page", QStringLiteral("/"));
@@ -103,6 +119,24 @@ QVector<MoreMenuLinks::AppLink> MoreMenuLinks::appLinks(const QString& instrumen
     return {tuner(), metronome(), songBook(), scales(), recorder()};
 }
 
+QVector<QVector<MoreMenuLinks::AppLink>> MoreMenuLinks::tunerAppLinks(const QString& instrument)
+{
+    QVector<AppLink> common = {metronome(), earTrainer()};
+    QVector<AppLink> shared = {scales(), drums(), songBook(), recorder()};
+    // A page's own product goes first; one of the shared ones moves there.
+    static const QHash<QString, int> sharedOwn = {{QStringLiteral("guitar"), 0},
+        {QStringLiteral("bassguitar"), 1}, {QStringLiteral("ukulele"), 2}};
+    if (sharedOwn.contains(instrument))
+        common.prepend(shared.takeAt(sharedOwn.value(instrument)));
+    else if (instrument == QLatin1String("banjo"))
+        common.prepend(banjoRolls());
+    else if (instrument == QLatin1String("balalaika"))
+        common.prepend(balalaikaTunes());
+    else if (instrument == QLatin1String("mandolin"))
+        common.prepend(mandolinTabs());
+    return {common, shared};
+}
+
 QStringList MoreMenuLinks::iconNames()
 {
     QStringList names;
@@ -112,6 +146,13 @@ QStringList MoreMenuLinks::iconNames()
             names << entry.icon;
         for (const AppLink& entry : appLinks(QLatin1String(instrument)))
             names << entry.icon;
+    }
+    for (const char* instrument :
+        {"guitar", "bassguitar", "ukulele", "banjo", "balalaika", "mandolin", "violin"}) {
+        for (const QVector<AppLink>& group : tunerAppLinks(QLatin1String(instrument))) {
+            for (const AppLink& entry : group)
+                names << entry.icon;
+        }
     }
     names.removeDuplicates();
     return names;

@@ -32,8 +32,11 @@ public:
     // "ukulele", "banjo", "piano", "mandolin" or "bass".
     static QVector<Link> webLinks(const QString& instrument);
     static QVector<AppLink> appLinks(const QString& instrument);
+    // The two groups of product entries of a tuner page's "More" menu; the
+    // instrument is the page's: "violin", "doublebass", "bassguitar"...
+    static QVector<QVector<AppLink>> tunerAppLinks(const QString& instrument);
 
-    // Every icon the entries of all pages name.
+    // Every icon the entries of all chord and tuner pages name.
     static QStringList iconNames();
 };
 

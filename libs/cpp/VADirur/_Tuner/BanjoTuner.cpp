@@ -1,0 +1,12 @@
+#include "BanjoTuner.h"
+
+namespace VADirur {
+
+BanjoTuner::BanjoTuner(QWidget* parent)
+    : TunerBasePage(parent)
+{
+    setInstrument(TunerInstruments::Banjo);
+    fillLinksPanel(TunerInstruments::Banjo);
+}
+
+} // namespace VADirur

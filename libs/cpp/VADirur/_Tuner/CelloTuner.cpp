@@ -1,0 +1,12 @@
+#include "CelloTuner.h"
+
+namespace VADirur {
+
+CelloTuner::CelloTuner(QWidget* parent)
+    : TunerBasePage(parent)
+{
+    setInstrument(TunerInstruments::Cello);
+    fillLinksPanel(TunerInstruments::Cello);
+}
+
+} // namespace VADirur

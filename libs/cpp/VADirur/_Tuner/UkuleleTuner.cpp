@@ -1,0 +1,12 @@
+#include "UkuleleTuner.h"
+
+namespace VADirur {
+
+UkuleleTuner::UkuleleTuner(QWidget* parent)
+    : TunerBasePage(parent)
+{
+    setInstrument(TunerInstruments::Ukulele);
+    fillLinksPanel(TunerInstruments::Ukulele);
+}
+
+} // namespace VADirur
