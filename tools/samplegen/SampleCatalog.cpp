@@ -1,6 +1,7 @@
 #include "SampleCatalog.h"
 
 #include "SampleName.h"
+#include "TunerInstruments.h"
 
 #include <QSet>
 
@@ -18,12 +19,15 @@ int midiOf(const char* note)
     return (octave + 1) * 12 + letter + (sharp ? 1 : 0);
 }
 
-struct Tuner
+// The timbre of each tuner instrument, in the order of its enumeration.
+SampleCatalog::Timbre timbreOf(VADirur::TunerInstruments::Instrument instrument)
 {
-    const char* instrument;
-    SampleCatalog::Timbre timbre;
-    std::initializer_list<const char*> notes;
-};
+    using Timbre = SampleCatalog::Timbre;
+    static const Timbre timbres[] = {Timbre::Violin, Timbre::Violin, Timbre::Cello,
+        Timbre::DoubleBass, Timbre::Guitar, Timbre::Bass, Timbre::Ukulele, Timbre::Banjo,
+        Timbre::Balalaika, Timbre::Mandolin, Timbre::Dombra};
+    return timbres[instrument];
+}
 
 } // namespace
 
@@ -57,28 +61,17 @@ void SampleCatalog::addRange(
             SampleName::frequency(440, midi)});
 }
 
+// Every string of every tuner page at each reference pitch of its menu.
 void SampleCatalog::addTuners(QVector<Sample>& out)
 {
-    static const int pitches[] = {415, 430, 435, 439, 440, 442, 443, 445, 452, 460};
-    static const Tuner tuners[] = {
-        {"violine", Timbre::Violin, {"C3", "G3", "D4", "A4", "E5"}},
-        {"cello", Timbre::Cello, {"C2", "G2", "D3", "A3"}},
-        {"doublebass", Timbre::DoubleBass, {"E1", "A1", "D2", "G2"}},
-        {"guitar", Timbre::Guitar, {"E2", "A2", "D3", "G3", "B3", "E4"}},
-        {"bassguitar", Timbre::Bass, {"B0", "E1", "A1", "D2", "G2"}},
-        {"ukulele", Timbre::Ukulele, {"G4", "C4", "E4", "A4"}},
-        {"banjo", Timbre::Banjo, {"G4", "D3", "G3", "B3", "D4"}},
-        {"balalaika", Timbre::Balalaika, {"E4", "A4"}},
-        {"mandolin", Timbre::Mandolin, {"G3", "D4", "A4", "E5"}},
-        {"dombra", Timbre::Dombra, {"D3", "G3"}},
-    };
-    for (int pitch : pitches) {
-        for (const Tuner& tuner : tuners) {
-            for (const char* note : tuner.notes) {
-                const int midi = midiOf(note);
-                out.append({SampleName::fileName(QLatin1String(tuner.instrument), pitch, midi),
-                    tuner.timbre, midi, SampleName::frequency(pitch, midi)});
-            }
+    using VADirur::TunerInstruments;
+    for (int pitch : TunerInstruments::referencePitches()) {
+        for (TunerInstruments::Instrument instrument : TunerInstruments::all()) {
+            const QVector<int> notes = TunerInstruments::notes(instrument);
+            for (int string = 0; string < notes.size(); ++string)
+                out.append({TunerInstruments::samplePattern(instrument, string).arg(pitch),
+                    timbreOf(instrument), notes[string],
+                    SampleName::frequency(pitch, notes[string])});
         }
     }
 }
