@@ -1,6 +1,7 @@
 #include "BarIconArt.h"
 
 #include "ArtImage.h"
+#include "InstrumentArt.h"
 
 #include <QFont>
 #include <QLinearGradient>
@@ -223,6 +224,9 @@ void drawLinkGlyph(QPainter& p, const QString& key)
         book.cubicTo(48, 15, 38, 15, 32, 20);
         book.lineTo(32, 50);
         p.drawPath(book);
+    } else if (key == QLatin1String("banjo") || key == QLatin1String("balalaika")
+        || key == QLatin1String("mandolin")) {
+        InstrumentArt::draw(p, QRectF(19, 6, 26, 52), key, 1.15);
     } else if (key == QLatin1String("recorder")) {
         p.drawRoundedRect(QRectF(25, 10, 14, 26), 7, 7);
         p.drawArc(QRectF(18, 20, 28, 24), 180 * 16, 180 * 16);
@@ -239,7 +243,8 @@ QColor linkColour(const QString& key)
         QRgb colour;
     } colours[] = {{"home", 0x3a6ea5}, {"lessons", 0xb8432f}, {"charts", 0x4f7f3a},
         {"metronome", 0x8a5a2b}, {"tuner", 0x2f7f7a}, {"notes", 0x5b4aa0}, {"ear", 0xa0447a},
-        {"scales", 0x3c8c5a}, {"drums", 0xb07a1e}, {"songbook", 0x6b5a3a}, {"recorder", 0x9a2f3f}};
+        {"scales", 0x3c8c5a}, {"drums", 0xb07a1e}, {"songbook", 0x6b5a3a}, {"recorder", 0x9a2f3f},
+        {"banjo", 0x2f5f8a}, {"balalaika", 0x8a2f2f}, {"mandolin", 0x4a6a2a}};
     for (const auto& entry : colours) {
         if (key == QLatin1String(entry.key))
             return QColor(entry.colour);

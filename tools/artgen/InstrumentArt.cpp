@@ -4,7 +4,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QtMath>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -218,6 +220,174 @@ void balalaika(QPainter& p, const Box& b, qreal k)
     drawStrings(p, b, 3, 0.47, 0.53, 0.12, 0.875, k);
 }
 
+// An outline mirrored about the vertical centre line, from the right half's
+// cubic segments: top centre first, bottom centre last, in the body's box.
+QPainterPath mirroredOutline(const Box& body, const std::vector<QPointF>& half)
+{
+    auto right = [&body](const QPointF& q) { return body.at(q.x(), q.y()); };
+    auto left = [&body](const QPointF& q) { return body.at(1.0 - q.x(), q.y()); };
+    QPainterPath path(right(half.front()));
+    const int last = int(half.size()) - 1;
+    for (int i = 1; i + 2 <= last; i += 3)
+        path.cubicTo(right(half[i]), right(half[i + 1]), right(half[i + 2]));
+    for (int i = last; i >= 3; i -= 3)
+        path.cubicTo(left(half[i - 1]), left(half[i - 2]), left(half[i - 3]));
+    path.closeSubpath();
+    return path;
+}
+
+// A fretless ebony fingerboard.
+void drawFingerboard(QPainter& p, const QRectF& board, qreal brightness)
+{
+    QLinearGradient gradient(board.topLeft(), board.topRight());
+    gradient.setColorAt(0, shade(QColor(10, 10, 10), brightness));
+    gradient.setColorAt(0.5, shade(QColor(52, 48, 44), brightness));
+    gradient.setColorAt(1, shade(QColor(8, 8, 8), brightness));
+    p.setPen(Qt::NoPen);
+    p.setBrush(gradient);
+    p.drawRoundedRect(board, board.width() * 0.3, board.width() * 0.3);
+}
+
+// The pegbox with two pegs a side and the scroll curling over its top.
+void drawScroll(QPainter& p, const QRectF& box, const QColor& light, const QColor& dark, qreal k)
+{
+    const qreal w = box.width();
+    p.setPen(Qt::NoPen);
+    p.setBrush(shade(QColor(25, 14, 8), k));
+    for (int i = 0; i < 2; ++i) {
+        const qreal y = box.top() + box.height() * (0.35 + 0.35 * i);
+        p.drawEllipse(QPointF(box.left() - w * 0.35, y), w * 0.45, w * 0.2);
+        p.drawEllipse(QPointF(box.right() + w * 0.35, y), w * 0.45, w * 0.2);
+    }
+    p.setPen(QPen(shade(QColor(40, 18, 6), k), qMax(0.8, w / 12)));
+    p.setBrush(woodBrush(box, light, dark, k));
+    p.drawRoundedRect(box, w * 0.3, w * 0.3);
+    const QPointF centre(box.center().x(), box.top());
+    p.drawEllipse(centre, w * 0.62, w * 0.62);
+    QPainterPath spiral;
+    for (int i = 0; i <= 48; ++i) {
+        const qreal t = i / 48.0 * 3 * M_PI;
+        const qreal r = w * 0.55 * (1.0 - t / (3.3 * M_PI));
+        const QPointF point = centre + QPointF(r * std::cos(t), r * std::sin(t));
+        i ? spiral.lineTo(point) : spiral.moveTo(point);
+    }
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(spiral);
+}
+
+void drawSoundHoles(QPainter& p, const Box& body, qreal k)
+{
+    p.setPen(QPen(
+        shade(QColor(15, 8, 4), k), qMax(1.0, body.r.width() / 55), Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(shade(QColor(15, 8, 4), k));
+    for (int side : {-1, 1}) {
+        auto at = [&](qreal x, qreal y) { return body.at(0.5 + side * (x - 0.5), y); };
+        QPainterPath hole(at(0.3, 0.43));
+        hole.cubicTo(at(0.37, 0.49), at(0.26, 0.6), at(0.33, 0.66));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(hole);
+        p.setBrush(shade(QColor(15, 8, 4), k));
+        for (const QPointF& end : {at(0.3, 0.43), at(0.33, 0.66)})
+            p.drawEllipse(end, body.r.width() / 45, body.r.width() / 45);
+    }
+}
+
+// Violin, viola, cello and double bass: the body's place in the box, its
+// outline and varnish, and whether it stands on an end pin.
+struct Bowed
+{
+    qreal bodyTop;
+    qreal bodyBottom;
+    qreal halfWidth;
+    std::vector<QPointF> outline;
+    QColor light;
+    QColor dark;
+    bool endPin;
+};
+
+void bowed(QPainter& p, const Box& b, const Bowed& shape, qreal k)
+{
+    if (shape.endPin) {
+        p.setPen(
+            QPen(shade(QColor(170, 170, 175), k), b.r.width() / 45, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(b.at(0.5, shape.bodyBottom), b.at(0.5, 0.995));
+    }
+    const Box body {
+        b.rect(0.5 - shape.halfWidth, shape.bodyTop, 0.5 + shape.halfWidth, shape.bodyBottom)};
+    fillBody(p, mirroredOutline(body, shape.outline), shape.light, shape.dark, k);
+    drawSoundHoles(p, body, k);
+    const qreal neckTop = 0.1;
+    drawFingerboard(p,
+        b.rect(0.46, neckTop, 0.54, shape.bodyTop + (shape.bodyBottom - shape.bodyTop) * 0.4), k);
+    drawScroll(p, b.rect(0.47, 0.02, 0.53, neckTop), shape.light, shape.dark, k);
+    const qreal bodyHeight = shape.bodyBottom - shape.bodyTop;
+    p.setPen(Qt::NoPen);
+    p.setBrush(shade(QColor(12, 10, 8), k));
+    QPainterPath tail(b.at(0.47, shape.bodyTop + bodyHeight * 0.7));
+    tail.lineTo(b.at(0.53, shape.bodyTop + bodyHeight * 0.7));
+    tail.lineTo(b.at(0.515, shape.bodyTop + bodyHeight * 0.98));
+    tail.lineTo(b.at(0.485, shape.bodyTop + bodyHeight * 0.98));
+    p.drawPath(tail);
+    p.setBrush(shade(QColor(225, 195, 140), k));
+    p.drawRect(
+        b.rect(0.44, shape.bodyTop + bodyHeight * 0.6, 0.56, shape.bodyTop + bodyHeight * 0.615));
+    drawStrings(p, b, 4, 0.475, 0.525, neckTop, shape.bodyTop + bodyHeight * 0.71, k);
+}
+
+// Right halves of the outlines, top centre to bottom centre.
+const std::vector<QPointF> violinOutline = {{0.5, 0.0}, {0.72, 0.0}, {0.92, 0.05}, {0.9, 0.2},
+    {0.89, 0.28}, {0.86, 0.33}, {0.8, 0.37}, {0.68, 0.42}, {0.68, 0.55}, {0.8, 0.59}, {0.98, 0.64},
+    {1.0, 0.74}, {0.99, 0.82}, {0.97, 0.96}, {0.72, 1.0}, {0.5, 1.0}};
+// Sloping shoulders.
+const std::vector<QPointF> doubleBassOutline = {{0.5, 0.0}, {0.6, 0.0}, {0.66, 0.03}, {0.74, 0.1},
+    {0.86, 0.2}, {0.9, 0.3}, {0.82, 0.38}, {0.7, 0.43}, {0.7, 0.53}, {0.8, 0.58}, {0.98, 0.64},
+    {1.0, 0.74}, {0.99, 0.82}, {0.97, 0.96}, {0.72, 1.0}, {0.5, 1.0}};
+
+void violin(QPainter& p, const Box& b, qreal k)
+{
+    bowed(p, b, {0.36, 0.98, 0.34, violinOutline, QColor(215, 110, 45), QColor(110, 38, 10), false},
+        k);
+}
+
+void viola(QPainter& p, const Box& b, qreal k)
+{
+    bowed(p, b, {0.34, 0.98, 0.36, violinOutline, QColor(200, 115, 55), QColor(95, 42, 14), false},
+        k);
+}
+
+void cello(QPainter& p, const Box& b, qreal k)
+{
+    bowed(
+        p, b, {0.3, 0.9, 0.38, violinOutline, QColor(225, 125, 50), QColor(120, 50, 12), true}, k);
+}
+
+void doubleBass(QPainter& p, const Box& b, qreal k)
+{
+    bowed(p, b, {0.3, 0.92, 0.42, doubleBassOutline, QColor(180, 95, 40), QColor(80, 34, 10), true},
+        k);
+}
+
+// A pear-shaped body, a long fretted neck and two strings.
+void dombra(QPainter& p, const Box& b, qreal k)
+{
+    drawNeck(p, b, 0.46, 0.54, 0.1, 0.58, k);
+    const QRectF head = b.rect(0.45, 0.01, 0.55, 0.11);
+    p.setPen(Qt::NoPen);
+    p.setBrush(shade(QColor(220, 210, 190), k));
+    p.drawEllipse(QPointF(head.left(), head.center().y()), head.width() * 0.3, head.width() * 0.2);
+    p.drawEllipse(QPointF(head.right(), head.center().y()), head.width() * 0.3, head.width() * 0.2);
+    p.setPen(QPen(shade(QColor(25, 12, 4), k), qMax(0.8, head.width() / 20)));
+    p.setBrush(shade(QColor(60, 32, 14), k));
+    p.drawRoundedRect(head, head.width() * 0.3, head.width() * 0.3);
+    const std::vector<QPointF> pear = {
+        {0.5, 0.0}, {0.62, 0.02}, {0.9, 0.25}, {0.95, 0.6}, {0.98, 0.9}, {0.72, 1.0}, {0.5, 1.0}};
+    fillBody(p, mirroredOutline(Box {b.rect(0.1, 0.5, 0.9, 0.99)}, pear), QColor(240, 195, 120),
+        QColor(150, 90, 35), k);
+    drawHole(p, b.circle(0.5, 0.7, 0.06), k);
+    drawBridge(p, b.rect(0.42, 0.86, 0.58, 0.875), k);
+    drawStrings(p, b, 2, 0.48, 0.52, 0.09, 0.95, k);
+}
+
 // Keys run across the long side of the rect.
 void piano(QPainter& p, const QRectF& rect, qreal k)
 {
@@ -280,6 +450,16 @@ void draw(QPainter& painter, const QRectF& rect, const QString& instrument, qrea
         mandolin(painter, box, brightness);
     else if (instrument == QLatin1String("balalaika"))
         balalaika(painter, box, brightness);
+    else if (instrument == QLatin1String("violin"))
+        violin(painter, box, brightness);
+    else if (instrument == QLatin1String("viola"))
+        viola(painter, box, brightness);
+    else if (instrument == QLatin1String("cello"))
+        cello(painter, box, brightness);
+    else if (instrument == QLatin1String("doublebass"))
+        doubleBass(painter, box, brightness);
+    else if (instrument == QLatin1String("dombra"))
+        dombra(painter, box, brightness);
     painter.restore();
 }
 
