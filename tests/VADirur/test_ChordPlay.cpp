@@ -1,3 +1,4 @@
+#include "../common/LivePlayers.h"
 #include "App.h"
 #include "AudioEngine.h"
 #include "AudioEngineObserver.h"
@@ -8,46 +9,13 @@
 #include "UkuleleChordsMainPage.h"
 
 #include <QAbstractButton>
-#include <QMutex>
 #include <QtTest>
 
 #include <memory>
 
-// Qt's object hooks (the table debuggers use) let the test count players.
-QT_BEGIN_NAMESPACE
-extern quintptr Q_CORE_EXPORT qtHookData[];
-QT_END_NAMESPACE
-
 using namespace VADirur;
 
 namespace {
-
-const int addObjectHook = 3;
-const int removeObjectHook = 4;
-
-QMutex objectsMutex;
-QSet<QObject*> liveObjects;
-
-void objectAdded(QObject* object)
-{
-    QMutexLocker lock(&objectsMutex);
-    liveObjects.insert(object);
-}
-
-void objectRemoved(QObject* object)
-{
-    QMutexLocker lock(&objectsMutex);
-    liveObjects.remove(object);
-}
-
-int livePlayers()
-{
-    QMutexLocker lock(&objectsMutex);
-    int count = 0;
-    for (QObject* object : qAsConst(liveObjects))
-        count += qobject_cast<DIReridArazi::NativeAudioPlayer*>(object) ? 1 : 0;
-    return count;
-}
 
 // Collects the samples the engine starts, and the output frames they start in.
 class StartedSounds : public DIReridArazi::AudioEngineObserver
@@ -94,8 +62,7 @@ private slots:
 
 void TestChordPlay::initTestCase()
 {
-    qtHookData[addObjectHook] = reinterpret_cast<quintptr>(&objectAdded);
-    qtHookData[removeObjectHook] = reinterpret_cast<quintptr>(&objectRemoved);
+    LivePlayers::install();
 }
 
 void TestChordPlay::playSoundsTheChord_data()
@@ -130,7 +97,7 @@ void TestChordPlay::playSoundsTheChord()
     std::unique_ptr<ChordsMainPage> shown = makePage(page);
     if (!chord.isEmpty())
         shown->setCurrentChord(chord);
-    QCOMPARE(livePlayers(), 0);
+    QCOMPARE(LivePlayers::count(), 0);
     StartedSounds started;
     // WHEN the user presses play
     auto* play = shown->findChild<QAbstractButton*>(QStringLiteral("PlayButton"));
@@ -138,13 +105,13 @@ void TestChordPlay::playSoundsTheChord()
     for (int i = 0; i < presses; ++i)
         play->click();
     // THEN one voice per sounding string starts, each press in one frame
-    QCOMPARE(livePlayers(), expected.size());
+    QCOMPARE(LivePlayers::count(), expected.size());
     QTRY_COMPARE_WITH_TIMEOUT(started.names.size(), expected.size(), 10000);
     started.names.sort();
     QCOMPARE(started.names, expected);
     QVERIFY(started.frames.size() <= presses);
     // AND every player goes once its sound has ended
-    QTRY_COMPARE_WITH_TIMEOUT(livePlayers(), 0, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(LivePlayers::count(), 0, 20000);
 }
 
 void TestChordPlay::aMissingSampleLeavesNoPlayer()
@@ -158,12 +125,12 @@ void TestChordPlay::aMissingSampleLeavesNoPlayer()
     page.slotPlayChord({folder + "ukulele_440_A4.mp3", missing, folder + "ukulele_440_E4.mp3",
         folder + "ukulele_440_A4.mp3"});
     // THEN the missing one has no player, and the others go when they end
-    QCOMPARE(livePlayers(), 3);
+    QCOMPARE(LivePlayers::count(), 3);
     QTRY_COMPARE_WITH_TIMEOUT(started.names.size(), 3, 10000);
-    QTRY_COMPARE_WITH_TIMEOUT(livePlayers(), 0, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(LivePlayers::count(), 0, 20000);
     // AND a list of nothing but missing or empty entries starts no player
     page.slotPlayChord({QString(), missing});
-    QCOMPARE(livePlayers(), 0);
+    QCOMPARE(LivePlayers::count(), 0);
 }
 
 int main(int argc, char** argv)
