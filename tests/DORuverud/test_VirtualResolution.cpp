@@ -1,6 +1,7 @@
 #include "App.h"
 #include "DialogTestTools.h"
 #include "HybridWidget.h"
+#include "ResolutionPictures.h"
 #include "ResolutionSetupWidget.h"
 #include "VirtualResolutionDialog.h"
 #include "VirtualResolutionSingleton.h"
@@ -102,9 +103,14 @@ private slots:
 
     void applyAnnouncesTheShownSizeInEitherMode()
     {
-        // GIVEN a width typed, which emits nothing
+        // GIVEN the dialog under its banner
         VirtualResolutionDialog dialog;
         dialog.show();
+        const QImage banner(":/" + ResolutionPictures::logo());
+        QVERIFY(!banner.isNull());
+        QCOMPARE(dialog.findChildren<QLabel*>().first()->pixmap(Qt::ReturnByValue).toImage(),
+            banner.convertToFormat(QImage::Format_RGB32));
+        // WHEN a width is typed THEN nothing is emitted
         QStringList* events = record(&dialog);
         QSpinBox* width = group(&dialog, "Virtual Resolution")->findChildren<QSpinBox*>().first();
         width->selectAll();
