@@ -1,3 +1,4 @@
+#include "../common/MouseDrag.h"
 #include "../common/PaintedText.h"
 #include "App.h"
 #include "Common.h"
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 
 using namespace DialogTestTools;
+using namespace MouseDrag;
 using DORuverud::ScreenCropper;
 using DORuverud::ScreenMeasurer;
 
@@ -32,25 +34,6 @@ QPixmap solid(const QColor& colour)
     QPixmap pixmap(200, 100);
     pixmap.fill(colour);
     return pixmap;
-}
-
-void mouse(QWidget* widget, QEvent::Type type, const QPoint& at,
-    Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    const Qt::MouseButtons held
-        = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(
-        type, at, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, modifiers);
-    QApplication::sendEvent(widget, &event);
-}
-
-void drag(QWidget* widget, const QPoint& from, const QPoint& to,
-    Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    mouse(widget, QEvent::MouseButtonPress, from);
-    mouse(widget, QEvent::MouseMove, (from + to) / 2);
-    mouse(widget, QEvent::MouseMove, to);
-    mouse(widget, QEvent::MouseButtonRelease, to, modifiers);
 }
 
 QString screenshotsIn(const QString& folder)
@@ -146,7 +129,7 @@ private slots:
         connect(&cropper, &ScreenCropper::escaped, [&] { events << "escaped()"; });
         connect(&cropper, qOverload<>(&ScreenCropper::done), [&] { events << "done()"; });
         cropper.grabScreen();
-        mouse(&cropper, QEvent::MouseButtonPress, QPoint(5, 5));
+        send(&cropper, QEvent::MouseButtonPress, QPoint(5, 5));
         pressEscape(&cropper);
         QCOMPARE(events, QStringList({"closed()", "escaped()"}));
         QVERIFY(!cropper.isVisible());
@@ -206,19 +189,20 @@ private slots:
         QCOMPARE(paintedWords(&cropper),
             QString(
                 "Select the area you want to crop. (to cancel this operation press ESC button)"));
-        mouse(&cropper, QEvent::MouseButtonPress, QPoint(5, 5));
+        send(&cropper, QEvent::MouseButtonPress, QPoint(5, 5));
         QCOMPARE(paintedWords(&cropper), QString());
         QMetaObject::invokeMethod(&cropper, "slotClose");
     }
 
     void rulerShowsTheSizeUnderTheRectangle_data()
     {
-        // The size in the largest bold Times that fits, else in 13 points above the press corner.
+        // In bold Times, sized by the width (or by a low height) and never wider than the
+        // rectangle; in 13 points above the press corner when that is below 9 pixels.
         QTest::addColumn<QPoint>("from");
         QTest::addColumn<QPoint>("to");
         QTest::addColumn<QString>("atScale1");
         QTest::addColumn<QString>("atScale2");
-        QTest::addColumn<int>("points");
+        QTest::addColumn<int>("maxPoints");
         QTest::addColumn<QPoint>("captionAt");
         QTest::newRow("to the right") << QPoint(10, 50) << QPoint(20, 80) << "11x31"
                                       << "5x15" << 13 << QPoint(10, 47);
@@ -226,6 +210,9 @@ private slots:
                                      << "5x15" << 13 << QPoint(20, 77);
         QTest::newRow("width sets the font") << QPoint(100, 100) << QPoint(190, 160) << "91x61"
                                              << "45x30" << 20 << QPoint();
+        QTest::newRow("long number shrinks to fit across")
+            << QPoint(80, 100) << QPoint(299, 219) << "220x120"
+            << "110x60" << 48 << QPoint();
         QTest::newRow("low: height sets the font")
             << QPoint(100, 100) << QPoint(280, 120) << "181x21"
             << "90x10" << 14 << QPoint();
@@ -241,7 +228,7 @@ private slots:
         QFETCH(QPoint, to);
         QFETCH(QString, atScale1);
         QFETCH(QString, atScale2);
-        QFETCH(int, points);
+        QFETCH(int, maxPoints);
         QFETCH(QPoint, captionAt);
         // GIVEN a ruler shown by its owner
         ScreenMeasurer ruler;
@@ -249,18 +236,24 @@ private slots:
         QMetaObject::invokeMethod(&ruler, "grabScreen");
         ruler.show();
         // WHEN the user drags, still holding the button
-        mouse(&ruler, QEvent::MouseButtonPress, from);
-        mouse(&ruler, QEvent::MouseMove, to);
+        send(&ruler, QEvent::MouseButtonPress, from);
+        send(&ruler, QEvent::MouseMove, to);
         // THEN it writes the size in points
         const PaintedText painted(&ruler);
         QCOMPARE(painted.lines.size(), 1);
         const PaintedText::Line& line = painted.lines.first();
         QCOMPARE(line.text, Os::scaleFactor() == 2.0 ? atScale2 : atScale1);
         QCOMPARE(line.font.family(), QString("Times"));
-        QCOMPARE(line.font.pointSize(), points);
         QVERIFY(line.font.bold());
-        if (!captionAt.isNull())
+        if (!captionAt.isNull()) {
+            QCOMPARE(line.font.pointSize(), 13);
             QCOMPARE(line.position.toPoint(), captionAt);
+        } else {
+            const QFontMetrics metrics(line.font);
+            QVERIFY(line.font.pointSize() <= maxPoints);
+            QVERIFY(metrics.height() >= 9);
+            QVERIFY(metrics.horizontalAdvance(line.text) <= qAbs(to.x() - from.x()) + 1);
+        }
         QMetaObject::invokeMethod(&ruler, "slotClose");
     }
 

@@ -115,15 +115,29 @@ void ScreenMeasurer::drawMeasure(QPainter& painter) const
     const double k = m_measuringScale / Os::scaleFactor();
     const QString text
         = QStringLiteral("%1x%2").arg(int(area.width() * k)).arg(int(area.height() * k));
-    int points = int(area.width() / 4.5);
-    if (points >= 1 && lineHeight(points) > area.height())
-        points = int(area.height() / 1.5);
+    const int points = fittingPoints(text, area.size());
     if (points >= 1 && lineHeight(points) >= 9) {
         painter.setFont(timesBold(points));
         painter.drawText(area, Qt::AlignCenter, text);
     } else {
         drawCaption(painter, text);
     }
+}
+
+// Sized by the width, or by the height when that is too low; then no wider
+// than the rectangle, so that no digit is cut off. Below 1: no font fits.
+int ScreenMeasurer::fittingPoints(const QString& text, const QSize& area)
+{
+    int points = int(area.width() / 4.5);
+    if (points >= 1 && lineHeight(points) > area.height())
+        points = int(area.height() / 1.5);
+    const auto advance
+        = [&text](int size) { return QFontMetrics(timesBold(size)).horizontalAdvance(text); };
+    if (points >= 1 && advance(points) > area.width())
+        points = points * area.width() / advance(points);
+    while (points >= 1 && advance(points) > area.width())
+        --points;
+    return points;
 }
 
 // Above the corner where the drag began.

@@ -37,6 +37,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    static int fittingPoints(const QString& text, const QSize& area);
     void drawMeasure(QPainter& painter) const;
     void drawCaption(QPainter& painter, const QString& text) const;
 };
