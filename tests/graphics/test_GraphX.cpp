@@ -51,102 +51,91 @@ class TestGraphX : public QObject
     Q_OBJECT
 
 private slots:
-    void pixelsInOrder_data();
-    void pixelsInOrder();
-    void shapes_data();
-    void shapes();
+    void drawings_data();
+    void drawings();
     void ellipseOfEqualRadiiIsACircle();
     void fill_data();
     void fill();
     void fillWindingRegion();
 };
 
-void TestGraphX::pixelsInOrder_data()
+void TestGraphX::drawings_data()
 {
+    QTest::addColumn<bool>("ordered"); // else a set, by row and column
     QTest::addColumn<Drawing>("drawing");
     QTest::addColumn<QString>("pixels");
+    const auto row = [](bool ordered, const char* name) -> QTestData& {
+        return QTest::newRow(name) << ordered;
+    };
     const auto line = [](int x1, int y1, int x2, int y2) {
         return Drawing([=](const DAvuroD::GraphX& g) { g.line(x1, y1, x2, y2, 1); });
     };
-    QTest::newRow("line east, shallow") << line(0, 0, 3, 1) << "0,0 1,0 2,1 3,1";
-    QTest::newRow("line given backwards") << line(3, 1, 0, 0) << "0,0 1,0 2,1 3,1";
-    QTest::newRow("line south, steep") << line(0, 0, 1, 3) << "0,0 0,1 1,2 1,3";
-    QTest::newRow("line south-west, steep") << line(0, 0, -1, 3) << "0,0 0,1 -1,2 -1,3";
-    QTest::newRow("line west, shallow") << line(0, 0, -3, 1) << "-3,1 -2,1 -1,0 0,0";
-    QTest::newRow("line west, rising") << line(0, 0, -3, -1) << "-3,-1 -2,-1 -1,0 0,0";
-    QTest::newRow("line north, steep") << line(0, 0, -1, -3) << "-1,-3 -1,-2 0,-1 0,0";
-    QTest::newRow("line north-east, steep") << line(0, 0, 1, -3) << "1,-3 1,-2 0,-1 0,0";
-    QTest::newRow("line east, rising") << line(0, 0, 3, -1) << "0,0 1,0 2,-1 3,-1";
-    QTest::newRow("diagonal walks along y") << line(0, 0, 3, 3) << "0,0 1,1 2,2 3,3";
-    QTest::newRow("one point") << line(5, 5, 5, 5) << "5,5";
-    QTest::newRow("lineH stops before x2")
+    row(true, "line east, shallow") << line(0, 0, 3, 1) << "0,0 1,0 2,1 3,1";
+    row(true, "line given backwards") << line(3, 1, 0, 0) << "0,0 1,0 2,1 3,1";
+    row(true, "line south, steep") << line(0, 0, 1, 3) << "0,0 0,1 1,2 1,3";
+    row(true, "line south-west, steep") << line(0, 0, -1, 3) << "0,0 0,1 -1,2 -1,3";
+    row(true, "line west, shallow") << line(0, 0, -3, 1) << "-3,1 -2,1 -1,0 0,0";
+    row(true, "line west, rising") << line(0, 0, -3, -1) << "-3,-1 -2,-1 -1,0 0,0";
+    row(true, "line north, steep") << line(0, 0, -1, -3) << "-1,-3 -1,-2 0,-1 0,0";
+    row(true, "line north-east, steep") << line(0, 0, 1, -3) << "1,-3 1,-2 0,-1 0,0";
+    row(true, "line east, rising") << line(0, 0, 3, -1) << "0,0 1,0 2,-1 3,-1";
+    row(true, "diagonal walks along y") << line(0, 0, 3, 3) << "0,0 1,1 2,2 3,3";
+    row(true, "one point") << line(5, 5, 5, 5) << "5,5";
+    row(true, "lineH stops before x2")
         << Drawing([](const DAvuroD::GraphX& g) { g.lineH(2, 5, 1, 1); }) << "2,1 3,1 4,1";
-    QTest::newRow("empty lineH") << Drawing([](const DAvuroD::GraphX& g) { g.lineH(2, 2, 1, 1); })
-                                 << "";
-    QTest::newRow("lineV") << Drawing([](const DAvuroD::GraphX& g) { g.lineV(1, 3, 4, 1); })
-                           << "4,1 4,2";
-    QTest::newRow("rectangle: rows, then columns")
+    row(true, "empty lineH") << Drawing([](const DAvuroD::GraphX& g) { g.lineH(2, 2, 1, 1); })
+                             << "";
+    row(true, "lineV") << Drawing([](const DAvuroD::GraphX& g) { g.lineV(1, 3, 4, 1); })
+                       << "4,1 4,2";
+    row(true, "rectangle: rows, then columns")
         << Drawing([](const DAvuroD::GraphX& g) { g.rect(0, 0, 3, 3, 1); })
         << "0,0 1,0 2,0 0,2 1,2 2,2 0,1 0,2 2,1";
-    QTest::newRow("filled rectangle from the bottom row")
+    row(true, "filled rectangle from the bottom row")
         << Drawing([](const DAvuroD::GraphX& g) { g.fillRect(1, 1, 2, 2, 1); })
         << "1,2 2,2 1,1 2,1";
-    QTest::newRow("circle of radius 0: the centre, eight times")
+    row(true, "circle of radius 0: the centre, eight times")
         << Drawing([](const DAvuroD::GraphX& g) { g.circle(0, 0, 0, 1); })
         << "0,0 0,0 0,0 0,0 0,0 0,0 0,0 0,0";
-    QTest::newRow("disc of radius 0: nothing")
+    row(true, "disc of radius 0: nothing")
         << Drawing([](const DAvuroD::GraphX& g) { g.fillCircle(0, 0, 0, 1); }) << "";
-    QTest::newRow("ellipse of radii 0: the centre")
+    row(true, "ellipse of radii 0: the centre")
         << Drawing([](const DAvuroD::GraphX& g) { g.ellipse(2, 2, 0, 0, 1); }) << "2,2";
-    QTest::newRow("filled ellipse of radii 0: nothing")
+    row(true, "filled ellipse of radii 0: nothing")
         << Drawing([](const DAvuroD::GraphX& g) { g.fillEllipse(2, 2, 0, 0, 1); }) << "";
-    QTest::newRow("negative sizes: nothing") << Drawing([](const DAvuroD::GraphX& g) {
+    row(true, "negative sizes: nothing") << Drawing([](const DAvuroD::GraphX& g) {
         g.rect(0, 0, -3, 3, 1);
         g.fillRect(0, 0, 3, -3, 1);
         g.circle(0, 0, -2, 1);
         g.ellipse(0, 0, -2, 3, 1);
     }) << "";
-}
-
-void TestGraphX::pixelsInOrder()
-{
-    QFETCH(Drawing, drawing);
-    QFETCH(QString, pixels);
-    const Canvas canvas(8, 8);
-    drawing(canvas);
-    QCOMPARE(canvas.plotted(true), pixels);
-}
-
-void TestGraphX::shapes_data()
-{
-    QTest::addColumn<Drawing>("drawing");
-    QTest::addColumn<QString>("pixels");
-    QTest::newRow("circle") << Drawing([](const DAvuroD::GraphX& g) { g.circle(0, 0, 2, 1); })
-                            << "-1,-2 0,-2 1,-2 -2,-1 2,-1 -2,0 2,0 -2,1 2,1 -1,2 0,2 1,2";
-    QTest::newRow("disc") << Drawing([](const DAvuroD::GraphX& g) { g.fillCircle(0, 0, 2, 1); })
-                          << "-1,-2 0,-2 -2,-1 -1,-1 0,-1 1,-1 -2,0 -1,0 0,0 1,0 -2,1 -1,1 0,1 "
-                             "1,1 -1,2 0,2";
-    QTest::newRow("wide ellipse")
+    // Shapes as sets.
+    row(false, "circle") << Drawing([](const DAvuroD::GraphX& g) { g.circle(0, 0, 2, 1); })
+                         << "-1,-2 0,-2 1,-2 -2,-1 2,-1 -2,0 2,0 -2,1 2,1 -1,2 0,2 1,2";
+    row(false, "disc") << Drawing([](const DAvuroD::GraphX& g) { g.fillCircle(0, 0, 2, 1); })
+                       << "-1,-2 0,-2 -2,-1 -1,-1 0,-1 1,-1 -2,0 -1,0 0,0 1,0 -2,1 -1,1 0,1 "
+                          "1,1 -1,2 0,2";
+    row(false, "wide ellipse")
         << Drawing([](const DAvuroD::GraphX& g) { g.ellipse(0, 0, 4, 2, 1); })
         << "-2,-2 -1,-2 0,-2 1,-2 2,-2 -4,-1 -3,-1 3,-1 4,-1 -4,0 4,0 -4,1 -3,1 3,1 4,1 -2,2 "
            "-1,2 0,2 1,2 2,2";
-    QTest::newRow("tall ellipse")
+    row(false, "tall ellipse")
         << Drawing([](const DAvuroD::GraphX& g) { g.ellipse(0, 0, 2, 4, 1); })
         << "-1,-4 0,-4 1,-4 -1,-3 1,-3 -2,-2 2,-2 -2,-1 2,-1 -2,0 2,0 -2,1 2,1 -2,2 2,2 -1,3 "
            "1,3 -1,4 0,4 1,4";
-    QTest::newRow("filled wide ellipse")
+    row(false, "filled wide ellipse")
         << Drawing([](const DAvuroD::GraphX& g) { g.fillEllipse(0, 0, 4, 2, 1); })
         << "-2,-2 -1,-2 0,-2 1,-2 -4,-1 -3,-1 -2,-1 -1,-1 0,-1 1,-1 2,-1 3,-1 -4,0 -3,0 -2,0 "
            "-1,0 0,0 1,0 2,0 3,0 -4,1 -3,1 -2,1 -1,1 0,1 1,1 2,1 3,1 -2,2 -1,2 0,2 1,2";
 }
 
-void TestGraphX::shapes()
+void TestGraphX::drawings()
 {
+    QFETCH(bool, ordered);
     QFETCH(Drawing, drawing);
     QFETCH(QString, pixels);
     const Canvas canvas(8, 8);
     drawing(canvas);
-    QCOMPARE(canvas.plotted(false), pixels);
+    QCOMPARE(canvas.plotted(ordered), pixels);
 }
 
 void TestGraphX::ellipseOfEqualRadiiIsACircle()

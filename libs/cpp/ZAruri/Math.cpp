@@ -28,11 +28,14 @@ constexpr bool settled(float sum, float previous, float precision)
 // repeats the last multiplication of the product formed afresh from 1.0, so
 // the values are the same to the last bit.
 
-constexpr float sineSeries(float x, float precision)
+// The sine (first = 1) or cosine (first = 0) series: terms x^n (-1)^k / n!
+// with n = 2k + first.
+constexpr float trigSeries(float x, float precision, int first)
 {
-    float sum = x, previous = 0, power = x, factorial = 1, sign = 1;
+    float power = first == 1 ? x : 1;
+    float sum = power, previous = 0, factorial = 1, sign = 1;
     for (int k = 1; !settled(sum, previous, precision); ++k) {
-        const int n = 2 * k + 1;
+        const int n = 2 * k + first;
         power = power * x * x;
         factorial = factorial * float(n - 1) * float(n);
         sign = -sign;
@@ -43,19 +46,14 @@ constexpr float sineSeries(float x, float precision)
     return sum;
 }
 
+constexpr float sineSeries(float x, float precision)
+{
+    return trigSeries(x, precision, 1);
+}
+
 constexpr float cosineSeries(float x, float precision)
 {
-    float sum = 1, previous = 0, power = 1, factorial = 1, sign = 1;
-    for (int k = 1; !settled(sum, previous, precision); ++k) {
-        const int n = 2 * k;
-        power = power * x * x;
-        factorial = factorial * float(n - 1) * float(n);
-        sign = -sign;
-        const float term = power * sign / factorial;
-        previous = sum;
-        sum = sum + term;
-    }
-    return sum;
+    return trigSeries(x, precision, 0);
 }
 
 constexpr float radians(int degrees)

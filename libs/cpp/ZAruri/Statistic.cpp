@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace ZAruri {
@@ -42,6 +43,20 @@ void setWhiskers(Statistic::BoxWhiskerValues& box, const QVector<float>& s)
     box.upperWhisker = high != s.crend() ? *high : NotANumber;
 }
 
+// The first value, replaced by each later one that is further out; so a NaN
+// counts only in the first place.
+template <typename Further> float extreme(const QVector<float>& values, Further further)
+{
+    if (values.isEmpty())
+        return 0;
+    float current = values.first();
+    for (const float v : values) {
+        if (further(v, current))
+            current = v;
+    }
+    return current;
+}
+
 } // namespace
 
 QVector<float> Statistic::sorted(const QVector<float>& values)
@@ -69,26 +84,12 @@ float Statistic::qSum(const QVector<float>& values)
 
 float Statistic::min(const QVector<float>& values)
 {
-    if (values.isEmpty())
-        return 0;
-    float current = values.first();
-    for (const float v : values) {
-        if (v < current)
-            current = v;
-    }
-    return current;
+    return extreme(values, std::less<float>());
 }
 
 float Statistic::max(const QVector<float>& values)
 {
-    if (values.isEmpty())
-        return 0;
-    float current = values.first();
-    for (const float v : values) {
-        if (v > current)
-            current = v;
-    }
-    return current;
+    return extreme(values, std::greater<float>());
 }
 
 float Statistic::ma(const QVector<float>& values)

@@ -1,6 +1,7 @@
 #include "GraphX.h"
 
 #include <cstdlib>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -29,6 +30,24 @@ int GraphX::getMode() const
 
 namespace {
 
+// The error-term walk from (a1, b1) to (a2, b2) along the major axis a,
+// with a1 <= a2: plot(a, b) for every a, b stepping when the error runs out.
+template <typename Plot>
+void walkLine(long long a1, long long b1, long long a2, long long b2, Plot plot)
+{
+    const long long da = a2 - a1, db = std::abs(b2 - b1);
+    const int s = b2 >= b1 ? 1 : -1;
+    long long e = da;
+    for (long long a = a1, b = b1; a <= a2; ++a) {
+        plot(int(a), int(b));
+        e -= 2 * db;
+        if (e <= 0) {
+            b += s;
+            e += 2 * da;
+        }
+    }
+}
+
 // Every step of the midpoint walk over one octant: i runs up from 0, x down
 // from r. The error falls by 2i + 1 per step, plus extraFall.
 template <typename Step> void walkOctant(int r, int extraFall, Step step)
@@ -56,43 +75,62 @@ int scaled(int value, long long k)
     return int((value * k) >> 16);
 }
 
+// Two mirrored quarter points of a walk step: half-width a at height b,
+// then half-width c at height d.
+struct Octant
+{
+    int a, b, c, d;
+};
+
+// (cx + a, cy - b), (cx - a, cy - b), (cx + a, cy + b), (cx - a, cy + b), then likewise for c, d.
+void plotEight(const GraphX& g, int cx, int cy, Octant o, int color)
+{
+    for (const auto& [w, h] : {std::pair(o.a, o.b), std::pair(o.c, o.d)}) {
+        g.putPixel(cx + w, cy - h, color);
+        g.putPixel(cx - w, cy - h, color);
+        g.putPixel(cx + w, cy + h, color);
+        g.putPixel(cx - w, cy + h, color);
+    }
+}
+
+// Rows cy - b and cy + b, 2a pixels from cx - a when a > 0; then likewise for c, d.
+void spanFour(const GraphX& g, int cx, int cy, Octant o, int color)
+{
+    for (const auto& [w, h] : {std::pair(o.a, o.b), std::pair(o.c, o.d)}) {
+        if (w > 0) {
+            g.lineH(cx - w, cx + w, cy - h, color);
+            g.lineH(cx - w, cx + w, cy + h, color);
+        }
+    }
+}
+
+// The circle walk on the larger radius, the other axis scaled by the 16.16
+// fixed-point ratio of the radii.
+template <typename Step> void walkEllipse(int rx, int ry, Step step)
+{
+    const bool tall = rx <= ry;
+    const long long k = tall ? ratio(rx, ry) : ratio(ry, rx);
+    walkOctant(tall ? ry : rx, 0, [&](int i, int x) {
+        const int u = scaled(i, k), v = scaled(x, k);
+        step(tall ? Octant {u, x, v, i} : Octant {i, v, x, u});
+    });
+}
+
 } // namespace
 
 void GraphX::line(int x1, int y1, int x2, int y2, int color) const
 {
-    const long long dx = std::abs(static_cast<long long>(x2) - x1);
-    const long long dy = std::abs(static_cast<long long>(y2) - y1);
-    if (dx > dy) {
-        if (x1 > x2) {
-            std::swap(x1, x2);
-            std::swap(y1, y2);
-        }
-        const int s = y2 >= y1 ? 1 : -1;
-        long long e = dx;
-        for (long long x = x1, y = y1; x <= x2; ++x) {
-            putPixel(int(x), int(y), color);
-            e -= 2 * dy;
-            if (e <= 0) {
-                y += s;
-                e += 2 * dx;
-            }
-        }
-        return;
-    }
-    if (y1 > y2) {
+    const bool alongX
+        = std::abs(static_cast<long long>(x2) - x1) > std::abs(static_cast<long long>(y2) - y1);
+    // From the lower end; equal y keep the given order.
+    if (alongX ? x1 > x2 : y1 > y2) {
         std::swap(x1, x2);
         std::swap(y1, y2);
     }
-    const int s = x2 >= x1 ? 1 : -1;
-    long long e = dy;
-    for (long long y = y1, x = x1; y <= y2; ++y) {
-        putPixel(int(x), int(y), color);
-        e -= 2 * dx;
-        if (e <= 0) {
-            x += s;
-            e += 2 * dy;
-        }
-    }
+    if (alongX)
+        walkLine(x1, y1, x2, y2, [&](int x, int y) { putPixel(x, y, color); });
+    else
+        walkLine(y1, x1, y2, x2, [&](int y, int x) { putPixel(x, y, color); });
 }
 
 void GraphX::lineH(int x1, int x2, int y, int color) const
@@ -129,32 +167,14 @@ void GraphX::circle(int cx, int cy, int r, int color) const
 {
     if (r < 0)
         return;
-    walkOctant(r, 0, [&](int i, int x) {
-        putPixel(cx + i, cy - x, color);
-        putPixel(cx - i, cy - x, color);
-        putPixel(cx + i, cy + x, color);
-        putPixel(cx - i, cy + x, color);
-        putPixel(cx + x, cy - i, color);
-        putPixel(cx - x, cy - i, color);
-        putPixel(cx + x, cy + i, color);
-        putPixel(cx - x, cy + i, color);
-    });
+    walkOctant(r, 0, [&](int i, int x) { plotEight(*this, cx, cy, {i, x, x, i}, color); });
 }
 
 void GraphX::fillCircle(int cx, int cy, int r, int color) const
 {
     if (r < 0)
         return;
-    walkOctant(r, 1, [&](int i, int x) {
-        if (x > 0) {
-            lineH(cx - x, cx + x, cy - i, color);
-            lineH(cx - x, cx + x, cy + i, color);
-        }
-        if (i > 0) {
-            lineH(cx - i, cx + i, cy - x, color);
-            lineH(cx - i, cx + i, cy + x, color);
-        }
-    });
+    walkOctant(r, 1, [&](int i, int x) { spanFour(*this, cx, cy, {x, i, i, x}, color); });
 }
 
 // With both radii 0 the ellipse is its centre, as a circle of radius 0.
@@ -162,45 +182,17 @@ void GraphX::ellipse(int cx, int cy, int rx, int ry, int color) const
 {
     if (rx < 0 || ry < 0)
         return;
-    if (rx == 0 && ry == 0) {
+    if (rx == 0 && ry == 0)
         putPixel(cx, cy, color);
-        return;
-    }
-    const bool tall = rx <= ry;
-    const long long k = tall ? ratio(rx, ry) : ratio(ry, rx);
-    walkOctant(tall ? ry : rx, 0, [&](int i, int x) {
-        const int u = scaled(i, k), v = scaled(x, k);
-        // Along the long axis the walk's own steps, across it the scaled ones.
-        const int a = tall ? u : i, b = tall ? x : v, c = tall ? v : x, d = tall ? i : u;
-        putPixel(cx + a, cy - b, color);
-        putPixel(cx - a, cy - b, color);
-        putPixel(cx + a, cy + b, color);
-        putPixel(cx - a, cy + b, color);
-        putPixel(cx + c, cy - d, color);
-        putPixel(cx - c, cy - d, color);
-        putPixel(cx + c, cy + d, color);
-        putPixel(cx - c, cy + d, color);
-    });
+    else
+        walkEllipse(rx, ry, [&](Octant o) { plotEight(*this, cx, cy, o, color); });
 }
 
 void GraphX::fillEllipse(int cx, int cy, int rx, int ry, int color) const
 {
     if (rx < 0 || ry < 0 || (rx == 0 && ry == 0))
         return;
-    const bool tall = rx <= ry;
-    const long long k = tall ? ratio(rx, ry) : ratio(ry, rx);
-    walkOctant(tall ? ry : rx, 0, [&](int i, int x) {
-        const int u = scaled(i, k), v = scaled(x, k);
-        const int a = tall ? u : i, b = tall ? x : v, c = tall ? v : x, d = tall ? i : u;
-        if (a > 0) {
-            lineH(cx - a, cx + a, cy - b, color);
-            lineH(cx - a, cx + a, cy + b, color);
-        }
-        if (c > 0) {
-            lineH(cx - c, cx + c, cy - d, color);
-            lineH(cx - c, cx + c, cy + d, color);
-        }
-    });
+    walkEllipse(rx, ry, [&](Octant o) { spanFour(*this, cx, cy, o, color); });
 }
 
 namespace {
