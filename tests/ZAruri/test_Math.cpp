@@ -64,18 +64,13 @@ void TestMath::values_data()
         << Value([] { return Math::cos(360) - Math::cos(0); }) << 0.0f << 0.0f;
     QTest::newRow("sin -90 is sin 270")
         << Value([] { return Math::sin(-90) - Math::sin(270); }) << 0.0f << 0.0f;
-    QTest::newRow("sin -450 is sin 270")
-        << Value([] { return Math::sin(-450) - Math::sin(270); }) << 0.0f << 0.0f;
-    QTest::newRow("rad 180") << Value([] { return Math::rad(180); }) << Math::PI << 0.0f;
     QTest::newRow("sinRad 1") << Value([] { return Math::sinRad(1); }) << 0.84147098f << 1e-7f;
-    QTest::newRow("secRad 0") << Value([] { return Math::secRad(0); }) << 1.0f << 0.0f;
     QTest::newRow("powInt 2^3") << Value([] { return Math::powInt(2, 3); }) << 8.0f << 0.0f;
     QTest::newRow("powInt 2^0") << Value([] { return Math::powInt(2, 0); }) << 1.0f << 0.0f;
     QTest::newRow("powInt 2^-3 is 1") << Value([] { return Math::powInt(2, -3); }) << 1.0f << 0.0f;
     QTest::newRow("floor -1.5 truncates")
         << Value([] { return Math::floor(-1.5f); }) << -1.0f << 0.0f;
     QTest::newRow("floor 2.9") << Value([] { return Math::floor(2.9f); }) << 2.0f << 0.0f;
-    QTest::newRow("floor beyond int") << Value([] { return Math::floor(-3e9f); }) << -3e9f << 0.0f;
     QTest::newRow("factorialf 5") << Value([] { return Math::factorialf(5); }) << 120.0f << 0.0f;
     QTest::newRow("factorialf 40 overflows")
         << Value([] { return Math::factorialf(40); }) << Infinity << 0.0f;
@@ -88,20 +83,13 @@ void TestMath::values_data()
     QTest::newRow("sqrt 0 stops at 2^-34")
         << Value([] { return Math::sqrt(0); }) << std::ldexp(1.0f, -34) << 0.0f;
     QTest::newRow("sqrt -1 refused") << Value([] { return Math::sqrt(-1); }) << NaN << 0.0f;
-    QTest::newRow("sqrt infinity")
-        << Value([] { return Math::sqrt(Infinity); }) << Infinity << 0.0f;
     QTest::newRow("exp 0") << Value([] { return Math::exp(0); }) << 1.0f << 0.0f;
-    QTest::newRow("exp 1") << Value([] { return Math::exp(1); }) << Math::EXP << 1e-6f;
     QTest::newRow("ln 1") << Value([] { return Math::ln(1); }) << 0.0f << 0.0f;
-    QTest::newRow("ln 0.5") << Value([] { return Math::ln(0.5f); }) << -0.69314718f << 1e-6f;
     QTest::newRow("ln 0 refused") << Value([] { return Math::ln(0); }) << NaN << 0.0f;
     QTest::newRow("ln 2 refused") << Value([] { return Math::ln(2); }) << NaN << 0.0f;
     QTest::newRow("atanRad 0") << Value([] { return Math::atanRad(0); }) << 0.0f << 0.0f;
-    QTest::newRow("atanRad 0.5") << Value([] { return Math::atanRad(0.5f); }) << 0.46364761f
-                                 << 1e-6f;
     QTest::newRow("atanRad 1 refused") << Value([] { return Math::atanRad(1); }) << NaN << 0.0f;
     QTest::newRow("acotRad 0") << Value([] { return Math::acotRad(0); }) << Math::PIH << 0.0f;
-    QTest::newRow("acotRad -2 refused") << Value([] { return Math::acotRad(-2); }) << NaN << 0.0f;
     QTest::newRow("acosRad 0") << Value([] { return Math::acosRad(0); }) << Math::PIH << 0.0f;
     QTest::newRow("acosRad 0.8 refused")
         << Value([] { return Math::acosRad(0.8f); }) << NaN << 0.0f;
@@ -111,10 +99,6 @@ void TestMath::values_data()
         << Value([] { return Math::integral(0, 1, one); }) << 0.9999996f << 0.0f;
     QTest::newRow("integral backwards")
         << Value([] { return Math::integral(1, 0, one); }) << 0.0f << 0.0f;
-    QTest::newRow("maximum with NaN takes the second")
-        << Value([] { return Math::maximum(NaN, 3); }) << 3.0f << 0.0f;
-    QTest::newRow("minimum") << Value([] { return Math::minimum(-2, 3); }) << -2.0f << 0.0f;
-    QTest::newRow("abs") << Value([] { return Math::abs(-2.5f); }) << 2.5f << 0.0f;
 }
 
 void TestMath::values()

@@ -42,11 +42,6 @@ public:
         return texts.join(QLatin1Char(' '));
     }
 
-    void forget()
-    {
-        m_plotted.clear();
-    }
-
     QVector<int> pixels() const
     {
         QVector<int> all;

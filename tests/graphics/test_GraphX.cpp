@@ -5,7 +5,8 @@
 #include <functional>
 #include <queue>
 
-using Drawing = std::function<void(const DAvuroD::GraphX&)>;
+using G = const DAvuroD::GraphX&;
+using Drawing = std::function<void(G)>;
 Q_DECLARE_METATYPE(Drawing)
 
 namespace {
@@ -68,7 +69,7 @@ void TestGraphX::drawings_data()
         return QTest::newRow(name) << ordered;
     };
     const auto line = [](int x1, int y1, int x2, int y2) {
-        return Drawing([=](const DAvuroD::GraphX& g) { g.line(x1, y1, x2, y2, 1); });
+        return Drawing([=](G g) { g.line(x1, y1, x2, y2, 1); });
     };
     row(true, "line east, shallow") << line(0, 0, 3, 1) << "0,0 1,0 2,1 3,1";
     row(true, "line given backwards") << line(3, 1, 0, 0) << "0,0 1,0 2,1 3,1";
@@ -82,48 +83,42 @@ void TestGraphX::drawings_data()
     row(true, "diagonal walks along y") << line(0, 0, 3, 3) << "0,0 1,1 2,2 3,3";
     row(true, "one point") << line(5, 5, 5, 5) << "5,5";
     row(true, "lineH stops before x2")
-        << Drawing([](const DAvuroD::GraphX& g) { g.lineH(2, 5, 1, 1); }) << "2,1 3,1 4,1";
-    row(true, "empty lineH") << Drawing([](const DAvuroD::GraphX& g) { g.lineH(2, 2, 1, 1); })
-                             << "";
-    row(true, "lineV") << Drawing([](const DAvuroD::GraphX& g) { g.lineV(1, 3, 4, 1); })
-                       << "4,1 4,2";
+        << Drawing([](G g) { g.lineH(2, 5, 1, 1); }) << "2,1 3,1 4,1";
+    row(true, "empty lineH") << Drawing([](G g) { g.lineH(2, 2, 1, 1); }) << "";
+    row(true, "lineV") << Drawing([](G g) { g.lineV(1, 3, 4, 1); }) << "4,1 4,2";
     row(true, "rectangle: rows, then columns")
-        << Drawing([](const DAvuroD::GraphX& g) { g.rect(0, 0, 3, 3, 1); })
-        << "0,0 1,0 2,0 0,2 1,2 2,2 0,1 0,2 2,1";
+        << Drawing([](G g) { g.rect(0, 0, 3, 3, 1); }) << "0,0 1,0 2,0 0,2 1,2 2,2 0,1 0,2 2,1";
     row(true, "filled rectangle from the bottom row")
-        << Drawing([](const DAvuroD::GraphX& g) { g.fillRect(1, 1, 2, 2, 1); })
-        << "1,2 2,2 1,1 2,1";
+        << Drawing([](G g) { g.fillRect(1, 1, 2, 2, 1); }) << "1,2 2,2 1,1 2,1";
     row(true, "circle of radius 0: the centre, eight times")
-        << Drawing([](const DAvuroD::GraphX& g) { g.circle(0, 0, 0, 1); })
-        << "0,0 0,0 0,0 0,0 0,0 0,0 0,0 0,0";
-    row(true, "disc of radius 0: nothing")
-        << Drawing([](const DAvuroD::GraphX& g) { g.fillCircle(0, 0, 0, 1); }) << "";
+        << Drawing([](G g) { g.circle(0, 0, 0, 1); }) << "0,0 0,0 0,0 0,0 0,0 0,0 0,0 0,0";
+    row(true, "disc of radius 0: nothing") << Drawing([](G g) { g.fillCircle(0, 0, 0, 1); }) << "";
     row(true, "ellipse of radii 0: the centre")
-        << Drawing([](const DAvuroD::GraphX& g) { g.ellipse(2, 2, 0, 0, 1); }) << "2,2";
+        << Drawing([](G g) { g.ellipse(2, 2, 0, 0, 1); }) << "2,2";
     row(true, "filled ellipse of radii 0: nothing")
-        << Drawing([](const DAvuroD::GraphX& g) { g.fillEllipse(2, 2, 0, 0, 1); }) << "";
-    row(true, "negative sizes: nothing") << Drawing([](const DAvuroD::GraphX& g) {
+        << Drawing([](G g) { g.fillEllipse(2, 2, 0, 0, 1); }) << "";
+    row(true, "negative sizes: nothing") << Drawing([](G g) {
         g.rect(0, 0, -3, 3, 1);
         g.fillRect(0, 0, 3, -3, 1);
         g.circle(0, 0, -2, 1);
         g.ellipse(0, 0, -2, 3, 1);
     }) << "";
     // Shapes as sets.
-    row(false, "circle") << Drawing([](const DAvuroD::GraphX& g) { g.circle(0, 0, 2, 1); })
+    row(false, "circle") << Drawing([](G g) { g.circle(0, 0, 2, 1); })
                          << "-1,-2 0,-2 1,-2 -2,-1 2,-1 -2,0 2,0 -2,1 2,1 -1,2 0,2 1,2";
-    row(false, "disc") << Drawing([](const DAvuroD::GraphX& g) { g.fillCircle(0, 0, 2, 1); })
+    row(false, "disc") << Drawing([](G g) { g.fillCircle(0, 0, 2, 1); })
                        << "-1,-2 0,-2 -2,-1 -1,-1 0,-1 1,-1 -2,0 -1,0 0,0 1,0 -2,1 -1,1 0,1 "
                           "1,1 -1,2 0,2";
     row(false, "wide ellipse")
-        << Drawing([](const DAvuroD::GraphX& g) { g.ellipse(0, 0, 4, 2, 1); })
+        << Drawing([](G g) { g.ellipse(0, 0, 4, 2, 1); })
         << "-2,-2 -1,-2 0,-2 1,-2 2,-2 -4,-1 -3,-1 3,-1 4,-1 -4,0 4,0 -4,1 -3,1 3,1 4,1 -2,2 "
            "-1,2 0,2 1,2 2,2";
     row(false, "tall ellipse")
-        << Drawing([](const DAvuroD::GraphX& g) { g.ellipse(0, 0, 2, 4, 1); })
+        << Drawing([](G g) { g.ellipse(0, 0, 2, 4, 1); })
         << "-1,-4 0,-4 1,-4 -1,-3 1,-3 -2,-2 2,-2 -2,-1 2,-1 -2,0 2,0 -2,1 2,1 -2,2 2,2 -1,3 "
            "1,3 -1,4 0,4 1,4";
     row(false, "filled wide ellipse")
-        << Drawing([](const DAvuroD::GraphX& g) { g.fillEllipse(0, 0, 4, 2, 1); })
+        << Drawing([](G g) { g.fillEllipse(0, 0, 4, 2, 1); })
         << "-2,-2 -1,-2 0,-2 1,-2 -4,-1 -3,-1 -2,-1 -1,-1 0,-1 1,-1 2,-1 3,-1 -4,0 -3,0 -2,0 "
            "-1,0 0,0 1,0 2,0 3,0 -4,1 -3,1 -2,1 -1,1 0,1 1,1 2,1 3,1 -2,2 -1,2 0,2 1,2";
 }
@@ -154,24 +149,24 @@ void TestGraphX::fill_data()
     QTest::addColumn<QPoint>("start");
     QTest::addColumn<int>("colour");
     QTest::newRow("inside a closed rectangle")
-        << Drawing([](const DAvuroD::GraphX& g) { g.rect(2, 2, 9, 7, 1); }) << QPoint(5, 5) << 2;
-    QTest::newRow("out through a gap") << Drawing([](const DAvuroD::GraphX& g) {
+        << Drawing([](G g) { g.rect(2, 2, 9, 7, 1); }) << QPoint(5, 5) << 2;
+    QTest::newRow("out through a gap") << Drawing([](G g) {
         g.rect(2, 2, 9, 7, 1);
         g.putPixel(10, 5, 0);
     }) << QPoint(5, 5) << 2;
     QTest::newRow("outside, to the edges")
-        << Drawing([](const DAvuroD::GraphX& g) { g.rect(2, 2, 9, 7, 1); }) << QPoint(0, 0) << 2;
-    QTest::newRow("up a corridor one pixel wide") << Drawing([](const DAvuroD::GraphX& g) {
+        << Drawing([](G g) { g.rect(2, 2, 9, 7, 1); }) << QPoint(0, 0) << 2;
+    QTest::newRow("up a corridor one pixel wide") << Drawing([](G g) {
         g.fillRect(0, 0, 14, 10, 1);
         g.lineV(1, 9, 6, 0);
         g.lineH(2, 12, 8, 0);
     }) << QPoint(6, 8) << 2;
     QTest::newRow("inside a circle")
-        << Drawing([](const DAvuroD::GraphX& g) { g.circle(7, 5, 4, 1); }) << QPoint(7, 5) << 3;
+        << Drawing([](G g) { g.circle(7, 5, 4, 1); }) << QPoint(7, 5) << 3;
     QTest::newRow("the start pixel's own colour changes nothing")
-        << Drawing([](const DAvuroD::GraphX& g) { g.rect(2, 2, 9, 7, 1); }) << QPoint(5, 5) << 0;
+        << Drawing([](G g) { g.rect(2, 2, 9, 7, 1); }) << QPoint(5, 5) << 0;
     QTest::newRow("a colour that paints as the old one changes nothing")
-        << Drawing([](const DAvuroD::GraphX& g) { g.rect(2, 2, 9, 7, 1); }) << QPoint(5, 5) << 256;
+        << Drawing([](G g) { g.rect(2, 2, 9, 7, 1); }) << QPoint(5, 5) << 256;
 }
 
 void TestGraphX::fill()
