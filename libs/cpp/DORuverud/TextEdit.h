@@ -1,0 +1,120 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QTextCharFormat>
+
+class QAction;
+class QComboBox;
+class QFontComboBox;
+class QMenu;
+class QPrinter;
+class QTextEdit;
+
+namespace DORuverud {
+class RichtextEditor;
+}
+
+// Resource folder of the fall-back icon pictures.
+extern QString rsrcPath;
+
+// A document window for formatted text: opens HTML or plain text, saves
+// OpenDocument text, HTML or plain text by suffix, prints, previews and
+// exports PDF, and formats characters, paragraphs and lists.
+class TextEdit : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TextEdit(QWidget* parent = nullptr);
+
+    QString html() const;
+    void setHtml(const QString& html);
+
+signals:
+    void textChanged();
+
+public slots:
+    void slotFileNew();
+    void slotFileOpen();
+    bool slotFileSave();
+    bool slotFileSaveAs();
+    void slotFilePrint();
+    void slotFilePrintPreview();
+    void slotFilePrintPdf();
+    void slotCopy();
+    void slotPaste();
+    void slotCut();
+    void slotUndo();
+    void slotRedo();
+
+    void slotTextBold();
+    void slotTextUnderline();
+    void slotTextItalic();
+    void slotTextAlignLeft();
+    void slotTextAlignCenter();
+    void slotTextAlignRight();
+    void slotTextAlignJustify();
+    void textAlign(QAction* a);
+    void textFamily(QString f);
+    // Ignores text that is not a positive number.
+    void textSize(QString p);
+    // 0 leaves lists, 1 to 8 make a list of that style, above 8 a disc list.
+    void textStyle(int styleIndex);
+    // Ignores an invalid colour.
+    void slotColorChanged(QColor c);
+
+protected:
+    // Asks whether to save unsaved changes; Cancel keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    void clipboardDataChanged();
+    void printPreview(QPrinter* printer);
+    void currentCharFormatChanged(QTextCharFormat format);
+    void cursorPositionChanged();
+
+private:
+    friend class DORuverud::RichtextEditor;
+
+    // A file's content, as HTML when it looks like rich text; false when unreadable.
+    bool load(const QString& path);
+    // Whether the caller may go on; asks to save a modified document.
+    bool maybeSave();
+    // Writes the document in the format of the path's suffix.
+    bool write(const QString& path);
+    void setCurrentFileName(const QString& fileName);
+    void setupFileActions();
+    void setupEditActions();
+    void setupTextActions();
+    void setupAlignActions(QMenu* menu);
+    void setupComboBar();
+    void connectDocument();
+    // An action of the window with the theme icon, or the fall-back picture.
+    QAction* createAction(const QString& text, const QString& themeIcon, const QString& picture,
+        const QKeySequence& shortcut, bool lowPriority, QObject* parent = nullptr);
+
+    void mergeFormatOnWordOrSelection(const QTextCharFormat& format);
+    void fontChanged(const QFont& f);
+    void colorChanged(const QColor& c);
+    void alignmentChanged(Qt::Alignment a);
+
+    QAction* m_actionSave;
+    QAction* m_actionTextBold;
+    QAction* m_actionTextUnderline;
+    QAction* m_actionTextItalic;
+    QAction* m_actionTextColor;
+    QAction* m_actionAlignLeft;
+    QAction* m_actionAlignCenter;
+    QAction* m_actionAlignRight;
+    QAction* m_actionAlignJustify;
+    QAction* m_actionUndo;
+    QAction* m_actionRedo;
+    QAction* m_actionCut;
+    QAction* m_actionCopy;
+    QAction* m_actionPaste;
+    QComboBox* m_comboStyle;
+    QFontComboBox* m_comboFont;
+    QComboBox* m_comboSize;
+    QString m_fileName;
+    QTextEdit* m_textEdit;
+};

@@ -1,0 +1,145 @@
+// The file commands of TextEdit: new, open, save, print, preview and PDF.
+#include "TextEdit.h"
+
+#include "FileDialog.h"
+
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTextCodec>
+#include <QTextDocumentWriter>
+#include <QTextEdit>
+
+bool TextEdit::load(const QString& path)
+{
+    if (!QFile::exists(path))
+        return false;
+    QFile file(path);
+    if (!file.open(QFile::ReadOnly))
+        return false;
+    const QByteArray data = file.readAll();
+    const QString text = Qt::codecForHtml(data)->toUnicode(data);
+    if (Qt::mightBeRichText(text))
+        m_textEdit->setHtml(text);
+    else
+        m_textEdit->setPlainText(
+            QString::fromLocal8Bit(data.constData(), int(qstrnlen(data.constData(), data.size()))));
+    setCurrentFileName(path);
+    return true;
+}
+
+bool TextEdit::maybeSave()
+{
+    if (!m_textEdit->document()->isModified() || m_fileName.startsWith(QLatin1String(":/")))
+        return true;
+    const QMessageBox::StandardButton answer = QMessageBox::warning(this, tr("Application"),
+        tr("The document has been modified.\nDo you want to save your changes?"),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::Save)
+        return slotFileSave();
+    return true;
+}
+
+void TextEdit::setCurrentFileName(const QString& fileName)
+{
+    m_fileName = fileName;
+    m_textEdit->document()->setModified(false);
+    const QString shownName
+        = fileName.isEmpty() ? QStringLiteral("untitled.txt") : QFileInfo(fileName).fileName();
+    setWindowTitle(tr("%1[*] - %2").arg(shownName, tr("Rich Text")));
+    setWindowModified(false);
+}
+
+void TextEdit::slotFileNew()
+{
+    if (!maybeSave())
+        return;
+    m_textEdit->clear();
+    setCurrentFileName(QString());
+}
+
+void TextEdit::slotFileOpen()
+{
+    if (!maybeSave())
+        return;
+    const QString path = DORuverud::FileDialog::getOpenFileName(
+        this, tr("Open File..."), QString(), tr("HTML-Files (*.htm *.html);;All Files (*)"));
+    if (!path.isEmpty())
+        load(path);
+}
+
+bool TextEdit::write(const QString& path)
+{
+    QTextDocumentWriter writer(path);
+    const bool written = writer.write(m_textEdit->document());
+    if (written)
+        m_textEdit->document()->setModified(false);
+    return written;
+}
+
+bool TextEdit::slotFileSave()
+{
+    if (m_fileName.isEmpty())
+        return slotFileSaveAs();
+    return write(m_fileName);
+}
+
+bool TextEdit::slotFileSaveAs()
+{
+    QString path = DORuverud::FileDialog::getSaveFileName(this, tr("Save as..."), QString(),
+        tr("ODF files (*.odt);;HTML-Files (*.htm *.html);;All Files (*)"));
+    if (path.isEmpty())
+        return false;
+    const bool known = path.endsWith(QLatin1String(".odt"), Qt::CaseInsensitive)
+        || path.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive)
+        || path.endsWith(QLatin1String(".html"), Qt::CaseInsensitive);
+    if (!known)
+        path += QLatin1String(".odt");
+    // The new name only once the document is written there.
+    if (!write(path))
+        return false;
+    setCurrentFileName(path);
+    return true;
+}
+
+void TextEdit::slotFilePrint()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (m_textEdit->textCursor().hasSelection())
+        dialog.addEnabledOption(QAbstractPrintDialog::PrintSelection);
+    dialog.setWindowTitle(tr("Print Document"));
+    if (dialog.exec() == QDialog::Accepted)
+        m_textEdit->print(&printer);
+}
+
+void TextEdit::slotFilePrintPreview()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, &TextEdit::printPreview);
+    preview.exec();
+}
+
+void TextEdit::printPreview(QPrinter* printer)
+{
+    m_textEdit->print(printer);
+}
+
+void TextEdit::slotFilePrintPdf()
+{
+    QString path = DORuverud::FileDialog::getSaveFileName(
+        this, QStringLiteral("Export PDF"), QString(), QStringLiteral("*.pdf"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1String(".pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    m_textEdit->document()->print(&printer);
+}
