@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFontComboBox>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTextList>
@@ -17,6 +18,20 @@ QTextListFormat::Style listStyle(int styleIndex)
         QTextListFormat::ListLowerAlpha, QTextListFormat::ListUpperAlpha,
         QTextListFormat::ListLowerRoman, QTextListFormat::ListUpperRoman};
     return styleIndex >= 1 && styleIndex <= 8 ? styles[styleIndex - 1] : QTextListFormat::ListDisc;
+}
+
+// Takes the paragraphs of the cursor out of their lists, in one undo step.
+void leaveLists(QTextCursor& cursor)
+{
+    QTextDocument* document = cursor.document();
+    const QTextBlock end = document->findBlock(cursor.selectionEnd()).next();
+    cursor.beginEditBlock();
+    for (QTextBlock block = document->findBlock(cursor.selectionStart()); block != end;
+         block = block.next()) {
+        if (QTextList* list = block.textList())
+            list->remove(block);
+    }
+    cursor.endEditBlock();
 }
 
 QPixmap filled(const QColor& colour)
@@ -121,9 +136,7 @@ void TextEdit::textStyle(int styleIndex)
 {
     QTextCursor cursor = m_textEdit->textCursor();
     if (styleIndex == 0) {
-        QTextBlockFormat outOfList;
-        outOfList.setObjectIndex(-1);
-        cursor.mergeBlockFormat(outOfList);
+        leaveLists(cursor);
         return;
     }
     cursor.beginEditBlock();
@@ -155,7 +168,9 @@ void TextEdit::cursorPositionChanged()
 void TextEdit::fontChanged(const QFont& f)
 {
     m_comboFont->setCurrentIndex(m_comboFont->findText(QFontInfo(f).family()));
-    m_comboSize->setCurrentIndex(m_comboSize->findText(QString::number(f.pointSize())));
+    // Keep a typed size while it names this one ("10.5" for 10.5 points).
+    if (m_comboSize->currentText().toDouble() != f.pointSizeF())
+        m_comboSize->setCurrentIndex(m_comboSize->findText(QString::number(f.pointSize())));
     m_actionTextBold->setChecked(f.weight() > QFont::Normal);
     m_actionTextItalic->setChecked(f.style() != QFont::StyleNormal);
     m_actionTextUnderline->setChecked(f.underline());
