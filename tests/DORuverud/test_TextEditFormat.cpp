@@ -170,10 +170,11 @@ private slots:
         window.slotTextAlignCenter();
         placeCursor(area, 15);
         window.slotTextAlignRight();
-        const QStringList expected = {"&Left", "C&enter", "&Right"};
-        for (int position : {1, 6, 15}) {
+        const QList<QPair<int, QString>> checked
+            = {{1, "&Left"}, {6, "C&enter"}, {15, "&Right"}, {2, "&Left"}};
+        for (const auto& [position, entry] : checked) {
             placeCursor(area, position);
-            QVERIFY(action(&window, expected.value(expected.size() * position / 16))->isChecked());
+            QVERIFY2(action(&window, entry)->isChecked(), qPrintable(entry));
         }
         QCOMPARE(
             area->document()->findBlockByNumber(1).blockFormat().alignment(), Qt::AlignHCenter);
