@@ -107,7 +107,7 @@ private slots:
                                << "Print Document";
         QTest::newRow("preview") << "Print Preview..."
                                  << "Print Preview..."
-                                 << "?";
+                                 << "Print Preview";
         QTest::newRow("pdf") << "Create PDF"
                              << "&Export PDF..."
                              << "Export PDF";
