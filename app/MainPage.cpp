@@ -15,17 +15,25 @@
 #include <QHBoxLayout>
 #include <QPixmap>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QStackedWidget>
 
 using DORuverud::App;
+
+// A stored size larger than the screen's free area shrinks to it; the
+// layout keeps the window at least at its minimum once it is shown.
+static QSize fittedSize(const QSize& stored)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? stored.boundedTo(screen->availableGeometry().size()) : stored;
+}
 
 MainPage::MainPage(QWidget* parent)
     : QFrame(parent)
 {
     m_itemsPanel = new ItemsPanel(nullptr);
     m_pages = new QStackedWidget(nullptr);
-    connect(m_itemsPanel, SIGNAL(itemChanged(const QString&)), this,
-        SLOT(slotItemChanged(const QString&)));
+    connect(m_itemsPanel, &ItemsPanel::itemChanged, this, &MainPage::slotItemChanged);
 
     m_bassPage = new VADirur::BassChordsMainPage2(nullptr);
     m_balalaikaPage = new VADirur::BalalaikaChordsMainPage(nullptr);
@@ -57,8 +65,8 @@ MainPage::MainPage(QWidget* parent)
     setLayout(layout);
 
     App* app = App::theApp();
-    resize(app->settingsValue(QStringLiteral("Width"), 620).toInt(),
-        app->settingsValue(QStringLiteral("Height"), 620).toInt());
+    resize(fittedSize(QSize(app->settingsValue(QStringLiteral("Width"), 620).toInt(),
+        app->settingsValue(QStringLiteral("Height"), 620).toInt())));
     app->showHelpOnStart();
 }
 

@@ -23,13 +23,11 @@ void StartupSequence::configure(DORuverud::App& app)
 
 void StartupSequence::prepareWindow(DORuverud::App& app, MainPage& window)
 {
-    QObject::connect(&app, SIGNAL(dockClicked()), &window, SLOT(showNormal()));
+    QObject::connect(&app, &DORuverud::App::dockClicked, &window, &QWidget::showNormal);
 
     // The first language query installs the translators, after the window is built.
     const QString language = app.currentLanguage();
-    const QString resources = QCoreApplication::applicationDirPath().remove(QStringLiteral("MacOS"))
-        + QStringLiteral("Resources/");
-    app.setIntroductionSlides(IntroductionSlides::paths(resources, language));
+    app.setIntroductionSlides(IntroductionSlides::paths(app.bundleResourcePath(), language));
 
     window.setWindowTitle(QCoreApplication::applicationName());
     VADirur::ChordsMainPage::applyStyle();

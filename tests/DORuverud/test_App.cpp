@@ -177,36 +177,33 @@ private slots:
 
     void bundleResourcePathFollowsTheExecutable_data()
     {
-        // The marker is looked up where "MacOS" is replaced, the resources where it is removed.
+        // The Resources folder stands beside a program folder named "MacOS", else inside it.
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("resources");
-        QTest::addColumn<QString>("marker");
-        QTest::newRow("bundle") << "Tessivar/MacOS" << QString("Tessivar/Resources/")
-                                << "Tessivar/Resources/independent";
-        QTest::newRow("no MacOS folder") << "bin" << QString("binResources/") << "binindependent";
-        QTest::newRow("MacOS twice")
-            << "MacOS/x/MacOS" << QString("/x/Resources/") << "Resources//x/Resources/independent";
-        QTest::newRow("lower case is not the rule")
-            << "macos" << QString("macosResources/") << "macosindependent";
+        QTest::newRow("bundle") << "Tessivar/MacOS" << QString("Tessivar/Resources/");
+        QTest::newRow("MacOS inside a folder name")
+            << "MacOSapps/tessivar/MacOS" << QString("MacOSapps/tessivar/Resources/");
+        QTest::newRow("MacOS twice") << "MacOS/x/MacOS" << QString("MacOS/x/Resources/");
+        QTest::newRow("no MacOS folder") << "bin" << QString("bin/Resources/");
+        QTest::newRow("lower case is another folder") << "macos" << QString("macos/Resources/");
     }
 
     void bundleResourcePathFollowsTheExecutable()
     {
         QFETCH(QString, folder);
         QFETCH(QString, resources);
-        QFETCH(QString, marker);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath(folder));
         const QString program = dir.filePath(folder + "/Tessivar");
         QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), program));
 
-        // The marker makes an independent build; without it the build is a store build.
+        // The marker in that folder makes an independent build; without it the build is a store
+        // build.
         QStringList facts = runSelf({"--facts"}, program).split('\n');
         QCOMPARE(facts.value(0), dir.path() + QLatin1Char('/') + resources);
         QCOMPARE(facts.value(1), QString("store"));
-        const QString markerPath = dir.path() + QLatin1Char('/') + marker;
-        QVERIFY(QDir().mkpath(QFileInfo(markerPath).absolutePath()));
-        QVERIFY(QFile(markerPath).open(QIODevice::WriteOnly));
+        QVERIFY(QDir().mkpath(facts.value(0)));
+        QVERIFY(QFile(facts.value(0) + "independent").open(QIODevice::WriteOnly));
         facts = runSelf({"--facts"}, program).split('\n');
         QCOMPARE(facts.value(1), QString("independent"));
     }

@@ -151,14 +151,18 @@ private slots:
         QVERIFY(shown[0] && shown[0] == shown[1]);
         QCOMPARE(shown[0]->parentWidget(), window);
         QCOMPARE(slideButtons(shown[0]).size(), 3);
-        // WHEN its parent window is gone, THEN a new dialog is made, not the dead one used
+        // WHEN its parent window is gone, THEN a new dialog is made, not the dead one used,
+        // owned by the main window when no window is active
         delete window;
         QVERIFY(shown[0].isNull());
+        QWidget mainWindow;
+        app->setMainWidget(&mainWindow);
         whenModal(closeIt);
         app->slotHelp();
+        app->setMainWidget(nullptr);
         QCOMPARE(shown.size(), 3);
         QVERIFY(shown[2]);
-        delete shown[2];
+        QCOMPARE(shown[2]->parentWidget(), &mainWindow);
     }
 
     void nothingOpensAtStartOnceRefused()

@@ -76,9 +76,11 @@ private slots:
     void initTestCase();
     void firstStartShowsWindowAndIntroduction();
     void fifthStartRemindsAndSizeComesBack();
+    void damagedSettingsStartIntoAFittingWindow_data();
+    void damagedSettingsStartIntoAFittingWindow();
 
 private:
-    unsigned long waitForWindow(const QString& title);
+    unsigned long waitForWindow(const QString& title, int timeout = 60000);
 
     X11Windows m_windows;
 };
@@ -89,10 +91,10 @@ void TestProgram::initTestCase()
     QVERIFY(QFile::exists(qEnvironmentVariable("TESSIVAR_PROGRAM")));
 }
 
-unsigned long TestProgram::waitForWindow(const QString& title)
+unsigned long TestProgram::waitForWindow(const QString& title, int timeout)
 {
     unsigned long window = 0;
-    if (!QTest::qWaitFor([&]() { return (window = m_windows.find(title)) != 0; }, 60000))
+    if (!QTest::qWaitFor([&]() { return (window = m_windows.find(title)) != 0; }, timeout))
         return 0;
     return window;
 }
@@ -175,6 +177,36 @@ void TestProgram::fifthStartRemindsAndSizeComesBack()
     QVERIFY(window);
     QCOMPARE(m_windows.size(window), QSize(820, 700));
     QVERIFY(again.closedWell(m_windows, window));
+}
+
+void TestProgram::damagedSettingsStartIntoAFittingWindow_data()
+{
+    QTest::addColumn<QVariantMap>("settings");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("size far beyond any screen")
+        << QVariantMap {{"Width", 100000}, {"Height", 100000}} << QSize(1280, 1024);
+    QTest::newRow("size beyond this screen")
+        << QVariantMap {{"Width", 3000}, {"Height", 700}} << QSize(1280, 700);
+    QTest::newRow("favourites count far beyond the entries")
+        << QVariantMap {{"FavoritesCount", 100000000}} << QSize(620, 620);
+}
+
+void TestProgram::damagedSettingsStartIntoAFittingWindow()
+{
+    QFETCH(QVariantMap, settings);
+    QFETCH(QSize, size);
+    // GIVEN damaged settings on a 1280 x 1024 screen
+    QTemporaryDir home;
+    store(home.path(), QStringLiteral("NeverShowItAgain"), true);
+    for (auto it = settings.cbegin(); it != settings.cend(); ++it)
+        store(home.path(), it.key(), it.value());
+
+    // THEN the window comes up soon, fitted to the screen, and closes well
+    Program program(home.path());
+    const unsigned long window = waitForWindow(QStringLiteral("Tessivar"), 30000);
+    QVERIFY(window);
+    QTRY_COMPARE_WITH_TIMEOUT(m_windows.size(window), size, 10000);
+    QVERIFY(program.closedWell(m_windows, window));
 }
 
 QTEST_MAIN(TestProgram)

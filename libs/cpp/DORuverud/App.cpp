@@ -1,6 +1,7 @@
 #include "App.h"
 
 #include "App_mac.h"
+#include "HelpDialog.h"
 #include "Trace.h"
 #include "TranslationsManager.h"
 
@@ -14,11 +15,26 @@
 
 namespace DORuverud {
 
+namespace {
+
+// The bundle's Resources folder: a program folder named "MacOS" stands
+// beside it; any other program folder holds it. Ends with "/".
+QString resourcesFolder()
+{
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString name = QFileInfo(programFolder).fileName();
+    if (name == QLatin1String("MacOS"))
+        return programFolder.chopped(name.size()) + QStringLiteral("Resources/");
+    return programFolder + QStringLiteral("/Resources/");
+}
+
+} // namespace
+
 App::App(int& argc, char** argv, const QString& organizationName, const QString& applicationName)
     : QApplication(argc, argv)
     , m_currentLanguage(QStringLiteral("en"))
 {
-    connect(App_mac::instance(), SIGNAL(dockClicked()), this, SIGNAL(dockClicked()));
+    connect(App_mac::instance(), &App_mac::dockClicked, this, &App::dockClicked);
     QCoreApplication::setOrganizationName(organizationName);
     QCoreApplication::setApplicationName(applicationName);
     m_saveDirPath = workDirectory();
@@ -27,11 +43,13 @@ App::App(int& argc, char** argv, const QString& organizationName, const QString&
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, supportDirectory());
     m_settings = new QSettings(
         supportDirectory() + QStringLiteral("settings.plist"), QSettings::IniFormat, this);
-    m_bundleResourcePath = QCoreApplication::applicationDirPath().remove(QStringLiteral("MacOS"))
-        + QStringLiteral("Resources/");
+    m_bundleResourcePath = resourcesFolder();
 }
 
-App::~App() = default;
+App::~App()
+{
+    delete m_helpDialog;
+}
 
 App* App::theApp()
 {
@@ -183,9 +201,7 @@ void App::setResourceOffset(const QString& offset)
 
 bool App::isAppStore()
 {
-    const QString resources = QCoreApplication::applicationDirPath().replace(
-        QStringLiteral("MacOS"), QStringLiteral("Resources/"));
-    return !QFile::exists(resources + QStringLiteral("independent"));
+    return !QFile::exists(resourcesFolder() + QStringLiteral("independent"));
 }
 
 QString App::appId() const

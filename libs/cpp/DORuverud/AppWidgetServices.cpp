@@ -120,12 +120,14 @@ void App::showHelpOnStart()
         QTimer::singleShot(500, this, &App::slotHelp);
 }
 
-// The dialog is made once; it dies with the window that was active then,
-// and the next call makes a new one.
+// The dialog is made once, over the active window or else the main window;
+// it dies with that window, and the next call makes a new one. Without
+// either, the application object deletes it at the end.
 void App::slotHelp()
 {
     if (!m_helpDialog) {
-        m_helpDialog = new HelpDialog(QApplication::activeWindow());
+        QWidget* owner = QApplication::activeWindow();
+        m_helpDialog = new HelpDialog(owner ? owner : m_mainWidget);
         for (const QString& slide : qAsConst(m_introductionSlides))
             m_helpDialog->addSlide(slide);
     }
