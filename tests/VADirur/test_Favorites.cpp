@@ -198,7 +198,11 @@ private slots:
     void refusedNamesChangeNothing();
     void deleteListsNamesLastFirst();
     void deletingDownToNoneStoresZero();
-    void freshProcessWritesWhatWeRead();
+    void countReadsNoFurtherThanTheEntries_data();
+    void countReadsNoFurtherThanTheEntries();
+    void twoInstancesKeepEachOthersFavorites();
+    void transposerMayGoWhileItsDialogIsOpen_data();
+    void transposerMayGoWhileItsDialogIsOpen();
 };
 
 void TestFavorites::init()
@@ -366,9 +370,43 @@ void TestFavorites::deletingDownToNoneStoresZero()
     QCOMPARE(describedByFreshProcess(), QString());
 }
 
-// Another process saves through the menu; this one reads the same texts.
-void TestFavorites::freshProcessWritesWhatWeRead()
+void TestFavorites::countReadsNoFurtherThanTheEntries_data()
 {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("expected");
+    const QString caption = Transposer::defaultFavorite().section(':', 0, 0);
+    QTest::newRow("a missing entry under the count is the default")
+        << 2 << QStringList {"Intro:A\n"} << QStringList {"Intro", caption};
+    QTest::newRow("a count far beyond one entry")
+        << 100000000 << QStringList {"Intro:A\n"} << QStringList {"Intro", caption};
+    QTest::newRow("a count far beyond no entry")
+        << 100000000 << QStringList() << QStringList {caption};
+    QTest::newRow("entries above the count stay unread")
+        << 1 << QStringList {"Intro:A\n", "Old:E\n"} << QStringList {"Intro"};
+}
+
+void TestFavorites::countReadsNoFurtherThanTheEntries()
+{
+    QFETCH(int, count);
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, expected);
+    app()->setSettingsValue("FavoritesCount", count);
+    for (int i = 0; i < entries.size(); ++i)
+        app()->setSettingsValue(QString("Favorite%1").arg(i), entries.at(i));
+    Transposer t;
+    QCOMPARE(names(t), expected);
+}
+
+// Two instances on one home folder: each save or delete starts from what
+// the other stored.
+void TestFavorites::twoInstancesKeepEachOthersFavorites()
+{
+    // GIVEN this instance with its menu read
+    Transposer t;
+    const QString caption = names(t).value(0);
+
+    // WHEN another instance saves a favourite through its menu
     const QStringList chords = {"E" + flat + "\nm7", "C #\n9", "G\n", "A" + flat + "\naug"};
     const QString name = QString::fromUtf8("Ballade, f\xC3\xBCr \xC3\xA9t\xC3\xA9 ") + flat;
     app()->settings()->sync();
@@ -378,11 +416,48 @@ void TestFavorites::freshProcessWritesWhatWeRead()
     QVERIFY(child.waitForFinished(60000));
     QCOMPARE(child.exitCode(), 0);
 
+    // AND this one saves one of its own and deletes the default
+    t.setCurrentChords({"A\nm"});
+    saveAs(t, "Here");
+    deleteNamed(t, caption, "Yes");
+
+    // THEN the other's favourite is kept, with its texts whole
     QCOMPARE(stored().value("Tessivar/FavoritesCount").toInt(), 2);
-    Transposer t;
-    QVERIFY(names(t).contains(name));
+    QCOMPARE(names(t), QStringList({name, "Here"}));
     entry(t, name)->trigger();
     QCOMPARE(t.currentChords(), chords);
+}
+
+void TestFavorites::transposerMayGoWhileItsDialogIsOpen_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("name of a new favourite") << "&Save..."
+                                             << "InputDialog";
+    QTest::newRow("list to delete from") << "&Delete..."
+                                         << "Dialog";
+    QTest::newRow("question before deleting") << "&Delete..."
+                                              << "MessageBox";
+}
+
+void TestFavorites::transposerMayGoWhileItsDialogIsOpen()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, dialog);
+    // GIVEN a strip whose page goes away while one of its dialogs is open
+    QPointer<Transposer> t = new Transposer;
+    t->setCurrentChords({"A\n"});
+    QObject watches;
+    whenShown(&watches, dialog, [&t](QWidget*) { delete t; });
+    if (dialog == "MessageBox")
+        whenShown(&watches, "Dialog", [](QWidget* list) {
+            QTest::mouseClick(list->findChild<QPushButton*>("DeleteButton"), Qt::LeftButton);
+        });
+
+    // WHEN the user opens it, THEN the strip goes and nothing is stored
+    choose(*t, action);
+    QVERIFY(!t);
+    QVERIFY(stored().isEmpty());
 }
 
 // Child process modes: print what a fresh application object reads, or

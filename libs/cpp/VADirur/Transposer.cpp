@@ -8,9 +8,12 @@
 #include "MessageBox.h"
 
 #include <QBoxLayout>
+#include <QLockFile>
 #include <QMenu>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
+#include <QSettings>
 
 namespace VADirur {
 
@@ -65,6 +68,24 @@ QIcon menuIcon(const QString& image)
     return QIcon(QPixmap(QStringLiteral(":/") + image));
 }
 
+// One past the highest index stored under "Favorite%1".
+int storedFavoritesEnd()
+{
+    QSettings* settings = app()->settings();
+    settings->beginGroup(QCoreApplication::applicationName());
+    const QStringList keys = settings->childKeys();
+    settings->endGroup();
+    const QString prefix = favoriteKey.arg(QString());
+    int end = 0;
+    for (const QString& key : keys) {
+        bool ok = false;
+        const int index = key.midRef(prefix.size()).toInt(&ok);
+        if (ok && key == favoriteKey.arg(index))
+            end = qMax(end, index + 1);
+    }
+    return end;
+}
+
 QPushButton* createButton(const QString& caption, const QString& objectName)
 {
     auto* button = new QPushButton(caption);
@@ -86,8 +107,8 @@ Transposer::Transposer(QWidget* parent)
     m_tabBar = new ChordsTabBar;
     m_tabBar->setMovable(true);
     m_tabBar->setUsesScrollButtons(true);
-    connect(m_tabBar, SIGNAL(tabClicked()), this, SLOT(slotTabClicked()));
-    connect(m_tabBar, SIGNAL(countChanged(int)), this, SLOT(slotChordsCountChanged(int)));
+    connect(m_tabBar, &ChordsTabBar::tabClicked, this, &Transposer::slotTabClicked);
+    connect(m_tabBar, &ChordsTabBar::countChanged, this, &Transposer::slotChordsCountChanged);
 
     QPushButton* addButton = createButton(QStringLiteral("+"), QStringLiteral("PushButtonAdd"));
     QPushButton* favoritesButton
@@ -115,9 +136,9 @@ Transposer::~Transposer()
 
 void Transposer::setUpButtons(QPushButton* addButton, QPushButton* favoritesButton)
 {
-    connect(addButton, SIGNAL(clicked()), this, SLOT(slotAddChord()));
-    connect(m_removeButton, SIGNAL(clicked()), this, SLOT(slotRemoveChord()));
-    connect(m_soundButton, SIGNAL(clicked()), this, SLOT(slotSoundClicked()));
+    connect(addButton, &QPushButton::clicked, this, &Transposer::slotAddChord);
+    connect(m_removeButton, &QPushButton::clicked, this, &Transposer::slotRemoveChord);
+    connect(m_soundButton, &QPushButton::clicked, this, &Transposer::slotSoundClicked);
     addButton->setToolTip(tr("Add chord"));
     m_removeButton->setToolTip(tr("Remove selected chord"));
     addButton->setFixedSize(40, 40);
@@ -134,9 +155,9 @@ void Transposer::createTransposeMenu()
     menu->setObjectName(QStringLiteral("TransposerMenu"));
     for (int steps = maxSteps; steps >= 1; --steps)
         menu->addAction(
-            QString::number(steps) + QStringLiteral(" #"), this, SLOT(slotTransposeD()));
+            QString::number(steps) + QStringLiteral(" #"), this, &Transposer::slotTransposeD);
     for (int steps = 1; steps <= maxSteps; ++steps)
-        menu->addAction(QString::number(steps) + flatSign, this, SLOT(slotTransposeB()));
+        menu->addAction(QString::number(steps) + flatSign, this, &Transposer::slotTransposeB);
     m_transposeButton->setMenu(menu);
 }
 
@@ -327,12 +348,13 @@ void Transposer::recreateFavoritesMenu()
 {
     readFavorites();
     m_favoritesMenu->clear();
-    m_favoritesMenu->addAction(menuIcon(newImage()), tr("&New"), this, SLOT(slotNewFavorite()));
+    m_favoritesMenu->addAction(
+        menuIcon(newImage()), tr("&New"), this, &Transposer::slotNewFavorite);
     m_saveFavoriteAction = m_favoritesMenu->addAction(
-        menuIcon(saveImage()), tr("&Save..."), this, SLOT(slotSaveFavorite()));
+        menuIcon(saveImage()), tr("&Save..."), this, &Transposer::slotSaveFavorite);
     m_saveFavoriteAction->setEnabled(m_tabBar->count() > 0);
     m_favoritesMenu->addAction(
-        menuIcon(deleteImage()), tr("&Delete..."), this, SLOT(slotDeleteFavorite()));
+        menuIcon(deleteImage()), tr("&Delete..."), this, &Transposer::slotDeleteFavorite);
 
     m_deleteDlg->clearItems();
     for (auto it = m_favorites.cbegin(); it != m_favorites.cend(); ++it)
@@ -340,21 +362,43 @@ void Transposer::recreateFavoritesMenu()
 
     m_favoritesMenu->addSeparator();
     for (auto it = m_favorites.cbegin(); it != m_favorites.cend(); ++it)
-        m_favoritesMenu->addAction(it.key(), this, SLOT(slotLoadFavorite()));
+        m_favoritesMenu->addAction(it.key(), this, &Transposer::slotLoadFavorite);
 }
 
 // A stored favourite is "name:chord,chord,...". The name ends at the first
-// ":", the chords start after the last one.
+// ":", the chords start after the last one. A missing entry under the count
+// reads as the default favourite; past the stored entries they all would,
+// so the count is read no further than that.
 void Transposer::readFavorites()
 {
     m_favorites.clear();
     const int count = app()->settingsValue(countKey, 1).toInt();
-    for (int i = 0; i < count; ++i) {
-        const QString value
-            = app()->settingsValue(favoriteKey.arg(i), defaultFavorite()).toString();
-        const QStringList parts = value.split(QLatin1Char(':'), Qt::KeepEmptyParts);
-        m_favorites.insert(parts.first(), parts.last().split(QLatin1Char(','), Qt::KeepEmptyParts));
-    }
+    const int stored = qMin(count, storedFavoritesEnd());
+    for (int i = 0; i < stored; ++i)
+        insertFavorite(app()->settingsValue(favoriteKey.arg(i), defaultFavorite()).toString());
+    if (count > stored)
+        insertFavorite(defaultFavorite());
+}
+
+void Transposer::insertFavorite(const QString& value)
+{
+    const QStringList parts = value.split(QLatin1Char(':'), Qt::KeepEmptyParts);
+    m_favorites.insert(parts.first(), parts.last().split(QLatin1Char(','), Qt::KeepEmptyParts));
+}
+
+// Another instance may have changed the stored list since it was read: the
+// list is read again under a lock, changed and written back before the lock
+// goes, so that nothing saved elsewhere is lost.
+void Transposer::changeFavorites(const std::function<void()>& change)
+{
+    // Without the lock after a while, the change goes ahead all the same.
+    QLockFile lock(app()->supportDirectory() + QStringLiteral("favorites.lock"));
+    lock.tryLock(10000);
+    app()->settings()->sync();
+    readFavorites();
+    change();
+    saveFavorites();
+    app()->settings()->sync();
 }
 
 // Entries above the new count stay in the settings; they are not read.
@@ -387,10 +431,11 @@ void Transposer::slotLoadFavorite()
 // like an empty one.
 void Transposer::slotSaveFavorite()
 {
+    QPointer<Transposer> self(this);
     bool ok = false;
     const QString name = DORuverud::InputDialog::getText(this, tr("Save Favorite"),
         tr("Favorite's Name:"), QLineEdit::Normal, QString(), &ok, nullptr);
-    if (!ok)
+    if (!ok || !self)
         return;
     if (name.isEmpty()) {
         DORuverud::MessageBox::warning(
@@ -402,24 +447,24 @@ void Transposer::slotSaveFavorite()
             tr("Can not create the favorite with \":\" in its name"), okButton, 0);
         return;
     }
-    m_favorites.insert(name, currentChords());
-    saveFavorites();
+    const QStringList chords = currentChords();
+    changeFavorites([this, &name, &chords] { m_favorites.insert(name, chords); });
     recreateFavoritesMenu();
 }
 
 void Transposer::slotDeleteFavorite()
 {
-    if (m_deleteDlg->exec() == 0)
+    QPointer<Transposer> self(this);
+    if (m_deleteDlg->exec() == 0 || !self)
         return;
     const QString name = m_deleteDlg->item();
     if (name.isEmpty())
         return;
     const int answer = DORuverud::MessageBox::warning(this, tr("Warning"),
         tr("Remove the favorite:\n \"") + name + tr("\"?"), yesButton | noButton, noButton);
-    if (answer != yesButton)
+    if (answer != yesButton || !self)
         return;
-    m_favorites.remove(name);
-    saveFavorites();
+    changeFavorites([this, &name] { m_favorites.remove(name); });
     recreateFavoritesMenu();
 }
 

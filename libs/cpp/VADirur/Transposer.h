@@ -4,6 +4,8 @@
 #include <QMap>
 #include <QStringList>
 
+#include <functional>
+
 class QAction;
 class QMenu;
 class QPushButton;
@@ -70,7 +72,9 @@ private:
     void transpose(QAction* action, bool up);
     QString transposedTab(const QString& tab, int steps) const;
     void readFavorites();
+    void insertFavorite(const QString& value);
     void saveFavorites();
+    void changeFavorites(const std::function<void()>& change);
 
     ChordsTabBar* m_tabBar = nullptr;
     ChordsButtonsPanel* m_chordsButtonsPanel = nullptr;
