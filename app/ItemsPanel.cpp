@@ -29,7 +29,8 @@ ItemsPanel::ItemsPanel(QWidget* parent)
     for (QPushButton* button : {piano, bass, balalaika, banjo, guitar, mandolin, ukulele})
         m_buttonGroup->addButton(button);
     piano->setChecked(true);
-    connect(m_buttonGroup, SIGNAL(buttonClicked(QAbstractButton*)), this, SLOT(slotItemClicked()));
+    connect(m_buttonGroup, qOverload<QAbstractButton*>(&QButtonGroup::buttonClicked), this,
+        &ItemsPanel::slotItemClicked);
 
     QVBoxLayout* layout = new QVBoxLayout;
     layout->setContentsMargins(10, 10, 10, 10);

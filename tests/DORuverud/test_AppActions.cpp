@@ -2,6 +2,7 @@
 #include "AppConfig.h"
 #include "DialogTestTools.h"
 
+#include <QPointer>
 #include <QSysInfo>
 #include <QUrlQuery>
 #include <climits>
@@ -217,11 +218,12 @@ private slots:
             QVERIFY(!reply.shown.isEmpty());
         }
 
-        // The style-sheet editor opens by its slot.
+        // The style-sheet editor opens by its slot and goes when it is closed.
         app()->slotShowCssEditor();
-        QWidget* editor = App::getWidgetByClassName("DORuverud::CssEditor");
+        QPointer<QWidget> editor = App::getWidgetByClassName("DORuverud::CssEditor");
         QVERIFY(editor && editor->isVisible());
-        delete editor;
+        editor->close();
+        QTRY_VERIFY(!editor);
     }
 };
 

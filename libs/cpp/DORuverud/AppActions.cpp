@@ -99,7 +99,7 @@ void App::callReminder(int count, int kinds)
     else
         m_reminderKind = randomKind(kinds);
     m_reminderCount = count;
-    QTimer::singleShot(m_reminderDelay, this, SLOT(slotCallRateReminderInternal()));
+    QTimer::singleShot(m_reminderDelay, this, &App::slotCallRateReminderInternal);
 }
 
 void App::callRateReminder(int count)
@@ -200,24 +200,26 @@ void App::slotCallRateReminderInternal()
 void App::slotCallRateReminder()
 {
     m_reminderKind = RateKind;
-    QTimer::singleShot(m_reminderDelay, this, SLOT(slotCallRateReminderInternal()));
+    QTimer::singleShot(m_reminderDelay, this, &App::slotCallRateReminderInternal);
 }
 
 void App::slotCallTellReminder()
 {
     m_reminderKind = ShareKind;
-    QTimer::singleShot(m_reminderDelay, this, SLOT(slotCallRateReminderInternal()));
+    QTimer::singleShot(m_reminderDelay, this, &App::slotCallRateReminderInternal);
 }
 
 void App::slotCallJoinReminder()
 {
     m_reminderKind = JoinKind;
-    QTimer::singleShot(m_reminderDelay, this, SLOT(slotCallRateReminderInternal()));
+    QTimer::singleShot(m_reminderDelay, this, &App::slotCallRateReminderInternal);
 }
 
 void App::slotShowCssEditor()
 {
-    (new CssEditor(nullptr))->show();
+    auto* editor = new CssEditor(nullptr);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->show();
 }
 
 // The system text names the running system where the mail once named a

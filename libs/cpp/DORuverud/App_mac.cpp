@@ -2,13 +2,11 @@
 
 #include "App_Linux.h"
 
-App_mac* App_mac::s_pinstance = nullptr;
-
+// Never destroyed: the launcher may ask until the process ends.
 App_mac* App_mac::instance()
 {
-    if (!s_pinstance)
-        s_pinstance = new App_mac();
-    return s_pinstance;
+    static App_mac* const app = new App_mac;
+    return app;
 }
 
 App_mac::App_mac(QObject* parent)

@@ -18,7 +18,4 @@ public:
 
 signals:
     void dockClicked();
-
-private:
-    static App_mac* s_pinstance;
 };

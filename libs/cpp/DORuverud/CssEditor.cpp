@@ -18,26 +18,26 @@ CssEditor::CssEditor(QWidget* parent)
     QMenu* helpMenu = menuBar()->addMenu(tr("&Help"));
     m_doc = new CssDoc(nullptr);
 
-    QAction* open = fileMenu->addAction(tr("&Open..."), m_doc, SLOT(slotLoad()),
+    QAction* open = fileMenu->addAction(tr("&Open..."), m_doc, &CssDoc::slotLoad,
         QKeySequence(QStringLiteral("CTRL+O"), QKeySequence::NativeText));
-    QAction* save = fileMenu->addAction(tr("&Save"), m_doc, SLOT(slotSave()),
+    QAction* save = fileMenu->addAction(tr("&Save"), m_doc, &CssDoc::slotSave,
         QKeySequence(QStringLiteral("CTRL+S"), QKeySequence::NativeText));
-    QAction* info = fileMenu->addAction(tr("&SetInfo"), this, SLOT(slotApplyToolTipsInfo()),
+    QAction* info = fileMenu->addAction(tr("&SetInfo"), this, &CssEditor::slotApplyToolTipsInfo,
         QKeySequence(QStringLiteral("CTRL+I"), QKeySequence::NativeText));
-    QAction* apply = fileMenu->addAction(tr("&Apply"), this, SLOT(slotApply()),
+    QAction* apply = fileMenu->addAction(tr("&Apply"), this, &CssEditor::slotApply,
         QKeySequence(QStringLiteral("CTRL+A"), QKeySequence::NativeText));
-    fileMenu->addAction(tr("S&ave As..."), m_doc, SLOT(slotSaveAs()));
+    fileMenu->addAction(tr("S&ave As..."), m_doc, &CssDoc::slotSaveAs);
     fileMenu->addSeparator();
-    helpMenu->addAction(tr("&About"), this, SLOT(slotAbout()), QKeySequence(Qt::Key_F1));
+    helpMenu->addAction(tr("&About"), this, &CssEditor::slotAbout, QKeySequence(Qt::Key_F1));
     QAction* reset
-        = helpMenu->addAction(tr("&Reset"), this, SLOT(slotReset()), QKeySequence(Qt::Key_R));
+        = helpMenu->addAction(tr("&Reset"), this, &CssEditor::slotReset, QKeySequence(Qt::Key_R));
 
     QToolBar* toolBar = new QToolBar(tr("Operations"), this);
     toolBar->addActions({open, save, apply, reset, info});
     addToolBar(Qt::TopToolBarArea, toolBar);
 
     setCentralWidget(m_doc);
-    connect(m_doc, SIGNAL(changeWindowTitle(QString)), this, SLOT(slotChangeWindowTitle(QString)));
+    connect(m_doc, &CssDoc::changeWindowTitle, this, &CssEditor::slotChangeWindowTitle);
     statusBar()->showMessage(tr("Ready"), 2000);
 }
 

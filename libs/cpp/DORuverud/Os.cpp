@@ -4,25 +4,17 @@
 
 #include <QWidget>
 
-Os* Os::s_instance = nullptr;
-
+// Never destroyed: the bus services answer until the process ends.
 Os* Os::instance()
 {
-    if (!s_instance)
-        s_instance = new Os();
-    return s_instance;
+    static Os* const os = new Os;
+    return os;
 }
 
 Os::Os()
     : QObject(nullptr)
 {
     Os_Linux::initNotifications(this);
-}
-
-Os::~Os()
-{
-    if (s_instance == this)
-        s_instance = nullptr;
 }
 
 double Os::scaleFactor()

@@ -14,9 +14,6 @@ class Os : public QObject
 public:
     static Os* instance();
 
-    Os();
-    ~Os() override;
-
     // Physical pixels per logical pixel of the primary screen.
     static double scaleFactor();
     // Shows the file selected in the file manager, or else opens its folder.
@@ -36,5 +33,5 @@ signals:
     void atUserLogout();
 
 private:
-    static Os* s_instance;
+    Os();
 };

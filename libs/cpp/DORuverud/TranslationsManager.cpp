@@ -7,13 +7,10 @@
 
 namespace DORuverud {
 
-TranslationsManager* TranslationsManager::m_pUniqueInstance = nullptr;
-
 TranslationsManager* TranslationsManager::instance()
 {
-    if (!m_pUniqueInstance)
-        m_pUniqueInstance = new TranslationsManager();
-    return m_pUniqueInstance;
+    static TranslationsManager* const manager = new TranslationsManager;
+    return manager;
 }
 
 TranslationsManager::TranslationsManager()

@@ -39,8 +39,6 @@ private:
     QString m_appTranslationsBase;
     QString m_libsTranslationsBase;
     QString m_qtTranslationsBase;
-
-    static TranslationsManager* m_pUniqueInstance;
 };
 
 } // namespace DORuverud

@@ -102,14 +102,16 @@ void ChordsButtonsPanel::createGroups()
     for (QPushButton* button : m_rootButtons)
         m_rootGroup->addButton(button);
     m_rootButtons[0]->setChecked(true);
-    connect(m_rootGroup, SIGNAL(buttonClicked(QAbstractButton*)), this, SLOT(slotButtonClicked()));
+    connect(m_rootGroup, qOverload<QAbstractButton*>(&QButtonGroup::buttonClicked), this,
+        &ChordsButtonsPanel::slotButtonClicked);
 
     m_typeGroup = new QButtonGroup(this);
     m_typeGroup->setExclusive(true);
     for (QPushButton* button : m_typeButtons)
         m_typeGroup->addButton(button);
     m_typeButtons[0]->setChecked(true);
-    connect(m_typeGroup, SIGNAL(buttonClicked(QAbstractButton*)), this, SLOT(slotButtonClicked()));
+    connect(m_typeGroup, qOverload<QAbstractButton*>(&QButtonGroup::buttonClicked), this,
+        &ChordsButtonsPanel::slotButtonClicked);
 }
 
 QFrame* ChordsButtonsPanel::createTypeFrame(int margin)

@@ -32,9 +32,9 @@ FavoritesDeleteDlg::FavoritesDeleteDlg(QWidget* parent)
 
     m_listWidget->setAttribute(Qt::WA_MacShowFocusRect, false);
     m_listWidget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    connect(m_cancelButton, SIGNAL(clicked()), this, SLOT(reject()));
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     QPushButton* deleteButton = createButton(tr("&Delete"), QStringLiteral("DeleteButton"));
-    connect(deleteButton, SIGNAL(clicked()), this, SLOT(accept()));
+    connect(deleteButton, &QPushButton::clicked, this, &QDialog::accept);
 
     const DORuverud::App* app = DORuverud::App::theApp();
     QBoxLayout* buttons = app && app->isPocketDevice() ? static_cast<QBoxLayout*>(new QVBoxLayout)
