@@ -4,6 +4,7 @@
 #include "BalalaikaChordsMainPage.h"
 #include "BanjoChordsMainPage.h"
 #include "BassChordsMainPage2.h"
+#include "ChordTable.h"
 #include "FretPhotoPainter.h"
 #include "GuitarChordsMainPage.h"
 #include "MandolinChordsMainPage.h"
@@ -14,7 +15,7 @@ template <class Page> void paintBook(ArtWriter& writer, const QString& instrumen
 {
     QList<QVector<int>> fingerings;
     for (int index = 0; index < 132; ++index)
-        fingerings << Page::fingering(index);
+        fingerings << Page::table().fingering(index);
     FretPhotoPainter::paintAll(writer, instrument, strings, fingerings);
 }
 

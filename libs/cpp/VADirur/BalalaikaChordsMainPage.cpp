@@ -1,18 +1,15 @@
 #include "BalalaikaChordsMainPage.h"
 
 #include "BalalaikaShop.h"
-#include "ChordView.h"
-
-#include <iterator>
+#include "ChordTable.h"
 
 namespace VADirur {
 
-// Open strings E4 E4 A4; every string sounds from fret 0 to 9.
-static const int openNotes[3] = {64, 64, 69};
-static const int highestFret = 9;
+namespace {
 
-static const int X = -1;
-static const int fingerings[132][3] = {
+const int X = -1;
+const int openNotes[3] = {64, 64, 69};
+const int frets[132][3] = {
     {5, 0, 4}, // A
     {5, 0, 3}, // Am
     {1, 1, 4}, // A aug
@@ -147,36 +144,18 @@ static const int fingerings[132][3] = {
     {2, 2, 4}, // Gbsus4
 };
 
+} // namespace
+
 BalalaikaChordsMainPage::BalalaikaChordsMainPage(QWidget* parent)
-    : ChordsMainPage(parent)
+    : ChordBookPage(table(), parent)
 {
-    setInstrumentName(QStringLiteral("balalaika"));
-    initChords();
-    m_pChordView->setChordTabAndName(0, m_vecTabs.at(0), QStringLiteral("A"));
 }
 
-void BalalaikaChordsMainPage::addShopMenu()
+const ChordTable& BalalaikaChordsMainPage::table()
 {
-    m_pShop = new BalalaikaShop(this);
-    doShopConnections();
-}
-
-void BalalaikaChordsMainPage::initChords()
-{
-    for (int index = 0; index < 132; ++index) {
-        const int* c = fingerings[index];
-        setChord(index, c[0], c[1], c[2]);
-    }
-}
-
-QVector<int> BalalaikaChordsMainPage::fingering(int index)
-{
-    return QVector<int>(std::begin(fingerings[index]), std::end(fingerings[index]));
-}
-
-void BalalaikaChordsMainPage::setChord(int index, int s1, int s2, int s3)
-{
-    setStringChord(index, {s1, s2, s3}, QStringLiteral("balalaika"), openNotes, highestFret);
+    static const ChordTable table {
+        "balalaika", "balalaika", 3, openNotes, 9, frets[0], false, 0, createShop<BalalaikaShop>};
+    return table;
 }
 
 } // namespace VADirur

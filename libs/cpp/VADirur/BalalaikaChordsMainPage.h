@@ -1,28 +1,19 @@
 #pragma once
 
-#include "ChordsMainPage.h"
+#include "ChordBookPage.h"
 
 namespace VADirur {
 
 // The prima balalaika; its two lower strings share one note.
-class BalalaikaChordsMainPage : public ChordsMainPage
+// Strings E4 E4 A4, frets 0 to 9 sounding.
+class BalalaikaChordsMainPage : public ChordBookPage
 {
     Q_OBJECT
 
 public:
     explicit BalalaikaChordsMainPage(QWidget* parent);
 
-    void addShopMenu() override;
-    void initChords() override;
-
-    // The fingering of a chord by its index: frets of the strings
-    // E4 E4 A4, -1 for a string not played.
-    static QVector<int> fingering(int index);
-
-protected:
-    // Stores a chord: its fingering and, per string, the sample of the fret
-    // or "" for a muted string or a fret above 9.
-    void setChord(int index, int s1, int s2, int s3);
+    static const ChordTable& table();
 };
 
 } // namespace VADirur

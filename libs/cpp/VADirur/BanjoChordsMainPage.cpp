@@ -1,18 +1,15 @@
 #include "BanjoChordsMainPage.h"
 
 #include "BanjoShop.h"
-#include "ChordView.h"
-
-#include <iterator>
+#include "ChordTable.h"
 
 namespace VADirur {
 
-// Open strings G4 D3 G3 B3 D4; every string sounds from fret 0 to 11.
-static const int openNotes[5] = {67, 50, 55, 59, 62};
-static const int highestFret = 11;
+namespace {
 
-static const int X = -1;
-static const int fingerings[132][5] = {
+const int X = -1;
+const int openNotes[5] = {67, 50, 55, 59, 62};
+const int frets[132][5] = {
     {X, 2, 2, 2, 2}, // A
     {X, 2, 2, 1, 2}, // Am
     {X, 3, 2, 2, 3}, // A aug
@@ -147,36 +144,18 @@ static const int fingerings[132][5] = {
     {X, 4, 4, 2, 4}, // Gbsus4
 };
 
+} // namespace
+
 BanjoChordsMainPage::BanjoChordsMainPage(QWidget* parent)
-    : ChordsMainPage(parent)
+    : ChordBookPage(table(), parent)
 {
-    setInstrumentName(QStringLiteral("banjo"));
-    initChords();
-    m_pChordView->setChordTabAndName(0, m_vecTabs.at(0), QStringLiteral("A"));
 }
 
-void BanjoChordsMainPage::addShopMenu()
+const ChordTable& BanjoChordsMainPage::table()
 {
-    m_pShop = new BanjoShop(this);
-    doShopConnections();
-}
-
-void BanjoChordsMainPage::initChords()
-{
-    for (int index = 0; index < 132; ++index) {
-        const int* c = fingerings[index];
-        setChord(index, c[0], c[1], c[2], c[3], c[4]);
-    }
-}
-
-QVector<int> BanjoChordsMainPage::fingering(int index)
-{
-    return QVector<int>(std::begin(fingerings[index]), std::end(fingerings[index]));
-}
-
-void BanjoChordsMainPage::setChord(int index, int s1, int s2, int s3, int s4, int s5)
-{
-    setStringChord(index, {s1, s2, s3, s4, s5}, QStringLiteral("banjo"), openNotes, highestFret);
+    static const ChordTable table {
+        "banjo", "banjo", 5, openNotes, 11, frets[0], false, 0, createShop<BanjoShop>};
+    return table;
 }
 
 } // namespace VADirur

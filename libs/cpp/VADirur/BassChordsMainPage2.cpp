@@ -1,18 +1,15 @@
 #include "BassChordsMainPage2.h"
 
 #include "BassShop.h"
-#include "ChordView.h"
-
-#include <iterator>
+#include "ChordTable.h"
 
 namespace VADirur {
 
-// Open strings E1 A1 D2 G2; every string sounds from fret 0 to 13.
-static const int openNotes[4] = {28, 33, 38, 43};
-static const int highestFret = 13;
+namespace {
 
-static const int X = -1;
-static const int fingerings[132][4] = {
+const int X = -1;
+const int openNotes[4] = {28, 33, 38, 43};
+const int frets[132][4] = {
     {9, 7, 7, 6}, // A
     {8, 7, 7, 9}, // Am
     {9, 8, 7, 6}, // A aug
@@ -147,36 +144,18 @@ static const int fingerings[132][4] = {
     {9, 9, 9, 6}, // Gbsus4
 };
 
+} // namespace
+
 BassChordsMainPage2::BassChordsMainPage2(QWidget* parent)
-    : ChordsMainPage(parent)
+    : ChordBookPage(table(), parent)
 {
-    setInstrumentName(QStringLiteral("bass2"));
-    initChords();
-    m_pChordView->setChordTabAndName(0, m_vecTabs.at(0), QStringLiteral("A"));
 }
 
-void BassChordsMainPage2::addShopMenu()
+const ChordTable& BassChordsMainPage2::table()
 {
-    m_pShop = new BassShop(this);
-    doShopConnections();
-}
-
-void BassChordsMainPage2::initChords()
-{
-    for (int index = 0; index < 132; ++index) {
-        const int* c = fingerings[index];
-        setChord(index, c[0], c[1], c[2], c[3]);
-    }
-}
-
-QVector<int> BassChordsMainPage2::fingering(int index)
-{
-    return QVector<int>(std::begin(fingerings[index]), std::end(fingerings[index]));
-}
-
-void BassChordsMainPage2::setChord(int index, int s1, int s2, int s3, int s4)
-{
-    setStringChord(index, {s1, s2, s3, s4}, QStringLiteral("bass"), openNotes, highestFret);
+    static const ChordTable table {
+        "bass2", "bass", 4, openNotes, 13, frets[0], false, 0, createShop<BassShop>};
+    return table;
 }
 
 } // namespace VADirur

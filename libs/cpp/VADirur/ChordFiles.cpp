@@ -1,17 +1,6 @@
 #include "ChordFiles.h"
 
-#include "SampleName.h"
-
 namespace VADirur {
-
-QString ChordFiles::samplePath(const QString& folder, const QString& instrument, int openNote,
-    int fret, int lowest, int highest)
-{
-    const int note = openNote + fret;
-    if (fret < 0 || note < lowest || note > highest)
-        return QString();
-    return folder + DIReridArazi::SampleName::fileName(instrument, 440, note);
-}
 
 QString ChordFiles::fretCode(const QVector<int>& tab)
 {

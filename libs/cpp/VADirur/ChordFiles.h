@@ -5,17 +5,11 @@
 
 namespace VADirur {
 
-// The names the chord pages ask for and the build tools make: sample
-// paths, photograph names and the piano pictures. Notes are MIDI numbers
-// (60 is C4); the samples are those of pitch 440.
+// The names the chord pages ask for and the build tools make: photograph
+// names and the piano pictures.
 class ChordFiles
 {
 public:
-    // The sample of the open string raised by fret, or "" when the string is
-    // muted (negative fret) or the note lies outside lowest..highest.
-    static QString samplePath(const QString& folder, const QString& instrument, int openNote,
-        int fret, int lowest, int highest);
-
     // The fingering value by value: "2100", "X2222", "X10910".
     static QString fretCode(const QVector<int>& tab);
     // Twelve characters from C up, "0" where a key of that pitch class is

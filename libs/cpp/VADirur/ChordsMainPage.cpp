@@ -2,7 +2,6 @@
 
 #include "App.h"
 #include "AppStyleSheet.h"
-#include "ChordFiles.h"
 #include "ChordView.h"
 #include "ChordsButtonsPanel.h"
 #include "PromoMenuBar.h"
@@ -110,30 +109,6 @@ void ChordsMainPage::slotSetChordAndName(int n, const QString& str)
 {
     m_nCurrentChord = n;
     m_pChordView->setChordTabAndName(n, m_vecTabs.at(n), str);
-}
-
-void ChordsMainPage::setStringChord(int index, const QVector<int>& tab,
-    const QString& sampleInstrument, const int* openNotes, int highestFret)
-{
-    QStringList sounds;
-    for (int i = 0; i < tab.size(); ++i) {
-        const int fret = tab.at(i);
-        sounds << (fret < 0 || fret > highestFret
-                ? QString()
-                : samplePath(sampleInstrument, openNotes[i] + fret));
-    }
-    m_vecSounds[index] = sounds;
-    m_vecTabs[index] = tab;
-}
-
-// The 132 chords name the same few samples over and over: each path is
-// built once and shared.
-QString ChordsMainPage::samplePath(const QString& instrument, int note)
-{
-    QString& path = m_samplePaths[qMakePair(instrument, note)];
-    if (path.isNull())
-        path = ChordFiles::samplePath(m_strResourcePath, instrument, note, 0, note, note);
-    return path;
 }
 
 void ChordsMainPage::slotPlay()

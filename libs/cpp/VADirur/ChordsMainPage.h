@@ -2,8 +2,6 @@
 
 #include "BaseMainPage.h"
 
-#include <QHash>
-#include <QPair>
 #include <QStringList>
 #include <QVector>
 
@@ -52,12 +50,6 @@ private slots:
     void slotSetChordAndName(int n, const QString& str);
 
 protected:
-    // Stores a string instrument's chord: its fingering and, per string, the
-    // sample of the instrument at the fret, "" for a muted string or a fret
-    // above highestFret. openNotes holds one open note per fingering value.
-    void setStringChord(int index, const QVector<int>& tab, const QString& sampleInstrument,
-        const int* openNotes, int highestFret);
-
     ChordsButtonsPanel* m_pChordsButtonsPanel;
     ChordView* m_pChordView;
     int m_nCurrentChord = 0;
@@ -66,12 +58,6 @@ protected:
     Transposer* m_pTransposer;
     QString m_strResourcePath;
     int m_nDelay = 0;
-
-private:
-    QString samplePath(const QString& instrument, int note);
-
-    // Sample paths by instrument and note, filled while the chords are set.
-    QHash<QPair<QString, int>, QString> m_samplePaths;
 };
 
 } // namespace VADirur

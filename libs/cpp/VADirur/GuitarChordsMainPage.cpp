@@ -1,18 +1,15 @@
 #include "GuitarChordsMainPage.h"
 
-#include "ChordView.h"
+#include "ChordTable.h"
 #include "GuitarShop.h"
-
-#include <iterator>
 
 namespace VADirur {
 
-// Open strings E2 A2 D3 G3 B3 E4; every string sounds from fret 0 to 8.
-static const int openNotes[6] = {40, 45, 50, 55, 59, 64};
-static const int highestFret = 8;
+namespace {
 
-static const int X = -1;
-static const int fingerings[132][6] = {
+const int X = -1;
+const int openNotes[6] = {40, 45, 50, 55, 59, 64};
+const int frets[132][6] = {
     {0, 0, 2, 2, 2, 0}, // A
     {0, 0, 2, 2, 1, 0}, // Am
     {X, 0, 3, 2, 2, 1}, // A aug
@@ -147,37 +144,18 @@ static const int fingerings[132][6] = {
     {2, 4, 4, 4, 2, 2}, // Gbsus4
 };
 
+} // namespace
+
 GuitarChordsMainPage::GuitarChordsMainPage(QWidget* parent)
-    : ChordsMainPage(parent)
+    : ChordBookPage(table(), parent)
 {
-    setInstrumentName(QStringLiteral("guitar"));
-    initChords();
-    m_pChordView->setChordTabAndName(0, m_vecTabs.at(0), QStringLiteral("A"));
 }
 
-void GuitarChordsMainPage::addShopMenu()
+const ChordTable& GuitarChordsMainPage::table()
 {
-    m_pShop = new GuitarShop(this);
-    doShopConnections();
-}
-
-void GuitarChordsMainPage::initChords()
-{
-    for (int index = 0; index < 132; ++index) {
-        const int* c = fingerings[index];
-        setChord(index, c[0], c[1], c[2], c[3], c[4], c[5]);
-    }
-}
-
-QVector<int> GuitarChordsMainPage::fingering(int index)
-{
-    return QVector<int>(std::begin(fingerings[index]), std::end(fingerings[index]));
-}
-
-void GuitarChordsMainPage::setChord(int index, int s1, int s2, int s3, int s4, int s5, int s6)
-{
-    setStringChord(
-        index, {s1, s2, s3, s4, s5, s6}, QStringLiteral("guitar"), openNotes, highestFret);
+    static const ChordTable table {
+        "guitar", "guitar", 6, openNotes, 8, frets[0], false, 0, createShop<GuitarShop>};
+    return table;
 }
 
 } // namespace VADirur

@@ -1,18 +1,15 @@
 #include "MandolinChordsMainPage.h"
 
-#include "ChordView.h"
+#include "ChordTable.h"
 #include "MandolinShop.h"
-
-#include <iterator>
 
 namespace VADirur {
 
-// Open strings G3 D4 A4 E5; every string sounds from fret 0 to 8.
-static const int openNotes[4] = {55, 62, 69, 76};
-static const int highestFret = 8;
+namespace {
 
-static const int X = -1;
-static const int fingerings[132][4] = {
+const int X = -1;
+const int openNotes[4] = {55, 62, 69, 76};
+const int frets[132][4] = {
     {2, 2, 4, 0}, // A
     {2, 2, 3, 0}, // Am
     {2, 3, 4, 1}, // A aug
@@ -147,36 +144,18 @@ static const int fingerings[132][4] = {
     {4, 4, 4, 2}, // Gbsus4
 };
 
+} // namespace
+
 MandolinChordsMainPage::MandolinChordsMainPage(QWidget* parent)
-    : ChordsMainPage(parent)
+    : ChordBookPage(table(), parent)
 {
-    setInstrumentName(QStringLiteral("mandolin"));
-    initChords();
-    m_pChordView->setChordTabAndName(0, m_vecTabs.at(0), QStringLiteral("A"));
 }
 
-void MandolinChordsMainPage::addShopMenu()
+const ChordTable& MandolinChordsMainPage::table()
 {
-    m_pShop = new MandolinShop(this);
-    doShopConnections();
-}
-
-void MandolinChordsMainPage::initChords()
-{
-    for (int index = 0; index < 132; ++index) {
-        const int* c = fingerings[index];
-        setChord(index, c[0], c[1], c[2], c[3]);
-    }
-}
-
-QVector<int> MandolinChordsMainPage::fingering(int index)
-{
-    return QVector<int>(std::begin(fingerings[index]), std::end(fingerings[index]));
-}
-
-void MandolinChordsMainPage::setChord(int index, int s1, int s2, int s3, int s4)
-{
-    setStringChord(index, {s1, s2, s3, s4}, QStringLiteral("mandolin"), openNotes, highestFret);
+    static const ChordTable table {
+        "mandolin", "mandolin", 4, openNotes, 8, frets[0], false, 0, createShop<MandolinShop>};
+    return table;
 }
 
 } // namespace VADirur

@@ -1,217 +1,164 @@
 #include "PianoChordsMainPage.h"
 
-#include "ChordFiles.h"
-#include "ChordView.h"
+#include "ChordTable.h"
 #include "PianoShop.h"
 
 namespace VADirur {
 
-static const int lowestKey = 48; // C3
+namespace {
 
-// The pressed keys of each chord by index, in sample note names; the types
-// of each root in the order major, m, aug, dim, 6, m6, 7, maj7, m7, 9, sus4.
-static const char* const chordKeys[132] = {
-    // A
-    "A3 Cd4 E4",
-    "C3 E3 A3",
-    "F3 A3 Cd4",
-    "C3 Dd3 Fd3 A3",
-    "Fd3 A3 Cd4 E4",
-    "A3 C4 E4 Fd4",
-    "A3 Cd4 E4 G4",
-    "A3 Cd4 E4 Gd4",
-    "A3 C4 E4 G4",
-    "A3 Cd4 E4 G4 B4",
-    "A3 D4 E4",
-    // Ab
-    "Gd3 C4 Dd4",
-    "Gd3 B3 Dd4",
-    "C3 E3 Gd3",
-    "D3 F3 Gd3 B3",
-    "F3 Gd3 C4 Dd4",
-    "Gd3 B3 Dd4 F4",
-    "C3 Dd3 Fd3 Gd4",
-    "Gd3 C4 Dd4 G4",
-    "Gd3 B3 Dd4 Fd4",
-    "Gd3 C4 Dd4 Fd4 Ad4",
-    "Gd3 Cd4 Dd4",
-    // B
-    "B3 Dd4 Fd4",
-    "B3 D4 Fd4",
-    "G3 B3 Dd4",
-    "D3 F3 Gd3 B3",
-    "Gd3 B3 Dd4 Fd4",
-    "B3 D4 Fd4 Gd4",
-    "B3 Dd4 Fd4 A4",
-    "B3 Dd4 Fd4 Ad4",
-    "B3 D4 Fd4 A4",
-    "Cd3 B3 Dd4 Fd4 A4",
-    "B3 E4 Fd4",
-    // Bb
-    "Ad3 D4 F4",
-    "Ad3 Cd4 F4",
-    "D3 Fd3 Ad3",
-    "E3 G3 Ad3 Cd4",
-    "G3 Ad3 D4 F4",
-    "Ad3 Cd4 F4 G4",
-    "Ad3 D4 F4 Gd4",
-    "Ad3 D4 F4 A4",
-    "Ad3 Cd4 F4 Gd4",
-    "C3 Ad3 D4 F4 Gd4",
-    "Ad3 Dd4 F4",
-    // C
-    "C3 E3 G3",
-    "C3 Dd3 G3",
-    "C3 E3 Gd3",
-    "C3 Dd3 Fd3 A3",
-    "A3 C4 E4 G4",
-    "C3 Dd3 G3 A3",
-    "C3 E3 G3 Ad3",
-    "C3 E3 G3 B3",
-    "C3 Dd3 G3 Ad3",
-    "C3 E3 G3 Ad3 D4",
-    "C3 F3 G3",
-    // D
-    "D3 Fd3 A3",
-    "D3 F3 A3",
-    "D3 Fd3 Ad3",
-    "D3 F3 Gd3 B3",
-    "B3 D4 Fd4 A4",
-    "D3 F3 A3 B3",
-    "D3 Fd3 A3 C4",
-    "D3 Fd3 A3 Cd4",
-    "D3 F3 A3 C4",
-    "D3 Fd3 A3 C4 E4",
-    "D3 G3 A3",
-    // Db
-    "Cd3 F3 Gd3",
-    "Cd3 E3 Gd3",
-    "F3 A3 Cd4",
-    "E3 G3 Ad3 Cd4",
-    "Ad3 Cd4 F4 Gd4",
-    "Cd3 E3 Gd3 Ad3",
-    "Cd3 F3 Gd3 B3",
-    "Cd3 F3 Gd3 C4",
-    "Cd3 E3 Gd3 B3",
-    "Cd3 F3 Gd3 B3 Dd4",
-    "Cd3 Fd3 Gd3",
-    // E
-    "E3 Gd3 B3",
-    "E3 G3 B3",
-    "C3 E3 Gd3",
-    "E3 G3 Ad3 Cd4",
-    "Cd3 E3 Gd3 B3",
-    "E3 G3 B3 Cd4",
-    "E3 Gd3 B3 D4",
-    "E3 Gd3 B3 Dd4",
-    "E3 G3 B3 D4",
-    "E3 Gd3 B3 D4 Fd4",
-    "E3 A3 B3",
-    // Eb
-    "Dd3 G3 Ad3",
-    "Dd3 Fd3 Ad3",
-    "G3 B3 Dd4",
-    "C3 Dd3 Fd3 A3",
-    "C3 Dd3 G3 Ad3",
-    "Dd3 Fd3 Ad3 C4",
-    "Dd3 G3 Ad3 Cd4",
-    "Dd3 G3 Ad3 D4",
-    "Dd3 Fd3 Ad3 Cd4",
-    "Dd3 G3 Ad3 Cd4 F4",
-    "Dd3 Gd3 Ad3",
-    // F
-    "F3 A3 C4",
-    "F3 Gd3 C4",
-    "F3 A3 Cd4",
-    "D3 F3 Gd3 B3",
-    "D3 F3 A3 C4",
-    "F3 Gd3 C4 D4",
-    "F3 A3 C4 Dd4",
-    "F3 A3 C4 E4",
-    "F3 Gd3 C4 Dd4",
-    "F3 A3 C4 Dd4 G4",
-    "F3 Ad3 C4",
-    // G
-    "G3 B3 D4",
-    "G3 Ad3 D4",
-    "G3 B3 Dd4",
-    "E3 G3 Ad3 Cd4",
-    "E3 G3 B3 D4",
-    "G3 Ad3 D4 E4",
-    "G3 B3 D4 F4",
-    "G3 B3 D4 Fd4",
-    "G3 Ad3 D4 F4",
-    "G3 B3 D4 F4 A4",
-    "G3 C4 D4",
-    // Gb
-    "Fd3 Ad3 Cd4",
-    "Fd3 A3 Cd4",
-    "D3 Fd3 Ad3",
-    "C3 Dd3 Fd3 A3",
-    "Dd3 Fd3 Ad3 Cd4",
-    "Fd3 A3 Cd4 Dd4",
-    "Fd3 Ad3 Cd4 E4",
-    "Fd3 Ad3 Cd4 F4",
-    "Fd3 A3 Cd4 E4",
-    "Fd3 Ad3 Cd4 E4 Gd4",
-    "Fd3 B3 Cd4",
+const int X = -1;
+const int openNotes[24] = {
+    48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71};
+// clang-format off
+const int frets[132][24] = {
+    {X, X, X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X}, // A: A3 C#4 E4
+    {0, X, X, X, 0, X, X, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Am: C3 E3 A3
+    {X, X, X, X, X, 0, X, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X}, // A aug: F3 A3 C#4
+    {0, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, X}, // A dim: C3 D#3 F#3 A3
+    {X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X}, // A6: F#3 A3 C#4 E4
+    {X, X, X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, 0, X, X, X, X, X}, // Am6: A3 C4 E4 F#4
+    {X, X, X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, X}, // A7: A3 C#4 E4 G4
+    {X, X, X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, X}, // Amaj7: A3 C#4 E4 G#4
+    {X, X, X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X}, // Am7: A3 C4 E4 G4
+    {X, X, X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, 0}, // A9: A3 C#4 E4 G4 B4
+    {X, X, X, X, X, X, X, X, X, 0, X, X, X, X, 0, X, 0, X, X, X, X, X, X, X}, // Asus4: A3 D4 E4
+    {X, X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X}, // Ab: G#3 C4 D#4
+    {X, X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X}, // Abm: G#3 B3 D#4
+    {0, X, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Ab aug: C3 E3 G#3
+    {X, X, 0, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X}, // Ab dim: D3 F3 G#3 B3
+    {X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X}, // Ab6: F3 G#3 C4 D#4
+    {X, X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, 0, X, X, X, X, X, X}, // Abm6: G#3 B3 D#4 F4
+    {0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, 0, X, X, X}, // Ab7: C3 D#3 F#3 G#4
+    {X, X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X}, // Abmaj7: G#3 C4 D#4 G4
+    {X, X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X}, // Abm7: G#3 B3 D#4 F#4
+    {X, X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, 0, X}, // Ab9: G#3 C4 D#4 F#4 A#4
+    {X, X, X, X, X, X, X, X, 0, X, X, X, X, 0, X, 0, X, X, X, X, X, X, X, X}, // Absus4: G#3 C#4 D#4
+    {X, X, X, X, X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X}, // B: B3 D#4 F#4
+    {X, X, X, X, X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X}, // Bm: B3 D4 F#4
+    {X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X}, // B aug: G3 B3 D#4
+    {X, X, 0, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X}, // B dim: D3 F3 G#3 B3
+    {X, X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X}, // B6: G#3 B3 D#4 F#4
+    {X, X, X, X, X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, 0, X, X, X}, // Bm6: B3 D4 F#4 G#4
+    {X, X, X, X, X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X}, // B7: B3 D#4 F#4 A4
+    {X, X, X, X, X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, 0, X}, // Bmaj7: B3 D#4 F#4 A#4
+    {X, X, X, X, X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X}, // Bm7: B3 D4 F#4 A4
+    {X, 0, X, X, X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X}, // B9: C#3 B3 D#4 F#4 A4
+    {X, X, X, X, X, X, X, X, X, X, X, 0, X, X, X, X, 0, X, 0, X, X, X, X, X}, // Bsus4: B3 E4 F#4
+    {X, X, X, X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X}, // Bb: A#3 D4 F4
+    {X, X, X, X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X}, // Bbm: A#3 C#4 F4
+    {X, X, 0, X, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Bb aug: D3 F#3 A#3
+    {X, X, X, X, 0, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X}, // Bb dim: E3 G3 A#3 C#4
+    {X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X}, // Bb6: G3 A#3 D4 F4
+    {X, X, X, X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, 0, X, X, X, X}, // Bbm6: A#3 C#4 F4 G4
+    {X, X, X, X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X}, // Bb7: A#3 D4 F4 G#4
+    {X, X, X, X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, 0, X, X}, // Bbmaj7: A#3 D4 F4 A4
+    {X, X, X, X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X}, // Bbm7: A#3 C#4 F4 G#4
+    {0, X, X, X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X}, // Bb9: C3 A#3 D4 F4 G#4
+    {X, X, X, X, X, X, X, X, X, X, 0, X, X, X, X, 0, X, 0, X, X, X, X, X, X}, // Bbsus4: A#3 D#4 F4
+    {0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, X, X, X}, // C: C3 E3 G3
+    {0, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Cm: C3 D#3 G3
+    {0, X, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, X, X}, // C aug: C3 E3 G#3
+    {0, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, X}, // C dim: C3 D#3 F#3 A3
+    {X, X, X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X}, // C6: A3 C4 E4 G4
+    {0, X, X, 0, X, X, X, 0, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Cm6: C3 D#3 G3 A3
+    {0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X}, // C7: C3 E3 G3 A#3
+    {0, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X}, // Cmaj7: C3 E3 G3 B3
+    {0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Cm7: C3 D#3 G3 A#3
+    {0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X}, // C9: C3 E3 G3 A#3 D4
+    {0, X, X, X, X, 0, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Csus4: C3 F3 G3
+    {X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, X}, // D: D3 F#3 A3
+    {X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Dm: D3 F3 A3
+    {X, X, 0, X, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X}, // D aug: D3 F#3 A#3
+    {X, X, 0, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X}, // D dim: D3 F3 G#3 B3
+    {X, X, X, X, X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X}, // D6: B3 D4 F#4 A4
+    {X, X, 0, X, X, 0, X, X, X, 0, X, 0, X, X, X, X, X, X, X, X, X, X, X, X}, // Dm6: D3 F3 A3 B3
+    {X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X}, // D7: D3 F#3 A3 C4
+    {X, X, 0, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X}, // Dmaj7: D3 F#3 A3 C#4
+    {X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X}, // Dm7: D3 F3 A3 C4
+    {X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X}, // D9: D3 F#3 A3 C4 E4
+    {X, X, 0, X, X, X, X, 0, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Dsus4: D3 G3 A3
+    {X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Db: C#3 F3 G#3
+    {X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Dbm: C#3 E3 G#3
+    {X, X, X, X, X, 0, X, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X}, // Db aug: F3 A3 C#4
+    {X, X, X, X, 0, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X}, // Db dim: E3 G3 A#3 C#4
+    {X, X, X, X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X}, // Db6: A#3 C#4 F4 G#4
+    {X, 0, X, X, 0, X, X, X, 0, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Dbm6: C#3 E3 G#3 A#3
+    {X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X}, // Db7: C#3 F3 G#3 B3
+    {X, 0, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X, X}, // Dbmaj7: C#3 F3 G#3 C4
+    {X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X}, // Dbm7: C#3 E3 G#3 B3
+    {X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X}, // Db9: C#3 F3 G#3 B3 D#4
+    {X, 0, X, X, X, X, 0, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Dbsus4: C#3 F#3 G#3
+    {X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X}, // E: E3 G#3 B3
+    {X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X}, // Em: E3 G3 B3
+    {0, X, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, X, X}, // E aug: C3 E3 G#3
+    {X, X, X, X, 0, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X}, // E dim: E3 G3 A#3 C#4
+    {X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X}, // E6: C#3 E3 G#3 B3
+    {X, X, X, X, 0, X, X, 0, X, X, X, 0, X, 0, X, X, X, X, X, X, X, X, X, X}, // Em6: E3 G3 B3 C#4
+    {X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X}, // E7: E3 G#3 B3 D4
+    {X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X}, // Emaj7: E3 G#3 B3 D#4
+    {X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X}, // Em7: E3 G3 B3 D4
+    {X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X}, // E9: E3 G#3 B3 D4 F#4
+    {X, X, X, X, 0, X, X, X, X, 0, X, 0, X, X, X, X, X, X, X, X, X, X, X, X}, // Esus4: E3 A3 B3
+    {X, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Eb: D#3 G3 A#3
+    {X, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Ebm: D#3 F#3 A#3
+    {X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X}, // Eb aug: G3 B3 D#4
+    {0, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Eb dim: C3 D#3 F#3 A3
+    {0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Eb6: C3 D#3 G3 A#3
+    {X, X, X, 0, X, X, 0, X, X, X, 0, X, 0, X, X, X, X, X, X, X, X, X, X, X}, // Ebm6: D#3 F#3 A#3 C4
+    {X, X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X}, // Eb7: D#3 G3 A#3 C#4
+    {X, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X}, // Ebmaj7: D#3 G3 A#3 D4
+    {X, X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X}, // Ebm7: D#3 F#3 A#3 C#4
+    {X, X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X}, // Eb9: D#3 G3 A#3 C#4 F4
+    {X, X, X, 0, X, X, X, X, 0, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Ebsus4: D#3 G#3 A#3
+    {X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X}, // F: F3 A3 C4
+    {X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X, X}, // Fm: F3 G#3 C4
+    {X, X, X, X, X, 0, X, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X}, // F aug: F3 A3 C#4
+    {X, X, 0, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X}, // F dim: D3 F3 G#3 B3
+    {X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X}, // F6: D3 F3 A3 C4
+    {X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, 0, X, X, X, X, X, X, X, X, X}, // Fm6: F3 G#3 C4 D4
+    {X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X}, // F7: F3 A3 C4 D#4
+    {X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X}, // Fmaj7: F3 A3 C4 E4
+    {X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X}, // Fm7: F3 G#3 C4 D#4
+    {X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X}, // F9: F3 A3 C4 D#4 G4
+    {X, X, X, X, X, 0, X, X, X, X, 0, X, 0, X, X, X, X, X, X, X, X, X, X, X}, // Fsus4: F3 A#3 C4
+    {X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X}, // G: G3 B3 D4
+    {X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X}, // Gm: G3 A#3 D4
+    {X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X}, // G aug: G3 B3 D#4
+    {X, X, X, X, 0, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X}, // G dim: E3 G3 A#3 C#4
+    {X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X}, // G6: E3 G3 B3 D4
+    {X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, 0, X, X, X, X, X, X, X}, // Gm6: G3 A#3 D4 E4
+    {X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X}, // G7: G3 B3 D4 F4
+    {X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X}, // Gmaj7: G3 B3 D4 F#4
+    {X, X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X}, // Gm7: G3 A#3 D4 F4
+    {X, X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, 0, X, X}, // G9: G3 B3 D4 F4 A4
+    {X, X, X, X, X, X, X, 0, X, X, X, X, 0, X, 0, X, X, X, X, X, X, X, X, X}, // Gsus4: G3 C4 D4
+    {X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X}, // Gb: F#3 A#3 C#4
+    {X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X}, // Gbm: F#3 A3 C#4
+    {X, X, 0, X, X, X, 0, X, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Gb aug: D3 F#3 A#3
+    {0, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X, X, X, X, X}, // Gb dim: C3 D#3 F#3 A3
+    {X, X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X, X, X, X}, // Gb6: D#3 F#3 A#3 C#4
+    {X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, 0, X, X, X, X, X, X, X, X}, // Gbm6: F#3 A3 C#4 D#4
+    {X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, X, X, X, X}, // Gb7: F#3 A#3 C#4 E4
+    {X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, X, X, X, X}, // Gbmaj7: F#3 A#3 C#4 F4
+    {X, X, X, X, X, X, 0, X, X, 0, X, X, X, 0, X, X, 0, X, X, X, X, X, X, X}, // Gbm7: F#3 A3 C#4 E4
+    {X, X, X, X, X, X, 0, X, X, X, 0, X, X, 0, X, X, 0, X, X, X, 0, X, X, X}, // Gb9: F#3 A#3 C#4 E4 G#4
+    {X, X, X, X, X, X, 0, X, X, X, X, 0, X, 0, X, X, X, X, X, X, X, X, X, X}, // Gbsus4: F#3 B3 C#4
 };
+// clang-format on
 
-// The key of a note name such as "Cd4", counted from C3.
-static int keyOf(const QString& name)
-{
-    static const QString letters = QStringLiteral("C D EF G A B");
-    int key = letters.indexOf(name.at(0)) + (name.at(1) == QLatin1Char('d') ? 1 : 0);
-    return key + (name.back().digitValue() + 1) * 12 - lowestKey;
-}
+} // namespace
 
 PianoChordsMainPage::PianoChordsMainPage(QWidget* parent)
-    : ChordsMainPage(parent)
+    : ChordBookPage(table(), parent)
 {
-    for (int key = 0; key < 24; ++key)
-        m_keyPaths << ChordFiles::samplePath(m_strResourcePath, QStringLiteral("piano"),
-            lowestKey + key, 0, lowestKey, lowestKey + 23);
-    setInstrumentName(QStringLiteral("piano"));
-    setDelay(40);
-    initChords();
-    m_pChordView->setChordTabAndName(0, m_vecTabs.at(0), QStringLiteral("A"));
 }
 
-void PianoChordsMainPage::addShopMenu()
+const ChordTable& PianoChordsMainPage::table()
 {
-    m_pShop = new PianoShop(this);
-    doShopConnections();
-}
-
-QVector<int> PianoChordsMainPage::fingering(int index)
-{
-    QVector<int> keys(24, -1);
-    const QStringList names = QString::fromLatin1(chordKeys[index]).split(QLatin1Char(' '));
-    for (const QString& name : names)
-        keys[keyOf(name)] = 0;
-    return keys;
-}
-
-void PianoChordsMainPage::initChords()
-{
-    for (int index = 0; index < 132; ++index) {
-        const QVector<int> k = fingering(index);
-        setChord(index, k[0], k[1], k[2], k[3], k[4], k[5], k[6], k[7], k[8], k[9], k[10], k[11],
-            k[12], k[13], k[14], k[15], k[16], k[17], k[18], k[19], k[20], k[21], k[22], k[23]);
-    }
-}
-
-void PianoChordsMainPage::setChord(int index, int k0, int k1, int k2, int k3, int k4, int k5,
-    int k6, int k7, int k8, int k9, int k10, int k11, int k12, int k13, int k14, int k15, int k16,
-    int k17, int k18, int k19, int k20, int k21, int k22, int k23)
-{
-    const QVector<int> keys = {k0, k1, k2, k3, k4, k5, k6, k7, k8, k9, k10, k11, k12, k13, k14, k15,
-        k16, k17, k18, k19, k20, k21, k22, k23};
-    QStringList sounds;
-    for (int key = 0; key < 24; ++key)
-        sounds << (keys.at(key) == 0 ? m_keyPaths.at(key) : QString());
-    m_vecSounds[index] = sounds;
-    m_vecTabs[index] = keys;
+    static const ChordTable table {
+        "piano", "piano", 24, openNotes, 0, frets[0], false, 40, createShop<PianoShop>};
+    return table;
 }
 
 } // namespace VADirur

@@ -1,77 +1,161 @@
 #include "UkuleleChordsMainPage.h"
 
-#include "ChordFiles.h"
-#include "ChordView.h"
+#include "ChordTable.h"
 #include "UkuleleShop.h"
 
 namespace VADirur {
 
-// Open strings G4, C4, E4, A4; the samples reach from C4 to F5.
-static const int openNotes[4] = {67, 60, 64, 69};
-static const int lowestNote = 60;
-static const int highestNote = 77;
+namespace {
 
-// clang-format off
-static const char* const fingerings[132] = {
-    // major   m       aug     dim     6       m6      7       maj7    m7      9       sus4
-    "2100", "2000", "2114", "2323", "2424", "2423", "0100", "2444", "2433", "0102", "2200", // A
-    "1343", "1342", "1003", "1212", "1313", "1312", "1323", "1333", "1322", "3323", "1344", // Ab
-    "4322", "4222", "4332", "1212", "1322", "1222", "2322", "4321", "2222", "2324", "4422", // B
-    "3211", "3111", "3225", "0101", "0211", "0111", "1211", "3210", "1111", "1213", "3311", // Bb
-    "0003", "0333", "1003", "2323", "0453", "2333", "0001", "0002", "3333", "0201", "0013", // C
-    "2220", "2210", "3225", "1212", "2222", "2212", "2223", "2224", "2213", "2423", "2230", // D
-    "1114", "1104", "2114", "0101", "1111", "1101", "1112", "1113", "1102", "1312", "1124", // Db
-    "4442", "4432", "1003", "0101", "4444", "0102", "1202", "1302", "0202", "1222", "1452", // E
-    "0331", "3321", "4332", "2323", "3333", "3323", "3334", "3335", "3324", "0111", "0341", // Eb
-    "2010", "1013", "2114", "1212", "2213", "1213", "2313", "2413", "1313", "2333", "3013", // F
-    "0232", "0231", "4332", "0101", "0202", "0201", "0212", "0222", "0211", "2212", "0233", // G
-    "3121", "2124", "3225", "2323", "3324", "2324", "3424", "3524", "2424", "1101", "4124", // Gb
+const int X = -1;
+const int openNotes[4] = {67, 60, 64, 69};
+const int frets[132][4] = {
+    {2, 1, 0, 0}, // A
+    {2, 0, 0, 0}, // Am
+    {2, 1, 1, 4}, // A aug
+    {2, 3, 2, 3}, // A dim
+    {2, 4, 2, 4}, // A6
+    {2, 4, 2, 3}, // Am6
+    {0, 1, 0, 0}, // A7
+    {2, 4, 4, 4}, // Amaj7
+    {2, 4, 3, 3}, // Am7
+    {0, 1, 0, 2}, // A9
+    {2, 2, 0, 0}, // Asus4
+    {1, 3, 4, 3}, // Ab
+    {1, 3, 4, 2}, // Abm
+    {1, 0, 0, 3}, // Ab aug
+    {1, 2, 1, 2}, // Ab dim
+    {1, 3, 1, 3}, // Ab6
+    {1, 3, 1, 2}, // Abm6
+    {1, 3, 2, 3}, // Ab7
+    {1, 3, 3, 3}, // Abmaj7
+    {1, 3, 2, 2}, // Abm7
+    {3, 3, 2, 3}, // Ab9
+    {1, 3, 4, 4}, // Absus4
+    {4, 3, 2, 2}, // B
+    {4, 2, 2, 2}, // Bm
+    {4, 3, 3, 2}, // B aug
+    {1, 2, 1, 2}, // B dim
+    {1, 3, 2, 2}, // B6
+    {1, 2, 2, 2}, // Bm6
+    {2, 3, 2, 2}, // B7
+    {4, 3, 2, 1}, // Bmaj7
+    {2, 2, 2, 2}, // Bm7
+    {2, 3, 2, 4}, // B9
+    {4, 4, 2, 2}, // Bsus4
+    {3, 2, 1, 1}, // Bb
+    {3, 1, 1, 1}, // Bbm
+    {3, 2, 2, 5}, // Bb aug
+    {0, 1, 0, 1}, // Bb dim
+    {0, 2, 1, 1}, // Bb6
+    {0, 1, 1, 1}, // Bbm6
+    {1, 2, 1, 1}, // Bb7
+    {3, 2, 1, 0}, // Bbmaj7
+    {1, 1, 1, 1}, // Bbm7
+    {1, 2, 1, 3}, // Bb9
+    {3, 3, 1, 1}, // Bbsus4
+    {0, 0, 0, 3}, // C
+    {0, 3, 3, 3}, // Cm
+    {1, 0, 0, 3}, // C aug
+    {2, 3, 2, 3}, // C dim
+    {0, 4, 5, 3}, // C6
+    {2, 3, 3, 3}, // Cm6
+    {0, 0, 0, 1}, // C7
+    {0, 0, 0, 2}, // Cmaj7
+    {3, 3, 3, 3}, // Cm7
+    {0, 2, 0, 1}, // C9
+    {0, 0, 1, 3}, // Csus4
+    {2, 2, 2, 0}, // D
+    {2, 2, 1, 0}, // Dm
+    {3, 2, 2, 5}, // D aug
+    {1, 2, 1, 2}, // D dim
+    {2, 2, 2, 2}, // D6
+    {2, 2, 1, 2}, // Dm6
+    {2, 2, 2, 3}, // D7
+    {2, 2, 2, 4}, // Dmaj7
+    {2, 2, 1, 3}, // Dm7
+    {2, 4, 2, 3}, // D9
+    {2, 2, 3, 0}, // Dsus4
+    {1, 1, 1, 4}, // Db
+    {1, 1, 0, 4}, // Dbm
+    {2, 1, 1, 4}, // Db aug
+    {0, 1, 0, 1}, // Db dim
+    {1, 1, 1, 1}, // Db6
+    {1, 1, 0, 1}, // Dbm6
+    {1, 1, 1, 2}, // Db7
+    {1, 1, 1, 3}, // Dbmaj7
+    {1, 1, 0, 2}, // Dbm7
+    {1, 3, 1, 2}, // Db9
+    {1, 1, 2, 4}, // Dbsus4
+    {4, 4, 4, 2}, // E
+    {4, 4, 3, 2}, // Em
+    {1, 0, 0, 3}, // E aug
+    {0, 1, 0, 1}, // E dim
+    {4, 4, 4, 4}, // E6
+    {0, 1, 0, 2}, // Em6
+    {1, 2, 0, 2}, // E7
+    {1, 3, 0, 2}, // Emaj7
+    {0, 2, 0, 2}, // Em7
+    {1, 2, 2, 2}, // E9
+    {1, 4, 5, 2}, // Esus4
+    {0, 3, 3, 1}, // Eb
+    {3, 3, 2, 1}, // Ebm
+    {4, 3, 3, 2}, // Eb aug
+    {2, 3, 2, 3}, // Eb dim
+    {3, 3, 3, 3}, // Eb6
+    {3, 3, 2, 3}, // Ebm6
+    {3, 3, 3, 4}, // Eb7
+    {3, 3, 3, 5}, // Ebmaj7
+    {3, 3, 2, 4}, // Ebm7
+    {0, 1, 1, 1}, // Eb9
+    {0, 3, 4, 1}, // Ebsus4
+    {2, 0, 1, 0}, // F
+    {1, 0, 1, 3}, // Fm
+    {2, 1, 1, 4}, // F aug
+    {1, 2, 1, 2}, // F dim
+    {2, 2, 1, 3}, // F6
+    {1, 2, 1, 3}, // Fm6
+    {2, 3, 1, 3}, // F7
+    {2, 4, 1, 3}, // Fmaj7
+    {1, 3, 1, 3}, // Fm7
+    {2, 3, 3, 3}, // F9
+    {3, 0, 1, 3}, // Fsus4
+    {0, 2, 3, 2}, // G
+    {0, 2, 3, 1}, // Gm
+    {4, 3, 3, 2}, // G aug
+    {0, 1, 0, 1}, // G dim
+    {0, 2, 0, 2}, // G6
+    {0, 2, 0, 1}, // Gm6
+    {0, 2, 1, 2}, // G7
+    {0, 2, 2, 2}, // Gmaj7
+    {0, 2, 1, 1}, // Gm7
+    {2, 2, 1, 2}, // G9
+    {0, 2, 3, 3}, // Gsus4
+    {3, 1, 2, 1}, // Gb
+    {2, 1, 2, 4}, // Gbm
+    {3, 2, 2, 5}, // Gb aug
+    {2, 3, 2, 3}, // Gb dim
+    {3, 3, 2, 4}, // Gb6
+    {2, 3, 2, 4}, // Gbm6
+    {3, 4, 2, 4}, // Gb7
+    {3, 5, 2, 4}, // Gbmaj7
+    {2, 4, 2, 4}, // Gbm7
+    {1, 1, 0, 1}, // Gb9
+    {4, 1, 2, 4}, // Gbsus4
 };
-// clang-format on
+
+} // namespace
 
 UkuleleChordsMainPage::UkuleleChordsMainPage(QWidget* parent)
-    : ChordsMainPage(parent)
+    : ChordBookPage(table(), parent)
 {
-    for (int note = lowestNote; note <= highestNote; ++note)
-        m_notePaths << ChordFiles::samplePath(
-            m_strResourcePath, QStringLiteral("ukulele"), note, 0, lowestNote, highestNote);
-    setInstrumentName(QStringLiteral("ukulele"));
-    setDelay(30);
-    initChords();
-    m_pChordView->setChordTabAndName(0, m_vecTabs.at(0), QStringLiteral("A"));
 }
 
-void UkuleleChordsMainPage::addShopMenu()
+const ChordTable& UkuleleChordsMainPage::table()
 {
-    m_pShop = new UkuleleShop(this);
-    doShopConnections();
-}
-
-QVector<int> UkuleleChordsMainPage::fingering(int index)
-{
-    const char* frets = fingerings[index];
-    return {frets[0] - '0', frets[1] - '0', frets[2] - '0', frets[3] - '0'};
-}
-
-void UkuleleChordsMainPage::initChords()
-{
-    for (int index = 0; index < 132; ++index) {
-        const QVector<int> frets = fingering(index);
-        setChord(index, frets[0], frets[1], frets[2], frets[3]);
-    }
-}
-
-void UkuleleChordsMainPage::setChord(int index, int s1, int s2, int s3, int s4)
-{
-    m_vecSounds[index] = QStringList {notePath(openNotes[0] + s1), notePath(openNotes[1] + s2),
-        notePath(openNotes[2] + s3), notePath(openNotes[3] + s4)};
-    m_vecTabs[index] = {s1, s2, s3, s4};
-}
-
-// The sample of a note, "" outside the samples' range.
-QString UkuleleChordsMainPage::notePath(int note) const
-{
-    return note < lowestNote || note > highestNote ? QString() : m_notePaths.at(note - lowestNote);
+    static const ChordTable table {
+        "ukulele", "ukulele", 4, openNotes, 8, frets[0], false, 30, createShop<UkuleleShop>};
+    return table;
 }
 
 } // namespace VADirur

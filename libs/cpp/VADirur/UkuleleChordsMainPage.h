@@ -1,28 +1,19 @@
 #pragma once
 
-#include "ChordsMainPage.h"
+#include "ChordBookPage.h"
 
 namespace VADirur {
 
-// The ukulele's chord page: strings G4, C4, E4, A4 (re-entrant tuning).
-class UkuleleChordsMainPage : public ChordsMainPage
+// The ukulele.
+// Strings G4 C4 E4 A4 (re-entrant tuning), frets 0 to 8 sounding.
+class UkuleleChordsMainPage : public ChordBookPage
 {
     Q_OBJECT
 
 public:
     explicit UkuleleChordsMainPage(QWidget* parent);
 
-    void addShopMenu() override;
-    void initChords() override;
-
-    // The fingering of a chord by its index: frets of the strings G, C, E, A.
-    static QVector<int> fingering(int index);
-
-private:
-    void setChord(int index, int s1, int s2, int s3, int s4);
-    QString notePath(int note) const;
-
-    QStringList m_notePaths;
+    static const ChordTable& table();
 };
 
 } // namespace VADirur
