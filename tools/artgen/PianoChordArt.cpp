@@ -19,7 +19,7 @@ static QMap<QString, QVector<ChordSpelling::Note>> chordsByCode()
 {
     QMap<QString, QVector<ChordSpelling::Note>> chords;
     for (int index = 0; index < 132; ++index) {
-        const QVector<int> fingering = VADirur::PianoChordsMainPage::table().fingering(index);
+        const QVector<int> fingering = VADirur::PianoChordsMainPage::table.fingering(index);
         const QString code = ChordFiles::pitchClassCode(fingering);
         const QVector<ChordSpelling::Note> notes = ChordSpelling::spell(index, fingering);
         if (!chords.contains(code)

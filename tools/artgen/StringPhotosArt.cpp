@@ -15,7 +15,7 @@ template <class Page> void paintBook(ArtWriter& writer, const QString& instrumen
 {
     QList<QVector<int>> fingerings;
     for (int index = 0; index < 132; ++index)
-        fingerings << Page::table().fingering(index);
+        fingerings << Page::table.fingering(index);
     FretPhotoPainter::paintAll(writer, instrument, strings, fingerings);
 }
 

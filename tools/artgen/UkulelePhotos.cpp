@@ -7,6 +7,6 @@
 static ArtRegistry::Entry entry("ukulele photographs", [](ArtWriter& writer) {
     QList<QVector<int>> fingerings;
     for (int index = 0; index < 132; ++index)
-        fingerings << VADirur::UkuleleChordsMainPage::table().fingering(index);
+        fingerings << VADirur::UkuleleChordsMainPage::table.fingering(index);
     FretPhotoPainter::paintAll(writer, QStringLiteral("ukulele"), 4, fingerings);
 });

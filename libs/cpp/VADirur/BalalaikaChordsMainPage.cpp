@@ -7,7 +7,6 @@ namespace VADirur {
 
 namespace {
 
-const int X = -1;
 const int openNotes[3] = {64, 64, 69};
 const int frets[132][3] = {
     {5, 0, 4}, // A
@@ -146,16 +145,12 @@ const int frets[132][3] = {
 
 } // namespace
 
-BalalaikaChordsMainPage::BalalaikaChordsMainPage(QWidget* parent)
-    : ChordBookPage(table(), parent)
-{
-}
+const ChordTable BalalaikaChordsMainPage::table {
+    "balalaika", "balalaika", 3, openNotes, 9, frets[0], false, 0, createShop<BalalaikaShop>};
 
-const ChordTable& BalalaikaChordsMainPage::table()
+BalalaikaChordsMainPage::BalalaikaChordsMainPage(QWidget* parent)
+    : ChordBookPage(table, parent)
 {
-    static const ChordTable table {
-        "balalaika", "balalaika", 3, openNotes, 9, frets[0], false, 0, createShop<BalalaikaShop>};
-    return table;
 }
 
 } // namespace VADirur

@@ -13,7 +13,7 @@ class BalalaikaChordsMainPage : public ChordBookPage
 public:
     explicit BalalaikaChordsMainPage(QWidget* parent);
 
-    static const ChordTable& table();
+    static const ChordTable table;
 };
 
 } // namespace VADirur

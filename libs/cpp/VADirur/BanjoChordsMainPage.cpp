@@ -146,16 +146,12 @@ const int frets[132][5] = {
 
 } // namespace
 
-BanjoChordsMainPage::BanjoChordsMainPage(QWidget* parent)
-    : ChordBookPage(table(), parent)
-{
-}
+const ChordTable BanjoChordsMainPage::table {
+    "banjo", "banjo", 5, openNotes, 11, frets[0], false, 0, createShop<BanjoShop>};
 
-const ChordTable& BanjoChordsMainPage::table()
+BanjoChordsMainPage::BanjoChordsMainPage(QWidget* parent)
+    : ChordBookPage(table, parent)
 {
-    static const ChordTable table {
-        "banjo", "banjo", 5, openNotes, 11, frets[0], false, 0, createShop<BanjoShop>};
-    return table;
 }
 
 } // namespace VADirur

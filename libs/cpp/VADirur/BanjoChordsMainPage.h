@@ -13,7 +13,7 @@ class BanjoChordsMainPage : public ChordBookPage
 public:
     explicit BanjoChordsMainPage(QWidget* parent);
 
-    static const ChordTable& table();
+    static const ChordTable table;
 };
 
 } // namespace VADirur

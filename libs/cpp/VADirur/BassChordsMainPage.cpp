@@ -6,18 +6,19 @@
 
 namespace VADirur {
 
-BassChordsMainPage::BassChordsMainPage(QWidget* parent)
-    : ChordBookPage(table(), parent)
-{
-}
+namespace {
+
+const int openNotes[4] = {28, 33, 38, 43};
+
+} // namespace
 
 // The mandolin's chords with the order of the strings reversed.
-const ChordTable& BassChordsMainPage::table()
+const ChordTable BassChordsMainPage::table {"bass", "bass", 4, openNotes, 8,
+    MandolinChordsMainPage::table.frets, true, 0, createShop<BassShop>};
+
+BassChordsMainPage::BassChordsMainPage(QWidget* parent)
+    : ChordBookPage(table, parent)
 {
-    static const int openNotes[4] = {28, 33, 38, 43};
-    static const ChordTable table {"bass", "bass", 4, openNotes, 8,
-        MandolinChordsMainPage::table().frets, true, 0, createShop<BassShop>};
-    return table;
 }
 
 } // namespace VADirur

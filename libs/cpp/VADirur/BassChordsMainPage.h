@@ -14,7 +14,7 @@ class BassChordsMainPage : public ChordBookPage
 public:
     explicit BassChordsMainPage(QWidget* parent);
 
-    static const ChordTable& table();
+    static const ChordTable table;
 };
 
 } // namespace VADirur

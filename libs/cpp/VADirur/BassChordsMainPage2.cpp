@@ -146,16 +146,12 @@ const int frets[132][4] = {
 
 } // namespace
 
-BassChordsMainPage2::BassChordsMainPage2(QWidget* parent)
-    : ChordBookPage(table(), parent)
-{
-}
+const ChordTable BassChordsMainPage2::table {
+    "bass2", "bass", 4, openNotes, 13, frets[0], false, 0, createShop<BassShop>};
 
-const ChordTable& BassChordsMainPage2::table()
+BassChordsMainPage2::BassChordsMainPage2(QWidget* parent)
+    : ChordBookPage(table, parent)
 {
-    static const ChordTable table {
-        "bass2", "bass", 4, openNotes, 13, frets[0], false, 0, createShop<BassShop>};
-    return table;
 }
 
 } // namespace VADirur

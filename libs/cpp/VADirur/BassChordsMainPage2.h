@@ -13,7 +13,7 @@ class BassChordsMainPage2 : public ChordBookPage
 public:
     explicit BassChordsMainPage2(QWidget* parent);
 
-    static const ChordTable& table();
+    static const ChordTable table;
 };
 
 } // namespace VADirur

@@ -146,16 +146,12 @@ const int frets[132][6] = {
 
 } // namespace
 
-GuitarChordsMainPage::GuitarChordsMainPage(QWidget* parent)
-    : ChordBookPage(table(), parent)
-{
-}
+const ChordTable GuitarChordsMainPage::table {
+    "guitar", "guitar", 6, openNotes, 8, frets[0], false, 0, createShop<GuitarShop>};
 
-const ChordTable& GuitarChordsMainPage::table()
+GuitarChordsMainPage::GuitarChordsMainPage(QWidget* parent)
+    : ChordBookPage(table, parent)
 {
-    static const ChordTable table {
-        "guitar", "guitar", 6, openNotes, 8, frets[0], false, 0, createShop<GuitarShop>};
-    return table;
 }
 
 } // namespace VADirur

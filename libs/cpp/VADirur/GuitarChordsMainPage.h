@@ -13,7 +13,7 @@ class GuitarChordsMainPage : public ChordBookPage
 public:
     explicit GuitarChordsMainPage(QWidget* parent);
 
-    static const ChordTable& table();
+    static const ChordTable table;
 };
 
 } // namespace VADirur

@@ -146,16 +146,12 @@ const int frets[132][4] = {
 
 } // namespace
 
-MandolinChordsMainPage::MandolinChordsMainPage(QWidget* parent)
-    : ChordBookPage(table(), parent)
-{
-}
+const ChordTable MandolinChordsMainPage::table {
+    "mandolin", "mandolin", 4, openNotes, 8, frets[0], false, 0, createShop<MandolinShop>};
 
-const ChordTable& MandolinChordsMainPage::table()
+MandolinChordsMainPage::MandolinChordsMainPage(QWidget* parent)
+    : ChordBookPage(table, parent)
 {
-    static const ChordTable table {
-        "mandolin", "mandolin", 4, openNotes, 8, frets[0], false, 0, createShop<MandolinShop>};
-    return table;
 }
 
 } // namespace VADirur

@@ -13,7 +13,7 @@ class MandolinChordsMainPage : public ChordBookPage
 public:
     explicit MandolinChordsMainPage(QWidget* parent);
 
-    static const ChordTable& table();
+    static const ChordTable table;
 };
 
 } // namespace VADirur

@@ -149,16 +149,12 @@ const int frets[132][24] = {
 
 } // namespace
 
-PianoChordsMainPage::PianoChordsMainPage(QWidget* parent)
-    : ChordBookPage(table(), parent)
-{
-}
+const ChordTable PianoChordsMainPage::table {
+    "piano", "piano", 24, openNotes, 0, frets[0], false, 40, createShop<PianoShop>};
 
-const ChordTable& PianoChordsMainPage::table()
+PianoChordsMainPage::PianoChordsMainPage(QWidget* parent)
+    : ChordBookPage(table, parent)
 {
-    static const ChordTable table {
-        "piano", "piano", 24, openNotes, 0, frets[0], false, 40, createShop<PianoShop>};
-    return table;
 }
 
 } // namespace VADirur

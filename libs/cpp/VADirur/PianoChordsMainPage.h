@@ -13,7 +13,7 @@ class PianoChordsMainPage : public ChordBookPage
 public:
     explicit PianoChordsMainPage(QWidget* parent);
 
-    static const ChordTable& table();
+    static const ChordTable table;
 };
 
 } // namespace VADirur

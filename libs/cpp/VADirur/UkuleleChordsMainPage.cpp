@@ -7,7 +7,6 @@ namespace VADirur {
 
 namespace {
 
-const int X = -1;
 const int openNotes[4] = {67, 60, 64, 69};
 const int frets[132][4] = {
     {2, 1, 0, 0}, // A
@@ -146,16 +145,12 @@ const int frets[132][4] = {
 
 } // namespace
 
-UkuleleChordsMainPage::UkuleleChordsMainPage(QWidget* parent)
-    : ChordBookPage(table(), parent)
-{
-}
+const ChordTable UkuleleChordsMainPage::table {
+    "ukulele", "ukulele", 4, openNotes, 8, frets[0], false, 30, createShop<UkuleleShop>};
 
-const ChordTable& UkuleleChordsMainPage::table()
+UkuleleChordsMainPage::UkuleleChordsMainPage(QWidget* parent)
+    : ChordBookPage(table, parent)
 {
-    static const ChordTable table {
-        "ukulele", "ukulele", 4, openNotes, 8, frets[0], false, 30, createShop<UkuleleShop>};
-    return table;
 }
 
 } // namespace VADirur

@@ -13,7 +13,7 @@ class UkuleleChordsMainPage : public ChordBookPage
 public:
     explicit UkuleleChordsMainPage(QWidget* parent);
 
-    static const ChordTable& table();
+    static const ChordTable table;
 };
 
 } // namespace VADirur
