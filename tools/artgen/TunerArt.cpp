@@ -37,7 +37,7 @@ QImage pagePicture(const QString& instrument)
     spot.setColorAt(1, QColor(0, 0, 0));
     p.fillRect(image.rect(), spot);
     p.save();
-    p.translate(width / 2.0, height * 0.84);
+    p.translate(width / 2.0, height * 0.83);
     p.scale(1.0, 0.16);
     QRadialGradient pool(QPointF(0, 0), width * 0.4);
     pool.setColorAt(0, QColor(120, 120, 135, 150));
@@ -47,7 +47,7 @@ QImage pagePicture(const QString& instrument)
     p.drawEllipse(QPointF(0, 0), width * 0.4, width * 0.4);
     p.restore();
     // Clear of the strip above and the string buttons below.
-    const QRectF area(width * 0.24, height * 0.05, width * 0.52, height * 0.8);
+    const QRectF area(width * 0.25, height * 0.08, width * 0.5, height * 0.76);
     InstrumentArt::draw(p, area, drawingOf(instrument), 1.0);
     return image;
 }

@@ -10,6 +10,7 @@
 #include "DoubleBassTuner.h"
 #include "GuitarTuner.h"
 #include "MandolinTuner.h"
+#include "ModesPanel.h"
 #include "TunerStyleSheet.h"
 #include "TunersExplorer.h"
 #include "UkuleleTuner.h"
@@ -48,6 +49,25 @@ TunersMainPage::TunersMainPage(QWidget* parent, bool hideExplorer)
             m_pViola, m_pCello, m_pDoubleBass, m_pBalalaika, m_pMandolin, m_pDombra})
         m_pStack->addWidget(page);
 
+    connectExplorer(explorer);
+    fitStackToStrips();
+
+    auto* layout = new QHBoxLayout;
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(explorer);
+    layout->addWidget(makeSeparator());
+    layout->addWidget(m_pStack);
+    setLayout(layout);
+
+    DORuverud::App* app = DORuverud::App::theApp();
+    resize(app->settingsValue(QStringLiteral("Width"), 736).toInt(),
+        app->settingsValue(QStringLiteral("Height"), 636).toInt());
+    m_pStack->setCurrentWidget(m_pGuitar);
+}
+
+void TunersMainPage::connectExplorer(TunersExplorer* explorer)
+{
     connect(explorer, &TunersExplorer::showViolin, this, &TunersMainPage::slotShowViolin);
     connect(explorer, &TunersExplorer::showViola, this, &TunersMainPage::slotShowViola);
     connect(explorer, &TunersExplorer::showCello, this, &TunersMainPage::slotShowCello);
@@ -62,24 +82,25 @@ TunersMainPage::TunersMainPage(QWidget* parent, bool hideExplorer)
     connect(explorer, &TunersExplorer::showMore, this, &TunersMainPage::slotGotoPromotedApp);
     connect(
         explorer, &TunersExplorer::repeatModeChangedTo, this, &TunersMainPage::slotSetRepeatMode);
+}
 
+// A page may be narrower than its top strip; the stack is not, so that the
+// strip's texts stay whole.
+void TunersMainPage::fitStackToStrips()
+{
+    int stripWidth = 0;
+    for (TunerBasePage* page : pages())
+        stripWidth = qMax(stripWidth, page->modesPanel()->minimumSizeHint().width());
+    m_pStack->setMinimumWidth(stripWidth);
+}
+
+QFrame* TunersMainPage::makeSeparator()
+{
     auto* separator = new QFrame(nullptr);
     separator->setFrameStyle(QFrame::VLine | QFrame::Raised);
     separator->setLineWidth(2);
     separator->setObjectName(QStringLiteral("MainSeparator"));
-
-    auto* layout = new QHBoxLayout;
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    layout->addWidget(explorer);
-    layout->addWidget(separator);
-    layout->addWidget(m_pStack);
-    setLayout(layout);
-
-    DORuverud::App* app = DORuverud::App::theApp();
-    resize(app->settingsValue(QStringLiteral("Width"), 736).toInt(),
-        app->settingsValue(QStringLiteral("Height"), 636).toInt());
-    m_pStack->setCurrentWidget(m_pGuitar);
+    return separator;
 }
 
 QList<TunerBasePage*> TunersMainPage::pages() const

@@ -15,6 +15,7 @@ class DoubleBassTuner;
 class GuitarTuner;
 class MandolinTuner;
 class TunerBasePage;
+class TunersExplorer;
 class UkuleleTuner;
 class ViolaTuner;
 class ViolinTuner;
@@ -22,7 +23,7 @@ class ViolinTuner;
 // The string tuner as a complete page for a host window: the instrument
 // chooser, a separator and the eleven instrument pages, the guitar's in
 // front. Installs the tuner's style sheet on the application and keeps its
-// size in the settings ("Width", "Height").
+// size in the settings ("Width", "Height"), widened when its fonts need more.
 class TunersMainPage : public QFrame
 {
     Q_OBJECT
@@ -53,6 +54,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void connectExplorer(TunersExplorer* explorer);
+    void fitStackToStrips();
+    static QFrame* makeSeparator();
     QList<TunerBasePage*> pages() const;
 
     ViolinTuner* m_pViolin;

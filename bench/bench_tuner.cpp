@@ -1,0 +1,57 @@
+// The string tuner: building the whole page, and a press on the chooser
+// until the instrument page has repainted, first at a new size (the picture
+// is scaled) and then at the same size (the scaled picture is reused).
+#include "App.h"
+#include "TunersMainPage.h"
+
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void buildTuner(benchmark::State& state)
+{
+    for (auto _ : state) {
+        VADirur::TunersMainPage page(nullptr, false);
+        benchmark::DoNotOptimize(page.size());
+    }
+}
+
+void switchInstrument(benchmark::State& state)
+{
+    const bool newSize = state.range(0) != 0;
+    VADirur::TunersMainPage page(nullptr, false);
+    page.show();
+    QCoreApplication::processEvents();
+    QPushButton* buttons[2] = {page.findChild<QPushButton*>(QStringLiteral("ViolinButton")),
+        page.findChild<QPushButton*>(QStringLiteral("GuitarButton"))};
+    const QSize size = page.size();
+    int next = 0;
+    for (auto _ : state) {
+        if (newSize)
+            page.resize(size + QSize(next, next));
+        buttons[next]->click();
+        page.repaint();
+        next = 1 - next;
+    }
+}
+
+} // namespace
+
+BENCHMARK(buildTuner)->Unit(benchmark::kMillisecond);
+BENCHMARK(switchInstrument)->Arg(1)->ArgName("newSize")->Unit(benchmark::kMillisecond);
+BENCHMARK(switchInstrument)->Arg(0)->ArgName("newSize")->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The page keeps its size in the settings: keep them out of the home folder.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    DORuverud::App app(argc, argv, "Quelmar", "TessivarBench");
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
