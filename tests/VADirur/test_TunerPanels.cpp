@@ -1,3 +1,4 @@
+#include "../common/OpenedUrls.h"
 #include "App.h"
 #include "BanjoTuner.h"
 #include "GuitarTuner.h"
@@ -6,7 +7,6 @@
 #include "ViolinTuner.h"
 
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
@@ -76,12 +76,6 @@ class TestTunerPanels : public QObject
 {
     Q_OBJECT
 
-public slots:
-    void open(const QUrl& url)
-    {
-        m_opened << url.toString();
-    }
-
 private slots:
     void init();
     void menusOfTheCommonPanel();
@@ -93,15 +87,11 @@ private slots:
     void moreMenuOpensItsLinks_data();
     void moreMenuOpensItsLinks();
     void linksPanelKeepsWhatItIsGiven();
-
-private:
-    QStringList m_opened;
 };
 
 void TestTunerPanels::init()
 {
     DORuverud::App::theApp()->settings()->clear();
-    m_opened.clear();
 }
 
 void TestTunerPanels::menusOfTheCommonPanel()
@@ -257,15 +247,12 @@ void TestTunerPanels::moreMenuOpensItsLinks()
         + QStringList({"|", "Must Have", "Nice to Have", "Read", "Hear", "See", "|", "Wikipedia"});
     QCOMPARE(entries(more), expected);
 
-    QDesktopServices::setUrlHandler("http", this, "open");
-    QDesktopServices::setUrlHandler("https", this, "open");
+    OpenedUrls opened;
     for (QAction* action : more->actions())
         action->trigger();
-    QDesktopServices::unsetUrlHandler("http");
-    QDesktopServices::unsetUrlHandler("https");
-    QCOMPARE(m_opened.size(), expected.size() - expected.count("|"));
-    QCOMPARE(m_opened.first(), firstAddress);
-    QCOMPARE(m_opened.mid(m_opened.size() - 6),
+    QCOMPARE(opened.urls.size(), expected.size() - expected.count("|"));
+    QCOMPARE(opened.urls.first(), firstAddress);
+    QCOMPARE(opened.urls.mid(opened.urls.size() - 6),
         ShopLinks::forCountry(TunerInstruments::shopTable(TunerInstruments::Instrument(page)),
             QLocale::UnitedStates));
 }
@@ -282,16 +269,13 @@ void TestTunerPanels::linksPanelKeepsWhatItIsGiven()
     panel.addMenuAppLink(QPixmap(), "Tuner", "StringWise", "id42");
     panel.addBaseActions();
     panel.setSee("http://see.example/later");
-    QDesktopServices::setUrlHandler("http", this, "open");
-    QDesktopServices::setUrlHandler("https", this, "open");
+    OpenedUrls opened;
     more->actions().first()->trigger();
     more->actions().at(5)->trigger();
     more->actions().at(1)->trigger();
-    QDesktopServices::unsetUrlHandler("http");
-    QDesktopServices::unsetUrlHandler("https");
     // THEN the store name is lower-cased, "See" opens the newer address, and an
     // address never set opens nothing
-    QCOMPARE(m_opened,
+    QCOMPARE(opened.urls,
         QStringList(
             {"https://store.example/app/stringwise/id42?ls=1&mt=12", "http://see.example/later"}));
     // AND hiding the application's options leaves "More"

@@ -1,3 +1,4 @@
+#include "../common/OpenedUrls.h"
 #include "App.h"
 #include "ButtonsPanel.h"
 #include "TunerBasePage.h"
@@ -5,7 +6,6 @@
 #include "TunersMainPage.h"
 
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStackedWidget>
@@ -47,12 +47,6 @@ class TestTunersMainPage : public QObject
 {
     Q_OBJECT
 
-public slots:
-    void open(const QUrl& url)
-    {
-        m_opened << url.toString();
-    }
-
 private slots:
     void init();
     void keepsItsSizeInTheSettings_data();
@@ -64,15 +58,11 @@ private slots:
     void hostsMayHideTheChooserAndTheOptions();
     void everyPictureIsInTheResourceTree();
     void checkedButtonShowsItsPressedPicture();
-
-private:
-    QStringList m_opened;
 };
 
 void TestTunersMainPage::init()
 {
     DORuverud::App::theApp()->settings()->clear();
-    m_opened.clear();
 }
 
 void TestTunersMainPage::keepsItsSizeInTheSettings_data()
@@ -133,10 +123,9 @@ void TestTunersMainPage::chordApplicationButtonOpensTheStore()
 {
     TunersMainPage tuner(nullptr, false);
     chooserButton(tuner, "ViolinButton")->click();
-    QDesktopServices::setUrlHandler("https", this, "open");
+    OpenedUrls opened;
     chooserButton(tuner, "TessivarButton")->click();
-    QDesktopServices::unsetUrlHandler("https");
-    QCOMPARE(m_opened, QStringList("https://store.example/app/tessivar/id735204196?ls=1&mt=12"));
+    QCOMPARE(opened.urls, QStringList("https://store.example/app/tessivar/id735204196?ls=1&mt=12"));
     QCOMPARE(shownPage(tuner), QString("VADirur::ViolinTuner"));
     QCOMPARE(checkedButtons(tuner), QStringList("ViolinButton"));
 }

@@ -60,16 +60,24 @@ void fillBody(QPainter& p, const QPainterPath& body, const QColor& light, const 
     p.drawPath(body);
 }
 
+// A neck or a fingerboard, lit along its middle.
+QLinearGradient acrossBoard(const QRectF& board, const QColor& left, const QColor& middle,
+    const QColor& right, qreal brightness)
+{
+    QLinearGradient gradient(board.topLeft(), board.topRight());
+    gradient.setColorAt(0, shade(left, brightness));
+    gradient.setColorAt(0.5, shade(middle, brightness));
+    gradient.setColorAt(1, shade(right, brightness));
+    return gradient;
+}
+
 void drawNeck(
     QPainter& p, const Box& b, qreal x0, qreal x1, qreal top, qreal bottom, qreal brightness)
 {
     const QRectF neck = b.rect(x0, top, x1, bottom);
-    QLinearGradient gradient(neck.topLeft(), neck.topRight());
-    gradient.setColorAt(0, shade(QColor(60, 34, 18), brightness));
-    gradient.setColorAt(0.5, shade(QColor(104, 62, 32), brightness));
-    gradient.setColorAt(1, shade(QColor(52, 30, 16), brightness));
     p.setPen(Qt::NoPen);
-    p.setBrush(gradient);
+    p.setBrush(
+        acrossBoard(neck, QColor(60, 34, 18), QColor(104, 62, 32), QColor(52, 30, 16), brightness));
     p.drawRect(neck);
     p.setPen(QPen(shade(QColor(210, 200, 180), brightness), qMax(0.6, neck.width() / 14)));
     const int frets = 7;
@@ -239,12 +247,9 @@ QPainterPath mirroredOutline(const Box& body, const std::vector<QPointF>& half)
 // A fretless ebony fingerboard.
 void drawFingerboard(QPainter& p, const QRectF& board, qreal brightness)
 {
-    QLinearGradient gradient(board.topLeft(), board.topRight());
-    gradient.setColorAt(0, shade(QColor(10, 10, 10), brightness));
-    gradient.setColorAt(0.5, shade(QColor(52, 48, 44), brightness));
-    gradient.setColorAt(1, shade(QColor(8, 8, 8), brightness));
     p.setPen(Qt::NoPen);
-    p.setBrush(gradient);
+    p.setBrush(
+        acrossBoard(board, QColor(10, 10, 10), QColor(52, 48, 44), QColor(8, 8, 8), brightness));
     p.drawRoundedRect(board, board.width() * 0.3, board.width() * 0.3);
 }
 
