@@ -63,17 +63,16 @@ void TunerBasePage::slotSetRepeatMode(bool on)
 void TunerBasePage::setInstrument(TunerInstruments::Instrument instrument)
 {
     setPicture(QPixmap(QStringLiteral(":/") + TunerInstruments::pictureName(instrument)));
-    const QVector<int> notes = TunerInstruments::notes(instrument);
-    for (int string = 0; string < notes.size(); ++string)
-        button(string)->show();
-    for (int string = 0; string < notes.size(); ++string)
-        button(string)->setText(DIReridArazi::SampleName::noteName(notes[string]));
     soundMapper = new QSignalMapper(this);
     connect(soundMapper, &QSignalMapper::mappedString, this, &TunerBasePage::slotPlay);
+    const QVector<int> notes = TunerInstruments::notes(instrument);
     for (int string = 0; string < notes.size(); ++string) {
-        connect(button(string), &TuneButton::play, soundMapper, qOverload<>(&QSignalMapper::map));
+        TuneButton* stringButton = button(string);
+        stringButton->show();
+        stringButton->setText(DIReridArazi::SampleName::noteName(notes[string]));
+        connect(stringButton, &TuneButton::play, soundMapper, qOverload<>(&QSignalMapper::map));
         soundMapper->setMapping(
-            button(string), resourcesPath + TunerInstruments::samplePattern(instrument, string));
+            stringButton, resourcesPath + TunerInstruments::samplePattern(instrument, string));
     }
 }
 
