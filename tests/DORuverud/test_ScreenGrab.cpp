@@ -32,17 +32,10 @@ private slots:
     void realGrabHoldsTheScreenInPhysicalPixels()
     {
         // THEN the grab covers the whole screen, one pixel per physical pixel
-        const double scale = Os::scaleFactor();
-        QTRY_COMPARE(pixelAt(Common::grabScreen(), m_place.center() * scale), m_colour);
+        QTRY_COMPARE(pixelAt(Common::grabScreen(), m_place.center() * Os::scaleFactor()), m_colour);
         const QPixmap grab = Common::grabScreen();
         QCOMPARE(grab.size(), QSize(1280, 1024));
         QCOMPARE(grab.devicePixelRatio(), 1.0);
-        // AND the window's corners lie at its place times the scale factor
-        const QRect physical(m_place.topLeft() * scale, m_place.size() * scale);
-        QCOMPARE(pixelAt(grab, physical.topLeft()), m_colour);
-        QCOMPARE(pixelAt(grab, physical.bottomRight()), m_colour);
-        QVERIFY(pixelAt(grab, physical.topLeft() - QPoint(1, 1)) != m_colour);
-        QVERIFY(pixelAt(grab, physical.bottomRight() + QPoint(1, 1)) != m_colour);
     }
 
     void grabberStandsInUntilReset()
@@ -70,8 +63,7 @@ private slots:
         MouseDrag::send(&cropper, QEvent::MouseMove, m_place.bottomRight() + QPoint(40, 30));
         shoot("cropper-selecting");
         MouseDrag::drag(&cropper, m_place.topLeft(), m_place.bottomRight());
-        // THEN the crop is the window, in physical pixels from its first corner to its
-        // last one
+        // THEN the crop is the window, in physical pixels from its first corner to its last
         const int scale = int(Os::scaleFactor());
         QImage window((m_place.size() - QSize(1, 1)) * scale + QSize(1, 1), QImage::Format_RGB32);
         window.fill(m_colour);
@@ -82,6 +74,7 @@ private slots:
     {
         if (qEnvironmentVariableIsEmpty("TESSIVAR_SCREENSHOTS"))
             QSKIP("screenshots only");
+        // Once the window has repainted where the cropper was
         QTRY_COMPARE(pixelAt(Common::grabScreen(), m_place.center() * Os::scaleFactor()), m_colour);
         ScreenMeasurer ruler;
         QMetaObject::invokeMethod(&ruler, "grabScreen");

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QFont>
-#include <QPaintDevice>
+#include <QImage>
 #include <QPaintEngine>
 #include <QWidget>
 
-// The text a widget paints, line by line, with font and baseline start:
-// the widget renders onto a device that keeps only its text.
-class PaintedText : public QPaintDevice
+// The text a widget paints, line by line, with font and baseline start: the
+// widget renders onto a picture whose engine keeps only the text.
+class PaintedText : public QImage
 {
 public:
     struct Line
@@ -18,18 +17,10 @@ public:
     };
 
     explicit PaintedText(QWidget* widget)
-        : m_size(widget->size())
+        : QImage(widget->size(), QImage::Format_ARGB32)
         , m_engine(&lines)
     {
         widget->render(this);
-    }
-
-    QString joined() const
-    {
-        QStringList texts;
-        for (const Line& line : lines)
-            texts << line.text;
-        return texts.join(QLatin1Char('\n'));
     }
 
     QList<Line> lines;
@@ -37,30 +28,6 @@ public:
     QPaintEngine* paintEngine() const override
     {
         return &m_engine;
-    }
-
-protected:
-    int metric(PaintDeviceMetric metric) const override
-    {
-        switch (metric) {
-        case PdmWidth:
-            return m_size.width();
-        case PdmHeight:
-            return m_size.height();
-        case PdmDepth:
-            return 32;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return int(devicePixelRatioFScale());
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 96;
-        default:
-            return 0;
-        }
     }
 
 private:
@@ -80,14 +47,14 @@ private:
         {
             return true;
         }
-        void updateState(const QPaintEngineState&) override { }
-        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { }
-        void drawPath(const QPainterPath&) override { }
-        void drawPolygon(const QPointF*, int, PolygonDrawMode) override { }
         void drawTextItem(const QPointF& position, const QTextItem& item) override
         {
             m_lines->append({item.text(), item.font(), position});
         }
+        void updateState(const QPaintEngineState&) override { }
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { }
+        void drawPath(const QPainterPath&) override { }
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override { }
         Type type() const override
         {
             return User;
@@ -97,6 +64,5 @@ private:
         QList<Line>* m_lines;
     };
 
-    QSize m_size;
     mutable Engine m_engine;
 };

@@ -14,7 +14,8 @@ class ScreenCropper : public QFrame
     Q_OBJECT
 
 public:
-    enum ShowModes { FullScreenMode = 0, MaximizedMode = 1, NormalMode = 2 };
+    // Any other value shows a normal window too.
+    enum ShowModes : int { FullScreenMode = 0, MaximizedMode = 1, NormalMode = 2 };
 
     explicit ScreenCropper(QWidget* parent = nullptr);
     ~ScreenCropper() override;
