@@ -29,7 +29,8 @@ void VirtualResolutionWidget::setWidget(QWidget* widget)
     m_proxy = m_scene->addWidget(widget);
     if (m_virtualSize.isValid())
         slotSetSize(m_virtualSize);
-    fit();
+    else
+        fit();
 }
 
 void VirtualResolutionWidget::slotSetSize(const QSize& size)
