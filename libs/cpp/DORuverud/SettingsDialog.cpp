@@ -1,0 +1,191 @@
+#include "SettingsDialog.h"
+
+#include "App.h"
+#include "Common.h"
+#include "FileDialog.h"
+#include "SettingsWidget.h"
+
+#include <QBoxLayout>
+#include <QDomDocument>
+#include <QFile>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextStream>
+
+namespace DORuverud {
+
+namespace {
+
+const QString fileExtension = QStringLiteral(".tqsettings");
+
+} // namespace
+
+QMap<QString, QWidget*> SettingsDialog::m_mapWidgets;
+QVector<QString> SettingsDialog::m_vecTabOrder;
+
+SettingsDialog::SettingsDialog(QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QCoreApplication::applicationName() + tr(" Settings"));
+}
+
+SettingsDialog::~SettingsDialog()
+{
+    if (!m_tabWidget)
+        return;
+    while (m_tabWidget->count()) {
+        QWidget* page = m_tabWidget->widget(0);
+        m_tabWidget->removeTab(0);
+        page->setParent(nullptr);
+    }
+}
+
+void SettingsDialog::addWidget(const QString& title, QWidget* page)
+{
+    m_mapWidgets.insert(title, page);
+    if (!m_vecTabOrder.contains(title))
+        m_vecTabOrder.append(title);
+}
+
+void SettingsDialog::showEvent(QShowEvent* event)
+{
+    if (!m_guiBuilt) {
+        createGui();
+        m_guiBuilt = true;
+    }
+    QDialog::showEvent(event);
+}
+
+void SettingsDialog::createGui()
+{
+    m_tabWidget = new QTabWidget;
+    for (const QString& title : qAsConst(m_vecTabOrder))
+        m_tabWidget->addTab(m_mapWidgets.value(title), title);
+
+    auto* layout = new QVBoxLayout;
+    layout->setContentsMargins(7, 7, 7, 7);
+    layout->setSpacing(4);
+    layout->addLayout(createTopRow());
+    layout->addWidget(m_tabWidget);
+    layout->addLayout(createBottomRow());
+    setLayout(layout);
+}
+
+QLayout* SettingsDialog::createTopRow()
+{
+    auto* save = new QPushButton;
+    auto* load = new QPushButton;
+    Common::extend(save, QStringLiteral("StorageBrowserSS"), tr("Save the Settings"));
+    Common::extend(load, QStringLiteral("StorageBrowserLS"), tr("Load the Settings"));
+    Common::applyToolButtonDetails(save);
+    Common::applyToolButtonDetails(load);
+    connect(save, &QPushButton::clicked, this, &SettingsDialog::slotSaveSettings);
+    connect(load, &QPushButton::clicked, this, &SettingsDialog::slotLoadSettings);
+
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    row->addWidget(save);
+    row->addWidget(load);
+    row->addStretch(1);
+    return row;
+}
+
+QLayout* SettingsDialog::createBottomRow()
+{
+    auto* ok = new QPushButton(tr("&Ok"));
+    auto* apply = new QPushButton(tr("&Apply"));
+    auto* cancel = new QPushButton(tr("&Cancel"));
+    for (QPushButton* button : {ok, apply, cancel})
+        Common::applyPushButtonDetails(button);
+    connect(apply, &QPushButton::clicked, this, &SettingsDialog::slotApply);
+    connect(ok, &QPushButton::clicked, this, &SettingsDialog::slotOk);
+    connect(cancel, &QPushButton::clicked, this, &SettingsDialog::reject);
+
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    row->addStretch(1);
+    row->addWidget(ok);
+    row->addWidget(apply);
+    row->addWidget(cancel);
+    return row;
+}
+
+QList<SettingsWidget*> SettingsDialog::settingsPages()
+{
+    QList<SettingsWidget*> pages;
+    for (QWidget* page : qAsConst(m_mapWidgets)) {
+        if (auto* settingsPage = qobject_cast<SettingsWidget*>(page))
+            pages << settingsPage;
+    }
+    return pages;
+}
+
+void SettingsDialog::slotApply()
+{
+    for (SettingsWidget* page : settingsPages())
+        page->slotApply();
+}
+
+void SettingsDialog::slotOk()
+{
+    slotApply();
+    accept();
+}
+
+void SettingsDialog::slotSaveSettings()
+{
+    App* app = App::theApp();
+    const QString chosen = FileDialog::getSaveFileName(this, tr("Save Settings"),
+        app->saveDirPath() + QStringLiteral("/Settings") + fileExtension,
+        QStringLiteral("*") + fileExtension);
+    if (chosen.isEmpty())
+        return;
+    QDomDocument document(QString {});
+    QDomElement root = document.createElement(QStringLiteral("Settings"));
+    document.appendChild(root);
+    for (SettingsWidget* page : settingsPages())
+        root.appendChild(page->writeDom(document));
+
+    const QString path = chosen.endsWith(fileExtension) ? chosen : chosen + fileExtension;
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        // UTF-8 whatever the locale, so that every value reads back.
+        QTextStream stream(&file);
+        stream.setCodec("UTF-8");
+        stream << document.toString(1);
+    }
+    app->setSaveDirPath(chosen);
+}
+
+void SettingsDialog::slotLoadSettings()
+{
+    App* app = App::theApp();
+    const QString chosen = FileDialog::getOpenFileName(this, tr("Load Settings"),
+        app->openDirPath() + QStringLiteral("/ "), QStringLiteral("*") + fileExtension);
+    if (chosen.isEmpty())
+        return;
+    QFile file(chosen);
+    QDomDocument document;
+    if (file.open(QIODevice::ReadOnly) && document.setContent(&file, false))
+        processDomRoot(document.documentElement());
+    file.close();
+    app->setOpenDirPath(chosen);
+}
+
+void SettingsDialog::processDomRoot(const QDomNode& root)
+{
+    const QList<SettingsWidget*> pages = settingsPages();
+    for (QDomNode node = root.firstChild(); !node.isNull(); node = node.nextSibling()) {
+        if (!node.isElement())
+            continue;
+        const QString tag = node.toElement().tagName();
+        for (SettingsWidget* page : pages) {
+            if (page->domTagName() == tag)
+                page->readDom(node);
+        }
+    }
+}
+
+} // namespace DORuverud
