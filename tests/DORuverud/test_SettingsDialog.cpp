@@ -239,7 +239,9 @@ private slots:
     void aTitleRegisteredAgainShowsTheNewerPageOnce()
     {
         auto* newer = new ValuePage("Beta", "newer");
+        QWidget* older = findPage("B");
         SettingsDialog::addWidget("B", newer);
+        delete older; // replaced, so its caller deletes it
         SettingsDialog dialog;
         dialog.show();
         QCOMPARE(tabTitles(dialog), QStringList({"Plain", "B", "A", "C"}));
