@@ -7,7 +7,7 @@
 namespace {
 
 const char* const document = R"(
-<h2>Autumn Leaves: practice notes</h2>
+<h2>Lanterns Over Keldmoor: practice notes</h2>
 <p>Play the progression <b>slowly</b> first, one chord per bar, and let every chord ring
 until the next one starts. Keep the thumb <i>behind</i> the neck.</p>
 <ol>
