@@ -1,6 +1,7 @@
 #include "TestSound.h"
 
 #include "AudioEngine.h"
+#include "AudioFileReader.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -16,7 +17,7 @@ constexpr double rate = 44100.0;
 
 } // namespace
 
-std::vector<float> TestSound::sine(qint64 frames, double frequency, float amplitude)
+std::vector<float> TestSound::sine(qint64 frames, double frequency, float amplitude, double rate)
 {
     std::vector<float> samples(static_cast<size_t>(frames));
     for (qint64 i = 0; i < frames; ++i)
@@ -24,10 +25,10 @@ std::vector<float> TestSound::sine(qint64 frames, double frequency, float amplit
     return samples;
 }
 
-bool TestSound::write(const QString& path, const std::vector<float>& samples, int format)
+bool TestSound::write(const QString& path, const std::vector<float>& samples, int format, int rate)
 {
     SF_INFO info = {};
-    info.samplerate = int(rate);
+    info.samplerate = rate;
     info.channels = 1;
     info.format = format;
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
@@ -62,6 +63,20 @@ float TestSound::peak(const std::vector<float>& samples)
     for (float s : samples)
         peak = std::max(peak, std::fabs(s));
     return peak;
+}
+
+std::vector<float> TestSound::readMono(const QString& path)
+{
+    DIReridArazi::AudioFileReader reader(path);
+    std::vector<float> samples;
+    std::vector<float> block(4096);
+    while (reader.isOpen() && reader.channels() == 1) {
+        const qint64 got = reader.read(block.data(), 4096);
+        if (got == 0)
+            break;
+        samples.insert(samples.end(), block.begin(), block.begin() + got);
+    }
+    return samples;
 }
 
 std::complex<double> TestSound::spectrumAt(

@@ -11,15 +11,20 @@ class TestSound
 public:
     TestSound() = delete;
 
-    static std::vector<float> sine(qint64 frames, double frequency, float amplitude);
-    // Writes mono samples at 44.1 kHz in the given libsndfile format.
-    static bool write(const QString& path, const std::vector<float>& samples, int format);
+    static std::vector<float> sine(
+        qint64 frames, double frequency, float amplitude, double rate = 44100.0);
+    // Writes mono samples at the rate in the given libsndfile format.
+    static bool write(
+        const QString& path, const std::vector<float>& samples, int format, int rate = 44100);
     // A quiet 440 Hz tone of the given length as 16-bit WAV.
     static bool writeTone(const QString& path, int milliseconds);
     // Lets pending starts begin, then mixes frames through the engine's
     // manual clock and returns the stereo output.
     static std::vector<float> render(qint64 frames);
     static float peak(const std::vector<float>& samples);
+    // The float samples of a mono file as it was written; empty for
+    // anything else.
+    static std::vector<float> readMono(const QString& path);
 
     // The Hann-windowed spectrum of samples[from, from + length) at one
     // frequency (a single DFT bin, not limited to the FFT grid). Stride

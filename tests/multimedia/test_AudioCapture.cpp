@@ -124,7 +124,7 @@ void TestAudioCapture::chordStartsTogetherAndHoldsItsNotes()
             = DIReridArazi::AudioClip::decode(folder + SampleName::fileName("guitar", 440, midi));
         QVERIFY(clip);
         for (qint64 n = 0; n < span && n < clip->frames(); ++n)
-            sum[size_t(n)] += 0.5f * clip->data()[n];
+            sum[size_t(n)] += 0.5f * clip->sample(n);
     }
     const qint64 start = firstSound(out) / 2 - firstSound(sum);
     QVERIFY(start >= log.frames.at(0) && qint64(out.size()) >= 2 * (start + span));

@@ -1,8 +1,7 @@
 #include "AudioClip.h"
 
-#include <QFile>
-
-#include <sndfile.h>
+#include "AudioFileReader.h"
+#include "AudioResampler.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,92 +10,74 @@ namespace DIReridArazi {
 
 namespace {
 
+constexpr qint64 blockFrames = 4096;
+
 // Reads until the decoder stops: the header's frame count of a compressed
 // or truncated file is only an estimate.
-std::vector<float> readAll(SNDFILE* file, int channels)
+std::vector<float> readAll(AudioFileReader& reader)
 {
+    const int channels = reader.channels();
     std::vector<float> samples;
-    std::vector<float> block(size_t(4096) * size_t(channels));
-    for (;;) {
-        const sf_count_t got = sf_readf_float(file, block.data(), 4096);
-        if (got <= 0)
-            break;
+    std::vector<float> block(size_t(blockFrames * channels));
+    while (const qint64 got = reader.read(block.data(), blockFrames))
         samples.insert(samples.end(), block.begin(), block.begin() + got * channels);
-    }
     return samples;
 }
 
-// Catmull-Rom interpolation of one channel at a fractional frame.
-float interpolate(const std::vector<float>& in, int channels, qint64 frames, int channel, double at)
+std::vector<float> resample(const std::vector<float>& in, int channels, int fromRate)
 {
-    const qint64 i = qint64(std::floor(at));
-    const float t = float(at - double(i));
-    auto sample = [&](qint64 k) {
-        k = std::clamp<qint64>(k, 0, frames - 1);
-        return in[size_t(k * channels + channel)];
-    };
-    const float p0 = sample(i - 1), p1 = sample(i), p2 = sample(i + 1), p3 = sample(i + 2);
-    return p1
-        + 0.5f * t
-        * (p2 - p0 + t * (2.f * p0 - 5.f * p1 + 4.f * p2 - p3 + t * (3.f * (p1 - p2) + p3 - p0)));
+    AudioResampler resampler(channels, fromRate);
+    const qint64 frames = qint64(in.size()) / channels;
+    std::vector<float> out;
+    if (!resampler.put(in.data(), frames) || !resampler.finish())
+        return out;
+    std::vector<float> block(size_t(blockFrames * channels));
+    while (const qint64 got = resampler.get(block.data(), blockFrames))
+        out.insert(out.end(), block.begin(), block.begin() + got * channels);
+    out.resize(std::min(out.size(), size_t(resampler.outputFrames(frames) * channels)));
+    return out;
+}
+
+std::vector<qint16> toPcm16(const std::vector<float>& in)
+{
+    std::vector<qint16> out(in.size());
+    std::transform(in.begin(), in.end(), out.begin(),
+        [](float s) { return qint16(std::clamp(std::lrint(s * 32768.f), -32768L, 32767L)); });
+    return out;
 }
 
 } // namespace
 
-std::shared_ptr<const AudioClip> AudioClip::decode(const QString& path)
+std::shared_ptr<AudioClip> AudioClip::decode(const QString& path)
 {
-    const QByteArray name = QFile::encodeName(path);
-    SF_INFO info = {};
-    SNDFILE* file = sf_open(name.constData(), SFM_READ, &info);
-    if (!file)
-        return nullptr;
-    std::vector<float> samples;
-    if (info.channels > 0 && info.samplerate > 0)
-        samples = readAll(file, info.channels);
-    sf_close(file);
-    if (samples.empty())
-        return nullptr;
-    samples = toStereoAtMost(samples, info.channels);
-    const int channels = std::min(info.channels, 2);
-    if (info.samplerate != sampleRate)
-        samples = resample(samples, channels, info.samplerate);
-    if (samples.empty())
-        return nullptr;
-    return std::make_shared<const AudioClip>(channels, std::move(samples));
+    AudioFileReader reader(path);
+    return decode(reader);
 }
 
-AudioClip::AudioClip(int channels, std::vector<float> samples)
+std::shared_ptr<AudioClip> AudioClip::decode(AudioFileReader& reader)
+{
+    if (!reader.isOpen())
+        return nullptr;
+    const int channels = reader.channels();
+    std::vector<float> samples = readAll(reader);
+    if (!samples.empty() && reader.rate() != sampleRate)
+        samples = resample(samples, channels, reader.rate());
+    if (samples.empty())
+        return nullptr;
+    return std::make_shared<AudioClip>(channels, toPcm16(samples));
+}
+
+AudioClip::AudioClip(int channels, std::vector<qint16> samples)
     : m_channels(channels)
     , m_samples(std::move(samples))
 {
 }
 
-// Files of more than two channels keep their first two.
-std::vector<float> AudioClip::toStereoAtMost(const std::vector<float>& in, int channels)
+qint64 AudioClip::mixInto(float* stereo, qint64 position, qint64 count, float left, float right)
 {
-    if (channels <= 2)
-        return in;
-    const size_t frames = in.size() / size_t(channels);
-    std::vector<float> out(frames * 2);
-    for (size_t f = 0; f < frames; ++f) {
-        out[2 * f] = in[f * size_t(channels)];
-        out[2 * f + 1] = in[f * size_t(channels) + 1];
-    }
-    return out;
-}
-
-std::vector<float> AudioClip::resample(const std::vector<float>& in, int channels, int fromRate)
-{
-    const qint64 inFrames = qint64(in.size()) / channels;
-    const double step = double(fromRate) / sampleRate;
-    const qint64 outFrames = qint64(std::floor(double(inFrames) / step));
-    std::vector<float> out(size_t(outFrames * channels));
-    for (qint64 f = 0; f < outFrames; ++f) {
-        for (int c = 0; c < channels; ++c)
-            out[size_t(f * channels + c)]
-                = interpolate(in, channels, inFrames, c, double(f) * step);
-    }
-    return out;
+    count = std::clamp<qint64>(frames() - position, 0, count);
+    addFrames(stereo, data() + position * m_channels, m_channels, count, left, right, scale);
+    return count;
 }
 
 } // namespace DIReridArazi

@@ -9,25 +9,33 @@ AudioClipCache::AudioClipCache(qint64 budgetBytes)
 {
 }
 
-std::shared_ptr<const AudioClip> AudioClipCache::clip(const QString& path)
+std::shared_ptr<AudioClip> AudioClipCache::find(const QString& path)
 {
-    const QFileInfo info(path);
     auto it = m_entries.find(path);
-    if (it != m_entries.end()) {
-        if (info.exists() && it->modified == info.lastModified() && it->size == info.size()) {
-            it->lastUse = ++m_useCounter;
-            return it->clip;
-        }
-        m_bytes -= it->clip->bytes();
-        m_entries.erase(it);
-    }
-    std::shared_ptr<const AudioClip> clip = AudioClip::decode(path);
-    if (!clip)
+    if (it == m_entries.end())
         return nullptr;
-    m_entries.insert(path, Entry {clip, info.lastModified(), info.size(), ++m_useCounter});
+    const QFileInfo info(path);
+    if (info.exists() && it->modified == info.lastModified() && it->size == info.size()) {
+        it->lastUse = ++m_useCounter;
+        return it->clip;
+    }
+    m_bytes -= it->clip->bytes();
+    m_entries.erase(it);
+    return nullptr;
+}
+
+void AudioClipCache::insert(const QString& path, std::shared_ptr<AudioClip> clip)
+{
+    if (!clip)
+        return;
+    const QFileInfo info(path);
+    auto old = m_entries.constFind(path);
+    if (old != m_entries.cend())
+        m_bytes -= old->clip->bytes();
     m_bytes += clip->bytes();
+    m_entries.insert(
+        path, Entry {std::move(clip), info.lastModified(), info.size(), ++m_useCounter});
     trim();
-    return clip;
 }
 
 void AudioClipCache::trim()

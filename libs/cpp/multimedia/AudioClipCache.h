@@ -19,14 +19,19 @@ class AudioClipCache
 public:
     explicit AudioClipCache(qint64 budgetBytes);
 
-    // The decoded file, from the cache when it is still current; null when
-    // the file cannot be decoded.
-    std::shared_ptr<const AudioClip> clip(const QString& path);
+    // The decoded file when the cache holds it and it is still current.
+    std::shared_ptr<AudioClip> find(const QString& path);
+    void insert(const QString& path, std::shared_ptr<AudioClip> clip);
+    // The bytes of samples held.
+    qint64 bytes() const
+    {
+        return m_bytes;
+    }
 
 private:
     struct Entry
     {
-        std::shared_ptr<const AudioClip> clip;
+        std::shared_ptr<AudioClip> clip;
         QDateTime modified;
         qint64 size = 0;
         quint64 lastUse = 0;

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+#include <sndfile.h>
+
+#include <vector>
+
+namespace DIReridArazi {
+
+// A sound file read through libsndfile as float frames at the file's own
+// rate, of one or two channels (the first two of a file with more). Any one
+// thread at a time.
+class AudioFileReader
+{
+public:
+    explicit AudioFileReader(const QString& path);
+    ~AudioFileReader();
+    AudioFileReader(const AudioFileReader&) = delete;
+    AudioFileReader& operator=(const AudioFileReader&) = delete;
+
+    // Open, with a rate and channels.
+    bool isOpen() const
+    {
+        return m_file != nullptr;
+    }
+    int channels() const;
+    int rate() const
+    {
+        return m_info.samplerate;
+    }
+    // The header's frame count: an estimate for a compressed or truncated file.
+    qint64 frames() const
+    {
+        return m_info.frames;
+    }
+    // Reads up to maxFrames frames into out; 0 at the end.
+    qint64 read(float* out, qint64 maxFrames);
+    bool seek(qint64 frame);
+
+private:
+    SNDFILE* m_file = nullptr;
+    SF_INFO m_info {};
+    std::vector<float> m_block;
+};
+
+} // namespace DIReridArazi
