@@ -58,6 +58,7 @@ private slots:
     void playSoundsTheChord_data();
     void playSoundsTheChord();
     void aMissingSampleLeavesNoPlayer();
+    void shownPageHasItsSamplesDecodedAhead();
 };
 
 void TestChordPlay::initTestCase()
@@ -131,6 +132,20 @@ void TestChordPlay::aMissingSampleLeavesNoPlayer()
     // AND a list of nothing but missing or empty entries starts no player
     page.slotPlayChord({QString(), missing});
     QCOMPARE(LivePlayers::count(), 0);
+}
+
+void TestChordPlay::shownPageHasItsSamplesDecodedAhead()
+{
+    // GIVEN a guitar page whose F has never been played
+    std::unique_ptr<ChordsMainPage> page = makePage(QStringLiteral("guitar"));
+    page->setCurrentChord(QStringLiteral("F"));
+    const QString folder = DORuverud::App::theApp()->bundleResourcePath();
+    auto* engine = DIReridArazi::AudioEngine::instance();
+    QVERIFY(!engine->isReady(folder + "guitar_440_F2.mp3"));
+    // WHEN it is shown, THEN its samples are decoded without a press
+    page->show();
+    for (const char* note : {"F2", "C3", "F3", "A3", "C4", "F4"})
+        QTRY_VERIFY_WITH_TIMEOUT(engine->isReady(folder + "guitar_440_" + note + ".mp3"), 10000);
 }
 
 int main(int argc, char** argv)

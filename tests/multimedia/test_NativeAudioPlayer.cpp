@@ -31,6 +31,36 @@ qint64 framesOf(qint64 ms)
     return ms * 441 / 10;
 }
 
+// A ramp whose level tells each frame's place in the file, modulo 16384,
+// exactly at the default volume of 0.5.
+std::vector<float> ramp(qint64 frames)
+{
+    std::vector<float> samples(size_t(frames), 0.f);
+    for (qint64 n = 0; n < frames; ++n)
+        samples[size_t(n)] = float(n % 16384) / 32768.f;
+    return samples;
+}
+
+// Mixes until the ramp has played from its place `from` to `to`; false as soon
+// as a frame is missed or repeated. Frames the stream did not have ready in
+// time are silent and hold the place.
+bool rampPlays(qint64 from, qint64 to)
+{
+    for (int round = 0; from < to && round < 10000; ++round) {
+        const std::vector<float> mix = TestSound::render(std::min<qint64>(4096, to - from));
+        for (size_t f = 0; f < mix.size() && from < to; f += 2) {
+            const qint64 place = std::lround(double(mix[f]) * 65536);
+            if (place == from % 16384)
+                ++from;
+            else if (place != 0)
+                return false;
+        }
+        if (from < to)
+            QThread::msleep(1);
+    }
+    return from == to;
+}
+
 // The levels of the left and right channel at the first frame of the mix.
 QPair<float, float> firstFrame(const std::vector<float>& stereo)
 {
@@ -68,6 +98,9 @@ private slots:
     void truncatedFilePlaysWhatItHolds();
     void limiterSparesOneChordAndHoldsTwo();
     void changedFileIsDecodedAgain();
+    void otherRatesKeepLengthAndPitch_data();
+    void otherRatesKeepLengthAndPitch();
+    void longFileStreamsAndSeeks();
     void deviceThatAppearsLaterIsUsed();
 
 private:
@@ -359,12 +392,13 @@ void TestNativeAudioPlayer::limiterSparesOneChordAndHoldsTwo()
     playAll(notes);
     const std::vector<float> mix = TestSound::render(22050);
 
-    // THEN the mix is their plain sum in both channels: the limiter leaves it alone
+    // THEN the mix is their plain sum in both channels, to the 16-bit samples'
+    // precision: the limiter leaves it alone
     for (qint64 f = 0; f < 22050; f += 7) {
         double sum = 0;
         for (double frequency : chord)
             sum += 0.5 * 0.25 * std::sin(2 * M_PI * frequency * double(f) / 44100);
-        QVERIFY(std::fabs(mix[size_t(2 * f)] - sum) < 1e-5);
+        QVERIFY(std::fabs(mix[size_t(2 * f)] - sum) < 1e-4);
         QCOMPARE(mix[size_t(2 * f)], mix[size_t(2 * f + 1)]);
     }
     TestSound::render(44100);
@@ -396,6 +430,60 @@ void TestNativeAudioPlayer::changedFileIsDecodedAgain()
     QVERIFY(!file("rewritten.wav", std::vector<float>(2 * 44100, 0.25f)).isEmpty());
     player.setMedia(path);
     QCOMPARE(player.duration(), 2000);
+}
+
+void TestNativeAudioPlayer::otherRatesKeepLengthAndPitch_data()
+{
+    QTest::addColumn<int>("rate");
+    QTest::newRow("22.05 kHz") << 22050;
+    QTest::newRow("48 kHz") << 48000;
+    QTest::newRow("96 kHz") << 96000;
+}
+
+void TestNativeAudioPlayer::otherRatesKeepLengthAndPitch()
+{
+    // GIVEN two seconds of 1 kHz at another rate
+    QFETCH(int, rate);
+    const QString path = m_dir.filePath(QStringLiteral("%1.wav").arg(rate));
+    QVERIFY(TestSound::write(path, TestSound::sine(2 * rate, 1000, 0.5f, rate), wavFloat, rate));
+
+    // THEN it lasts two seconds and sounds at 1 kHz, at its level
+    NativeAudioPlayer player;
+    player.play(path);
+    QVERIFY2(
+        std::abs(player.duration() - 2000) <= 1, qPrintable(QString::number(player.duration())));
+    std::vector<float> left = TestSound::render(framesOf(1900));
+    for (size_t f = 0; f < left.size() / 2; ++f)
+        left[f] = left[2 * f];
+    QCOMPARE(std::lround(TestSound::measure(left, 1000, 4410) * 100), 100000L);
+    QVERIFY(std::fabs(TestSound::peak(left) - 0.25f) < 0.01f);
+}
+
+void TestNativeAudioPlayer::longFileStreamsAndSeeks()
+{
+    // GIVEN a file long enough to be streamed from disk
+    const QString path = m_dir.filePath(QStringLiteral("long.wav"));
+    QVERIFY(TestSound::write(path, ramp(framesOf(40000)), wavFloat));
+    NativeAudioPlayer player;
+    QSignalSpy finished(&player, &NativeAudioPlayer::finished);
+    player.play(path);
+    QCOMPARE(player.duration(), 40000);
+
+    // THEN it plays from its start, every frame once
+    QVERIFY(rampPlays(0, 50000));
+
+    // and a seek forward, then back, plays on from there
+    player.setPosition(30000);
+    QVERIFY(rampPlays(framesOf(30000), framesOf(30000) + 50000));
+    player.setPosition(1000);
+    QVERIFY(rampPlays(framesOf(1000), framesOf(1000) + 10000));
+
+    // and the end is seen
+    player.setPosition(39900);
+    QVERIFY(rampPlays(framesOf(39900), framesOf(40000)));
+    TestSound::render(256);
+    QVERIFY(!player.isPlaying());
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 5000);
 }
 
 void TestNativeAudioPlayer::deviceThatAppearsLaterIsUsed()

@@ -2,6 +2,7 @@
 
 #include "App.h"
 #include "AppStyleSheet.h"
+#include "AudioEngine.h"
 #include "ChordView.h"
 #include "ChordsButtonsPanel.h"
 #include "PromoMenuBar.h"
@@ -109,6 +110,16 @@ void ChordsMainPage::slotSetChordAndName(int n, const QString& str)
 {
     m_nCurrentChord = n;
     m_pChordView->setChordTabAndName(n, m_vecTabs.at(n), str);
+}
+
+void ChordsMainPage::showEvent(QShowEvent* event)
+{
+    BaseMainPage::showEvent(event);
+    QStringList paths;
+    for (const QStringList& sounds : qAsConst(m_vecSounds))
+        paths << sounds;
+    paths.removeDuplicates();
+    DIReridArazi::AudioEngine::instance()->prefetch(paths);
 }
 
 void ChordsMainPage::slotPlay()

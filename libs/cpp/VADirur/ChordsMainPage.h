@@ -50,6 +50,9 @@ private slots:
     void slotSetChordAndName(int n, const QString& str);
 
 protected:
+    // Has the page's samples decoded ahead, so that a first press finds them.
+    void showEvent(QShowEvent* event) override;
+
     ChordsButtonsPanel* m_pChordsButtonsPanel;
     ChordView* m_pChordView;
     int m_nCurrentChord = 0;

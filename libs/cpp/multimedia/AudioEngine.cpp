@@ -1,6 +1,8 @@
 #include "AudioEngine.h"
 
 #include "AudioEngineObserver.h"
+#include "AudioFileReader.h"
+#include "AudioStream.h"
 #include "AudioVoice.h"
 
 #include <QCoreApplication>
@@ -12,7 +14,11 @@ namespace DIReridArazi {
 
 namespace {
 
-constexpr qint64 cacheBudgetBytes = 128 * 1024 * 1024;
+// 16-bit samples: room for the largest chord page's samples (about 7 MB)
+// and some of the page before.
+constexpr qint64 cacheBudgetBytes = 12 * 1024 * 1024;
+// Files longer than this are streamed instead of decoded whole.
+constexpr qint64 streamSeconds = 30;
 constexpr int housekeepingMs = 20;
 // Just below full scale, released over a fifth of a second.
 constexpr float limiterThreshold = 0.9f;
@@ -50,15 +56,60 @@ AudioEngine::AudioEngine()
 
 AudioVoice* AudioEngine::openVoice(const QString& path)
 {
-    std::shared_ptr<const AudioClip> clip = m_cache.clip(path);
-    if (!clip)
+    std::shared_ptr<AudioSource> source = load(path);
+    if (!source)
         return nullptr;
     if (!m_manualClock)
         m_output.open();
-    auto* voice = new AudioVoice(this, std::move(clip), path);
+    auto* voice = new AudioVoice(this, std::move(source), path);
     m_voices.append(voice);
     push(m_incoming, voice);
     return voice;
+}
+
+void AudioEngine::prefetch(const QStringList& paths)
+{
+    adoptDecoded();
+    QStringList missing;
+    for (const QString& path : paths) {
+        if (!path.isEmpty() && !missing.contains(path) && !m_cache.find(path))
+            missing << path;
+    }
+    m_worker.decode(missing);
+}
+
+bool AudioEngine::isReady(const QString& path)
+{
+    adoptDecoded();
+    return m_cache.find(path) != nullptr;
+}
+
+qint64 AudioEngine::cacheBytes() const
+{
+    return m_cache.bytes();
+}
+
+std::shared_ptr<AudioSource> AudioEngine::load(const QString& path)
+{
+    adoptDecoded();
+    if (std::shared_ptr<AudioClip> clip = m_cache.find(path))
+        return clip;
+    auto reader = std::make_unique<AudioFileReader>(path);
+    if (reader->isOpen() && reader->frames() > streamSeconds * reader->rate()) {
+        std::shared_ptr<AudioStream> stream = AudioStream::make(std::move(reader));
+        if (stream)
+            m_worker.addStream(stream);
+        return stream;
+    }
+    std::shared_ptr<AudioClip> clip = AudioClip::decode(*reader);
+    m_cache.insert(path, clip);
+    return clip;
+}
+
+void AudioEngine::adoptDecoded()
+{
+    for (const AudioWorker::Decoded& decoded : m_worker.takeDecoded())
+        m_cache.insert(decoded.first, decoded.second);
 }
 
 void AudioEngine::addObserver(AudioEngineObserver* observer)
@@ -203,6 +254,7 @@ void AudioEngine::adoptIncoming()
 void AudioEngine::shutDown()
 {
     m_output.close();
+    m_worker.stop();
     m_housekeeping.stop();
 }
 

@@ -4,6 +4,7 @@
 #include "AudioLimiter.h"
 #include "AudioOutput.h"
 #include "AudioTimeline.h"
+#include "AudioWorker.h"
 
 #include <QObject>
 #include <QTimer>
@@ -14,12 +15,15 @@
 namespace DIReridArazi {
 
 class AudioEngineObserver;
+class AudioSource;
 class AudioVoice;
 
-// The process-wide sound engine: decodes files into a cache, and mixes any
-// number of voices into one output stream. The device pulls the mix on its
-// own thread; that thread never allocates, locks, logs or emits. Voices
-// reach it through a lock-free stack and are handed back the same way.
+// The process-wide sound engine: decodes short files into a cache, streams
+// long ones from disk, and mixes any number of voices into one output
+// stream. The device pulls the mix on its own thread; that thread never
+// allocates, locks, logs or emits. Voices reach it through a lock-free stack
+// and are handed back the same way. A worker thread decodes ahead and
+// fills the streams.
 // Every operation is for the GUI thread unless it says otherwise.
 class AudioEngine : public QObject
 {
@@ -31,9 +35,18 @@ public:
     // AudioVoice::playAt(). Any thread.
     static qint64 clockNs();
 
-    // A voice of the decoded file, paused at its start; null when the file
-    // is missing or cannot be decoded. Decoding is synchronous and cached.
+    // A voice of the file, paused at its start; null when the file is
+    // missing or cannot be decoded. A short file is decoded now unless the
+    // cache holds it; a long one is streamed, and only its header is read now.
     AudioVoice* openVoice(const QString& path);
+    // Decodes the files on the worker thread, so that a later openVoice()
+    // finds them in the cache; replaces the files asked for before and not
+    // decoded yet.
+    void prefetch(const QStringList& paths);
+    // Whether a play of the file finds it decoded.
+    bool isReady(const QString& path);
+    // The bytes of decoded samples the cache holds.
+    qint64 cacheBytes() const;
 
     void addObserver(AudioEngineObserver* observer);
     void removeObserver(AudioEngineObserver* observer);
@@ -65,6 +78,8 @@ private:
 
     // startNs 0: at the commit, with the rest of the batch.
     void start(AudioVoice* voice, qint64 startNs);
+    std::shared_ptr<AudioSource> load(const QString& path);
+    void adoptDecoded();
     void release(AudioVoice* voice);
     void reportStart(AudioVoice* voice);
     void wakeHousekeeping();
@@ -74,6 +89,7 @@ private:
     static void renderOutput(void* engine, float* stereo, int frames);
 
     AudioClipCache m_cache;
+    AudioWorker m_worker;
     AudioOutput m_output;
     bool m_manualClock = false;
     QVector<AudioEngineObserver*> m_observers;

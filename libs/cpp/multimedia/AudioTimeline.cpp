@@ -10,8 +10,11 @@ namespace DIReridArazi {
 namespace {
 
 constexpr double framesPerNs = AudioClip::sampleRate * 1e-9;
-// Beyond this the device has stalled, skipped or been replaced.
-constexpr double jumpFrames = 0.25 * AudioClip::sampleRate;
+// A pause between periods this long: the device stalled or was reopened.
+constexpr qint64 gapNs = 100'000'000;
+// The device runs this far ahead of the clock: starts asked for ahead
+// would come too late.
+constexpr double aheadFrames = 0.25 * AudioClip::sampleRate;
 // After anchoring, while a device fills its buffer in a burst, the mapping
 // follows the period that runs furthest ahead.
 constexpr qint64 warmUpFrames = AudioClip::sampleRate / 4;
@@ -28,7 +31,9 @@ void AudioTimeline::update(qint64 firstFrame, int frames, qint64 nowNs)
 {
     const double offset
         = double(firstFrame) - m_anchorFrame - double(nowNs - m_anchorNs) * framesPerNs;
-    if (!m_anchored || std::fabs(offset) > jumpFrames) {
+    const bool gap = nowNs - m_lastNs > gapNs;
+    m_lastNs = nowNs;
+    if (!m_anchored || gap || offset > aheadFrames) {
         anchor(firstFrame, nowNs);
         return;
     }

@@ -6,9 +6,10 @@ namespace DIReridArazi {
 
 // Maps the engine's clock (nanoseconds) to output frames at the nominal
 // rate. Anchored in the first periods; the callbacks' jitter does not move
-// it afterwards. A steady offset beyond a few milliseconds is slewed away slowly, so
-// that a device whose clock drifts keeps a bounded latency, and a jump
-// (a stalled or reopened device) anchors it anew. Audio thread only.
+// it afterwards. A steady offset beyond a few milliseconds is slewed away
+// slowly, so that a device whose clock drifts keeps a bounded latency. A
+// stalled or reopened device, or one running far ahead of the clock,
+// anchors it anew. Audio thread only.
 class AudioTimeline
 {
 public:
@@ -22,6 +23,7 @@ private:
 
     bool m_anchored = false;
     qint64 m_anchorNs = 0;
+    qint64 m_lastNs = 0;
     double m_anchorFrame = 0.0;
     qint64 m_warmUpEnd = 0;
     // The offset of the periods from the mapping, smoothed over about a second.

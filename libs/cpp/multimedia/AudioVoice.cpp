@@ -1,5 +1,6 @@
 #include "AudioVoice.h"
 
+#include "AudioClip.h"
 #include "AudioEngine.h"
 #include "AudioTimeline.h"
 
@@ -43,9 +44,9 @@ quint64 AudioVoice::State::word() const
 }
 
 AudioVoice::AudioVoice(
-    AudioEngine* engine, std::shared_ptr<const AudioClip> clip, const QString& name)
+    AudioEngine* engine, std::shared_ptr<AudioSource> source, const QString& name)
     : m_engine(engine)
-    , m_clip(std::move(clip))
+    , m_source(std::move(source))
     , m_name(name)
 {
 }
@@ -79,13 +80,14 @@ double AudioVoice::currentTime() const
 void AudioVoice::setCurrentTime(double seconds)
 {
     const qint64 frame
-        = std::clamp<qint64>(std::llround(seconds * AudioClip::sampleRate), 0, m_clip->frames());
+        = std::clamp<qint64>(std::llround(seconds * AudioClip::sampleRate), 0, m_source->frames());
+    m_source->seekTo(frame);
     change([frame](State& state) { state.position = frame; });
 }
 
 double AudioVoice::duration() const
 {
-    return double(m_clip->frames()) / AudioClip::sampleRate;
+    return double(m_source->frames()) / AudioClip::sampleRate;
 }
 
 void AudioVoice::setVolume(float volume)
@@ -143,12 +145,14 @@ void AudioVoice::render(float* stereo, int frames, quint64 releasedBatch, qint64
         = state.pending ? startOffset(state, frames, releasedBatch, firstFrame, timeline) : 0;
     if (offset >= frames)
         return;
-    const qint64 count = std::clamp<qint64>(m_clip->frames() - state.position, 0, frames - offset);
-    mixInto(stereo + 2 * offset, state.position, count);
+    const qint64 count = mixInto(stereo + 2 * offset, state.position, frames - offset);
+    // A stream not ready yet starts when it is.
+    if (state.pending && count == 0 && !m_source->atEnd(state.position))
+        return;
     State next = state;
     next.pending = false;
     next.position += count;
-    if (next.position >= m_clip->frames()) {
+    if (m_source->atEnd(next.position)) {
         next.position = 0;
         next.running = false;
     }
@@ -175,24 +179,13 @@ int AudioVoice::startOffset(const State& state, int frames, quint64 releasedBatc
     return int(std::clamp<qint64>(m_scheduledFrame - firstFrame, 0, frames));
 }
 
-void AudioVoice::mixInto(float* stereo, qint64 from, qint64 frames) const
+qint64 AudioVoice::mixInto(float* stereo, qint64 position, qint64 frames)
 {
     const float volume = std::max(0.f, m_volume.load(std::memory_order_relaxed));
     const float pan = std::clamp(m_pan.load(std::memory_order_relaxed), -1.f, 1.f);
     const float left = volume * std::min(1.f, 1.f - pan);
     const float right = volume * std::min(1.f, 1.f + pan);
-    const float* in = m_clip->data() + from * m_clip->channels();
-    if (m_clip->channels() == 1) {
-        for (qint64 f = 0; f < frames; ++f) {
-            stereo[2 * f] += in[f] * left;
-            stereo[2 * f + 1] += in[f] * right;
-        }
-    } else {
-        for (qint64 f = 0; f < frames; ++f) {
-            stereo[2 * f] += in[2 * f] * left;
-            stereo[2 * f + 1] += in[2 * f + 1] * right;
-        }
-    }
+    return m_source->mixInto(stereo, position, frames, left, right);
 }
 
 } // namespace DIReridArazi

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AudioClip.h"
+#include "AudioSource.h"
 
 #include <QString>
 
@@ -12,7 +12,7 @@ namespace DIReridArazi {
 class AudioEngine;
 class AudioTimeline;
 
-// One playing instance of a decoded clip, made by AudioEngine::openVoice().
+// One playing instance of a sound file, made by AudioEngine::openVoice().
 // The GUI thread controls it through the public operations and gives it
 // back with release(); the engine's mixer renders it on the audio thread.
 // The two threads share only atomics: position, running and a pending start
@@ -70,7 +70,7 @@ private:
         quint64 word() const;
     };
 
-    AudioVoice(AudioEngine* engine, std::shared_ptr<const AudioClip> clip, const QString& name);
+    AudioVoice(AudioEngine* engine, std::shared_ptr<AudioSource> source, const QString& name);
     ~AudioVoice() = default;
 
     // GUI thread: applies a change to the shared state as one new generation;
@@ -89,10 +89,11 @@ private:
     // it is not due yet.
     int startOffset(const State& state, int frames, quint64 releasedBatch, qint64 firstFrame,
         const AudioTimeline& timeline);
-    void mixInto(float* stereo, qint64 from, qint64 frames) const;
+    // Audio thread: adds up to frames frames from position; returns how many.
+    qint64 mixInto(float* stereo, qint64 position, qint64 frames);
 
     AudioEngine* m_engine;
-    std::shared_ptr<const AudioClip> m_clip;
+    std::shared_ptr<AudioSource> m_source;
     QString m_name;
     std::atomic<quint64> m_state {0};
     std::atomic<bool> m_released {false};

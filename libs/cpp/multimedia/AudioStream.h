@@ -1,0 +1,67 @@
+#pragma once
+
+#include "AudioFileReader.h"
+#include "AudioResampler.h"
+#include "AudioSource.h"
+
+#include <atomic>
+#include <memory>
+#include <vector>
+
+namespace DIReridArazi {
+
+// A long file played from disk: the engine's worker decodes it ahead into
+// a ring of blocks, which the mixer reads on the audio thread. The ring
+// holds about a second and a half; each block knows the frames it holds,
+// so after a seek the mixer skips what no longer fits and the worker starts
+// again where the voice reads. One stream per voice.
+class AudioStream : public AudioSource
+{
+public:
+    // Takes the opened file; null when it cannot be read.
+    static std::shared_ptr<AudioStream> make(std::unique_ptr<AudioFileReader> reader);
+
+    qint64 frames() const override;
+    bool atEnd(qint64 position) const override;
+    qint64 mixInto(float* stereo, qint64 position, qint64 count, float left, float right) override;
+    void seekTo(qint64 position) override;
+
+    // Worker thread: decodes into the free blocks from where the voice reads;
+    // false when the ring is full or the file read to its end.
+    bool fill();
+
+private:
+    struct Block
+    {
+        qint64 first = 0;
+        qint64 frames = 0;
+        std::vector<float> samples;
+    };
+
+    explicit AudioStream(std::unique_ptr<AudioFileReader> reader);
+    // Worker thread: whether the frame is in the ring or next to be decoded.
+    bool covers(qint64 frame) const;
+    void restartAt(qint64 frame);
+    // Worker thread: fills the block with the next converted frames.
+    qint64 decodeInto(Block& block);
+
+    std::unique_ptr<AudioFileReader> m_reader;
+    AudioResampler m_resampler;
+    int m_channels;
+    std::vector<Block> m_blocks;
+    // Blocks written by the worker and read by the mixer, counted from the start.
+    std::atomic<quint64> m_written {0};
+    std::atomic<quint64> m_read {0};
+    // Where the voice reads next, told by the mixer and by seeks.
+    std::atomic<qint64> m_wanted {0};
+    std::atomic<qint64> m_frames;
+    std::atomic<bool> m_lengthKnown {false};
+    // Worker thread: the frame the next block begins at, the file's frame
+    // read next, and whether the input is used up.
+    qint64 m_next = 0;
+    qint64 m_inputFrame = 0;
+    bool m_inputDone = false;
+    std::vector<float> m_input;
+};
+
+} // namespace DIReridArazi
