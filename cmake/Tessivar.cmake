@@ -72,5 +72,8 @@ function(add_qt_test name)
       "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
       "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
   endif()
+  if(TESSIVAR_THREAD_SANITIZE)
+    list(APPEND env "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1")
+  endif()
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env};${ARG_ENV}" TIMEOUT 300)
 endfunction()

@@ -1,5 +1,6 @@
 #include "../common/SoundStartLog.h"
 #include "App.h"
+#include "AudioClipCache.h"
 #include "AudioEngine.h"
 #include "AudioVoice.h"
 #include "TestSound.h"
@@ -62,6 +63,7 @@ class TestAudioEngine : public QObject
 private slots:
     void initTestCase();
     void handOverLosesNothing();
+    void cacheKeepsToItsBudget();
 
 private:
     // Lets the start be committed and reported; false when it never comes.
@@ -139,6 +141,28 @@ void TestAudioEngine::handOverLosesNothing()
     for (AudioVoice* voice : voices)
         voice->release();
     QCOMPARE(log.frames.size(), starts);
+}
+
+void TestAudioEngine::cacheKeepsToItsBudget()
+{
+    // GIVEN a cache with room for two clips of 400 bytes
+    using DIReridArazi::AudioClip;
+    DIReridArazi::AudioClipCache cache(1000);
+    auto clip = [] { return std::make_shared<AudioClip>(1, std::vector<qint16>(200, 1)); };
+    QVERIFY(QFile::copy(m_clip, m_dir.filePath("b.wav")));
+    QVERIFY(QFile::copy(m_clip, m_dir.filePath("c.wav")));
+    cache.insert(m_clip, clip());
+    cache.insert(m_dir.filePath("b.wav"), clip());
+    QVERIFY(cache.find(m_dir.filePath("b.wav")));
+
+    // WHEN the first is used again and a third comes
+    QVERIFY(cache.find(m_clip));
+    cache.insert(m_dir.filePath("c.wav"), clip());
+
+    // THEN the one used least recently goes
+    QCOMPARE(cache.bytes(), qint64(800));
+    QVERIFY(cache.find(m_clip) && cache.find(m_dir.filePath("c.wav")));
+    QVERIFY(!cache.find(m_dir.filePath("b.wav")));
 }
 
 int main(int argc, char** argv)
