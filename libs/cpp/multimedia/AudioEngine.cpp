@@ -84,11 +84,6 @@ bool AudioEngine::isReady(const QString& path)
     return m_cache.find(path) != nullptr;
 }
 
-qint64 AudioEngine::cacheBytes() const
-{
-    return m_cache.bytes();
-}
-
 std::shared_ptr<AudioSource> AudioEngine::load(const QString& path)
 {
     adoptDecoded();

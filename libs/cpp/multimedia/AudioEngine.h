@@ -45,8 +45,6 @@ public:
     void prefetch(const QStringList& paths);
     // Whether a play of the file finds it decoded.
     bool isReady(const QString& path);
-    // The bytes of decoded samples the cache holds.
-    qint64 cacheBytes() const;
 
     void addObserver(AudioEngineObserver* observer);
     void removeObserver(AudioEngineObserver* observer);

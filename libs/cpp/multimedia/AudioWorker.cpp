@@ -67,7 +67,12 @@ void AudioWorker::run()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     while (!m_stopping) {
-        if (!work(lock))
+        if (work(lock))
+            continue;
+        // Only a stream being read needs looking at without being asked.
+        if (m_streams.empty())
+            m_wake.wait(lock);
+        else
             m_wake.wait_for(lock, streamInterval);
     }
 }
