@@ -1,0 +1,57 @@
+#pragma once
+
+#include "Thumbnail.h"
+
+#include <QFrame>
+#include <QPixmap>
+#include <QString>
+
+class QMenu;
+
+namespace ZEReruzo {
+
+// A framed area that shows one picture file scaled to its size. A double
+// click and the context menu's commands are reported by signals.
+class PreviewArea : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit PreviewArea(QWidget* parent = nullptr);
+
+    // Shows the stored path again.
+    virtual void refresh();
+    // The picture as last painted, fitted to the widget.
+    QPixmap pixmap() const;
+
+signals:
+    void showItem(QString strItem);
+    void editItem(QString strItem);
+    void rotateItem(QString strItem);
+    void negateItem(QString strItem);
+    // operation: the command's text as the menu holds it, "&Negate" for example.
+    void operateItem(QString strItem, QString operation);
+
+public slots:
+    // A file that does not load leaves everything as it was.
+    void displayItem(QString str);
+    // Shows the picture; the path stays as it was.
+    void displayPixmap(QPixmap pix);
+    void slotEditItem();
+    void slotOperateItem();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+    QString m_strPath = QStringLiteral("");
+    Thumbnail m_source;
+    QPixmap m_view;
+    QMenu* m_pMenu;
+
+private:
+    void buildMenu();
+};
+
+} // namespace ZEReruzo
