@@ -1,0 +1,164 @@
+#include "IconView.h"
+
+#include "ListWidgetItem.h"
+#include "Thumbnail.h"
+#include "Trace.h"
+
+#include <QCoreApplication>
+#include <QDataStream>
+#include <QDir>
+#include <QDrag>
+#include <QDragMoveEvent>
+#include <QFileInfo>
+#include <QImage>
+#include <QMenu>
+#include <QMimeData>
+#include <QPointer>
+
+namespace DORuverud {
+
+namespace {
+
+const QString puzzleFormat = QStringLiteral("image/x-puzzle-piece");
+
+// The pixmap, then the location, as QDataStream writes them.
+QByteArray puzzlePiece(const QPixmap& pixmap, const QPoint& location)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream << pixmap << location;
+    return bytes;
+}
+
+} // namespace
+
+IconView::IconView(QWidget* parent)
+    : QListWidget(parent)
+{
+    setViewMode(QListView::IconMode);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setAlternatingRowColors(false);
+    setDragEnabled(true);
+    setIconSize(QSize(80, 80));
+    setSpacing(10);
+    setAcceptDrops(true);
+    setDropIndicatorShown(true);
+    m_pMenu = new QMenu(this);
+    m_pMenu->addAction(tr("&Open In Separate View"), this, &IconView::slotSeparateView);
+    m_pMenu->addAction(QStringLiteral("&Empty2"));
+    m_pMenu->setWindowOpacity(0.6);
+    connect(this, &QListWidget::itemClicked, this, &IconView::slotItemClicked);
+    connect(this, &QListWidget::itemDoubleClicked, this, &IconView::slotItemDoubleClicked);
+    // clear() is not virtual; its model reset is what every clear goes through.
+    connect(model(), &QAbstractItemModel::modelAboutToBeReset, this, [this] { ++m_nGeneration; });
+}
+
+void IconView::addItems(const QString& folder)
+{
+    clear();
+    m_strFolder = folder;
+    const quint64 generation = m_nGeneration;
+    const QDir dir(folder);
+    const QStringList names
+        = dir.entryList(QStringList(QStringLiteral("*.*")), QDir::Files, QDir::NoSort);
+    QPointer<IconView> self(this);
+    int counter = 0;
+    for (const QString& name : names) {
+        QCoreApplication::processEvents();
+        if (!self || m_nGeneration != generation)
+            return;
+        if (addPicture(dir.absoluteFilePath(name), counter))
+            ++counter;
+    }
+}
+
+bool IconView::addPicture(const QString& path, int counter)
+{
+    const QImage image(path);
+    if (image.isNull())
+        return false;
+    addPiece(ZEReruzo::Thumbnail(80, 80, QPixmap::fromImage(image)), QPoint(0, counter), path);
+    return true;
+}
+
+void IconView::addPiece(QPixmap pixmap, QPoint location, const QString& path)
+{
+    auto* item = new ListWidgetItem(this, 0);
+    item->setIcon(QIcon(pixmap));
+    item->setText(QFileInfo(path).baseName());
+    item->setFullPath(path);
+    item->setBackground(QBrush(Qt::darkGray));
+    item->setData(Qt::UserRole, pixmap);
+    item->setData(Qt::UserRole + 1, location);
+    item->setFlags(
+        Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsEnabled);
+}
+
+void IconView::refresh()
+{
+    addItems(m_strFolder);
+}
+
+void IconView::slotItemClicked(QListWidgetItem* item)
+{
+    emit showItem(static_cast<ListWidgetItem*>(item)->fullPath());
+}
+
+void IconView::slotItemDoubleClicked(QListWidgetItem* item)
+{
+    emit showViewerItem(static_cast<ListWidgetItem*>(item)->fullPath());
+}
+
+void IconView::slotSeparateView()
+{
+    auto* item = static_cast<ListWidgetItem*>(currentItem());
+    if (!item)
+        return;
+    qCDebug(ZAruri::lcTrace) << "$$$$$$$$$$$$$$$$";
+    qCDebug(ZAruri::lcTrace) << "####:" << item->fullPath();
+    emit showInSeparateView(item->fullPath());
+}
+
+void IconView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton)
+        m_pMenu->exec(event->globalPos());
+    QAbstractItemView::mousePressEvent(event);
+}
+
+void IconView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!event->mimeData()->hasFormat(puzzleFormat)) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+}
+
+void IconView::dropEvent(QDropEvent* event)
+{
+    event->ignore();
+}
+
+void IconView::startDrag(Qt::DropActions)
+{
+    QListWidgetItem* item = currentItem();
+    if (!item)
+        return;
+    const QPixmap pixmap = item->data(Qt::UserRole).value<QPixmap>();
+    auto* data = new QMimeData;
+    data->setData(puzzleFormat, puzzlePiece(pixmap, item->data(Qt::UserRole + 1).toPoint()));
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    drag->setPixmap(pixmap);
+    drag->setHotSpot(QPoint(pixmap.width() / 2, pixmap.height() / 2));
+    const quint64 generation = m_nGeneration;
+    QPointer<IconView> self(this);
+    const Qt::DropAction action = drag->exec(Qt::MoveAction);
+    // The drag runs an event loop of its own, in which the items may have gone.
+    if (action == Qt::MoveAction && self && m_nGeneration == generation)
+        delete takeItem(row(item));
+}
+
+} // namespace DORuverud
