@@ -53,6 +53,12 @@ IconView::IconView(QWidget* parent)
     connect(model(), &QAbstractItemModel::modelAboutToBeReset, this, [this] { ++m_nGeneration; });
 }
 
+// The model clears its items when QListWidget deletes it, after this object is gone.
+IconView::~IconView()
+{
+    disconnect(model(), nullptr, this, nullptr);
+}
+
 void IconView::addItems(const QString& folder)
 {
     clear();

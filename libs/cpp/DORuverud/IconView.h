@@ -18,6 +18,7 @@ class IconView : public QListWidget
 
 public:
     explicit IconView(QWidget* parent = nullptr);
+    ~IconView() override;
 
     // One thumbnail item; location goes to Qt::UserRole + 1.
     void addPiece(QPixmap pixmap, QPoint location, const QString& path);
