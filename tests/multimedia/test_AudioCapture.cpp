@@ -171,6 +171,7 @@ void TestAudioCapture::scheduledStartsKeepTheirSpacing()
 
     // WHEN clicks are asked for at exact intervals, the event loop never running
     QList<QPointer<NativeAudioPlayer>> players;
+    bool late = false;
     const qint64 t0 = AudioEngine::clockNs() + 4 * leadNs;
     for (int k = 0; k < ticks; ++k) {
         const qint64 at = t0 + k * spacingNs;
@@ -180,6 +181,7 @@ void TestAudioCapture::scheduledStartsKeepTheirSpacing()
         connect(player, &NativeAudioPlayer::finished, player, &QObject::deleteLater);
         player->playAt(click, at);
         players << player;
+        late = late || AudioEngine::clockNs() > at - leadNs / 2;
     }
     QCOMPARE(engine->driverName(), QString("disk"));
     std::this_thread::sleep_until(
@@ -189,6 +191,8 @@ void TestAudioCapture::scheduledStartsKeepTheirSpacing()
     engine->poll();
     engine->setManualClock(true);
     QCOMPARE(log.frames.size(), ticks);
+    if (late)
+        QSKIP("The machine was too busy to ask for each click ahead of time");
 
     // THEN the engine started them, and the device played them, exactly that far apart
     const QVector<qint64> heard = onsets(captured());

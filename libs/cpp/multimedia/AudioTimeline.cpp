@@ -11,7 +11,7 @@ namespace {
 
 constexpr double framesPerNs = AudioClip::sampleRate * 1e-9;
 // A pause between periods this long: the device stalled or was reopened.
-constexpr qint64 gapNs = 100'000'000;
+constexpr qint64 gapNs = 250'000'000;
 // The device runs this far ahead of the clock: starts asked for ahead
 // would come too late.
 constexpr double aheadFrames = 0.25 * AudioClip::sampleRate;
