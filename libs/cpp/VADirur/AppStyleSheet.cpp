@@ -286,9 +286,14 @@ QString AppStyleSheet::text()
 
 QStringList AppStyleSheet::imageNames()
 {
+    return imageNamesOf(templateText());
+}
+
+QStringList AppStyleSheet::imageNamesOf(const QString& sheet)
+{
     static const QRegularExpression url(QStringLiteral("url\\(:/([^)]+)\\)"));
     QStringList names;
-    QRegularExpressionMatchIterator it = url.globalMatch(templateText());
+    QRegularExpressionMatchIterator it = url.globalMatch(sheet);
     while (it.hasNext()) {
         const QString name = it.next().captured(1);
         if (!names.contains(name))

@@ -21,6 +21,8 @@ public:
     static QString templateText();
     // Every picture the sheet names, as resource paths after ":/".
     static QStringList imageNames();
+    // The pictures a sheet names, each once, in order.
+    static QStringList imageNamesOf(const QString& sheet);
 };
 
 } // namespace VADirur

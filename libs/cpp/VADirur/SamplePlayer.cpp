@@ -16,4 +16,10 @@ bool SamplePlayer::play(const QString& path)
     return false;
 }
 
+bool SamplePlayer::playAt(const QString& path, qint64 startNs)
+{
+    Q_UNUSED(startNs) // TEMP until the scheduled start lands
+    return play(path);
+}
+
 } // namespace VADirur

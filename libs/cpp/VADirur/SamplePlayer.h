@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 class QString;
 
 namespace VADirur {
@@ -14,6 +16,9 @@ public:
     // False, with the player already released, when the file cannot be opened:
     // such a player would never finish.
     static bool play(const QString& path);
+    // As play(), the sound starting at that time of the engine's clock, in
+    // nanoseconds; a time already past starts it at once.
+    static bool playAt(const QString& path, qint64 startNs);
 };
 
 } // namespace VADirur

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QFrame>
+
+namespace DORuverud {
+class PromoMenuBar;
+}
+
+namespace VADirur {
+
+class Metronome;
+
+// The complete metronome page: the promotion bar over the metronome.
+class MetronomeMainPage : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit MetronomeMainPage(QWidget* parent);
+
+    DORuverud::PromoMenuBar* promoMenuBar() const;
+
+private:
+    DORuverud::PromoMenuBar* m_pPromoMenuBar;
+    Metronome* m_pMetronome;
+};
+
+} // namespace VADirur
