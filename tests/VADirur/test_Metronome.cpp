@@ -182,8 +182,8 @@ void TestMetronome::tempoButtons()
     QFETCH(QString, press);
     // GIVEN the controls at a tempo
     MetronomeControls controls(nullptr);
-    controls.setInterval(from);
     controls.setSelectListItem(from);
+    controls.setInterval(from);
     QSignalSpy interval(&controls, &MetronomeControls::intervalChanged);
     // WHEN the user presses plus or minus
     button(&controls, qPrintable(press))->click();
@@ -228,6 +228,8 @@ void TestMetronome::tickPeriod()
     auto* timer = metronome.findChild<QTimer*>();
     QVERIFY(timer->isActive());
     QCOMPARE(timer->interval(), 1578);
+    controls->setSelectListItem(208);
+    QCOMPARE(timer->interval(), 355);
     controls->setInterval(208);
     QCOMPARE(timer->interval(), 288);
     // A press at the limit still starts the period anew

@@ -1,27 +1,17 @@
 #include "Metronome.h"
 
 #include "App.h"
+#include "AudioEngine.h"
 #include "MetronomeBeats.h"
 #include "MetronomeControls.h"
 #include "MusicPagePictures.h"
 #include "SamplePlayer.h"
 
-#include <QDeadlineTimer>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QVBoxLayout>
 
 namespace VADirur {
-
-namespace {
-
-// TEMP until the engine clock lands.
-qint64 engineNowNs()
-{
-    return QDeadlineTimer::current(Qt::PreciseTimer).deadlineNSecs();
-}
-
-} // namespace
 
 Metronome::Metronome(QWidget* parent)
     : QFrame(parent)
@@ -65,7 +55,7 @@ void Metronome::resizeEvent(QResizeEvent* event)
 
 void Metronome::slotTick()
 {
-    m_nBeatNs = m_clock.takeBeat(engineNowNs());
+    m_nBeatNs = m_clock.takeBeat(DIReridArazi::AudioEngine::clockNs());
     updateState(true);
     update();
     ++m_nTicks;
@@ -136,7 +126,7 @@ void Metronome::restartTimer(int bpm)
 {
     m_timer.stop();
     m_timer.setInterval(60000 / bpm);
-    m_clock.restart(engineNowNs(), m_timer.interval());
+    m_clock.restart(DIReridArazi::AudioEngine::clockNs(), m_timer.interval());
     m_timer.start();
 }
 
