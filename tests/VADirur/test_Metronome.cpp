@@ -6,6 +6,7 @@
 #include "MetronomeControls.h"
 #include "MetronomeMainPage.h"
 #include "MusicPagePictures.h"
+#include "PageStyleSheets.h"
 #include "PromoMenuBar.h"
 
 #include <QLabel>
@@ -110,14 +111,6 @@ struct Ticker
             expected << soundFile(sound);
         return QTest::qWaitFor([this] { return log.names.size() >= expected.size(); }, 10000);
     }
-
-    QStringList heard() const
-    {
-        QStringList names;
-        for (const QString& name : log.names)
-            names << QFileInfo(name).fileName();
-        return names;
-    }
 };
 
 } // namespace
@@ -137,6 +130,7 @@ private slots:
     void switchesRefreshSilently();
     void beatGrid_data();
     void beatGrid();
+    void everyPictureExists();
 };
 
 void TestMetronome::newPage()
@@ -288,7 +282,7 @@ void TestMetronome::barSequence()
     }
     // AND the sounds came in order, nothing more
     QTest::qWait(150);
-    QCOMPARE(ticker.heard(), ticker.expected);
+    QCOMPARE(ticker.log.fileNames(), ticker.expected);
 }
 
 void TestMetronome::switchesRefreshSilently()
@@ -323,7 +317,7 @@ void TestMetronome::switchesRefreshSilently()
     QCOMPARE(painted(&metronome), expectedFace(size, faceFile("L")));
     QVERIFY(ticker.tick("t"));
     QTest::qWait(150);
-    QCOMPARE(ticker.heard(), ticker.expected);
+    QCOMPARE(ticker.log.fileNames(), ticker.expected);
 }
 
 void TestMetronome::beatGrid_data()
@@ -351,6 +345,23 @@ void TestMetronome::beatGrid()
     clock.restart(0, 288);
     QCOMPARE(clock.takeBeat(firstAtMs * ms), firstBeatMs * ms + MetronomeClock::leadNs);
     QCOMPARE(clock.takeBeat(secondAtMs * ms), secondBeatMs * ms + MetronomeClock::leadNs);
+}
+
+// The pages' pictures and those their style sheets name are in the resource tree.
+void TestMetronome::everyPictureExists()
+{
+    QStringList names = PageStyleSheets::imageNames();
+    for (int face = 0; face < Pictures::MetronomeFaceCount; ++face)
+        names << Pictures::metronomeFace(Pictures::MetronomeFace(face));
+    names << Pictures::noteHead() << Pictures::trebleClef() << Pictures::bassClef()
+          << Pictures::leftSide() << Pictures::rightSide() << Pictures::keyboard();
+    for (int key = 1; key <= 88; ++key)
+        names << Pictures::markedKeyboard(QString::number(key));
+    QVERIFY(names.size() > 100);
+    for (const QString& name : qAsConst(names))
+        QVERIFY2(!QImage(Pictures::resource(name)).isNull(), qPrintable(name));
+    QCOMPARE(QImage(Pictures::resource(Pictures::metronomeFace(Pictures::Beat))).size(),
+        QSize(800, 800));
 }
 
 int main(int argc, char** argv)

@@ -66,14 +66,6 @@ QImage paintedKeyboard(PianoBoard* board)
     return board->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-QStringList heard(const SoundStartLog& log)
-{
-    QStringList names;
-    for (const QString& name : log.names)
-        names << QFileInfo(name).fileName();
-    return names;
-}
-
 } // namespace
 
 class TestNotesFinder : public QObject
@@ -182,8 +174,8 @@ void TestNotesFinder::staffSoundsTheNoteShown()
     pointAt(&staff, 305);
     sendMouse(&staff, QEvent::MouseButtonPress, QPoint(200, 305));
     const QStringList expected = QStringList {sample, "piano_440_C4.mp3"}.filter(".mp3");
-    QTRY_COMPARE_WITH_TIMEOUT(heard(log).size(), expected.size(), 10000);
-    QCOMPARE(heard(log), expected);
+    QTRY_COMPARE_WITH_TIMEOUT(log.fileNames().size(), expected.size(), 10000);
+    QCOMPARE(log.fileNames(), expected);
     const int accidental = sign.startsWith("Sharp") ? 1 : sign.startsWith("Flat") ? -1 : 0;
     QCOMPARE(changed.first().at(1).toInt(), accidental);
 }
@@ -276,7 +268,7 @@ void TestNotesFinder::keyboardClick()
     QCOMPARE(changed.size(), 1);
     QCOMPARE(changed[0].at(0).toString(), name);
     QTEST(changed[0].at(1).toInt(), "accidental");
-    QTRY_COMPARE_WITH_TIMEOUT(heard(log), QStringList {sample}, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(log.fileNames(), QStringList {sample}, 10000);
 }
 
 void TestNotesFinder::keyboardMarksKeys_data()

@@ -25,6 +25,15 @@ public:
         frames << frame;
     }
 
+    // The names without their folders.
+    QStringList fileNames() const
+    {
+        QStringList files;
+        for (const QString& name : names)
+            files << name.section(QLatin1Char('/'), -1);
+        return files;
+    }
+
     QStringList names;
     QVector<qint64> frames;
 };

@@ -17,13 +17,11 @@ const QColor brass(226, 182, 88);
 const QPointF leftEye(346, 268);
 const QPointF rightEye(454, 268);
 
+// The metronome's case, narrow at the top.
 QPainterPath bodyOutline()
 {
     QPainterPath body;
-    body.moveTo(352, 64);
-    body.lineTo(448, 64);
-    body.lineTo(672, 790);
-    body.lineTo(128, 790);
+    body.addPolygon(QPolygonF({{352, 64}, {448, 64}, {672, 790}, {128, 790}}));
     body.closeSubpath();
     return body;
 }
@@ -44,14 +42,8 @@ void paintBody(QPainter& p)
     p.save();
     p.setClipPath(bodyOutline(), Qt::IntersectClip);
     // The scale window where the pendulum swings, below the face.
-    QPainterPath window;
-    window.moveTo(352, 430);
-    window.lineTo(448, 430);
-    window.lineTo(560, 760);
-    window.lineTo(240, 760);
-    window.closeSubpath();
     p.setBrush(QColor(20, 10, 6, 200));
-    p.drawPath(window);
+    p.drawPolygon(QPolygonF({{352, 430}, {448, 430}, {560, 760}, {240, 760}}));
     p.setBrush(QColor(240, 120, 110, 60));
     p.drawEllipse(QPointF(290, 338), 34, 20);
     p.drawEllipse(QPointF(510, 338), 34, 20);

@@ -33,23 +33,18 @@ QImage noteHead()
     return image;
 }
 
-// The clef pictures cover eight and four staff spaces, from the slot
-// above the staff for the treble clef and from the top line for the bass.
-QImage trebleClef()
-{
-    QImage image = ArtImage::blank(512, 512);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    ClefPainter::paintTreble(&p, QPointF(2.0 * 64, 5 * 64), 64, ink);
-    return image;
-}
+using ClefPaint = void (*)(QPainter*, const QPointF&, double, const QColor&);
 
-QImage bassClef()
+// A clef on a transparent square of so many staff spaces, 64 px each; the
+// treble clef covers eight from the slot above its staff, the bass clef its
+// staff's four.
+QImage clef(int spaces, ClefPaint paint, const QPointF& at)
 {
-    QImage image = ArtImage::blank(256, 256);
+    const double space = 64;
+    QImage image = ArtImage::blank(int(spaces * space), int(spaces * space));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    ClefPainter::paintBass(&p, QPointF(0.6 * 64, 4 * 64), 64, ink);
+    paint(&p, at * space, space, ink);
     return image;
 }
 
@@ -129,8 +124,8 @@ ArtImage::IconPainter signButton(void (*sign)(QPainter*), bool checked)
 
 ArtRegistry::Entry entry("note finder", [](ArtWriter& writer) {
     writer.saveResource(Pictures::noteHead(), noteHead());
-    writer.saveResource(Pictures::trebleClef(), trebleClef());
-    writer.saveResource(Pictures::bassClef(), bassClef());
+    writer.saveResource(Pictures::trebleClef(), clef(8, ClefPainter::paintTreble, QPointF(2.0, 5)));
+    writer.saveResource(Pictures::bassClef(), clef(4, ClefPainter::paintBass, QPointF(0.6, 4)));
     writer.saveResource(Pictures::leftSide(), sidePanel(true));
     writer.saveResource(Pictures::rightSide(), sidePanel(false));
     ArtImage::saveIcons(writer, 74,

@@ -104,7 +104,7 @@ QColor litColour(int y, bool black)
 {
     const double depth = double(y - PianoKeyTable::upperTop)
         / (PianoKeyTable::lowerBottom - PianoKeyTable::upperTop);
-    const QColor base = black ? marker.darker(140) : marker.lighter(150);
+    const QColor base = black ? marker.darker(130) : marker.lighter(118);
     return base.lighter(100 + int(25 * depth));
 }
 

@@ -35,7 +35,7 @@ QPushButton#BeatCombo::menu-indicator {
     subcontrol-origin: padding; subcontrol-position: right center; right: 4px;
 }
 QFrame#MetronomeControls QTreeWidget {
-    min-width: 150px; max-width: 150px; min-height: 128px; max-height: 128px;
+    min-width: 178px; max-width: 178px; min-height: 128px; max-height: 128px;
     color: rgb(232,226,214); background: rgba(0,0,0,160); font-size: 14px;
     border: 1px solid rgb(150,112,60); border-radius: 5px; outline: none;
 }
