@@ -35,8 +35,8 @@ QPushButton#BeatCombo::menu-indicator {
     subcontrol-origin: padding; subcontrol-position: right center; right: 4px;
 }
 QFrame#MetronomeControls QTreeWidget {
-    min-width: 178px; max-width: 178px; min-height: 128px; max-height: 128px;
-    color: rgb(232,226,214); background: rgba(0,0,0,160); font-size: 14px;
+    min-width: 188px; max-width: 188px; min-height: 128px; max-height: 128px;
+    color: rgb(232,226,214); background: rgba(0,0,0,160); font-size: 13px;
     border: 1px solid rgb(150,112,60); border-radius: 5px; outline: none;
 }
 QFrame#MetronomeControls QTreeWidget::item { height: 20px; }
@@ -44,6 +44,11 @@ QFrame#MetronomeControls QTreeWidget::item:selected {
     color: black;
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 rgb(255,222,140), stop:1 rgb(214,150,50));
 }
+QPushButton#BeatCombo QMenu {
+    color: rgb(232,226,214); background: rgb(30,22,16); border: 1px solid rgb(150,112,60);
+}
+QPushButton#BeatCombo QMenu::item { padding: 3px 24px; }
+QPushButton#BeatCombo QMenu::item:selected { color: black; background: rgb(240,180,80); }
 QLabel#Beat:enabled { border-image: url(:/BeatLampOn.png) 0 0 0 0; }
 QLabel#Beat:disabled { border-image: url(:/BeatLampOff.png) 0 0 0 0; }
 )CSS";
