@@ -8,6 +8,7 @@
 #include "MusicPagePictures.h"
 #include "PageStyleSheets.h"
 #include "PromoMenuBar.h"
+#include "SamplePlayer.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -131,6 +132,7 @@ private slots:
     void beatGrid_data();
     void beatGrid();
     void everyPictureExists();
+    void scheduledSoundOfAMissingFile();
 };
 
 void TestMetronome::newPage()
@@ -362,6 +364,17 @@ void TestMetronome::everyPictureExists()
         QVERIFY2(!QImage(Pictures::resource(name)).isNull(), qPrintable(name));
     QCOMPARE(QImage(Pictures::resource(Pictures::metronomeFace(Pictures::Beat))).size(),
         QSize(800, 800));
+}
+
+void TestMetronome::scheduledSoundOfAMissingFile()
+{
+    const QString folder = DORuverud::App::theApp()->bundleResourcePath();
+    const qint64 soon = DIReridArazi::AudioEngine::clockNs() + MetronomeClock::leadNs;
+    SoundStartLog log;
+    // A file that cannot be opened gives no player; a scheduled one sounds
+    QVERIFY(!SamplePlayer::playAt(folder + "no-such-tick.wav", soon));
+    QVERIFY(SamplePlayer::playAt(folder + "tick.wav", soon));
+    QTRY_COMPARE_WITH_TIMEOUT(log.fileNames(), QStringList {"tick.wav"}, 10000);
 }
 
 int main(int argc, char** argv)
