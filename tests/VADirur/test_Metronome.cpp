@@ -1,3 +1,4 @@
+#include "../common/LivePlayers.h"
 #include "../common/SoundStartLog.h"
 #include "App.h"
 #include "Metronome.h"
@@ -121,6 +122,8 @@ class TestMetronome : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
+    void cleanupTestCase();
     void newPage();
     void tempoButtons_data();
     void tempoButtons();
@@ -134,6 +137,17 @@ private slots:
     void everyPictureExists();
     void scheduledSoundOfAMissingFile();
 };
+
+void TestMetronome::initTestCase()
+{
+    LivePlayers::install();
+}
+
+// Every player goes once its sound has ended.
+void TestMetronome::cleanupTestCase()
+{
+    QTRY_COMPARE_WITH_TIMEOUT(LivePlayers::count(), 0, 30000);
+}
 
 void TestMetronome::newPage()
 {

@@ -1,3 +1,4 @@
+#include "../common/LivePlayers.h"
 #include "../common/SoundStartLog.h"
 #include "App.h"
 #include "DecoratedNotesWidget.h"
@@ -73,6 +74,8 @@ class TestNotesFinder : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
+    void cleanupTestCase();
     void staffNamesThePointedNote_data();
     void staffNamesThePointedNote();
     void staffSoundsTheNoteShown_data();
@@ -88,6 +91,17 @@ private slots:
     void finderLinksStaffAndKeyboard();
     void pageWithAndWithoutShop();
 };
+
+void TestNotesFinder::initTestCase()
+{
+    LivePlayers::install();
+}
+
+// Every player goes once its sound has ended.
+void TestNotesFinder::cleanupTestCase()
+{
+    QTRY_COMPARE_WITH_TIMEOUT(LivePlayers::count(), 0, 30000);
+}
 
 void TestNotesFinder::staffNamesThePointedNote_data()
 {
