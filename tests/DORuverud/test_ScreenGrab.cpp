@@ -3,14 +3,12 @@
 #include "Common.h"
 #include "Os.h"
 #include "ScreenCropper.h"
-#include "ScreenMeasurer.h"
 
 #include <QScreen>
 #include <QtTest>
 
 using DORuverud::Common;
 using DORuverud::ScreenCropper;
-using DORuverud::ScreenMeasurer;
 
 // Runs on a virtual X display of 1280 x 1024, at scale factor 1 and 2.
 class TestScreenGrab : public QObject
@@ -57,11 +55,7 @@ private slots:
         cropper.setGeometry(QGuiApplication::primaryScreen()->geometry());
         cropper.grabScreen();
         QVERIFY(QTest::qWaitForWindowExposed(&cropper));
-        shoot("cropper");
         // WHEN the user drags over the window
-        MouseDrag::send(&cropper, QEvent::MouseButtonPress, m_place.topLeft());
-        MouseDrag::send(&cropper, QEvent::MouseMove, m_place.bottomRight() + QPoint(40, 30));
-        shoot("cropper-selecting");
         MouseDrag::drag(&cropper, m_place.topLeft(), m_place.bottomRight());
         // THEN the crop is the window, in physical pixels from its first corner to its last
         const int scale = int(Os::scaleFactor());
@@ -70,42 +64,7 @@ private slots:
         QCOMPARE(cropper.result().toImage().convertToFormat(QImage::Format_RGB32), window);
     }
 
-    void rulerScreenshot()
-    {
-        if (qEnvironmentVariableIsEmpty("TESSIVAR_SCREENSHOTS"))
-            QSKIP("screenshots only");
-        // Once the window has repainted where the cropper was
-        QTRY_COMPARE(pixelAt(Common::grabScreen(), m_place.center() * Os::scaleFactor()), m_colour);
-        ScreenMeasurer ruler;
-        QMetaObject::invokeMethod(&ruler, "grabScreen");
-        ruler.setMessage("Drag over the screen to measure an area in points.\n"
-                         "Press [ESC] to close the ruler.");
-        ruler.setGeometry(QGuiApplication::primaryScreen()->geometry());
-        ruler.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&ruler));
-        shoot("ruler");
-        MouseDrag::send(&ruler, QEvent::MouseButtonPress, m_place.topLeft() - QPoint(20, 20));
-        MouseDrag::send(&ruler, QEvent::MouseMove, m_place.bottomRight());
-        shoot("ruler-measuring");
-        MouseDrag::send(&ruler, QEvent::MouseButtonPress, QPoint(400, 500));
-        MouseDrag::send(&ruler, QEvent::MouseMove, QPoint(412, 480));
-        shoot("ruler-caption");
-        QMetaObject::invokeMethod(&ruler, "slotClose");
-    }
-
 private:
-    // Saves what the X screen shows, for looking at, when asked to.
-    static void shoot(const QString& name)
-    {
-        const QString folder = qEnvironmentVariable("TESSIVAR_SCREENSHOTS");
-        if (folder.isEmpty())
-            return;
-        QTest::qWait(300);
-        const QString suffix = Os::scaleFactor() == 2.0 ? "@2x.png" : ".png";
-        QDir().mkpath(folder);
-        QGuiApplication::primaryScreen()->grabWindow(0).save(folder + '/' + name + suffix);
-    }
-
     static QColor pixelAt(const QPixmap& pixmap, const QPoint& point)
     {
         return pixmap.toImage().pixelColor(point);

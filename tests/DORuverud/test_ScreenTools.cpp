@@ -106,9 +106,7 @@ private slots:
         QFETCH(QRect, atScale2);
         // GIVEN a cropper over the screen
         ScreenCropper cropper;
-        note(&cropper, &ScreenCropper::closed, "closed()");
-        note(&cropper, qOverload<QPixmap>(&ScreenCropper::done), "done(QPixmap)");
-        note(&cropper, qOverload<>(&ScreenCropper::done), "done()");
+        record(&cropper);
         cropper.grabScreen();
         QVERIFY(cropper.isVisible());
         // WHEN the user drags over it
@@ -122,9 +120,7 @@ private slots:
     void escapeClosesWithoutCrop()
     {
         ScreenCropper cropper;
-        note(&cropper, &ScreenCropper::closed, "closed()");
-        note(&cropper, &ScreenCropper::escaped, "escaped()");
-        note(&cropper, qOverload<>(&ScreenCropper::done), "done()");
+        record(&cropper);
         cropper.grabScreen();
         send(&cropper, QEvent::MouseButtonPress, QPoint(5, 5));
         pressEscape(&cropper);
@@ -158,7 +154,7 @@ private slots:
         QVERIFY(!QGuiApplication::overrideCursor());
         // AND the window system's close only hides it, without a signal
         cropper.show();
-        note(&cropper, &ScreenCropper::closed, "closed()");
+        record(&cropper);
         QVERIFY(!cropper.close() && cropper.isHidden());
         QCOMPARE(m_events, QStringList());
     }
@@ -195,18 +191,19 @@ private slots:
         QTest::addColumn<QString>("atScale2");
         QTest::addColumn<int>("maxPoints");
         QTest::addColumn<QPoint>("captionAt");
+        const QPoint sizedByFont;
         QTest::newRow("to the right") << QPoint(10, 50) << QPoint(20, 80) << "11x31"
                                       << "5x15" << 13 << QPoint(10, 47);
         QTest::newRow("to the left") << QPoint(20, 80) << QPoint(10, 50) << "11x31"
                                      << "5x15" << 13 << QPoint(20, 77);
         QTest::newRow("width sets the font") << QPoint(100, 100) << QPoint(190, 160) << "91x61"
-                                             << "45x30" << 20 << QPoint();
+                                             << "45x30" << 20 << sizedByFont;
         QTest::newRow("long number shrinks to fit across")
             << QPoint(80, 100) << QPoint(299, 219) << "220x120"
-            << "110x60" << 48 << QPoint();
+            << "110x60" << 48 << sizedByFont;
         QTest::newRow("low: height sets the font")
             << QPoint(100, 100) << QPoint(280, 120) << "181x21"
-            << "90x10" << 14 << QPoint();
+            << "90x10" << 14 << sizedByFont;
         QTest::newRow("too low for 9 pixels") << QPoint(100, 100) << QPoint(300, 104) << "201x5"
                                               << "100x2" << 13 << QPoint(100, 97);
         QTest::newRow("narrower than a point") << QPoint(100, 300) << QPoint(103, 100) << "4x201"
@@ -248,9 +245,8 @@ private slots:
     void rulerEscapeQuitsAndGivesTheCursorBack()
     {
         ScreenMeasurer ruler;
-        note(&ruler, &ScreenMeasurer::doQuit, "doQuit()");
-        note(&ruler, &ScreenMeasurer::escaped, "escaped()");
-        note(&ruler, &ScreenMeasurer::closed, "closed()");
+        record(&ruler);
+        connect(&ruler, &ScreenMeasurer::doQuit, this, [this] { m_events << "doQuit()"; });
         QMetaObject::invokeMethod(&ruler, "grabScreen");
         ruler.showFullScreen();
         // The cross cursor is held once, whether by the grab or by the mouse entering.
@@ -353,10 +349,14 @@ private slots:
     }
 
 private:
-    template <class Sender, class Signal>
-    void note(Sender* sender, Signal signal, const QString& name)
+    void record(ScreenCropper* tool)
     {
-        connect(sender, signal, this, [this, name] { m_events << name; });
+        const auto note
+            = [this](const QString& name) { return [this, name] { m_events << name; }; };
+        connect(tool, &ScreenCropper::closed, this, note("closed()"));
+        connect(tool, &ScreenCropper::escaped, this, note("escaped()"));
+        connect(tool, qOverload<QPixmap>(&ScreenCropper::done), this, note("done(QPixmap)"));
+        connect(tool, qOverload<>(&ScreenCropper::done), this, note("done()"));
     }
 
     static QString desktopPath()

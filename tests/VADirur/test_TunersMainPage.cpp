@@ -1,11 +1,16 @@
 #include "../common/OpenedUrls.h"
 #include "App.h"
+#include "BanjoTuner.h"
 #include "ButtonsPanel.h"
-#include "TunerBasePage.h"
+#include "GuitarTuner.h"
+#include "ModesPanel.h"
+#include "TunerInstruments.h"
 #include "TunerStyleSheet.h"
 #include "TunersMainPage.h"
+#include "ViolinTuner.h"
 
 #include <QCheckBox>
+#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStackedWidget>
@@ -13,8 +18,43 @@
 #include <QtTest>
 
 using namespace VADirur;
+using Page = std::function<TunerBasePage*()>;
+Q_DECLARE_METATYPE(Page)
 
 namespace {
+
+QStringList links(
+    const QList<QPair<QString, int>>& nodes, const QString& language, const QString& title)
+{
+    QStringList result;
+    for (const auto& [storefront, node] : nodes)
+        result << QStringLiteral("http://%1.musicshop.example/quelmar-%2?_encoding=UTF8&node=%3")
+                      .arg(storefront == "us" ? QStringLiteral("www") : storefront, storefront)
+                      .arg(node);
+    return result << QStringLiteral("http://%1.encyclopedia.example/wiki/%2").arg(language, title);
+}
+
+QPushButton* buttonWithText(QWidget* panel, const QString& prefix)
+{
+    for (QPushButton* button : panel->findChildren<QPushButton*>()) {
+        if (button->text().startsWith(prefix))
+            return button;
+    }
+    return nullptr;
+}
+
+QStringList entries(QMenu* menu)
+{
+    QStringList texts;
+    for (QAction* action : menu->actions())
+        texts << (action->isSeparator() ? QStringLiteral("|") : action->text());
+    return texts;
+}
+
+void setSetting(const char* key, const QVariant& value)
+{
+    DORuverud::App::theApp()->setSettingsValue(QLatin1String(key), value);
+}
 
 QVariant setting(const char* key)
 {
@@ -43,155 +83,310 @@ QPushButton* chooserButton(const TunersMainPage& page, const QString& name)
 
 } // namespace
 
+// The tuner's main page, its instrument chooser, and the panels each page shows.
+// Runs with LC_ALL=C: no country, the default links.
 class TestTunersMainPage : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void keepsItsSizeInTheSettings_data();
-    void keepsItsSizeInTheSettings();
-    void chooserShowsEachPage_data();
-    void chooserShowsEachPage();
-    void chordApplicationButtonOpensTheStore();
-    void repeatSwitchReachesEveryPage();
-    void hostsMayHideTheChooserAndTheOptions();
-    void everyPictureIsInTheResourceTree();
-    void checkedButtonShowsItsPressedPicture();
-};
-
-void TestTunersMainPage::init()
-{
-    DORuverud::App::theApp()->settings()->clear();
-}
-
-void TestTunersMainPage::keepsItsSizeInTheSettings_data()
-{
-    QTest::addColumn<QSize>("stored");
-    QTest::addColumn<QSize>("opened");
-    QTest::newRow("first start") << QSize() << QSize(736, 636);
-    QTest::newRow("stored size") << QSize(900, 700) << QSize(900, 700);
-}
-
-void TestTunersMainPage::keepsItsSizeInTheSettings()
-{
-    QFETCH(QSize, stored);
-    QFETCH(QSize, opened);
-    DORuverud::App* app = DORuverud::App::theApp();
-    if (stored.isValid()) {
-        app->setSettingsValue("Width", stored.width());
-        app->setSettingsValue("Height", stored.height());
+    void init()
+    {
+        DORuverud::App::theApp()->settings()->clear();
     }
-    // GIVEN the page at the size it keeps, or wider when its texts need it
-    TunersMainPage page(nullptr, false);
-    QCOMPARE(page.size(), opened);
-    page.show();
-    const QSize shown = opened.expandedTo(page.minimumSizeHint());
-    QCOMPARE(page.size(), shown);
-    QCOMPARE(setting("Width").toInt(), shown.width());
-    QCOMPARE(setting("Height").toInt(), shown.height());
-    // WHEN the user resizes it, THEN the settings follow at once
-    page.resize(shown + QSize(40, 30));
-    QCOMPARE(setting("Width").toInt(), shown.width() + 40);
-    QCOMPARE(setting("Height").toInt(), shown.height() + 30);
-    // AND the tuner's look is the application's
-    QCOMPARE(qApp->styleSheet(), strStyle);
-}
 
-void TestTunersMainPage::chooserShowsEachPage_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("page");
-    for (const char* name : {"Violin", "Viola", "Cello", "DoubleBass", "Guitar", "BassGuitar",
-             "Ukulele", "Banjo", "Balalaika", "Mandolin", "Dombra"})
-        QTest::newRow(name) << QString(name) + "Button" << QString("VADirur::%1Tuner").arg(name);
-}
-
-void TestTunersMainPage::chooserShowsEachPage()
-{
-    QFETCH(QString, button);
-    QFETCH(QString, page);
-    TunersMainPage tuner(nullptr, false);
-    QCOMPARE(shownPage(tuner), QString("VADirur::GuitarTuner"));
-    QCOMPARE(checkedButtons(tuner), QStringList("GuitarButton"));
-    chooserButton(tuner, button)->click();
-    QCOMPARE(shownPage(tuner), page);
-    QCOMPARE(checkedButtons(tuner), QStringList(button));
-}
-
-void TestTunersMainPage::chordApplicationButtonOpensTheStore()
-{
-    TunersMainPage tuner(nullptr, false);
-    chooserButton(tuner, "ViolinButton")->click();
-    OpenedUrls opened;
-    chooserButton(tuner, "TessivarButton")->click();
-    QCOMPARE(opened.urls, QStringList("https://store.example/app/tessivar/id735204196?ls=1&mt=12"));
-    QCOMPARE(shownPage(tuner), QString("VADirur::ViolinTuner"));
-    QCOMPARE(checkedButtons(tuner), QStringList("ViolinButton"));
-}
-
-void TestTunersMainPage::repeatSwitchReachesEveryPage()
-{
-    TunersMainPage tuner(nullptr, false);
-    QCheckBox* chooserRepeat = tuner.findChild<QFrame*>("TunersExplorer")->findChild<QCheckBox*>();
-    const QList<ButtonsPanel*> panels = tuner.findChildren<ButtonsPanel*>();
-    QCOMPARE(panels.size(), 11);
-    for (bool on : {true, false}) {
-        chooserRepeat->click();
-        for (ButtonsPanel* panel : panels)
-            QCOMPARE(panel->findChild<QTimer*>()->isActive(), on);
+    void menusOfTheCommonPanel()
+    {
+        TunersCommonPanel panel(nullptr);
+        QCOMPARE(entries(buttonWithText(&panel, "A4:")->menu()),
+            QStringList({"A4:415Hz (Baroque Pitch)", "A4:430Hz (Scintific Pitch)",
+                "A4:435Hz (France1859 Pitch)", "A4:439Hz (New Philarmonic Pitch)",
+                "A4:440Hz (Concert Pitch)", "A4:442Hz (Boston Symphony Orchestra Pitch)",
+                "A4:443Hz (New Berliner Philharmonic Pitch)",
+                "A4:445Hz (Old Berliner Philharmonic Pitch)", "A4:452Hz (Old Philarmonic Pitch)",
+                "A4:460Hz (Renaissance Pitch)"}));
+        // The bundle is not a store build: no "Rate this App".
+        QMenu* app = buttonWithText(&panel, "App")->menu();
+        QCOMPARE(entries(app),
+            QStringList(
+                {"Share", "More Apps", "Contacts Us", "Support Page", "About", "|", "Quit"}));
+        for (QAction* action : app->actions())
+            QVERIFY(action->isSeparator() || action->text() == "Quit" || !action->icon().isNull());
     }
-}
 
-void TestTunersMainPage::hostsMayHideTheChooserAndTheOptions()
-{
-    TunersMainPage tuner(nullptr, true);
-    tuner.show();
-    QVERIFY(!tuner.findChild<QFrame*>("TunersExplorer")->isVisible());
-    QCOMPARE(shownPage(tuner), QString("VADirur::GuitarTuner"));
-    tuner.hideAppOptionsOnEachPage();
-    for (TunerBasePage* page : tuner.findChildren<TunerBasePage*>()) {
-        for (QPushButton* button : page->findChildren<QPushButton*>("PanelButton")) {
-            if (button->text() != "Modes")
-                QCOMPARE(button->isVisibleTo(page), button->text() == "More");
+    void pitchButton_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("pitch");
+        QTest::newRow("first start") << QVariant() << QString() << "A4:440Hz" << 440;
+        QTest::newRow("old philharmonic chosen")
+            << QVariant(440) << "A4:452Hz (Old Philarmonic Pitch)"
+            << "A4:452Hz" << 452;
+        QTest::newRow("stored pitch off the menu")
+            << QVariant(500) << QString() << "A4:500Hz" << 500;
+        QTest::newRow("stored text reads as 0") << QVariant("high") << QString() << "A4:0Hz" << 0;
+    }
+    // The button shows the pitch, and the settings hold it at once.
+    void pitchButton()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(QString, choice);
+        QFETCH(QString, caption);
+        QFETCH(int, pitch);
+        if (stored.isValid())
+            setSetting("Pitch", stored);
+        TunersCommonPanel panel(nullptr);
+        QPushButton* button = buttonWithText(&panel, "A4:");
+        for (QAction* action : button->menu()->actions()) {
+            if (action->text() == choice)
+                action->trigger();
+        }
+        QCOMPARE(button->text(), caption);
+        QCOMPARE(setting("Pitch"), QVariant(pitch));
+    }
+
+    // Each click announces the new mode before storing it.
+    void repeatSwitchSignalsThenStores()
+    {
+        TunersCommonPanel panel(nullptr);
+        auto* box = panel.findChild<QCheckBox*>();
+        QVERIFY(!box->isChecked());
+        QVariantList storedWhenSignalled;
+        connect(&panel, &TunersCommonPanel::repeatModeChangedTo,
+            [&](bool on) { storedWhenSignalled << on << setting("Repeat"); });
+        box->click();
+        box->click();
+        QCOMPARE(storedWhenSignalled, QVariantList({true, QVariant(), false, true}));
+        QCOMPARE(setting("Repeat"), QVariant(false));
+    }
+
+    void linksForACountry_data()
+    {
+        QTest::addColumn<int>("instrument");
+        QTest::addColumn<int>("country");
+        QTest::addColumn<QStringList>("links");
+        QTest::newRow("guitar in Switzerland")
+            << int(TunerInstruments::Guitar) << int(QLocale::Switzerland)
+            << links({{"de", 8}, {"de", 9}, {"de", 10}, {"de", 12}, {"de", 13}}, "de", "Gitarre");
+        QTest::newRow("dombra in Germany keeps two default links")
+            << int(TunerInstruments::Dombra) << int(QLocale::Germany)
+            << links({{"de", 50}, {"de", 51}, {"us", 47}, {"de", 52}, {"us", 49}}, "de", "Dombra");
+        QTest::newRow("ukulele in France, accents kept")
+            << int(TunerInstruments::Ukulele) << int(QLocale::France)
+            << links({{"fr", 31}, {"fr", 32}, {"fr", 33}, {"fr", 34}, {"fr", 36}}, "fr",
+                   QStringLiteral("Ukul\u00e9l\u00e9"));
+    }
+    void linksForACountry()
+    {
+        QFETCH(int, instrument);
+        QFETCH(int, country);
+        QFETCH(QStringList, links);
+        QCOMPARE(ShopLinks::forCountry(
+                     TunerInstruments::shopTable(TunerInstruments::Instrument(instrument)),
+                     QLocale::Country(country)),
+            links);
+    }
+
+    void moreMenuOpensItsLinks_data()
+    {
+        QTest::addColumn<Page>("page");
+        QTest::addColumn<int>("instrument");
+        QTest::addColumn<QString>("products");
+        QTest::addColumn<QString>("firstAddress");
+        QTest::newRow("violin: common, then shared products")
+            << Page([] { return new ViolinTuner(nullptr); }) << int(TunerInstruments::Violin)
+            << "Pendulo Metronome,Aurelle Ear Trainer,|,Modalia Scales,Tamboro Drum Loops,"
+               "Versello Song Book,Takeone Recorder"
+            << "https://store.example/app/pendulo/id604118273?ls=1&mt=12";
+        QTest::newRow("guitar: a shared product moves first")
+            << Page([] { return new GuitarTuner(nullptr); }) << int(TunerInstruments::Guitar)
+            << "Modalia Scales,Pendulo Metronome,Aurelle Ear Trainer,|,Tamboro Drum Loops,"
+               "Versello Song Book,Takeone Recorder"
+            << "https://store.example/app/modalia/id604119682?ls=1&mt=12";
+        QTest::newRow("banjo: a product of its own first")
+            << Page([] { return new BanjoTuner(nullptr); }) << int(TunerInstruments::Banjo)
+            << "Rollwerk Banjo Rolls,Pendulo Metronome,Aurelle Ear Trainer,|,Modalia Scales,"
+               "Tamboro Drum Loops,Versello Song Book,Takeone Recorder"
+            << "https://store.example/app/rollwerk/id604121217?ls=1&mt=12";
+    }
+    void moreMenuOpensItsLinks()
+    {
+        QFETCH(Page, page);
+        QFETCH(int, instrument);
+        QFETCH(QString, products);
+        QFETCH(QString, firstAddress);
+        const std::unique_ptr<TunerBasePage> tuner(page());
+        QMenu* more = buttonWithText(tuner->modesPanel(), "More")->menu();
+        const QStringList expected = products.split(',')
+            + QStringList(
+                {"|", "Must Have", "Nice to Have", "Read", "Hear", "See", "|", "Wikipedia"});
+        QCOMPARE(entries(more), expected);
+        OpenedUrls opened;
+        for (QAction* action : more->actions())
+            action->trigger();
+        QCOMPARE(opened.urls.size(), expected.size() - expected.count("|"));
+        QCOMPARE(opened.urls.first(), firstAddress);
+        QCOMPARE(opened.urls.mid(opened.urls.size() - 6),
+            ShopLinks::forCountry(
+                TunerInstruments::shopTable(TunerInstruments::Instrument(instrument)),
+                QLocale::UnitedStates));
+    }
+
+    void linksPanelKeepsWhatItIsGiven()
+    {
+        // GIVEN a new links panel: "Modes" hidden, the More menu empty
+        ModesPanel panel(nullptr);
+        panel.show();
+        QVERIFY(!panel.modesButton()->isVisible());
+        QMenu* more = buttonWithText(&panel, "More")->menu();
+        QVERIFY(more->isEmpty());
+        // WHEN a mixed-case product and the shop entries are added, "See" set after them
+        panel.addMenuAppLink(QPixmap(), "Tuner", "StringWise", "id42");
+        panel.addBaseActions();
+        panel.setSee("http://see.example/later");
+        OpenedUrls opened;
+        for (int entry : {0, 5, 1})
+            more->actions().at(entry)->trigger();
+        // THEN the store name is lower-cased, "See" opens the newer address, and an
+        // address never set opens nothing
+        QCOMPARE(opened.urls,
+            QStringList({"https://store.example/app/stringwise/id42?ls=1&mt=12",
+                "http://see.example/later"}));
+        // AND hiding the application's options leaves "More"
+        panel.hideAppOptions();
+        QVERIFY(!buttonWithText(&panel, "App")->isVisible()
+            && !buttonWithText(&panel, "A4:")->isVisible());
+        QVERIFY(!panel.findChild<QCheckBox*>()->isVisible()
+            && buttonWithText(&panel, "More")->isVisible());
+    }
+
+    void keepsItsSizeInTheSettings_data()
+    {
+        QTest::addColumn<QSize>("stored");
+        QTest::addColumn<QSize>("opened");
+        QTest::newRow("first start") << QSize() << QSize(736, 636);
+        QTest::newRow("stored size") << QSize(900, 700) << QSize(900, 700);
+    }
+    void keepsItsSizeInTheSettings()
+    {
+        QFETCH(QSize, stored);
+        QFETCH(QSize, opened);
+        if (stored.isValid()) {
+            setSetting("Width", stored.width());
+            setSetting("Height", stored.height());
+        }
+        // GIVEN the page at the size it keeps, or wider when its texts need it
+        TunersMainPage page(nullptr, false);
+        QCOMPARE(page.size(), opened);
+        page.show();
+        const QSize shown = opened.expandedTo(page.minimumSizeHint());
+        QCOMPARE(page.size(), shown);
+        QCOMPARE(QSize(setting("Width").toInt(), setting("Height").toInt()), shown);
+        // WHEN the user resizes it, THEN the settings follow at once
+        page.resize(shown + QSize(40, 30));
+        QCOMPARE(QSize(setting("Width").toInt(), setting("Height").toInt()), shown + QSize(40, 30));
+        // AND the tuner's look is the application's
+        QCOMPARE(qApp->styleSheet(), strStyle);
+    }
+
+    void chooserShowsEachPage_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("page");
+        for (const char* name : {"Violin", "Viola", "Cello", "DoubleBass", "Guitar", "BassGuitar",
+                 "Ukulele", "Banjo", "Balalaika", "Mandolin", "Dombra"})
+            QTest::newRow(name) << QString(name) + "Button"
+                                << QString("VADirur::%1Tuner").arg(name);
+    }
+    void chooserShowsEachPage()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, page);
+        TunersMainPage tuner(nullptr, false);
+        QCOMPARE(shownPage(tuner), QString("VADirur::GuitarTuner"));
+        QCOMPARE(checkedButtons(tuner), QStringList("GuitarButton"));
+        chooserButton(tuner, button)->click();
+        QCOMPARE(shownPage(tuner), page);
+        QCOMPARE(checkedButtons(tuner), QStringList(button));
+    }
+
+    void chordApplicationButtonOpensTheStore()
+    {
+        TunersMainPage tuner(nullptr, false);
+        chooserButton(tuner, "ViolinButton")->click();
+        OpenedUrls opened;
+        chooserButton(tuner, "TessivarButton")->click();
+        QCOMPARE(
+            opened.urls, QStringList("https://store.example/app/tessivar/id735204196?ls=1&mt=12"));
+        QCOMPARE(shownPage(tuner), QString("VADirur::ViolinTuner"));
+        QCOMPARE(checkedButtons(tuner), QStringList("ViolinButton"));
+    }
+
+    void repeatSwitchReachesEveryPage()
+    {
+        TunersMainPage tuner(nullptr, false);
+        QCheckBox* chooserRepeat
+            = tuner.findChild<QFrame*>("TunersExplorer")->findChild<QCheckBox*>();
+        const QList<ButtonsPanel*> panels = tuner.findChildren<ButtonsPanel*>();
+        QCOMPARE(panels.size(), 11);
+        for (bool on : {true, false}) {
+            chooserRepeat->click();
+            for (ButtonsPanel* panel : panels)
+                QCOMPARE(panel->findChild<QTimer*>()->isActive(), on);
         }
     }
-}
 
-// The pages' pictures and every picture the style sheet names.
-void TestTunersMainPage::everyPictureIsInTheResourceTree()
-{
-    for (TunerInstruments::Instrument instrument : TunerInstruments::all()) {
-        const QImage picture(":/" + TunerInstruments::pictureName(instrument));
-        QVERIFY(qMax(picture.width(), picture.height()) >= 900);
+    void hostsMayHideTheChooserAndTheOptions()
+    {
+        TunersMainPage tuner(nullptr, true);
+        tuner.show();
+        QVERIFY(!tuner.findChild<QFrame*>("TunersExplorer")->isVisible());
+        QCOMPARE(shownPage(tuner), QString("VADirur::GuitarTuner"));
+        tuner.hideAppOptionsOnEachPage();
+        for (TunerBasePage* page : tuner.findChildren<TunerBasePage*>()) {
+            for (QPushButton* button : page->findChildren<QPushButton*>("PanelButton")) {
+                if (button->text() != "Modes")
+                    QCOMPARE(button->isVisibleTo(page), button->text() == "More");
+            }
+        }
     }
-    static const QRegularExpression url(R"(url\(:/([^)]+)\))");
-    QStringList chooser;
-    for (auto it = url.globalMatch(strStyle); it.hasNext();) {
-        const QString name = it.next().captured(1);
-        QVERIFY2(!QImage(":/" + name).isNull(), qPrintable(name));
-        if (name.contains("Button"))
-            chooser << name;
-    }
-    QCOMPARE(chooser.size(), 47);
-    QVERIFY(chooser.contains("_resources/imgs/CelloButton.png"));
-    for (const TunerInstruments::ChooserPicture& picture : TunerInstruments::chooserPictures())
-        QVERIFY(chooser.contains(picture.path));
-    QCOMPARE(QImage(":/TessivarButton.png").size(), QSize(184, 184));
-}
 
-void TestTunersMainPage::checkedButtonShowsItsPressedPicture()
-{
-    TunersMainPage tuner(nullptr, false);
-    tuner.show();
-    auto faceColour = [&tuner](const char* name) {
-        return chooserButton(tuner, name)->grab().toImage().pixelColor(14, 46);
-    };
-    const QColor checked = faceColour("GuitarButton");
-    const QColor unchecked = faceColour("ViolinButton");
-    QVERIFY2(checked.blue() > 2 * checked.red(), qPrintable(checked.name()));
-    QVERIFY2(unchecked.blue() < unchecked.red() + 20, qPrintable(unchecked.name()));
-}
+    // The pages' pictures and every picture the style sheet names.
+    void everyPictureIsInTheResourceTree()
+    {
+        for (TunerInstruments::Instrument instrument : TunerInstruments::all()) {
+            const QImage picture(":/" + TunerInstruments::pictureName(instrument));
+            QVERIFY(qMax(picture.width(), picture.height()) >= 900);
+        }
+        static const QRegularExpression url(R"(url\(:/([^)]+)\))");
+        QStringList chooser;
+        for (auto it = url.globalMatch(strStyle); it.hasNext();) {
+            const QString name = it.next().captured(1);
+            QVERIFY2(!QImage(":/" + name).isNull(), qPrintable(name));
+            if (name.contains("Button"))
+                chooser << name;
+        }
+        QCOMPARE(chooser.size(), 47);
+        QVERIFY(chooser.contains("_resources/imgs/CelloButton.png"));
+        for (const TunerInstruments::ChooserPicture& picture : TunerInstruments::chooserPictures())
+            QVERIFY(chooser.contains(picture.path));
+        QCOMPARE(QImage(":/TessivarButton.png").size(), QSize(184, 184));
+    }
+
+    void checkedButtonShowsItsPressedPicture()
+    {
+        TunersMainPage tuner(nullptr, false);
+        tuner.show();
+        const QColor checked
+            = chooserButton(tuner, "GuitarButton")->grab().toImage().pixelColor(14, 46);
+        const QColor unchecked
+            = chooserButton(tuner, "ViolinButton")->grab().toImage().pixelColor(14, 46);
+        QVERIFY2(checked.blue() > 2 * checked.red(), qPrintable(checked.name()));
+        QVERIFY2(unchecked.blue() < unchecked.red() + 20, qPrintable(unchecked.name()));
+    }
+};
 
 int main(int argc, char** argv)
 {

@@ -1,11 +1,15 @@
+#include "../common/ReferenceBlur.h"
+#include "DrawTools.h"
 #include "ImageProcess.h"
 #include "ImageProcessDouble.h"
 #include "ImageProcessFloat.h"
 #include "ProgressLine.h"
 
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
 
+using DAvuroD::DrawTools;
 using DAvuroD::ImageProcess;
 
 namespace {
@@ -32,9 +36,31 @@ struct Probe : ImageProcess
     }
 };
 
-template <class Image> int pixelAt(int depth, int colour, QPoint at)
+struct Progress : DAvuroD::ProgressLine
+{
+    Progress()
+        : ProgressLine(0, 0, 100, 4, 0)
+    {
+    }
+    int percent() const
+    {
+        return m_nPercent;
+    }
+};
+
+template <class Image = ImageProcess> int pixel(int depth, int colour, QPoint at = {1, 0})
 {
     return Image(depth, 3, 2, colour).getPixel(at.x(), at.y());
+}
+
+int brightened(int depth, int colour, int amount)
+{
+    return ImageProcess(depth, 2, 1, colour).brightness(amount).getPixel(1, 0);
+}
+
+int binarized(int depth, int colour, int threshold)
+{
+    return ImageProcess(depth, 2, 1, colour).binarize(threshold).getPixel(1, 0);
 }
 
 QImage filled(QImage::Format format, QRgb colour)
@@ -49,188 +75,249 @@ QImage filled(QImage::Format format, QRgb colour)
     return image;
 }
 
+QImage picture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int i = 0; i < width * height; ++i) {
+        const int x = i % width, y = i / width;
+        image.setPixel(x, y, qRgba(x * 37 % 256, y * 53 % 256, (x * y) % 256, 128 + x % 128));
+    }
+    return image;
+}
+
+// An opaque, fully saturated colour whose hue reads back as exactly `hue`.
+QColor ofHue(int hue, int alpha = 255)
+{
+    for (int tenth = 0; tenth < 10; ++tenth) {
+        QColor colour(QColor::fromHsvF((hue + tenth / 10.0) / 360.0, 1.0, 1.0).rgb());
+        if (colour.hsvHue() == hue) {
+            colour.setAlpha(alpha);
+            return colour;
+        }
+    }
+    return {};
+}
+
+QImage onePixel(const QColor& colour)
+{
+    QImage image(1, 1, QImage::Format_ARGB32);
+    image.setPixel(0, 0, colour.rgba());
+    return image;
+}
+
 } // namespace
 
-// The planar image buffer, its pixels and filters, and the progress line.
+// The planar image buffer, its pixels and filters, the progress line, and the
+// drawing tools: re-tinting, blurring and the text bubble.
 class TestImageProcess : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void pixelsAtEachDepth_data();
-    void pixelsAtEachDepth();
-    void putPixelOnlyInside();
-    void loadsImagesAndFiles_data();
-    void loadsImagesAndFiles();
-    void filters_data();
-    void filters();
-    void grayFromPaletteOnce();
-    void copiesAreIndependent();
-    void progressNeverFalls();
+    void pixels_data()
+    {
+        QTest::addColumn<int>("actual");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("24-bit") << pixel(24, 0x123456, {2, 1}) << 0x123456;
+        QTest::newRow("left of the image") << pixel(24, 0x123456, {-1, 0}) << 0;
+        QTest::newRow("right of the image") << pixel(24, 0x123456, {3, 0}) << 0;
+        QTest::newRow("8-bit keeps the low byte") << pixel(8, 0x1A5) << 0xA5;
+        QTest::newRow("1-bit set") << pixel(1, 1, {1, 1}) << 1;
+        QTest::newRow("other depths are 24-bit") << pixel(32, 0xABCDEF) << 0xABCDEF;
+        QTest::newRow("float 24-bit")
+            << pixel<DAvuroD::ImageProcessFloat>(24, 0x123456) << 0x123456;
+        QTest::newRow("double 1-bit clear") << pixel<DAvuroD::ImageProcessDouble>(1, 0) << 0;
+        QTest::newRow("brighter clamps at 255") << brightened(24, 0xF01020, 30) << 0xFF2E3E;
+        QTest::newRow("darker clamps at 0") << brightened(24, 0x14FF05, -30) << 0x00E100;
+        QTest::newRow("1-bit darkened to 0") << brightened(1, 1, -200) << 0;
+        QTest::newRow("1-bit lightened to 1") << brightened(1, 0, 200) << 1;
+        QTest::newRow("8-bit keeps its index") << brightened(8, 7, 30) << 7;
+        Probe palette(8, 2, 1, 7);
+        palette.brightness(30);
+        QTest::newRow("8-bit brightens its palette") << int(palette.palette(2)[7]) << 37;
+        QTest::newRow("binarize: colour averaging 100 is dark")
+            << binarized(24, 0x0AC85A, 127) << 0;
+        QTest::newRow("binarize: colour averaging 128 is light")
+            << binarized(24, 0x80C040, 127) << 0xFFFFFF;
+        QTest::newRow("binarize: 8-bit index above") << binarized(8, 100, 99) << 255;
+        QTest::newRow("binarize: 8-bit index at") << binarized(8, 100, 100) << 0;
+    }
+    void pixels()
+    {
+        QFETCH(int, actual);
+        QFETCH(int, expected);
+        QCOMPARE(actual, expected);
+    }
+
+    void putPixelOnlyInside()
+    {
+        const Probe source(24, 3, 2, 0);
+        for (const QPoint at :
+            {QPoint(-1, 1), QPoint(3, 1), QPoint(1, -1), QPoint(1, 2), QPoint(1, 1)}) {
+            Probe copy(source);
+            copy.putPixel(at.x(), at.y(), 0x010203);
+            QCOMPARE(copy.unchangedCopy(), at != QPoint(1, 1));
+            QCOMPARE(copy.getPixel(1, 1), at == QPoint(1, 1) ? 0x010203 : 0);
+        }
+    }
+
+    void loadsImagesAndFiles_data()
+    {
+        QTest::addColumn<QImage>("image");
+        QTest::addColumn<int>("pixel");
+        QTest::newRow("24-bit") << filled(QImage::Format_RGB888, 0x336699) << 0x336699;
+        QTest::newRow("16-bit") << filled(QImage::Format_RGB16, 0xFF0000) << 0xFF0000;
+        QTest::newRow("8-bit palette") << filled(QImage::Format_Indexed8, 0x102030) << 0x102030;
+        QTest::newRow("8-bit gray") << filled(QImage::Format_Grayscale8, 0x808080) << 0x808080;
+        QTest::newRow("1-bit") << filled(QImage::Format_Mono, 0xFFFFFF) << 0xFFFFFF;
+        QTest::newRow("32-bit") << filled(QImage::Format_ARGB32, 0x0A0B0C) << 0x0A0B0C;
+    }
+    // Every pixel is read back, so that a read past a shorter source shows under ASan.
+    void loadsImagesAndFiles()
+    {
+        QFETCH(QImage, image);
+        QFETCH(int, pixel);
+        QTemporaryDir dir;
+        QVERIFY(image.save(dir.filePath("a.png")));
+        const Probe fromImage(image), fromFile(dir.filePath("a.png").toLatin1().constData());
+        QCOMPARE(fromFile.size(), QSize(3, 2));
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(fromImage.getPixel(i % 3, i / 3), pixel);
+            QCOMPARE(fromFile.getPixel(i % 3, i / 3), pixel);
+        }
+        QCOMPARE(Probe(dir.filePath("missing.png").toLatin1().constData()).size(), QSize(0, 0));
+        const uchar bytes[] = {10, 20, 30, 40, 1, 2, 3, 4};
+        const Probe planes(QImage(bytes, 2, 1, QImage::Format_ARGB32));
+        QCOMPARE(planes.getPixel(0, 0), 0x1E140A);
+        QCOMPARE(QVector<int>({planes.sample(0, 1), planes.sample(1, 1), planes.sample(2, 1),
+                     planes.sample(3, 0), planes.sample(3, 1)}),
+            QVector<int>({3, 2, 1, 40, 4}));
+    }
+
+    void grayFromPaletteOnceAndCopies()
+    {
+        Probe buffer(8, 2, 1, 5);
+        buffer.palette(0)[5] = 30;
+        buffer.palette(1)[5] = 60;
+        buffer.palette(2)[5] = 91;
+        buffer.colorToGray();
+        QCOMPARE(buffer.getPixel(0, 0), 60);
+        QCOMPARE(int(buffer.palette(2)[5]), 5);
+        buffer.palette(0)[60] = 0;
+        buffer.colorToGray();
+        QCOMPARE(buffer.getPixel(0, 0), 60);
+        QCOMPARE(int(buffer.palette(0)[60]), 0);
+
+        ImageProcess source(24, 2, 2, 0x405060);
+        source.colorToGray();
+        ImageProcess copy(source);
+        copy.putPixel(0, 0, 0xFFFFFF);
+        QCOMPARE(source.getPixel(0, 0), 0x505050);
+        // The gray bit came along: brightness works on the planes directly.
+        QCOMPARE(copy.brightness(10).getPixel(1, 1), 0x5A5A5A);
+    }
+
+    void progressNeverFalls()
+    {
+        Progress line;
+        line.progress(40);
+        line.progress(20);
+        line.progressRel(-30);
+        QCOMPARE(line.percent(), 40);
+        line.progressRel(50);
+        QCOMPARE(line.percent(), 90);
+        line.progressRel(50);
+        line.progress(500);
+        QCOMPARE(line.percent(), 100);
+    }
+
+    void colorize_data()
+    {
+        QTest::addColumn<QColor>("from");
+        QTest::addColumn<QColor>("to");
+        QTest::addColumn<QColor>("pixel");
+        QTest::addColumn<QColor>("expected");
+        const QColor blue(0, 0, 255), red(255, 0, 0), hue355 = QColor::fromHsv(355, 255, 255);
+        QTest::newRow("hue 235 becomes 354")
+            << blue << red << ofHue(235) << QColor::fromHsv(354, 255, 255);
+        QTest::newRow("hue 249 becomes 9")
+            << blue << red << ofHue(249) << QColor::fromHsv(9, 255, 255);
+        QTest::newRow("hue 250 is left alone") << blue << red << ofHue(250) << ofHue(250);
+        QTest::newRow("alpha is kept")
+            << blue << red << ofHue(240, 77) << QColor::fromHsv(0, 255, 255, 77);
+        QTest::newRow("same hue: 359 wraps to 0")
+            << hue355 << hue355 << ofHue(359) << QColor::fromHsv(0, 255, 255);
+        QTest::newRow("half the saturation halves it")
+            << QColor::fromHsv(120, 200, 255) << QColor::fromHsv(120, 100, 255)
+            << QColor::fromHsv(120, 151, 255) << QColor::fromHsv(120, 75, 255);
+        QTest::newRow("value scaled and clamped")
+            << QColor::fromHsv(60, 255, 100) << QColor::fromHsv(60, 255, 200)
+            << QColor::fromHsv(60, 255, 180) << QColor::fromHsv(60, 255, 255);
+        QTest::newRow("gray source takes the target saturation and value")
+            << QColor(0, 0, 0) << red << QColor(0, 0, 0) << red;
+    }
+    void colorize()
+    {
+        QFETCH(QColor, from);
+        QFETCH(QColor, to);
+        QFETCH(QColor, pixel);
+        QFETCH(QColor, expected);
+        const QImage source = onePixel(pixel);
+        const QImage result = DrawTools::colorizeImage(source, from, to);
+        QCOMPARE(result.format(), QImage::Format_ARGB32_Premultiplied);
+        QCOMPARE(result.pixelColor(0, 0).name(QColor::HexArgb), expected.name(QColor::HexArgb));
+        QCOMPARE(source, onePixel(pixel));
+    }
+
+    void blur_data()
+    {
+        QTest::addColumn<int>("radius");
+        QTest::addColumn<bool>("alphaOnly");
+        QTest::addColumn<QRect>("rect");
+        QTest::addColumn<bool>("changes");
+        const QRect inside(3, 2, 20, 15);
+        QTest::newRow("radius 1") << 1 << false << inside << true;
+        QTest::newRow("radius 17") << 17 << false << inside << true;
+        QTest::newRow("radius 18") << 18 << false << inside << true;
+        QTest::newRow("alpha only") << 10 << true << inside << true;
+        QTest::newRow("reversed rectangle")
+            << 5 << false << QRect(QPoint(22, 16), QPoint(3, 2)) << true;
+        QTest::newRow("beyond every edge") << 3 << false << QRect(-5, -5, 50, 40) << true;
+        QTest::newRow("radius 0") << 0 << false << inside << false;
+        QTest::newRow("negative radius") << -4 << false << inside << false;
+        QTest::newRow("left of the image") << 10 << false << QRect(-40, 0, 20, 23) << false;
+    }
+    // Against the four passes written plainly; colour bytes stay with alphaOnly.
+    void blur()
+    {
+        QFETCH(int, radius);
+        QFETCH(bool, alphaOnly);
+        QFETCH(QRect, rect);
+        QFETCH(bool, changes);
+        const QImage source = picture(31, 23);
+        const QImage before = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QImage result = DrawTools::blurred(source, rect, radius, alphaOnly);
+        QCOMPARE(result, referenceBlur(source, rect, radius, alphaOnly));
+        QCOMPARE(result != before, changes);
+        for (int i = 0; alphaOnly && i < 31 * 23; ++i)
+            QCOMPARE(
+                result.pixel(i % 31, i / 31) & 0xFFFFFF, before.pixel(i % 31, i / 31) & 0xFFFFFF);
+    }
+
+    void drawInfoPaintsABubble()
+    {
+        QImage canvas(200, 60, QImage::Format_ARGB32_Premultiplied);
+        canvas.fill(Qt::transparent);
+        QPainter painter(&canvas);
+        DrawTools::drawInfo(&painter, QPoint(10, 10), "Info", QFont(), Qt::blue, false, 1.0f);
+        QVERIFY(painter.opacity() == 1.0 && painter.pen().style() == Qt::SolidLine);
+        painter.end();
+        const QFontMetrics metrics {QFont()};
+        QVERIFY(qAlpha(canvas.pixel(10 + 20, 10 + metrics.height() / 2)) > 0);
+        QCOMPARE(qAlpha(canvas.pixel(5, 5)), 0);
+        QCOMPARE(qAlpha(canvas.pixel(10 + metrics.horizontalAdvance("Info") + 15 + 2, 12)), 0);
+    }
 };
 
-void TestImageProcess::pixelsAtEachDepth_data()
-{
-    QTest::addColumn<QString>("samples");
-    QTest::addColumn<int>("depth");
-    QTest::addColumn<int>("colour");
-    QTest::addColumn<QPoint>("at");
-    QTest::addColumn<int>("pixel");
-    QTest::newRow("24-bit") << "byte" << 24 << 0x123456 << QPoint(2, 1) << 0x123456;
-    QTest::newRow("left of the image") << "byte" << 24 << 0x123456 << QPoint(-1, 0) << 0;
-    QTest::newRow("right of the image") << "byte" << 24 << 0x123456 << QPoint(3, 0) << 0;
-    QTest::newRow("8-bit keeps the low byte") << "byte" << 8 << 0x1A5 << QPoint(0, 0) << 0xA5;
-    QTest::newRow("1-bit set") << "byte" << 1 << 1 << QPoint(1, 1) << 1;
-    QTest::newRow("other depths are 24-bit")
-        << "byte" << 32 << 0xABCDEF << QPoint(0, 0) << 0xABCDEF;
-    QTest::newRow("float 24-bit") << "float" << 24 << 0x123456 << QPoint(1, 0) << 0x123456;
-    QTest::newRow("double 1-bit clear") << "double" << 1 << 0 << QPoint(1, 0) << 0;
-}
-
-void TestImageProcess::pixelsAtEachDepth()
-{
-    QFETCH(QString, samples);
-    QFETCH(int, depth);
-    QFETCH(int, colour);
-    QFETCH(QPoint, at);
-    QFETCH(int, pixel);
-    const int read = samples == "float" ? pixelAt<DAvuroD::ImageProcessFloat>(depth, colour, at)
-        : samples == "double"           ? pixelAt<DAvuroD::ImageProcessDouble>(depth, colour, at)
-                                        : pixelAt<ImageProcess>(depth, colour, at);
-    QCOMPARE(read, pixel);
-}
-
-void TestImageProcess::putPixelOnlyInside()
-{
-    const Probe source(24, 3, 2, 0);
-    for (const QPoint at : {QPoint(-1, 1), QPoint(3, 1), QPoint(1, -1), QPoint(1, 2)}) {
-        Probe copy(source);
-        copy.putPixel(at.x(), at.y(), 0x010203);
-        QVERIFY(copy.unchangedCopy());
-    }
-    Probe copy(source);
-    copy.putPixel(1, 1, 0x010203);
-    QVERIFY(!copy.unchangedCopy());
-    QCOMPARE(copy.getPixel(1, 1), 0x010203);
-}
-
-void TestImageProcess::loadsImagesAndFiles_data()
-{
-    QTest::addColumn<QImage>("image");
-    QTest::addColumn<int>("pixel");
-    QTest::newRow("24-bit") << filled(QImage::Format_RGB888, 0x336699) << 0x336699;
-    QTest::newRow("16-bit") << filled(QImage::Format_RGB16, 0xFF0000) << 0xFF0000;
-    QTest::newRow("8-bit palette") << filled(QImage::Format_Indexed8, 0x102030) << 0x102030;
-    QTest::newRow("8-bit gray") << filled(QImage::Format_Grayscale8, 0x808080) << 0x808080;
-    QTest::newRow("1-bit") << filled(QImage::Format_Mono, 0xFFFFFF) << 0xFFFFFF;
-    QTest::newRow("32-bit") << filled(QImage::Format_ARGB32, 0x0A0B0C) << 0x0A0B0C;
-}
-
-// Every pixel is read back, so that a read past a shorter source shows under ASan.
-void TestImageProcess::loadsImagesAndFiles()
-{
-    QFETCH(QImage, image);
-    QFETCH(int, pixel);
-    QTemporaryDir dir;
-    QVERIFY(image.save(dir.filePath("a.png")));
-    const Probe fromImage(image), fromFile(dir.filePath("a.png").toLatin1().constData());
-    QCOMPARE(fromFile.size(), QSize(3, 2));
-    for (int i = 0; i < 6; ++i) {
-        QCOMPARE(fromImage.getPixel(i % 3, i / 3), pixel);
-        QCOMPARE(fromFile.getPixel(i % 3, i / 3), pixel);
-    }
-    const Probe missing(dir.filePath("missing.png").toLatin1().constData());
-    QCOMPARE(missing.size(), QSize(0, 0));
-
-    const uchar bytes[] = {10, 20, 30, 40, 1, 2, 3, 4};
-    const Probe planes(QImage(bytes, 2, 1, QImage::Format_ARGB32));
-    QCOMPARE(planes.getPixel(0, 0), 0x1E140A);
-    QCOMPARE(QVector<int>({planes.sample(0, 1), planes.sample(1, 1), planes.sample(2, 1),
-                 planes.sample(3, 0), planes.sample(3, 1)}),
-        QVector<int>({3, 2, 1, 40, 4}));
-}
-
-void TestImageProcess::filters_data()
-{
-    QTest::addColumn<bool>("binarize");
-    QTest::addColumn<int>("depth");
-    QTest::addColumn<int>("colour");
-    QTest::addColumn<int>("argument");
-    QTest::addColumn<int>("pixel");
-    QTest::newRow("brighter clamps at 255") << false << 24 << 0xF01020 << 30 << 0xFF2E3E;
-    QTest::newRow("darker clamps at 0") << false << 24 << 0x14FF05 << -30 << 0x00E100;
-    QTest::newRow("1-bit darkened to 0") << false << 1 << 1 << -200 << 0;
-    QTest::newRow("1-bit lightened to 1") << false << 1 << 0 << 200 << 1;
-    QTest::newRow("8-bit keeps its index") << false << 8 << 7 << 30 << 7;
-    QTest::newRow("colour averaging 100 is dark") << true << 24 << 0x0AC85A << 127 << 0;
-    QTest::newRow("colour averaging 128 is light") << true << 24 << 0x80C040 << 127 << 0xFFFFFF;
-    QTest::newRow("8-bit index above") << true << 8 << 100 << 99 << 255;
-    QTest::newRow("8-bit index at") << true << 8 << 100 << 100 << 0;
-}
-
-void TestImageProcess::filters()
-{
-    QFETCH(bool, binarize);
-    QFETCH(int, depth);
-    QFETCH(int, colour);
-    QFETCH(int, argument);
-    QFETCH(int, pixel);
-    Probe buffer(depth, 2, 1, colour);
-    QCOMPARE(
-        (binarize ? buffer.binarize(argument) : buffer.brightness(argument)).getPixel(1, 0), pixel);
-    if (depth == 8 && !binarize)
-        QCOMPARE(int(buffer.palette(2)[colour]), colour + argument);
-}
-
-void TestImageProcess::grayFromPaletteOnce()
-{
-    Probe buffer(8, 2, 1, 5);
-    buffer.palette(0)[5] = 30;
-    buffer.palette(1)[5] = 60;
-    buffer.palette(2)[5] = 91;
-    buffer.colorToGray();
-    QCOMPARE(buffer.getPixel(0, 0), 60);
-    QCOMPARE(int(buffer.palette(2)[5]), 5);
-    buffer.palette(0)[60] = 0;
-    buffer.colorToGray();
-    QCOMPARE(buffer.getPixel(0, 0), 60);
-    QCOMPARE(int(buffer.palette(0)[60]), 0);
-}
-
-void TestImageProcess::copiesAreIndependent()
-{
-    ImageProcess source(24, 2, 2, 0x405060);
-    source.colorToGray();
-    ImageProcess copy(source);
-    copy.putPixel(0, 0, 0xFFFFFF);
-    QCOMPARE(source.getPixel(0, 0), 0x505050);
-    // The gray bit came along: brightness works on the planes directly.
-    QCOMPARE(copy.brightness(10).getPixel(1, 1), 0x5A5A5A);
-}
-
-void TestImageProcess::progressNeverFalls()
-{
-    struct Shown : DAvuroD::ProgressLine
-    {
-        Shown()
-            : ProgressLine(0, 0, 100, 4, 0)
-        {
-        }
-        int percent() const
-        {
-            return m_nPercent;
-        }
-    } line;
-    line.progress(40);
-    line.progress(20);
-    line.progressRel(-30);
-    QCOMPARE(line.percent(), 40);
-    line.progressRel(50);
-    QCOMPARE(line.percent(), 90);
-    line.progressRel(50);
-    line.progress(500);
-    QCOMPARE(line.percent(), 100);
-}
-
-QTEST_GUILESS_MAIN(TestImageProcess)
+QTEST_MAIN(TestImageProcess)
 #include "test_ImageProcess.moc"

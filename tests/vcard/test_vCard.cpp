@@ -1,0 +1,250 @@
+#include "vCard.h"
+
+#include <QtTest>
+
+using P = vCardProperty;
+using Param = vCardParam;
+using Cards = QList<QStringList>;
+Q_DECLARE_METATYPE(vCardParam)
+Q_DECLARE_METATYPE(vCardProperty)
+Q_DECLARE_METATYPE(vCard)
+
+namespace {
+
+// One card per list, one "NAME|value;value|group:value,..." per property.
+Cards describe(const QList<vCard>& cards)
+{
+    Cards described;
+    for (const vCard& card : cards) {
+        QStringList properties;
+        for (const P& property : card.properties()) {
+            QStringList params;
+            for (const Param& param : property.params())
+                params << QString::number(param.group()) + ':' + param.value();
+            properties << property.name() + '|' + property.value() + '|' + params.join(',');
+        }
+        described << properties;
+    }
+    return described;
+}
+
+const Param home("home", Param::Type), work("work", Param::Type);
+const QDateTime birth(QDate(1985, 3, 9), QTime(23, 5, 7), Qt::UTC);
+
+} // namespace
+
+// The card, property and parameter model, and vCard 2.1 and 3.0 text and files.
+class TestvCard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void factories_data()
+    {
+        QTest::addColumn<P>("property");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("name: family first")
+            << P::createName("given", "family", "", "prefix", "") << "N:family;given;;prefix;";
+        QTest::newRow("address: box and extended first")
+            << P::createAddress("street", "city", "region", "code", "country", "box", "ext")
+            << "ADR:box;ext;street;city;region;code;country";
+        QTest::newRow("organization and units")
+            << P::createOrganization("Quelmar", {"Sound", "Keys"}) << "ORG:Quelmar;Sound;Keys";
+        QTest::newRow("geo: six significant digits")
+            << P::createGeographicPosition(52.520008, 13.404954) << "GEO:52.52;13.405";
+        QTest::newRow("geo: negative and tiny")
+            << P::createGeographicPosition(-122.419416, 0.00001) << "GEO:-122.419;1e-05";
+        QTest::newRow("geo: large")
+            << P::createGeographicPosition(1234567, 0) << "GEO:1.23457e+06;0";
+        QTest::newRow("birthday date") << P::createBirthday(QDate(1985, 3, 9)) << "BDAY:1985-03-09";
+        QTest::newRow("birthday in UTC unchanged")
+            << P::createBirthday(birth) << "BDAY:1985-03-09T23:05:07Z";
+        QTest::newRow("birthday two hours east moves back a day") << P::createBirthday(
+            QDateTime(QDate(1985, 3, 10), QTime(1, 5, 7), Qt::OffsetFromUTC, 7200))
+                                                                  << "BDAY:1985-03-09T23:05:07Z";
+    }
+    void factories()
+    {
+        QFETCH(P, property);
+        QFETCH(QString, line);
+        QCOMPARE(property.name() + ':' + property.value(), line);
+        QCOMPARE(property.values().size(), line.count(';') + 1);
+    }
+
+    void validity_data()
+    {
+        QTest::addColumn<vCard>("card");
+        QTest::addColumn<bool>("valid");
+        const P named("X", QString());
+        QTest::newRow("no properties") << vCard() << false;
+        QTest::newRow("one empty value is a value") << vCard({named}) << true;
+        QTest::newRow("no values") << vCard({named, P("X", QStringList())}) << false;
+        QTest::newRow("no name") << vCard({named, P(QString(), "1")}) << false;
+        QTest::newRow("parameter without value")
+            << vCard({named, P("X", "1", {Param("", Param::Type)})}) << false;
+    }
+    void validity()
+    {
+        QFETCH(vCard, card);
+        QFETCH(bool, valid);
+        QCOMPARE(card.isValid(), valid);
+        if (card.count() > 0)
+            QCOMPARE(card.properties().last().isValid(), valid);
+    }
+
+    void lookup_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QList<Param>>("params");
+        QTest::addColumn<bool>("strict");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("strict, part of the parameters") << "TEL" << QList {home} << true << "";
+        QTest::newRow("loose, part of the parameters") << "TEL" << QList {home} << false << "123";
+        QTest::newRow("strict, all in order") << "TEL" << QList {home, work} << true << "123";
+        QTest::newRow("strict, another order") << "TEL" << QList {work, home} << true << "";
+        QTest::newRow("loose, another order") << "TEL" << QList {work, home} << false << "123";
+        QTest::newRow("no parameters") << "EMAIL" << QList<Param>() << true << "a@b.de";
+        QTest::newRow("name case counts") << "tel" << QList<Param>() << false << "";
+        QTest::newRow("group counts")
+            << "TEL" << QList {Param("home", Param::Undefined)} << false << "";
+    }
+    void lookup()
+    {
+        QFETCH(QString, name);
+        QFETCH(QList<Param>, params);
+        QFETCH(bool, strict);
+        QFETCH(QString, found);
+        vCard card;
+        card.addProperty(P("EMAIL", "a@b.de"));
+        card.addProperties({P("TEL", "123", {home, work}), P("TEL", "456")});
+        const P property = card.property(name, params, strict);
+        QCOMPARE(property.value(), found);
+        QCOMPARE(property.isValid(), !found.isEmpty());
+        QCOMPARE(card.contains(name, params, strict), !found.isEmpty());
+    }
+
+    void equalityLeavesParametersOut()
+    {
+        const P homeTel("TEL", "123", {Param("HOME", Param::Undefined)});
+        const P workTel("TEL", "123", {Param("WORK", Param::Undefined)});
+        QVERIFY(homeTel == workTel && vCard({homeTel}).contains(workTel));
+        QVERIFY(homeTel != P("tel", "123") && homeTel != P("TEL", "123;"));
+        QVERIFY(!vCard({homeTel}).contains(P("TEL", "124")));
+        QVERIFY(Param("a", Param::Type) != Param("A", Param::Type));
+        QVERIFY(Param("a", Param::Type) != Param("a", Param::Charset));
+    }
+
+    void writing_data()
+    {
+        QTest::addColumn<vCard>("card");
+        QTest::addColumn<QByteArray>("lines21");
+        QTest::addColumn<QByteArray>("lines30");
+        const QList<Param> mixed {home, Param("b", Param::Encoding),
+            Param("pref", Param::Undefined), work, Param("utf-8", Param::Charset)};
+        QTest::newRow("empty card") << vCard() << QByteArray() << QByteArray();
+        QTest::newRow("type parameter")
+            << vCard({P("tel", "123", {home})}) << QByteArray("TEL;HOME:123\n")
+            << QByteArray("TEL;TYPE=HOME:123\n");
+        QTest::newRow("parameter orders")
+            << vCard({P("x", "v", mixed)})
+            << QByteArray("X;HOME;ENCODING=B;PREF;WORK;CHARSET=UTF-8:v\n")
+            << QByteArray("X;TYPE=HOME,WORK;PREF;CHARSET=UTF-8;ENCODING=B:v\n");
+        const QByteArray asStored = "N:d;x;Jörg;;;\nNöTE;é:a:b\\,c\n";
+        QTest::newRow("values as stored, only ASCII upper-cased")
+            << vCard({P::createName("Jörg", "d;x", "", "", ""),
+                   P("nöte", "a:b\\,c", {Param("é", Param::Undefined)})})
+            << asStored << asStored;
+    }
+    void writing()
+    {
+        QFETCH(vCard, card);
+        QFETCH(QByteArray, lines21);
+        QFETCH(QByteArray, lines30);
+        QCOMPARE(card.toByteArray(VC21), "BEGIN:VCARD\nVERSION:2.1\n" + lines21 + "END:VCARD");
+        QCOMPARE(card.toByteArray(VC30), "BEGIN:VCARD\nVERSION:3.0\n" + lines30 + "END:VCARD");
+        QVERIFY(card.toByteArray(vCardVersion(2)).isEmpty());
+    }
+
+    void reading_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<Cards>("cards");
+        QTest::addColumn<bool>("lines"); // read as a card's lines, else as whole cards
+        const auto lines = [](const char* name, const char* text, const QStringList& properties) {
+            QTest::newRow(name) << QByteArray(text) << Cards {properties} << true;
+        };
+        lines("type list", "TEL;type=home,work:123", {"TEL|123|0:home,0:work"});
+        lines("bare parameters", "tel;HOME;VOICE:123", {"tel|123|3:HOME,3:VOICE"});
+        lines("encoding, charset, value",
+            "NOTE;ENCODING=QUOTED-PRINTABLE;charset=utf-8;VALUE=uri:a=3D",
+            {"NOTE|a=3D|1:QUOTED-PRINTABLE,2:utf-8,3:VALUE=uri"});
+        lines("empty and bare type", "X;TYPE=;TYPE:1", {"X|1|0:,0:TYPE"});
+        lines("empty values kept", "N:a;;b\nNOTE:", {"N|a;;b|", "NOTE||"});
+        lines("version and colon-less lines skipped", "VERSION:3.0\nno colon\nFN:A", {"FN|A|"});
+        lines("begin line ends the reading", "BEGIN:VCARD\nFN:A", {});
+        lines("end line ends the reading", "FN:A\nEND:VCARD\nFN:B", {"FN|A|"});
+        const auto cards = [](const char* name, const char* text, const Cards& cards) {
+            QTest::newRow(name) << QByteArray(text) << cards << false;
+        };
+        cards("two cards, text around them",
+            "junk\nBEGIN:VCARD\nVERSION:2.1\nFN:A\nEND:VCARD\nFN:out\nBEGIN:VCARD\nFN:B\nTEL:"
+            "1\nEND:VCARD\n",
+            {{"FN|A|"}, {"FN|B|", "TEL|1|"}});
+        cards("photo unfolded up to a line without a leading space",
+            "BEGIN:VCARD\nPHOTO;ENCODING=b:AAA\n  BBB\n CCC \n\tDDD\n EEE\nEND:VCARD",
+            {{"PHOTO|AAABBBCCC|1:b"}});
+        cards("other folded lines not joined", "BEGIN:VCARD\nNOTE:a\n b\n c:d\nEND:VCARD",
+            {{"NOTE|a|", "c|d|"}});
+        cards("numbered item prefixes removed",
+            "BEGIN:VCARD\nitem1.TEL;type=CELL:123\nITEM2.X:1\nitemA.TEL:5\nhome.TEL:6\nEND:VCARD",
+            {{"TEL|123|0:CELL", "X|1|", "itemA.TEL|5|", "home.TEL|6|"}});
+        cards("white space simplified", "BEGIN:VCARD\r\n  FN:Anna   \t Berg \r\nEND:VCARD\r\n",
+            {{"FN|Anna Berg|"}});
+        cards("lower-case begin opens nothing", "begin:vcard\nFN:A\nEND:VCARD", {});
+        cards(
+            "cut-off card dropped", "BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\nFN:B", {{"FN|A|"}});
+        cards("second begin inside a card ignored",
+            "BEGIN:VCARD\nFN:A\nBEGIN:VCARD\nTEL:1\nEND:VCARD", {{"FN|A|", "TEL|1|"}});
+    }
+    void reading()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(Cards, cards);
+        QFETCH(bool, lines);
+        QCOMPARE(
+            describe(lines ? QList {vCard(P::fromByteArray(text))} : vCard::fromByteArray(text)),
+            cards);
+    }
+
+    void roundTripIn21()
+    {
+        const vCard card({P("fn", "Anna Berg", {home}), P::createBirthday(birth),
+            P::createOrganization("a;b", {})});
+        const QList<vCard> read = vCard::fromByteArray(card.toByteArray(VC21));
+        QCOMPARE(describe(read),
+            Cards({{"FN|Anna Berg|3:HOME", "BDAY|1985-03-09T23:05:07Z|", "ORG|a;b|"}}));
+        QCOMPARE(read.first().properties().last().values(), QStringList({"a", "b"}));
+    }
+
+    void files()
+    {
+        QTemporaryDir dir;
+        const vCard card({P("FN", "Anna"), P("TEL", "1", {home})});
+        const QString path = dir.filePath("card.vcf");
+        QVERIFY(card.saveToFile(path));
+        QFile crlf(dir.filePath("crlf.vcf"));
+        QVERIFY(crlf.open(QIODevice::WriteOnly));
+        crlf.write(card.toByteArray(VC21).replace("\n", "\r\n") + "\r\n");
+        crlf.close();
+        const Cards expected {{"FN|Anna|", "TEL|1|3:HOME"}};
+        QCOMPARE(describe(vCard::fromFile(path)), expected);
+        QCOMPARE(describe(vCard::fromFile(crlf.fileName())), expected);
+        // Failures to write are reported, not only failures to open.
+        QVERIFY(!card.saveToFile(dir.filePath("missing/card.vcf")));
+        QVERIFY(!card.saveToFile("/dev/full"));
+        QVERIFY(vCard::fromFile(dir.filePath("missing.vcf")).isEmpty());
+    }
+};
+
+QTEST_APPLESS_MAIN(TestvCard)
+#include "test_vCard.moc"
