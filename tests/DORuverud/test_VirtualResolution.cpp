@@ -113,12 +113,10 @@ private slots:
         QTest::keyClick(mode, Qt::Key_Up);
         QVERIFY(group(&dialog)->isEnabled());
         // AND the hidden group without presets ignores its slider
-        QVERIFY(group(&dialog, "Window Size")->isHidden());
-        QSignalSpy changed(
-            group(&dialog, "Window Size"), &ResolutionSetupWidget::resolutionChanged);
+        ResolutionSetupWidget* window = group(&dialog, "Window Size");
+        QSignalSpy changed(window, &ResolutionSetupWidget::resolutionChanged);
         slider(&dialog, "Window Size")->setValue(50);
-        QCOMPARE(changed.count(), 0);
-        QCOMPARE(group(&dialog, "Window Size")->resolution(), QSize(100, 100));
+        QVERIFY(window->isHidden() && changed.isEmpty() && window->resolution() == QSize(100, 100));
     }
 
     void hostEntersAndLeavesTheVirtualMode_data()
