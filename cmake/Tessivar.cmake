@@ -1,3 +1,22 @@
+# tessivar_moc_per_class(<target> <sources>...)
+# One object per class's meta-object code instead of AUTOMOC's single one:
+# a program then links only the classes it uses, and with them only the
+# libraries they need.
+function(tessivar_moc_per_class target)
+  set(headers)
+  foreach(src ${ARGN})
+    if(src MATCHES "\\.h$")
+      file(STRINGS ${src} meta REGEX "Q_OBJECT|Q_GADGET")
+      if(meta)
+        list(APPEND headers ${src})
+      endif()
+    endif()
+  endforeach()
+  set_target_properties(${target} PROPERTIES AUTOMOC OFF)
+  qt5_wrap_cpp(mocs ${headers} TARGET ${target})
+  target_sources(${target} PRIVATE ${mocs})
+endfunction()
+
 # tessivar_library(<target> <folder>)
 # A static library of every source in the folder and its subfolders;
 # the folders are PUBLIC include directories. A folder without sources
@@ -8,6 +27,7 @@ function(tessivar_library target folder)
     return()
   endif()
   add_library(${target} STATIC ${sources})
+  tessivar_moc_per_class(${target} ${sources})
   set(dirs ${folder})
   foreach(src ${sources})
     get_filename_component(dir ${src} DIRECTORY)
