@@ -194,6 +194,7 @@ void AudioEngine::start(AudioVoice* voice, qint64 startNs)
     }
     // A scheduled start carries its own time and waits for no commit.
     voice->arm(startNs == 0 ? m_batch : 0, startNs);
+    m_worker.wake();
     wakeHousekeeping();
 }
 

@@ -6,4 +6,6 @@ AudioSource::~AudioSource() = default;
 
 void AudioSource::seekTo(qint64) { }
 
+void AudioSource::willPlay() { }
+
 } // namespace DIReridArazi

@@ -22,6 +22,8 @@ public:
         = 0;
     // GUI thread: the voice reads from position next (a seek).
     virtual void seekTo(qint64 position);
+    // GUI thread: the voice is about to play.
+    virtual void willPlay();
 
 protected:
     // Adds frames of interleaved samples (one or two channels) times scale.

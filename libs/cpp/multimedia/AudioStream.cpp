@@ -27,11 +27,8 @@ AudioStream::AudioStream(std::unique_ptr<AudioFileReader> reader)
     : m_reader(std::move(reader))
     , m_resampler(m_reader->channels(), m_reader->rate())
     , m_channels(m_reader->channels())
-    , m_blocks(blockCount)
     , m_frames(m_reader->frames() * AudioClip::sampleRate / m_reader->rate())
 {
-    for (Block& block : m_blocks)
-        block.samples.resize(size_t(blockFrames * m_channels));
 }
 
 qint64 AudioStream::frames() const
@@ -72,8 +69,21 @@ void AudioStream::seekTo(qint64 position)
     m_wanted.store(position, std::memory_order_relaxed);
 }
 
+void AudioStream::willPlay()
+{
+    m_playing.store(true, std::memory_order_relaxed);
+}
+
 bool AudioStream::fill()
 {
+    if (!m_playing.load(std::memory_order_relaxed))
+        return false;
+    // The ring comes with the first play; the mixer sees it through m_written.
+    if (m_blocks.empty()) {
+        m_blocks.resize(blockCount);
+        for (Block& block : m_blocks)
+            block.samples.resize(size_t(blockFrames * m_channels));
+    }
     const qint64 wanted = m_wanted.load(std::memory_order_relaxed);
     if (!covers(wanted))
         restartAt(wanted);

@@ -10,8 +10,9 @@
 
 namespace DIReridArazi {
 
-// A long file played from disk: the engine's worker decodes it ahead into
-// a ring of blocks, which the mixer reads on the audio thread. The ring
+// A long file played from disk: from its first play on, the engine's worker
+// decodes it ahead into a ring of blocks, which the mixer reads on the audio
+// thread (a file only opened, to read its length, costs no ring). The ring
 // holds about a second and a half; each block knows the frames it holds,
 // so after a seek the mixer skips what no longer fits and the worker starts
 // again where the voice reads. One stream per voice.
@@ -25,6 +26,7 @@ public:
     bool atEnd(qint64 position) const override;
     qint64 mixInto(float* stereo, qint64 position, qint64 count, float left, float right) override;
     void seekTo(qint64 position) override;
+    void willPlay() override;
 
     // Worker thread: decodes into the free blocks from where the voice reads;
     // false when the ring is full or the file read to its end.
@@ -56,6 +58,7 @@ private:
     std::atomic<qint64> m_wanted {0};
     std::atomic<qint64> m_frames;
     std::atomic<bool> m_lengthKnown {false};
+    std::atomic<bool> m_playing {false};
     // Worker thread: the frame the next block begins at, the file's frame
     // read next, and whether the input is used up.
     qint64 m_next = 0;

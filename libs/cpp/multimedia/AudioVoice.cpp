@@ -120,6 +120,7 @@ template <typename Change> quint32 AudioVoice::change(Change change)
 
 void AudioVoice::arm(quint64 batch, qint64 startNs)
 {
+    m_source->willPlay();
     m_batch.store(batch, std::memory_order_relaxed);
     m_startNs.store(startNs, std::memory_order_relaxed);
     m_startReported = false;

@@ -44,6 +44,12 @@ void AudioWorker::addStream(const std::shared_ptr<AudioStream>& stream)
     m_wake.notify_one();
 }
 
+void AudioWorker::wake()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_wake.notify_one();
+}
+
 void AudioWorker::stop()
 {
     if (!m_thread.joinable())

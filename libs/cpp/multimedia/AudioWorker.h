@@ -35,6 +35,8 @@ public:
     QVector<Decoded> takeDecoded();
     // Fills the stream until nothing else holds it.
     void addStream(const std::shared_ptr<AudioStream>& stream);
+    // Looks at the streams now: one is about to play.
+    void wake();
     // Ends the thread; the next use starts it again.
     void stop();
 
