@@ -51,16 +51,19 @@ function(tessivar_link target)
   endforeach()
 endfunction()
 
-# add_qt_test(<name> SOURCES <files>... [RESOURCES] [DBUS] [XVFB] [LIBS <targets>...])
+# add_qt_test(<name> SOURCES <files>... [RESOURCES] [DBUS] [XVFB [SCREEN <WxHxD>]] [LIBS <targets>...])
 # A Qt Test executable registered with CTest. It runs headless, with a
 # temporary HOME and SDL's dummy audio driver. RESOURCES links the
 # generated resource tree and waits for the samples of the bundle. DBUS
 # runs the test in a private session bus of its own. XVFB runs it on a
-# virtual X display of 1280 x 1024 instead of the offscreen platform, one
-# such test at a time.
+# virtual X display of 1280 x 1024 (or SCREEN) instead of the offscreen
+# platform, one such test at a time.
 find_program(XVFB_RUN xvfb-run)
 function(add_qt_test name)
-  cmake_parse_arguments(ARG "RESOURCES;DBUS;XVFB" "" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "RESOURCES;DBUS;XVFB" "SCREEN" "SOURCES;LIBS;ENV" ${ARGN})
+  if(NOT ARG_SCREEN)
+    set(ARG_SCREEN 1280x1024x24)
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE tessivar_libs Qt5::Test ${ARG_LIBS})
   if(ARG_RESOURCES)
@@ -76,7 +79,7 @@ function(add_qt_test name)
   set(display)
   set(platform offscreen)
   if(ARG_XVFB)
-    set(display ${XVFB_RUN} -a -s "-screen 0 1280x1024x24")
+    set(display ${XVFB_RUN} -a -s "-screen 0 ${ARG_SCREEN}")
     set(platform xcb)
   endif()
   add_test(NAME ${name}

@@ -1,0 +1,531 @@
+#include "ImageNoteWorkArea.h"
+
+#include "App.h"
+#include "DrawTools.h"
+#include "FileDialog.h"
+#include "ImageNoteFiles.h"
+#include "ImageNotePictures.h"
+#include "NoteEditWidget.h"
+#include "Trace.h"
+
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <cmath>
+
+namespace DORuverud {
+
+namespace {
+
+constexpr int BlurRadius = 10;
+constexpr int TextReturnMs = 100;
+// Shorter drags open a box of the default size.
+constexpr int SmallDrag = 101;
+const QSize defaultTextBox(220, 90);
+
+QColor fillColor(QColor colour)
+{
+    colour.setAlpha(200);
+    return colour;
+}
+
+} // namespace
+
+ImageNoteWorkArea::ImageNoteWorkArea(QWidget* parent)
+    : QWidget(parent)
+    , m_textBox(new NoteEditWidget(this))
+{
+    m_textBox->setAutoFillBackground(true);
+    m_textBox->hide();
+    connect(m_textBox, &NoteEditWidget::cancelClicked, this, &ImageNoteWorkArea::slotEditCanceled);
+    connect(m_textBox, &NoteEditWidget::okClicked, this, &ImageNoteWorkArea::slotEditAccepted);
+    applyToTextEdit();
+}
+
+ImageNoteWorkArea::~ImageNoteWorkArea()
+{
+    releaseCursor();
+}
+
+QPixmap ImageNoteWorkArea::pixContent()
+{
+    if (!m_composed.isNull()) {
+        QPainter painter(&m_composed);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.drawPixmap(0, 0, m_pixmap);
+        painter.drawPixmap(0, 0, m_layer);
+    }
+    return m_composed;
+}
+
+bool ImageNoteWorkArea::isDirty() const
+{
+    return m_dirty;
+}
+
+void ImageNoteWorkArea::applyToTextEdit()
+{
+    m_textBox->textEdit()->setStyleSheet(
+        QStringLiteral("QTextEdit{color: %1; background: rgba(10, 10, 10, 5);}")
+            .arg(m_color.name()));
+}
+
+void ImageNoteWorkArea::slotSetPixmap(const QPixmap& pixmap)
+{
+    m_dirty = true;
+    m_pixmap = pixmap;
+    m_composed = pixmap;
+    setFixedSize(pixmap.size());
+    m_layer = QPixmap(pixmap.size());
+    m_layer.fill(QColor(0, 0, 0, 0));
+    m_undoStack.clear();
+    m_redoStack.clear();
+    emit redoAvailable(false);
+    emit undoAvailable(false);
+    update();
+}
+
+void ImageNoteWorkArea::slotSetMode(const Mode& mode)
+{
+    m_mode = mode;
+}
+
+void ImageNoteWorkArea::slotSetColor(const QColor& colour)
+{
+    m_color = colour;
+    applyToTextEdit();
+}
+
+void ImageNoteWorkArea::slotSetFont(const QFont& font)
+{
+    m_font = font;
+    applyToTextEdit();
+}
+
+void ImageNoteWorkArea::slotSetThikness(const int& thickness)
+{
+    m_thickness = thickness;
+}
+
+void ImageNoteWorkArea::slotSetDashLine(bool dashed)
+{
+    m_dashed = dashed;
+}
+
+void ImageNoteWorkArea::slotSave()
+{
+    App* app = App::theApp();
+    const QString defaultName = QStringLiteral("/EditedScreenShot_")
+        + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_hh-mm-ss"))
+        + QStringLiteral(".png");
+    const QString fileName = FileDialog::getSaveFileName(
+        this, tr("Save Picture"), app->saveDirPath() + defaultName, QStringLiteral("*.png"));
+    if (fileName.isEmpty())
+        return;
+    QPixmap picture(size());
+    render(
+        &picture, QPoint(0, 0), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    if (ImageNoteFiles::savePng(picture, fileName))
+        m_dirty = false;
+    else
+        qCDebug(ZAruri::lcTrace) << "cannot save" << fileName;
+    app->setSaveDirPath(fileName);
+}
+
+void ImageNoteWorkArea::slotUndo()
+{
+    restore(m_undoStack, m_redoStack);
+    emit undoAvailable(!m_undoStack.isEmpty());
+    emit redoAvailable(!m_redoStack.isEmpty());
+}
+
+void ImageNoteWorkArea::slotRedo()
+{
+    restore(m_redoStack, m_undoStack);
+    emit redoAvailable(!m_redoStack.isEmpty());
+    emit undoAvailable(!m_undoStack.isEmpty());
+}
+
+// The layer goes on one stack and the top of the other becomes the layer.
+void ImageNoteWorkArea::restore(QStack<QPixmap>& from, QStack<QPixmap>& to)
+{
+    if (from.isEmpty())
+        return;
+    to.push(m_layer);
+    m_layer = from.pop();
+    repaint();
+    emit changed();
+}
+
+void ImageNoteWorkArea::slotEditCanceled()
+{
+    if (!qobject_cast<QWidget*>(sender()))
+        return;
+    m_textBox->textEdit()->clear();
+    closeTextBox(TextCancelled);
+}
+
+void ImageNoteWorkArea::slotEditAccepted()
+{
+    if (qobject_cast<QWidget*>(sender()))
+        closeTextBox(TextAccepted);
+}
+
+void ImageNoteWorkArea::closeTextBox(Mode mode)
+{
+    m_textBox->hideAll();
+    m_mode = mode;
+    repaint();
+    QTimer::singleShot(TextReturnMs, this, &ImageNoteWorkArea::slotSwitchToEdit);
+}
+
+void ImageNoteWorkArea::slotSwitchToEdit()
+{
+    m_mode = Text;
+}
+
+bool ImageNoteWorkArea::isFreehand() const
+{
+    return m_mode == Pen || m_mode == Eraser || m_mode == Highlighter || m_mode < Pen
+        || m_mode > TextAccepted;
+}
+
+// Every segment of a stroke is kept as it comes, so that moves between two
+// paints leave no gap.
+void ImageNoteWorkArea::moveTo(const QPoint& position)
+{
+    m_previousPoint = m_currentPoint;
+    m_currentPoint = position;
+    m_pending = true;
+    if (m_pressed && isFreehand())
+        m_segments.append({m_previousPoint, m_currentPoint});
+}
+
+void ImageNoteWorkArea::mousePressEvent(QMouseEvent* event)
+{
+    if (event->buttons() & Qt::LeftButton) {
+        m_pressed = true;
+        m_pressPoint = event->pos();
+        m_currentPoint = event->pos();
+        moveTo(event->pos());
+        update();
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void ImageNoteWorkArea::mouseMoveEvent(QMouseEvent* event)
+{
+    if (event->buttons() & Qt::LeftButton) {
+        m_pressed = true;
+        moveTo(event->pos());
+        update();
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+// Only the left button draws; its release is painted at once, before any
+// next press could take its place.
+void ImageNoteWorkArea::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_pressed = false;
+        moveTo(event->pos());
+        repaint();
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void ImageNoteWorkArea::paintEvent(QPaintEvent* event)
+{
+    if (m_pending && !m_pressed && !m_textBox->isVisible()) {
+        m_undoStack.push(m_layer);
+        emit undoAvailable(true);
+    }
+    QWidget::paintEvent(event);
+    QPainter layer(&m_layer);
+    layer.setRenderHint(QPainter::Antialiasing);
+    QPainter screen(this);
+    screen.setRenderHint(QPainter::Antialiasing);
+    screen.drawPixmap(0, 0, m_pixmap);
+    paintTool(layer, screen);
+    layer.end();
+    screen.end();
+    if (m_pending || m_mode == TextAccepted) {
+        m_dirty = true;
+        emit changed();
+    }
+    m_pending = false;
+}
+
+void ImageNoteWorkArea::showLayer(QPainter& screen) const
+{
+    screen.drawPixmap(0, 0, m_layer);
+}
+
+void ImageNoteWorkArea::paintTool(QPainter& layer, QPainter& screen)
+{
+    if (m_mode == Text || m_mode == TextCancelled || m_mode == TextAccepted) {
+        paintText(layer, screen);
+        return;
+    }
+    m_textBox->hideAll();
+    if (m_mode == Eraser) {
+        paintEraser(layer, screen);
+    } else if (m_mode == Highlighter) {
+        QPen pen(m_color);
+        pen.setWidth(m_thickness * 8);
+        paintFreehand(layer, screen, pen, 0.1);
+    } else if (isFreehand()) {
+        QPen pen = standardPen();
+        pen.setCapStyle(Qt::RoundCap);
+        paintFreehand(layer, screen, pen, 1.0);
+    } else {
+        paintShape(layer, screen);
+    }
+}
+
+QPen ImageNoteWorkArea::standardPen() const
+{
+    return QPen(QBrush(m_color, Qt::SolidPattern), m_thickness,
+        m_dashed ? Qt::DashLine : Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+}
+
+// A segment of no length is a dot in the shape of the pen's cap; as a line
+// Qt would draw it only with square caps.
+void ImageNoteWorkArea::drawSegments(QPainter& painter) const
+{
+    for (const QPair<QPoint, QPoint>& segment : m_segments) {
+        if (segment.first == segment.second)
+            painter.drawPoint(segment.first);
+        else
+            painter.drawLine(QLine(segment.first, segment.second));
+    }
+}
+
+void ImageNoteWorkArea::paintFreehand(
+    QPainter& layer, QPainter& screen, const QPen& pen, qreal opacity)
+{
+    QPainter& painter = m_pressed ? screen : layer;
+    if (m_pressed)
+        showLayer(screen);
+    painter.setPen(pen);
+    painter.setOpacity(opacity);
+    if (m_pressed || m_pending)
+        drawSegments(painter);
+    if (m_pressed)
+        return;
+    m_segments.clear();
+    showLayer(screen);
+}
+
+// The eraser draws transparent lines that replace what lies under them.
+void ImageNoteWorkArea::paintEraser(QPainter& layer, QPainter& screen)
+{
+    const QPen pen(
+        QBrush(QColor(0, 0, 0, 0)), m_thickness * 10, Qt::SolidLine, Qt::RoundCap, Qt::BevelJoin);
+    if (m_pressed) {
+        QPixmap preview = m_layer.copy();
+        QPainter painter(&preview);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.setPen(pen);
+        drawSegments(painter);
+        painter.end();
+        screen.drawPixmap(0, 0, preview);
+        return;
+    }
+    if (m_pending) {
+        layer.setCompositionMode(QPainter::CompositionMode_Source);
+        layer.setPen(pen);
+        drawSegments(layer);
+        m_segments.clear();
+    }
+    showLayer(screen);
+}
+
+void ImageNoteWorkArea::paintShape(QPainter& layer, QPainter& screen)
+{
+    if (!m_pressed && m_pending)
+        drawShape(layer);
+    showLayer(screen);
+    if (m_pressed && m_pending)
+        drawShape(screen);
+}
+
+// The rectangle that press and current point span, as given.
+QRect ImageNoteWorkArea::spanned() const
+{
+    return QRect(m_pressPoint, m_currentPoint);
+}
+
+void ImageNoteWorkArea::drawShape(QPainter& painter)
+{
+    QPen pen = standardPen();
+    const QRect normalized = spanned().normalized();
+    switch (m_mode) {
+    case FilledRectangle:
+        painter.setBrush(fillColor(m_color));
+        Q_FALLTHROUGH();
+    case Rectangle:
+        painter.setPen(pen);
+        painter.drawRect(spanned());
+        break;
+    case BlurRectangle:
+        drawBlurred(painter);
+        break;
+    case FilledOval:
+        painter.setBrush(fillColor(m_color));
+        Q_FALLTHROUGH();
+    case Oval:
+        // Dashes do not fit round a small oval.
+        if (normalized.width() < 6 || normalized.height() < 6)
+            pen.setStyle(Qt::SolidLine);
+        painter.setPen(pen);
+        painter.drawEllipse(normalized);
+        break;
+    case Line:
+        painter.setPen(pen);
+        painter.drawLine(QLine(m_pressPoint, m_currentPoint));
+        break;
+    default:
+        painter.setPen(pen);
+        drawArrow(&painter);
+    }
+}
+
+// Only the area is blurred, which gives the same pixels as blurring it
+// within the whole picture, at a fraction of the cost.
+void ImageNoteWorkArea::drawBlurred(QPainter& painter) const
+{
+    const QRect area = spanned().normalized() & m_pixmap.rect();
+    if (area.isEmpty())
+        return;
+    const QImage part = m_pixmap.toImage().copy(area);
+    painter.drawImage(area.topLeft(),
+        DAvuroD::DrawTools::blurred(part, QRect(QPoint(0, 0), area.size()), BlurRadius, false));
+}
+
+// An arrow of no length has no direction: it stays a dot without a head.
+void ImageNoteWorkArea::drawArrow(QPainter* painter)
+{
+    const int dx = m_pressPoint.x() - m_currentPoint.x();
+    const int dy = m_pressPoint.y() - m_currentPoint.y();
+    painter->drawLine(QLine(m_pressPoint, m_currentPoint));
+    if (dx == 0 && dy == 0)
+        return;
+    painter->save();
+    QPen pen = painter->pen();
+    pen.setStyle(Qt::SolidLine);
+    painter->setPen(pen);
+    const float len = std::sqrt(float(dx * dx + dy * dy));
+    const float c = float(dx) / len;
+    painter->translate(m_currentPoint);
+    if (dy > 0) {
+        painter->rotate(std::acos(c) * 180.0f / 3.14159f);
+        painter->drawLine(QLine(0, 0, 30, 12));
+        painter->drawLine(QLine(0, 0, 30, -12));
+    } else {
+        painter->rotate(std::asin(c) * 180.0f / 3.14159f);
+        painter->drawLine(QLine(0, 0, -12, -30));
+        painter->drawLine(QLine(0, 0, 12, -30));
+    }
+    painter->restore();
+}
+
+void ImageNoteWorkArea::paintText(QPainter& layer, QPainter& screen)
+{
+    if (m_mode == TextAccepted) {
+        drawAcceptedText(layer, screen);
+        return;
+    }
+    showLayer(screen);
+    if (m_mode != Text || !m_pending)
+        return;
+    if (m_pressed)
+        screen.drawRect(spanned());
+    else
+        placeTextBox(screen);
+}
+
+void ImageNoteWorkArea::placeTextBox(QPainter& screen)
+{
+    m_textBox->showAll();
+    const QRect box = (m_pressPoint - m_currentPoint).manhattanLength() < SmallDrag
+        ? QRect(m_pressPoint, defaultTextBox)
+        : spanned().normalized();
+    m_pressPoint = box.topLeft();
+    m_currentPoint = box.bottomRight();
+    m_textBox->setGeometry(box);
+    screen.setPen(QPen(QBrush(Qt::white), 2, Qt::DashLine, Qt::SquareCap, Qt::BevelJoin));
+    screen.drawRect(box);
+}
+
+void ImageNoteWorkArea::drawAcceptedText(QPainter& layer, QPainter& screen)
+{
+    QTextEdit* field = m_textBox->textEdit();
+    const QFont font = field->currentFont();
+    for (QPainter* painter : {&layer, &screen}) {
+        painter->setFont(font);
+        painter->setPen(standardPen());
+    }
+    layer.drawText(
+        QRect(m_pressPoint + QPoint(3, 3), m_currentPoint), Qt::TextWordWrap, field->toPlainText());
+    field->clear();
+    showLayer(screen);
+}
+
+QCursor ImageNoteWorkArea::toolCursor() const
+{
+    const QString name = ImageNotePictures::cursor(m_mode);
+    if (name.isEmpty()) {
+        qCDebug(ZAruri::lcTrace) << "Default";
+        return QCursor(Qt::ArrowCursor);
+    }
+    QImage image(QStringLiteral(":/") + name);
+    if (ImageNotePictures::cursorTinted(m_mode))
+        image = DAvuroD::DrawTools::colorizeImage(image, QColor(0, 0, 255, 255), m_color);
+    return QCursor(QPixmap::fromImage(image), -1, -1);
+}
+
+void ImageNoteWorkArea::holdCursor(const QCursor& cursor)
+{
+    if (m_cursorHeld) {
+        QGuiApplication::changeOverrideCursor(cursor);
+        return;
+    }
+    QGuiApplication::setOverrideCursor(cursor);
+    m_cursorHeld = true;
+}
+
+void ImageNoteWorkArea::releaseCursor()
+{
+    if (!m_cursorHeld)
+        return;
+    QGuiApplication::restoreOverrideCursor();
+    m_cursorHeld = false;
+}
+
+void ImageNoteWorkArea::enterEvent(QEvent* event)
+{
+    holdCursor(toolCursor());
+    QWidget::enterEvent(event);
+}
+
+void ImageNoteWorkArea::leaveEvent(QEvent* event)
+{
+    releaseCursor();
+    QWidget::leaveEvent(event);
+}
+
+// A hidden area gets no leave event.
+void ImageNoteWorkArea::hideEvent(QHideEvent* event)
+{
+    releaseCursor();
+    QWidget::hideEvent(event);
+}
+
+} // namespace DORuverud

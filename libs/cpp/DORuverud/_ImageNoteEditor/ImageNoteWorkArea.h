@@ -1,0 +1,134 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QPair>
+#include <QPixmap>
+#include <QStack>
+#include <QWidget>
+
+class QCursor;
+
+namespace DORuverud {
+
+class NoteEditWidget;
+
+// The drawing surface of the annotation editor: a picture with a transparent
+// layer over it that the tools draw on. Each finished step can be undone and
+// redone; slotSave() writes what the area shows as a PNG file. GUI thread only.
+class ImageNoteWorkArea : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // The tool. Any other value draws as Pen.
+    enum Mode : int {
+        Pen = 0,
+        Eraser = 1,
+        Highlighter = 2,
+        Rectangle = 3,
+        FilledRectangle = 4,
+        BlurRectangle = 5,
+        Oval = 6,
+        FilledOval = 7,
+        Line = 8,
+        Arrow = 9,
+        Text = 10,
+        // Passing states of the text tool after Cancel and Accept.
+        TextCancelled = 11,
+        TextAccepted = 12
+    };
+    Q_ENUM(Mode)
+
+    explicit ImageNoteWorkArea(QWidget* parent);
+    ~ImageNoteWorkArea() override;
+
+    // The picture with the layer over it.
+    QPixmap pixContent();
+    // Something on the picture is not saved.
+    bool isDirty() const;
+    // The text box's text takes the current colour.
+    void applyToTextEdit();
+    // A line from the press point with a solid head at the current point.
+    void drawArrow(QPainter* painter);
+
+signals:
+    // The picture on screen changed through the mouse, a text, an undo or a redo.
+    void changed();
+    void undoAvailable(bool available);
+    void redoAvailable(bool available);
+
+public slots:
+    // A new picture with an empty layer and no undo steps.
+    void slotSetPixmap(const QPixmap& pixmap);
+    // The cursor follows at the next entry of the pointer.
+    void slotSetMode(const Mode& mode);
+    void slotSetColor(const QColor& colour);
+    void slotSetFont(const QFont& font);
+    void slotSetThikness(const int& thickness);
+    void slotSetDashLine(bool dashed);
+    // Asks for a file name; the dirty flag clears only when the file was written whole.
+    void slotSave();
+    void slotUndo();
+    void slotRedo();
+
+private slots:
+    void slotEditCanceled();
+    void slotEditAccepted();
+    void slotSwitchToEdit();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void enterEvent(QEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool isFreehand() const;
+    void moveTo(const QPoint& position);
+    QPen standardPen() const;
+    QRect spanned() const;
+    void showLayer(QPainter& screen) const;
+    void paintTool(QPainter& layer, QPainter& screen);
+    void paintFreehand(QPainter& layer, QPainter& screen, const QPen& pen, qreal opacity);
+    void paintEraser(QPainter& layer, QPainter& screen);
+    void drawSegments(QPainter& painter) const;
+    void paintShape(QPainter& layer, QPainter& screen);
+    void drawShape(QPainter& painter);
+    void drawBlurred(QPainter& painter) const;
+    void paintText(QPainter& layer, QPainter& screen);
+    void placeTextBox(QPainter& screen);
+    void drawAcceptedText(QPainter& layer, QPainter& screen);
+    void closeTextBox(Mode mode);
+    void restore(QStack<QPixmap>& from, QStack<QPixmap>& to);
+    QCursor toolCursor() const;
+    // At most one override cursor is held, so that one release always undoes it.
+    void holdCursor(const QCursor& cursor);
+    void releaseCursor();
+
+    QPixmap m_pixmap;
+    QPixmap m_layer;
+    QPixmap m_composed;
+    QPoint m_previousPoint {0, 0};
+    QPoint m_currentPoint {0, 0};
+    QPoint m_pressPoint {0, 0};
+    Mode m_mode = Pen;
+    QColor m_color = Qt::yellow;
+    QFont m_font;
+    int m_thickness = 1;
+    bool m_dashed = false;
+    bool m_pressed = false;
+    NoteEditWidget* m_textBox;
+    bool m_pending = false;
+    QStack<QPixmap> m_undoStack;
+    QStack<QPixmap> m_redoStack;
+    QList<QPair<QPoint, QPoint>> m_segments;
+    bool m_dirty = true;
+    bool m_cursorHeld = false;
+};
+
+} // namespace DORuverud
