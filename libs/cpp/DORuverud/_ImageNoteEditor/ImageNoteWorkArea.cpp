@@ -9,7 +9,6 @@
 #include "Trace.h"
 
 #include <QDateTime>
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextEdit>
@@ -46,18 +45,15 @@ ImageNoteWorkArea::ImageNoteWorkArea(QWidget* parent)
     applyToTextEdit();
 }
 
-ImageNoteWorkArea::~ImageNoteWorkArea()
-{
-    releaseCursor();
-}
-
+// Composed again only when the layer changed since the last time.
 QPixmap ImageNoteWorkArea::pixContent()
 {
-    if (!m_composed.isNull()) {
+    if (!m_composed.isNull() && m_composedLayer != m_layer.cacheKey()) {
         QPainter painter(&m_composed);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.drawPixmap(0, 0, m_pixmap);
         painter.drawPixmap(0, 0, m_layer);
+        m_composedLayer = m_layer.cacheKey();
     }
     return m_composed;
 }
@@ -188,10 +184,10 @@ void ImageNoteWorkArea::slotSwitchToEdit()
     m_mode = Text;
 }
 
+// Pen, Eraser, Highlighter and the values that draw as Pen.
 bool ImageNoteWorkArea::isFreehand() const
 {
-    return m_mode == Pen || m_mode == Eraser || m_mode == Highlighter || m_mode < Pen
-        || m_mode > TextAccepted;
+    return m_mode < Rectangle || m_mode > TextAccepted;
 }
 
 // Every segment of a stroke is kept as it comes, so that moves between two
@@ -205,6 +201,18 @@ void ImageNoteWorkArea::moveTo(const QPoint& position)
         m_segments.append({m_previousPoint, m_currentPoint});
 }
 
+// While a button is held only the part that the preview changes is painted
+// again: the last preview's place and the new one's.
+void ImageNoteWorkArea::updatePreview()
+{
+    const QRect span = isFreehand() ? QRect(m_previousPoint, m_currentPoint) : spanned();
+    // Wide enough for the eraser's pen and the arrow's head.
+    const int margin = qMax(m_thickness * 10, 30) + 2;
+    const QRect bounds = span.normalized().adjusted(-margin, -margin, margin, margin);
+    update(bounds | m_previewBounds);
+    m_previewBounds = bounds;
+}
+
 void ImageNoteWorkArea::mousePressEvent(QMouseEvent* event)
 {
     if (event->buttons() & Qt::LeftButton) {
@@ -212,7 +220,8 @@ void ImageNoteWorkArea::mousePressEvent(QMouseEvent* event)
         m_pressPoint = event->pos();
         m_currentPoint = event->pos();
         moveTo(event->pos());
-        update();
+        m_previewBounds = QRect();
+        updatePreview();
     }
     QWidget::mousePressEvent(event);
 }
@@ -222,7 +231,7 @@ void ImageNoteWorkArea::mouseMoveEvent(QMouseEvent* event)
     if (event->buttons() & Qt::LeftButton) {
         m_pressed = true;
         moveTo(event->pos());
-        update();
+        updatePreview();
     }
     QWidget::mouseMoveEvent(event);
 }
@@ -246,13 +255,17 @@ void ImageNoteWorkArea::paintEvent(QPaintEvent* event)
         emit undoAvailable(true);
     }
     QWidget::paintEvent(event);
-    QPainter layer(&m_layer);
-    layer.setRenderHint(QPainter::Antialiasing);
+    // Only a paint that commits a step opens the layer, so that it keeps its
+    // cache key, and pixContent() its composition, while a tool is held.
+    QPainter layer;
+    if ((m_mode == TextAccepted || (m_pending && !m_pressed)) && layer.begin(&m_layer))
+        layer.setRenderHint(QPainter::Antialiasing);
     QPainter screen(this);
     screen.setRenderHint(QPainter::Antialiasing);
     screen.drawPixmap(0, 0, m_pixmap);
     paintTool(layer, screen);
-    layer.end();
+    if (layer.isActive())
+        layer.end();
     screen.end();
     if (m_pending || m_mode == TextAccepted) {
         m_dirty = true;
@@ -309,16 +322,19 @@ void ImageNoteWorkArea::drawSegments(QPainter& painter) const
 void ImageNoteWorkArea::paintFreehand(
     QPainter& layer, QPainter& screen, const QPen& pen, qreal opacity)
 {
-    QPainter& painter = m_pressed ? screen : layer;
-    if (m_pressed)
+    if (m_pressed) {
         showLayer(screen);
-    painter.setPen(pen);
-    painter.setOpacity(opacity);
-    if (m_pressed || m_pending)
-        drawSegments(painter);
-    if (m_pressed)
+        screen.setPen(pen);
+        screen.setOpacity(opacity);
+        drawSegments(screen);
         return;
-    m_segments.clear();
+    }
+    if (m_pending) {
+        layer.setPen(pen);
+        layer.setOpacity(opacity);
+        drawSegments(layer);
+        m_segments.clear();
+    }
     showLayer(screen);
 }
 
@@ -491,40 +507,22 @@ QCursor ImageNoteWorkArea::toolCursor() const
     return QCursor(QPixmap::fromImage(image), -1, -1);
 }
 
-void ImageNoteWorkArea::holdCursor(const QCursor& cursor)
-{
-    if (m_cursorHeld) {
-        QGuiApplication::changeOverrideCursor(cursor);
-        return;
-    }
-    QGuiApplication::setOverrideCursor(cursor);
-    m_cursorHeld = true;
-}
-
-void ImageNoteWorkArea::releaseCursor()
-{
-    if (!m_cursorHeld)
-        return;
-    QGuiApplication::restoreOverrideCursor();
-    m_cursorHeld = false;
-}
-
 void ImageNoteWorkArea::enterEvent(QEvent* event)
 {
-    holdCursor(toolCursor());
+    m_cursor.hold(toolCursor());
     QWidget::enterEvent(event);
 }
 
 void ImageNoteWorkArea::leaveEvent(QEvent* event)
 {
-    releaseCursor();
+    m_cursor.release();
     QWidget::leaveEvent(event);
 }
 
 // A hidden area gets no leave event.
 void ImageNoteWorkArea::hideEvent(QHideEvent* event)
 {
-    releaseCursor();
+    m_cursor.release();
     QWidget::hideEvent(event);
 }
 

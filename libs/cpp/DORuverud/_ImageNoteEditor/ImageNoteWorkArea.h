@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HeldCursor.h"
+
 #include <QColor>
 #include <QFont>
 #include <QList>
@@ -42,7 +44,6 @@ public:
     Q_ENUM(Mode)
 
     explicit ImageNoteWorkArea(QWidget* parent);
-    ~ImageNoteWorkArea() override;
 
     // The picture with the layer over it.
     QPixmap pixContent();
@@ -90,6 +91,7 @@ protected:
 private:
     bool isFreehand() const;
     void moveTo(const QPoint& position);
+    void updatePreview();
     QPen standardPen() const;
     QRect spanned() const;
     void showLayer(QPainter& screen) const;
@@ -106,9 +108,6 @@ private:
     void closeTextBox(Mode mode);
     void restore(QStack<QPixmap>& from, QStack<QPixmap>& to);
     QCursor toolCursor() const;
-    // At most one override cursor is held, so that one release always undoes it.
-    void holdCursor(const QCursor& cursor);
-    void releaseCursor();
 
     QPixmap m_pixmap;
     QPixmap m_layer;
@@ -128,7 +127,9 @@ private:
     QStack<QPixmap> m_redoStack;
     QList<QPair<QPoint, QPoint>> m_segments;
     bool m_dirty = true;
-    bool m_cursorHeld = false;
+    HeldCursor m_cursor;
+    QRect m_previewBounds;
+    qint64 m_composedLayer = 0;
 };
 
 } // namespace DORuverud

@@ -32,12 +32,23 @@ void NoteEditDragPreview::slotSetPixmap(const QPixmap& pixmap)
     update();
 }
 
+// Scaled again only for another picture or size.
+QPixmap NoteEditDragPreview::scaledPicture()
+{
+    if (m_pixmap.isNull())
+        return QPixmap();
+    if (m_scaledFrom != m_pixmap.cacheKey() || m_scaled.size() != size()) {
+        m_scaled = m_pixmap.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_scaledFrom = m_pixmap.cacheKey();
+    }
+    return m_scaled;
+}
+
 void NoteEditDragPreview::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.drawPixmap(
-        0, 0, m_pixmap.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    painter.drawPixmap(0, 0, scaledPicture());
     const QRect band(QPoint(0, 0), QPoint(width() - 1, 14));
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0, 0, 0, 127));
@@ -72,7 +83,7 @@ void NoteEditDragPreview::startDrag()
     mimeData->setUrls({QUrl::fromLocalFile(fileName)});
     auto* drag = new QDrag(this);
     drag->setMimeData(mimeData);
-    drag->setPixmap(m_pixmap.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    drag->setPixmap(scaledPicture());
     drag->exec(Qt::CopyAction);
 }
 

@@ -30,9 +30,12 @@ protected:
 private:
     // The first of the drag names that takes the whole picture, or empty.
     QString writeDragFile() const;
+    QPixmap scaledPicture();
 
     QPixmap m_pixmap;
     QPoint m_dragStart {0, 0};
+    QPixmap m_scaled;
+    qint64 m_scaledFrom = 0;
 };
 
 } // namespace DORuverud

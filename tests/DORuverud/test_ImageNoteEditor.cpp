@@ -1,0 +1,266 @@
+#include "../common/MouseDrag.h"
+#include "App.h"
+#include "ColorWidget.h"
+#include "ColorWidgetPopup.h"
+#include "Common.h"
+#include "DialogTestTools.h"
+#include "ImageNoteEditor.h"
+#include "ImageNoteTestTools.h"
+#include "ImageNoteWorkArea.h"
+#include "NoteEditDragPreview.h"
+#include "Os.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+
+using namespace DialogTestTools;
+using namespace ImageNoteTestTools;
+using DORuverud::ImageNoteEditor;
+using DORuverud::ImageNoteWorkArea;
+using Mode = DORuverud::ImageNoteWorkArea::Mode;
+
+namespace {
+
+// Answers the modal windows that open, one answer each, in order: a button
+// caption, or "save"/"cancel save" for the file dialog. Keeps the boxes' texts.
+class ModalAnswers
+{
+public:
+    ModalAnswers(const QStringList& answers, const QString& saveAs)
+        : m_answers(answers)
+    {
+        m_poll.setInterval(10);
+        QObject::connect(&m_poll, &QTimer::timeout, [this, saveAs] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || modal == m_last || m_answers.isEmpty())
+                return;
+            m_last = modal;
+            const QString answer = m_answers.takeFirst();
+            if (answer.endsWith("save"))
+                return fileDialogAnswer(saveAs, answer == "save")(modal);
+            for (QLabel* label : modal->findChildren<QLabel*>()) {
+                if (!label->text().isEmpty())
+                    texts << label->text();
+            }
+            click(modal, answer);
+        });
+        m_poll.start();
+    }
+
+    QStringList texts;
+
+private:
+    QStringList m_answers;
+    QTimer m_poll;
+    QPointer<QWidget> m_last;
+};
+
+QString atScale(const QString& atScale1, const QString& atScale2)
+{
+    return Os::scaleFactor() == 2.0 ? atScale2 : atScale1;
+}
+
+// The hidden button that carries the tool menu.
+QPushButton* menuHolder(QWidget* editor)
+{
+    for (QPushButton* button : editor->findChildren<QPushButton*>()) {
+        if (button->text() == "DRA")
+            return button;
+    }
+    return nullptr;
+}
+
+QAction* menuAction(QPushButton* button, const QString& text)
+{
+    for (QAction* action : button->menu()->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
+QString sizeText(const QSize& size)
+{
+    return QString("%1x%2").arg(size.width()).arg(size.height());
+}
+
+} // namespace
+
+// Runs on a virtual 1920 x 1200 screen, at scale factor 1 and 2.
+class TestImageNoteEditor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_editor.reset(new ImageNoteEditor);
+        m_area = m_editor->findChild<ImageNoteWorkArea*>();
+        m_editor->slotSetPixmap(QPixmap::fromImage(knownPicture(QSize(800, 600))));
+        m_editor->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_editor.get()));
+    }
+
+    void windowFitsTheDesktop_data()
+    {
+        QTest::addColumn<QSize>("grab");
+        QTest::addColumn<QString>("atScale1");
+        QTest::addColumn<QString>("atScale2");
+        QTest::newRow("small") << QSize(600, 400) << "600x400 in 700x490"
+                               << "300x200 in 400x290";
+        QTest::newRow("wider than two thirds") << QSize(1300, 700) << "1300x700 in 1280x800"
+                                               << "650x350 in 640x400";
+        QTest::newRow("high density grab") << QSize(2880, 1800) << "2880x1800 in 1280x800"
+                                           << "1440x900 in 640x400";
+        QTest::newRow("halves round up") << QSize(601, 401) << "601x401 in 701x491"
+                                         << "301x201 in 401x291";
+    }
+
+    // The window is never smaller than its controls.
+    void windowFitsTheDesktop()
+    {
+        QFETCH(QSize, grab);
+        QFETCH(QString, atScale1);
+        QFETCH(QString, atScale2);
+        m_editor->slotSetPixmap(QPixmap::fromImage(knownPicture(grab)));
+        const QStringList expected = atScale(atScale1, atScale2).split(" in ");
+        QCOMPARE(sizeText(m_area->size()), expected[0]);
+        const QStringList window = expected[1].split('x');
+        QCOMPARE(m_editor->size(),
+            QSize(window[0].toInt(), window[1].toInt()).expandedTo(m_editor->minimumSizeHint()));
+    }
+
+    void questionsGuardTheDrawing_data()
+    {
+        const QString save = "Do you want to save the current changes to the file?";
+        const QString lose
+            = "The changes of the curent image are not saved.\nAfter creation of the "
+              "new screen shot these changes will be lost.\nContinue?";
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<bool>("visible");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("close, no: hidden")
+            << "close" << QStringList {"No"} << save << false << false;
+        QTest::newRow("close, cancel")
+            << "close" << QStringList {"Cancel"} << save << true << false;
+        QTest::newRow("close, yes: saved")
+            << "close" << QStringList {"Yes", "save"} << save << true << true;
+        QTest::newRow("close, yes, save cancelled")
+            << "close" << QStringList {"Yes", "cancel save"} << save << true << false;
+        QTest::newRow("close once saved") << "close" << QStringList {"save"} << "" << false << true;
+        QTest::newRow("new shot, yes") << "new" << QStringList {"Yes"} << lose << true << false;
+        QTest::newRow("new shot, no") << "new" << QStringList {"No"} << lose << true << false;
+        QTest::newRow("new shot once saved") << "new" << QStringList {"save"} << "" << true << true;
+    }
+
+    // The host answers a request for a new screenshot with a real grab of the screen.
+    void questionsGuardTheDrawing()
+    {
+        QFETCH(QString, action);
+        QFETCH(QStringList, answers);
+        QFETCH(QString, question);
+        QFETCH(bool, visible);
+        QFETCH(bool, saved);
+        // GIVEN a drawing, saved or not
+        QTemporaryDir dir;
+        MouseDrag::drag(m_area, QPoint(10, 10), QPoint(100, 100));
+        const QImage drawing = shown(*m_area);
+        ModalAnswers reply(answers, dir.filePath("saved.png"));
+        if (answers.first() == "save")
+            m_area->slotSave();
+        QSignalSpy request(m_editor.get(), &ImageNoteEditor::doNewScreenShot);
+        connect(m_editor.get(), &ImageNoteEditor::doNewScreenShot, [this] {
+            QVERIFY(!m_editor->isVisible());
+            m_editor->slotSetPixmap(DORuverud::Common::grabScreen());
+            m_editor->show();
+        });
+        // WHEN the window is closed or a new screenshot asked for
+        if (action == "close")
+            m_editor->close();
+        else
+            QTest::mouseClick(
+                m_editor->findChild<QPushButton*>("NewScreenShowButton"), Qt::LeftButton);
+        // THEN the question asked, if any, decides; a new screenshot replaces the drawing
+        QCOMPARE(reply.texts, question.isEmpty() ? QStringList() : QStringList(question));
+        QCOMPARE(m_editor->isVisible(), visible);
+        QCOMPARE(QFileInfo::exists(dir.filePath("saved.png")), saved);
+        if (request.isEmpty())
+            QCOMPARE(shown(*m_area), drawing);
+        else
+            QCOMPARE(m_area->size(), QGuiApplication::primaryScreen()->size());
+        QCOMPARE(request.count(), int(action == "new" && answers.first() != "No"));
+    }
+
+    void controlsDriveTheWorkArea_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<int>("mode");
+        const QList<QPair<const char*, Mode>> buttons
+            = {{"Pen", Mode::Pen}, {"Eraser", Mode::Eraser}, {"Highlighter", Mode::Highlighter},
+                {"Rectangle", Mode::Rectangle}, {"FilledRectangle", Mode::FilledRectangle},
+                {"Oval", Mode::Oval}, {"Blur", Mode::BlurRectangle}, {"Line", Mode::Line},
+                {"Arrow", Mode::Arrow}, {"Text", Mode::Text}};
+        for (const auto& button : buttons)
+            QTest::addRow("%s button", button.first) << button.first << int(button.second);
+        QTest::newRow("hidden menu's Filled Oval") << "Filled Oval" << int(Mode::FilledOval);
+    }
+
+    // The same drag through the editor's controls as straight on an area.
+    void controlsDriveTheWorkArea()
+    {
+        QFETCH(QString, tool);
+        QFETCH(int, mode);
+        ImageNoteWorkArea reference(nullptr);
+        reference.slotSetPixmap(m_area->pixContent());
+        reference.slotSetMode(Mode(mode));
+        reference.slotSetThikness(5);
+        reference.slotSetDashLine(true);
+        reference.slotSetColor(QColor(0, 0, 255));
+        reference.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&reference));
+        // GIVEN the tool, 5 pixels, dashed and blue chosen in the editor
+        if (auto* button = m_editor->findChild<QPushButton*>("ImageNoteEditor" + tool))
+            QTest::mouseClick(button, Qt::LeftButton);
+        else
+            menuAction(menuHolder(m_editor.get()), tool)->trigger();
+        auto* thickness = m_editor->findChild<QPushButton*>("ImageNoteEditorThikness");
+        menuAction(thickness, "5px")->trigger();
+        menuAction(thickness, "Dash")->trigger();
+        auto* swatch = m_editor->findChild<DORuverud::ColorWidget*>();
+        QTest::mouseClick(swatch, Qt::LeftButton);
+        auto* popup = swatch->findChild<DORuverud::ColorWidgetPopup*>();
+        auto* grid = static_cast<QGridLayout*>(popup->layout());
+        QTest::mouseClick(grid->itemAtPosition(2, 6)->widget(), Qt::LeftButton);
+        const QImage preview
+            = m_editor->findChild<DORuverud::NoteEditDragPreview*>()->grab().toImage();
+        // WHEN both are dragged over alike
+        for (QWidget* area : {static_cast<QWidget*>(m_area), static_cast<QWidget*>(&reference)})
+            MouseDrag::drag(area, QPoint(20, 30), QPoint(150, 120));
+        // THEN they show the same, and the editor offers Undo and shows the drawing in its preview
+        QCOMPARE(shown(*m_area), shown(reference));
+        QVERIFY(m_editor->findChild<QPushButton*>("ImageNoteEditorUndo")->isEnabled());
+        QVERIFY(!m_editor->findChild<QPushButton*>("ImageNoteEditorRedo")->isEnabled());
+        const QImage drawn
+            = m_editor->findChild<DORuverud::NoteEditDragPreview*>()->grab().toImage();
+        QCOMPARE(drawn != preview, mode != Mode::Text && mode != Mode::Eraser);
+    }
+
+private:
+    std::unique_ptr<ImageNoteEditor> m_editor;
+    ImageNoteWorkArea* m_area = nullptr;
+};
+
+int main(int argc, char** argv)
+{
+    DORuverud::App app(argc, argv, "Quelmar", "Tessivar");
+    TestImageNoteEditor test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_ImageNoteEditor.moc"
