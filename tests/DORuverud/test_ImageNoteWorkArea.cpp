@@ -218,6 +218,9 @@ private slots:
         const auto undo = [this] { m_area->slotUndo(); };
         const auto redo = [this] { m_area->slotRedo(); };
         const QImage base = shown(*m_area);
+        // Only the left button draws.
+        m_area->slotSetMode(Mode::Rectangle);
+        QCOMPARE(step([this] { QTest::mouseClick(m_area.get(), Qt::RightButton); }), QString());
         QCOMPARE(step(draw(Mode::Line, {50, 50}, {150, 50})), QString("undo 1, changed"));
         const QImage line = shown(*m_area);
         step(draw(Mode::Rectangle, {60, 60}, {160, 160}));
