@@ -1,3 +1,4 @@
+#include "../common/TestFolder.h"
 #include "App.h"
 #include "DialogTestTools.h"
 #include "SettingsDialog.h"
@@ -6,7 +7,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTextCodec>
 
 using namespace DialogTestTools;
@@ -16,52 +16,37 @@ namespace {
 
 QStringList applied;
 
-// A page with one text value, written as <Tag><Value>text</Value></Tag>.
+// A page of one value, written as <Tag>value</Tag>.
 class ValuePage : public SettingsWidget
 {
 public:
     ValuePage(const QString& tag, const QString& value)
-        : m_tag(tag)
+        : tag(tag)
         , value(value)
     {
     }
-
     void readDom(const QDomNode& node) override
     {
-        value = node.firstChildElement("Value").text();
+        value = node.toElement().text();
     }
-
     QDomElement writeDom(QDomDocument& document) override
     {
-        QDomElement element = document.createElement(m_tag);
-        QDomElement text = document.createElement("Value");
-        text.appendChild(document.createTextNode(value));
-        element.appendChild(text);
+        QDomElement element = document.createElement(tag);
+        element.appendChild(document.createTextNode(value));
         return element;
     }
-
     QString domTagName() const override
     {
-        return m_tag;
+        return tag;
     }
-
     void slotApply() override
     {
-        applied << m_tag + ":" + value;
+        applied << tag + ":" + value;
     }
 
-private:
-    QString m_tag;
-
-public:
+    QString tag;
     QString value;
 };
-
-QByteArray fileContent(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 QStringList tabTitles(SettingsDialog& dialog)
 {
@@ -72,17 +57,21 @@ QStringList tabTitles(SettingsDialog& dialog)
     return titles;
 }
 
-// Saves through the dialog's save button under the typed name.
-void save(SettingsDialog& dialog, const QString& typed, bool accept = true)
-{
-    whenModal(fileDialogAnswer(typed, accept));
-    QTest::mouseClick(dialog.findChild<QPushButton*>("StorageBrowserSS"), Qt::LeftButton);
-}
-
-void load(SettingsDialog& dialog, const QString& path)
+// Clicks the save ("SS") or load ("LS") button and answers the file dialog.
+void storage(SettingsDialog& dialog, const char* button, const QString& path)
 {
     whenModal(fileDialogAnswer(path, true));
-    QTest::mouseClick(dialog.findChild<QPushButton*>("StorageBrowserLS"), Qt::LeftButton);
+    QTest::mouseClick(
+        dialog.findChild<QPushButton*>(QString("StorageBrowser") + button), Qt::LeftButton);
+}
+
+// A registered page, found through a dialog's tabs.
+ValuePage* page(const QString& title)
+{
+    SettingsDialog dialog;
+    dialog.show();
+    return static_cast<ValuePage*>(
+        dialog.findChild<QTabWidget*>()->widget(tabTitles(dialog).indexOf(title)));
 }
 
 } // namespace
@@ -94,15 +83,35 @@ class TestSettingsDialog : public QObject
     Q_OBJECT
 
 private slots:
-    void withoutSettingsPagesTheExportIsAnEmptyRoot()
+    void initTestCase()
     {
-        QTemporaryDir folder;
         SettingsDialog::addWidget("Plain", new QWidget);
+    }
+
+    void saveNameGetsTheExtension_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("bare name") << "mine"
+                                   << "mine.tqsettings";
+        QTest::newRow("extension in capitals") << "mine.TQSETTINGS"
+                                               << "mine.TQSETTINGS.tqsettings";
+        QTest::newRow("extension kept") << "mine.tqsettings"
+                                        << "mine.tqsettings";
+    }
+
+    // While no page has settings, the file holds an empty root.
+    void saveNameGetsTheExtension()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        TestFolder folder;
         SettingsDialog dialog;
         dialog.show();
-        QCOMPARE(dialog.windowTitle(), QString("Tessivar Settings"));
-        save(dialog, folder.filePath("empty"));
-        QCOMPARE(fileContent(folder.filePath("empty.tqsettings")), QByteArray("<Settings/>\n"));
+        storage(dialog, "SS", folder.path(typed));
+        QCOMPARE(folder.files(), QStringList {written});
+        QCOMPARE(folder.read(written), QByteArray("<Settings/>\n"));
+        QCOMPARE(App::theApp()->saveDirPath(), folder.path());
     }
 
     void tabsByRegistrationElementsByTitle()
@@ -110,15 +119,14 @@ private slots:
         // GIVEN page B registered before page A
         SettingsDialog::addWidget("B", new ValuePage("Beta", "b"));
         SettingsDialog::addWidget("A", new ValuePage("Alpha", "a"));
-        QTemporaryDir folder;
+        TestFolder folder;
         SettingsDialog dialog;
         dialog.show();
         // THEN the tabs read B, A, while the export and Apply take A first
         QCOMPARE(tabTitles(dialog), QStringList({"Plain", "B", "A"}));
-        save(dialog, folder.filePath("two"));
-        QCOMPARE(fileContent(folder.filePath("two.tqsettings")),
-            QByteArray("<Settings>\n <Alpha>\n  <Value>a</Value>\n </Alpha>\n"
-                       " <Beta>\n  <Value>b</Value>\n </Beta>\n</Settings>\n"));
+        storage(dialog, "SS", folder.path("two"));
+        QCOMPARE(folder.read("two.tqsettings"),
+            QByteArray("<Settings>\n <Alpha>a</Alpha>\n <Beta>b</Beta>\n</Settings>\n"));
         applied.clear();
         click(&dialog, "&Apply");
         QCOMPARE(applied, QStringList({"Alpha:a", "Beta:b"}));
@@ -137,75 +145,42 @@ private slots:
     void okAppliesCancelDoesNot()
     {
         QFETCH(QString, button);
-        QFETCH(QStringList, appliedPages);
-        QFETCH(int, result);
         applied.clear();
         SettingsDialog dialog;
         whenModal([button](QWidget* modal) {
             QTRY_VERIFY(buttonCaptioned(modal, button)); // shown just after the dialog
             click(modal, button);
         });
-        QCOMPARE(dialog.exec(), result);
-        QCOMPARE(applied, appliedPages);
-    }
-
-    void saveNameGetsTheExtension_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("bare name") << "mine"
-                                   << "mine.tqsettings";
-        QTest::newRow("extension in capitals") << "mine.TQSETTINGS"
-                                               << "mine.TQSETTINGS.tqsettings";
-        QTest::newRow("extension kept") << "mine.tqsettings"
-                                        << "mine.tqsettings";
-    }
-
-    void saveNameGetsTheExtension()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, written);
-        QTemporaryDir folder;
-        SettingsDialog dialog;
-        dialog.show();
-        save(dialog, folder.filePath(typed), false);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList());
-        save(dialog, folder.filePath(typed));
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList {written});
-        QCOMPARE(App::theApp()->saveDirPath(), folder.path());
+        QTEST(dialog.exec(), "result");
+        QTEST(applied, "appliedPages");
     }
 
     void loadHandsEachElementToEveryPageOfItsTag()
     {
-        // GIVEN a second page with the tag Alpha
+        // GIVEN a second page of the tag Alpha, and a file of three elements and other nodes
         auto* twin = new ValuePage("Alpha", "twin");
         SettingsDialog::addWidget("C", twin);
-        auto* alpha = static_cast<ValuePage*>(findPage("A"));
-        auto* beta = static_cast<ValuePage*>(findPage("B"));
-        QTemporaryDir folder;
-        const QString path = folder.filePath("in.tqsettings");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("<Other>text<!-- note --><Unknown><Value>u</Value></Unknown>"
-                   "<Alpha><Value>one</Value></Alpha><Beta><Value>two</Value></Beta></Other>");
-        file.close();
+        ValuePage* alpha = page("A");
+        ValuePage* beta = page("B");
+        TestFolder folder;
+        folder.write("in.tqsettings",
+            "<Other>text<!-- note --><Unknown>u</Unknown>"
+            "<Alpha>one</Alpha><Beta>two</Beta></Other>");
         SettingsDialog dialog;
         dialog.show();
         applied.clear();
         // WHEN loaded, THEN both Alpha pages take the element and nothing is applied
-        load(dialog, path);
+        storage(dialog, "LS", folder.path("in.tqsettings"));
         QCOMPARE(QStringList({alpha->value, twin->value, beta->value}),
             QStringList({"one", "one", "two"}));
         QCOMPARE(applied, QStringList());
         QCOMPARE(App::theApp()->openDirPath(), folder.path());
         // AND both write their element on save
-        save(dialog, folder.filePath("out"));
-        QCOMPARE(fileContent(folder.filePath("out.tqsettings")).count("<Alpha>"), 2);
+        storage(dialog, "SS", folder.path("out"));
+        QCOMPARE(folder.read("out.tqsettings").count("<Alpha>"), 2);
         // WHEN a file does not parse, THEN no page changes
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("<Settings><Alpha><Value>broken</Value></Settings>");
-        file.close();
-        load(dialog, path);
+        folder.write("in.tqsettings", "<Settings><Alpha>broken</Settings>");
+        storage(dialog, "LS", folder.path("in.tqsettings"));
         QCOMPARE(alpha->value, QString("one"));
     }
 
@@ -221,25 +196,25 @@ private slots:
         QFETCH(QByteArray, localeCodec);
         QTextCodec* before = QTextCodec::codecForLocale();
         QTextCodec::setCodecForLocale(QTextCodec::codecForName(localeCodec));
-        auto* beta = static_cast<ValuePage*>(findPage("B"));
+        ValuePage* beta = page("B");
         const QString value = QString::fromUtf8("Gr\u00fc\u00dfe \u2013 \u97f3");
         beta->value = value;
-        QTemporaryDir folder;
+        TestFolder folder;
         SettingsDialog dialog;
         dialog.show();
-        save(dialog, folder.filePath("intl"));
+        storage(dialog, "SS", folder.path("intl"));
         beta->value.clear();
-        load(dialog, folder.filePath("intl.tqsettings"));
+        storage(dialog, "LS", folder.path("intl.tqsettings"));
         QTextCodec::setCodecForLocale(before);
-        QVERIFY(fileContent(folder.filePath("intl.tqsettings")).startsWith("<Settings>\n"));
-        QVERIFY(fileContent(folder.filePath("intl.tqsettings")).contains(value.toUtf8()));
+        QVERIFY(folder.read("intl.tqsettings").startsWith("<Settings>\n"));
+        QVERIFY(folder.read("intl.tqsettings").contains(value.toUtf8()));
         QCOMPARE(beta->value, value);
     }
 
     void aTitleRegisteredAgainShowsTheNewerPageOnce()
     {
         auto* newer = new ValuePage("Beta", "newer");
-        QWidget* older = findPage("B");
+        QWidget* older = page("B");
         SettingsDialog::addWidget("B", newer);
         delete older; // replaced, so its caller deletes it
         SettingsDialog dialog;
@@ -254,27 +229,15 @@ private slots:
 
     void pagesOutliveTheDialogThatShowedThem()
     {
-        QPointer<QWidget> page = findPage("A");
+        QPointer<QWidget> alpha = page("A");
         {
             SettingsDialog first;
             first.show();
-            QCOMPARE(page->window(), &first);
         }
-        QVERIFY(page);
+        QVERIFY(alpha);
         SettingsDialog second;
         second.show();
-        QCOMPARE(page->window(), &second);
-        QCOMPARE(tabTitles(second).size(), 4);
-    }
-
-private:
-    // A registered page, found through a dialog's tabs.
-    static QWidget* findPage(const QString& title)
-    {
-        SettingsDialog dialog;
-        dialog.show();
-        auto* tabs = dialog.findChild<QTabWidget*>();
-        return tabs->widget(tabTitles(dialog).indexOf(title));
+        QCOMPARE(alpha->window(), &second);
     }
 };
 
