@@ -1,4 +1,4 @@
-#include "PictureFiles.h"
+#include "../common/TestFolder.h"
 #include "PreviewArea.h"
 
 #include <QGuiApplication>
@@ -15,12 +15,12 @@ class TestPreviewAreaOnScreen : public QObject
 private slots:
     void pictureReachesTheScreen()
     {
-        PictureFiles files;
+        TestFolder files;
         const QColor colour(200, 40, 160);
         PreviewArea area;
         area.setWindowFlags(Qt::FramelessWindowHint);
         area.setGeometry(100, 120, 160, 100);
-        area.displayItem(files.write("p.png", colour, 160, 100));
+        area.displayItem(files.writePicture("p.png", colour, 160, 100));
         area.show();
         QVERIFY(QTest::qWaitForWindowExposed(&area));
         QScreen* screen = QGuiApplication::primaryScreen();
