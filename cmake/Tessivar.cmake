@@ -17,15 +17,29 @@ function(tessivar_moc_per_class target)
   target_sources(${target} PRIVATE ${mocs})
 endfunction()
 
-# tessivar_library(<target> <folder>)
-# A static library of every source in the folder and its subfolders;
-# the folders are PUBLIC include directories. A folder without sources
-# makes no target.
+# tessivar_library(<target> <folder> [SOURCES <files>...] [EXCLUDE <files>...]
+#                   [PUBLIC <targets>...] [PRIVATE <targets>...])
+# A static library of the SOURCES in the folder, or of every source in the
+# folder and its subfolders but the EXCLUDEd ones (names relative to the
+# folder); the folders are PUBLIC include directories. It links the
+# libraries and Qt modules its sources include: PUBLIC those its headers
+# include. A library names only targets declared before it, so the graph
+# has no cycle.
 function(tessivar_library target folder)
-  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${folder}/*.cpp ${folder}/*.h)
-  if(NOT sources)
-    return()
+  cmake_parse_arguments(ARG "" "" "SOURCES;EXCLUDE;PUBLIC;PRIVATE" ${ARGN})
+  if(ARG_SOURCES)
+    list(TRANSFORM ARG_SOURCES PREPEND ${folder}/ OUTPUT_VARIABLE sources)
+  else()
+    # Sources, headers, and headers without an extension such as MMatrix.
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${folder}/*)
+    list(FILTER sources INCLUDE REGEX "(\\.cpp|\\.h|/[^./]+)$")
   endif()
+  foreach(name ${ARG_EXCLUDE})
+    if(NOT ${folder}/${name} IN_LIST sources)
+      message(FATAL_ERROR "tessivar_library(${target}): no ${name} to exclude in ${folder}")
+    endif()
+    list(REMOVE_ITEM sources ${folder}/${name})
+  endforeach()
   add_library(${target} STATIC ${sources})
   tessivar_moc_per_class(${target} ${sources})
   set(dirs ${folder})
@@ -34,25 +48,60 @@ function(tessivar_library target folder)
     list(APPEND dirs ${dir})
   endforeach()
   list(REMOVE_DUPLICATES dirs)
-  target_include_directories(${target} PUBLIC ${dirs} ${CMAKE_BINARY_DIR}/generated)
-  target_link_libraries(${target} PUBLIC
-    Qt5::Core Qt5::Gui Qt5::Widgets Qt5::Network Qt5::Xml Qt5::PrintSupport Qt5::DBus Qt5::Svg)
+  target_include_directories(${target} PUBLIC ${dirs})
+  tessivar_link(${target} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+  set_property(GLOBAL APPEND PROPERTY TESSIVAR_LIBRARIES ${target})
 endfunction()
 
-# tessivar_link(<target> <dependencies>...): links those that exist.
+# tessivar_link(<target> [PUBLIC|PRIVATE|INTERFACE] <targets>...)
+# target_link_libraries() that takes only targets already declared, and
+# stops on any other name.
 function(tessivar_link target)
   if(NOT TARGET ${target})
-    return()
+    message(FATAL_ERROR "tessivar_link: no target named '${target}'")
   endif()
   foreach(dep ${ARGN})
-    if(TARGET ${dep})
-      target_link_libraries(${target} PUBLIC ${dep})
+    if(NOT dep MATCHES "^(PUBLIC|PRIVATE|INTERFACE)$" AND NOT TARGET ${dep})
+      message(FATAL_ERROR "tessivar_link(${target}): no target named '${dep}'"
+                          " (declared later, misspelt, or its package not found)")
     endif()
   endforeach()
+  target_link_libraries(${target} ${ARGN})
+endfunction()
+
+# tessivar_write_library_graph(<file>)
+# Writes, as CMake code, each library's sources and PUBLIC and PRIVATE
+# links, and the header folder of each Qt module.
+function(tessivar_write_library_graph file)
+  get_property(libraries GLOBAL PROPERTY TESSIVAR_LIBRARIES)
+  set(text "set(libraries ${libraries})\n")
+  foreach(lib ${libraries})
+    get_target_property(sources ${lib} SOURCES)
+    # Less the meta-object code that tessivar_moc_per_class makes.
+    list(FILTER sources EXCLUDE REGEX "/moc_[^/]*\\.cpp$")
+    get_target_property(private ${lib} LINK_LIBRARIES)
+    get_target_property(public ${lib} INTERFACE_LINK_LIBRARIES)
+    list(FILTER public EXCLUDE REGEX "^\\$<LINK_ONLY:")
+    list(REMOVE_ITEM private ${public})
+    string(APPEND text "set(${lib}_sources ${sources})\nset(${lib}_public ${public})\n"
+                       "set(${lib}_private ${private})\n")
+  endforeach()
+  get_directory_property(imported DIRECTORY ${CMAKE_SOURCE_DIR} IMPORTED_TARGETS)
+  list(FILTER imported INCLUDE REGEX "^Qt5::")
+  foreach(module ${imported})
+    string(REPLACE "Qt5::" "Qt" folder ${module})
+    get_target_property(dirs ${module} INTERFACE_INCLUDE_DIRECTORIES)
+    list(FILTER dirs INCLUDE REGEX "/${folder}$")
+    if(dirs)
+      string(APPEND text "list(APPEND qt_modules ${folder})\nset(${folder}_dir ${dirs})\n")
+    endif()
+  endforeach()
+  file(WRITE ${file} "${text}")
 endfunction()
 
 # add_qt_test(<name> SOURCES <files>... [RESOURCES] [DBUS] [XVFB [SCREEN <WxHxD>]] [LIBS <targets>...])
-# A Qt Test executable registered with CTest. It runs headless, with a
+# A Qt Test executable registered with CTest, linking TESSIVAR_TEST_LIBS
+# (what the tests of the folder use) and LIBS. It runs headless, with a
 # temporary HOME and SDL's dummy audio driver. RESOURCES links the
 # generated resource tree and waits for the samples of the bundle. DBUS
 # runs the test in a private session bus of its own. XVFB runs it on a
@@ -65,7 +114,7 @@ function(add_qt_test name)
     set(ARG_SCREEN 1280x1024x24)
   endif()
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE tessivar_libs Qt5::Test ${ARG_LIBS})
+  tessivar_link(${name} PRIVATE ${TESSIVAR_TEST_LIBS} Qt5::Test ${ARG_LIBS})
   if(ARG_RESOURCES)
     target_link_libraries(${name} PRIVATE tessivar_resources)
     add_dependencies(${name} tessivar_samples)
