@@ -251,35 +251,52 @@ private slots:
 
     void blur_data()
     {
+        QTest::addColumn<QImage>("source");
         QTest::addColumn<int>("radius");
         QTest::addColumn<bool>("alphaOnly");
         QTest::addColumn<QRect>("rect");
         QTest::addColumn<bool>("changes");
+        const QImage small = picture(31, 23);
+        QImage premultiplied = small.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        premultiplied.setText("Title", "premultiplied");
+        premultiplied.setDotsPerMeterX(1234);
+        const QImage large = picture(640, 480).convertToFormat(QImage::Format_ARGB32_Premultiplied);
         const QRect inside(3, 2, 20, 15);
-        QTest::newRow("radius 17") << 17 << false << inside << true;
-        QTest::newRow("radius 18") << 18 << false << inside << true;
-        QTest::newRow("alpha only") << 10 << true << inside << true;
+        QTest::newRow("radius 17") << small << 17 << false << inside << true;
+        QTest::newRow("radius 18") << small << 18 << false << inside << true;
+        QTest::newRow("alpha only") << small << 10 << true << inside << true;
         QTest::newRow("reversed rectangle")
-            << 5 << false << QRect(QPoint(22, 16), QPoint(3, 2)) << true;
-        QTest::newRow("beyond every edge") << 3 << false << QRect(-5, -5, 50, 40) << true;
-        QTest::newRow("radius 0") << 0 << false << inside << false;
-        QTest::newRow("left of the image") << 10 << false << QRect(-40, 0, 20, 23) << false;
+            << small << 5 << false << QRect(QPoint(22, 16), QPoint(3, 2)) << true;
+        QTest::newRow("beyond every edge") << small << 3 << false << QRect(-5, -5, 50, 40) << true;
+        QTest::newRow("radius 0") << small << 0 << false << inside << false;
+        QTest::newRow("left of the image")
+            << small << 10 << false << QRect(-40, 0, 20, 23) << false;
+        QTest::newRow("one column") << small << 4 << false << QRect(7, 0, 1, 23) << true;
+        QTest::newRow("one row") << small << 4 << false << QRect(0, 7, 31, 1) << true;
+        QTest::newRow("premultiplied, 5 x 3")
+            << premultiplied << 2 << false << QRect(2, 3, 5, 3) << true;
+        QTest::newRow("premultiplied, alpha only") << premultiplied << 1 << true << inside << true;
+        QTest::newRow("large") << large << 10 << false << QRect(5, 3, 630, 470) << true;
     }
-    // Against the four passes written plainly; colour bytes stay with alphaOnly.
+    // Against the four passes written plainly; colour bytes stay with
+    // alphaOnly, and the image keeps its resolution and texts.
     void blur()
     {
+        QFETCH(QImage, source);
         QFETCH(int, radius);
         QFETCH(bool, alphaOnly);
         QFETCH(QRect, rect);
         QFETCH(bool, changes);
-        const QImage source = picture(31, 23);
         const QImage before = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         const QImage result = DrawTools::blurred(source, rect, radius, alphaOnly);
         QCOMPARE(result, referenceBlur(source, rect, radius, alphaOnly));
         QCOMPARE(result != before, changes);
-        for (int i = 0; alphaOnly && i < 31 * 23; ++i)
-            QCOMPARE(
-                result.pixel(i % 31, i / 31) & 0xFFFFFF, before.pixel(i % 31, i / 31) & 0xFFFFFF);
+        QCOMPARE(result.dotsPerMeterX(), source.dotsPerMeterX());
+        QCOMPARE(result.text(), source.text());
+        for (int i = 0; alphaOnly && i < source.width() * source.height(); ++i) {
+            const QPoint at(i % source.width(), i / source.width());
+            QCOMPARE(result.pixel(at) & 0xFFFFFF, before.pixel(at) & 0xFFFFFF);
+        }
     }
 
     void drawInfoPaintsABubble()

@@ -1,13 +1,20 @@
 #include "DrawTools.h"
 
 #include <QColor>
+#include <QColorSpace>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRadialGradient>
-#include <QSysInfo>
+#include <QThread>
+#include <QVector>
+#include <QtConcurrent>
+
+#include <emmintrin.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace DAvuroD {
@@ -16,6 +23,8 @@ namespace {
 
 constexpr int HueWindow = 9;
 constexpr int BytesPerPixel = 4;
+// The least a thread of a shared blur takes on.
+constexpr qint64 PixelsPerPart = 1 << 17;
 
 // Scales a saturation or value by to / from; a zero `from` takes `to` itself.
 int rescaled(int component, int from, int to)
@@ -37,52 +46,267 @@ int blurStrength(int radius)
     return table[radius - 1];
 }
 
-// Accumulators in 16-fold fixed point; the division truncates towards zero.
-inline void follow(int& acc, uchar& byte, int alpha)
+// The blur's accumulators are in 16-fold fixed point (0..4080), one per
+// byte, sixteen bytes' worth in the 16-bit lanes of two vectors.
+struct Accumulators
 {
-    acc += ((int(byte) * 16 - acc) * alpha) / 16;
-    byte = uchar(acc >> 4);
-}
-
-// The bytes of a pixel that a pass handles: all four, or the alpha byte alone.
-struct ByteSpan
-{
-    int first;
-    int stride;
+    __m128i low;
+    __m128i high;
 };
 
-// Down (step +1) or up (step -1) every column of the span at once, one row at a time.
-void columnPass(
-    QImage& image, int c1, int c2, int fromRow, int toRow, int step, ByteSpan bytes, int alpha)
+struct BlurLanes
 {
-    const int begin = c1 * BytesPerPixel + bytes.first;
-    const int end = (c2 + 1) * BytesPerPixel;
-    std::vector<int> acc(size_t(end), 0);
-    const uchar* start = image.constScanLine(fromRow);
-    for (int i = begin; i < end; i += bytes.stride)
-        acc[size_t(i)] = start[i] * 16;
-    for (int row = fromRow + step; row != toRow + step; row += step) {
-        uchar* line = image.scanLine(row);
-        for (int i = begin; i < end; i += bytes.stride)
-            follow(acc[size_t(i)], line[i], alpha);
+    // alpha << 12 in every lane, for alpha 1..15.
+    __m128i factor;
+    // The colour bytes, which only-alpha blurring leaves alone.
+    __m128i kept;
+    bool alphaOnly;
+};
+
+// Each accumulator moves towards its byte x 16 by (difference x alpha) / 16,
+// truncated towards zero: the rise and the fall are the two saturating
+// differences, each scaled by alpha / 16 and rounded down.
+inline __m128i follow(__m128i acc, __m128i bytes, __m128i factor)
+{
+    const __m128i target = _mm_slli_epi16(bytes, 4);
+    const __m128i rise = _mm_mulhi_epu16(_mm_subs_epu16(target, acc), factor);
+    const __m128i fall = _mm_mulhi_epu16(_mm_subs_epu16(acc, target), factor);
+    return _mm_sub_epi16(_mm_add_epi16(acc, rise), fall);
+}
+
+// Sixteen bytes follow their accumulators and take their new values.
+inline __m128i followBytes(__m128i bytes, Accumulators& acc, const BlurLanes& lanes)
+{
+    const __m128i zero = _mm_setzero_si128();
+    acc.low = follow(acc.low, _mm_unpacklo_epi8(bytes, zero), lanes.factor);
+    acc.high = follow(acc.high, _mm_unpackhi_epi8(bytes, zero), lanes.factor);
+    const __m128i result
+        = _mm_packus_epi16(_mm_srli_epi16(acc.low, 4), _mm_srli_epi16(acc.high, 4));
+    if (!lanes.alphaOnly)
+        return result;
+    return _mm_or_si128(_mm_and_si128(lanes.kept, bytes), _mm_andnot_si128(lanes.kept, result));
+}
+
+inline Accumulators startingAt(__m128i bytes)
+{
+    const __m128i zero = _mm_setzero_si128();
+    return {_mm_slli_epi16(_mm_unpacklo_epi8(bytes, zero), 4),
+        _mm_slli_epi16(_mm_unpackhi_epi8(bytes, zero), 4)};
+}
+
+inline __m128i load(const uchar* at)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+}
+
+inline void store(uchar* at, __m128i bytes)
+{
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(at), bytes);
+}
+
+// Hands each run of sixteen bytes from `in` to `apply` and writes what it
+// gives back to `out`; the short last run goes through a buffer.
+template <class Apply> void forEachVector(const uchar* in, uchar* out, int count, Apply apply)
+{
+    int i = 0;
+    for (; i + 16 <= count; i += 16)
+        store(out + i, apply(load(in + i), i / 16));
+    if (i == count)
+        return;
+    alignas(16) uchar rest[16] = {};
+    std::memcpy(rest, in + i, size_t(count - i));
+    store(rest, apply(load(rest), i / 16));
+    std::memcpy(out + i, rest, size_t(count - i));
+}
+
+constexpr int RowsAtOnce = 4;
+using RowGroup = std::array<uchar*, RowsAtOnce>;
+
+// The pixel at `offset` in each of the four rows, in one vector.
+inline __m128i gather(const RowGroup& rows, ptrdiff_t offset)
+{
+    __m128i pixels[RowsAtOnce];
+    for (int i = 0; i < RowsAtOnce; ++i) {
+        int value;
+        std::memcpy(&value, rows[size_t(i)] + offset, sizeof value);
+        pixels[i] = _mm_cvtsi32_si128(value);
+    }
+    return _mm_unpacklo_epi64(
+        _mm_unpacklo_epi32(pixels[0], pixels[1]), _mm_unpacklo_epi32(pixels[2], pixels[3]));
+}
+
+inline void scatter(const RowGroup& rows, ptrdiff_t offset, __m128i pixels)
+{
+    for (int i = 0; i < RowsAtOnce; ++i) {
+        const int value = _mm_cvtsi128_si32(pixels);
+        std::memcpy(rows[size_t(i)] + offset, &value, sizeof value);
+        pixels = _mm_srli_si128(pixels, 4);
     }
 }
 
-// Right (step +1) or left (step -1) along each row.
-void rowPass(
-    QImage& image, int r1, int r2, int fromCol, int toCol, int step, ByteSpan bytes, int alpha)
+// Four vectors of four pixels become four vectors of the pixels that stood
+// at the same place in each.
+inline void transpose(__m128i* v)
 {
-    for (int row = r1; row <= r2; ++row) {
-        uchar* line = image.scanLine(row);
-        int acc[BytesPerPixel] = {};
-        for (int b = bytes.first; b < BytesPerPixel; b += bytes.stride)
-            acc[b] = line[fromCol * BytesPerPixel + b] * 16;
-        for (int col = fromCol + step; col != toCol + step; col += step) {
-            uchar* pixel = line + col * BytesPerPixel;
-            for (int b = bytes.first; b < BytesPerPixel; b += bytes.stride)
-                follow(acc[b], pixel[b], alpha);
-        }
+    const __m128i low01 = _mm_unpacklo_epi32(v[0], v[1]);
+    const __m128i low23 = _mm_unpacklo_epi32(v[2], v[3]);
+    const __m128i high01 = _mm_unpackhi_epi32(v[0], v[1]);
+    const __m128i high23 = _mm_unpackhi_epi32(v[2], v[3]);
+    v[0] = _mm_unpacklo_epi64(low01, low23);
+    v[1] = _mm_unpackhi_epi64(low01, low23);
+    v[2] = _mm_unpacklo_epi64(high01, high23);
+    v[3] = _mm_unpackhi_epi64(high01, high23);
+}
+
+// Four steps along four rows: the four pixels from `offset` on in each row,
+// taken rightwards or leftwards.
+inline void followBlock(const RowGroup& rows, ptrdiff_t offset, bool rightwards, Accumulators& acc,
+    const BlurLanes& lanes)
+{
+    __m128i v[RowsAtOnce];
+    for (int i = 0; i < RowsAtOnce; ++i)
+        v[i] = load(rows[size_t(i)] + offset);
+    transpose(v);
+    for (int k = 0; k < 4; ++k) {
+        __m128i& pixels = v[rightwards ? k : 3 - k];
+        pixels = followBytes(pixels, acc, lanes);
     }
+    transpose(v);
+    for (int i = 0; i < RowsAtOnce; ++i)
+        store(rows[size_t(i)] + offset, v[i]);
+}
+
+// A horizontal pass along four rows at once, from the pixel each row points
+// at, `count` pixels rightwards or leftwards. A row may come twice: both
+// copies compute and write the same values.
+void rowPass(RowGroup rows, int count, bool rightwards, const BlurLanes& lanes)
+{
+    Accumulators acc = startingAt(gather(rows, 0));
+    const ptrdiff_t step = rightwards ? BytesPerPixel : -BytesPerPixel;
+    const ptrdiff_t blockStart = rightwards ? 0 : -3 * BytesPerPixel;
+    ptrdiff_t offset = step;
+    for (int left = count - 1; left >= 4; left -= 4, offset += 4 * step)
+        followBlock(rows, offset + blockStart, rightwards, acc, lanes);
+    for (; offset != count * step; offset += step)
+        scatter(rows, offset, followBytes(gather(rows, offset), acc, lanes));
+}
+
+struct BlurArea
+{
+    int c1, c2, r1, r2;
+    int columns() const
+    {
+        return c2 - c1 + 1;
+    }
+    int rows() const
+    {
+        return r2 - r1 + 1;
+    }
+    qint64 pixels() const
+    {
+        return qint64(columns()) * rows();
+    }
+};
+
+// The lines a pass reads (`in`) and writes (`out`), each from a pixel on.
+struct Lines
+{
+    const uchar* in;
+    qsizetype inStride;
+    uchar* out;
+    qsizetype outStride;
+
+    Lines from(int x, int y) const
+    {
+        return {in + y * inStride + x * BytesPerPixel, inStride,
+            out + y * outStride + x * BytesPerPixel, outStride};
+    }
+    Lines inPlace() const
+    {
+        return {out, outStride, out, outStride};
+    }
+};
+
+// Runs `work(from, to)` over `count` lines in parts of a multiple of `unit`
+// lines, on the thread pool when there are enough pixels to share.
+template <class Work> void inParts(int count, int unit, qint64 pixels, Work work)
+{
+    const int parts
+        = int(std::clamp<qint64>(pixels / PixelsPerPart, 1, QThread::idealThreadCount()));
+    const int size = ((count + parts - 1) / parts + unit - 1) / unit * unit;
+    if (size >= count) {
+        work(0, count);
+        return;
+    }
+    QVector<int> starts;
+    for (int from = 0; from < count; from += size)
+        starts.append(from);
+    QtConcurrent::blockingMap(starts, [&](int from) { work(from, std::min(count, from + size)); });
+}
+
+// The pass down (first) or up (third), every byte of a line on its own.
+void columnPass(const Lines& lines, const BlurArea& area, bool down, const BlurLanes& lanes)
+{
+    inParts(area.columns() * BytesPerPixel, 16, area.pixels(), [&](int from, int to) {
+        std::vector<Accumulators> acc(size_t((to - from + 15) / 16));
+        for (int k = 0; k < area.rows(); ++k) {
+            const int row = down ? k : area.rows() - 1 - k;
+            forEachVector(lines.in + row * lines.inStride + from,
+                lines.out + row * lines.outStride + from, to - from, [&](__m128i bytes, int i) {
+                    if (k == 0) {
+                        acc[size_t(i)] = startingAt(bytes);
+                        return bytes;
+                    }
+                    return followBytes(bytes, acc[size_t(i)], lanes);
+                });
+        }
+    });
+}
+
+// The pass rightwards (second) or leftwards (fourth), four rows at a time;
+// the last group of a part fills up with its last row.
+void rowPasses(const Lines& lines, const BlurArea& area, bool rightwards, const BlurLanes& lanes)
+{
+    uchar* const start = lines.out + (rightwards ? 0 : area.columns() - 1) * BytesPerPixel;
+    inParts(area.rows(), RowsAtOnce, area.pixels(), [&](int from, int to) {
+        for (int row = from; row < to; row += RowsAtOnce) {
+            RowGroup group;
+            for (int i = 0; i < RowsAtOnce; ++i)
+                group[size_t(i)] = start + std::min(row + i, to - 1) * lines.outStride;
+            rowPass(group, area.columns(), rightwards, lanes);
+        }
+    });
+}
+
+// The pixels around the area, as they are, of an image `width` x `height`.
+void copyAround(const Lines& lines, int width, int height, const BlurArea& area)
+{
+    const size_t left = size_t(area.c1) * BytesPerPixel;
+    const size_t right = size_t(area.c2 + 1) * BytesPerPixel;
+    const size_t line = size_t(width) * BytesPerPixel;
+    inParts(height, 1, qint64(width) * height - area.pixels(), [&](int from, int to) {
+        for (int y = from; y < to; ++y) {
+            const Lines row = lines.from(0, y);
+            const bool inside = y >= area.r1 && y <= area.r2;
+            std::memcpy(row.out, row.in, inside ? left : line);
+            if (inside)
+                std::memcpy(row.out + right, row.in + right, line - right);
+        }
+    });
+}
+
+// An image like `image` whose pixels are yet to be written.
+QImage blankLike(const QImage& image)
+{
+    QImage blank(image.size(), image.format());
+    blank.setDotsPerMeterX(image.dotsPerMeterX());
+    blank.setDotsPerMeterY(image.dotsPerMeterY());
+    blank.setDevicePixelRatio(image.devicePixelRatio());
+    blank.setOffset(image.offset());
+    blank.setColorSpace(image.colorSpace());
+    for (const QString& key : image.textKeys())
+        blank.setText(key, image.text(key));
+    return blank;
 }
 
 } // namespace
@@ -112,21 +336,38 @@ QImage DrawTools::colorizeImage(const QImage& image, const QColor& from, const Q
 
 QImage DrawTools::blurred(const QImage& image, const QRect& rect, int radius, bool alphaOnly)
 {
-    QImage result = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const QRect area = rect.normalized();
-    const int c1 = std::max(area.left(), 0);
-    const int c2 = std::min(area.right(), result.width() - 1);
-    const int r1 = std::max(area.top(), 0);
-    const int r2 = std::min(area.bottom(), result.height() - 1);
+    QImage converted = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QRect normalized = rect.normalized();
+    const int c1 = std::max(normalized.left(), 0);
+    const int c2 = std::min(normalized.right(), converted.width() - 1);
+    const int r1 = std::max(normalized.top(), 0);
+    const int r2 = std::min(normalized.bottom(), converted.height() - 1);
     if (c1 > c2 || r1 > r2)
-        return result;
-    const int alphaByte = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? 3 : 0;
-    const ByteSpan bytes = alphaOnly ? ByteSpan {alphaByte, BytesPerPixel} : ByteSpan {0, 1};
+        return converted;
     const int alpha = blurStrength(radius);
-    columnPass(result, c1, c2, r1, r2, 1, bytes, alpha);
-    rowPass(result, r1, r2, c1, c2, 1, bytes, alpha);
-    columnPass(result, c1, c2, r2, r1, -1, bytes, alpha);
-    rowPass(result, r1, r2, c2, c1, -1, bytes, alpha);
+    // Alpha 16 follows every byte exactly: nothing changes.
+    if (alpha == 16)
+        return converted;
+    // Alpha is the high byte of a pixel, the last in memory.
+    const BlurLanes lanes {
+        _mm_set1_epi16(short(alpha << 12)), _mm_set1_epi32(0x00FFFFFF), alphaOnly};
+    const BlurArea working {c1, c2, r1, r2};
+    // A converted copy is blurred in place. Pixels that are still the
+    // caller's are read once, by the first pass, into an image of their own.
+    const bool own = converted.isDetached();
+    QImage result = own ? std::move(converted) : blankLike(converted);
+    if (result.isNull())
+        return converted;
+    const QImage& source = own ? result : converted;
+    const Lines lines {
+        source.constBits(), source.bytesPerLine(), result.bits(), result.bytesPerLine()};
+    if (!own)
+        copyAround(lines, result.width(), result.height(), working);
+    const Lines area = lines.from(c1, r1);
+    columnPass(area, working, true, lanes);
+    rowPasses(area.inPlace(), working, true, lanes);
+    columnPass(area.inPlace(), working, false, lanes);
+    rowPasses(area.inPlace(), working, false, lanes);
     return result;
 }
 
