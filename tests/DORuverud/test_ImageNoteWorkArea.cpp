@@ -173,12 +173,17 @@ private slots:
             drag(m_area.get(), QPoint(20, 140), QPoint(380, 140));
         QImage expected = shown(*m_area);
         m_area->slotSetMode(Mode::BlurRectangle);
-        drag(m_area.get(), from, to);
-        // The blurred picture, without the strokes, inside; nothing changed outside.
+        send(m_area.get(), QEvent::MouseButtonPress, from);
+        send(m_area.get(), QEvent::MouseMove, to);
+        const QImage held = m_area->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        send(m_area.get(), QEvent::MouseButtonRelease, to);
+        // The blurred picture, without the strokes, inside; nothing changed
+        // outside, while the button is held and after.
         const QRect rect = QRect(from, to).normalized() & expected.rect();
         const QImage blurred
             = DAvuroD::DrawTools::blurred(knownPicture(), QRect(from, to), 10, false);
         QPainter(&expected).drawImage(rect.topLeft(), blurred.copy(rect));
+        QCOMPARE(held, expected);
         QCOMPARE(shown(*m_area), expected);
         QVERIFY(expected.copy(rect) != knownPicture().copy(rect));
     }

@@ -74,6 +74,7 @@ void ImageNoteWorkArea::slotSetPixmap(const QPixmap& pixmap)
 {
     m_dirty = true;
     m_pixmap = pixmap;
+    m_blurSource = QImage();
     m_composed = pixmap;
     setFixedSize(pixmap.size());
     m_layer = QPixmap(pixmap.size());
@@ -262,6 +263,9 @@ void ImageNoteWorkArea::paintEvent(QPaintEvent* event)
         layer.setRenderHint(QPainter::Antialiasing);
     QPainter screen(this);
     screen.setRenderHint(QPainter::Antialiasing);
+    const QRect hidden = hiddenByBlur();
+    if (!hidden.isEmpty())
+        screen.setClipRegion(QRegion(rect()).subtracted(hidden));
     screen.drawPixmap(0, 0, m_pixmap);
     paintTool(layer, screen);
     if (layer.isActive())
@@ -272,6 +276,15 @@ void ImageNoteWorkArea::paintEvent(QPaintEvent* event)
         emit changed();
     }
     m_pending = false;
+}
+
+// A held blur covers its area with the opaque pixels of an opaque picture:
+// nothing need be drawn under them.
+QRect ImageNoteWorkArea::hiddenByBlur() const
+{
+    if (m_mode != BlurRectangle || !m_pressed || !m_pending || m_pixmap.hasAlphaChannel())
+        return QRect();
+    return spanned().normalized() & m_pixmap.rect();
 }
 
 void ImageNoteWorkArea::showLayer(QPainter& screen) const
@@ -414,15 +427,23 @@ void ImageNoteWorkArea::drawShape(QPainter& painter)
 }
 
 // Only the area is blurred, which gives the same pixels as blurring it
-// within the whole picture, at a fraction of the cost.
-void ImageNoteWorkArea::drawBlurred(QPainter& painter) const
+// within the whole picture, at a fraction of the cost. The picture is
+// converted to the blur's format once, and the area read where it lies.
+void ImageNoteWorkArea::drawBlurred(QPainter& painter)
 {
     const QRect area = spanned().normalized() & m_pixmap.rect();
     if (area.isEmpty())
         return;
-    const QImage part = m_pixmap.toImage().copy(area);
-    painter.drawImage(area.topLeft(),
-        DAvuroD::DrawTools::blurred(part, QRect(QPoint(0, 0), area.size()), BlurRadius, false));
+    if (m_blurSource.isNull())
+        m_blurSource = m_pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage part(m_blurSource.constScanLine(area.top()) + area.left() * int(sizeof(QRgb)),
+        area.width(), area.height(), m_blurSource.bytesPerLine(), m_blurSource.format());
+    QImage blurred
+        = DAvuroD::DrawTools::blurred(part, QRect(QPoint(0, 0), area.size()), BlurRadius, false);
+    blurred.setDevicePixelRatio(m_blurSource.devicePixelRatio());
+    // It covers what paintEvent() left out beneath it.
+    painter.setClipping(false);
+    painter.drawImage(area.topLeft(), blurred);
 }
 
 // An arrow of no length has no direction: it stays a dot without a head.

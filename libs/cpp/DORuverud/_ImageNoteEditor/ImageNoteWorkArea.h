@@ -94,6 +94,7 @@ private:
     void updatePreview();
     QPen standardPen() const;
     QRect spanned() const;
+    QRect hiddenByBlur() const;
     void showLayer(QPainter& screen) const;
     void paintTool(QPainter& layer, QPainter& screen);
     void paintFreehand(QPainter& layer, QPainter& screen, const QPen& pen, qreal opacity);
@@ -101,7 +102,7 @@ private:
     void drawSegments(QPainter& painter) const;
     void paintShape(QPainter& layer, QPainter& screen);
     void drawShape(QPainter& painter);
-    void drawBlurred(QPainter& painter) const;
+    void drawBlurred(QPainter& painter);
     void paintText(QPainter& layer, QPainter& screen);
     void placeTextBox(QPainter& screen);
     void drawAcceptedText(QPainter& layer, QPainter& screen);
@@ -110,6 +111,8 @@ private:
     QCursor toolCursor() const;
 
     QPixmap m_pixmap;
+    // The picture as the blur reads it, made at its first blur.
+    QImage m_blurSource;
     QPixmap m_layer;
     QPixmap m_composed;
     QPoint m_previousPoint {0, 0};
