@@ -5,7 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRadialGradient>
-#include <QThread>
+#include <QThreadPool>
 #include <QVector>
 #include <QtConcurrent>
 
@@ -231,8 +231,8 @@ struct Lines
 // lines, on the thread pool when there are enough pixels to share.
 template <class Work> void inParts(int count, int unit, qint64 pixels, Work work)
 {
-    const int parts
-        = int(std::clamp<qint64>(pixels / PixelsPerPart, 1, QThread::idealThreadCount()));
+    const int threads = QThreadPool::globalInstance()->maxThreadCount();
+    const int parts = int(std::clamp<qint64>(pixels / PixelsPerPart, 1, threads));
     const int size = ((count + parts - 1) / parts + unit - 1) / unit * unit;
     if (size >= count) {
         work(0, count);
