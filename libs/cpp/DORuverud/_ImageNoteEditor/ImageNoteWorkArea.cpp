@@ -77,6 +77,10 @@ void ImageNoteWorkArea::slotSetPixmap(const QPixmap& pixmap)
     m_blurSource = QImage();
     m_composed = pixmap;
     setFixedSize(pixmap.size());
+    // An opaque picture that fills the area hides all beneath it: nothing
+    // under the area is painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent,
+        !pixmap.isNull() && !pixmap.hasAlphaChannel() && pixmap.devicePixelRatio() == 1.0);
     m_layer = QPixmap(pixmap.size());
     m_layer.fill(QColor(0, 0, 0, 0));
     m_undoStack.clear();
