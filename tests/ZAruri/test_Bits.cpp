@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include <iostream>
+#include <limits>
 
 using ZAruri::Bits;
 
@@ -49,6 +50,17 @@ QByteArray inverted(int length)
     Bits bits(length);
     bits.negOp();
     return QByteArray::number(int(bits), 16);
+}
+
+qint64 availableKiB()
+{
+    QFile meminfo("/proc/meminfo");
+    meminfo.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : meminfo.readAll().split('\n')) {
+        if (line.startsWith("MemAvailable:"))
+            return line.simplified().split(' ').value(1).toLongLong();
+    }
+    return 0;
 }
 
 const QByteArray setBitMessage = "Bits::setBit(int,int) Position is out of range\n";
@@ -120,6 +132,21 @@ private slots:
         narrow.setCode(0xFFFFFFFFu);
         QCOMPARE(narrow.getCode(30), 0x3FFFFFFFu);
         QCOMPARE(errors.text().count(setBitMessage), 3);
+    }
+
+    // A joined count past INT_MAX would wrap negative and write past the buffer.
+    void catBeyondIntMax()
+    {
+        if (availableKiB() < (1 << 20))
+            QSKIP("needs 1 GiB of free memory for a string of INT_MAX bits");
+        Bits longest(std::numeric_limits<int>::max());
+        longest.setBit(0, 1);
+        StreamCapture errors(std::cerr);
+        longest.cat(make(2, 3));
+        QCOMPARE(errors.text(), QByteArray("Bits::cat(Bits) Out Of Range\n"));
+        QCOMPARE(longest.getBit(unsigned(std::numeric_limits<int>::max()) - 1), 0);
+        QCOMPARE(longest.getBit(unsigned(std::numeric_limits<int>::max())), int(0xFFFFFFFF));
+        QCOMPARE(longest.getCode(1), 1u);
     }
 };
 

@@ -153,6 +153,47 @@ private slots:
             QByteArray("can not create the file"));
         QCOMPARE(bytes(read), QByteArray(2, '\0'));
     }
+
+    void hostileImports_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<long>("offset");
+        QTest::addColumn<long>("count");
+        QTest::addColumn<QByteArray>("thrown");
+        QTest::newRow("a directory, whole")
+            << "." << -1L << 0L << QByteArray("can not open the file");
+        QTest::newRow("a directory, counted")
+            << "." << 0L << 5L << QByteArray("can not open the file");
+        QTest::newRow("10^11 bytes of a 5-byte file")
+            << "bytes.bin" << 0L << 100000000000L << QByteArray("can not read the file");
+        QTest::newRow("1 MiB past the end") << "bytes.bin" << 0L << 5L + (1L << 20) << QByteArray();
+        QTest::newRow("one byte more")
+            << "bytes.bin" << 0L << 6L + (1L << 20) << QByteArray("can not read the file");
+    }
+
+    // Nothing sized by an untrusted count or a directory's size; the string keeps its bytes.
+    void hostileImports()
+    {
+        QFETCH(QString, file);
+        QFETCH(long, offset);
+        QFETCH(long, count);
+        QFETCH(QByteArray, thrown);
+        QTemporaryDir dir;
+        MString("a\0bcd", 5).exportToFile((dir.path() + "/bytes.bin").toUtf8().data());
+        const QByteArray path = QDir(dir.path()).filePath(file).toUtf8();
+        MString read("old");
+        const QByteArray got = thrownBy([&] {
+            if (offset < 0)
+                read.importFromFile(path.constData());
+            else
+                read.importFromFile(path.constData(), offset, count);
+        });
+        QCOMPARE(got, thrown);
+        if (thrown.isEmpty())
+            QCOMPARE(long(read.length()), count);
+        else
+            QCOMPARE(bytes(read), QByteArray("old"));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestMString)

@@ -2,7 +2,13 @@
 
 #include <QtTest>
 
+#include <QLocalSocket>
+
 #include <cstdio>
+#include <memory>
+#include <vector>
+
+#include <unistd.h>
 
 using ZAruri::SingleAppCheck;
 
@@ -115,6 +121,70 @@ private slots:
         QCOMPARE(sender.exitCode(), 0);
         QTRY_COMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("again"));
+    }
+
+    // Silent, slow and many senders: the window keeps running, every message arrives
+    // whole and nothing is left open.
+    void hostileSenders()
+    {
+        const QString key = uniqueKey();
+        SingleAppCheck first(key);
+        QSignalSpy spy(&first, &SingleAppCheck::messageAvailable);
+        const QString channel = key + '-' + QString::number(getuid());
+
+        // GIVEN ten clients that connect and stay silent, and a timer on this thread
+        std::vector<std::unique_ptr<QLocalSocket>> silent;
+        for (int i = 0; i < 10; ++i) {
+            silent.push_back(std::make_unique<QLocalSocket>());
+            silent.back()->connectToServer(channel);
+        }
+        QElapsedTimer clock;
+        clock.start();
+        qint64 last = 0;
+        qint64 longestGap = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, [&] {
+            longestGap = std::max(longestGap, clock.elapsed() - last);
+            last = clock.elapsed();
+        });
+        ticker.start(10);
+
+        // WHEN a real message comes while they wait
+        QTest::qWait(50);
+        QVERIFY(SingleAppCheck(key).sendMessage("real"));
+
+        // THEN it arrives, and the timer never stalls for the silent ones
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(spy.takeFirst().at(0).toString(), QStringLiteral("real"));
+        QTest::qWait(1200);
+        QVERIFY2(longestGap < 500, qPrintable(QString::number(longestGap)));
+        silent.clear();
+
+        // A message sent in pieces 300 ms apart arrives whole
+        QLocalSocket slow;
+        slow.connectToServer(channel);
+        QVERIFY(slow.waitForConnected(1000));
+        for (const char* piece : {"in ", "three ", "pieces"}) {
+            slow.write(piece);
+            slow.flush();
+            QTest::qWait(300);
+        }
+        slow.disconnectFromServer();
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(spy.takeFirst().at(0).toString(), QStringLiteral("in three pieces"));
+
+        // 1,000 messages leave the number of open files where it was
+        const int openFiles = QDir("/proc/self/fd").count();
+        for (int i = 0; i < 1000; ++i) {
+            QVERIFY(SingleAppCheck(key).sendMessage(QString::number(i)));
+            QElapsedTimer wait;
+            wait.start();
+            while (spy.count() <= i && wait.elapsed() < 5000)
+                QTest::qWait(1);
+        }
+        QCOMPARE(spy.count(), 1000);
+        QCOMPARE(spy.last().at(0).toString(), QStringLiteral("999"));
+        QTRY_COMPARE(QDir("/proc/self/fd").count(), openFiles);
     }
 
 private:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <limits>
 #include <utility>
 
 namespace ZAruri {
@@ -120,6 +121,11 @@ Bits& Bits::del(const int& n)
 
 Bits& Bits::cat(const Bits& other)
 {
+    // The count must still fit the constructor's int.
+    if (quint64(m_bitCount) + other.m_bitCount > quint64(std::numeric_limits<int>::max())) {
+        std::cerr << "Bits::cat(Bits) Out Of Range" << std::endl;
+        return *this;
+    }
     Bits joined(int(m_bitCount + other.m_bitCount));
     for (quint32 i = 0; i < m_bitCount; ++i)
         joined.put(i, bit(i));

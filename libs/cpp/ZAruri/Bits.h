@@ -35,7 +35,8 @@ public:
 
     // Removes the lowest n bits, or all of them when there are fewer.
     Bits& del(const int& n);
-    // Appends the other string's bits above the existing ones.
+    // Appends the other string's bits above the existing ones; a joined count beyond
+    // INT_MAX is reported as out of range and changes nothing.
     Bits& cat(const Bits& other);
     // Bits beyond the other's length: cleared by andOp, kept by orOp and xorOp.
     void andOp(const Bits& other);

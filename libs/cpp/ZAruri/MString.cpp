@@ -6,9 +6,13 @@
 #include <memory>
 #include <string>
 
+#include <sys/stat.h>
+
 namespace {
 
 const char classId[] = "41c69b52-961b-4eee-b5aa-36a830fc3d81";
+// The most zero bytes an import adds past the end of its file.
+const long maxZeroFill = 1L << 20;
 
 struct FileCloser
 {
@@ -19,11 +23,14 @@ struct FileCloser
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-File openForReading(const char* fileName)
+// A regular file only: a directory or a device has no size to read.
+File openForReading(const char* fileName, long* size)
 {
     File file(std::fopen(fileName, "rb"));
-    if (!file)
+    struct stat status;
+    if (!file || fstat(fileno(file.get()), &status) != 0 || !S_ISREG(status.st_mode))
         throw "can not open the file";
+    *size = long(status.st_size);
     return file;
 }
 
@@ -243,10 +250,9 @@ void MString::exportToStream(std::ostream& stream)
 
 void MString::importFromFile(const char* fileName)
 {
-    File file = openForReading(fileName);
-    std::fseek(file.get(), 0, SEEK_END);
-    const long size = std::ftell(file.get());
-    importFromFile(fileName, 0, std::max(size, 0L));
+    long size = 0;
+    openForReading(fileName, &size);
+    importFromFile(fileName, 0, size);
 }
 
 void MString::importFromFile(MString fileName)
@@ -257,8 +263,14 @@ void MString::importFromFile(MString fileName)
 
 void MString::importFromFile(const char* fileName, const long& offset, const long& count)
 {
-    File file = openForReading(fileName);
+    long fileSize = 0;
+    File file = openForReading(fileName, &fileSize);
     const unsigned long size = std::max(count, 0L);
+    // The bytes past the end of the file are zeros; a count far beyond it is refused
+    // instead of allocating what no file holds.
+    const long available = offset >= 0 ? std::max(fileSize - offset, 0L) : 0L;
+    if (long(size) - available > maxZeroFill)
+        throw "can not read the file";
     char* bytes = new char[size]();
     if (offset >= 0 && std::fseek(file.get(), offset, SEEK_SET) == 0)
         std::fread(bytes, 1, size, file.get());

@@ -4,7 +4,8 @@
 
 // A counted heap byte string without terminator. Every object takes a number
 // from a class-wide counter of live objects. The file operations throw a
-// C string ("can not open the file", "can not create the file").
+// C string ("can not open the file", "can not create the file", "can not read
+// the file").
 // Not thread-safe: the counter is a plain int.
 class MString
 {
@@ -57,7 +58,8 @@ public:
     virtual void exportToStream(std::ostream& stream);
     virtual void importFromFile(const char* fileName);
     virtual void importFromFile(MString fileName);
-    // `count` bytes from `offset`; what lies beyond the file's end reads as zero bytes.
+    // `count` bytes from `offset`; what lies beyond the file's end reads as zero bytes,
+    // at most 1 MiB of them: a larger count throws "can not read the file".
     virtual void importFromFile(const char* fileName, const long& offset, const long& count);
     virtual const char* c_str() const;
     // Index of `pattern` at or after `from`, or -1. An empty pattern is found

@@ -4,6 +4,9 @@
 #include <QDebug>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
+
+#include <memory>
 
 #include <unistd.h>
 
@@ -12,6 +15,10 @@ namespace ZAruri {
 namespace {
 
 const int waitMsecs = 1000;
+// The longest message taken; a longer one is dropped unread.
+const qint64 maxMessageBytes = qint64(16) << 20;
+// Senders read at the same time; more are closed unread.
+const int maxOpenConnections = 64;
 
 } // namespace
 
@@ -64,25 +71,57 @@ bool SingleAppCheck::sendMessage(const QString& message)
 
 void SingleAppCheck::slotReceiveMessage()
 {
-    QLocalSocket* connection = m_server->nextPendingConnection();
-    if (!connection)
-        return;
-    // The sender disconnects after its last byte.
-    QByteArray bytes;
-    const QDeadlineTimer deadline(waitMsecs);
-    while (connection->state() == QLocalSocket::ConnectedState && !deadline.hasExpired()) {
-        connection->waitForReadyRead(int(deadline.remainingTime()));
-        bytes += connection->readAll();
+    while (QLocalSocket* connection = m_server->nextPendingConnection()) {
+        if (m_openConnections >= maxOpenConnections) {
+            qDebug("Too many connections; one is closed unread.");
+            connection->abort();
+            connection->deleteLater();
+            continue;
+        }
+        ++m_openConnections;
+        receive(connection);
     }
-    bytes += connection->readAll();
-    if (bytes.isEmpty()) {
-        // A start that only looked whether this instance answers sends nothing.
-        if (connection->error() != QLocalSocket::PeerClosedError)
-            qDebug() << connection->errorString().toLatin1();
-        return;
-    }
-    emit messageAvailable(QString::fromUtf8(bytes.constData()));
-    connection->disconnectFromServer();
+}
+
+// Reads as data arrive, never blocking: the message ends when the sender disconnects or
+// sends nothing for a second.
+void SingleAppCheck::receive(QLocalSocket* connection)
+{
+    auto* idle = new QTimer(connection);
+    idle->setSingleShot(true);
+    idle->start(waitMsecs);
+    auto bytes = std::make_shared<QByteArray>();
+    connect(connection, &QLocalSocket::readyRead, this, [this, connection, idle, bytes] {
+        *bytes += connection->read(maxMessageBytes + 1 - bytes->size());
+        if (bytes->size() > maxMessageBytes) {
+            qDebug("A message longer than %lld bytes is dropped.", maxMessageBytes);
+            bytes->clear();
+            finish(connection, QByteArray());
+            return;
+        }
+        idle->start(waitMsecs);
+    });
+    connect(connection, &QLocalSocket::disconnected, this,
+        [this, connection, bytes] { finish(connection, *bytes); });
+    connect(idle, &QTimer::timeout, this, [this, connection, bytes] {
+        if (bytes->isEmpty())
+            qDebug() << QByteArray("Socket operation timed out");
+        finish(connection, *bytes);
+    });
+}
+
+void SingleAppCheck::finish(QLocalSocket* connection, const QByteArray& bytes)
+{
+    disconnect(connection, nullptr, this, nullptr);
+    --m_openConnections;
+    // A start that only looked whether this instance answers sends nothing.
+    if (bytes.isEmpty() && connection->error() != QLocalSocket::PeerClosedError
+        && connection->error() != QLocalSocket::UnknownSocketError)
+        qDebug() << connection->errorString().toLatin1();
+    connection->abort();
+    connection->deleteLater();
+    if (!bytes.isEmpty())
+        emit messageAvailable(QString::fromUtf8(bytes.constData()));
 }
 
 QString SingleAppCheck::channelName() const
@@ -104,7 +143,8 @@ void SingleAppCheck::becomeFirstInstance()
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, &SingleAppCheck::slotReceiveMessage);
-    m_server->listen(channelName());
+    if (!m_server->listen(channelName()))
+        qDebug() << "Unable to receive messages:" << m_server->errorString();
 }
 
 } // namespace ZAruri

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QLocalServer;
+class QLocalSocket;
 
 namespace ZAruri {
 
@@ -13,7 +14,9 @@ namespace ZAruri {
 // and listens on a local socket, both named after the key and the user id;
 // later instances send their messages to it. An instance left behind by a
 // crash (segment or socket still there, nobody answering) is taken over.
-// Blocks the calling thread for up to 1000 ms per step.
+// Construction and sending block the calling thread for up to 1000 ms per step;
+// receiving never blocks: a message ends when its sender disconnects or falls
+// silent for 1000 ms, and is at most 16 MiB long.
 class SingleAppCheck : public QObject
 {
     Q_OBJECT
@@ -37,11 +40,14 @@ private:
     QString channelName() const;
     bool instanceAnswers() const;
     void becomeFirstInstance();
+    void receive(QLocalSocket* connection);
+    void finish(QLocalSocket* connection, const QByteArray& bytes);
 
     bool m_running = false;
     QString m_key;
     QSharedMemory m_sharedMemory;
     QLocalServer* m_server = nullptr;
+    int m_openConnections = 0;
 };
 
 } // namespace ZAruri
