@@ -32,3 +32,10 @@ void StartupSequence::prepareWindow(DORuverud::App& app, MainPage& window)
     window.setWindowTitle(QCoreApplication::applicationName());
     VADirur::ChordsMainPage::applyStyle();
 }
+
+void StartupSequence::showWindow(DORuverud::App& app, MainPage& window)
+{
+    window.show();
+    app.setMainWidget(&window);
+    app.callReminder(5, 6);
+}

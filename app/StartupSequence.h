@@ -18,4 +18,6 @@ public:
     // Launcher clicks, language and slides, title and style sheet; the
     // window is ready to be shown.
     static void prepareWindow(DORuverud::App& app, MainPage& window);
+    // Shows the window as the main widget and schedules the reminder.
+    static void showWindow(DORuverud::App& app, MainPage& window);
 };

@@ -8,8 +8,6 @@ int main(int argc, char** argv)
     StartupSequence::configure(app);
     MainPage window(nullptr);
     StartupSequence::prepareWindow(app, window);
-    window.show();
-    app.setMainWidget(&window);
-    app.callReminder(5, 6);
+    StartupSequence::showWindow(app, window);
     return app.exec();
 }

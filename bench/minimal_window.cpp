@@ -1,7 +1,7 @@
 // The smallest Qt widgets program, the yardstick of the chord window's
 // whole-process figures: a 620 x 620 window that ends at its first painted
 // frame (--first-frame) or half a second after it (--tour). It prints
-// "painted" and its peak resident memory in KiB.
+// "painted" and its memory figures (see PeakMemory.h).
 #include "PeakMemory.h"
 
 #include <QApplication>
@@ -26,7 +26,7 @@ protected:
             return;
         m_painted = true;
         QTimer::singleShot(m_settleMs, [] {
-            std::printf("painted %ld\n", peakMemoryKiB());
+            std::fputs(memoryReport().constData(), stdout);
             std::fflush(stdout);
             QCoreApplication::quit();
         });
