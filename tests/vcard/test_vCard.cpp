@@ -28,6 +28,19 @@ Cards describe(const QList<vCard>& cards)
     return described;
 }
 
+// Per property: the name, its parameters as "group:value", then each value.
+QList<QStringList> fields(const vCard& card)
+{
+    QList<QStringList> described;
+    for (const P& property : card.properties()) {
+        QStringList params;
+        for (const Param& param : property.params())
+            params << QString::number(param.group()) + ':' + param.value();
+        described << (QStringList {property.name(), params.join(' ')} + property.values());
+    }
+    return described;
+}
+
 const Param home("home", Param::Type), work("work", Param::Type);
 const QDateTime birth(QDate(1985, 3, 9), QTime(23, 5, 7), Qt::UTC);
 
@@ -149,11 +162,15 @@ private slots:
             << vCard({P("x", "v", mixed)})
             << QByteArray("X;HOME;ENCODING=B;PREF;WORK;CHARSET=UTF-8:v\n")
             << QByteArray("X;TYPE=HOME,WORK;PREF;CHARSET=UTF-8;ENCODING=B:v\n");
-        const QByteArray asStored = "N:d;x;Jörg;;;\nNöTE;é:a:b\\,c\n";
-        QTest::newRow("values as stored, only ASCII upper-cased")
+        const QByteArray escaped = "N:d\\;x;Jörg;;;\nNöTE;é:a:b\\\\\\,c\n";
+        QTest::newRow("values escaped, only ASCII upper-cased")
             << vCard({P::createName("Jörg", "d;x", "", "", ""),
                    P("nöte", "a:b\\,c", {Param("é", Param::Undefined)})})
-            << asStored << asStored;
+            << escaped << escaped;
+        QTest::newRow("parameter values quoted where needed")
+            << vCard({P("x", "v", {Param("a,b", Param::Type), Param("x-k=1:2", Param::Undefined)})})
+            << QByteArray("X;\"A,B\";X-K=\"1:2\":v\n")
+            << QByteArray("X;TYPE=\"A,B\";X-K=\"1:2\":v\n");
     }
     void writing()
     {
@@ -191,14 +208,15 @@ private slots:
             "1\nEND:VCARD\n",
             {{"FN|A|"}, {"FN|B|", "TEL|1|"}});
         cards("photo unfolded up to a line without a leading space",
-            "BEGIN:VCARD\nPHOTO;ENCODING=b:AAA\n  BBB\n CCC \n\tDDD\n EEE\nEND:VCARD",
-            {{"PHOTO|AAABBBCCC|1:b"}});
-        cards("other folded lines not joined", "BEGIN:VCARD\nNOTE:a\n b\n c:d\nEND:VCARD",
-            {{"NOTE|a|", "c|d|"}});
+            "BEGIN:VCARD\nPHOTO;ENCODING=b:AAA \n  BBB\n CCC \n\tDDD\nEEE\nEND:VCARD",
+            {{"PHOTO|AAABBBCCCDDD|1:b"}});
+        cards("every folded line joined, one space or tab removed",
+            "BEGIN:VCARD\nNOTE:a\n b\n  c:d\nitem1.photo:A\n B\nX:1\n\t2\nEND:VCARD",
+            {{"NOTE|ab c:d|", "photo|AB|", "X|12|"}});
         cards("numbered item prefixes removed",
             "BEGIN:VCARD\nitem1.TEL;type=CELL:123\nITEM2.X:1\nitemA.TEL:5\nhome.TEL:6\nEND:VCARD",
             {{"TEL|123|0:CELL", "X|1|", "itemA.TEL|5|", "home.TEL|6|"}});
-        cards("white space simplified", "BEGIN:VCARD\r\n  FN:Anna   \t Berg \r\nEND:VCARD\r\n",
+        cards("white space simplified", "BEGIN:VCARD\r\nFN:Anna   \t Berg \r\nEND:VCARD\r\n",
             {{"FN|Anna Berg|"}});
         cards("lower-case begin opens nothing", "begin:vcard\nFN:A\nEND:VCARD", {});
         cards(
@@ -216,6 +234,91 @@ private slots:
             cards);
     }
 
+    void standardCardsReadWhole_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QList<QStringList>>("properties");
+        QTest::newRow("3.0")
+            << QByteArray("BEGIN:VCARD\r\n"
+                          "VERSION:3.0\r\n"
+                          "N:Berg;Anna;;Dr.;\r\n"
+                          "ORG:Quelmar\\, Keys & Strings;Sales\r\n"
+                          "TEL;TYPE=\"work,voice\";TYPE=pref:+49 30 1234\r\n"
+                          "ADR;TYPE=home:;;Hauptstr. 1\\;Hof;Berlin;;10115;Germany\r\n"
+                          "NOTE:Rehearsals Monday\\, Wednesday\\; bring the\r\n"
+                          "  score\\nand a pencil\\\\eraser\r\n"
+                          "item1.EMAIL;TYPE=INTERNET:anna@example.org\r\n"
+                          "END:VCARD\r\n")
+            << QList<QStringList> {{"N", "", "Berg", "Anna", "", "Dr.", ""},
+                   {"ORG", "", "Quelmar, Keys & Strings", "Sales"},
+                   {"TEL", "0:work,voice 0:pref", "+49 30 1234"},
+                   {"ADR", "0:home", "", "", "Hauptstr. 1;Hof", "Berlin", "", "10115", "Germany"},
+                   {"NOTE", "",
+                       "Rehearsals Monday, Wednesday; bring the score\nand a pencil\\eraser"},
+                   {"EMAIL", "0:INTERNET", "anna@example.org"}};
+        QTest::newRow("4.0")
+            << QByteArray("BEGIN:VCARD\r\n"
+                          "VERSION:4.0\r\n"
+                          "FN:Jörg Lind\r\n"
+                          "TEL;VALUE=uri;PREF=1;TYPE=\"voice,home\":tel:+1-555-555-5555\r\n"
+                          "NOTE;LANGUAGE=de:Proben\\, Konzerte und\r\n"
+                          "\t Unterricht\\N(ab Mai)\r\n"
+                          "X-LINK;LABEL=\"Site; main: new\":https://example.org/a\\,b\r\n"
+                          "END:VCARD\r\n")
+            << QList<QStringList> {{"FN", "", "Jörg Lind"},
+                   {"TEL", "3:VALUE=uri 3:PREF=1 0:voice,home", "tel:+1-555-555-5555"},
+                   {"NOTE", "3:LANGUAGE=de", "Proben, Konzerte und Unterricht\n(ab Mai)"},
+                   {"X-LINK", "3:LABEL=Site; main: new", "https://example.org/a,b"}};
+    }
+    void standardCardsReadWhole()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QList<QStringList>, properties);
+        const QList<vCard> cards = vCard::fromByteArray(text);
+        QCOMPARE(cards.size(), 1);
+        QCOMPARE(fields(cards.first()), properties);
+        // The same text with LF line ends reads the same.
+        QCOMPARE(fields(vCard::fromByteArray(QByteArray(text).replace("\r\n", "\n")).value(0)),
+            properties);
+    }
+
+    void writtenValuesReadBackEqual_data()
+    {
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("comma and colon") << "a, b: c" << QByteArray("NOTE:a\\, b: c");
+        QTest::newRow("semicolons stay in the value")
+            << "one; two;;three;" << QByteArray("NOTE:one\\; two\\;\\;three\\;");
+        QTest::newRow("line breaks, CR LF and CR")
+            << "first\nsecond\r\nthird\rfourth"
+            << QByteArray("NOTE:first\\nsecond\\nthird\\nfourth");
+        QTest::newRow("backslashes, one before n")
+            << "C:\\new\\, end\\" << QByteArray("NOTE:C:\\\\new\\\\\\, end\\\\");
+        QTest::newRow("quotes and begin line inside")
+            << "\"x\"\nEND:VCARD" << QByteArray("NOTE:\"x\"\\nEND:VCARD");
+    }
+    void writtenValuesReadBackEqual()
+    {
+        QFETCH(QString, note);
+        QFETCH(QByteArray, line);
+        const QString expected = QString(note).replace("\r\n", "\n").replace('\r', '\n');
+        const vCard card({P("FN", QStringList {"A, B"}), P("NOTE", QStringList {note}),
+            P("ORG", QStringList {note, "unit;1"}, {Param("a;b:c,d", Param::Type)})});
+        for (vCardVersion version : {VC21, VC30}) {
+            const QByteArray text = card.toByteArray(version);
+            QCOMPARE(text.count('\n'), 5); // one line per property and the frame
+            QVERIFY(text.split('\n').contains(line));
+            const QList<vCard> read = vCard::fromByteArray(text);
+            QCOMPARE(read.size(), 1);
+            const QList<P> properties = read.first().properties();
+            QCOMPARE(properties.size(), 3);
+            QCOMPARE(properties.at(0).values(), QStringList {"A, B"});
+            QCOMPARE(properties.at(1).values(), QStringList {expected});
+            QCOMPARE(properties.at(2).values(), QStringList({expected, "unit;1"}));
+            QCOMPARE(properties.at(2).params().first().value(), QString("A;B:C,D"));
+        }
+    }
+
     void roundTripIn21()
     {
         const vCard card({P("fn", "Anna Berg", {home}), P::createBirthday(birth),
@@ -223,7 +326,7 @@ private slots:
         const QList<vCard> read = vCard::fromByteArray(card.toByteArray(VC21));
         QCOMPARE(describe(read),
             Cards({{"FN|Anna Berg|3:HOME", "BDAY|1985-03-09T23:05:07Z|", "ORG|a;b|"}}));
-        QCOMPARE(read.first().properties().last().values(), QStringList({"a", "b"}));
+        QCOMPARE(read.first().properties().last().values(), QStringList({"a;b"}));
     }
 
     void files()

@@ -18,31 +18,6 @@ bool matches(const vCardProperty& property, const QList<vCardParam>& params, boo
         [&own](const vCardParam& param) { return own.contains(param); });
 }
 
-// Joins the continuation lines (those starting with a space) of each PHOTO line to it.
-QList<QByteArray> unfoldPhotos(const QList<QByteArray>& lines)
-{
-    QList<QByteArray> unfolded;
-    int photo = -1; // where the open block's first line is in unfolded
-    QList<QByteArray> folded;
-    for (const QByteArray& line : lines) {
-        if (photo >= 0 && line.startsWith(' ')) {
-            folded.append(line);
-            continue;
-        }
-        if (photo >= 0) {
-            QByteArray& joined = unfolded[photo];
-            joined = joined.simplified();
-            for (const QByteArray& part : qAsConst(folded))
-                joined += part.simplified();
-            folded.clear();
-        }
-        photo = line.startsWith("PHOTO") ? unfolded.size() : -1;
-        unfolded.append(line);
-    }
-    // A block still open at the end stays folded.
-    return unfolded + folded;
-}
-
 // item1.TEL becomes TEL; other group prefixes stay part of the name.
 QByteArray withoutItemPrefix(const QByteArray& line)
 {
@@ -52,6 +27,41 @@ QByteArray withoutItemPrefix(const QByteArray& line)
     bool number = false;
     QString::fromUtf8(line.mid(4, dot - 4)).toInt(&number);
     return number ? line.mid(dot + 1) : line;
+}
+
+bool isPhoto(const QByteArray& line)
+{
+    return withoutItemPrefix(line).left(5).toUpper() == "PHOTO";
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// The lines without their CR, each folded line joined to the line it
+// continues: a line that begins with a space or a tab loses the line break
+// and that one character. Folded photo data loses all its white space.
+QList<QByteArray> unfolded(const QList<QByteArray>& lines)
+{
+    QList<QByteArray> joined;
+    bool photo = false;
+    for (QByteArray line : lines) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (joined.isEmpty() || line.isEmpty() || !isBlank(line.front())) {
+            photo = isPhoto(line);
+            joined.append(line);
+        } else if (photo) {
+            QByteArray& data = joined.last();
+            while (!data.isEmpty() && isBlank(data.back()))
+                data.chop(1);
+            data += line.simplified();
+        } else {
+            joined.last() += line.mid(1);
+        }
+    }
+    return joined;
 }
 
 } // namespace
@@ -143,7 +153,7 @@ QList<vCard> vCard::fromByteArray(const QByteArray& text)
     QList<vCard> cards;
     vCard card;
     bool inCard = false;
-    const QList<QByteArray> lines = unfoldPhotos(text.split('\n'));
+    const QList<QByteArray> lines = unfolded(text.split('\n'));
     for (const QByteArray& raw : lines) {
         const QByteArray line = withoutItemPrefix(raw).simplified();
         if (line == beginLine && !inCard) {

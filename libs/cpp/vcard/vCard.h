@@ -36,11 +36,12 @@ public:
     bool isValid() const;
 
     // BEGIN:VCARD, the version line, one line per property and END:VCARD,
-    // joined by line feeds; values are written as stored.
+    // joined by line feeds; values are escaped, lines are not folded.
     QByteArray toByteArray(vCardVersion version) const;
     // Writes the card in version 2.1; false unless every byte reached the file.
     bool saveToFile(const QString& fileName) const;
-    // The complete cards of a text of either version, in text order.
+    // The complete cards of a text of either version, in text order: folded
+    // lines joined, CR LF read as LF, escaped values and quoted parameters read whole.
     static QList<vCard> fromByteArray(const QByteArray& text);
     // As fromByteArray, with CR LF line ends read as LF; empty when the file can't be read.
     static QList<vCard> fromFile(const QString& fileName);

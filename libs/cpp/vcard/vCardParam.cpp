@@ -11,7 +11,17 @@ QByteArray keywordText(const char* keyword, const QString& value)
     return pattern.arg(QLatin1String(keyword), value).toUtf8();
 }
 
-// The parameters a piece of parameter text stands for.
+// The text of a parameter kept whole: KEY=value with the value quoted when needed.
+QString undefinedText(const QString& text)
+{
+    const int equals = text.indexOf(QLatin1Char('='));
+    if (equals < 0)
+        return vCardText::quotedWhenNeeded(text);
+    return text.left(equals + 1) + vCardText::quotedWhenNeeded(text.mid(equals + 1));
+}
+
+// The parameters a piece of parameter text stands for. Quoted values are read
+// whole, without their quotes.
 QList<vCardParam> readPiece(const QString& piece)
 {
     // The prefix and one more character ("=") come off; a bare prefix is kept whole.
@@ -23,14 +33,18 @@ QList<vCardParam> readPiece(const QString& piece)
     };
     QList<vCardParam> params;
     if (startsWith("TYPE")) {
-        for (const QString& type : valueAfter(QStringLiteral("TYPE")).split(QLatin1Char(',')))
-            params.append(vCardParam(type, vCardParam::Type));
+        const QStringList types
+            = vCardText::splitOutsideQuotes(valueAfter(QStringLiteral("TYPE")), QLatin1Char(','));
+        for (const QString& type : types)
+            params.append(vCardParam(vCardText::unquoted(type), vCardParam::Type));
     } else if (startsWith("ENCODING")) {
-        params.append(vCardParam(valueAfter(QStringLiteral("ENCODING")), vCardParam::Encoding));
+        params.append(vCardParam(
+            vCardText::unquoted(valueAfter(QStringLiteral("ENCODING"))), vCardParam::Encoding));
     } else if (startsWith("CHARSET")) {
-        params.append(vCardParam(valueAfter(QStringLiteral("CHARSET")), vCardParam::Charset));
+        params.append(vCardParam(
+            vCardText::unquoted(valueAfter(QStringLiteral("CHARSET"))), vCardParam::Charset));
     } else {
-        params.append(vCardParam(piece, vCardParam::Undefined));
+        params.append(vCardParam(vCardText::unquoted(piece), vCardParam::Undefined));
     }
     return params;
 }
@@ -74,18 +88,18 @@ QByteArray vCardParam::toByteArray(vCardVersion version) const
 {
     if (version != VC21 && version != VC30)
         return QByteArray();
+    const QString value = vCardText::quotedWhenNeeded(m_value);
     switch (m_group) {
     case Type:
-        return vCardText::upperAscii(
-            version == VC30 ? keywordText("TYPE", m_value) : m_value.toUtf8());
+        return vCardText::upperAscii(version == VC30 ? keywordText("TYPE", value) : value.toUtf8());
     case Encoding:
-        return vCardText::upperAscii(keywordText("ENCODING", m_value));
+        return vCardText::upperAscii(keywordText("ENCODING", value));
     case Charset:
-        return vCardText::upperAscii(keywordText("CHARSET", m_value));
+        return vCardText::upperAscii(keywordText("CHARSET", value));
     case Undefined:
         break;
     }
-    return vCardText::upperAscii(m_value.toUtf8());
+    return vCardText::upperAscii(undefinedText(m_value).toUtf8());
 }
 
 QByteArray vCardParam::toByteArray(QList<vCardParam> params, vCardVersion version)
@@ -113,8 +127,10 @@ QList<vCardParam> vCardParam::fromByteArray(const QByteArray& text)
 {
     QList<vCardParam> params;
     const QStringList pieces
-        = vCardText::decode(text).simplified().split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    for (const QString& piece : pieces)
-        params.append(readPiece(piece));
+        = vCardText::splitOutsideQuotes(vCardText::decode(text).simplified(), QLatin1Char(';'));
+    for (const QString& piece : pieces) {
+        if (!piece.isEmpty())
+            params.append(readPiece(piece));
+    }
     return params;
 }

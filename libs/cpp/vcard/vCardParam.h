@@ -23,12 +23,14 @@ public:
     bool operator==(const vCardParam& other) const;
     bool operator!=(const vCardParam& other) const;
 
-    // The parameter's text, upper-cased: TYPE=HOME in 3.0, HOME in 2.1.
+    // The parameter's text, upper-cased: TYPE=HOME in 3.0, HOME in 2.1; a value
+    // holding ";", ":" or "," is quoted.
     QByteArray toByteArray(vCardVersion version) const;
     // A property's parameter text (what stands between ";" and ":"), upper-cased;
     // 3.0 merges the types into one TYPE entry and puts the rest after it.
     static QByteArray toByteArray(QList<vCardParam> params, vCardVersion version);
-    // Reads a parameter text of either version; TYPE=a,b gives two types.
+    // Reads a parameter text of either version; TYPE=a,b gives two types,
+    // TYPE="a,b" one, without the quotes.
     static QList<vCardParam> fromByteArray(const QByteArray& text);
 
 private:

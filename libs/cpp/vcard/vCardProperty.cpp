@@ -125,7 +125,10 @@ QByteArray vCardProperty::toByteArray(vCardVersion version) const
     const QByteArray params = vCardParam::toByteArray(m_params, version);
     if (!params.isEmpty())
         line += ';' + params;
-    return line + ':' + value().toUtf8();
+    QStringList values;
+    for (const QString& value : m_values)
+        values << vCardText::escaped(value);
+    return line + ':' + values.join(separator).toUtf8();
 }
 
 QList<vCardProperty> vCardProperty::fromByteArray(const QByteArray& text)
@@ -135,14 +138,19 @@ QList<vCardProperty> vCardProperty::fromByteArray(const QByteArray& text)
     for (const QString& line : lines) {
         if (line == QLatin1String("BEGIN:VCARD") || line == QLatin1String("END:VCARD"))
             break;
-        const int colon = line.indexOf(QLatin1Char(':'));
+        // A colon inside a quoted parameter value is part of it; with a quote
+        // left open the first colon ends the head.
+        int colon = vCardText::indexOutsideQuotes(line, QLatin1Char(':'));
+        if (colon < 0)
+            colon = line.indexOf(QLatin1Char(':'));
         if (colon < 0)
             continue;
-        QStringList head = line.left(colon).split(separator);
+        QStringList head = vCardText::splitOutsideQuotes(line.left(colon), separator);
         const QString name = head.takeFirst();
         if (name == QLatin1String("VERSION"))
             continue;
-        properties.append(vCardProperty(name, line.mid(colon + 1), head.join(separator)));
+        properties.append(vCardProperty(name, vCardText::readValues(line.mid(colon + 1)),
+            vCardParam::fromByteArray(head.join(separator).toUtf8())));
     }
     return properties;
 }

@@ -58,9 +58,11 @@ public:
     static vCardProperty createOrganization(
         const QString& name, const QStringList& units, const QList<vCardParam>& params = {});
 
-    // One property line without line feed: NAME;PARAMS:value;value.
+    // One property line without line feed: NAME;PARAMS:value;value, each value
+    // escaped (\, \; \\ and \n) and parameter values quoted where needed.
     QByteArray toByteArray(vCardVersion version) const;
-    // The properties of the lines up to a BEGIN:VCARD or END:VCARD line.
+    // The properties of the lines up to a BEGIN:VCARD or END:VCARD line; an
+    // escaped ";" does not split a value.
     static QList<vCardProperty> fromByteArray(const QByteArray& text);
 
 private:
