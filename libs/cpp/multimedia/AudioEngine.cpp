@@ -59,8 +59,7 @@ AudioVoice* AudioEngine::openVoice(const QString& path)
     std::shared_ptr<AudioSource> source = load(path);
     if (!source)
         return nullptr;
-    if (!m_manualClock)
-        m_output.open();
+    openOutput();
     auto* voice = new AudioVoice(this, std::move(source), path);
     m_voices.append(voice);
     push(m_incoming, voice);
@@ -126,6 +125,12 @@ void AudioEngine::setManualClock(bool manual)
         m_output.open();
 }
 
+void AudioEngine::openOutput()
+{
+    if (!m_manualClock)
+        m_output.open();
+}
+
 QString AudioEngine::driverName() const
 {
     return m_output.driverName();
@@ -181,19 +186,22 @@ void AudioEngine::mix(float* stereo, int frames)
     m_framesMixed.store(firstFrame + frames, std::memory_order_release);
 }
 
-void AudioEngine::start(AudioVoice* voice, qint64 startNs)
+void AudioEngine::start(AudioVoice* voice, qint64 startNs, qint64 startFrame)
 {
     if (voice->isPlaying())
         return;
     if (startNs <= clockNs())
         startNs = 0;
+    if (startFrame <= framesMixed())
+        startFrame = -1;
+    const bool atCommit = startNs == 0 && startFrame < 0;
     // Only this thread writes the released batch: equal means no commit is due.
-    if (startNs == 0 && m_releasedBatch.load(std::memory_order_relaxed) == m_batch) {
+    if (atCommit && m_releasedBatch.load(std::memory_order_relaxed) == m_batch) {
         ++m_batch;
         QMetaObject::invokeMethod(this, &AudioEngine::commit, Qt::QueuedConnection);
     }
-    // A scheduled start carries its own time and waits for no commit.
-    voice->arm(startNs == 0 ? m_batch : 0, startNs);
+    // A scheduled start carries its own time or frame and waits for no commit.
+    voice->arm(atCommit ? m_batch : 0, startNs, startFrame);
     m_worker.wake();
     wakeHousekeeping();
 }

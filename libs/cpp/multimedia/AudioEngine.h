@@ -52,6 +52,9 @@ public:
     // With a manual clock no device runs: the caller drives time by calling
     // mix() itself (tests and benchmarks). Off by default.
     void setManualClock(bool manual);
+    // Opens the device, unless the clock is manual, so that framesMixed()
+    // moves on while nothing sounds.
+    void openOutput();
     // The SDL driver in use; empty while no device runs.
     QString driverName() const;
     // Frames mixed since the engine started. Any thread.
@@ -74,8 +77,8 @@ private:
 
     AudioEngine();
 
-    // startNs 0: at the commit, with the rest of the batch.
-    void start(AudioVoice* voice, qint64 startNs);
+    // startNs 0 and startFrame -1: at the commit, with the rest of the batch.
+    void start(AudioVoice* voice, qint64 startNs, qint64 startFrame);
     std::shared_ptr<AudioSource> load(const QString& path);
     void adoptDecoded();
     void release(AudioVoice* voice);

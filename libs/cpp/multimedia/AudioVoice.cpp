@@ -53,12 +53,17 @@ AudioVoice::AudioVoice(
 
 void AudioVoice::play()
 {
-    m_engine->start(this, 0);
+    m_engine->start(this, 0, -1);
 }
 
 void AudioVoice::playAt(qint64 startNs)
 {
-    m_engine->start(this, std::max<qint64>(startNs, 1));
+    m_engine->start(this, std::max<qint64>(startNs, 1), -1);
+}
+
+void AudioVoice::playAtFrame(qint64 frame)
+{
+    m_engine->start(this, 0, frame);
 }
 
 void AudioVoice::pause()
@@ -118,11 +123,12 @@ template <typename Change> quint32 AudioVoice::change(Change change)
     return next.generation;
 }
 
-void AudioVoice::arm(quint64 batch, qint64 startNs)
+void AudioVoice::arm(quint64 batch, qint64 startNs, qint64 startFrame)
 {
     m_source->willPlay();
     m_batch.store(batch, std::memory_order_relaxed);
     m_startNs.store(startNs, std::memory_order_relaxed);
+    m_startFrame.store(startFrame, std::memory_order_relaxed);
     m_startReported = false;
     m_startGeneration = change([](State& state) { state.running = state.pending = true; });
 }
@@ -169,13 +175,14 @@ void AudioVoice::render(float* stereo, int frames, quint64 releasedBatch, qint64
 int AudioVoice::startOffset(const State& state, int frames, quint64 releasedBatch,
     qint64 firstFrame, const AudioTimeline& timeline)
 {
-    // Both were written before the state that carries this start.
+    // All were written before the state that carries this start.
     const qint64 startNs = m_startNs.load(std::memory_order_relaxed);
-    if (startNs == 0)
+    const qint64 startFrame = m_startFrame.load(std::memory_order_relaxed);
+    if (startNs == 0 && startFrame < 0)
         return m_batch.load(std::memory_order_relaxed) > releasedBatch ? frames : 0;
     if (m_scheduledFrame < 0 || m_scheduledGeneration != state.generation) {
         m_scheduledGeneration = state.generation;
-        m_scheduledFrame = timeline.frameAt(startNs);
+        m_scheduledFrame = startFrame >= 0 ? startFrame : timeline.frameAt(startNs);
     }
     return int(std::clamp<qint64>(m_scheduledFrame - firstFrame, 0, frames));
 }

@@ -34,6 +34,10 @@ public:
     // begin Δ · rate frames apart, however late the GUI thread runs, as long as each is asked for a
     // few periods ahead.
     void playAt(qint64 startNs);
+    // GUI thread. Like play(), but the sound begins at the output frame, as
+    // AudioEngine::framesMixed() counts them; a frame the mixer has passed
+    // starts at once.
+    void playAtFrame(qint64 frame);
     // GUI thread. Halts the sound where it is; a start still to come is cancelled.
     void pause();
     // True from play() until pause() or the end of the clip.
@@ -77,8 +81,8 @@ private:
     // returns that generation.
     template <typename Change> quint32 change(Change change);
     // GUI thread: hands the mixer a start, due at the batch's commit (startNs
-    // 0) or at the time.
-    void arm(quint64 batch, qint64 startNs);
+    // 0 and startFrame -1), at the time or at the output frame.
+    void arm(quint64 batch, qint64 startNs, qint64 startFrame);
     // GUI thread: the output frame of the last start, once the mixer made it.
     qint64 startedFrame() const;
 
@@ -100,6 +104,7 @@ private:
     // Written by the GUI thread before the start that uses them.
     std::atomic<quint64> m_batch {0};
     std::atomic<qint64> m_startNs {0};
+    std::atomic<qint64> m_startFrame {-1};
     // Set by the mixer: the generation and output frame of the start it made.
     std::atomic<quint64> m_started {0};
     std::atomic<float> m_volume {1.f};

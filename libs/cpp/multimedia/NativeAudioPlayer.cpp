@@ -23,6 +23,11 @@ void NativeAudioPlayer::playAt(const QString& path, qint64 startNs)
     m_internal->playAt(path, startNs);
 }
 
+void NativeAudioPlayer::playAtFrame(const QString& path, qint64 frame)
+{
+    m_internal->playAtFrame(path, frame);
+}
+
 void NativeAudioPlayer::play()
 {
     m_internal->play();

@@ -24,6 +24,10 @@ public:
     // to startNs on DIReridArazi::AudioEngine::clockNs(); a time already past
     // starts at once. Ask a few periods (some 20 ms) ahead for an exact start.
     void playAt(const QString& path, qint64 startNs);
+    // Like play(path), but the sound begins at the output frame, as
+    // DIReridArazi::AudioEngine::framesMixed() counts them; a frame the mixer
+    // has passed starts at once.
+    void playAtFrame(const QString& path, qint64 frame);
     // Starts or resumes the current media.
     void play();
     void setMedia(const QString& path);

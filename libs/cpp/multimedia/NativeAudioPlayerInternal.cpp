@@ -29,20 +29,29 @@ void NativeAudioPlayerInternal::play(const QString& path)
 void NativeAudioPlayerInternal::playAt(const QString& path, qint64 startNs)
 {
     setMedia(path);
-    start(startNs);
+    start(startNs, -1);
+}
+
+void NativeAudioPlayerInternal::playAtFrame(const QString& path, qint64 frame)
+{
+    setMedia(path);
+    start(0, frame);
 }
 
 void NativeAudioPlayerInternal::play()
 {
-    start(0);
+    start(0, -1);
 }
 
-void NativeAudioPlayerInternal::start(qint64 startNs)
+void NativeAudioPlayerInternal::start(qint64 startNs, qint64 startFrame)
 {
     if (!m_player)
         return;
     m_player->setVolume(float(m_volume));
-    m_player->playAt(startNs);
+    if (startFrame >= 0)
+        m_player->playAtFrame(startFrame);
+    else
+        m_player->playAt(startNs);
     m_positionTimer.start();
     m_state = Playing;
 }

@@ -19,6 +19,7 @@ public:
 
     void play(const QString& path);
     void playAt(const QString& path, qint64 startNs);
+    void playAtFrame(const QString& path, qint64 frame);
     void play();
     void setMedia(const QString& path);
     void stop();
@@ -44,8 +45,9 @@ private:
     enum State { Playing = 0, Stopped = 1, Paused = 2 };
 
     void releasePlayer();
-    // Starts the voice at the time; one already past (0 too) is now.
-    void start(qint64 startNs);
+    // Starts the voice at the time or, when startFrame is not negative, at
+    // the output frame; one already past (startNs 0 too) is now.
+    void start(qint64 startNs, qint64 startFrame);
 
     AudioVoice* m_player = nullptr;
     QTimer m_positionTimer;
