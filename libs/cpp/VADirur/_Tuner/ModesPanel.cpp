@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPushButton>
-#include <QSignalMapper>
 #include <QUrl>
 
 namespace VADirur {
@@ -16,8 +15,6 @@ ModesPanel::ModesPanel(QWidget* parent)
     : TunersCommonPanel(parent)
 {
     setObjectName(QStringLiteral("ModesPanel"));
-    m_pLinkMapper = new QSignalMapper(this);
-    connect(m_pLinkMapper, &QSignalMapper::mappedString, this, &ModesPanel::slotCallUrl);
     m_pModesButton = makePanelButton(tr("Modes"));
     m_pMoreButton = makePanelButton(tr("More"));
     m_pModesButton->hide();
@@ -82,8 +79,7 @@ void ModesPanel::addMenuAppLink(
 void ModesPanel::addMenuLink(const QPixmap& icon, const QString& title, const QString& url)
 {
     auto* action = new QAction(QIcon(icon), title, this);
-    connect(action, &QAction::triggered, m_pLinkMapper, qOverload<>(&QSignalMapper::map));
-    m_pLinkMapper->setMapping(action, url);
+    connect(action, &QAction::triggered, this, [this, url] { slotCallUrl(url); });
     m_pMoreMenu->addAction(action);
 }
 

@@ -2,8 +2,6 @@
 
 #include "TunersCommonPanel.h"
 
-class QSignalMapper;
-
 namespace VADirur {
 
 // The top strip of an instrument tuner page: the common controls, then a
@@ -53,7 +51,6 @@ private:
     QPushButton* m_pModesButton;
     QPushButton* m_pMoreButton;
     QMenu* m_pMoreMenu;
-    QSignalMapper* m_pLinkMapper;
     QString m_strMustHave;
     QString m_strNiceToHave;
     QString m_strRead;

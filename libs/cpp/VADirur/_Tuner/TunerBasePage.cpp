@@ -10,7 +10,6 @@
 
 #include <QPainter>
 #include <QPixmapCache>
-#include <QSignalMapper>
 #include <QVBoxLayout>
 #include <cstdlib>
 
@@ -26,6 +25,12 @@ TunerBasePage::TunerBasePage(QWidget* parent)
     m_pButtonsPanel = new ButtonsPanel(this);
     connect(m_pModesPanel, &ModesPanel::repeatModeChangedTo, m_pButtonsPanel,
         &ButtonsPanel::slotSetRepeatMode);
+    for (int string = 0; button(string); ++string) {
+        connect(button(string), &TuneButton::play, this, [this, string] {
+            if (string < soundPatterns.size())
+                slotPlay(soundPatterns[string]);
+        });
+    }
 
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(0);
@@ -63,16 +68,13 @@ void TunerBasePage::slotSetRepeatMode(bool on)
 void TunerBasePage::setInstrument(TunerInstruments::Instrument instrument)
 {
     setPicture(QPixmap(QStringLiteral(":/") + TunerInstruments::pictureName(instrument)));
-    soundMapper = new QSignalMapper(this);
-    connect(soundMapper, &QSignalMapper::mappedString, this, &TunerBasePage::slotPlay);
     const QVector<int> notes = TunerInstruments::notes(instrument);
+    soundPatterns.clear();
     for (int string = 0; string < notes.size(); ++string) {
         TuneButton* stringButton = button(string);
         stringButton->show();
         stringButton->setText(DIReridArazi::SampleName::noteName(notes[string]));
-        connect(stringButton, &TuneButton::play, soundMapper, qOverload<>(&QSignalMapper::map));
-        soundMapper->setMapping(
-            stringButton, resourcesPath + TunerInstruments::samplePattern(instrument, string));
+        soundPatterns << resourcesPath + TunerInstruments::samplePattern(instrument, string);
     }
 }
 

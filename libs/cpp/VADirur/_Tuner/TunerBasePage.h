@@ -4,8 +4,7 @@
 
 #include <QFrame>
 #include <QPixmap>
-
-class QSignalMapper;
+#include <QStringList>
 
 namespace VADirur {
 
@@ -56,8 +55,10 @@ private:
     QPixmap m_picture;
 
 protected:
-    // Maps each string button to its sample pattern; made by setInstrument().
-    QSignalMapper* soundMapper = nullptr;
+    // The sample pattern of each string button, button 0 first; set by
+    // setInstrument(). Each button plays its pattern through one connection
+    // made with the page, so a page set up again still plays a string once.
+    QStringList soundPatterns;
     // The samples' folder, ending in "/".
     const QString resourcesPath;
 };
