@@ -1,14 +1,30 @@
 #include "../common/MouseDrag.h"
 #include "App.h"
 #include "Common.h"
+#include "HybridWidget.h"
 #include "Os.h"
 #include "ScreenCropper.h"
+#include "ScreenMeasurer.h"
 
 #include <QScreen>
 #include <QtTest>
 
 using DORuverud::Common;
+using DORuverud::HybridWidget;
 using DORuverud::ScreenCropper;
+using DORuverud::ScreenMeasurer;
+
+namespace {
+
+// A screen-sized picture of one colour in physical pixels, as a grab gives one.
+QPixmap plainScreen(const QColor& colour)
+{
+    QPixmap picture(QGuiApplication::primaryScreen()->geometry().size() * Os::scaleFactor());
+    picture.fill(colour);
+    return picture;
+}
+
+} // namespace
 
 // Runs on a virtual X display of 1280 x 1024, at scale factor 1 and 2.
 class TestScreenGrab : public QObject
@@ -64,7 +80,96 @@ private slots:
         QCOMPARE(cropper.result().toImage().convertToFormat(QImage::Format_RGB32), window);
     }
 
+    // There is no window manager on this display: showFullScreen() alone would
+    // leave each tool at its own small size.
+    void fullScreenToolsCoverTheScreen_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::newRow("cropper") << "cropper";
+        QTest::newRow("ruler") << "ruler";
+        QTest::newRow("virtual view") << "virtual view";
+    }
+
+    void fullScreenToolsCoverTheScreen()
+    {
+        QFETCH(QString, tool);
+        // GIVEN a tool whose picture is one colour from edge to edge
+        const QColor colour(200, 40, 160);
+        Common::setScreenGrabber([colour] { return plainScreen(colour); });
+        ScreenCropper cropper;
+        ScreenMeasurer ruler;
+        HybridWidget host;
+        QWidget* page = new QWidget;
+        page->setAutoFillBackground(true);
+        page->setPalette(QPalette(colour));
+        host.setWidget(page);
+        host.resize(300, 200);
+        // WHEN it is shown full screen as its owner shows it
+        QWidget* window = showFullScreen(tool, cropper, ruler, host);
+        Common::setScreenGrabber({});
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        // THEN it covers the screen: a real grab has its colour in every corner
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QTRY_COMPARE(window->frameGeometry(), screen);
+        const QRect inside
+            = QRect(QPoint(0, 0), screen.size() * Os::scaleFactor()).adjusted(12, 12, -12, -12);
+        QTRY_COMPARE(pixelAt(Common::grabScreen(), inside.bottomRight()), colour);
+        for (const QPoint& corner : {inside.topLeft(), inside.topRight(), inside.bottomLeft()})
+            QCOMPARE(pixelAt(Common::grabScreen(), corner), colour);
+    }
+
+    void virtualViewGivesTheScreenBack()
+    {
+        // GIVEN a page in virtual mode, shown full screen
+        HybridWidget host;
+        host.setWidget(new QWidget);
+        host.setGeometry(40, 60, 300, 200);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        host.slotSetVirtualResolutionMode(true);
+        QWidget* view = shownWindowOtherThan(&host);
+        QVERIFY(view);
+        // THEN the view first takes the page's place
+        QTRY_COMPARE(view->geometry(), QRect(40, 60, 300, 200));
+        host.slotShowFullScreenMode(true);
+        QTRY_COMPARE(view->geometry(), QGuiApplication::primaryScreen()->geometry());
+        // WHEN full screen ends THEN the view is back in the page's place
+        host.slotShowFullScreenMode(false);
+        QTRY_COMPARE(view->geometry(), QRect(40, 60, 300, 200));
+        QVERIFY(!view->isFullScreen());
+    }
+
 private:
+    static QWidget* showFullScreen(
+        const QString& tool, ScreenCropper& cropper, ScreenMeasurer& ruler, HybridWidget& host)
+    {
+        if (tool == "cropper") {
+            cropper.grabScreen();
+            return &cropper;
+        }
+        if (tool == "ruler") {
+            // The ruler's owner shows it once the picture is taken.
+            QObject::connect(&ruler, &ScreenMeasurer::done, &ruler, &QWidget::showFullScreen);
+            static_cast<ScreenCropper&>(ruler).grabScreen();
+            return &ruler;
+        }
+        host.show();
+        host.slotSetVirtualResolutionMode(true);
+        host.slotShowFullScreenMode(true);
+        return shownWindowOtherThan(&host);
+    }
+
+    // The virtual mode's view window.
+    static QWidget* shownWindowOtherThan(QWidget* host)
+    {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window != host && window->isVisible() && window->isWindow()
+                && window->inherits("DORuverud::VirtualResolutionWidget"))
+                return window;
+        }
+        return nullptr;
+    }
+
     static QColor pixelAt(const QPixmap& pixmap, const QPoint& point)
     {
         return pixmap.toImage().pixelColor(point);

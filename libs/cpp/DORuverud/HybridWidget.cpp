@@ -2,6 +2,7 @@
 
 #include "VirtualResolutionWidget.h"
 
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace DORuverud {
@@ -56,6 +57,8 @@ void HybridWidget::slotSetVirtualResolutionMode(bool on)
 void HybridWidget::enterVirtualMode()
 {
     m_normalRect = QRect(QPoint(0, 0), size());
+    // The view window takes the host's place on the screen.
+    m_viewWindow->setGeometry(QRect(mapToGlobal(QPoint(0, 0)), size()));
     hide();
     m_holder->setFixedSize(size());
     setParent(m_holder);
@@ -102,13 +105,22 @@ void HybridWidget::slotSetSettings()
     slotSetSize(m_dialog->virtualResolution());
 }
 
+// Without a window manager the window state alone changes nothing on the
+// screen: the window also takes its screen's geometry, and gives it back.
 void HybridWidget::slotShowFullScreenMode(bool on)
 {
     QWidget* window = m_inVirtualMode ? static_cast<QWidget*>(m_viewWindow.get()) : this;
-    if (on)
+    if (on) {
+        if (!window->isFullScreen())
+            m_beforeFullScreen = window->geometry();
+        window->setGeometry(window->screen()->geometry());
         window->showFullScreen();
-    else
+    } else if (window->isFullScreen()) {
         window->showNormal();
+        window->setGeometry(m_beforeFullScreen);
+    } else {
+        window->showNormal();
+    }
 }
 
 // One dialog, shown again with its choices on every call.

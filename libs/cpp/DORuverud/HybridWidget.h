@@ -48,6 +48,8 @@ private:
     bool m_inVirtualMode = false;
     std::unique_ptr<VirtualResolutionDialog> m_dialog;
     QRect m_normalRect;
+    // Where the window in use stood before it went full screen.
+    QRect m_beforeFullScreen;
 };
 
 } // namespace DORuverud

@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QSaveFile>
+#include <QScreen>
 #include <QStandardPaths>
 
 namespace DORuverud {
@@ -102,6 +103,7 @@ void ScreenCropper::showByMode()
 {
     switch (m_showMode) {
     case FullScreenMode:
+        coverScreen();
         showFullScreen();
         break;
     case MaximizedMode:
@@ -110,6 +112,14 @@ void ScreenCropper::showByMode()
     default:
         show();
     }
+}
+
+// Without a window manager showFullScreen() alone leaves the frame at the
+// size it had: it takes the grabbed screen's geometry as well.
+void ScreenCropper::coverScreen()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->geometry());
 }
 
 void ScreenCropper::slotClose()

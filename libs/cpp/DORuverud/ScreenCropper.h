@@ -71,6 +71,8 @@ protected:
     // release always brings the normal cursors back.
     void holdCrossCursor();
     void releaseCrossCursor();
+    // The geometry of the screen that grabScreen() takes a picture of.
+    void coverScreen();
 
     QPixmap m_grabPixmap;
     bool m_selecting = false;

@@ -31,11 +31,18 @@ ScreenMeasurer::ScreenMeasurer(QWidget* parent)
 
 void ScreenMeasurer::retranslateUi() { }
 
-// The display follows the new picture at the next resize or recreatePix2().
+// A shown ruler's display follows the new picture at the next resize or
+// recreatePix2(). A hidden one takes the screen's geometry, which a window
+// manager alone would give it at a full-screen show, and with it the picture
+// that the resize of that show would bring.
 void ScreenMeasurer::grabScreen()
 {
     m_selecting = false;
     m_grabPixmap = Common::grabScreen();
+    if (!isVisible()) {
+        coverScreen();
+        recreatePix2();
+    }
     emit done();
     repaint();
     setFocus(Qt::OtherFocusReason);
