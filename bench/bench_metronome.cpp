@@ -1,7 +1,7 @@
 // Metronome timing: at 208 bpm (a 288 ms period), the output frame at which
-// each of 200 ticks starts, against the ideal grid of that period. The mixed
-// output goes to SDL's disk driver; the GUI thread idles or is kept busy in
-// slices of the given length between its events.
+// each of at least 200 ticks starts, against one beat grid fitted to the
+// whole run. The mixed output goes to SDL's disk driver. The GUI thread
+// idles, is kept busy in slices between its events, or is blocked once.
 #include "App.h"
 #include "AudioEngine.h"
 #include "AudioEngineObserver.h"
@@ -12,6 +12,8 @@
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 
@@ -23,7 +25,12 @@ using DIReridArazi::AudioEngine;
 namespace {
 
 const int ticks = 200;
-const double periodFrames = 0.288 * 44100;
+const double framesPerMs = 44.1;
+const double periodFrames = 288 * framesPerMs;
+// A spacing this far from a whole number of periods moves the grid.
+const double stepFrames = 0.002 * 44100;
+
+enum GuiLoad { Idle, BusySlices, BlockedOnce };
 
 class TickFrames : public DIReridArazi::AudioEngineObserver
 {
@@ -48,100 +55,104 @@ void startAt208(VADirur::Metronome* metronome)
     controls->setInterval(208);
 }
 
-// The ticks in runs between the engine's re-anchorings. The disk driver
-// sleeps whole milliseconds a period, so it drifts from the clock; the
-// engine slews its clock-to-frame mapping after it and, when the device has
-// drifted too far, anchors it anew, which moves the grid for good. A spacing
-// off the period whose next spacing is the period again marks such a move;
-// a single late tick is off twice, and stays in its run.
-QVector<QVector<qint64>> runs(const QVector<qint64>& frames)
+void spin(int ms)
 {
-    const double tolerance = 0.002 * 44100;
-    auto off
-        = [&](int k) { return std::abs(frames[k] - frames[k - 1] - periodFrames) > tolerance; };
-    QVector<QVector<qint64>> all(1);
-    for (int k = 0; k < frames.size(); ++k) {
-        if (k > 0 && off(k) && (k + 1 == frames.size() || !off(k + 1)))
-            all.append(QVector<qint64>());
-        all.last() << frames[k];
-    }
-    return all;
+    QElapsedTimer spent;
+    spent.start();
+    while (spent.elapsed() < ms) { }
 }
 
-// The distances of a run's ticks from the straight line that fits them
-// best: the ideal grid, at the period the device's own clock gives it.
-QVector<double> offGrid(const QVector<qint64>& run)
+// The beat of each tick on the grid of the first, whole periods counted.
+QVector<double> beats(const QVector<qint64>& frames)
 {
-    const int n = run.size();
+    QVector<double> beat;
+    for (qint64 frame : frames)
+        beat << std::round((frame - frames[0]) / periodFrames);
+    return beat;
+}
+
+// The distances of the ticks from the one straight line that fits them all
+// best: the ideal grid, at the period the device's own clock gives it.
+QVector<double> offGrid(const QVector<qint64>& frames)
+{
+    const QVector<double> beat = beats(frames);
+    const int n = frames.size();
     double sumK = 0, sumF = 0, sumKK = 0, sumKF = 0;
-    for (int k = 0; k < n; ++k) {
-        const double f = run[k] - run[0];
-        sumK += k;
+    for (int i = 0; i < n; ++i) {
+        const double f = frames[i] - frames[0];
+        sumK += beat[i];
         sumF += f;
-        sumKK += double(k) * k;
-        sumKF += k * f;
+        sumKK += beat[i] * beat[i];
+        sumKF += beat[i] * f;
     }
     const double denominator = n * sumKK - sumK * sumK;
     const double slope = denominator > 0 ? (n * sumKF - sumK * sumF) / denominator : periodFrames;
     const double intercept = (sumF - slope * sumK) / n;
     QVector<double> off;
-    for (int k = 0; k < n; ++k)
-        off << run[k] - run[0] - (intercept + slope * k);
+    for (int i = 0; i < n; ++i)
+        off << frames[i] - frames[0] - (intercept + slope * beat[i]);
     return off;
 }
 
-// Largest and RMS distance of the ticks from the ideal grid in ms.
-void reportDeviation(benchmark::State& state, const QVector<qint64>& frames)
+// Places where the grid moved: a spacing off a whole number of periods
+// whose next spacing is whole again (a single late tick is off twice).
+int newGrids(const QVector<qint64>& frames)
+{
+    auto off = [&](int i) {
+        const double periods = (frames[i] - frames[i - 1]) / periodFrames;
+        return std::abs(periods - std::round(periods)) * periodFrames > stepFrames;
+    };
+    int moves = 0;
+    for (int i = 1; i < frames.size(); ++i)
+        moves += off(i) && (i + 1 == frames.size() || !off(i + 1)) ? 1 : 0;
+    return moves;
+}
+
+void report(benchmark::State& state, const QVector<qint64>& frames)
 {
     double largest = 0;
     double squares = 0;
-    const QVector<QVector<qint64>> all = runs(frames);
-    for (const QVector<qint64>& run : all) {
-        for (double d : offGrid(run)) {
-            largest = std::max(largest, std::abs(d));
-            squares += d * d;
-        }
+    for (double d : offGrid(frames)) {
+        largest = std::max(largest, std::abs(d));
+        squares += d * d;
     }
+    const QVector<double> beat = beats(frames);
     state.counters["ticks"] = frames.size();
-    state.counters["reanchored"] = all.size() - 1;
-    state.counters["largest_ms"] = largest / 44.1;
-    state.counters["rms_ms"] = std::sqrt(squares / frames.size()) / 44.1;
+    state.counters["missed"] = beat.last() + 1 - frames.size();
+    state.counters["new_grids"] = newGrids(frames);
+    state.counters["worst_ms"] = largest / framesPerMs;
+    state.counters["rms_ms"] = std::sqrt(squares / frames.size()) / framesPerMs;
 }
 
-// How much later than the earliest one, on the timer's own 288 ms grid, the
-// latest tick was handled.
-void reportLateness(benchmark::State& state, const QVector<qint64>& handled)
+// Keeps the GUI thread as the mode asks while the ticks come.
+void loadGui(GuiLoad load, QTimer* busy, const TickFrames& log)
 {
-    QVector<double> late;
-    for (int k = 0; k < handled.size(); ++k)
-        late << (handled[k] - handled[0]) / 1e6 - k * 288.0;
-    const auto range = std::minmax_element(late.begin(), late.end());
-    state.counters["handled_late_ms"] = late.isEmpty() ? 0 : *range.second - *range.first;
+    if (load == BusySlices) {
+        QObject::connect(busy, &QTimer::timeout, [] { spin(30); });
+        busy->start(0);
+    } else if (load == BlockedOnce) {
+        QObject::connect(busy, &QTimer::timeout, [busy, &log] {
+            if (log.frames.size() < ticks / 2)
+                return;
+            busy->stop();
+            QThread::msleep(400);
+        });
+        busy->start(10);
+    }
 }
 
 void tickTiming(benchmark::State& state)
 {
-    const int busyMs = int(state.range(0));
+    const auto load = GuiLoad(state.range(0));
     AudioEngine* engine = AudioEngine::instance();
     engine->setManualClock(false);
     for (auto _ : state) {
         TickFrames log;
         engine->addObserver(&log);
-        QTimer busy;
-        QObject::connect(&busy, &QTimer::timeout, [busyMs] {
-            QElapsedTimer spin;
-            spin.start();
-            while (spin.elapsed() < busyMs) { }
-        });
         VADirur::Metronome metronome(nullptr);
         startAt208(&metronome);
-        // When each tick was handled: a tick handled later than its lead
-        // before the beat could not be asked for in time.
-        QVector<qint64> handled;
-        QObject::connect(metronome.findChild<QTimer*>(), &QTimer::timeout,
-            [&handled] { handled << AudioEngine::clockNs(); });
-        if (busyMs > 0)
-            busy.start(0);
+        QTimer busy;
+        loadGui(load, &busy, log);
         QEventLoop loop;
         QTimer check;
         QObject::connect(&check, &QTimer::timeout, [&] {
@@ -153,25 +164,31 @@ void tickTiming(benchmark::State& state)
         loop.exec();
         busy.stop();
         engine->removeObserver(&log);
-        reportDeviation(state, log.frames);
-        reportLateness(state, handled);
+        report(state, log.frames);
     }
 }
 
 } // namespace
 
-BENCHMARK(tickTiming)->ArgName("busy_ms")->Arg(0)->Arg(30)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(tickTiming)
+    ->ArgName("gui_idle0_busy1_blocked2")
+    ->Arg(Idle)
+    ->Arg(BusySlices)
+    ->Arg(BlockedOnce)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 
 int main(int argc, char** argv)
 {
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("SDL_AUDIODRIVER", "disk");
     // Whole milliseconds a period: 6 keeps the driver just slower than a sound card.
     qputenv("SDL_DISKAUDIODELAY", "6");
-    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(QDir::temp().filePath("bench_metronome.raw")));
+    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(home.filePath("bench_metronome.raw")));
     DORuverud::App app(argc, argv, "Quelmar", "Tessivar");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
-    QFile::remove(QDir::temp().filePath("bench_metronome.raw"));
     return 0;
 }

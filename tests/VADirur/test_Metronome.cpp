@@ -18,6 +18,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+using DIReridArazi::AudioEngine;
 using namespace VADirur;
 namespace Pictures = VADirur::MusicPagePictures;
 
@@ -99,19 +100,50 @@ QString soundFile(const QString& code)
     return code == QLatin1String("b") ? QStringLiteral("bell.wav") : QStringLiteral("tick.wav");
 }
 
+// The output moves on only when the test mixes: the engine's manual clock.
+void mixTo(qint64 frame)
+{
+    std::vector<float> out(2 * 256);
+    while (AudioEngine::instance()->framesMixed() <= frame)
+        AudioEngine::instance()->mix(out.data(), 256);
+}
+
+// Tick k of a grid: k periods of 60000 / bpm ms at 44.1 kHz, to the nearest frame.
+qint64 gridFrame(qint64 start, int periodMs, int tick)
+{
+    return start + (qint64(tick) * periodMs * 441 + 5) / 10;
+}
+
 struct Ticker
 {
     Metronome* metronome;
+    qint64 start;
+    int periodMs;
     SoundStartLog log;
     QStringList expected;
+    QVector<qint64> expectedFrames;
+    int ticks = 0;
 
-    // One tick; an expected sound ("t" or "b", "-" for none) must start.
+    // One tick: the metronome's timer schedules, the output reaches the
+    // tick's frame, and the face follows. Nothing shows before the output
+    // has reached the tick, and an expected sound ("t" or "b", "-" for
+    // none) must have started, on its frame.
     bool tick(const QString& sound)
     {
+        const QImage face = painted(metronome);
+        const QString shown = lamps(metronome);
         QMetaObject::invokeMethod(metronome, "slotTick");
-        if (sound != QLatin1String("-"))
+        if (painted(metronome) != face || lamps(metronome) != shown)
+            return false;
+        const qint64 frame = gridFrame(start, periodMs, ++ticks);
+        mixTo(frame);
+        QMetaObject::invokeMethod(metronome, "slotShowTicks");
+        if (sound != QLatin1String("-")) {
             expected << soundFile(sound);
-        return QTest::qWaitFor([this] { return log.names.size() >= expected.size(); }, 10000);
+            expectedFrames << frame;
+        }
+        AudioEngine::instance()->poll();
+        return log.fileNames() == expected && log.frames == expectedFrames;
     }
 };
 
@@ -134,6 +166,8 @@ private slots:
     void switchesRefreshSilently();
     void beatGrid_data();
     void beatGrid();
+    void stalledGuiKeepsTheGrid_data();
+    void stalledGuiKeepsTheGrid();
     void everyPictureExists();
     void scheduledSoundOfAMissingFile();
 };
@@ -141,11 +175,13 @@ private slots:
 void TestMetronome::initTestCase()
 {
     LivePlayers::install();
+    AudioEngine::instance()->setManualClock(true);
 }
 
 // Every player goes once its sound has ended.
 void TestMetronome::cleanupTestCase()
 {
+    AudioEngine::instance()->setManualClock(false);
     QTRY_COMPARE_WITH_TIMEOUT(LivePlayers::count(), 0, 30000);
 }
 
@@ -276,6 +312,7 @@ void TestMetronome::barSequence()
     QFETCH(QString, faces);
     QFETCH(QString, lit);
     // GIVEN a metronome with that many beats a bar
+    const qint64 start = AudioEngine::instance()->framesMixed();
     Metronome metronome(nullptr);
     metronome.resize(420, 520);
     auto* controls = metronome.findChild<MetronomeControls*>();
@@ -285,28 +322,26 @@ void TestMetronome::barSequence()
         ->actions()
         .at(item)
         ->trigger();
-    Ticker ticker {&metronome, {}, {}};
+    Ticker ticker {&metronome, start, 1578, {}, {}, {}};
     const QStringList sound = sounds.split(' ');
     const QStringList face = faces.split(' ');
     const QStringList lamp = lit.split(' ');
     for (int i = 0; i < sound.size(); ++i) {
         // WHEN it ticks
-        QVERIFY(ticker.tick(sound[i]));
-        // THEN the tick's face and lamp show at once
+        QVERIFY2(ticker.tick(sound[i]), qPrintable(ticker.log.fileNames().join(' ')));
+        // THEN it sounds on its beat, and its face and lamp show
         QCOMPARE(painted(&metronome), expectedFace(metronome.size(), faceFile(face[i])));
         QCOMPARE(litLamp(&metronome), lamp[i]);
     }
-    // AND the sounds came in order, nothing more
-    QTest::qWait(150);
-    QCOMPARE(ticker.log.fileNames(), ticker.expected);
 }
 
 void TestMetronome::switchesRefreshSilently()
 {
     // GIVEN a metronome two ticks into its bar
+    const qint64 start = AudioEngine::instance()->framesMixed();
     Metronome metronome(nullptr);
     metronome.resize(420, 520);
-    Ticker ticker {&metronome, {}, {}};
+    Ticker ticker {&metronome, start, 1578, {}, {}, {}};
     QVERIFY(ticker.tick("-"));
     QVERIFY(ticker.tick("t"));
     QPushButton* visible = button(&metronome, "VisibleTickButton");
@@ -332,35 +367,78 @@ void TestMetronome::switchesRefreshSilently()
     audible->click();
     QCOMPARE(painted(&metronome), expectedFace(size, faceFile("L")));
     QVERIFY(ticker.tick("t"));
-    QTest::qWait(150);
-    QCOMPARE(ticker.log.fileNames(), ticker.expected);
 }
 
 void TestMetronome::beatGrid_data()
 {
-    QTest::addColumn<qint64>("firstAtMs");
-    QTest::addColumn<qint64>("secondAtMs");
-    QTest::addColumn<qint64>("firstBeatMs");
-    QTest::addColumn<qint64>("secondBeatMs");
+    QTest::addColumn<int>("periodMs");
+    QTest::addColumn<int>("tick");
+    QTest::addColumn<qint64>("frame");
 
-    // A period of 288 ms from 0; each beat one lead after its tick is due.
-    QTest::newRow("on time") << 288LL << 576LL << 288LL << 576LL;
-    QTest::newRow("late timers keep the grid") << 300LL << 620LL << 288LL << 576LL;
-    QTest::newRow("a tick late by a period starts anew") << 600LL << 900LL << 600LL << 888LL;
-    QTest::newRow("a tick before its time sounds from then") << 100LL << 388LL << 100LL << 388LL;
+    // 288 ms is 12700.8 frames; the rounding never adds up.
+    QTest::newRow("first tick at 208") << 288 << 1 << 1012701LL;
+    QTest::newRow("second tick at 208") << 288 << 2 << 1025402LL;
+    QTest::newRow("a thousand ticks at 208") << 288 << 1000 << 13700800LL;
+    QTest::newRow("first tick at 38") << 1578 << 1 << 1069590LL;
 }
 
 void TestMetronome::beatGrid()
 {
-    QFETCH(qint64, firstAtMs);
-    QFETCH(qint64, secondAtMs);
-    const qint64 ms = 1000 * 1000;
-    QFETCH(qint64, firstBeatMs);
-    QFETCH(qint64, secondBeatMs);
+    QFETCH(int, periodMs);
+    QFETCH(int, tick);
+    QFETCH(qint64, frame);
     MetronomeClock clock;
-    clock.restart(0, 288);
-    QCOMPARE(clock.takeBeat(firstAtMs * ms), firstBeatMs * ms + MetronomeClock::leadNs);
-    QCOMPARE(clock.takeBeat(secondAtMs * ms), secondBeatMs * ms + MetronomeClock::leadNs);
+    QCOMPARE(clock.ticksDue(5000000), 0LL);
+    clock.restart(1000000, periodMs);
+    QCOMPARE(clock.frameOf(tick), frame);
+    QCOMPARE(clock.ticksDue(frame - 1), qint64(tick - 1));
+    QCOMPARE(clock.ticksDue(frame), qint64(tick));
+    QCOMPARE(clock.ticksDue(999999), 0LL);
+}
+
+void TestMetronome::stalledGuiKeepsTheGrid_data()
+{
+    QTest::addColumn<int>("stallTicks");
+    QTest::addColumn<QList<int>>("heard");
+
+    QTest::newRow("a beat and a bit") << 1 << QList<int> {1, 2, 3, 4, 5, 6, 7};
+    QTest::newRow("four beats") << 4 << QList<int> {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    // Beyond the schedule a tick stays silent rather than late.
+    QTest::newRow("ten beats") << 10 << QList<int> {1, 2, 3, 4, 11, 12, 13, 14, 15, 16};
+}
+
+void TestMetronome::stalledGuiKeepsTheGrid()
+{
+    QFETCH(int, stallTicks);
+    QFETCH(QList<int>, heard);
+    AudioEngine* engine = AudioEngine::instance();
+    // GIVEN a metronome at 208 with no bar, so that every beat ticks
+    Metronome metronome(nullptr);
+    metronome.resize(420, 520);
+    auto* controls = metronome.findChild<MetronomeControls*>();
+    button(controls, "BeatCombo")->menu()->actions().at(0)->trigger();
+    const qint64 start = engine->framesMixed();
+    controls->setInterval(208);
+    SoundStartLog log;
+    // WHEN the GUI thread stalls while the output runs on past several ticks
+    mixTo(gridFrame(start, 288, stallTicks) + 6000);
+    engine->poll();
+    // THEN the face waits for the GUI thread, and then shows the last tick
+    QCOMPARE(painted(&metronome), expectedFace(metronome.size(), faceFile("-")));
+    QMetaObject::invokeMethod(&metronome, "slotShowTicks");
+    QCOMPARE(
+        painted(&metronome), expectedFace(metronome.size(), faceFile(stallTicks % 2 ? "R" : "L")));
+    // WHEN the GUI thread runs again, its timer late, and six more ticks go by
+    for (int tick = stallTicks + 1; tick <= stallTicks + 6; ++tick) {
+        QMetaObject::invokeMethod(&metronome, "slotTick");
+        mixTo(gridFrame(start, 288, tick));
+    }
+    engine->poll();
+    // THEN every tick heard sounded on its own frame of the one grid
+    QVector<qint64> frames;
+    for (int tick : qAsConst(heard))
+        frames << gridFrame(start, 288, tick);
+    QCOMPARE(log.frames, frames);
 }
 
 // The pages' pictures and those their style sheets name are in the resource tree.
@@ -383,12 +461,15 @@ void TestMetronome::everyPictureExists()
 void TestMetronome::scheduledSoundOfAMissingFile()
 {
     const QString folder = DORuverud::App::theApp()->bundleResourcePath();
-    const qint64 soon = DIReridArazi::AudioEngine::clockNs() + MetronomeClock::leadNs;
+    const qint64 frame = AudioEngine::instance()->framesMixed() + 1000;
     SoundStartLog log;
-    // A file that cannot be opened gives no player; a scheduled one sounds
-    QVERIFY(!SamplePlayer::playAt(folder + "no-such-tick.wav", soon));
-    QVERIFY(SamplePlayer::playAt(folder + "tick.wav", soon));
-    QTRY_COMPARE_WITH_TIMEOUT(log.fileNames(), QStringList {"tick.wav"}, 10000);
+    // A file that cannot be opened gives no player; a scheduled one sounds on its frame
+    QVERIFY(!SamplePlayer::playAtFrame(folder + "no-such-tick.wav", frame));
+    QVERIFY(SamplePlayer::playAtFrame(folder + "tick.wav", frame));
+    mixTo(frame);
+    AudioEngine::instance()->poll();
+    QCOMPARE(log.fileNames(), QStringList {"tick.wav"});
+    QCOMPARE(log.frames, QVector<qint64> {frame});
 }
 
 int main(int argc, char** argv)

@@ -5,17 +5,60 @@
 #include "MetronomeBeats.h"
 #include "MetronomeControls.h"
 #include "MusicPagePictures.h"
+#include "NativeAudioPlayer.h"
 #include "SamplePlayer.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace VADirur {
+
+namespace {
+
+constexpr qint64 rate = DIReridArazi::AudioClip::sampleRate;
+// Sounds are handed to the engine up to this far ahead of the output,
+// beyond the next period: the longest the GUI thread may stall with no tick
+// going missing.
+constexpr qint64 stallFrames = rate;
+// A sound asked for closer to the output than a few device periods might
+// start late; one that close may be starting already and is left alone.
+constexpr qint64 guardFrames = 4 * DIReridArazi::AudioOutput::framesPerPeriod;
+
+enum class Sound { Silent, Tick, Bell };
+
+// What the tick sounds that finds the beat index, with that many beats a
+// bar: the bell opens every bar but the first, whose first tick is silent.
+Sound soundOf(int beatIndex, int beats)
+{
+    if (beats == 0)
+        return Sound::Tick;
+    if (beatIndex >= beats)
+        return Sound::Bell;
+    return beatIndex == 0 ? Sound::Silent : Sound::Tick;
+}
+
+// The beat index after that tick.
+int beatIndexAfter(int beatIndex, int beats)
+{
+    if (beats == 0)
+        return beatIndex;
+    return beatIndex >= beats ? 1 : beatIndex + 1;
+}
+
+DIReridArazi::AudioEngine* engine()
+{
+    return DIReridArazi::AudioEngine::instance();
+}
+
+} // namespace
 
 Metronome::Metronome(QWidget* parent)
     : QFrame(parent)
     , m_timer(this)
+    , m_faceTimer(this)
 {
     setObjectName(QStringLiteral("Metronome"));
     m_timer.setTimerType(Qt::PreciseTimer);
@@ -33,8 +76,17 @@ Metronome::Metronome(QWidget* parent)
     connect(m_pControls, &MetronomeControls::intervalChanged, this,
         &Metronome::slotTickIntervalChanged);
     connect(&m_timer, &QTimer::timeout, this, &Metronome::slotTick);
+    connect(m_pControls, &MetronomeControls::beatsCountChanged, this, &Metronome::rescheduleSounds);
+    m_faceTimer.setSingleShot(true);
+    m_faceTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_faceTimer, &QTimer::timeout, this, &Metronome::slotShowTicks);
     restartTimer(m_pControls->interval());
     layOut();
+}
+
+Metronome::~Metronome()
+{
+    cancelSounds(earliestFrame());
 }
 
 void Metronome::paintEvent(QPaintEvent*)
@@ -55,10 +107,22 @@ void Metronome::resizeEvent(QResizeEvent* event)
 
 void Metronome::slotTick()
 {
-    m_nBeatNs = m_clock.takeBeat(DIReridArazi::AudioEngine::clockNs());
-    updateState(true);
-    update();
-    ++m_nTicks;
+    slotShowTicks();
+    scheduleSounds(earliestFrame());
+}
+
+void Metronome::slotShowTicks()
+{
+    const qint64 due = m_clock.ticksDue(engine()->framesMixed());
+    if (due > m_nShownTicks) {
+        // After a stall every tick missed still takes its step in the bar.
+        for (; m_nShownTicks < due; ++m_nShownTicks) {
+            updateState(true);
+            ++m_nTicks;
+        }
+        update();
+    }
+    aimFaceTimer();
 }
 
 void Metronome::slotVisibleTickChanged(bool checked)
@@ -67,6 +131,7 @@ void Metronome::slotVisibleTickChanged(bool checked)
     m_pBeats->setVisible(m_bVisibleTick);
     updateState(false);
     update();
+    rescheduleSounds();
 }
 
 void Metronome::slotAudibleTickChanged(bool checked)
@@ -74,6 +139,7 @@ void Metronome::slotAudibleTickChanged(bool checked)
     m_bAudibleTick = !checked;
     updateState(false);
     update();
+    rescheduleSounds();
 }
 
 void Metronome::slotTickIntervalChanged(int bpm)
@@ -85,7 +151,7 @@ void Metronome::updateState(bool tick)
 {
     const int beats = m_pControls->beatsCount();
     if (beats == 0) {
-        normalBehavior(tick);
+        normalBehavior();
         return;
     }
     if (m_nBeatIndex >= beats) {
@@ -94,17 +160,15 @@ void Metronome::updateState(bool tick)
             m_face = m_bAudibleTick ? beatPix() : muteBeatPix();
         else
             m_face = m_bAudibleTick ? eyesClosedPix() : closedMutePix();
-        if (m_bAudibleTick && tick)
-            play(QStringLiteral("bell.wav"));
     }
     m_pBeats->setCurrentBeat(m_nBeatIndex);
     if (m_nBeatIndex != 0)
-        normalBehavior(tick);
+        normalBehavior();
     if (tick)
         ++m_nBeatIndex;
 }
 
-void Metronome::normalBehavior(bool tick)
+void Metronome::normalBehavior()
 {
     const bool odd = m_nTicks % 2 != 0;
     if (m_bVisibleTick && m_bAudibleTick)
@@ -113,21 +177,84 @@ void Metronome::normalBehavior(bool tick)
         m_face = odd ? muteEyesLeftPix() : muteEyesRightPix();
     else
         m_face = m_bAudibleTick ? eyesClosedPix() : closedMutePix();
-    if (m_bAudibleTick && tick)
-        play(QStringLiteral("tick.wav"));
 }
 
-void Metronome::play(const QString& fileName)
+void Metronome::play(const QString& fileName, qint64 frame)
 {
-    SamplePlayer::playAt(m_strResourcesPath + fileName, m_nBeatNs);
+    if (DIReridArazi::NativeAudioPlayer* player
+        = SamplePlayer::playAtFrame(m_strResourcesPath + fileName, frame))
+        m_sounds.append({frame, player});
 }
 
 void Metronome::restartTimer(int bpm)
 {
+    slotShowTicks();
+    cancelSounds(earliestFrame());
     m_timer.stop();
     m_timer.setInterval(60000 / bpm);
-    m_clock.restart(DIReridArazi::AudioEngine::clockNs(), m_timer.interval());
+    engine()->openOutput();
+    m_clock.restart(engine()->framesMixed(), m_timer.interval());
+    m_nShownTicks = 0;
+    m_nScheduledTicks = 0;
+    m_nScheduledBeatIndex = m_nBeatIndex;
     m_timer.start();
+    scheduleSounds(earliestFrame());
+    aimFaceTimer();
+}
+
+void Metronome::scheduleSounds(qint64 earliestFrame)
+{
+    const qint64 mixed = engine()->framesMixed();
+    m_sounds.erase(
+        std::remove_if(m_sounds.begin(), m_sounds.end(),
+            [mixed](const ScheduledSound& sound) { return !sound.player || sound.frame < mixed; }),
+        m_sounds.end());
+    const qint64 horizon = earliestFrame + m_clock.periodFrames() + stallFrames;
+    const int beats = m_pControls->beatsCount();
+    for (qint64 tick = m_nScheduledTicks + 1; m_clock.frameOf(tick) < horizon; ++tick) {
+        const qint64 frame = m_clock.frameOf(tick);
+        const Sound sound = soundOf(m_nScheduledBeatIndex, beats);
+        m_nScheduledBeatIndex = beatIndexAfter(m_nScheduledBeatIndex, beats);
+        m_nScheduledTicks = tick;
+        // A tick the output has (nearly) reached stays as it is: scheduled
+        // already, or silent rather than late.
+        if (m_bAudibleTick && sound != Sound::Silent && frame >= earliestFrame)
+            play(sound == Sound::Bell ? QStringLiteral("bell.wav") : QStringLiteral("tick.wav"),
+                frame);
+    }
+}
+
+void Metronome::rescheduleSounds()
+{
+    const qint64 earliest = earliestFrame();
+    cancelSounds(earliest);
+    m_nScheduledTicks = m_nShownTicks;
+    m_nScheduledBeatIndex = m_nBeatIndex;
+    scheduleSounds(earliest);
+}
+
+void Metronome::cancelSounds(qint64 fromFrame)
+{
+    auto cancelled = [fromFrame](const ScheduledSound& sound) {
+        return !sound.player || sound.frame >= fromFrame;
+    };
+    for (const ScheduledSound& sound : qAsConst(m_sounds)) {
+        if (cancelled(sound))
+            delete sound.player.data();
+    }
+    m_sounds.erase(std::remove_if(m_sounds.begin(), m_sounds.end(), cancelled), m_sounds.end());
+}
+
+qint64 Metronome::earliestFrame()
+{
+    return engine()->framesMixed() + guardFrames;
+}
+
+void Metronome::aimFaceTimer()
+{
+    const qint64 ahead = m_clock.frameOf(m_nShownTicks + 1) - engine()->framesMixed();
+    // Rounded up; should the output lag behind the clock, the timer waits again.
+    m_faceTimer.start(int(std::max<qint64>(1, (ahead * 1000 + rate - 1) / rate)));
 }
 
 void Metronome::layOut()

@@ -4,26 +4,24 @@
 
 namespace VADirur {
 
-// The metronome's beat grid. The tick timer fires one lead ahead of each
-// beat, and the tick's sound is asked for at the beat's own time, so that
-// a late timer does not move the sound. Times are nanoseconds of the
-// sound engine's clock.
+// The metronome's beat grid, in output frames of the sound engine (as
+// DIReridArazi::AudioEngine::framesMixed() counts them): tick k, from 1,
+// is due k periods after the grid's start, rounded to the nearest frame,
+// so that rounding never adds up. Only restart() moves the grid.
 class MetronomeClock
 {
 public:
-    // How far ahead of its beat a tick is handled.
-    static constexpr qint64 leadNs = 50 * 1000 * 1000;
-
-    // A new grid whose first tick is due one period after now.
-    void restart(qint64 nowNs, int periodMs);
-    // The beat of a tick handled at now, and the grid moves on by one. A tick
-    // whose timer came late by a period or more, or that came before its
-    // time, starts the grid anew from now.
-    qint64 takeBeat(qint64 nowNs);
+    void restart(qint64 startFrame, int periodMs);
+    qint64 periodFrames() const;
+    // The frame at which tick k sounds.
+    qint64 frameOf(qint64 tick) const;
+    // How many ticks are due by the frame: the last tick whose frame is not
+    // after it, 0 before the first and while there is no grid.
+    qint64 ticksDue(qint64 frame) const;
 
 private:
-    qint64 m_nPeriodNs = 0;
-    qint64 m_nNextDueNs = 0;
+    qint64 m_nStartFrame = 0;
+    qint64 m_nPeriodMs = 0;
 };
 
 } // namespace VADirur

@@ -4,6 +4,10 @@
 
 class QString;
 
+namespace DIReridArazi {
+class NativeAudioPlayer;
+}
+
 namespace VADirur {
 
 // Sounds one sample the way every music page does: a player of its own
@@ -16,9 +20,10 @@ public:
     // False, with the player already released, when the file cannot be opened:
     // such a player would never finish.
     static bool play(const QString& path);
-    // As play(), the sound starting at that time of the engine's clock, in
-    // nanoseconds; a time already past starts it at once.
-    static bool playAt(const QString& path, qint64 startNs);
+    // As play(), the sound starting at that output frame of the sound engine;
+    // a frame already mixed starts it at once. The player, or null when the
+    // file cannot be opened; it deletes itself once its sound has ended.
+    static DIReridArazi::NativeAudioPlayer* playAtFrame(const QString& path, qint64 frame);
 };
 
 } // namespace VADirur
