@@ -198,6 +198,10 @@ private slots:
         lines("empty and bare type", "X;TYPE=;TYPE:1", {"X|1|0:,0:TYPE"});
         lines("empty values kept", "N:a;;b\nNOTE:", {"N|a;;b|", "NOTE||"});
         lines("version and colon-less lines skipped", "VERSION:3.0\nno colon\nFN:A", {"FN|A|"});
+        lines("quoted values read whole", "X;TYPE=\"a,b\",c;LABEL=\"x;y: z\":1\\;2;3",
+            {"X|1;2;3|0:a,b,0:c,3:LABEL=x;y: z"});
+        lines("open quote: the first colon ends the head, quotes alone are no parameter",
+            "X;\" \";TYPE=\"a:b;c", {"X|b;c|0:a"});
         lines("begin line ends the reading", "BEGIN:VCARD\nFN:A", {});
         lines("end line ends the reading", "FN:A\nEND:VCARD\nFN:B", {"FN|A|"});
         const auto cards = [](const char* name, const char* text, const Cards& cards) {

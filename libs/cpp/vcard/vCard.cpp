@@ -155,7 +155,10 @@ QList<vCard> vCard::fromByteArray(const QByteArray& text)
     bool inCard = false;
     const QList<QByteArray> lines = unfolded(text.split('\n'));
     for (const QByteArray& raw : lines) {
-        const QByteArray line = withoutItemPrefix(raw).simplified();
+        // Cut at a zero byte before the white space goes, so that none is left at the end.
+        const QByteArray line
+            = withoutItemPrefix(raw.left(int(qstrnlen(raw.constData(), uint(raw.size())))))
+                  .simplified();
         if (line == beginLine && !inCard) {
             card = vCard();
             inCard = true;

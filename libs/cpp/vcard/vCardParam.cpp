@@ -11,13 +11,15 @@ QByteArray keywordText(const char* keyword, const QString& value)
     return pattern.arg(QLatin1String(keyword), value).toUtf8();
 }
 
-// The text of a parameter kept whole: KEY=value with the value quoted when needed.
+// The text of a parameter kept whole: KEY=value with the value quoted when
+// needed, or the whole text quoted when the key needs it.
 QString undefinedText(const QString& text)
 {
     const int equals = text.indexOf(QLatin1Char('='));
-    if (equals < 0)
+    const QString key = text.left(equals);
+    if (equals < 0 || vCardText::quotedWhenNeeded(key) != key)
         return vCardText::quotedWhenNeeded(text);
-    return text.left(equals + 1) + vCardText::quotedWhenNeeded(text.mid(equals + 1));
+    return key + QLatin1Char('=') + vCardText::quotedWhenNeeded(text.mid(equals + 1));
 }
 
 // The parameters a piece of parameter text stands for. Quoted values are read
@@ -43,7 +45,8 @@ QList<vCardParam> readPiece(const QString& piece)
     } else if (startsWith("CHARSET")) {
         params.append(vCardParam(
             vCardText::unquoted(valueAfter(QStringLiteral("CHARSET"))), vCardParam::Charset));
-    } else {
+    } else if (!vCardText::unquoted(piece).trimmed().isEmpty()) {
+        // A piece of quotes and white space alone is an empty piece.
         params.append(vCardParam(vCardText::unquoted(piece), vCardParam::Undefined));
     }
     return params;

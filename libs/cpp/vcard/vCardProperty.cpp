@@ -8,6 +8,19 @@ namespace {
 
 const QChar separator = QLatin1Char(';');
 
+// Where the colon before the value text stands; -1 for a line without one. A
+// colon inside a quoted parameter value is part of it; with a quote left open
+// the first colon ends the head.
+int headEnd(const QString& line)
+{
+    const int colon = line.indexOf(QLatin1Char(':'));
+    const int params = line.indexOf(separator);
+    if (params < 0 || colon < params)
+        return colon;
+    const int quoted = vCardText::indexOutsideQuotes(line.mid(params), QLatin1Char(':'));
+    return quoted < 0 ? colon : params + quoted;
+}
+
 } // namespace
 
 vCardProperty::vCardProperty() = default;
@@ -138,19 +151,17 @@ QList<vCardProperty> vCardProperty::fromByteArray(const QByteArray& text)
     for (const QString& line : lines) {
         if (line == QLatin1String("BEGIN:VCARD") || line == QLatin1String("END:VCARD"))
             break;
-        // A colon inside a quoted parameter value is part of it; with a quote
-        // left open the first colon ends the head.
-        int colon = vCardText::indexOutsideQuotes(line, QLatin1Char(':'));
-        if (colon < 0)
-            colon = line.indexOf(QLatin1Char(':'));
+        const int colon = headEnd(line);
         if (colon < 0)
             continue;
-        QStringList head = vCardText::splitOutsideQuotes(line.left(colon), separator);
-        const QString name = head.takeFirst();
+        const QString head = line.left(colon);
+        const int params = head.indexOf(separator);
+        const QString name = params < 0 ? head : head.left(params);
         if (name == QLatin1String("VERSION"))
             continue;
+        const QString paramText = params < 0 ? QString() : head.mid(params + 1);
         properties.append(vCardProperty(name, vCardText::readValues(line.mid(colon + 1)),
-            vCardParam::fromByteArray(head.join(separator).toUtf8())));
+            vCardParam::fromByteArray(paramText.toUtf8())));
     }
     return properties;
 }
