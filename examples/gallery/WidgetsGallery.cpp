@@ -2,7 +2,6 @@
 // page's own style sheet as a host application would style them.
 #include "AdvancedLabel.h"
 #include "AniSwitch.h"
-#include "App.h"
 #include "CheckButton.h"
 #include "ColorWidget.h"
 #include "ComboProgress.h"
@@ -29,11 +28,17 @@
 namespace {
 
 const char* pageStyle = R"(
-QPushButton#AniSwitchIcon { border: none; border-radius: 15px; background: #9a9aa2; }
-QPushButton#AniSwitchIcon:checked { background: #3fae5a; }
-QPushButton#AniSwitchOnArea { border: none; min-width: 45px; background: #3fae5a; }
-QPushButton#AniSwitchOffArea { border: none; min-width: 45px; background: #b9b9c0; }
-QPushButton#AniSwitchHandler { border: 1px solid #77777f; border-radius: 4px; background: white; }
+QPushButton#GalleryChoice { border: 1px solid #9a9aa2; background: #f7f7f9; padding: 4px 10px; }
+QPushButton#GalleryChoice:checked { border-color: #2f8a47; background: #3fae5a; color: white;
+    font-weight: bold; }
+QPushButton#AniSwitchIcon { border: none; image: url(:/AudibleTick_off.png); }
+QPushButton#AniSwitchIcon:checked { image: url(:/AudibleTick.png); }
+QPushButton#AniSwitchOnArea { border: none; min-width: 45px; margin: 7px 0px 7px 4px;
+    border-top-left-radius: 8px; border-bottom-left-radius: 8px; background: #3fae5a; }
+QPushButton#AniSwitchOffArea { border: none; min-width: 45px; margin: 7px 4px 7px 0px;
+    border-top-right-radius: 8px; border-bottom-right-radius: 8px; background: #b9b9c0; }
+QPushButton#AniSwitchHandler { border: 1px solid #77777f; border-radius: 14px;
+    background: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 white, stop: 1 #dcdce2); }
 QPushButton#ComboProgressStop { border: none; border-radius: 3px; background: #c8392f; }
 QPushButton#EmailEditButton { border: none; image: url(:/feedback.png); }
 QPushButton#CardEditButton { border: none; image: url(:/nicetohave.png); }
@@ -76,8 +81,13 @@ private:
     {
         auto* form = new QFormLayout;
         auto* radio = new DORuverud::RadioBox(QBoxLayout::LeftToRight);
-        for (const QString& size : {tr("Small"), tr("Medium"), tr("Large")})
-            radio->addButton(new QPushButton(size));
+        for (const QString& size : {tr("Small"), tr("Medium"), tr("Large")}) {
+            auto* choice = new QPushButton(size);
+            choice->setObjectName("GalleryChoice");
+            radio->addButton(choice);
+        }
+        // A choice made, as a host restores the last one.
+        radio->findChildren<QPushButton*>().at(1)->click();
         form->addRow(tr("RadioBox"), radio);
         auto* ultra = new DORuverud::UltraRadioBox;
         const QStringList pictures
@@ -93,10 +103,15 @@ private:
         auto* colour = new DORuverud::ColorWidget;
         colour->setFixedSize(28, 28);
         form->addRow(tr("ColorWidget"), colour);
-        form->addRow(tr("DateWidget"), new DORuverud::DateWidget(0));
+        // A date of birth, as a form shows one it has read back.
+        auto* date = new DORuverud::DateWidget(0);
+        date->setDay(14);
+        date->setMonth(3);
+        date->setYear(1990);
+        form->addRow(tr("DateWidget"), date);
         form->addRow(tr("CheckButton"), checkButton());
         auto* ani = new DORuverud::AniSwitch;
-        ani->setFixedSize(120, 30);
+        ani->setFixedSize(122, 32);
         ani->init(true, true);
         form->addRow(tr("AniSwitch"), ani);
         form->addRow(tr("CommunityButton"), communityButton());
@@ -115,9 +130,10 @@ private:
         auto* label = new DORuverud::AdvancedLabel;
         label->setFixedSize(150, 100);
         label->setMargin(4);
-        // An opaque picture: the brightened look drops transparency.
-        label->setBackgroundPixmap(
-            QPixmap(DORuverud::App::theApp()->bundleResourcePath() + "TQSlide3_en.jpg"));
+        // An opaque picture without words of its own under the caption: the
+        // video poster without its rows of sprocket holes, in the proportions
+        // it is drawn at.
+        label->setBackgroundPixmap(QPixmap(":/pix/zadu2.jpg").copy(120, 16, 224, 145));
         label->setText(tr("Hover me"));
         QPalette light = label->palette();
         light.setColor(QPalette::WindowText, Qt::white);

@@ -1,3 +1,4 @@
+#include "../../examples/gallery/GalleryPages.h"
 #include "AdvancedLabel.h"
 #include "AniSwitch.h"
 #include "App.h"
@@ -23,6 +24,8 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+
+#include <memory>
 
 using namespace DORuverud;
 
@@ -77,6 +80,17 @@ int differences(const QImage& one, const QImage& other, const QRect& rect)
         for (int x = rect.left(); x <= rect.right(); ++x)
             count += one.pixel(x, y) != other.pixel(x, y);
     return count;
+}
+
+// Pixels of a light background colour: high and nearly grey.
+bool isLight(QRgb pixel)
+{
+    return qMin(qMin(qRed(pixel), qGreen(pixel)), qBlue(pixel)) >= 200;
+}
+
+QImage picture(QWidget* widget)
+{
+    return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
@@ -615,6 +629,50 @@ private slots:
         QVERIFY(window.findChild<QWidget*>("a2")->isVisible());
     }
 
+    // The example program's page of the kit, styled as a host styles it: each
+    // widget's state as its pixels show it.
+    void kitPageShowsEachState()
+    {
+        // GIVEN the page as it opens
+        std::unique_ptr<QWidget> page(GalleryPages::create("widgets"));
+        QVERIFY(page);
+        page->show();
+        QVERIFY(QTest::qWaitForWindowExposed(page.get()));
+        // THEN one choice of the radio box stands out from the others
+        QList<QRgb> choices;
+        for (QPushButton* choice : page->findChild<RadioBox*>()->findChildren<QPushButton*>())
+            choices << picture(choice).pixel(4, choice->height() / 2);
+        QCOMPARE(choices.size(), 3);
+        QCOMPARE(choices.count(choices.at(0)) + choices.count(choices.at(1))
+                + choices.count(choices.at(2)),
+            5);
+        // AND the date's year box shows its year
+        auto* year = page->findChild<DateWidget*>()->findChildren<QComboBox*>().at(2);
+        const QImage shown = picture(year);
+        year->setCurrentIndex(0);
+        QVERIFY(differences(shown, picture(year), year->rect()) > 20);
+        // AND the switch, on, has its handle at the right end of a track lower than the handle
+        auto* ani = page->findChild<AniSwitch*>();
+        QTRY_VERIFY(ani->isChecked());
+        QVERIFY(switchShows(ani, true));
+        ani->setOn(false);
+        QTRY_VERIFY(switchShows(ani, false));
+        // AND the label's caption stands on a picture without light words of its own
+        auto* label = page->findChild<AdvancedLabel*>();
+        const QImage plain = picture(label);
+        const int caption = QFontMetrics(QFont("Courier", 9, QFont::Bold)).height();
+        QVERIFY(whitePixels(plain, QRect(0, 0, label->width(), caption)) > 10);
+        int light = 0;
+        for (int y = caption; y < label->height() - 4; ++y)
+            for (int x = 4; x < label->width() - 4; ++x)
+                light += isLight(plain.pixel(x, y));
+        QCOMPARE(light, 0);
+        // AND the label's picture brightens while the mouse is over it
+        hover(label, true);
+        const QPoint middle = label->rect().center();
+        QVERIFY(qGray(picture(label).pixel(middle)) > qGray(plain.pixel(middle)) + 15);
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -624,6 +682,21 @@ protected:
     }
 
 private:
+    // The handle's middle is light and stands at the end the state names; the
+    // track shows at the other end, with the page above and below it.
+    static bool switchShows(AniSwitch* ani, bool on)
+    {
+        QWidget* area = part(*ani, "AniSwitchHandler")->parentWidget();
+        const QImage image = picture(area);
+        const int middle = area->height() / 2;
+        const int quarter = area->width() / 4;
+        const QPoint handle(on ? 3 * quarter : quarter, middle);
+        const QPoint track(on ? quarter : 3 * quarter, middle);
+        return isLight(image.pixel(handle)) && !isLight(image.pixel(track))
+            && image.pixel(track.x(), 1) != image.pixel(track)
+            && image.pixel(track.x(), area->height() - 2) != image.pixel(track);
+    }
+
     QStringList m_hidden;
 };
 
