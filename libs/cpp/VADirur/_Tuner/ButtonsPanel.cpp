@@ -14,6 +14,10 @@ namespace {
 
 const int buttonCount = 10;
 const int initialSide = 46;
+// Between the buttons and above and below them; none at the sides, so that
+// six buttons of a 6.5th of the width fit down to the narrowest page.
+const int gap = 4;
+const int narrowest = 300;
 
 } // namespace
 
@@ -25,7 +29,12 @@ ButtonsPanel::ButtonsPanel(QWidget* parent)
     m_pRepeatTimer->setInterval(1000);
     connect(m_pRepeatTimer, &QTimer::timeout, this, &ButtonsPanel::slotTimeOut);
 
+    // The buttons follow the panel's width (resizeEvent), so their sizes
+    // must not hold the panel wide.
+    setMinimumWidth(narrowest);
     auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, gap, 0, gap);
+    layout->setSpacing(gap);
     layout->addStretch(1);
     for (int index = 0; index < buttonCount; ++index) {
         auto* button = new TuneButton(this);

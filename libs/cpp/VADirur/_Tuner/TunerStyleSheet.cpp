@@ -3,9 +3,14 @@
 namespace VADirur {
 
 // Vertical gradients run from the bottom (y 1) to the top (y 0). The
-// cello's normal picture lies in a folder of the resource tree.
+// cello's normal picture lies in a folder of the resource tree. The strips'
+// texts have sizes of their own, so that the tuner keeps its width on any
+// desktop font.
 const QString strStyle = QStringLiteral(R"CSS(
 QCheckBox { color: lightgray; }
+QFrame#TunersCommonPanel QCheckBox, QFrame#ModesPanel QCheckBox, QFrame#TunersExplorer QLabel {
+    font: 12px;
+}
 QFrame#MainPage, QFrame#MainSeparator { background: black; border: 2px ridge gray; }
 QFrame#TuneButtonsPanel, QFrame#TunersCommonPanel, QFrame#ModesPanel {
     color: white; background: rgba(10,10,10,140); border: none;

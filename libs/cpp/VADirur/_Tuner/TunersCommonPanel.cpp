@@ -2,6 +2,7 @@
 
 #include "AboutDialog.h"
 #include "App.h"
+#include "PanelButton.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -41,11 +42,7 @@ TunersCommonPanel::TunersCommonPanel(QWidget* parent)
 
 QPushButton* TunersCommonPanel::makePanelButton(const QString& text)
 {
-    auto* button = new QPushButton(text, this);
-    button->setFlat(true);
-    button->setObjectName(QStringLiteral("PanelButton"));
-    button->setMinimumHeight(32);
-    return button;
+    return new PanelButton(text, this);
 }
 
 QMenu* TunersCommonPanel::makePitchMenu()

@@ -69,6 +69,9 @@ TunersExplorer::TunersExplorer(QWidget* parent)
     group->setExclusive(true);
     auto* grid = new QGridLayout;
     grid->setContentsMargins(15, 15, 15, 15);
+    // The pictures have margins of their own; a narrow column gap leaves the
+    // pages beside the chooser the width of their top strips.
+    grid->setHorizontalSpacing(2);
     for (int i = 0; i < int(std::size(buttons)); ++i) {
         const ButtonData& data = buttons[i];
         auto* button = new QPushButton;

@@ -85,12 +85,15 @@ void TunersMainPage::connectExplorer(TunersExplorer* explorer)
 }
 
 // A page may be narrower than its top strip; the stack is not, so that the
-// strip's texts stay whole.
+// strip's texts stay whole. Measured in the tuner's style, which the pages
+// take only when polished.
 void TunersMainPage::fitStackToStrips()
 {
     int stripWidth = 0;
-    for (TunerBasePage* page : pages())
+    for (TunerBasePage* page : pages()) {
+        page->ensurePolished();
         stripWidth = qMax(stripWidth, page->modesPanel()->minimumSizeHint().width());
+    }
     m_pStack->setMinimumWidth(stripWidth);
 }
 
