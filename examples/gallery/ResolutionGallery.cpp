@@ -23,12 +23,18 @@ public:
                                    "to fit its window."),
             this);
         text->setWordWrap(true);
+        m_size = new QLabel(this);
+        m_size->setAlignment(Qt::AlignCenter);
+        QFont large = m_size->font();
+        large.setPixelSize(48);
+        large.setBold(true);
+        m_size->setFont(large);
         auto* settings = new QPushButton(tr("Settings..."), this);
         auto* fullScreen = new QCheckBox(tr("Full screen"), this);
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(title);
         layout->addWidget(text);
-        layout->addStretch(1);
+        layout->addWidget(m_size, 1);
         layout->addWidget(fullScreen);
         layout->addWidget(settings);
 
@@ -37,6 +43,17 @@ public:
         connect(fullScreen, &QCheckBox::toggled, host,
             &DORuverud::HybridWidget::slotShowFullScreenMode);
     }
+
+protected:
+    // The size the page is laid out at, so that the scaling shows.
+    void resizeEvent(QResizeEvent* event) override
+    {
+        m_size->setText(tr("%1 × %2").arg(width()).arg(height()));
+        QWidget::resizeEvent(event);
+    }
+
+private:
+    QLabel* m_size;
 };
 
 GalleryPages::Entry entry("resolution", [] {
