@@ -61,7 +61,8 @@ void ScreenCropper::retranslateUi()
     }
     const QString desktop
         = QStandardPaths::standardLocations(QStandardPaths::DesktopLocation).value(0);
-    if (!desktop.isEmpty() && QDir(desktop).isReadable()) {
+    // A file of that name is no Desktop: the shots would be lost.
+    if (!desktop.isEmpty() && QFileInfo(desktop).isDir() && QDir(desktop).isReadable()) {
         m_saveFolder = desktop;
         m_locationPhrase = tr("on Desktop");
     } else {
