@@ -82,6 +82,30 @@ QPushButton* chooserButton(const TunersMainPage& page, const QString& name)
     return page.findChild<QPushButton*>(name);
 }
 
+// The warnings of pictures that could not be loaded while a task runs.
+namespace MissingPictures {
+
+QStringList* log = nullptr;
+
+void collect(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtWarningMsg && message.contains(QLatin1String("pixmap")))
+        *log << message;
+}
+
+QStringList whileRunning(const std::function<void()>& task)
+{
+    QStringList messages;
+    log = &messages;
+    const QtMessageHandler previous = qInstallMessageHandler(collect);
+    task();
+    qInstallMessageHandler(previous);
+    log = nullptr;
+    return messages;
+}
+
+} // namespace MissingPictures
+
 // Every shown control of a strip lies inside it, its text inside the control
 // and, for a button with a menu, above the menu arrow.
 bool stripIsWhole(QFrame* strip)
@@ -420,6 +444,28 @@ private slots:
         QCOMPARE(QImage(":/TessivarButton.png").size(), QSize(184, 184));
     }
 
+    // Started from a folder that holds none of its pictures, the tuner and
+    // its menus find every one.
+    void picturesFoundFromAnyWorkingFolder()
+    {
+        QTemporaryDir elsewhere;
+        const QString started = QDir::currentPath();
+        QDir::setCurrent(elsewhere.path());
+        const QStringList missing = MissingPictures::whileRunning([] {
+            TunersMainPage tuner(nullptr, false);
+            tuner.show();
+            for (QPushButton* button : tuner.findChildren<QPushButton*>("PanelButton")) {
+                if (button->isVisible()) {
+                    button->menu()->popup(button->mapToGlobal(QPoint()));
+                    button->menu()->grab();
+                    button->menu()->hide();
+                }
+            }
+        });
+        QDir::setCurrent(started);
+        QCOMPARE(missing, QStringList());
+    }
+
     void checkedButtonShowsItsPressedPicture()
     {
         TunersMainPage tuner(nullptr, false);
@@ -436,8 +482,6 @@ private slots:
 int main(int argc, char** argv)
 {
     DORuverud::App app(argc, argv, "Quelmar", "Tessivar");
-    // Where the menus' style finds "background.png".
-    QDir::setCurrent(app.bundleResourcePath());
     TestTunersMainPage test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -120,10 +120,7 @@ void paintTunerPictures(ArtWriter& writer)
     const QVector<TunerInstruments::ChooserPicture> faces = TunerInstruments::chooserPictures();
     for (const TunerInstruments::ChooserPicture& face : faces)
         writer.saveResource(face.path, chooserFace(face.button, face.state));
-    const QImage background = chooserBackground();
-    writer.saveResource(QStringLiteral("background.png"), background);
-    // The menus' style names it without the resource prefix, as a file.
-    writer.saveBundleFile(QStringLiteral("background.png"), background);
+    writer.saveResource(QStringLiteral("background.png"), chooserBackground());
 }
 
 ArtRegistry::Entry entry("tuner", paintTunerPictures);

@@ -3,7 +3,8 @@
 namespace VADirur {
 
 // Vertical gradients run from the bottom (y 1) to the top (y 0). The
-// cello's normal picture lies in a folder of the resource tree. The strips'
+// cello's normal picture lies in a folder of the resource tree. Every
+// picture is a resource, found whatever the working folder. The strips'
 // texts have sizes of their own, so that the tuner keeps its width on any
 // desktop font.
 const QString strStyle = QStringLiteral(R"CSS(
@@ -27,7 +28,7 @@ QMenu {
     border-radius: 5px; border: 2px ridge gray;
 }
 QMenu::item { padding: 2px 25px 2px 20px; border: 1px transparent; margin: 2px; }
-QMenu:!active { background-image: url(background.png); }
+QMenu:!active { background-image: url(:/background.png); }
 QMenu::item:selected {
     background-color: qlineargradient(x1:0, y1:1, x2:0, y2:0, stop:0.1 rgb(4,12,100), stop:0.1 rgb(0,0,155), stop:1 rgba(131,167,222,50));
     border-radius: 5px;
