@@ -7,13 +7,28 @@
 #include <QDir>
 #include <QDrag>
 #include <QFile>
+#include <QImageReader>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmapCache>
 #include <QUrl>
 
 namespace VADirur {
+
+namespace {
+
+// The picture at the path scaled to fit the target, decoded at that size.
+QImage fittedPicture(const QString& path, const QSize& target)
+{
+    QImageReader reader(path);
+    const QSize size = reader.size();
+    if (size.isEmpty() || target.isEmpty())
+        return QImage();
+    reader.setScaledSize(size.scaled(target, Qt::KeepAspectRatio));
+    return reader.read();
+}
+
+} // namespace
 
 ChordBaseView::ChordBaseView(QWidget* parent)
     : QWidget(parent)
@@ -47,8 +62,8 @@ void ChordBaseView::paintEvent(QPaintEvent*)
     painter.drawRect(rect());
 }
 
-// The scaled picture is kept in the pixmap cache per file and size, so a
-// repaint at an unchanged size does not scale the full picture again.
+// The picture is decoded at the size it is drawn and kept for the next
+// repaint at that size; no full-size copy is made or kept.
 void ChordBaseView::drawPicture(QPainter* painter, const QString& fileName)
 {
     const qreal ratio = DORuverud::App::theApp()->devicePixelRatio();
@@ -57,18 +72,16 @@ void ChordBaseView::drawPicture(QPainter* painter, const QString& fileName)
         + ChordFiles::pictureFolder() + fileName;
     const QString key = path + QLatin1Char('@') + QString::number(target.width()) + QLatin1Char('x')
         + QString::number(target.height());
-    QPixmap scaled;
-    if (!QPixmapCache::find(key, &scaled)) {
-        const QPixmap picture(path);
-        if (picture.isNull())
-            return;
-        scaled = picture.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        QPixmapCache::insert(key, scaled);
+    if (key != m_pictureKey) {
+        m_pictureKey = key;
+        m_picture = QPixmap::fromImage(fittedPicture(path, target));
     }
-    const qreal w = scaled.width() / ratio;
-    const qreal h = scaled.height() / ratio;
+    if (m_picture.isNull())
+        return;
+    const qreal w = m_picture.width() / ratio;
+    const qreal h = m_picture.height() / ratio;
     painter->drawPixmap(
-        QRect(int((width() - w) * 0.5), int((height() - h) * 0.5), int(w), int(h)), scaled);
+        QRect(int((width() - w) * 0.5), int((height() - h) * 0.5), int(w), int(h)), m_picture);
 }
 
 void ChordBaseView::drawTitle(QPainter* painter)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QPoint>
 #include <QVector>
 #include <QWidget>
@@ -39,6 +40,10 @@ protected:
     QString chordName;
     QVector<int> chordTab;
     QString instrumentName;
+
+private:
+    QPixmap m_picture;
+    QString m_pictureKey;
 };
 
 } // namespace VADirur
