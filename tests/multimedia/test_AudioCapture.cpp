@@ -75,6 +75,28 @@ QString offSpacing(const QVector<qint64>& frames, qint64 spacing)
     return off ? errors : QString();
 }
 
+// A ramp that never reaches 0, whose level tells each frame's place modulo
+// 16383: at the default volume of 0.5, (1 + place) / 65536 exactly.
+std::vector<float> ramp(qint64 frames)
+{
+    std::vector<float> samples(static_cast<size_t>(frames));
+    for (qint64 n = 0; n < frames; ++n)
+        samples[size_t(n)] = float(1 + n % 16383) / 32768.f;
+    return samples;
+}
+
+// How many frames of the left channel from `from` on continue the ramp from
+// its place `place`, one after the other.
+qint64 rampRun(const std::vector<float>& stereo, qint64 from, qint64 place)
+{
+    qint64 run = 0;
+    for (size_t n = size_t(2 * from); n < stereo.size(); n += 2, ++run) {
+        if (std::lround(double(stereo[n]) * 65536) - 1 != (place + run) % 16383)
+            break;
+    }
+    return run;
+}
+
 } // namespace
 
 // The real mixed output, written by SDL's "disk" driver, while a chord
@@ -87,6 +109,8 @@ private slots:
     void chordStartsTogetherAndHoldsItsNotes();
     void scheduledStartsKeepTheirSpacing_data();
     void scheduledStartsKeepTheirSpacing();
+    void streamedFilePlaysOnFromASeekBack_data();
+    void streamedFilePlaysOnFromASeekBack();
 };
 
 void TestAudioCapture::chordStartsTogetherAndHoldsItsNotes()
@@ -201,6 +225,57 @@ void TestAudioCapture::scheduledStartsKeepTheirSpacing()
         const QString off = offSpacing(frames, spacing);
         QVERIFY2(off.isEmpty(), qPrintable(off));
     }
+}
+
+void TestAudioCapture::streamedFilePlaysOnFromASeekBack_data()
+{
+    QTest::addColumn<bool>("stop");
+    QTest::addColumn<qint64>("seekMs");
+    QTest::newRow("stopped, so back at its start") << true << qint64(0);
+    QTest::newRow("paused and sought back") << false << qint64(700);
+}
+
+void TestAudioCapture::streamedFilePlaysOnFromASeekBack()
+{
+    QFETCH(bool, stop);
+    QFETCH(qint64, seekMs);
+    // GIVEN a file long enough to be streamed from disk, playing its last
+    // second: its end has been read, and the ring empties as it plays
+    const QString path = QDir(qEnvironmentVariable("HOME")).filePath("long.wav");
+    QVERIFY(TestSound::write(path, ramp(31 * 44100), SF_FORMAT_WAV | SF_FORMAT_FLOAT));
+    AudioEngine* engine = AudioEngine::instance();
+    engine->setManualClock(false);
+    NativeAudioPlayer player;
+    player.setMedia(path);
+    player.setPosition(30000);
+    player.play();
+    QTest::qWait(500);
+
+    // WHEN it is stopped, or paused and sought back, and played again a
+    // little later
+    if (stop) {
+        player.stop();
+    } else {
+        player.pause();
+        player.setPosition(seekMs);
+    }
+    QTest::qWait(200);
+    player.play();
+    QTest::qWait(1500);
+    player.stop();
+    QCOMPARE(engine->driverName(), QString("disk"));
+    engine->setManualClock(true);
+
+    // THEN the device played the file from the seek point on for more than a
+    // second: no frame missing, none twice, and no silence in between
+    const std::vector<float> out = captured();
+    const QVector<qint64> heard = onsets(out);
+    QCOMPARE(heard.size(), 2);
+    const qint64 run = rampRun(out, heard[1], seekMs * 441 / 10);
+    QVERIFY2(run > 44100, qPrintable(QString::number(run)));
+    // up to the stop, or the end of what the device wrote
+    const size_t end = size_t(2 * (heard[1] + run));
+    QVERIFY(end == out.size() || out[end] == 0.f);
 }
 
 int main(int argc, char** argv)

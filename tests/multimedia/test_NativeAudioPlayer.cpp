@@ -101,6 +101,7 @@ private slots:
     void otherRatesKeepLengthAndPitch_data();
     void otherRatesKeepLengthAndPitch();
     void longFileStreamsAndSeeks();
+    void streamSoughtBackPlaysOnAtOnce();
     void deviceThatAppearsLaterIsUsed();
 
 private:
@@ -484,6 +485,33 @@ void TestNativeAudioPlayer::longFileStreamsAndSeeks()
     TestSound::render(256);
     QVERIFY(!player.isPlaying());
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 5000);
+}
+
+void TestNativeAudioPlayer::streamSoughtBackPlaysOnAtOnce()
+{
+    // GIVEN a streamed file playing its last second, so that its end has been read
+    const QString path = m_dir.filePath(QStringLiteral("long-end.wav"));
+    QVERIFY(TestSound::write(path, ramp(framesOf(31000)), wavFloat));
+    NativeAudioPlayer player;
+    player.setMedia(path);
+    player.setPosition(30000);
+    player.play();
+    QVERIFY(rampPlays(framesOf(30000), framesOf(30500)));
+
+    // WHEN it is paused, sought back, and played again once the worker had
+    // time to fill the ring
+    player.pause();
+    player.setPosition(700);
+    QTest::qWait(200);
+    player.play();
+
+    // THEN the ring held what follows the seek, and nothing else: most of a
+    // second plays at once, every frame once
+    const std::vector<float> mix = TestSound::render(framesOf(900));
+    for (qint64 f = 0; f < framesOf(900); ++f) {
+        const qint64 place = std::lround(double(mix[size_t(2 * f)]) * 65536);
+        QVERIFY2(place == (framesOf(700) + f) % 16384, qPrintable(QString::number(f)));
+    }
 }
 
 void TestNativeAudioPlayer::deviceThatAppearsLaterIsUsed()

@@ -43,15 +43,15 @@ bool AudioStream::atEnd(qint64 position) const
 
 qint64 AudioStream::mixInto(float* stereo, qint64 position, qint64 count, float left, float right)
 {
-    m_wanted.store(position, std::memory_order_relaxed);
     qint64 done = 0;
     quint64 read = m_read.load(std::memory_order_relaxed);
     while (done < count && read != m_written.load(std::memory_order_acquire)) {
         const Block& block = m_blocks[read % blockCount];
         const qint64 at = position + done;
         const qint64 end = block.first + block.frames;
-        // A block from before a seek: skip it.
-        if (at >= block.first && at < end) {
+        // A block of an earlier restart, or from before a seek: drop it.
+        if (block.restart == m_restart.load(std::memory_order_relaxed) && at >= block.first
+            && at < end) {
             const qint64 n = std::min(count - done, end - at);
             addFrames(stereo + 2 * done, block.samples.data() + (at - block.first) * m_channels,
                 m_channels, n, left, right, 1.f);
@@ -59,8 +59,11 @@ qint64 AudioStream::mixInto(float* stereo, qint64 position, qint64 count, float 
             if (at + n < end)
                 break;
         }
+        // The worker judges the ring by the place read next, never an older one.
+        m_wanted.store(position + done, std::memory_order_relaxed);
         m_read.store(++read, std::memory_order_release);
     }
+    m_wanted.store(position + done, std::memory_order_relaxed);
     return done;
 }
 
@@ -84,14 +87,17 @@ bool AudioStream::fill()
         for (Block& block : m_blocks)
             block.samples.resize(size_t(blockFrames * m_channels));
     }
+    // The place read next after the blocks the mixer let go of.
+    const quint64 read = m_read.load(std::memory_order_acquire);
     const qint64 wanted = m_wanted.load(std::memory_order_relaxed);
-    if (!covers(wanted))
+    if (!covers(wanted, read))
         restartAt(wanted);
     const quint64 written = m_written.load(std::memory_order_relaxed);
-    if (m_inputDone || written - m_read.load(std::memory_order_acquire) >= blockCount)
+    if (m_inputDone || written - read >= blockCount)
         return false;
     Block& block = m_blocks[written % blockCount];
     block.first = m_next;
+    block.restart = m_restart.load(std::memory_order_relaxed);
     block.frames = decodeInto(block);
     m_next += block.frames;
     if (block.frames > 0)
@@ -99,16 +105,19 @@ bool AudioStream::fill()
     return true;
 }
 
-bool AudioStream::covers(qint64 frame) const
+bool AudioStream::covers(qint64 frame, quint64 read) const
 {
-    const quint64 read = m_read.load(std::memory_order_acquire);
     const quint64 written = m_written.load(std::memory_order_relaxed);
+    const quint32 restart = m_restart.load(std::memory_order_relaxed);
+    while (read != written && m_blocks[read % blockCount].restart != restart)
+        ++read;
     const qint64 oldest = read == written ? m_next : m_blocks[read % blockCount].first;
     return frame >= oldest && frame <= m_next;
 }
 
 void AudioStream::restartAt(qint64 frame)
 {
+    m_restart.fetch_add(1, std::memory_order_relaxed);
     m_inputFrame = frame * m_reader->rate() / AudioClip::sampleRate;
     m_reader->seek(m_inputFrame);
     m_resampler.clear();

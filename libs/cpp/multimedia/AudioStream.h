@@ -13,9 +13,10 @@ namespace DIReridArazi {
 // A long file played from disk: from its first play on, the engine's worker
 // decodes it ahead into a ring of blocks, which the mixer reads on the audio
 // thread (a file only opened, to read its length, costs no ring). The ring
-// holds about a second and a half; each block knows the frames it holds,
-// so after a seek the mixer skips what no longer fits and the worker starts
-// again where the voice reads. One stream per voice.
+// holds about a second and a half; each block knows the frames it holds and
+// the restart of the worker that wrote it. After a seek the worker starts
+// again where the voice reads, and the mixer drops the blocks of earlier
+// restarts and those that no longer fit. One stream per voice.
 class AudioStream : public AudioSource
 {
 public:
@@ -37,12 +38,14 @@ private:
     {
         qint64 first = 0;
         qint64 frames = 0;
+        quint32 restart = 0;
         std::vector<float> samples;
     };
 
     explicit AudioStream(std::unique_ptr<AudioFileReader> reader);
-    // Worker thread: whether the frame is in the ring or next to be decoded.
-    bool covers(qint64 frame) const;
+    // Worker thread: whether the frame is in the blocks of this restart from
+    // read on, or next to be decoded.
+    bool covers(qint64 frame, quint64 read) const;
     void restartAt(qint64 frame);
     // Worker thread: fills the block with the next converted frames.
     qint64 decodeInto(Block& block);
@@ -54,8 +57,12 @@ private:
     // Blocks written by the worker and read by the mixer, counted from the start.
     std::atomic<quint64> m_written {0};
     std::atomic<quint64> m_read {0};
-    // Where the voice reads next, told by the mixer and by seeks.
+    // Where the voice reads next, told by the mixer and by seeks; the mixer
+    // tells it before it lets go of a block.
     std::atomic<qint64> m_wanted {0};
+    // Counts the worker's restarts; written by the worker before the blocks
+    // of the restart.
+    std::atomic<quint32> m_restart {0};
     std::atomic<qint64> m_frames;
     std::atomic<bool> m_lengthKnown {false};
     std::atomic<bool> m_playing {false};
