@@ -12,6 +12,7 @@
 #include "SamplePlayer.h"
 
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -63,11 +64,26 @@ QImage painted(Metronome* metronome)
     return image;
 }
 
-// Black, the base picture and the face, each made at twice the size and
-// shown centred at half its pixel size.
-QImage expectedFace(const QSize& size, const QString& face)
+// The first row of the picture that holds more than black.
+int firstPaintedRow(const QImage& image)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != qRgb(0, 0, 0))
+                return y;
+        }
+    }
+    return image.height();
+}
+
+// Black, the base picture and the face, each made at twice the size of the
+// area below the lamps and shown centred in it at half its pixel size.
+QImage expectedFace(Metronome* metronome, const QString& face)
+{
+    const int top = metronome->layout()->contentsMargins().top()
+        + metronome->findChild<MetronomeBeats*>()->height();
+    const QRect area(0, top, metronome->width(), metronome->height() - top);
+    QImage image(metronome->size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::black);
     QPainter painter(&image);
     QStringList layers {Pictures::metronomeFace(Pictures::BaseEyesLeft)};
@@ -76,10 +92,11 @@ QImage expectedFace(const QSize& size, const QString& face)
     for (const QString& layer : layers) {
         const QPixmap picture
             = QPixmap(Pictures::resource(layer))
-                  .scaled(size * 2, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+                  .scaled(area.size() * 2, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         const QSize half = picture.size() / 2;
-        painter.drawPixmap(QRect(QPoint(qAbs(size.width() - half.width()) / 2,
-                                     qAbs(size.height() - half.height()) / 2),
+        painter.drawPixmap(QRect(area.topLeft()
+                                   + QPoint(qAbs(area.width() - half.width()) / 2,
+                                       qAbs(area.height() - half.height()) / 2),
                                half),
             picture);
     }
@@ -160,6 +177,8 @@ private slots:
     void tempoButtons_data();
     void tempoButtons();
     void tempoListAndBeatsMenu();
+    void lampsFitThePage_data();
+    void lampsFitThePage();
     void tickPeriod();
     void barSequence_data();
     void barSequence();
@@ -267,6 +286,51 @@ void TestMetronome::tempoListAndBeatsMenu()
     QCOMPARE(controls->beatsCount(), 0);
 }
 
+void TestMetronome::lampsFitThePage_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("beats");
+
+    QTest::newRow("twelve at the gallery's size") << QSize(560, 640) << 12;
+    QTest::newRow("twelve at the smallest page") << QSize(200, 200) << 12;
+    QTest::newRow("ten at the gallery's size") << QSize(560, 640) << 10;
+    QTest::newRow("four on a wide page") << QSize(1000, 700) << 4;
+}
+
+void TestMetronome::lampsFitThePage()
+{
+    QFETCH(QSize, size);
+    QFETCH(int, beats);
+    // GIVEN a page of that size, in its own look
+    MetronomeMainPage page(nullptr);
+    page.setStyleSheet(PageStyleSheets::metronome());
+    page.resize(size);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    // WHEN the user chooses that many beats a bar
+    auto* metronome = page.findChild<Metronome*>();
+    const int item = beats == 0 ? 0 : beats - 1;
+    button(metronome, "BeatCombo")->menu()->actions().at(item)->trigger();
+    QCoreApplication::processEvents();
+    // THEN every lamp in use lies inside the page, none overlaps another, and
+    // none covers the metronome's picture
+    const int pictureTop = firstPaintedRow(painted(metronome));
+    QVector<QRect> lamps;
+    for (QLabel* lamp : metronome->findChildren<QLabel*>(QStringLiteral("Beat"))) {
+        if (lamp->isHidden())
+            continue;
+        const QRect rect(lamp->mapTo(&page, QPoint()), lamp->size());
+        QVERIFY2(page.rect().contains(rect),
+            qPrintable(QStringLiteral("lamp at %1,%2").arg(rect.x()).arg(rect.y())));
+        QVERIFY(rect.width() >= 10);
+        for (const QRect& other : qAsConst(lamps))
+            QVERIFY(!rect.intersects(other));
+        QVERIFY(lamp->mapTo(metronome, QPoint(0, lamp->height())).y() <= pictureTop);
+        lamps << rect;
+    }
+    QCOMPARE(lamps.size(), beats);
+}
+
 void TestMetronome::tickPeriod()
 {
     Metronome metronome(nullptr);
@@ -330,7 +394,7 @@ void TestMetronome::barSequence()
         // WHEN it ticks
         QVERIFY2(ticker.tick(sound[i]), qPrintable(ticker.log.fileNames().join(' ')));
         // THEN it sounds on its beat, and its face and lamp show
-        QCOMPARE(painted(&metronome), expectedFace(metronome.size(), faceFile(face[i])));
+        QCOMPARE(painted(&metronome), expectedFace(&metronome, faceFile(face[i])));
         QCOMPARE(litLamp(&metronome), lamp[i]);
     }
 }
@@ -346,26 +410,25 @@ void TestMetronome::switchesRefreshSilently()
     QVERIFY(ticker.tick("t"));
     QPushButton* visible = button(&metronome, "VisibleTickButton");
     QPushButton* audible = button(&metronome, "AudiableTickButton");
-    const QSize size = metronome.size();
     // WHEN the visible tick is switched off, THEN the eyes close and the lamps go at once
     visible->click();
-    QCOMPARE(painted(&metronome), expectedFace(size, faceFile("C")));
+    QCOMPARE(painted(&metronome), expectedFace(&metronome, faceFile("C")));
     QVERIFY(metronome.findChild<MetronomeBeats*>()->isHidden());
     // WHEN the sound is switched off too, THEN the face is the closed, muted one
     audible->click();
-    QCOMPARE(painted(&metronome), expectedFace(size, faceFile("CM")));
+    QCOMPARE(painted(&metronome), expectedFace(&metronome, faceFile("CM")));
     // AND a tick is silent; with the eyes back the muted eyes move
     QVERIFY(ticker.tick("-"));
     visible->click();
     QVERIFY(!metronome.findChild<MetronomeBeats*>()->isHidden());
-    QCOMPARE(painted(&metronome), expectedFace(size, faceFile("ML")));
+    QCOMPARE(painted(&metronome), expectedFace(&metronome, faceFile("ML")));
     QVERIFY(ticker.tick("-"));
-    QCOMPARE(painted(&metronome), expectedFace(size, faceFile("ML")));
+    QCOMPARE(painted(&metronome), expectedFace(&metronome, faceFile("ML")));
     QVERIFY(ticker.tick("-"));
-    QCOMPARE(painted(&metronome), expectedFace(size, faceFile("MB")));
+    QCOMPARE(painted(&metronome), expectedFace(&metronome, faceFile("MB")));
     // AND with the sound back the face is lively again and the next tick is heard
     audible->click();
-    QCOMPARE(painted(&metronome), expectedFace(size, faceFile("L")));
+    QCOMPARE(painted(&metronome), expectedFace(&metronome, faceFile("L")));
     QVERIFY(ticker.tick("t"));
 }
 
@@ -424,10 +487,9 @@ void TestMetronome::stalledGuiKeepsTheGrid()
     mixTo(gridFrame(start, 288, stallTicks) + 6000);
     engine->poll();
     // THEN the face waits for the GUI thread, and then shows the last tick
-    QCOMPARE(painted(&metronome), expectedFace(metronome.size(), faceFile("-")));
+    QCOMPARE(painted(&metronome), expectedFace(&metronome, faceFile("-")));
     QMetaObject::invokeMethod(&metronome, "slotShowTicks");
-    QCOMPARE(
-        painted(&metronome), expectedFace(metronome.size(), faceFile(stallTicks % 2 ? "R" : "L")));
+    QCOMPARE(painted(&metronome), expectedFace(&metronome, faceFile(stallTicks % 2 ? "R" : "L")));
     // WHEN the GUI thread runs again, its timer late, and six more ticks go by
     for (int tick = stallTicks + 1; tick <= stallTicks + 6; ++tick) {
         QMetaObject::invokeMethod(&metronome, "slotTick");

@@ -80,8 +80,8 @@ Metronome::Metronome(QWidget* parent)
     m_faceTimer.setSingleShot(true);
     m_faceTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_faceTimer, &QTimer::timeout, this, &Metronome::slotShowTicks);
-    restartTimer(m_pControls->interval());
     layOut();
+    restartTimer(m_pControls->interval());
 }
 
 Metronome::~Metronome()
@@ -273,18 +273,21 @@ void Metronome::layOut()
     controlsRow->addLayout(controlsColumn);
     controlsRow->addStretch();
 
-    // Hidden lamps keep their room, so that the controls stay in place.
+    // Hidden lamps keep their room, so that the controls stay in place. The
+    // lamps centre themselves in the whole width.
     QSizePolicy lampsPolicy = m_pBeats->sizePolicy();
     lampsPolicy.setRetainSizeWhenHidden(true);
     m_pBeats->setSizePolicy(lampsPolicy);
-    auto* lampsRow = new QHBoxLayout;
-    lampsRow->addStretch();
-    lampsRow->addWidget(m_pBeats);
-    lampsRow->addStretch();
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(lampsRow);
+    layout->addWidget(m_pBeats);
     layout->addLayout(controlsRow);
+}
+
+QRect Metronome::faceArea() const
+{
+    const int top = layout()->contentsMargins().top() + m_pBeats->height();
+    return QRect(0, top, width(), std::max(0, height() - top));
 }
 
 QPixmap& Metronome::baseEyesLeftPix()
@@ -330,7 +333,7 @@ QPixmap& Metronome::closedMutePix()
 QPixmap& Metronome::cachedPix(QPixmap& cache, MusicPagePictures::MetronomeFace face)
 {
     if (cache.isNull()) {
-        const QSize size(qRound(2.0 * width()), qRound(2.0 * height()));
+        const QSize size = 2 * faceArea().size();
         cache = QPixmap(MusicPagePictures::resource(MusicPagePictures::metronomeFace(face)))
                     .scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
@@ -346,9 +349,12 @@ void Metronome::setNeedsRecreatePixmaps()
 
 void Metronome::drawPixmap(QPainter* painter, const QPixmap& pixmap)
 {
+    const QRect area = faceArea();
     const int w = pixmap.width() / 2;
     const int h = pixmap.height() / 2;
-    painter->drawPixmap(QRect(qAbs(width() - w) / 2, qAbs(height() - h) / 2, w, h), pixmap);
+    painter->drawPixmap(QRect(area.left() + qAbs(area.width() - w) / 2,
+                            area.top() + qAbs(area.height() - h) / 2, w, h),
+        pixmap);
 }
 
 } // namespace VADirur

@@ -83,7 +83,11 @@ private:
     QPixmap& closedMutePix();
     QPixmap& cachedPix(QPixmap& cache, MusicPagePictures::MetronomeFace face);
     void setNeedsRecreatePixmaps();
-    // Paints a picture made at twice the widget's size, centred, at half its pixel size.
+    // Where the face is drawn: the widget below the lamps, so that they
+    // never cover it.
+    QRect faceArea() const;
+    // Paints a picture made at twice the face area's size, centred in it, at
+    // half its pixel size.
     void drawPixmap(QPainter* painter, const QPixmap& pixmap);
 
     MetronomeControls* m_pControls;

@@ -7,8 +7,10 @@ class QLabel;
 
 namespace VADirur {
 
-// A row of twelve beat lamps; those in use line up from the left and the
-// current one is lit (enabled).
+// A row of twelve beat lamps; those in use stand centred in the row, as
+// large as its width lets them (50 pixels at most), and the current one is
+// lit (enabled). The row asks for no width of its own: it takes what its
+// parent gives it.
 class MetronomeBeats : public QFrame
 {
     Q_OBJECT
@@ -24,7 +26,13 @@ public slots:
     // Shows the first n lamps; more than twelve is ignored.
     void slotSetBeats(int n);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    // Sizes the lamps in use, and the gaps between them, to the row's width.
+    void fitLamps();
+
     QVector<QLabel*> m_vecBeats;
     int m_nCount = 0;
 };
