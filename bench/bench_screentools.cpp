@@ -7,6 +7,7 @@
 #include "ScreenMeasurer.h"
 
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -46,6 +47,8 @@ BENCHMARK_TEMPLATE(dragMove, DORuverud::ScreenMeasurer)->Unit(benchmark::kMillis
 
 int main(int argc, char** argv)
 {
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     DORuverud::App app(argc, argv, "Quelmar", "Tessivar");

@@ -211,11 +211,12 @@ private slots:
         QFETCH(QString, atScale2);
         QFETCH(int, maxPoints);
         QFETCH(QPoint, captionAt);
-        // GIVEN a ruler shown by its owner
+        // GIVEN a ruler shown by its owner at the size it gave it
         ScreenMeasurer ruler;
         ruler.resize(640, 400);
         QMetaObject::invokeMethod(&ruler, "grabScreen");
         ruler.show();
+        QCOMPARE(ruler.size(), QSize(640, 400));
         // WHEN the user drags, still holding the button, THEN it writes the size in points
         send(&ruler, QEvent::MouseButtonPress, from);
         send(&ruler, QEvent::MouseMove, to);

@@ -32,15 +32,16 @@ ScreenMeasurer::ScreenMeasurer(QWidget* parent)
 void ScreenMeasurer::retranslateUi() { }
 
 // A shown ruler's display follows the new picture at the next resize or
-// recreatePix2(). A hidden one takes the screen's geometry, which a window
-// manager alone would give it at a full-screen show, and with it the picture
-// that the resize of that show would bring.
+// recreatePix2(). A hidden one takes the new picture at once; one that its
+// owner has not sized takes the screen's geometry too, which a full-screen
+// show without a window manager would not give it.
 void ScreenMeasurer::grabScreen()
 {
     m_selecting = false;
     m_grabPixmap = Common::grabScreen();
     if (!isVisible()) {
-        coverScreen();
+        if (!testAttribute(Qt::WA_Resized))
+            coverScreen();
         recreatePix2();
     }
     emit done();
