@@ -4,6 +4,7 @@
 #include "DrawTools.h"
 #include "FileDialog.h"
 #include "ImageNoteFiles.h"
+#include "ImageNoteHistory.h"
 #include "ImageNotePictures.h"
 #include "NoteEditWidget.h"
 #include "Trace.h"
@@ -37,6 +38,7 @@ QColor fillColor(QColor colour)
 ImageNoteWorkArea::ImageNoteWorkArea(QWidget* parent)
     : QWidget(parent)
     , m_textBox(new NoteEditWidget(this))
+    , m_history(new ImageNoteHistory(this))
 {
     m_textBox->setAutoFillBackground(true);
     m_textBox->hide();
@@ -83,8 +85,7 @@ void ImageNoteWorkArea::slotSetPixmap(const QPixmap& pixmap)
         !pixmap.isNull() && !pixmap.hasAlphaChannel() && pixmap.devicePixelRatio() == 1.0);
     m_layer = QPixmap(pixmap.size());
     m_layer.fill(QColor(0, 0, 0, 0));
-    m_undoStack.clear();
-    m_redoStack.clear();
+    m_history->clear(m_layer.size());
     emit redoAvailable(false);
     emit undoAvailable(false);
     update();
@@ -139,27 +140,41 @@ void ImageNoteWorkArea::slotSave()
 
 void ImageNoteWorkArea::slotUndo()
 {
-    restore(m_undoStack, m_redoStack);
-    emit undoAvailable(!m_undoStack.isEmpty());
-    emit redoAvailable(!m_redoStack.isEmpty());
+    restore(m_history->undo(m_layer.toImage()));
+    emit undoAvailable(m_history->canUndo());
+    emit redoAvailable(m_history->canRedo());
 }
 
 void ImageNoteWorkArea::slotRedo()
 {
-    restore(m_redoStack, m_undoStack);
-    emit redoAvailable(!m_redoStack.isEmpty());
-    emit undoAvailable(!m_undoStack.isEmpty());
+    restore(m_history->redo(m_layer.toImage()));
+    emit redoAvailable(m_history->canRedo());
+    emit undoAvailable(m_history->canUndo());
 }
 
-// The layer goes on one stack and the top of the other becomes the layer.
-void ImageNoteWorkArea::restore(QStack<QPixmap>& from, QStack<QPixmap>& to)
+// A null layer is no step: nothing changes.
+void ImageNoteWorkArea::restore(const QImage& layer)
 {
-    if (from.isEmpty())
+    if (layer.isNull())
         return;
-    to.push(m_layer);
-    m_layer = from.pop();
-    repaint();
+    m_layer = QPixmap::fromImage(layer);
+    update();
     emit changed();
+}
+
+// One step of the history: the layer as it was goes to the undo side, then
+// the step is drawn on the layer.
+void ImageNoteWorkArea::commit(const std::function<void(QPainter&)>& draw)
+{
+    m_history->push(m_layer.toImage());
+    QPainter layer(&m_layer);
+    layer.setRenderHint(QPainter::Antialiasing);
+    draw(layer);
+    layer.end();
+    m_dirty = true;
+    emit undoAvailable(true);
+    emit changed();
+    update();
 }
 
 void ImageNoteWorkArea::slotEditCanceled()
@@ -172,15 +187,17 @@ void ImageNoteWorkArea::slotEditCanceled()
 
 void ImageNoteWorkArea::slotEditAccepted()
 {
-    if (qobject_cast<QWidget*>(sender()))
-        closeTextBox(TextAccepted);
+    if (!qobject_cast<QWidget*>(sender()))
+        return;
+    commit([this](QPainter& layer) { drawAcceptedText(layer); });
+    closeTextBox(TextAccepted);
 }
 
 void ImageNoteWorkArea::closeTextBox(Mode mode)
 {
     m_textBox->hideAll();
     m_mode = mode;
-    repaint();
+    update();
     QTimer::singleShot(TextReturnMs, this, &ImageNoteWorkArea::slotSwitchToEdit);
 }
 
@@ -201,7 +218,6 @@ void ImageNoteWorkArea::moveTo(const QPoint& position)
 {
     m_previousPoint = m_currentPoint;
     m_currentPoint = position;
-    m_pending = true;
     if (m_pressed && isFreehand())
         m_segments.append({m_previousPoint, m_currentPoint});
 }
@@ -241,52 +257,48 @@ void ImageNoteWorkArea::mouseMoveEvent(QMouseEvent* event)
     QWidget::mouseMoveEvent(event);
 }
 
-// Only the left button draws; its release is painted at once, before any
-// next press could take its place.
+// Only the left button draws. The step ends with its release.
 void ImageNoteWorkArea::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton && m_pressed) {
         m_pressed = false;
         moveTo(event->pos());
-        repaint();
+        finishEdit();
+        update();
     }
     QWidget::mouseReleaseEvent(event);
 }
 
+// The text tool places its box; the drawing tools commit their step.
+void ImageNoteWorkArea::finishEdit()
+{
+    if (m_mode == Text) {
+        placeTextBox();
+    } else if (m_mode != TextCancelled && m_mode != TextAccepted) {
+        commit([this](QPainter& layer) { drawTool(layer); });
+        m_segments.clear();
+    }
+}
+
+// Painting draws what is on screen and changes nothing else, so that a
+// grab or render() of the area adds no step.
 void ImageNoteWorkArea::paintEvent(QPaintEvent* event)
 {
-    if (m_pending && !m_pressed && !m_textBox->isVisible()) {
-        m_undoStack.push(m_layer);
-        emit undoAvailable(true);
-    }
     QWidget::paintEvent(event);
-    // Only a paint that commits a step opens the layer, so that it keeps its
-    // cache key, and pixContent() its composition, while a tool is held.
-    QPainter layer;
-    if ((m_mode == TextAccepted || (m_pending && !m_pressed)) && layer.begin(&m_layer))
-        layer.setRenderHint(QPainter::Antialiasing);
     QPainter screen(this);
     screen.setRenderHint(QPainter::Antialiasing);
     const QRect hidden = hiddenByBlur();
     if (!hidden.isEmpty())
         screen.setClipRegion(QRegion(rect()).subtracted(hidden));
     screen.drawPixmap(0, 0, m_pixmap);
-    paintTool(layer, screen);
-    if (layer.isActive())
-        layer.end();
-    screen.end();
-    if (m_pending || m_mode == TextAccepted) {
-        m_dirty = true;
-        emit changed();
-    }
-    m_pending = false;
+    paintTool(screen);
 }
 
 // A held blur covers its area with the opaque pixels of an opaque picture:
 // nothing need be drawn under them.
 QRect ImageNoteWorkArea::hiddenByBlur() const
 {
-    if (m_mode != BlurRectangle || !m_pressed || !m_pending || m_pixmap.hasAlphaChannel())
+    if (m_mode != BlurRectangle || !m_pressed || m_pixmap.hasAlphaChannel())
         return QRect();
     return spanned().normalized() & m_pixmap.rect();
 }
@@ -296,25 +308,49 @@ void ImageNoteWorkArea::showLayer(QPainter& screen) const
     screen.drawPixmap(0, 0, m_layer);
 }
 
-void ImageNoteWorkArea::paintTool(QPainter& layer, QPainter& screen)
+// While a button is held the tool's preview shows over the layer.
+void ImageNoteWorkArea::paintTool(QPainter& screen)
 {
     if (m_mode == Text || m_mode == TextCancelled || m_mode == TextAccepted) {
-        paintText(layer, screen);
+        paintText(screen);
         return;
     }
     m_textBox->hideAll();
+    if (m_pressed && m_mode == Eraser) {
+        QPixmap preview = m_layer.copy();
+        QPainter painter(&preview);
+        painter.setRenderHint(QPainter::Antialiasing);
+        drawTool(painter);
+        painter.end();
+        screen.drawPixmap(0, 0, preview);
+        return;
+    }
+    showLayer(screen);
+    if (m_pressed)
+        drawTool(screen);
+}
+
+void ImageNoteWorkArea::drawTool(QPainter& painter)
+{
     if (m_mode == Eraser) {
-        paintEraser(layer, screen);
+        // Transparent lines that replace what lies under them.
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.setPen(QPen(QBrush(QColor(0, 0, 0, 0)), m_thickness * 10, Qt::SolidLine,
+            Qt::RoundCap, Qt::BevelJoin));
+        drawSegments(painter);
     } else if (m_mode == Highlighter) {
         QPen pen(m_color);
         pen.setWidth(m_thickness * 8);
-        paintFreehand(layer, screen, pen, 0.1);
+        painter.setPen(pen);
+        painter.setOpacity(0.1);
+        drawSegments(painter);
     } else if (isFreehand()) {
         QPen pen = standardPen();
         pen.setCapStyle(Qt::RoundCap);
-        paintFreehand(layer, screen, pen, 1.0);
+        painter.setPen(pen);
+        drawSegments(painter);
     } else {
-        paintShape(layer, screen);
+        drawShape(painter);
     }
 }
 
@@ -334,59 +370,6 @@ void ImageNoteWorkArea::drawSegments(QPainter& painter) const
         else
             painter.drawLine(QLine(segment.first, segment.second));
     }
-}
-
-void ImageNoteWorkArea::paintFreehand(
-    QPainter& layer, QPainter& screen, const QPen& pen, qreal opacity)
-{
-    if (m_pressed) {
-        showLayer(screen);
-        screen.setPen(pen);
-        screen.setOpacity(opacity);
-        drawSegments(screen);
-        return;
-    }
-    if (m_pending) {
-        layer.setPen(pen);
-        layer.setOpacity(opacity);
-        drawSegments(layer);
-        m_segments.clear();
-    }
-    showLayer(screen);
-}
-
-// The eraser draws transparent lines that replace what lies under them.
-void ImageNoteWorkArea::paintEraser(QPainter& layer, QPainter& screen)
-{
-    const QPen pen(
-        QBrush(QColor(0, 0, 0, 0)), m_thickness * 10, Qt::SolidLine, Qt::RoundCap, Qt::BevelJoin);
-    if (m_pressed) {
-        QPixmap preview = m_layer.copy();
-        QPainter painter(&preview);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.setPen(pen);
-        drawSegments(painter);
-        painter.end();
-        screen.drawPixmap(0, 0, preview);
-        return;
-    }
-    if (m_pending) {
-        layer.setCompositionMode(QPainter::CompositionMode_Source);
-        layer.setPen(pen);
-        drawSegments(layer);
-        m_segments.clear();
-    }
-    showLayer(screen);
-}
-
-void ImageNoteWorkArea::paintShape(QPainter& layer, QPainter& screen)
-{
-    if (!m_pressed && m_pending)
-        drawShape(layer);
-    showLayer(screen);
-    if (m_pressed && m_pending)
-        drawShape(screen);
 }
 
 // The rectangle that press and current point span, as given.
@@ -477,46 +460,39 @@ void ImageNoteWorkArea::drawArrow(QPainter* painter)
     painter->restore();
 }
 
-void ImageNoteWorkArea::paintText(QPainter& layer, QPainter& screen)
+void ImageNoteWorkArea::paintText(QPainter& screen)
 {
-    if (m_mode == TextAccepted) {
-        drawAcceptedText(layer, screen);
-        return;
-    }
     showLayer(screen);
-    if (m_mode != Text || !m_pending)
+    if (m_mode != Text)
         return;
-    if (m_pressed)
+    if (m_pressed) {
         screen.drawRect(spanned());
-    else
-        placeTextBox(screen);
+    } else if (m_textBox->isVisible()) {
+        screen.setPen(QPen(QBrush(Qt::white), 2, Qt::DashLine, Qt::SquareCap, Qt::BevelJoin));
+        screen.drawRect(m_textBox->geometry());
+    }
 }
 
-void ImageNoteWorkArea::placeTextBox(QPainter& screen)
+// A click or a short drag opens a box of the default size at the press point.
+void ImageNoteWorkArea::placeTextBox()
 {
-    m_textBox->showAll();
     const QRect box = (m_pressPoint - m_currentPoint).manhattanLength() < SmallDrag
         ? QRect(m_pressPoint, defaultTextBox)
         : spanned().normalized();
     m_pressPoint = box.topLeft();
     m_currentPoint = box.bottomRight();
     m_textBox->setGeometry(box);
-    screen.setPen(QPen(QBrush(Qt::white), 2, Qt::DashLine, Qt::SquareCap, Qt::BevelJoin));
-    screen.drawRect(box);
+    m_textBox->showAll();
 }
 
-void ImageNoteWorkArea::drawAcceptedText(QPainter& layer, QPainter& screen)
+void ImageNoteWorkArea::drawAcceptedText(QPainter& layer)
 {
     QTextEdit* field = m_textBox->textEdit();
-    const QFont font = field->currentFont();
-    for (QPainter* painter : {&layer, &screen}) {
-        painter->setFont(font);
-        painter->setPen(standardPen());
-    }
+    layer.setFont(field->currentFont());
+    layer.setPen(standardPen());
     layer.drawText(
         QRect(m_pressPoint + QPoint(3, 3), m_currentPoint), Qt::TextWordWrap, field->toPlainText());
     field->clear();
-    showLayer(screen);
 }
 
 QCursor ImageNoteWorkArea::toolCursor() const

@@ -7,18 +7,22 @@
 #include <QList>
 #include <QPair>
 #include <QPixmap>
-#include <QStack>
 #include <QWidget>
+
+#include <functional>
 
 class QCursor;
 
 namespace DORuverud {
 
+class ImageNoteHistory;
 class NoteEditWidget;
 
 // The drawing surface of the annotation editor: a picture with a transparent
-// layer over it that the tools draw on. Each finished step can be undone and
-// redone; slotSave() writes what the area shows as a PNG file. GUI thread only.
+// layer over it that the tools draw on. A step is drawn on the layer where it
+// ends (the mouse release, an accepted text) and can be undone and redone;
+// painting changes nothing. slotSave() writes what the area shows as a PNG
+// file. GUI thread only.
 class ImageNoteWorkArea : public QWidget
 {
     Q_OBJECT
@@ -55,7 +59,7 @@ public:
     void drawArrow(QPainter* painter);
 
 signals:
-    // The picture on screen changed through the mouse, a text, an undo or a redo.
+    // The layer changed through a step, an undo or a redo.
     void changed();
     void undoAvailable(bool available);
     void redoAvailable(bool available);
@@ -92,22 +96,22 @@ private:
     bool isFreehand() const;
     void moveTo(const QPoint& position);
     void updatePreview();
+    void finishEdit();
+    void commit(const std::function<void(QPainter&)>& draw);
     QPen standardPen() const;
     QRect spanned() const;
     QRect hiddenByBlur() const;
     void showLayer(QPainter& screen) const;
-    void paintTool(QPainter& layer, QPainter& screen);
-    void paintFreehand(QPainter& layer, QPainter& screen, const QPen& pen, qreal opacity);
-    void paintEraser(QPainter& layer, QPainter& screen);
+    void paintTool(QPainter& screen);
+    void drawTool(QPainter& painter);
     void drawSegments(QPainter& painter) const;
-    void paintShape(QPainter& layer, QPainter& screen);
     void drawShape(QPainter& painter);
     void drawBlurred(QPainter& painter);
-    void paintText(QPainter& layer, QPainter& screen);
-    void placeTextBox(QPainter& screen);
-    void drawAcceptedText(QPainter& layer, QPainter& screen);
+    void paintText(QPainter& screen);
+    void placeTextBox();
+    void drawAcceptedText(QPainter& layer);
     void closeTextBox(Mode mode);
-    void restore(QStack<QPixmap>& from, QStack<QPixmap>& to);
+    void restore(const QImage& layer);
     QCursor toolCursor() const;
 
     QPixmap m_pixmap;
@@ -125,9 +129,7 @@ private:
     bool m_dashed = false;
     bool m_pressed = false;
     NoteEditWidget* m_textBox;
-    bool m_pending = false;
-    QStack<QPixmap> m_undoStack;
-    QStack<QPixmap> m_redoStack;
+    ImageNoteHistory* m_history;
     QList<QPair<QPoint, QPoint>> m_segments;
     bool m_dirty = true;
     HeldCursor m_cursor;
