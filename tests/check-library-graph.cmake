@@ -1,7 +1,8 @@
 # cmake -DGRAPH=<library-graph.cmake> -P check-library-graph.cmake
 # Checks that each library links exactly the libraries and Qt modules its
 # sources include, PUBLIC those its headers include, and only libraries
-# declared before it.
+# declared before it; then shows each library's layer (one above the highest
+# library it links), so that what stands below what can be read off.
 cmake_minimum_required(VERSION 3.16)
 include(${GRAPH})
 
@@ -69,11 +70,15 @@ foreach(lib ${libraries})
   endforeach()
 
   list(APPEND declared ${lib})
+  set(layer_${lib} 0)
   foreach(dep ${${lib}_public} ${${lib}_private})
     if(dep IN_LIST libraries AND NOT dep IN_LIST declared)
       problem("links ${dep}, which is declared after it")
+    elseif(dep IN_LIST libraries AND NOT layer_${dep} LESS layer_${lib})
+      math(EXPR layer_${lib} "${layer_${dep}} + 1")
     endif()
   endforeach()
+  list(APPEND layers "${lib} ${layer_${lib}}")
 endforeach()
 
 if(problems)
@@ -82,3 +87,5 @@ if(problems)
 endif()
 list(LENGTH libraries count)
 message(STATUS "${count} libraries link what they include")
+list(JOIN layers ", " text)
+message(STATUS "Layers: ${text}")

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SettingsStore.h"
+
 #include <QApplication>
 #include <QDate>
 #include <QPointer>
@@ -15,7 +17,7 @@ class HelpDialog;
 // The one application object: identity, the settings file, the per-user
 // folders, screen facts and the actions that lead out of the program.
 // GUI thread only.
-class App : public QApplication
+class App : public QApplication, public ZAruri::SettingsStore
 {
     Q_OBJECT
 
@@ -29,8 +31,8 @@ public:
 
     // Settings: every key is stored under the application name's group.
     QSettings* settings();
-    QVariant settingsValue(const QString& key, const QVariant& defaultValue = QVariant());
-    void setSettingsValue(const QString& key, const QVariant& value);
+    QVariant settingsValue(const QString& key, const QVariant& defaultValue = QVariant()) override;
+    void setSettingsValue(const QString& key, const QVariant& value) override;
     void setOldSettingsMode(bool on);
 
     // Per-user folders, created on first use; each ends with "/".

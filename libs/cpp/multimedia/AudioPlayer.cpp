@@ -1,7 +1,7 @@
 #include "AudioPlayer.h"
 
-#include "App.h"
 #include "NativeAudioPlayer.h"
+#include "SettingsStore.h"
 
 namespace DIReridArazi {
 
@@ -9,6 +9,13 @@ namespace {
 
 const QString volumeKey = QStringLiteral("/SoundVolume");
 const QString muteKey = QStringLiteral("/SoundMute");
+
+// A stored setting; the default without an application object that keeps them.
+QVariant stored(const QString& key, const QVariant& defaultValue)
+{
+    ZAruri::SettingsStore* settings = ZAruri::SettingsStore::application();
+    return settings ? settings->settingsValue(key, defaultValue) : defaultValue;
+}
 
 } // namespace
 
@@ -19,9 +26,8 @@ AudioPlayer* AudioPlayer::instance()
     if (_uniqueInstance)
         return _uniqueInstance;
     _uniqueInstance = new AudioPlayer;
-    DORuverud::App* app = DORuverud::App::theApp();
-    const bool mute = app->settingsValue(muteKey, false).toBool();
-    const double volume = app->settingsValue(volumeKey, 0.5).toDouble();
+    const bool mute = stored(muteKey, false).toBool();
+    const double volume = stored(volumeKey, 0.5).toDouble();
     // The stored volume decides: 0.0 stored while muted starts muted.
     _uniqueInstance->setMuted(mute);
     _uniqueInstance->setVolume(volume);
@@ -96,9 +102,9 @@ void AudioPlayer::armLoop()
 
 void AudioPlayer::slotSetAboutToQuit()
 {
-    if (DORuverud::App* app = DORuverud::App::theApp()) {
-        app->setSettingsValue(volumeKey, m_player->volume());
-        app->setSettingsValue(muteKey, m_player->isMuted());
+    if (ZAruri::SettingsStore* settings = ZAruri::SettingsStore::application()) {
+        settings->setSettingsValue(volumeKey, m_player->volume());
+        settings->setSettingsValue(muteKey, m_player->isMuted());
     }
     m_loopStopped = true;
     m_loopTimer.stop();

@@ -10,14 +10,15 @@ class NativeAudioPlayer;
 
 // The application-wide player of single files, once or in a loop. Its
 // volume and mute state start from the settings "/SoundVolume" and
-// "/SoundMute" and are written back by slotSetAboutToQuit(). Made on first
-// use and never deleted by the program. GUI thread only.
+// "/SoundMute" of the application object and are written back by
+// slotSetAboutToQuit(); without an application object that keeps settings it
+// starts at 0.5, not muted, and stores nothing. Made on first use and never
+// deleted by the program. GUI thread only.
 class AudioPlayer : public QObject
 {
     Q_OBJECT
 
 public:
-    // Needs the application object on the first call.
     static AudioPlayer* instance();
     ~AudioPlayer() override;
 
