@@ -2,6 +2,7 @@
 #include "App.h"
 #include "DialogTestTools.h"
 #include "DrawTools.h"
+#include "ImageNoteHistory.h"
 #include "ImageNotePictures.h"
 #include "ImageNoteTestTools.h"
 #include "NoteEditDragPreview.h"
@@ -245,6 +246,97 @@ private slots:
         step(undo);
         QCOMPARE(shown(*m_area), lineAndOval);
         QVERIFY(m_area->isDirty());
+    }
+
+    void paintingAddsNoStep_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("pen") << int(Mode::Pen);
+        QTest::newRow("eraser") << int(Mode::Eraser);
+        QTest::newRow("rectangle") << int(Mode::Rectangle);
+        QTest::newRow("blur") << int(Mode::BlurRectangle);
+        QTest::newRow("text") << int(Mode::Text);
+    }
+
+    void paintingAddsNoStep()
+    {
+        QFETCH(int, mode);
+        m_area->slotSetMode(Mode(mode));
+        QSignalSpy undo(m_area.get(), &ImageNoteWorkArea::undoAvailable);
+        QSignalSpy changed(m_area.get(), &ImageNoteWorkArea::changed);
+        const auto paintAFewTimes = [this] {
+            m_area->grab();
+            QPixmap target(m_area->size());
+            m_area->render(&target);
+            m_area->repaint();
+        };
+        // WHEN the area is painted before, while and after a drag is held
+        paintAFewTimes();
+        send(m_area.get(), QEvent::MouseButtonPress, QPoint(50, 60));
+        send(m_area.get(), QEvent::MouseMove, QPoint(120, 90));
+        paintAFewTimes();
+        QVERIFY(undo.isEmpty() && changed.isEmpty());
+        send(m_area.get(), QEvent::MouseButtonRelease, QPoint(120, 90));
+        const QImage afterRelease = shown(*m_area);
+        paintAFewTimes();
+        // THEN only the release made a step, one at most (a text box is no step yet)
+        const bool step = mode != Mode::Text;
+        QCOMPARE(undo.count(), int(step));
+        QCOMPARE(changed.count(), int(step));
+        QCOMPARE(shown(*m_area), afterRelease);
+        m_area->slotUndo();
+        QCOMPARE(shown(*m_area), knownPicture());
+    }
+
+    void hiddenAreaCommitsItsSteps()
+    {
+        m_area->slotSetMode(Mode::Line);
+        m_area->hide();
+        QSignalSpy undo(m_area.get(), &ImageNoteWorkArea::undoAvailable);
+        drag(m_area.get(), QPoint(50, 50), QPoint(150, 50));
+        QCOMPARE(undo.count(), 1);
+        QVERIFY(shown(*m_area) != knownPicture() && m_area->isDirty());
+        m_area->slotUndo();
+        QCOMPARE(shown(*m_area), knownPicture());
+    }
+
+    // 300 wide strokes across a 1920 x 1200 picture: the history keeps within
+    // its budget and the steps it keeps restore their pixels exactly.
+    void historyKeepsWithinItsBudget()
+    {
+        m_area->slotSetPixmap(QPixmap::fromImage(knownPicture(QSize(1920, 1200))));
+        m_area->slotSetMode(Mode::Pen);
+        m_area->slotSetThikness(20);
+        const auto* history = m_area->findChild<DORuverud::ImageNoteHistory*>();
+        QVERIFY(history);
+        QList<QImage> last;
+        qint64 most = 0;
+        for (int stroke = 0; stroke < 300; ++stroke) {
+            m_area->slotSetColor(QColor::fromHsv(stroke * 7 % 360, 255, 255));
+            const int x = stroke * 61 % 1920;
+            drag(m_area.get(), QPoint(x, 0), QPoint(1919 - x, 1199));
+            most = qMax(most, history->bytes());
+            if (stroke >= 296)
+                last << shown(*m_area);
+        }
+        QVERIFY2(most <= DORuverud::ImageNoteHistory::Budget, qPrintable(QString::number(most)));
+        // The budget held the history back: without it this would be more.
+        QVERIFY(most > DORuverud::ImageNoteHistory::Budget / 2);
+        for (int i = 2; i >= 0; --i) {
+            m_area->slotUndo();
+            QCOMPARE(shown(*m_area), last.at(i));
+        }
+        for (int i = 1; i <= 3; ++i) {
+            m_area->slotRedo();
+            QCOMPARE(shown(*m_area), last.at(i));
+        }
+        // Undo goes back as far as the budget kept steps, and no further.
+        int undone = 0;
+        QSignalSpy undo(m_area.get(), &ImageNoteWorkArea::undoAvailable);
+        while (undone < 300 && (m_area->slotUndo(), undo.last().first().toBool()))
+            ++undone;
+        QVERIFY2(undone >= 20 && undone < 299, qPrintable(QString::number(undone)));
+        QVERIFY(history->bytes() <= DORuverud::ImageNoteHistory::Budget);
     }
 
     void textBoxOpensAtThePress_data()
