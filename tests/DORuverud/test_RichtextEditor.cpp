@@ -7,10 +7,12 @@
 #include "TextEditIcons.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFontComboBox>
 #include <QGridLayout>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
@@ -20,6 +22,7 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <QTextList>
+#include <memory>
 
 using namespace DialogTestTools;
 using namespace DORuverud;
@@ -85,6 +88,52 @@ std::function<void(QWidget*)> answerBox(int button)
         else
             static_cast<QDialog*>(modal)->reject();
     };
+}
+
+// Opens the file through the Open dialog; returns the text of the message box
+// that followed it, or an empty text when none came.
+QString openAnswered(QWidget* window, const QString& path)
+{
+    QString message;
+    std::unique_ptr<ModalAnswer> box;
+    whenModal([&](QWidget* modal) {
+        fileDialogAnswer(path, true)(modal);
+        box = std::make_unique<ModalAnswer>([&message](QWidget* modal) {
+            if (auto* messageBox = qobject_cast<QMessageBox*>(modal))
+                message = messageBox->text();
+            static_cast<QDialog*>(modal)->reject();
+        });
+    });
+    action(window, "&Open...")->trigger();
+    return message;
+}
+
+QByteArray repeated(const QByteArray& part, int count)
+{
+    QByteArray result;
+    result.reserve(part.size() * count);
+    for (int i = 0; i < count; ++i)
+        result += part;
+    return result;
+}
+
+QByteArray nestedTables(int depth)
+{
+    return repeated("<table><tr><td>", depth) + "x" + repeated("</td></tr></table>", depth);
+}
+
+QByteArray table(int rows, int columns)
+{
+    return "<table>" + repeated("<tr>" + repeated("<td>c</td>", columns) + "</tr>", rows)
+        + "</table>";
+}
+
+QByteArray picture()
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImage(8, 8, QImage::Format_RGB32).save(&buffer, "PNG");
+    return buffer.data();
 }
 
 } // namespace
@@ -176,6 +225,153 @@ private slots:
         QTest::keyClicks(textArea(&window), "A ");
         QVERIFY(window.slotFileSave());
         QCOMPARE(folder.read("notes.txt"), QByteArray("A keep"));
+    }
+
+    void ownOpenDocumentIsRefusedAndKept()
+    {
+        // GIVEN an OpenDocument file written by the editor
+        TestFolder folder;
+        TextEdit writer;
+        textArea(&writer)->setPlainText(sample);
+        whenModal(fileDialogAnswer(folder.path("notes.odt"), true));
+        QVERIFY(writer.slotFileSaveAs());
+        const QByteArray written = folder.read("notes.odt");
+        // WHEN a fresh window and the writer open it, THEN both say why and keep their documents
+        TextEdit fresh;
+        for (TextEdit* window : {&fresh, &writer}) {
+            const QString title = window->windowTitle();
+            const QString text = textArea(window)->toPlainText();
+            QVERIFY(openAnswered(window, folder.path("notes.odt")).contains("zip file"));
+            QCOMPARE(window->windowTitle(), title);
+            QCOMPARE(textArea(window)->toPlainText(), text);
+            QVERIFY(!window->isWindowModified());
+        }
+        // AND a save in the fresh window asks for a name: the file stays as it was
+        QTest::keyClicks(textArea(&fresh), "x");
+        ModalAnswer saveAs(fileDialogAnswer(QString(), false));
+        QVERIFY(!fresh.slotFileSave());
+        QCOMPARE(saveAs.shown, QString("QFileDialog"));
+        QCOMPARE(folder.read("notes.odt"), written);
+        // AND the writer saves its own text there again
+        QVERIFY(writer.slotFileSave());
+        QVERIFY(output("unzip", {"-p", folder.path("notes.odt"), "content.xml"}).contains(sample));
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void hostileFilesAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("picture") << picture() << "neither HTML nor plain text";
+        QTest::newRow("text, zero byte, control bytes")
+            << QByteArray("text\0\x01\x02", 7) << "neither HTML nor plain text";
+        QTest::newRow("5,000 nested tables")
+            << repeated("<table><tr><td>", 5000) << "nests HTML elements more than 1000";
+        QTest::newRow("500 nested tables") << nestedTables(500) << "tables";
+        QTest::newRow("16 nested tables") << nestedTables(16) << "tables";
+        QTest::newRow("100,000 nested divs") << repeated("<div>", 100000) + "x"
+                + repeated("</div>", 100000) << "nests HTML elements more than 1000";
+        QTest::newRow("100,000 nested unclosed options")
+            << "<html>" + repeated("<option>x", 100000) << "nests HTML elements";
+        QTest::newRow("5,000 x 100 table")
+            << "<table>" + repeated("<tr>" + repeated("<td>", 100), 5000) << "tables";
+        QTest::newRow("1 MiB single line") << repeated("x", 1 << 20) << "paragraph";
+        QTest::newRow("1 MiB single line of words") << repeated("word ", 1 << 18) << "paragraph";
+        QTest::newRow("5,000 pictures")
+            << "<p>" + repeated("<img src=\"a.png\">", 5000) << "pictures";
+        QTest::newRow("5 MiB of text")
+            << repeated("A line of some words.\n", 5 << 18) << "larger than 4 MiB";
+    }
+
+    void hostileFilesAreRefused()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        TestFolder folder;
+        TextEdit window;
+        textArea(&window)->setPlainText(sample);
+        const QString path = folder.write("hostile.html", content);
+        QVERIFY(openAnswered(&window, path).contains(reason));
+        QCOMPARE(textArea(&window)->toPlainText(), sample);
+        QCOMPARE(window.windowTitle(), untitled);
+        QCOMPARE(folder.read("hostile.html"), content);
+    }
+
+    void filesWithinTheBoundsOpen_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QChar>("letter");
+        QTest::addColumn<int>("count");
+        QTest::newRow("12 nested tables") << nestedTables(12) << QChar('x') << 1;
+        QTest::newRow("100 x 100 table") << table(100, 100) << QChar('c') << 100 * 100;
+        QTest::newRow("1,000 nested divs")
+            << repeated("<div>", 1000) + "x" + repeated("</div>", 1000) << QChar('x') << 1;
+        QTest::newRow("100,000 unclosed paragraphs")
+            << repeated("<p>x", 100000) << QChar('x') << 100000;
+        QTest::newRow("Latin-1 HTML")
+            << QByteArray("<html><meta charset=\"iso-8859-1\">\xfc") << QChar(0xfc) << 1;
+        QTest::newRow("3 MiB of text lines")
+            << repeated("0123456789abcde\n", 3 << 16) << QChar('e') << (3 << 16);
+    }
+
+    void filesWithinTheBoundsOpen()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QChar, letter);
+        TestFolder folder;
+        TextEdit window;
+        window.show();
+        QCOMPARE(openAnswered(&window, folder.write("fine.html", content)), QString());
+        QCOMPARE(window.windowTitle(), QString("fine.html[*] - Rich Text"));
+        QTEST(int(textArea(&window)->toPlainText().count(letter)), "count");
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void holderWindowAsksBeforeClosing_data()
+    {
+        QTest::addColumn<bool>("ownWindow");
+        QTest::newRow("main window holding the editor") << false;
+        QTest::newRow("editor as a window of its own") << true;
+    }
+
+    void holderWindowAsksBeforeClosing()
+    {
+        QFETCH(bool, ownWindow);
+        QMainWindow holder;
+        auto* editor = new RichtextEditor;
+        if (!ownWindow)
+            holder.setCentralWidget(editor);
+        QWidget* window = ownWindow ? static_cast<QWidget*>(editor) : &holder;
+        window->show();
+        QTest::keyClicks(textArea(editor), "draft");
+        // WHEN closed and the question is cancelled, THEN window and text stay
+        ModalAnswer cancel(answerBox(QMessageBox::Cancel));
+        QVERIFY(!window->close());
+        QCOMPARE(cancel.shown, QString("QMessageBox"));
+        QVERIFY(window->isVisible());
+        QCOMPARE(textArea(editor)->toPlainText(), QString("draft"));
+        // WHEN the changes are discarded, THEN it closes
+        ModalAnswer discard(answerBox(QMessageBox::Discard));
+        QVERIFY(window->close());
+        QCOMPARE(discard.shown, QString("QMessageBox"));
+        if (ownWindow)
+            delete editor;
+    }
+
+    void newTypesInTheDefaultFormat()
+    {
+        // GIVEN the cursor in a bold heading
+        TextEdit window;
+        textArea(&window)->setHtml("<h1>Heading</h1>");
+        placeCursor(&window, 3);
+        QVERIFY(action(&window, "&Bold")->isChecked());
+        // WHEN New starts a document and text is typed
+        ModalAnswer discard(answerBox(QMessageBox::Discard));
+        action(&window, "&New")->trigger();
+        QTest::keyClicks(textArea(&window), "plain");
+        // THEN it takes the document's default format
+        QCOMPARE(formatAt(&window, 0).properties(), QTextCharFormat().properties());
+        QVERIFY(!action(&window, "&Bold")->isChecked());
     }
 
     void pdfExportAndPreviewPrintTheText()

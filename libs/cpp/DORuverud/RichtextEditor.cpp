@@ -4,6 +4,7 @@
 #include "TextEdit.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QVBoxLayout>
 
 namespace DORuverud {
@@ -23,6 +24,7 @@ RichtextEditor::RichtextEditor(QWidget* parent)
     layout->addWidget(m_panel);
     layout->addWidget(m_editor);
     setLayout(layout);
+    watchWindow();
 }
 
 QString RichtextEditor::html() const
@@ -33,6 +35,32 @@ QString RichtextEditor::html() const
 void RichtextEditor::setHtml(const QString& html)
 {
     m_editor->setHtml(html);
+}
+
+bool RichtextEditor::event(QEvent* event)
+{
+    if (event->type() == QEvent::ParentChange || event->type() == QEvent::Show)
+        watchWindow();
+    return QWidget::event(event);
+}
+
+bool RichtextEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Close && watched == m_window && !m_editor->maybeSave()) {
+        event->ignore();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void RichtextEditor::watchWindow()
+{
+    if (m_window == window())
+        return;
+    if (m_window)
+        m_window->removeEventFilter(this);
+    m_window = window();
+    m_window->installEventFilter(this);
 }
 
 void RichtextEditor::connectFileCommands()

@@ -9,6 +9,7 @@ class QFontComboBox;
 class QMenu;
 class QPrinter;
 class QTextEdit;
+class TextEditReader;
 
 namespace DORuverud {
 class RichtextEditor;
@@ -76,8 +77,10 @@ private slots:
 private:
     friend class DORuverud::RichtextEditor;
 
-    // A file's content, as HTML when it looks like rich text; false when unreadable.
+    // A file's content, as HTML when it looks like rich text. False when the
+    // file is missing or unreadable, or, with a message, when it is refused.
     bool load(const QString& path);
+    void setContent(const TextEditReader& reader);
     // Whether the caller may go on; asks to save a modified document.
     bool maybeSave();
     // Writes the document in the format of the path's suffix.

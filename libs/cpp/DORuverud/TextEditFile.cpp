@@ -2,13 +2,14 @@
 #include "TextEdit.h"
 
 #include "FileDialog.h"
+#include "TextEditReader.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QTextCodec>
 #include <QTextDocumentWriter>
 #include <QTextEdit>
 
@@ -19,15 +20,28 @@ bool TextEdit::load(const QString& path)
     QFile file(path);
     if (!file.open(QFile::ReadOnly))
         return false;
-    const QByteArray data = file.readAll();
-    const QString text = Qt::codecForHtml(data)->toUnicode(data);
-    if (Qt::mightBeRichText(text))
-        m_textEdit->setHtml(text);
-    else
-        m_textEdit->setPlainText(
-            QString::fromLocal8Bit(data.constData(), int(qstrnlen(data.constData(), data.size()))));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const TextEditReader reader(file.read(TextEditReader::maxFileSize + 1));
+    if (reader.refusal().isEmpty())
+        setContent(reader);
+    QApplication::restoreOverrideCursor();
+    if (!reader.refusal().isEmpty()) {
+        QMessageBox::warning(this, tr("Open File..."),
+            tr("%1 was not opened.").arg(QFileInfo(path).fileName()) + '\n' + reader.refusal());
+        return false;
+    }
     setCurrentFileName(path);
     return true;
+}
+
+void TextEdit::setContent(const TextEditReader& reader)
+{
+    if (reader.isRich())
+        m_textEdit->setHtml(reader.text());
+    else
+        m_textEdit->setPlainText(reader.text());
+    // Laid out while the busy cursor shows.
+    m_textEdit->document()->size();
 }
 
 bool TextEdit::maybeSave()
@@ -59,6 +73,8 @@ void TextEdit::slotFileNew()
     if (!maybeSave())
         return;
     m_textEdit->clear();
+    // clear() keeps the typing format of the old cursor.
+    m_textEdit->setCurrentCharFormat(QTextCharFormat());
     setCurrentFileName(QString());
 }
 

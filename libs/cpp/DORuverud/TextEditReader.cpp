@@ -1,0 +1,170 @@
+#include "TextEditReader.h"
+
+#include <QHash>
+#include <QSet>
+#include <QTextBlock>
+#include <QTextCodec>
+#include <QTextDocument>
+#include <QTextTable>
+#include <QVector>
+
+namespace {
+
+// Control characters that no text file holds; a zero byte ends a plain text.
+bool holdsControlCharacters(const QString& text)
+{
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if ((u < 0x20 && u != 0 && u != '\t' && u != '\n' && u != '\v' && u != '\f' && u != '\r')
+            || u == 0x7f)
+            return true;
+    }
+    return false;
+}
+
+// Tags the HTML parser never nests inside themselves: they stand alone, or a
+// new one closes the one before.
+bool nestsNothing(const QString& tag)
+{
+    static const QSet<QString> tags = {"br", "hr", "img", "meta", "p", "li", "dt", "dd", "tr", "td",
+        "th", "thead", "tbody", "tfoot", "caption"};
+    return tags.contains(tag);
+}
+
+} // namespace
+
+TextEditReader::TextEditReader(const QByteArray& data)
+{
+    if (data.size() > maxFileSize) {
+        m_refusal = tr("It is larger than %1 MiB, more than this editor can show.")
+                        .arg(maxFileSize >> 20);
+        return;
+    }
+    if (data.startsWith("PK\x03\x04") || data.startsWith("PK\x05\x06")) {
+        m_refusal = tr("It is an OpenDocument or other zip file, which this editor can write "
+                       "but not read.");
+        return;
+    }
+    m_text = decode(data);
+    if (!m_refusal.isEmpty())
+        return;
+    if (m_rich)
+        m_refusal = htmlRefusal();
+    if (!m_refusal.isEmpty())
+        return;
+    QTextDocument document;
+    if (m_rich)
+        document.setHtml(m_text);
+    else
+        document.setPlainText(m_text);
+    m_refusal = layoutRefusal(document);
+}
+
+QString TextEditReader::refusal() const
+{
+    return m_refusal;
+}
+
+bool TextEditReader::isRich() const
+{
+    return m_rich;
+}
+
+QString TextEditReader::text() const
+{
+    return m_text;
+}
+
+QString TextEditReader::decode(const QByteArray& data)
+{
+    QTextCodec* htmlCodec = Qt::codecForHtml(data);
+    m_rich = Qt::mightBeRichText(htmlCodec->toUnicode(data));
+    QTextCodec* codec = m_rich ? htmlCodec : QTextCodec::codecForLocale();
+    QTextCodec::ConverterState state;
+    const QString text = codec->toUnicode(data.constData(), data.size(), &state);
+    if (state.invalidChars > 0 || holdsControlCharacters(text)) {
+        m_refusal = tr("It is neither HTML nor plain text in the encoding %1, so this editor "
+                       "cannot show it faithfully.")
+                        .arg(QString::fromLatin1(codec->name()));
+        return QString();
+    }
+    return m_rich ? text : text.left(text.indexOf(QChar(0)));
+}
+
+// Counts elements open inside one another as the HTML parser nests them, by
+// their tags alone; an end tag closes its own kind only. Counting too many
+// is the safe side.
+QString TextEditReader::htmlRefusal() const
+{
+    QHash<QString, int> open;
+    int depth = 0;
+    int pictures = 0;
+    int cells = 0;
+    const int size = m_text.size();
+    for (int at = m_text.indexOf('<'); at >= 0; at = m_text.indexOf('<', at + 1)) {
+        if (m_text.midRef(at, 4) == QLatin1String("<!--")) {
+            at = m_text.indexOf(QLatin1String("-->"), at);
+            if (at < 0)
+                break;
+            continue;
+        }
+        const bool closing = at + 1 < size && m_text.at(at + 1) == '/';
+        const int start = at + 1 + int(closing);
+        int end = start;
+        while (end < size && m_text.at(end).isLetterOrNumber())
+            ++end;
+        const QString tag = m_text.mid(start, end - start).toLower();
+        if (tag.isEmpty())
+            continue;
+        if (tag == QLatin1String("img") && !closing && ++pictures > maxPictures)
+            return tr("It holds more than %1 pictures, more than this editor can lay out.")
+                .arg(maxPictures);
+        if ((tag == QLatin1String("td") || tag == QLatin1String("th")) && !closing
+            && ++cells > maxTableWork)
+            return tableRefusal();
+        if (nestsNothing(tag))
+            continue;
+        if (!closing && ++depth > maxNesting)
+            return tr("It nests HTML elements more than %1 deep, more than this editor can lay "
+                      "out.")
+                .arg(maxNesting);
+        if (!closing)
+            ++open[tag];
+        else if (open.value(tag) > 0) {
+            --open[tag];
+            --depth;
+        }
+    }
+    return QString();
+}
+
+QString TextEditReader::tableRefusal()
+{
+    return tr("Its tables hold too many cells, or are nested too deep, for this editor to lay "
+              "them out.");
+}
+
+QString TextEditReader::layoutRefusal(const QTextDocument& document) const
+{
+    qint64 tableWork = 0;
+    QVector<QPair<QTextFrame*, int>> frames {{document.rootFrame(), 0}};
+    while (!frames.isEmpty()) {
+        const QPair<QTextFrame*, int> frame = frames.takeLast();
+        int depth = frame.second;
+        if (auto* table = qobject_cast<QTextTable*>(frame.first)) {
+            tableWork += qint64(table->rows()) * table->columns() << qMin(depth, 30);
+            ++depth;
+        }
+        if (tableWork > maxTableWork)
+            return tableRefusal();
+        for (QTextFrame* child : frame.first->childFrames())
+            frames.append({child, depth});
+    }
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.length() - 1 > maxParagraph)
+            return tr("It holds a paragraph of more than %1 characters, more than this editor "
+                      "can lay out.")
+                .arg(maxParagraph);
+    }
+    return QString();
+}
