@@ -188,6 +188,20 @@ private slots:
         QVERIFY(!shown<VirtualResolutionWidget>());
     }
 
+    void viewWithoutAPageWaitsForIt()
+    {
+        // GIVEN a view shown, resized and sized before it has a page
+        VirtualResolutionWidget view;
+        view.resize(300, 200);
+        view.show();
+        view.resize(320, 240);
+        view.slotSetSize(QSize(800, 600));
+        // WHEN a page comes THEN it takes that size
+        auto* page = new QLabel("page");
+        view.setWidget(page);
+        QCOMPARE(page->size(), QSize(800, 600));
+    }
+
     void viewStretchesThePageToItsWindow()
     {
         // GIVEN the process-wide view, told a size before it has a page
