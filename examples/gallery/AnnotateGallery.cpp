@@ -1,5 +1,7 @@
 // gallery annotate: the screenshot annotation editor on a grab of the
-// screen. New Screen Shot grabs again once the editor has left the screen;
+// screen. An empty screen (one colour throughout, as a bare X server shows)
+// is grabbed again once the editor is on it, so that there is something to
+// annotate. New Screen Shot grabs again once the editor has left the screen;
 // hiding the editor otherwise ends the gallery.
 #include "Common.h"
 #include "GalleryPages.h"
@@ -10,7 +12,23 @@
 #include <QEvent>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
+
+bool isBlank(const QPixmap& grab)
+{
+    const QImage image = grab.toImage().convertToFormat(QImage::Format_RGB32);
+    if (image.isNull())
+        return true;
+    const QRgb first = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        if (std::any_of(line, line + image.width(), [first](QRgb p) { return p != first; }))
+            return false;
+    }
+    return true;
+}
 
 // The host's look for the editor's controls, which carry no captions or
 // icons of their own: the tool cursors on the tool buttons, words elsewhere.
@@ -52,7 +70,9 @@ public:
         editor->setWindowTitle(tr("Screenshot annotation"));
         editor->setStyleSheet(styleSheet());
         editor->installEventFilter(this);
-        editor->slotSetPixmap(DORuverud::Common::grabScreen());
+        const QPixmap screen = DORuverud::Common::grabScreen();
+        editor->slotSetPixmap(screen);
+        m_grabWhenShown = isBlank(screen);
         connect(editor, &DORuverud::ImageNoteEditor::doNewScreenShot, this, &AnnotateHost::regrab);
     }
 
@@ -60,6 +80,11 @@ protected:
     // A hide that asks for no new screenshot ends the gallery.
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        if (event->type() == QEvent::Show && m_grabWhenShown) {
+            m_grabWhenShown = false;
+            QTimer::singleShot(GrabDelayMs, this,
+                [this] { m_editor->slotSetPixmap(DORuverud::Common::grabScreen()); });
+        }
         if (event->type() == QEvent::Hide)
             QTimer::singleShot(0, this, [this] {
                 if (!m_grabbing)
@@ -72,15 +97,19 @@ private:
     void regrab()
     {
         m_grabbing = true;
-        QTimer::singleShot(300, this, [this] {
+        QTimer::singleShot(GrabDelayMs, this, [this] {
             m_editor->slotSetPixmap(DORuverud::Common::grabScreen());
             m_editor->show();
             m_grabbing = false;
         });
     }
 
+    // Time for the window system to show or take away the editor.
+    static constexpr int GrabDelayMs = 300;
+
     DORuverud::ImageNoteEditor* m_editor;
     bool m_grabbing = false;
+    bool m_grabWhenShown = false;
 };
 
 GalleryPages::Entry entry("annotate", [] {
