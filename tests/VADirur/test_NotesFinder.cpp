@@ -366,6 +366,12 @@ void TestNotesFinder::finderLinksStaffAndKeyboard()
     finder.grab();
     QCOMPARE(fromStaff.last(), QVariantList({"B3", 0}));
     QCOMPARE(paintedKeyboard(board), picture(Pictures::markedKeyboard("39")));
+    // WHEN the pointer is at middle C on the staff, THEN key 40 is marked and
+    // the keyboard sends nothing back
+    pointAt(staff, staff->nameToPos("C4").y());
+    QCOMPARE(fromStaff.last(), QVariantList({"C4", 0}));
+    QCOMPARE(paintedKeyboard(board), picture(Pictures::markedKeyboard("40")));
+    QCOMPARE(fromBoard.size(), 2);
     // WHEN the pointer is at E8 on the staff, THEN no key is marked
     pointAt(staff, 2);
     QCOMPARE(fromStaff.last(), QVariantList({"E8", 0}));
