@@ -4,10 +4,12 @@
 #include "SettingsDialog.h"
 #include "SettingsWidget.h"
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextCodec>
+#include <memory>
 
 using namespace DialogTestTools;
 using namespace DORuverud;
@@ -63,6 +65,33 @@ void storage(SettingsDialog& dialog, const char* button, const QString& path)
     whenModal(fileDialogAnswer(path, true));
     QTest::mouseClick(
         dialog.findChild<QPushButton*>(QString("StorageBrowser") + button), Qt::LeftButton);
+}
+
+// Loads the file through the load button; returns the text of the message box
+// that followed the file dialog, or an empty text when none came.
+QString loadAnswered(SettingsDialog& dialog, const QString& path)
+{
+    QString message;
+    std::unique_ptr<ModalAnswer> box;
+    whenModal([&](QWidget* modal) {
+        fileDialogAnswer(path, true)(modal);
+        box = std::make_unique<ModalAnswer>([&message](QWidget* modal) {
+            if (auto* messageBox = qobject_cast<QMessageBox*>(modal))
+                message = messageBox->text();
+            static_cast<QDialog*>(modal)->reject();
+        });
+    });
+    QTest::mouseClick(dialog.findChild<QPushButton*>("StorageBrowserLS"), Qt::LeftButton);
+    return message;
+}
+
+QByteArray repeated(const QByteArray& part, int count)
+{
+    QByteArray result;
+    result.reserve(part.size() * count);
+    for (int i = 0; i < count; ++i)
+        result += part;
+    return result;
 }
 
 // A registered page, found through a dialog's tabs.
@@ -178,10 +207,42 @@ private slots:
         // AND both write their element on save
         storage(dialog, "SS", folder.path("out"));
         QCOMPARE(folder.read("out.tqsettings").count("<Alpha>"), 2);
-        // WHEN a file does not parse, THEN no page changes
-        folder.write("in.tqsettings", "<Settings><Alpha>broken</Settings>");
-        storage(dialog, "LS", folder.path("in.tqsettings"));
-        QCOMPARE(alpha->value, QString("one"));
+    }
+
+    void refusedFilesChangeNoPage_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        const QByteArray alpha = "<Settings><Alpha>changed</Alpha>";
+        QTest::newRow("not well-formed") << alpha + "<Beta>broken</Settings>"
+                                         << "not well-formed XML: ";
+        QTest::newRow("30,000 nested elements")
+            << alpha + repeated("<a>", 30000) + repeated("</a>", 30000) + "</Settings>"
+            << "nest more than 64 deep.";
+        QTest::newRow("200,000 elements") << alpha + repeated("<a/>", 200000) + "</Settings>"
+                                          << "more than 100000 elements";
+        QTest::newRow("document type") << QByteArray(
+            "<!DOCTYPE Settings [<!ENTITY e \"changed\">]><Settings><Alpha>&e;</Alpha>"
+            "</Settings>") << "declares a document type";
+        QTest::newRow("empty") << QByteArray() << "not well-formed XML: ";
+    }
+
+    void refusedFilesChangeNoPage()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        ValuePage* alpha = page("A");
+        alpha->value = "kept";
+        TestFolder folder;
+        SettingsDialog dialog;
+        dialog.show();
+        applied.clear();
+        const QString message = loadAnswered(dialog, folder.write("in.tqsettings", content));
+        QVERIFY(message.startsWith("in.tqsettings was not loaded."));
+        QVERIFY2(message.section('\n', 1).contains(reason), qPrintable(message));
+        QCOMPARE(alpha->value, QString("kept"));
+        QCOMPARE(applied, QStringList());
+        QCOMPARE(App::theApp()->openDirPath(), folder.path());
     }
 
     void exportReadsBackInAnyLocale_data()

@@ -3,11 +3,14 @@
 #include "App.h"
 #include "Common.h"
 #include "FileDialog.h"
+#include "SettingsDialogReader.h"
 #include "SettingsWidget.h"
 
 #include <QBoxLayout>
 #include <QDomDocument>
 #include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextStream>
@@ -166,12 +169,18 @@ void SettingsDialog::slotLoadSettings()
         app->openDirPath() + QStringLiteral("/ "), QStringLiteral("*") + fileExtension);
     if (chosen.isEmpty())
         return;
-    QFile file(chosen);
-    QDomDocument document;
-    if (file.open(QIODevice::ReadOnly) && document.setContent(&file, false))
-        processDomRoot(document.documentElement());
-    file.close();
     app->setOpenDirPath(chosen);
+    QFile file(chosen);
+    QString error = file.open(QIODevice::ReadOnly) ? QString() : file.errorString();
+    QDomDocument document;
+    if (error.isEmpty())
+        document
+            = SettingsDialogReader::read(file.read(SettingsDialogReader::maxFileSize + 1), &error);
+    if (error.isEmpty())
+        processDomRoot(document.documentElement());
+    else
+        QMessageBox::warning(this, tr("Load Settings"),
+            tr("%1 was not loaded.").arg(QFileInfo(chosen).fileName()) + '\n' + error);
 }
 
 void SettingsDialog::processDomRoot(const QDomNode& root)
