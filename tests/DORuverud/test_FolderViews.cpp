@@ -1,10 +1,13 @@
 #include "../common/TestFolder.h"
+#include "../graphics/HostilePicture.h"
 #include "DirView.h"
 #include "IconView.h"
 #include "ListWidgetItem.h"
+#include "PictureLoader.h"
 
 #include <QApplication>
 #include <QDrag>
+#include <QElapsedTimer>
 #include <QFileSystemModel>
 #include <QMenu>
 #include <QMimeData>
@@ -26,6 +29,12 @@ QStringList texts(IconView& view)
     for (int row = 0; row < view.count(); ++row)
         names << view.item(row)->text();
     return names;
+}
+
+// Waits until the view's pictures are all in; false after ten seconds.
+bool loaded(IconView& view)
+{
+    return QTest::qWaitFor([&] { return !view.findChild<DAvuroD::PictureLoader*>(); }, 10000);
 }
 
 // Lets a test start a drag.
@@ -92,6 +101,7 @@ private slots:
         // WHEN the view loads the folder
         IconView view;
         view.addItems(folder.path());
+        QVERIFY(loaded(view));
         // THEN the pictures are listed by base name, at locations in listing order
         QStringList names = texts(view);
         names.sort();
@@ -104,6 +114,7 @@ private slots:
         // AND a picture added on disk shows after refresh(); a missing folder lists nothing
         folder.writePicture("new.png", Qt::red);
         view.refresh();
+        QVERIFY(loaded(view));
         QCOMPARE(view.count(), 4);
         view.addItems("/nonexistent/folder");
         QCOMPARE(view.count(), 0);
@@ -118,6 +129,7 @@ private slots:
         view.resize(400, 300);
         view.show();
         view.addItems(folder.path());
+        QVERIFY(loaded(view));
         QSignalSpy shown(&view, &IconView::showItem);
         QSignalSpy viewer(&view, &IconView::showViewerItem);
         QSignalSpy separate(&view, &IconView::showInSeparateView);
@@ -147,6 +159,7 @@ private slots:
         folder.writePicture("b.png", Qt::blue);
         DraggingIconView view;
         view.addItems(folder.path());
+        QVERIFY(loaded(view));
         view.startDrag(Qt::MoveAction); // no current item, no drag
         QVERIFY(!view.findChild<QDrag*>());
         view.setCurrentRow(1);
@@ -170,35 +183,108 @@ private slots:
     void newerLoadStopsTheRunningOne_data()
     {
         QTest::addColumn<QString>("interruption");
+        QTest::addColumn<bool>("afterFirstPicture");
         QTest::addColumn<QStringList>("left");
-        QTest::newRow("a second folder is loaded") << "addItems" << QStringList({"second"});
-        QTest::newRow("the view is cleared") << "clear" << QStringList();
-        QTest::newRow("the view is deleted") << "delete" << QStringList();
+        for (const bool after : {false, true}) {
+            const char* when = after ? " after the first picture" : " before any picture";
+            QTest::addRow("a second folder is loaded%s", when)
+                << "addItems" << after << QStringList({"second"});
+            QTest::addRow("the view is cleared%s", when) << "clear" << after << QStringList();
+            QTest::addRow("the view is deleted%s", when) << "delete" << after << QStringList();
+        }
     }
 
     void newerLoadStopsTheRunningOne()
     {
         QFETCH(QString, interruption);
-        // GIVEN a folder of several pictures and another of one
+        QFETCH(bool, afterFirstPicture);
+        // GIVEN a folder of many pictures and another of one
         TestFolder first;
-        for (int i = 0; i < 4; ++i)
-            first.writePicture(QString("first%1.png").arg(i), Qt::red);
+        for (int i = 0; i < 300; ++i)
+            first.writePicture(QString("first%1.png").arg(i), Qt::red, 160, 120);
         TestFolder second;
         second.writePicture("second.png", Qt::red);
         QPointer<IconView> view = new IconView;
-        // WHEN an event queued before the load interrupts it
-        QTimer::singleShot(0, view, [&] {
+        // WHEN the load is interrupted by a later event, before or after its first picture
+        const auto interrupt = [&] {
             if (interruption == "addItems")
                 view->addItems(second.path());
             else if (interruption == "clear")
                 view->clear();
             else
                 delete view;
-        });
+        };
+        bool queued = false;
+        const auto queueInterruption = [&] {
+            if (!std::exchange(queued, true))
+                QTimer::singleShot(0, view, interrupt);
+        };
+        if (afterFirstPicture)
+            connect(view->model(), &QAbstractItemModel::rowsInserted, view, queueInterruption);
+        else
+            queueInterruption();
         view->addItems(first.path());
-        // THEN nothing of the first folder is appended afterwards
+        // THEN once every decoding is done, nothing of the first folder is appended
+        QVERIFY(QTest::qWaitFor([&] { return !view || view->count() < 300; }, 10000));
+        QVERIFY(QTest::qWaitFor(
+            [&] { return !view || !view->findChild<DAvuroD::PictureLoader*>(); }, 10000));
+        QThreadPool::globalInstance()->waitForDone();
+        QTest::qWait(100);
         QTEST(view ? texts(*view) : QStringList(), "left");
         delete view;
+    }
+
+    void manyPicturesLoadWhileTheGuiThreadRuns()
+    {
+        // GIVEN a folder of 2,000 small pictures in a shown view
+        TestFolder folder;
+        for (int i = 0; i < 2000; ++i)
+            folder.writePicture(QString("p%1.png").arg(i), QColor::fromHsv(i % 360, 200, 200));
+        IconView view;
+        view.resize(600, 400);
+        view.show();
+        // WHEN they load, THEN a timer on the GUI thread keeps firing
+        qint64 longestGap = 0;
+        QElapsedTimer gap;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, [&] { longestGap = qMax(longestGap, gap.restart()); });
+        ticker.start(5);
+        gap.start();
+        // The call itself returns at once.
+        view.addItems(folder.path());
+        longestGap = gap.restart();
+        QVERIFY(loaded(view));
+        ticker.stop();
+        QVERIFY2(longestGap <= 50, qPrintable(QString("%1 ms").arg(longestGap)));
+        // AND every thumbnail arrives, in listing order
+        const QStringList names
+            = QDir(folder.path()).entryList(QStringList("*.*"), QDir::Files, QDir::NoSort);
+        QCOMPARE(view.count(), 2000);
+        for (int row = 0; row < view.count(); ++row) {
+            QCOMPARE(QFileInfo(fullPath(view, row)).fileName(), names.at(row));
+            QCOMPARE(view.item(row)->data(Qt::UserRole + 1).toPoint(), QPoint(0, row));
+        }
+    }
+
+    void hugePictureIsSkippedQuickly()
+    {
+        // GIVEN a 514 KB picture claiming 23000 x 23000 pixels beside a small one
+        TestFolder folder;
+        folder.write("huge.png", hugePicture());
+        folder.writePicture("small.png", Qt::red);
+        const qint64 peakBefore = peakMemoryKiB();
+        QElapsedTimer clock;
+        clock.start();
+        // WHEN the view loads the folder
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Refused picture .*huge.png"));
+        IconView view;
+        view.addItems(folder.path());
+        QVERIFY(loaded(view));
+        // THEN only the small one shows, soon, and the huge one was never decoded
+        QCOMPARE(texts(view), QStringList({"small"}));
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        const qint64 growth = peakMemoryKiB() - peakBefore;
+        QVERIFY2(growth < 32 * 1024, qPrintable(QString("%1 KiB").arg(growth)));
     }
 };
 

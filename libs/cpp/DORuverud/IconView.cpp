@@ -1,10 +1,10 @@
 #include "IconView.h"
 
 #include "ListWidgetItem.h"
+#include "PictureLoader.h"
 #include "Thumbnail.h"
 #include "Trace.h"
 
-#include <QCoreApplication>
 #include <QDataStream>
 #include <QDir>
 #include <QDrag>
@@ -20,6 +20,7 @@ namespace DORuverud {
 namespace {
 
 const QString puzzleFormat = QStringLiteral("image/x-puzzle-piece");
+const QSize thumbnailSize(80, 80);
 
 // The pixmap, then the location, as QDataStream writes them.
 QByteArray puzzlePiece(const QPixmap& pixmap, const QPoint& location)
@@ -50,7 +51,10 @@ IconView::IconView(QWidget* parent)
     connect(this, &QListWidget::itemClicked, this, &IconView::slotItemClicked);
     connect(this, &QListWidget::itemDoubleClicked, this, &IconView::slotItemDoubleClicked);
     // clear() is not virtual; its model reset is what every clear goes through.
-    connect(model(), &QAbstractItemModel::modelAboutToBeReset, this, [this] { ++m_nGeneration; });
+    connect(model(), &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        ++m_nGeneration;
+        stopLoading();
+    });
 }
 
 // The model clears its items when QListWidget deletes it, after this object is gone.
@@ -63,33 +67,44 @@ void IconView::addItems(const QString& folder)
 {
     clear();
     m_strFolder = folder;
-    const quint64 generation = m_nGeneration;
     const QDir dir(folder);
-    const QStringList names
-        = dir.entryList(QStringList(QStringLiteral("*.*")), QDir::Files, QDir::NoSort);
-    QPointer<IconView> self(this);
-    int counter = 0;
-    for (const QString& name : names) {
-        QCoreApplication::processEvents();
-        if (!self || m_nGeneration != generation)
-            return;
-        if (addPicture(dir.absoluteFilePath(name), counter))
-            ++counter;
-    }
+    QStringList paths;
+    for (const QString& name :
+        dir.entryList(QStringList(QStringLiteral("*.*")), QDir::Files, QDir::NoSort))
+        paths << dir.absoluteFilePath(name);
+    if (paths.isEmpty())
+        return;
+    m_nLoaded = 0;
+    m_pLoader = new DAvuroD::PictureLoader(this);
+    connect(m_pLoader, &DAvuroD::PictureLoader::pictureLoaded, this, &IconView::addPicture);
+    connect(m_pLoader, &DAvuroD::PictureLoader::finished, this, &IconView::stopLoading);
+    m_pLoader->start(paths, thumbnailSize);
 }
 
-bool IconView::addPicture(const QString& path, int counter)
+void IconView::stopLoading()
 {
-    const QImage image(path);
-    if (image.isNull())
-        return false;
-    addPiece(ZEReruzo::Thumbnail(80, 80, QPixmap::fromImage(image)), QPoint(0, counter), path);
-    return true;
+    if (!m_pLoader)
+        return;
+    m_pLoader->cancel();
+    // It may be handing over the picture that led here.
+    m_pLoader->deleteLater();
+    m_pLoader = nullptr;
 }
 
+void IconView::addPicture(int, const QString& path, const QImage& picture)
+{
+    if (picture.isNull())
+        return;
+    addPiece(ZEReruzo::Thumbnail(
+                 thumbnailSize.width(), thumbnailSize.height(), QPixmap::fromImage(picture)),
+        QPoint(0, m_nLoaded++), path);
+}
+
+// The item is complete before it joins the view: each change of an item in
+// the view would lay out the whole view again.
 void IconView::addPiece(QPixmap pixmap, QPoint location, const QString& path)
 {
-    auto* item = new ListWidgetItem(this, 0);
+    auto* item = new ListWidgetItem(nullptr, 0);
     item->setIcon(QIcon(pixmap));
     item->setText(QFileInfo(path).baseName());
     item->setFullPath(path);
@@ -98,6 +113,7 @@ void IconView::addPiece(QPixmap pixmap, QPoint location, const QString& path)
     item->setData(Qt::UserRole + 1, location);
     item->setFlags(
         Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsEnabled);
+    addItem(item);
 }
 
 void IconView::refresh()

@@ -5,7 +5,12 @@
 #include <QPoint>
 #include <QString>
 
+class QImage;
 class QMenu;
+
+namespace DAvuroD {
+class PictureLoader;
+}
 
 namespace DORuverud {
 
@@ -26,9 +31,10 @@ public:
     void refresh();
 
 public slots:
-    // Replaces the items by the folder's pictures. Pending events are
-    // processed before each file; the loading stops as soon as a newer
-    // addItems() or clear() starts or the view is deleted.
+    // Replaces the items by the folder's pictures. They are decoded off
+    // this thread and appended in listing order as they arrive; the loading
+    // stops as soon as a newer addItems() or clear() starts or the view is
+    // deleted.
     virtual void addItems(const QString& folder);
 
 signals:
@@ -48,13 +54,17 @@ protected:
     void startDrag(Qt::DropActions supportedActions) override;
 
 private:
-    // Adds the picture unless it does not load; true when added.
-    bool addPicture(const QString& path, int counter);
+    // Adds the decoded picture as the next thumbnail unless it is null.
+    void addPicture(int index, const QString& path, const QImage& picture);
+    void stopLoading();
 
     QMenu* m_pMenu;
     QString m_strFolder;
-    // Counts every clear of the items; a loading loop ends when it changes.
+    // Counts every clear of the items.
     quint64 m_nGeneration = 0;
+    // The running load, and the pictures it has added.
+    DAvuroD::PictureLoader* m_pLoader = nullptr;
+    int m_nLoaded = 0;
 };
 
 } // namespace DORuverud

@@ -1,5 +1,6 @@
 #include "PreviewArea.h"
 
+#include "PictureReader.h"
 #include "Trace.h"
 
 #include <QAction>
@@ -7,6 +8,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 
 namespace ZEReruzo {
 
@@ -45,9 +47,13 @@ QPixmap PreviewArea::pixmap() const
     return m_view;
 }
 
+// The picture is decoded no larger than the area can be shown: its screen's size.
 void PreviewArea::displayItem(QString str)
 {
-    const QImage image(str);
+    const QScreen* shownOn = screen();
+    const QSize bound
+        = shownOn ? (shownOn->size() * shownOn->devicePixelRatio()).expandedTo(size()) : QSize();
+    const QImage image = DAvuroD::PictureReader::readFitted(str, bound);
     if (image.isNull()) {
         qCDebug(ZAruri::lcTrace) << tr("Cannot load %1.").arg(str);
         return;

@@ -1,7 +1,9 @@
 #include "SimpleViewer.h"
 
+#include "PictureReader.h"
+
+#include <QImage>
 #include <QPainter>
-#include <QPixmap>
 
 namespace ZEReruzo {
 
@@ -17,15 +19,15 @@ void SimpleViewer::slotSetItem(QString str)
 
 void SimpleViewer::paintEvent(QPaintEvent*)
 {
-    const QPixmap picture(m_strPath);
+    // Decoded at the size it is painted at.
+    const QImage picture = DAvuroD::PictureReader::readStretched(m_strPath, size());
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QBrush(Qt::darkGray, Qt::SolidPattern));
     painter.drawRect(rect());
     if (!picture.isNull())
-        painter.drawPixmap(
-            0, 0, picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        painter.drawImage(0, 0, picture);
 }
 
 void SimpleViewer::resizeEvent(QResizeEvent* event)

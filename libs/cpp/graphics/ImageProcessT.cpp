@@ -1,5 +1,7 @@
 #include "ImageProcessT.h"
 
+#include "PictureReader.h"
+
 #include <QImage>
 
 #include <algorithm>
@@ -50,7 +52,7 @@ bool isDirect32(QImage::Format format)
 
 template <typename T> ImageProcessT<T>::ImageProcessT(const char* path, ProgressLine*)
 {
-    loadImage(QImage(QString::fromLatin1(path)));
+    loadImage(PictureReader::read(QString::fromLatin1(path)));
 }
 
 template <typename T>

@@ -21,7 +21,7 @@ template <typename T> class ImageProcessT : public GraphX
 public:
     enum Flag : unsigned char { UnchangedCopy = 1, Gray = 2 };
 
-    // A file that cannot be read gives a 0 x 0 buffer.
+    // A file that cannot be read, or beyond PictureReader's budget, gives a 0 x 0 buffer.
     explicit ImageProcessT(const char* path, ProgressLine* progress = nullptr);
     // One colour; depth 8 gets identity palettes, any depth but 1 and 8 is 24.
     ImageProcessT(const int& depth, const int& width, const int& height, const int& color,
