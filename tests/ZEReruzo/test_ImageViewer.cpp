@@ -1,10 +1,12 @@
 #include "../common/TestFolder.h"
+#include "../graphics/HostilePicture.h"
 #include "PreviewArea.h"
 #include "SimpleViewer.h"
 #include "Thumbnail.h"
 #include "Viewer.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QTimer>
 #include <QtTest>
@@ -183,6 +185,48 @@ private slots:
         const QImage painted = viewer.grab().toImage();
         QCOMPARE(painted.pixelColor(0, 0), colour);
         QCOMPARE(painted.pixelColor(89, 49), colour);
+    }
+
+    void hugePictureIsRefused_data()
+    {
+        QTest::addColumn<QString>("widget");
+        QTest::newRow("preview area keeps its picture") << "preview";
+        QTest::newRow("viewer stepping onto it keeps its picture") << "viewer";
+        QTest::newRow("simple viewer paints its ground") << "simple";
+    }
+
+    void hugePictureIsRefused()
+    {
+        QFETCH(QString, widget);
+        // GIVEN a 514 KB picture claiming 23000 x 23000 pixels, and widgets showing a red one
+        const QString huge = m_files.write("huge.png", hugePicture());
+        const QString red = m_files.writePicture("red.png", Qt::red);
+        Viewer viewer;
+        viewer.resize(60, 40);
+        viewer.displayItem(red);
+        viewer.slotSetItems({huge, red});
+        SimpleViewer simple;
+        simple.resize(60, 40);
+        const qint64 peakBefore = peakMemoryKiB();
+        QElapsedTimer clock;
+        clock.start();
+        // WHEN the huge one is to be shown
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Refused picture .*huge.png"));
+        QImage painted;
+        if (widget == "simple") {
+            simple.slotSetItem(huge);
+            painted = simple.grab().toImage();
+        } else {
+            widget == "preview" ? viewer.displayItem(huge) : viewer.slotShowPrevious();
+            painted = viewer.grab().toImage();
+        }
+        // THEN it is refused at once, in little memory, and what was shown stays
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        const qint64 growth = peakMemoryKiB() - peakBefore;
+        QVERIFY2(growth < 32 * 1024, qPrintable(QString("%1 KiB").arg(growth)));
+        QCOMPARE(painted.pixelColor(30, 20), QColor(widget == "simple" ? Qt::darkGray : Qt::red));
+        if (widget != "simple")
+            QCOMPARE(shownPath(viewer), red);
     }
 
 private:
