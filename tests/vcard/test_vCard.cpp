@@ -136,6 +136,18 @@ private slots:
         QCOMPARE(card.contains(name, params, strict), !found.isEmpty());
     }
 
+    void constructorsReadParameterText()
+    {
+        const P fromText("TEL", "1;;2", QString("TYPE=home,work;x-k=\"a;b\""));
+        QCOMPARE(fromText.values(), QStringList({"1", "", "2"}));
+        QCOMPARE(fromText.params(), QList<Param>({home, work, Param("x-k=a;b", Param::Undefined)}));
+        const P fromList("ORG", QStringList {"a;b", "c"}, QString("charset=utf-8"));
+        QCOMPARE(fromList.values(), QStringList({"a;b", "c"}));
+        QCOMPARE(fromList.params(), QList<Param> {Param("utf-8", Param::Charset)});
+        // The property a failed lookup gives has no name.
+        QVERIFY(vCard({fromText}).property("FAX").name().isEmpty());
+    }
+
     void equalityLeavesParametersOut()
     {
         const P homeTel("TEL", "123", {Param("HOME", Param::Undefined)});
