@@ -16,15 +16,9 @@ namespace {
 
 using VADirur::TunerInstruments;
 
-// The drawing of a tuner instrument: "BassGuitar" is drawn as the "bass".
-QString drawingOf(const QString& name)
-{
-    return name == QLatin1String("BassGuitar") ? QStringLiteral("bass") : name.toLower();
-}
-
 // The instrument upright under a spotlight, on a black stage with a pool
 // of light at its foot.
-QImage pagePicture(const QString& instrument)
+QImage pagePicture(TunerInstruments::Instrument instrument)
 {
     const int width = 720;
     const int height = 1000;
@@ -48,8 +42,18 @@ QImage pagePicture(const QString& instrument)
     p.restore();
     // Clear of the strip above and the string buttons below.
     const QRectF area(width * 0.25, height * 0.08, width * 0.5, height * 0.76);
-    InstrumentArt::draw(p, area, drawingOf(instrument), 1.0);
+    InstrumentArt::draw(p, area, InstrumentArt::drawingName(instrument), 1.0);
     return image;
+}
+
+// The drawing on an instrument's chooser button, by the button's name.
+QString drawingOfButton(const QString& button)
+{
+    for (TunerInstruments::Instrument instrument : TunerInstruments::all()) {
+        if (TunerInstruments::name(instrument) == button)
+            return InstrumentArt::drawingName(instrument);
+    }
+    return QString();
 }
 
 // A steel-rimmed face: dark, lit under the pointer, blue when chosen.
@@ -91,7 +95,7 @@ QImage chooserFace(const QString& button, const QString& state)
     else
         InstrumentArt::draw(p,
             QRectF(face.center().x() - 38, face.top() + 8, 76, face.height() - 16),
-            drawingOf(button), hover || pressed ? 1.1 : 0.85);
+            drawingOfButton(button), hover || pressed ? 1.1 : 0.85);
     return image;
 }
 
@@ -115,8 +119,7 @@ QImage chooserBackground()
 void paintTunerPictures(ArtWriter& writer)
 {
     for (TunerInstruments::Instrument instrument : TunerInstruments::all())
-        writer.saveResource(TunerInstruments::pictureName(instrument),
-            pagePicture(TunerInstruments::name(instrument)));
+        writer.saveResource(TunerInstruments::pictureName(instrument), pagePicture(instrument));
     const QVector<TunerInstruments::ChooserPicture> faces = TunerInstruments::chooserPictures();
     for (const TunerInstruments::ChooserPicture& face : faces)
         writer.saveResource(face.path, chooserFace(face.button, face.state));

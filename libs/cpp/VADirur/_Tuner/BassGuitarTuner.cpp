@@ -11,8 +11,8 @@ namespace VADirur {
 BassGuitarTuner::BassGuitarTuner(QWidget* parent)
     : TunerBasePage(parent)
 {
+    // Starts with four strings: "B0" hidden.
     setInstrument(TunerInstruments::BassGuitar);
-    button(0)->hide();
     QPushButton* modes = modesPanel()->modesButton();
     modes->show();
     auto* menu = new QMenu(modes);

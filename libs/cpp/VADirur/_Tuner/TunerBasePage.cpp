@@ -72,7 +72,7 @@ void TunerBasePage::setInstrument(TunerInstruments::Instrument instrument)
     soundPatterns.clear();
     for (int string = 0; string < notes.size(); ++string) {
         TuneButton* stringButton = button(string);
-        stringButton->show();
+        stringButton->setVisible(string >= TunerInstruments::firstShownString(instrument));
         stringButton->setText(DIReridArazi::SampleName::noteName(notes[string]));
         soundPatterns << resourcesPath + TunerInstruments::samplePattern(instrument, string);
     }

@@ -36,8 +36,9 @@ public slots:
 protected:
     void paintEvent(QPaintEvent* event) override;
 
-    // What an instrument page does first: its picture, and one shown
-    // button per string with its note as caption and its sample pattern.
+    // What an instrument page does first: its picture, and one button per
+    // string with its note as caption and its sample pattern, shown from
+    // the instrument's first shown string on.
     void setInstrument(TunerInstruments::Instrument instrument);
     // What it does last: the shop links of the system's country, the
     // product entries and the shop entries of the More menu.

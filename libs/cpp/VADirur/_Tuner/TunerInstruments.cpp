@@ -12,6 +12,9 @@ struct Data
     const char* samplePrefix;
     std::initializer_list<int> notes; // MIDI, button 0 first
     ShopLinks::Table shop;
+    int stringsPerNote = 1; // the mandolin's pairs
+    int firstShown = 0; // the bass guitar's "B0" comes with five strings
+    int neckPegs = 0; // the banjo's short fifth string, button 0
 };
 
 const int keep = ShopLinks::keepDefault;
@@ -40,7 +43,7 @@ const Data instruments[] = {
     {"BassGuitar", "bassguitar", {23, 28, 33, 38, 43}, // B0 E1 A1 D2 G2
         {{{19, 20, 21, 23, 24}, {20, 21, 22, 23, 24}, {16, 17, 18, 19, 20}, {16, 17, 18, 19, 20},
             {17, 18, 19, 20, 21}},
-        {"Bass_guitar", "E-Bass", "Guitare_basse"}}},
+        {"Bass_guitar", "E-Bass", "Guitare_basse"}}, 1, 1},
     {"Ukulele", "ukulele", {67, 60, 64, 69}, // G4 C4 E4 A4
         {{{35, 36, 37, 38, 39}, {36, 38, 43, 40, 44}, {31, 32, 33, 34, 35}, {31, 32, 33, 34, 36},
             {32, 33, 34, 35, 36}},
@@ -48,7 +51,7 @@ const Data instruments[] = {
     {"Banjo", "banjo", {67, 50, 55, 59, 62}, // G4 D3 G3 B3 D4
         {{{50, 51, 52, 53, 54}, {58, 59, 60, 61, 62}, {46, 47, 48, 49, 50}, {47, 48, 49, 50, 51},
             {47, 48, 49, 50, 51}},
-        {"Banjo", "Banjo", "Banjo"}}},
+        {"Banjo", "Banjo", "Banjo"}}, 1, 0, 1},
     {"Balalaika", "balalaika", {64, 64, 69}, // E4 E4 A4
         {{{30, 31, 32, 33, 34}, {30, 31, 33, 32, 34}, {26, 27, 28, 29, 30}, {26, 27, 28, 29, 30},
             {27, 28, 29, 30, 31}},
@@ -56,7 +59,7 @@ const Data instruments[] = {
     {"Mandolin", "mandolin", {55, 62, 69, 76}, // G3 D4 A4 E5
         {{{13, 14, 15, 17, 18}, {14, 15, 17, 18, 19}, {11, 12, 13, 14, 15}, {11, 12, 13, 14, 15},
             {11, 13, 14, 15, 16}},
-        {"Mandolin", "Mandoline", "Mandoline"}}},
+        {"Mandolin", "Mandoline", "Mandoline"}}, 2},
     {"Dombra", "dombra", {50, 55}, // D3 G3
         {{{45, 46, 47, 48, 49}, {50, 51, keep, 52, keep}, {41, 42, 43, 44, 45},
             {42, 43, 44, 45, 46}, {42, 43, 44, 45, 46}},
@@ -100,6 +103,19 @@ QVector<int> TunerInstruments::notes(Instrument instrument)
 QString TunerInstruments::samplePattern(Instrument instrument, int string)
 {
     return DIReridArazi::SampleName::pattern(samplePrefix(instrument), notes(instrument)[string]);
+}
+
+int TunerInstruments::firstShownString(Instrument instrument)
+{
+    return data(instrument).firstShown;
+}
+
+TunerInstruments::Stringing TunerInstruments::stringing(Instrument instrument)
+{
+    const Data& row = data(instrument);
+    const int notes = int(row.notes.size()) - row.firstShown;
+    const int strings = notes * row.stringsPerNote;
+    return {notes, row.stringsPerNote, strings - row.neckPegs, row.neckPegs};
 }
 
 QVector<int> TunerInstruments::referencePitches()

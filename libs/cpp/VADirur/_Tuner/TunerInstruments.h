@@ -42,6 +42,21 @@ public:
     static QString samplePrefix(Instrument instrument);
     // MIDI numbers of the strings, button 0 first.
     static QVector<int> notes(Instrument instrument);
+    // The first string whose button shows at start: 1 on the bass guitar,
+    // whose "B0" comes with "5 Strings".
+    static int firstShownString(Instrument instrument);
+    // How the instrument is strung as its page starts, which its picture
+    // shows: the notes of the buttons shown, each on one string or on a
+    // pair, and one peg per string, on the head or, for the banjo's short
+    // fifth string, on the neck.
+    struct Stringing
+    {
+        int notes;
+        int stringsPerNote;
+        int headPegs;
+        int neckPegs;
+    };
+    static Stringing stringing(Instrument instrument);
     // The sample of a string with "%1" in place of the reference pitch.
     static QString samplePattern(Instrument instrument, int string);
     // The reference pitches of A4 the pitch menu offers, in Hz.
