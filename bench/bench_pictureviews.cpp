@@ -1,29 +1,52 @@
-// Picture views: a thumbnail of a photograph, a folder of pictures loaded
+// Picture views: a thumbnail of a photograph, folders of pictures loaded
 // into the thumbnail view, and a hovered picture label painted.
 #include "AdvancedLabel.h"
 #include "IconView.h"
+#include "PeakMemory.h"
 #include "Thumbnail.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-QImage photograph(int w, int h)
+QImage photograph(int w, int h, int variant = 0)
 {
     QImage image(w, h, QImage::Format_RGB32);
     QPainter painter(&image);
     QLinearGradient gradient(0, 0, w, h);
-    gradient.setColorAt(0, QColor(20, 60, 120));
+    gradient.setColorAt(0, QColor::fromHsv(variant * 37 % 360, 180, 120));
     gradient.setColorAt(1, QColor(230, 180, 90));
     painter.fillRect(image.rect(), gradient);
     painter.setBrush(Qt::white);
-    painter.drawEllipse(QRect(w / 4, h / 4, w / 2, h / 2));
+    painter.drawEllipse(QRect(w / 4 + variant, h / 4, w / 2, h / 2));
     return image;
+}
+
+// Writes count JPEG photographs of w x h; a few different ones, copied.
+void writePhotographs(const QString& folder, int count, int w, int h)
+{
+    const int different = qMin(count, 50);
+    for (int i = 0; i < count; ++i) {
+        const QString path = QDir(folder).filePath(QString("photo%1.jpg").arg(i));
+        if (i < different)
+            photograph(w, h, i).save(path, "JPG", 85);
+        else
+            QFile::copy(QDir(folder).filePath(QString("photo%1.jpg").arg(i % different)), path);
+    }
+}
+
+// Runs the event loop until the view holds count items.
+void waitForItems(const DORuverud::IconView& view, int count)
+{
+    while (view.count() < count)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
 }
 
 void thumbnailOfPhotograph(benchmark::State& state)
@@ -37,17 +60,61 @@ void thumbnailOfPhotograph(benchmark::State& state)
 void folderIntoIconView(benchmark::State& state)
 {
     QTemporaryDir folder;
-    const QImage picture = photograph(640, 480);
+    writePhotographs(folder.path(), 40, 640, 480);
     for (int i = 0; i < 40; ++i) {
-        picture.save(folder.filePath(QString("picture%1.jpg").arg(i)), "JPG", 85);
         QFile other(folder.filePath(QString("sound%1.mp3").arg(i)));
         other.open(QIODevice::WriteOnly);
         other.write(QByteArray(4096, 'x'));
     }
     DORuverud::IconView view;
-    for (auto _ : state)
+    for (auto _ : state) {
         view.addItems(folder.path());
+        waitForItems(view, 40);
+    }
     state.counters["pictures"] = view.count();
+}
+
+// A shown view loading a folder of 5,000 photographs of 1024 x 768: the time
+// to the first thumbnail and to the last, the process's peak memory from
+// the moment the view is made, and the longest the GUI thread went without
+// running a 5 ms timer.
+void largeFolderIntoIconView(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    QTemporaryDir folder;
+    writePhotographs(folder.path(), count, 1024, 768);
+    for (auto _ : state) {
+        QFile clearPeak(QStringLiteral("/proc/self/clear_refs"));
+        if (clearPeak.open(QIODevice::WriteOnly))
+            clearPeak.write("5");
+        clearPeak.close();
+        DORuverud::IconView view;
+        view.resize(800, 600);
+        view.show();
+        QElapsedTimer clock;
+        qint64 firstMs = -1;
+        QObject::connect(view.model(), &QAbstractItemModel::rowsInserted, &view, [&] {
+            if (firstMs < 0)
+                firstMs = clock.elapsed();
+        });
+        qint64 longestGap = 0;
+        QElapsedTimer gap;
+        QTimer ticker;
+        QObject::connect(
+            &ticker, &QTimer::timeout, [&] { longestGap = qMax(longestGap, gap.restart()); });
+        ticker.start(5);
+        clock.start();
+        gap.start();
+        view.addItems(folder.path());
+        longestGap = gap.restart();
+        waitForItems(view, count);
+        const qint64 allMs = clock.elapsed();
+        state.SetIterationTime(double(allMs) / 1000);
+        state.counters["first_ms"] = double(firstMs);
+        state.counters["all_ms"] = double(allMs);
+        state.counters["peak_MB"] = double(statusMemoryKiB("VmHWM:")) / 1024;
+        state.counters["longest_stall_ms"] = double(longestGap);
+    }
 }
 
 void hoveredLabelRepaint(benchmark::State& state)
@@ -65,10 +132,18 @@ void hoveredLabelRepaint(benchmark::State& state)
 
 BENCHMARK(thumbnailOfPhotograph)->Unit(benchmark::kMillisecond);
 BENCHMARK(folderIntoIconView)->Unit(benchmark::kMillisecond);
+BENCHMARK(largeFolderIntoIconView)
+    ->Arg(5000)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(hoveredLabelRepaint)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -42,6 +42,8 @@ IconView::IconView(QWidget* parent)
     setDragEnabled(true);
     setIconSize(QSize(80, 80));
     setSpacing(10);
+    // Thousands of thumbnails are laid out a batch at a time between events.
+    setLayoutMode(QListView::Batched);
     setAcceptDrops(true);
     setDropIndicatorShown(true);
     m_pMenu = new QMenu(this);
