@@ -187,6 +187,7 @@ private slots:
     void beatGrid();
     void stalledGuiKeepsTheGrid_data();
     void stalledGuiKeepsTheGrid();
+    void ticksOnARunningDevice();
     void everyPictureExists();
     void scheduledSoundOfAMissingFile();
 };
@@ -501,6 +502,30 @@ void TestMetronome::stalledGuiKeepsTheGrid()
     for (int tick : qAsConst(heard))
         frames << gridFrame(start, 288, tick);
     QCOMPARE(log.frames, frames);
+}
+
+void TestMetronome::ticksOnARunningDevice()
+{
+    // GIVEN the engine on a device of its own, which runs by itself
+    AudioEngine* engine = AudioEngine::instance();
+    engine->setManualClock(false);
+    SoundStartLog log;
+    {
+        // WHEN a metronome ticks every beat at 208
+        Metronome metronome(nullptr);
+        auto* controls = metronome.findChild<MetronomeControls*>();
+        button(controls, "BeatCombo")->menu()->actions().at(0)->trigger();
+        controls->setInterval(208);
+        // THEN the device runs even before a sound starts, and the ticks come
+        // whole periods apart
+        QVERIFY(!engine->driverName().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(log.frames.size() >= 3, 10000);
+    }
+    for (int i = 1; i < log.frames.size(); ++i) {
+        const qint64 spacing = log.frames[i] - log.frames[i - 1];
+        QVERIFY2(spacing == 12700 || spacing == 12701, qPrintable(QString::number(spacing)));
+    }
+    engine->setManualClock(true);
 }
 
 // The pages' pictures and those their style sheets name are in the resource tree.
