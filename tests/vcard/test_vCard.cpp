@@ -362,6 +362,17 @@ private slots:
         QVERIFY(!card.saveToFile(dir.filePath("missing/card.vcf")));
         QVERIFY(!card.saveToFile("/dev/full"));
         QVERIFY(vCard::fromFile(dir.filePath("missing.vcf")).isEmpty());
+        // Work bounded by a limit, not by the file: a card behind 64 MiB of blanks and an
+        // endless device are refused.
+        QFile huge(dir.filePath("huge.vcf"));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        huge.seek((qint64(64) << 20) - 1);
+        huge.write(card.toByteArray(VC30));
+        huge.close();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("huge.vcf is larger than"));
+        QVERIFY(vCard::fromFile(huge.fileName()).isEmpty());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("/dev/zero is larger than"));
+        QVERIFY(vCard::fromFile("/dev/zero").isEmpty());
     }
 };
 

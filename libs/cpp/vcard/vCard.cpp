@@ -8,6 +8,8 @@ namespace {
 
 const QByteArray beginLine = "BEGIN:VCARD";
 const QByteArray endLine = "END:VCARD";
+// The largest file read: far more than any address book, small enough to read at once.
+const qint64 maxFileBytes = qint64(64) << 20;
 
 bool matches(const vCardProperty& property, const QList<vCardParam>& params, bool strict)
 {
@@ -188,5 +190,12 @@ QList<vCard> vCard::fromFile(const QString& fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return QList<vCard>();
-    return fromByteArray(file.readAll());
+    // A device such as /dev/zero has no end: read one byte past the limit at most.
+    const QByteArray text = file.read(maxFileBytes + 1);
+    if (text.size() > maxFileBytes) {
+        qWarning("vCard file %s is larger than %lld bytes; not read.", qPrintable(fileName),
+            maxFileBytes);
+        return QList<vCard>();
+    }
+    return fromByteArray(text);
 }

@@ -43,7 +43,8 @@ public:
     // The complete cards of a text of either version, in text order: folded
     // lines joined, CR LF read as LF, escaped values and quoted parameters read whole.
     static QList<vCard> fromByteArray(const QByteArray& text);
-    // As fromByteArray, with CR LF line ends read as LF; empty when the file can't be read.
+    // As fromByteArray, with CR LF line ends read as LF; empty when the file can't be read
+    // or is larger than 64 MiB.
     static QList<vCard> fromFile(const QString& fileName);
 
 private:
