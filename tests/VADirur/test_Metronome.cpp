@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -509,6 +510,7 @@ void TestMetronome::ticksOnARunningDevice()
     // GIVEN the engine on a device of its own, which runs by itself
     AudioEngine* engine = AudioEngine::instance();
     engine->setManualClock(false);
+    const auto manualAgain = qScopeGuard([engine] { engine->setManualClock(true); });
     SoundStartLog log;
     {
         // WHEN a metronome ticks every beat at 208
@@ -517,15 +519,17 @@ void TestMetronome::ticksOnARunningDevice()
         button(controls, "BeatCombo")->menu()->actions().at(0)->trigger();
         controls->setInterval(208);
         // THEN the device runs even before a sound starts, and the ticks come
-        // whole periods apart
+        // on one grid
         QVERIFY(!engine->driverName().isEmpty());
         QTRY_VERIFY_WITH_TIMEOUT(log.frames.size() >= 3, 10000);
     }
-    for (int i = 1; i < log.frames.size(); ++i) {
-        const qint64 spacing = log.frames[i] - log.frames[i - 1];
-        QVERIFY2(spacing == 12700 || spacing == 12701, qPrintable(QString::number(spacing)));
+    // (whole periods of 12700.8 frames, to the frame; a tick may have gone
+    // missing on a machine too busy for a second)
+    for (qint64 frame : qAsConst(log.frames)) {
+        const double periods = (frame - log.frames[0]) / 12700.8;
+        QVERIFY2(
+            qAbs(periods - qRound(periods)) * 12700.8 <= 1.0, qPrintable(QString::number(frame)));
     }
-    engine->setManualClock(true);
 }
 
 // The pages' pictures and those their style sheets name are in the resource tree.
