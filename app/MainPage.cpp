@@ -35,6 +35,8 @@ MainPage::MainPage(QWidget* parent)
     m_pages = new QStackedWidget(nullptr);
     connect(m_itemsPanel, &ItemsPanel::itemChanged, this, &MainPage::slotItemChanged);
 
+    // The pages build their content when first shown: the piano page now.
+    VADirur::ChordsMainPage::setContentDeferred(true);
     m_bassPage = new VADirur::BassChordsMainPage2(nullptr);
     m_balalaikaPage = new VADirur::BalalaikaChordsMainPage(nullptr);
     m_banjoPage = new VADirur::BanjoChordsMainPage(nullptr);
@@ -42,6 +44,7 @@ MainPage::MainPage(QWidget* parent)
     m_mandolinPage = new VADirur::MandolinChordsMainPage(nullptr);
     m_pianoPage = new VADirur::PianoChordsMainPage(nullptr);
     m_ukulelePage = new VADirur::UkuleleChordsMainPage(nullptr);
+    VADirur::ChordsMainPage::setContentDeferred(false);
     for (QWidget* page : std::initializer_list<QWidget*> {m_pianoPage, m_bassPage, m_balalaikaPage,
              m_banjoPage, m_guitarPage, m_mandolinPage, m_ukulelePage})
         m_pages->addWidget(page);

@@ -1,7 +1,6 @@
 #include "ChordBookPage.h"
 
 #include "ChordTable.h"
-#include "ChordView.h"
 #include "SampleName.h"
 
 namespace VADirur {
@@ -13,7 +12,7 @@ ChordBookPage::ChordBookPage(const ChordTable& table, QWidget* parent)
     setInstrumentName(QLatin1String(table.instrument));
     setDelay(table.delay);
     initChords();
-    m_pChordView->setChordTabAndName(0, m_vecTabs.at(0), QStringLiteral("A"));
+    finishConstruction();
 }
 
 void ChordBookPage::addShopMenu()

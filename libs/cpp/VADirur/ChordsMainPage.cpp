@@ -14,6 +14,7 @@
 namespace VADirur {
 
 static const int chordCount = 132;
+static bool contentDeferred = false;
 
 ChordsMainPage::ChordsMainPage(QWidget* parent)
     : BaseMainPage(parent)
@@ -24,6 +25,23 @@ ChordsMainPage::ChordsMainPage(QWidget* parent)
     setMinimumSize(400, 600);
     m_strResourcePath = DORuverud::App::theApp()->bundleResourcePath();
 
+    QVBoxLayout* layout = new QVBoxLayout;
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(promoMenuBar());
+    setLayout(layout);
+}
+
+void ChordsMainPage::finishConstruction()
+{
+    if (!contentDeferred)
+        ensureContent();
+}
+
+void ChordsMainPage::ensureContent()
+{
+    if (m_pChordView)
+        return;
     m_pChordsButtonsPanel = new ChordsButtonsPanel(nullptr);
     m_pChordView = new ChordView(nullptr);
     m_pTransposer = new Transposer(nullptr);
@@ -39,14 +57,21 @@ ChordsMainPage::ChordsMainPage(QWidget* parent)
         m_pChordView->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     }
 
-    QVBoxLayout* layout = new QVBoxLayout;
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(promoMenuBar());
-    layout->addWidget(m_pChordsButtonsPanel);
-    layout->addWidget(m_pChordView);
-    layout->addWidget(m_pTransposer);
-    setLayout(layout);
+    layout()->addWidget(m_pChordsButtonsPanel);
+    layout()->addWidget(m_pChordView);
+    layout()->addWidget(m_pTransposer);
+
+    m_pChordView->setInstrumentName(m_instrumentName);
+    m_pChordView->setChordTabAndName(
+        m_nCurrentChord, m_vecTabs.at(m_nCurrentChord), m_pChordsButtonsPanel->currentChord());
+}
+
+void ChordsMainPage::setVisible(bool visible)
+{
+    // Built while still hidden, so the page shows whole in its first frame.
+    if (visible)
+        ensureContent();
+    BaseMainPage::setVisible(visible);
 }
 
 ChordsMainPage::~ChordsMainPage() = default;
@@ -56,9 +81,16 @@ void ChordsMainPage::applyStyle()
     qApp->setStyleSheet(AppStyleSheet::text());
 }
 
+void ChordsMainPage::setContentDeferred(bool deferred)
+{
+    contentDeferred = deferred;
+}
+
 void ChordsMainPage::setInstrumentName(const QString& name)
 {
-    m_pChordView->setInstrumentName(name);
+    m_instrumentName = name;
+    if (m_pChordView)
+        m_pChordView->setInstrumentName(name);
 }
 
 void ChordsMainPage::setDelay(int delay)
@@ -68,41 +100,46 @@ void ChordsMainPage::setDelay(int delay)
 
 QString ChordsMainPage::currentChord() const
 {
-    return m_pChordsButtonsPanel->currentChord();
+    return m_pChordsButtonsPanel ? m_pChordsButtonsPanel->currentChord() : QStringLiteral("A");
 }
 
 void ChordsMainPage::setCurrentChord(const QString& chord)
 {
+    ensureContent();
     m_pChordsButtonsPanel->setChord(chord);
 }
 
 QStringList ChordsMainPage::currentTransposerChords() const
 {
-    return m_pTransposer->currentChords();
+    return m_pTransposer ? m_pTransposer->currentChords() : QStringList();
 }
 
 void ChordsMainPage::setCurrentTransposerChords(const QStringList& chords)
 {
+    ensureContent();
     m_pTransposer->setCurrentChords(chords);
 }
 
 int ChordsMainPage::currentTransposerChordIndex() const
 {
-    return m_pTransposer->currentChordIndex();
+    return m_pTransposer ? m_pTransposer->currentChordIndex() : -1;
 }
 
 void ChordsMainPage::setCurrentTransposerChordIndex(int index)
 {
+    ensureContent();
     m_pTransposer->setCurrentChordIndex(index);
 }
 
 void ChordsMainPage::recreateFavoritesMenu()
 {
+    ensureContent();
     m_pTransposer->recreateFavoritesMenu();
 }
 
 void ChordsMainPage::updateTransposerState()
 {
+    ensureContent();
     m_pTransposer->updateState();
 }
 
@@ -115,7 +152,7 @@ void ChordsMainPage::slotSetChordAndName(int n, const QString& str)
 void ChordsMainPage::showEvent(QShowEvent* event)
 {
     BaseMainPage::showEvent(event);
-    QStringList paths;
+    QStringList paths = m_vecSounds.at(m_nCurrentChord);
     for (const QStringList& sounds : qAsConst(m_vecSounds))
         paths << sounds;
     paths.removeDuplicates();

@@ -14,6 +14,9 @@ class Transposer;
 // The chord page of one instrument: the selector panel, the chord view and
 // the chord sequence under the promotion bar, and the book of 132 chords
 // (fingering and samples) that the subclass fills in initChords().
+// A page made while content is deferred has only its promotion bar and its
+// book until it is first shown or its chord or sequence is first set; till
+// then it reports the first chord, A, and an empty sequence.
 class ChordsMainPage : public BaseMainPage
 {
     Q_OBJECT
@@ -40,6 +43,10 @@ public:
 
     // Sets the application style sheet.
     static void applyStyle();
+    // Whether the pages made from now on defer their content.
+    static void setContentDeferred(bool deferred);
+
+    void setVisible(bool visible) override;
 
 public slots:
     void slotPlay();
@@ -50,17 +57,28 @@ private slots:
     void slotSetChordAndName(int n, const QString& str);
 
 protected:
-    // Has the page's samples decoded ahead, so that a first press finds them.
+    // Has the page's samples decoded ahead, the shown chord's first, so that
+    // a first press finds them.
     void showEvent(QShowEvent* event) override;
+    // The subclass's constructor calls it once the book is filled: builds
+    // the content unless it is deferred.
+    void finishConstruction();
 
-    ChordsButtonsPanel* m_pChordsButtonsPanel;
-    ChordView* m_pChordView;
+    // Null until the content is built.
+    ChordsButtonsPanel* m_pChordsButtonsPanel = nullptr;
+    ChordView* m_pChordView = nullptr;
     int m_nCurrentChord = 0;
     QVector<QStringList> m_vecSounds;
     QVector<QVector<int>> m_vecTabs;
-    Transposer* m_pTransposer;
+    Transposer* m_pTransposer = nullptr;
     QString m_strResourcePath;
     int m_nDelay = 0;
+
+private:
+    // The selector panel, the chord view and the sequence, once.
+    void ensureContent();
+
+    QString m_instrumentName;
 };
 
 } // namespace VADirur
