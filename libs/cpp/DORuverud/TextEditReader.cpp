@@ -35,29 +35,9 @@ bool nestsNothing(const QString& tag)
 
 TextEditReader::TextEditReader(const QByteArray& data)
 {
-    if (data.size() > maxFileSize) {
-        m_refusal = tr("It is larger than %1 MiB, more than this editor can show.")
-                        .arg(maxFileSize >> 20);
-        return;
-    }
-    if (data.startsWith("PK\x03\x04") || data.startsWith("PK\x05\x06")) {
-        m_refusal = tr("It is an OpenDocument or other zip file, which this editor can write "
-                       "but not read.");
-        return;
-    }
-    m_text = decode(data);
+    m_refusal = read(data);
     if (!m_refusal.isEmpty())
-        return;
-    if (m_rich)
-        m_refusal = htmlRefusal();
-    if (!m_refusal.isEmpty())
-        return;
-    QTextDocument document;
-    if (m_rich)
-        document.setHtml(m_text);
-    else
-        document.setPlainText(m_text);
-    m_refusal = layoutRefusal(document);
+        m_text.clear();
 }
 
 QString TextEditReader::refusal() const
@@ -75,20 +55,42 @@ QString TextEditReader::text() const
     return m_text;
 }
 
+QString TextEditReader::read(const QByteArray& data)
+{
+    if (data.size() > maxFileSize)
+        return tr("It is larger than %1 MiB, more than this editor can show.")
+            .arg(maxFileSize >> 20);
+    if (data.startsWith("PK\x03\x04") || data.startsWith("PK\x05\x06"))
+        return tr("It is an OpenDocument or other zip file, which this editor can write but "
+                  "not read.");
+    QString refusal = decode(data);
+    if (refusal.isEmpty() && m_rich)
+        refusal = htmlRefusal();
+    if (!refusal.isEmpty())
+        return refusal;
+    QTextDocument document;
+    if (m_rich)
+        document.setHtml(m_text);
+    else
+        document.setPlainText(m_text);
+    return layoutRefusal(document);
+}
+
 QString TextEditReader::decode(const QByteArray& data)
 {
     QTextCodec* htmlCodec = Qt::codecForHtml(data);
     m_rich = Qt::mightBeRichText(htmlCodec->toUnicode(data));
     QTextCodec* codec = m_rich ? htmlCodec : QTextCodec::codecForLocale();
     QTextCodec::ConverterState state;
-    const QString text = codec->toUnicode(data.constData(), data.size(), &state);
-    if (state.invalidChars > 0 || holdsControlCharacters(text)) {
-        m_refusal = tr("It is neither HTML nor plain text in the encoding %1, so this editor "
-                       "cannot show it faithfully.")
-                        .arg(QString::fromLatin1(codec->name()));
-        return QString();
-    }
-    return m_rich ? text : text.left(text.indexOf(QChar(0)));
+    m_text = codec->toUnicode(data.constData(), data.size(), &state);
+    if (state.invalidChars > 0 || holdsControlCharacters(m_text))
+        return tr("It is neither HTML nor plain text in the encoding %1, so this editor cannot "
+                  "show it faithfully.")
+            .arg(QString::fromLatin1(codec->name()));
+    const int zero = m_text.indexOf(QChar(0));
+    if (!m_rich && zero >= 0)
+        m_text.truncate(zero);
+    return QString();
 }
 
 // Counts elements open inside one another as the HTML parser nests them, by

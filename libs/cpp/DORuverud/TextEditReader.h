@@ -31,10 +31,12 @@ public:
     // Why the bytes are refused, or an empty text when they are readable.
     QString refusal() const;
     bool isRich() const;
-    // What the editor shows, as HTML when isRich().
+    // What the editor shows, as HTML when isRich(); empty when refused.
     QString text() const;
 
 private:
+    // These return why the bytes are refused, or an empty text.
+    QString read(const QByteArray& data);
     QString decode(const QByteArray& data);
     QString htmlRefusal() const;
     static QString tableRefusal();
