@@ -7,11 +7,13 @@
 #include "ListWidgetItem.h"
 #include "PreviewArea.h"
 
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QSplitter>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace {
 
@@ -44,25 +46,27 @@ public:
         connect(dirs, &DORuverud::DirView::showItem, preview, &ZEReruzo::PreviewArea::displayItem);
         connect(
             icons, &DORuverud::IconView::showItem, preview, &ZEReruzo::PreviewArea::displayItem);
-        // The first pictures show once the page is up.
-        const QString start = DORuverud::App::theApp()->bundleResourcePath();
+        // The first pictures show once the page is up; the tree shows where they are.
+        const QString start = QDir(DORuverud::App::theApp()->bundleResourcePath()).absolutePath();
         folder->setText(start);
+        dirs->setCurrentFolder(start);
         QMetaObject::invokeMethod(
-            icons, [icons, preview, start] { showFirst(icons, preview, start); },
-            Qt::QueuedConnection);
+            icons, [icons, start] { icons->addItems(start); }, Qt::QueuedConnection);
+        previewFirstPicture(icons, preview);
     }
 
 private:
-    // Loads the folder and previews its first picture, unless the page closed meanwhile.
-    static void showFirst(
-        DORuverud::IconView* icons, ZEReruzo::PreviewArea* preview, const QString& folder)
+    // Shows the first thumbnail of the first folder in the preview once it arrives.
+    static void previewFirstPicture(DORuverud::IconView* icons, ZEReruzo::PreviewArea* preview)
     {
-        QPointer<DORuverud::IconView> alive(icons);
-        icons->addItems(folder);
-        if (!alive || icons->count() == 0)
-            return;
-        icons->setCurrentRow(0);
-        preview->displayItem(static_cast<DORuverud::ListWidgetItem*>(icons->item(0))->fullPath());
+        auto arrival = std::make_shared<QMetaObject::Connection>();
+        *arrival = connect(
+            icons->model(), &QAbstractItemModel::rowsInserted, preview, [icons, preview, arrival] {
+                disconnect(*arrival);
+                icons->setCurrentRow(0);
+                preview->displayItem(
+                    static_cast<DORuverud::ListWidgetItem*>(icons->item(0))->fullPath());
+            });
     }
 };
 

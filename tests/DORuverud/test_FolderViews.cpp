@@ -90,6 +90,36 @@ private slots:
             QVERIFY(spy->isEmpty() || spy->at(0).at(0).toString() == path);
     }
 
+    void dirViewShowsCurrentFolder()
+    {
+        // GIVEN a folder deep below the root, and the tree of the whole file system
+        TestFolder folder;
+        const QString deep = folder.path("one/two/three/four");
+        QVERIFY(QDir().mkpath(deep));
+        DirView view;
+        view.resize(300, 400);
+        view.show();
+        auto* tree = view.findChild<QTreeView*>();
+        auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+        QSignalSpy contents(&view, &DirView::showContent);
+        QSignalSpy items(&view, &DirView::showItem);
+        // WHEN it is made the current folder
+        view.setCurrentFolder(deep);
+        // THEN every folder above it is expanded, it is selected and in view, and nothing is
+        // emitted
+        const QModelIndex index = model->index(deep);
+        QCOMPARE(model->filePath(tree->currentIndex()), deep);
+        QVERIFY(tree->selectionModel()->isSelected(index));
+        for (QModelIndex above = index.parent(); above.isValid(); above = above.parent())
+            QVERIFY2(tree->isExpanded(above), qPrintable(model->filePath(above)));
+        QTRY_VERIFY(tree->visualRect(index).top() >= 0
+            && tree->visualRect(index).bottom() < tree->viewport()->height());
+        QVERIFY(contents.isEmpty() && items.isEmpty());
+        // AND a folder that does not exist changes nothing
+        view.setCurrentFolder("/nonexistent/folder");
+        QCOMPARE(model->filePath(tree->currentIndex()), deep);
+    }
+
     void iconViewListsLoadablePicturesWithDots()
     {
         // GIVEN three loadable pictures with a dot in the name, and other entries

@@ -20,9 +20,27 @@ DirView::DirView(QWidget* parent)
     for (int column = 1; column <= 3; ++column)
         m_pTree->hideColumn(column);
     connect(m_pTree, &QTreeView::clicked, this, &DirView::slotTreeViewClicked);
+    // The folders load in the background; each one on the way moves the current folder.
+    connect(
+        m_pModel.get(), &QFileSystemModel::directoryLoaded, this, [this](const QString& folder) {
+            if (!m_strCurrentFolder.isEmpty() && m_strCurrentFolder.startsWith(folder))
+                m_pTree->scrollTo(m_pTree->currentIndex(), QAbstractItemView::PositionAtCenter);
+        });
 }
 
 DirView::~DirView() = default;
+
+void DirView::setCurrentFolder(const QString& path)
+{
+    const QModelIndex index = m_pModel->index(path);
+    if (!index.isValid())
+        return;
+    for (QModelIndex above = index.parent(); above.isValid(); above = above.parent())
+        m_pTree->expand(above);
+    m_pTree->setCurrentIndex(index);
+    m_pTree->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    m_strCurrentFolder = m_pModel->filePath(index);
+}
 
 void DirView::resizeEvent(QResizeEvent* event)
 {
@@ -33,6 +51,7 @@ void DirView::resizeEvent(QResizeEvent* event)
 
 void DirView::slotTreeViewClicked(const QModelIndex& index)
 {
+    m_strCurrentFolder.clear();
     if (index.row() == -1 || index.column() != 0)
         return;
     const QString path = m_pModel->filePath(index);

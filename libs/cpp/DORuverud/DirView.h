@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QString>
 
 #include <memory>
 
@@ -20,6 +21,10 @@ public:
     explicit DirView(QWidget* parent = nullptr);
     ~DirView() override;
 
+    // Expands the tree down to the folder, selects it and keeps it in view
+    // while the folders above it load; emits nothing.
+    void setCurrentFolder(const QString& path);
+
 signals:
     void showContent(QString path);
     void showItem(QString path);
@@ -34,6 +39,8 @@ private:
     // Released with the frame.
     std::unique_ptr<QFileSystemModel> m_pModel;
     QTreeView* m_pTree;
+    // The folder set by setCurrentFolder(), empty once the user clicks.
+    QString m_strCurrentFolder;
 };
 
 } // namespace DORuverud
