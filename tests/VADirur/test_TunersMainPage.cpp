@@ -6,6 +6,7 @@
 #include "GuitarTuner.h"
 #include "ModesPanel.h"
 #include "TunerInstruments.h"
+#include "TunerShops.h"
 #include "TunerStyleSheet.h"
 #include "TunersMainPage.h"
 #include "ViolinTuner.h"
@@ -240,8 +241,7 @@ private slots:
         QFETCH(int, instrument);
         QFETCH(int, country);
         QFETCH(QStringList, links);
-        QCOMPARE(ShopLinks::forCountry(
-                     TunerInstruments::shopTable(TunerInstruments::Instrument(instrument)),
+        QCOMPARE(ShopLinks::forCountry(TunerShops::table(TunerInstruments::Instrument(instrument)),
                      QLocale::Country(country)),
             links);
     }
@@ -286,8 +286,7 @@ private slots:
         QCOMPARE(opened.urls.size(), expected.size() - expected.count("|"));
         QCOMPARE(opened.urls.first(), firstAddress);
         QCOMPARE(opened.urls.mid(opened.urls.size() - 6),
-            ShopLinks::forCountry(
-                TunerInstruments::shopTable(TunerInstruments::Instrument(instrument)),
+            ShopLinks::forCountry(TunerShops::table(TunerInstruments::Instrument(instrument)),
                 QLocale::UnitedStates));
     }
 

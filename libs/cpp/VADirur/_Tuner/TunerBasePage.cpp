@@ -7,6 +7,7 @@
 #include "SampleName.h"
 #include "SamplePlayer.h"
 #include "TuneButton.h"
+#include "TunerShops.h"
 
 #include <QPainter>
 #include <QPixmapCache>
@@ -80,8 +81,8 @@ void TunerBasePage::setInstrument(TunerInstruments::Instrument instrument)
 
 void TunerBasePage::fillLinksPanel(TunerInstruments::Instrument instrument)
 {
-    const QStringList links = ShopLinks::forCountry(
-        TunerInstruments::shopTable(instrument), QLocale::system().country());
+    const QStringList links
+        = ShopLinks::forCountry(TunerShops::table(instrument), QLocale::system().country());
     m_pModesPanel->setMustHave(links[0]);
     m_pModesPanel->setNiceToHave(links[1]);
     m_pModesPanel->setRead(links[2]);

@@ -1,16 +1,14 @@
 #pragma once
 
-#include "ShopLinks.h"
-
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 namespace VADirur {
 
-// The data of the eleven tuner pages: strings, samples, pictures and shop
-// links. The pages build from it, and so do the sample and picture
-// generators, so the names they use cannot drift apart.
+// The data of the eleven tuner pages: strings, samples and pictures. The
+// pages build from it, and so do the sample and picture generators, so the
+// names they use cannot drift apart.
 class TunerInstruments
 {
 public:
@@ -76,8 +74,6 @@ public:
     };
     // All twelve buttons' pictures.
     static QVector<ChooserPicture> chooserPictures();
-
-    static const ShopLinks::Table& shopTable(Instrument instrument);
 };
 
 } // namespace VADirur
