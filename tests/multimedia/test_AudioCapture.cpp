@@ -151,7 +151,11 @@ void TestAudioCapture::chordStartsTogetherAndHoldsItsNotes()
             sum[size_t(n)] += 0.5f * clip->sample(n);
     }
     const qint64 start = firstSound(out) / 2 - firstSound(sum);
-    QVERIFY(start >= log.frames.at(0) && qint64(out.size()) >= 2 * (start + span));
+    QVERIFY2(start >= log.frames.at(0) && qint64(out.size()) >= 2 * (start + span),
+        qPrintable(QString("sound from frame %1, started at %2, %3 frames written")
+                       .arg(start)
+                       .arg(log.frames.at(0))
+                       .arg(out.size() / 2)));
     QVERIFY(TestSound::peak(sum) > 0.1f);
     float residue = 0.f;
     for (qint64 n = 0; n < 2 * span; ++n)

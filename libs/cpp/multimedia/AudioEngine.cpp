@@ -1,5 +1,6 @@
 #include "AudioEngine.h"
 
+#include "AudioDecoder.h"
 #include "AudioEngineObserver.h"
 #include "AudioFileReader.h"
 #include "AudioStream.h"
@@ -71,7 +72,8 @@ void AudioEngine::prefetch(const QStringList& paths)
     adoptDecoded();
     QStringList missing;
     for (const QString& path : paths) {
-        if (!path.isEmpty() && !missing.contains(path) && !m_cache.find(path))
+        if (!path.isEmpty() && !missing.contains(path) && !m_cache.find(path)
+            && !m_loading.contains(path))
             missing << path;
     }
     m_worker.decode(missing);
@@ -88,22 +90,47 @@ std::shared_ptr<AudioSource> AudioEngine::load(const QString& path)
     adoptDecoded();
     if (std::shared_ptr<AudioClip> clip = m_cache.find(path))
         return clip;
+    if (std::shared_ptr<AudioClip> clip = m_loading.value(path).lock())
+        return clip;
+    // Only the header is read here.
     auto reader = std::make_unique<AudioFileReader>(path);
-    if (reader->isOpen() && reader->frames() > streamSeconds * reader->rate()) {
+    if (!reader->isOpen() || reader->frames() <= 0)
+        return nullptr;
+    if (reader->frames() > streamSeconds * reader->rate()) {
         std::shared_ptr<AudioStream> stream = AudioStream::make(std::move(reader));
         if (stream)
             m_worker.addStream(stream);
         return stream;
     }
-    std::shared_ptr<AudioClip> clip = AudioClip::decode(*reader);
+    auto decoder = std::make_unique<AudioDecoder>(std::move(reader));
+    if (!decoder->isValid())
+        return nullptr;
+    auto clip = std::make_shared<AudioClip>(std::move(decoder));
+    if (m_manualClock)
+        return decodeNow(path, clip);
+    m_loading.insert(path, clip);
+    m_worker.load(path, clip);
+    return clip;
+}
+
+// Time stands still until the caller mixes: the whole file is there before.
+std::shared_ptr<AudioClip> AudioEngine::decodeNow(
+    const QString& path, const std::shared_ptr<AudioClip>& clip)
+{
+    while (clip->decodeSome()) { }
+    if (clip->frames() == 0)
+        return nullptr;
     m_cache.insert(path, clip);
     return clip;
 }
 
 void AudioEngine::adoptDecoded()
 {
-    for (const AudioWorker::Decoded& decoded : m_worker.takeDecoded())
-        m_cache.insert(decoded.first, decoded.second);
+    for (const AudioWorker::Decoded& decoded : m_worker.takeDecoded()) {
+        m_loading.remove(decoded.first);
+        if (decoded.second->frames() > 0)
+            m_cache.insert(decoded.first, decoded.second);
+    }
 }
 
 void AudioEngine::addObserver(AudioEngineObserver* observer)
@@ -167,8 +194,13 @@ void AudioEngine::mix(float* stereo, int frames)
 {
     // The batch first: a voice pushed before its batch was released is then
     // surely adopted in this same period, with the rest of its batch.
-    const quint64 releasedBatch = m_releasedBatch.load(std::memory_order_acquire);
+    quint64 releasedBatch = m_releasedBatch.load(std::memory_order_acquire);
     adoptIncoming();
+    // A batch begins once each of its voices has its first frames decoded.
+    for (AudioVoice* voice = m_active; voice; voice = voice->m_link) {
+        if (const quint64 waiting = voice->waitingBatch(releasedBatch))
+            releasedBatch = std::min(releasedBatch, waiting - 1);
+    }
     const qint64 firstFrame = m_framesMixed.load(std::memory_order_relaxed);
     m_timeline.update(firstFrame, frames, clockNs());
     std::fill(stereo, stereo + 2 * frames, 0.f);

@@ -6,6 +6,7 @@
 #include "AudioTimeline.h"
 #include "AudioWorker.h"
 
+#include <QHash>
 #include <QObject>
 #include <QTimer>
 #include <QVector>
@@ -36,8 +37,10 @@ public:
     static qint64 clockNs();
 
     // A voice of the file, paused at its start; null when the file is
-    // missing or cannot be decoded. A short file is decoded now unless the
-    // cache holds it; a long one is streamed, and only its header is read now.
+    // missing, cannot be decoded or holds no frames by its header. Only the
+    // header is read now. A short file not in the cache is decoded on the
+    // worker, and a play begins once its first frames are there (with a
+    // manual clock it is decoded now); a long one is streamed.
     AudioVoice* openVoice(const QString& path);
     // Decodes the files on the worker thread, so that a later openVoice()
     // finds them in the cache; replaces the files asked for before and not
@@ -80,6 +83,8 @@ private:
     // startNs 0 and startFrame -1: at the commit, with the rest of the batch.
     void start(AudioVoice* voice, qint64 startNs, qint64 startFrame);
     std::shared_ptr<AudioSource> load(const QString& path);
+    std::shared_ptr<AudioClip> decodeNow(
+        const QString& path, const std::shared_ptr<AudioClip>& clip);
     void adoptDecoded();
     void release(AudioVoice* voice);
     void reportStart(AudioVoice* voice);
@@ -94,6 +99,8 @@ private:
     AudioOutput m_output;
     bool m_manualClock = false;
     QVector<AudioEngineObserver*> m_observers;
+    // Clips the worker decodes for voices, until they reach the cache.
+    QHash<QString, std::weak_ptr<AudioClip>> m_loading;
     // GUI side: voices not yet released, and how many wait to come back.
     QVector<AudioVoice*> m_voices;
     int m_releasing = 0;

@@ -1,7 +1,5 @@
 #include "AudioStream.h"
 
-#include "AudioClip.h"
-
 #include <algorithm>
 
 namespace DIReridArazi {
@@ -18,16 +16,14 @@ std::shared_ptr<AudioStream> AudioStream::make(std::unique_ptr<AudioFileReader> 
     if (!reader || !reader->isOpen())
         return nullptr;
     std::shared_ptr<AudioStream> stream(new AudioStream(std::move(reader)));
-    if (!stream->m_resampler.isValid())
+    if (!stream->m_decoder.isValid())
         return nullptr;
     return stream;
 }
 
 AudioStream::AudioStream(std::unique_ptr<AudioFileReader> reader)
-    : m_reader(std::move(reader))
-    , m_resampler(m_reader->channels(), m_reader->rate())
-    , m_channels(m_reader->channels())
-    , m_frames(m_reader->frames() * AudioClip::sampleRate / m_reader->rate())
+    : m_decoder(std::move(reader))
+    , m_frames(m_decoder.estimatedFrames())
 {
 }
 
@@ -41,30 +37,45 @@ bool AudioStream::atEnd(qint64 position) const
     return m_lengthKnown.load(std::memory_order_acquire) && position >= frames();
 }
 
+bool AudioStream::hasFrames(qint64 position)
+{
+    return blockAt(position) || atEnd(position);
+}
+
 qint64 AudioStream::mixInto(float* stereo, qint64 position, qint64 count, float left, float right)
 {
     qint64 done = 0;
-    quint64 read = m_read.load(std::memory_order_relaxed);
-    while (done < count && read != m_written.load(std::memory_order_acquire)) {
-        const Block& block = m_blocks[read % blockCount];
+    while (done < count) {
         const qint64 at = position + done;
-        const qint64 end = block.first + block.frames;
-        // A block of an earlier restart, or from before a seek: drop it.
-        if (block.restart == m_restart.load(std::memory_order_relaxed) && at >= block.first
-            && at < end) {
-            const qint64 n = std::min(count - done, end - at);
-            addFrames(stereo + 2 * done, block.samples.data() + (at - block.first) * m_channels,
-                m_channels, n, left, right, 1.f);
-            done += n;
-            if (at + n < end)
-                break;
+        const Block* block = blockAt(at);
+        if (!block)
+            break;
+        const qint64 n = std::min(count - done, block->first + block->frames - at);
+        addFrames(stereo + 2 * done,
+            block->samples.data() + (at - block->first) * m_decoder.channels(),
+            m_decoder.channels(), n, left, right, 1.f);
+        done += n;
+    }
+    return done;
+}
+
+const AudioStream::Block* AudioStream::blockAt(qint64 frame)
+{
+    quint64 read = m_read.load(std::memory_order_relaxed);
+    while (read != m_written.load(std::memory_order_acquire)) {
+        const Block& block = m_blocks[read % blockCount];
+        if (block.restart == m_restart.load(std::memory_order_relaxed) && frame >= block.first
+            && frame < block.first + block.frames) {
+            m_wanted.store(frame, std::memory_order_relaxed);
+            return &block;
         }
-        // The worker judges the ring by the place read next, never an older one.
-        m_wanted.store(position + done, std::memory_order_relaxed);
+        // A block played, of an earlier restart, or from before a seek. The
+        // worker judges the ring by the place read next, never an older one.
+        m_wanted.store(frame, std::memory_order_relaxed);
         m_read.store(++read, std::memory_order_release);
     }
-    m_wanted.store(position + done, std::memory_order_relaxed);
-    return done;
+    m_wanted.store(frame, std::memory_order_relaxed);
+    return nullptr;
 }
 
 void AudioStream::seekTo(qint64 position)
@@ -85,7 +96,7 @@ bool AudioStream::fill()
     if (m_blocks.empty()) {
         m_blocks.resize(blockCount);
         for (Block& block : m_blocks)
-            block.samples.resize(size_t(blockFrames * m_channels));
+            block.samples.resize(size_t(blockFrames * m_decoder.channels()));
     }
     // The place read next after the blocks the mixer let go of.
     const quint64 read = m_read.load(std::memory_order_acquire);
@@ -93,13 +104,16 @@ bool AudioStream::fill()
     if (!covers(wanted, read))
         restartAt(wanted);
     const quint64 written = m_written.load(std::memory_order_relaxed);
-    if (m_inputDone || written - read >= blockCount)
+    if (m_decoder.atEnd() || written - read >= blockCount)
         return false;
     Block& block = m_blocks[written % blockCount];
-    block.first = m_next;
+    block.first = m_decoder.position();
     block.restart = m_restart.load(std::memory_order_relaxed);
-    block.frames = decodeInto(block);
-    m_next += block.frames;
+    block.frames = m_decoder.read(block.samples.data(), blockFrames);
+    if (m_decoder.atEnd()) {
+        m_frames.store(m_decoder.position(), std::memory_order_release);
+        m_lengthKnown.store(true, std::memory_order_release);
+    }
     if (block.frames > 0)
         m_written.store(written + 1, std::memory_order_release);
     return true;
@@ -111,44 +125,15 @@ bool AudioStream::covers(qint64 frame, quint64 read) const
     const quint32 restart = m_restart.load(std::memory_order_relaxed);
     while (read != written && m_blocks[read % blockCount].restart != restart)
         ++read;
-    const qint64 oldest = read == written ? m_next : m_blocks[read % blockCount].first;
-    return frame >= oldest && frame <= m_next;
+    const qint64 next = m_decoder.position();
+    const qint64 oldest = read == written ? next : m_blocks[read % blockCount].first;
+    return frame >= oldest && frame <= next;
 }
 
 void AudioStream::restartAt(qint64 frame)
 {
     m_restart.fetch_add(1, std::memory_order_relaxed);
-    m_inputFrame = frame * m_reader->rate() / AudioClip::sampleRate;
-    m_reader->seek(m_inputFrame);
-    m_resampler.clear();
-    m_next = frame;
-    m_inputDone = false;
-}
-
-qint64 AudioStream::decodeInto(Block& block)
-{
-    qint64 got = 0;
-    while (got < blockFrames && !m_inputDone) {
-        got += m_resampler.get(block.samples.data() + got * m_channels, blockFrames - got);
-        if (got == blockFrames)
-            break;
-        m_input.resize(size_t(blockFrames * m_channels));
-        const qint64 read = m_reader->read(m_input.data(), blockFrames);
-        m_inputFrame += read;
-        if (read > 0) {
-            m_resampler.put(m_input.data(), read);
-            continue;
-        }
-        // The end of the file: what is left comes out, and the length is known.
-        const qint64 end = m_resampler.outputFrames(m_inputFrame);
-        m_resampler.finish();
-        got += m_resampler.get(block.samples.data() + got * m_channels, blockFrames - got);
-        got = std::clamp<qint64>(end - m_next, 0, got);
-        m_inputDone = true;
-        m_frames.store(end, std::memory_order_release);
-        m_lengthKnown.store(true, std::memory_order_release);
-    }
-    return got;
+    m_decoder.seek(frame);
 }
 
 } // namespace DIReridArazi

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "AudioFileReader.h"
-#include "AudioResampler.h"
+#include "AudioDecoder.h"
 #include "AudioSource.h"
 
 #include <atomic>
@@ -25,6 +24,7 @@ public:
 
     qint64 frames() const override;
     bool atEnd(qint64 position) const override;
+    bool hasFrames(qint64 position) override;
     qint64 mixInto(float* stereo, qint64 position, qint64 count, float left, float right) override;
     void seekTo(qint64 position) override;
     void willPlay() override;
@@ -43,16 +43,15 @@ private:
     };
 
     explicit AudioStream(std::unique_ptr<AudioFileReader> reader);
+    // Audio thread: lets go of the blocks before the one that holds the
+    // frame, which it returns; null when the ring has none.
+    const Block* blockAt(qint64 frame);
     // Worker thread: whether the frame is in the blocks of this restart from
     // read on, or next to be decoded.
     bool covers(qint64 frame, quint64 read) const;
     void restartAt(qint64 frame);
-    // Worker thread: fills the block with the next converted frames.
-    qint64 decodeInto(Block& block);
 
-    std::unique_ptr<AudioFileReader> m_reader;
-    AudioResampler m_resampler;
-    int m_channels;
+    AudioDecoder m_decoder;
     std::vector<Block> m_blocks;
     // Blocks written by the worker and read by the mixer, counted from the start.
     std::atomic<quint64> m_written {0};
@@ -66,12 +65,6 @@ private:
     std::atomic<qint64> m_frames;
     std::atomic<bool> m_lengthKnown {false};
     std::atomic<bool> m_playing {false};
-    // Worker thread: the frame the next block begins at, the file's frame
-    // read next, and whether the input is used up.
-    qint64 m_next = 0;
-    qint64 m_inputFrame = 0;
-    bool m_inputDone = false;
-    std::vector<float> m_input;
 };
 
 } // namespace DIReridArazi

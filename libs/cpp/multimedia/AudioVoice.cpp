@@ -141,6 +141,16 @@ qint64 AudioVoice::startedFrame() const
     return qint64(started & ((quint64(1) << generationShift) - 1));
 }
 
+quint64 AudioVoice::waitingBatch(quint64 releasedBatch)
+{
+    const State state = State::from(m_state.load(std::memory_order_acquire));
+    if (!state.running || !state.pending || m_startNs.load(std::memory_order_relaxed) != 0
+        || m_startFrame.load(std::memory_order_relaxed) >= 0)
+        return 0;
+    const quint64 batch = m_batch.load(std::memory_order_relaxed);
+    return batch <= releasedBatch && !m_source->hasFrames(state.position) ? batch : 0;
+}
+
 void AudioVoice::render(float* stereo, int frames, quint64 releasedBatch, qint64 firstFrame,
     const AudioTimeline& timeline)
 {

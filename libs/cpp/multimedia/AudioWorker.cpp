@@ -28,6 +28,15 @@ void AudioWorker::decode(const QStringList& paths)
     m_wake.notify_one();
 }
 
+void AudioWorker::load(const QString& path, const std::shared_ptr<AudioClip>& clip)
+{
+    ensureRunning();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_toDecode.removeAll(path);
+    m_loading.append({path, clip});
+    m_wake.notify_one();
+}
+
 QVector<AudioWorker::Decoded> AudioWorker::takeDecoded()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -86,7 +95,7 @@ void AudioWorker::run()
 bool AudioWorker::work(std::unique_lock<std::mutex>& lock)
 {
     // The streams first: a sound that plays must not run dry behind a decode.
-    if (fillStreams(lock))
+    if (fillStreams(lock) || loadClips(lock))
         return true;
     if (m_toDecode.isEmpty())
         return false;
@@ -96,6 +105,25 @@ bool AudioWorker::work(std::unique_lock<std::mutex>& lock)
     lock.lock();
     if (clip)
         m_decoded.append({path, std::move(clip)});
+    return true;
+}
+
+bool AudioWorker::loadClips(std::unique_lock<std::mutex>& lock)
+{
+    if (m_loading.isEmpty())
+        return false;
+    const QVector<Decoded> loading = m_loading;
+    lock.unlock();
+    QVector<Decoded> complete;
+    for (const Decoded& load : loading) {
+        if (!load.second->decodeSome())
+            complete.append(load);
+    }
+    lock.lock();
+    for (const Decoded& load : qAsConst(complete)) {
+        m_loading.removeOne(load);
+        m_decoded.append(load);
+    }
     return true;
 }
 

@@ -16,9 +16,10 @@ namespace DIReridArazi {
 class AudioClip;
 class AudioStream;
 
-// The engine's thread beside the GUI and audio threads: it decodes files
-// asked for ahead of their play, and keeps the rings of the streams filled.
-// Its operations are for the GUI thread; it starts with the first of them.
+// The engine's thread beside the GUI and audio threads: it keeps the rings
+// of the streams filled, decodes the clips that voices wait for, and decodes
+// files asked for ahead of their play, in that order. Its operations are for
+// the GUI thread; it starts with the first of them.
 class AudioWorker
 {
 public:
@@ -31,7 +32,11 @@ public:
 
     // Decodes the files in order, in place of those asked for before and not begun.
     void decode(const QStringList& paths);
-    // The files decoded since the last call; those that failed are left out.
+    // Decodes the clip of the file, a block of each such clip in turn, so
+    // that each soon has its first frames.
+    void load(const QString& path, const std::shared_ptr<AudioClip>& clip);
+    // The files decoded since the last call, those that failed left out, and
+    // the clips loaded since then, complete.
     QVector<Decoded> takeDecoded();
     // Fills the stream until nothing else holds it.
     void addStream(const std::shared_ptr<AudioStream>& stream);
@@ -46,12 +51,14 @@ private:
     // Worker thread: one piece of work, under the lock; false when there is none.
     bool work(std::unique_lock<std::mutex>& lock);
     bool fillStreams(std::unique_lock<std::mutex>& lock);
+    bool loadClips(std::unique_lock<std::mutex>& lock);
 
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::thread m_thread;
     bool m_stopping = false;
     QStringList m_toDecode;
+    QVector<Decoded> m_loading;
     QVector<Decoded> m_decoded;
     std::vector<std::weak_ptr<AudioStream>> m_streams;
 };

@@ -1,0 +1,101 @@
+#include "AudioDecoder.h"
+
+#include "AudioClip.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace DIReridArazi {
+
+namespace {
+
+constexpr qint64 inputFrames = 2048;
+
+// SDL's audio stream drops the fraction of a frame that each piece of input
+// would make: pieces of a whole number of output frames lose nothing. About
+// inputFrames frames, or the smallest such piece.
+qint64 wholePiece(int rate)
+{
+    const qint64 piece = rate / std::gcd(rate, AudioClip::sampleRate);
+    return std::max<qint64>(1, inputFrames / piece) * piece;
+}
+
+} // namespace
+
+AudioDecoder::AudioDecoder(std::unique_ptr<AudioFileReader> reader)
+    : m_reader(std::move(reader))
+    , m_channels(m_reader && m_reader->isOpen() ? m_reader->channels() : 0)
+{
+    if (m_channels > 0 && m_reader->rate() != AudioClip::sampleRate) {
+        m_resampler = std::make_unique<AudioResampler>(m_channels, m_reader->rate());
+        m_piece = wholePiece(m_reader->rate());
+    }
+}
+
+bool AudioDecoder::isValid() const
+{
+    return m_channels > 0 && (!m_resampler || m_resampler->isValid());
+}
+
+qint64 AudioDecoder::estimatedFrames() const
+{
+    return m_reader->frames() * AudioClip::sampleRate / m_reader->rate();
+}
+
+qint64 AudioDecoder::read(float* out, qint64 maxFrames)
+{
+    qint64 got = 0;
+    if (m_resampler) {
+        got = readConverted(out, maxFrames);
+    } else {
+        while (got < maxFrames && !m_atEnd) {
+            const qint64 read = m_reader->read(out + got * m_channels, maxFrames - got);
+            got += read;
+            m_atEnd = read == 0;
+        }
+    }
+    m_position += got;
+    return got;
+}
+
+qint64 AudioDecoder::readConverted(float* out, qint64 maxFrames)
+{
+    qint64 got = 0;
+    while (got < maxFrames && !m_atEnd) {
+        if (m_end >= 0) {
+            // The input is used up: what is left comes out, up to the length
+            // the input makes.
+            const qint64 wanted = std::min(maxFrames - got, m_end - m_position - got);
+            const qint64 last = wanted > 0 ? m_resampler->get(out + got * m_channels, wanted) : 0;
+            got += last;
+            m_atEnd = last == 0 || m_position + got >= m_end;
+            break;
+        }
+        got += m_resampler->get(out + got * m_channels, maxFrames - got);
+        if (got == maxFrames)
+            break;
+        m_input.resize(size_t(m_piece * m_channels));
+        const qint64 read = m_reader->read(m_input.data(), m_piece);
+        m_inputFrame += read;
+        if (read > 0) {
+            m_resampler->put(m_input.data(), read);
+        } else {
+            m_end = m_resampler->outputFrames(m_inputFrame);
+            m_resampler->finish();
+        }
+    }
+    return got;
+}
+
+void AudioDecoder::seek(qint64 frame)
+{
+    m_inputFrame = frame * m_reader->rate() / AudioClip::sampleRate;
+    m_reader->seek(m_inputFrame);
+    if (m_resampler)
+        m_resampler->clear();
+    m_position = frame;
+    m_end = -1;
+    m_atEnd = false;
+}
+
+} // namespace DIReridArazi
