@@ -1,0 +1,93 @@
+// The rich-text editor's reading of a file at each of its bounds, as the Open
+// command does it: checked, parsed, laid out in an 800 x 600 text area and
+// painted; and the refusal of files beyond them. Goal: a few seconds at most.
+#include "App.h"
+#include "TextEditReader.h"
+
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QByteArray repeated(const QByteArray& part, int count)
+{
+    QByteArray result;
+    result.reserve(part.size() * count);
+    for (int i = 0; i < count; ++i)
+        result += part;
+    return result;
+}
+
+QByteArray nestedTables(int depth)
+{
+    return repeated("<table><tr><td>", depth) + "x" + repeated("</td></tr></table>", depth);
+}
+
+QByteArray table(int rows, int columns)
+{
+    return "<table>" + repeated("<tr>" + repeated("<td>c</td>", columns) + "</tr>", rows)
+        + "</table>";
+}
+
+void readAndShow(benchmark::State& state, const QByteArray& content, bool accepted)
+{
+    QImage frame(800, 600, QImage::Format_ARGB32);
+    for (auto _ : state) {
+        const TextEditReader reader(content);
+        if (reader.refusal().isEmpty() != accepted)
+            state.SkipWithError("accepted and refused the wrong way round");
+        QTextEdit area;
+        area.resize(frame.size());
+        if (reader.isRich())
+            area.setHtml(reader.text());
+        else
+            area.setPlainText(reader.text());
+        area.document()->size();
+        area.render(&frame);
+    }
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(readAndShow, 14 nested tables, nestedTables(14), true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readAndShow, 200 x 100 table, table(200, 100), true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(
+    readAndShow, 1000 nested divs, repeated("<div>", 1000) + "x" + repeated("</div>", 1000), true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readAndShow, 1000 pictures, "<p>" + repeated("<img src=\"a.png\">", 1000), true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readAndShow, 32768 letter word, repeated("x", 32768), true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(
+    readAndShow, 4 MiB of text lines, repeated("A line of some words: 32 bytes.\n", 1 << 17), true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readAndShow, 4 MiB of HTML paragraphs,
+    repeated("<p>Some <b>bold</b> words in a paragraph of 64 bytes........</p>", 1 << 16), true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readAndShow, refused 5000 nested tables, repeated("<table><tr><td>", 5000), false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readAndShow, refused 500 nested tables, nestedTables(500), false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readAndShow, refused 100000 nested divs,
+    repeated("<div>", 100000) + "x" + repeated("</div>", 100000), false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readAndShow, refused 5000 x 100 table,
+    "<table>" + repeated("<tr>" + repeated("<td>", 100), 5000), false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readAndShow, refused 1 MiB line, repeated("x", 1 << 20), false)
+    ->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    DORuverud::App app(argc, argv, "Quelmar", "Tessivar");
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
