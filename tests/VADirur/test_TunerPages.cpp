@@ -281,6 +281,21 @@ private slots:
         QCOMPARE(buttons.button(9)->size(), QSize(side, side));
     }
 
+    // A pitch chosen in the chooser's menu is the next tone's of any page.
+    void aPitchChosenInOnePanelReachesEveryPage()
+    {
+        TunersMainPage main(nullptr, false);
+        main.show();
+        triggerMenuEntry(
+            main.findChild<QFrame*>("TunersExplorer")->findChild<QPushButton*>("PanelButton"),
+            "A4:452Hz (Old Philarmonic Pitch)");
+        main.findChild<QPushButton*>("ViolinButton")->click();
+        auto* violin = main.findChild<ViolinTuner*>();
+        SoundStartLog log;
+        violin->button(0)->click();
+        QTRY_COMPARE_WITH_TIMEOUT(log.names, samples("452_G3"), 10000);
+    }
+
     void bassGuitarSwitchesItsLowString()
     {
         // GIVEN the bass guitar page
