@@ -1,7 +1,9 @@
 #include "LocalHttpServer.h"
 
 namespace {
-QByteArray response(const QByteArray& status, const QByteArray& body, int length)
+const qint64 maxStreamed = qint64(64) << 20;
+
+QByteArray response(const QByteArray& status, const QByteArray& body, qint64 length)
 {
     return "HTTP/1.1 " + status + "\r\nConnection: close\r\nContent-Length: "
         + QByteArray::number(length) + "\r\n\r\n" + body;
@@ -45,6 +47,13 @@ void LocalHttpServer::answer(QTcpSocket* socket, const QString& path)
 {
     if (path == QLatin1String("/silent"))
         return;
+    if (path == QLatin1String("/endless"))
+        return stream(
+            socket, "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n", QByteArray(65536, 'a'));
+    if (path == QLatin1String("/endless-header"))
+        return stream(socket, "HTTP/1.1 200 OK\r\n", QByteArray(60, 'h') + ": x\r\n");
+    if (path == QLatin1String("/boasting"))
+        return stream(socket, response("200 OK", "", 1LL << 40), QByteArray(65536, 'a'));
     if (pages.contains(path))
         socket->write(response("200 OK", pages.value(path), pages.value(path).size()));
     else if (path == QLatin1String("/body"))
@@ -61,4 +70,17 @@ void LocalHttpServer::answer(QTcpSocket* socket, const QString& path)
     else
         socket->write(response("404 Not Found", "not here", 8));
     socket->disconnectFromHost();
+}
+
+// Writes head, then piece again whenever the last one has gone out.
+void LocalHttpServer::stream(QTcpSocket* socket, const QByteArray& head, const QByteArray& piece)
+{
+    socket->write(head);
+    connect(socket, &QTcpSocket::bytesWritten, this, [this, socket, piece] {
+        if (socket->bytesToWrite() > 0 || socket->state() != QAbstractSocket::ConnectedState)
+            return;
+        if (streamed >= maxStreamed)
+            return socket->disconnectFromHost();
+        streamed += socket->write(piece);
+    });
 }

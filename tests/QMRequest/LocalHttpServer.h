@@ -8,7 +8,10 @@
 // A tiny HTTP server on 127.0.0.1 for the downloader tests. Paths:
 // /body, /moved (to /body), /empty, /missing (404), /cut (shorter than announced), /silent
 // (never answers), /large (2048 bytes), and the bodies set in pages. A TLS
-// hello is counted and the connection dropped.
+// hello is counted and the connection dropped. Hostile ones: /endless (a
+// body without length that goes on), /endless-header (header lines that go
+// on), /boasting (announces a terabyte); what they stream stops at 64 MiB
+// or when the client hangs up, and is counted in streamed.
 class LocalHttpServer : public QObject
 {
     Q_OBJECT
@@ -22,6 +25,7 @@ public:
     QMap<QString, QByteArray> pages;
     QStringList requests;
     int tlsHellos = 0;
+    qint64 streamed = 0;
 
 signals:
     // A request arrived and is about to be answered.
@@ -31,6 +35,7 @@ private:
     void onConnection();
     void onReadyRead(QTcpSocket* socket);
     void answer(QTcpSocket* socket, const QString& path);
+    void stream(QTcpSocket* socket, const QByteArray& head, const QByteArray& piece);
 
     QTcpServer m_server;
 };

@@ -82,6 +82,51 @@ private slots:
             QCOMPARE(server.tlsHellos, 1);
     }
 
+    void getTakesPagesUpToTheBound_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("taken");
+        const int bound = int(QMRequest::DownloadManager::maxReplySize);
+        QTest::newRow("page of the bound") << bound << true;
+        QTest::newRow("a byte beyond") << bound + 1 << false;
+    }
+
+    void getTakesPagesUpToTheBound()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, taken);
+        LocalHttpServer server;
+        server.pages[QStringLiteral("/page")] = QByteArray(size, 'a');
+        Downloader downloader;
+
+        QCOMPARE(downloader.get(server.address(QStringLiteral("/page"))).size(), taken ? size : 0);
+    }
+
+    void getCutsOffAHostileServer_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("body without end") << "/endless";
+        QTest::newRow("header without end") << "/endless-header";
+        QTest::newRow("a terabyte announced") << "/boasting";
+    }
+
+    // The fetch fails, at the latest four transfer time-outs after it
+    // started, and the server is cut off long before the 64 MiB it would send.
+    void getCutsOffAHostileServer()
+    {
+        QFETCH(QString, path);
+        LocalHttpServer server;
+        Downloader downloader;
+        downloader.setTimeout(1000);
+        QSignalSpy bytes(&downloader, &Downloader::progress);
+
+        QCOMPARE(downloader.get(server.address(path)), QByteArray());
+        QVERIFY(downloader.isFinished());
+        for (const QList<QVariant>& report : bytes)
+            QVERIFY(report.first().toLongLong() <= QMRequest::DownloadManager::maxReplySize + 1);
+        QTRY_VERIFY(server.streamed < 4 * QMRequest::DownloadManager::maxReplySize);
+    }
+
     void getFollowsARedirectToItsPage()
     {
         LocalHttpServer server;

@@ -3,6 +3,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 
 namespace QMRequest {
 
@@ -21,7 +22,16 @@ void DownloadManager::download(const QUrl& url)
     request.setAttribute(
         QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply* reply = m_manager->get(request);
+    // The reply holds at most one byte past the bound; that byte, or a
+    // length announced beyond it, aborts it.
+    reply->setReadBufferSize(maxReplySize + 1);
+    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64 total) {
+        if (received > maxReplySize || total > maxReplySize)
+            reply->abort();
+    });
     connect(reply, &QNetworkReply::downloadProgress, this, &DownloadManager::downloadProgress);
+    if (m_transferTimeout > 0)
+        QTimer::singleShot(4 * m_transferTimeout, reply, &QNetworkReply::abort);
 }
 
 void DownloadManager::setTransferTimeout(int msecs)
@@ -36,7 +46,7 @@ int DownloadManager::transferTimeout() const
 
 void DownloadManager::slotFinished(QNetworkReply* reply)
 {
-    if (reply->error() == QNetworkReply::NoError)
+    if (reply->error() == QNetworkReply::NoError && reply->bytesAvailable() <= maxReplySize)
         emit done(reply->url(), reply->readAll());
     else
         emit error();
