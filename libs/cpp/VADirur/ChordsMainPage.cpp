@@ -9,6 +9,7 @@
 #include "SamplePlayer.h"
 #include "Transposer.h"
 
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace VADirur {
@@ -147,16 +148,28 @@ void ChordsMainPage::slotSetChordAndName(int n, const QString& str)
 {
     m_nCurrentChord = n;
     m_pChordView->setChordTabAndName(n, m_vecTabs.at(n), str);
+    if (isVisible())
+        prefetchShownChord();
 }
 
 void ChordsMainPage::showEvent(QShowEvent* event)
 {
     BaseMainPage::showEvent(event);
-    QStringList paths = m_vecSounds.at(m_nCurrentChord);
-    for (const QStringList& sounds : qAsConst(m_vecSounds))
-        paths << sounds;
-    paths.removeDuplicates();
-    DIReridArazi::AudioEngine::instance()->prefetch(paths);
+    m_prefetchDue = true;
+}
+
+void ChordsMainPage::paintEvent(QPaintEvent* event)
+{
+    BaseMainPage::paintEvent(event);
+    if (!m_prefetchDue)
+        return;
+    m_prefetchDue = false;
+    QTimer::singleShot(0, this, &ChordsMainPage::prefetchShownChord);
+}
+
+void ChordsMainPage::prefetchShownChord()
+{
+    DIReridArazi::AudioEngine::instance()->prefetch(m_vecSounds.at(m_nCurrentChord));
 }
 
 void ChordsMainPage::slotPlay()

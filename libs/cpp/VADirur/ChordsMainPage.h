@@ -57,9 +57,10 @@ private slots:
     void slotSetChordAndName(int n, const QString& str);
 
 protected:
-    // Has the page's samples decoded ahead, the shown chord's first, so that
-    // a first press finds them.
+    // The shown chord's samples are decoded ahead, once the page's frame is
+    // painted and whenever another chord is picked, so that a press finds them.
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     // The subclass's constructor calls it once the book is filled: builds
     // the content unless it is deferred.
     void finishConstruction();
@@ -77,8 +78,10 @@ protected:
 private:
     // The selector panel, the chord view and the sequence, once.
     void ensureContent();
+    void prefetchShownChord();
 
     QString m_instrumentName;
+    bool m_prefetchDue = false;
 };
 
 } // namespace VADirur
