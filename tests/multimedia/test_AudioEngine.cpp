@@ -63,6 +63,7 @@ class TestAudioEngine : public QObject
 private slots:
     void initTestCase();
     void handOverLosesNothing();
+    void chordDecodedAfterThePressStartsTogether();
     void cacheKeepsToItsBudget();
 
 private:
@@ -141,6 +142,45 @@ void TestAudioEngine::handOverLosesNothing()
     for (AudioVoice* voice : voices)
         voice->release();
     QCOMPARE(log.frames.size(), starts);
+}
+
+void TestAudioEngine::chordDecodedAfterThePressStartsTogether()
+{
+    // GIVEN six files at a rate the engine converts; three are decoded, and
+    // the other three wait behind a long file the worker decodes ahead
+    QStringList paths;
+    for (int string = 0; string < 6; ++string) {
+        paths << m_dir.filePath(QStringLiteral("string%1.wav").arg(string));
+        QVERIFY(TestSound::write(paths.back(), TestSound::sine(48000, 110.0 * (string + 1), 0.1f),
+            SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000));
+    }
+    const QString ahead = m_dir.filePath(QStringLiteral("ahead.wav"));
+    QVERIFY(TestSound::write(
+        ahead, TestSound::sine(25 * 48000, 220, 0.1f), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000));
+    AudioEngine* engine = AudioEngine::instance();
+    engine->setManualClock(false);
+    SoundStartLog log;
+    QVector<AudioVoice*> voices;
+    for (int string = 0; string < 3; ++string)
+        voices << engine->openVoice(paths[string]);
+    QTRY_VERIFY(std::all_of(
+        paths.begin(), paths.begin() + 3, [engine](auto& path) { return engine->isReady(path); }));
+    engine->prefetch({ahead});
+    for (int string = 3; string < 6; ++string)
+        voices << engine->openVoice(paths[string]);
+
+    // WHEN all six are played in one call, and the call returns at once
+    for (AudioVoice* voice : voices)
+        voice->play();
+    engine->commit();
+
+    // THEN all six begin in the same frame, once the last has its first frames
+    QVERIFY(started(log, 6));
+    QCOMPARE(log.frames, QVector<qint64>(6, log.frames.value(0)));
+    QCOMPARE(voices.last()->duration(), 1.0);
+    for (AudioVoice* voice : voices)
+        voice->release();
+    engine->setManualClock(true);
 }
 
 void TestAudioEngine::cacheKeepsToItsBudget()
