@@ -3,10 +3,11 @@
 namespace {
 const qint64 maxStreamed = qint64(64) << 20;
 
-QByteArray response(const QByteArray& status, const QByteArray& body, qint64 length)
+QByteArray response(const QByteArray& status, const QByteArray& body, qint64 length,
+    const QByteArray& headers = QByteArray())
 {
-    return "HTTP/1.1 " + status + "\r\nConnection: close\r\nContent-Length: "
-        + QByteArray::number(length) + "\r\n\r\n" + body;
+    return "HTTP/1.1 " + status + "\r\n" + headers
+        + "Connection: close\r\nContent-Length: " + QByteArray::number(length) + "\r\n\r\n" + body;
 }
 } // namespace
 
@@ -14,6 +15,13 @@ LocalHttpServer::LocalHttpServer()
 {
     m_server.listen(QHostAddress::LocalHost, 0);
     connect(&m_server, &QTcpServer::newConnection, this, &LocalHttpServer::onConnection);
+}
+
+QByteArray LocalHttpServer::bomb()
+{
+    // A zlib stream, without qCompress's length prefix.
+    static const QByteArray body = qCompress(QByteArray(int(maxStreamed), '\0'), 9).mid(4);
+    return body;
 }
 
 QString LocalHttpServer::address(const QString& path) const
@@ -54,7 +62,9 @@ void LocalHttpServer::answer(QTcpSocket* socket, const QString& path)
         return stream(socket, "HTTP/1.1 200 OK\r\n", QByteArray(60, 'h') + ": x\r\n");
     if (path == QLatin1String("/boasting"))
         return stream(socket, response("200 OK", "", 1LL << 40), QByteArray(65536, 'a'));
-    if (pages.contains(path))
+    if (path == QLatin1String("/bomb"))
+        socket->write(response("200 OK", bomb(), bomb().size(), "Content-Encoding: deflate\r\n"));
+    else if (pages.contains(path))
         socket->write(response("200 OK", pages.value(path), pages.value(path).size()));
     else if (path == QLatin1String("/body"))
         socket->write(response("200 OK", "chord chart", 11));

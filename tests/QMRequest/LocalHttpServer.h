@@ -11,7 +11,8 @@
 // hello is counted and the connection dropped. Hostile ones: /endless (a
 // body without length that goes on), /endless-header (header lines that go
 // on), /boasting (announces a terabyte); what they stream stops at 64 MiB
-// or when the client hangs up, and is counted in streamed.
+// or when the client hangs up, and is counted in streamed. /bomb sends
+// bomb() as deflate-encoded, asked or not.
 class LocalHttpServer : public QObject
 {
     Q_OBJECT
@@ -19,6 +20,8 @@ class LocalHttpServer : public QObject
 public:
     LocalHttpServer();
 
+    // The body of /bomb: 64 MiB of zero bytes deflated.
+    static QByteArray bomb();
     // The address of path, without a scheme.
     QString address(const QString& path) const;
 

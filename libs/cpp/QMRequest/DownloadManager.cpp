@@ -18,6 +18,8 @@ void DownloadManager::download(const QUrl& url)
 {
     QNetworkRequest request(url);
     request.setTransferTimeout(m_transferTimeout);
+    // Bodies as sent: Qt would inflate a compressed one whole, beyond any bound.
+    request.setRawHeader("Accept-Encoding", "identity");
     // Without this a redirect's own body would count as the page.
     request.setAttribute(
         QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);

@@ -11,7 +11,8 @@ namespace QMRequest {
 
 // Starts HTTP GETs and reports each one's end as done() or error().
 // A reply that announces or sends more than maxReplySize bytes is cut off
-// there and fails, so no server can make it hold more. GUI thread only.
+// there and fails, so no server can make it hold more; bodies are asked
+// for, and taken, as sent, never inflated. GUI thread only.
 class DownloadManager : public QObject
 {
     Q_OBJECT
