@@ -1,6 +1,7 @@
 #include "MainPage.h"
 
 #include "App.h"
+#include "AppMenu.h"
 #include "BalalaikaChordsMainPage.h"
 #include "BanjoChordsMainPage.h"
 #include "BassChordsMainPage2.h"
@@ -13,7 +14,6 @@
 #include "UkuleleChordsMainPage.h"
 
 #include <QHBoxLayout>
-#include <QPixmap>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QStackedWidget>
@@ -78,11 +78,12 @@ void MainPage::addMenuLinks(VADirur::BaseMainPage* page, const QString& instrume
     DORuverud::PromoMenuBar* bar = page->promoMenuBar();
     const auto links = VADirur::MoreMenuLinks::webLinks(instrument);
     for (const VADirur::MoreMenuLinks::Link& link : links)
-        bar->addMenuLink(QPixmap(QStringLiteral(":/") + link.icon), link.title, link.address);
+        bar->addMenuLink(DORuverud::AppMenu::menuIcon(QStringLiteral(":/") + link.icon), link.title,
+            link.address);
     const auto appLinks = VADirur::MoreMenuLinks::appLinks(instrument);
     for (const VADirur::MoreMenuLinks::AppLink& link : appLinks)
-        bar->addMenuAppLink(
-            QPixmap(QStringLiteral(":/") + link.icon), link.title, link.appName, link.appId);
+        bar->addMenuAppLink(DORuverud::AppMenu::menuIcon(QStringLiteral(":/") + link.icon),
+            link.title, link.appName, link.appId);
 }
 
 // Every resize stores both sides.

@@ -2,8 +2,8 @@
 
 #include "AboutDialog.h"
 #include "App.h"
+#include "AppMenuIconEngine.h"
 
-#include <QPixmap>
 #include <QPointer>
 
 namespace DORuverud {
@@ -13,22 +13,24 @@ AppMenu::AppMenu(QWidget* parent)
 {
     App* app = App::theApp();
     if (App::isAppStore())
-        addAction(QIcon(QPixmap(QStringLiteral(":/star.png"))), tr("Rate this App"), app,
-            &App::slotRateApp);
-    addAction(
-        QIcon(QPixmap(QStringLiteral(":/share_hover.png"))), tr("Share"), app, &App::slotShareApp);
-    addAction(
-        QIcon(QPixmap(QStringLiteral(":/join_hover.png"))), tr("Join Us"), app, &App::slotJoin);
-    addAction(QIcon(QPixmap(QStringLiteral(":/moreappsicon.png"))), tr("More Apps"), app,
+        addAction(
+            menuIcon(QStringLiteral(":/star.png")), tr("Rate this App"), app, &App::slotRateApp);
+    addAction(menuIcon(QStringLiteral(":/share_hover.png")), tr("Share"), app, &App::slotShareApp);
+    addAction(menuIcon(QStringLiteral(":/join_hover.png")), tr("Join Us"), app, &App::slotJoin);
+    addAction(menuIcon(QStringLiteral(":/moreappsicon.png")), tr("More Apps"), app,
         &App::slotShowMoreApps);
-    addAction(QIcon(QPixmap(QStringLiteral(":/feedback.png"))), tr("Contacts Us"), app,
-        &App::slotContactUs);
-    addAction(QIcon(QPixmap(QStringLiteral(":/webpage.png"))), tr("Support Page"), app,
-        &App::slotSupportPage);
     addAction(
-        QIcon(QPixmap(QStringLiteral(":/appicon.png"))), tr("About"), this, &AppMenu::slotAbout);
+        menuIcon(QStringLiteral(":/feedback.png")), tr("Contacts Us"), app, &App::slotContactUs);
+    addAction(
+        menuIcon(QStringLiteral(":/webpage.png")), tr("Support Page"), app, &App::slotSupportPage);
+    addAction(menuIcon(QStringLiteral(":/appicon.png")), tr("About"), this, &AppMenu::slotAbout);
     addSeparator();
     addAction(tr("Quit"), this, &AppMenu::quitPressed);
+}
+
+QIcon AppMenu::menuIcon(const QString& path)
+{
+    return QIcon(new AppMenuIconEngine(path));
 }
 
 void AppMenu::slotAbout()

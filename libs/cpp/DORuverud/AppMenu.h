@@ -13,6 +13,9 @@ class AppMenu : public QMenu
 public:
     explicit AppMenu(QWidget* parent);
 
+    // The icon of a menu entry, its picture read when a menu first draws it.
+    static QIcon menuIcon(const QString& path);
+
 signals:
     void quitPressed();
 

@@ -108,16 +108,16 @@ QMenu* PromoMenuBar::shopMenu() const
     return m_pShopMenu;
 }
 
-void PromoMenuBar::addMenuLink(const QPixmap& icon, const QString& text, const QString& url)
+void PromoMenuBar::addMenuLink(const QIcon& icon, const QString& text, const QString& url)
 {
-    QAction* action = new QAction(QIcon(icon), text, this);
+    QAction* action = new QAction(icon, text, this);
     connect(action, &QAction::triggered, m_pMapper, qOverload<>(&QSignalMapper::map));
     m_pMapper->setMapping(action, url);
     m_pShopMenu->addAction(action);
 }
 
 void PromoMenuBar::addMenuAppLink(
-    const QPixmap& icon, const QString& title, const QString& appName, const QString& appId)
+    const QIcon& icon, const QString& title, const QString& appName, const QString& appId)
 {
     addMenuLink(icon, title, AppConfig::appStorePage(appName, appId));
 }

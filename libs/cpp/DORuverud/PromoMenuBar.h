@@ -3,6 +3,7 @@
 #include <QFrame>
 
 class QHBoxLayout;
+class QIcon;
 class QMenu;
 class QPushButton;
 class QSignalMapper;
@@ -28,10 +29,10 @@ public:
     void hideShareButton();
 
     QMenu* shopMenu() const;
-    void addMenuLink(const QPixmap& icon, const QString& text, const QString& url);
+    void addMenuLink(const QIcon& icon, const QString& text, const QString& url);
     // Links to the store page of appName (lower-cased) with appId.
     void addMenuAppLink(
-        const QPixmap& icon, const QString& title, const QString& appName, const QString& appId);
+        const QIcon& icon, const QString& title, const QString& appName, const QString& appId);
     // Appends an action that its caller connects itself.
     void addMenuAction(QAction* action);
     void addMenuSeparator();

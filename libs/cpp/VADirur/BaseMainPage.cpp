@@ -1,5 +1,6 @@
 #include "BaseMainPage.h"
 
+#include "AppMenu.h"
 #include "MusicShopBase.h"
 #include "PromoMenuBar.h"
 
@@ -36,7 +37,7 @@ void BaseMainPage::doShopConnections()
 void BaseMainPage::addShopAction(
     const QString& icon, const QString& text, void (BaseMainPage::*slot)())
 {
-    QAction* action = new QAction(QIcon(QPixmap(icon)), text, this);
+    QAction* action = new QAction(DORuverud::AppMenu::menuIcon(icon), text, this);
     connect(action, &QAction::triggered, this, slot);
     m_pPromoMenuBar->addMenuAction(action);
 }

@@ -1,6 +1,7 @@
 #include "Transposer.h"
 
 #include "App.h"
+#include "AppMenu.h"
 #include "ChordsButtonsPanel.h"
 #include "ChordsTabBar.h"
 #include "FavoritesDeleteDlg.h"
@@ -10,7 +11,6 @@
 #include <QBoxLayout>
 #include <QLockFile>
 #include <QMenu>
-#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QSettings>
@@ -61,11 +61,9 @@ QStringList sharpNoteNames()
     return twelve + twelve;
 }
 
-// Through the pixmap cache, so that every page's menu shares one decoded
-// picture; an icon made from a file name decodes the file again.
 QIcon menuIcon(const QString& image)
 {
-    return QIcon(QPixmap(QStringLiteral(":/") + image));
+    return DORuverud::AppMenu::menuIcon(QStringLiteral(":/") + image);
 }
 
 // One past the highest index stored under "Favorite%1".
