@@ -1,3 +1,4 @@
+#include "../graphics/HostilePicture.h"
 #include "ID3Info.h"
 #include "MediaCommon.h"
 #include "PlayListModel.h"
@@ -21,6 +22,7 @@ private slots:
     void rowsBeyondTheListAreInvalid();
     void editingAndAppending();
     void coverSkipsUnreadablePictures();
+    void coverSkipsPicturesBeyondThePixelBudget();
     void mediaType_data();
     void mediaType();
 
@@ -144,6 +146,28 @@ void TestPlayListModel::coverSkipsUnreadablePictures()
     QCOMPARE(cover.size(), QSize(40, 30));
     const QColor centre = cover.toImage().pixelColor(20, 15);
     QVERIFY(centre.red() > 200 && centre.green() < 60 && centre.blue() < 60);
+}
+
+void TestPlayListModel::coverSkipsPicturesBeyondThePixelBudget()
+{
+    // GIVEN a 514 KB picture claiming 23000 x 23000 pixels beside the song
+    QTemporaryDir dir;
+    QFile huge(dir.filePath(QStringLiteral("huge.png")));
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.write(hugePicture()) > 0);
+    huge.close();
+    const QString song = dir.filePath(QStringLiteral("song.mp3"));
+    const qint64 before = peakMemoryKiB();
+
+    // THEN it is no cover, and it is refused without decoding it
+    QVERIFY(DIReridArazi::ID3Info(song).cover().isNull());
+    QVERIFY2(peakMemoryKiB() - before < 64 * 1024,
+        qPrintable(QString::number(peakMemoryKiB() - before)));
+
+    // AND a small picture beside it is the cover
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(dir.filePath(QStringLiteral("small.png"))));
+    QCOMPARE(DIReridArazi::ID3Info(song).cover().size(), QSize(40, 30));
 }
 
 void TestPlayListModel::mediaType_data()

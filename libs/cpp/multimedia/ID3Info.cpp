@@ -1,9 +1,9 @@
 #include "ID3Info.h"
 
 #include "MediaCommon.h"
+#include "PictureReader.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace DIReridArazi {
@@ -11,9 +11,6 @@ namespace DIReridArazi {
 ID3Info::ID3Info(const QString& path)
     : m_path(path)
 {
-    QFile file(m_path);
-    if (file.open(QIODevice::ReadOnly))
-        file.close();
     findCover();
 }
 
@@ -32,7 +29,8 @@ void ID3Info::findCover()
     for (const QString& name : names) {
         if (!MediaCommon::isImage(name))
             continue;
-        m_cover.load(folder + QLatin1Char('/') + name);
+        m_cover
+            = QPixmap::fromImage(DAvuroD::PictureReader::read(folder + QLatin1Char('/') + name));
         if (!m_cover.isNull())
             return;
     }

@@ -6,7 +6,8 @@
 namespace DIReridArazi {
 
 // The cover picture of an audio file: the first loadable picture in the
-// file's folder, in directory order. Needs a QGuiApplication.
+// file's folder, in directory order, within PictureReader's pixel budget.
+// The audio file itself is not opened. Needs a QGuiApplication.
 class ID3Info
 {
 public:
