@@ -273,6 +273,8 @@ private slots:
                 + repeated("</div>", 100000) << "nests HTML elements more than 1000";
         QTest::newRow("100,000 nested unclosed options")
             << "<html>" + repeated("<option>x", 100000) << "nests HTML elements";
+        QTest::newRow("pictures in 10 nested tables")
+            << nestedTables(10).replace("x", repeated("<img>", 100)) << "tables";
         QTest::newRow("5,000 x 100 table")
             << "<table>" + repeated("<tr>" + repeated("<td>", 100), 5000) << "tables";
         QTest::newRow("1 MiB single line") << repeated("x", 1 << 20) << "paragraph";

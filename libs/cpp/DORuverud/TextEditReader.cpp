@@ -4,9 +4,9 @@
 #include <QSet>
 #include <QTextBlock>
 #include <QTextCodec>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
-#include <QVector>
 
 namespace {
 
@@ -29,6 +29,26 @@ bool nestsNothing(const QString& tag)
     static const QSet<QString> tags = {"br", "hr", "img", "meta", "p", "li", "dt", "dd", "tr", "td",
         "th", "thead", "tbody", "tfoot", "caption"};
     return tags.contains(tag);
+}
+
+// The layout's work on a block inside tables: it measures a table twice on each
+// pass over the table around it, so the block's weight counts 2^(tables around
+// it) times. A picture weighs as much as a hundred letters, and so does a block
+// (a table cell) of its own. Blocks outside tables are laid out once, when shown.
+qint64 tableWorkOf(const QTextBlock& block)
+{
+    int tables = 0;
+    for (QTextFrame* frame = QTextCursor(block).currentFrame(); frame; frame = frame->parentFrame())
+        tables += qobject_cast<QTextTable*>(frame) != nullptr;
+    if (tables == 0)
+        return 0;
+    const int heavy = 100;
+    qint64 weight = heavy + block.length();
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        if (it.fragment().charFormat().isImageFormat())
+            weight += heavy * it.fragment().length();
+    }
+    return weight << qMin(tables, 24);
 }
 
 } // namespace
@@ -122,7 +142,7 @@ QString TextEditReader::htmlRefusal() const
             return tr("It holds more than %1 pictures, more than this editor can lay out.")
                 .arg(maxPictures);
         if ((tag == QLatin1String("td") || tag == QLatin1String("th")) && !closing
-            && ++cells > maxTableWork)
+            && ++cells > maxCells)
             return tableRefusal();
         if (nestsNothing(tag))
             continue;
@@ -149,24 +169,14 @@ QString TextEditReader::tableRefusal()
 QString TextEditReader::layoutRefusal(const QTextDocument& document) const
 {
     qint64 tableWork = 0;
-    QVector<QPair<QTextFrame*, int>> frames {{document.rootFrame(), 0}};
-    while (!frames.isEmpty()) {
-        const QPair<QTextFrame*, int> frame = frames.takeLast();
-        int depth = frame.second;
-        if (auto* table = qobject_cast<QTextTable*>(frame.first)) {
-            tableWork += qint64(table->rows()) * table->columns() << qMin(depth, 30);
-            ++depth;
-        }
-        if (tableWork > maxTableWork)
-            return tableRefusal();
-        for (QTextFrame* child : frame.first->childFrames())
-            frames.append({child, depth});
-    }
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         if (block.length() - 1 > maxParagraph)
             return tr("It holds a paragraph of more than %1 characters, more than this editor "
                       "can lay out.")
                 .arg(maxParagraph);
+        tableWork += tableWorkOf(block);
+        if (tableWork > maxTableWork)
+            return tableRefusal();
     }
     return QString();
 }

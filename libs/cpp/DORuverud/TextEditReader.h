@@ -20,9 +20,11 @@ public:
     static constexpr int maxNesting = 1000;
     // Pictures of an HTML file; each one costs the parser about a millisecond.
     static constexpr int maxPictures = 1000;
-    // Table cells (and at most as many cells in all), each weighed by 2^(depth - 1), as the layout
-    // measures every nested table twice for each pass over the table around it.
-    static constexpr int maxTableWork = 20000;
+    // Table cells in all.
+    static constexpr int maxCells = 20000;
+    // Work of laying out what stands inside tables, in letters laid out once
+    // (about 0.3 microseconds each); see tableWorkOf().
+    static constexpr int maxTableWork = 4000000;
     // Characters of one paragraph: breaking a long word into lines is quadratic.
     static constexpr int maxParagraph = 32768;
 
