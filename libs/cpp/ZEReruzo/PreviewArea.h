@@ -33,7 +33,8 @@ signals:
     void operateItem(QString strItem, QString operation);
 
 public slots:
-    // A file that does not load leaves everything as it was.
+    // A file that does not load, or is beyond PictureReader's pixel budget,
+    // leaves everything as it was.
     void displayItem(QString str);
     // Shows the picture; the path stays as it was.
     void displayPixmap(QPixmap pix);

@@ -6,7 +6,8 @@
 namespace ZEReruzo {
 
 // Paints one picture file stretched over the whole widget, on a dark-gray
-// ground that shows alone when the file does not load.
+// ground that shows alone when the file does not load or is beyond
+// PictureReader's pixel budget.
 class SimpleViewer : public QWidget
 {
     Q_OBJECT
