@@ -23,7 +23,7 @@
 #include "PictureReader.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QTemporaryFile>
 
 #include <cstddef>
@@ -46,8 +46,8 @@ bool withinBudget(const QImage& image)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(*argc, *argv);
+    // For the image format plugins.
+    static QCoreApplication app(*argc, *argv);
     return 0;
 }
 
