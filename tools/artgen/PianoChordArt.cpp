@@ -3,10 +3,9 @@
 // spelt with the fewest accidentals.
 #include "ArtRegistry.h"
 #include "ArtWriter.h"
+#include "ChordCharts.h"
 #include "ChordFiles.h"
-#include "ChordTable.h"
 #include "PhotoTools.h"
-#include "PianoChordsMainPage.h"
 #include "PianoKeyboardPainter.h"
 #include "PianoStaffPainter.h"
 
@@ -19,7 +18,7 @@ static QMap<QString, QVector<ChordSpelling::Note>> chordsByCode()
 {
     QMap<QString, QVector<ChordSpelling::Note>> chords;
     for (int index = 0; index < 132; ++index) {
-        const QVector<int> fingering = VADirur::PianoChordsMainPage::table.fingering(index);
+        const QVector<int> fingering = VADirur::ChordCharts::piano.fingering(index);
         const QString code = ChordFiles::pitchClassCode(fingering);
         const QVector<ChordSpelling::Note> notes = ChordSpelling::spell(index, fingering);
         if (!chords.contains(code)

@@ -1,7 +1,7 @@
 // The icons of the chord sequence's favourites menu: new, save and delete.
 #include "ArtImage.h"
 #include "ArtRegistry.h"
-#include "Transposer.h"
+#include "TransposerPictures.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -116,9 +116,9 @@ void discard(QPainter* p)
 
 static ArtRegistry::Entry entry("favourites menu", [](ArtWriter& writer) {
     const QList<QPair<QString, ArtImage::IconPainter>> icons = {
-        {VADirur::Transposer::newImage(), newSequence},
-        {VADirur::Transposer::saveImage(), save},
-        {VADirur::Transposer::deleteImage(), discard},
+        {VADirur::TransposerPictures::newImage(), newSequence},
+        {VADirur::TransposerPictures::saveImage(), save},
+        {VADirur::TransposerPictures::deleteImage(), discard},
     };
     ArtImage::saveIcons(writer, iconSize, icons);
 });

@@ -7,6 +7,7 @@
 #include "FavoritesDeleteDlg.h"
 #include "InputDialog.h"
 #include "MessageBox.h"
+#include "TransposerPictures.h"
 
 #include <QBoxLayout>
 #include <QLockFile>
@@ -327,32 +328,17 @@ QString Transposer::defaultFavorite()
     return value;
 }
 
-QString Transposer::newImage()
-{
-    return QStringLiteral("new.png");
-}
-
-QString Transposer::saveImage()
-{
-    return QStringLiteral("save.png");
-}
-
-QString Transposer::deleteImage()
-{
-    return QStringLiteral("delete.png");
-}
-
 void Transposer::recreateFavoritesMenu()
 {
     readFavorites();
     m_favoritesMenu->clear();
     m_favoritesMenu->addAction(
-        menuIcon(newImage()), tr("&New"), this, &Transposer::slotNewFavorite);
-    m_saveFavoriteAction = m_favoritesMenu->addAction(
-        menuIcon(saveImage()), tr("&Save..."), this, &Transposer::slotSaveFavorite);
+        menuIcon(TransposerPictures::newImage()), tr("&New"), this, &Transposer::slotNewFavorite);
+    m_saveFavoriteAction = m_favoritesMenu->addAction(menuIcon(TransposerPictures::saveImage()),
+        tr("&Save..."), this, &Transposer::slotSaveFavorite);
     m_saveFavoriteAction->setEnabled(m_tabBar->count() > 0);
-    m_favoritesMenu->addAction(
-        menuIcon(deleteImage()), tr("&Delete..."), this, &Transposer::slotDeleteFavorite);
+    m_favoritesMenu->addAction(menuIcon(TransposerPictures::deleteImage()), tr("&Delete..."), this,
+        &Transposer::slotDeleteFavorite);
 
     m_deleteDlg->clearItems();
     for (auto it = m_favorites.cbegin(); it != m_favorites.cend(); ++it)

@@ -43,10 +43,6 @@ public:
 
     // The stored value of the favourite a new installation starts with.
     static QString defaultFavorite();
-    // Pictures of the favourites menu, as resource paths after ":/".
-    static QString newImage();
-    static QString saveImage();
-    static QString deleteImage();
 
 signals:
     void play();

@@ -1,10 +1,10 @@
-#include "ChordTable.h"
+#include "ChordChart.h"
 
 #include <algorithm>
 
 namespace VADirur {
 
-QVector<int> ChordTable::fingering(int chord) const
+QVector<int> ChordChart::fingering(int chord) const
 {
     const int* row = frets + chord * strings;
     QVector<int> values(row, row + strings);
