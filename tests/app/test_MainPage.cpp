@@ -1,5 +1,8 @@
 #include "../common/SoundStartLog.h"
 #include "App.h"
+#include "AudioEngine.h"
+#include "ChordView.h"
+#include "ChordsButtonsPanel.h"
 #include "ChordsMainPage.h"
 #include "IntroductionSlides.h"
 #include "ItemsPanel.h"
@@ -8,6 +11,7 @@
 #include "NativeAudioPlayer.h"
 #include "PromoMenuBar.h"
 #include "TranslationsManager.h"
+#include "Transposer.h"
 
 #include <QLabel>
 #include <QLayout>
@@ -68,6 +72,8 @@ private slots:
     void switchCarriesChordAndSequence_data();
     void switchCarriesChordAndSequence();
     void checkedOrUnknownItemKeepsThePage();
+    void hiddenPageShowsWholeInItsFirstFrame_data();
+    void hiddenPageShowsWholeInItsFirstFrame();
     void moreMenusListLinksBeforeShops_data();
     void moreMenusListLinksBeforeShops();
     void arabicLaysOutRightToLeft();
@@ -185,6 +191,52 @@ void TestMainPage::checkedOrUnknownItemKeepsThePage()
     QVERIFY(QMetaObject::invokeMethod(&window, "slotItemChanged", Q_ARG(QString, "DrumItem")));
     QCOMPARE(shownPage(window), piano);
     QCOMPARE(piano->currentChord(), QStringLiteral("E7"));
+}
+
+void TestMainPage::hiddenPageShowsWholeInItsFirstFrame_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("samples");
+    QTest::newRow("guitar") << "GuitarItem"
+                            << "guitar E2 A2 E3 A3 Cd4 E4";
+    QTest::newRow("ukulele") << "UkuleleItem"
+                             << "ukulele A4 Cd4 E4";
+    QTest::newRow("bass") << "BassItem" << QString();
+    QTest::newRow("balalaika") << "BalalaikaItem" << QString();
+    QTest::newRow("banjo") << "BanjoItem" << QString();
+    QTest::newRow("mandolin") << "MandolinItem" << QString();
+}
+
+// The seven pages exist from the start; a page shown for the first time has
+// its selector, chord view and sequence on screen at once, and the shown
+// chord's samples are decoded once it has been painted.
+void TestMainPage::hiddenPageShowsWholeInItsFirstFrame()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, samples);
+    MainPage window(nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.findChild<QStackedWidget*>()->count(), 7);
+    shownPage(window)->setCurrentChord(QStringLiteral("A"));
+
+    clickItem(window, item);
+    ChordsMainPage* page = shownPage(window);
+    QVERIFY(page->findChild<VADirur::ChordsButtonsPanel*>()->isVisible());
+    QVERIFY(page->findChild<VADirur::ChordView*>()->isVisible());
+    QVERIFY(page->findChild<VADirur::Transposer*>()->isVisible());
+    QCOMPARE(page->currentChord(), QStringLiteral("A"));
+
+    QStringList notes = samples.split(' ', Qt::SkipEmptyParts);
+    if (notes.isEmpty())
+        return;
+    const QString instrument = notes.takeFirst();
+    auto* engine = DIReridArazi::AudioEngine::instance();
+    for (const QString& note : qAsConst(notes)) {
+        const QString path
+            = App::theApp()->bundleResourcePath() + instrument + "_440_" + note + ".mp3";
+        QTRY_VERIFY2_WITH_TIMEOUT(engine->isReady(path), qPrintable(note), 10000);
+    }
 }
 
 void TestMainPage::moreMenusListLinksBeforeShops_data()
