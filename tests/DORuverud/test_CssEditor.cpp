@@ -1,14 +1,19 @@
 #include "App.h"
 #include "CssDoc.h"
 #include "CssEditor.h"
+#include "CssSheetReader.h"
 #include "CssSyntaxHighlighter.h"
 #include "DialogTestTools.h"
 
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTextCodec>
 #include <QTextDocument>
 #include <QTextLayout>
+
+#include <sys/stat.h>
 
 using namespace DialogTestTools;
 using namespace DORuverud;
@@ -39,6 +44,32 @@ QStringList colourMap(const QTextDocument& document)
         lines << line;
     }
     return lines;
+}
+
+// Loads path into the editor through its Open dialog; the text of the
+// message box that followed, or an empty text when none came.
+QString loadAnswered(CssDoc* doc, const QString& path)
+{
+    QString message;
+    std::unique_ptr<ModalAnswer> box;
+    whenModal([&](QWidget* modal) {
+        fileDialogAnswer(path, true)(modal);
+        box = std::make_unique<ModalAnswer>([&message](QWidget* modal) {
+            if (auto* messageBox = qobject_cast<QMessageBox*>(modal))
+                message = messageBox->text();
+            static_cast<QDialog*>(modal)->reject();
+        });
+    });
+    doc->slotLoad();
+    return message;
+}
+
+QByteArray sheetOfSize(int size)
+{
+    QByteArray sheet;
+    while (sheet.size() < size)
+        sheet += "QLabel#name { color: red; background: #102030; }\n";
+    return sheet.left(size - 1) + '\n';
 }
 
 } // namespace
@@ -111,6 +142,79 @@ private slots:
         doc->slotSave();
         QCOMPARE(none.shown, QString());
         QCOMPARE(fileContent(path), QByteArray("QLabel {}"));
+    }
+
+    void loadRefusesWhatItCannotShow_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("refused");
+        const QByteArray zip = QByteArray("PK\x03\x04\x14\x00\x00\x00\x08\x00", 10) + "mimetype";
+        QTest::newRow("zip file") << zip << true;
+        QTest::newRow("zero byte") << QByteArray("QLabel {}\0 /* tail */", 22) << true;
+        QTest::newRow("escape character") << QByteArray("QLabel { color: \x1b[31m; }") << true;
+        if (QTextCodec::codecForLocale()->mibEnum() == 106) {
+            QTest::newRow("not UTF-8") << QByteArray("QLabel { color: \xff\xfe; }") << true;
+            QTest::newRow("cut UTF-8") << QByteArray("QLabel {} /* \xc3") << true;
+        }
+        const int size = CssSheetReader::maxFileSize;
+        QTest::newRow("largest file") << sheetOfSize(size) << false;
+        QTest::newRow("a byte beyond") << sheetOfSize(size + 1) << true;
+        const int line = CssSheetReader::maxLine;
+        QTest::newRow("longest line, one word") << QByteArray(line, 'a') + "\n{}" << false;
+        QTest::newRow("a character beyond") << "{}\n" + QByteArray(line + 1, 'a') << true;
+    }
+
+    void loadRefusesWhatItCannotShow()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, refused);
+        QTemporaryDir folder;
+        const QString mine = folder.filePath("mine.qss");
+        const QString other = folder.filePath("other.qss");
+        for (const auto& file :
+            {qMakePair(mine, QByteArray("QLabel { color: red; }")), qMakePair(other, content)}) {
+            QFile out(file.first);
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file.second) == file.second.size());
+        }
+        // GIVEN an editor that holds a style sheet of its own
+        CssEditor editor(nullptr);
+        editor.show();
+        CssDoc* doc = editor.findChild<CssDoc*>();
+        QCOMPARE(loadAnswered(doc, mine), QString());
+
+        // WHEN the other file is opened
+        const QString message = loadAnswered(doc, other);
+
+        // THEN a refused file is named and why, and the editor keeps its own file
+        QCOMPARE(message.startsWith("other.qss was not opened.\n"), refused);
+        QCOMPARE(doc->toPlainText(),
+            refused ? QString("QLabel { color: red; }")
+                    : QTextCodec::codecForLocale()->toUnicode(content));
+        QCOMPARE(editor.windowTitle(), refused ? mine : other);
+        // AND Save writes only to the file it holds
+        doc->slotSave();
+        QCOMPARE(fileContent(other), content);
+    }
+
+    void sheetReaderRefusesWhatIsNoFileUnread_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("folder") << QDir::tempPath();
+        QTest::newRow("endless device") << "/dev/zero";
+        QTest::newRow("pipe without a writer") << "pipe";
+        QTest::newRow("missing file") << "missing.qss";
+    }
+
+    // A pipe without a writer would block the open for ever.
+    void sheetReaderRefusesWhatIsNoFileUnread()
+    {
+        QFETCH(QString, path);
+        QTemporaryDir folder;
+        const QString pipe = folder.filePath("pipe");
+        QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const CssSheetReader sheet = CssSheetReader::fromFile(QDir(folder.path()).filePath(path));
+        QCOMPARE(sheet.refusal(), QString("It is not a file that can be read."));
+        QCOMPARE(sheet.text(), QString());
     }
 
     void highlighterColoursByRange_data()

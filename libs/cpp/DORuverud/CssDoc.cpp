@@ -1,9 +1,12 @@
 #include "CssDoc.h"
 
+#include "CssSheetReader.h"
 #include "CssSyntaxHighlighter.h"
 #include "FileDialog.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QTextStream>
 
 namespace DORuverud {
@@ -26,12 +29,13 @@ void CssDoc::slotLoad()
     const QString path = FileDialog::getOpenFileName(this, QString(), QString(), QString());
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const CssSheetReader sheet = CssSheetReader::fromFile(path);
+    if (!sheet.refusal().isEmpty()) {
+        QMessageBox::warning(this, tr("Open"),
+            tr("%1 was not opened.").arg(QFileInfo(path).fileName()) + '\n' + sheet.refusal());
         return;
-    QTextStream in(&file);
-    setPlainText(in.readAll());
-    file.close();
+    }
+    setPlainText(sheet.text());
     m_currentFilePath = path;
     emit changeWindowTitle(path);
 }

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+
+namespace DORuverud {
+
+// Reads a style-sheet file for CssDoc as text in the local encoding (or the
+// one its byte-order mark names). Refuses what the editor could not show
+// faithfully, so that a Save never writes back a damaged file (bytes that are
+// no text in that encoding, zero bytes and other control characters), and
+// what its text area cannot lay out in reasonable time; the bounds below
+// were measured (a line that is one word is laid out in quadratic time).
+class CssSheetReader
+{
+    Q_DECLARE_TR_FUNCTIONS(CssSheetReader)
+
+public:
+    // Bytes read at most; a larger file is refused.
+    static constexpr int maxFileSize = 1 << 20;
+    // Characters of one line.
+    static constexpr int maxLine = 32768;
+
+    explicit CssSheetReader(const QByteArray& data);
+    // Reads at most one byte past maxFileSize; what is not a regular file
+    // (a folder, a device, a pipe) is refused unread.
+    static CssSheetReader fromFile(const QString& path);
+
+    // Why the file is refused, or an empty text when it is readable.
+    QString refusal() const;
+    // The style sheet; empty when refused.
+    QString text() const;
+
+private:
+    CssSheetReader() = default;
+    QString read(const QByteArray& data);
+
+    QString m_refusal;
+    QString m_text;
+};
+
+} // namespace DORuverud
