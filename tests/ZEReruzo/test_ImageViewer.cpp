@@ -199,7 +199,8 @@ private slots:
     {
         QFETCH(QString, widget);
         // GIVEN a 514 KB picture claiming 23000 x 23000 pixels, and widgets showing a red one
-        const QString huge = m_files.write("huge.png", hugePicture());
+        static const QByteArray hugeBytes = hugePicture();
+        const QString huge = m_files.write("huge.png", hugeBytes);
         const QString red = m_files.writePicture("red.png", Qt::red);
         Viewer viewer;
         viewer.resize(60, 40);
