@@ -9,6 +9,8 @@
 #include "ImageNoteWorkArea.h"
 
 #include <QPainter>
+#include <QTemporaryDir>
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -70,6 +72,9 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The editor keeps its folders and settings: keep them out of the home folder.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
     DORuverud::App app(argc, argv, "Quelmar", "Tessivar");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
