@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 // Runs with no session or system bus, as on a headless build machine.
 class TestOsNoBus : public QObject
 {
@@ -46,12 +48,24 @@ private slots:
         QFile file(folder + '/' + entries.first());
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString entry = QString::fromUtf8(file.readAll());
+        file.close();
         QVERIFY(entry.startsWith("[Desktop Entry]\n"));
         QVERIFY(entry.contains("\nExec=\"" + QCoreApplication::applicationFilePath() + "\"\n"));
         QVERIFY(Os::isAutorunAtLogon());
         // WHEN it is switched off THEN the entry is gone
         Os::changeAutorunAtLogon(false);
         QVERIFY(QDir(folder).entryList(QDir::Files).isEmpty());
+        QVERIFY(!Os::isAutorunAtLogon());
+
+        // WHEN another program leaves a pipe there, THEN it is no entry, and is not waited on
+        QCOMPARE(mkfifo(QFile::encodeName(file.fileName()).constData(), 0600), 0);
+        QVERIFY(!Os::isAutorunAtLogon());
+        // AND switching on replaces it
+        Os::changeAutorunAtLogon(true);
+        QVERIFY(Os::isAutorunAtLogon());
+        // WHEN more follows the entry, THEN it is not this program's any more
+        QVERIFY(file.open(QIODevice::Append) && file.write("Hidden=true\n") > 0);
+        file.close();
         QVERIFY(!Os::isAutorunAtLogon());
     }
 };

@@ -79,8 +79,11 @@ QString Os_Linux::autostartEntry()
 
 bool Os_Linux::isAutorunAtLogon()
 {
+    // Read no more than one byte past this program's entry, and never wait on a pipe.
+    const QByteArray entry = autostartEntry().toUtf8();
     QFile file(autostartFilePath());
-    return file.open(QIODevice::ReadOnly) && QString::fromUtf8(file.readAll()) == autostartEntry();
+    return QFileInfo(file).isFile() && file.open(QIODevice::ReadOnly)
+        && file.read(entry.size() + 1) == entry;
 }
 
 void Os_Linux::changeAutorunAtLogon(bool on)
