@@ -16,8 +16,9 @@
 // with fontconfig's caches kept out of the leak check:
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   /tmp/fuzz_TextEditReader /tmp/seeds_text/*
+// An accepted input that takes longer than the timeout to lay out is a finding:
 //   mkdir -p /tmp/corpus_text && /tmp/fuzz_TextEditReader -max_total_time=300 \
-//     -max_len=4096 /tmp/corpus_text /tmp/seeds_text
+//     -timeout=20 -max_len=4096 /tmp/corpus_text /tmp/seeds_text
 
 #include "TextEditReader.h"
 
