@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using DORuverud::App;
 using DORuverud::Common;
@@ -173,6 +174,14 @@ private slots:
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &old), 0);
         QVERIFY(!copied);
         QVERIFY(!QFile::exists(dir.filePath("short.png")));
+
+        // An endless device, or a pipe without a writer, is not copied and not waited on.
+        QVERIFY(!app->copyTo("/dev/zero", dir.path(), "zero.png"));
+        const QString pipe = dir.filePath("pipe");
+        QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QVERIFY(!app->copyTo(pipe, dir.path(), "pipe.png"));
+        // AND no failed copy left a file behind
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {"y.png"});
     }
 
     void bundleResourcePathFollowsTheExecutable_data()

@@ -143,20 +143,8 @@ bool App::copyTo(const QString& source, const QString& folder, const QString& na
     if (QFile::exists(targetPath))
         return true;
 
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray data = in.readAll();
-    QFile out(targetPath);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    const bool written = out.write(data) == data.size() && out.flush();
-    out.close();
-    if (!written || out.error() != QFile::NoError) {
-        out.remove();
-        return false;
-    }
-    return true;
+    // Copied piece by piece; a pipe or a device is no file, and could block or never end.
+    return QFileInfo(source).isFile() && QFile::copy(source, targetPath);
 }
 
 bool App::copyToSupportDirectory(const QString& source, const QString& name)

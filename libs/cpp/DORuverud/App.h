@@ -47,7 +47,8 @@ public:
 
     // Copies source into folder under name (the source's name when empty).
     // An existing target is kept and counts as success; a failed or short
-    // write leaves no target and returns false.
+    // write, or a source that is not a regular file, leaves no target and
+    // returns false.
     bool copyTo(const QString& source, const QString& folder, const QString& name);
     bool copyToSupportDirectory(const QString& source, const QString& name);
 
