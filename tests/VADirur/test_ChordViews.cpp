@@ -65,6 +65,7 @@ private slots:
     void fretDiagramShowsTheFingering();
     void tablatureShowsTheValues();
     void photographIsTheChordsPicture();
+    void photographReturnsAfterHideAndResize();
     void pianoViewsShowTheirPictures();
     void picturesFollowTheViewSize();
     void pianoTabToCode_data();
@@ -140,6 +141,31 @@ void TestChordViews::photographIsTheChordsPicture()
     // A fingering without a photograph leaves the plain background.
     const QImage none = render<ChordPhotoView>(QStringLiteral("ukulele"), {9, 9, 9, 9});
     QCOMPARE(meanColour(none, none.rect()), QColor(71, 71, 71));
+}
+
+// A hidden view lets its picture go; shown again, or at a new size, it
+// draws the picture anew.
+void TestChordViews::photographReturnsAfterHideAndResize()
+{
+    ChordPhotoView view(nullptr);
+    view.resize(side, side);
+    view.setInstrumentName(QStringLiteral("ukulele"));
+    view.setChordTabAndName(0, {2, 1, 0, 0}, QStringLiteral("A"));
+    const QImage first = view.grab().toImage();
+    view.show();
+    view.hide();
+    QCOMPARE(view.grab().toImage(), first);
+
+    view.resize(side / 2, side / 2);
+    const QImage half = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage expected
+        = first.convertToFormat(QImage::Format_RGB32)
+              .scaled(side / 2, side / 2, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const QRect centre(side / 4 - 10, side / 4 - 10, 20, 20);
+    const QColor want = meanColour(expected, centre);
+    const QColor got = meanColour(half, centre);
+    QVERIFY2(qAbs(want.red() - got.red()) < 16 && qAbs(want.green() - got.green()) < 16,
+        qPrintable(QStringLiteral("%1 vs %2").arg(want.name(), got.name())));
 }
 
 void TestChordViews::pianoViewsShowTheirPictures()

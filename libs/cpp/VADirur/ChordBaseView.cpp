@@ -84,6 +84,14 @@ void ChordBaseView::drawPicture(QPainter* painter, const QString& fileName)
         QRect(int((width() - w) * 0.5), int((height() - h) * 0.5), int(w), int(h)), m_picture);
 }
 
+// A hidden view keeps no picture; the next paint decodes it again.
+void ChordBaseView::hideEvent(QHideEvent* event)
+{
+    m_picture = QPixmap();
+    m_pictureKey.clear();
+    QWidget::hideEvent(event);
+}
+
 void ChordBaseView::drawTitle(QPainter* painter)
 {
     QFont titleFont(font());

@@ -26,6 +26,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
     // Draws the chord picture of that file name centred, scaled to fit the
     // view at the screen's pixel ratio.
