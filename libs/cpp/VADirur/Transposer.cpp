@@ -102,7 +102,6 @@ Transposer::Transposer(QWidget* parent)
 {
     setObjectName(QStringLiteral("Transposer"));
 
-    m_deleteDlg = new FavoritesDeleteDlg(nullptr);
     m_tabBar = new ChordsTabBar;
     m_tabBar->setMovable(true);
     m_tabBar->setUsesScrollButtons(true);
@@ -340,10 +339,6 @@ void Transposer::recreateFavoritesMenu()
     m_favoritesMenu->addAction(menuIcon(TransposerPictures::deleteImage()), tr("&Delete..."), this,
         &Transposer::slotDeleteFavorite);
 
-    m_deleteDlg->clearItems();
-    for (auto it = m_favorites.cbegin(); it != m_favorites.cend(); ++it)
-        m_deleteDlg->addItem(it.key());
-
     m_favoritesMenu->addSeparator();
     for (auto it = m_favorites.cbegin(); it != m_favorites.cend(); ++it)
         m_favoritesMenu->addAction(it.key(), this, &Transposer::slotLoadFavorite);
@@ -439,6 +434,12 @@ void Transposer::slotSaveFavorite()
 void Transposer::slotDeleteFavorite()
 {
     QPointer<Transposer> self(this);
+    // Made on the first delete: most pages never need it.
+    if (!m_deleteDlg)
+        m_deleteDlg = new FavoritesDeleteDlg(nullptr);
+    m_deleteDlg->clearItems();
+    for (auto it = m_favorites.cbegin(); it != m_favorites.cend(); ++it)
+        m_deleteDlg->addItem(it.key());
     if (m_deleteDlg->exec() == 0 || !self)
         return;
     const QString name = m_deleteDlg->item();
