@@ -53,9 +53,10 @@ bool AudioClip::decodeSome()
 {
     if (!m_decoder)
         return false;
+    const qint64 room = maxFrames - m_ready.load(std::memory_order_relaxed);
     m_block.resize(size_t(blockFrames * m_channels));
-    append(m_block.data(), m_decoder->read(m_block.data(), blockFrames));
-    if (!m_decoder->atEnd())
+    append(m_block.data(), m_decoder->read(m_block.data(), std::min(blockFrames, room)));
+    if (!m_decoder->atEnd() && room > blockFrames)
         return true;
     complete();
     return false;
@@ -68,8 +69,10 @@ void AudioClip::append(const float* samples, qint64 count)
     if (m_buffers.empty() || needed > m_buffers.back().size()) {
         // The first buffer holds the header's length, which is exact but for
         // a file that lies about it.
-        const size_t room = size_t(std::max(frames(), blockFrames) * m_channels);
-        std::vector<qint16> larger(std::max(needed, m_buffers.empty() ? room : 2 * needed));
+        const size_t first = size_t(std::clamp(frames(), blockFrames, maxFrames) * m_channels);
+        const size_t cap = size_t(maxFrames * m_channels);
+        std::vector<qint16> larger(
+            std::max(needed, m_buffers.empty() ? first : std::min(2 * needed, cap)));
         if (!m_buffers.empty())
             std::copy_n(m_buffers.back().begin(), size_t(ready * m_channels), larger.begin());
         m_buffers.push_back(std::move(larger));

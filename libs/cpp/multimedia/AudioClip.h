@@ -21,6 +21,9 @@ class AudioClip : public AudioSource
 {
 public:
     static constexpr int sampleRate = 44100;
+    // A clip holds at most a minute: the rest of a file whose header hid its
+    // length is left out.
+    static constexpr qint64 maxFrames = 60 * sampleRate;
 
     // Decodes the whole file now; null when it is missing, not decodable or
     // holds no frames. A truncated file gives what it holds. Any thread.

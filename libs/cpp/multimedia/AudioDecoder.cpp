@@ -3,6 +3,7 @@
 #include "AudioClip.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 namespace DIReridArazi {
@@ -39,7 +40,10 @@ bool AudioDecoder::isValid() const
 
 qint64 AudioDecoder::estimatedFrames() const
 {
-    return m_reader->frames() * AudioClip::sampleRate / m_reader->rate();
+    // A header may claim any count, even one that would overflow here.
+    constexpr qint64 most = std::numeric_limits<qint64>::max() / AudioClip::sampleRate;
+    return std::clamp<qint64>(m_reader->frames(), 0, most) * AudioClip::sampleRate
+        / m_reader->rate();
 }
 
 qint64 AudioDecoder::read(float* out, qint64 maxFrames)

@@ -9,7 +9,8 @@ namespace DIReridArazi {
 AudioFileReader::AudioFileReader(const QString& path)
 {
     m_file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &m_info);
-    if (m_file && (m_info.channels <= 0 || m_info.samplerate <= 0)) {
+    if (m_file
+        && (m_info.channels <= 0 || m_info.samplerate < minRate || m_info.samplerate > maxRate)) {
         sf_close(m_file);
         m_file = nullptr;
     }

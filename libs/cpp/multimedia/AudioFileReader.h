@@ -9,11 +9,15 @@
 namespace DIReridArazi {
 
 // A sound file read through libsndfile as float frames at the file's own
-// rate, of one or two channels (the first two of a file with more). Any one
-// thread at a time.
+// rate, of one or two channels (the first two of a file with more). A file
+// at a rate outside minRate to maxRate does not open. Any one thread at a
+// time.
 class AudioFileReader
 {
 public:
+    static constexpr int minRate = 1000;
+    static constexpr int maxRate = 384000;
+
     explicit AudioFileReader(const QString& path);
     ~AudioFileReader();
     AudioFileReader(const AudioFileReader&) = delete;
