@@ -4,7 +4,17 @@
 //     $(pkg-config --cflags Qt5Core) -Ilibs/cpp/DORuverud \
 //     tests/fuzz/fuzz_UpdatePage.cpp libs/cpp/DORuverud/UpdatePage.cpp \
 //     $(pkg-config --libs Qt5Core) -o /tmp/fuzz_UpdatePage
-//   /tmp/fuzz_UpdatePage -max_total_time=300 -max_len=4096
+// Seeds, the largest page the downloader hands over (4 MiB, marker at its end)
+// among them:
+//   mkdir -p /tmp/seeds_update && cd /tmp/seeds_update && python3 -c '
+//   seeds = {"dated": b"TQ:1.1.07.12.2026\n", "crlf": b"x\r\nTQ:1.1.07.12.2026\r\n",
+//     "magic": b"\x02AB" + b"AB:1.1.31.01.2020\n", "zero": b"TQ:1.1.\x0007.12.2026\n",
+//     "largest": b"TQ:1.1" * 699040 + b"TQ:1.1.07.12.2026\n"}
+//   [open(n, "wb").write(t) for n, t in seeds.items()]'
+// The seeds in full first (a fuzzing run cuts inputs to max_len), then the run:
+//   /tmp/fuzz_UpdatePage /tmp/seeds_update/*
+//   mkdir -p /tmp/corpus_update && /tmp/fuzz_UpdatePage -max_total_time=300 -max_len=4096 \
+//     /tmp/corpus_update /tmp/seeds_update
 // The first byte, when below 4, is the length of a magic string that follows.
 
 #include "UpdatePage.h"
