@@ -1,6 +1,7 @@
 // The rich-text editor's reading of a file at each of its bounds, as the Open
 // command does it: checked, parsed, laid out in an 800 x 600 text area and
 // painted; and the refusal of files beyond them. Goal: a few seconds at most.
+#include "../tests/common/HostileHtml.h"
 #include "App.h"
 #include "TextEditReader.h"
 
@@ -8,27 +9,9 @@
 #include <QTextEdit>
 #include <benchmark/benchmark.h>
 
+using namespace HostileHtml;
+
 namespace {
-
-QByteArray repeated(const QByteArray& part, int count)
-{
-    QByteArray result;
-    result.reserve(part.size() * count);
-    for (int i = 0; i < count; ++i)
-        result += part;
-    return result;
-}
-
-QByteArray nestedTables(int depth)
-{
-    return repeated("<table><tr><td>", depth) + "x" + repeated("</td></tr></table>", depth);
-}
-
-QByteArray table(int rows, int columns)
-{
-    return "<table>" + repeated("<tr>" + repeated("<td>c</td>", columns) + "</tr>", rows)
-        + "</table>";
-}
 
 void readAndShow(benchmark::State& state, const QByteArray& content, bool accepted)
 {

@@ -5,10 +5,12 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 // Helpers for driving modal dialogs from a test.
 namespace DialogTestTools {
@@ -99,6 +101,25 @@ inline std::function<void(QWidget*)> fileDialogAnswer(const QString& typed, bool
         dialog->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
         accept ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
     };
+}
+
+// Runs open, which shows a file dialog, answers the dialog with the path and
+// rejects the dialog after it; returns that dialog's text when it was a message
+// box, or an empty text when none came.
+inline QString messageAfterFileDialog(const QString& path, std::function<void()> open)
+{
+    QString message;
+    std::unique_ptr<ModalAnswer> box;
+    whenModal([&](QWidget* modal) {
+        fileDialogAnswer(path, true)(modal);
+        box = std::make_unique<ModalAnswer>([&message](QWidget* modal) {
+            if (auto* messageBox = qobject_cast<QMessageBox*>(modal))
+                message = messageBox->text();
+            static_cast<QDialog*>(modal)->reject();
+        });
+    });
+    open();
+    return message;
 }
 
 // Captures the URLs handed to QDesktopServices::openUrl for the schemes.

@@ -50,18 +50,7 @@ QStringList colourMap(const QTextDocument& document)
 // message box that followed, or an empty text when none came.
 QString loadAnswered(CssDoc* doc, const QString& path)
 {
-    QString message;
-    std::unique_ptr<ModalAnswer> box;
-    whenModal([&](QWidget* modal) {
-        fileDialogAnswer(path, true)(modal);
-        box = std::make_unique<ModalAnswer>([&message](QWidget* modal) {
-            if (auto* messageBox = qobject_cast<QMessageBox*>(modal))
-                message = messageBox->text();
-            static_cast<QDialog*>(modal)->reject();
-        });
-    });
-    doc->slotLoad();
-    return message;
+    return messageAfterFileDialog(path, [doc] { doc->slotLoad(); });
 }
 
 QByteArray sheetOfSize(int size)

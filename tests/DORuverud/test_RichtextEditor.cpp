@@ -1,3 +1,4 @@
+#include "../common/HostileHtml.h"
 #include "../common/TestFolder.h"
 #include "ColorWidget.h"
 #include "ColorWidgetPopup.h"
@@ -26,6 +27,7 @@
 
 using namespace DialogTestTools;
 using namespace DORuverud;
+using namespace HostileHtml;
 
 namespace {
 
@@ -90,42 +92,11 @@ std::function<void(QWidget*)> answerBox(int button)
     };
 }
 
-// Opens the file through the Open dialog; returns the text of the message box
-// that followed it, or an empty text when none came.
+// Opens the file through the Open dialog; the text of the message box that
+// followed it, or an empty text when none came.
 QString openAnswered(QWidget* window, const QString& path)
 {
-    QString message;
-    std::unique_ptr<ModalAnswer> box;
-    whenModal([&](QWidget* modal) {
-        fileDialogAnswer(path, true)(modal);
-        box = std::make_unique<ModalAnswer>([&message](QWidget* modal) {
-            if (auto* messageBox = qobject_cast<QMessageBox*>(modal))
-                message = messageBox->text();
-            static_cast<QDialog*>(modal)->reject();
-        });
-    });
-    action(window, "&Open...")->trigger();
-    return message;
-}
-
-QByteArray repeated(const QByteArray& part, int count)
-{
-    QByteArray result;
-    result.reserve(part.size() * count);
-    for (int i = 0; i < count; ++i)
-        result += part;
-    return result;
-}
-
-QByteArray nestedTables(int depth)
-{
-    return repeated("<table><tr><td>", depth) + "x" + repeated("</td></tr></table>", depth);
-}
-
-QByteArray table(int rows, int columns)
-{
-    return "<table>" + repeated("<tr>" + repeated("<td>c</td>", columns) + "</tr>", rows)
-        + "</table>";
+    return messageAfterFileDialog(path, [window] { action(window, "&Open...")->trigger(); });
 }
 
 QByteArray picture()

@@ -1,3 +1,4 @@
+#include "../common/HostileHtml.h"
 #include "../common/TestFolder.h"
 #include "App.h"
 #include "DialogTestTools.h"
@@ -13,6 +14,7 @@
 
 using namespace DialogTestTools;
 using namespace DORuverud;
+using namespace HostileHtml;
 
 namespace {
 
@@ -67,31 +69,13 @@ void storage(SettingsDialog& dialog, const char* button, const QString& path)
         dialog.findChild<QPushButton*>(QString("StorageBrowser") + button), Qt::LeftButton);
 }
 
-// Loads the file through the load button; returns the text of the message box
-// that followed the file dialog, or an empty text when none came.
+// Loads the file through the load button; the text of the message box that
+// followed the file dialog, or an empty text when none came.
 QString loadAnswered(SettingsDialog& dialog, const QString& path)
 {
-    QString message;
-    std::unique_ptr<ModalAnswer> box;
-    whenModal([&](QWidget* modal) {
-        fileDialogAnswer(path, true)(modal);
-        box = std::make_unique<ModalAnswer>([&message](QWidget* modal) {
-            if (auto* messageBox = qobject_cast<QMessageBox*>(modal))
-                message = messageBox->text();
-            static_cast<QDialog*>(modal)->reject();
-        });
+    return messageAfterFileDialog(path, [&dialog] {
+        QTest::mouseClick(dialog.findChild<QPushButton*>("StorageBrowserLS"), Qt::LeftButton);
     });
-    QTest::mouseClick(dialog.findChild<QPushButton*>("StorageBrowserLS"), Qt::LeftButton);
-    return message;
-}
-
-QByteArray repeated(const QByteArray& part, int count)
-{
-    QByteArray result;
-    result.reserve(part.size() * count);
-    for (int i = 0; i < count; ++i)
-        result += part;
-    return result;
 }
 
 // A registered page, found through a dialog's tabs.
