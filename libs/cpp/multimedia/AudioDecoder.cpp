@@ -40,10 +40,12 @@ bool AudioDecoder::isValid() const
 
 qint64 AudioDecoder::estimatedFrames() const
 {
-    // A header may claim any count, even one that would overflow here.
-    constexpr qint64 most = std::numeric_limits<qint64>::max() / AudioClip::sampleRate;
-    return std::clamp<qint64>(m_reader->frames(), 0, most) * AudioClip::sampleRate
-        / m_reader->rate();
+    // Rounded as the conversion rounds the length it makes. A header may
+    // claim any count, even one that would overflow here.
+    constexpr qint64 most
+        = (std::numeric_limits<qint64>::max() - AudioFileReader::maxRate) / AudioClip::sampleRate;
+    const qint64 frames = std::clamp<qint64>(m_reader->frames(), 0, most);
+    return (frames * AudioClip::sampleRate + m_reader->rate() / 2) / m_reader->rate();
 }
 
 qint64 AudioDecoder::read(float* out, qint64 maxFrames)
