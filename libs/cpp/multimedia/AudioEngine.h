@@ -23,8 +23,8 @@ class AudioVoice;
 // long ones from disk, and mixes any number of voices into one output
 // stream. The device pulls the mix on its own thread; that thread never
 // allocates, locks, logs or emits. Voices reach it through a lock-free stack
-// and are handed back the same way. A worker thread decodes ahead and
-// fills the streams.
+// and are handed back the same way. A worker thread fills the streams,
+// decodes the files a play waits for, and decodes ahead.
 // Every operation is for the GUI thread unless it says otherwise.
 class AudioEngine : public QObject
 {
@@ -53,7 +53,8 @@ public:
     void removeObserver(AudioEngineObserver* observer);
 
     // With a manual clock no device runs: the caller drives time by calling
-    // mix() itself (tests and benchmarks). Off by default.
+    // mix() itself (tests and benchmarks), and openVoice() decodes a file
+    // before it returns. Off by default.
     void setManualClock(bool manual);
     // Opens the device, unless the clock is manual, so that framesMixed()
     // moves on while nothing sounds.
