@@ -94,7 +94,7 @@ void program(benchmark::State& state, const char* mode)
 
 BENCHMARK_CAPTURE(program, first_frame, "--first-frame")
     ->UseManualTime()
-    ->Iterations(20)
+    ->Iterations(40)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(program, seven_pages_21_chords, "--tour")
     ->UseManualTime()
