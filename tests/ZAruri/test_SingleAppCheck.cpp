@@ -123,6 +123,33 @@ private slots:
         QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("again"));
     }
 
+    // A receiver that opens a dialog of its own (a nested event loop) for a
+    // message gets it once, and the bound on open senders holds after it.
+    void messageOnceUnderANestedLoop()
+    {
+        const QString key = uniqueKey();
+        SingleAppCheck first(key);
+        QSignalSpy spy(&first, &SingleAppCheck::messageAvailable);
+        bool nested = false;
+        connect(&first, &SingleAppCheck::messageAvailable, [&nested] {
+            if (nested)
+                return;
+            nested = true;
+            QEventLoop dialog;
+            QTimer::singleShot(1500, &dialog, &QEventLoop::quit);
+            dialog.exec();
+        });
+        QLocalSocket sender;
+        sender.connectToServer(key + '-' + QString::number(getuid()));
+        QVERIFY(sender.waitForConnected(1000));
+        sender.write("once");
+        sender.disconnectFromServer();
+        QTRY_COMPARE(spy.count(), 1);
+        QTest::qWait(1700);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("once"));
+    }
+
     // Silent, slow and many senders: the window keeps running, every message arrives
     // whole and nothing is left open.
     void hostileSenders()

@@ -96,23 +96,27 @@ void SingleAppCheck::receive(QLocalSocket* connection)
         if (bytes->size() > maxMessageBytes) {
             qDebug("A message longer than %lld bytes is dropped.", maxMessageBytes);
             bytes->clear();
-            finish(connection, QByteArray());
+            finish(connection, idle, QByteArray());
             return;
         }
         idle->start(waitMsecs);
     });
     connect(connection, &QLocalSocket::disconnected, this,
-        [this, connection, bytes] { finish(connection, *bytes); });
-    connect(idle, &QTimer::timeout, this, [this, connection, bytes] {
+        [this, connection, idle, bytes] { finish(connection, idle, *bytes); });
+    connect(idle, &QTimer::timeout, this, [this, connection, idle, bytes] {
         if (bytes->isEmpty())
             qDebug() << QByteArray("Socket operation timed out");
-        finish(connection, *bytes);
+        finish(connection, idle, *bytes);
     });
 }
 
-void SingleAppCheck::finish(QLocalSocket* connection, const QByteArray& bytes)
+// Runs once per connection: the socket is deleted only when control returns to
+// its event loop, which a receiver's dialog may hold off well past the idle time.
+void SingleAppCheck::finish(QLocalSocket* connection, QTimer* idle, const QByteArray& bytes)
 {
     disconnect(connection, nullptr, this, nullptr);
+    disconnect(idle, nullptr, this, nullptr);
+    idle->stop();
     --m_openConnections;
     // A start that only looked whether this instance answers sends nothing.
     if (bytes.isEmpty() && connection->error() != QLocalSocket::PeerClosedError

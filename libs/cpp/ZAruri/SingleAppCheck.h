@@ -6,6 +6,7 @@
 
 class QLocalServer;
 class QLocalSocket;
+class QTimer;
 
 namespace ZAruri {
 
@@ -41,7 +42,7 @@ private:
     bool instanceAnswers() const;
     void becomeFirstInstance();
     void receive(QLocalSocket* connection);
-    void finish(QLocalSocket* connection, const QByteArray& bytes);
+    void finish(QLocalSocket* connection, QTimer* idle, const QByteArray& bytes);
 
     bool m_running = false;
     QString m_key;
