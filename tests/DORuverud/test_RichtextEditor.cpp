@@ -123,9 +123,12 @@ private slots:
         QVERIFY(!window.isWindowModified() && !action(&window, "&Save")->isEnabled());
         QTest::keyClicks(textArea(&window), "draft");
         QVERIFY(window.isWindowModified() && action(&window, "&Save")->isEnabled());
-        // WHEN Save As names a missing folder, THEN the document stays modified
-        whenModal(fileDialogAnswer(folder.path("missing/notes"), true));
-        QVERIFY(!window.slotFileSaveAs());
+        // WHEN Save As names a missing folder, THEN it says so and the document stays modified
+        bool saved = true;
+        const QString message = messageAfterFileDialog(
+            folder.path("missing/notes"), [&window, &saved] { saved = window.slotFileSaveAs(); });
+        QVERIFY(!saved);
+        QVERIFY2(message.startsWith("notes.odt was not saved."), qPrintable(message));
         QCOMPARE(window.windowTitle(), untitled);
         QVERIFY(window.isWindowModified() && action(&window, "&Save")->isEnabled());
         // AND New, Open and Quit ask first; Cancel keeps the text and the window
@@ -196,6 +199,87 @@ private slots:
         QTest::keyClicks(textArea(&window), "A ");
         QVERIFY(window.slotFileSave());
         QCOMPARE(folder.read("notes.txt"), QByteArray("A keep"));
+    }
+
+    void savedInTheFormItWasRead_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("plain text without a suffix") << "README" << QByteArray("keep words");
+        QTest::newRow("HTML in a .txt file") << "notes.txt" << QByteArray("<b>keep</b> words");
+        QTest::newRow("HTML in a .md file") << "notes.md" << QByteArray("<b>keep</b> words");
+    }
+
+    // A file saved under its own name reads back as it was shown.
+    void savedInTheFormItWasRead()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        TestFolder folder;
+        TextEdit window;
+        QCOMPARE(openAnswered(&window, folder.write(name, content)), QString());
+        const QString shown = textArea(&window)->toHtml();
+        QTest::keyClicks(textArea(&window), "A ");
+        QTest::keyClick(textArea(&window), Qt::Key_Backspace);
+        QTest::keyClick(textArea(&window), Qt::Key_Backspace);
+        QVERIFY(window.slotFileSave());
+        TextEdit reader;
+        QCOMPARE(openAnswered(&reader, folder.path(name)), QString());
+        QCOMPARE(textArea(&reader)->toHtml(), shown);
+    }
+
+    void failedSaveSaysSoAndKeepsTheDocument()
+    {
+        // GIVEN an opened, edited file whose name became a folder meanwhile
+        TestFolder folder;
+        TextEdit window;
+        window.show();
+        QCOMPARE(openAnswered(&window, folder.write("notes.html", "<p>kept</p>")), QString());
+        QTest::keyClicks(textArea(&window), "more ");
+        QVERIFY(QFile::remove(folder.path("notes.html")));
+        QVERIFY(QDir(folder.path()).mkdir("notes.html"));
+        // WHEN saved, THEN it says so and the document stays modified
+        QString message;
+        {
+            ModalAnswer box([&message](QWidget* modal) {
+                message = static_cast<QMessageBox*>(modal)->text();
+                static_cast<QDialog*>(modal)->reject();
+            });
+            QVERIFY(!window.slotFileSave());
+        }
+        QVERIFY2(message.startsWith("notes.html was not saved."), qPrintable(message));
+        QVERIFY(window.isWindowModified());
+        // AND closing with Save keeps the window after saying so again
+        QStringList boxes;
+        QTimer answers;
+        QObject::connect(&answers, &QTimer::timeout, [&boxes] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || (!boxes.isEmpty() && boxes.last() == box->text()))
+                return;
+            boxes << box->text();
+            if (box->button(QMessageBox::Save))
+                box->button(QMessageBox::Save)->click();
+            else
+                box->reject();
+        });
+        answers.start(10);
+        QVERIFY(!window.close());
+        QCOMPARE(boxes.size(), 2);
+        QVERIFY2(boxes.last().startsWith("notes.html was not saved."), qPrintable(boxes.last()));
+        QVERIFY(window.isVisible());
+        QCOMPARE(textArea(&window)->toPlainText(), QString("more kept"));
+    }
+
+    void pipeIsRefusedWithoutWaiting()
+    {
+        TestFolder folder;
+        const QString path = folder.path("pipe.html");
+        QCOMPARE(QProcess::execute("mkfifo", {path}), 0);
+        TextEdit window;
+        textArea(&window)->setPlainText(sample);
+        QVERIFY(openAnswered(&window, path).contains("not a regular file"));
+        QCOMPARE(textArea(&window)->toPlainText(), sample);
+        QCOMPARE(window.windowTitle(), untitled);
     }
 
     void ownOpenDocumentIsRefusedAndKept()

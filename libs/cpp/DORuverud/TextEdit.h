@@ -83,7 +83,8 @@ private:
     void setContent(const TextEditReader& reader);
     // Whether the caller may go on; asks to save a modified document.
     bool maybeSave();
-    // Writes the document in the format of the path's suffix.
+    // Writes the document in one piece: as OpenDocument or HTML by the path's
+    // suffix, otherwise in the form the file was read in. Says why it failed.
     bool write(const QString& path);
     void setCurrentFileName(const QString& fileName);
     void setupFileActions();
@@ -119,5 +120,7 @@ private:
     QFontComboBox* m_comboFont;
     QComboBox* m_comboSize;
     QString m_fileName;
+    // Whether the file named was read as HTML.
+    bool m_fileIsHtml = false;
     QTextEdit* m_textEdit;
 };

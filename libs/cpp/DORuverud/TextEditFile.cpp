@@ -5,11 +5,13 @@
 #include "TextEditReader.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QSaveFile>
 #include <QTextDocumentWriter>
 #include <QTextEdit>
 
@@ -18,16 +20,21 @@ bool TextEdit::load(const QString& path)
     if (!QFile::exists(path))
         return false;
     QFile file(path);
-    if (!file.open(QFile::ReadOnly))
-        return false;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const TextEditReader reader(file.read(TextEditReader::maxFileSize + 1));
-    if (reader.refusal().isEmpty())
-        setContent(reader);
-    QApplication::restoreOverrideCursor();
-    if (!reader.refusal().isEmpty()) {
+    // A pipe or a device would keep the window waiting for its end.
+    QString refusal = !QFileInfo(path).isFile() ? tr("It is not a regular file.")
+        : !file.open(QFile::ReadOnly)           ? file.errorString()
+                                                : QString();
+    if (refusal.isEmpty()) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const TextEditReader reader(file.read(TextEditReader::maxFileSize + 1));
+        refusal = reader.refusal();
+        if (refusal.isEmpty())
+            setContent(reader);
+        QApplication::restoreOverrideCursor();
+    }
+    if (!refusal.isEmpty()) {
         QMessageBox::warning(this, tr("Open File..."),
-            tr("%1 was not opened.").arg(QFileInfo(path).fileName()) + '\n' + reader.refusal());
+            tr("%1 was not opened.").arg(QFileInfo(path).fileName()) + '\n' + refusal);
         return false;
     }
     setCurrentFileName(path);
@@ -36,6 +43,7 @@ bool TextEdit::load(const QString& path)
 
 void TextEdit::setContent(const TextEditReader& reader)
 {
+    m_fileIsHtml = reader.isRich();
     if (reader.isRich())
         m_textEdit->setHtml(reader.text());
     else
@@ -90,11 +98,23 @@ void TextEdit::slotFileOpen()
 
 bool TextEdit::write(const QString& path)
 {
-    QTextDocumentWriter writer(path);
-    const bool written = writer.write(m_textEdit->document());
-    if (written)
-        m_textEdit->document()->setModified(false);
-    return written;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const QByteArray format = suffix == QLatin1String("odt") ? "ODF"
+        : suffix == QLatin1String("htm") || suffix == QLatin1String("html") || m_fileIsHtml
+        ? "HTML"
+        : "plaintext";
+    QBuffer content;
+    const bool made = QTextDocumentWriter(&content, format).write(m_textEdit->document());
+    // The old file stays whole until the new one is complete.
+    QSaveFile file(path);
+    if (!made || !file.open(QIODevice::WriteOnly) || file.write(content.data()) != content.size()
+        || !file.commit()) {
+        QMessageBox::warning(this, tr("Save as..."),
+            tr("%1 was not saved.").arg(QFileInfo(path).fileName()) + '\n' + file.errorString());
+        return false;
+    }
+    m_textEdit->document()->setModified(false);
+    return true;
 }
 
 bool TextEdit::slotFileSave()
