@@ -7,9 +7,9 @@
 #include "App.h"
 #include "ImageNoteEditor.h"
 #include "ImageNoteWorkArea.h"
+#include "TemporaryHome.h"
 
 #include <QPainter>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -72,9 +72,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The editor keeps its folders and settings: keep them out of the home folder.
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
+    const TemporaryHome home;
     DORuverud::App app(argc, argv, "Quelmar", "Tessivar");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -9,6 +9,7 @@
 #include "AudioEngineObserver.h"
 #include "NativeAudioPlayer.h"
 #include "SampleName.h"
+#include "TemporaryHome.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -246,10 +247,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM",
         qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    // The application object makes its folders and settings: keep them out of
-    // the home folder.
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
+    const TemporaryHome home;
     DORuverud::App app(argc, argv, "Quelmar", "Tessivar");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

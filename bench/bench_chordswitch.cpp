@@ -4,6 +4,7 @@
 #include "ChordFiles.h"
 #include "ChordsButtonsPanel.h"
 #include "PianoChordsMainPage.h"
+#include "TemporaryHome.h"
 #include "UkuleleChordsMainPage.h"
 
 #include <QPushButton>
@@ -40,6 +41,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    const TemporaryHome home;
     DORuverud::App app(argc, argv, "Quelmar", "Tessivar");
     app.setResourceOffset(VADirur::ChordFiles::resourcePrefix());
     benchmark::Initialize(&argc, argv);

@@ -7,12 +7,12 @@
 #include "AudioEngineObserver.h"
 #include "Metronome.h"
 #include "MetronomeControls.h"
+#include "TemporaryHome.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 #include <benchmark/benchmark.h>
@@ -180,8 +180,7 @@ BENCHMARK(tickTiming)
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
+    const TemporaryHome home;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("SDL_AUDIODRIVER", "disk");
     // Whole milliseconds a period: 6 keeps the driver just slower than a sound card.

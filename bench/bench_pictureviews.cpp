@@ -3,6 +3,7 @@
 #include "AdvancedLabel.h"
 #include "IconView.h"
 #include "PeakMemory.h"
+#include "TemporaryHome.h"
 #include "Thumbnail.h"
 
 #include <QApplication>
@@ -142,8 +143,7 @@ BENCHMARK(hoveredLabelRepaint)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
+    const TemporaryHome home;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

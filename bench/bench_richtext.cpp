@@ -3,9 +3,9 @@
 // painted; and the refusal of files beyond them. Goal: a few seconds at most.
 #include "../tests/common/HostileHtml.h"
 #include "App.h"
+#include "TemporaryHome.h"
 #include "TextEditReader.h"
 
-#include <QTemporaryDir>
 #include <QTextEdit>
 #include <benchmark/benchmark.h>
 
@@ -68,8 +68,7 @@ BENCHMARK_CAPTURE(readAndShow, refused 1 MiB line, repeated("x", 1 << 20), false
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
+    const TemporaryHome home;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     DORuverud::App app(argc, argv, "Quelmar", "Tessivar");

@@ -5,9 +5,9 @@
 #include "Common.h"
 #include "ScreenCropper.h"
 #include "ScreenMeasurer.h"
+#include "TemporaryHome.h"
 
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -47,8 +47,7 @@ BENCHMARK_TEMPLATE(dragMove, DORuverud::ScreenMeasurer)->Unit(benchmark::kMillis
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
+    const TemporaryHome home;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     DORuverud::App app(argc, argv, "Quelmar", "Tessivar");

@@ -2,10 +2,10 @@
 // until the instrument page has repainted, first at a new size (the picture
 // is scaled) and then at the same size (the scaled picture is reused).
 #include "App.h"
+#include "TemporaryHome.h"
 #include "TunersMainPage.h"
 
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -47,9 +47,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The page keeps its size in the settings: keep them out of the home folder.
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
+    const TemporaryHome home;
     DORuverud::App app(argc, argv, "Quelmar", "TessivarBench");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
