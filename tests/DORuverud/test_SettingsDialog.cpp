@@ -5,8 +5,10 @@
 #include "SettingsDialog.h"
 #include "SettingsWidget.h"
 
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextCodec>
@@ -254,6 +256,53 @@ private slots:
         QVERIFY(folder.read("intl.tqsettings").startsWith("<Settings>\n"));
         QVERIFY(folder.read("intl.tqsettings").contains(value.toUtf8()));
         QCOMPARE(beta->value, value);
+    }
+
+    void exportedValuesReadBackEqual_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("markup characters") << "<a & \"b\" 'c'>";
+        QTest::newRow("white space around") << "  two spaces  ";
+        QTest::newRow("tab and line break") << "a\tb\nc";
+    }
+
+    void exportedValuesReadBackEqual()
+    {
+        QFETCH(QString, value);
+        ValuePage* beta = page("B");
+        beta->value = value;
+        TestFolder folder;
+        SettingsDialog dialog;
+        dialog.show();
+        storage(dialog, "SS", folder.path("values"));
+        beta->value.clear();
+        QCOMPARE(loadAnswered(dialog, folder.path("values.tqsettings")), QString());
+        QCOMPARE(beta->value, value);
+    }
+
+    void failedExportSaysSoAndKeepsTheOldFile()
+    {
+        // GIVEN a folder where the export goes
+        TestFolder folder;
+        QVERIFY(QDir(folder.path()).mkdir("out.tqsettings"));
+        SettingsDialog dialog;
+        dialog.show();
+        // WHEN exported there, THEN it says so
+        const QString message = messageAfterFileDialog(folder.path("out"), [&dialog] {
+            QTest::mouseClick(dialog.findChild<QPushButton*>("StorageBrowserSS"), Qt::LeftButton);
+        });
+        QVERIFY2(message.startsWith("out.tqsettings was not saved."), qPrintable(message));
+        QVERIFY(QFileInfo(folder.path("out.tqsettings")).isDir());
+    }
+
+    void pipeIsRefusedWithoutWaiting()
+    {
+        TestFolder folder;
+        const QString path = folder.path("pipe.tqsettings");
+        QCOMPARE(QProcess::execute("mkfifo", {path}), 0);
+        SettingsDialog dialog;
+        dialog.show();
+        QVERIFY(loadAnswered(dialog, path).contains("not a regular file"));
     }
 
     void aTitleRegisteredAgainShowsTheNewerPageOnce()

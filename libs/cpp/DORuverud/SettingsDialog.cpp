@@ -12,8 +12,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QTabWidget>
-#include <QTextStream>
 
 namespace DORuverud {
 
@@ -152,13 +152,13 @@ void SettingsDialog::slotSaveSettings()
         root.appendChild(page->writeDom(document));
 
     const QString path = chosen.endsWith(fileExtension) ? chosen : chosen + fileExtension;
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        // UTF-8 whatever the locale, so that every value reads back.
-        QTextStream stream(&file);
-        stream.setCodec("UTF-8");
-        stream << document.toString(1);
-    }
+    // UTF-8 whatever the locale, so that every value reads back; the old file
+    // stays whole until the new one is complete.
+    const QByteArray content = document.toString(1).toUtf8();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
+        QMessageBox::warning(this, tr("Save Settings"),
+            tr("%1 was not saved.").arg(QFileInfo(path).fileName()) + '\n' + file.errorString());
     app->setSaveDirPath(chosen);
 }
 
@@ -171,7 +171,10 @@ void SettingsDialog::slotLoadSettings()
         return;
     app->setOpenDirPath(chosen);
     QFile file(chosen);
-    QString error = file.open(QIODevice::ReadOnly) ? QString() : file.errorString();
+    // A pipe or a device would keep the dialog waiting for its end.
+    QString error = !QFileInfo(chosen).isFile() ? tr("It is not a regular file.")
+        : !file.open(QIODevice::ReadOnly)       ? file.errorString()
+                                                : QString();
     QDomDocument document;
     if (error.isEmpty())
         document
