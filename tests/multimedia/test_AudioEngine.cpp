@@ -5,6 +5,7 @@
 #include "AudioVoice.h"
 #include "TestSound.h"
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -65,6 +66,7 @@ private slots:
     void handOverLosesNothing();
     void chordDecodedAfterThePressStartsTogether();
     void cacheKeepsToItsBudget();
+    void dummyDeviceKeepsTime();
 
 private:
     // Lets the start be committed and reported; false when it never comes.
@@ -203,6 +205,24 @@ void TestAudioEngine::cacheKeepsToItsBudget()
     QCOMPARE(cache.bytes(), qint64(800));
     QVERIFY(cache.find(m_clip) && cache.find(m_dir.filePath("c.wav")));
     QVERIFY(!cache.find(m_dir.filePath("b.wav")));
+}
+
+// Without a sound device the output still keeps time: the metronome's face
+// and a song's position follow its frames.
+void TestAudioEngine::dummyDeviceKeepsTime()
+{
+    AudioEngine* engine = AudioEngine::instance();
+    engine->setManualClock(false);
+    const auto manualAgain = qScopeGuard([engine] { engine->setManualClock(true); });
+    engine->openOutput();
+    QCOMPARE(engine->driverName(), QStringLiteral("dummy"));
+    QTest::qWait(100);
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 from = engine->framesMixed();
+    QTest::qWait(2000);
+    const double rate = double(engine->framesMixed() - from) * 1e9 / double(clock.nsecsElapsed());
+    QVERIFY2(qAbs(rate / 44100 - 1) < 0.05, qPrintable(QString::number(rate)));
 }
 
 int main(int argc, char** argv)

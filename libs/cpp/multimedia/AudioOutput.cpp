@@ -2,12 +2,16 @@
 
 #include "AudioClip.h"
 
+#include <thread>
+
 namespace DIReridArazi {
 
 namespace {
 
 // How often a play may try the real drivers again while on the dummy.
 constexpr qint64 retryMs = 3000;
+// Paced periods this late: the thread was held up, and the time is not made up.
+constexpr std::chrono::milliseconds maxPaceLag(100);
 
 } // namespace
 
@@ -77,6 +81,8 @@ bool AudioOutput::openDevice()
     wanted.samples = framesPerPeriod;
     wanted.callback = &AudioOutput::callback;
     wanted.userdata = this;
+    m_paced = qstrcmp(SDL_GetCurrentAudioDriver(), "dummy") == 0;
+    m_pacedFrames = 0;
     // SDL converts when the device wants another format.
     m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
     if (!m_device)
@@ -88,8 +94,25 @@ bool AudioOutput::openDevice()
 void AudioOutput::callback(void* userdata, Uint8* stream, int length)
 {
     auto* self = static_cast<AudioOutput*>(userdata);
-    self->m_render(
-        self->m_context, reinterpret_cast<float*>(stream), length / int(2 * sizeof(float)));
+    const int frames = length / int(2 * sizeof(float));
+    if (self->m_paced)
+        self->pace(frames);
+    self->m_render(self->m_context, reinterpret_cast<float*>(stream), frames);
+}
+
+void AudioOutput::pace(int frames)
+{
+    using namespace std::chrono;
+    const steady_clock::time_point now = steady_clock::now();
+    const steady_clock::time_point due
+        = m_pacedSince + nanoseconds(m_pacedFrames * 1'000'000'000 / AudioClip::sampleRate);
+    if (m_pacedFrames == 0 || now - due > maxPaceLag) {
+        m_pacedSince = now;
+        m_pacedFrames = 0;
+    } else if (due > now) {
+        std::this_thread::sleep_until(due);
+    }
+    m_pacedFrames += frames;
 }
 
 } // namespace DIReridArazi
