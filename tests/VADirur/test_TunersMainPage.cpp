@@ -83,29 +83,14 @@ QPushButton* chooserButton(const TunersMainPage& page, const QString& name)
     return page.findChild<QPushButton*>(name);
 }
 
-// The warnings of pictures that could not be loaded while a task runs.
-namespace MissingPictures {
+// The warnings of pictures that could not be loaded, while collecting.
+QStringList missingPictures;
 
-QStringList* log = nullptr;
-
-void collect(QtMsgType type, const QMessageLogContext&, const QString& message)
+void collectMissingPictures(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type == QtWarningMsg && message.contains(QLatin1String("pixmap")))
-        *log << message;
+        missingPictures << message;
 }
-
-QStringList whileRunning(const std::function<void()>& task)
-{
-    QStringList messages;
-    log = &messages;
-    const QtMessageHandler previous = qInstallMessageHandler(collect);
-    task();
-    qInstallMessageHandler(previous);
-    log = nullptr;
-    return messages;
-}
-
-} // namespace MissingPictures
 
 // Every shown control of a strip lies inside it, its text inside the control
 // and, for a button with a menu, above the menu arrow.
@@ -346,23 +331,37 @@ private slots:
         QCOMPARE(qApp->styleSheet(), strStyle);
     }
 
-    // At its first size every page's top strip, the chooser's among them,
-    // shows each text whole inside its control, and each menu arrow below
-    // its caption.
-    void stripsFitTheFirstSize()
+    // Started from a folder that holds none of its pictures, at its first
+    // size, every page's top strip, the chooser's among them, shows each text
+    // whole inside its control, each menu arrow below its caption, and the
+    // pages and menus find every picture.
+    void firstOpeningIsWholeFromAnyWorkingFolder()
     {
+        QTemporaryDir elsewhere;
+        const QString started = QDir::currentPath();
+        QDir::setCurrent(elsewhere.path());
+        const QtMessageHandler previous = qInstallMessageHandler(collectMissingPictures);
         TunersMainPage tuner(nullptr, false);
         tuner.show();
         QCOMPARE(tuner.size(), QSize(736, 636));
+        QVERIFY(stripIsWhole(tuner.findChild<QFrame*>("TunersCommonPanel")));
         auto* stack = tuner.findChild<QStackedWidget*>();
-        QList<QFrame*> strips = {tuner.findChild<QFrame*>("TunersCommonPanel")};
         for (int i = 0; i < stack->count(); ++i) {
             stack->setCurrentIndex(i);
-            strips << stack->currentWidget()->findChild<QFrame*>("ModesPanel");
-            QVERIFY(stripIsWhole(strips.last()));
+            QVERIFY(stripIsWhole(stack->currentWidget()->findChild<QFrame*>("ModesPanel")));
         }
-        QVERIFY(stripIsWhole(strips.first()));
+        for (QPushButton* button : tuner.findChildren<QPushButton*>("PanelButton")) {
+            if (button->isVisible()) {
+                button->menu()->popup(button->mapToGlobal(QPoint()));
+                button->menu()->grab();
+                button->menu()->hide();
+            }
+        }
+        qInstallMessageHandler(previous);
+        QDir::setCurrent(started);
+        QCOMPARE(missingPictures, QStringList());
     }
+
     void chooserShowsEachPage_data()
     {
         QTest::addColumn<QString>("button");
@@ -441,28 +440,6 @@ private slots:
         for (const TunerInstruments::ChooserPicture& picture : TunerInstruments::chooserPictures())
             QVERIFY(chooser.contains(picture.path));
         QCOMPARE(QImage(":/TessivarButton.png").size(), QSize(184, 184));
-    }
-
-    // Started from a folder that holds none of its pictures, the tuner and
-    // its menus find every one.
-    void picturesFoundFromAnyWorkingFolder()
-    {
-        QTemporaryDir elsewhere;
-        const QString started = QDir::currentPath();
-        QDir::setCurrent(elsewhere.path());
-        const QStringList missing = MissingPictures::whileRunning([] {
-            TunersMainPage tuner(nullptr, false);
-            tuner.show();
-            for (QPushButton* button : tuner.findChildren<QPushButton*>("PanelButton")) {
-                if (button->isVisible()) {
-                    button->menu()->popup(button->mapToGlobal(QPoint()));
-                    button->menu()->grab();
-                    button->menu()->hide();
-                }
-            }
-        });
-        QDir::setCurrent(started);
-        QCOMPARE(missing, QStringList());
     }
 
     void checkedButtonShowsItsPressedPicture()
