@@ -9,6 +9,9 @@
 void StartupSequence::configure(DORuverud::App& app)
 {
     namespace AppConfig = DORuverud::AppConfig;
+    // Nothing here draws through OpenGL: windows on plain raster surfaces
+    // spare loading and starting a GL driver before the first frame.
+    QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets);
     app.setAppId(AppConfig::appStoreId());
     QCoreApplication::setApplicationVersion(QStringLiteral("1.1"));
     QCoreApplication::setOrganizationDomain(AppConfig::organizationDomain());

@@ -40,6 +40,22 @@ public:
             && m_process.exitCode() == 0;
     }
 
+    // The shared objects the running program has mapped, each path once.
+    QStringList mappedLibraries() const
+    {
+        QFile maps(QStringLiteral("/proc/%1/maps").arg(m_process.processId()));
+        if (!maps.open(QIODevice::ReadOnly))
+            return {};
+        QStringList paths;
+        for (const QByteArray& line : maps.readAll().split('\n')) {
+            const int slash = line.indexOf('/');
+            const QString path = slash < 0 ? QString() : QString::fromLocal8Bit(line.mid(slash));
+            if (path.contains(QStringLiteral(".so")) && !paths.contains(path))
+                paths << path;
+        }
+        return paths;
+    }
+
 private:
     QProcess m_process;
 };
@@ -124,6 +140,13 @@ void TestProgram::firstStartShowsWindowAndIntroduction()
             folder + QStringLiteral("/first-start.png"));
     QVERIFY(isBlue(shot.pixel(14, 40)));
     QVERIFY(!isBlue(shot.pixel(14, 130)));
+    // Nothing is drawn through OpenGL, so no GL driver was loaded for it.
+    const QStringList libraries = program.mappedLibraries();
+    QVERIFY(!libraries.isEmpty());
+    for (const QString& library : libraries)
+        QVERIFY2(!library.contains(QStringLiteral("libGLX_"))
+                && !library.contains(QStringLiteral("_dri.so")),
+            qPrintable(library));
 
     // WHEN the user closes the introduction and then the window
     m_windows.close(introduction);
