@@ -643,9 +643,7 @@ private slots:
         for (QPushButton* choice : page->findChild<RadioBox*>()->findChildren<QPushButton*>())
             choices << picture(choice).pixel(4, choice->height() / 2);
         QCOMPARE(choices.size(), 3);
-        QCOMPARE(choices.count(choices.at(0)) + choices.count(choices.at(1))
-                + choices.count(choices.at(2)),
-            5);
+        QCOMPARE(QSet<QRgb>(choices.begin(), choices.end()).size(), 2);
         // AND the date's year box shows its year
         auto* year = page->findChild<DateWidget*>()->findChildren<QComboBox*>().at(2);
         const QImage shown = picture(year);
@@ -667,10 +665,6 @@ private slots:
             for (int x = 4; x < label->width() - 4; ++x)
                 light += isLight(plain.pixel(x, y));
         QCOMPARE(light, 0);
-        // AND the label's picture brightens while the mouse is over it
-        hover(label, true);
-        const QPoint middle = label->rect().center();
-        QVERIFY(qGray(picture(label).pixel(middle)) > qGray(plain.pixel(middle)) + 15);
     }
 
 protected:
