@@ -1,3 +1,4 @@
+#include "../common/TestFolder.h"
 #include "HostilePicture.h"
 #include "ImageProcess.h"
 #include "PictureLoader.h"
@@ -5,7 +6,6 @@
 
 #include <QBuffer>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using DAvuroD::PictureLoader;
@@ -13,22 +13,15 @@ using DAvuroD::PictureReader;
 
 namespace {
 
-QString writeBytes(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
-{
-    QFile file(dir.filePath(name));
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-    return file.fileName();
-}
-
-QString writePicture(const QTemporaryDir& dir, const QString& name, const QSize& size)
+// A picture of one colour, or a file that is none where size is invalid.
+QString writePicture(TestFolder& folder, const QString& name, const QSize& size)
 {
     if (!size.isValid())
-        return writeBytes(dir, name, "not a picture");
+        return folder.write(name, "not a picture");
     QImage image(size, QImage::Format_RGB32);
     image.fill(QColor(200, 40, 40));
-    image.save(dir.filePath(name));
-    return dir.filePath(name);
+    image.save(folder.path(name));
+    return folder.path(name);
 }
 
 QImage readAs(const QString& how, const QString& path, const QSize& bound)
@@ -56,7 +49,7 @@ class TestPictureReader : public QObject
 private slots:
     void initTestCase()
     {
-        m_huge = writeBytes(m_dir, "huge.png", hugePicture());
+        m_huge = m_files.write("huge.png", hugePicture());
         QVERIFY(QFileInfo(m_huge).size() < 600 * 1024);
     }
 
@@ -78,7 +71,7 @@ private slots:
         QFETCH(quint32, side);
         // GIVEN a small file claiming a huge picture
         const QString path
-            = side == 23000 ? m_huge : writeBytes(m_dir, "beyond.png", hugePicture(side));
+            = side == 23000 ? m_huge : m_files.write("beyond.png", hugePicture(side));
         const qint64 peakBefore = peakMemoryKiB();
         QElapsedTimer clock;
         clock.start();
@@ -121,7 +114,7 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(QString, how);
         QFETCH(QSize, bound);
-        const QImage image = readAs(how, writePicture(m_dir, name, size), bound);
+        const QImage image = readAs(how, writePicture(m_files, name, size), bound);
         QTEST(image.size(), "expected");
         if (!image.isNull()) {
             const QColor middle = image.pixelColor(image.width() / 2, image.height() / 2);
@@ -132,7 +125,7 @@ private slots:
 
     void largestPictureWithinTheBudgetIsRead()
     {
-        const QString within = writeBytes(m_dir, "within.png", hugePicture(8192));
+        const QString within = m_files.write("within.png", hugePicture(8192));
         QCOMPARE(PictureReader::readFitted(within, QSize(64, 64)).size(), QSize(64, 64));
     }
 
@@ -141,8 +134,8 @@ private slots:
         // GIVEN pictures, a file that is no picture and the huge picture
         QStringList paths;
         for (int i = 0; i < 40; ++i)
-            paths << writePicture(m_dir, QString("p%1.png").arg(i), QSize(120 + i, 90));
-        paths.insert(3, writeBytes(m_dir, "broken.png", "not a picture"));
+            paths << writePicture(m_files, QString("p%1.png").arg(i), QSize(120 + i, 90));
+        paths.insert(3, m_files.write("broken.png", "not a picture"));
         paths.insert(7, m_huge);
         PictureLoader loader;
         QSignalSpy loaded(&loader, &PictureLoader::pictureLoaded);
@@ -170,7 +163,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir m_dir;
+    TestFolder m_files;
     QString m_huge;
 };
 
