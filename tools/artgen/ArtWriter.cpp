@@ -6,6 +6,51 @@
 #include <QMutexLocker>
 #include <QTextStream>
 #include <algorithm>
+#include <cstdio>
+#include <png.h>
+
+namespace {
+
+// Writes a PNG whose rows are stored unfiltered: inflating them is the
+// whole cost of reading, about half of what adaptive filtering costs, which
+// counts for the many small pictures read before the first frame. The
+// pixels stay exact: RGBA where the image has alpha, grey where every pixel
+// of an opaque image is grey, else RGB.
+bool writeUnfilteredPng(const QString& path, const QImage& image)
+{
+    QImage rows;
+    int colorType = PNG_COLOR_TYPE_RGB;
+    if (image.hasAlphaChannel()) {
+        rows = image.convertToFormat(QImage::Format_RGBA8888);
+        colorType = PNG_COLOR_TYPE_RGBA;
+    } else if (image.allGray()) {
+        rows = image.convertToFormat(QImage::Format_Grayscale8);
+        colorType = PNG_COLOR_TYPE_GRAY;
+    } else {
+        rows = image.convertToFormat(QImage::Format_RGB888);
+    }
+    FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
+    if (!file)
+        return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    bool ok = info && !setjmp(png_jmpbuf(png));
+    if (ok) {
+        png_init_io(png, file);
+        png_set_IHDR(png, info, png_uint_32(rows.width()), png_uint_32(rows.height()), 8, colorType,
+            PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+        png_set_compression_level(png, 9);
+        png_write_info(png, info);
+        for (int y = 0; y < rows.height(); ++y)
+            png_write_row(png, rows.constScanLine(y));
+        png_write_end(png, info);
+    }
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(file) == 0 && ok;
+}
+
+} // namespace
 
 ArtWriter::ArtWriter(const QString& sourceDir, const QString& treeDir, const QString& bundleDir)
     : m_sourceDir(sourceDir)
@@ -37,18 +82,22 @@ QString ArtWriter::sourcePath(const QString& relPath) const
 bool ArtWriter::save(const QString& path, const QImage& image, int quality)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QImageWriter writer(path);
-    // Quality is the JPEG setting; for PNG Qt would read it as "no compression".
     const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("png") && !image.isNull())
+        return writeUnfilteredPng(path, image) || failedToWrite(path, QStringLiteral("PNG error"));
+    QImageWriter writer(path);
+    // Quality is the JPEG setting.
     if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
         writer.setQuality(quality);
-    const bool ok = writer.write(image);
-    if (!ok) {
-        qWarning("artgen: cannot write %s: %s", qPrintable(path), qPrintable(writer.errorString()));
-        QMutexLocker lock(&m_mutex);
-        m_failed = true;
-    }
-    return ok;
+    return writer.write(image) || failedToWrite(path, writer.errorString());
+}
+
+bool ArtWriter::failedToWrite(const QString& path, const QString& error)
+{
+    qWarning("artgen: cannot write %s: %s", qPrintable(path), qPrintable(error));
+    QMutexLocker lock(&m_mutex);
+    m_failed = true;
+    return false;
 }
 
 bool ArtWriter::writeQrc(const QString& qrcPath) const

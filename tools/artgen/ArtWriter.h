@@ -13,7 +13,7 @@ public:
     ArtWriter(const QString& sourceDir, const QString& treeDir, const QString& bundleDir);
 
     // Saves into the embedded resource tree; relPath is the path after ":/".
-    // The quality applies to JPEG files.
+    // The quality applies to JPEG files; PNG files are stored unfiltered.
     bool saveResource(const QString& relPath, const QImage& image, int quality = 90);
     // Saves into the bundle's Resources folder.
     bool saveBundleFile(const QString& name, const QImage& image, int quality = 90);
@@ -25,6 +25,8 @@ public:
 
 private:
     bool save(const QString& path, const QImage& image, int quality);
+    // Records the failure; always false.
+    bool failedToWrite(const QString& path, const QString& error);
 
     QDir m_sourceDir;
     QDir m_treeDir;
