@@ -100,10 +100,7 @@ bool stripIsWhole(QFrame* strip)
         if (!control->isVisible())
             continue;
         const QString name = control->text();
-        if (!strip->rect().contains(QRect(control->mapTo(strip, QPoint()), control->size()))) {
-            qWarning() << name << "sticks out of its strip";
-            return false;
-        }
+        const QRect place(control->mapTo(strip, QPoint()), control->size());
         const PaintedText painted(control);
         QRect text;
         QString shown;
@@ -116,8 +113,9 @@ bool stripIsWhole(QFrame* strip)
         const int arrowTop = button && button->menu()
             ? control->height() - 10
             : control->height(); // a 9 px arrow, 1 px from the foot
-        if (shown != name || !control->rect().contains(text) || text.bottom() >= arrowTop) {
-            qWarning() << name << "painted at" << text << "in" << control->size();
+        if (!strip->rect().contains(place) || shown != name || !control->rect().contains(text)
+            || text.bottom() >= arrowTop) {
+            qWarning() << name << "painted at" << text << "in" << place << "of" << strip->size();
             return false;
         }
     }
