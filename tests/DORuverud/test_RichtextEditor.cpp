@@ -282,6 +282,31 @@ private slots:
         QCOMPARE(window.windowTitle(), untitled);
     }
 
+    void picturesOfAFileAreReadWithinBounds()
+    {
+        // GIVEN an HTML file whose style sheets and pictures name a pipe, a device
+        // and a picture
+        TestFolder folder;
+        const QString pipe = folder.path("pipe.png");
+        QCOMPARE(QProcess::execute("mkfifo", {pipe}), 0);
+        QImage(8, 4, QImage::Format_RGB32).save(folder.path("small.png"));
+        const QString html
+            = QString("<html><head><link rel=\"stylesheet\" type=\"text/css\" href=\"%1\">"
+                      "<link rel=\"stylesheet\" type=\"text/css\" href=\"/dev/zero\"></head><body>"
+                      "<p>x<img src=\"%1\"><img src=\"/dev/zero\"><img src=\"%2\"></p>")
+                  .arg(pipe, folder.path("small.png"));
+        // WHEN opened, THEN it opens at once; only the picture shows
+        TextEdit window;
+        window.show();
+        QCOMPARE(openAnswered(&window, folder.write("pictures.html", html.toUtf8())), QString());
+        QCOMPARE(textArea(&window)
+                     ->document()
+                     ->resource(QTextDocument::ImageResource, QUrl(folder.path("small.png")))
+                     .value<QImage>()
+                     .size(),
+            QSize(8, 4));
+    }
+
     void ownOpenDocumentIsRefusedAndKept()
     {
         // GIVEN an OpenDocument file written by the editor

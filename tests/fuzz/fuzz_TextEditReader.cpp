@@ -1,16 +1,18 @@
 // libFuzzer target for the rich-text editor's file reader; not part of the test suite.
 // Build and run by hand from the repository root:
 //   clang++ -std=c++17 -fPIC -g -fsanitize=fuzzer,address,undefined \
-//     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/DORuverud \
+//     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/DORuverud -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_TextEditReader.cpp libs/cpp/DORuverud/TextEditReader.cpp \
-//     $(pkg-config --libs Qt5Gui) -o /tmp/fuzz_TextEditReader
+//     libs/cpp/DORuverud/TextEditDocument.cpp libs/cpp/graphics/PictureReader.cpp \
+//     libs/cpp/ZAruri/Trace.cpp $(pkg-config --libs Qt5Gui) -o /tmp/fuzz_TextEditReader
 // Seeds, the hostile cases among them (nested tables and elements, a zip header):
 //   mkdir -p /tmp/seeds_text && cd /tmp/seeds_text && python3 -c '
 //   seeds = {"html": "<h1>Notes</h1><p>Play <b>slowly</b>.</p><ol><li>Am7<li>D7</ol>",
 //     "text": "keep\0lost", "zip": "PK\3\4\24\0\0\0", "binary": "\x7fELF\2\1\1\0",
 //     "tables": "<table><tr><td>" * 16 + "x", "divs": "<div>" * 1001,
 //     "wide": "<table>" + "<tr>" + "<td>" * 100 + "</table>",
-//     "line": "x" * 40000, "pictures": "<p>" + "<img>" * 1001}
+//     "line": "x" * 40000, "pictures": "<p>" + "<img>" * 1001,
+//     "resources": "<link rel=stylesheet type=text/css href=/dev/zero><img src=/dev/zero>"}
 //   [open(n, "w").write(t) for n, t in seeds.items()]'
 // The seeds in full first (a fuzzing run cuts inputs to max_len), then the run,
 // with fontconfig's caches kept out of the leak check:
@@ -20,11 +22,11 @@
 //   mkdir -p /tmp/corpus_text && /tmp/fuzz_TextEditReader -max_total_time=300 \
 //     -timeout=20 -max_len=4096 /tmp/corpus_text /tmp/seeds_text
 
+#include "TextEditDocument.h"
 #include "TextEditReader.h"
 
 #include <QGuiApplication>
 #include <QTextBlock>
-#include <QTextDocument>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -57,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     // Plain text ends before the first zero; what is accepted lays out.
     check(reader.isRich() || !reader.text().contains(QChar(0)));
-    QTextDocument document;
+    // The editor's document, which reads the pictures and style sheets named.
+    TextEditDocument document;
     if (reader.isRich())
         document.setHtml(reader.text());
     else

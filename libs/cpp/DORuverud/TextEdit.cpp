@@ -1,5 +1,6 @@
 #include "TextEdit.h"
 
+#include "TextEditDocument.h"
 #include "TextEditIcons.h"
 
 #include <QActionGroup>
@@ -38,6 +39,7 @@ TextEdit::TextEdit(QWidget* parent)
     setupComboBar();
 
     m_textEdit = new QTextEdit(this);
+    m_textEdit->setDocument(new TextEditDocument(m_textEdit));
     connect(m_textEdit, &QTextEdit::currentCharFormatChanged, this,
         &TextEdit::currentCharFormatChanged);
     connect(m_textEdit, &QTextEdit::cursorPositionChanged, this, &TextEdit::cursorPositionChanged);

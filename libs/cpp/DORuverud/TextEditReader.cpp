@@ -1,5 +1,7 @@
 #include "TextEditReader.h"
 
+#include "TextEditDocument.h"
+
 #include <QHash>
 #include <QSet>
 #include <QTextBlock>
@@ -88,7 +90,7 @@ QString TextEditReader::read(const QByteArray& data)
         refusal = htmlRefusal();
     if (!refusal.isEmpty())
         return refusal;
-    QTextDocument document;
+    TextEditDocument document;
     if (m_rich)
         document.setHtml(m_text);
     else
