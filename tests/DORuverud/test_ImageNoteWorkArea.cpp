@@ -9,12 +9,14 @@
 #include "NoteEditWidget.h"
 
 #include <QDrag>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
 
 #include <csignal>
+#include <memory>
 #include <sys/resource.h>
 
 using namespace DialogTestTools;
@@ -528,9 +530,15 @@ private slots:
         // The dialog offers a name after the date and time in the work folder.
         const QString workFolder = QDir::cleanPath(App::theApp()->workDirectory());
         QString offered;
+        QString message;
+        std::unique_ptr<ModalAnswer> box;
         ModalAnswer answer([&](QWidget* modal) {
             offered = qobject_cast<QFileDialog*>(modal)->selectedFiles().value(0);
             fileDialogAnswer(typed.isEmpty() ? offered : dir.filePath(typed), accepted)(modal);
+            box = std::make_unique<ModalAnswer>([&message](QWidget* modal) {
+                message = qobject_cast<QMessageBox*>(modal)->text();
+                static_cast<QDialog*>(modal)->reject();
+            });
         });
         withFullDisk(diskFull, [this] { m_area->slotSave(); });
         QCOMPARE(QFileInfo(offered).path(), workFolder);
@@ -543,6 +551,9 @@ private slots:
         const QString file = typed.isEmpty() ? offered : dir.filePath(typed);
         QCOMPARE(QFileInfo::exists(file), written);
         QCOMPARE(m_area->isDirty(), !written);
+        // A failed write says so.
+        QCOMPARE(message,
+            accepted && !written ? QFileInfo(file).fileName() + " was not saved." : QString());
         if (written)
             QCOMPARE(QImage(file).convertToFormat(QImage::Format_RGB32), shown(*m_area));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList("file.txt"));

@@ -10,6 +10,8 @@
 #include "Trace.h"
 
 #include <QDateTime>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextEdit>
@@ -134,7 +136,8 @@ void ImageNoteWorkArea::slotSave()
     if (ImageNoteFiles::savePng(picture, fileName))
         m_dirty = false;
     else
-        qCDebug(ZAruri::lcTrace) << "cannot save" << fileName;
+        QMessageBox::warning(
+            this, tr("Save Picture"), tr("%1 was not saved.").arg(QFileInfo(fileName).fileName()));
     app->setSaveDirPath(fileName);
 }
 
