@@ -133,6 +133,25 @@ private slots:
         QCOMPARE(fileContent(path), QByteArray("QLabel {}"));
     }
 
+    void failedSaveSaysSoAndKeepsTheName()
+    {
+        QTemporaryDir folder;
+        CssEditor editor(nullptr);
+        editor.show();
+        CssDoc* doc = editor.findChild<CssDoc*>();
+        doc->setPlainText("QLabel {}");
+        const QString title = editor.windowTitle();
+        // WHEN Save As names a missing folder, THEN it says so and names nothing
+        const QString message = messageAfterFileDialog(
+            folder.filePath("missing/look.qss"), [doc] { doc->slotSaveAs(); });
+        QVERIFY2(message.startsWith("look.qss was not saved."), qPrintable(message));
+        QCOMPARE(editor.windowTitle(), title);
+        // AND the next Save asks for a name again
+        ModalAnswer again(fileDialogAnswer(QString(), false));
+        doc->slotSave();
+        QCOMPARE(again.shown, QString("QFileDialog"));
+    }
+
     void loadRefusesWhatItCannotShow_data()
     {
         QTest::addColumn<QByteArray>("content");

@@ -7,7 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QTextStream>
+#include <QSaveFile>
+#include <QTextCodec>
 
 namespace DORuverud {
 
@@ -42,27 +43,42 @@ void CssDoc::slotLoad()
 
 void CssDoc::slotSave()
 {
-    if (m_currentFilePath.isEmpty()) {
+    if (m_currentFilePath.isEmpty())
         slotSaveAs();
-        return;
-    }
-    QFile file(m_currentFilePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    QTextStream out(&file);
-    out << toPlainText();
-    out.flush();
-    file.close();
-    emit changeWindowTitle(m_currentFilePath);
+    else
+        write(m_currentFilePath);
 }
 
 void CssDoc::slotSaveAs()
 {
     const QString path = FileDialog::getSaveFileName(this, m_currentFilePath, QString(), QString());
-    if (path.isEmpty())
+    if (!path.isEmpty())
+        write(path);
+}
+
+// In the encoding the sheets are read in, in one piece; the file is named
+// only once it is written there.
+void CssDoc::write(const QString& path)
+{
+    QTextCodec* codec = QTextCodec::codecForLocale();
+    const QString text = toPlainText();
+    const QByteArray content = codec->fromUnicode(text);
+    QSaveFile file(path);
+    QString error;
+    if (!codec->canEncode(text))
+        error = tr("Its text cannot be written in the encoding %1.")
+                    .arg(QString::fromLatin1(codec->name()));
+    else if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()
+        || !file.commit())
+        error = file.errorString();
+    if (!error.isEmpty()) {
+        QMessageBox::warning(this, tr("Save"),
+            tr("%1 was not saved.").arg(QFileInfo(path).fileName()) + '\n' + error);
         return;
+    }
     m_currentFilePath = path;
-    slotSave();
+    document()->setModified(false);
+    emit changeWindowTitle(path);
 }
 
 } // namespace DORuverud

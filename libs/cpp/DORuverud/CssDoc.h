@@ -26,6 +26,8 @@ public slots:
     void slotSaveAs();
 
 private:
+    void write(const QString& path);
+
     QString m_currentFilePath;
 };
 
