@@ -1,7 +1,9 @@
 #include "App.h"
 #include "AppStyleSheet.h"
 
+#include <QFile>
 #include <QPushButton>
+#include <QtEndian>
 #include <QtTest>
 
 using VADirur::AppStyleSheet;
@@ -15,7 +17,47 @@ private slots:
     void sizesForTheScreen();
     void buttonsTakeTheirSizesFromTheSheet();
     void everyNamedPictureIsInTheResourceTree();
+    void namedPicturesAreStoredUnfiltered();
 };
+
+namespace {
+
+// The filter byte of every row of an 8-bit, non-interlaced PNG; empty for
+// anything else or a file that does not inflate to its rows.
+QByteArray rowFilters(const QByteArray& png)
+{
+    const int bytesPerPixel[] = {1, 0, 3, 0, 2, 0, 4};
+    QByteArray rows;
+    quint32 width = 0, height = 0, pixelBytes = 0;
+    for (int at = 8; at + 12 <= png.size();) {
+        const quint32 length = qFromBigEndian<quint32>(png.constData() + at);
+        const QByteArray type = png.mid(at + 4, 4);
+        const QByteArray data = png.mid(at + 8, int(length));
+        if (type == "IHDR" && data.size() == 13 && data.at(8) == 8 && data.at(12) == 0
+            && quint8(data.at(9)) <= 6) {
+            width = qFromBigEndian<quint32>(data.constData());
+            height = qFromBigEndian<quint32>(data.constData() + 4);
+            pixelBytes = quint32(bytesPerPixel[int(data.at(9))]);
+        } else if (type == "IDAT") {
+            rows += data;
+        }
+        at += 12 + int(length);
+    }
+    const quint32 stride = 1 + width * pixelBytes;
+    if (pixelBytes == 0 || height == 0 || stride * height > 64u << 20)
+        return {};
+    QByteArray sized(4, '\0');
+    qToBigEndian(stride * height, sized.data());
+    const QByteArray pixels = qUncompress(sized + rows);
+    if (quint32(pixels.size()) != stride * height)
+        return {};
+    QByteArray filters;
+    for (quint32 y = 0; y < height; ++y)
+        filters += pixels.at(int(y * stride));
+    return filters;
+}
+
+} // namespace
 
 void TestAppStyleSheet::sizesForTheScreen_data()
 {
@@ -77,6 +119,19 @@ void TestAppStyleSheet::everyNamedPictureIsInTheResourceTree()
     for (const QString& name : names) {
         const QImage image(QStringLiteral(":/") + name);
         QVERIFY2(!image.isNull(), qPrintable(name));
+    }
+}
+
+// The sheet's pictures are read while the first frame is built; rows
+// stored without a filter inflate straight into pixels.
+void TestAppStyleSheet::namedPicturesAreStoredUnfiltered()
+{
+    for (const QString& name : AppStyleSheet::imageNames()) {
+        QFile file(QStringLiteral(":/") + name);
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(name));
+        const QByteArray filters = rowFilters(file.readAll());
+        QVERIFY2(!filters.isEmpty(), qPrintable(name));
+        QVERIFY2(filters.count('\0') == filters.size(), qPrintable(name));
     }
 }
 
