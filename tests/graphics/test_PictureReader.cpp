@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QtTest>
 
 using DAvuroD::PictureLoader;
@@ -160,6 +161,34 @@ private slots:
             QCOMPARE(picture.isNull(), i == 3 || i == 7);
             QVERIFY(picture.isNull() || (picture.width() == 80 && picture.height() <= 60));
         }
+    }
+
+    // Pictures that decode whole before they shrink are decoded within the
+    // budget at once, however many threads load them.
+    void loaderDecodesWholePicturesWithinTheBudget()
+    {
+        // GIVEN four pictures at the budget's edge, one of them read before, and eight threads
+        const QByteArray edge = hugePicture(8192);
+        QStringList paths;
+        for (int i = 0; i < 4; ++i)
+            paths << m_files.write(QString("edge%1.png").arg(i), edge);
+        QCOMPARE(PictureReader::readFitted(paths.first(), QSize(64, 64)).size(), QSize(64, 64));
+        QThreadPool* pool = QThreadPool::globalInstance();
+        const int threads = pool->maxThreadCount();
+        pool->setMaxThreadCount(8);
+        const auto restore = qScopeGuard([&] { pool->setMaxThreadCount(threads); });
+        const qint64 peakBefore = peakMemoryKiB();
+        // WHEN a loader fits them into thumbnails
+        PictureLoader loader;
+        QSignalSpy loaded(&loader, &PictureLoader::pictureLoaded);
+        QSignalSpy finished(&loader, &PictureLoader::finished);
+        loader.start(paths, QSize(64, 64));
+        // THEN each arrives, and the memory grows by less than one more of them
+        QVERIFY(finished.wait(60000));
+        QCOMPARE(loaded.size(), 4);
+        const qint64 growth = peakMemoryKiB() - peakBefore;
+        QVERIFY2(growth < PictureReader::maxPixels * 4 / 1024,
+            qPrintable(QString("%1 KiB").arg(growth)));
     }
 
 private:

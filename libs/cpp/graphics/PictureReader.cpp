@@ -3,6 +3,7 @@
 #include "Trace.h"
 
 #include <QImageReader>
+#include <QSemaphore>
 
 namespace DAvuroD {
 
@@ -19,6 +20,20 @@ QSize targetSize(const QSize& original, const QSize& size, Qt::AspectRatioMode m
     if (original.width() <= size.width() && original.height() <= size.height())
         return original;
     return original.scaled(size, mode).expandedTo(QSize(1, 1));
+}
+
+// Whether the reader's format decodes straight at a smaller size asked for;
+// the others decode the whole picture and shrink it afterwards.
+bool shrinksWhileDecoding(const QImageReader& reader)
+{
+    return reader.format() == "jpeg";
+}
+
+// The pixels of the pictures being decoded at their full size, in all threads.
+QSemaphore& wholeDecodes()
+{
+    static QSemaphore pixels(int(PictureReader::maxPixels));
+    return pixels;
 }
 
 } // namespace
@@ -63,9 +78,14 @@ QImage PictureReader::read(QImageReader& reader, const QSize& size, Qt::AspectRa
     }
     const QSize target = targetSize(original, size, mode);
     // Handlers can only shrink while they decode.
-    if (target != original && target.width() <= original.width()
-        && target.height() <= original.height())
+    const bool shrink = target != original && target.width() <= original.width()
+        && target.height() <= original.height();
+    if (shrink)
         reader.setScaledSize(target);
+    const int wholePixels
+        = shrink && shrinksWhileDecoding(reader) ? 0 : original.width() * original.height();
+    wholeDecodes().acquire(wholePixels);
+    const QSemaphoreReleaser release(wholeDecodes(), wholePixels);
     QImage image = reader.read();
     if (!image.isNull() && image.size() != target)
         image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

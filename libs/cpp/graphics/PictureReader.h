@@ -12,7 +12,9 @@ namespace DAvuroD {
 // Reads pictures through QImageReader within a pixel budget: the size is
 // read from the header first, and a picture without one or beyond the
 // budget is refused (a null image and a warning) before a pixel is
-// decoded. Reentrant: any thread may read.
+// decoded. Reentrant: any thread may read. Pictures decoded at their full
+// size hold at most the budget's pixels at once across all threads; a read
+// beyond it waits for those before it.
 class PictureReader
 {
 public:
