@@ -350,6 +350,11 @@ void TestMetronome::tickPeriod()
     button(controls, "TempoIncButton")->click();
     QVERIFY(timer->remainingTime() > 200);
     QCOMPARE(timer->interval(), 288);
+    // A tempo set from outside the controls' buttons is held to their range
+    controls->setInterval(0);
+    QCOMPARE(timer->interval(), 1578);
+    controls->setInterval(100000);
+    QCOMPARE(timer->interval(), 288);
 }
 
 void TestMetronome::barSequence_data()

@@ -36,6 +36,13 @@ int runInstance(const QString& mode, const QString& key)
     return QCoreApplication::exec();
 }
 
+// Where the first instance listens: the user's runtime folder.
+QString socketPath(const QString& key)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + '/' + key + '-'
+        + QString::number(getuid());
+}
+
 class Instance : public QProcess
 {
 public:
@@ -140,7 +147,7 @@ private slots:
             dialog.exec();
         });
         QLocalSocket sender;
-        sender.connectToServer(key + '-' + QString::number(getuid()));
+        sender.connectToServer(socketPath(key));
         QVERIFY(sender.waitForConnected(1000));
         sender.write("once");
         sender.disconnectFromServer();
@@ -157,7 +164,7 @@ private slots:
         const QString key = uniqueKey();
         SingleAppCheck first(key);
         QSignalSpy spy(&first, &SingleAppCheck::messageAvailable);
-        const QString channel = key + '-' + QString::number(getuid());
+        const QString channel = socketPath(key);
 
         // GIVEN ten clients that connect and stay silent, and a timer on this thread
         std::vector<std::unique_ptr<QLocalSocket>> silent;

@@ -45,6 +45,7 @@ private slots:
     void slotShowTicks();
     void slotVisibleTickChanged(bool checked);
     void slotAudibleTickChanged(bool checked);
+    // A tempo outside 38 to 208 beats per minute is taken as the nearest of the two.
     void slotTickIntervalChanged(int bpm);
 
 private:

@@ -4,6 +4,7 @@
 #include <QDebug>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <memory>
@@ -52,7 +53,7 @@ bool SingleAppCheck::sendMessage(const QString& message)
     if (!m_running)
         return false;
     QLocalSocket socket;
-    socket.connectToServer(channelName(), QIODevice::WriteOnly);
+    socket.connectToServer(socketPath(), QIODevice::WriteOnly);
     if (!socket.waitForConnected(waitMsecs)) {
         qDebug() << socket.errorString();
         return false;
@@ -133,21 +134,29 @@ QString SingleAppCheck::channelName() const
     return m_key + QLatin1Char('-') + QString::number(getuid());
 }
 
+// In the user's own runtime folder (mode 0700), where no other user can create the
+// socket first and receive this user's messages.
+QString SingleAppCheck::socketPath() const
+{
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + QLatin1Char('/')
+        + channelName();
+}
+
 bool SingleAppCheck::instanceAnswers() const
 {
     QLocalSocket probe;
-    probe.connectToServer(channelName(), QIODevice::WriteOnly);
+    probe.connectToServer(socketPath(), QIODevice::WriteOnly);
     return probe.waitForConnected(waitMsecs);
 }
 
 void SingleAppCheck::becomeFirstInstance()
 {
     // A socket name left by a crashed instance would block listening.
-    QLocalServer::removeServer(channelName());
+    QLocalServer::removeServer(socketPath());
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, &SingleAppCheck::slotReceiveMessage);
-    if (!m_server->listen(channelName()))
+    if (!m_server->listen(socketPath()))
         qDebug() << "Unable to receive messages:" << m_server->errorString();
 }
 

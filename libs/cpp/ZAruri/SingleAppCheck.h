@@ -12,7 +12,8 @@ namespace ZAruri {
 
 // Tells whether another instance of the application runs for this user, and
 // passes it a text. The first instance holds a one-byte shared-memory segment
-// and listens on a local socket, both named after the key and the user id;
+// and listens on a local socket in the user's runtime folder, both named after
+// the key and the user id;
 // later instances send their messages to it. An instance left behind by a
 // crash (segment or socket still there, nobody answering) is taken over.
 // Construction and sending block the calling thread for up to 1000 ms per step;
@@ -39,6 +40,7 @@ public slots:
 
 private:
     QString channelName() const;
+    QString socketPath() const;
     bool instanceAnswers() const;
     void becomeFirstInstance();
     void receive(QLocalSocket* connection);
