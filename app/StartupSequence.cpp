@@ -6,6 +6,16 @@
 #include "IntroductionSlides.h"
 #include "MainPage.h"
 
+void StartupSequence::prepareProcess()
+{
+    // Without TZ the C library looks at /etc/localtime again at every local
+    // time conversion, and the style sheet's pictures make a thousand of them
+    // before the first frame. ":/etc/localtime" names the same zone (Qt reads
+    // it as the system zone) and is read once.
+    if (!qEnvironmentVariableIsSet("TZ"))
+        qputenv("TZ", ":/etc/localtime");
+}
+
 void StartupSequence::configure(DORuverud::App& app)
 {
     namespace AppConfig = DORuverud::AppConfig;

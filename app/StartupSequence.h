@@ -13,6 +13,9 @@ class StartupSequence
 public:
     StartupSequence() = delete;
 
+    // Before the application object: the process environment the program
+    // runs in.
+    static void prepareProcess();
     // Identity, version, resource offset and the outward links.
     static void configure(DORuverud::App& app);
     // Launcher clicks, language and slides, title and style sheet; the

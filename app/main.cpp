@@ -4,6 +4,7 @@
 
 int main(int argc, char** argv)
 {
+    StartupSequence::prepareProcess();
     DORuverud::App app(argc, argv, QStringLiteral("Quelmar"), QStringLiteral("Tessivar"));
     StartupSequence::configure(app);
     MainPage window(nullptr);

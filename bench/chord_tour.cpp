@@ -99,6 +99,7 @@ private:
 
 int main(int argc, char** argv)
 {
+    StartupSequence::prepareProcess();
     DORuverud::App app(argc, argv, QStringLiteral("Quelmar"), QStringLiteral("Tessivar"));
     StartupSequence::configure(app);
     MainPage window(nullptr);
