@@ -4,7 +4,10 @@
 //     $(pkg-config --cflags Qt5Core) -Ilibs/cpp/vcard \
 //     tests/fuzz/fuzz_vCard.cpp libs/cpp/vcard/*.cpp \
 //     $(pkg-config --libs Qt5Core) -o /tmp/fuzz_vCard
-//   /tmp/fuzz_vCard -max_total_time=600 -max_len=4096
+// A seed with quoted-printable soft line breaks, the last one before the END line:
+//   mkdir -p /tmp/seeds_vcard && printf 'BEGIN:VCARD\r\nNOTE;ENCODING=QUOTED-PRINTABLE:a=\r\n'\
+//     ' 1:2=\r\nb = \r\nEND:VCARD\r\n' > /tmp/seeds_vcard/qp
+//   /tmp/fuzz_vCard -max_total_time=600 -max_len=4096 /tmp/seeds_vcard
 
 #include "vCard.h"
 

@@ -229,6 +229,12 @@ private slots:
         cards("every folded line joined, one space or tab removed",
             "BEGIN:VCARD\nNOTE:a\n b\n  c:d\nitem1.photo:A\n B\nX:1\n\t2\nEND:VCARD",
             {{"NOTE|ab c:d|", "photo|AB|", "X|12|"}});
+        cards("quoted-printable soft line breaks joined, whatever the next line holds",
+            "BEGIN:VCARD\r\nNOTE;ENCODING=QUOTED-PRINTABLE:Probe um=\r\n 10:30=0D=0A=\r\n"
+            "Bitte p=C3=\r\n=BCnktlich\r\nFN:A=\r\nTEL:1\r\n"
+            "X;ENCODING=QUOTED-PRINTABLE:a = \r\nEND:VCARD",
+            {{"NOTE|Probe um 10:30=0D=0ABitte p=C3=BCnktlich|1:QUOTED-PRINTABLE", "FN|A=|",
+                "TEL|1|", "X|a|1:QUOTED-PRINTABLE"}});
         cards("numbered item prefixes removed",
             "BEGIN:VCARD\nitem1.TEL;type=CELL:123\nITEM2.X:1\nitemA.TEL:5\nhome.TEL:6\nEND:VCARD",
             {{"TEL|123|0:CELL", "X|1|", "itemA.TEL|5|", "home.TEL|6|"}});

@@ -41,9 +41,19 @@ bool isBlank(char c)
     return c == ' ' || c == '\t';
 }
 
+// A quoted-printable value that ends in "=" goes on in the next line: a
+// soft line break.
+bool endsInSoftBreak(const QByteArray& line)
+{
+    const int colon = line.indexOf(':');
+    return colon >= 0 && line.endsWith('=')
+        && line.left(colon).toUpper().contains("QUOTED-PRINTABLE");
+}
+
 // The lines without their CR, each folded line joined to the line it
 // continues: a line that begins with a space or a tab loses the line break
-// and that one character. Folded photo data loses all its white space.
+// and that one character; the line after a soft line break loses only the
+// "=" before the break. Folded photo data loses all its white space.
 QList<QByteArray> unfolded(const QList<QByteArray>& lines)
 {
     QList<QByteArray> joined;
@@ -51,7 +61,10 @@ QList<QByteArray> unfolded(const QList<QByteArray>& lines)
     for (QByteArray line : lines) {
         if (line.endsWith('\r'))
             line.chop(1);
-        if (joined.isEmpty() || line.isEmpty() || !isBlank(line.front())) {
+        if (!joined.isEmpty() && endsInSoftBreak(joined.last())) {
+            joined.last().chop(1);
+            joined.last() += line;
+        } else if (joined.isEmpty() || line.isEmpty() || !isBlank(line.front())) {
             photo = isPhoto(line);
             joined.append(line);
         } else if (photo) {
@@ -158,9 +171,13 @@ QList<vCard> vCard::fromByteArray(const QByteArray& text)
     const QList<QByteArray> lines = unfolded(text.split('\n'));
     for (const QByteArray& raw : lines) {
         // Cut at a zero byte before the white space goes, so that none is left at the end.
-        const QByteArray line
+        QByteArray line
             = withoutItemPrefix(raw.left(int(qstrnlen(raw.constData(), uint(raw.size())))))
                   .simplified();
+        // A soft line break at the end of the value breaks nothing: it goes,
+        // so that the value does not end in one when written again.
+        while (endsInSoftBreak(line))
+            line = line.left(line.size() - 1).trimmed();
         if (line == beginLine && !inCard) {
             card = vCard();
             inCard = true;
