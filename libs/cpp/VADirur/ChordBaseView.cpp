@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QUrl>
 
 namespace VADirur {
@@ -62,8 +63,8 @@ void ChordBaseView::paintEvent(QPaintEvent*)
     painter.drawRect(rect());
 }
 
-// The picture is decoded at the size it is drawn and kept for the next
-// repaint at that size; no full-size copy is made or kept.
+// The picture is decoded at the size it is drawn, and kept at that size in the pixmap
+// cache, so that going back to a chord decodes nothing; no full-size copy is made or kept.
 void ChordBaseView::drawPicture(QPainter* painter, const QString& fileName)
 {
     const qreal ratio = DORuverud::App::theApp()->devicePixelRatio();
@@ -74,7 +75,10 @@ void ChordBaseView::drawPicture(QPainter* painter, const QString& fileName)
         + QString::number(target.height());
     if (key != m_pictureKey) {
         m_pictureKey = key;
-        m_picture = QPixmap::fromImage(fittedPicture(path, target));
+        if (!QPixmapCache::find(key, &m_picture)) {
+            m_picture = QPixmap::fromImage(fittedPicture(path, target));
+            QPixmapCache::insert(key, m_picture);
+        }
     }
     if (m_picture.isNull())
         return;
