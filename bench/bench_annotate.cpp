@@ -4,10 +4,9 @@
 // a second. Measured on the bare area and inside the editor, where every
 // paint also recomposes the picture for the drag preview.
 #include "../tests/common/MouseDrag.h"
-#include "App.h"
+#include "AppBenchmarkMain.h"
 #include "ImageNoteEditor.h"
 #include "ImageNoteWorkArea.h"
-#include "TemporaryHome.h"
 
 #include <QPainter>
 
@@ -70,11 +69,5 @@ BENCHMARK(blurInEditor)->Args({400, 300})->Args({1800, 960})->Unit(benchmark::kM
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    const TemporaryHome home;
-    DORuverud::App app(argc, argv, "Quelmar", "Tessivar");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runAppBenchmarks(argc, argv);
 }

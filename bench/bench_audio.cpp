@@ -2,14 +2,13 @@
 // from the cache against decoding from disk, one 256-frame period of the
 // mixer with 32 voices sounding, the first press of a chord on a page just
 // shown (its samples decoded ahead, or not), and opening a 5-minute file.
-#include "App.h"
+#include "AppBenchmarkMain.h"
 #include "AudioClip.h"
 #include "AudioClipCache.h"
 #include "AudioEngine.h"
 #include "AudioEngineObserver.h"
 #include "NativeAudioPlayer.h"
 #include "SampleName.h"
-#include "TemporaryHome.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -245,11 +244,5 @@ BENCHMARK(firstPressOfChord)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM",
-        qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    const TemporaryHome home;
-    DORuverud::App app(argc, argv, "Quelmar", "Tessivar");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runAppBenchmarks(argc, argv);
 }

@@ -1,10 +1,9 @@
 // Chord switch: a press on the selector panel until the page has repainted,
 // on a 620 x 620 page of the ukulele and of the piano.
-#include "App.h"
+#include "AppBenchmarkMain.h"
 #include "ChordFiles.h"
 #include "ChordsButtonsPanel.h"
 #include "PianoChordsMainPage.h"
-#include "TemporaryHome.h"
 #include "UkuleleChordsMainPage.h"
 
 #include <QPushButton>
@@ -39,12 +38,6 @@ BENCHMARK_TEMPLATE(chordSwitch, VADirur::PianoChordsMainPage)->Unit(benchmark::k
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    const TemporaryHome home;
-    DORuverud::App app(argc, argv, "Quelmar", "Tessivar");
-    app.setResourceOffset(VADirur::ChordFiles::resourcePrefix());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runAppBenchmarks(argc, argv,
+        [](DORuverud::App& app) { app.setResourceOffset(VADirur::ChordFiles::resourcePrefix()); });
 }

@@ -2,8 +2,7 @@
 // command does it: checked, parsed, laid out in an 800 x 600 text area and
 // painted; and the refusal of files beyond them. Goal: a few seconds at most.
 #include "../tests/common/HostileHtml.h"
-#include "App.h"
-#include "TemporaryHome.h"
+#include "AppBenchmarkMain.h"
 #include "TextEditReader.h"
 
 #include <QTextEdit>
@@ -68,11 +67,5 @@ BENCHMARK_CAPTURE(readAndShow, refused 1 MiB line, repeated("x", 1 << 20), false
 
 int main(int argc, char** argv)
 {
-    const TemporaryHome home;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    DORuverud::App app(argc, argv, "Quelmar", "Tessivar");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runAppBenchmarks(argc, argv);
 }

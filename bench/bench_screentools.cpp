@@ -1,11 +1,10 @@
 // A drag over the screen cropper and the screen ruler: one mouse move until
 // the 1280 x 1024 frame has repainted, the rectangle and, on the ruler, its
 // size fitted into it. Goal: well within one 16 ms frame.
-#include "App.h"
+#include "AppBenchmarkMain.h"
 #include "Common.h"
 #include "ScreenCropper.h"
 #include "ScreenMeasurer.h"
-#include "TemporaryHome.h"
 
 #include <QMouseEvent>
 #include <benchmark/benchmark.h>
@@ -47,11 +46,5 @@ BENCHMARK_TEMPLATE(dragMove, DORuverud::ScreenMeasurer)->Unit(benchmark::kMillis
 
 int main(int argc, char** argv)
 {
-    const TemporaryHome home;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    DORuverud::App app(argc, argv, "Quelmar", "Tessivar");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runAppBenchmarks(argc, argv);
 }

@@ -1,8 +1,7 @@
 // The string tuner: building the whole page, and a press on the chooser
 // until the instrument page has repainted, first at a new size (the picture
 // is scaled) and then at the same size (the scaled picture is reused).
-#include "App.h"
-#include "TemporaryHome.h"
+#include "AppBenchmarkMain.h"
 #include "TunersMainPage.h"
 
 #include <QPushButton>
@@ -45,11 +44,5 @@ BENCHMARK(switchInstrument)->Arg(0)->ArgName("newSize")->Unit(benchmark::kMillis
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    const TemporaryHome home;
-    DORuverud::App app(argc, argv, "Quelmar", "TessivarBench");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runAppBenchmarks(argc, argv);
 }
