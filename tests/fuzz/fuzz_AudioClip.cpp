@@ -25,22 +25,13 @@
 // play or a decode ahead does.
 
 #include "AudioClip.h"
+#include "FuzzCheck.h"
 
 #include <QCoreApplication>
 #include <QTemporaryFile>
 
 #include <cstddef>
 #include <cstdint>
-
-namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {

@@ -20,22 +20,13 @@
 // clang-format on
 
 #include "CssSheetReader.h"
+#include "FuzzCheck.h"
 
 #include <QTextCodec>
 #include <QVector>
 
 #include <cstddef>
 #include <cstdint>
-
-namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

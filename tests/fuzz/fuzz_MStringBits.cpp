@@ -21,6 +21,7 @@
 // counts and the bytes of the first string.
 
 #include "Bits.h"
+#include "FuzzCheck.h"
 #include "MString.h"
 
 #include <QTemporaryFile>
@@ -33,12 +34,6 @@
 #include <sstream>
 
 namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
 
 template <typename T> T take(const uint8_t*& data, size_t& size)
 {

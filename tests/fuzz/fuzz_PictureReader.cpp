@@ -20,6 +20,7 @@
 // Input: the bytes of a picture file, read whole from memory and fitted into a
 // thumbnail from a file.
 
+#include "FuzzCheck.h"
 #include "PictureReader.h"
 
 #include <QBuffer>
@@ -30,12 +31,6 @@
 #include <cstdint>
 
 namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
 
 bool withinBudget(const QImage& image)
 {

@@ -17,6 +17,7 @@
 //   mkdir -p /tmp/corpus_settings && /tmp/fuzz_SettingsImport -max_total_time=300 \
 //     -max_len=4096 /tmp/corpus_settings /tmp/seeds_settings
 
+#include "FuzzCheck.h"
 #include "SettingsDialogReader.h"
 
 #include <QVector>
@@ -24,12 +25,6 @@
 #include <cstdint>
 
 namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
 
 // Checks the bounds on the built document without recursion.
 void checkBounds(const QDomDocument& document)

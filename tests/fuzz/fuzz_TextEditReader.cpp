@@ -22,6 +22,7 @@
 //   mkdir -p /tmp/corpus_text && /tmp/fuzz_TextEditReader -max_total_time=300 \
 //     -timeout=20 -max_len=4096 /tmp/corpus_text /tmp/seeds_text
 
+#include "FuzzCheck.h"
 #include "TextEditDocument.h"
 #include "TextEditReader.h"
 
@@ -30,16 +31,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-
-namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {

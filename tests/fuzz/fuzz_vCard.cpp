@@ -9,18 +9,13 @@
 //     ' 1:2=\r\nb = \r\nEND:VCARD\r\n' > /tmp/seeds_vcard/qp
 //   /tmp/fuzz_vCard -max_total_time=600 -max_len=4096 /tmp/seeds_vcard
 
+#include "FuzzCheck.h"
 #include "vCard.h"
 
 #include <cstddef>
 #include <cstdint>
 
 namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
 
 // The name as the reader gives it back after writing: upper-cased, without
 // the numbered item prefixes that the reader removes one per reading.
