@@ -302,6 +302,22 @@ private slots:
         QCOMPARE(shown(*m_area), knownPicture());
     }
 
+    // The picture that undo or redo leaves differs from the one saved.
+    void undoAndRedoAfterASaveLeaveTheAreaDirty()
+    {
+        QTemporaryDir dir;
+        m_area->slotSetMode(Mode::Line);
+        drag(m_area.get(), QPoint(50, 50), QPoint(150, 50));
+        int saved = 0;
+        for (const auto& step : {&ImageNoteWorkArea::slotUndo, &ImageNoteWorkArea::slotRedo}) {
+            whenModal(fileDialogAnswer(dir.filePath(QString("saved%1.png").arg(++saved)), true));
+            m_area->slotSave();
+            QVERIFY(!m_area->isDirty());
+            (m_area.get()->*step)();
+            QVERIFY(m_area->isDirty());
+        }
+    }
+
     // 300 wide strokes across a 1920 x 1200 picture: the history keeps within
     // its budget and the steps it keeps restore their pixels exactly.
     void historyKeepsWithinItsBudget()

@@ -161,6 +161,7 @@ void ImageNoteWorkArea::restore(const QImage& layer)
     if (layer.isNull())
         return;
     m_layer = QPixmap::fromImage(layer);
+    m_dirty = true;
     update();
     emit changed();
 }
