@@ -298,13 +298,19 @@ private slots:
         // WHEN opened, THEN it opens at once; only the picture shows
         TextEdit window;
         window.show();
+        const auto pictureSize = [&window, &folder] {
+            return textArea(&window)
+                ->document()
+                ->resource(QTextDocument::ImageResource, QUrl(folder.path("small.png")))
+                .value<QImage>()
+                .size();
+        };
         QCOMPARE(openAnswered(&window, folder.write("pictures.html", html.toUtf8())), QString());
-        QCOMPARE(textArea(&window)
-                     ->document()
-                     ->resource(QTextDocument::ImageResource, QUrl(folder.path("small.png")))
-                     .value<QImage>()
-                     .size(),
-            QSize(8, 4));
+        QCOMPARE(pictureSize(), QSize(8, 4));
+        // AND a file opened again shows its pictures as they are now
+        QImage(2, 2, QImage::Format_RGB32).save(folder.path("small.png"));
+        QCOMPARE(openAnswered(&window, folder.path("pictures.html")), QString());
+        QCOMPARE(pictureSize(), QSize(2, 2));
     }
 
     void ownOpenDocumentIsRefusedAndKept()

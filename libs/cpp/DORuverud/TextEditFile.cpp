@@ -44,6 +44,8 @@ bool TextEdit::load(const QString& path)
 void TextEdit::setContent(const TextEditReader& reader)
 {
     m_fileIsHtml = reader.isRich();
+    // The pictures read for the file before go too.
+    m_textEdit->document()->clear();
     if (reader.isRich())
         m_textEdit->setHtml(reader.text());
     else
