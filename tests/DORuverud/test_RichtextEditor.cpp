@@ -185,6 +185,30 @@ private slots:
         QCOMPARE(textArea(&reader)->toPlainText(), sample);
     }
 
+    void saveAsAsksBeforeReplacingUnderAnAddedSuffix()
+    {
+        TestFolder folder;
+        folder.write("notes.odt", "kept");
+        TextEdit window;
+        textArea(&window)->setPlainText(sample);
+        // WHEN Save As gets "notes" and the question is not answered Yes, THEN nothing is written
+        bool saved = true;
+        const QString question = messageAfterFileDialog(
+            folder.path("notes"), [&window, &saved] { saved = window.slotFileSaveAs(); });
+        QVERIFY2(question.startsWith("notes.odt already exists."), qPrintable(question));
+        QVERIFY(!saved);
+        QCOMPARE(folder.read("notes.odt"), QByteArray("kept"));
+        QCOMPARE(window.windowTitle(), untitled);
+        // AND answered Yes, the file is replaced
+        std::unique_ptr<ModalAnswer> yes;
+        whenModal([&folder, &yes](QWidget* modal) {
+            fileDialogAnswer(folder.path("notes"), true)(modal);
+            yes = std::make_unique<ModalAnswer>(answerBox(QMessageBox::Yes));
+        });
+        QVERIFY(window.slotFileSaveAs());
+        QVERIFY(folder.read("notes.odt").startsWith("PK"));
+    }
+
     void plainTextReadAndWrittenBack()
     {
         // GIVEN a text file with a zero byte, where reading stops

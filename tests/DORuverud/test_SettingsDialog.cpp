@@ -280,19 +280,29 @@ private slots:
         QCOMPARE(beta->value, value);
     }
 
-    void failedExportSaysSoAndKeepsTheOldFile()
+    void failedExportSaysSo()
     {
-        // GIVEN a folder where the export goes
         TestFolder folder;
-        QVERIFY(QDir(folder.path()).mkdir("out.tqsettings"));
         SettingsDialog dialog;
         dialog.show();
-        // WHEN exported there, THEN it says so
-        const QString message = messageAfterFileDialog(folder.path("out"), [&dialog] {
+        // WHEN exported into a missing folder, THEN it says so
+        const QString message = messageAfterFileDialog(folder.path("missing/out"), [&dialog] {
             QTest::mouseClick(dialog.findChild<QPushButton*>("StorageBrowserSS"), Qt::LeftButton);
         });
         QVERIFY2(message.startsWith("out.tqsettings was not saved."), qPrintable(message));
-        QVERIFY(QFileInfo(folder.path("out.tqsettings")).isDir());
+    }
+
+    void exportAsksBeforeReplacingUnderAnAddedExtension()
+    {
+        TestFolder folder;
+        folder.write("out.tqsettings", "kept");
+        SettingsDialog dialog;
+        dialog.show();
+        const QString question = messageAfterFileDialog(folder.path("out"), [&dialog] {
+            QTest::mouseClick(dialog.findChild<QPushButton*>("StorageBrowserSS"), Qt::LeftButton);
+        });
+        QVERIFY2(question.startsWith("out.tqsettings already exists."), qPrintable(question));
+        QCOMPARE(folder.read("out.tqsettings"), QByteArray("kept"));
     }
 
     void pipeIsRefusedWithoutWaiting()

@@ -1,6 +1,8 @@
 #include "FileDialog.h"
 
 #include <QEventLoop>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QPointer>
 
 namespace DORuverud {
@@ -21,6 +23,16 @@ QString FileDialog::getSaveFileName(QWidget* parent, const QString& caption, con
     if (!parent)
         return QFileDialog::getSaveFileName(nullptr, caption, dir, filter, nullptr, options);
     return runSheet(parent, caption, dir, filter, AnyFile, AcceptSave, options).value(0);
+}
+
+bool FileDialog::mayReplace(QWidget* parent, const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        return true;
+    return QMessageBox::question(parent, tr("Replace File"),
+               tr("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
 QStringList FileDialog::getOpenFileNames(QWidget* parent, const QString& caption,

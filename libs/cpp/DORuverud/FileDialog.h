@@ -22,6 +22,10 @@ public:
     static QString getSaveFileName(QWidget* parent = nullptr, const QString& caption = QString(),
         const QString& dir = QString(), const QString& filter = QString(),
         QString* selectedFilter = nullptr, Options options = Options());
+    // Whether the file may be written under path when the dialog did not offer
+    // that name (a suffix was added to the chosen one): asks before an
+    // existing file is replaced.
+    static bool mayReplace(QWidget* parent, const QString& path);
     // The chosen existing files in the dialog's order, or empty on cancel.
     static QStringList getOpenFileNames(QWidget* parent = nullptr,
         const QString& caption = QString(), const QString& dir = QString(),

@@ -152,6 +152,8 @@ void SettingsDialog::slotSaveSettings()
         root.appendChild(page->writeDom(document));
 
     const QString path = chosen.endsWith(fileExtension) ? chosen : chosen + fileExtension;
+    if (path != chosen && !FileDialog::mayReplace(this, path))
+        return;
     // UTF-8 whatever the locale, so that every value reads back; the old file
     // stays whole until the new one is complete.
     const QByteArray content = document.toString(1).toUtf8();

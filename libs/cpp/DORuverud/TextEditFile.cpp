@@ -138,7 +138,7 @@ bool TextEdit::slotFileSaveAs()
     if (!known)
         path += QLatin1String(".odt");
     // The new name only once the document is written there.
-    if (!write(path))
+    if ((!known && !DORuverud::FileDialog::mayReplace(this, path)) || !write(path))
         return false;
     setCurrentFileName(path);
     return true;
