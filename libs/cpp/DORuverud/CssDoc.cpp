@@ -3,11 +3,11 @@
 #include "CssSheetReader.h"
 #include "CssSyntaxHighlighter.h"
 #include "FileDialog.h"
+#include "WholeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QTextCodec>
 
 namespace DORuverud {
@@ -62,15 +62,10 @@ void CssDoc::write(const QString& path)
 {
     QTextCodec* codec = QTextCodec::codecForLocale();
     const QString text = toPlainText();
-    const QByteArray content = codec->fromUnicode(text);
-    QSaveFile file(path);
-    QString error;
-    if (!codec->canEncode(text))
-        error = tr("Its text cannot be written in the encoding %1.")
-                    .arg(QString::fromLatin1(codec->name()));
-    else if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()
-        || !file.commit())
-        error = file.errorString();
+    const QString error = codec->canEncode(text)
+        ? WholeFile::write(path, codec->fromUnicode(text))
+        : tr("Its text cannot be written in the encoding %1.")
+              .arg(QString::fromLatin1(codec->name()));
     if (!error.isEmpty()) {
         QMessageBox::warning(this, tr("Save"),
             tr("%1 was not saved.").arg(QFileInfo(path).fileName()) + '\n' + error);

@@ -5,6 +5,7 @@
 #include "FileDialog.h"
 #include "SettingsDialogReader.h"
 #include "SettingsWidget.h"
+#include "WholeFile.h"
 
 #include <QBoxLayout>
 #include <QDomDocument>
@@ -12,7 +13,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTabWidget>
 
 namespace DORuverud {
@@ -156,11 +156,10 @@ void SettingsDialog::slotSaveSettings()
         return;
     // UTF-8 whatever the locale, so that every value reads back; the old file
     // stays whole until the new one is complete.
-    const QByteArray content = document.toString(1).toUtf8();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
+    const QString error = WholeFile::write(path, document.toString(1).toUtf8());
+    if (!error.isEmpty())
         QMessageBox::warning(this, tr("Save Settings"),
-            tr("%1 was not saved.").arg(QFileInfo(path).fileName()) + '\n' + file.errorString());
+            tr("%1 was not saved.").arg(QFileInfo(path).fileName()) + '\n' + error);
     app->setSaveDirPath(chosen);
 }
 

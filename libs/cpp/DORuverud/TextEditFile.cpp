@@ -3,6 +3,7 @@
 
 #include "FileDialog.h"
 #include "TextEditReader.h"
+#include "WholeFile.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -11,7 +12,6 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextDocumentWriter>
 #include <QTextEdit>
 
@@ -106,13 +106,12 @@ bool TextEdit::write(const QString& path)
         ? "HTML"
         : "plaintext";
     QBuffer content;
-    const bool made = QTextDocumentWriter(&content, format).write(m_textEdit->document());
-    // The old file stays whole until the new one is complete.
-    QSaveFile file(path);
-    if (!made || !file.open(QIODevice::WriteOnly) || file.write(content.data()) != content.size()
-        || !file.commit()) {
+    const QString error = QTextDocumentWriter(&content, format).write(m_textEdit->document())
+        ? DORuverud::WholeFile::write(path, content.data())
+        : tr("The document cannot be written in that form.");
+    if (!error.isEmpty()) {
         QMessageBox::warning(this, tr("Save as..."),
-            tr("%1 was not saved.").arg(QFileInfo(path).fileName()) + '\n' + file.errorString());
+            tr("%1 was not saved.").arg(QFileInfo(path).fileName()) + '\n' + error);
         return false;
     }
     m_textEdit->document()->setModified(false);
