@@ -32,7 +32,7 @@ bool shrinksWhileDecoding(const QImageReader& reader)
 // The pixels of the pictures being decoded at their full size, in all threads.
 QSemaphore& wholeDecodes()
 {
-    static QSemaphore pixels(int(PictureReader::maxPixels));
+    static QSemaphore pixels {int(PictureReader::maxPixels)};
     return pixels;
 }
 
