@@ -152,6 +152,51 @@ private slots:
         QCOMPARE(again.shown, QString("QFileDialog"));
     }
 
+    void unsavedTextIsAskedFor_data()
+    {
+        QTest::addColumn<bool>("closing");
+        QTest::newRow("before Open") << false;
+        QTest::newRow("before the window closes") << true;
+    }
+
+    void unsavedTextIsAskedFor()
+    {
+        QFETCH(bool, closing);
+        // GIVEN a typed text
+        CssEditor editor(nullptr);
+        editor.show();
+        CssDoc* doc = editor.findChild<CssDoc*>();
+        QTest::keyClicks(doc, "QLabel {}");
+        const auto answer = [](QMessageBox::StandardButton button) {
+            return [button](QWidget* modal) {
+                if (auto* box = qobject_cast<QMessageBox*>(modal))
+                    box->button(button)->click();
+                else
+                    static_cast<QDialog*>(modal)->reject();
+            };
+        };
+        const auto act = [&] { closing ? void(editor.close()) : doc->slotLoad(); };
+        // WHEN the question is cancelled, THEN nothing else opens and the text stays
+        {
+            ModalAnswer cancelled(answer(QMessageBox::Cancel));
+            act();
+            QCOMPARE(cancelled.shown, QString("QMessageBox"));
+        }
+        QVERIFY(editor.isVisible());
+        QCOMPARE(doc->toPlainText(), QString("QLabel {}"));
+        // WHEN the text is discarded, THEN the window closes, or Open shows its file dialog
+        std::unique_ptr<ModalAnswer> fileDialog;
+        ModalAnswer discarded([&](QWidget* modal) {
+            answer(QMessageBox::Discard)(modal);
+            fileDialog = std::make_unique<ModalAnswer>(fileDialogAnswer(QString(), false));
+        });
+        act();
+        QCOMPARE(discarded.shown, QString("QMessageBox"));
+        QCOMPARE(editor.isVisible(), !closing);
+        if (!closing)
+            QCOMPARE(fileDialog->shown, QString("QFileDialog"));
+    }
+
     void loadRefusesWhatItCannotShow_data()
     {
         QTest::addColumn<QByteArray>("content");

@@ -25,8 +25,23 @@ void CssDoc::applyOwnPalette()
     setStyleSheet(QStringLiteral("QTextEdit{background: #000060; color: yellow;}"));
 }
 
+bool CssDoc::maybeSave()
+{
+    if (!document()->isModified())
+        return true;
+    const QMessageBox::StandardButton answer = QMessageBox::warning(this, tr("Style sheet"),
+        tr("The style sheet has been modified.\nDo you want to save your changes?"),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (answer == QMessageBox::Save)
+        slotSave();
+    return answer == QMessageBox::Discard
+        || (answer == QMessageBox::Save && !document()->isModified());
+}
+
 void CssDoc::slotLoad()
 {
+    if (!maybeSave())
+        return;
     const QString path = FileDialog::getOpenFileName(this, QString(), QString(), QString());
     if (path.isEmpty())
         return;
@@ -37,6 +52,7 @@ void CssDoc::slotLoad()
         return;
     }
     setPlainText(sheet.text());
+    document()->setModified(false);
     m_currentFilePath = path;
     emit changeWindowTitle(path);
 }

@@ -16,6 +16,9 @@ public:
     // The text area's own font and colours, kept apart from the
     // application-wide style sheet.
     void applyOwnPalette();
+    // Asks whether to save a changed text first; false when the user cancels
+    // or the save failed, so that the text must stay.
+    bool maybeSave();
 
 signals:
     void changeWindowTitle(QString);

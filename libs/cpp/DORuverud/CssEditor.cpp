@@ -3,6 +3,7 @@
 #include "App.h"
 #include "CssDoc.h"
 
+#include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -39,6 +40,14 @@ CssEditor::CssEditor(QWidget* parent)
     setCentralWidget(m_doc);
     connect(m_doc, &CssDoc::changeWindowTitle, this, &CssEditor::slotChangeWindowTitle);
     statusBar()->showMessage(tr("Ready"), 2000);
+}
+
+void CssEditor::closeEvent(QCloseEvent* event)
+{
+    if (m_doc->maybeSave())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void CssEditor::slotApply()

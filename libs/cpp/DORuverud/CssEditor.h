@@ -23,6 +23,10 @@ public slots:
     void slotChangeWindowTitle(QString str);
     void slotApplyToolTipsInfo();
 
+protected:
+    // A changed text is asked for before the window closes.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void applyToolTipInfo(QWidget* widget);
 
