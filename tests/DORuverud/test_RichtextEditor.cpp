@@ -16,6 +16,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -407,6 +408,36 @@ private slots:
         QCOMPARE(textArea(&window)->toPlainText(), sample);
         QCOMPARE(window.windowTitle(), untitled);
         QCOMPARE(folder.read("hostile.html"), content);
+    }
+
+    // A paste or a drop meets the bounds of a file: refused with a message, the text kept.
+    void hostilePastesAreRefused()
+    {
+        TextEdit window;
+        textArea(&window)->setPlainText(sample);
+        auto* mime = new QMimeData;
+        mime->setHtml(QString::fromLatin1(nestedTables(5000)));
+        mime->setText(QStringLiteral("x"));
+        QApplication::clipboard()->setMimeData(mime);
+        QString message;
+        const auto readAndReject = [&message](QWidget* modal) {
+            if (auto* messageBox = qobject_cast<QMessageBox*>(modal))
+                message = messageBox->text();
+            static_cast<QDialog*>(modal)->reject();
+        };
+        ModalAnswer box(readAndReject);
+        action(&window, "&Paste")->trigger();
+        QVERIFY2(message.contains("nests HTML elements more than 1000"), qPrintable(message));
+        QCOMPARE(textArea(&window)->toPlainText(), sample);
+        // A plain line longer than the layout can break is refused too; a fair one goes in
+        QApplication::clipboard()->setText(QString(1 << 20, 'x'));
+        message.clear();
+        ModalAnswer again(readAndReject);
+        action(&window, "&Paste")->trigger();
+        QVERIFY2(message.contains("paragraph of more than"), qPrintable(message));
+        QApplication::clipboard()->setText(QStringLiteral("fair"));
+        action(&window, "&Paste")->trigger();
+        QVERIFY(textArea(&window)->toPlainText().contains("fair"));
     }
 
     void filesWithinTheBoundsOpen_data()

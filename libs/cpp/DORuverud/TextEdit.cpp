@@ -1,5 +1,6 @@
 #include "TextEdit.h"
 
+#include "TextEditArea.h"
 #include "TextEditDocument.h"
 #include "TextEditIcons.h"
 
@@ -38,7 +39,7 @@ TextEdit::TextEdit(QWidget* parent)
     setupTextActions();
     setupComboBar();
 
-    m_textEdit = new QTextEdit(this);
+    m_textEdit = new TextEditArea(this);
     m_textEdit->setDocument(new TextEditDocument(m_textEdit));
     connect(m_textEdit, &QTextEdit::currentCharFormatChanged, this,
         &TextEdit::currentCharFormatChanged);

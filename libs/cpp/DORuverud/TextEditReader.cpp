@@ -62,6 +62,15 @@ TextEditReader::TextEditReader(const QByteArray& data)
         m_text.clear();
 }
 
+TextEditReader::TextEditReader(const QString& text, bool rich)
+    : m_rich(rich)
+    , m_text(text)
+{
+    m_refusal = text.size() > maxFileSize ? sizeRefusal() : boundsRefusal();
+    if (!m_refusal.isEmpty())
+        m_text.clear();
+}
+
 QString TextEditReader::refusal() const
 {
     return m_refusal;
@@ -80,14 +89,22 @@ QString TextEditReader::text() const
 QString TextEditReader::read(const QByteArray& data)
 {
     if (data.size() > maxFileSize)
-        return tr("It is larger than %1 MiB, more than this editor can show.")
-            .arg(maxFileSize >> 20);
+        return sizeRefusal();
     if (data.startsWith("PK\x03\x04") || data.startsWith("PK\x05\x06"))
         return tr("It is an OpenDocument or other zip file, which this editor can write but "
                   "not read.");
-    QString refusal = decode(data);
-    if (refusal.isEmpty() && m_rich)
-        refusal = htmlRefusal();
+    const QString refusal = decode(data);
+    return refusal.isEmpty() ? boundsRefusal() : refusal;
+}
+
+QString TextEditReader::sizeRefusal()
+{
+    return tr("It is larger than %1 MiB, more than this editor can show.").arg(maxFileSize >> 20);
+}
+
+QString TextEditReader::boundsRefusal() const
+{
+    const QString refusal = m_rich ? htmlRefusal() : QString();
     if (!refusal.isEmpty())
         return refusal;
     TextEditDocument document;

@@ -29,6 +29,8 @@ public:
     static constexpr int maxParagraph = 32768;
 
     explicit TextEditReader(const QByteArray& data);
+    // Text already decoded, such as a paste: the same bounds but for the encoding.
+    TextEditReader(const QString& text, bool rich);
 
     // Why the bytes are refused, or an empty text when they are readable.
     QString refusal() const;
@@ -40,6 +42,9 @@ private:
     // These return why the bytes are refused, or an empty text.
     QString read(const QByteArray& data);
     QString decode(const QByteArray& data);
+    // The bounds on the decoded text.
+    QString boundsRefusal() const;
+    static QString sizeRefusal();
     QString htmlRefusal() const;
     static QString tableRefusal();
     QString layoutRefusal(const QTextDocument& document) const;
