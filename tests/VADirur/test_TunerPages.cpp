@@ -1,16 +1,12 @@
 #include "../common/LivePlayers.h"
 #include "../common/SoundStartLog.h"
 #include "App.h"
-#include "BalalaikaTuner.h"
-#include "BassGuitarTuner.h"
 #include "ButtonsPanel.h"
-#include "GuitarTuner.h"
 #include "ModesPanel.h"
 #include "TuneButton.h"
+#include "TunerPageFactory.h"
 #include "TunersCommonPanel.h"
 #include "TunersMainPage.h"
-#include "ViolaTuner.h"
-#include "ViolinTuner.h"
 
 #include <QMenu>
 #include <QPushButton>
@@ -18,15 +14,8 @@
 #include <QtTest>
 
 using namespace VADirur;
-using Page = std::function<TunerBasePage*()>;
-Q_DECLARE_METATYPE(Page)
 
 namespace {
-
-template <class Tuner> Page page()
-{
-    return [] { return new Tuner(nullptr); };
-}
 
 void setSetting(const char* key, const QVariant& value)
 {

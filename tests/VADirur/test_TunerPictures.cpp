@@ -1,31 +1,14 @@
 #include "App.h"
-#include "BalalaikaTuner.h"
-#include "BanjoTuner.h"
-#include "BassGuitarTuner.h"
-#include "CelloTuner.h"
-#include "DombraTuner.h"
-#include "DoubleBassTuner.h"
-#include "GuitarTuner.h"
 #include "InstrumentArt.h"
-#include "MandolinTuner.h"
 #include "TuneButton.h"
-#include "UkuleleTuner.h"
-#include "ViolaTuner.h"
-#include "ViolinTuner.h"
+#include "TunerPageFactory.h"
 
 #include <QPainter>
 #include <QtTest>
 
 using namespace VADirur;
-using Page = std::function<TunerBasePage*()>;
-Q_DECLARE_METATYPE(Page)
 
 namespace {
-
-template <class Tuner> Page page()
-{
-    return [] { return new Tuner(nullptr); };
-}
 
 int shownButtons(const TunerBasePage& page)
 {
