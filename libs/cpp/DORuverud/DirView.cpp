@@ -20,12 +20,14 @@ DirView::DirView(QWidget* parent)
     for (int column = 1; column <= 3; ++column)
         m_pTree->hideColumn(column);
     connect(m_pTree, &QTreeView::clicked, this, &DirView::slotTreeViewClicked);
-    // The folders load in the background; each one on the way moves the current folder.
-    connect(
-        m_pModel.get(), &QFileSystemModel::directoryLoaded, this, [this](const QString& folder) {
-            if (!m_strCurrentFolder.isEmpty() && m_strCurrentFolder.startsWith(folder))
-                m_pTree->scrollTo(m_pTree->currentIndex(), QAbstractItemView::PositionAtCenter);
-        });
+    // The folders load, and are sorted, in the background; each folder on the way
+    // and each sort moves the current folder.
+    const auto keepInView = [this] {
+        if (!m_strCurrentFolder.isEmpty())
+            m_pTree->scrollTo(m_pTree->currentIndex(), QAbstractItemView::PositionAtCenter);
+    };
+    connect(m_pModel.get(), &QFileSystemModel::directoryLoaded, this, keepInView);
+    connect(m_pModel.get(), &QFileSystemModel::layoutChanged, this, keepInView);
 }
 
 DirView::~DirView() = default;
