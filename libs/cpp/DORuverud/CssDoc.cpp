@@ -79,7 +79,7 @@ void CssDoc::write(const QString& path)
     QTextCodec* codec = QTextCodec::codecForLocale();
     const QString text = toPlainText();
     const QString error = codec->canEncode(text)
-        ? WholeFile::write(path, codec->fromUnicode(text))
+        ? ZAruri::WholeFile::write(path, codec->fromUnicode(text))
         : tr("Its text cannot be written in the encoding %1.")
               .arg(QString::fromLatin1(codec->name()));
     if (!error.isEmpty()) {

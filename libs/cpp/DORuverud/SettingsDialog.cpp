@@ -156,7 +156,7 @@ void SettingsDialog::slotSaveSettings()
         return;
     // UTF-8 whatever the locale, so that every value reads back; the old file
     // stays whole until the new one is complete.
-    const QString error = WholeFile::write(path, document.toString(1).toUtf8());
+    const QString error = ZAruri::WholeFile::write(path, document.toString(1).toUtf8());
     if (!error.isEmpty())
         QMessageBox::warning(this, tr("Save Settings"),
             tr("%1 was not saved.").arg(QFileInfo(path).fileName()) + '\n' + error);

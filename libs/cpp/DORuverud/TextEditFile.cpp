@@ -107,7 +107,7 @@ bool TextEdit::write(const QString& path)
         : "plaintext";
     QBuffer content;
     const QString error = QTextDocumentWriter(&content, format).write(m_textEdit->document())
-        ? DORuverud::WholeFile::write(path, content.data())
+        ? ZAruri::WholeFile::write(path, content.data())
         : tr("The document cannot be written in that form.");
     if (!error.isEmpty()) {
         QMessageBox::warning(this, tr("Save as..."),

@@ -1,18 +1,19 @@
 #pragma once
 
+#include "WholeFile.h"
+
+#include <QBuffer>
 #include <QPixmap>
-#include <QSaveFile>
 
 namespace DORuverud::ImageNoteFiles {
 
 // Writes the picture as a PNG file in one piece: true only when the whole
-// file was written, otherwise nothing is left under the name. The explicit
-// flush catches a short write that commit() alone lets pass.
+// file was written, otherwise what stood under the name stays as it was.
 inline bool savePng(const QPixmap& picture, const QString& fileName)
 {
-    QSaveFile file(fileName);
-    return file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG", -1) && file.flush()
-        && file.commit();
+    QBuffer png;
+    return png.open(QIODevice::WriteOnly) && picture.save(&png, "PNG", -1)
+        && ZAruri::WholeFile::write(fileName, png.data()).isEmpty();
 }
 
 } // namespace DORuverud::ImageNoteFiles

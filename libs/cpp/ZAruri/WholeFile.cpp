@@ -1,0 +1,61 @@
+#include "WholeFile.h"
+
+#include <QCoreApplication>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace ZAruri {
+
+WholeFile::WholeFile(const QString& path)
+    : m_file(path)
+{
+}
+
+// Unbuffered, so that every write reaches the file system at once and a
+// failing one (a full disk, a file size limit) is seen: a buffered save
+// reports success after a flush that failed when the file is closed.
+bool WholeFile::open()
+{
+    return m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || fail(m_file.errorString());
+}
+
+bool WholeFile::append(const QByteArray& part)
+{
+    if (!m_error.isEmpty())
+        return false;
+    return m_file.write(part) == part.size() || fail(m_file.errorString());
+}
+
+bool WholeFile::commit()
+{
+    if (!m_error.isEmpty())
+        return false;
+    if (::fsync(m_file.handle()) != 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    return m_file.commit() || fail(m_file.errorString());
+}
+
+QString WholeFile::errorString() const
+{
+    return m_error;
+}
+
+bool WholeFile::fail(const QString& error)
+{
+    m_error = error.isEmpty()
+        ? QCoreApplication::translate("ZAruri::WholeFile", "The file could not be written.")
+        : error;
+    m_file.cancelWriting();
+    return false;
+}
+
+QString WholeFile::write(const QString& path, const QByteArray& content)
+{
+    WholeFile file(path);
+    file.open() && file.append(content) && file.commit();
+    return file.errorString();
+}
+
+} // namespace ZAruri
