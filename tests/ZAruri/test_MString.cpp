@@ -6,6 +6,9 @@
 
 #include <iostream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using ZAruri::MStringWrap;
 
 namespace {
@@ -169,9 +172,18 @@ private slots:
         QTest::newRow("1 MiB past the end") << "bytes.bin" << 0L << 5L + (1L << 20) << QByteArray();
         QTest::newRow("one byte more")
             << "bytes.bin" << 0L << 6L + (1L << 20) << QByteArray("can not read the file");
+        QTest::newRow("a named pipe without writer")
+            << "pipe" << -1L << 0L << QByteArray("can not open the file");
+        QTest::newRow("a named pipe, counted")
+            << "pipe" << 0L << 5L << QByteArray("can not open the file");
+        QTest::newRow("a sparse file of 10^11 bytes")
+            << "sparse-1e11" << -1L << 0L << QByteArray("can not read the file");
+        QTest::newRow("a sparse file of 3/4 of the memory")
+            << "sparse-memory" << -1L << 0L << QByteArray("can not read the file");
     }
 
-    // Nothing sized by an untrusted count or a directory's size; the string keeps its bytes.
+    // Nothing sized by an untrusted count or a directory's size, nothing waits for a pipe's
+    // writer, nothing allocated beyond what the machine holds; the string keeps its bytes.
     void hostileImports()
     {
         QFETCH(QString, file);
@@ -180,6 +192,13 @@ private slots:
         QFETCH(QByteArray, thrown);
         QTemporaryDir dir;
         MString("a\0bcd", 5).exportToFile((dir.path() + "/bytes.bin").toUtf8().data());
+        QVERIFY(mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600) == 0);
+        const qint64 memory = qint64(sysconf(_SC_PHYS_PAGES)) * sysconf(_SC_PAGESIZE);
+        for (const auto& [name, size] : {std::pair("sparse-1e11", 100000000000LL),
+                 std::pair("sparse-memory", memory / 4 * 3)}) {
+            QFile sparse(dir.filePath(name));
+            QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(size));
+        }
         const QByteArray path = QDir(dir.path()).filePath(file).toUtf8();
         MString read("old");
         const QByteArray got = thrownBy([&] {

@@ -3,10 +3,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <limits>
 #include <memory>
+#include <new>
 #include <string>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -23,15 +28,39 @@ struct FileCloser
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-// A regular file only: a directory or a device has no size to read.
+// A regular file only: a directory or a device has no size to read. Opened
+// without blocking, so that a named pipe is refused instead of waiting for a writer.
 File openForReading(const char* fileName, long* size)
 {
-    File file(std::fopen(fileName, "rb"));
+    const int fd = ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat status;
-    if (!file || fstat(fileno(file.get()), &status) != 0 || !S_ISREG(status.st_mode))
+    if (fd < 0 || fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        if (fd >= 0)
+            ::close(fd);
         throw "can not open the file";
+    }
+    File file(fdopen(fd, "rb"));
+    if (!file) {
+        ::close(fd);
+        throw "can not open the file";
+    }
     *size = long(status.st_size);
     return file;
+}
+
+// Half of the memory the system can give now: the system overcommits, so an
+// allocation far beyond it succeeds and the process is killed while filling it.
+unsigned long importableBytes()
+{
+    std::ifstream meminfo("/proc/meminfo");
+    std::string key;
+    unsigned long kib = 0;
+    while (meminfo >> key >> kib) {
+        if (key == "MemAvailable:")
+            return kib / 2 * 1024;
+        meminfo.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    }
+    return std::numeric_limits<unsigned long>::max();
 }
 
 } // namespace
@@ -269,11 +298,15 @@ void MString::importFromFile(const char* fileName, const long& offset, const lon
     // The bytes past the end of the file are zeros; a count far beyond it is refused
     // instead of allocating what no file holds.
     const long available = offset >= 0 ? std::max(fileSize - offset, 0L) : 0L;
-    if (long(size) - available > maxZeroFill)
+    if (long(size) - available > maxZeroFill || size > importableBytes())
         throw "can not read the file";
-    char* bytes = new char[size]();
+    char* bytes = new (std::nothrow) char[size];
+    if (!bytes)
+        throw "can not read the file";
+    unsigned long read = 0;
     if (offset >= 0 && std::fseek(file.get(), offset, SEEK_SET) == 0)
-        std::fread(bytes, 1, size, file.get());
+        read = std::fread(bytes, 1, size, file.get());
+    std::fill(bytes + read, bytes + size, '\0');
     delete[] m_buffer;
     m_buffer = bytes;
     m_length = size;

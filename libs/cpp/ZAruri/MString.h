@@ -56,6 +56,8 @@ public:
     virtual void exportToFile(MString& fileName);
     // The bytes up to the first zero byte.
     virtual void exportToStream(std::ostream& stream);
+    // Regular files only: anything else throws "can not open the file" at once.
+    // What would take more than half the memory available throws "can not read the file".
     virtual void importFromFile(const char* fileName);
     virtual void importFromFile(MString fileName);
     // `count` bytes from `offset`; what lies beyond the file's end reads as zero bytes,
