@@ -1,3 +1,4 @@
+#include "../common/FullDisk.h"
 #include "../common/MouseDrag.h"
 #include "../common/PaintedText.h"
 #include "App.h"
@@ -7,6 +8,7 @@
 #include "ScreenCropper.h"
 #include "ScreenMeasurer.h"
 
+#include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -64,6 +66,8 @@ int runStoreChild()
 
 enum Desktop { DesktopFolder, NoDesktop, DesktopFile };
 
+enum SaveFailure { NothingCropped, FullDisk, DesktopGone };
+
 } // namespace
 
 // Runs at scale factor 1 and 2, in a private session bus without a file manager,
@@ -76,6 +80,8 @@ private slots:
     void init()
     {
         grabKnown();
+        QFile::remove(desktopPath());
+        QDir(desktopPath()).removeRecursively();
         QDir::home().mkpath("Desktop");
         m_events.clear();
     }
@@ -308,6 +314,68 @@ private slots:
         QCOMPARE(opened.urls.size(), revealKey ? files.size() : 0);
         for (const QUrl& url : opened.urls)
             QCOMPARE(url, QUrl::fromLocalFile(folder.absolutePath()));
+    }
+
+    void failedSaveSaysWhyAndKeepsThePicture_data()
+    {
+        QTest::addColumn<int>("failure");
+        QTest::addColumn<QString>("why");
+        QTest::addColumn<QString>("buttons");
+        QTest::newRow("nothing cropped")
+            << int(NothingCropped) << "There is no cropped area to save."
+            << "Close";
+        QTest::newRow("full disk") << int(FullDisk) << QString() << "Retry Close";
+        QTest::newRow("Desktop gone since the grab")
+            << int(DesktopGone) << QString() << "Retry Close";
+    }
+
+    void failedSaveSaysWhyAndKeepsThePicture()
+    {
+        QFETCH(int, failure);
+        QFETCH(QString, why);
+        QFETCH(QString, buttons);
+        // GIVEN a cropper that saves on the Desktop, with a crop unless the row says otherwise
+        ScreenCropper cropper;
+        QSignalSpy saved(&cropper, &ScreenCropper::saved);
+        if (failure != NothingCropped) {
+            cropper.grabScreen();
+            drag(&cropper, QPoint(10, 10), QPoint(200, 200));
+        }
+        if (failure == DesktopGone)
+            QVERIFY(
+                QDir::home().rmdir("Desktop") && QFile(desktopPath()).open(QIODevice::WriteOnly));
+        // WHEN it saves, on a disk with room for less than the picture if the row says so
+        const auto save = [&cropper, &saved] {
+            QMetaObject::invokeMethod(&cropper, "slotSave");
+            auto* box = cropper.findChild<QMessageBox*>();
+            return QString::number(saved.count()) + '|'
+                + (box && box->isVisible() ? box->text() + '|' + buttonsLeftToRight(box).join(' ')
+                                           : QString("no message"));
+        };
+        const QStringList told = (failure == FullDisk ? onFullDisk(100, save) : save()).split('|');
+        // THEN it says why, offers to try again when there is a picture, and leaves no file
+        QCOMPARE(told.value(0), QString("0"));
+        const QRegularExpressionMatch message
+            = QRegularExpression("^ScreenShot_[\\d_-]+\\.png was not saved\\.\n(.+)$")
+                  .match(told.value(1));
+        QVERIFY2(message.hasMatch(), qPrintable(told.join(" / ")));
+        if (!why.isEmpty())
+            QCOMPARE(message.captured(1), why);
+        QCOMPARE(told.value(2), buttons);
+        QCOMPARE(screenshotsIn(QDir::home()), QStringList());
+        if (failure != DesktopGone)
+            QCOMPARE(QDir(desktopPath()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        // AND with the Desktop back, Retry saves the picture kept
+        if (failure == DesktopGone) {
+            QVERIFY(QFile::remove(desktopPath()) && QDir::home().mkdir("Desktop"));
+            click(cropper.findChild<QMessageBox*>(), "Retry");
+            QCOMPARE(saved.count(), 1);
+            const QStringList files = screenshotsIn(desktopPath());
+            QCOMPARE(files.size(), 1);
+            QCOMPARE(
+                QImage(QDir(desktopPath()).filePath(files.first())), cropper.result().toImage());
+            QVERIFY(QFile::remove(QDir(desktopPath()).filePath(files.first())));
+        }
     }
 
     void saveFolderFollowsTheLanguageChange()

@@ -3,15 +3,18 @@
 #include "App.h"
 #include "Common.h"
 #include "Os.h"
+#include "WholeFile.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QPainter>
-#include <QSaveFile>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 
@@ -61,8 +64,9 @@ void ScreenCropper::retranslateUi()
     }
     const QString desktop
         = QStandardPaths::standardLocations(QStandardPaths::DesktopLocation).value(0);
-    // A file of that name is no Desktop: the shots would be lost.
-    if (!desktop.isEmpty() && QFileInfo(desktop).isDir() && QDir(desktop).isReadable()) {
+    // A file of that name, or a folder that takes no files, is no Desktop.
+    const QFileInfo folder(desktop);
+    if (!desktop.isEmpty() && folder.isDir() && folder.isReadable() && folder.isWritable()) {
         m_saveFolder = desktop;
         m_locationPhrase = tr("on Desktop");
     } else {
@@ -135,11 +139,39 @@ void ScreenCropper::slotClose()
 void ScreenCropper::slotSave()
 {
     const QString fileName = newFileName();
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly) && m_result.save(&file, "PNG", -1) && file.commit()
-        && m_reveal)
+    const QString error
+        = m_result.isNull() ? tr("There is no cropped area to save.") : writePng(fileName);
+    if (!error.isEmpty()) {
+        tellNotSaved(fileName, error);
+        return;
+    }
+    if (m_reveal)
         Os::openFolderAndSelectFile(fileName);
     emit saved();
+}
+
+// Why the result could not be written whole under fileName, or an empty text.
+QString ScreenCropper::writePng(const QString& fileName) const
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!m_result.save(&buffer, "PNG", -1))
+        return tr("The picture could not be made into a PNG file.");
+    return ZAruri::WholeFile::write(fileName, png);
+}
+
+// Without blocking: the result stays, and Retry saves it again.
+void ScreenCropper::tellNotSaved(const QString& fileName, const QString& error)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, tr("Screenshot"),
+        tr("%1 was not saved.").arg(QFileInfo(fileName).fileName()) + QLatin1Char('\n') + error,
+        QMessageBox::Close, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    if (!m_result.isNull())
+        connect(box->addButton(QMessageBox::Retry), &QPushButton::clicked, this,
+            &ScreenCropper::slotSave);
+    box->show();
 }
 
 // Named after the date and time; a second save in the same second gets a

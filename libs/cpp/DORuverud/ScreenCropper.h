@@ -7,7 +7,8 @@ namespace DORuverud {
 
 // Covers the screen with a still picture of it; the user drags a rectangle
 // and the area under it becomes the result, in physical pixels, which
-// slotSave() writes as a PNG file named after the date and time. Hidden
+// slotSave() writes as a PNG file named after the date and time, or says
+// in a message box why it could not. Hidden
 // until grabScreen(); reused for any number of grabs. GUI thread only.
 class ScreenCropper : public QFrame
 {
@@ -37,7 +38,7 @@ signals:
     // After a crop: done(QPixmap) with the result first, then done().
     void done(QPixmap result);
     void done();
-    // After every save, whether or not the file could be written.
+    // The whole file is in the save folder.
     void saved();
     void closed();
     // Escape, after the close.
@@ -90,6 +91,8 @@ private:
     void showByMode();
     void crop();
     QString newFileName() const;
+    QString writePng(const QString& fileName) const;
+    void tellNotSaved(const QString& fileName, const QString& error);
 
     bool m_crossCursorHeld = false;
 };
