@@ -90,7 +90,10 @@ private slots:
         row("not served", {}, "TQ:1.1.01.01.2099\n", false, offline, false);
         row("empty page", {}, "", true, offline, false);
         row("zero byte first", {}, QByteArray("\0TQ:1.1.01.01.2099\n", 19), true, offline, false);
-        row("no marker", {}, "Tessivar\n", true, latest, true);
+        // A page without the marker learnt nothing: as if not served.
+        row("no marker", {}, "Tessivar\n", true, offline, false);
+        row("sign-in page", {}, "<html><body>Sign in to the network</body></html>\n", true, offline,
+            false);
         row("marker without line feed", {}, "TQ:1.1.01.01.2099", true, {}, true);
         row("newer date", {}, "Tessivar\nTQ:1.1.01.01.2099\n", true, newer, true);
         row("day after the build", {}, line(build.addDays(1)), true, newer, true);
@@ -98,7 +101,7 @@ private slots:
         row("older date", {}, line(build.addDays(-1)), true, latest, true);
         row("CR LF lines", {}, "TQ:1.1.01.01.2099\r\nend\r\n", true, latest, true);
         row("signed day", {}, "TQ:1.1.+1.01.2099\n", true, latest, true);
-        row("magic AB ignores TQ", "AB", "TQ:1.1.01.01.2099\n", true, latest, true);
+        row("magic AB ignores TQ", "AB", "TQ:1.1.01.01.2099\n", true, offline, false);
         row("magic AB", "AB", "TQ:1.1.01.01.2000\nAB:1.1.01.01.2099\n", true, newer, true);
     }
 

@@ -39,18 +39,15 @@ bool Updater::doUpdate(QLabel* label)
     const QByteArray page = downloader.get(m_updatesCheckLink);
     QDate date;
     switch (UpdatePage::read(page, m_magicString, &date)) {
+    // A page without the marker (a network's sign-in page, a server's error
+    // page) tells nothing of the newest build: the fetch failed.
     case UpdatePage::Empty:
+    case UpdatePage::NoMarker:
         if (!m_quiet)
             showDialog(label,
                 tr("No internet connection is available.\nTry to go to the update web page?"),
                 UpdaterDialog::updateNotAvailablePicture());
         return false;
-    case UpdatePage::NoMarker:
-        if (!m_quiet) {
-            qCDebug(ZAruri::lcTrace) << "XXX5";
-            showDialog(label, latestVersionMessage(), UpdaterDialog::updateNotAvailablePicture());
-        }
-        return true;
     case UpdatePage::NoLineFeed:
         return true;
     case UpdatePage::Dated:

@@ -19,7 +19,8 @@ public:
     ~Updater() override;
 
     // Fetches the page and shows the outcome, hiding label (the busy
-    // indicator) first. False when the fetch gave nothing.
+    // indicator) first. False when the fetch gave nothing or a page
+    // without the marker.
     bool doUpdate(QLabel* label);
 
 public slots:
