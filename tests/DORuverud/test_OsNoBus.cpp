@@ -1,3 +1,4 @@
+#include "../common/FullDisk.h"
 #include "App.h"
 #include "AppConfig.h"
 #include "DialogTestTools.h"
@@ -41,8 +42,8 @@ private slots:
         QVERIFY(!QDir(folder).exists());
         QVERIFY(!Os::isAutorunAtLogon());
         // WHEN start at logon is switched on twice, THEN one desktop entry starts this program
-        Os::changeAutorunAtLogon(true);
-        Os::changeAutorunAtLogon(true);
+        QCOMPARE(Os::changeAutorunAtLogon(true), QString());
+        QCOMPARE(Os::changeAutorunAtLogon(true), QString());
         const QStringList entries = QDir(folder).entryList(QDir::Files);
         QCOMPARE(entries, QStringList {DORuverud::AppConfig::desktopId() + ".desktop"});
         QFile file(folder + '/' + entries.first());
@@ -53,7 +54,7 @@ private slots:
         QVERIFY(entry.contains("\nExec=\"" + QCoreApplication::applicationFilePath() + "\"\n"));
         QVERIFY(Os::isAutorunAtLogon());
         // WHEN it is switched off THEN the entry is gone
-        Os::changeAutorunAtLogon(false);
+        QCOMPARE(Os::changeAutorunAtLogon(false), QString());
         QVERIFY(QDir(folder).entryList(QDir::Files).isEmpty());
         QVERIFY(!Os::isAutorunAtLogon());
 
@@ -67,6 +68,42 @@ private slots:
         QVERIFY(file.open(QIODevice::Append) && file.write("Hidden=true\n") > 0);
         file.close();
         QVERIFY(!Os::isAutorunAtLogon());
+        QVERIFY(QDir(folder).removeRecursively());
+    }
+
+    void autostartFailureIsReported_data()
+    {
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<QString>("blocker");
+        QTest::addColumn<bool>("fullDisk");
+        QTest::newRow("a file where the folder should be") << true << "autostart" << false;
+        QTest::newRow("full disk") << true << QString() << true;
+        QTest::newRow("a folder where the entry should be off")
+            << false << "autostart/" + DORuverud::AppConfig::desktopId() + ".desktop" << false;
+    }
+
+    void autostartFailureIsReported()
+    {
+        QFETCH(bool, on);
+        QFETCH(QString, blocker);
+        QFETCH(bool, fullDisk);
+        // GIVEN the configuration folder with what blocks the switch in it
+        const QDir config(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+        QVERIFY(config.mkpath("."));
+        if (blocker.endsWith(".desktop"))
+            QVERIFY(config.mkpath(blocker));
+        else if (!blocker.isEmpty())
+            QVERIFY(QFile(config.filePath(blocker)).open(QIODevice::WriteOnly));
+        // WHEN start at logon is switched, on a disk with no room if the row says so
+        const auto change = [on] { return Os::changeAutorunAtLogon(on); };
+        const QString error = fullDisk ? onFullDisk(16, change) : change();
+        // THEN the caller learns why, and no entry or part of one is left
+        QVERIFY2(!error.isEmpty(), qPrintable(blocker));
+        QVERIFY(!Os::isAutorunAtLogon());
+        QCOMPARE(QDir(config.filePath("autostart")).entryList(QDir::Files | QDir::Hidden),
+            QStringList());
+        QFile::remove(config.filePath("autostart"));
+        QVERIFY(QDir(config.filePath("autostart")).removeRecursively());
     }
 };
 

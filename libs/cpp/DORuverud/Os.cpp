@@ -42,9 +42,9 @@ bool Os::isAutorunAtLogon()
     return Os_Linux::isAutorunAtLogon();
 }
 
-void Os::changeAutorunAtLogon(bool on)
+QString Os::changeAutorunAtLogon(bool on)
 {
-    Os_Linux::changeAutorunAtLogon(on);
+    return Os_Linux::changeAutorunAtLogon(on);
 }
 
 void Os::hideWindowFromTaskBar(QWidget* widget)

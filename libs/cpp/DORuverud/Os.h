@@ -22,7 +22,8 @@ public:
     static void setAppIconNumber(int n);
     static void unsetAppIconNumber();
     static bool isAutorunAtLogon();
-    static void changeAutorunAtLogon(bool on);
+    // Why start at logon could not be switched, or an empty text.
+    static QString changeAutorunAtLogon(bool on);
     static void hideWindowFromTaskBar(QWidget* widget);
     static QString nativeLibraryName(const QString& name);
     static void setDisableSleepMode(bool on);

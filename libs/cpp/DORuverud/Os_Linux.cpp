@@ -3,6 +3,7 @@
 #include "AppConfig.h"
 #include "Os.h"
 #include "Os_Linux_Notifier.h"
+#include "WholeFile.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -11,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QUrl>
@@ -86,19 +86,16 @@ bool Os_Linux::isAutorunAtLogon()
         && file.read(entry.size() + 1) == entry;
 }
 
-void Os_Linux::changeAutorunAtLogon(bool on)
+QString Os_Linux::changeAutorunAtLogon(bool on)
 {
     const QString path = autostartFilePath();
     if (!on) {
-        QFile::remove(path);
-        return;
+        QFile entry(path);
+        return !entry.exists() || entry.remove() ? QString() : entry.errorString();
     }
+    // A folder that cannot be made shows as the write's failure.
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(autostartEntry().toUtf8());
-        file.commit();
-    }
+    return ZAruri::WholeFile::write(path, autostartEntry().toUtf8());
 }
 
 void Os_Linux::initNotifications(QObject* owner)

@@ -18,7 +18,8 @@ public:
     static void setAppIconNumber(int n);
     static void unsetAppIconNumber();
     static bool isAutorunAtLogon();
-    static void changeAutorunAtLogon(bool on);
+    // Why the entry could not be written or removed, or an empty text.
+    static QString changeAutorunAtLogon(bool on);
     // Listens to logind on the system bus for as long as owner lives.
     static void initNotifications(QObject* owner);
     static bool openFolderAndSelectFile(const QString& path);
