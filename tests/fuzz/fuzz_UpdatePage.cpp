@@ -17,6 +17,7 @@
 //     /tmp/corpus_update /tmp/seeds_update
 // The first byte, when below 4, is the length of a magic string that follows.
 
+#include "FuzzCheck.h"
 #include "UpdatePage.h"
 
 #include <cstddef>
@@ -39,11 +40,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray marker = magic.toLatin1() + ":1.1.";
     const bool dated = text.indexOf(marker) >= 0
         && text.indexOf('\n', text.indexOf(marker) + marker.size()) >= 0;
-    if ((content == DORuverud::UpdatePage::Dated) != dated)
-        __builtin_trap();
-    if (date.isValid()
-        && text.indexOf(marker)
-            != text.indexOf(marker + date.toString(QStringLiteral("dd.MM.yyyy")).toLatin1() + '\n'))
-        __builtin_trap();
+    check((content == DORuverud::UpdatePage::Dated) == dated);
+    check(!date.isValid()
+        || text.indexOf(marker)
+            == text.indexOf(
+                marker + date.toString(QStringLiteral("dd.MM.yyyy")).toLatin1() + '\n'));
     return 0;
 }
