@@ -1,5 +1,7 @@
 #include "LocalHttpServer.h"
 
+#include <QTimer>
+
 namespace {
 const qint64 maxStreamed = qint64(64) << 20;
 
@@ -62,6 +64,12 @@ void LocalHttpServer::answer(QTcpSocket* socket, const QString& path)
         return stream(socket, "HTTP/1.1 200 OK\r\n", QByteArray(60, 'h') + ": x\r\n");
     if (path == QLatin1String("/boasting"))
         return stream(socket, response("200 OK", "", 1LL << 40), QByteArray(65536, 'a'));
+    if (path == QLatin1String("/stalling")) {
+        socket->write(response("200 OK", QByteArray(1 << 20, 'a'), 20 << 20));
+        return;
+    }
+    if (path == QLatin1String("/trickle"))
+        return trickle(socket);
     if (path == QLatin1String("/bomb"))
         socket->write(response("200 OK", bomb(), bomb().size(), "Content-Encoding: deflate\r\n"));
     else if (pages.contains(path))
@@ -93,4 +101,12 @@ void LocalHttpServer::stream(QTcpSocket* socket, const QByteArray& head, const Q
             return socket->disconnectFromHost();
         streamed += socket->write(piece);
     });
+}
+
+void LocalHttpServer::trickle(QTcpSocket* socket)
+{
+    socket->write(response("200 OK", "", 1 << 30));
+    auto* timer = new QTimer(socket);
+    connect(timer, &QTimer::timeout, socket, [socket] { socket->write("a"); });
+    timer->start(10);
 }

@@ -7,7 +7,9 @@
 
 // A tiny HTTP server on 127.0.0.1 for the downloader tests. Paths:
 // /body, /moved (to /body), /empty, /missing (404), /cut (shorter than announced), /silent
-// (never answers), /large (2048 bytes), and the bodies set in pages. A TLS
+// (never answers), /large (2048 bytes), /stalling (1 MiB of 20 announced, then
+// silence), /trickle (a byte every 10 ms of a gigabyte announced), and the
+// bodies set in pages. A TLS
 // hello is counted and the connection dropped. Hostile ones: /endless (a
 // body without length that goes on), /endless-header (header lines that go
 // on), /boasting (announces a terabyte); what they stream stops at 64 MiB
@@ -39,6 +41,7 @@ private:
     void onReadyRead(QTcpSocket* socket);
     void answer(QTcpSocket* socket, const QString& path);
     void stream(QTcpSocket* socket, const QByteArray& head, const QByteArray& piece);
+    void trickle(QTcpSocket* socket);
 
     QTcpServer m_server;
 };

@@ -10,8 +10,36 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using QMRequest::Downloader;
 using QMRequest::FtpClient;
+
+namespace {
+
+// While it lives, no file of this process grows past limit bytes (0: no limit),
+// as on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        const rlimit small {limit ? limit : m_old.rlim_cur, m_old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+    }
+
+private:
+    rlimit m_old;
+};
+
+} // namespace
 
 // Fetches from a server on 127.0.0.1 that the test runs itself, and the
 // FTP client that shares the downloader's progress reports.
@@ -180,32 +208,54 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<bool>("existing");
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("success replaces") << "/body" << true << QByteArray("chord chart");
-        QTest::newRow("success creates") << "/body" << false << QByteArray("chord chart");
-        QTest::newRow("404 keeps the file") << "/missing" << true << QByteArray("old content");
-        QTest::newRow("404 creates nothing") << "/missing" << false << QByteArray();
-        QTest::newRow("cut-off body keeps the file") << "/cut" << true << QByteArray("old content");
-        QTest::newRow("empty page keeps the file") << "/empty" << true << QByteArray("old content");
+        QTest::addColumn<int>("timeout");
+        QTest::addColumn<int>("diskLimit");
+        const QByteArray old("old content");
+        const QByteArray large(20 << 20, 'z');
+        QTest::newRow("success replaces") << "/body" << true << QByteArray("chord chart") << 0 << 0;
+        QTest::newRow("success creates") << "/body" << false << QByteArray("chord chart") << 0 << 0;
+        QTest::newRow("20 MiB written whole") << "/large-file" << true << large << 0 << 0;
+        QTest::newRow("404 keeps the file") << "/missing" << true << old << 0 << 0;
+        QTest::newRow("404 creates nothing") << "/missing" << false << QByteArray() << 0 << 0;
+        QTest::newRow("cut-off body keeps the file") << "/cut" << true << old << 0 << 0;
+        QTest::newRow("empty page keeps the file") << "/empty" << true << old << 0 << 0;
+        QTest::newRow("a terabyte announced keeps the file")
+            << "/boasting" << true << old << 0 << 0;
+        QTest::newRow("stalled body keeps the file") << "/stalling" << true << old << 200 << 0;
+        QTest::newRow("trickle past the deadline keeps the file")
+            << "/trickle" << true << old << 50 << 0;
+        QTest::newRow("full disk keeps the file") << "/large-file" << true << old << 0 << (1 << 20);
     }
 
+    // The body reaches the file whole or not at all: no part of it, and no
+    // leftover beside it.
     void getToFileNeverClobbersOnFailure()
     {
         QFETCH(QString, path);
         QFETCH(bool, existing);
         QFETCH(QByteArray, content);
+        QFETCH(int, timeout);
+        QFETCH(int, diskLimit);
         LocalHttpServer server;
+        server.pages[QStringLiteral("/large-file")] = QByteArray(20 << 20, 'z');
         QTemporaryDir dir;
         QFile file(dir.filePath(QStringLiteral("chart.txt")));
         QVERIFY(!existing || (file.open(QIODevice::WriteOnly) && file.write("old content") > 0));
         file.close();
 
         Downloader downloader;
-        downloader.getToFile(server.address(path), file.fileName());
+        if (timeout)
+            downloader.setTimeout(timeout);
+        {
+            const FileSizeLimit disk {rlim_t(diskLimit)};
+            downloader.getToFile(server.address(path), file.fileName());
+        }
 
         QVERIFY(downloader.isFinished());
         QCOMPARE(file.exists(), existing || !content.isEmpty());
         if (file.open(QIODevice::ReadOnly))
-            QCOMPARE(file.readAll(), content);
+            QVERIFY(file.readAll() == content);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), int(file.exists()));
     }
 
     void ftpReturnsAtOnceAndItsWindowListsTheParent()

@@ -1,13 +1,14 @@
 // clang-format off
 // libFuzzer target for the downloader: a server on 127.0.0.1 answers every
-// request with the input's bytes, and the downloader reads it. All traffic,
+// request with the input's bytes, and the downloader reads it, into memory
+// and into a file. All traffic,
 // redirects too, goes through that server as the application's proxy. Not
 // part of the test suite. Build and run by hand from the repository root:
 //   for h in Downloader DownloadManager; do moc libs/cpp/QMRequest/$h.h -o /tmp/moc_$h.cpp; done
 //   clang++ -std=c++17 -fPIC -g -fsanitize=fuzzer,address,undefined \
 //     $(pkg-config --cflags Qt5Network) -Ilibs/cpp/QMRequest -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_Downloader.cpp libs/cpp/QMRequest/Download*.cpp \
-//     libs/cpp/ZAruri/Trace.cpp /tmp/moc_Download*.cpp \
+//     libs/cpp/ZAruri/Trace.cpp libs/cpp/ZAruri/WholeFile.cpp /tmp/moc_Download*.cpp \
 //     $(pkg-config --libs Qt5Network) -o /tmp/fuzz_Downloader
 // Seeds, the hostile cases among them (endless announced length, a deflate
 // bomb, a redirect loop, chunks that claim too much):
@@ -32,9 +33,12 @@
 #include "Downloader.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QNetworkProxy>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
@@ -83,6 +87,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray page = downloader.get(QStringLiteral("fuzz.invalid/page"));
     // Within the bound, and never inflated beyond what was sent.
     if (page.size() > QMRequest::DownloadManager::maxReplySize || page.size() > answer.size())
+        __builtin_trap();
+    // A file holds what a fetch into memory got, or stays as it was; nothing beside it.
+    static const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("page"));
+    QFile::remove(path);
+    downloader.getToFile(QStringLiteral("fuzz.invalid/page"), path);
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly) ? file.readAll() != page : !page.isEmpty())
+        __builtin_trap();
+    if (QDir(folder.path()).entryList(QDir::Files).size() > 1)
         __builtin_trap();
     return 0;
 }

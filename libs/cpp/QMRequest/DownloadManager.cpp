@@ -5,6 +5,8 @@
 #include <QNetworkRequest>
 #include <QTimer>
 
+#include <climits>
+
 namespace QMRequest {
 
 DownloadManager::DownloadManager(QObject* parent)
@@ -14,7 +16,7 @@ DownloadManager::DownloadManager(QObject* parent)
     connect(m_manager, &QNetworkAccessManager::finished, this, &DownloadManager::slotFinished);
 }
 
-void DownloadManager::download(const QUrl& url)
+void DownloadManager::download(const QUrl& url, const Sink& sink)
 {
     QNetworkRequest request(url);
     request.setTransferTimeout(m_transferTimeout);
@@ -24,16 +26,34 @@ void DownloadManager::download(const QUrl& url)
     request.setAttribute(
         QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply* reply = m_manager->get(request);
-    // The reply holds at most one byte past the bound; that byte, or a
-    // length announced beyond it, aborts it.
-    reply->setReadBufferSize(maxReplySize + 1);
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64 total) {
-        if (received > maxReplySize || total > maxReplySize)
+    connect(reply, &QNetworkReply::downloadProgress, this, &DownloadManager::downloadProgress);
+    if (!sink) {
+        // The reply holds at most one byte past the bound; that byte, or a
+        // length announced beyond it, aborts it.
+        reply->setReadBufferSize(maxReplySize + 1);
+        bound(reply, maxReplySize, 4 * qint64(m_transferTimeout));
+        return;
+    }
+    m_sinks.insert(reply, sink);
+    reply->setReadBufferSize(1 << 20);
+    connect(reply, &QNetworkReply::readyRead, reply, [reply, sink] {
+        if (!sink(reply->readAll()))
             reply->abort();
     });
-    connect(reply, &QNetworkReply::downloadProgress, this, &DownloadManager::downloadProgress);
-    if (m_transferTimeout > 0)
-        QTimer::singleShot(4 * m_transferTimeout, reply, &QNetworkReply::abort);
+    bound(reply, maxFileSize, 120 * qint64(m_transferTimeout));
+}
+
+// Aborts the reply once it announces or receives more than maxSize bytes, or
+// has not ended after deadline ms.
+void DownloadManager::bound(QNetworkReply* reply, qint64 maxSize, qint64 deadline)
+{
+    connect(reply, &QNetworkReply::downloadProgress, reply,
+        [reply, maxSize](qint64 received, qint64 total) {
+            if (received > maxSize || total > maxSize)
+                reply->abort();
+        });
+    if (deadline > 0)
+        QTimer::singleShot(int(qMin<qint64>(deadline, INT_MAX)), reply, &QNetworkReply::abort);
 }
 
 void DownloadManager::setTransferTimeout(int msecs)
@@ -48,11 +68,14 @@ int DownloadManager::transferTimeout() const
 
 void DownloadManager::slotFinished(QNetworkReply* reply)
 {
-    if (reply->error() == QNetworkReply::NoError && reply->bytesAvailable() <= maxReplySize)
-        emit done(reply->url(), reply->readAll());
+    reply->deleteLater();
+    const Sink sink = m_sinks.take(reply);
+    const bool ok = reply->error() == QNetworkReply::NoError
+        && (sink ? sink(reply->readAll()) : reply->bytesAvailable() <= maxReplySize);
+    if (ok)
+        emit done(reply->url(), sink ? QByteArray() : reply->readAll());
     else
         emit error();
-    reply->deleteLater();
 }
 
 } // namespace QMRequest

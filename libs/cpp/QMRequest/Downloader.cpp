@@ -2,11 +2,11 @@
 
 #include "DownloadManager.h"
 #include "Trace.h"
+#include "WholeFile.h"
 
 #include <QDebug>
 #include <QMutexLocker>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <climits>
 
@@ -25,7 +25,7 @@ Downloader::~Downloader() = default;
 
 QByteArray Downloader::get(const QString& url, QEventLoop::ProcessEventsFlags flags)
 {
-    if (!fetch(url, flags))
+    if (!fetch(url, DownloadManager::Sink(), flags))
         return QByteArray();
     return m_data;
 }
@@ -33,23 +33,36 @@ QByteArray Downloader::get(const QString& url, QEventLoop::ProcessEventsFlags fl
 void Downloader::getToFile(
     const QString& url, const QString& fileName, QEventLoop::ProcessEventsFlags flags)
 {
-    if (!fetch(url, flags) || m_data.isEmpty())
-        return;
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(m_data);
+    ZAruri::WholeFile file(fileName);
+    qint64 written = 0;
+    // Opened with the first byte, so that an empty body creates nothing.
+    const DownloadManager::Sink sink = [&file, &written](const QByteArray& part) {
+        if (part.isEmpty())
+            return true;
+        if (written == 0 && !file.open())
+            return false;
+        written += part.size();
+        return file.append(part);
+    };
+    bool failed = false;
+    const QMetaObject::Connection failure
+        = connect(m_downloadManager, &DownloadManager::error, this, [&failed] { failed = true; });
+    const bool fetched = fetch(url, sink, flags);
+    disconnect(failure);
+    // Uncommitted, the file stays as it was.
+    if (fetched && !failed && written > 0)
         file.commit();
-    }
 }
 
-bool Downloader::fetch(const QString& url, QEventLoop::ProcessEventsFlags flags)
+bool Downloader::fetch(
+    const QString& url, const DownloadManager::Sink& sink, QEventLoop::ProcessEventsFlags flags)
 {
     if (m_busy)
         return false;
     m_data.clear();
     m_busy = true;
     QMutexLocker lock(&m_mutex);
-    m_downloadManager->download(QUrl(fullRequest(url), QUrl::TolerantMode));
+    m_downloadManager->download(QUrl(fullRequest(url), QUrl::TolerantMode), sink);
     m_finished = false;
     m_eventLoop.exec(flags);
     m_finished = true;

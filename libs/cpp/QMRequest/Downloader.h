@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DownloadManager.h"
+
 #include <QByteArray>
 #include <QEventLoop>
 #include <QMutex>
@@ -7,8 +9,6 @@
 #include <QUrl>
 
 namespace QMRequest {
-
-class DownloadManager;
 
 // Blocking HTTP GET: the caller waits in a nested event loop, so the user
 // interface keeps painting. Any failure gives an empty result. GUI thread.
@@ -24,7 +24,9 @@ public:
     // another fetch of this downloader runs.
     QByteArray get(
         const QString& url, QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
-    // Writes the body to fileName; a failed fetch leaves the file untouched.
+    // Streams the body into fileName, put in place once all of it arrived:
+    // up to DownloadManager::maxFileSize bytes, within 120 time-outs (an hour
+    // by default). A failed fetch or an empty body leaves the file untouched.
     void getToFile(const QString& url, const QString& fileName,
         QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
     // The address requested: url itself when it starts with http:// or
@@ -47,8 +49,10 @@ protected slots:
     void slotError();
 
 private:
-    // Runs one fetch into m_data; false when another one is running.
-    bool fetch(const QString& url, QEventLoop::ProcessEventsFlags flags);
+    // Runs one fetch, its body into m_data or, with a sink, into the sink;
+    // false when another one is running.
+    bool fetch(const QString& url, const DownloadManager::Sink& sink,
+        QEventLoop::ProcessEventsFlags flags);
 
     QMutex m_mutex;
     DownloadManager* m_downloadManager;
