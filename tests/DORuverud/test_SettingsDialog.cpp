@@ -5,6 +5,7 @@
 #include "SettingsDialog.h"
 #include "SettingsWidget.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
@@ -53,6 +54,41 @@ public:
     QString tag;
     QString value;
 };
+
+// A page that keeps the attributes of its element as it was given them.
+class AttributesPage : public SettingsWidget
+{
+public:
+    void readDom(const QDomNode& node) override
+    {
+        const QDomNamedNodeMap given = node.attributes();
+        attributes.clear();
+        for (int i = 0; i < given.count(); ++i)
+            attributes << qMakePair(given.item(i).nodeName(), given.item(i).nodeValue());
+    }
+    QDomElement writeDom(QDomDocument& document) override
+    {
+        QDomElement element = document.createElement(domTagName());
+        for (const auto& attribute : qAsConst(attributes))
+            element.setAttribute(attribute.first, attribute.second);
+        return element;
+    }
+    QString domTagName() const override
+    {
+        return "Options";
+    }
+
+    QVector<QPair<QString, QString>> attributes;
+};
+
+// A start tag of count attributes, each of its own name.
+QByteArray tagOfAttributes(int count)
+{
+    QByteArray tag = "<a";
+    for (int i = 0; i < count; ++i)
+        tag += " a" + QByteArray::number(i) + "=\"\"";
+    return tag + "/>";
+}
 
 QStringList tabTitles(SettingsDialog& dialog)
 {
@@ -179,8 +215,8 @@ private slots:
         ValuePage* beta = page("B");
         TestFolder folder;
         folder.write("in.tqsettings",
-            "<Other>text<!-- note --><Unknown>u</Unknown>"
-            "<Alpha>one</Alpha><Beta>two</Beta></Other>");
+            "<Settings>text<!-- note --><Unknown>u</Unknown>"
+            "<Alpha>one</Alpha><Beta>two</Beta></Settings>");
         SettingsDialog dialog;
         dialog.show();
         applied.clear();
@@ -211,6 +247,14 @@ private slots:
             "<!DOCTYPE Settings [<!ENTITY e \"changed\">]><Settings><Alpha>&e;</Alpha>"
             "</Settings>") << "declares a document type";
         QTest::newRow("empty") << QByteArray() << "not well-formed XML: ";
+        QTest::newRow("root of another name") << QByteArray("<Other><Alpha>changed</Alpha></Other>")
+                                              << "root element is <Other>, not <Settings>";
+        QTest::newRow("1,000,000 attributes on one element")
+            << alpha + tagOfAttributes(1000000) + "</Settings>"
+            << "An element holds more than 1000 attributes.";
+        QTest::newRow("120,000 attributes in all")
+            << alpha + repeated(tagOfAttributes(600), 200) + "</Settings>"
+            << "more than 100000 attributes";
     }
 
     void refusedFilesChangeNoPage()
@@ -223,7 +267,11 @@ private slots:
         SettingsDialog dialog;
         dialog.show();
         applied.clear();
-        const QString message = loadAnswered(dialog, folder.write("in.tqsettings", content));
+        const QString path = folder.write("in.tqsettings", content);
+        QElapsedTimer timer;
+        timer.start();
+        const QString message = loadAnswered(dialog, path);
+        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
         QVERIFY(message.startsWith("in.tqsettings was not loaded."));
         QVERIFY2(message.section('\n', 1).contains(reason), qPrintable(message));
         QCOMPARE(alpha->value, QString("kept"));
@@ -342,6 +390,25 @@ private slots:
         SettingsDialog second;
         second.show();
         QCOMPARE(alpha->window(), &second);
+    }
+
+    void exportWithManyAttributesReadsBackToTheSameBytes()
+    {
+        // GIVEN a page of 300 attributes that keeps them in the order it is given them
+        auto* options = new AttributesPage;
+        for (int i = 0; i < 300; ++i)
+            options->attributes << qMakePair("o" + QString::number(i), QString::number(i * 7));
+        SettingsDialog::addWidget("O", options);
+        TestFolder folder;
+        SettingsDialog dialog;
+        dialog.show();
+        // WHEN exported, loaded and exported again
+        storage(dialog, "SS", folder.path("first"));
+        QCOMPARE(loadAnswered(dialog, folder.path("first.tqsettings")), QString());
+        QCOMPARE(options->attributes.size(), 300);
+        storage(dialog, "SS", folder.path("second"));
+        // THEN both exports are the same bytes
+        QCOMPARE(folder.read("second.tqsettings"), folder.read("first.tqsettings"));
     }
 };
 

@@ -4,6 +4,7 @@
 #include "Common.h"
 #include "FileDialog.h"
 #include "SettingsDialogReader.h"
+#include "SettingsDialogWriter.h"
 #include "SettingsWidget.h"
 #include "WholeFile.h"
 
@@ -154,9 +155,8 @@ void SettingsDialog::slotSaveSettings()
     const QString path = chosen.endsWith(fileExtension) ? chosen : chosen + fileExtension;
     if (path != chosen && !FileDialog::mayReplace(this, path))
         return;
-    // UTF-8 whatever the locale, so that every value reads back; the old file
-    // stays whole until the new one is complete.
-    const QString error = ZAruri::WholeFile::write(path, document.toString(1).toUtf8());
+    // The old file stays whole until the new one is complete.
+    const QString error = ZAruri::WholeFile::write(path, SettingsDialogWriter::write(document));
     if (!error.isEmpty())
         QMessageBox::warning(this, tr("Save Settings"),
             tr("%1 was not saved.").arg(QFileInfo(path).fileName()) + '\n' + error);

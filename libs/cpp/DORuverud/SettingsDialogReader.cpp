@@ -2,6 +2,42 @@
 
 #include <QXmlStreamReader>
 
+namespace {
+
+const QString rootTag = QStringLiteral("Settings");
+
+// Where the markup that starts at from ends: just past the closing text, or
+// the end of the data.
+int skipPast(const QByteArray& data, int from, const char* closing)
+{
+    const int end = data.indexOf(closing, from);
+    return end < 0 ? data.size() : end + int(qstrlen(closing));
+}
+
+// The attributes of the start tag at from (just past its "<"): one "="
+// outside quotes each. *end is set just past the tag.
+int attributesOfTag(const QByteArray& data, int from, int* end)
+{
+    int count = 0;
+    char quote = 0;
+    int i = from;
+    for (; i < data.size(); ++i) {
+        const char c = data.at(i);
+        if (quote)
+            quote = c == quote ? 0 : quote;
+        else if (c == '"' || c == '\'')
+            quote = c;
+        else if (c == '=')
+            ++count;
+        else if (c == '>')
+            break;
+    }
+    *end = i + 1;
+    return count;
+}
+
+} // namespace
+
 QDomDocument SettingsDialogReader::read(const QByteArray& data, QString* error)
 {
     *error = refusal(data);
@@ -18,6 +54,41 @@ QString SettingsDialogReader::refusal(const QByteArray& data)
 {
     if (data.size() > maxFileSize)
         return tr("It is larger than %1 MiB.").arg(maxFileSize >> 20);
+    const QString attributes = attributeRefusal(data);
+    return attributes.isEmpty() ? structureRefusal(data) : attributes;
+}
+
+// A lexical pass over the markup, since the streaming reader's check for
+// repeated attribute names is quadratic. It stops at a declaration other
+// than a comment or CDATA, which the streaming reader refuses.
+QString SettingsDialogReader::attributeRefusal(const QByteArray& data)
+{
+    int total = 0;
+    for (int i = data.indexOf('<'); i >= 0 && i < data.size(); i = data.indexOf('<', i)) {
+        const auto startsWith = [&data, i](const char* text) {
+            return qstrncmp(data.constData() + i, text, qstrlen(text)) == 0;
+        };
+        if (startsWith("<!--")) {
+            i = skipPast(data, i + 4, "-->");
+        } else if (startsWith("<![CDATA[")) {
+            i = skipPast(data, i + 9, "]]>");
+        } else if (startsWith("<?")) {
+            i = skipPast(data, i + 2, "?>");
+        } else if (startsWith("<!")) {
+            break;
+        } else {
+            const int count = attributesOfTag(data, i + 1, &i);
+            if (count > maxAttributesPerElement)
+                return tr("An element holds more than %1 attributes.").arg(maxAttributesPerElement);
+            if ((total += count) > maxAttributes)
+                return tr("It holds more than %1 attributes.").arg(maxAttributes);
+        }
+    }
+    return QString();
+}
+
+QString SettingsDialogReader::structureRefusal(const QByteArray& data)
+{
     QXmlStreamReader reader(data);
     int depth = 0;
     int elements = 0;
@@ -26,6 +97,9 @@ QString SettingsDialogReader::refusal(const QByteArray& data)
         case QXmlStreamReader::DTD:
             return tr("It declares a document type, which settings files never do.");
         case QXmlStreamReader::StartElement:
+            if (depth == 0 && reader.qualifiedName() != rootTag)
+                return tr("Its root element is <%1>, not <%2>: it is not a settings export.")
+                    .arg(reader.qualifiedName(), rootTag);
             if (++depth > maxDepth)
                 return tr("Its elements nest more than %1 deep.").arg(maxDepth);
             if (++elements > maxElements)
