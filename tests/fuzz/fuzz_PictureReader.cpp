@@ -3,9 +3,11 @@
 // and run by hand from the repository root:
 //   clang++ -std=c++17 -fPIC -g -fsanitize=fuzzer,address,undefined \
 //     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
-//     tests/fuzz/fuzz_PictureReader.cpp libs/cpp/graphics/PictureReader.cpp libs/cpp/ZAruri/Trace.cpp \
-//     $(pkg-config --libs Qt5Gui) -o /tmp/fuzz_PictureReader
-// Seeds, the hostile cases: a 514 KB PNG claiming 23000 x 23000 pixels, and its header alone:
+//     tests/fuzz/fuzz_PictureReader.cpp libs/cpp/graphics/PictureReader.cpp \
+//     libs/cpp/graphics/JpegHeader.cpp libs/cpp/ZAruri/Trace.cpp \
+//     $(pkg-config --libs Qt5Gui libjpeg) -o /tmp/fuzz_PictureReader
+// Seeds, the hostile cases: a 514 KB PNG claiming 23000 x 23000 pixels, its header alone,
+// and JPEGs of a few hundred bytes claiming as much, in one scan and progressive:
 //   mkdir -p /tmp/seeds && cd /tmp/seeds && python3 -c "
 //   import zlib, struct
 //   def chunk(t, d): return struct.pack('>I', len(d)) + t + d + struct.pack('>I', zlib.crc32(t + d))
@@ -13,7 +15,13 @@
 //   idat = b''.join(c.compress(row) for _ in range(23000)) + c.flush()
 //   png = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', 23000, 23000, 8, 0, 0, 0, 0))
 //   open('huge.png', 'wb').write(png + chunk(b'IDAT', idat) + chunk(b'IEND', b''))
-//   open('header-only.png', 'wb').write(png)"
+//   open('header-only.png', 'wb').write(png)
+//   dqt = b'\xff\xdb\x00\x43\x00' + bytes([1] * 64)
+//   dht = lambda c: b'\xff\xc4\x00\x14' + bytes([c, 1] + [0] * 16)
+//   jpeg = lambda sof, end: (b'\xff\xd8' + dqt + sof + struct.pack('>HBHHBBBB', 11, 8, 23000, 23000, 1, 1, 0x11, 0)
+//     + dht(0) + dht(0x10) + b'\xff\xda' + struct.pack('>HBBBBBB', 8, 1, 1, 0, 0, end, 0) + bytes(64) + b'\xff\xd9')
+//   open('huge-scan.jpg', 'wb').write(jpeg(b'\xff\xc0', 63))
+//   open('huge-progressive.jpg', 'wb').write(jpeg(b'\xff\xc2', 0))"
 //   QT_LOGGING_RULES='*=false' /tmp/fuzz_PictureReader -max_total_time=600 -rss_limit_mb=1024 /tmp/corpus /tmp/seeds
 // clang-format on
 //

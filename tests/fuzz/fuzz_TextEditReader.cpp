@@ -4,7 +4,8 @@
 //     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/DORuverud -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_TextEditReader.cpp libs/cpp/DORuverud/TextEditReader.cpp \
 //     libs/cpp/DORuverud/TextEditDocument.cpp libs/cpp/graphics/PictureReader.cpp \
-//     libs/cpp/ZAruri/Trace.cpp $(pkg-config --libs Qt5Gui) -o /tmp/fuzz_TextEditReader
+//     libs/cpp/graphics/JpegHeader.cpp libs/cpp/ZAruri/Trace.cpp \
+//     $(pkg-config --libs Qt5Gui libjpeg) -o /tmp/fuzz_TextEditReader
 // Seeds, the hostile cases among them (nested tables and elements, a zip header):
 //   mkdir -p /tmp/seeds_text && cd /tmp/seeds_text && python3 -c '
 //   seeds = {"html": "<h1>Notes</h1><p>Play <b>slowly</b>.</p><ol><li>Am7<li>D7</ol>",

@@ -1,17 +1,22 @@
 #pragma once
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QFile>
+#include <QImageWriter>
+#include <QLinearGradient>
+#include <QPainter>
 #include <QtEndian>
 
 #include <zlib.h>
 
 #include <vector>
 
-// A valid PNG of side x side 8-bit gray pixels, all black, that compresses
-// to about side * side / 1000 bytes: a picture small on disk and huge when
-// decoded (23000 x 23000 is some 514 KB claiming 529 megapixels).
-inline QByteArray hugePicture(quint32 side = 23000)
+// A valid PNG of side x side 8-bit gray pixels (or RGB ones), all black, that
+// compresses to about side * side / 1000 bytes (three times that in RGB): a
+// picture small on disk and huge when decoded (23000 x 23000 is some 514 KB
+// claiming 529 megapixels).
+inline QByteArray hugePicture(quint32 side = 23000, bool rgb = false)
 {
     const auto chunk = [](const char* type, const QByteArray& data) {
         QByteArray body = QByteArray(type, 4) + data;
@@ -27,11 +32,12 @@ inline QByteArray hugePicture(quint32 side = 23000)
     QByteArray header(13, '\0');
     qToBigEndian(side, header.data());
     qToBigEndian(side, header.data() + 4);
-    header[8] = 8; // bit depth; colour type 0 (gray), deflate, no filter, no interlace
+    header[8] = 8; // bit depth; colour type 0 (gray) or 2 (RGB), deflate, no filter, no interlace
+    header[9] = rgb ? 2 : 0;
     // Every row is its filter byte 0 and side zero samples.
     z_stream stream {};
     deflateInit(&stream, Z_BEST_COMPRESSION);
-    const std::vector<Bytef> row(side + 1, 0);
+    const std::vector<Bytef> row(side * (rgb ? 3 : 1) + 1, 0);
     std::vector<Bytef> out(1 << 16);
     QByteArray compressed;
     for (quint32 y = 0; y <= side; ++y) {
@@ -49,6 +55,55 @@ inline QByteArray hugePicture(quint32 side = 23000)
     deflateEnd(&stream);
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", compressed)
         + chunk("IEND", QByteArray());
+}
+
+// A JPEG of some 600 bytes whose frame header claims side x side pixels, in
+// one scan or progressive: its data ends long before such a picture's would.
+inline QByteArray hugeJpeg(quint16 side, bool progressive = false)
+{
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(progressive);
+    writer.write(image);
+    QByteArray bytes = buffer.data();
+    // Marker segments from the start-of-image marker on, to the frame header.
+    for (int at = 2; at + 9 < bytes.size();) {
+        const uchar marker = uchar(bytes.at(at + 1));
+        if (marker == 0xC0 || marker == 0xC2) {
+            qToBigEndian(side, bytes.data() + at + 5);
+            qToBigEndian(side, bytes.data() + at + 7);
+            break;
+        }
+        at += 2 + qFromBigEndian<quint16>(bytes.constData() + at + 2);
+    }
+    return bytes;
+}
+
+// Writes a photograph-sized JPEG (a soft gradient, quality 80, in one scan).
+// Making it takes the whole picture in memory, some 430 MB at 12000 x 9000.
+inline bool writePhotograph(const QString& path, const QSize& size = QSize(12000, 9000))
+{
+    QImage image(size, QImage::Format_RGB32);
+    QLinearGradient gradient(0, 0, size.width(), size.height());
+    gradient.setColorAt(0, QColor(200, 120, 40));
+    gradient.setColorAt(1, QColor(40, 120, 200));
+    QPainter painter(&image);
+    painter.fillRect(image.rect(), gradient);
+    painter.end();
+    QImageWriter writer(path, "jpeg");
+    writer.setQuality(80);
+    return writer.write(image);
+}
+
+// Makes the peak resident memory the present one, so that what a test
+// made before does not count; false where the kernel does not let it.
+inline bool resetPeakMemory()
+{
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    return refs.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && refs.write("5") == 1;
 }
 
 // The peak resident memory of this process in KiB ("VmHWM:"), 0 where unknown.

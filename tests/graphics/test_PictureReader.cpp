@@ -52,27 +52,36 @@ private slots:
     {
         m_huge = m_files.write("huge.png", hugePicture());
         QVERIFY(QFileInfo(m_huge).size() < 600 * 1024);
+        m_files.write("progressive.jpg", hugeJpeg(23000, true));
+        m_files.write("header.jpg", hugeJpeg(23000));
+        QVERIFY(writePhotograph(m_files.path("camera.jpg")));
     }
 
     void hugePictureIsRefusedFromItsHeader_data()
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<quint32>("side");
-        QTest::newRow("whole from a path") << "whole" << 23000u;
-        QTest::newRow("whole from data") << "data" << 23000u;
-        QTest::newRow("fitted into a thumbnail") << "fitted" << 23000u;
-        QTest::newRow("stretched over a widget") << "stretched" << 23000u;
-        QTest::newRow("image model from a path") << "model" << 23000u;
-        QTest::newRow("one row beyond the budget") << "fitted" << 8193u;
+        QTest::addColumn<QString>("name");
+        QTest::newRow("whole from a path") << "whole" << 23000u << "huge.png";
+        QTest::newRow("whole from data") << "data" << 23000u << "huge.png";
+        QTest::newRow("fitted into a thumbnail") << "fitted" << 23000u << "huge.png";
+        QTest::newRow("stretched over a widget") << "stretched" << 23000u << "huge.png";
+        QTest::newRow("image model from a path") << "model" << 23000u << "huge.png";
+        QTest::newRow("one row beyond the budget") << "fitted" << 8193u << "beyond.png";
+        QTest::newRow("progressive JPEG into a thumbnail")
+            << "fitted" << 23000u << "progressive.jpg";
+        QTest::newRow("progressive JPEG from data") << "data" << 23000u << "progressive.jpg";
+        QTest::newRow("JPEG in one scan whole") << "whole" << 23000u << "header.jpg";
     }
 
     void hugePictureIsRefusedFromItsHeader()
     {
         QFETCH(QString, how);
         QFETCH(quint32, side);
+        QFETCH(QString, name);
         // GIVEN a small file claiming a huge picture
         const QString path
-            = side == 23000 ? m_huge : m_files.write("beyond.png", hugePicture(side));
+            = side == 23000 ? m_files.path(name) : m_files.write(name, hugePicture(side));
         const qint64 peakBefore = peakMemoryKiB();
         QElapsedTimer clock;
         clock.start();
@@ -122,6 +131,52 @@ private slots:
             QVERIFY2(qAbs(middle.red() - 200) < 8 && qAbs(middle.green() - 40) < 8,
                 qPrintable(middle.name()));
         }
+    }
+
+    void largePhotographIsDecodedAtTheSizeShown_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QSize>("bound");
+        QTest::addColumn<QSize>("expected");
+        QTest::newRow("photograph into a thumbnail") << "camera.jpg"
+                                                     << "fitted" << QSize(80, 80) << QSize(80, 60);
+        QTest::newRow("photograph fitted to a screen")
+            << "camera.jpg"
+            << "fitted" << QSize(1920, 1080) << QSize(1440, 1080);
+        QTest::newRow("photograph stretched over a widget")
+            << "camera.jpg"
+            << "stretched" << QSize(240, 120) << QSize(240, 120);
+        QTest::newRow("huge header in one scan into a thumbnail")
+            << "header.jpg"
+            << "fitted" << QSize(80, 80) << QSize(80, 80);
+    }
+
+    // A JPEG in one scan decodes at 1/8 to 1/2 of its size: beyond the
+    // budget whole, shown at any smaller size in little memory.
+    void largePhotographIsDecodedAtTheSizeShown()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, how);
+        QFETCH(QSize, bound);
+        // GIVEN a 12000 x 9000 photograph, or a small file claiming 23000 x 23000 pixels
+        const QString path = m_files.path(name);
+        if (!resetPeakMemory())
+            QSKIP("The peak memory cannot be reset here.");
+        const qint64 peakBefore = peakMemoryKiB();
+        // WHEN it is read at a size it is shown at
+        const QImage image = readAs(how, path, bound);
+        // THEN it comes at that size, in less than 150 MB
+        QTEST(image.size(), "expected");
+        const qint64 growth = peakMemoryKiB() - peakBefore;
+        QVERIFY2(growth < 150 * 1024, qPrintable(QString("%1 KiB").arg(growth)));
+    }
+
+    void largePhotographIsRefusedWhole()
+    {
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression("Refused picture .*camera.jpg: 12000 x 9000 pixels"));
+        QVERIFY(PictureReader::read(m_files.path("camera.jpg")).isNull());
     }
 
     void largestPictureWithinTheBudgetIsRead()

@@ -1,9 +1,11 @@
 #include "PictureReader.h"
 
+#include "JpegHeader.h"
 #include "Trace.h"
 
 #include <QImageReader>
 #include <QSemaphore>
+#include <QtMath>
 
 namespace DAvuroD {
 
@@ -22,15 +24,32 @@ QSize targetSize(const QSize& original, const QSize& size, Qt::AspectRatioMode m
     return original.scaled(size, mode).expandedTo(QSize(1, 1));
 }
 
-// Whether the reader's format decodes straight at a smaller size asked for;
-// the others decode the whole picture and shrink it afterwards.
-bool shrinksWhileDecoding(const QImageReader& reader)
+// Whether the reader's picture decodes straight at a smaller size asked for:
+// a JPEG in one scan. The others decode whole and shrink afterwards; a JPEG
+// in several scans holds coefficients of the whole picture as it decodes.
+// Read before the reader reads the header, which moves the device on.
+bool shrinksWhileDecoding(QImageReader& reader)
 {
-    return reader.format() == "jpeg";
+    if (reader.format() != "jpeg")
+        return false;
+    const JpegHeader header(reader.device());
+    return header.isValid() && !header.hasMultipleScans();
 }
 
-// The pixels of the pictures being decoded at their full size, in all threads.
-QSemaphore& wholeDecodes()
+// The size a JPEG decodes at for target: libjpeg decodes at M/8 of the
+// size for M of 1 to 8, and Qt's handler picks the least M that covers
+// target, then shrinks what is decoded to target.
+QSize jpegDecodeSize(const QSize& original, const QSize& target)
+{
+    const double factor = qMin(
+        double(original.width()) / target.width(), double(original.height()) / target.height());
+    const int eighths = qBound(1, qCeil(8 / factor), 8);
+    return QSize((original.width() * qint64(eighths) + 7) / 8,
+        (original.height() * qint64(eighths) + 7) / 8);
+}
+
+// The pixels of the pictures being decoded, in all threads.
+QSemaphore& decodingPixels()
 {
     static QSemaphore pixels {int(PictureReader::maxPixels)};
     return pixels;
@@ -64,10 +83,17 @@ QImage PictureReader::readStretched(const QString& path, const QSize& size)
 
 QImage PictureReader::read(QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode)
 {
+    const bool shrinks = shrinksWhileDecoding(reader);
     const QSize original = reader.size();
     if (original.isEmpty())
         return QImage();
-    if (qint64(original.width()) * original.height() > maxPixels) {
+    const QSize target = targetSize(original, size, mode);
+    // Handlers can only shrink while they decode.
+    const bool shrink = target != original && target.width() <= original.width()
+        && target.height() <= original.height();
+    const QSize decoded = shrink && shrinks ? jpegDecodeSize(original, target) : original;
+    const qint64 pixels = qint64(decoded.width()) * decoded.height();
+    if (pixels > maxPixels) {
         qCWarning(ZAruri::lcTrace).noquote()
             << QStringLiteral("Refused picture %1: %2 x %3 pixels, more than %4.")
                    .arg(reader.fileName())
@@ -76,16 +102,10 @@ QImage PictureReader::read(QImageReader& reader, const QSize& size, Qt::AspectRa
                    .arg(maxPixels);
         return QImage();
     }
-    const QSize target = targetSize(original, size, mode);
-    // Handlers can only shrink while they decode.
-    const bool shrink = target != original && target.width() <= original.width()
-        && target.height() <= original.height();
     if (shrink)
         reader.setScaledSize(target);
-    const int wholePixels
-        = shrink && shrinksWhileDecoding(reader) ? 0 : original.width() * original.height();
-    wholeDecodes().acquire(wholePixels);
-    const QSemaphoreReleaser release(wholeDecodes(), wholePixels);
+    decodingPixels().acquire(int(pixels));
+    const QSemaphoreReleaser release(decodingPixels(), int(pixels));
     QImage image = reader.read();
     if (!image.isNull() && image.size() != target)
         image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

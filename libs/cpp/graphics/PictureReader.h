@@ -9,12 +9,16 @@ class QImageReader;
 
 namespace DAvuroD {
 
-// Reads pictures through QImageReader within a pixel budget: the size is
-// read from the header first, and a picture without one or beyond the
-// budget is refused (a null image and a warning) before a pixel is
-// decoded. Reentrant: any thread may read. Pictures decoded at their full
-// size hold at most the budget's pixels at once across all threads; a read
-// beyond it waits for those before it.
+// Reads pictures through QImageReader within a budget of the pixels
+// decoded: the size is read from the header first, and a picture without
+// one, or that would decode to more pixels than the budget, is refused (a
+// null image and a warning) before a pixel is decoded. A JPEG in one scan
+// decodes straight at 1/2, 1/4 or 1/8 of its size, so it is budgeted at the
+// size it decodes at for the size asked: one up to JPEG's own 65500 x 65500
+// fits at 1/8. Every other picture, a JPEG in several scans too, decodes
+// whole, so its header's size is budgeted. Reentrant: any thread may read.
+// The pictures being decoded hold at most the budget's pixels at once across
+// all threads; a read beyond it waits for those before it.
 class PictureReader
 {
 public:
