@@ -323,6 +323,29 @@ private slots:
         const qint64 growth = peakMemoryKiB() - peakBefore;
         QVERIFY2(growth < 32 * 1024, qPrintable(QString("%1 KiB").arg(growth)));
     }
+
+    void largePhotographGetsAThumbnail()
+    {
+        // GIVEN a 12000 x 9000 photograph beside a small file claiming 23000 x 23000 pixels
+        TestFolder folder;
+        QVERIFY(writePhotograph(folder.path("camera.jpg")));
+        folder.write("huge.png", hugePicture());
+        if (!resetPeakMemory())
+            QSKIP("The peak memory cannot be reset here.");
+        const qint64 peakBefore = peakMemoryKiB();
+        // WHEN the view loads the folder
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Refused picture .*huge.png"));
+        IconView view;
+        view.addItems(folder.path());
+        QVERIFY(loaded(view));
+        // THEN the photograph has its thumbnail, in less than 150 MB, and the huge one none
+        QCOMPARE(texts(view), QStringList({"camera"}));
+        const QImage thumbnail = view.item(0)->data(Qt::UserRole).value<QPixmap>().toImage();
+        const QColor corner = thumbnail.pixelColor(2, 12);
+        QVERIFY2(corner.red() > 150 && corner.blue() < 100, qPrintable(corner.name()));
+        const qint64 growth = peakMemoryKiB() - peakBefore;
+        QVERIFY2(growth < 150 * 1024, qPrintable(QString("%1 KiB").arg(growth)));
+    }
 };
 
 QTEST_MAIN(TestFolderViews)

@@ -223,6 +223,47 @@ private slots:
             QCOMPARE(shownPath(viewer), red);
     }
 
+    void largePhotographIsShown_data()
+    {
+        QTest::addColumn<QString>("widget");
+        QTest::newRow("preview area fits it") << "preview";
+        QTest::newRow("viewer steps onto it") << "viewer";
+        QTest::newRow("simple viewer stretches it") << "simple";
+    }
+
+    void largePhotographIsShown()
+    {
+        QFETCH(QString, widget);
+        // GIVEN a 12000 x 9000 photograph and widgets of 4:3
+        static const bool written = writePhotograph(m_files.path("camera.jpg"));
+        QVERIFY(written);
+        const QString photo = m_files.path("camera.jpg");
+        Viewer viewer;
+        viewer.resize(300, 225);
+        viewer.slotSetItems({m_files.writePicture("red.png", Qt::red), photo});
+        SimpleViewer simple;
+        simple.resize(300, 225);
+        if (!resetPeakMemory())
+            QSKIP("The peak memory cannot be reset here.");
+        const qint64 peakBefore = peakMemoryKiB();
+        // WHEN it is shown
+        const bool simpleViewer = widget == "simple";
+        if (simpleViewer)
+            simple.slotSetItem(photo);
+        else if (widget == "viewer")
+            viewer.slotShowPrevious();
+        else
+            viewer.displayItem(photo);
+        const QImage painted = simpleViewer ? simple.grab().toImage() : viewer.grab().toImage();
+        // THEN its orange corner is painted, in less than 150 MB
+        const QColor corner = painted.pixelColor(6, 6);
+        QVERIFY2(corner.red() > 150 && corner.blue() < 100, qPrintable(corner.name()));
+        if (!simpleViewer)
+            QCOMPARE(shownPath(viewer), photo);
+        const qint64 growth = peakMemoryKiB() - peakBefore;
+        QVERIFY2(growth < 150 * 1024, qPrintable(QString("%1 KiB").arg(growth)));
+    }
+
 private:
     // The list a, b, c, with c shown unless told otherwise.
     void setUpList(Viewer& viewer, bool showLast = true)
