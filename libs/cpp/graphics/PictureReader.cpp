@@ -83,7 +83,7 @@ QImage PictureReader::readStretched(const QString& path, const QSize& size)
 
 QImage PictureReader::read(QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode)
 {
-    const bool shrinks = shrinksWhileDecoding(reader);
+    const bool shrinks = size.isValid() && shrinksWhileDecoding(reader);
     const QSize original = reader.size();
     if (original.isEmpty())
         return QImage();
