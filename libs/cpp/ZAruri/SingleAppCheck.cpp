@@ -7,7 +7,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include <memory>
+#include <algorithm>
 
 #include <unistd.h>
 
@@ -16,10 +16,19 @@ namespace ZAruri {
 namespace {
 
 const int waitMsecs = 1000;
-// The longest message taken; a longer one is dropped unread.
+// The longest message taken; a longer one is dropped.
 const qint64 maxMessageBytes = qint64(16) << 20;
-// Senders read at the same time; more are closed unread.
+// The most held for all messages being read: past it the longest one is
+// dropped, so the short message of a real start outlives a flood.
+const qint64 maxHeldBytes = qint64(32) << 20;
+// What Qt buffers on a connection ahead of the reads here, also while it waits its turn.
+const qint64 readAheadBytes = 64 << 10;
+// However it trickles, a sender is read no longer than this.
+const int messageMsecs = 5000;
+// Senders read at the same time, and senders waiting in turn for a free
+// one; more are closed unread.
 const int maxOpenConnections = 64;
+const int maxWaitingConnections = 64;
 
 } // namespace
 
@@ -73,60 +82,104 @@ bool SingleAppCheck::sendMessage(const QString& message)
 void SingleAppCheck::slotReceiveMessage()
 {
     while (QLocalSocket* connection = m_server->nextPendingConnection()) {
-        if (m_openConnections >= maxOpenConnections) {
+        connection->setReadBufferSize(readAheadBytes);
+        if (m_waiting.size() >= maxWaitingConnections) {
             qDebug("Too many connections; one is closed unread.");
             connection->abort();
             connection->deleteLater();
             continue;
         }
-        ++m_openConnections;
-        receive(connection);
+        m_waiting.enqueue(connection);
     }
+    receiveWaiting();
 }
 
-// Reads as data arrive, never blocking: the message ends when the sender disconnects or
-// sends nothing for a second.
+// Starts reading waiting senders, in the order they came, while fewer than
+// the most are read.
+void SingleAppCheck::receiveWaiting()
+{
+    while (!m_waiting.isEmpty() && m_messages.size() < maxOpenConnections)
+        receive(m_waiting.dequeue());
+}
+
+// Reads as data arrive, never blocking: the message ends when the sender disconnects,
+// sends nothing for a second or has been read for five.
 void SingleAppCheck::receive(QLocalSocket* connection)
 {
+    m_messages.insert(connection, QByteArray());
     auto* idle = new QTimer(connection);
     idle->setSingleShot(true);
     idle->start(waitMsecs);
-    auto bytes = std::make_shared<QByteArray>();
-    connect(connection, &QLocalSocket::readyRead, this, [this, connection, idle, bytes] {
-        *bytes += connection->read(maxMessageBytes + 1 - bytes->size());
-        if (bytes->size() > maxMessageBytes) {
-            qDebug("A message longer than %lld bytes is dropped.", maxMessageBytes);
-            bytes->clear();
-            finish(connection, idle, QByteArray());
+    const QDeadlineTimer deadline(messageMsecs);
+    connect(connection, &QLocalSocket::readyRead, this, [this, connection, idle, deadline] {
+        if (take(connection))
+            idle->start(int(qMin<qint64>(waitMsecs, deadline.remainingTime())));
+    });
+    connect(connection, &QLocalSocket::disconnected, this, [this, connection] {
+        if (take(connection))
+            finish(connection);
+    });
+    connect(idle, &QTimer::timeout, this, [this, connection] {
+        if (!take(connection))
             return;
-        }
-        idle->start(waitMsecs);
-    });
-    connect(connection, &QLocalSocket::disconnected, this,
-        [this, connection, idle, bytes] { finish(connection, idle, *bytes); });
-    connect(idle, &QTimer::timeout, this, [this, connection, idle, bytes] {
-        if (bytes->isEmpty())
+        if (m_messages.value(connection).isEmpty())
             qDebug() << QByteArray("Socket operation timed out");
-        finish(connection, idle, *bytes);
+        finish(connection);
     });
+    // What arrived, or the whole message, while it waited.
+    if (connection->bytesAvailable() > 0 && !take(connection))
+        return;
+    if (connection->state() == QLocalSocket::UnconnectedState)
+        finish(connection);
+}
+
+// Adds what arrived to the connection's message; false when that dropped the message.
+bool SingleAppCheck::take(QLocalSocket* connection)
+{
+    QByteArray& message = m_messages[connection];
+    const qint64 room = maxMessageBytes + 1 - message.size();
+    const QByteArray part = connection->read(qMin(connection->bytesAvailable(), room));
+    message += part;
+    m_heldBytes += part.size();
+    if (message.size() > maxMessageBytes) {
+        qDebug("A message longer than %lld bytes is dropped.", maxMessageBytes);
+        finish(connection, false);
+        return false;
+    }
+    bool taken = true;
+    while (m_heldBytes > maxHeldBytes) {
+        QLocalSocket* longest = std::max_element(
+            m_messages.cbegin(), m_messages.cend(), [](const QByteArray& a, const QByteArray& b) {
+                return a.size() < b.size();
+            }).key();
+        qDebug("Messages held pass %lld bytes; the longest is dropped.", maxHeldBytes);
+        taken = taken && longest != connection;
+        finish(longest, false);
+    }
+    return taken;
 }
 
 // Runs once per connection: the socket is deleted only when control returns to
 // its event loop, which a receiver's dialog may hold off well past the idle time.
-void SingleAppCheck::finish(QLocalSocket* connection, QTimer* idle, const QByteArray& bytes)
+void SingleAppCheck::finish(QLocalSocket* connection, bool deliver)
 {
+    const QByteArray message = m_messages.take(connection);
+    m_heldBytes -= message.size();
     disconnect(connection, nullptr, this, nullptr);
-    disconnect(idle, nullptr, this, nullptr);
-    idle->stop();
-    --m_openConnections;
+    if (auto* idle = connection->findChild<QTimer*>()) {
+        disconnect(idle, nullptr, this, nullptr);
+        idle->stop();
+    }
     // A start that only looked whether this instance answers sends nothing.
-    if (bytes.isEmpty() && connection->error() != QLocalSocket::PeerClosedError
+    if (message.isEmpty() && connection->error() != QLocalSocket::PeerClosedError
         && connection->error() != QLocalSocket::UnknownSocketError)
         qDebug() << connection->errorString().toLatin1();
     connection->abort();
     connection->deleteLater();
-    if (!bytes.isEmpty())
-        emit messageAvailable(QString::fromUtf8(bytes.constData()));
+    // A waiting sender takes the freed place once this call is over.
+    QTimer::singleShot(0, this, &SingleAppCheck::receiveWaiting);
+    if (deliver && !message.isEmpty())
+        emit messageAvailable(QString::fromUtf8(message.constData()));
 }
 
 QString SingleAppCheck::channelName() const

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
+#include <QQueue>
 #include <QSharedMemory>
 #include <QString>
 
@@ -17,8 +19,11 @@ namespace ZAruri {
 // later instances send their messages to it. An instance left behind by a
 // crash (segment or socket still there, nobody answering) is taken over.
 // Construction and sending block the calling thread for up to 1000 ms per step;
-// receiving never blocks: a message ends when its sender disconnects or falls
-// silent for 1000 ms, and is at most 16 MiB long.
+// receiving never blocks: a message ends when its sender disconnects, falls
+// silent for 1000 ms or has been read for 5 s, and is at most 16 MiB long.
+// At most 64 senders are read at once, holding at most 32 MiB together (past
+// it the longest message is dropped); 64 more wait their turn, and further
+// ones are closed unread.
 class SingleAppCheck : public QObject
 {
     Q_OBJECT
@@ -43,14 +48,19 @@ private:
     QString socketPath() const;
     bool instanceAnswers() const;
     void becomeFirstInstance();
+    void receiveWaiting();
     void receive(QLocalSocket* connection);
-    void finish(QLocalSocket* connection, QTimer* idle, const QByteArray& bytes);
+    bool take(QLocalSocket* connection);
+    void finish(QLocalSocket* connection, bool deliver = true);
 
     bool m_running = false;
     QString m_key;
     QSharedMemory m_sharedMemory;
     QLocalServer* m_server = nullptr;
-    int m_openConnections = 0;
+    // The messages being read, and how many bytes they hold together.
+    QHash<QLocalSocket*, QByteArray> m_messages;
+    qint64 m_heldBytes = 0;
+    QQueue<QLocalSocket*> m_waiting;
 };
 
 } // namespace ZAruri
