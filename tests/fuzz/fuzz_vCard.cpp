@@ -1,12 +1,17 @@
 // libFuzzer target for the vCard reader and the writer's round trip; not part
 // of the test suite. Build and run by hand from the repository root:
 //   clang++ -std=c++17 -fPIC -g -fsanitize=fuzzer,address,undefined \
-//     $(pkg-config --cflags Qt5Core) -Ilibs/cpp/vcard \
-//     tests/fuzz/fuzz_vCard.cpp libs/cpp/vcard/*.cpp \
+//     $(pkg-config --cflags Qt5Core) -Ilibs/cpp/vcard -Ilibs/cpp/ZAruri \
+//     tests/fuzz/fuzz_vCard.cpp libs/cpp/vcard/*.cpp libs/cpp/ZAruri/WholeFile.cpp \
 //     $(pkg-config --libs Qt5Core) -o /tmp/fuzz_vCard
-// A seed with quoted-printable soft line breaks, the last one before the END line:
+// Seeds: quoted-printable soft line breaks, the last one before the END line;
+// lines like the END line; folds and white space in 2.1:
 //   mkdir -p /tmp/seeds_vcard && printf 'BEGIN:VCARD\r\nNOTE;ENCODING=QUOTED-PRINTABLE:a=\r\n'\
 //     ' 1:2=\r\nb = \r\nEND:VCARD\r\n' > /tmp/seeds_vcard/qp
+//   printf 'BEGIN:VCARD\nFN:A\nItem1.END:VCARD\nend:VCARD\nEND;:VCARD\nNOTE:b\nEND:VCARD\n'\
+//     > /tmp/seeds_vcard/frame
+//   printf 'BEGIN:VCARD\nVERSION:2.1\nNOTE:two  spaces\n \tfolded\nORG:a\\;b,c;d\nEND:VCARD\n'\
+//     > /tmp/seeds_vcard/folds
 //   /tmp/fuzz_vCard -max_total_time=600 -max_len=4096 /tmp/seeds_vcard
 
 #include "FuzzCheck.h"
@@ -44,17 +49,22 @@ QList<vCardProperty> kept(const vCard& card)
     return properties;
 }
 
+// The value as a version carries it: 3.0 has one escape for every line break.
+QStringList carried(QStringList values, vCardVersion version)
+{
+    if (version == VC30) {
+        for (QString& value : values)
+            value.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace('\r', '\n');
+    }
+    return values;
+}
+
 // Written and read again, the card keeps every value, name and parameter count.
 void checkRoundTrip(const vCard& card, vCardVersion version)
 {
     const QByteArray text = card.toByteArray(version);
     // One line per property and the frame: nothing written breaks a line.
     check(text.count('\n') == card.count() + 2);
-    // A property read from a frame line in other case (eND:VCARD) is written
-    // as the frame line itself, which every reader takes as one.
-    const QList<QByteArray> lines = text.split('\n').mid(1, card.count() + 1);
-    if (lines.contains("END:VCARD") || lines.contains("BEGIN:VCARD"))
-        return;
     const QList<vCard> read = vCard::fromByteArray(text);
     check(read.size() == 1);
     const QList<vCardProperty> before = kept(card);
@@ -62,7 +72,7 @@ void checkRoundTrip(const vCard& card, vCardVersion version)
     check(before.size() == after.size());
     for (int i = 0; i < before.size(); ++i) {
         check(readableName(before.at(i).name()) == readableName(after.at(i).name()));
-        check(before.at(i).values() == after.at(i).values());
+        check(carried(before.at(i).values(), version) == carried(after.at(i).values(), version));
         if (version == VC30)
             check(before.at(i).params().size() == after.at(i).params().size());
     }

@@ -36,12 +36,17 @@ public:
     bool isValid() const;
 
     // BEGIN:VCARD, the version line, one line per property and END:VCARD,
-    // joined by line feeds; values are escaped, lines are not folded.
+    // joined by line feeds; lines are not folded. 3.0 escapes values; 2.1
+    // escapes ";" and writes a value with a line break or a backslash as
+    // quoted-printable.
     QByteArray toByteArray(vCardVersion version) const;
-    // Writes the card in version 2.1; false unless every byte reached the file.
+    // Writes the card in version 2.1; false, with the old file kept, unless
+    // every byte reached the file.
     bool saveToFile(const QString& fileName) const;
     // The complete cards of a text of either version, in text order: folded
-    // lines joined, CR LF read as LF, escaped values and quoted parameters read whole.
+    // lines joined, CR LF read as LF, escaped and quoted-printable values and
+    // quoted parameters read whole, white space in values kept. None when the
+    // cards would hold more than vCardReader's bound.
     static QList<vCard> fromByteArray(const QByteArray& text);
     // As fromByteArray, with CR LF line ends read as LF; empty when the file can't be read
     // or is larger than 64 MiB.

@@ -8,17 +8,19 @@ namespace {
 
 const QChar separator = QLatin1Char(';');
 
-// Where the colon before the value text stands; -1 for a line without one. A
-// colon inside a quoted parameter value is part of it; with a quote left open
-// the first colon ends the head.
-int headEnd(const QString& line)
+const vCardParam quotedPrintable(QStringLiteral("QUOTED-PRINTABLE"), vCardParam::Encoding);
+
+// The value text as a version writes it. 3.0 escapes; 2.1 escapes only ";"
+// and carries line breaks and backslashes as quoted-printable. Values marked
+// quoted-printable are encoded in either version.
+QString valueText(const QStringList& values, bool encoded, vCardVersion version)
 {
-    const int colon = line.indexOf(QLatin1Char(':'));
-    const int params = line.indexOf(separator);
-    if (params < 0 || colon < params)
-        return colon;
-    const int quoted = vCardText::indexOutsideQuotes(line.mid(params), QLatin1Char(':'));
-    return quoted < 0 ? colon : params + quoted;
+    QStringList texts;
+    for (const QString& value : values) {
+        const QString text = encoded ? vCardText::toQuotedPrintable(value) : value;
+        texts << (version == VC30 ? vCardText::escaped(text) : vCardText::escaped21(text));
+    }
+    return texts.join(separator);
 }
 
 } // namespace
@@ -134,14 +136,20 @@ QByteArray vCardProperty::toByteArray(vCardVersion version) const
 {
     if (version != VC21 && version != VC30)
         return QByteArray();
-    QByteArray line = vCardText::upperAscii(m_name.toUtf8());
-    const QByteArray params = vCardParam::toByteArray(m_params, version);
-    if (!params.isEmpty())
-        line += ';' + params;
-    QStringList values;
-    for (const QString& value : m_values)
-        values << vCardText::escaped(value);
-    return line + ':' + values.join(separator).toUtf8();
+    QList<vCardParam> params = m_params;
+    bool encoded = vCardText::isQuotedPrintable(params);
+    if (version == VC21 && !encoded
+        && std::any_of(m_values.cbegin(), m_values.cend(), vCardText::needsQuotedPrintable)) {
+        params.append(quotedPrintable);
+        encoded = true;
+    }
+    const QByteArray name = vCardText::upperAscii(m_name.toUtf8());
+    const QByteArray paramText = vCardParam::toByteArray(params, version);
+    const QByteArray value = ':' + valueText(m_values, encoded, version).toUtf8();
+    const QByteArray line = paramText.isEmpty() ? name + value : name + ';' + paramText + value;
+    // A property that would read as the frame of a card (END;:VCARD as it
+    // was read) keeps an empty parameter text.
+    return vCardText::isFrameLine(line) ? name + ';' + value : line;
 }
 
 QList<vCardProperty> vCardProperty::fromByteArray(const QByteArray& text)
@@ -151,7 +159,7 @@ QList<vCardProperty> vCardProperty::fromByteArray(const QByteArray& text)
     for (const QString& line : lines) {
         if (line == QLatin1String("BEGIN:VCARD") || line == QLatin1String("END:VCARD"))
             break;
-        const int colon = headEnd(line);
+        const int colon = vCardText::headEnd(line);
         if (colon < 0)
             continue;
         const QString head = line.left(colon);
@@ -160,8 +168,12 @@ QList<vCardProperty> vCardProperty::fromByteArray(const QByteArray& text)
         if (name == QLatin1String("VERSION"))
             continue;
         const QString paramText = params < 0 ? QString() : head.mid(params + 1);
-        properties.append(vCardProperty(name, vCardText::readValues(line.mid(colon + 1)),
-            vCardParam::fromByteArray(paramText.toUtf8())));
+        const QList<vCardParam> paramList = vCardParam::fromByteArray(paramText.toUtf8());
+        QStringList values = vCardText::readValues(line.mid(colon + 1));
+        if (vCardText::isQuotedPrintable(paramList))
+            std::transform(
+                values.begin(), values.end(), values.begin(), vCardText::fromQuotedPrintable);
+        properties.append(vCardProperty(name, values, paramList));
     }
     return properties;
 }

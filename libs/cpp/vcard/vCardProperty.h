@@ -59,10 +59,13 @@ public:
         const QString& name, const QStringList& units, const QList<vCardParam>& params = {});
 
     // One property line without line feed: NAME;PARAMS:value;value, each value
-    // escaped (\, \; \\ and \n) and parameter values quoted where needed.
+    // escaped (3.0: \, \; \\ and \n; 2.1: \;), quoted-printable where the
+    // parameters say so or 2.1 needs it, and parameter values quoted where
+    // needed. A line that would read as BEGIN:VCARD or END:VCARD gets an empty
+    // parameter text.
     QByteArray toByteArray(vCardVersion version) const;
     // The properties of the lines up to a BEGIN:VCARD or END:VCARD line; an
-    // escaped ";" does not split a value.
+    // escaped ";" does not split a value, and quoted-printable values are decoded.
     static QList<vCardProperty> fromByteArray(const QByteArray& text);
 
 private:

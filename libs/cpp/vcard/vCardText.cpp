@@ -8,9 +8,30 @@ namespace {
 
 const QChar quote = QLatin1Char('"');
 const QChar backslash = QLatin1Char('\\');
+const char hexDigits[] = "0123456789ABCDEF";
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// Printable ASCII that quoted-printable text may hold as it is.
+bool plainInQuotedPrintable(char c)
+{
+    return c >= ' ' && c <= '~' && c != '=' && c != '\\';
+}
 
 QString unescaped(const QString& text)
 {
+    // Shared as it is when there is nothing to unescape: a card holds many short values.
+    if (!text.contains(backslash))
+        return text.isEmpty() ? QString() : text;
     QString value;
     value.reserve(text.size());
     for (int i = 0; i < text.size(); ++i) {
@@ -43,6 +64,12 @@ QString decode(const QByteArray& bytes)
 {
     return QString::fromUtf8(
         bytes.constData(), int(qstrnlen(bytes.constData(), uint(bytes.size()))));
+}
+
+bool isFrameLine(const QByteArray& line)
+{
+    const QByteArray trimmed = line.trimmed();
+    return trimmed == "BEGIN:VCARD" || trimmed == "END:VCARD";
 }
 
 int indexOutsideQuotes(const QString& text, QChar separator)
@@ -89,6 +116,26 @@ QString quotedWhenNeeded(QString value)
     return special ? quote + value + quote : value;
 }
 
+int headEnd(const QString& line)
+{
+    const int colon = line.indexOf(QLatin1Char(':'));
+    const int params = line.indexOf(QLatin1Char(';'));
+    if (params < 0 || colon < params)
+        return colon;
+    const int quoted = indexOutsideQuotes(line.mid(params), QLatin1Char(':'));
+    return quoted < 0 ? colon : params + quoted;
+}
+
+bool isQuotedPrintable(const QList<vCardParam>& params)
+{
+    return std::any_of(params.cbegin(), params.cend(), [](const vCardParam& param) {
+        return param.group() != vCardParam::Charset
+            && param.value().trimmed().compare(
+                   QLatin1String("QUOTED-PRINTABLE"), Qt::CaseInsensitive)
+            == 0;
+    });
+}
+
 QStringList readValues(const QString& text)
 {
     QStringList values;
@@ -123,6 +170,58 @@ QString escaped(const QString& value)
         }
     }
     return text;
+}
+
+QString escaped21(const QString& value)
+{
+    return QString(value).replace(QLatin1Char(';'), QLatin1String("\\;"));
+}
+
+bool needsQuotedPrintable(const QString& value)
+{
+    return std::any_of(value.cbegin(), value.cend(),
+        [](QChar c) { return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == backslash; });
+}
+
+QString toQuotedPrintable(const QString& value)
+{
+    const QByteArray bytes = value.toUtf8();
+    QString text;
+    text.reserve(bytes.size());
+    for (int i = 0; i < bytes.size(); ++i) {
+        const char c = bytes.at(i);
+        const bool last = i + 1 == bytes.size();
+        if (plainInQuotedPrintable(c) && !(last && c == ' ')) {
+            text += QLatin1Char(c);
+        } else {
+            const auto byte = uchar(c);
+            text += QLatin1Char('=');
+            text += QLatin1Char(hexDigits[byte >> 4]);
+            text += QLatin1Char(hexDigits[byte & 15]);
+        }
+    }
+    return text;
+}
+
+QString fromQuotedPrintable(const QString& text)
+{
+    const QByteArray encoded = text.toUtf8();
+    QByteArray bytes;
+    bytes.reserve(encoded.size());
+    for (int i = 0; i < encoded.size(); ++i) {
+        const char c = encoded.at(i);
+        const int high = i + 2 < encoded.size() ? hexValue(encoded.at(i + 1)) : -1;
+        const int low = high < 0 ? -1 : hexValue(encoded.at(i + 2));
+        if (c == '=' && low >= 0) {
+            bytes += char(high << 4 | low);
+            i += 2;
+        } else if (c == '=' && encoded.mid(i + 1).trimmed().isEmpty()) {
+            break;
+        } else {
+            bytes += c;
+        }
+    }
+    return decode(bytes);
 }
 
 } // namespace vCardText

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "vCardParam.h"
+
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +14,8 @@ namespace vCardText {
 QByteArray upperAscii(QByteArray bytes);
 // UTF-8 up to the first zero byte.
 QString decode(const QByteArray& bytes);
+// BEGIN:VCARD or END:VCARD, white space around it aside.
+bool isFrameLine(const QByteArray& line);
 
 // Where the first separator outside double quotes stands; -1 when there is none.
 int indexOutsideQuotes(const QString& text, QChar separator);
@@ -21,11 +26,29 @@ QString unquoted(QString text);
 // A parameter value as written: quoted when it holds ";", ":" or ",";
 // double quotes and line breaks cannot be written and are left out.
 QString quotedWhenNeeded(QString value);
+// Where the colon before the value text of a property line stands; -1 for a
+// line without one. A colon inside a quoted parameter value is part of it;
+// with a quote left open the first colon ends the head.
+int headEnd(const QString& line);
+// Whether a parameter other than a charset says that the values are
+// quoted-printable: ENCODING= or, as 2.1 allows, the bare word.
+bool isQuotedPrintable(const QList<vCardParam>& params);
 
 // A property's value text split at every ";" that is not escaped, each value
 // unescaped: \, \; \\ and \n (or \N) give the character; other backslashes stay.
 QStringList readValues(const QString& text);
-// One value escaped for writing: \ , ; and line breaks get a backslash.
+// One value escaped for 3.0: \ , ; and line breaks get a backslash.
 QString escaped(const QString& value);
+// One value escaped for 2.1: only ";" gets a backslash.
+QString escaped21(const QString& value);
+// Whether a 2.1 value must be quoted-printable to read back: it holds a line
+// break or a backslash.
+bool needsQuotedPrintable(const QString& value);
+// The value's UTF-8 bytes as quoted-printable text: "=" and a backslash,
+// control characters, bytes beyond ASCII and a blank at the end encoded.
+QString toQuotedPrintable(const QString& value);
+// The text of a quoted-printable value; an "=" that begins no code stays,
+// one at the end (a soft line break) goes.
+QString fromQuotedPrintable(const QString& text);
 
 } // namespace vCardText
