@@ -78,6 +78,21 @@ void App::setSettingsValue(const QString& key, const QVariant& value)
     m_settings->setValue(settingsKey(key), value);
 }
 
+QStringList App::settingsKeys()
+{
+    if (m_oldSettingsMode)
+        return m_settings->childKeys();
+    m_settings->beginGroup(QCoreApplication::applicationName());
+    const QStringList keys = m_settings->childKeys();
+    m_settings->endGroup();
+    return keys;
+}
+
+void App::removeSettingsValue(const QString& key)
+{
+    m_settings->remove(settingsKey(key));
+}
+
 void App::setOldSettingsMode(bool on)
 {
     m_oldSettingsMode = on;

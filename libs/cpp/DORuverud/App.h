@@ -33,6 +33,9 @@ public:
     QSettings* settings();
     QVariant settingsValue(const QString& key, const QVariant& defaultValue = QVariant()) override;
     void setSettingsValue(const QString& key, const QVariant& value) override;
+    // The keys stored directly under the group, without it.
+    QStringList settingsKeys();
+    void removeSettingsValue(const QString& key);
     void setOldSettingsMode(bool on);
 
     // Per-user folders, created on first use; each ends with "/".

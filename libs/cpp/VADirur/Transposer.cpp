@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QSettings>
 
+#include <algorithm>
+
 namespace VADirur {
 
 namespace {
@@ -67,22 +69,29 @@ QIcon menuIcon(const QString& image)
     return DORuverud::AppMenu::menuIcon(QStringLiteral(":/") + image);
 }
 
-// One past the highest index stored under "Favorite%1".
-int storedFavoritesEnd()
+// The indices stored under "Favorite%1", in order. The keys are walked: a
+// number read from the file never sizes the work.
+QVector<int> storedFavoriteIndices()
 {
-    QSettings* settings = app()->settings();
-    settings->beginGroup(QCoreApplication::applicationName());
-    const QStringList keys = settings->childKeys();
-    settings->endGroup();
     const QString prefix = favoriteKey.arg(QString());
-    int end = 0;
-    for (const QString& key : keys) {
+    QVector<int> indices;
+    for (const QString& key : app()->settingsKeys()) {
         bool ok = false;
         const int index = key.midRef(prefix.size()).toInt(&ok);
-        if (ok && key == favoriteKey.arg(index))
-            end = qMax(end, index + 1);
+        if (ok && index >= 0 && key == favoriteKey.arg(index))
+            indices << index;
     }
-    return end;
+    std::sort(indices.begin(), indices.end());
+    return indices;
+}
+
+// The stored count, or -1 when there is none the program could have
+// written. A file cut short loses it first: it sorts after every entry.
+int storedFavoritesCount()
+{
+    bool ok = false;
+    const int count = app()->settingsValue(countKey).toInt(&ok);
+    return ok && count >= 0 ? count : -1;
 }
 
 QPushButton* createButton(const QString& caption, const QString& objectName)
@@ -345,17 +354,22 @@ void Transposer::recreateFavoritesMenu()
 }
 
 // A stored favourite is "name:chord,chord,...". The name ends at the first
-// ":", the chords start after the last one. A missing entry under the count
-// reads as the default favourite; past the stored entries they all would,
-// so the count is read no further than that.
+// ":", the chords start after the last one. A count hides the entries a
+// delete left above it, and an entry missing below it reads as the default
+// favourite. Without a count every stored entry is read; with none stored
+// either, the default stands alone, as on a first start.
 void Transposer::readFavorites()
 {
     m_favorites.clear();
-    const int count = app()->settingsValue(countKey, 1).toInt();
-    const int stored = qMin(count, storedFavoritesEnd());
-    for (int i = 0; i < stored; ++i)
-        insertFavorite(app()->settingsValue(favoriteKey.arg(i), defaultFavorite()).toString());
-    if (count > stored)
+    const int count = storedFavoritesCount();
+    int read = 0;
+    for (int index : storedFavoriteIndices()) {
+        if (count >= 0 && index >= count)
+            break;
+        insertFavorite(app()->settingsValue(favoriteKey.arg(index)).toString());
+        ++read;
+    }
+    if (count < 0 ? read == 0 : read < count)
         insertFavorite(defaultFavorite());
 }
 
@@ -380,7 +394,8 @@ void Transposer::changeFavorites(const std::function<void()>& change)
     app()->settings()->sync();
 }
 
-// Entries above the new count stay in the settings; they are not read.
+// Entries above the new count go, so that a count lost later brings back
+// no deleted favourite.
 void Transposer::saveFavorites()
 {
     app()->setSettingsValue(countKey, m_favorites.size());
@@ -388,6 +403,10 @@ void Transposer::saveFavorites()
     for (auto it = m_favorites.cbegin(); it != m_favorites.cend(); ++it, ++i)
         app()->setSettingsValue(
             favoriteKey.arg(i), it.key() + QLatin1Char(':') + it.value().join(QLatin1Char(',')));
+    for (int index : storedFavoriteIndices()) {
+        if (index >= i)
+            app()->removeSettingsValue(favoriteKey.arg(index));
+    }
 }
 
 void Transposer::slotNewFavorite()

@@ -1,0 +1,127 @@
+#include "App.h"
+#include "FavoritesMenu.h"
+#include "Transposer.h"
+
+#include <QElapsedTimer>
+#include <QSettings>
+#include <QtTest>
+
+#include <memory>
+
+using VADirur::Transposer;
+using namespace FavoritesMenu;
+
+namespace {
+
+DORuverud::App* app()
+{
+    return DORuverud::App::theApp();
+}
+
+// "Favorite<i>=Song <i>:A" lines of a settings file, one per index.
+QString entries(const QList<int>& indices)
+{
+    QString lines;
+    for (int i : indices)
+        lines += QString("Favorite%1=Song %1:A\\n\n").arg(i);
+    return lines;
+}
+
+QStringList songs(const QList<int>& indices)
+{
+    QStringList names;
+    for (int i : indices)
+        names << QString("Song %1").arg(i);
+    return names;
+}
+
+// Writes the settings file as a user's disk holds it, and has the
+// application read it again.
+void writeSettingsFile(const QString& group)
+{
+    app()->settings()->clear();
+    app()->settings()->sync();
+    QFile file(app()->supportDirectory() + "settings.plist");
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(("[Tessivar]\n" + group).toUtf8());
+    file.close();
+    app()->settings()->sync();
+}
+
+// A start of the favourites: the names the menu offers, and the time it took.
+QStringList start(std::unique_ptr<Transposer>& transposer, qint64* elapsedMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    transposer = std::make_unique<Transposer>(nullptr);
+    *elapsedMs = timer.elapsed();
+    QStringList shown = names(*transposer);
+    shown.sort();
+    return shown;
+}
+
+} // namespace
+
+class TestFavoritesStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void damagedCountKeepsEveryStoredFavorite_data();
+    void damagedCountKeepsEveryStoredFavorite();
+};
+
+void TestFavoritesStore::damagedCountKeepsEveryStoredFavorite_data()
+{
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QStringList>("shown");
+    const QString caption = Transposer::defaultFavorite().section(':', 0, 0);
+    const QList<int> six {0, 1, 2, 3, 4, 5};
+    QTest::newRow("file cut before the count") << entries(six) << songs(six);
+    QTest::newRow("empty count") << entries(six) + "FavoritesCount=\n" << songs(six);
+    QTest::newRow("negative count") << entries(six) + "FavoritesCount=-2\n" << songs(six);
+    QTest::newRow("huge count, one far entry") << entries({2147483646})
+            + "FavoritesCount=2147483647\n" << QStringList {caption, "Song 2147483646"};
+    QTest::newRow("far entry, no count") << entries({0, 2147483646}) << songs({0, 2147483646});
+    QTest::newRow("a count hides what a delete left above it") << entries({0, 1, 2})
+            + "FavoritesCount=2\n" << songs({0, 1});
+}
+
+void TestFavoritesStore::damagedCountKeepsEveryStoredFavorite()
+{
+    QFETCH(QString, group);
+    QFETCH(QStringList, shown);
+    // GIVEN a settings file with these favourites
+    writeSettingsFile(group);
+
+    // WHEN the program starts, THEN it shows every favourite stored, at once
+    std::unique_ptr<Transposer> transposer;
+    qint64 elapsedMs = 0;
+    QCOMPARE(start(transposer, &elapsedMs), shown);
+    QVERIFY2(elapsedMs < 1000, qPrintable(QString::number(elapsedMs) + " ms"));
+
+    // WHEN the user saves one more, THEN a second start shows them all
+    transposer->setCurrentChords({"E\nm"});
+    saveAs(*transposer, "Added");
+    QStringList saved = shown + QStringList("Added");
+    saved.sort();
+    QCOMPARE(start(transposer, &elapsedMs), saved);
+
+    // AND a count lost after the save brings back nothing deleted, and every
+    // stored favourite still holds its chords
+    app()->removeSettingsValue("FavoritesCount");
+    QCOMPARE(start(transposer, &elapsedMs), saved);
+    for (const QString& name : shown.filter("Song ")) {
+        choose(*transposer, name);
+        QCOMPARE(transposer->currentChords(), QStringList("A\n"));
+    }
+}
+
+int main(int argc, char** argv)
+{
+    DORuverud::App application(argc, argv, "Quelmar", "Tessivar");
+    TestFavoritesStore test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_FavoritesStore.moc"
