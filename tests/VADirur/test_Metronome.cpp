@@ -181,6 +181,8 @@ private slots:
     void lampsFitThePage_data();
     void lampsFitThePage();
     void tickPeriod();
+    void tempoFromOutsideIsHeld_data();
+    void tempoFromOutsideIsHeld();
     void barSequence_data();
     void barSequence();
     void switchesRefreshSilently();
@@ -355,6 +357,35 @@ void TestMetronome::tickPeriod()
     QCOMPARE(timer->interval(), 1578);
     controls->setInterval(100000);
     QCOMPARE(timer->interval(), 288);
+}
+
+void TestMetronome::tempoFromOutsideIsHeld_data()
+{
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("periodMs");
+    QTest::newRow("above the range") << 300 << "208" << 288;
+    QTest::newRow("below the range") << 20 << "38" << 1578;
+    QTest::newRow("negative") << -5 << "38" << 1578;
+    QTest::newRow("within the range") << 120 << "120" << 500;
+}
+
+void TestMetronome::tempoFromOutsideIsHeld()
+{
+    QFETCH(int, asked);
+    QFETCH(QString, shown);
+    QFETCH(int, periodMs);
+    // GIVEN a metronome
+    Metronome metronome(nullptr);
+    auto* controls = metronome.findChild<MetronomeControls*>();
+    QSignalSpy interval(controls, &MetronomeControls::intervalChanged);
+    // WHEN a caller sets a tempo
+    controls->setInterval(asked);
+    // THEN the label shows the tempo that sounds, and the ticks keep it
+    QCOMPARE(tempoText(controls), shown);
+    QCOMPARE(controls->interval(), shown.toInt());
+    QCOMPARE(interval.value(0).value(0).toInt(), shown.toInt());
+    QCOMPARE(metronome.findChild<QTimer*>()->interval(), periodMs);
 }
 
 void TestMetronome::barSequence_data()

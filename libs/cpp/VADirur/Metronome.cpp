@@ -144,8 +144,7 @@ void Metronome::slotAudibleTickChanged(bool checked)
 
 void Metronome::slotTickIntervalChanged(int bpm)
 {
-    // The controls' range: a tempo of 0 would divide by zero, a huge one plan ticks for ever.
-    restartTimer(std::clamp(bpm, 38, 208));
+    restartTimer(bpm);
 }
 
 void Metronome::updateState(bool tick)

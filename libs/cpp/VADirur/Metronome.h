@@ -45,7 +45,7 @@ private slots:
     void slotShowTicks();
     void slotVisibleTickChanged(bool checked);
     void slotAudibleTickChanged(bool checked);
-    // A tempo outside 38 to 208 beats per minute is taken as the nearest of the two.
+    // The controls hold the tempo to 38 to 208 beats per minute.
     void slotTickIntervalChanged(int bpm);
 
 private:

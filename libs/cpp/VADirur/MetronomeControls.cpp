@@ -10,6 +10,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace VADirur {
 
 namespace {
@@ -98,8 +100,9 @@ int MetronomeControls::beatsCount() const
 
 void MetronomeControls::setInterval(int bpm)
 {
-    m_pTempoLabel->setText(QString::number(bpm));
-    emit intervalChanged(bpm);
+    const int held = std::clamp(bpm, lowestTempo, highestTempo);
+    m_pTempoLabel->setText(QString::number(held));
+    emit intervalChanged(held);
 }
 
 void MetronomeControls::setSelectListItem(int bpm)

@@ -21,7 +21,8 @@ public:
     // The tempo in beats per minute; 1000 when the label holds no number.
     int interval() const;
     int beatsCount() const;
-    // Shows the tempo and emits intervalChanged(); no range check.
+    // Shows the tempo, held to 38 to 208 beats per minute, and emits
+    // intervalChanged() with it.
     void setInterval(int bpm);
     // Makes current the tempo row that holds bpm, unless it already is.
     void setSelectListItem(int bpm);
