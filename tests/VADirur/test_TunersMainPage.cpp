@@ -403,6 +403,41 @@ private slots:
         }
     }
 
+    void everyPanelShowsTheChoice_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::newRow("chosen on the violin page") << "VADirur::ViolinTuner";
+        QTest::newRow("chosen in the chooser") << "VADirur::TunersExplorer";
+    }
+    // A pitch or a repeat switch chosen in one panel shows in all twelve, and
+    // every page plays by it.
+    void everyPanelShowsTheChoice()
+    {
+        QFETCH(QString, where);
+        // GIVEN the tuner and the panel on that page
+        TunersMainPage tuner(nullptr, false);
+        const QList<TunersCommonPanel*> panels = tuner.findChildren<TunersCommonPanel*>();
+        QCOMPARE(panels.size(), 12);
+        TunersCommonPanel* chosenIn = *std::find_if(panels.begin(), panels.end(),
+            [&](QWidget* panel) { return panel->parent()->metaObject()->className() == where; });
+        // WHEN the user picks 442 Hz there, THEN every pitch button reads it
+        for (QAction* action : buttonWithText(chosenIn, "A4:")->menu()->actions()) {
+            if (action->text().startsWith("A4:442Hz"))
+                action->trigger();
+        }
+        for (TunersCommonPanel* panel : panels)
+            QCOMPARE(buttonWithText(panel, "A4:")->text(), QString("A4:442Hz"));
+        // WHEN the user switches repeat on there and off again, THEN every
+        // box shows it and every page repeats by it
+        for (bool on : {true, false}) {
+            chosenIn->findChild<QCheckBox*>()->click();
+            for (TunersCommonPanel* panel : panels)
+                QCOMPARE(panel->findChild<QCheckBox*>()->isChecked(), on);
+            for (ButtonsPanel* buttons : tuner.findChildren<ButtonsPanel*>())
+                QCOMPARE(buttons->findChild<QTimer*>()->isActive(), on);
+        }
+    }
+
     void hostsMayHideTheChooserAndTheOptions()
     {
         TunersMainPage tuner(nullptr, true);

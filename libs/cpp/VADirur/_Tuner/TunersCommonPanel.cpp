@@ -12,9 +12,21 @@
 
 namespace VADirur {
 
+namespace {
+
+// Every panel alive, so that a choice made in one shows in all.
+QList<TunersCommonPanel*>& livePanels()
+{
+    static QList<TunersCommonPanel*> panels;
+    return panels;
+}
+
+} // namespace
+
 TunersCommonPanel::TunersCommonPanel(QWidget* parent)
     : QFrame(parent)
 {
+    livePanels().append(this);
     setObjectName(QStringLiteral("TunersCommonPanel"));
     m_pPitchButton = makePanelButton(tr("Pitch"));
     m_pRepeatCheckBox = new QCheckBox(tr("Repeat the Sounds"), this);
@@ -38,6 +50,11 @@ TunersCommonPanel::TunersCommonPanel(QWidget* parent)
     DORuverud::App* app = DORuverud::App::theApp();
     setPitch(app->settingsValue(QStringLiteral("Pitch"), 440).toInt());
     m_pRepeatCheckBox->setChecked(app->settingsValue(QStringLiteral("Repeat"), false).toBool());
+}
+
+TunersCommonPanel::~TunersCommonPanel()
+{
+    livePanels().removeOne(this);
 }
 
 QPushButton* TunersCommonPanel::makePanelButton(const QString& text)
@@ -93,7 +110,8 @@ QMenu* TunersCommonPanel::makeAppMenu()
 
 void TunersCommonPanel::setPitch(int pitch)
 {
-    m_pPitchButton->setText(QStringLiteral("A4:%1Hz").arg(pitch));
+    for (TunersCommonPanel* panel : qAsConst(livePanels()))
+        panel->m_pPitchButton->setText(QStringLiteral("A4:%1Hz").arg(pitch));
     DORuverud::App::theApp()->setSettingsValue(QStringLiteral("Pitch"), pitch);
 }
 
@@ -151,6 +169,16 @@ void TunersCommonPanel::slotRepeatModeChanged(bool on)
 {
     emit repeatModeChangedTo(on);
     DORuverud::App::theApp()->setSettingsValue(QStringLiteral("Repeat"), on);
+    for (TunersCommonPanel* panel : qAsConst(livePanels()))
+        panel->followRepeatMode(on);
+}
+
+void TunersCommonPanel::followRepeatMode(bool on)
+{
+    if (m_pRepeatCheckBox->isChecked() == on)
+        return;
+    m_pRepeatCheckBox->setChecked(on);
+    emit repeatModeChangedTo(on);
 }
 
 void TunersCommonPanel::slotAbout()

@@ -11,19 +11,21 @@ namespace VADirur {
 
 // The tuner's strip of common controls: the reference pitch of A4 with its
 // menu, the "Repeat the Sounds" switch and the App menu. The pitch and the
-// switch live in the settings ("Pitch", "Repeat"), where the pages read them.
+// switch live in the settings ("Pitch", "Repeat"), where the pages read them;
+// every panel shows the choice made in any of them. GUI thread only.
 class TunersCommonPanel : public QFrame
 {
     Q_OBJECT
 
 public:
     explicit TunersCommonPanel(QWidget* parent);
+    ~TunersCommonPanel() override;
 
-    // Shows the pitch in Hz on the pitch button and stores it.
+    // Shows the pitch in Hz on every panel's pitch button and stores it.
     void setPitch(int pitch);
 
 signals:
-    // The user switched repeat mode.
+    // The user switched repeat mode, in this panel or in another one.
     void repeatModeChangedTo(bool on);
 
 private slots:
@@ -52,6 +54,8 @@ protected:
 private:
     QMenu* makePitchMenu();
     QMenu* makeAppMenu();
+    // Checks the box as another panel's user did, and passes the mode on.
+    void followRepeatMode(bool on);
 };
 
 } // namespace VADirur
