@@ -83,7 +83,7 @@ QImage PictureReader::readStretched(const QString& path, const QSize& size)
 
 QImage PictureReader::read(QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode)
 {
-    const bool shrinks = size.isValid() && shrinksWhileDecoding(reader);
+    const bool decodesAtScale = size.isValid() && shrinksWhileDecoding(reader);
     const QSize original = reader.size();
     if (original.isEmpty())
         return QImage();
@@ -91,7 +91,7 @@ QImage PictureReader::read(QImageReader& reader, const QSize& size, Qt::AspectRa
     // Handlers can only shrink while they decode.
     const bool shrink = target != original && target.width() <= original.width()
         && target.height() <= original.height();
-    const QSize decoded = shrink && shrinks ? jpegDecodeSize(original, target) : original;
+    const QSize decoded = shrink && decodesAtScale ? jpegDecodeSize(original, target) : original;
     const qint64 pixels = qint64(decoded.width()) * decoded.height();
     if (pixels > maxPixels) {
         qCWarning(ZAruri::lcTrace).noquote()
