@@ -21,11 +21,17 @@ bool WholeFile::open()
     return m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || fail(m_file.errorString());
 }
 
+// A short write sets no error; writing the rest again names the reason (a
+// full disk, a file too large).
 bool WholeFile::append(const QByteArray& part)
 {
-    if (!m_error.isEmpty())
-        return false;
-    return m_file.write(part) == part.size() || fail(m_file.errorString());
+    for (qint64 done = 0; m_error.isEmpty() && done < part.size();) {
+        const qint64 written = m_file.write(part.constData() + done, part.size() - done);
+        if (written <= 0)
+            return fail(m_file.errorString());
+        done += written;
+    }
+    return m_error.isEmpty();
 }
 
 bool WholeFile::commit()
