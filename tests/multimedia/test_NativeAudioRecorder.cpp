@@ -1,3 +1,4 @@
+#include "../common/FullDisk.h"
 #include "AudioCaptureSource.h"
 #include "NativeAudioRecorder.h"
 #include "PlatformAudioRecorder.h"
@@ -27,13 +28,15 @@ float sampleAt(long long frame, int channel)
     return channel == 0 ? value : -value;
 }
 
-// Delivers a fixed number of frames, as fast as they are read.
+// Delivers a fixed number of frames, as fast as they are read; or, given
+// an error, does not open.
 class FakeCaptureSource : public AudioCaptureSource
 {
 public:
-    FakeCaptureSource(long long frames, bool* paused)
+    FakeCaptureSource(long long frames, bool* paused, const QString& error = QString())
         : m_remaining(frames)
         , m_paused(paused)
+        , m_error(error)
     {
     }
 
@@ -41,7 +44,7 @@ public:
     {
         m_channelCount = channelCount;
         *m_paused = true;
-        return true;
+        return m_error.isEmpty();
     }
     void setPaused(bool paused) override
     {
@@ -57,11 +60,16 @@ public:
         return count;
     }
     void close() override { }
+    QString errorString() const override
+    {
+        return m_error;
+    }
 
 private:
     long long m_remaining;
     long long m_delivered = 0;
     bool* m_paused;
+    QString m_error;
     int m_channelCount = 0;
 };
 
@@ -89,10 +97,60 @@ SoundFileFacts readSoundFile(const QString& path)
     return facts;
 }
 
-void installFakeSource(NativeAudioRecorder& recorder, long long frames, bool* paused)
+// A WAV file's header: the size of its RIFF chunk, and where its sound
+// data starts and how long it says the data is.
+struct WavHeader
+{
+    qint64 riffSize = -1;
+    qint64 dataStart = -1;
+    qint64 dataSize = -1;
+};
+
+WavHeader readWavHeader(const QByteArray& bytes)
+{
+    WavHeader header;
+    if (bytes.size() < 12 || !bytes.startsWith("RIFF"))
+        return header;
+    header.riffSize = qFromLittleEndian<quint32>(bytes.constData() + 4);
+    for (qint64 at = 12; at + 8 <= bytes.size();) {
+        const quint32 size = qFromLittleEndian<quint32>(bytes.constData() + at + 4);
+        if (bytes.mid(int(at), 4) == "data") {
+            header.dataStart = at + 8;
+            header.dataSize = size;
+            break;
+        }
+        at += 8 + qint64(size) + (size & 1);
+    }
+    return header;
+}
+
+// The samples per channel in an audio file as libavformat reads it, -1 when
+// it cannot.
+long long samplesInFile(const QString& path)
+{
+    AVFormatContext* container = nullptr;
+    if (avformat_open_input(&container, QFile::encodeName(path).constData(), nullptr, nullptr) != 0)
+        return -1;
+    if (avformat_find_stream_info(container, nullptr) < 0) {
+        avformat_close_input(&container);
+        return -1;
+    }
+    long long samples = 0;
+    AVPacket* packet = av_packet_alloc();
+    while (av_read_frame(container, packet) >= 0) {
+        samples += packet->duration;
+        av_packet_unref(packet);
+    }
+    av_packet_free(&packet);
+    avformat_close_input(&container);
+    return samples;
+}
+
+void installFakeSource(
+    NativeAudioRecorder& recorder, long long frames, bool* paused, const QString& error = QString())
 {
     recorder.findChild<PlatformAudioRecorder*>()->setCaptureSource(
-        std::make_unique<FakeCaptureSource>(frames, paused));
+        std::make_unique<FakeCaptureSource>(frames, paused, error));
 }
 
 MAudioFormat formatOf(const QString& codec, int sampleRate, int channelCount)
@@ -118,7 +176,10 @@ private slots:
     void destroyedWhileRecordingCompletesTheFile_data();
     void destroyedWhileRecordingCompletesTheFile();
     void suspendResumeAndStartAgain();
-    void stopsSafelyWithoutAFile();
+    void startThatCannotBeginStaysStopped_data();
+    void startThatCannotBeginStaysStopped();
+    void fullDiskStopsTheRecording_data();
+    void fullDiskStopsTheRecording();
 
 private:
     QTemporaryDir m_dir;
@@ -260,14 +321,8 @@ void TestNativeAudioRecorder::destroyedWhileRecordingCompletesTheFile()
     QCOMPARE(stream->ch_layout.nb_channels, 2);
     QCOMPARE(
         stream->codec_id, codec == QLatin1String("WAV") ? AV_CODEC_ID_PCM_S16LE : AV_CODEC_ID_AAC);
-    long long samples = 0;
-    AVPacket* packet = av_packet_alloc();
-    while (av_read_frame(container, packet) >= 0) {
-        samples += packet->duration;
-        av_packet_unref(packet);
-    }
-    av_packet_free(&packet);
     avformat_close_input(&container);
+    const long long samples = samplesInFile(path);
     // The AAC encoder adds its priming and padding frames.
     QVERIFY2(
         samples >= frames && samples <= frames + 3 * 1024, qPrintable(QString::number(samples)));
@@ -301,19 +356,134 @@ void TestNativeAudioRecorder::suspendResumeAndStartAgain()
     QCOMPARE(readSoundFile(path).info.frames, sf_count_t(882));
 }
 
-void TestNativeAudioRecorder::stopsSafelyWithoutAFile()
+void TestNativeAudioRecorder::startThatCannotBeginStaysStopped_data()
 {
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("codec");
+    QTest::addColumn<int>("channels");
+    QTest::addColumn<QString>("inputError");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("WAV into a folder that does not exist") << "missing/folder/take.wav"
+                                                           << "WAV" << 2 << ""
+                                                           << "take.wav";
+    QTest::newRow("AAC into a folder that does not exist") << "missing/folder/take.m4a"
+                                                           << "MPEG4ACC" << 2 << ""
+                                                           << "take.m4a";
+    QTest::newRow("no file name") << ""
+                                  << "WAV" << 2 << ""
+                                  << "No file was named";
+    QTest::newRow("WAV of no channels") << "none.wav"
+                                        << "WAV" << 0 << ""
+                                        << "0 channels";
+    QTest::newRow("AAC of no channels") << "none.m4a"
+                                        << "CAF" << 0 << ""
+                                        << "0 channels";
+    QTest::newRow("no sound input") << "deaf.wav"
+                                    << "WAV" << 2 << "no input here"
+                                    << "no input here";
+}
+
+void TestNativeAudioRecorder::startThatCannotBeginStaysStopped()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, codec);
+    QFETCH(int, channels);
+    QFETCH(QString, inputError);
+    QFETCH(QString, reason);
+
+    // GIVEN a recorder that cannot make its file or open its input
     NativeAudioRecorder recorder;
+    bool paused = false;
+    installFakeSource(recorder, 44100, &paused, inputError);
+    recorder.setFormat(formatOf(codec, 44100, channels));
     QSignalSpy finished(&recorder, &NativeAudioRecorder::finished);
-    recorder.slotStop();
-    QCOMPARE(finished.count(), 1);
-    recorder.slotStart(m_dir.filePath(QStringLiteral("missing/folder/take.wav")));
-    QVERIFY(!recorder.isStopped());
+    QSignalSpy failed(&recorder, &NativeAudioRecorder::failed);
+
+    // WHEN it is started
+    recorder.slotStart(fileName.isEmpty() ? QString() : m_dir.filePath(fileName));
+
+    // THEN it stays stopped and says why
+    QVERIFY(recorder.isStopped());
+    QCOMPARE(failed.count(), 1);
+    const QString why = failed.at(0).at(0).toString();
+    QVERIFY2(why.contains(reason), qPrintable(why));
+
+    // and suspend, resume and stop do nothing, with no finished() for it
     recorder.slotSuspend();
     recorder.slotResume();
     recorder.slotStop();
-    QCOMPARE(finished.count(), 2);
+    QVERIFY(recorder.isStopped());
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(failed.count(), 1);
     QCOMPARE(recorder.processedUSecs(), qint64(0));
+}
+
+void TestNativeAudioRecorder::fullDiskStopsTheRecording_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("codec");
+    QTest::addColumn<int>("limit");
+    // SDL's dummy driver captures silence in real time.
+    QTest::newRow("WAV from SDL's capture device") << "full.wav"
+                                                   << "WAV" << 65536;
+    QTest::newRow("AAC from a steady source") << "full.m4a"
+                                              << "MPEG4ACC" << 32768;
+}
+
+void TestNativeAudioRecorder::fullDiskStopsTheRecording()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, codec);
+    QFETCH(int, limit);
+    const QString path = m_dir.filePath(fileName);
+    const bool wav = codec == QLatin1String("WAV");
+
+    // GIVEN a recording onto a disk that fills up, started in a child process
+    const QString report = onFullDisk(rlim_t(limit), [&] {
+        NativeAudioRecorder recorder;
+        bool paused = false;
+        if (!wav)
+            installFakeSource(recorder, 600LL * 44100, &paused);
+        recorder.setFormat(formatOf(codec, 44100, 2));
+        QSignalSpy finished(&recorder, &NativeAudioRecorder::finished);
+        QSignalSpy failed(&recorder, &NativeAudioRecorder::failed);
+        recorder.slotStart(path);
+        // WHEN it records until it stops
+        for (QDeadlineTimer deadline(20000); !recorder.isStopped() && !deadline.hasExpired();)
+            QTest::qWait(20);
+        return QStringList {recorder.isStopped() ? "stopped" : "running",
+            QString::number(finished.count()), QString::number(recorder.processedUSecs()),
+            failed.isEmpty() ? QString() : failed.at(0).at(0).toString()}
+            .join(QLatin1Char('\n'));
+    });
+
+    // THEN it stopped by itself and said why, with no finished()
+    const QStringList facts = report.split(QLatin1Char('\n'));
+    QVERIFY2(facts.size() == 4, qPrintable(report));
+    QCOMPARE(facts[0], QString("stopped"));
+    QCOMPARE(facts[1], QString("0"));
+    QVERIFY2(facts[3].contains(fileName), qPrintable(facts[3]));
+    const qint64 recorded = facts[2].toLongLong();
+    QVERIFY(recorded > 0);
+
+    // and the file holds what it says it holds, as long as was recorded
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    if (wav) {
+        const WavHeader header = readWavHeader(bytes);
+        QCOMPARE(header.riffSize, bytes.size() - 8);
+        QCOMPARE(header.dataSize, bytes.size() - header.dataStart);
+        const SoundFileFacts sound = readSoundFile(path);
+        QCOMPARE(sound.info.frames * 4, header.dataSize);
+        QCOMPARE(qRound64(double(sound.info.frames) * 1000 / 44100), recorded);
+    } else {
+        // Up to a fragment of about a second is lost with the disk.
+        const long long samples = samplesInFile(path);
+        QVERIFY2(samples > 0 && samples <= recorded * 441 / 10 + 2048
+                && samples >= (recorded - 1100) * 441 / 10,
+            qPrintable(QString("%1 samples for %2 ms").arg(samples).arg(recorded)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestNativeAudioRecorder)

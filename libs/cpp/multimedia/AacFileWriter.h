@@ -3,9 +3,9 @@
 #include "AudioFileWriter.h"
 
 #include <QString>
-#include <QVector>
 
-#include <memory>
+#include <cstdint>
+#include <vector>
 
 struct AVCodecContext;
 struct AVFormatContext;
@@ -15,38 +15,47 @@ struct AVStream;
 
 namespace DIReridArazi {
 
-// AAC in an MPEG-4 audio file through libavcodec and libavformat. The file
-// is written as fragments of about a second behind a complete header, so if
-// the program ends abruptly all but the last second stays playable.
+// AAC in an MPEG-4 audio file through libavcodec and libavformat, which
+// write the file through this writer. The file is written as fragments of
+// about a second behind a complete header, so if the program ends abruptly
+// all but the last second stays playable; after a failed write the file ends
+// with the last fragment that reached it whole.
 class AacFileWriter : public AudioFileWriter
 {
 public:
+    // Makes the file; errorString() says why when the encoder or the file
+    // cannot be opened.
+    AacFileWriter(const QString& path, int sampleRate, int channelCount, int bitRate);
     ~AacFileWriter() override;
 
-    // Null when the encoder or the file cannot be opened.
-    static std::unique_ptr<AacFileWriter> create(
-        const QString& path, int sampleRate, int channelCount, int bitRate);
+    int write(const float* frames, int count) override;
+    bool finish() override;
 
-    bool write(const float* frames, int count) override;
-    void finish() override;
+    // Sound taken but not yet in the file: the samples waiting for a whole
+    // encoder frame (under 1024 frames) and the packets of the fragment being
+    // built (about a second). Nothing is taken after a failure.
+    long long pendingBytes() const;
 
 private:
-    AacFileWriter() = default;
-    bool open(const QString& path, int sampleRate, int channelCount, int bitRate);
     bool openEncoder(int sampleRate, int channelCount, int bitRate);
-    bool openFile(const QString& path);
-    bool encodePending(bool flush);
-    bool encodeFrame(const float* frames, int count);
+    bool openContainer();
+    bool encodePending();
     bool writePackets();
+    bool avFailed(int result);
     void release();
+    static int writePacket(void* writer, uint8_t* data, int size);
+    static int64_t seekPacket(void* writer, int64_t offset, int whence);
 
     AVFormatContext* m_container = nullptr;
     AVCodecContext* m_encoder = nullptr;
     AVStream* m_stream = nullptr;
     AVFrame* m_frame = nullptr;
     AVPacket* m_packet = nullptr;
-    QVector<float> m_pending;
+    std::vector<float> m_pending;
+    int m_pendingFrames = 0;
     long long m_samplesEncoded = 0;
+    long long m_heldBytes = 0;
+    long long m_wholeLength = 0;
     bool m_headerWritten = false;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace DIReridArazi {
 
 // A source of captured sound as interleaved float frames. GUI thread only.
@@ -14,6 +16,8 @@ public:
     // Moves up to maxFrames captured frames into frames; returns how many.
     virtual int read(float* frames, int maxFrames) = 0;
     virtual void close() = 0;
+    // Why the last open failed.
+    virtual QString errorString() const = 0;
 };
 
 } // namespace DIReridArazi

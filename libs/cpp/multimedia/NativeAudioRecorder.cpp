@@ -10,6 +10,7 @@ NativeAudioRecorder::NativeAudioRecorder(QObject* parent)
 {
     connect(
         m_internal, &NativeAudioRecorderInternal::finished, this, &NativeAudioRecorder::finished);
+    connect(m_internal, &NativeAudioRecorderInternal::failed, this, &NativeAudioRecorder::failed);
 }
 
 void NativeAudioRecorder::setOutputFileName(const QString& name)

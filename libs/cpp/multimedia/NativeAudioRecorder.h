@@ -12,8 +12,10 @@ class NativeAudioRecorderInternal;
 
 // Records sound from the default input into a file. The container follows
 // the file name's suffix (WAV, AIFF, CAF); the AAC codecs write an MPEG-4
-// audio file. Format and file name take effect at the next start.
-// GUI thread only.
+// audio file. Format and file name take effect at the next start. A
+// recording that slotStop() ends sends finished(); one that cannot start, or
+// whose file cannot be written, stops and sends failed() with the reason
+// instead (the file then keeps what was written before). GUI thread only.
 class NativeAudioRecorder : public QObject
 {
     Q_OBJECT
@@ -34,11 +36,13 @@ public:
 
 signals:
     void finished();
+    void failed(const QString& reason);
 
 public slots:
     void slotStart();
     void slotStart(const QString& name);
-    // Emits finished() whether or not a recording was running.
+    // Completes the recording and emits finished(), or failed() when its end
+    // could not be written; does nothing when no recording runs.
     void slotStop();
     void slotSuspend();
     void slotResume();

@@ -12,6 +12,10 @@ NativeAudioRecorderInternal::NativeAudioRecorderInternal(QObject* parent)
     : QObject(parent)
     , m_recorder(new PlatformAudioRecorder(this))
 {
+    connect(m_recorder, &PlatformAudioRecorder::failed, this, [this](const QString& reason) {
+        m_stopped = true;
+        emit failed(reason);
+    });
 }
 
 NativeAudioRecorderInternal::~NativeAudioRecorderInternal()
@@ -49,16 +53,23 @@ void NativeAudioRecorderInternal::setInputDevice(const QString&) { }
 void NativeAudioRecorderInternal::slotStart(const QString& path)
 {
     m_recorder->initWithPath(path, recorderSettings(m_format));
-    m_recorder->prepareToRecord();
-    m_recorder->record();
-    m_stopped = false;
+    m_stopped = !m_recorder->prepareToRecord() || !m_recorder->record();
+    if (!m_stopped)
+        return;
+    const QString reason = m_recorder->errorString();
+    m_recorder->stop();
+    emit failed(reason);
 }
 
 void NativeAudioRecorderInternal::slotStop()
 {
-    m_recorder->stop();
+    if (m_stopped)
+        return;
     m_stopped = true;
-    emit finished();
+    if (m_recorder->stop())
+        emit finished();
+    else
+        emit failed(m_recorder->errorString());
 }
 
 void NativeAudioRecorderInternal::slotSuspend()

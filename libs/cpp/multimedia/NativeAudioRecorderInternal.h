@@ -11,7 +11,8 @@ namespace DIReridArazi {
 class PlatformAudioRecorder;
 
 // The platform back end of NativeAudioRecorder. Records from the default
-// input; nothing that fails is reported. GUI thread only.
+// input; a recording that slotStop() ends sends finished(), one that cannot
+// start or cannot be written stops and sends failed(). GUI thread only.
 class NativeAudioRecorderInternal : public QObject
 {
     Q_OBJECT
@@ -33,6 +34,7 @@ public:
 
 signals:
     void finished();
+    void failed(const QString& reason);
 
 public slots:
     void slotStart(const QString& path);

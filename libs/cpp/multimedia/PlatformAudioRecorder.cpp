@@ -4,6 +4,7 @@
 #include "SdlCaptureSource.h"
 #include "SndFileWriter.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <vector>
@@ -53,23 +54,30 @@ void PlatformAudioRecorder::initWithPath(const QString& path, const RecorderSett
     m_path = path;
     m_settings = settings;
     m_framesWritten = 0;
+    m_error.clear();
 }
 
 bool PlatformAudioRecorder::prepareToRecord()
 {
-    if (!m_writer && !m_path.isEmpty())
-        m_writer = makeWriter();
-    return m_writer != nullptr;
+    if (m_writer)
+        return true;
+    if (m_path.isEmpty())
+        return fail(tr("No file was named for the recording."));
+    std::unique_ptr<AudioFileWriter> writer = makeWriter();
+    if (!writer->errorString().isEmpty())
+        return fail(tr("Cannot record into %1: %2.")
+                        .arg(QDir::toNativeSeparators(m_path), writer->errorString()));
+    m_writer = std::move(writer);
+    return true;
 }
 
 bool PlatformAudioRecorder::record()
 {
-    if (!prepareToRecord() || !m_source)
+    if (!prepareToRecord())
         return false;
-    if (!m_sourceOpen)
-        m_sourceOpen = m_source->open(int(m_settings.sampleRate), m_settings.numberOfChannels);
-    if (!m_sourceOpen)
-        return false;
+    if (!m_sourceOpen && !m_source->open(int(m_settings.sampleRate), m_settings.numberOfChannels))
+        return fail(tr("No sound input could be opened: %1.").arg(m_source->errorString()));
+    m_sourceOpen = true;
     m_source->setPaused(false);
     m_drainTimer.start();
     return true;
@@ -80,24 +88,27 @@ void PlatformAudioRecorder::pause()
     if (!m_sourceOpen)
         return;
     m_source->setPaused(true);
-    slotDrain();
     m_drainTimer.stop();
+    slotDrain();
 }
 
-void PlatformAudioRecorder::stop()
+bool PlatformAudioRecorder::stop()
 {
     m_drainTimer.stop();
+    bool ok = true;
     if (m_sourceOpen) {
         m_source->setPaused(true);
-        slotDrain();
+        ok = drain();
         m_source->close();
         m_sourceOpen = false;
     }
     if (m_writer) {
-        m_writer->finish();
+        if (!m_writer->finish())
+            ok = fail(writeFailure());
         m_writer.reset();
     }
     m_path.clear();
+    return ok;
 }
 
 double PlatformAudioRecorder::currentTime() const
@@ -107,20 +118,48 @@ double PlatformAudioRecorder::currentTime() const
     return double(m_framesWritten) / double(m_settings.sampleRate);
 }
 
+QString PlatformAudioRecorder::errorString() const
+{
+    return m_error;
+}
+
 void PlatformAudioRecorder::slotDrain()
 {
-    if (!m_sourceOpen || !m_writer)
+    if (drain())
         return;
+    stop();
+    emit failed(m_error);
+}
+
+bool PlatformAudioRecorder::drain()
+{
+    if (!m_sourceOpen || !m_writer)
+        return true;
     std::vector<float> buffer(size_t(drainChunkFrames) * size_t(m_settings.numberOfChannels));
     for (;;) {
         const int frames = m_source->read(buffer.data(), drainChunkFrames);
         if (frames <= 0)
-            return;
-        if (m_writer->write(buffer.data(), frames))
-            m_framesWritten += frames;
+            return true;
+        const int written = m_writer->write(buffer.data(), frames);
+        m_framesWritten += written;
+        if (written < frames)
+            return fail(writeFailure());
         if (frames < drainChunkFrames)
-            return;
+            return true;
     }
+}
+
+bool PlatformAudioRecorder::fail(const QString& reason)
+{
+    if (m_error.isEmpty())
+        m_error = reason;
+    return false;
+}
+
+QString PlatformAudioRecorder::writeFailure() const
+{
+    return tr("Recording into %1 stopped: %2.")
+        .arg(QDir::toNativeSeparators(m_path), m_writer->errorString());
 }
 
 std::unique_ptr<AudioFileWriter> PlatformAudioRecorder::makeWriter() const
@@ -128,8 +167,9 @@ std::unique_ptr<AudioFileWriter> PlatformAudioRecorder::makeWriter() const
     const int rate = int(m_settings.sampleRate);
     const int channels = m_settings.numberOfChannels;
     if (m_settings.formatId == RecorderSettings::FormatId::Mpeg4Aac)
-        return AacFileWriter::create(m_path, rate, channels, m_settings.encoderBitRate.value_or(0));
-    return SndFileWriter::create(m_path, containerForSuffix(m_path), rate, channels);
+        return std::make_unique<AacFileWriter>(
+            m_path, rate, channels, m_settings.encoderBitRate.value_or(0));
+    return std::make_unique<SndFileWriter>(m_path, containerForSuffix(m_path), rate, channels);
 }
 
 } // namespace DIReridArazi

@@ -16,7 +16,8 @@ namespace DIReridArazi {
 // AudioCaptureSource (SDL's default input unless replaced), written to a file
 // whose container follows the name's suffix: ".aif"/".aiff"/".aifc" AIFF,
 // ".caf" CAF, otherwise WAV; AAC settings always give an MPEG-4 audio file.
-// A 20 ms timer moves the captured sound to the file. GUI thread only.
+// A 20 ms timer moves the captured sound to the file; a write that fails
+// stops the recording and emits failed(). GUI thread only.
 class PlatformAudioRecorder : public QObject
 {
     Q_OBJECT
@@ -25,24 +26,40 @@ public:
     explicit PlatformAudioRecorder(QObject* parent);
     ~PlatformAudioRecorder() override;
 
+    // Takes a source in place of SDL's default input.
     void setCaptureSource(std::unique_ptr<AudioCaptureSource> source);
 
     // Ends a recording in progress and takes the file and settings for the next.
     void initWithPath(const QString& path, const RecorderSettings& settings);
-    // Creates the file; false when it cannot be written.
+    // Creates the file; false, with the reason in errorString(), when it
+    // cannot be written.
     bool prepareToRecord();
-    // Starts or resumes capturing; false without a file or an input.
+    // Starts or resumes capturing; false, with the reason in errorString(),
+    // without a file or an input.
     bool record();
     void pause();
-    // Completes the file; recording again needs initWithPath.
-    void stop();
-    // Seconds recorded since the last initWithPath.
+    // Completes the file; false, with the reason in errorString(), when its
+    // last sound or its end could not be written. Recording again needs
+    // initWithPath.
+    bool stop();
+    // Seconds recorded since the last initWithPath: the sound taken by the file.
     double currentTime() const;
+    // Why the last step failed; cleared by initWithPath.
+    QString errorString() const;
+
+signals:
+    // Writing failed while recording: the recording has stopped, and its file
+    // keeps what was written before.
+    void failed(const QString& reason);
 
 private slots:
     void slotDrain();
 
 private:
+    // Moves the captured sound to the file; false when writing failed.
+    bool drain();
+    bool fail(const QString& reason);
+    QString writeFailure() const;
     std::unique_ptr<AudioFileWriter> makeWriter() const;
 
     std::unique_ptr<AudioCaptureSource> m_source;
@@ -52,6 +69,7 @@ private:
     QTimer m_drainTimer;
     bool m_sourceOpen = false;
     long long m_framesWritten = 0;
+    QString m_error;
 };
 
 } // namespace DIReridArazi

@@ -1,5 +1,7 @@
 #include "SdlCaptureSource.h"
 
+#include <QCoreApplication>
+
 #include <SDL2/SDL.h>
 
 namespace DIReridArazi {
@@ -12,8 +14,17 @@ SdlCaptureSource::~SdlCaptureSource()
 bool SdlCaptureSource::open(int sampleRate, int channelCount)
 {
     close();
-    if (sampleRate <= 0 || channelCount <= 0 || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    if (sampleRate <= 0 || channelCount <= 0 || channelCount > 255) {
+        m_error = QCoreApplication::translate(
+            "DIReridArazi::SdlCaptureSource", "%1 Hz with %2 channels cannot be captured")
+                      .arg(sampleRate)
+                      .arg(channelCount);
         return false;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        m_error = QString::fromUtf8(SDL_GetError());
+        return false;
+    }
     SDL_AudioSpec wanted {};
     wanted.freq = sampleRate;
     wanted.format = AUDIO_F32SYS;
@@ -23,8 +34,10 @@ bool SdlCaptureSource::open(int sampleRate, int channelCount)
     // converts to the wanted rate and channels itself.
     m_device = SDL_OpenAudioDevice(nullptr, 1, &wanted, nullptr, 0);
     m_channelCount = channelCount;
-    if (m_device == 0)
+    if (m_device == 0) {
+        m_error = QString::fromUtf8(SDL_GetError());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
     return m_device != 0;
 }
 
@@ -50,6 +63,11 @@ void SdlCaptureSource::close()
     SDL_CloseAudioDevice(m_device);
     m_device = 0;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+QString SdlCaptureSource::errorString() const
+{
+    return m_error;
 }
 
 QString SdlCaptureSource::defaultDeviceName()

@@ -21,6 +21,7 @@ public:
     void setPaused(bool paused) override;
     int read(float* frames, int maxFrames) override;
     void close() override;
+    QString errorString() const override;
 
     // The name of the default capture device, empty when there is none.
     static QString defaultDeviceName();
@@ -28,6 +29,7 @@ public:
 private:
     SDL_AudioDeviceID m_device = 0;
     int m_channelCount = 0;
+    QString m_error;
 };
 
 } // namespace DIReridArazi

@@ -4,30 +4,33 @@
 
 #include <QString>
 
-#include <memory>
-
 #include <sndfile.h>
 
 namespace DIReridArazi {
 
-// 16-bit linear PCM through libsndfile. The header is brought up to date
-// after every write, so the file stays valid if the program ends abruptly.
+// 16-bit linear PCM through libsndfile, which reads and writes the file
+// through this writer. The header is brought up to date after every write,
+// so the file stays valid if the program ends abruptly; after a failed write
+// the file keeps the whole frames that reached it, and its header says so.
 class SndFileWriter : public AudioFileWriter
 {
 public:
+    // majorFormat is SF_FORMAT_WAV, SF_FORMAT_AIFF or SF_FORMAT_CAF. Makes
+    // the file; errorString() says why when it cannot.
+    SndFileWriter(const QString& path, int majorFormat, int sampleRate, int channelCount);
     ~SndFileWriter() override;
 
-    // majorFormat is SF_FORMAT_WAV, SF_FORMAT_AIFF or SF_FORMAT_CAF; null on failure.
-    static std::unique_ptr<SndFileWriter> create(
-        const QString& path, int majorFormat, int sampleRate, int channelCount);
-
-    bool write(const float* frames, int count) override;
-    void finish() override;
+    int write(const float* frames, int count) override;
+    bool finish() override;
 
 private:
-    explicit SndFileWriter(SNDFILE* file);
+    static SF_VIRTUAL_IO virtualIo();
+    QString soundFileError() const;
 
     SNDFILE* m_file = nullptr;
+    long long m_dataStart = 0;
+    long long m_frameBytes = 0;
+    long long m_frames = 0;
 };
 
 } // namespace DIReridArazi
