@@ -10,6 +10,7 @@
 
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -330,12 +331,18 @@ QPixmap& Metronome::closedMutePix()
     return cachedPix(m_closedMutePix, MusicPagePictures::EyesClosedMute);
 }
 
+// A window larger than its screen shows no more of the picture than the
+// screen holds, so the picture is made for the face area only as far as
+// the screen reaches.
 QPixmap& Metronome::cachedPix(QPixmap& cache, MusicPagePictures::MetronomeFace face)
 {
     if (cache.isNull()) {
-        const QSize size = 2 * faceArea().size();
-        cache = QPixmap(MusicPagePictures::resource(MusicPagePictures::metronomeFace(face)))
-                    .scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        const QPixmap picture(MusicPagePictures::resource(MusicPagePictures::metronomeFace(face)));
+        QSize size = picture.size().scaled(2 * faceArea().size(), Qt::KeepAspectRatio);
+        const QSize largest = 2 * screen()->size();
+        if (size.width() > largest.width() || size.height() > largest.height())
+            size.scale(largest, Qt::KeepAspectRatio);
+        cache = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     return cache;
 }
@@ -349,9 +356,15 @@ void Metronome::setNeedsRecreatePixmaps()
 
 void Metronome::drawPixmap(QPainter* painter, const QPixmap& pixmap)
 {
+    if (pixmap.isNull())
+        return;
     const QRect area = faceArea();
-    const int w = pixmap.width() / 2;
-    const int h = pixmap.height() / 2;
+    // The size the picture would have at twice the area; one held smaller
+    // is drawn scaled up to the same place.
+    const QSize twice = pixmap.size().scaled(2 * area.size(), Qt::KeepAspectRatio);
+    const int w = twice.width() / 2;
+    const int h = twice.height() / 2;
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, pixmap.size() != twice);
     painter->drawPixmap(QRect(area.left() + qAbs(area.width() - w) / 2,
                             area.top() + qAbs(area.height() - h) / 2, w, h),
         pixmap);

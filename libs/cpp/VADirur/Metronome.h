@@ -88,7 +88,7 @@ private:
     // never cover it.
     QRect faceArea() const;
     // Paints a picture made at twice the face area's size, centred in it, at
-    // half its pixel size.
+    // half that size.
     void drawPixmap(QPainter* painter, const QPixmap& pixmap);
 
     MetronomeControls* m_pControls;
