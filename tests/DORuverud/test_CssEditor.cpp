@@ -1,9 +1,11 @@
+#include "../common/FullDisk.h"
 #include "App.h"
 #include "CssDoc.h"
 #include "CssEditor.h"
 #include "CssSheetReader.h"
 #include "CssSyntaxHighlighter.h"
 #include "DialogTestTools.h"
+#include "UnbrokenRun.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -51,6 +53,15 @@ QStringList colourMap(const QTextDocument& document)
 QString loadAnswered(CssDoc* doc, const QString& path)
 {
     return messageAfterFileDialog(path, [doc] { doc->slotLoad(); });
+}
+
+// Rules without a line break or a space, as a minifier writes them.
+QByteArray minifiedSheet(int size)
+{
+    QByteArray sheet;
+    for (int i = 0; sheet.size() < size; ++i)
+        sheet += "QLabel#name" + QByteArray::number(i) + "{color:red;background:#102030}";
+    return sheet;
 }
 
 QByteArray sheetOfSize(int size)
@@ -212,9 +223,10 @@ private slots:
         const int size = CssSheetReader::maxFileSize;
         QTest::newRow("largest file") << sheetOfSize(size) << false;
         QTest::newRow("a byte beyond") << sheetOfSize(size + 1) << true;
-        const int line = CssSheetReader::maxLine;
-        QTest::newRow("longest line, one word") << QByteArray(line, 'a') + "\n{}" << false;
-        QTest::newRow("a character beyond") << "{}\n" + QByteArray(line + 1, 'a') << true;
+        const int run = UnbrokenRun::maxLength;
+        QTest::newRow("longest line, one word") << QByteArray(run, 'a') + "\n{}" << false;
+        QTest::newRow("a character beyond") << "{}\n" + QByteArray(run + 1, 'a') << true;
+        QTest::newRow("300 KB minified on one line") << minifiedSheet(300000) << false;
     }
 
     void loadRefusesWhatItCannotShow()
@@ -247,6 +259,59 @@ private slots:
         // AND Save writes only to the file it holds
         doc->slotSave();
         QCOMPARE(fileContent(other), content);
+    }
+
+    void oneLineSheetOpensAndApplies()
+    {
+        // GIVEN a minified sheet of 300 KB on one line, ending in a rule for a probe
+        QTemporaryDir folder;
+        const QString path = folder.filePath("minified.qss");
+        QFile file(path);
+        const QByteArray sheet = minifiedSheet(300000) + "QPushButton#Probe{min-width:77px}";
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(sheet) == sheet.size());
+        file.close();
+        CssEditor editor(nullptr);
+        editor.show();
+        CssDoc* doc = editor.findChild<CssDoc*>();
+        // WHEN opened and applied, THEN it shows coloured and the application takes it
+        QCOMPARE(loadAnswered(doc, path), QString());
+        QCOMPARE(doc->toPlainText().toUtf8(), sheet);
+        QCOMPARE(colourMap(*doc->document()).first().right(5), QString("GGGGG"));
+        editor.slotApply();
+        QPushButton probe;
+        probe.setObjectName("Probe");
+        probe.ensurePolished();
+        QVERIFY(probe.minimumWidth() >= 77);
+    }
+
+    void fullDiskKeepsTheFileAndSaysWhy()
+    {
+        // GIVEN a loaded, changed style sheet
+        QTemporaryDir folder;
+        const QString path = folder.filePath("look.qss");
+        const QByteArray old = sheetOfSize(1824);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+        file.close();
+        CssEditor editor(nullptr);
+        CssDoc* doc = editor.findChild<CssDoc*>();
+        QCOMPARE(loadAnswered(doc, path), QString());
+        doc->textCursor().insertText("QLabel {}\n");
+        // WHEN saved onto a full disk, in a child whose message box a timer answers
+        const QString seen = onFullDisk(0, [doc] {
+            QString message;
+            ModalAnswer box([&message](QWidget* modal) {
+                message = static_cast<QMessageBox*>(modal)->text();
+                static_cast<QDialog*>(modal)->reject();
+            });
+            doc->slotSave();
+            return QString("modified %1: %2").arg(doc->document()->isModified()).arg(message);
+        });
+        // THEN it says why, the text stays modified and the file as it was
+        const QString said = "modified 1: look.qss was not saved.\n";
+        QVERIFY2(seen.startsWith(said) && seen.size() > said.size(), qPrintable(seen));
+        QCOMPARE(fileContent(path), old);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList {"look.qss"});
     }
 
     void sheetReaderRefusesWhatIsNoFileUnread_data()

@@ -1,5 +1,7 @@
 #include "CssSheetReader.h"
 
+#include "UnbrokenRun.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTextCodec>
@@ -58,12 +60,10 @@ QString CssSheetReader::read(const QByteArray& data)
         || std::any_of(m_text.cbegin(), m_text.cend(), isControlCharacter))
         return tr("It is not text in the encoding %1, so this editor cannot show it faithfully.")
             .arg(QString::fromLatin1(codec->name()));
-    const QVector<QStringRef> lines = m_text.splitRef(QLatin1Char('\n'));
-    if (std::any_of(lines.cbegin(), lines.cend(),
-            [](const QStringRef& line) { return line.size() > maxLine; }))
-        return tr("It holds a line of more than %1 characters, more than this editor can lay "
-                  "out.")
-            .arg(maxLine);
+    if (UnbrokenRun::longest(m_text) > UnbrokenRun::maxLength)
+        return tr("It holds more than %1 characters without a place to break the line, more "
+                  "than this editor can lay out.")
+            .arg(UnbrokenRun::maxLength);
     return QString();
 }
 

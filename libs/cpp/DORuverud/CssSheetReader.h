@@ -9,8 +9,8 @@ namespace DORuverud {
 // one its byte-order mark names). Refuses what the editor could not show
 // faithfully, so that a Save never writes back a damaged file (bytes that are
 // no text in that encoding, zero bytes and other control characters), and
-// what its text area cannot lay out in reasonable time; the bounds below
-// were measured (a line that is one word is laid out in quadratic time).
+// what its text area cannot lay out in reasonable time: a file beyond the
+// bound below, a run of characters beyond UnbrokenRun's.
 class CssSheetReader
 {
     Q_DECLARE_TR_FUNCTIONS(CssSheetReader)
@@ -18,8 +18,6 @@ class CssSheetReader
 public:
     // Bytes read at most; a larger file is refused.
     static constexpr int maxFileSize = 1 << 20;
-    // Characters of one line.
-    static constexpr int maxLine = 32768;
 
     explicit CssSheetReader(const QByteArray& data);
     // Reads at most one byte past maxFileSize; what is not a regular file
