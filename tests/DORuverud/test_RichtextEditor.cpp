@@ -1,3 +1,4 @@
+#include "../common/FullDisk.h"
 #include "../common/HostileHtml.h"
 #include "../common/TestFolder.h"
 #include "ColorWidget.h"
@@ -6,11 +7,13 @@
 #include "RichtextEditor.h"
 #include "TextEdit.h"
 #include "TextEditIcons.h"
+#include "UnbrokenRun.h"
 
 #include <QAction>
 #include <QBuffer>
 #include <QClipboard>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFontComboBox>
 #include <QGridLayout>
 #include <QMainWindow>
@@ -22,6 +25,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QTextCodec>
 #include <QTextEdit>
 #include <QTextList>
 #include <memory>
@@ -98,6 +102,35 @@ std::function<void(QWidget*)> answerBox(int button)
 QString openAnswered(QWidget* window, const QString& path)
 {
     return messageAfterFileDialog(path, [window] { action(window, "&Open...")->trigger(); });
+}
+
+// Pastes the offer through the clipboard; the text of the message box that
+// followed, or an empty text when none came, and the time the paste took.
+QString pasteAnswered(TextEdit* window, QMimeData* offer, qint64* milliseconds)
+{
+    QApplication::clipboard()->setMimeData(offer);
+    QString message;
+    ModalAnswer box([&message](QWidget* modal) {
+        if (auto* messageBox = qobject_cast<QMessageBox*>(modal))
+            message = messageBox->text();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    window->slotPaste();
+    *milliseconds = clock.elapsed();
+    return message;
+}
+
+// The text in UTF-16 without a byte-order mark.
+QByteArray utf16(const QString& text, bool bigEndian)
+{
+    QByteArray bytes;
+    for (const QChar c : text) {
+        bytes += char(bigEndian ? c.row() : c.cell());
+        bytes += char(bigEndian ? c.cell() : c.row());
+    }
+    return bytes;
 }
 
 QByteArray picture()
@@ -210,20 +243,48 @@ private slots:
         QVERIFY(folder.read("notes.odt").startsWith("PK"));
     }
 
-    void plainTextReadAndWrittenBack()
+    void plainTextIsShownWholeOrRefused_data()
     {
-        // GIVEN a text file with a zero byte, where reading stops
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QByteArray>("edited");
+        const QString text = QStringLiteral("Grüße\naus dem Notenheft\n");
+        const QString typed = "A " + text;
+        QTest::newRow("text with a zero byte")
+            << QByteArray("keep\0lost", 9) << QString() << QByteArray();
+        QTest::newRow("UTF-16 without a byte-order mark")
+            << utf16(text, false) << text << utf16(typed, false);
+        QTest::newRow("big-endian UTF-16 without a byte-order mark")
+            << utf16(text, true) << text << utf16(typed, true);
+        QTest::newRow("UTF-16 with a byte-order mark")
+            << "\xff\xfe" + utf16(text, false) << text << "\xff\xfe" + utf16(typed, false);
+        QTest::newRow("UTF-8 with a byte-order mark")
+            << "\xef\xbb\xbf" + text.toUtf8() << text << "\xef\xbb\xbf" + typed.toUtf8();
+    }
+
+    // A text file is shown whole and written back in its own encoding, or refused.
+    void plainTextIsShownWholeOrRefused()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, shown);
         TestFolder folder;
-        const QString path = folder.write("notes.txt", QByteArray("keep\0lost", 9));
+        const QString path = folder.write("notes.txt", content);
         TextEdit window;
-        whenModal(fileDialogAnswer(path, true));
-        window.slotFileOpen();
-        QCOMPARE(textArea(&window)->toPlainText(), QString("keep"));
-        QCOMPARE(window.windowTitle(), QString("notes.txt[*] - Rich Text"));
-        // WHEN edited and saved, THEN it is plain text under the same name
+        // WHEN opened, THEN it shows whole, or a refusal says why
+        const QString message = openAnswered(&window, path);
+        QVERIFY2(
+            shown.isNull() == message.contains("neither HTML nor plain text"), qPrintable(message));
+        QCOMPARE(textArea(&window)->toPlainText(), shown.isNull() ? QString() : shown);
+        // AND saved, the file stays as it was: written back alike, or not named at all
+        ModalAnswer saveAs(fileDialogAnswer(QString(), false));
+        QCOMPARE(window.slotFileSave(), !shown.isNull());
+        QCOMPARE(folder.read("notes.txt"), content);
+        // AND an edit is written in the file's encoding
+        if (shown.isNull())
+            return;
         QTest::keyClicks(textArea(&window), "A ");
         QVERIFY(window.slotFileSave());
-        QCOMPARE(folder.read("notes.txt"), QByteArray("A keep"));
+        QTEST(folder.read("notes.txt"), "edited");
     }
 
     void savedInTheFormItWasRead_data()
@@ -293,6 +354,45 @@ private slots:
         QVERIFY2(boxes.last().startsWith("notes.html was not saved."), qPrintable(boxes.last()));
         QVERIFY(window.isVisible());
         QCOMPARE(textArea(&window)->toPlainText(), QString("more kept"));
+    }
+
+    void fullDiskKeepsTheFileAndSaysWhy_data()
+    {
+        QTest::addColumn<int>("added");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("small document, nothing fits") << 5 << 0;
+        QTest::newRow("large document, part fits") << (1 << 20) << 65536;
+    }
+
+    void fullDiskKeepsTheFileAndSaysWhy()
+    {
+        QFETCH(int, added);
+        QFETCH(int, limit);
+        // GIVEN notes.html of 1,824 bytes, opened and edited
+        TestFolder folder;
+        const QByteArray old = "<p>" + repeated("Some notes", 181) + "</p>\n";
+        TextEdit window;
+        QCOMPARE(openAnswered(&window, folder.write("notes.html", old)), QString());
+        textArea(&window)->textCursor().insertText(
+            QString::fromLatin1(repeated("more ", added / 5)));
+        // WHEN saved onto a full disk, in a child whose message box a timer answers
+        const QString seen = onFullDisk(rlim_t(limit), [&window] {
+            QString message;
+            ModalAnswer box([&message](QWidget* modal) {
+                message = static_cast<QMessageBox*>(modal)->text();
+                static_cast<QDialog*>(modal)->reject();
+            });
+            const bool saved = window.slotFileSave();
+            return QString("saved %1, modified %2: %3")
+                .arg(saved)
+                .arg(window.isWindowModified())
+                .arg(message);
+        });
+        // THEN it says why, the document stays modified, so closing asks, and the file stays
+        const QString said = "saved 0, modified 1: notes.html was not saved.\n";
+        QVERIFY2(seen.startsWith(said) && seen.size() > said.size(), qPrintable(seen));
+        QCOMPARE(folder.read("notes.html"), old);
+        QCOMPARE(folder.files(), QStringList {"notes.html"});
     }
 
     void pipeIsRefusedWithoutWaiting()
@@ -388,8 +488,10 @@ private slots:
             << nestedTables(10).replace("x", repeated("<img>", 100)) << "tables";
         QTest::newRow("5,000 x 100 table")
             << "<table>" + repeated("<tr>" + repeated("<td>", 100), 5000) << "tables";
-        QTest::newRow("1 MiB single line") << repeated("x", 1 << 20) << "paragraph";
-        QTest::newRow("1 MiB single line of words") << repeated("word ", 1 << 18) << "paragraph";
+        QTest::newRow("400,000 characters without a break")
+            << repeated("x", 400000) << "without a place to break";
+        QTest::newRow("a run one past the bound, after words") << "some words "
+                + repeated("7", UnbrokenRun::maxLength + 1) << "without a place to break";
         QTest::newRow("5,000 pictures")
             << "<p>" + repeated("<img src=\"a.png\">", 5000) << "pictures";
         QTest::newRow("5 MiB of text")
@@ -434,10 +536,69 @@ private slots:
         message.clear();
         ModalAnswer again(readAndReject);
         action(&window, "&Paste")->trigger();
-        QVERIFY2(message.contains("paragraph of more than"), qPrintable(message));
+        QVERIFY2(message.contains("without a place to break"), qPrintable(message));
         QApplication::clipboard()->setText(QStringLiteral("fair"));
         action(&window, "&Paste")->trigger();
         QVERIFY(textArea(&window)->toPlainText().contains("fair"));
+    }
+
+    void pastesAreCheckedAsTheyWouldStand_data()
+    {
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QByteArray>("offered");
+        QTest::addColumn<QString>("reason");
+        const QString qrichtext = "application/x-qrichtext";
+        QTest::newRow("30 nested tables as Qt's rich text")
+            << sample.toUtf8() << qrichtext << nestedTables(30) << "tables";
+        QTest::newRow("100,000 nested divs as Qt's rich text")
+            << sample.toUtf8() << qrichtext
+            << repeated("<div>", 100000) + "x" + repeated("</div>", 100000)
+            << "nests HTML elements more than 1000";
+        QTest::newRow("1 MiB line as Qt's rich text")
+            << sample.toUtf8() << qrichtext << repeated("x", 1 << 20) << "without a place to break";
+        QTest::newRow("12 nested tables into the innermost of 12")
+            << nestedTables(12) << "text/html" << nestedTables(12) << "tables";
+        QTest::newRow("a run joining the run at the cursor") << repeated("x",
+            20000) << "text/plain" << repeated("x", 20000) << "without a place to break";
+    }
+
+    // Whatever the editor would insert is checked where it would stand, at once.
+    void pastesAreCheckedAsTheyWouldStand()
+    {
+        QFETCH(QByteArray, document);
+        QFETCH(QString, format);
+        QFETCH(QByteArray, offered);
+        QFETCH(QString, reason);
+        // GIVEN the cursor on the first x of a document, if it has one
+        TextEdit window;
+        textArea(&window)->setHtml(QString::fromUtf8(document));
+        const QTextCursor x = textArea(&window)->document()->find("x");
+        placeCursor(&window, x.isNull() ? 0 : x.selectionStart());
+        const QString before = textArea(&window)->toHtml();
+        // WHEN the offer is pasted, beside a plain "x"
+        auto* offer = new QMimeData;
+        offer->setText("x");
+        offer->setData(format, offered);
+        qint64 milliseconds = 0;
+        const QString message = pasteAnswered(&window, offer, &milliseconds);
+        // THEN it is refused within a second, says why and leaves the document
+        QVERIFY2(message.startsWith("The text was not inserted.\n") && message.contains(reason),
+            qPrintable(message));
+        QVERIFY2(milliseconds < 1000, qPrintable(QString::number(milliseconds)));
+        QCOMPARE(textArea(&window)->toHtml(), before);
+    }
+
+    void qtRichTextIsInsertedOnceChecked()
+    {
+        TextEdit window;
+        auto* offer = new QMimeData;
+        offer->setText("plain");
+        offer->setData("application/x-qrichtext", "<b>bold</b>");
+        qint64 milliseconds = 0;
+        QCOMPARE(pasteAnswered(&window, offer, &milliseconds), QString());
+        QCOMPARE(textArea(&window)->toPlainText(), QString("bold"));
+        QCOMPARE(formatAt(&window, 0).fontWeight(), int(QFont::Bold));
     }
 
     void filesWithinTheBoundsOpen_data()
@@ -447,6 +608,13 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::newRow("12 nested tables") << nestedTables(12) << QChar('x') << 1;
         QTest::newRow("100 x 100 table") << table(100, 100) << QChar('c') << 100 * 100;
+        QTest::newRow("200,000-character paragraph of words")
+            << repeated("word ", 40000) << QChar('w') << 40000;
+        QTest::newRow("200,000 CJK characters in one paragraph")
+            << "<meta charset=\"utf-8\">" + QString(200000, QChar(0x6f22)).toUtf8() << QChar(0x6f22)
+            << 200000;
+        QTest::newRow("longest run")
+            << repeated("x", UnbrokenRun::maxLength) << QChar('x') << UnbrokenRun::maxLength;
         QTest::newRow("1,000 nested divs")
             << repeated("<div>", 1000) + "x" + repeated("</div>", 1000) << QChar('x') << 1;
         QTest::newRow("100,000 unclosed paragraphs")

@@ -8,6 +8,7 @@ class QComboBox;
 class QFontComboBox;
 class QMenu;
 class QPrinter;
+class QTextCodec;
 class QTextEdit;
 class TextEditReader;
 
@@ -84,8 +85,12 @@ private:
     // Whether the caller may go on; asks to save a modified document.
     bool maybeSave();
     // Writes the document in one piece: as OpenDocument or HTML by the path's
-    // suffix, otherwise in the form the file was read in. Says why it failed.
+    // suffix, otherwise in the form and encoding the file was read in. Says
+    // why it failed.
     bool write(const QString& path);
+    // The document in the writer's format; why it cannot be written so, or an
+    // empty text.
+    QString encode(const QByteArray& format, QByteArray* content) const;
     void setCurrentFileName(const QString& fileName);
     void setupFileActions();
     void setupEditActions();
@@ -122,5 +127,8 @@ private:
     QString m_fileName;
     // Whether the file named was read as HTML.
     bool m_fileIsHtml = false;
+    // The encoding of the file named, and whether it began with a byte-order mark.
+    QTextCodec* m_fileCodec = nullptr;
+    bool m_fileByteOrderMark = false;
     QTextEdit* m_textEdit;
 };

@@ -12,12 +12,18 @@ TextEditArea::TextEditArea(QWidget* parent)
 
 void TextEditArea::insertFromMimeData(const QMimeData* source)
 {
-    const bool rich = source->hasHtml() && acceptRichText();
-    const TextEditReader reader(rich ? source->html() : source->text(), rich);
+    const TextEditReader reader(source, acceptRichText(), textCursor());
     if (!reader.refusal().isEmpty()) {
         QMessageBox::warning(
             this, tr("Paste"), tr("The text was not inserted.") + '\n' + reader.refusal());
         return;
     }
-    QTextEdit::insertFromMimeData(source);
+    if (reader.text().isNull())
+        return;
+    QMimeData checked;
+    if (reader.isRich())
+        checked.setHtml(reader.text());
+    else
+        checked.setText(reader.text());
+    QTextEdit::insertFromMimeData(&checked);
 }

@@ -12,6 +12,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QTextCodec>
 #include <QTextDocumentWriter>
 #include <QTextEdit>
 
@@ -44,6 +45,8 @@ bool TextEdit::load(const QString& path)
 void TextEdit::setContent(const TextEditReader& reader)
 {
     m_fileIsHtml = reader.isRich();
+    m_fileCodec = reader.codec();
+    m_fileByteOrderMark = reader.hasByteOrderMark();
     // The pictures read for the file before go too.
     m_textEdit->document()->clear();
     if (reader.isRich())
@@ -105,10 +108,10 @@ bool TextEdit::write(const QString& path)
         : suffix == QLatin1String("htm") || suffix == QLatin1String("html") || m_fileIsHtml
         ? "HTML"
         : "plaintext";
-    QBuffer content;
-    const QString error = QTextDocumentWriter(&content, format).write(m_textEdit->document())
-        ? ZAruri::WholeFile::write(path, content.data())
-        : tr("The document cannot be written in that form.");
+    QByteArray content;
+    QString error = encode(format, &content);
+    if (error.isEmpty())
+        error = ZAruri::WholeFile::write(path, content);
     if (!error.isEmpty()) {
         QMessageBox::warning(this, tr("Save as..."),
             tr("%1 was not saved.").arg(QFileInfo(path).fileName()) + '\n' + error);
@@ -116,6 +119,25 @@ bool TextEdit::write(const QString& path)
     }
     m_textEdit->document()->setModified(false);
     return true;
+}
+
+QString TextEdit::encode(const QByteArray& format, QByteArray* content) const
+{
+    if (format == "plaintext") {
+        QTextCodec* codec = m_fileCodec ? m_fileCodec : QTextCodec::codecForLocale();
+        const QString text = m_textEdit->document()->toPlainText();
+        if (!codec->canEncode(text))
+            return tr("Its text cannot be written in the encoding %1.")
+                .arg(QString::fromLatin1(codec->name()));
+        QTextCodec::ConverterState state(
+            m_fileByteOrderMark ? QTextCodec::DefaultConversion : QTextCodec::IgnoreHeader);
+        *content = codec->fromUnicode(text.constData(), text.size(), &state);
+        return QString();
+    }
+    QBuffer buffer(content);
+    return QTextDocumentWriter(&buffer, format).write(m_textEdit->document())
+        ? QString()
+        : tr("The document cannot be written in that form.");
 }
 
 bool TextEdit::slotFileSave()

@@ -1,8 +1,10 @@
 #include "TextEditReader.h"
 
 #include "TextEditDocument.h"
+#include "UnbrokenRun.h"
 
 #include <QHash>
+#include <QMimeData>
 #include <QSet>
 #include <QTextBlock>
 #include <QTextCodec>
@@ -12,16 +14,30 @@
 
 namespace {
 
-// Control characters that no text file holds; a zero byte ends a plain text.
+// Control characters that no text file holds, the zero among them.
 bool holdsControlCharacters(const QString& text)
 {
     for (const QChar c : text) {
         const ushort u = c.unicode();
-        if ((u < 0x20 && u != 0 && u != '\t' && u != '\n' && u != '\v' && u != '\f' && u != '\r')
+        if ((u < 0x20 && u != '\t' && u != '\n' && u != '\v' && u != '\f' && u != '\r')
             || u == 0x7f)
             return true;
     }
     return false;
+}
+
+// UTF-16 without a byte-order mark, in the byte order its zero bytes show:
+// the high bytes of Latin letters stand at odd places in little-endian text.
+QTextCodec* unmarkedUtf16(const QByteArray& data)
+{
+    if (data.size() % 2 != 0 || QTextCodec::codecForUtfText(data, nullptr))
+        return nullptr;
+    int zeros[2] = {0, 0};
+    for (int i = 0; i < data.size(); ++i)
+        zeros[i % 2] += data.at(i) == 0;
+    if (zeros[0] == zeros[1])
+        return nullptr;
+    return QTextCodec::codecForName(zeros[1] > zeros[0] ? "UTF-16LE" : "UTF-16BE");
 }
 
 // Tags the HTML parser never nests inside themselves: they stand alone, or a
@@ -33,24 +49,44 @@ bool nestsNothing(const QString& tag)
     return tags.contains(tag);
 }
 
-// The layout's work on a block inside tables: it measures a table twice on each
-// pass over the table around it, so the block's weight counts 2^(tables around
-// it) times. A picture weighs as much as a hundred letters, and so does a block
-// (a table cell) of its own. Blocks outside tables are laid out once, when shown.
-qint64 tableWorkOf(const QTextBlock& block)
+int tablesAround(const QTextCursor& cursor)
 {
     int tables = 0;
-    for (QTextFrame* frame = QTextCursor(block).currentFrame(); frame; frame = frame->parentFrame())
+    for (QTextFrame* frame = cursor.currentFrame(); frame; frame = frame->parentFrame())
         tables += qobject_cast<QTextTable*>(frame) != nullptr;
+    return tables;
+}
+
+// The layout's work on a block inside tables: it measures a table twice on each
+// pass over the table around it, so the block's weight counts 2^tables times.
+// A picture weighs as much as a hundred letters, and so does a block (a table
+// cell) of its own; an unbroken run weighs with its square, since a cell breaks
+// it into many lines (ten cells of 8,192 letters took half a second).
+qint64 tableWorkOf(const QTextBlock& block, int tables, qint64 run)
+{
     if (tables == 0)
         return 0;
     const int heavy = 100;
-    qint64 weight = heavy + block.length();
+    qint64 weight = heavy + block.length() + run * run / 1024;
     for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
         if (it.fragment().charFormat().isImageFormat())
             weight += heavy * it.fragment().length();
     }
     return weight << qMin(tables, 24);
+}
+
+// The table work of a whole document, counted up to just past the bound.
+qint64 tableWorkOf(const QTextDocument& document)
+{
+    qint64 work = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const int tables = tablesAround(QTextCursor(block));
+        if (tables > 0)
+            work += tableWorkOf(block, tables, UnbrokenRun::longest(block.text()));
+        if (work > TextEditReader::maxTableWork)
+            break;
+    }
+    return work;
 }
 
 } // namespace
@@ -62,11 +98,17 @@ TextEditReader::TextEditReader(const QByteArray& data)
         m_text.clear();
 }
 
-TextEditReader::TextEditReader(const QString& text, bool rich)
-    : m_rich(rich)
-    , m_text(text)
+// In the order QTextEdit takes them; Qt's own rich text is HTML in UTF-8.
+TextEditReader::TextEditReader(const QMimeData* source, bool acceptRich, const QTextCursor& at)
 {
-    m_refusal = text.size() > maxFileSize ? sizeRefusal() : boundsRefusal();
+    const QString qrichtext = QStringLiteral("application/x-qrichtext");
+    m_rich = acceptRich && (source->hasFormat(qrichtext) || source->hasHtml());
+    if (m_rich && source->hasFormat(qrichtext))
+        m_text = QLatin1String("<meta name=\"qrichtext\" content=\"1\" />")
+            + QString::fromUtf8(source->data(qrichtext));
+    else
+        m_text = m_rich ? source->html() : source->text();
+    m_refusal = m_text.size() > maxFileSize ? sizeRefusal() : boundsRefusal(at);
     if (!m_refusal.isEmpty())
         m_text.clear();
 }
@@ -86,6 +128,16 @@ QString TextEditReader::text() const
     return m_text;
 }
 
+QTextCodec* TextEditReader::codec() const
+{
+    return m_codec;
+}
+
+bool TextEditReader::hasByteOrderMark() const
+{
+    return m_byteOrderMark;
+}
+
 QString TextEditReader::read(const QByteArray& data)
 {
     if (data.size() > maxFileSize)
@@ -94,7 +146,7 @@ QString TextEditReader::read(const QByteArray& data)
         return tr("It is an OpenDocument or other zip file, which this editor can write but "
                   "not read.");
     const QString refusal = decode(data);
-    return refusal.isEmpty() ? boundsRefusal() : refusal;
+    return refusal.isEmpty() ? boundsRefusal(QTextCursor()) : refusal;
 }
 
 QString TextEditReader::sizeRefusal()
@@ -102,7 +154,7 @@ QString TextEditReader::sizeRefusal()
     return tr("It is larger than %1 MiB, more than this editor can show.").arg(maxFileSize >> 20);
 }
 
-QString TextEditReader::boundsRefusal() const
+QString TextEditReader::boundsRefusal(const QTextCursor& at) const
 {
     const QString refusal = m_rich ? htmlRefusal() : QString();
     if (!refusal.isEmpty())
@@ -112,23 +164,25 @@ QString TextEditReader::boundsRefusal() const
         document.setHtml(m_text);
     else
         document.setPlainText(m_text);
-    return layoutRefusal(document);
+    return layoutRefusal(document, at);
 }
 
+// Whole or not at all: a zero byte or a cut character would be lost on saving.
 QString TextEditReader::decode(const QByteArray& data)
 {
-    QTextCodec* htmlCodec = Qt::codecForHtml(data);
+    QTextCodec* utf16 = unmarkedUtf16(data);
+    QTextCodec* htmlCodec = utf16 ? utf16 : Qt::codecForHtml(data);
     m_rich = Qt::mightBeRichText(htmlCodec->toUnicode(data));
-    QTextCodec* codec = m_rich ? htmlCodec : QTextCodec::codecForLocale();
+    m_codec = m_rich
+        ? htmlCodec
+        : QTextCodec::codecForUtfText(data, utf16 ? utf16 : QTextCodec::codecForLocale());
+    m_byteOrderMark = QTextCodec::codecForUtfText(data, nullptr) != nullptr;
     QTextCodec::ConverterState state;
-    m_text = codec->toUnicode(data.constData(), data.size(), &state);
-    if (state.invalidChars > 0 || holdsControlCharacters(m_text))
+    m_text = m_codec->toUnicode(data.constData(), data.size(), &state);
+    if (state.invalidChars > 0 || state.remainingChars > 0 || holdsControlCharacters(m_text))
         return tr("It is neither HTML nor plain text in the encoding %1, so this editor cannot "
                   "show it faithfully.")
-            .arg(QString::fromLatin1(codec->name()));
-    const int zero = m_text.indexOf(QChar(0));
-    if (!m_rich && zero >= 0)
-        m_text.truncate(zero);
+            .arg(QString::fromLatin1(m_codec->name()));
     return QString();
 }
 
@@ -185,17 +239,36 @@ QString TextEditReader::tableRefusal()
               "them out.");
 }
 
-QString TextEditReader::layoutRefusal(const QTextDocument& document) const
+// The paragraph at the cursor joins the first and the last one inserted.
+QString TextEditReader::layoutRefusal(const QTextDocument& document, const QTextCursor& at)
 {
+    QString before;
+    QString after;
+    int tables = 0;
+    if (!at.isNull()) {
+        QTextCursor start(at.document());
+        start.setPosition(at.selectionStart());
+        QTextCursor end(at.document());
+        end.setPosition(at.selectionEnd());
+        before = start.block().text().left(start.positionInBlock());
+        after = end.block().text().mid(end.positionInBlock());
+        tables = tablesAround(start);
+    }
     qint64 tableWork = 0;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (block.length() - 1 > maxParagraph)
-            return tr("It holds a paragraph of more than %1 characters, more than this editor "
-                      "can lay out.")
-                .arg(maxParagraph);
-        tableWork += tableWorkOf(block);
+        const QString text = (block == document.begin() ? before : QString()) + block.text()
+            + (block == document.lastBlock() ? after : QString());
+        const int run = UnbrokenRun::longest(text);
+        if (run > UnbrokenRun::maxLength)
+            return tr("It holds more than %1 characters without a place to break the line, "
+                      "more than this editor can lay out.")
+                .arg(UnbrokenRun::maxLength);
+        tableWork += tableWorkOf(block, tablesAround(QTextCursor(block)) + tables, run);
         if (tableWork > maxTableWork)
             return tableRefusal();
     }
+    // What is inserted into tables adds to the work of those already there.
+    if (tableWork > 0 && !at.isNull() && tableWork + tableWorkOf(*at.document()) > maxTableWork)
+        return tableRefusal();
     return QString();
 }

@@ -3,12 +3,17 @@
 #include <QCoreApplication>
 #include <QString>
 
+class QMimeData;
+class QTextBlock;
+class QTextCodec;
+class QTextCursor;
 class QTextDocument;
 
-// Reads a file's bytes for TextEdit: as HTML when they look like rich text,
-// else as local 8-bit text up to the first zero byte. Refuses what the editor
-// cannot show faithfully (zip and other binary files) and what its text
-// layout cannot handle in reasonable time; the bounds below were measured.
+// Reads what TextEdit shows, a file's bytes or what a paste or a drop inserts:
+// as HTML when it looks like rich text, else as plain text. Refuses what the
+// editor cannot show whole and write back as it was (zip and other binary
+// files, zero bytes), and what its text layout cannot handle in reasonable
+// time; the bounds below were measured.
 class TextEditReader
 {
     Q_DECLARE_TR_FUNCTIONS(TextEditReader)
@@ -25,31 +30,39 @@ public:
     // Work of laying out what stands inside tables, in letters laid out once
     // (about 0.3 microseconds each); see tableWorkOf().
     static constexpr int maxTableWork = 4000000;
-    // Characters of one paragraph: breaking a long word into lines is quadratic.
-    static constexpr int maxParagraph = 32768;
 
+    // Plain text in the encoding its byte-order mark names, in UTF-16 when its
+    // zero bytes show it, else in the local encoding.
     explicit TextEditReader(const QByteArray& data);
-    // Text already decoded, such as a paste: the same bounds but for the encoding.
-    TextEditReader(const QString& text, bool rich);
+    // What a paste or a drop inserts at the cursor: Qt's own rich text or
+    // HTML where rich text is accepted, else plain text; checked as it will
+    // stand there, inside the tables and the paragraph around the cursor.
+    TextEditReader(const QMimeData* source, bool acceptRich, const QTextCursor& at);
 
-    // Why the bytes are refused, or an empty text when they are readable.
+    // Why the content is refused, or an empty text when it is readable.
     QString refusal() const;
     bool isRich() const;
-    // What the editor shows, as HTML when isRich(); empty when refused.
+    // What the editor shows, as HTML when isRich(); empty when refused, null
+    // when a paste offers nothing the editor inserts.
     QString text() const;
+    // The encoding of the bytes, and whether they begin with a byte-order mark.
+    QTextCodec* codec() const;
+    bool hasByteOrderMark() const;
 
 private:
-    // These return why the bytes are refused, or an empty text.
+    // These return why the content is refused, or an empty text.
     QString read(const QByteArray& data);
     QString decode(const QByteArray& data);
-    // The bounds on the decoded text.
-    QString boundsRefusal() const;
+    // The bounds on the decoded text, inserted at the cursor (null for a file).
+    QString boundsRefusal(const QTextCursor& at) const;
     static QString sizeRefusal();
     QString htmlRefusal() const;
     static QString tableRefusal();
-    QString layoutRefusal(const QTextDocument& document) const;
+    static QString layoutRefusal(const QTextDocument& document, const QTextCursor& at);
 
     QString m_refusal;
     bool m_rich = false;
     QString m_text;
+    QTextCodec* m_codec = nullptr;
+    bool m_byteOrderMark = false;
 };
