@@ -423,11 +423,14 @@ void TestNativeAudioRecorder::fullDiskStopsTheRecording_data()
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("codec");
     QTest::addColumn<int>("limit");
+    QTest::addColumn<bool>("fromSdl");
     // SDL's dummy driver captures silence in real time.
-    QTest::newRow("WAV from SDL's capture device") << "full.wav"
-                                                   << "WAV" << 65536;
-    QTest::newRow("AAC from a steady source") << "full.m4a"
-                                              << "MPEG4ACC" << 32768;
+    QTest::newRow("WAV from SDL's capture device")
+        << QString("sdl.wav") << QString("WAV") << 65536 << true;
+    QTest::newRow("WAV from a steady source")
+        << QString("full.wav") << QString("WAV") << 65536 << false;
+    QTest::newRow("AAC from a steady source")
+        << QString("full.m4a") << QString("MPEG4ACC") << 32768 << false;
 }
 
 void TestNativeAudioRecorder::fullDiskStopsTheRecording()
@@ -435,6 +438,11 @@ void TestNativeAudioRecorder::fullDiskStopsTheRecording()
     QFETCH(QString, fileName);
     QFETCH(QString, codec);
     QFETCH(int, limit);
+    QFETCH(bool, fromSdl);
+#if defined(__SANITIZE_THREAD__)
+    if (fromSdl)
+        QSKIP("ThreadSanitizer stops a forked child that starts threads, as SDL's capture does");
+#endif
     const QString path = m_dir.filePath(fileName);
     const bool wav = codec == QLatin1String("WAV");
 
@@ -442,7 +450,7 @@ void TestNativeAudioRecorder::fullDiskStopsTheRecording()
     const QString report = onFullDisk(rlim_t(limit), [&] {
         NativeAudioRecorder recorder;
         bool paused = false;
-        if (!wav)
+        if (!fromSdl)
             installFakeSource(recorder, 600LL * 44100, &paused);
         recorder.setFormat(formatOf(codec, 44100, 2));
         QSignalSpy finished(&recorder, &NativeAudioRecorder::finished);
@@ -477,6 +485,9 @@ void TestNativeAudioRecorder::fullDiskStopsTheRecording()
         const SoundFileFacts sound = readSoundFile(path);
         QCOMPARE(sound.info.frames * 4, header.dataSize);
         QCOMPARE(qRound64(double(sound.info.frames) * 1000 / 44100), recorded);
+        if (!fromSdl)
+            QVERIFY2(
+                sound.maxError <= 1.0f / 32768.0f, qPrintable(QString::number(sound.maxError)));
     } else {
         // Up to a fragment of about a second is lost with the disk.
         const long long samples = samplesInFile(path);
