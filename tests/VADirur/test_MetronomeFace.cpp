@@ -1,5 +1,6 @@
 #include "../graphics/HostilePicture.h"
 #include "App.h"
+#include "AudioEngine.h"
 #include "Metronome.h"
 #include "MetronomeBeats.h"
 
@@ -58,8 +59,16 @@ class TestMetronomeFace : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void wallSizedFaceKeepsToTheScreen();
 };
+
+// The output moves on only when a test mixes, so every tick the metronome
+// schedules is still to come, and goes with it.
+void TestMetronomeFace::initTestCase()
+{
+    DIReridArazi::AudioEngine::instance()->setManualClock(true);
+}
 
 // A window far larger than the screen: the face still fills it, while its
 // pictures hold no more than the screen can show.
