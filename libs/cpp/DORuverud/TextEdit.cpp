@@ -12,6 +12,7 @@
 #include <QFontComboBox>
 #include <QFontDatabase>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTextEdit>
 #include <QToolBar>
 
@@ -40,7 +41,18 @@ TextEdit::TextEdit(QWidget* parent)
     setupComboBar();
 
     m_textEdit = new TextEditArea(this);
-    m_textEdit->setDocument(new TextEditDocument(m_textEdit));
+    auto* document = new TextEditDocument(m_textEdit);
+    m_textEdit->setDocument(document);
+    // Queued: the pictures are read while the text area lays out or paints.
+    connect(
+        document, &TextEditDocument::picturesLeftOut, this,
+        [this](const QString& why) {
+            auto* box = new QMessageBox(
+                QMessageBox::Warning, tr("Rich Text"), why, QMessageBox::Ok, this);
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            box->open();
+        },
+        Qt::QueuedConnection);
     connect(m_textEdit, &QTextEdit::currentCharFormatChanged, this,
         &TextEdit::currentCharFormatChanged);
     connect(m_textEdit, &QTextEdit::cursorPositionChanged, this, &TextEdit::cursorPositionChanged);

@@ -1,12 +1,15 @@
 #include "TextEditDocument.h"
 
-#include "PictureReader.h"
-
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QFile>
-#include <QFileInfo>
-#include <QImage>
+#include <QImageReader>
+#include <QPainter>
+#include <QPixmap>
 #include <QUrl>
+
+#include <sys/stat.h>
+#include <utility>
 
 namespace {
 
@@ -15,11 +18,56 @@ bool isDataUrl(const QUrl& name)
     return name.scheme() == QLatin1String("data");
 }
 
+// The bytes a data URL holds after its first comma, percent-encoded or in base64.
+QByteArray dataUrlContent(const QUrl& name)
+{
+    const QByteArray url = QByteArray::fromPercentEncoding(
+        name.url(QUrl::FullyEncoded | QUrl::RemoveScheme).toLatin1());
+    const int comma = url.indexOf(',');
+    if (comma < 0)
+        return QByteArray();
+    const QByteArray content = url.mid(comma + 1);
+    return url.left(comma).trimmed().toLower().endsWith(";base64") ? QByteArray::fromBase64(content)
+                                                                   : content;
+}
+
+QString localPath(const QUrl& name)
+{
+    return name.isLocalFile() ? name.toLocalFile() : name.toString();
+}
+
+// What a regular file is however it is named: its device and inode. Empty
+// for anything else.
+QByteArray fileIdentity(const QString& path)
+{
+    struct stat info;
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0
+        || !S_ISREG(info.st_mode))
+        return QByteArray();
+    return "file " + QByteArray::number(qulonglong(info.st_dev)) + ' '
+        + QByteArray::number(qulonglong(info.st_ino));
+}
+
 // The regular file the name stands for, or an empty text.
 QString regularFile(const QUrl& name)
 {
-    const QString path = name.isLocalFile() ? name.toLocalFile() : name.toString();
-    return QFileInfo(path).isFile() ? path : QString();
+    const QString path = localPath(name);
+    return fileIdentity(path).isEmpty() ? QString() : path;
+}
+
+// A small empty frame. Never a null picture: for one, the text layout would
+// read the file itself.
+QImage missingPicture()
+{
+    static const QImage missing = [] {
+        QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setPen(Qt::gray);
+        painter.drawRect(0, 0, 15, 15);
+        return image;
+    }();
+    return missing;
 }
 
 } // namespace
@@ -27,6 +75,14 @@ QString regularFile(const QUrl& name)
 TextEditDocument::TextEditDocument(QObject* parent)
     : QTextDocument(parent)
 {
+}
+
+void TextEditDocument::clear()
+{
+    QTextDocument::clear();
+    m_pictures.clear();
+    m_pixels = 0;
+    m_leftOut = false;
 }
 
 // Kept once read, since the layout asks for a picture on every pass.
@@ -40,22 +96,52 @@ QVariant TextEditDocument::loadResource(int type, const QUrl& name)
     return resource;
 }
 
-// Never a null picture: for one, the text layout would read the file itself.
 QImage TextEditDocument::picture(const QUrl& name)
 {
-    QImage image;
+    QByteArray content;
+    QBuffer buffer(&content);
+    QFile file;
+    QIODevice* device = &file;
+    QByteArray identity;
     if (isDataUrl(name)) {
-        QByteArray data = QTextDocument::loadResource(ImageResource, name).toByteArray();
-        QBuffer buffer(&data);
-        image = DAvuroD::PictureReader::read(&buffer);
-    } else if (!regularFile(name).isEmpty()) {
-        image = DAvuroD::PictureReader::read(regularFile(name));
+        content = dataUrlContent(name);
+        identity = "data " + QCryptographicHash::hash(content, QCryptographicHash::Sha256);
+        device = &buffer;
+    } else {
+        file.setFileName(localPath(name));
+        identity = fileIdentity(file.fileName());
     }
-    if (image.isNull()) {
-        image = QImage(16, 16, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
+    if (identity.isEmpty())
+        return missingPicture();
+    auto known = m_pictures.constFind(identity);
+    if (known == m_pictures.constEnd())
+        known = m_pictures.insert(identity, withinBudget(device));
+    return known.value();
+}
+
+// The size from the header decides before a pixel is decoded.
+QImage TextEditDocument::withinBudget(QIODevice* device)
+{
+    if (!device->open(QIODevice::ReadOnly))
+        return missingPicture();
+    const QSize size = QImageReader(device).size();
+    if (size.isEmpty())
+        return missingPicture();
+    if (m_pixels + qint64(size.width()) * size.height() > maxPixels) {
+        if (!std::exchange(m_leftOut, true))
+            emit picturesLeftOut(tr("Some pictures show as missing: with them the pictures of "
+                                    "this document would hold more than %1 million pixels, more "
+                                    "than this editor can hold.")
+                                     .arg(maxPixels / 1000000));
+        return missingPicture();
     }
-    return image;
+    device->seek(0);
+    QImage image = DAvuroD::PictureReader::read(device);
+    if (image.isNull())
+        return missingPicture();
+    m_pixels += qint64(image.width()) * image.height();
+    // In the form the view draws, so that every drawing shares these pixels.
+    return QPixmap::fromImage(std::move(image)).toImage();
 }
 
 QVariant TextEditDocument::styleSheet(const QUrl& name)

@@ -1,23 +1,51 @@
 #pragma once
 
+#include "PictureReader.h"
+
+#include <QHash>
+#include <QImage>
 #include <QTextDocument>
 
+class QIODevice;
+
 // The document of TextEdit and of its reader. The resources that a file names
-// are read only from regular files and within bounds: a picture within the
-// picture reader's pixel budget, a style sheet up to maxStyleSheetSize.
-// Anything else, a pipe or a device among them, is left out instead of
-// keeping the window waiting or filling the memory.
+// are read only from regular files and within bounds: a style sheet up to
+// maxStyleSheetSize, and the pictures within one budget of maxPixels for the
+// whole document. A picture is read and counted once however it is named (a
+// file by its device and inode, a data URL by its content), and all its names
+// share its pixels. A picture beyond the budget shows as missing, as does
+// anything unreadable, a pipe or a device among them, instead of keeping the
+// window waiting or filling the memory. GUI thread only.
 class TextEditDocument : public QTextDocument
 {
+    Q_OBJECT
+
 public:
     static constexpr int maxStyleSheetSize = 256 << 10;
+    // Decoded pixels of all pictures together: those of the largest picture
+    // the reader takes, 256 MiB as they are shown.
+    static constexpr qint64 maxPixels = DAvuroD::PictureReader::maxPixels;
 
     explicit TextEditDocument(QObject* parent = nullptr);
+
+    // Also forgets the pictures read, so that they are read again as they are now.
+    void clear() override;
+
+signals:
+    // Why pictures show as missing; at the first one beyond the budget since
+    // the document was cleared. It may come while the view lays out or paints.
+    void picturesLeftOut(const QString& why);
 
 protected:
     QVariant loadResource(int type, const QUrl& name) override;
 
 private:
     QImage picture(const QUrl& name);
+    QImage withinBudget(QIODevice* device);
     QVariant styleSheet(const QUrl& name);
+
+    // The pictures read, by what they are; a missing picture for those not read.
+    QHash<QByteArray, QImage> m_pictures;
+    qint64 m_pixels = 0;
+    bool m_leftOut = false;
 };
