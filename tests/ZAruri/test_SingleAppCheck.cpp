@@ -208,8 +208,9 @@ private slots:
         const qint64 growth = peakMemoryKiB() - before;
         qInfo("Peak memory grew by %lld KiB.", growth);
 #if !defined(__SANITIZE_ADDRESS__) // the sanitizer keeps freed memory in quarantine
-        // 32 MiB of messages read, 8 MiB read ahead, 32 MiB for one delivered as text
-        QVERIFY2(growth < 80 * 1024, qPrintable(QString::number(growth)));
+        // 32 MiB of messages read, 8 MiB read ahead, 32 MiB for one delivered as
+        // text, and room for the allocator's own keeping on a loaded machine
+        QVERIFY2(growth < 128 * 1024, qPrintable(QString::number(growth)));
 #endif
     }
 

@@ -139,8 +139,10 @@ bool SingleAppCheck::take(QLocalSocket* connection)
     QByteArray& message = m_messages[connection];
     const qint64 room = maxMessageBytes + 1 - message.size();
     const QByteArray part = connection->read(qMin(connection->bytesAvailable(), room));
+    // Counted as allocated: a growing message holds more than its size.
+    const qint64 held = message.capacity();
     message += part;
-    m_heldBytes += part.size();
+    m_heldBytes += message.capacity() - held;
     if (message.size() > maxMessageBytes) {
         qDebug("A message longer than %lld bytes is dropped.", maxMessageBytes);
         finish(connection, false);
@@ -164,7 +166,7 @@ bool SingleAppCheck::take(QLocalSocket* connection)
 void SingleAppCheck::finish(QLocalSocket* connection, bool deliver)
 {
     const QByteArray message = m_messages.take(connection);
-    m_heldBytes -= message.size();
+    m_heldBytes -= message.capacity();
     disconnect(connection, nullptr, this, nullptr);
     if (auto* idle = connection->findChild<QTimer*>()) {
         disconnect(idle, nullptr, this, nullptr);
