@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -34,6 +35,8 @@ private slots:
     void fullDiskKeepsTheOldFile_data();
     void fullDiskKeepsTheOldFile();
     void partsAreWrittenWholeOrNotAtAll();
+    void onlyRegularFilesAreReplaced_data();
+    void onlyRegularFilesAreReplaced();
 };
 
 void TestWholeFile::fullDiskKeepsTheOldFile_data()
@@ -83,6 +86,26 @@ void TestWholeFile::partsAreWrittenWholeOrNotAtAll()
     WholeFile nowhere(folder.filePath("missing/file.bin"));
     QVERIFY(!nowhere.open() && !nowhere.append("x") && !nowhere.commit());
     QVERIFY(!nowhere.errorString().isEmpty());
+}
+
+void TestWholeFile::onlyRegularFilesAreReplaced_data()
+{
+    QTest::addColumn<bool>("pipe");
+    QTest::newRow("a named pipe") << true;
+    QTest::newRow("a folder") << false;
+}
+
+void TestWholeFile::onlyRegularFilesAreReplaced()
+{
+    QFETCH(bool, pipe);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("name");
+    QVERIFY(pipe ? ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 : QDir().mkdir(path));
+    const QFileInfo before(path);
+    QVERIFY(!WholeFile::write(path, "x").isEmpty());
+    const QFileInfo after(path);
+    QCOMPARE(after.isFile(), before.isFile());
+    QCOMPARE(after.isDir(), before.isDir());
 }
 
 QTEST_GUILESS_MAIN(TestWholeFile)

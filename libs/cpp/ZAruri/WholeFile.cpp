@@ -1,6 +1,7 @@
 #include "WholeFile.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
@@ -18,6 +19,10 @@ WholeFile::WholeFile(const QString& path)
 // reports success after a flush that failed when the file is closed.
 bool WholeFile::open()
 {
+    // A device or a pipe under the name would be replaced by a plain file.
+    const QFileInfo existing(m_file.fileName());
+    if (existing.exists() && !existing.isFile())
+        return fail(QCoreApplication::translate("ZAruri::WholeFile", "It is not a regular file."));
     return m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || fail(m_file.errorString());
 }
 
