@@ -4,14 +4,16 @@
 //   clang++ -std=c++17 -fPIC -g -fsanitize=fuzzer,address,undefined \
 //     $(pkg-config --cflags Qt5Core) -Ilibs/cpp/DORuverud \
 //     tests/fuzz/fuzz_CssSheetReader.cpp libs/cpp/DORuverud/CssSheetReader.cpp \
-//     $(pkg-config --libs Qt5Core) -o /tmp/fuzz_CssSheetReader
+//     libs/cpp/DORuverud/UnbrokenRun.cpp $(pkg-config --libs Qt5Core) -o /tmp/fuzz_CssSheetReader
 // Seeds, the hostile cases among them (a zip file, a zero byte, a cut UTF-8
-// sequence, a line and a file one past their bounds):
+// sequence, a run without a place to break and a file one past their bounds,
+// a minified sheet on one line):
 //   mkdir -p /tmp/seeds_css && cd /tmp/seeds_css && python3 -c '
 //   seeds = {"sheet": b"QLabel#name { color: red; }\n/* \xc3\xbcn\xc3\xafc\xc3\xb6d\xc3\xa9 */\n",
 //     "zip": b"PK\x03\x04\x14\x00\x00\x00\x08\x00mimetype", "zero": b"QLabel {}\x00 /* tail */",
 //     "cut": b"QLabel {} /* \xc3", "utf16": "QLabel {}\n".encode("utf-16"),
-//     "line": b"{}\n" + b"a" * 32769, "large": b"QLabel {}\n" * 104858}
+//     "line": b"{}\n" + b"a" * 32769, "large": b"QLabel {}\n" * 104858,
+//     "minified": b"QLabel#a{color:red}QPushButton:hover{border:1px solid #102030}" * 1000}
 //   [open(n, "wb").write(t) for n, t in seeds.items()]'
 // The seeds in full first (a fuzzing run cuts inputs to max_len), then the run:
 //   LANG=C.UTF-8 /tmp/fuzz_CssSheetReader /tmp/seeds_css/*
@@ -21,9 +23,9 @@
 
 #include "CssSheetReader.h"
 #include "FuzzCheck.h"
+#include "UnbrokenRun.h"
 
 #include <QTextCodec>
-#include <QVector>
 
 #include <cstddef>
 #include <cstdint>
@@ -38,8 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     check(bytes.size() <= DORuverud::CssSheetReader::maxFileSize);
     const QString text = sheet.text();
-    for (const QStringRef& line : text.splitRef(QLatin1Char('\n')))
-        check(line.size() <= DORuverud::CssSheetReader::maxLine);
+    check(UnbrokenRun::longest(text) <= UnbrokenRun::maxLength);
     for (const QChar c : text)
         check(c.unicode() >= 0x20 || c == '\t' || c == '\n' || c == '\f' || c == '\r');
     // Saved in the local encoding, a file without a byte-order mark comes back as it was.

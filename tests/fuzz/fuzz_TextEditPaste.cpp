@@ -1,0 +1,114 @@
+// clang-format off
+// libFuzzer target for the rich-text editor's check of a paste or a drop; not
+// part of the test suite. Build and run by hand from the repository root (moc
+// only when the document declares signals):
+//   moc libs/cpp/DORuverud/TextEditDocument.h -o /tmp/moc_TextEditDocument.cpp
+//   clang++ -std=c++17 -fPIC -g -fsanitize=fuzzer,address,undefined \
+//     $(pkg-config --cflags Qt5Widgets) -Ilibs/cpp/DORuverud -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
+//     tests/fuzz/fuzz_TextEditPaste.cpp libs/cpp/DORuverud/TextEditReader.cpp \
+//     libs/cpp/DORuverud/TextEditDocument.cpp /tmp/moc_TextEditDocument.cpp \
+//     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/graphics/PictureReader.cpp \
+//     libs/cpp/graphics/JpegHeader.cpp libs/cpp/ZAruri/Trace.cpp \
+//     $(pkg-config --libs Qt5Widgets libjpeg) -o /tmp/fuzz_TextEditPaste
+// Input: a byte of where the paste lands (bit 0: rich text accepted; bits 1-4:
+// tables around the cursor, at most 12; bit 5: the "x" there selected; bit 6:
+// instead of the tables, a run of 30,000 "x"), then the offered formats in the order of
+// offeredFormats, parted by "|||"; an empty part is not offered.
+// Seeds, the hostile cases among them (nested tables as Qt's own rich text,
+// 12 more tables into the innermost cell of 12, a run joining the one there):
+//   mkdir -p /tmp/seeds_paste && cd /tmp/seeds_paste && python3 -c '
+//   t = lambda n: "<table><tr><td>" * n + "x" + "</td></tr></table>" * n
+//   seeds = {"rich": "\x01||||||<b>bold</b> words|||bold words", "plain": "\x00|||||||||a line",
+//     "qrichtext": "\x01" + t(30) + "|||<b>x</b>|||x", "tables": "\x19|||" + t(12) + "|||x",
+//     "run": "\x40|||||||||" + "x" * 3000, "divs": "\x01|||" + "<div>" * 1001 + "|||x",
+//     "markdown": "\x01|||||||||plain|||# Title\n\n> > > quote"}
+//   [open(n, "w").write(s) for n, s in seeds.items()]'
+//   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
+//   mkdir -p /tmp/corpus_paste && LANG=C.UTF-8 /tmp/fuzz_TextEditPaste -max_total_time=600 \
+//     -timeout=20 -max_len=4096 /tmp/corpus_paste /tmp/seeds_paste
+// clang-format on
+
+#include "FuzzCheck.h"
+#include "TextEditDocument.h"
+#include "TextEditReader.h"
+#include "UnbrokenRun.h"
+
+#include <QApplication>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+const char* const offeredFormats[]
+    = {"application/x-qrichtext", "text/html", "text/plain", "text/markdown"};
+
+// A text area that inserts as QTextEdit does.
+class Area : public QTextEdit
+{
+public:
+    using QTextEdit::insertFromMimeData;
+};
+
+QString where(uint8_t flags)
+{
+    const int tables = flags & 64 ? 0 : qMin((flags >> 1) & 15, 12);
+    const QString x = flags & 64 ? QString(30000, 'x') : QStringLiteral("x");
+    return QStringLiteral("<table><tr><td>").repeated(tables) + x
+        + QStringLiteral("</td></tr></table>").repeated(tables);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    new QApplication(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    QByteArray rest(reinterpret_cast<const char*>(data) + 1, int(size) - 1);
+    QMimeData offer;
+    for (const char* format : offeredFormats) {
+        const int end = rest.indexOf("|||");
+        if (end != 0)
+            offer.setData(format, end < 0 ? rest : rest.left(end));
+        if (end < 0)
+            break;
+        rest = rest.mid(end + 3);
+    }
+    Area area;
+    area.setDocument(new TextEditDocument(&area));
+    area.setAcceptRichText(data[0] & 1);
+    area.resize(400, 300);
+    area.setHtml(where(data[0]));
+    QTextCursor cursor = area.document()->find(QStringLiteral("x"));
+    if (!(data[0] & 32))
+        cursor.clearSelection();
+    area.setTextCursor(cursor);
+    const TextEditReader reader(&offer, area.acceptRichText(), area.textCursor());
+    if (!reader.refusal().isEmpty()) {
+        check(reader.text().isEmpty());
+        return 0;
+    }
+    if (reader.text().isNull())
+        return 0;
+    // Inserted as the editor's text area does: only what was checked.
+    QMimeData checked;
+    if (reader.isRich())
+        checked.setHtml(reader.text());
+    else
+        checked.setText(reader.text());
+    area.insertFromMimeData(&checked);
+    check(area.document()->size().width() >= 0);
+    for (QTextBlock block = area.document()->begin(); block.isValid(); block = block.next())
+        check(UnbrokenRun::longest(block.text()) <= UnbrokenRun::maxLength);
+    return 0;
+}
