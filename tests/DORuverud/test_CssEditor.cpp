@@ -7,7 +7,9 @@
 #include "DialogTestTools.h"
 #include "UnbrokenRun.h"
 
+#include <QClipboard>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -282,6 +284,40 @@ private slots:
         probe.setObjectName("Probe");
         probe.ensurePolished();
         QVERIFY(probe.minimumWidth() >= 77);
+    }
+
+    void pasteMeetsTheBoundsOfALine()
+    {
+        // GIVEN a line of 20,000 letters with the cursor at its end
+        CssEditor editor(nullptr);
+        CssDoc* doc = editor.findChild<CssDoc*>();
+        doc->setPlainText(QString(20000, 'a'));
+        doc->moveCursor(QTextCursor::End);
+        // WHEN as many are pasted, THEN the paste says why and leaves the text
+        QApplication::clipboard()->setText(QString(20000, 'a'));
+        QString message;
+        {
+            ModalAnswer box([&message](QWidget* modal) {
+                message = static_cast<QMessageBox*>(modal)->text();
+                static_cast<QDialog*>(modal)->reject();
+            });
+            doc->paste();
+        }
+        QVERIFY2(message.startsWith("The text was not inserted.\n")
+                && message.contains("without a place to break"),
+            qPrintable(message));
+        QCOMPARE(doc->toPlainText(), QString(20000, 'a'));
+        // AND rich text goes in as its plain text
+        auto* offer = new QMimeData;
+        offer->setHtml("<b>QLabel {}</b>");
+        offer->setText("QLabel {}");
+        QApplication::clipboard()->setMimeData(offer);
+        doc->clear();
+        doc->paste();
+        QCOMPARE(doc->toPlainText(), QString("QLabel {}"));
+        QTextCursor letter(doc->document());
+        letter.setPosition(1);
+        QVERIFY(letter.charFormat().fontWeight() != QFont::Bold);
     }
 
     void fullDiskKeepsTheFileAndSaysWhy()

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QTextBlock>
 #include <QTextCodec>
 
 namespace DORuverud {
@@ -70,6 +72,24 @@ void CssDoc::slotSaveAs()
     const QString path = FileDialog::getSaveFileName(this, m_currentFilePath, QString(), QString());
     if (!path.isEmpty())
         write(path);
+}
+
+void CssDoc::insertFromMimeData(const QMimeData* source)
+{
+    const QString text = source->text();
+    QTextCursor start(document());
+    start.setPosition(textCursor().selectionStart());
+    QTextCursor end(document());
+    end.setPosition(textCursor().selectionEnd());
+    const QString refusal
+        = CssSheetReader::layoutRefusal(start.block().text().left(start.positionInBlock()) + text
+            + end.block().text().mid(end.positionInBlock()));
+    if (!refusal.isEmpty()) {
+        QMessageBox::warning(this, tr("Paste"), tr("The text was not inserted.") + '\n' + refusal);
+        return;
+    }
+    if (!text.isNull())
+        insertPlainText(text);
 }
 
 // In the encoding the sheets are read in, in one piece; the file is named

@@ -28,6 +28,11 @@ public slots:
     void slotSave();
     void slotSaveAs();
 
+protected:
+    // Pastes and drops plain text only, refused with a message when the line it
+    // joins would be more than the text area can lay out.
+    void insertFromMimeData(const QMimeData* source) override;
+
 private:
     void write(const QString& path);
 

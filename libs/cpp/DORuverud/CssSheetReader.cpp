@@ -51,8 +51,7 @@ QString CssSheetReader::text() const
 QString CssSheetReader::read(const QByteArray& data)
 {
     if (data.size() > maxFileSize)
-        return tr("It is larger than %1 MiB, more than this editor can show.")
-            .arg(maxFileSize >> 20);
+        return sizeRefusal();
     QTextCodec* codec = QTextCodec::codecForUtfText(data, QTextCodec::codecForLocale());
     QTextCodec::ConverterState state;
     m_text = codec->toUnicode(data.constData(), data.size(), &state);
@@ -60,11 +59,23 @@ QString CssSheetReader::read(const QByteArray& data)
         || std::any_of(m_text.cbegin(), m_text.cend(), isControlCharacter))
         return tr("It is not text in the encoding %1, so this editor cannot show it faithfully.")
             .arg(QString::fromLatin1(codec->name()));
-    if (UnbrokenRun::longest(m_text) > UnbrokenRun::maxLength)
+    return layoutRefusal(m_text);
+}
+
+QString CssSheetReader::layoutRefusal(const QString& text)
+{
+    if (text.size() > maxFileSize)
+        return sizeRefusal();
+    if (UnbrokenRun::longest(text) > UnbrokenRun::maxLength)
         return tr("It holds more than %1 characters without a place to break the line, more "
                   "than this editor can lay out.")
             .arg(UnbrokenRun::maxLength);
     return QString();
+}
+
+QString CssSheetReader::sizeRefusal()
+{
+    return tr("It is larger than %1 MiB, more than this editor can show.").arg(maxFileSize >> 20);
 }
 
 } // namespace DORuverud

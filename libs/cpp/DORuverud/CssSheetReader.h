@@ -23,6 +23,9 @@ public:
     // Reads at most one byte past maxFileSize; what is not a regular file
     // (a folder, a device, a pipe) is refused unread.
     static CssSheetReader fromFile(const QString& path);
+    // Why a text, such as a pasted one within the line it joins, is more than
+    // the text area can lay out, or an empty text.
+    static QString layoutRefusal(const QString& text);
 
     // Why the file is refused, or an empty text when it is readable.
     QString refusal() const;
@@ -32,6 +35,7 @@ public:
 private:
     CssSheetReader() = default;
     QString read(const QByteArray& data);
+    static QString sizeRefusal();
 
     QString m_refusal;
     QString m_text;
