@@ -252,6 +252,8 @@ private slots:
         const QString typed = "A " + text;
         QTest::newRow("text with a zero byte")
             << QByteArray("keep\0lost", 9) << QString() << QByteArray();
+        QTest::newRow("text with a stray zero byte at an even length")
+            << QByteArray("keep these words\0and lose these", 32) << QString() << QByteArray();
         QTest::newRow("UTF-16 without a byte-order mark")
             << utf16(text, false) << text << utf16(typed, false);
         QTest::newRow("big-endian UTF-16 without a byte-order mark")

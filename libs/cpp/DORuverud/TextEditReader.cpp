@@ -26,8 +26,9 @@ bool holdsControlCharacters(const QString& text)
     return false;
 }
 
-// UTF-16 without a byte-order mark, in the byte order its zero bytes show:
-// the high bytes of Latin letters stand at odd places in little-endian text.
+// UTF-16 without a byte-order mark, in the byte order its zero bytes show: the
+// high bytes of Latin letters, digits and spaces, at odd places in little-endian
+// text. A stray zero byte in other text shows nothing.
 QTextCodec* unmarkedUtf16(const QByteArray& data)
 {
     if (data.size() % 2 != 0 || QTextCodec::codecForUtfText(data, nullptr))
@@ -35,9 +36,11 @@ QTextCodec* unmarkedUtf16(const QByteArray& data)
     int zeros[2] = {0, 0};
     for (int i = 0; i < data.size(); ++i)
         zeros[i % 2] += data.at(i) == 0;
-    if (zeros[0] == zeros[1])
+    const bool little = zeros[1] > zeros[0];
+    const int high = zeros[int(little)];
+    if (high * 8 < data.size() / 2 || zeros[int(!little)] * 8 >= high)
         return nullptr;
-    return QTextCodec::codecForName(zeros[1] > zeros[0] ? "UTF-16LE" : "UTF-16BE");
+    return QTextCodec::codecForName(little ? "UTF-16LE" : "UTF-16BE");
 }
 
 // Tags the HTML parser never nests inside themselves: they stand alone, or a
