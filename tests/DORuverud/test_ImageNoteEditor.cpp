@@ -243,10 +243,11 @@ private slots:
         for (QWidget* area : {static_cast<QWidget*>(m_area), static_cast<QWidget*>(&reference)})
             MouseDrag::drag(area, QPoint(20, 30), QPoint(150, 120));
         // THEN they show the same, and the editor offers Undo for a drawing (a text box that
-        // opens is no step before its text is accepted) and shows it in its preview
+        // opens is no step before its text is accepted, nor is an eraser on the empty layer)
+        // and shows it in its preview
         QCOMPARE(shown(*m_area), shown(reference));
         QCOMPARE(m_editor->findChild<QPushButton*>("ImageNoteEditorUndo")->isEnabled(),
-            mode != Mode::Text);
+            mode != Mode::Text && mode != Mode::Eraser);
         QVERIFY(!m_editor->findChild<QPushButton*>("ImageNoteEditorRedo")->isEnabled());
         const QImage drawn
             = m_editor->findChild<DORuverud::NoteEditDragPreview*>()->grab().toImage();

@@ -1,4 +1,5 @@
 #include "../common/MouseDrag.h"
+#include "../graphics/HostilePicture.h"
 #include "App.h"
 #include "DialogTestTools.h"
 #include "DrawTools.h"
@@ -16,6 +17,7 @@
 #include <QTextEdit>
 
 #include <csignal>
+#include <malloc.h>
 #include <memory>
 #include <sys/resource.h>
 
@@ -61,6 +63,14 @@ void withFullDisk(bool full, const std::function<void()>& action)
     setrlimit(RLIMIT_FSIZE, &small);
     action();
     setrlimit(RLIMIT_FSIZE, &old);
+}
+
+// The peak memory from now on starts at what the process holds, without the
+// free memory that earlier tests left to the allocator.
+qint64 peakFromNow()
+{
+    malloc_trim(0);
+    return resetPeakMemory() ? peakMemoryKiB() : 0;
 }
 
 void cross(QWidget* widget, QEvent::Type type)
@@ -281,8 +291,9 @@ private slots:
         send(m_area.get(), QEvent::MouseButtonRelease, QPoint(120, 90));
         const QImage afterRelease = shown(*m_area);
         paintAFewTimes();
-        // THEN only the release made a step, one at most (a text box is no step yet)
-        const bool step = mode != Mode::Text;
+        // THEN only the release made a step, one at most (a text box is no step yet,
+        // nor an eraser on the empty layer)
+        const bool step = mode != Mode::Text && mode != Mode::Eraser;
         QCOMPARE(undo.count(), int(step));
         QCOMPARE(changed.count(), int(step));
         QCOMPARE(shown(*m_area), afterRelease);
@@ -355,6 +366,56 @@ private slots:
             ++undone;
         QVERIFY2(undone >= 20 && undone < 299, qPrintable(QString::number(undone)));
         QVERIFY(history->bytes() <= DORuverud::ImageNoteHistory::Budget);
+    }
+
+    // 10,000 eraser clicks on an empty layer change no pixel: they add no
+    // step and the history keeps no more; a real stroke after them is one step.
+    void stepThatChangesNothingIsNone()
+    {
+        const QImage picture = knownPicture(QSize(1920, 1200));
+        m_area->slotSetPixmap(QPixmap::fromImage(picture));
+        m_area->slotSetMode(Mode::Eraser);
+        const auto* history = m_area->findChild<DORuverud::ImageNoteHistory*>();
+        const qint64 empty = history->bytes();
+        QSignalSpy undo(m_area.get(), &ImageNoteWorkArea::undoAvailable);
+        QSignalSpy changed(m_area.get(), &ImageNoteWorkArea::changed);
+        const qint64 before = peakFromNow();
+        for (int click = 0; click < 10000; ++click) {
+            const QPoint at(click * 7 % 1920, click * 13 % 1200);
+            clickOrDrag(m_area.get(), at, at);
+        }
+        const qint64 growth = peakMemoryKiB() - before;
+        qInfo("peak memory growth %lld KiB", growth);
+        QVERIFY(undo.isEmpty() && changed.isEmpty());
+        QCOMPARE(history->bytes(), empty);
+        QVERIFY2(growth < 16 * 1024, qPrintable(QString::number(growth)));
+        m_area->slotSetMode(Mode::Pen);
+        drag(m_area.get(), QPoint(50, 50), QPoint(150, 80));
+        QCOMPARE(undo.count(), 1);
+        m_area->slotUndo();
+        QCOMPARE(shown(*m_area), picture);
+    }
+
+    // 3,000 dots, each a step of one small tile beside the list of the
+    // layer's 570 tiles: the history counts both, so that what it holds keeps
+    // within its budget.
+    void historyCountsEveryStepWhole()
+    {
+        m_area->slotSetPixmap(QPixmap::fromImage(knownPicture(QSize(1920, 1200))));
+        m_area->slotSetMode(Mode::Pen);
+        m_area->slotSetThikness(1);
+        const auto* history = m_area->findChild<DORuverud::ImageNoteHistory*>();
+        const qint64 before = peakFromNow();
+        for (int dot = 0; dot < 3000; ++dot) {
+            const QPoint at(dot * 37 % 1920, dot * 23 % 1200);
+            clickOrDrag(m_area.get(), at, at);
+        }
+        const qint64 growth = peakMemoryKiB() - before;
+        qInfo("peak memory growth %lld KiB, history %lld KiB", growth, history->bytes() >> 10);
+        QVERIFY(history->bytes() <= DORuverud::ImageNoteHistory::Budget);
+        // The budget and two layers as they are drawn on
+        QVERIFY2(growth < (DORuverud::ImageNoteHistory::Budget >> 10) + 20 * 1024,
+            qPrintable(QString::number(growth)));
     }
 
     void textBoxOpensAtThePress_data()

@@ -8,6 +8,14 @@ namespace DORuverud {
 namespace {
 
 constexpr int Tile = 64;
+// What a tile costs beside its pixels: its image header and its count of
+// holders, about.
+constexpr qint64 TileBookkeeping = 256;
+
+int tileCount(const QSize& size)
+{
+    return ((size.width() + Tile - 1) / Tile) * ((size.height() + Tile - 1) / Tile);
+}
 
 QRect tileRect(const QSize& size, int index)
 {
@@ -43,19 +51,23 @@ void ImageNoteHistory::clear(const QSize& size)
 {
     m_undo.clear();
     m_redo.clear();
-    m_last.clear();
     m_holders.clear();
     m_bytes = 0;
     m_size = size;
+    m_current = Layer(tileCount(size));
+    hold(m_current);
 }
 
-void ImageNoteHistory::push(const QImage& layer)
+bool ImageNoteHistory::commit(const QImage& layer)
 {
     const Layer tiles = tiled(layer);
-    m_undo.push(tiles);
-    keep(tiles);
-    setLast(tiles);
+    if (tiles == m_current)
+        return false;
+    m_undo.push(m_current);
+    m_current = tiles;
+    hold(m_current);
     keepWithinBudget();
+    return true;
 }
 
 bool ImageNoteHistory::canUndo() const
@@ -68,14 +80,14 @@ bool ImageNoteHistory::canRedo() const
     return !m_redo.isEmpty();
 }
 
-QImage ImageNoteHistory::undo(const QImage& current)
+QImage ImageNoteHistory::undo()
 {
-    return swap(m_undo, m_redo, current);
+    return swap(m_undo, m_redo);
 }
 
-QImage ImageNoteHistory::redo(const QImage& current)
+QImage ImageNoteHistory::redo()
 {
-    return swap(m_redo, m_undo, current);
+    return swap(m_redo, m_undo);
 }
 
 qint64 ImageNoteHistory::bytes() const
@@ -84,34 +96,29 @@ qint64 ImageNoteHistory::bytes() const
 }
 
 // The current layer goes on one stack and the top of the other comes back.
-QImage ImageNoteHistory::swap(QStack<Layer>& from, QStack<Layer>& to, const QImage& current)
+QImage ImageNoteHistory::swap(QStack<Layer>& from, QStack<Layer>& to)
 {
     if (from.isEmpty())
         return QImage();
-    const Layer tiles = tiled(current);
-    to.push(tiles);
-    keep(tiles);
-    const Layer restored = from.pop();
-    setLast(restored);
-    release(restored);
+    to.push(m_current);
+    m_current = from.pop();
     keepWithinBudget();
-    return joined(restored);
+    return joined(m_current);
 }
 
-// Tiles equal to those of the last layer are shared with it, not copied.
+// Tiles equal to those of the current layer are shared with it, not copied.
 ImageNoteHistory::Layer ImageNoteHistory::tiled(const QImage& layer) const
 {
     const QImage image = layer.format() == QImage::Format_ARGB32_Premultiplied
         ? layer
         : layer.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const int count = ((m_size.width() + Tile - 1) / Tile) * ((m_size.height() + Tile - 1) / Tile);
-    Layer tiles(image.size() == m_size ? count : 0);
+    Layer tiles(image.size() == m_size ? tileCount(m_size) : 0);
     for (int i = 0; i < tiles.size(); ++i) {
         const QRect rect = tileRect(m_size, i);
-        const QImage last = m_last.value(i);
-        if (i < m_last.size() && sameRows(image, rect, last))
-            tiles[i] = last;
-        else if (!sameRows(image, rect, QImage()))
+        const QImage current = m_current.value(i);
+        if (sameRows(image, rect, current))
+            tiles[i] = current;
+        else if (current.isNull() || !sameRows(image, rect, QImage()))
             tiles[i] = image.copy(rect);
     }
     return tiles;
@@ -134,41 +141,38 @@ QImage ImageNoteHistory::joined(const Layer& tiles) const
     return image;
 }
 
-void ImageNoteHistory::keep(const Layer& tiles)
+// Counts a layer that the current layer or an entry keeps: its list of tiles,
+// and each tile at its first holder.
+void ImageNoteHistory::hold(const Layer& tiles)
 {
+    m_bytes += qint64(sizeof(Layer)) + tiles.size() * qint64(sizeof(QImage));
     for (const QImage& tile : tiles) {
         if (!tile.isNull() && m_holders[tile.cacheKey()]++ == 0)
-            m_bytes += tile.sizeInBytes();
+            m_bytes += tile.sizeInBytes() + TileBookkeeping;
     }
 }
 
-void ImageNoteHistory::release(const Layer& tiles)
+void ImageNoteHistory::drop(const Layer& tiles)
 {
+    m_bytes -= qint64(sizeof(Layer)) + tiles.size() * qint64(sizeof(QImage));
     for (const QImage& tile : tiles) {
         if (tile.isNull())
             continue;
         const auto holders = m_holders.find(tile.cacheKey());
         if (--holders.value() == 0) {
-            m_bytes -= tile.sizeInBytes();
+            m_bytes -= tile.sizeInBytes() + TileBookkeeping;
             m_holders.erase(holders);
         }
     }
-}
-
-void ImageNoteHistory::setLast(const Layer& tiles)
-{
-    keep(tiles);
-    release(m_last);
-    m_last = tiles;
 }
 
 void ImageNoteHistory::keepWithinBudget()
 {
     while (m_bytes > Budget) {
         if (m_undo.size() > 1)
-            release(m_undo.takeFirst());
+            drop(m_undo.takeFirst());
         else if (m_redo.size() > 1)
-            release(m_redo.takeFirst());
+            drop(m_redo.takeFirst());
         else
             break;
     }

@@ -11,31 +11,33 @@ namespace DORuverud {
 
 // The undo and redo stacks of the annotation layer. Each entry is a whole
 // layer, kept as tiles that entries share while they are unchanged, so a step
-// costs the tiles it touched. When the tiles kept pass the budget, the oldest
-// undo steps go (then the farthest redo steps); the newest step of each side
-// always stays.
+// costs the tiles it touched and its list of tiles. When what the history
+// keeps passes the budget, the oldest undo steps go (then the farthest redo
+// steps); the newest step of each side always stays.
 // GUI thread only.
 class ImageNoteHistory : public QObject
 {
     Q_OBJECT
 
 public:
-    // Bytes of tile pixels the history may keep: 64 MiB.
+    // Bytes the history may keep, tiles and their bookkeeping: 64 MiB.
     static constexpr qint64 Budget = qint64(64) << 20;
 
     explicit ImageNoteHistory(QObject* parent);
 
-    // No steps; the next layers are of that size.
+    // No steps; the layer is empty and of that size.
     void clear(const QSize& size);
-    // Keeps the layer as it is before a new step. The redo side stays.
-    void push(const QImage& layer);
+    // The layer after a step; the one before goes on the undo side and the
+    // redo side stays. False, and no step, when no pixel changed.
+    bool commit(const QImage& layer);
     bool canUndo() const;
     bool canRedo() const;
     // The layer before the newest step; the current one goes on the redo side.
-    QImage undo(const QImage& current);
+    // A null image when there is none.
+    QImage undo();
     // The layer of the newest undone step; the current one goes on the undo side.
-    QImage redo(const QImage& current);
-    // Bytes of the tile pixels kept, each shared tile counted once.
+    QImage redo();
+    // Bytes of what is kept: each shared tile once, and the lists of tiles.
     qint64 bytes() const;
 
 private:
@@ -44,18 +46,17 @@ private:
 
     Layer tiled(const QImage& layer) const;
     QImage joined(const Layer& tiles) const;
-    QImage swap(QStack<Layer>& from, QStack<Layer>& to, const QImage& current);
-    void keep(const Layer& tiles);
-    void release(const Layer& tiles);
-    void setLast(const Layer& tiles);
+    QImage swap(QStack<Layer>& from, QStack<Layer>& to);
+    void hold(const Layer& tiles);
+    void drop(const Layer& tiles);
     void keepWithinBudget();
 
     QSize m_size;
     QStack<Layer> m_undo;
     QStack<Layer> m_redo;
-    // The layer last stored or restored, whose unchanged tiles the next one shares.
-    Layer m_last;
-    // How many entries hold each tile, by cache key, and the bytes of those tiles.
+    // The layer as it is, whose unchanged tiles the next one shares.
+    Layer m_current;
+    // How many entries hold each tile, by cache key; the bytes of all held.
     QHash<qint64, int> m_holders;
     qint64 m_bytes = 0;
 };

@@ -143,14 +143,14 @@ void ImageNoteWorkArea::slotSave()
 
 void ImageNoteWorkArea::slotUndo()
 {
-    restore(m_history->undo(m_layer.toImage()));
+    restore(m_history->undo());
     emit undoAvailable(m_history->canUndo());
     emit redoAvailable(m_history->canRedo());
 }
 
 void ImageNoteWorkArea::slotRedo()
 {
-    restore(m_history->redo(m_layer.toImage()));
+    restore(m_history->redo());
     emit redoAvailable(m_history->canRedo());
     emit undoAvailable(m_history->canUndo());
 }
@@ -166,15 +166,16 @@ void ImageNoteWorkArea::restore(const QImage& layer)
     emit changed();
 }
 
-// One step of the history: the layer as it was goes to the undo side, then
-// the step is drawn on the layer.
+// One step of the history: the step is drawn on the layer, and the layer as
+// it was goes to the undo side. A step that changes no pixel is none.
 void ImageNoteWorkArea::commit(const std::function<void(QPainter&)>& draw)
 {
-    m_history->push(m_layer.toImage());
     QPainter layer(&m_layer);
     layer.setRenderHint(QPainter::Antialiasing);
     draw(layer);
     layer.end();
+    if (!m_history->commit(m_layer.toImage()))
+        return;
     m_dirty = true;
     emit undoAvailable(true);
     emit changed();

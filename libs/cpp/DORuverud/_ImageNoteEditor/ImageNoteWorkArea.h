@@ -20,9 +20,9 @@ class NoteEditWidget;
 
 // The drawing surface of the annotation editor: a picture with a transparent
 // layer over it that the tools draw on. A step is drawn on the layer where it
-// ends (the mouse release, an accepted text) and can be undone and redone;
-// painting changes nothing. slotSave() writes what the area shows as a PNG
-// file. GUI thread only.
+// ends (the mouse release, an accepted text) and can be undone and redone; one
+// that changes no pixel is none, and painting changes nothing. slotSave()
+// writes what the area shows as a PNG file. GUI thread only.
 class ImageNoteWorkArea : public QWidget
 {
     Q_OBJECT
