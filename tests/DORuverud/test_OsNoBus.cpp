@@ -61,8 +61,11 @@ private slots:
         // WHEN another program leaves a pipe there, THEN it is no entry, and is not waited on
         QCOMPARE(mkfifo(QFile::encodeName(file.fileName()).constData(), 0600), 0);
         QVERIFY(!Os::isAutorunAtLogon());
-        // AND switching on replaces it
-        Os::changeAutorunAtLogon(true);
+        // AND switching on says why it cannot replace it
+        QVERIFY(!Os::changeAutorunAtLogon(true).isEmpty());
+        QVERIFY(!Os::isAutorunAtLogon());
+        QVERIFY(QFile::remove(file.fileName()));
+        QCOMPARE(Os::changeAutorunAtLogon(true), QString());
         QVERIFY(Os::isAutorunAtLogon());
         // WHEN more follows the entry, THEN it is not this program's any more
         QVERIFY(file.open(QIODevice::Append) && file.write("Hidden=true\n") > 0);
