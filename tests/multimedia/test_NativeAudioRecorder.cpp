@@ -180,6 +180,8 @@ private slots:
     void startThatCannotBeginStaysStopped();
     void fullDiskStopsTheRecording_data();
     void fullDiskStopsTheRecording();
+    void startOverARecordingEndsItFirst_data();
+    void startOverARecordingEndsItFirst();
 
 private:
     QTemporaryDir m_dir;
@@ -363,24 +365,28 @@ void TestNativeAudioRecorder::startThatCannotBeginStaysStopped_data()
     QTest::addColumn<int>("channels");
     QTest::addColumn<QString>("inputError");
     QTest::addColumn<QString>("reason");
+    QTest::addColumn<bool>("hasInput");
     QTest::newRow("WAV into a folder that does not exist") << "missing/folder/take.wav"
                                                            << "WAV" << 2 << ""
-                                                           << "take.wav";
+                                                           << "take.wav" << true;
     QTest::newRow("AAC into a folder that does not exist") << "missing/folder/take.m4a"
                                                            << "MPEG4ACC" << 2 << ""
-                                                           << "take.m4a";
+                                                           << "take.m4a" << true;
     QTest::newRow("no file name") << ""
                                   << "WAV" << 2 << ""
-                                  << "No file was named";
+                                  << "No file was named" << true;
     QTest::newRow("WAV of no channels") << "none.wav"
                                         << "WAV" << 0 << ""
-                                        << "0 channels";
+                                        << "0 channels" << true;
     QTest::newRow("AAC of no channels") << "none.m4a"
                                         << "CAF" << 0 << ""
-                                        << "0 channels";
+                                        << "0 channels" << true;
     QTest::newRow("no sound input") << "deaf.wav"
                                     << "WAV" << 2 << "no input here"
-                                    << "no input here";
+                                    << "no input here" << true;
+    QTest::newRow("no input given") << "unheard.wav"
+                                    << "WAV" << 2 << ""
+                                    << "No sound input was given" << false;
 }
 
 void TestNativeAudioRecorder::startThatCannotBeginStaysStopped()
@@ -390,11 +396,14 @@ void TestNativeAudioRecorder::startThatCannotBeginStaysStopped()
     QFETCH(int, channels);
     QFETCH(QString, inputError);
     QFETCH(QString, reason);
+    QFETCH(bool, hasInput);
 
     // GIVEN a recorder that cannot make its file or open its input
     NativeAudioRecorder recorder;
     bool paused = false;
     installFakeSource(recorder, 44100, &paused, inputError);
+    if (!hasInput)
+        recorder.findChild<PlatformAudioRecorder*>()->setCaptureSource(nullptr);
     recorder.setFormat(formatOf(codec, 44100, channels));
     QSignalSpy finished(&recorder, &NativeAudioRecorder::finished);
     QSignalSpy failed(&recorder, &NativeAudioRecorder::failed);
@@ -494,6 +503,60 @@ void TestNativeAudioRecorder::fullDiskStopsTheRecording()
         QVERIFY2(samples > 0 && samples <= recorded * 441 / 10 + 2048
                 && samples >= (recorded - 1100) * 441 / 10,
             qPrintable(QString("%1 samples for %2 ms").arg(samples).arg(recorded)));
+    }
+}
+
+void TestNativeAudioRecorder::startOverARecordingEndsItFirst_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<bool>("completes");
+    // The AAC writer holds the last second of sound until the file is completed.
+    QTest::newRow("first file completes") << QString("over-done.m4a") << (1 << 20) << true;
+    QTest::newRow("first file cannot be completed on a full disk")
+        << QString("over-full.m4a") << 4096 << false;
+}
+
+void TestNativeAudioRecorder::startOverARecordingEndsItFirst()
+{
+    QFETCH(QString, first);
+    QFETCH(int, limit);
+    QFETCH(bool, completes);
+    const QString path = m_dir.filePath(first);
+    const int frames = 22050;
+
+    // GIVEN half a second of AAC recorded, in a child process whose disk may be full
+    const QString report = onFullDisk(rlim_t(limit), [&] {
+        NativeAudioRecorder recorder;
+        bool paused = false;
+        installFakeSource(recorder, frames, &paused);
+        recorder.setFormat(formatOf(QStringLiteral("MPEG4ACC"), 44100, 2));
+        QSignalSpy finished(&recorder, &NativeAudioRecorder::finished);
+        QSignalSpy failed(&recorder, &NativeAudioRecorder::failed);
+        recorder.slotStart(path);
+        for (QDeadlineTimer deadline(10000);
+             recorder.processedUSecs() < 500 && !deadline.hasExpired();)
+            QTest::qWait(20);
+        // WHEN a second recording starts over it
+        recorder.slotStart(path + QStringLiteral(".second.m4a"));
+        return QStringList {recorder.isStopped() ? "stopped" : "running",
+            QString::number(finished.count()), QString::number(failed.count()),
+            failed.isEmpty() ? QString() : failed.at(0).at(0).toString()}
+            .join(QLatin1Char('\n'));
+    });
+
+    // THEN the first ends as a stop ends it, and the second runs
+    const QStringList facts = report.split(QLatin1Char('\n'));
+    QVERIFY2(facts.size() == 4, qPrintable(report));
+    QCOMPARE(facts[0], QString("running"));
+    QCOMPARE(facts[1], QString(completes ? "1" : "0"));
+    QCOMPARE(facts[2], QString(completes ? "0" : "1"));
+    if (completes) {
+        const long long samples = samplesInFile(path);
+        QVERIFY2(samples >= frames && samples <= frames + 3 * 1024,
+            qPrintable(QString::number(samples)));
+    } else {
+        QVERIFY2(facts[3].contains(first), qPrintable(facts[3]));
     }
 }
 

@@ -39,6 +39,7 @@ signals:
     void failed(const QString& reason);
 
 public slots:
+    // A start while recording first ends that recording as slotStop() does.
     void slotStart();
     void slotStart(const QString& name);
     // Completes the recording and emits finished(), or failed() when its end

@@ -37,6 +37,7 @@ signals:
     void failed(const QString& reason);
 
 public slots:
+    // Ends a recording in progress first, as slotStop() does.
     void slotStart(const QString& path);
     void slotStop();
     void slotSuspend();

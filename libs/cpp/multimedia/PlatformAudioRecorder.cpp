@@ -75,6 +75,8 @@ bool PlatformAudioRecorder::record()
 {
     if (!prepareToRecord())
         return false;
+    if (!m_source)
+        return fail(tr("No sound input was given for the recording."));
     if (!m_sourceOpen && !m_source->open(int(m_settings.sampleRate), m_settings.numberOfChannels))
         return fail(tr("No sound input could be opened: %1.").arg(m_source->errorString()));
     m_sourceOpen = true;

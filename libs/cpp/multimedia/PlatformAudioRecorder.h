@@ -26,10 +26,12 @@ public:
     explicit PlatformAudioRecorder(QObject* parent);
     ~PlatformAudioRecorder() override;
 
-    // Takes a source in place of SDL's default input.
+    // Takes a source in place of SDL's default input; without one, record()
+    // fails.
     void setCaptureSource(std::unique_ptr<AudioCaptureSource> source);
 
-    // Ends a recording in progress and takes the file and settings for the next.
+    // Ends a recording in progress, dropping its result (stop() first to learn
+    // it), and takes the file and settings for the next.
     void initWithPath(const QString& path, const RecorderSettings& settings);
     // Creates the file; false, with the reason in errorString(), when it
     // cannot be written.
