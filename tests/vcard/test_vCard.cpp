@@ -438,6 +438,18 @@ private slots:
         QCOMPARE(namesAndValues(read.first()), namesAndValues(card));
     }
 
+    // A value of nothing but "=" is read in time that grows with its length.
+    void quotedPrintableOfEqualSigns()
+    {
+        const QByteArray text = "BEGIN:VCARD\nNOTE;ENCODING=QUOTED-PRINTABLE:"
+            + QByteArray(4 << 20, '=') + "x\nEND:VCARD\n";
+        QElapsedTimer clock;
+        clock.start();
+        const QList<vCard> read = vCard::fromByteArray(text);
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(read.size(), 1);
+    }
+
     void failedSaveKeepsTheOldFile()
     {
         QTemporaryDir dir;

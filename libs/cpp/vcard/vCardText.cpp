@@ -206,6 +206,11 @@ QString toQuotedPrintable(const QString& value)
 QString fromQuotedPrintable(const QString& text)
 {
     const QByteArray encoded = text.toUtf8();
+    // Past the last byte that is not white space, an "=" is a soft line break.
+    const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    int end = encoded.size();
+    while (end > 0 && blank(encoded.at(end - 1)))
+        --end;
     QByteArray bytes;
     bytes.reserve(encoded.size());
     for (int i = 0; i < encoded.size(); ++i) {
@@ -215,7 +220,7 @@ QString fromQuotedPrintable(const QString& text)
         if (c == '=' && low >= 0) {
             bytes += char(high << 4 | low);
             i += 2;
-        } else if (c == '=' && encoded.mid(i + 1).trimmed().isEmpty()) {
+        } else if (c == '=' && i + 1 >= end) {
             break;
         } else {
             bytes += c;
