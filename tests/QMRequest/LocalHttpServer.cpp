@@ -69,7 +69,9 @@ void LocalHttpServer::answer(QTcpSocket* socket, const QString& path)
         return;
     }
     if (path == QLatin1String("/trickle"))
-        return trickle(socket);
+        return trickle(socket, response("200 OK", "", 1 << 30));
+    if (path == QLatin1String("/dribble"))
+        return trickle(socket, response("200 OK", QByteArray(5000, 'a'), 100000));
     if (path == QLatin1String("/bomb"))
         socket->write(response("200 OK", bomb(), bomb().size(), "Content-Encoding: deflate\r\n"));
     else if (pages.contains(path))
@@ -103,9 +105,9 @@ void LocalHttpServer::stream(QTcpSocket* socket, const QByteArray& head, const Q
     });
 }
 
-void LocalHttpServer::trickle(QTcpSocket* socket)
+void LocalHttpServer::trickle(QTcpSocket* socket, const QByteArray& head)
 {
-    socket->write(response("200 OK", "", 1 << 30));
+    socket->write(head);
     auto* timer = new QTimer(socket);
     connect(timer, &QTimer::timeout, socket, [socket] { socket->write("a"); });
     timer->start(10);

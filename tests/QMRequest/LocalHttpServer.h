@@ -8,7 +8,8 @@
 // A tiny HTTP server on 127.0.0.1 for the downloader tests. Paths:
 // /body, /moved (to /body), /empty, /missing (404), /cut (shorter than announced), /silent
 // (never answers), /large (2048 bytes), /stalling (1 MiB of 20 announced, then
-// silence), /trickle (a byte every 10 ms of a gigabyte announced), and the
+// silence), /trickle (a byte every 10 ms of a gigabyte announced), /dribble
+// (5000 bytes of 100000 announced, then a byte every 10 ms), and the
 // bodies set in pages. A TLS
 // hello is counted and the connection dropped. Hostile ones: /endless (a
 // body without length that goes on), /endless-header (header lines that go
@@ -41,7 +42,8 @@ private:
     void onReadyRead(QTcpSocket* socket);
     void answer(QTcpSocket* socket, const QString& path);
     void stream(QTcpSocket* socket, const QByteArray& head, const QByteArray& piece);
-    void trickle(QTcpSocket* socket);
+    // Writes head, then a byte every 10 ms.
+    void trickle(QTcpSocket* socket, const QByteArray& head);
 
     QTcpServer m_server;
 };

@@ -12,6 +12,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <utility>
 
 using QMRequest::Downloader;
 using QMRequest::FtpClient;
@@ -256,6 +257,52 @@ private slots:
         if (file.open(QIODevice::ReadOnly))
             QVERIFY(file.readAll() == content);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), int(file.exists()));
+    }
+
+    void quitDuringAFetchLeavesNoPartialResult_data()
+    {
+        QTest::addColumn<bool>("toFile");
+        QTest::newRow("file keeps its old content") << true;
+        QTest::newRow("page comes back empty") << false;
+    }
+
+    // A quit ends the fetch's own event loop too, while the body still comes.
+    void quitDuringAFetchLeavesNoPartialResult()
+    {
+        QFETCH(bool, toFile);
+        // GIVEN a server that sends 5000 of 100000 bytes, then a byte at a time
+        LocalHttpServer server;
+        const QString url = server.address(QStringLiteral("/dribble"));
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("chart.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old content") > 0);
+        file.close();
+        Downloader downloader;
+        bool quitting = false;
+        connect(&downloader, &Downloader::progress, this, [&quitting](int done) {
+            if (done >= 5000 && !std::exchange(quitting, true))
+                QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(); });
+        });
+        QByteArray page = "untouched";
+
+        // WHEN the application quits once the first part arrived
+        QTimer::singleShot(0, &downloader, [&] {
+            if (toFile)
+                downloader.getToFile(url, file.fileName());
+            else
+                page = downloader.get(url);
+        });
+        QCoreApplication::exec();
+        QTest::qWait(100); // more of the body arrives
+
+        // THEN nothing of the part passes as the whole, and the next fetch works
+        QVERIFY(downloader.isFinished());
+        QCOMPARE(page, toFile ? QByteArray("untouched") : QByteArray());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("old content"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+        QCOMPARE(
+            downloader.get(server.address(QStringLiteral("/body"))), QByteArray("chord chart"));
     }
 
     void ftpReturnsAtOnceAndItsWindowListsTheParent()

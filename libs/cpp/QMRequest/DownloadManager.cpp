@@ -27,6 +27,7 @@ void DownloadManager::download(const QUrl& url, const Sink& sink)
         QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply* reply = m_manager->get(request);
     connect(reply, &QNetworkReply::downloadProgress, this, &DownloadManager::downloadProgress);
+    m_replies.insert(reply, sink);
     if (!sink) {
         // The reply holds at most one byte past the bound; that byte, or a
         // length announced beyond it, aborts it.
@@ -34,10 +35,11 @@ void DownloadManager::download(const QUrl& url, const Sink& sink)
         bound(reply, maxReplySize, 4 * qint64(m_transferTimeout));
         return;
     }
-    m_sinks.insert(reply, sink);
     reply->setReadBufferSize(1 << 20);
-    connect(reply, &QNetworkReply::readyRead, reply, [reply, sink] {
-        if (!sink(reply->readAll()))
+    // The sink is looked up, so none is called once its reply has ended.
+    connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
+        const Sink sink = m_replies.value(reply);
+        if (sink && !sink(reply->readAll()))
             reply->abort();
     });
     bound(reply, maxFileSize, 120 * qint64(m_transferTimeout));
@@ -66,10 +68,18 @@ int DownloadManager::transferTimeout() const
     return m_transferTimeout;
 }
 
+void DownloadManager::abort()
+{
+    // Each abort finishes its reply at once, which takes it out of m_replies.
+    const QList<QNetworkReply*> replies = m_replies.keys();
+    for (QNetworkReply* reply : replies)
+        reply->abort();
+}
+
 void DownloadManager::slotFinished(QNetworkReply* reply)
 {
     reply->deleteLater();
-    const Sink sink = m_sinks.take(reply);
+    const Sink sink = m_replies.take(reply);
     const bool ok = reply->error() == QNetworkReply::NoError
         && (sink ? sink(reply->readAll()) : reply->bytesAvailable() <= maxReplySize);
     if (ok)

@@ -42,6 +42,8 @@ public:
     // time: with the 30 s default a streamed file has an hour); 0 never fails.
     void setTransferTimeout(int msecs);
     int transferTimeout() const;
+    // Ends every running request at once with error(); no sink is called after.
+    void abort();
 
 signals:
     void downloadProgress(qlonglong done, qlonglong total);
@@ -56,7 +58,8 @@ private:
 
     QNetworkAccessManager* m_manager;
     int m_transferTimeout = 30000;
-    QHash<QNetworkReply*, Sink> m_sinks;
+    // Each running reply and its sink, empty for a body kept in memory.
+    QHash<QNetworkReply*, Sink> m_replies;
 };
 
 } // namespace QMRequest

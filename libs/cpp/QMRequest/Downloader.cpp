@@ -25,9 +25,7 @@ Downloader::~Downloader() = default;
 
 QByteArray Downloader::get(const QString& url, QEventLoop::ProcessEventsFlags flags)
 {
-    if (!fetch(url, DownloadManager::Sink(), flags))
-        return QByteArray();
-    return m_data;
+    return fetch(url, DownloadManager::Sink(), flags) ? m_data : QByteArray();
 }
 
 void Downloader::getToFile(
@@ -44,13 +42,8 @@ void Downloader::getToFile(
         written += part.size();
         return file.append(part);
     };
-    bool failed = false;
-    const QMetaObject::Connection failure
-        = connect(m_downloadManager, &DownloadManager::error, this, [&failed] { failed = true; });
-    const bool fetched = fetch(url, sink, flags);
-    disconnect(failure);
     // Uncommitted, the file stays as it was.
-    if (fetched && !failed && written > 0)
+    if (fetch(url, sink, flags) && written > 0)
         file.commit();
 }
 
@@ -62,12 +55,17 @@ bool Downloader::fetch(
     m_data.clear();
     m_busy = true;
     QMutexLocker lock(&m_mutex);
+    m_done = false;
     m_downloadManager->download(QUrl(fullRequest(url), QUrl::TolerantMode), sink);
     m_finished = false;
     m_eventLoop.exec(flags);
+    // A quit ends every event loop, this one too, before the reply has: the
+    // reply must not outlive the sink's caller nor pass as done.
+    if (!m_done)
+        m_downloadManager->abort();
     m_finished = true;
     m_busy = false;
-    return true;
+    return m_done;
 }
 
 QString Downloader::fullRequest(const QString& url) const
@@ -99,6 +97,7 @@ void Downloader::slotFinished(const QUrl& url, const QByteArray& bytes)
 {
     Q_UNUSED(url)
     m_data = bytes;
+    m_done = true;
     qCDebug(ZAruri::lcTrace) << "@@@@:" << bytes;
     m_eventLoop.exit(0);
 }

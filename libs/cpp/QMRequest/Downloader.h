@@ -50,7 +50,8 @@ protected slots:
 
 private:
     // Runs one fetch, its body into m_data or, with a sink, into the sink;
-    // false when another one is running.
+    // true once all of it arrived. False when it failed, when the event loop
+    // was quit before it ended, or when another one is running.
     bool fetch(const QString& url, const DownloadManager::Sink& sink,
         QEventLoop::ProcessEventsFlags flags);
 
@@ -58,6 +59,7 @@ private:
     DownloadManager* m_downloadManager;
     bool m_finished = false;
     bool m_busy = false;
+    bool m_done = false;
     QEventLoop m_eventLoop;
     QByteArray m_data;
 };
