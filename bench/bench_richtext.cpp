@@ -46,6 +46,9 @@ BENCHMARK_CAPTURE(readAndShow, 1000 pictures, "<p>" + repeated("<img src=\"a.png
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(readAndShow, 32768 letter word, repeated("x", 32768), true)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readAndShow, 400000 character paragraph of words,
+    repeated("A line of some words: 32 bytes. ", 12500), true)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(
     readAndShow, 4 MiB of text lines, repeated("A line of some words: 32 bytes.\n", 1 << 17), true)
     ->Unit(benchmark::kMillisecond);
@@ -61,6 +64,9 @@ BENCHMARK_CAPTURE(readAndShow, refused 100000 nested divs,
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(readAndShow, refused 5000 x 100 table,
     "<table>" + repeated("<tr>" + repeated("<td>", 100), 5000), false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(
+    readAndShow, refused 400000 characters without a break, repeated("x", 400000), false)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(readAndShow, refused 1 MiB line, repeated("x", 1 << 20), false)
     ->Unit(benchmark::kMillisecond);
