@@ -1,8 +1,10 @@
-// Picture views: a thumbnail of a photograph, folders of pictures loaded
-// into the thumbnail view, and a hovered picture label painted.
+// Picture views: a thumbnail of a photograph, a 108-megapixel camera picture
+// read at the size shown, folders of pictures loaded into the thumbnail
+// view, and a hovered picture label painted.
 #include "AdvancedLabel.h"
 #include "IconView.h"
 #include "PeakMemory.h"
+#include "PictureReader.h"
 #include "TemporaryHome.h"
 #include "Thumbnail.h"
 
@@ -14,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 namespace {
 
@@ -55,6 +58,28 @@ void thumbnailOfPhotograph(benchmark::State& state)
     const QPixmap source = QPixmap::fromImage(photograph(1600, 1200));
     for (auto _ : state)
         benchmark::DoNotOptimize(ZEReruzo::Thumbnail(80, 80, source));
+}
+
+// A 12000 x 9000 JPEG read fitted into w x h: the time, and the peak growth
+// of the process beyond what it held before.
+void cameraPictureFitted(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("camera.jpg");
+    photograph(12000, 9000).save(path, "JPG", 85);
+    const QSize bound(int(state.range(0)), int(state.range(1)));
+    // What the picture's making freed goes back first, so that its reuse counts.
+    malloc_trim(0);
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (clearRefs.open(QIODevice::WriteOnly))
+        clearRefs.write("5");
+    clearRefs.close();
+    const long before = statusMemoryKiB("VmRSS:");
+    for (auto _ : state) {
+        if (DAvuroD::PictureReader::readFitted(path, bound).isNull())
+            state.SkipWithError("no picture");
+    }
+    state.counters["peak_growth_MB"] = double(statusMemoryKiB("VmHWM:") - before) / 1024;
 }
 
 // A folder of 40 pictures of 640 x 480 and as many other files.
@@ -132,6 +157,11 @@ void hoveredLabelRepaint(benchmark::State& state)
 } // namespace
 
 BENCHMARK(thumbnailOfPhotograph)->Unit(benchmark::kMillisecond);
+BENCHMARK(cameraPictureFitted)
+    ->Args({160, 120})
+    ->Args({1920, 1080})
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(folderIntoIconView)->Unit(benchmark::kMillisecond);
 BENCHMARK(largeFolderIntoIconView)
     ->Arg(5000)
