@@ -20,13 +20,15 @@ public:
     explicit Downloader(QObject* parent = nullptr);
     ~Downloader() override;
 
-    // The body, or empty on failure, after the time-out, or at once while
-    // another fetch of this downloader runs.
+    // The body, or empty on failure, after the time-out, when the event loop
+    // is quit before the body is whole, or at once while another fetch of
+    // this downloader runs.
     QByteArray get(
         const QString& url, QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
     // Streams the body into fileName, put in place once all of it arrived:
     // up to DownloadManager::maxFileSize bytes, within 120 time-outs (an hour
-    // by default). A failed fetch or an empty body leaves the file untouched.
+    // by default). A failed or quit fetch or an empty body leaves the file
+    // untouched.
     void getToFile(const QString& url, const QString& fileName,
         QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
     // The address requested: url itself when it starts with http:// or
