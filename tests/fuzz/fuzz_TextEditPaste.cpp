@@ -7,22 +7,26 @@
 //     $(pkg-config --cflags Qt5Widgets) -Ilibs/cpp/DORuverud -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_TextEditPaste.cpp libs/cpp/DORuverud/TextEditReader.cpp \
 //     libs/cpp/DORuverud/TextEditDocument.cpp /tmp/moc_TextEditDocument.cpp \
-//     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/graphics/PictureReader.cpp \
-//     libs/cpp/graphics/JpegHeader.cpp libs/cpp/ZAruri/Trace.cpp \
+//     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
+//     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
+//     libs/cpp/ZAruri/Trace.cpp \
 //     $(pkg-config --libs Qt5Widgets libjpeg) -o /tmp/fuzz_TextEditPaste
 // Input: a byte of where the paste lands (bit 0: rich text accepted; bits 1-4:
 // tables around the cursor, at most 12; bit 5: the "x" there selected; bit 6:
-// instead of the tables, a run of 30,000 "x"), then the offered formats in the order of
+// instead of the tables, a run of 30,000 "x"; bit 7: dropped at the end, the
+// "x" there moved), then the offered formats in the order of
 // offeredFormats, parted by "|||"; an empty part is not offered.
 // Seeds, the hostile cases among them (nested tables as Qt's own rich text,
-// 12 more tables into the innermost cell of 12, a run joining the one there):
+// 12 more tables into the innermost cell of 12, a run joining the one there,
+// also once the "x" there is moved):
 //   mkdir -p /tmp/seeds_paste && cd /tmp/seeds_paste && python3 -c '
 //   t = lambda n: "<table><tr><td>" * n + "x" + "</td></tr></table>" * n
 //   seeds = {"rich": "\x01||||||<b>bold</b> words|||bold words", "plain": "\x00|||||||||a line",
 //     "qrichtext": "\x01" + t(30) + "|||<b>x</b>|||x", "tables": "\x19|||" + t(12) + "|||x",
 //     "run": "\x40|||||||||" + "x" * 3000, "divs": "\x01|||" + "<div>" * 1001 + "|||x",
-//     "markdown": "\x01|||||||||plain|||# Title\n\n> > > quote"}
-//   [open(n, "w").write(s) for n, s in seeds.items()]'
+//     "markdown": "\x01|||||||||plain|||# Title\n\n> > > quote",
+//     "moverun": "\xc0|||||||||" + "x" * 2767, "movetables": "\x99|||" + t(12) + "|||x"}
+//   [open(n, "w", encoding="latin-1").write(s) for n, s in seeds.items()]'
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   mkdir -p /tmp/corpus_paste && LANG=C.UTF-8 /tmp/fuzz_TextEditPaste -max_total_time=600 \
 //     -timeout=20 -max_len=4096 /tmp/corpus_paste /tmp/seeds_paste
@@ -93,9 +97,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!(data[0] & 32))
         cursor.clearSelection();
     area.setTextCursor(cursor);
+    // A drag-move removes the moved text first, as QTextEdit does.
+    if (data[0] & 128) {
+        QTextCursor end(area.document());
+        end.movePosition(QTextCursor::End);
+        QTextCursor moved = area.document()->find(QStringLiteral("x"));
+        const TextEditReader move(&offer, area.acceptRichText(), end, moved);
+        if (!move.refusal().isEmpty())
+            return 0;
+        moved.removeSelectedText();
+        area.setTextCursor(end);
+    }
     const TextEditReader reader(&offer, area.acceptRichText(), area.textCursor());
     if (!reader.refusal().isEmpty()) {
-        check(reader.text().isEmpty());
+        check(reader.text().isEmpty() && !(data[0] & 128));
         return 0;
     }
     if (reader.text().isNull())

@@ -7,8 +7,9 @@
 //     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/DORuverud -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_TextEditReader.cpp libs/cpp/DORuverud/TextEditReader.cpp \
 //     libs/cpp/DORuverud/TextEditDocument.cpp /tmp/moc_TextEditDocument.cpp \
-//     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/graphics/PictureReader.cpp \
-//     libs/cpp/graphics/JpegHeader.cpp libs/cpp/ZAruri/Trace.cpp \
+//     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
+//     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
+//     libs/cpp/ZAruri/Trace.cpp \
 //     $(pkg-config --libs Qt5Gui libjpeg) -o /tmp/fuzz_TextEditReader
 // Seeds, the hostile cases among them (nested tables and elements, a zip header,
 // a zero byte, UTF-16 without a byte-order mark, an unbroken run):

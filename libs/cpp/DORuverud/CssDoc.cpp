@@ -3,13 +3,14 @@
 #include "CssSheetReader.h"
 #include "CssSyntaxHighlighter.h"
 #include "FileDialog.h"
+#include "InsertionParagraph.h"
 #include "WholeFile.h"
 
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QTextBlock>
 #include <QTextCodec>
 
 namespace DORuverud {
@@ -77,19 +78,33 @@ void CssDoc::slotSaveAs()
 void CssDoc::insertFromMimeData(const QMimeData* source)
 {
     const QString text = source->text();
-    QTextCursor start(document());
-    start.setPosition(textCursor().selectionStart());
-    QTextCursor end(document());
-    end.setPosition(textCursor().selectionEnd());
-    const QString refusal
-        = CssSheetReader::layoutRefusal(start.block().text().left(start.positionInBlock()) + text
-            + end.block().text().mid(end.positionInBlock()));
-    if (!refusal.isEmpty()) {
-        QMessageBox::warning(this, tr("Paste"), tr("The text was not inserted.") + '\n' + refusal);
+    if (!refused(text, InsertionParagraph(textCursor(), QTextCursor())) && !text.isNull())
+        insertPlainText(text);
+}
+
+// A move within the text area removes the dragged text before it inserts it,
+// so it is checked as it will stand once moved, before anything changes.
+void CssDoc::dropEvent(QDropEvent* event)
+{
+    if (event->source() == viewport() && event->dropAction() == Qt::MoveAction && !isReadOnly()
+        && refused(event->mimeData()->text(),
+            InsertionParagraph(cursorForPosition(event->pos()), textCursor()))) {
+        event->ignore();
         return;
     }
-    if (!text.isNull())
-        insertPlainText(text);
+    QTextEdit::dropEvent(event);
+}
+
+// Says why the line the text joins is more than the text area can lay out,
+// if it is.
+bool CssDoc::refused(const QString& text, const InsertionParagraph& paragraph)
+{
+    const QString refusal
+        = CssSheetReader::layoutRefusal(paragraph.before() + text + paragraph.after());
+    if (refusal.isEmpty())
+        return false;
+    QMessageBox::warning(this, tr("Paste"), tr("The text was not inserted.") + '\n' + refusal);
+    return true;
 }
 
 // In the encoding the sheets are read in, in one piece; the file is named

@@ -2,6 +2,8 @@
 
 #include <QTextEdit>
 
+class InsertionParagraph;
+
 namespace DORuverud {
 
 // The style-sheet editor's text area; remembers the file last loaded or
@@ -30,10 +32,12 @@ public slots:
 
 protected:
     // Pastes and drops plain text only, refused with a message when the line it
-    // joins would be more than the text area can lay out.
+    // joins would be more than the text area can lay out, also on a move.
     void insertFromMimeData(const QMimeData* source) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    bool refused(const QString& text, const InsertionParagraph& paragraph);
     void write(const QString& path);
 
     QString m_currentFilePath;

@@ -2,6 +2,8 @@
 
 #include <QTextEdit>
 
+class TextEditReader;
+
 // The rich-text editor's text area. What is pasted or dropped meets the same
 // bounds as a file the editor opens, as it will stand at the cursor: what its
 // text layout cannot handle in reasonable time is refused with a message, and
@@ -15,4 +17,9 @@ public:
 
 protected:
     void insertFromMimeData(const QMimeData* source) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // Says why the reader refused what was offered, if it did.
+    bool refused(const TextEditReader& reader);
 };

@@ -1,5 +1,6 @@
 #include "TextEditReader.h"
 
+#include "InsertionParagraph.h"
 #include "TextEditDocument.h"
 #include "UnbrokenRun.h"
 
@@ -24,23 +25,6 @@ bool holdsControlCharacters(const QString& text)
             return true;
     }
     return false;
-}
-
-// UTF-16 without a byte-order mark, in the byte order its zero bytes show: the
-// high bytes of Latin letters, digits and spaces, at odd places in little-endian
-// text. A stray zero byte in other text shows nothing.
-QTextCodec* unmarkedUtf16(const QByteArray& data)
-{
-    if (data.size() % 2 != 0 || QTextCodec::codecForUtfText(data, nullptr))
-        return nullptr;
-    int zeros[2] = {0, 0};
-    for (int i = 0; i < data.size(); ++i)
-        zeros[i % 2] += data.at(i) == 0;
-    const bool little = zeros[1] > zeros[0];
-    const int high = zeros[int(little)];
-    if (high * 8 < data.size() / 2 || zeros[int(!little)] * 8 >= high)
-        return nullptr;
-    return QTextCodec::codecForName(little ? "UTF-16LE" : "UTF-16BE");
 }
 
 // Tags the HTML parser never nests inside themselves: they stand alone, or a
@@ -102,7 +86,8 @@ TextEditReader::TextEditReader(const QByteArray& data)
 }
 
 // In the order QTextEdit takes them; Qt's own rich text is HTML in UTF-8.
-TextEditReader::TextEditReader(const QMimeData* source, bool acceptRich, const QTextCursor& at)
+TextEditReader::TextEditReader(
+    const QMimeData* source, bool acceptRich, const QTextCursor& at, const QTextCursor& moved)
 {
     const QString qrichtext = QStringLiteral("application/x-qrichtext");
     m_rich = acceptRich && (source->hasFormat(qrichtext) || source->hasHtml());
@@ -111,7 +96,8 @@ TextEditReader::TextEditReader(const QMimeData* source, bool acceptRich, const Q
             + QString::fromUtf8(source->data(qrichtext));
     else
         m_text = m_rich ? source->html() : source->text();
-    m_refusal = m_text.size() > maxFileSize ? sizeRefusal() : boundsRefusal(at);
+    const InsertionParagraph place(at, moved);
+    m_refusal = m_text.size() > maxFileSize ? sizeRefusal() : boundsRefusal(&place);
     if (!m_refusal.isEmpty())
         m_text.clear();
 }
@@ -149,7 +135,7 @@ QString TextEditReader::read(const QByteArray& data)
         return tr("It is an OpenDocument or other zip file, which this editor can write but "
                   "not read.");
     const QString refusal = decode(data);
-    return refusal.isEmpty() ? boundsRefusal(QTextCursor()) : refusal;
+    return refusal.isEmpty() ? boundsRefusal(nullptr) : refusal;
 }
 
 QString TextEditReader::sizeRefusal()
@@ -157,7 +143,7 @@ QString TextEditReader::sizeRefusal()
     return tr("It is larger than %1 MiB, more than this editor can show.").arg(maxFileSize >> 20);
 }
 
-QString TextEditReader::boundsRefusal(const QTextCursor& at) const
+QString TextEditReader::boundsRefusal(const InsertionParagraph* place) const
 {
     const QString refusal = m_rich ? htmlRefusal() : QString();
     if (!refusal.isEmpty())
@@ -167,7 +153,24 @@ QString TextEditReader::boundsRefusal(const QTextCursor& at) const
         document.setHtml(m_text);
     else
         document.setPlainText(m_text);
-    return layoutRefusal(document, at);
+    return layoutRefusal(document, place);
+}
+
+// UTF-16 without a byte-order mark, in the byte order its zero bytes show: the
+// high bytes of Latin letters, digits and spaces, at odd places in little-endian
+// text. A stray zero byte in other text shows nothing.
+QTextCodec* TextEditReader::unmarkedUtf16(const QByteArray& data)
+{
+    if (data.size() % 2 != 0 || QTextCodec::codecForUtfText(data, nullptr))
+        return nullptr;
+    int zeros[2] = {0, 0};
+    for (int i = 0; i < data.size(); ++i)
+        zeros[i % 2] += data.at(i) == 0;
+    const bool little = zeros[1] > zeros[0];
+    const int high = zeros[int(little)];
+    if (high * 8 < data.size() / 2 || zeros[int(!little)] * 8 >= high)
+        return nullptr;
+    return QTextCodec::codecForName(little ? "UTF-16LE" : "UTF-16BE");
 }
 
 // Whole or not at all: a zero byte or a cut character would be lost on saving.
@@ -242,21 +245,13 @@ QString TextEditReader::tableRefusal()
               "them out.");
 }
 
-// The paragraph at the cursor joins the first and the last one inserted.
-QString TextEditReader::layoutRefusal(const QTextDocument& document, const QTextCursor& at)
+// The paragraph at the place joins the first and the last one inserted.
+QString TextEditReader::layoutRefusal(
+    const QTextDocument& document, const InsertionParagraph* place)
 {
-    QString before;
-    QString after;
-    int tables = 0;
-    if (!at.isNull()) {
-        QTextCursor start(at.document());
-        start.setPosition(at.selectionStart());
-        QTextCursor end(at.document());
-        end.setPosition(at.selectionEnd());
-        before = start.block().text().left(start.positionInBlock());
-        after = end.block().text().mid(end.positionInBlock());
-        tables = tablesAround(start);
-    }
+    const QString before = place ? place->before() : QString();
+    const QString after = place ? place->after() : QString();
+    const int tables = place ? tablesAround(place->place()) : 0;
     qint64 tableWork = 0;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const QString text = (block == document.begin() ? before : QString()) + block.text()
@@ -271,7 +266,8 @@ QString TextEditReader::layoutRefusal(const QTextDocument& document, const QText
             return tableRefusal();
     }
     // What is inserted into tables adds to the work of those already there.
-    if (tableWork > 0 && !at.isNull() && tableWork + tableWorkOf(*at.document()) > maxTableWork)
+    if (tableWork > 0 && place
+        && tableWork + tableWorkOf(*place->place().document()) > maxTableWork)
         return tableRefusal();
     return QString();
 }

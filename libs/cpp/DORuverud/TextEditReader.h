@@ -2,11 +2,12 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QTextCursor>
 
+class InsertionParagraph;
 class QMimeData;
 class QTextBlock;
 class QTextCodec;
-class QTextCursor;
 class QTextDocument;
 
 // Reads what TextEdit shows, a file's bytes or what a paste or a drop inserts:
@@ -36,8 +37,10 @@ public:
     explicit TextEditReader(const QByteArray& data);
     // What a paste or a drop inserts at the cursor: Qt's own rich text or
     // HTML where rich text is accepted, else plain text; checked as it will
-    // stand there, inside the tables and the paragraph around the cursor.
-    TextEditReader(const QMimeData* source, bool acceptRich, const QTextCursor& at);
+    // stand there, inside the tables and the paragraph around the cursor;
+    // on a drag-move within the document, once the moved selection is gone.
+    TextEditReader(const QMimeData* source, bool acceptRich, const QTextCursor& at,
+        const QTextCursor& moved = QTextCursor());
 
     // Why the content is refused, or an empty text when it is readable.
     QString refusal() const;
@@ -48,17 +51,20 @@ public:
     // The encoding of the bytes, and whether they begin with a byte-order mark.
     QTextCodec* codec() const;
     bool hasByteOrderMark() const;
+    // UTF-16 in the byte order its zero bytes show, for bytes without a
+    // byte-order mark; null when they show none.
+    static QTextCodec* unmarkedUtf16(const QByteArray& data);
 
 private:
     // These return why the content is refused, or an empty text.
     QString read(const QByteArray& data);
     QString decode(const QByteArray& data);
-    // The bounds on the decoded text, inserted at the cursor (null for a file).
-    QString boundsRefusal(const QTextCursor& at) const;
+    // The bounds on the decoded text, inserted at the place (null for a file).
+    QString boundsRefusal(const InsertionParagraph* place) const;
     static QString sizeRefusal();
     QString htmlRefusal() const;
     static QString tableRefusal();
-    static QString layoutRefusal(const QTextDocument& document, const QTextCursor& at);
+    static QString layoutRefusal(const QTextDocument& document, const InsertionParagraph* place);
 
     QString m_refusal;
     bool m_rich = false;

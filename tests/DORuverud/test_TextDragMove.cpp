@@ -1,0 +1,123 @@
+// Drag-moves within the rich-text and the style-sheet editors. A drop reports
+// its drag's source only while a drag is on, which needs a display's drag and
+// drop: this test runs on a virtual X display.
+#include "CssDoc.h"
+#include "DialogTestTools.h"
+#include "TextEdit.h"
+
+#include <QDrag>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTextEdit>
+
+using namespace DialogTestTools;
+using namespace DORuverud;
+
+namespace {
+
+// What a drag out of the text area carries.
+struct Access : QTextEdit
+{
+    using QTextEdit::createMimeDataFromSelection;
+};
+
+// Drags the text between start and end to the position, as a move within the
+// text area: the drop comes while the area's own drag is on. Returns the text
+// of the message box that followed, or an empty text when none came.
+QString dragMove(QTextEdit* area, int start, int end, int position)
+{
+    QTextCursor cursor = area->textCursor();
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    area->setTextCursor(cursor);
+    QTextCursor target(area->document());
+    target.setPosition(position);
+    const QPoint at = area->cursorRect(target).center();
+    QMimeData* (QTextEdit::*mimeData)() const = &Access::createMimeDataFromSelection;
+    auto* drag = new QDrag(area->viewport());
+    drag->setMimeData((area->*mimeData)());
+    QString message;
+    QTimer::singleShot(0, [&] {
+        ModalAnswer box([&message](QWidget* modal) {
+            message = static_cast<QMessageBox*>(modal)->text();
+            static_cast<QDialog*>(modal)->reject();
+        });
+        QDragEnterEvent enter(at, Qt::MoveAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(area->viewport(), &enter);
+        QDropEvent drop(at, Qt::MoveAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
+        drop.setDropAction(Qt::MoveAction);
+        QVERIFY(drop.source() == area->viewport());
+        QApplication::sendEvent(area->viewport(), &drop);
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(area->viewport(), &escape);
+    });
+    drag->exec(Qt::MoveAction);
+    return message;
+}
+
+} // namespace
+
+class TestTextDragMove : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void moveIsCheckedAsItWouldStand_data()
+    {
+        QTest::addColumn<bool>("rich");
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("end");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("moved");
+        const QString runs = QString(20000, 'a') + ' ' + QString(20000, 'b');
+        for (const bool rich : {true, false}) {
+            const QByteArray editor = rich ? "rich text: " : "style sheet: ";
+            QTest::newRow(editor + "a run onto the run before it")
+                << rich << runs << 20001 << 40001 << 20000 << QString();
+            QTest::newRow(editor + "a run onto the run after it")
+                << rich << runs << 0 << 20000 << 40001 << QString();
+            QTest::newRow(editor + "a word to the end of its line")
+                << rich << "one two three" << 0 << 4 << 13 << "two threeone ";
+        }
+    }
+
+    // Moved text that would be refused where it lands stays where it was.
+    void moveIsCheckedAsItWouldStand()
+    {
+        QFETCH(bool, rich);
+        QFETCH(QString, document);
+        QFETCH(int, start);
+        QFETCH(int, end);
+        QFETCH(int, position);
+        QFETCH(QString, moved);
+        // GIVEN the document in the editor's text area
+        TextEdit richWindow;
+        CssDoc sheet(nullptr);
+        QWidget* window = rich ? static_cast<QWidget*>(&richWindow) : &sheet;
+        QTextEdit* area = rich ? richWindow.findChild<QTextEdit*>() : &sheet;
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        area->setPlainText(document);
+        const QString before = area->toHtml();
+        const int undoSteps = area->document()->availableUndoSteps();
+        // WHEN the text is drag-moved within it
+        const QString message = dragMove(area, start, end, position);
+        // THEN it moves, or a refusal says why and leaves the document as it was
+        if (!moved.isNull()) {
+            QCOMPARE(message, QString());
+            QCOMPARE(area->toPlainText(), moved);
+            return;
+        }
+        QVERIFY2(message.startsWith("The text was not inserted.\n")
+                && message.contains("without a place to break"),
+            qPrintable(message));
+        QCOMPARE(area->toHtml(), before);
+        QCOMPARE(area->document()->availableUndoSteps(), undoSteps);
+    }
+};
+
+QTEST_MAIN(TestTextDragMove)
+#include "test_TextDragMove.moc"
