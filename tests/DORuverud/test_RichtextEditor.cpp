@@ -289,6 +289,32 @@ private slots:
         QTEST(folder.read("notes.txt"), "edited");
     }
 
+    void textSavedInAnUnmarkedUtf16FileReadsBack_data()
+    {
+        QTest::addColumn<bool>("bigEndian");
+        QTest::newRow("little-endian") << false;
+        QTest::newRow("big-endian") << true;
+    }
+
+    // Text without Latin letters leaves no zero bytes to show UTF-16 by.
+    void textSavedInAnUnmarkedUtf16FileReadsBack()
+    {
+        QFETCH(bool, bigEndian);
+        const QString chinese = QStringLiteral("你好世界，这是笔记");
+        TestFolder folder;
+        const QString path = folder.write("notes.txt", utf16(sample, bigEndian));
+        TextEdit window;
+        QCOMPARE(openAnswered(&window, path), QString());
+        // WHEN its text is replaced by Chinese and saved
+        textArea(&window)->selectAll();
+        textArea(&window)->textCursor().insertText(chinese);
+        QVERIFY(window.slotFileSave());
+        // THEN the file reads back as that text
+        TextEdit reader;
+        QCOMPARE(openAnswered(&reader, path), QString());
+        QCOMPARE(textArea(&reader)->toPlainText(), chinese);
+    }
+
     void savedInTheFormItWasRead_data()
     {
         QTest::addColumn<QString>("name");

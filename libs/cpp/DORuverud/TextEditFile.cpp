@@ -88,6 +88,10 @@ void TextEdit::slotFileNew()
     m_textEdit->clear();
     // clear() keeps the typing format of the old cursor.
     m_textEdit->setCurrentCharFormat(QTextCharFormat());
+    // Saved as a new document, not in the form of the file before.
+    m_fileIsHtml = false;
+    m_fileCodec = nullptr;
+    m_fileByteOrderMark = false;
     setCurrentFileName(QString());
 }
 
@@ -132,6 +136,14 @@ QString TextEdit::encode(const QByteArray& format, QByteArray* content) const
         QTextCodec::ConverterState state(
             m_fileByteOrderMark ? QTextCodec::DefaultConversion : QTextCodec::IgnoreHeader);
         *content = codec->fromUnicode(text.constData(), text.size(), &state);
+        // UTF-16 whose zero bytes no longer show it gets a byte-order mark,
+        // or it would be read back in the local encoding.
+        if (codec != QTextCodec::codecForLocale()
+            && TextEditReader::unmarkedUtf16(*content) != codec
+            && !QTextCodec::codecForUtfText(*content, nullptr)) {
+            QTextCodec::ConverterState marked;
+            *content = codec->fromUnicode(text.constData(), text.size(), &marked);
+        }
         return QString();
     }
     QBuffer buffer(content);
