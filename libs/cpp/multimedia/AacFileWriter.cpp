@@ -82,13 +82,12 @@ bool AacFileWriter::openContainer()
         return false;
     avio_flush(m_container->pb);
     m_wholeLength = fileLength();
-    m_headerWritten = !failed();
-    return m_headerWritten;
+    return !failed();
 }
 
 int AacFileWriter::write(const float* frames, int count)
 {
-    if (!m_headerWritten || failed() || count <= 0)
+    if (!m_container || failed() || count <= 0)
         return 0;
     const size_t channels = size_t(m_encoder->ch_layout.nb_channels);
     const int frameSize = m_encoder->frame_size;
@@ -153,7 +152,7 @@ bool AacFileWriter::writePackets()
 
 bool AacFileWriter::finish()
 {
-    if (m_headerWritten) {
+    if (m_container) {
         const bool ended = (m_pendingFrames == 0 || encodePending())
             && !avFailed(avcodec_send_frame(m_encoder, nullptr)) && writePackets()
             && !avFailed(av_write_trailer(m_container)) && !failed();
@@ -195,7 +194,6 @@ void AacFileWriter::release()
     m_pending.clear();
     m_pendingFrames = 0;
     m_heldBytes = 0;
-    m_headerWritten = false;
 }
 
 int AacFileWriter::writePacket(void* writer, uint8_t* data, int size)

@@ -46,6 +46,8 @@ private:
     static int writePacket(void* writer, uint8_t* data, int size);
     static int64_t seekPacket(void* writer, int64_t offset, int whence);
 
+    // Outside the constructor, set only while the file has its header and
+    // nothing has failed: a failure releases it.
     AVFormatContext* m_container = nullptr;
     AVCodecContext* m_encoder = nullptr;
     AVStream* m_stream = nullptr;
@@ -56,7 +58,6 @@ private:
     long long m_samplesEncoded = 0;
     long long m_heldBytes = 0;
     long long m_wholeLength = 0;
-    bool m_headerWritten = false;
 };
 
 } // namespace DIReridArazi
