@@ -366,27 +366,20 @@ void TestNativeAudioRecorder::startThatCannotBeginStaysStopped_data()
     QTest::addColumn<QString>("inputError");
     QTest::addColumn<QString>("reason");
     QTest::addColumn<bool>("hasInput");
-    QTest::newRow("WAV into a folder that does not exist") << "missing/folder/take.wav"
-                                                           << "WAV" << 2 << ""
-                                                           << "take.wav" << true;
-    QTest::newRow("AAC into a folder that does not exist") << "missing/folder/take.m4a"
-                                                           << "MPEG4ACC" << 2 << ""
-                                                           << "take.m4a" << true;
-    QTest::newRow("no file name") << ""
-                                  << "WAV" << 2 << ""
-                                  << "No file was named" << true;
-    QTest::newRow("WAV of no channels") << "none.wav"
-                                        << "WAV" << 0 << ""
-                                        << "0 channels" << true;
-    QTest::newRow("AAC of no channels") << "none.m4a"
-                                        << "CAF" << 0 << ""
-                                        << "0 channels" << true;
-    QTest::newRow("no sound input") << "deaf.wav"
-                                    << "WAV" << 2 << "no input here"
-                                    << "no input here" << true;
-    QTest::newRow("no input given") << "unheard.wav"
-                                    << "WAV" << 2 << ""
-                                    << "No sound input was given" << false;
+    const auto row = [](const char* name, const char* fileName, const char* codec, int channels,
+                         const char* inputError, const char* reason, bool hasInput = true) {
+        QTest::newRow(name) << QString(fileName) << QString(codec) << channels
+                            << QString(inputError) << QString(reason) << hasInput;
+    };
+    row("WAV into a folder that does not exist", "missing/folder/take.wav", "WAV", 2, "",
+        "take.wav");
+    row("AAC into a folder that does not exist", "missing/folder/take.m4a", "MPEG4ACC", 2, "",
+        "take.m4a");
+    row("no file name", "", "WAV", 2, "", "No file was named");
+    row("WAV of no channels", "none.wav", "WAV", 0, "", "0 channels");
+    row("AAC of no channels", "none.m4a", "CAF", 0, "", "0 channels");
+    row("no sound input", "deaf.wav", "WAV", 2, "no input here", "no input here");
+    row("no input given", "unheard.wav", "WAV", 2, "", "No sound input was given", false);
 }
 
 void TestNativeAudioRecorder::startThatCannotBeginStaysStopped()
