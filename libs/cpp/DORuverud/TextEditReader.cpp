@@ -176,13 +176,12 @@ QTextCodec* TextEditReader::unmarkedUtf16(const QByteArray& data)
 // Whole or not at all: a zero byte or a cut character would be lost on saving.
 QString TextEditReader::decode(const QByteArray& data)
 {
+    QTextCodec* marked = QTextCodec::codecForUtfText(data, nullptr);
     QTextCodec* utf16 = unmarkedUtf16(data);
     QTextCodec* htmlCodec = utf16 ? utf16 : Qt::codecForHtml(data);
     m_rich = Qt::mightBeRichText(htmlCodec->toUnicode(data));
-    m_codec = m_rich
-        ? htmlCodec
-        : QTextCodec::codecForUtfText(data, utf16 ? utf16 : QTextCodec::codecForLocale());
-    m_byteOrderMark = QTextCodec::codecForUtfText(data, nullptr) != nullptr;
+    m_codec = m_rich ? htmlCodec : marked ? marked : utf16 ? utf16 : QTextCodec::codecForLocale();
+    m_byteOrderMark = marked != nullptr;
     QTextCodec::ConverterState state;
     m_text = m_codec->toUnicode(data.constData(), data.size(), &state);
     if (state.invalidChars > 0 || state.remainingChars > 0 || holdsControlCharacters(m_text))

@@ -6,7 +6,6 @@
 
 class InsertionParagraph;
 class QMimeData;
-class QTextBlock;
 class QTextCodec;
 class QTextDocument;
 
