@@ -55,7 +55,7 @@ void NativeAudioRecorderInternal::slotStart(const QString& path)
     // The recording in progress ends as a stop ends it, so its end is reported.
     slotStop();
     m_recorder->initWithPath(path, recorderSettings(m_format));
-    m_stopped = !m_recorder->prepareToRecord() || !m_recorder->record();
+    m_stopped = !m_recorder->record();
     if (!m_stopped)
         return;
     const QString reason = m_recorder->errorString();
