@@ -357,13 +357,15 @@ void Transposer::recreateFavoritesMenu()
 // ":", the chords start after the last one. A count hides the entries a
 // delete left above it, and an entry missing below it reads as the default
 // favourite. Without a count every stored entry is read; with none stored
-// either, the default stands alone, as on a first start.
-void Transposer::readFavorites()
+// either, the default stands alone, as on a first start. Returns the indices
+// stored, read or not.
+QVector<int> Transposer::readFavorites()
 {
     m_favorites.clear();
     const int count = storedFavoritesCount();
+    const QVector<int> stored = storedFavoriteIndices();
     int read = 0;
-    for (int index : storedFavoriteIndices()) {
+    for (int index : stored) {
         if (count >= 0 && index >= count)
             break;
         insertFavorite(app()->settingsValue(favoriteKey.arg(index)).toString());
@@ -371,6 +373,7 @@ void Transposer::readFavorites()
     }
     if (count < 0 ? read == 0 : read < count)
         insertFavorite(defaultFavorite());
+    return stored;
 }
 
 void Transposer::insertFavorite(const QString& value)
@@ -388,22 +391,22 @@ void Transposer::changeFavorites(const std::function<void()>& change)
     QLockFile lock(app()->supportDirectory() + QStringLiteral("favorites.lock"));
     lock.tryLock(10000);
     app()->settings()->sync();
-    readFavorites();
+    const QVector<int> stored = readFavorites();
     change();
-    saveFavorites();
+    saveFavorites(stored);
     app()->settings()->sync();
 }
 
-// Entries above the new count go, so that a count lost later brings back
-// no deleted favourite.
-void Transposer::saveFavorites()
+// The stored entries above the new count go, so that a count lost later
+// brings back no deleted favourite.
+void Transposer::saveFavorites(const QVector<int>& stored)
 {
     app()->setSettingsValue(countKey, m_favorites.size());
     int i = 0;
     for (auto it = m_favorites.cbegin(); it != m_favorites.cend(); ++it, ++i)
         app()->setSettingsValue(
             favoriteKey.arg(i), it.key() + QLatin1Char(':') + it.value().join(QLatin1Char(',')));
-    for (int index : storedFavoriteIndices()) {
+    for (int index : stored) {
         if (index >= i)
             app()->removeSettingsValue(favoriteKey.arg(index));
     }

@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QMap>
 #include <QStringList>
+#include <QVector>
 
 #include <functional>
 
@@ -67,9 +68,9 @@ private:
     void setSoundCaption();
     void transpose(QAction* action, bool up);
     QString transposedTab(const QString& tab, int steps) const;
-    void readFavorites();
+    QVector<int> readFavorites();
     void insertFavorite(const QString& value);
-    void saveFavorites();
+    void saveFavorites(const QVector<int>& stored);
     void changeFavorites(const std::function<void()>& change);
 
     ChordsTabBar* m_tabBar = nullptr;
