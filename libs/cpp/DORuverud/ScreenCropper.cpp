@@ -2,11 +2,10 @@
 
 #include "App.h"
 #include "Common.h"
+#include "ImageNoteFiles.h"
 #include "Os.h"
-#include "WholeFile.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
@@ -139,8 +138,8 @@ void ScreenCropper::slotClose()
 void ScreenCropper::slotSave()
 {
     const QString fileName = newFileName();
-    const QString error
-        = m_result.isNull() ? tr("There is no cropped area to save.") : writePng(fileName);
+    const QString error = m_result.isNull() ? tr("There is no cropped area to save.")
+                                            : ImageNoteFiles::savePng(m_result, fileName);
     if (!error.isEmpty()) {
         tellNotSaved(fileName, error);
         return;
@@ -148,17 +147,6 @@ void ScreenCropper::slotSave()
     if (m_reveal)
         Os::openFolderAndSelectFile(fileName);
     emit saved();
-}
-
-// Why the result could not be written whole under fileName, or an empty text.
-QString ScreenCropper::writePng(const QString& fileName) const
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!m_result.save(&buffer, "PNG", -1))
-        return tr("The picture could not be made into a PNG file.");
-    return ZAruri::WholeFile::write(fileName, png);
 }
 
 // Without blocking: the result stays, and Retry saves it again.

@@ -91,7 +91,6 @@ private:
     void showByMode();
     void crop();
     QString newFileName() const;
-    QString writePng(const QString& fileName) const;
     void tellNotSaved(const QString& fileName, const QString& error);
 
     bool m_crossCursorHeld = false;

@@ -133,7 +133,7 @@ void ImageNoteWorkArea::slotSave()
     QPixmap picture(size());
     render(
         &picture, QPoint(0, 0), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
-    if (ImageNoteFiles::savePng(picture, fileName))
+    if (ImageNoteFiles::savePng(picture, fileName).isEmpty())
         m_dirty = false;
     else
         QMessageBox::warning(

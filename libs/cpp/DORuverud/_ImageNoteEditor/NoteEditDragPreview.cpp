@@ -96,7 +96,7 @@ QString NoteEditDragPreview::writeDragFile() const
     for (int n = 0; n < DragNameCount; ++n) {
         const QString fileName
             = stem + (n ? QString::number(n) : QString()) + QStringLiteral(".png");
-        if (ImageNoteFiles::savePng(m_pixmap, fileName))
+        if (ImageNoteFiles::savePng(m_pixmap, fileName).isEmpty())
             return fileName;
         qCDebug(ZAruri::lcTrace) << "cannot write" << fileName;
     }
