@@ -130,7 +130,7 @@ void MetronomeControls::slotTempoInc()
     const int bpm = m_pTempoLabel->text().toInt(&ok);
     if (!ok)
         return;
-    setInterval(qMin(bpm + 1, highestTempo));
+    setInterval(bpm + 1);
     setSelectListItem(interval());
 }
 
@@ -140,7 +140,7 @@ void MetronomeControls::slotTempoDec()
     const int bpm = m_pTempoLabel->text().toInt(&ok);
     if (!ok)
         return;
-    setInterval(qMax(bpm - 1, lowestTempo));
+    setInterval(bpm - 1);
     const bool blocked = m_pTempoList->blockSignals(true);
     setSelectListItem(interval());
     m_pTempoList->blockSignals(blocked);
