@@ -67,9 +67,7 @@ QString CssSheetReader::layoutRefusal(const QString& text)
     if (text.size() > maxFileSize)
         return sizeRefusal();
     if (UnbrokenRun::longest(text) > UnbrokenRun::maxLength)
-        return tr("It holds more than %1 characters without a place to break the line, more "
-                  "than this editor can lay out.")
-            .arg(UnbrokenRun::maxLength);
+        return UnbrokenRun::refusal();
     return QString();
 }
 

@@ -257,9 +257,7 @@ QString TextEditReader::layoutRefusal(
             + (block == document.lastBlock() ? after : QString());
         const int run = UnbrokenRun::longest(text);
         if (run > UnbrokenRun::maxLength)
-            return tr("It holds more than %1 characters without a place to break the line, "
-                      "more than this editor can lay out.")
-                .arg(UnbrokenRun::maxLength);
+            return UnbrokenRun::refusal();
         tableWork += tableWorkOf(block, tablesAround(QTextCursor(block)) + tables, run);
         if (tableWork > maxTableWork)
             return tableRefusal();

@@ -28,3 +28,10 @@ int UnbrokenRun::longest(const QString& text)
     }
     return longest;
 }
+
+QString UnbrokenRun::refusal()
+{
+    return tr("It holds more than %1 characters without a place to break the line, more than "
+              "this editor can lay out.")
+        .arg(maxLength);
+}

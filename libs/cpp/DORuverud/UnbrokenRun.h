@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // The stretches of text that a text layout cannot break into lines. Breaking
@@ -9,6 +10,8 @@
 // base64 and minified style sheets break every few dozen characters at most.
 class UnbrokenRun
 {
+    Q_DECLARE_TR_FUNCTIONS(UnbrokenRun)
+
 public:
     // Characters of one run.
     static constexpr int maxLength = 32768;
@@ -16,4 +19,6 @@ public:
     // The longest run of characters between two places where a line may break,
     // not counting the white space that ends a line.
     static int longest(const QString& text);
+    // Why a text with a run longer than maxLength is refused.
+    static QString refusal();
 };
