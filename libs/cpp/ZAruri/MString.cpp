@@ -33,17 +33,12 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 File openForReading(const char* fileName, long* size)
 {
     const int fd = ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat status;
-    if (fd < 0 || fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        if (fd >= 0)
-            ::close(fd);
-        throw "can not open the file";
-    }
-    File file(fdopen(fd, "rb"));
-    if (!file) {
+    File file(fd >= 0 ? fdopen(fd, "rb") : nullptr);
+    if (fd >= 0 && !file)
         ::close(fd);
+    struct stat status;
+    if (!file || fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))
         throw "can not open the file";
-    }
     *size = long(status.st_size);
     return file;
 }
