@@ -120,6 +120,20 @@ private slots:
             folder.write("small.html", html({folder.writePicture("small.png", Qt::red)}).toUtf8()));
     }
 
+    // A picture named relative to the document is read from beside it, not
+    // from the program's working folder.
+    void pictureBesideTheDocumentShows()
+    {
+        TestFolder folder;
+        folder.writePicture("beside.png", Qt::red, 40, 30);
+        const QString path = folder.write("notes.html", html({"beside.png"}).toUtf8());
+        QVERIFY(QDir::currentPath() != folder.path());
+        TextEdit window;
+        window.show();
+        openAndShow(&window, path);
+        QCOMPARE(shownAs(&window, "beside.png").size(), QSize(40, 30));
+    }
+
     void onePictureIsHeldOnceHoweverNamed_data()
     {
         QTest::addColumn<QString>("kind");

@@ -81,7 +81,7 @@ private:
     // A file's content, as HTML when it looks like rich text. False when the
     // file is missing or unreadable, or, with a message, when it is refused.
     bool load(const QString& path);
-    void setContent(const TextEditReader& reader);
+    void setContent(const TextEditReader& reader, const QString& path);
     // Whether the caller may go on; asks to save a modified document.
     bool maybeSave();
     // Writes the document in one piece: as OpenDocument or HTML by the path's

@@ -15,6 +15,7 @@
 #include <QTextCodec>
 #include <QTextDocumentWriter>
 #include <QTextEdit>
+#include <QUrl>
 
 bool TextEdit::load(const QString& path)
 {
@@ -30,7 +31,7 @@ bool TextEdit::load(const QString& path)
         const TextEditReader reader(file.read(TextEditReader::maxFileSize + 1));
         refusal = reader.refusal();
         if (refusal.isEmpty())
-            setContent(reader);
+            setContent(reader, path);
         QApplication::restoreOverrideCursor();
     }
     if (!refusal.isEmpty()) {
@@ -42,13 +43,15 @@ bool TextEdit::load(const QString& path)
     return true;
 }
 
-void TextEdit::setContent(const TextEditReader& reader)
+void TextEdit::setContent(const TextEditReader& reader, const QString& path)
 {
     m_fileIsHtml = reader.isRich();
     m_fileCodec = reader.codec();
     m_fileByteOrderMark = reader.hasByteOrderMark();
     // The pictures read for the file before go too.
     m_textEdit->document()->clear();
+    // Pictures named relative to the file are found beside it.
+    m_textEdit->document()->setBaseUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath() + '/'));
     if (reader.isRich())
         m_textEdit->setHtml(reader.text());
     else
@@ -92,6 +95,7 @@ void TextEdit::slotFileNew()
     m_fileIsHtml = false;
     m_fileCodec = nullptr;
     m_fileByteOrderMark = false;
+    m_textEdit->document()->setBaseUrl(QUrl());
     setCurrentFileName(QString());
 }
 
