@@ -260,6 +260,8 @@ private slots:
             << utf16(text, true) << text << utf16(typed, true);
         QTest::newRow("UTF-16 with a byte-order mark")
             << "\xff\xfe" + utf16(text, false) << text << "\xff\xfe" + utf16(typed, false);
+        QTest::newRow("UTF-32 with a value beyond Unicode")
+            << QByteArray("\xff\xfe\x00\x00\x60\x40\x01\x75", 8) << QString() << QByteArray();
         QTest::newRow("UTF-8 with a byte-order mark")
             << "\xef\xbb\xbf" + text.toUtf8() << text << "\xef\xbb\xbf" + typed.toUtf8();
     }

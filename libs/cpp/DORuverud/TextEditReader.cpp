@@ -184,11 +184,21 @@ QString TextEditReader::decode(const QByteArray& data)
     m_byteOrderMark = marked != nullptr;
     QTextCodec::ConverterState state;
     m_text = m_codec->toUnicode(data.constData(), data.size(), &state);
-    if (state.invalidChars > 0 || state.remainingChars > 0 || holdsControlCharacters(m_text))
+    if (state.invalidChars > 0 || state.remainingChars > 0 || holdsControlCharacters(m_text)
+        || (!m_rich && !writesBack(data)))
         return tr("It is neither HTML nor plain text in the encoding %1, so this editor cannot "
                   "show it faithfully.")
             .arg(QString::fromLatin1(m_codec->name()));
     return QString();
+}
+
+// Plain text is saved in its own encoding: shown only when that gives its
+// bytes back (a UTF-32 value beyond Unicode decodes without an error).
+bool TextEditReader::writesBack(const QByteArray& data) const
+{
+    QTextCodec::ConverterState state(
+        m_byteOrderMark ? QTextCodec::DefaultConversion : QTextCodec::IgnoreHeader);
+    return m_codec->fromUnicode(m_text.constData(), m_text.size(), &state) == data;
 }
 
 // Counts elements open inside one another as the HTML parser nests them, by

@@ -58,6 +58,7 @@ private:
     // These return why the content is refused, or an empty text.
     QString read(const QByteArray& data);
     QString decode(const QByteArray& data);
+    bool writesBack(const QByteArray& data) const;
     // The bounds on the decoded text, inserted at the place (null for a file).
     QString boundsRefusal(const InsertionParagraph* place) const;
     static QString sizeRefusal();
