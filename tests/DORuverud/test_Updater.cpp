@@ -94,13 +94,22 @@ private slots:
         row("no marker", {}, "Tessivar\n", true, offline, false);
         row("sign-in page", {}, "<html><body>Sign in to the network</body></html>\n", true, offline,
             false);
-        row("marker without line feed", {}, "TQ:1.1.01.01.2099", true, {}, true);
+        // A page that names no date is a failed check too.
+        row("marker without line end", {}, "TQ:1.1.01.01.2099", true, offline, false);
+        row("date cut short", {}, "TQ:1.1.01.01.20\n", true, offline, false);
+        row("blank before the line end", {}, "TQ:1.1.01.01.2099 \r\n", true, offline, false);
+        row("signed day", {}, "TQ:1.1.+1.01.2099\n", true, offline, false);
+        row("no such day", {}, "TQ:1.1.31.02.2099\n", true, offline, false);
         row("newer date", {}, "Tessivar\nTQ:1.1.01.01.2099\n", true, newer, true);
         row("day after the build", {}, line(build.addDays(1)), true, newer, true);
         row("same day as the build", {}, line(build), true, latest, true);
         row("older date", {}, line(build.addDays(-1)), true, latest, true);
-        row("CR LF lines", {}, "TQ:1.1.01.01.2099\r\nend\r\n", true, latest, true);
-        row("signed day", {}, "TQ:1.1.+1.01.2099\n", true, latest, true);
+        // Line ends as servers write them.
+        row("CR LF lines", {}, "Tessivar\r\nTQ:1.1.01.01.2099\r\nend\r\n", true, newer, true);
+        row("CR LF at the page's end", {}, "TQ:1.1.01.01.2099\r\n", true, newer, true);
+        row("CR LF, older date", {}, "TQ:1.1.01.01.2000\r\n", true, latest, true);
+        row("lone CR lines", {}, "Tessivar\rTQ:1.1.01.01.2099\rend", true, newer, true);
+        row("CR at the page's end", {}, "TQ:1.1.01.01.2099\r", true, newer, true);
         row("magic AB ignores TQ", "AB", "TQ:1.1.01.01.2099\n", true, offline, false);
         row("magic AB", "AB", "TQ:1.1.01.01.2000\nAB:1.1.01.01.2099\n", true, newer, true);
     }

@@ -8,22 +8,16 @@ namespace DORuverud {
 
 // The page of the update check: 8-bit text up to its first zero byte whose
 // first marker (the magic string followed by ":1.1.") is followed by the
-// release date of the newest build, "dd.MM.yyyy", ended by a line feed.
+// release date of the newest build, "dd.MM.yyyy", and a line end (LF, CR LF
+// or CR).
 class UpdatePage
 {
 public:
-    enum Content {
-        Empty,
-        NoMarker,
-        NoLineFeed,
-        // The date may be invalid (a carriage return, or any other text).
-        Dated
-    };
-
     UpdatePage() = delete;
 
-    // Reads page; date receives the release date when the result is Dated.
-    static Content read(const QByteArray& page, const QString& magicString, QDate* date);
+    // The release date the page names; invalid when it names none (an empty
+    // page, no marker, no line end after the date, or other text than a date).
+    static QDate releaseDate(const QByteArray& page, const QString& magicString);
 };
 
 } // namespace DORuverud

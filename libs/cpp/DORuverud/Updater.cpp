@@ -36,37 +36,27 @@ bool Updater::doUpdate(QLabel* label)
 {
     qCDebug(ZAruri::lcTrace) << "!!!doUpdate()";
     QMRequest::Downloader downloader;
-    const QByteArray page = downloader.get(m_updatesCheckLink);
-    QDate date;
-    switch (UpdatePage::read(page, m_magicString, &date)) {
-    // A page without the marker (a network's sign-in page, a server's error
-    // page) tells nothing of the newest build: the fetch failed.
-    case UpdatePage::Empty:
-    case UpdatePage::NoMarker:
+    const QDate date = UpdatePage::releaseDate(downloader.get(m_updatesCheckLink), m_magicString);
+    // A page that names no date (none came, a network's sign-in page, a
+    // line cut short) tells nothing of the newest build: the check failed.
+    if (!date.isValid()) {
         if (!m_quiet)
             showDialog(label,
                 tr("No internet connection is available.\nTry to go to the update web page?"),
                 UpdaterDialog::updateNotAvailablePicture());
         return false;
-    case UpdatePage::NoLineFeed:
-        return true;
-    case UpdatePage::Dated:
-        break;
     }
     // An invalid build date is earlier than every valid date.
-    if (date.isValid() && date > App::theApp()->buildDate())
+    if (date > App::theApp()->buildDate())
         showDialog(label,
             tr("The newer version of Tessivar is available.\nGo to the updates web page?"),
             UpdaterDialog::updateAvailablePicture());
     else if (!m_quiet)
-        showDialog(label, latestVersionMessage(), UpdaterDialog::updateNotAvailablePicture());
+        showDialog(label,
+            tr("<CENTER>You are using the latest version available.<BR>Go to the updates web "
+               "page?</CENTER>"),
+            UpdaterDialog::updateNotAvailablePicture());
     return true;
-}
-
-QString Updater::latestVersionMessage()
-{
-    return tr("<CENTER>You are using the latest version available.<BR>Go to the updates web "
-              "page?</CENTER>");
 }
 
 void Updater::showDialog(QLabel* label, const QString& message, const QString& picture)

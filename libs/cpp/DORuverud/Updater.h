@@ -19,8 +19,7 @@ public:
     ~Updater() override;
 
     // Fetches the page and shows the outcome, hiding label (the busy
-    // indicator) first. False when the fetch gave nothing or a page
-    // without the marker.
+    // indicator) first. False when the page named no release date.
     bool doUpdate(QLabel* label);
 
 public slots:
@@ -31,7 +30,6 @@ public slots:
 
 private:
     static void showDialog(QLabel* label, const QString& message, const QString& picture);
-    static QString latestVersionMessage();
 
     bool m_quiet;
     QString m_magicString;
