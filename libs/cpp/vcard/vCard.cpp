@@ -3,6 +3,7 @@
 #include "WholeFile.h"
 #include "vCardReader.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -99,9 +100,9 @@ bool vCard::saveToFile(const QString& fileName) const
     return ZAruri::WholeFile::write(fileName, toByteArray(VC21)).isEmpty();
 }
 
-QList<vCard> vCard::fromByteArray(const QByteArray& text)
+QList<vCard> vCard::fromByteArray(const QByteArray& text, QString* errorText)
 {
-    return vCardReader::read(text);
+    return vCardReader::read(text, errorText);
 }
 
 int vCard::indexOf(const QString& name, const QList<vCardParam>& params, bool strict) const
@@ -114,17 +115,28 @@ int vCard::indexOf(const QString& name, const QList<vCardParam>& params, bool st
     return -1;
 }
 
-QList<vCard> vCard::fromFile(const QString& fileName)
+QList<vCard> vCard::fromFile(const QString& fileName, QString* errorText)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return QList<vCard>();
-    // A device such as /dev/zero has no end: read one byte past the limit at most.
-    const QByteArray text = file.read(maxFileBytes + 1);
-    if (text.size() > maxFileBytes) {
-        qWarning("vCard file %s is larger than %lld bytes; not read.", qPrintable(fileName),
-            maxFileBytes);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        // Said only when asked: a file that isn't there is no fault of its own.
+        if (errorText) {
+            *errorText = QCoreApplication::translate("vCard", "%1 can't be opened: %2")
+                             .arg(fileName, file.errorString());
+        }
         return QList<vCard>();
     }
-    return fromByteArray(text);
+    // A device such as /dev/zero has no end: read one byte past the limit at most.
+    const QByteArray text = file.read(maxFileBytes + 1);
+    if (text.size() <= maxFileBytes)
+        return fromByteArray(text, errorText);
+    const QString error
+        = QCoreApplication::translate("vCard", "%1 is larger than %2 bytes; it was not read.")
+              .arg(fileName)
+              .arg(maxFileBytes);
+    if (errorText)
+        *errorText = error;
+    else
+        qWarning("%s", qPrintable(error));
+    return QList<vCard>();
 }

@@ -45,12 +45,14 @@ public:
     bool saveToFile(const QString& fileName) const;
     // The complete cards of a text of either version, in text order: folded
     // lines joined, CR LF read as LF, escaped and quoted-printable values and
-    // quoted parameters read whole, white space in values kept. None when the
-    // cards would hold more than vCardReader's bound.
-    static QList<vCard> fromByteArray(const QByteArray& text);
-    // As fromByteArray, with CR LF line ends read as LF; empty when the file can't be read
-    // or is larger than 64 MiB.
-    static QList<vCard> fromFile(const QString& fileName);
+    // quoted parameters read whole, values decoded from their charset, white
+    // space in values kept. None when the text is beyond vCardReader's
+    // bounds: then errorText says why (a warning does when it is null); it is
+    // emptied when the text was read.
+    static QList<vCard> fromByteArray(const QByteArray& text, QString* errorText = nullptr);
+    // As fromByteArray, with CR LF line ends read as LF; none when the file
+    // can't be read or is larger than 64 MiB, with errorText set as above.
+    static QList<vCard> fromFile(const QString& fileName, QString* errorText = nullptr);
 
 private:
     int indexOf(const QString& name, const QList<vCardParam>& params, bool strict) const;

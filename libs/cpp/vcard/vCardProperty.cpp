@@ -1,5 +1,7 @@
 #include "vCardProperty.h"
 
+#include "vCardCharset.h"
+#include "vCardReader.h"
 #include "vCardText.h"
 
 #include <algorithm>
@@ -10,17 +12,45 @@ const QChar separator = QLatin1Char(';');
 
 const vCardParam quotedPrintable(QStringLiteral("QUOTED-PRINTABLE"), vCardParam::Encoding);
 
-// The value text as a version writes it. 3.0 escapes; 2.1 escapes only ";"
-// and carries line breaks and backslashes as quoted-printable. Values marked
-// quoted-printable are encoded in either version.
-QString valueText(const QStringList& values, bool encoded, vCardVersion version)
+// The value text in the charset, false when it can't carry every value.
+bool writeValues(const QStringList& values, const vCardCharset& charset, bool encoded,
+    vCardVersion version, QByteArray* text)
 {
+    const auto escape = version == VC30 ? vCardText::escaped : vCardText::escaped21;
     QStringList texts;
     for (const QString& value : values) {
-        const QString text = encoded ? vCardText::toQuotedPrintable(value) : value;
-        texts << (version == VC30 ? vCardText::escaped(text) : vCardText::escaped21(text));
+        QByteArray bytes;
+        if (encoded && !charset.encode(value, &bytes))
+            return false;
+        texts << escape(encoded ? vCardText::toQuotedPrintable(bytes) : value);
     }
-    return texts.join(separator);
+    if (!encoded)
+        return charset.encode(texts.join(separator), text);
+    *text = texts.join(separator).toLatin1();
+    return true;
+}
+
+// The value text as a version writes it. 3.0 escapes; 2.1 escapes only ";"
+// and carries line breaks and backslashes as quoted-printable. Values marked
+// quoted-printable are encoded in either version. Values their charset can't
+// carry go out in UTF-8, and the charset parameters say so.
+QByteArray valueText(const QStringList& values, QList<vCardParam>* params, vCardVersion version)
+{
+    bool encoded = vCardText::isQuotedPrintable(*params);
+    if (version == VC21 && !encoded
+        && std::any_of(values.cbegin(), values.cend(), vCardText::needsQuotedPrintable)) {
+        params->append(quotedPrintable);
+        encoded = true;
+    }
+    QByteArray text;
+    if (!writeValues(values, vCardCharset(*params), encoded, version, &text)) {
+        for (vCardParam& param : *params) {
+            if (param.group() == vCardParam::Charset)
+                param = vCardParam(QStringLiteral("UTF-8"), vCardParam::Charset);
+        }
+        writeValues(values, vCardCharset(*params), encoded, version, &text);
+    }
+    return text;
 }
 
 } // namespace
@@ -38,6 +68,15 @@ vCardProperty::vCardProperty(
     : m_name(name)
     , m_values(values)
     , m_params(params)
+{
+}
+
+vCardProperty::vCardProperty(const QString& name, const QStringList& values,
+    const QList<vCardParam>& params, const QByteArray& rawValue)
+    : m_name(name)
+    , m_values(values)
+    , m_params(params)
+    , m_rawValue(rawValue)
 {
 }
 
@@ -137,15 +176,10 @@ QByteArray vCardProperty::toByteArray(vCardVersion version) const
     if (version != VC21 && version != VC30)
         return QByteArray();
     QList<vCardParam> params = m_params;
-    bool encoded = vCardText::isQuotedPrintable(params);
-    if (version == VC21 && !encoded
-        && std::any_of(m_values.cbegin(), m_values.cend(), vCardText::needsQuotedPrintable)) {
-        params.append(quotedPrintable);
-        encoded = true;
-    }
+    const QByteArray value
+        = ':' + (m_rawValue.isNull() ? valueText(m_values, &params, version) : m_rawValue);
     const QByteArray name = vCardText::upperAscii(m_name.toUtf8());
     const QByteArray paramText = vCardParam::toByteArray(params, version);
-    const QByteArray value = ':' + valueText(m_values, encoded, version).toUtf8();
     const QByteArray line = paramText.isEmpty() ? name + value : name + ';' + paramText + value;
     // A property that would read as the frame of a card (END;:VCARD as it
     // was read) keeps an empty parameter text.
@@ -154,26 +188,5 @@ QByteArray vCardProperty::toByteArray(vCardVersion version) const
 
 QList<vCardProperty> vCardProperty::fromByteArray(const QByteArray& text)
 {
-    QList<vCardProperty> properties;
-    const QStringList lines = vCardText::decode(text).split(QLatin1Char('\n'));
-    for (const QString& line : lines) {
-        if (line == QLatin1String("BEGIN:VCARD") || line == QLatin1String("END:VCARD"))
-            break;
-        const int colon = vCardText::headEnd(line);
-        if (colon < 0)
-            continue;
-        const QString head = line.left(colon);
-        const int params = head.indexOf(separator);
-        const QString name = params < 0 ? head : head.left(params);
-        if (name == QLatin1String("VERSION"))
-            continue;
-        const QString paramText = params < 0 ? QString() : head.mid(params + 1);
-        const QList<vCardParam> paramList = vCardParam::fromByteArray(paramText.toUtf8());
-        QStringList values = vCardText::readValues(line.mid(colon + 1));
-        if (vCardText::isQuotedPrintable(paramList))
-            std::transform(
-                values.begin(), values.end(), values.begin(), vCardText::fromQuotedPrintable);
-        properties.append(vCardProperty(name, values, paramList));
-    }
-    return properties;
+    return vCardReader::readProperties(text);
 }

@@ -61,15 +61,26 @@ public:
     // One property line without line feed: NAME;PARAMS:value;value, each value
     // escaped (3.0: \, \; \\ and \n; 2.1: \;), quoted-printable where the
     // parameters say so or 2.1 needs it, and parameter values quoted where
-    // needed. A line that would read as BEGIN:VCARD or END:VCARD gets an empty
-    // parameter text.
+    // needed. Values are written in the charset the first CHARSET parameter
+    // names (else UTF-8) when it carries them all, else in UTF-8 with every
+    // CHARSET parameter made UTF-8; a property read from a value text that its
+    // charset can't give back writes that text again. A line that would read
+    // as BEGIN:VCARD or END:VCARD gets an empty parameter text.
     QByteArray toByteArray(vCardVersion version) const;
     // The properties of the lines up to a BEGIN:VCARD or END:VCARD line; an
-    // escaped ";" does not split a value, and quoted-printable values are decoded.
+    // escaped ";" does not split a value, and values are decoded from
+    // quoted-printable and their charset. None, with a warning, when a line
+    // is beyond vCardReader's bounds.
     static QList<vCardProperty> fromByteArray(const QByteArray& text);
 
 private:
+    friend class vCardReader;
+    vCardProperty(const QString& name, const QStringList& values, const QList<vCardParam>& params,
+        const QByteArray& rawValue);
+
     QString m_name;
     QStringList m_values;
     QList<vCardParam> m_params;
+    // The value text as read, kept only when the charset can't give it back.
+    QByteArray m_rawValue;
 };

@@ -1,6 +1,9 @@
 #include "vCardReader.h"
 
+#include "vCardCharset.h"
 #include "vCardText.h"
+
+#include <QCoreApplication>
 
 namespace {
 
@@ -12,33 +15,98 @@ bool isBlank(char c)
     return c == ' ' || c == '\t';
 }
 
+// Calls step with each line of the text, without its line feed, as long as step returns true.
+template <typename Step> void forEachLine(const QByteArray& text, Step step)
+{
+    for (int start = 0; start < text.size();) {
+        int end = text.indexOf('\n', start);
+        end = end < 0 ? text.size() : end;
+        if (!step(text.mid(start, end - start)))
+            return;
+        start = end + 1;
+    }
+}
+
+// Where the name begins after the numbered item groups (item1.) that stand
+// before it, in any case.
+int itemPrefixEnd(const QByteArray& line)
+{
+    int start = 0;
+    while (line.size() - start > 4 && qstrnicmp(line.constData() + start, "item", 4) == 0) {
+        const int dot = line.indexOf('.', start);
+        bool number = false;
+        if (dot > 0)
+            QString::fromUtf8(line.mid(start + 4, dot - start - 4)).toInt(&number);
+        if (!number)
+            break;
+        start = dot + 1;
+    }
+    return start;
+}
+
 // item1.TEL becomes TEL; other group prefixes stay part of the name, and so
-// does a prefix without which the line would be the frame of a card.
+// do the item groups without which the line would be the frame of a card.
 QByteArray withoutItemPrefix(const QByteArray& line)
 {
-    const int dot = line.indexOf('.');
-    if (dot < 0 || !(line.startsWith("item") || line.startsWith("ITEM")))
+    const int start = itemPrefixEnd(line);
+    if (start == 0)
         return line;
-    bool number = false;
-    QString::fromUtf8(line.mid(4, dot - 4)).toInt(&number);
-    const QByteArray rest = line.mid(dot + 1);
-    return number && !vCardText::isFrameLine(rest) ? rest : line;
+    const QByteArray rest = line.mid(start);
+    return vCardText::isFrameLine(rest) ? line : rest;
 }
 
 bool isPhoto(const QByteArray& line)
 {
-    return withoutItemPrefix(line).left(5).toUpper() == "PHOTO";
+    return line.mid(itemPrefixEnd(line), 5).toUpper() == "PHOTO";
+}
+
+// The parameters a head may stand for, at most.
+int paramCount(const QByteArray& head)
+{
+    return head.count(';') + head.count(',');
 }
 
 // Whether the parameters of the line say that its values are
-// quoted-printable; a line whose head a fold has cut says no.
+// quoted-printable; a line whose head a fold has cut, or that has too many
+// parameters to read, says no.
 bool quotedPrintable(const QByteArray& line)
 {
-    const QString text = vCardText::decode(line);
-    const QString head = text.left(vCardText::headEnd(text));
-    const int params = head.indexOf(QLatin1Char(';'));
-    return params >= 0
-        && vCardText::isQuotedPrintable(vCardParam::fromByteArray(head.mid(params + 1).toUtf8()));
+    const int colon = vCardText::headEnd(line);
+    const QByteArray head = colon < 0 ? line : line.left(colon);
+    const int params = head.indexOf(';');
+    return params >= 0 && paramCount(head) <= vCardReader::maxParts
+        && vCardText::isQuotedPrintable(vCardParam::fromByteArray(head.mid(params + 1)));
+}
+
+// The values of a value text, decoded from quoted-printable where the
+// parameters say so and from the property's charset. rawValue gets the
+// value text when the charset can't give it back.
+QStringList readValues(
+    const QByteArray& valueText, const QList<vCardParam>& params, QByteArray* rawValue)
+{
+    const vCardCharset charset(params);
+    bool exact = true;
+    QStringList values;
+    if (vCardText::isQuotedPrintable(params)) {
+        values = vCardText::readValues(QString::fromLatin1(valueText));
+        for (QString& value : values) {
+            bool valueExact = false;
+            value = charset.decode(vCardText::fromQuotedPrintable(value.toLatin1()), &valueExact);
+            exact = exact && valueExact;
+        }
+    } else {
+        values = vCardText::readValues(charset.decode(valueText, &exact));
+    }
+    if (!exact)
+        *rawValue = valueText;
+    return values;
+}
+
+// What reading a line may hold at once, at most: its copies and decoded
+// texts, and the property read.
+qint64 lineCost(const QByteArray& line, int parts)
+{
+    return 10 * qint64(line.size()) + 160 * qint64(parts) + 1024;
 }
 
 // The bytes a string holds on the heap, near enough.
@@ -51,7 +119,7 @@ qint64 stringBytes(const QString& text)
 // strings.
 qint64 heldBytes(const vCardProperty& property)
 {
-    qint64 bytes = 80 + stringBytes(property.name());
+    qint64 bytes = 96 + stringBytes(property.name());
     for (const QString& value : property.values())
         bytes += 8 + stringBytes(value);
     for (const vCardParam& param : property.params())
@@ -66,27 +134,34 @@ bool isVersion21(const QByteArray& line)
 
 } // namespace
 
-QList<vCard> vCardReader::read(const QByteArray& text)
+QList<vCard> vCardReader::read(const QByteArray& text, QString* errorText)
 {
     vCardReader reader;
-    reader.m_budget = maxHeldPerByte * text.size() + maxHeldAtLeast;
-    for (int start = 0; start < text.size() && reader.m_held <= reader.m_budget;) {
-        int end = text.indexOf('\n', start);
-        end = end < 0 ? text.size() : end;
-        reader.readLine(text.mid(start, end - start));
-        start = end + 1;
-    }
-    reader.endLogicalLine();
-    if (reader.m_held <= reader.m_budget)
-        return reader.m_cards;
-    qWarning("vCard text of %d bytes would take more than %lld bytes to hold; not read.",
-        text.size(), reader.m_budget);
-    return QList<vCard>();
+    forEachLine(text, [&reader](const QByteArray& line) {
+        reader.m_read += line.size() + 1;
+        reader.readLine(line);
+        return reader.m_error.isEmpty();
+    });
+    if (reader.m_error.isEmpty())
+        reader.endLogicalLine();
+    return reader.succeeded(errorText) ? reader.m_cards : QList<vCard>();
+}
+
+QList<vCardProperty> vCardReader::readProperties(const QByteArray& text)
+{
+    vCardReader reader;
+    QList<vCardProperty> properties;
+    forEachLine(text.left(int(qstrnlen(text.constData(), uint(text.size())))),
+        [&reader, &properties](const QByteArray& line) {
+            reader.m_read += line.size() + 1;
+            return line != beginLine && line != endLine && reader.readProperty(line, &properties);
+        });
+    return reader.succeeded(nullptr) ? properties : QList<vCardProperty>();
 }
 
 void vCardReader::readLine(QByteArray line)
 {
-    if (line.endsWith('\r'))
+    while (line.endsWith('\r'))
         line.chop(1);
     if (continues(line))
         return;
@@ -141,19 +216,79 @@ void vCardReader::readLogicalLine(const QByteArray& raw)
         m_inCard = true;
         m_version21 = false;
     } else if (trimmed == endLine) {
-        if (m_inCard) {
+        m_held += 64;
+        if (m_inCard && fits(0))
             m_cards.append(m_card);
-            m_held += 64;
-        }
         m_inCard = false;
     } else if (m_inCard) {
         m_version21 = m_version21 || isVersion21(trimmed);
         int blanks = 0;
         while (blanks < line.size() && isBlank(line.at(blanks)))
             ++blanks;
-        const QList<vCardProperty> properties = vCardProperty::fromByteArray(line.mid(blanks));
-        for (const vCardProperty& property : properties)
-            m_held += heldBytes(property);
-        m_card.addProperties(properties);
+        // A second BEGIN line is no property.
+        const QByteArray property = line.mid(blanks);
+        QList<vCardProperty> properties;
+        if (property != beginLine && readProperty(property, &properties))
+            m_card.addProperties(properties);
     }
+}
+
+// Reads one property line into the list: false, with the text refused, when
+// it is beyond the bounds. A line without a colon or a VERSION line adds nothing.
+bool vCardReader::readProperty(const QByteArray& line, QList<vCardProperty>* properties)
+{
+    const int colon = vCardText::headEnd(line);
+    if (colon < 0)
+        return true;
+    const QByteArray head = line.left(colon);
+    const int nameEnd = head.indexOf(';');
+    const QString name = vCardText::decode(nameEnd < 0 ? head : head.left(nameEnd));
+    if (name == QLatin1String("VERSION"))
+        return true;
+    const QByteArray valueText = line.mid(colon + 1);
+    const int params = paramCount(head);
+    const int values = valueText.count(';') + 1;
+    if (params > maxParts || values > maxParts) {
+        return refuse(QCoreApplication::translate("vCardReader",
+            "A vCard property has more than %1 values or parameters; the text was not read.")
+                          .arg(maxParts));
+    }
+    if (!fits(lineCost(line, params + values)))
+        return false;
+    const QList<vCardParam> paramList
+        = nameEnd < 0 ? QList<vCardParam>() : vCardParam::fromByteArray(head.mid(nameEnd + 1));
+    QByteArray rawValue;
+    const QStringList valueList = readValues(valueText, paramList, &rawValue);
+    properties->append(vCardProperty(name, valueList, paramList, rawValue));
+    m_held += heldBytes(properties->last()) + rawValue.size();
+    return fits(0);
+}
+
+// Whether so many bytes more fit in what the text read so far may hold; if
+// not, the text is refused.
+bool vCardReader::fits(qint64 bytes)
+{
+    return m_held + bytes <= maxHeldPerByte * m_read + maxHeldAtLeast
+        || refuse(QCoreApplication::translate("vCardReader",
+            "The vCard text would take more than %1 times its size and %2 MiB to hold; it was "
+            "not read.")
+                      .arg(maxHeldPerByte)
+                      .arg(maxHeldAtLeast >> 20));
+}
+
+bool vCardReader::refuse(const QString& reason)
+{
+    if (m_error.isEmpty())
+        m_error = reason;
+    return false;
+}
+
+// Whether the text was read; if not, says why, to errorText or else as a warning.
+bool vCardReader::succeeded(QString* errorText) const
+{
+    if (errorText)
+        *errorText = m_error;
+    else if (!m_error.isEmpty())
+        qWarning("%s", qPrintable(m_error));
+    return m_error.isEmpty();
 }

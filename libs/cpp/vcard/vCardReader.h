@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 // Reads the cards of a vCard text, one line at a time, so that what it holds
 // beside the text is the cards read and the line at hand. Folded lines are
@@ -12,24 +13,38 @@
 class vCardReader
 {
 public:
-    // What the cards read may hold, at most: a text beyond it is refused. A
-    // card of real properties holds about ten times its text; one of empty
-    // properties (":" lines) some forty times.
+    // What reading may hold at once, at most: maxHeldPerByte times the text
+    // read so far and maxHeldAtLeast besides, the line at hand included; a
+    // text beyond it is refused as soon as it is. A card of real properties
+    // holds about ten times its text, one of empty properties (":" lines)
+    // some forty times.
     static constexpr qint64 maxHeldPerByte = 16;
     static constexpr qint64 maxHeldAtLeast = qint64(16) << 20;
+    // The values, and the parameters, that one property may have.
+    static constexpr int maxParts = 4096;
 
-    // The complete cards of the text, in text order; none, with a warning,
-    // when they would hold more than the bound above.
-    static QList<vCard> read(const QByteArray& text);
+    // The complete cards of the text, in text order. None when the text is
+    // beyond the bounds above; then errorText says why, or, when it is null,
+    // a warning does. errorText is emptied when the text was read.
+    static QList<vCard> read(const QByteArray& text, QString* errorText);
+    // The properties of the lines, each read as it stands, up to a
+    // BEGIN:VCARD or END:VCARD line; none, with a warning, beyond the bounds.
+    static QList<vCardProperty> readProperties(const QByteArray& text);
 
 private:
     void readLine(QByteArray line);
     bool continues(const QByteArray& line);
     void endLogicalLine();
     void readLogicalLine(const QByteArray& line);
+    bool readProperty(const QByteArray& line, QList<vCardProperty>* properties);
+    bool fits(qint64 bytes);
+    bool refuse(const QString& reason);
+    bool succeeded(QString* errorText) const;
 
-    qint64 m_budget = 0;
+    // The bytes of text read so far, and what the cards read hold.
+    qint64 m_read = 0;
     qint64 m_held = 0;
+    QString m_error;
     QList<vCard> m_cards;
     vCard m_card;
     bool m_inCard = false;

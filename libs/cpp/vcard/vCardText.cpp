@@ -72,18 +72,6 @@ bool isFrameLine(const QByteArray& line)
     return trimmed == "BEGIN:VCARD" || trimmed == "END:VCARD";
 }
 
-int indexOutsideQuotes(const QString& text, QChar separator)
-{
-    bool quoted = false;
-    for (int i = 0; i < text.size(); ++i) {
-        if (text.at(i) == quote)
-            quoted = !quoted;
-        else if (!quoted && text.at(i) == separator)
-            return i;
-    }
-    return -1;
-}
-
 QStringList splitOutsideQuotes(const QString& text, QChar separator)
 {
     QStringList pieces;
@@ -116,14 +104,20 @@ QString quotedWhenNeeded(QString value)
     return special ? quote + value + quote : value;
 }
 
-int headEnd(const QString& line)
+int headEnd(const QByteArray& line)
 {
-    const int colon = line.indexOf(QLatin1Char(':'));
-    const int params = line.indexOf(QLatin1Char(';'));
+    const int colon = line.indexOf(':');
+    const int params = line.indexOf(';');
     if (params < 0 || colon < params)
         return colon;
-    const int quoted = indexOutsideQuotes(line.mid(params), QLatin1Char(':'));
-    return quoted < 0 ? colon : params + quoted;
+    bool quoted = false;
+    for (int i = params; i < line.size(); ++i) {
+        if (line.at(i) == '"')
+            quoted = !quoted;
+        else if (!quoted && line.at(i) == ':')
+            return i;
+    }
+    return colon;
 }
 
 bool isQuotedPrintable(const QList<vCardParam>& params)
@@ -183,9 +177,8 @@ bool needsQuotedPrintable(const QString& value)
         [](QChar c) { return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == backslash; });
 }
 
-QString toQuotedPrintable(const QString& value)
+QString toQuotedPrintable(const QByteArray& bytes)
 {
-    const QByteArray bytes = value.toUtf8();
     QString text;
     text.reserve(bytes.size());
     for (int i = 0; i < bytes.size(); ++i) {
@@ -203,9 +196,8 @@ QString toQuotedPrintable(const QString& value)
     return text;
 }
 
-QString fromQuotedPrintable(const QString& text)
+QByteArray fromQuotedPrintable(const QByteArray& encoded)
 {
-    const QByteArray encoded = text.toUtf8();
     // Past the last byte that is not white space, an "=" is a soft line break.
     const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
     int end = encoded.size();
@@ -226,7 +218,7 @@ QString fromQuotedPrintable(const QString& text)
             bytes += c;
         }
     }
-    return decode(bytes);
+    return bytes;
 }
 
 } // namespace vCardText

@@ -17,8 +17,6 @@ QString decode(const QByteArray& bytes);
 // BEGIN:VCARD or END:VCARD, white space around it aside.
 bool isFrameLine(const QByteArray& line);
 
-// Where the first separator outside double quotes stands; -1 when there is none.
-int indexOutsideQuotes(const QString& text, QChar separator);
 // The text split at every separator outside double quotes, the quotes kept.
 QStringList splitOutsideQuotes(const QString& text, QChar separator);
 // The text without its double quotes.
@@ -29,7 +27,7 @@ QString quotedWhenNeeded(QString value);
 // Where the colon before the value text of a property line stands; -1 for a
 // line without one. A colon inside a quoted parameter value is part of it;
 // with a quote left open the first colon ends the head.
-int headEnd(const QString& line);
+int headEnd(const QByteArray& line);
 // Whether a parameter other than a charset says that the values are
 // quoted-printable: ENCODING= or, as 2.1 allows, the bare word.
 bool isQuotedPrintable(const QList<vCardParam>& params);
@@ -44,11 +42,11 @@ QString escaped21(const QString& value);
 // Whether a 2.1 value must be quoted-printable to read back: it holds a line
 // break or a backslash.
 bool needsQuotedPrintable(const QString& value);
-// The value's UTF-8 bytes as quoted-printable text: "=" and a backslash,
-// control characters, bytes beyond ASCII and a blank at the end encoded.
-QString toQuotedPrintable(const QString& value);
-// The text of a quoted-printable value; an "=" that begins no code stays,
+// The bytes as quoted-printable text: "=" and a backslash, control
+// characters, bytes beyond ASCII and a blank at the end encoded.
+QString toQuotedPrintable(const QByteArray& bytes);
+// The bytes of a quoted-printable value; an "=" that begins no code stays,
 // one at the end (a soft line break) goes.
-QString fromQuotedPrintable(const QString& text);
+QByteArray fromQuotedPrintable(const QByteArray& encoded);
 
 } // namespace vCardText
