@@ -25,6 +25,15 @@ QPushButton* buttonNamed(const Transposer& t, const QString& objectName, const Q
     return nullptr;
 }
 
+// The chord's root as semitones above C, moved by some steps, and its type.
+QString pitchAndType(const ChordsButtonsPanel& panel, const QString& chord, int steps = 0)
+{
+    // The chord code's roots: A, A flat, B, B flat, C, D, D flat, E, E flat, F, G, G flat.
+    static const int semitones[] = {9, 8, 11, 10, 0, 2, 1, 4, 3, 5, 7, 6};
+    const int code = panel.stringToChord(QString(chord).remove('\n'));
+    return QString("%1 %2").arg((semitones[code / 11] + steps + 12) % 12).arg(code % 11);
+}
+
 QPushButton* soundButton(const Transposer& t)
 {
     QPushButton* on = buttonNamed(t, "TransposerButton", "Sound On");
@@ -194,8 +203,22 @@ void TestTransposer::transposition_data()
         << QStringList {"C\n"} << "11" + flat << QStringList {"D" + flat + "\n"};
     QTest::newRow("sharp up two stays sharp")
         << QStringList {"C #\n7"} << "2 #" << QStringList {"D #\n7"};
-    QTest::newRow("roots outside both lists stay") << QStringList {"E #\nm", "G\n",
-        "C" + flat + "\n9"} << "5 #" << QStringList {"E #\nm", "C\n", "C" + flat + "\n9"};
+    QTest::newRow("C flat and E sharp move by their pitch") << QStringList {
+        "E #\nm", "G\n", "C" + flat + "\n9"} << "5 #" << QStringList {"A #\nm", "C\n", "E\n9"};
+    QTest::newRow("F flat minor moves with C") << QStringList {"F" + flat + "\nm", "C\n"} << "2 #"
+                                               << QStringList {"G" + flat + "\nm", "D\n"};
+    QTest::newRow("C flat up one gives C")
+        << QStringList {"C" + flat + "\n"} << up1 << QStringList {"C\n"};
+    QTest::newRow("B sharp up one gives C sharp")
+        << QStringList {"B #\n7"} << up1 << QStringList {"C #\n7"};
+    QTest::newRow("B sharp down one gives B")
+        << QStringList {"B #\n"} << down1 << QStringList {"B\n"};
+    QTest::newRow("E sharp down eleven gives F sharp")
+        << QStringList {"E #\nm"} << "11" + flat << QStringList {"F #\nm"};
+    QTest::newRow("F flat down one gives E flat")
+        << QStringList {"F" + flat + "\nsus4"} << down1 << QStringList {"E" + flat + "\nsus4"};
+    QTest::newRow("roots outside the panel stay")
+        << QStringList {"H\n", "\nm", "G\n"} << "5 #" << QStringList {"H\n", "\nm", "C\n"};
     QTest::newRow("whole sequence") << QStringList {"A\nm", "F\n", "C\n",
         "G\n7"} << "2" + flat << QStringList {"G\nm", "E" + flat + "\n", "B" + flat + "\n", "F\n7"};
 }
@@ -226,37 +249,41 @@ void TestTransposer::roundTripReturnsTheSameChords_data()
 {
     QTest::addColumn<QString>("there");
     QTest::addColumn<QString>("back");
+    QTest::addColumn<int>("steps");
     for (int n = 1; n <= 11; ++n) {
         const QString up = QString::number(n) + " #", down = QString::number(n) + flat;
-        QTest::newRow(qPrintable(QString("up %1 then down").arg(n))) << up << down;
-        QTest::newRow(qPrintable(QString("down %1 then up").arg(n))) << down << up;
+        QTest::newRow(qPrintable(QString("up %1 then down").arg(n))) << up << down << n;
+        QTest::newRow(qPrintable(QString("down %1 then up").arg(n))) << down << up << -n;
     }
 }
 
-// Naturals and flats come back as written; sharps come back as the same
-// chord, possibly spelt with a flat.
+// Every chord moves by the entry's steps; naturals and flats come back as
+// written, the others as the same chord, possibly spelt another way.
 void TestTransposer::roundTripReturnsTheSameChords()
 {
     QFETCH(QString, there);
     QFETCH(QString, back);
+    QFETCH(int, steps);
     const QStringList spelt = {"C\n", "D" + flat + "\nm", "D\n7", "E" + flat + "\nmaj7", "E\nm7",
         "F\n9", "G" + flat + "\nsus4", "G\naug", "A" + flat + "\ndim", "A\n6", "B" + flat + "\nm6",
         "B\n"};
-    const QStringList sharps = {"C #\nm", "D #\n", "F #\n7", "G #\nm7", "A #\n9"};
+    const QStringList others = {"C #\nm", "D #\n", "F #\n7", "G #\nm7", "A #\n9", "C" + flat + "\n",
+        "F" + flat + "\nm", "B #\n7", "E #\nsus4"};
     Strip s;
-    s.transposer.setCurrentChords(spelt + sharps);
+    s.transposer.setCurrentChords(spelt + others);
 
     menuEntry(s.transposer, "TransposerMenu", there)->trigger();
-    QVERIFY(s.transposer.currentChords() != spelt + sharps);
+    const QStringList moved = s.transposer.currentChords();
+    for (int i = 0; i < moved.size(); ++i)
+        QCOMPARE(pitchAndType(s.panel, moved.at(i)),
+            pitchAndType(s.panel, (spelt + others).at(i), steps));
     menuEntry(s.transposer, "TransposerMenu", back)->trigger();
 
     const QStringList result = s.transposer.currentChords();
     QCOMPARE(result.mid(0, spelt.size()), spelt);
-    for (int i = 0; i < sharps.size(); ++i) {
-        const QString chord = result.at(spelt.size() + i);
-        QCOMPARE(s.panel.stringToChord(chord.split('\n').join("")),
-            s.panel.stringToChord(sharps.at(i).split('\n').join("")));
-    }
+    for (int i = 0; i < others.size(); ++i)
+        QCOMPARE(pitchAndType(s.panel, result.at(spelt.size() + i)),
+            pitchAndType(s.panel, others.at(i)));
 }
 
 void TestTransposer::choosingATab_data()

@@ -10,6 +10,7 @@
 #include "TransposerPictures.h"
 
 #include <QBoxLayout>
+#include <QHash>
 #include <QLockFile>
 #include <QMenu>
 #include <QPointer>
@@ -62,6 +63,15 @@ QStringList sharpNoteNames()
             QStringLiteral("E"), QStringLiteral("F"), QStringLiteral("F #"), QStringLiteral("G"),
             QStringLiteral("G #"), QStringLiteral("A"), QStringLiteral("A #"), QStringLiteral("B")};
     return twelve + twelve;
+}
+
+// The panel's roots that neither list names, by the name of their pitch.
+QString listedRoot(const QString& root)
+{
+    static const QHash<QString, QString> pitches = {{flat('C'), QStringLiteral("B")},
+        {flat('F'), QStringLiteral("E")}, {QStringLiteral("B #"), QStringLiteral("C")},
+        {QStringLiteral("E #"), QStringLiteral("F")}};
+    return pitches.value(root, root);
 }
 
 QIcon menuIcon(const QString& image)
@@ -312,14 +322,16 @@ void Transposer::transpose(QAction* action, bool up)
 }
 
 // The spelling follows the root's own accidental: sharps stay in the sharp
-// list, naturals and flats in the flat list. Roots in neither list stay.
+// list, naturals and flats in the flat list. C flat, F flat, B sharp and
+// E sharp move by their pitch; other roots in neither list stay.
 QString Transposer::transposedTab(const QString& tab, int steps) const
 {
     const QStringList parts = tab.split(lineFeed, Qt::KeepEmptyParts);
     const QString& root = parts.first();
     const QString type = parts.size() >= 2 ? parts.last() : QString();
     const QStringList& notes = root.contains(QLatin1Char('#')) ? m_sharpNotes : m_flatNotes;
-    const int found = steps > 0 ? notes.indexOf(root) : notes.lastIndexOf(root);
+    const QString pitch = listedRoot(root);
+    const int found = steps > 0 ? notes.indexOf(pitch) : notes.lastIndexOf(pitch);
     if (found < 0)
         return tab;
     return notes.at(found + steps) + lineFeed + type;
