@@ -60,6 +60,26 @@ QStringList start(std::unique_ptr<Transposer>& transposer, qint64* elapsedMs)
     return shown;
 }
 
+// The names shown once the user has saved one more favourite.
+QStringList withAdded(QStringList shown)
+{
+    shown << "Added";
+    shown.sort();
+    return shown;
+}
+
+// The user saves one more favourite: a start shows it beside the others,
+// and so does a start after the count is lost.
+void saveOneMoreAndLoseTheCount(std::unique_ptr<Transposer>& transposer, const QStringList& shown)
+{
+    transposer->setCurrentChords({"E\nm"});
+    saveAs(*transposer, "Added");
+    qint64 elapsedMs = 0;
+    QCOMPARE(start(transposer, &elapsedMs), withAdded(shown));
+    app()->removeSettingsValue("FavoritesCount");
+    QCOMPARE(start(transposer, &elapsedMs), withAdded(shown));
+}
+
 } // namespace
 
 class TestFavoritesStore : public QObject
@@ -69,6 +89,8 @@ class TestFavoritesStore : public QObject
 private slots:
     void damagedCountKeepsEveryStoredFavorite_data();
     void damagedCountKeepsEveryStoredFavorite();
+    void previousVersionFileShowsItsFavorites_data();
+    void previousVersionFileShowsItsFavorites();
 };
 
 void TestFavoritesStore::damagedCountKeepsEveryStoredFavorite_data()
@@ -100,21 +122,62 @@ void TestFavoritesStore::damagedCountKeepsEveryStoredFavorite()
     QCOMPARE(start(transposer, &elapsedMs), shown);
     QVERIFY2(elapsedMs < 1000, qPrintable(QString::number(elapsedMs) + " ms"));
 
-    // WHEN the user saves one more, THEN a second start shows them all
-    transposer->setCurrentChords({"E\nm"});
-    saveAs(*transposer, "Added");
-    QStringList saved = shown + QStringList("Added");
-    saved.sort();
-    QCOMPARE(start(transposer, &elapsedMs), saved);
+    // WHEN the user saves one more, THEN a second start shows them all, and
+    // so does one after the count is lost: nothing deleted comes back
+    saveOneMoreAndLoseTheCount(transposer, shown);
+    if (QTest::currentTestFailed())
+        return;
 
-    // AND a count lost after the save brings back nothing deleted, and every
-    // stored favourite still holds its chords
-    app()->removeSettingsValue("FavoritesCount");
-    QCOMPARE(start(transposer, &elapsedMs), saved);
+    // AND every stored favourite still holds its chords
     for (const QString& name : shown.filter("Song ")) {
         choose(*transposer, name);
         QCOMPARE(transposer->currentChords(), QStringList("A\n"));
     }
+}
+
+void TestFavoritesStore::previousVersionFileShowsItsFavorites_data()
+{
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QStringList>("shown");
+    // The default favourite's entry cut short inside its name.
+    const QString cut = "Favorite1=" + Transposer::defaultFavorite().left(8) + "\n";
+    QTest::newRow("stale entry above the count") << entries({0, 1, 2}) + "FavoritesCount=2\n"
+                                                 << songs({0, 1});
+    QTest::newRow("cut entry under the count") << entries({0}) + cut + "FavoritesCount=2\n"
+                                               << songs({0});
+    QTest::newRow("count, cut entry and stale entry") << entries({0}) + cut + entries({2})
+            + "FavoritesCount=2\n" << songs({0});
+    QTest::newRow("cut entry, count lost") << entries({0}) + cut << songs({0});
+}
+
+// A file the previous version wrote shows what it showed, whether or not it
+// later loses its count; a stale or cut entry never comes back.
+void TestFavoritesStore::previousVersionFileShowsItsFavorites()
+{
+    QFETCH(QString, group);
+    QFETCH(QStringList, shown);
+    // GIVEN such a settings file, WHEN the program starts, THEN it shows its favourites
+    writeSettingsFile(group);
+    std::unique_ptr<Transposer> transposer;
+    qint64 elapsedMs = 0;
+    QCOMPARE(start(transposer, &elapsedMs), shown);
+
+    // AND once that file loses its count, the next start shows the same
+    app()->removeSettingsValue("FavoritesCount");
+    QCOMPARE(start(transposer, &elapsedMs), shown);
+
+    // WHEN the user saves one more, THEN it stands beside them, with or
+    // without the count
+    saveOneMoreAndLoseTheCount(transposer, shown);
+
+    // AND the file holds exactly those favourites
+    app()->settings()->sync();
+    QFile file(app()->supportDirectory() + "settings.plist");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    QCOMPARE(text.count(QRegularExpression("\\nFavorite\\d+=")), withAdded(shown).size());
+    for (const QString& name : withAdded(shown))
+        QVERIFY2(text.contains("=" + name + ":"), qPrintable(text));
 }
 
 int main(int argc, char** argv)

@@ -18,6 +18,7 @@
 #include <QSettings>
 
 #include <algorithm>
+#include <iterator>
 
 namespace VADirur {
 
@@ -102,6 +103,31 @@ int storedFavoritesCount()
     bool ok = false;
     const int count = app()->settingsValue(countKey).toInt(&ok);
     return ok && count >= 0 ? count : -1;
+}
+
+// The stored indices at or above a valid count: entries a delete left
+// behind, never read while the count stands.
+QVector<int> hiddenIndices(const QVector<int>& stored)
+{
+    const int count = storedFavoritesCount();
+    QVector<int> hidden;
+    if (count >= 0)
+        std::copy_if(stored.cbegin(), stored.cend(), std::back_inserter(hidden),
+            [count](int index) { return index >= count; });
+    return hidden;
+}
+
+// Another instance may change the stored list at any time: the change is
+// made on the file as it is now, under a lock, and written back before the
+// lock goes, so that nothing saved elsewhere is lost.
+void changeStoredFavorites(const std::function<void()>& change)
+{
+    // Without the lock after a while, the change goes ahead all the same.
+    QLockFile lock(app()->supportDirectory() + QStringLiteral("favorites.lock"));
+    lock.tryLock(10000);
+    app()->settings()->sync();
+    change();
+    app()->settings()->sync();
 }
 
 QPushButton* createButton(const QString& caption, const QString& objectName)
@@ -350,7 +376,8 @@ QString Transposer::defaultFavorite()
 
 void Transposer::recreateFavoritesMenu()
 {
-    readFavorites();
+    if (!hiddenIndices(readFavorites()).isEmpty())
+        removeHiddenFavorites();
     m_favoritesMenu->clear();
     m_favoritesMenu->addAction(
         menuIcon(TransposerPictures::newImage()), tr("&New"), this, &Transposer::slotNewFavorite);
@@ -366,11 +393,12 @@ void Transposer::recreateFavoritesMenu()
 }
 
 // A stored favourite is "name:chord,chord,...". The name ends at the first
-// ":", the chords start after the last one. A count hides the entries a
-// delete left above it, and an entry missing below it reads as the default
-// favourite. Without a count every stored entry is read; with none stored
-// either, the default stands alone, as on a first start. Returns the indices
-// stored, read or not.
+// ":", the chords start after the last one; a value without ":" is no
+// favourite (an entry cut short). A count hides the entries a delete left
+// above it, and an entry missing below it reads as the default favourite.
+// Without a count every stored entry is read; with none stored either, the
+// default stands alone, as on a first start. Returns the indices stored,
+// read or not.
 QVector<int> Transposer::readFavorites()
 {
     m_favorites.clear();
@@ -390,23 +418,32 @@ QVector<int> Transposer::readFavorites()
 
 void Transposer::insertFavorite(const QString& value)
 {
+    if (!value.contains(QLatin1Char(':')))
+        return;
     const QStringList parts = value.split(QLatin1Char(':'), Qt::KeepEmptyParts);
     m_favorites.insert(parts.first(), parts.last().split(QLatin1Char(','), Qt::KeepEmptyParts));
 }
 
-// Another instance may have changed the stored list since it was read: the
-// list is read again under a lock, changed and written back before the lock
-// goes, so that nothing saved elsewhere is lost.
+// The list is read again before the change, as another instance left it.
 void Transposer::changeFavorites(const std::function<void()>& change)
 {
-    // Without the lock after a while, the change goes ahead all the same.
-    QLockFile lock(app()->supportDirectory() + QStringLiteral("favorites.lock"));
-    lock.tryLock(10000);
-    app()->settings()->sync();
-    const QVector<int> stored = readFavorites();
-    change();
-    saveFavorites(stored);
-    app()->settings()->sync();
+    changeStoredFavorites([this, &change] {
+        const QVector<int> stored = readFavorites();
+        change();
+        saveFavorites(stored);
+    });
+}
+
+// The entries a count hides go as soon as they are read, so that a count
+// lost later brings back no deleted favourite. Only they go: the count is
+// read again from the file as it is now, which another instance may have
+// raised.
+void Transposer::removeHiddenFavorites()
+{
+    changeStoredFavorites([this] {
+        for (int index : hiddenIndices(readFavorites()))
+            app()->removeSettingsValue(favoriteKey.arg(index));
+    });
 }
 
 // The stored entries above the new count go, so that a count lost later

@@ -72,6 +72,7 @@ private:
     void insertFavorite(const QString& value);
     void saveFavorites(const QVector<int>& stored);
     void changeFavorites(const std::function<void()>& change);
+    void removeHiddenFavorites();
 
     ChordsTabBar* m_tabBar = nullptr;
     ChordsButtonsPanel* m_chordsButtonsPanel = nullptr;
