@@ -140,7 +140,7 @@ private slots:
     {
         TunersCommonPanel panel(nullptr);
         QCOMPARE(entries(buttonWithText(&panel, "A4:")->menu()),
-            QStringList({"A4:415Hz (Baroque Pitch)", "A4:430Hz (Scintific Pitch)",
+            QStringList({"A4:415Hz (Baroque Pitch)", "A4:430Hz (Scientific Pitch)",
                 "A4:435Hz (France1859 Pitch)", "A4:439Hz (New Philarmonic Pitch)",
                 "A4:440Hz (Concert Pitch)", "A4:442Hz (Boston Symphony Orchestra Pitch)",
                 "A4:443Hz (New Berliner Philharmonic Pitch)",

@@ -71,7 +71,7 @@ QMenu* TunersCommonPanel::makePitchMenu()
     };
     static const Entry entries[] = {
         {QT_TR_NOOP("A4:415Hz (Baroque Pitch)"), &TunersCommonPanel::slotSetPitch415},
-        {QT_TR_NOOP("A4:430Hz (Scintific Pitch)"), &TunersCommonPanel::slotSetPitch430},
+        {QT_TR_NOOP("A4:430Hz (Scientific Pitch)"), &TunersCommonPanel::slotSetPitch430},
         {QT_TR_NOOP("A4:435Hz (France1859 Pitch)"), &TunersCommonPanel::slotSetPitch435},
         {QT_TR_NOOP("A4:439Hz (New Philarmonic Pitch)"), &TunersCommonPanel::slotSetPitch439},
         {QT_TR_NOOP("A4:440Hz (Concert Pitch)"), &TunersCommonPanel::slotSetPitch440},
