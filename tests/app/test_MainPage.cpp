@@ -59,6 +59,31 @@ bool drawsAPicture(const QIcon& icon)
     return false;
 }
 
+// The pixels a button's menu indicator covers: those that change when the
+// menu goes, the caption set aside (the indicator takes room from it).
+QRect menuIndicatorOf(QPushButton* button, int* pixels)
+{
+    const QString caption = button->text();
+    QMenu* menu = button->menu();
+    button->setText(QString());
+    const QImage with = button->grab().toImage();
+    button->setMenu(nullptr);
+    const QImage without = button->grab().toImage();
+    button->setMenu(menu);
+    button->setText(caption);
+    QRect covered;
+    *pixels = 0;
+    for (int y = 0; y < with.height(); ++y) {
+        for (int x = 0; x < with.width(); ++x) {
+            if (with.pixel(x, y) != without.pixel(x, y)) {
+                covered |= QRect(x, y, 1, 1);
+                ++*pixels;
+            }
+        }
+    }
+    return covered;
+}
+
 } // namespace
 
 // The window's size and its closing are shown on the real program by test_Program.
@@ -76,6 +101,8 @@ private slots:
     void hiddenPageShowsWholeInItsFirstFrame();
     void moreMenusListLinksBeforeShops_data();
     void moreMenusListLinksBeforeShops();
+    void menuButtonsShowTheirIndicatorWhole_data();
+    void menuButtonsShowTheirIndicatorWhole();
     void arabicLaysOutRightToLeft();
     void slideLanguage_data();
     void slideLanguage();
@@ -281,6 +308,44 @@ void TestMainPage::moreMenusListLinksBeforeShops()
         if (entry->text() != QLatin1String("Quit") && !entry->isSeparator())
             QVERIFY2(drawsAPicture(entry->icon()), qPrintable(entry->text()));
     }
+}
+
+void TestMainPage::menuButtonsShowTheirIndicatorWhole_data()
+{
+    QTest::addColumn<QString>("objectName");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("three dots") << "MoreButton" << QString();
+    QTest::newRow("application") << "AppButton" << QString();
+    QTest::newRow("Transpose") << "TransposerButton"
+                               << "Transpose";
+    QTest::newRow("Favorites") << "TransposerButton"
+                               << "Favorites";
+}
+
+// The arrow under a menu button is drawn whole (it is 7 by 4 pixels at the
+// least) and clear of the button's edges.
+void TestMainPage::menuButtonsShowTheirIndicatorWhole()
+{
+    QFETCH(QString, objectName);
+    QFETCH(QString, caption);
+    MainPage window(nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QPushButton* button = nullptr;
+    for (QPushButton* candidate : shownPage(window)->findChildren<QPushButton*>(objectName)) {
+        if (caption.isEmpty() || candidate->text() == caption)
+            button = candidate;
+    }
+    QVERIFY(button && button->menu());
+
+    int pixels = 0;
+    const QRect indicator = menuIndicatorOf(button, &pixels);
+    QVERIFY2(indicator.width() >= 7 && indicator.height() >= 4 && pixels >= 15,
+        qPrintable(QString("%1 x %2, %3 pixels")
+                       .arg(indicator.width())
+                       .arg(indicator.height())
+                       .arg(pixels)));
+    QVERIFY(button->rect().adjusted(1, 1, -1, -1).contains(indicator));
 }
 
 void TestMainPage::arabicLaysOutRightToLeft()

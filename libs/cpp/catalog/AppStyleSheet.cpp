@@ -234,8 +234,8 @@ QPushButton#IntroButton:hover { border-image: url(:/Help_hover.png) 0 0 0 0; }
 QPushButton#MoreButton { border-image: url(:/More.png) 0 0 0 0; }
 QPushButton#MoreButton:hover { border-image: url(:/More_hover.png) 0 0 0 0; }
 QPushButton::menu-indicator {
-    margin: 0px; subcontrol-origin: border; subcontrol-position: bottom midle;
-    width: 4px; height: 4px; image: url(:/spinbox_button2.png);
+    subcontrol-origin: padding; subcontrol-position: bottom center;
+    width: 8px; height: 8px; image: url(:/spinbox_button2.png);
 }
 )CSS";
 
