@@ -4,6 +4,7 @@
 #include "AudioFileReader.h"
 
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QFile>
 
 #include <sndfile.h>
@@ -14,6 +15,18 @@
 namespace {
 
 constexpr double rate = 44100.0;
+
+QByteArray pcmFrames(quint16 channels, quint32 frames, QDataStream::ByteOrder order)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(order);
+    for (quint32 f = 0; f < frames; ++f) {
+        for (quint16 c = 0; c < channels; ++c)
+            out << qint16(c == 0 ? 8192 : c == 1 ? -8192 : 16384);
+    }
+    return bytes;
+}
 
 } // namespace
 
@@ -43,6 +56,51 @@ bool TestSound::writeTone(const QString& path, int milliseconds)
 {
     return write(
         path, sine(qint64(milliseconds) * 441 / 10, 440, 0.1f), SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+}
+
+QByteArray TestSound::pcmFile(Container container, quint32 rate, quint16 channels, quint32 frames)
+{
+    const QDataStream::ByteOrder order
+        = container == Container::Wav ? QDataStream::LittleEndian : QDataStream::BigEndian;
+    const QByteArray samples = pcmFrames(channels, frames, order);
+    const quint32 size = quint32(samples.size());
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(order);
+    out.setFloatingPointPrecision(QDataStream::DoublePrecision);
+    if (container == Container::Wav) {
+        out.writeRawData("RIFF", 4);
+        out << quint32(36 + size);
+        out.writeRawData("WAVEfmt ", 8);
+        out << quint32(16) << quint16(1) << channels << rate << quint32(2 * channels * rate)
+            << quint16(2 * channels) << quint16(16);
+        out.writeRawData("data", 4);
+        out << size;
+    } else if (container == Container::Aiff) {
+        // The rate as an 80-bit float: its power of two, then the mantissa
+        // with its leading one.
+        int exponent = 0;
+        while ((quint64(2) << exponent) <= rate)
+            ++exponent;
+        out.writeRawData("FORM", 4);
+        out << quint32(4 + 26 + 16 + size);
+        out.writeRawData("AIFFCOMM", 8);
+        out << quint32(18) << channels << frames << quint16(16) << quint16(16383 + exponent)
+            << (quint64(rate) << (63 - exponent));
+        out.writeRawData("SSND", 4);
+        out << quint32(8 + size) << quint32(0) << quint32(0);
+    } else {
+        out.writeRawData("caff", 4);
+        out << quint16(1) << quint16(0);
+        out.writeRawData("desc", 4);
+        out << qint64(32) << double(rate);
+        out.writeRawData("lpcm", 4);
+        out << quint32(0) << quint32(2 * channels) << quint32(1) << quint32(channels)
+            << quint32(16);
+        out.writeRawData("data", 4);
+        out << qint64(4 + size) << quint32(0);
+    }
+    return bytes + samples;
 }
 
 std::vector<float> TestSound::render(qint64 frames)

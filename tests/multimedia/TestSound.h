@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <complex>
@@ -9,6 +10,8 @@
 class TestSound
 {
 public:
+    enum class Container { Wav, Aiff, Caf };
+
     TestSound() = delete;
 
     static std::vector<float> sine(
@@ -18,6 +21,10 @@ public:
         const QString& path, const std::vector<float>& samples, int format, int rate = 44100);
     // A quiet 440 Hz tone of the given length as 16-bit WAV.
     static bool writeTone(const QString& path, int milliseconds);
+    // The bytes of a 16-bit PCM file, written by hand: libsndfile writes no
+    // header it finds absurd. Each frame holds 0.25 in the first channel,
+    // -0.25 in the second and 0.5 in the others.
+    static QByteArray pcmFile(Container container, quint32 rate, quint16 channels, quint32 frames);
     // Lets pending starts begin, then mixes frames through the engine's
     // manual clock and returns the stereo output.
     static std::vector<float> render(qint64 frames);

@@ -61,23 +61,6 @@ bool rampPlays(qint64 from, qint64 to)
     return from == to;
 }
 
-// A mono 16-bit WAV file of silence at the rate, written by hand: libsndfile
-// writes no rate it finds absurd.
-QByteArray pcmWav(quint32 rate, quint32 frames)
-{
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out.writeRawData("RIFF", 4);
-    out << quint32(36 + 2 * frames);
-    out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(1) << rate << quint32(2 * rate) << quint16(2)
-        << quint16(16);
-    out.writeRawData("data", 4);
-    out << quint32(2 * frames);
-    return bytes + QByteArray(int(2 * frames), '\0');
-}
-
 // Mixes in pieces of a stream's block, with time for the worker to refill
 // the ring between them.
 std::vector<float> renderPaced(qint64 frames)
@@ -362,7 +345,8 @@ void TestNativeAudioPlayer::badFiles_data()
     QTest::newRow("text named mp3") << QString("text.mp3") << QByteArray("Not a sound.\n");
     QTest::newRow("mp3 cut in its first frame") << QString("cut.mp3") << mp3File.read(40);
     QTest::newRow("wav of no frames") << QString("noframes.wav") << wavFile.readAll();
-    QTest::newRow("wav at 16.6 MHz") << QString("fast.wav") << pcmWav(16588608, 2745);
+    QTest::newRow("wav at 16.6 MHz")
+        << QString("fast.wav") << TestSound::pcmFile(TestSound::Container::Wav, 16588608, 1, 2745);
 }
 
 void TestNativeAudioPlayer::badFiles()

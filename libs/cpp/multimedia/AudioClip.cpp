@@ -68,8 +68,9 @@ void AudioClip::append(const float* samples, qint64 count)
     const size_t needed = size_t((ready + count) * m_channels);
     if (m_buffers.empty() || needed > m_buffers.back().size()) {
         // The first buffer holds the header's length, which is exact but for
-        // a file that lies about it.
-        const size_t first = size_t(std::clamp(frames(), blockFrames, maxFrames) * m_channels);
+        // a file that lies about it, as far as the file's bytes back it.
+        const size_t first = size_t(
+            std::clamp(m_decoder->framesTheFileCanHold(), blockFrames, maxFrames) * m_channels);
         const size_t cap = size_t(maxFrames * m_channels);
         std::vector<qint16> larger(
             std::max(needed, m_buffers.empty() ? first : std::min(2 * needed, cap)));

@@ -11,6 +11,10 @@ namespace DIReridArazi {
 namespace {
 
 constexpr qint64 inputFrames = 2048;
+// Frames at the engine's rate that a byte of a file makes at most: 8-bit
+// mono at the lowest rate makes 44.1, the leanest lossy codecs fewer. Only
+// near silence packed by a lossless or variable codec makes more.
+constexpr qint64 framesPerByte = 64;
 
 // SDL's audio stream drops the fraction of a frame that each piece of input
 // would make: pieces of a whole number of output frames lose nothing. About
@@ -48,6 +52,12 @@ qint64 AudioDecoder::estimatedFrames() const
     return (frames * AudioClip::sampleRate + m_reader->rate() / 2) / m_reader->rate();
 }
 
+qint64 AudioDecoder::framesTheFileCanHold() const
+{
+    constexpr qint64 most = std::numeric_limits<qint64>::max() / framesPerByte;
+    return std::min(estimatedFrames(), std::min(m_reader->bytes(), most) * framesPerByte);
+}
+
 qint64 AudioDecoder::read(float* out, qint64 maxFrames)
 {
     qint64 got = 0;
@@ -80,8 +90,7 @@ qint64 AudioDecoder::readConverted(float* out, qint64 maxFrames)
         got += m_resampler->get(out + got * m_channels, maxFrames - got);
         if (got == maxFrames)
             break;
-        m_input.resize(size_t(m_piece * m_channels));
-        const qint64 read = m_reader->read(m_input.data(), m_piece);
+        const qint64 read = readPiece();
         m_inputFrame += read;
         if (read > 0) {
             m_resampler->put(m_input.data(), read);
@@ -91,6 +100,21 @@ qint64 AudioDecoder::readConverted(float* out, qint64 maxFrames)
         }
     }
     return got;
+}
+
+// The input grows only as far as the file fills it, whatever the rate.
+qint64 AudioDecoder::readPiece()
+{
+    qint64 read = 0;
+    while (read < m_piece) {
+        const qint64 wanted = std::min(inputFrames, m_piece - read);
+        m_input.resize(size_t((read + wanted) * m_channels));
+        const qint64 got = m_reader->read(m_input.data() + read * m_channels, wanted);
+        read += got;
+        if (got < wanted)
+            break;
+    }
+    return read;
 }
 
 void AudioDecoder::seek(qint64 frame)

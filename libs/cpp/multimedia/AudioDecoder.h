@@ -26,6 +26,9 @@ public:
     // The header's length at the engine's rate: an estimate for a compressed
     // or truncated file.
     qint64 estimatedFrames() const;
+    // The estimate, no more than the file's bytes can make: what a buffer
+    // for the whole file may be sized by, whatever the header claims.
+    qint64 framesTheFileCanHold() const;
     // Reads up to maxFrames interleaved frames from position() on; fewer only
     // at the end of the file.
     qint64 read(float* out, qint64 maxFrames);
@@ -44,6 +47,8 @@ public:
 
 private:
     qint64 readConverted(float* out, qint64 maxFrames);
+    // The next piece of the file into m_input; fewer frames only at its end.
+    qint64 readPiece();
 
     std::unique_ptr<AudioFileReader> m_reader;
     int m_channels;
