@@ -153,6 +153,26 @@ void installFakeSource(
         std::make_unique<FakeCaptureSource>(frames, paused, error));
 }
 
+// The recorder's signals in the order they come, as "failed,finished".
+class SignalOrder : public QObject
+{
+public:
+    explicit SignalOrder(NativeAudioRecorder& recorder)
+    {
+        connect(&recorder, &NativeAudioRecorder::failed, this,
+            [this](const QString&) { m_seen << QStringLiteral("failed"); });
+        connect(&recorder, &NativeAudioRecorder::finished, this,
+            [this] { m_seen << QStringLiteral("finished"); });
+    }
+    QString text() const
+    {
+        return m_seen.join(QLatin1Char(','));
+    }
+
+private:
+    QStringList m_seen;
+};
+
 MAudioFormat formatOf(const QString& codec, int sampleRate, int channelCount)
 {
     MAudioFormat format;
@@ -178,6 +198,9 @@ private slots:
     void suspendResumeAndStartAgain();
     void startThatCannotBeginStaysStopped_data();
     void startThatCannotBeginStaysStopped();
+    void stopOfAnIdleRecorderSaysItIsAtRest();
+    void startThatCannotBeginLeavesThePathAsItWas_data();
+    void startThatCannotBeginLeavesThePathAsItWas();
     void fullDiskStopsTheRecording_data();
     void fullDiskStopsTheRecording();
     void startOverARecordingEndsItFirst_data();
@@ -398,26 +421,113 @@ void TestNativeAudioRecorder::startThatCannotBeginStaysStopped()
     if (!hasInput)
         recorder.findChild<PlatformAudioRecorder*>()->setCaptureSource(nullptr);
     recorder.setFormat(formatOf(codec, 44100, channels));
-    QSignalSpy finished(&recorder, &NativeAudioRecorder::finished);
     QSignalSpy failed(&recorder, &NativeAudioRecorder::failed);
+    SignalOrder order(recorder);
+    const QString path = fileName.isEmpty() ? QString() : m_dir.filePath(fileName);
 
     // WHEN it is started
-    recorder.slotStart(fileName.isEmpty() ? QString() : m_dir.filePath(fileName));
+    recorder.slotStart(path);
 
-    // THEN it stays stopped and says why
+    // THEN it stays stopped, says why and then that it is at rest, and
+    // leaves no file
     QVERIFY(recorder.isStopped());
-    QCOMPARE(failed.count(), 1);
+    QCOMPARE(order.text(), QString("failed,finished"));
     const QString why = failed.at(0).at(0).toString();
     QVERIFY2(why.contains(reason), qPrintable(why));
+    QVERIFY(path.isEmpty() || !QFileInfo::exists(path));
 
-    // and suspend, resume and stop do nothing, with no finished() for it
+    // and suspend and resume do nothing; a stop says once more that it is at rest
     recorder.slotSuspend();
     recorder.slotResume();
     recorder.slotStop();
     QVERIFY(recorder.isStopped());
-    QCOMPARE(finished.count(), 0);
-    QCOMPARE(failed.count(), 1);
+    QCOMPARE(order.text(), QString("failed,finished,finished"));
     QCOMPARE(recorder.processedUSecs(), qint64(0));
+}
+
+void TestNativeAudioRecorder::stopOfAnIdleRecorderSaysItIsAtRest()
+{
+    // GIVEN a recorder never started
+    NativeAudioRecorder recorder;
+    SignalOrder order(recorder);
+
+    // WHEN it is stopped, THEN it says once that it is at rest
+    recorder.slotStop();
+    QVERIFY(recorder.isStopped());
+    QCOMPARE(order.text(), QString("finished"));
+
+    // and a start says nothing, while every stop after it is answered once
+    bool paused = false;
+    installFakeSource(recorder, 441, &paused);
+    recorder.slotStart(m_dir.filePath(QStringLiteral("rest.wav")));
+    QCOMPARE(order.text(), QString("finished"));
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.processedUSecs(), qint64(10), 10000);
+    recorder.slotStop();
+    recorder.slotStop();
+    QCOMPARE(order.text(), QString("finished,finished,finished"));
+}
+
+void TestNativeAudioRecorder::startThatCannotBeginLeavesThePathAsItWas_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("codec");
+    QTest::addColumn<bool>("existing");
+    QTest::addColumn<QString>("inputError");
+    const auto row = [](const char* name, const char* fileName, const char* codec, bool existing,
+                         const char* inputError = "") {
+        QTest::newRow(name) << QString(fileName) << QString(codec) << existing
+                            << QString(inputError);
+    };
+    // The CAF container holds linear PCM: the CAF codec is AAC.
+    row("WAV on a full disk", "take.wav", "WAV", false);
+    row("AIFF on a full disk", "take.aiff", "AIFF", false);
+    row("CAF on a full disk", "take.caf", "WAV", false);
+    row("AAC on a full disk", "take.m4a", "MPEG4ACC", false);
+    row("WAV on a full disk over a file", "kept.wav", "WAV", true);
+    row("AIFF on a full disk over a file", "kept.aiff", "AIFF", true);
+    row("CAF on a full disk over a file", "kept.caf", "WAV", true);
+    row("AAC on a full disk over a file", "kept.m4a", "MPEG4ACC", true);
+    row("WAV without a sound input over a file", "deaf.wav", "WAV", true, "no input here");
+}
+
+void TestNativeAudioRecorder::startThatCannotBeginLeavesThePathAsItWas()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, codec);
+    QFETCH(bool, existing);
+    QFETCH(QString, inputError);
+    QDir folder(m_dir.filePath(QString::fromUtf8(QTest::currentDataTag())));
+    QVERIFY(folder.mkpath(QStringLiteral(".")));
+    const QString path = folder.filePath(fileName);
+    const QByteArray earlier("an earlier take, which no start may lose");
+    QFile old(path);
+    QVERIFY(!existing || (old.open(QIODevice::WriteOnly) && old.write(earlier) == earlier.size()));
+    old.close();
+    const auto entries
+        = [&] { return folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
+    const QStringList before = entries();
+
+    // GIVEN a disk with no room for a header, or no sound input
+    const QString report = onFullDisk(inputError.isEmpty() ? 16 : 1 << 20, [&] {
+        NativeAudioRecorder recorder;
+        bool paused = false;
+        installFakeSource(recorder, 44100, &paused, inputError);
+        recorder.setFormat(formatOf(codec, 44100, 2));
+        SignalOrder order(recorder);
+        // WHEN a recording starts
+        recorder.slotStart(path);
+        return QStringList {recorder.isStopped() ? "stopped" : "running", order.text()}.join(
+            QLatin1Char('\n'));
+    });
+
+    // THEN it says why and then that it is at rest
+    QCOMPARE(report, QString("stopped\nfailed,finished"));
+    // and the folder is as it was, an earlier file in it too
+    QCOMPARE(entries(), before);
+    if (existing) {
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), earlier);
+    }
 }
 
 void TestNativeAudioRecorder::fullDiskStopsTheRecording_data()
@@ -455,23 +565,23 @@ void TestNativeAudioRecorder::fullDiskStopsTheRecording()
         if (!fromSdl)
             installFakeSource(recorder, 600LL * 44100, &paused);
         recorder.setFormat(formatOf(codec, 44100, 2));
-        QSignalSpy finished(&recorder, &NativeAudioRecorder::finished);
         QSignalSpy failed(&recorder, &NativeAudioRecorder::failed);
+        SignalOrder order(recorder);
         recorder.slotStart(path);
         // WHEN it records until it stops
         for (QDeadlineTimer deadline(20000); !recorder.isStopped() && !deadline.hasExpired();)
             QTest::qWait(20);
-        return QStringList {recorder.isStopped() ? "stopped" : "running",
-            QString::number(finished.count()), QString::number(recorder.processedUSecs()),
+        return QStringList {recorder.isStopped() ? "stopped" : "running", order.text(),
+            QString::number(recorder.processedUSecs()),
             failed.isEmpty() ? QString() : failed.at(0).at(0).toString()}
             .join(QLatin1Char('\n'));
     });
 
-    // THEN it stopped by itself and said why, with no finished()
+    // THEN it stopped by itself, said why and then that it is at rest
     const QStringList facts = report.split(QLatin1Char('\n'));
     QVERIFY2(facts.size() == 4, qPrintable(report));
     QCOMPARE(facts[0], QString("stopped"));
-    QCOMPARE(facts[1], QString("0"));
+    QCOMPARE(facts[1], QString("failed,finished"));
     QVERIFY2(facts[3].contains(fileName), qPrintable(facts[3]));
     const qint64 recorded = facts[2].toLongLong();
     QVERIFY(recorded > 0);
@@ -524,32 +634,30 @@ void TestNativeAudioRecorder::startOverARecordingEndsItFirst()
         bool paused = false;
         installFakeSource(recorder, frames, &paused);
         recorder.setFormat(formatOf(QStringLiteral("MPEG4ACC"), 44100, 2));
-        QSignalSpy finished(&recorder, &NativeAudioRecorder::finished);
         QSignalSpy failed(&recorder, &NativeAudioRecorder::failed);
+        SignalOrder order(recorder);
         recorder.slotStart(path);
         for (QDeadlineTimer deadline(10000);
              recorder.processedUSecs() < 500 && !deadline.hasExpired();)
             QTest::qWait(20);
         // WHEN a second recording starts over it
         recorder.slotStart(path + QStringLiteral(".second.m4a"));
-        return QStringList {recorder.isStopped() ? "stopped" : "running",
-            QString::number(finished.count()), QString::number(failed.count()),
+        return QStringList {recorder.isStopped() ? "stopped" : "running", order.text(),
             failed.isEmpty() ? QString() : failed.at(0).at(0).toString()}
             .join(QLatin1Char('\n'));
     });
 
     // THEN the first ends as a stop ends it, and the second runs
     const QStringList facts = report.split(QLatin1Char('\n'));
-    QVERIFY2(facts.size() == 4, qPrintable(report));
+    QVERIFY2(facts.size() == 3, qPrintable(report));
     QCOMPARE(facts[0], QString("running"));
-    QCOMPARE(facts[1], QString(completes ? "1" : "0"));
-    QCOMPARE(facts[2], QString(completes ? "0" : "1"));
+    QCOMPARE(facts[1], QString(completes ? "finished" : "failed,finished"));
     if (completes) {
         const long long samples = samplesInFile(path);
         QVERIFY2(samples >= frames && samples <= frames + 3 * 1024,
             qPrintable(QString::number(samples)));
     } else {
-        QVERIFY2(facts[3].contains(first), qPrintable(facts[3]));
+        QVERIFY2(facts[2].contains(first), qPrintable(facts[2]));
     }
 }
 

@@ -24,7 +24,8 @@ AacFileWriter::AacFileWriter(const QString& path, int sampleRate, int channelCou
     // The encoder's statistics on closing are not for the user's terminal.
     av_log_set_level(AV_LOG_ERROR);
     if (avFailed(avformat_alloc_output_context2(&m_container, nullptr, "ipod", nullptr))
-        || !openEncoder(sampleRate, channelCount, bitRate) || !openFile(path) || !openContainer())
+        || !openEncoder(sampleRate, channelCount, bitRate) || !openFile(path) || !openContainer()
+        || !placeFile())
         release();
 }
 

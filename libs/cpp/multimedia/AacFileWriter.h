@@ -23,8 +23,9 @@ namespace DIReridArazi {
 class AacFileWriter : public AudioFileWriter
 {
 public:
-    // Makes the file; errorString() says why when the encoder or the file
-    // cannot be opened.
+    // Makes the file with its header and puts it at the path; errorString()
+    // says why when the encoder or the file cannot be opened, and the path
+    // is left as it was.
     AacFileWriter(const QString& path, int sampleRate, int channelCount, int bitRate);
     ~AacFileWriter() override;
 

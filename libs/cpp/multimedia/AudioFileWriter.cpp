@@ -1,6 +1,8 @@
 #include "AudioFileWriter.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -8,10 +10,17 @@
 
 namespace DIReridArazi {
 
+namespace {
+
+const int nameAttempts = 64;
+
+} // namespace
+
 AudioFileWriter::~AudioFileWriter()
 {
     if (m_fd >= 0)
         ::close(m_fd);
+    removeUnplaced();
 }
 
 QString AudioFileWriter::errorString() const
@@ -21,11 +30,35 @@ QString AudioFileWriter::errorString() const
 
 bool AudioFileWriter::openFile(const QString& path)
 {
-    m_fd
-        = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const QFileInfo info(path);
+    m_path = info.isSymLink() ? info.symLinkTarget() : path;
+    const QString folder = QFileInfo(m_path).absolutePath();
+    for (int attempt = 0; attempt < nameAttempts && m_fd < 0; ++attempt) {
+        m_newPath = QStringLiteral("%1/.recording-%2")
+                        .arg(folder)
+                        .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        m_fd = ::open(
+            QFile::encodeName(m_newPath).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (m_fd < 0 && errno != EEXIST)
+            break;
+    }
     m_position = 0;
     m_length = 0;
-    return m_fd >= 0 || failWithErrno();
+    if (m_fd >= 0)
+        return true;
+    m_newPath.clear();
+    return failWithErrno();
+}
+
+bool AudioFileWriter::placeFile()
+{
+    if (failed())
+        return false;
+    if (::rename(QFile::encodeName(m_newPath).constData(), QFile::encodeName(m_path).constData())
+        != 0)
+        return failWithErrno();
+    m_newPath.clear();
+    return true;
 }
 
 long long AudioFileWriter::readFile(void* data, long long size)
@@ -104,6 +137,7 @@ bool AudioFileWriter::closeFile()
     if (::close(m_fd) != 0)
         failWithErrno();
     m_fd = -1;
+    removeUnplaced();
     return !failed();
 }
 
@@ -122,6 +156,13 @@ bool AudioFileWriter::failed() const
 bool AudioFileWriter::failWithErrno()
 {
     return fail(qt_error_string(errno));
+}
+
+void AudioFileWriter::removeUnplaced()
+{
+    if (!m_newPath.isEmpty())
+        ::unlink(QFile::encodeName(m_newPath).constData());
+    m_newPath.clear();
 }
 
 } // namespace DIReridArazi

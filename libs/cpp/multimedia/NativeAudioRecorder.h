@@ -12,10 +12,14 @@ class NativeAudioRecorderInternal;
 
 // Records sound from the default input into a file. The container follows
 // the file name's suffix (WAV, AIFF, CAF); the AAC codecs write an MPEG-4
-// audio file. Format and file name take effect at the next start. A
-// recording that slotStop() ends sends finished(); one that cannot start, or
-// whose file cannot be written, stops and sends failed() with the reason
-// instead (the file then keeps what was written before). GUI thread only.
+// audio file. Format and file name take effect at the next start.
+// finished() says the recorder is at rest, once each time it comes to rest:
+// at every slotStop(), whether a recording ran or not, and when a start
+// cannot begin or a recording's file cannot be written. In those two cases,
+// and when a stop cannot complete the file, failed(reason) comes first. A
+// start that cannot begin leaves no file, and a file at its path as it was;
+// a recording that cannot be written keeps what reached its file. GUI thread
+// only.
 class NativeAudioRecorder : public QObject
 {
     Q_OBJECT
@@ -42,8 +46,8 @@ public slots:
     // A start while recording first ends that recording as slotStop() does.
     void slotStart();
     void slotStart(const QString& name);
-    // Completes the recording and emits finished(), or failed() when its end
-    // could not be written; does nothing when no recording runs.
+    // Completes a recording in progress, emitting failed() first when its
+    // end could not be written, then emits finished(), also when none ran.
     void slotStop();
     void slotSuspend();
     void slotResume();

@@ -12,10 +12,8 @@ NativeAudioRecorderInternal::NativeAudioRecorderInternal(QObject* parent)
     : QObject(parent)
     , m_recorder(new PlatformAudioRecorder(this))
 {
-    connect(m_recorder, &PlatformAudioRecorder::failed, this, [this](const QString& reason) {
-        m_stopped = true;
-        emit failed(reason);
-    });
+    connect(
+        m_recorder, &PlatformAudioRecorder::failed, this, &NativeAudioRecorderInternal::comeToRest);
 }
 
 NativeAudioRecorderInternal::~NativeAudioRecorderInternal()
@@ -53,25 +51,30 @@ void NativeAudioRecorderInternal::setInputDevice(const QString&) { }
 void NativeAudioRecorderInternal::slotStart(const QString& path)
 {
     // The recording in progress ends as a stop ends it, so its end is reported.
-    slotStop();
-    m_recorder->initWithPath(path, recorderSettings(m_format));
-    m_stopped = !m_recorder->record();
     if (!m_stopped)
+        slotStop();
+    m_recorder->initWithPath(path, recorderSettings(m_format));
+    if (m_recorder->record()) {
+        m_stopped = false;
         return;
+    }
     const QString reason = m_recorder->errorString();
     m_recorder->stop();
-    emit failed(reason);
+    comeToRest(reason);
 }
 
 void NativeAudioRecorderInternal::slotStop()
 {
-    if (m_stopped)
-        return;
+    const bool ended = m_stopped || m_recorder->stop();
+    comeToRest(ended ? QString() : m_recorder->errorString());
+}
+
+void NativeAudioRecorderInternal::comeToRest(const QString& failure)
+{
     m_stopped = true;
-    if (m_recorder->stop())
-        emit finished();
-    else
-        emit failed(m_recorder->errorString());
+    if (!failure.isNull())
+        emit failed(failure);
+    emit finished();
 }
 
 void NativeAudioRecorderInternal::slotSuspend()

@@ -11,8 +11,9 @@ namespace DIReridArazi {
 class PlatformAudioRecorder;
 
 // The platform back end of NativeAudioRecorder. Records from the default
-// input; a recording that slotStop() ends sends finished(), one that cannot
-// start or cannot be written stops and sends failed(). GUI thread only.
+// input. It sends finished() each time it comes to rest: at every
+// slotStop(), and when a start cannot begin or a recording cannot be
+// written, after failed(reason). GUI thread only.
 class NativeAudioRecorderInternal : public QObject
 {
     Q_OBJECT
@@ -44,6 +45,9 @@ public slots:
     void slotResume();
 
 private:
+    // Stopped: failed(failure) unless it is null, then finished().
+    void comeToRest(const QString& failure);
+
     PlatformAudioRecorder* m_recorder;
     bool m_stopped = true;
     MAudioFormat m_format;

@@ -61,8 +61,8 @@ bool PlatformAudioRecorder::prepareToRecord()
 {
     if (m_writer)
         return true;
-    if (m_path.isEmpty())
-        return fail(tr("No file was named for the recording."));
+    if (!hasPath())
+        return false;
     std::unique_ptr<AudioFileWriter> writer = makeWriter();
     if (!writer->errorString().isEmpty())
         return fail(tr("Cannot record into %1: %2.")
@@ -71,15 +71,19 @@ bool PlatformAudioRecorder::prepareToRecord()
     return true;
 }
 
+// The input opens before the file is made, so that a start that cannot
+// begin leaves the path as it was.
 bool PlatformAudioRecorder::record()
 {
-    if (!prepareToRecord())
+    if (!hasPath())
         return false;
     if (!m_source)
         return fail(tr("No sound input was given for the recording."));
     if (!m_sourceOpen && !m_source->open(int(m_settings.sampleRate), m_settings.numberOfChannels))
         return fail(tr("No sound input could be opened: %1.").arg(m_source->errorString()));
     m_sourceOpen = true;
+    if (!prepareToRecord())
+        return false;
     m_source->setPaused(false);
     m_drainTimer.start();
     return true;
@@ -149,6 +153,11 @@ bool PlatformAudioRecorder::drain()
         if (frames < drainChunkFrames)
             return true;
     }
+}
+
+bool PlatformAudioRecorder::hasPath()
+{
+    return !m_path.isEmpty() || fail(tr("No file was named for the recording."));
 }
 
 bool PlatformAudioRecorder::fail(const QString& reason)

@@ -34,10 +34,11 @@ public:
     // it), and takes the file and settings for the next.
     void initWithPath(const QString& path, const RecorderSettings& settings);
     // Creates the file; false, with the reason in errorString(), when it
-    // cannot be written.
+    // cannot be written, and the path is then left as it was.
     bool prepareToRecord();
-    // Starts or resumes capturing; false, with the reason in errorString(),
-    // without a file or an input.
+    // Starts or resumes capturing, opening the input and then creating the
+    // file; false, with the reason in errorString(), without an input or a
+    // file.
     bool record();
     void pause();
     // Completes the file; false, with the reason in errorString(), when its
@@ -60,6 +61,8 @@ private slots:
 private:
     // Moves the captured sound to the file; false when writing failed.
     bool drain();
+    // False, saying why, when no file was named.
+    bool hasPath();
     bool fail(const QString& reason);
     QString writeFailure() const;
     std::unique_ptr<AudioFileWriter> makeWriter() const;

@@ -30,6 +30,7 @@ SndFileWriter::SndFileWriter(const QString& path, int majorFormat, int sampleRat
     m_frameBytes = 2LL * channelCount;
     sf_command(m_file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
     sf_command(m_file, SFC_SET_UPDATE_HEADER_AUTO, nullptr, SF_TRUE);
+    placeFile();
 }
 
 SndFileWriter::~SndFileWriter()

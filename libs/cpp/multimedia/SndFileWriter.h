@@ -16,7 +16,8 @@ class SndFileWriter : public AudioFileWriter
 {
 public:
     // majorFormat is SF_FORMAT_WAV, SF_FORMAT_AIFF or SF_FORMAT_CAF. Makes
-    // the file; errorString() says why when it cannot.
+    // the file with its header and puts it at the path; errorString() says
+    // why when it cannot, and the path is left as it was.
     SndFileWriter(const QString& path, int majorFormat, int sampleRate, int channelCount);
     ~SndFileWriter() override;
 
