@@ -133,6 +133,14 @@ QByteArray utf16(const QString& text, bool bigEndian)
     return bytes;
 }
 
+// The text in the encoding, with a byte-order mark when asked.
+QByteArray encoded(const QString& text, const char* codec, bool byteOrderMark)
+{
+    QTextCodec::ConverterState state(
+        byteOrderMark ? QTextCodec::DefaultConversion : QTextCodec::IgnoreHeader);
+    return QTextCodec::codecForName(codec)->fromUnicode(text.constData(), text.size(), &state);
+}
+
 QByteArray picture()
 {
     QBuffer buffer;
@@ -264,6 +272,12 @@ private slots:
             << QByteArray("\xff\xfe\x00\x00\x60\x40\x01\x75", 8) << QString() << QByteArray();
         QTest::newRow("UTF-8 with a byte-order mark")
             << "\xef\xbb\xbf" + text.toUtf8() << text << "\xef\xbb\xbf" + typed.toUtf8();
+        QTest::newRow("short text with one zero byte")
+            << QByteArray("abc\0def\n", 8) << QString() << QByteArray();
+        QTest::newRow("UTF-16 of fewer than 16 characters without a byte-order mark")
+            << utf16("Hello, world\n", false) << QString() << QByteArray();
+        QTest::newRow("a character the document takes for a paragraph's end")
+            << QByteArray("one\xef\xb7\x90two") << QString() << QByteArray();
     }
 
     // A text file is shown whole and written back in its own encoding, or refused.
@@ -289,6 +303,146 @@ private slots:
         QTest::keyClicks(textArea(&window), "A ");
         QVERIFY(window.slotFileSave());
         QTEST(folder.read("notes.txt"), "edited");
+    }
+
+    void textFileComesBackByteForByte_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("codec");
+        QTest::addColumn<bool>("byteOrderMark");
+        QTest::addColumn<QString>("edited");
+        const QStringList lines = {QStringLiteral("Am7\u00a0D7 \u2013 Gmaj7"),
+            QStringLiteral("Cmaj7\u2028F\u266fm7"), QString(), QStringLiteral("Tempo 72")};
+        const auto file = [&lines](const QString& end, bool last) {
+            return lines.join(end) + (last ? end : QString());
+        };
+        const auto withNew = [&lines](const QString& end, bool last) {
+            return lines.first() + end + "new" + end + lines.mid(1).join(end)
+                + (last ? end : QString());
+        };
+        const QString separator(QChar(QChar::ParagraphSeparator));
+        for (const auto& [name, end] :
+            QList<QPair<QString, QString>> {{"CR LF", "\r\n"}, {"LF", "\n"}, {"CR", "\r"}}) {
+            for (const auto& [encoding, codec, mark] :
+                QList<std::tuple<QString, QByteArray, bool>> {{"UTF-8", "UTF-8", false},
+                    {"UTF-16", "UTF-16LE", true},
+                    {"big-endian UTF-16 without a byte-order mark", "UTF-16BE", false}})
+                QTest::newRow(qPrintable(name + " file in " + encoding))
+                    << file(end, true) << codec << mark << withNew(end, true);
+        }
+        QTest::newRow("CR LF file in UTF-8 with a byte-order mark")
+            << file("\r\n", true) << QByteArray("UTF-8") << true << withNew("\r\n", true);
+        QTest::newRow("CR LF file whose last line has no line end")
+            << file("\r\n", false) << QByteArray("UTF-8") << false << withNew("\r\n", false);
+        QTest::newRow("paragraph separators")
+            << file(separator, true) << QByteArray("UTF-8") << false << withNew(separator, true);
+        QTest::newRow("line ends mixed, mostly CR LF")
+            << "one\r\ntwo\nthree\r\nfour\rfive\n\rsix\r\n"
+            << QByteArray("UTF-8") << false << "one\r\nnew\r\ntwo\nthree\r\nfour\rfive\n\rsix\r\n";
+        QTest::newRow("line ends mixed evenly, the first met wins")
+            << "one\ntwo\r\nthree" << QByteArray("UTF-8") << false << "one\nnew\ntwo\r\nthree";
+    }
+
+    // Open and Save without an edit write the file's bytes again; an edit
+    // writes the file's own line end.
+    void textFileComesBackByteForByte()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, codec);
+        QFETCH(bool, byteOrderMark);
+        QFETCH(QString, edited);
+        TestFolder folder;
+        const QByteArray content = encoded(text, codec, byteOrderMark);
+        const QString path = folder.write("notes.txt", content);
+        TextEdit window;
+        QCOMPARE(openAnswered(&window, path), QString());
+        // The document shows the no-break space and the line break inside a paragraph
+        const QString shown = textArea(&window)->document()->toRawText();
+        for (const QChar kept : {QChar(QChar::Nbsp), QChar(QChar::LineSeparator)})
+            QCOMPARE(shown.count(kept), text.count(kept));
+        QVERIFY(window.slotFileSave());
+        QCOMPARE(folder.read("notes.txt"), content);
+        // AND a new line after the first one ends as the file's lines do
+        placeCursor(&window, textArea(&window)->document()->begin().length() - 1);
+        QTest::keyClick(textArea(&window), Qt::Key_Return);
+        QTest::keyClicks(textArea(&window), "new");
+        QVERIFY(window.slotFileSave());
+        QCOMPARE(folder.read("notes.txt"), encoded(edited, codec, byteOrderMark));
+    }
+
+    void htmlKeepsItsCharactersThroughSaves_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("shown");
+        const QString cafe = QStringLiteral("caf\u00e9 \u20ac5");
+        QTest::newRow("UTF-8 HTML without a charset") << "notes.html"
+                                                      << QByteArray("<p>caf\xc3\xa9 \xe2\x82\xac"
+                                                                    "5</p>")
+                                                      << cafe;
+        QTest::newRow("UTF-8 HTML without a charset or a suffix")
+            << "notes"
+            << QByteArray("<p>caf\xc3\xa9 \xe2\x82\xac"
+                          "5</p>")
+            << cafe;
+        QTest::newRow("Latin-1 HTML without a charset")
+            << "notes.htm" << QByteArray("<p>caf\xe9 5</p>") << QStringLiteral("caf\u00e9 5");
+        QTest::newRow("HTML declaring Windows-1252")
+            << "notes.html"
+            << QByteArray("<html><head><meta charset=\"windows-1252\"></head>"
+                          "<p>caf\xe9 \x80"
+                          "5</p>")
+            << cafe;
+    }
+
+    // Saved as UTF-8 that says so, and read back as the same text, twice over.
+    void htmlKeepsItsCharactersThroughSaves()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, shown);
+        TestFolder folder;
+        const QString path = folder.write(name, content);
+        for (int round = 0; round < 2; ++round) {
+            TextEdit window;
+            QCOMPARE(openAnswered(&window, path), QString());
+            QCOMPARE(textArea(&window)->toPlainText(), shown);
+            QVERIFY(window.slotFileSave());
+            const QByteArray saved = folder.read(name);
+            QCOMPARE(saved.count("charset="), 1);
+            QVERIFY2(saved.contains("charset=UTF-8") && saved.contains(shown.toUtf8()),
+                saved.constData());
+        }
+    }
+
+    void fileNameSaysWhatTheFileIs_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("markup in a .txt file")
+            << "tag.txt" << QByteArray("Use <b> for bold\n") << "Use <b> for bold\n";
+        QTest::newRow("markup in a .TXT file")
+            << "TAG.TXT" << QByteArray("<p>Use <b> for bold</p>") << "<p>Use <b> for bold</p>";
+        QTest::newRow("plain words in a .htm file")
+            << "notes.htm" << QByteArray("one\ntwo  three") << "one two three";
+    }
+
+    // A .txt file shows its markup as text and keeps its bytes; a .htm file is HTML.
+    void fileNameSaysWhatTheFileIs()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, shown);
+        TestFolder folder;
+        TextEdit window;
+        QCOMPARE(openAnswered(&window, folder.write(name, content)), QString());
+        QCOMPARE(textArea(&window)->toPlainText(), shown);
+        QVERIFY(window.slotFileSave());
+        if (name.endsWith(".txt", Qt::CaseInsensitive))
+            QCOMPARE(folder.read(name), content);
+        else
+            QVERIFY(folder.read(name).startsWith("<!DOCTYPE HTML"));
     }
 
     void textSavedInAnUnmarkedUtf16FileReadsBack_data()
@@ -322,7 +476,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("plain text without a suffix") << "README" << QByteArray("keep words");
-        QTest::newRow("HTML in a .txt file") << "notes.txt" << QByteArray("<b>keep</b> words");
+        QTest::newRow("markup in a .txt file") << "notes.txt" << QByteArray("<b>keep</b> words");
         QTest::newRow("HTML in a .md file") << "notes.md" << QByteArray("<b>keep</b> words");
     }
 
@@ -697,6 +851,38 @@ private slots:
         QCOMPARE(discard.shown, QString("QMessageBox"));
         if (ownWindow)
             delete editor;
+    }
+
+    void quitClosesTheWindowHoldingTheEditor_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("answered Save") << int(QMessageBox::Save) << true;
+        QTest::newRow("answered Cancel") << int(QMessageBox::Cancel) << false;
+    }
+
+    void quitClosesTheWindowHoldingTheEditor()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        // GIVEN a window holding the compact editor with a file opened and edited
+        TestFolder folder;
+        const QString path = folder.write("notes.txt", "draft\n");
+        QMainWindow holder;
+        auto* editor = new RichtextEditor;
+        holder.setCentralWidget(editor);
+        holder.show();
+        QCOMPARE(openAnswered(editor, path), QString());
+        QTest::keyClicks(textArea(editor), "more ");
+        // WHEN File > Quit is answered
+        ModalAnswer question(answerBox(answer));
+        action(editor, "&Quit")->trigger();
+        QCOMPARE(question.shown, QString("QMessageBox"));
+        // THEN Save writes the file and closes the window; Cancel keeps both
+        QCOMPARE(holder.isVisible(), !closed);
+        QVERIFY(editor->isVisibleTo(&holder));
+        QCOMPARE(folder.read("notes.txt"), QByteArray(closed ? "more draft\n" : "draft\n"));
+        QCOMPARE(textArea(editor)->toPlainText(), QString("more draft\n"));
     }
 
     void newTypesInTheDefaultFormat()

@@ -6,22 +6,28 @@
 //   clang++ -std=c++17 -fPIC -g -fsanitize=fuzzer,address,undefined \
 //     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/DORuverud -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_TextEditReader.cpp libs/cpp/DORuverud/TextEditReader.cpp \
+//     libs/cpp/DORuverud/PlainTextForm.cpp \
 //     libs/cpp/DORuverud/TextEditDocument.cpp /tmp/moc_TextEditDocument.cpp \
 //     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
 //     libs/cpp/ZAruri/Trace.cpp \
 //     $(pkg-config --libs Qt5Gui libjpeg) -o /tmp/fuzz_TextEditReader
 // Seeds, the hostile cases among them (nested tables and elements, a zip header,
-// a zero byte, UTF-16 without a byte-order mark, an unbroken run):
-//   mkdir -p /tmp/seeds_text && cd /tmp/seeds_text && python3 -c '
+// zero bytes, UTF-16 without a byte-order mark, an unbroken run), and line ends
+// of every kind and HTML without a charset:
+//   mkdir -p /tmp/seeds_text && (cd /tmp/seeds_text && python3 -c '
 //   seeds = {"html": "<h1>Notes</h1><p>Play <b>slowly</b>.</p><ol><li>Am7<li>D7</ol>",
 //     "text": "keep\0lost", "zip": "PK\3\4\24\0\0\0", "binary": "\x7fELF\2\1\1\0",
-//     "utf16": "Gr\xfc\xdfe\n".encode("utf-16-le").decode("latin-1"),
+//     "utf16": "Gr\xfc\xdfe aus dem Notenheft\n".encode("utf-16-le").decode("latin-1"),
 //     "tables": "<table><tr><td>" * 16 + "x", "divs": "<div>" * 1001,
 //     "wide": "<table>" + "<tr>" + "<td>" * 100 + "</table>",
 //     "line": "x" * 40000, "words": "word " * 8000, "pictures": "<p>" + "<img>" * 1001,
-//     "resources": "<link rel=stylesheet type=text/css href=/dev/zero><img src=/dev/zero>"}
-//   [open(n, "w", encoding="latin-1").write(t) for n, t in seeds.items()]'
+//     "resources": "<link rel=stylesheet type=text/css href=/dev/zero><img src=/dev/zero>",
+//     "short": "abc\0def\n", "cr": "one\rtwo\r",
+//     "crlf": "Am7\xa0D7\r\nGmaj7\r\n".encode().decode("latin-1"),
+//     "mixed": "one\r\ntwo\nthree\rfour\n\r\u2029five\u2028six".encode().decode("latin-1"),
+//     "utf8html": "<p>caf\xe9 \u20ac5</p>".encode().decode("latin-1")}
+//   [open(n, "w", encoding="latin-1").write(t) for n, t in seeds.items()]')
 // The seeds in full first (a fuzzing run cuts inputs to max_len), then the run,
 // with fontconfig's caches kept out of the leak check:
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
@@ -38,7 +44,6 @@
 
 #include <QGuiApplication>
 #include <QTextBlock>
-#include <QTextCodec>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -54,25 +59,25 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));
-    const TextEditReader reader(bytes);
+    // Read as the editor's File > Open reads a file of each kind of name.
+    const char* const names[] = {"notes", "notes.txt", "notes.html"};
+    const TextEditReader reader(bytes, QString::fromLatin1(names[size % 3]));
     if (!reader.refusal().isEmpty()) {
         check(reader.text().isEmpty());
         return 0;
     }
-    // Shown whole: no zero, and plain text written back in its encoding is the file.
     check(!reader.text().contains(QChar(0)));
-    if (!reader.isRich()) {
-        QTextCodec::ConverterState state(
-            reader.hasByteOrderMark() ? QTextCodec::DefaultConversion : QTextCodec::IgnoreHeader);
-        const QString text = reader.text();
-        check(reader.codec()->fromUnicode(text.constData(), text.size(), &state) == bytes);
-    }
-    // The editor's document, which reads the pictures and style sheets named.
+    // The editor's document, which reads the pictures and style sheets named;
+    // plain text shown is written back by a save as the file was.
     TextEditDocument document;
-    if (reader.isRich())
+    if (reader.isRich()) {
         document.setHtml(reader.text());
-    else
+    } else {
         document.setPlainText(reader.text());
+        reader.form().markLineEnds(reader.text(), &document);
+        QByteArray written;
+        check(reader.form().encode(document, &written).isEmpty() && written == bytes);
+    }
     document.setTextWidth(400);
     check(document.size().width() >= 0);
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())

@@ -129,8 +129,9 @@ void TextEdit::setupFileActions()
     menu->addAction(action);
     menu->addSeparator();
 
+    // The window that holds the editor, which may be another's.
     action = createAction(tr("&Quit"), QString(), QString(), Qt::CTRL + Qt::Key_Q, false);
-    connect(action, &QAction::triggered, this, &TextEdit::close);
+    connect(action, &QAction::triggered, this, [this] { window()->close(); });
     menu->addAction(action);
 }
 

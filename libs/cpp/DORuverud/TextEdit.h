@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlainTextForm.h"
+
 #include <QMainWindow>
 #include <QTextCharFormat>
 
@@ -8,7 +10,6 @@ class QComboBox;
 class QFontComboBox;
 class QMenu;
 class QPrinter;
-class QTextCodec;
 class QTextEdit;
 class TextEditReader;
 
@@ -85,8 +86,8 @@ private:
     // Whether the caller may go on; asks to save a modified document.
     bool maybeSave();
     // Writes the document in one piece: as OpenDocument or HTML by the path's
-    // suffix, otherwise in the form and encoding the file was read in. Says
-    // why it failed.
+    // suffix, otherwise in the form the file was read in, plain text in its
+    // encoding and with its line ends. Says why it failed.
     bool write(const QString& path);
     // The document in the writer's format; why it cannot be written so, or an
     // empty text.
@@ -125,10 +126,8 @@ private:
     QFontComboBox* m_comboFont;
     QComboBox* m_comboSize;
     QString m_fileName;
-    // Whether the file named was read as HTML.
+    // Whether the file named was read as HTML, and the form of its plain text.
     bool m_fileIsHtml = false;
-    // The encoding of the file named, and whether it began with a byte-order mark.
-    QTextCodec* m_fileCodec = nullptr;
-    bool m_fileByteOrderMark = false;
+    PlainTextForm m_fileForm;
     QTextEdit* m_textEdit;
 };

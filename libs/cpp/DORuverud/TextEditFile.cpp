@@ -12,7 +12,6 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QTextCodec>
 #include <QTextDocumentWriter>
 #include <QTextEdit>
 #include <QUrl>
@@ -28,7 +27,7 @@ bool TextEdit::load(const QString& path)
                                                 : QString();
     if (refusal.isEmpty()) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const TextEditReader reader(file.read(TextEditReader::maxFileSize + 1));
+        const TextEditReader reader(file.read(TextEditReader::maxFileSize + 1), path);
         refusal = reader.refusal();
         if (refusal.isEmpty())
             setContent(reader, path);
@@ -46,16 +45,17 @@ bool TextEdit::load(const QString& path)
 void TextEdit::setContent(const TextEditReader& reader, const QString& path)
 {
     m_fileIsHtml = reader.isRich();
-    m_fileCodec = reader.codec();
-    m_fileByteOrderMark = reader.hasByteOrderMark();
+    m_fileForm = reader.form();
     // The pictures read for the file before go too.
     m_textEdit->document()->clear();
     // Pictures named relative to the file are found beside it.
     m_textEdit->document()->setBaseUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath() + '/'));
-    if (reader.isRich())
+    if (reader.isRich()) {
         m_textEdit->setHtml(reader.text());
-    else
+    } else {
         m_textEdit->setPlainText(reader.text());
+        m_fileForm.markLineEnds(reader.text(), m_textEdit->document());
+    }
     // Laid out while the busy cursor shows.
     m_textEdit->document()->size();
 }
@@ -93,8 +93,7 @@ void TextEdit::slotFileNew()
     m_textEdit->setCurrentCharFormat(QTextCharFormat());
     // Saved as a new document, not in the form of the file before.
     m_fileIsHtml = false;
-    m_fileCodec = nullptr;
-    m_fileByteOrderMark = false;
+    m_fileForm = PlainTextForm();
     m_textEdit->document()->setBaseUrl(QUrl());
     setCurrentFileName(QString());
 }
@@ -131,25 +130,8 @@ bool TextEdit::write(const QString& path)
 
 QString TextEdit::encode(const QByteArray& format, QByteArray* content) const
 {
-    if (format == "plaintext") {
-        QTextCodec* codec = m_fileCodec ? m_fileCodec : QTextCodec::codecForLocale();
-        const QString text = m_textEdit->document()->toPlainText();
-        if (!codec->canEncode(text))
-            return tr("Its text cannot be written in the encoding %1.")
-                .arg(QString::fromLatin1(codec->name()));
-        QTextCodec::ConverterState state(
-            m_fileByteOrderMark ? QTextCodec::DefaultConversion : QTextCodec::IgnoreHeader);
-        *content = codec->fromUnicode(text.constData(), text.size(), &state);
-        // UTF-16 whose zero bytes no longer show it gets a byte-order mark,
-        // or it would be read back in the local encoding.
-        if (codec != QTextCodec::codecForLocale()
-            && TextEditReader::unmarkedUtf16(*content) != codec
-            && !QTextCodec::codecForUtfText(*content, nullptr)) {
-            QTextCodec::ConverterState marked;
-            *content = codec->fromUnicode(text.constData(), text.size(), &marked);
-        }
-        return QString();
-    }
+    if (format == "plaintext")
+        return m_fileForm.encode(*m_textEdit->document(), content);
     QBuffer buffer(content);
     return QTextDocumentWriter(&buffer, format).write(m_textEdit->document())
         ? QString()

@@ -4,6 +4,7 @@
 #include "TextEditDocument.h"
 #include "UnbrokenRun.h"
 
+#include <QFileInfo>
 #include <QHash>
 #include <QMimeData>
 #include <QSet>
@@ -78,9 +79,9 @@ qint64 tableWorkOf(const QTextDocument& document)
 
 } // namespace
 
-TextEditReader::TextEditReader(const QByteArray& data)
+TextEditReader::TextEditReader(const QByteArray& data, const QString& fileName)
 {
-    m_refusal = read(data);
+    m_refusal = read(data, fileName);
     if (!m_refusal.isEmpty())
         m_text.clear();
 }
@@ -117,25 +118,20 @@ QString TextEditReader::text() const
     return m_text;
 }
 
-QTextCodec* TextEditReader::codec() const
+PlainTextForm TextEditReader::form() const
 {
-    return m_codec;
+    return m_form;
 }
 
-bool TextEditReader::hasByteOrderMark() const
-{
-    return m_byteOrderMark;
-}
-
-QString TextEditReader::read(const QByteArray& data)
+QString TextEditReader::read(const QByteArray& data, const QString& fileName)
 {
     if (data.size() > maxFileSize)
         return sizeRefusal();
     if (data.startsWith("PK\x03\x04") || data.startsWith("PK\x05\x06"))
         return tr("It is an OpenDocument or other zip file, which this editor can write but "
                   "not read.");
-    const QString refusal = decode(data);
-    return refusal.isEmpty() ? boundsRefusal(nullptr) : refusal;
+    const QString refusal = decode(data, fileName);
+    return refusal.isEmpty() ? boundsRefusal(nullptr, &data) : refusal;
 }
 
 QString TextEditReader::sizeRefusal()
@@ -143,7 +139,7 @@ QString TextEditReader::sizeRefusal()
     return tr("It is larger than %1 MiB, more than this editor can show.").arg(maxFileSize >> 20);
 }
 
-QString TextEditReader::boundsRefusal(const InsertionParagraph* place) const
+QString TextEditReader::boundsRefusal(const InsertionParagraph* place, const QByteArray* file) const
 {
     const QString refusal = m_rich ? htmlRefusal() : QString();
     if (!refusal.isEmpty())
@@ -153,52 +149,56 @@ QString TextEditReader::boundsRefusal(const InsertionParagraph* place) const
         document.setHtml(m_text);
     else
         document.setPlainText(m_text);
+    // Shown only when a save of it writes the file's bytes again.
+    if (file && !m_rich) {
+        m_form.markLineEnds(m_text, &document);
+        QByteArray written;
+        if (!m_form.encode(document, &written).isEmpty() || written != *file)
+            return unfaithfulRefusal();
+    }
     return layoutRefusal(document, place);
 }
 
-// UTF-16 without a byte-order mark, in the byte order its zero bytes show: the
-// high bytes of Latin letters, digits and spaces, at odd places in little-endian
-// text. A stray zero byte in other text shows nothing.
-QTextCodec* TextEditReader::unmarkedUtf16(const QByteArray& data)
-{
-    if (data.size() % 2 != 0 || QTextCodec::codecForUtfText(data, nullptr))
-        return nullptr;
-    int zeros[2] = {0, 0};
-    for (int i = 0; i < data.size(); ++i)
-        zeros[i % 2] += data.at(i) == 0;
-    const bool little = zeros[1] > zeros[0];
-    const int high = zeros[int(little)];
-    if (high * 8 < data.size() / 2 || zeros[int(!little)] * 8 >= high)
-        return nullptr;
-    return QTextCodec::codecForName(little ? "UTF-16LE" : "UTF-16BE");
-}
-
 // Whole or not at all: a zero byte or a cut character would be lost on saving.
-QString TextEditReader::decode(const QByteArray& data)
+QString TextEditReader::decode(const QByteArray& data, const QString& fileName)
 {
     QTextCodec* marked = QTextCodec::codecForUtfText(data, nullptr);
-    QTextCodec* utf16 = unmarkedUtf16(data);
-    QTextCodec* htmlCodec = utf16 ? utf16 : Qt::codecForHtml(data);
-    m_rich = Qt::mightBeRichText(htmlCodec->toUnicode(data));
-    m_codec = m_rich ? htmlCodec : marked ? marked : utf16 ? utf16 : QTextCodec::codecForLocale();
-    m_byteOrderMark = marked != nullptr;
+    QTextCodec* utf16 = PlainTextForm::unmarkedUtf16(data);
+    QTextCodec* html = utf16 ? utf16 : htmlCodec(data);
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    m_rich = suffix == QLatin1String("htm") || suffix == QLatin1String("html")
+        || (suffix != QLatin1String("txt") && Qt::mightBeRichText(html->toUnicode(data)));
+    QTextCodec* codec = m_rich ? html
+        : marked               ? marked
+        : utf16                ? utf16
+                               : QTextCodec::codecForLocale();
     QTextCodec::ConverterState state;
-    m_text = m_codec->toUnicode(data.constData(), data.size(), &state);
-    if (state.invalidChars > 0 || state.remainingChars > 0 || holdsControlCharacters(m_text)
-        || (!m_rich && !writesBack(data)))
-        return tr("It is neither HTML nor plain text in the encoding %1, so this editor cannot "
-                  "show it faithfully.")
-            .arg(QString::fromLatin1(m_codec->name()));
+    m_text = codec->toUnicode(data.constData(), data.size(), &state);
+    m_form = PlainTextForm(codec, marked != nullptr, m_text);
+    if (state.invalidChars > 0 || state.remainingChars > 0 || holdsControlCharacters(m_text))
+        return unfaithfulRefusal();
     return QString();
 }
 
-// Plain text is saved in its own encoding: shown only when that gives its
-// bytes back (a UTF-32 value beyond Unicode decodes without an error).
-bool TextEditReader::writesBack(const QByteArray& data) const
+// The encoding an HTML file declares; undeclared, UTF-8 when its bytes are
+// that, else Latin-1.
+QTextCodec* TextEditReader::htmlCodec(const QByteArray& data)
 {
-    QTextCodec::ConverterState state(
-        m_byteOrderMark ? QTextCodec::DefaultConversion : QTextCodec::IgnoreHeader);
-    return m_codec->fromUnicode(m_text.constData(), m_text.size(), &state) == data;
+    if (QTextCodec* declared = QTextCodec::codecForHtml(data, nullptr))
+        return declared;
+    QTextCodec* utf8 = QTextCodec::codecForName("UTF-8");
+    QTextCodec::ConverterState state;
+    utf8->toUnicode(data.constData(), data.size(), &state);
+    return state.invalidChars == 0 && state.remainingChars == 0
+        ? utf8
+        : QTextCodec::codecForName("ISO-8859-1");
+}
+
+QString TextEditReader::unfaithfulRefusal() const
+{
+    return tr("It is neither HTML nor plain text in the encoding %1, so this editor cannot "
+              "show it faithfully.")
+        .arg(QString::fromLatin1(m_form.codec()->name()));
 }
 
 // Counts elements open inside one another as the HTML parser nests them, by

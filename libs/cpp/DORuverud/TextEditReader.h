@@ -1,19 +1,20 @@
 #pragma once
 
+#include "PlainTextForm.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QTextCursor>
 
 class InsertionParagraph;
 class QMimeData;
-class QTextCodec;
 class QTextDocument;
 
 // Reads what TextEdit shows, a file's bytes or what a paste or a drop inserts:
 // as HTML when it looks like rich text, else as plain text. Refuses what the
-// editor cannot show whole and write back as it was (zip and other binary
-// files, zero bytes), and what its text layout cannot handle in reasonable
-// time; the bounds below were measured.
+// editor cannot show whole, and plain text it cannot write back as it was
+// (zip and other binary files, zero bytes), and what its text layout cannot
+// handle in reasonable time; the bounds below were measured.
 class TextEditReader
 {
     Q_DECLARE_TR_FUNCTIONS(TextEditReader)
@@ -31,9 +32,12 @@ public:
     // (about 0.3 microseconds each); see tableWorkOf().
     static constexpr int maxTableWork = 4000000;
 
-    // Plain text in the encoding its byte-order mark names, in UTF-16 when its
-    // zero bytes show it, else in the local encoding.
-    explicit TextEditReader(const QByteArray& data);
+    // A file named .txt is plain text, one named .htm or .html HTML; others
+    // are HTML when they look like rich text. HTML is read in the encoding it
+    // declares, else in UTF-8 when its bytes are that, else in Latin-1; plain
+    // text in the encoding its byte-order mark names, in UTF-16 when its zero
+    // bytes show it, else in the local encoding.
+    explicit TextEditReader(const QByteArray& data, const QString& fileName = QString());
     // What a paste or a drop inserts at the cursor: Qt's own rich text or
     // HTML where rich text is accepted, else plain text; checked as it will
     // stand there, inside the tables and the paragraph around the cursor;
@@ -47,20 +51,18 @@ public:
     // What the editor shows, as HTML when isRich(); empty when refused, null
     // when a paste offers nothing the editor inserts.
     QString text() const;
-    // The encoding of the bytes, and whether they begin with a byte-order mark.
-    QTextCodec* codec() const;
-    bool hasByteOrderMark() const;
-    // UTF-16 in the byte order its zero bytes show, for bytes without a
-    // byte-order mark; null when they show none.
-    static QTextCodec* unmarkedUtf16(const QByteArray& data);
+    // The form of plain text read from a file, in which it writes back.
+    PlainTextForm form() const;
 
 private:
     // These return why the content is refused, or an empty text.
-    QString read(const QByteArray& data);
-    QString decode(const QByteArray& data);
-    bool writesBack(const QByteArray& data) const;
-    // The bounds on the decoded text, inserted at the place (null for a file).
-    QString boundsRefusal(const InsertionParagraph* place) const;
+    QString read(const QByteArray& data, const QString& fileName);
+    QString decode(const QByteArray& data, const QString& fileName);
+    static QTextCodec* htmlCodec(const QByteArray& data);
+    // The bounds on the decoded text, inserted at the place (null for a
+    // file), and a file's plain text written back as its bytes.
+    QString boundsRefusal(const InsertionParagraph* place, const QByteArray* file = nullptr) const;
+    QString unfaithfulRefusal() const;
     static QString sizeRefusal();
     QString htmlRefusal() const;
     static QString tableRefusal();
@@ -69,6 +71,5 @@ private:
     QString m_refusal;
     bool m_rich = false;
     QString m_text;
-    QTextCodec* m_codec = nullptr;
-    bool m_byteOrderMark = false;
+    PlainTextForm m_form;
 };
