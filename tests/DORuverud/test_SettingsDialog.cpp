@@ -3,6 +3,8 @@
 #include "App.h"
 #include "DialogTestTools.h"
 #include "SettingsDialog.h"
+#include "SettingsDialogReader.h"
+#include "SettingsDialogWriter.h"
 #include "SettingsWidget.h"
 
 #include <QElapsedTimer>
@@ -88,6 +90,12 @@ QByteArray tagOfAttributes(int count)
     for (int i = 0; i < count; ++i)
         tag += " a" + QByteArray::number(i) + "=\"\"";
     return tag + "/>";
+}
+
+// The text as UTF-16 after a byte-order mark, half surrogate pairs and all.
+QByteArray utf16(const QString& text)
+{
+    return "\xff\xfe" + QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
 }
 
 QStringList tabTitles(SettingsDialog& dialog)
@@ -255,6 +263,15 @@ private slots:
         QTest::newRow("120,000 attributes in all")
             << alpha + repeated(tagOfAttributes(600), 200) + "</Settings>"
             << "more than 100000 attributes";
+        QTest::newRow("half of a surrogate pair in UTF-16")
+            << utf16(QString("<Settings><Alpha>changed") + QChar(0xd800) + "</Alpha></Settings>")
+            << "half of a surrogate pair";
+        QTest::newRow("half of a surrogate pair in an attribute") << utf16(
+            QString("<Settings><Alpha>changed</Alpha><a b=\"") + QChar(0xdc00) + "\"/></Settings>")
+                                                                  << "half of a surrogate pair";
+        QTest::newRow("half of a surrogate pair by reference")
+            << QByteArray("<Settings><Alpha>changed&#xD800;</Alpha></Settings>")
+            << "not well-formed XML: ";
     }
 
     void refusedFilesChangeNoPage()
@@ -409,6 +426,94 @@ private slots:
         storage(dialog, "SS", folder.path("second"));
         // THEN both exports are the same bytes
         QCOMPARE(folder.read("second.tqsettings"), folder.read("first.tqsettings"));
+    }
+
+    void declaredEncodingExportsAsUtf8_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        const QString settings
+            = QString::fromUtf8("<Settings>\r\n <Beta>caf\u00e9</Beta>\r\n</Settings>");
+        QTest::newRow("declared Latin-1")
+            << QByteArray("<?xml version=\"1.0\" "
+                          "encoding=\"ISO-8859-1\"?>\n<Settings><Beta>caf\xe9</Beta></Settings>");
+        QTest::newRow("declared UTF-16, CR LF")
+            << utf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n" + settings);
+        QTest::newRow("declared UTF-8 after a byte-order mark")
+            << "\xef\xbb\xbf<?xml version='1.0' encoding='UTF-8'?>" + settings.toUtf8();
+    }
+
+    // What an import holds, an export writes in UTF-8 without the import's declaration.
+    void declaredEncodingExportsAsUtf8()
+    {
+        QFETCH(QByteArray, file);
+        const QString cafe = QString::fromUtf8("caf\u00e9");
+        ValuePage* beta = page("B");
+        TestFolder folder;
+        SettingsDialog dialog;
+        dialog.show();
+        // WHEN a file that declares its encoding is imported, exported and imported again
+        QCOMPARE(loadAnswered(dialog, folder.write("in.tqsettings", file)), QString());
+        QCOMPARE(beta->value, cafe);
+        storage(dialog, "SS", folder.path("out"));
+        beta->value.clear();
+        QCOMPARE(loadAnswered(dialog, folder.path("out.tqsettings")), QString());
+        // THEN the settings are the same, in UTF-8 without a declaration
+        QCOMPARE(beta->value, cafe);
+        const QByteArray exported = folder.read("out.tqsettings");
+        QVERIFY2(exported.startsWith("<Settings>\n") && exported.contains(cafe.toUtf8()),
+            exported.constData());
+        // AND the imported document itself exports so, and reads back as the same
+        QString error;
+        const QDomDocument imported = SettingsDialogReader::read(file, &error);
+        const QByteArray written = SettingsDialogWriter::write(imported, &error);
+        QCOMPARE(error, QString());
+        QVERIFY2(written.startsWith("<Settings>\n"), written.constData());
+        const QDomDocument again = SettingsDialogReader::read(written, &error);
+        QCOMPARE(error, QString());
+        QCOMPARE(again.documentElement().firstChildElement("Beta").text(), cafe);
+        QCOMPARE(SettingsDialogWriter::write(again, &error), written);
+    }
+
+    void exportThatWouldNotReadBackKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("half of a surrogate pair") << QString("a") + QChar(0xd800);
+        QTest::newRow("blanks only, which a reader drops") << "  ";
+    }
+
+    void exportThatWouldNotReadBackKeepsTheOldFile()
+    {
+        QFETCH(QString, value);
+        // GIVEN a page whose value an export cannot hold, and an export of before
+        ValuePage* beta = page("B");
+        const QString before = beta->value;
+        beta->value = value;
+        TestFolder folder;
+        folder.write("out.tqsettings", "kept");
+        SettingsDialog dialog;
+        dialog.show();
+        // WHEN exported over it, replacing it as asked
+        QString message;
+        std::unique_ptr<ModalAnswer> replace;
+        std::unique_ptr<ModalAnswer> failure;
+        whenModal([&](QWidget* modal) {
+            fileDialogAnswer(folder.path("out"), true)(modal);
+            replace = std::make_unique<ModalAnswer>([&](QWidget* question) {
+                failure = std::make_unique<ModalAnswer>([&message](QWidget* box) {
+                    message = static_cast<QMessageBox*>(box)->text();
+                    static_cast<QDialog*>(box)->reject();
+                });
+                static_cast<QMessageBox*>(question)->button(QMessageBox::Yes)->click();
+            });
+        });
+        QTest::mouseClick(dialog.findChild<QPushButton*>("StorageBrowserSS"), Qt::LeftButton);
+        // THEN it says which settings, and the old file stays
+        beta->value = before;
+        QCOMPARE(message,
+            QString("out.tqsettings was not saved.\n"
+                    "The settings of <Beta> would not read back as they are."));
+        QCOMPARE(folder.read("out.tqsettings"), QByteArray("kept"));
+        QCOMPARE(folder.files(), QStringList {"out.tqsettings"});
     }
 };
 

@@ -155,8 +155,12 @@ void SettingsDialog::slotSaveSettings()
     const QString path = chosen.endsWith(fileExtension) ? chosen : chosen + fileExtension;
     if (path != chosen && !FileDialog::mayReplace(this, path))
         return;
-    // The old file stays whole until the new one is complete.
-    const QString error = ZAruri::WholeFile::write(path, SettingsDialogWriter::write(document));
+    // The old file stays whole until the new one is complete, and is kept when
+    // the new one would not read back.
+    QString error;
+    const QByteArray bytes = SettingsDialogWriter::write(document, &error);
+    if (error.isEmpty())
+        error = ZAruri::WholeFile::write(path, bytes);
     if (!error.isEmpty())
         QMessageBox::warning(this, tr("Save Settings"),
             tr("%1 was not saved.").arg(QFileInfo(path).fileName()) + '\n' + error);

@@ -1,6 +1,10 @@
 #include "SettingsDialogReader.h"
 
+#include "UnicodeText.h"
+
 #include <QXmlStreamReader>
+
+#include <algorithm>
 
 namespace {
 
@@ -34,6 +38,20 @@ int attributesOfTag(const QByteArray& data, int from, int* end)
     }
     *end = i + 1;
     return count;
+}
+
+// Whether the names and the text of the reader's token are valid Unicode: a
+// UTF-16 file may hold half of a surrogate pair, which no export can write.
+bool isValidUnicode(const QXmlStreamReader& reader)
+{
+    const auto valid = &UnicodeText::isValid;
+    const QXmlStreamAttributes attributes = reader.attributes();
+    return valid(reader.qualifiedName()) && valid(reader.text())
+        && valid(reader.processingInstructionTarget()) && valid(reader.processingInstructionData())
+        && std::all_of(
+            attributes.cbegin(), attributes.cend(), [valid](const QXmlStreamAttribute& attribute) {
+                return valid(attribute.qualifiedName()) && valid(attribute.value());
+            });
 }
 
 } // namespace
@@ -93,7 +111,13 @@ QString SettingsDialogReader::structureRefusal(const QByteArray& data)
     int depth = 0;
     int elements = 0;
     while (!reader.atEnd()) {
-        switch (reader.readNext()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (!isValidUnicode(reader))
+            return tr("It holds half of a surrogate pair, which is not Unicode text (line %1, "
+                      "column %2).")
+                .arg(reader.lineNumber())
+                .arg(reader.columnNumber());
+        switch (token) {
         case QXmlStreamReader::DTD:
             return tr("It declares a document type, which settings files never do.");
         case QXmlStreamReader::StartElement:

@@ -7,7 +7,7 @@
 // bytes first, since building the DOM recurses once per level of nesting: a
 // file that is larger, deeper or holds more elements or attributes than the
 // bounds below, whose root is not "Settings", that declares a document type,
-// or that is not well-formed, is refused.
+// that holds half of a surrogate pair, or that is not well-formed, is refused.
 class SettingsDialogReader
 {
     Q_DECLARE_TR_FUNCTIONS(SettingsDialogReader)
