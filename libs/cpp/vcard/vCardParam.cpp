@@ -131,9 +131,10 @@ QList<vCardParam> vCardParam::fromByteArray(const QByteArray& text)
     QList<vCardParam> params;
     const QStringList pieces
         = vCardText::splitOutsideQuotes(vCardText::decode(text).simplified(), QLatin1Char(';'));
+    // White space around a piece is no part of it.
     for (const QString& piece : pieces) {
-        if (!piece.isEmpty())
-            params.append(readPiece(piece));
+        if (!piece.trimmed().isEmpty())
+            params.append(readPiece(piece.trimmed()));
     }
     return params;
 }

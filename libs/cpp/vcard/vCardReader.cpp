@@ -27,19 +27,27 @@ template <typename Step> void forEachLine(const QByteArray& text, Step step)
     }
 }
 
+int afterBlanks(const QByteArray& line, int i)
+{
+    while (i < line.size() && isBlank(line.at(i)))
+        ++i;
+    return i;
+}
+
 // Where the name begins after the numbered item groups (item1.) that stand
-// before it, in any case.
+// before it, in any case; blanks around them are no part of the name.
 int itemPrefixEnd(const QByteArray& line)
 {
     int start = 0;
-    while (line.size() - start > 4 && qstrnicmp(line.constData() + start, "item", 4) == 0) {
-        const int dot = line.indexOf('.', start);
+    int i = afterBlanks(line, 0);
+    while (line.size() - i > 4 && qstrnicmp(line.constData() + i, "item", 4) == 0) {
+        const int dot = line.indexOf('.', i);
         bool number = false;
         if (dot > 0)
-            QString::fromUtf8(line.mid(start + 4, dot - start - 4)).toInt(&number);
+            QString::fromUtf8(line.mid(i + 4, dot - i - 4)).toInt(&number);
         if (!number)
             break;
-        start = dot + 1;
+        start = i = afterBlanks(line, dot + 1);
     }
     return start;
 }
@@ -79,26 +87,32 @@ bool quotedPrintable(const QByteArray& line)
 }
 
 // The values of a value text, decoded from quoted-printable where the
-// parameters say so and from the property's charset. rawValue gets the
-// value text when the charset can't give it back.
+// parameters say so and from the property's charset. rawValue gets the value
+// text when the charset can't give it back: as read, or, when
+// quoted-printable, encoded again as the writer encodes, which never ends in
+// a soft line break.
 QStringList readValues(
     const QByteArray& valueText, const QList<vCardParam>& params, QByteArray* rawValue)
 {
     const vCardCharset charset(params);
     bool exact = true;
-    QStringList values;
-    if (vCardText::isQuotedPrintable(params)) {
-        values = vCardText::readValues(QString::fromLatin1(valueText));
-        for (QString& value : values) {
-            bool valueExact = false;
-            value = charset.decode(vCardText::fromQuotedPrintable(value.toLatin1()), &valueExact);
-            exact = exact && valueExact;
-        }
-    } else {
-        values = vCardText::readValues(charset.decode(valueText, &exact));
+    if (!vCardText::isQuotedPrintable(params)) {
+        const QStringList values = vCardText::readValues(charset.decode(valueText, &exact));
+        if (!exact)
+            *rawValue = valueText;
+        return values;
+    }
+    QStringList values = vCardText::readValues(QString::fromLatin1(valueText));
+    QStringList encoded;
+    for (QString& value : values) {
+        const QByteArray bytes = vCardText::fromQuotedPrintable(value.toLatin1());
+        bool valueExact = false;
+        value = charset.decode(bytes, &valueExact);
+        exact = exact && valueExact;
+        encoded << vCardText::escaped21(vCardText::toQuotedPrintable(bytes));
     }
     if (!exact)
-        *rawValue = valueText;
+        *rawValue = encoded.join(QLatin1Char(';')).toLatin1();
     return values;
 }
 
@@ -207,8 +221,11 @@ void vCardReader::endLogicalLine()
 
 void vCardReader::readLogicalLine(const QByteArray& raw)
 {
-    // Cut at a zero byte; the blanks before a name are no part of it.
-    const QByteArray cut = raw.left(int(qstrnlen(raw.constData(), uint(raw.size()))));
+    // Cut at a zero byte, and the line end before it; the blanks before a
+    // name are no part of it.
+    QByteArray cut = raw.left(int(qstrnlen(raw.constData(), uint(raw.size()))));
+    while (cut.endsWith('\r'))
+        cut.chop(1);
     const QByteArray line = withoutItemPrefix(cut);
     const QByteArray trimmed = line.trimmed();
     if (trimmed == beginLine && !m_inCard) {
@@ -222,11 +239,8 @@ void vCardReader::readLogicalLine(const QByteArray& raw)
         m_inCard = false;
     } else if (m_inCard) {
         m_version21 = m_version21 || isVersion21(trimmed);
-        int blanks = 0;
-        while (blanks < line.size() && isBlank(line.at(blanks)))
-            ++blanks;
         // A second BEGIN line is no property.
-        const QByteArray property = line.mid(blanks);
+        const QByteArray property = line.mid(afterBlanks(line, 0));
         QList<vCardProperty> properties;
         if (property != beginLine && readProperty(property, &properties))
             m_card.addProperties(properties);
