@@ -3,11 +3,10 @@
 #include "CssSheetReader.h"
 #include "CssSyntaxHighlighter.h"
 #include "FileDialog.h"
+#include "InsertionGuard.h"
 #include "InsertionParagraph.h"
 #include "WholeFile.h"
 
-#include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
@@ -17,6 +16,10 @@ namespace DORuverud {
 
 CssDoc::CssDoc(QWidget* parent)
     : QTextEdit(parent)
+    , m_insertionGuard(new InsertionGuard(
+          this, [this](const QMimeData* source, const QTextCursor& at, const QTextCursor& moved) {
+              return insertionRefusal(source, at, moved);
+          }))
 {
     new CssSyntaxHighlighter(document());
     applyOwnPalette();
@@ -78,33 +81,18 @@ void CssDoc::slotSaveAs()
 void CssDoc::insertFromMimeData(const QMimeData* source)
 {
     const QString text = source->text();
-    if (!refused(text, InsertionParagraph(textCursor(), QTextCursor())) && !text.isNull())
+    if (!m_insertionGuard->refused(insertionRefusal(source, textCursor(), QTextCursor()))
+        && !text.isNull())
         insertPlainText(text);
 }
 
-// A move within the text area removes the dragged text before it inserts it,
-// so it is checked as it will stand once moved, before anything changes.
-void CssDoc::dropEvent(QDropEvent* event)
+// Why the line the text joins is more than the text area can lay out, if it
+// is.
+QString CssDoc::insertionRefusal(
+    const QMimeData* source, const QTextCursor& at, const QTextCursor& moved) const
 {
-    if (event->source() == viewport() && event->dropAction() == Qt::MoveAction && !isReadOnly()
-        && refused(event->mimeData()->text(),
-            InsertionParagraph(cursorForPosition(event->pos()), textCursor()))) {
-        event->ignore();
-        return;
-    }
-    QTextEdit::dropEvent(event);
-}
-
-// Says why the line the text joins is more than the text area can lay out,
-// if it is.
-bool CssDoc::refused(const QString& text, const InsertionParagraph& paragraph)
-{
-    const QString refusal
-        = CssSheetReader::layoutRefusal(paragraph.before() + text + paragraph.after());
-    if (refusal.isEmpty())
-        return false;
-    QMessageBox::warning(this, tr("Paste"), tr("The text was not inserted.") + '\n' + refusal);
-    return true;
+    const InsertionParagraph paragraph(at, moved);
+    return CssSheetReader::layoutRefusal(paragraph.before() + source->text() + paragraph.after());
 }
 
 // In the encoding the sheets are read in, in one piece; the file is named

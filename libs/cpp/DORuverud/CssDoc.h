@@ -2,7 +2,7 @@
 
 #include <QTextEdit>
 
-class InsertionParagraph;
+class InsertionGuard;
 
 namespace DORuverud {
 
@@ -34,13 +34,14 @@ protected:
     // Pastes and drops plain text only, refused with a message when the line it
     // joins would be more than the text area can lay out, also on a move.
     void insertFromMimeData(const QMimeData* source) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
-    bool refused(const QString& text, const InsertionParagraph& paragraph);
+    QString insertionRefusal(
+        const QMimeData* source, const QTextCursor& at, const QTextCursor& moved) const;
     void write(const QString& path);
 
     QString m_currentFilePath;
+    InsertionGuard* m_insertionGuard;
 };
 
 } // namespace DORuverud

@@ -2,7 +2,7 @@
 
 #include <QTextEdit>
 
-class TextEditReader;
+class InsertionGuard;
 
 // The rich-text editor's text area. What is pasted or dropped meets the same
 // bounds as a file the editor opens, as it will stand at the cursor: what its
@@ -17,9 +17,7 @@ public:
 
 protected:
     void insertFromMimeData(const QMimeData* source) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
-    // Says why the reader refused what was offered, if it did.
-    bool refused(const TextEditReader& reader);
+    InsertionGuard* m_insertionGuard;
 };

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class QMimeData;
+class QTextCursor;
+class QTextEdit;
+
+// Checks what is inserted into a text area and says why it is refused. A
+// drag-move within the area is checked as it will stand once moved, before
+// QTextEdit takes the moved text out, so that a refused move leaves the
+// document as it was.
+class InsertionGuard : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Why what the source offers is refused where it lands: at the cursor at,
+    // or on a drag-move, once the selection of moved is gone. Empty when it
+    // may be inserted.
+    using Check = std::function<QString(
+        const QMimeData* source, const QTextCursor& at, const QTextCursor& moved)>;
+
+    // Watches the drops on the area's viewport, as a child of the area.
+    InsertionGuard(QTextEdit* area, Check check);
+
+    // Shows the refusal over the area; false when there is none.
+    bool refused(const QString& refusal) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QTextEdit* m_area;
+    Check m_check;
+};
