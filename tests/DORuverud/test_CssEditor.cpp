@@ -222,6 +222,12 @@ private slots:
             QTest::newRow("not UTF-8") << QByteArray("QLabel { color: \xff\xfe; }") << true;
             QTest::newRow("cut UTF-8") << QByteArray("QLabel {} /* \xc3") << true;
         }
+        QTest::newRow("half of a surrogate pair in UTF-16")
+            << QByteArray("\xff\xfe{\0}\0\x00\xd8\n\0", 10) << true;
+        QTest::newRow("UTF-32 value beyond Unicode")
+            << QByteArray("\xff\xfe\0\0{\0\0\0\0\0\x11\0}\0\0\0", 16) << true;
+        QTest::newRow("UTF-32 value that wraps to a pair")
+            << QByteArray("\xff\xfe\0\0{\0\0\0\0\0\x01\x04}\0\0\0", 16) << true;
         const int size = CssSheetReader::maxFileSize;
         QTest::newRow("largest file") << sheetOfSize(size) << false;
         QTest::newRow("a byte beyond") << sheetOfSize(size + 1) << true;
@@ -261,6 +267,35 @@ private slots:
         // AND Save writes only to the file it holds
         doc->slotSave();
         QCOMPARE(fileContent(other), content);
+    }
+
+    void unchangedSheetSavesItsOwnBytes_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        const QString sheet = QString::fromUtf8("QLabel {\n content: \"\u00a0\u00fc\u97f3\";\n}\n");
+        QTest::newRow("UTF-16 with byte-order mark")
+            << QTextCodec::codecForName("UTF-16LE")->fromUnicode(sheet);
+        QTest::newRow("UTF-8 with byte-order mark") << "\xef\xbb\xbf" + sheet.toUtf8();
+        QTest::newRow("CR LF lines") << sheet.toUtf8().replace("\n", "\r\n");
+        QTest::newRow("CR LF and LF lines") << QByteArray("a {}\r\nb {}\nc {}\r\n");
+        QTest::newRow("line separator") << QString("a {}\u2028b {}").toUtf8();
+    }
+
+    // Opened and saved without an edit, a style sheet keeps its bytes.
+    void unchangedSheetSavesItsOwnBytes()
+    {
+        QFETCH(QByteArray, content);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("look.qss");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
+        CssEditor editor(nullptr);
+        CssDoc* doc = editor.findChild<CssDoc*>();
+        QCOMPARE(loadAnswered(doc, path), QString());
+        QFile::remove(path);
+        doc->slotSave();
+        QCOMPARE(fileContent(path), content);
     }
 
     void oneLineSheetOpensAndApplies()

@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QTextCodec>
 
 namespace DORuverud {
 
@@ -58,6 +57,8 @@ void CssDoc::slotLoad()
         return;
     }
     setPlainText(sheet.text());
+    m_form = sheet.form();
+    m_form.markLineEnds(sheet.text(), document());
     document()->setModified(false);
     m_currentFilePath = path;
     emit changeWindowTitle(path);
@@ -95,16 +96,14 @@ QString CssDoc::insertionRefusal(
     return CssSheetReader::layoutRefusal(paragraph.before() + source->text() + paragraph.after());
 }
 
-// In the encoding the sheets are read in, in one piece; the file is named
-// only once it is written there.
+// In the form of the file last loaded, in one piece; the file is named only
+// once it is written there.
 void CssDoc::write(const QString& path)
 {
-    QTextCodec* codec = QTextCodec::codecForLocale();
-    const QString text = toPlainText();
-    const QString error = codec->canEncode(text)
-        ? ZAruri::WholeFile::write(path, codec->fromUnicode(text))
-        : tr("Its text cannot be written in the encoding %1.")
-              .arg(QString::fromLatin1(codec->name()));
+    QByteArray bytes;
+    QString error = m_form.encode(*document(), &bytes);
+    if (error.isEmpty())
+        error = ZAruri::WholeFile::write(path, bytes);
     if (!error.isEmpty()) {
         QMessageBox::warning(this, tr("Save"),
             tr("%1 was not saved.").arg(QFileInfo(path).fileName()) + '\n' + error);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlainTextForm.h"
+
 #include <QTextEdit>
 
 class InsertionGuard;
@@ -41,6 +43,8 @@ private:
     void write(const QString& path);
 
     QString m_currentFilePath;
+    // The form of the file last loaded, which saves keep.
+    PlainTextForm m_form;
     InsertionGuard* m_insertionGuard;
 };
 

@@ -1,10 +1,12 @@
 #include "CssSheetReader.h"
 
 #include "UnbrokenRun.h"
+#include "UnicodeText.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTextCodec>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -48,18 +50,38 @@ QString CssSheetReader::text() const
     return m_text;
 }
 
+PlainTextForm CssSheetReader::form() const
+{
+    return m_form;
+}
+
 QString CssSheetReader::read(const QByteArray& data)
 {
     if (data.size() > maxFileSize)
         return sizeRefusal();
-    QTextCodec* codec = QTextCodec::codecForUtfText(data, QTextCodec::codecForLocale());
+    QTextCodec* marked = QTextCodec::codecForUtfText(data, nullptr);
+    QTextCodec* codec = marked ? marked : QTextCodec::codecForLocale();
     QTextCodec::ConverterState state;
     m_text = codec->toUnicode(data.constData(), data.size(), &state);
+    m_form = PlainTextForm(codec, marked != nullptr, m_text);
     if (state.invalidChars > 0 || state.remainingChars > 0
-        || std::any_of(m_text.cbegin(), m_text.cend(), isControlCharacter))
+        || std::any_of(m_text.cbegin(), m_text.cend(), isControlCharacter) || !writesBack(data))
         return tr("It is not text in the encoding %1, so this editor cannot show it faithfully.")
             .arg(QString::fromLatin1(codec->name()));
     return layoutRefusal(m_text);
+}
+
+// Shown only when saving it unchanged writes its bytes again: half of a
+// surrogate pair, or a UTF-32 value beyond Unicode, decodes without an error.
+bool CssSheetReader::writesBack(const QByteArray& data) const
+{
+    if (!UnicodeText::isValid(m_text))
+        return false;
+    QTextDocument document;
+    document.setPlainText(m_text);
+    m_form.markLineEnds(m_text, &document);
+    QByteArray written;
+    return m_form.encode(document, &written).isEmpty() && written == data;
 }
 
 QString CssSheetReader::layoutRefusal(const QString& text)

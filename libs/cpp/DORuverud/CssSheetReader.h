@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlainTextForm.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -8,9 +10,10 @@ namespace DORuverud {
 // Reads a style-sheet file for CssDoc as text in the local encoding (or the
 // one its byte-order mark names). Refuses what the editor could not show
 // faithfully, so that a Save never writes back a damaged file (bytes that are
-// no text in that encoding, zero bytes and other control characters), and
-// what its text area cannot lay out in reasonable time: a file beyond the
-// bound below, a run of characters beyond UnbrokenRun's.
+// no text in that encoding or that a save would not write again, zero bytes
+// and other control characters), and what its text area cannot lay out in
+// reasonable time: a file beyond the bound below, a run of characters beyond
+// UnbrokenRun's.
 class CssSheetReader
 {
     Q_DECLARE_TR_FUNCTIONS(CssSheetReader)
@@ -31,14 +34,18 @@ public:
     QString refusal() const;
     // The style sheet; empty when refused.
     QString text() const;
+    // The encoding, byte-order mark and line ends to save the sheet in.
+    PlainTextForm form() const;
 
 private:
     CssSheetReader() = default;
     QString read(const QByteArray& data);
+    bool writesBack(const QByteArray& data) const;
     static QString sizeRefusal();
 
     QString m_refusal;
     QString m_text;
+    PlainTextForm m_form;
 };
 
 } // namespace DORuverud
