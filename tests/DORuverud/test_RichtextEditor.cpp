@@ -855,23 +855,31 @@ private slots:
 
     void quitClosesTheWindowHoldingTheEditor_data()
     {
+        QTest::addColumn<bool>("ownWindow");
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("closed");
-        QTest::newRow("answered Save") << int(QMessageBox::Save) << true;
-        QTest::newRow("answered Cancel") << int(QMessageBox::Cancel) << false;
+        QTest::newRow("answered Save") << false << int(QMessageBox::Save) << true;
+        QTest::newRow("answered Cancel") << false << int(QMessageBox::Cancel) << false;
+        QTest::newRow("editor as a window of its own, answered Save")
+            << true << int(QMessageBox::Save) << true;
     }
 
     void quitClosesTheWindowHoldingTheEditor()
     {
+        QFETCH(bool, ownWindow);
         QFETCH(int, answer);
         QFETCH(bool, closed);
         // GIVEN a window holding the compact editor with a file opened and edited
         TestFolder folder;
         const QString path = folder.write("notes.txt", "draft\n");
         QMainWindow holder;
-        auto* editor = new RichtextEditor;
-        holder.setCentralWidget(editor);
-        holder.show();
+        auto* editor = new RichtextEditor(&holder);
+        if (ownWindow)
+            editor->setWindowFlag(Qt::Window);
+        else
+            holder.setCentralWidget(editor);
+        QWidget* window = editor->window();
+        window->show();
         QCOMPARE(openAnswered(editor, path), QString());
         QTest::keyClicks(textArea(editor), "more ");
         // WHEN File > Quit is answered
@@ -879,8 +887,8 @@ private slots:
         action(editor, "&Quit")->trigger();
         QCOMPARE(question.shown, QString("QMessageBox"));
         // THEN Save writes the file and closes the window; Cancel keeps both
-        QCOMPARE(holder.isVisible(), !closed);
-        QVERIFY(editor->isVisibleTo(&holder));
+        QCOMPARE(window->isVisible(), !closed);
+        QVERIFY(textArea(editor)->isVisibleTo(window));
         QCOMPARE(folder.read("notes.txt"), QByteArray(closed ? "more draft\n" : "draft\n"));
         QCOMPARE(textArea(editor)->toPlainText(), QString("more draft\n"));
     }
