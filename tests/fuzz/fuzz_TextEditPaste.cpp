@@ -6,6 +6,7 @@
 //   clang++ -std=c++17 -fPIC -g -fsanitize=fuzzer,address,undefined \
 //     $(pkg-config --cflags Qt5Widgets) -Ilibs/cpp/DORuverud -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_TextEditPaste.cpp libs/cpp/DORuverud/TextEditReader.cpp \
+//     libs/cpp/DORuverud/PlainTextForm.cpp \
 //     libs/cpp/DORuverud/TextEditDocument.cpp /tmp/moc_TextEditDocument.cpp \
 //     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
@@ -18,14 +19,21 @@
 // offeredFormats, parted by "|||"; an empty part is not offered.
 // Seeds, the hostile cases among them (nested tables as Qt's own rich text,
 // 12 more tables into the innermost cell of 12, a run joining the one there,
-// also once the "x" there is moved):
+// also once the "x" there is moved, a declared charset, UTF-16 with half of a
+// surrogate pair as HTML and as plain text, such halves by reference, CR LF):
 //   mkdir -p /tmp/seeds_paste && cd /tmp/seeds_paste && python3 -c '
 //   t = lambda n: "<table><tr><td>" * n + "x" + "</td></tr></table>" * n
+//   u = lambda t: t.encode("utf-16-le").decode("latin-1")
 //   seeds = {"rich": "\x01||||||<b>bold</b> words|||bold words", "plain": "\x00|||||||||a line",
 //     "qrichtext": "\x01" + t(30) + "|||<b>x</b>|||x", "tables": "\x19|||" + t(12) + "|||x",
 //     "run": "\x40|||||||||" + "x" * 3000, "divs": "\x01|||" + "<div>" * 1001 + "|||x",
 //     "markdown": "\x01|||||||||plain|||# Title\n\n> > > quote",
-//     "moverun": "\xc0|||||||||" + "x" * 2767, "movetables": "\x99|||" + t(12) + "|||x"}
+//     "moverun": "\xc0|||||||||" + "x" * 2767, "movetables": "\x99|||" + t(12) + "|||x",
+//     "charset": "\x01|||<meta charset=\"ISO-8859-1\"><p>caf\xe9</p>|||caf\xe9",
+//     "html16": "\x01|||" + u("\ufeff<p>a") + "\x00\xd8" + u("</p>") + "|||a",
+//     "plain16": "\x00||||||" + u("\ufeffa") + "\x00\xdc" + u("b\r\nc"),
+//     "references": "\x01|||<p>&#xD800;&#x110000;&#0;</p>|||x",
+//     "crlf": "\x00||||||a\r\nb\rc\r\n", "richcrlf": "\x01|||<p>a</p>\r\n<p>b\r\nc</p>|||a\r\nb"}
 //   [open(n, "w", encoding="latin-1").write(s) for n, s in seeds.items()]'
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   mkdir -p /tmp/corpus_paste && LANG=C.UTF-8 /tmp/fuzz_TextEditPaste -max_total_time=600 \
