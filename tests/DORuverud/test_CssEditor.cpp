@@ -30,6 +30,12 @@ QByteArray fileContent(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
+bool writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
 // Each line of the document as one letter per character:
 // '.' uncoloured, 'g' dark gray, 'G' green, 'c' cyan, 'w' white.
 QStringList colourMap(const QTextDocument& document)
@@ -287,9 +293,7 @@ private slots:
         QFETCH(QByteArray, content);
         QTemporaryDir folder;
         const QString path = folder.filePath("look.qss");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-        file.close();
+        QVERIFY(writeFile(path, content));
         CssEditor editor(nullptr);
         CssDoc* doc = editor.findChild<CssDoc*>();
         QCOMPARE(loadAnswered(doc, path), QString());
@@ -303,10 +307,8 @@ private slots:
         // GIVEN a minified sheet of 300 KB on one line, ending in a rule for a probe
         QTemporaryDir folder;
         const QString path = folder.filePath("minified.qss");
-        QFile file(path);
         const QByteArray sheet = minifiedSheet(300000) + "QPushButton#Probe{min-width:77px}";
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(sheet) == sheet.size());
-        file.close();
+        QVERIFY(writeFile(path, sheet));
         CssEditor editor(nullptr);
         editor.show();
         CssDoc* doc = editor.findChild<CssDoc*>();
@@ -361,9 +363,7 @@ private slots:
         QTemporaryDir folder;
         const QString path = folder.filePath("look.qss");
         const QByteArray old = sheetOfSize(1824);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
-        file.close();
+        QVERIFY(writeFile(path, old));
         CssEditor editor(nullptr);
         CssDoc* doc = editor.findChild<CssDoc*>();
         QCOMPARE(loadAnswered(doc, path), QString());
