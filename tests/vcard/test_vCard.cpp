@@ -513,6 +513,169 @@ private slots:
         QCOMPARE(read.first().properties().last().values(), QStringList({"a;b"}));
     }
 
+    void charsetsComeBackAsTheyWere_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<int>("version");
+        const auto row = [](const char* name, const char* line, const QStringList& values,
+                             vCardVersion version = VC21) {
+            QTest::newRow(name) << QByteArray(line) << values << int(version);
+        };
+        row("Latin-1, quoted-printable",
+            "N;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:M=FCller;J=F6rg", {"Müller", "Jörg"});
+        row("Latin-1, 8-bit", "FN;CHARSET=ISO-8859-1:J\xF6rg M\xFCller", {"Jörg Müller"});
+        row("Latin-1 in a 3.0 card", "N;CHARSET=ISO-8859-1:M\xFCller;J\xF6rg", {"Müller", "Jörg"},
+            VC30);
+        row("Windows-1252, quoted-printable",
+            "NOTE;CHARSET=WINDOWS-1252;ENCODING=QUOTED-PRINTABLE:=80 5 =96 Caf=E9", {"€ 5 – Café"});
+        row("Shift_JIS, quoted-printable",
+            "TITLE;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:=93=FA=96{", {"日本"});
+        row("Shift_JIS, 8-bit with a backslash byte inside a letter",
+            "ORG;CHARSET=SHIFT_JIS:\x83\x5C\x93\xFA;\x96\x7B", {"ソ日", "本"});
+        row("unknown charset, quoted-printable: bytes kept, read as Latin-1",
+            "N;CHARSET=X-UNKNOWN;ENCODING=QUOTED-PRINTABLE:M=FCller;J=F6rg", {"Müller", "Jörg"});
+        row("unknown charset, 8-bit UTF-8", "N;CHARSET=X-UNKNOWN:M\xC3\xBCller", {"Müller"});
+        row("no charset, Latin-1 bytes kept", "N:M\xFCller;J\xF6rg", {"Müller", "Jörg"});
+        row("UTF-8 that is not, kept", "NOTE;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=FF=FE",
+            {"ÿþ"});
+    }
+    void charsetsComeBackAsTheyWere()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QStringList, values);
+        QFETCH(int, version);
+        // GIVEN a card with a property in a charset
+        const QByteArray text = QByteArray("BEGIN:VCARD\nVERSION:") + (version ? "3.0" : "2.1")
+            + "\n" + line + "\nEND:VCARD";
+        // WHEN read, THEN its values are the letters
+        const QList<vCard> read = vCard::fromByteArray(text);
+        QCOMPARE(read.size(), 1);
+        QCOMPARE(read.first().properties().value(0).values(), values);
+        // and written again, it is the same bytes
+        QCOMPARE(read.first().toByteArray(vCardVersion(version)), text);
+        // and written in the other version, the same values
+        const QByteArray other = read.first().toByteArray(vCardVersion(1 - version));
+        QCOMPARE(vCard::fromByteArray(other).value(0).properties().value(0).values(), values);
+    }
+
+    void valuesWrittenInTheirCharset_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("params");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("fits Latin-1, quoted-printable")
+            << "Grüß"
+            << "CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE"
+            << QByteArray("X;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:Gr=FC=DF");
+        QTest::newRow("fits Latin-1, 8-bit")
+            << "Grüß"
+            << "CHARSET=latin1" << QByteArray("X;CHARSET=LATIN1:Gr\xFC\xDF");
+        QTest::newRow("beyond Latin-1: UTF-8, and the charset says so")
+            << "5 €"
+            << "CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE"
+            << QByteArray("X;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:5 =E2=82=AC");
+        QTest::newRow("unknown charset, ASCII as it is")
+            << "abc"
+            << "CHARSET=X-UNKNOWN" << QByteArray("X;CHARSET=X-UNKNOWN:abc");
+        QTest::newRow("unknown charset, beyond ASCII: UTF-8")
+            << "é"
+            << "CHARSET=X-UNKNOWN" << QByteArray("X;CHARSET=UTF-8:\xC3\xA9");
+    }
+    void valuesWrittenInTheirCharset()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, params);
+        QFETCH(QByteArray, line);
+        const P property("X", QStringList {value}, params);
+        QCOMPARE(property.toByteArray(VC21), line);
+        QCOMPARE(P::fromByteArray(line).value(0).values(), QStringList {value});
+    }
+
+    void groupNamesInAnyCase_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("capital I") << QByteArray("Item3.TEL:+1 666") << "TEL";
+        QTest::newRow("mixed case") << QByteArray("iTEM1.tel;TYPE=CELL:1") << "tel";
+        QTest::newRow("two item groups and a blank")
+            << QByteArray("Item1. item2.EMAIL:a@b") << "EMAIL";
+        QTest::newRow("other groups stay") << QByteArray("Home.TEL:1") << "Home.TEL";
+    }
+    void groupNamesInAnyCase()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, name);
+        const QList<vCard> read = vCard::fromByteArray("BEGIN:VCARD\n" + line + "\nEND:VCARD");
+        QCOMPARE(read.value(0).properties().value(0).name(), name);
+        for (vCardVersion version : {VC21, VC30}) {
+            const QList<vCard> again = vCard::fromByteArray(read.first().toByteArray(version));
+            QCOMPARE(again.value(0).properties().value(0).name(), name.toUpper());
+        }
+    }
+
+    void largePropertiesRefusedCheaply_data()
+    {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("3 MB line of TYPE values")
+            << "A;TYPE=a" + QByteArray(",a").repeated(1500000) + ":x" << true;
+        QTest::newRow("2 MB of semicolons in the values")
+            << "A:" + QByteArray(2 << 20, ';') << true;
+        QTest::newRow("2 MB of semicolons in the parameters")
+            << "A" + QByteArray(2 << 20, ';') + ":x" << true;
+        QTest::newRow("63 MiB of tiny properties")
+            << QByteArray("A:1\n").repeated((63 << 20) / 4) << true;
+        QTest::newRow("as many values as a property may have")
+            << "A:" + QByteArray(vCardReader::maxParts - 1, ';') << false;
+        QTest::newRow("one value more") << "A:" + QByteArray(vCardReader::maxParts, ';') << true;
+    }
+    void largePropertiesRefusedCheaply()
+    {
+        QFETCH(QByteArray, lines);
+        QFETCH(bool, refused);
+        const QByteArray text = "BEGIN:VCARD\n" + lines + "\nEND:VCARD\n";
+        resetPeakMemory();
+        const qint64 before = peakMemory();
+        QElapsedTimer clock;
+        clock.start();
+        QString error = "left from before";
+        const QList<vCard> read = vCard::fromByteArray(text, &error);
+        const qint64 elapsed = clock.elapsed();
+        const qint64 growth = peakMemory() - before;
+        QCOMPARE(read.isEmpty(), refused);
+        QCOMPARE(error.isEmpty(), !refused);
+#if !defined(__SANITIZE_ADDRESS__)
+        // The sanitizer's own bookkeeping, a full stack for every allocation, is no part of it.
+        QVERIFY2(elapsed < 2000, qPrintable(QString::number(elapsed)));
+        QVERIFY2(growth < (100 << 20), qPrintable(QString::number(growth)));
+#endif
+        Q_UNUSED(elapsed)
+        Q_UNUSED(growth)
+    }
+
+    void refusedTextToldFromOneWithoutCards()
+    {
+        QString error = "left from before";
+        QVERIFY(vCard::fromByteArray("no card here\n", &error).isEmpty());
+        QVERIFY(error.isEmpty());
+        QVERIFY(vCard::fromByteArray(
+            "BEGIN:VCARD\nA;TYPE=a" + QByteArray(",a").repeated(5000) + ":1\nEND:VCARD\n", &error)
+                    .isEmpty());
+        QVERIFY(error.contains("more than 4096 values or parameters"));
+        QTemporaryDir dir;
+        QVERIFY(vCard::fromFile(dir.filePath("missing.vcf"), &error).isEmpty());
+        QVERIFY2(error.contains("missing.vcf can't be opened"), qPrintable(error));
+        QFile huge(dir.filePath("huge.vcf"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize((qint64(64) << 20) + 1));
+        huge.close();
+        QVERIFY(vCard::fromFile(huge.fileName(), &error).isEmpty());
+        QVERIFY2(error.contains("huge.vcf is larger than"), qPrintable(error));
+        QVERIFY(vCard({P("FN", "Anna")}).saveToFile(huge.fileName()));
+        QCOMPARE(vCard::fromFile(huge.fileName(), &error).size(), 1);
+        QVERIFY(error.isEmpty());
+    }
+
     void files()
     {
         QTemporaryDir dir;
