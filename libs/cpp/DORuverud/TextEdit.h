@@ -79,8 +79,9 @@ private slots:
 private:
     friend class DORuverud::RichtextEditor;
 
-    // A file's content, as HTML when it looks like rich text. False when the
-    // file is missing or unreadable, or, with a message, when it is refused.
+    // A file's content, as HTML or plain text as its name says, else as HTML
+    // when it looks like rich text. False when the file is missing or
+    // unreadable, or, with a message, when it is refused.
     bool load(const QString& path);
     void setContent(const TextEditReader& reader, const QString& path);
     // Whether the caller may go on; asks to save a modified document.
