@@ -26,43 +26,58 @@ bool keepsAscii(QTextCodec* codec)
         && codec->fromUnicode(QLatin1String(sample)) == sample;
 }
 
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 // The name as charset names are compared: letters and digits alone, upper
 // case, without the zeros that lead a number.
 QByteArray lookupKey(const QString& name)
 {
+    QByteArray letters;
+    for (const QChar c : name) {
+        const char l = c.toLatin1();
+        if (isDigit(l) || (l >= 'A' && l <= 'Z'))
+            letters += l;
+        else if (l >= 'a' && l <= 'z')
+            letters += char(l - 'a' + 'A');
+    }
     QByteArray key;
-    for (int i = 0; i < name.size(); ++i) {
-        const char c = name.at(i).toLatin1();
-        const bool digit = c >= '0' && c <= '9';
-        const bool leadingZero = c == '0' && (key.isEmpty() || !isdigit(uchar(key.back())))
-            && i + 1 < name.size() && name.at(i + 1).isDigit();
-        if ((digit && !leadingZero) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
-            key += char(toupper(uchar(c)));
+    for (int i = 0; i < letters.size(); ++i) {
+        const bool leadsNumber = key.isEmpty() || !isDigit(key.back());
+        if (!(letters.at(i) == '0' && leadsNumber && i + 1 < letters.size()
+                && isDigit(letters.at(i + 1))))
+            key += letters.at(i);
     }
     return key;
 }
 
-// The codec of a known charset, null for an unknown one. Qt looks names up
-// slowly, so what it found is kept, for names up to the longest a charset has.
+// The codec of a known charset, null for an unknown one. Qt looks a name up
+// slowly, the more so when it knows none like it; so only the names it lists
+// are looked up, each once.
 QTextCodec* knownCodec(const QString& name)
 {
-    const int maxNameLength = 64;
-    const int maxKept = 1024;
     static QMutex mutex;
-    static QHash<QByteArray, QTextCodec*> kept;
-    if (name.size() > maxNameLength)
-        return nullptr;
+    static QHash<QByteArray, QByteArray> listed;
+    static QHash<QByteArray, QTextCodec*> found;
     const QByteArray key = lookupKey(name);
     QMutexLocker locker(&mutex);
-    const auto found = kept.constFind(key);
-    if (found != kept.cend())
-        return *found;
-    QTextCodec* codec = key.isEmpty() ? nullptr : QTextCodec::codecForName(key);
+    if (listed.isEmpty()) {
+        const QList<QByteArray> names = QTextCodec::availableCodecs();
+        for (const QByteArray& listedName : names)
+            listed.insert(lookupKey(QString::fromLatin1(listedName)), listedName);
+    }
+    const auto known = found.constFind(key);
+    if (known != found.cend())
+        return *known;
+    const auto listedName = listed.constFind(key);
+    if (listedName == listed.cend())
+        return nullptr;
+    QTextCodec* codec = QTextCodec::codecForName(*listedName);
     if (codec && !keepsAscii(codec))
         codec = nullptr;
-    if (kept.size() == maxKept)
-        kept.clear();
-    kept.insert(key, codec);
+    found.insert(key, codec);
     return codec;
 }
 

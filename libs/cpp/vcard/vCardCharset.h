@@ -9,7 +9,8 @@
 class QTextCodec;
 
 // The charset a property's values are carried in: the one its first CHARSET
-// parameter names, else UTF-8. A charset counts as known when Qt has a codec
+// parameter names, else UTF-8. A charset counts as known when Qt lists it
+// (case, punctuation and the zeros that lead a number aside) and has a codec
 // for it that leaves printable ASCII, tabs and line breaks as they are; any
 // other name is unknown.
 class vCardCharset

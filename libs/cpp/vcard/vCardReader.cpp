@@ -233,9 +233,11 @@ void vCardReader::readLogicalLine(const QByteArray& raw)
         m_inCard = true;
         m_version21 = false;
     } else if (trimmed == endLine) {
-        m_held += 64;
-        if (m_inCard && fits(0))
-            m_cards.append(m_card);
+        if (m_inCard) {
+            m_held += 64;
+            if (fits(0))
+                m_cards.append(m_card);
+        }
         m_inCard = false;
     } else if (m_inCard) {
         m_version21 = m_version21 || isVersion21(trimmed);
