@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
@@ -119,6 +120,35 @@ inline QString messageAfterFileDialog(const QString& path, std::function<void()>
         });
     });
     open();
+    return message;
+}
+
+// What a message box showed: its class, the lines of its text, and what a
+// user who selects its last line gets to copy.
+struct ShownMessage
+{
+    QString className;
+    QStringList lines;
+    QString selection;
+};
+
+// Runs open and answers the message box it shows with "Ok".
+inline ShownMessage messageShownBy(std::function<void()> open)
+{
+    ShownMessage message;
+    ModalAnswer answer([&message](QWidget* box) {
+        for (QLabel* label : box->findChildren<QLabel*>()) {
+            if (label->text().isEmpty())
+                continue;
+            message.lines = label->text().split('\n');
+            const QString last = message.lines.last();
+            label->setSelection(label->text().size() - last.size(), last.size());
+            message.selection = label->selectedText();
+        }
+        click(box, "Ok");
+    });
+    open();
+    message.className = answer.shown;
     return message;
 }
 

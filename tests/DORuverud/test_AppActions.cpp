@@ -112,6 +112,55 @@ private slots:
             "Hi, check out this cool Tessivar app - available in the App Stores: " + link);
     }
 
+    // The test platform has no browser or mail program: no link opens.
+    void linkThatCannotOpenShowsWhatToCopy_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("slot");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("page, spaces kept copyable")
+            << "http://quelmar.example/apps/a page?x=ä" << QString()
+            << QStringList {"http://quelmar.example/apps/a%20page?x=ä"};
+        QTest::newRow("store page") << QString() << "slotRateApp"
+                                    << QStringList {"https://store.example/app/tessivar/"
+                                                    "id735204196?ls=1&mt=12"};
+        QTest::newRow("mail to the maker")
+            << QString() << "slotContactUs"
+            << QStringList {"To: contact@quelmar.example",
+                   "Subject: Contact (Tessivar 1.1) " + QSysInfo::productType() + ' '
+                       + QSysInfo::productVersion() + " de I"};
+        QTest::newRow("mail without recipient")
+            << QString() << "slotTellFriend"
+            << QStringList {"Subject: Check out the cool Tessivar app!", "",
+                   "Hi, check out this cool Tessivar app - available in the App Stores: "
+                   "http://quelmar.example/apps/tessivar.html"};
+    }
+
+    void linkThatCannotOpenShowsWhatToCopy()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, slot);
+        QFETCH(QStringList, shown);
+        bool opened = false;
+        const ShownMessage message = messageShownBy([&] {
+            if (slot.isEmpty())
+                opened = App::openLink(address);
+            else
+                QVERIFY(QMetaObject::invokeMethod(app(), slot.toLatin1().constData()));
+        });
+        QVERIFY(!opened);
+        QCOMPARE(message.className, QString("DORuverud::MessageBox"));
+        // An explanation, a blank line, then what to copy.
+        QCOMPARE(message.lines.mid(2), shown);
+        QCOMPARE(message.selection, shown.last());
+    }
+
+    void emptyLinkOpensNothingAndSaysNothing()
+    {
+        const ShownMessage message = messageShownBy([] { QVERIFY(!App::openLink(QString())); });
+        QCOMPARE(message.className, QString());
+    }
+
     void reminderOnTheCountedStart_data()
     {
         QTest::addColumn<int>("kinds");

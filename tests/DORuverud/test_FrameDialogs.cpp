@@ -154,6 +154,23 @@ private slots:
         QVERIFY(!QImage(":/pix/quelmarlogo.png").isNull());
         QVERIFY(QImage(":/app.png").width() >= 300);
 
+        // The maker's link opens where the hand shows over it.
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QLabel* label = about.findChildren<QLabel*>().last();
+        UrlCatcher catcher;
+        for (int y = 0; y < label->height() && catcher.urls.isEmpty(); y += 3) {
+            for (int x = 0; x < label->width() && catcher.urls.isEmpty(); x += 3) {
+                QMouseEvent hover(
+                    QEvent::MouseMove, QPoint(x, y), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+                QApplication::sendEvent(label, &hover);
+                if (label->cursor().shape() == Qt::PointingHandCursor)
+                    QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+            }
+        }
+        QCOMPARE(catcher.urls, QList<QUrl> {QUrl("http://quelmar.example")});
+        about.hide();
+
         whenModal([](QWidget* modal) { click(modal, "&Ok"); });
         QCOMPARE(about.exec(), 0);
         QVERIFY(!about.isVisible());

@@ -99,6 +99,19 @@ private slots:
                 QUrl("http://quelmar.example")}));
     }
 
+    void linkThatCannotOpenShowsItsAddress()
+    {
+        // GIVEN a desktop without a browser (the test platform's)
+        MoreAppsButton button(nullptr);
+        button.addMenuAppLink(QPixmap(), "Tuner", "Quelmar Tuner Pro", "idAbC7");
+        // WHEN the user picks the link THEN a message shows its address to copy
+        const ShownMessage message
+            = messageShownBy([&button] { button.menu()->actions().first()->trigger(); });
+        QCOMPARE(message.className, QString("DORuverud::MessageBox"));
+        QCOMPARE(message.selection,
+            QString("https://store.example/app/quelmar%20tuner%20pro/idAbC7?ls=1&mt=12"));
+    }
+
     void appMenuAboutAndQuit()
     {
         // The bundle of the tests carries the "independent" marker: no store build.

@@ -34,7 +34,7 @@ AboutDialog::AboutDialog(QWidget* parent)
 
     auto* text = new QLabel(aboutText());
     text->setStyleSheet(QStringLiteral("background: black;"));
-    text->setOpenExternalLinks(true);
+    connect(text, &QLabel::linkActivated, this, &App::openLink);
     text->setFixedHeight(85);
 
     auto* buttonRow = new QHBoxLayout;

@@ -9,6 +9,7 @@
 #include <QVariant>
 
 class QSettings;
+class QUrl;
 
 namespace DORuverud {
 
@@ -107,6 +108,14 @@ public:
     void setProxy();
 
     // Reminders and the links of the outward actions.
+
+    // Opens a web or mail address (read in tolerant mode) in the desktop's
+    // browser or mail program. When the desktop cannot, a message says so and
+    // shows the address, or the mail's recipient, subject and text, for the
+    // user to copy. False when nothing opened; an empty address opens nothing
+    // and says nothing.
+    static bool openLink(const QString& address);
+
     void callReminder(int count, int kinds);
     void callRateReminder(int count);
     void callTellReminder(int count);
@@ -150,6 +159,7 @@ public slots:
 private:
     QString userDirectory(const QString& fixedPart);
     QString settingsKey(const QString& key) const;
+    static QString unopenedLinkText(const QUrl& url);
 
     QSettings* m_settings = nullptr;
     QString m_currentLanguage;

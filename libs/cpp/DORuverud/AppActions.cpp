@@ -5,17 +5,20 @@
 #include "CssEditor.h"
 #include "JoinDialog.h"
 #include "JoinReminderDialog.h"
+#include "MessageBox.h"
 #include "RateReminderDialog.h"
 #include "TellDialog.h"
 #include "TellReminderDialog.h"
 
 #include <QDesktopServices>
+#include <QMessageBox>
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QSysInfo>
 #include <QTime>
 #include <QTimer>
 #include <QUrl>
+#include <QUrlQuery>
 #include <climits>
 
 namespace DORuverud {
@@ -23,11 +26,6 @@ namespace DORuverud {
 namespace {
 
 enum ReminderKind { RateKind = 1, ShareKind = 2, JoinKind = 4, StoreDependentKind = 8 };
-
-void openAddress(const QString& address)
-{
-    QDesktopServices::openUrl(QUrl(address, QUrl::TolerantMode));
-}
 
 QString encoded(const QString& text)
 {
@@ -91,6 +89,39 @@ void runOverActiveWindow(QDialog* dialog)
 }
 
 } // namespace
+
+bool App::openLink(const QString& address)
+{
+    if (address.isEmpty())
+        return false;
+    const QUrl url(address, QUrl::TolerantMode);
+    if (QDesktopServices::openUrl(url))
+        return true;
+    MessageBox::warning(QApplication::activeWindow(), QCoreApplication::applicationName(),
+        unopenedLinkText(url), QMessageBox::Ok);
+    return false;
+}
+
+QString App::unopenedLinkText(const QUrl& url)
+{
+    if (url.scheme() != QLatin1String("mailto"))
+        return tr("No web browser could open this page. To open it yourself, copy its address "
+                  "into a browser:")
+            + QStringLiteral("\n\n") + url.toString(QUrl::EncodeSpaces);
+    const QUrlQuery query(url);
+    const QString subject = query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded);
+    const QString body = query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded);
+    QString text = tr("No mail program could start this e-mail. To send it yourself, copy it "
+                      "into your mail program:")
+        + QLatin1Char('\n');
+    if (!url.path().isEmpty())
+        text += QLatin1Char('\n') + tr("To: ") + url.path();
+    if (!subject.isEmpty())
+        text += QLatin1Char('\n') + tr("Subject: ") + subject;
+    if (!body.isEmpty())
+        text += QStringLiteral("\n\n") + body;
+    return text;
+}
 
 void App::callReminder(int count, int kinds)
 {
@@ -231,7 +262,7 @@ void App::slotContactUs()
         + (isAppStore() ? QString() : QStringLiteral("I"));
     const QString subject = QStringLiteral("Contact (") + QCoreApplication::applicationName()
         + QLatin1Char(' ') + QCoreApplication::applicationVersion() + QStringLiteral(") ") + system;
-    openAddress(mailAddress(AppConfig::contactEmail(), subject, QString()));
+    openLink(mailAddress(AppConfig::contactEmail(), subject, QString()));
 }
 
 void App::slotTellFriend()
@@ -244,7 +275,7 @@ void App::slotTellFriend()
         link = storeAppPage(
             currentLanguageOptimized(), QCoreApplication::applicationName(), m_appId);
     const QString name = QCoreApplication::applicationName();
-    openAddress(mailAddress(QString(),
+    openLink(mailAddress(QString(),
         QStringLiteral("Check out the cool ") + name + QStringLiteral(" app!"),
         QStringLiteral("Hi, check out this cool ") + name
             + QStringLiteral(" app - available in the App Stores: ") + link));
@@ -252,26 +283,26 @@ void App::slotTellFriend()
 
 void App::slotShowMoreApps()
 {
-    openAddress(AppConfig::storeHost() + QStringLiteral("/artist/") + AppConfig::storeArtistName()
+    openLink(AppConfig::storeHost() + QStringLiteral("/artist/") + AppConfig::storeArtistName()
         + QLatin1Char('/') + AppConfig::storeArtistId() + QStringLiteral("?mt=12"));
 }
 
 void App::slotRateApp()
 {
-    openAddress(storeAppPage(QString(), QCoreApplication::applicationName(), m_appId));
+    openLink(storeAppPage(QString(), QCoreApplication::applicationName(), m_appId));
 }
 
 void App::slotSupportPage()
 {
-    openAddress(m_supportPage.isEmpty() ? AppConfig::site() : m_supportPage);
+    openLink(m_supportPage.isEmpty() ? AppConfig::site() : m_supportPage);
 }
 
 void App::slotGoToPromotedApp()
 {
     if (m_promotedLink.isEmpty())
-        openAddress(storeAppPage(QString(), m_promotedAppName, m_promotedAppId));
+        openLink(storeAppPage(QString(), m_promotedAppName, m_promotedAppId));
     else
-        openAddress(m_promotedLink);
+        openLink(m_promotedLink);
 }
 
 void App::slotShareApp()

@@ -3,9 +3,7 @@
 #include "App.h"
 #include "KitPictures.h"
 
-#include <QDesktopServices>
 #include <QMenu>
-#include <QUrl>
 
 namespace DORuverud {
 
@@ -56,35 +54,29 @@ void CommunityButton::setMoiMir(const QString& address)
     m_strMoiMir = address;
 }
 
-void CommunityButton::open(const QString& address)
-{
-    if (!address.isEmpty())
-        QDesktopServices::openUrl(QUrl(address, QUrl::TolerantMode));
-}
-
 void CommunityButton::slotFaceBook()
 {
-    open(m_strFaceBook);
+    App::openLink(m_strFaceBook);
 }
 
 void CommunityButton::slotYouTube()
 {
-    open(m_strYouTube);
+    App::openLink(m_strYouTube);
 }
 
 void CommunityButton::slotTwitter()
 {
-    open(m_strTwitter);
+    App::openLink(m_strTwitter);
 }
 
 void CommunityButton::slotXing()
 {
-    open(m_strXing);
+    App::openLink(m_strXing);
 }
 
 void CommunityButton::slotMoiMir()
 {
-    open(m_strMoiMir);
+    App::openLink(m_strMoiMir);
 }
 
 } // namespace DORuverud

@@ -29,8 +29,6 @@ private slots:
     void slotMoiMir();
 
 private:
-    static void open(const QString& address);
-
     QString m_strFaceBook;
     QString m_strYouTube;
     QString m_strTwitter;

@@ -4,9 +4,7 @@
 #include "AppConfig.h"
 #include "NetworkButtons.h"
 
-#include <QDesktopServices>
 #include <QLabel>
-#include <QUrl>
 
 namespace DORuverud {
 
@@ -55,7 +53,7 @@ void JoinWidget::applyButtonProperties(QPushButton* button, const QString& objec
 void JoinWidget::openJoinPage(const QString& network)
 {
     const QString address = m_joinPageTemplate.arg(QCoreApplication::applicationName(), network);
-    QDesktopServices::openUrl(QUrl(address));
+    App::openLink(address);
 }
 
 void JoinWidget::slotFaceBookClicked()

@@ -7,10 +7,8 @@
 
 #include <QBoxLayout>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
-#include <QUrl>
 
 namespace DORuverud {
 
@@ -75,8 +73,8 @@ void LinkDialog::slotGoToLink()
 {
     const QString folder = App::theApp()->currentLanguageOptimized();
     accept();
-    QDesktopServices::openUrl(QUrl(
-        AppConfig::site() + QLatin1Char('/') + folder + QStringLiteral("tutorial/tutorial.htm")));
+    App::openLink(
+        AppConfig::site() + QLatin1Char('/') + folder + QStringLiteral("tutorial/tutorial.htm"));
 }
 
 void LinkDialog::slotReject()

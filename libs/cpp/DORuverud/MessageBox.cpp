@@ -37,6 +37,8 @@ MessageBox::MessageBox(
 
     m_textLabel = new QLabel;
     m_textLabel->setWordWrap(true);
+    // The user may copy what a box says, such as an address.
+    m_textLabel->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);
     m_textLabel->setText(text);
     m_iconLabel = new QLabel;
     const QPixmap pixmap = MessageBox::icon(icon);

@@ -1,11 +1,10 @@
 #include "MoreAppsButton.h"
 
+#include "App.h"
 #include "AppConfig.h"
 
-#include <QDesktopServices>
 #include <QMenu>
 #include <QSignalMapper>
-#include <QUrl>
 
 namespace DORuverud {
 
@@ -44,7 +43,7 @@ void MoreAppsButton::addMenuSeparator()
 
 void MoreAppsButton::slotCallUrl(const QString& strUrl)
 {
-    QDesktopServices::openUrl(QUrl(strUrl, QUrl::TolerantMode));
+    App::openLink(strUrl);
 }
 
 } // namespace DORuverud

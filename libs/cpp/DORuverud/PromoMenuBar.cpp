@@ -4,12 +4,10 @@
 #include "AppButton.h"
 #include "AppConfig.h"
 
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalMapper>
-#include <QUrl>
 
 namespace DORuverud {
 
@@ -144,7 +142,7 @@ void PromoMenuBar::addCenterWidget(QWidget* widget)
 
 void PromoMenuBar::slotCallUrl(const QString& strUrl)
 {
-    QDesktopServices::openUrl(QUrl(strUrl, QUrl::TolerantMode));
+    App::openLink(strUrl);
 }
 
 } // namespace DORuverud

@@ -3,9 +3,6 @@
 #include "App.h"
 #include "NetworkButtons.h"
 
-#include <QDesktopServices>
-#include <QUrl>
-
 namespace DORuverud {
 
 TellWidget::TellWidget(QWidget* parent)
@@ -25,17 +22,17 @@ void TellWidget::applyButtonProperties(QPushButton* button, const QString& objec
 
 void TellWidget::slotFaceBookClicked()
 {
-    QDesktopServices::openUrl(QUrl(App::theApp()->faceBookShareLink()));
+    App::openLink(App::theApp()->faceBookShareLink());
 }
 
 void TellWidget::slotTwitterClicked()
 {
-    QDesktopServices::openUrl(QUrl(App::theApp()->twitterShareLink()));
+    App::openLink(App::theApp()->twitterShareLink());
 }
 
 void TellWidget::slotVKontakteClicked()
 {
-    QDesktopServices::openUrl(QUrl(App::theApp()->vkontakteShareLink()));
+    App::openLink(App::theApp()->vkontakteShareLink());
 }
 
 void TellWidget::slotEmailClicked()

@@ -6,10 +6,8 @@
 
 #include <QBoxLayout>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
-#include <QUrl>
 
 namespace DORuverud {
 
@@ -89,7 +87,7 @@ void UpdaterDialog::setPic(const QPixmap& picture)
 
 void UpdaterDialog::slotUpdate()
 {
-    QDesktopServices::openUrl(QUrl(AppConfig::updatesPage()));
+    App::openLink(AppConfig::updatesPage());
     reject();
 }
 

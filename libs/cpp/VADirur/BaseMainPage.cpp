@@ -1,12 +1,11 @@
 #include "BaseMainPage.h"
 
+#include "App.h"
 #include "AppMenu.h"
 #include "MusicShopBase.h"
 #include "PromoMenuBar.h"
 
 #include <QAction>
-#include <QDesktopServices>
-#include <QUrl>
 
 namespace VADirur {
 
@@ -45,7 +44,7 @@ void BaseMainPage::addShopAction(
 void BaseMainPage::openLink(QString (MusicShopBase::*link)() const)
 {
     if (m_pShop)
-        QDesktopServices::openUrl(QUrl((m_pShop->*link)(), QUrl::TolerantMode));
+        DORuverud::App::openLink((m_pShop->*link)());
 }
 
 void BaseMainPage::slotMustHave()

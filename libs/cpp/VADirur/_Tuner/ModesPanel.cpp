@@ -1,13 +1,12 @@
 #include "ModesPanel.h"
 
+#include "App.h"
 #include "AppConfig.h"
 
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPushButton>
-#include <QUrl>
 
 namespace VADirur {
 
@@ -137,7 +136,7 @@ void ModesPanel::slotWikipedia()
 
 void ModesPanel::slotCallUrl(const QString& url)
 {
-    QDesktopServices::openUrl(QUrl(url, QUrl::TolerantMode));
+    DORuverud::App::openLink(url);
 }
 
 } // namespace VADirur

@@ -17,11 +17,9 @@
 #include "ViolaTuner.h"
 #include "ViolinTuner.h"
 
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QResizeEvent>
 #include <QStackedWidget>
-#include <QUrl>
 
 namespace VADirur {
 
@@ -183,7 +181,7 @@ void TunersMainPage::slotGotoPromotedApp()
 {
     const QString address = DORuverud::AppConfig::appStorePage(
         QStringLiteral("Tessivar"), DORuverud::AppConfig::appStoreId());
-    QDesktopServices::openUrl(QUrl(address, QUrl::TolerantMode));
+    DORuverud::App::openLink(address);
 }
 
 void TunersMainPage::resizeEvent(QResizeEvent* event)
