@@ -46,7 +46,8 @@ public:
     // The complete cards of a text of either version, in text order: folded
     // lines joined, CR LF read as LF, escaped and quoted-printable values and
     // quoted parameters read whole, values decoded from their charset, white
-    // space in values kept. None when the text is beyond vCardReader's
+    // space in values kept, numbered item groups (item1.) taken off the names
+    // in any case. None when the text is beyond vCardReader's
     // bounds: then errorText says why (a warning does when it is null); it is
     // emptied when the text was read.
     static QList<vCard> fromByteArray(const QByteArray& text, QString* errorText = nullptr);
