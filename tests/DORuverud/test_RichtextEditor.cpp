@@ -787,37 +787,45 @@ private slots:
 
     void filesWithinTheBoundsOpen_data()
     {
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QChar>("letter");
         QTest::addColumn<int>("count");
-        QTest::newRow("12 nested tables") << nestedTables(12) << QChar('x') << 1;
-        QTest::newRow("100 x 100 table") << table(100, 100) << QChar('c') << 100 * 100;
+        QTest::newRow("12 nested tables")
+            << QString("fine.html") << nestedTables(12) << QChar('x') << 1;
+        QTest::newRow("100 x 100 table")
+            << QString("fine.html") << table(100, 100) << QChar('c') << 100 * 100;
         QTest::newRow("200,000-character paragraph of words")
-            << repeated("word ", 40000) << QChar('w') << 40000;
+            << QString("fine.txt") << repeated("word ", 40000) << QChar('w') << 40000;
         QTest::newRow("200,000 CJK characters in one paragraph")
+            << QString("fine.html")
             << "<meta charset=\"utf-8\">" + QString(200000, QChar(0x6f22)).toUtf8() << QChar(0x6f22)
             << 200000;
-        QTest::newRow("longest run")
-            << repeated("x", UnbrokenRun::maxLength) << QChar('x') << UnbrokenRun::maxLength;
+        QTest::newRow("longest run") << QString("fine.txt") << repeated("x", UnbrokenRun::maxLength)
+                                     << QChar('x') << UnbrokenRun::maxLength;
         QTest::newRow("1,000 nested divs")
-            << repeated("<div>", 1000) + "x" + repeated("</div>", 1000) << QChar('x') << 1;
+            << QString("fine.html") << repeated("<div>", 1000) + "x" + repeated("</div>", 1000)
+            << QChar('x') << 1;
         QTest::newRow("100,000 unclosed paragraphs")
-            << repeated("<p>x", 100000) << QChar('x') << 100000;
+            << QString("fine.html") << repeated("<p>x", 100000) << QChar('x') << 100000;
         QTest::newRow("Latin-1 HTML")
-            << QByteArray("<html><meta charset=\"iso-8859-1\">\xfc") << QChar(0xfc) << 1;
+            << QString("fine.html") << QByteArray("<html><meta charset=\"iso-8859-1\">\xfc")
+            << QChar(0xfc) << 1;
         QTest::newRow("3 MiB of text lines")
-            << repeated("0123456789abcde\n", 3 << 16) << QChar('e') << (3 << 16);
+            << QString("fine.txt") << repeated("0123456789abcde\n", 3 << 16) << QChar('e')
+            << (3 << 16);
     }
 
     void filesWithinTheBoundsOpen()
     {
+        QFETCH(QString, name);
         QFETCH(QByteArray, content);
         QFETCH(QChar, letter);
         TestFolder folder;
         TextEdit window;
         window.show();
-        QCOMPARE(openAnswered(&window, folder.write("fine.html", content)), QString());
-        QCOMPARE(window.windowTitle(), QString("fine.html[*] - Rich Text"));
+        QCOMPARE(openAnswered(&window, folder.write(name, content)), QString());
+        QCOMPARE(window.windowTitle(), name + "[*] - Rich Text");
         QTEST(int(textArea(&window)->toPlainText().count(letter)), "count");
         QVERIFY(!QApplication::overrideCursor());
     }
