@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QBuffer>
 #include <QByteArray>
+#include <QColor>
+#include <QImage>
 
 // HTML whose layout work grows fast with its size, for the rich-text reader's bounds.
 namespace HostileHtml {
@@ -21,6 +24,43 @@ inline QByteArray table(int rows, int columns)
 {
     return "<table>" + repeated("<tr>" + repeated("<td>c</td>", columns) + "</tr>", rows)
         + "</table>";
+}
+
+// A picture shown by an img, named by a data URL: its bytes in base64.
+inline QByteArray dataPicture(const QByteArray& type, const QByteArray& picture)
+{
+    return "<p><img src=\"data:" + type + ";base64," + picture.toBase64() + "\"></p>";
+}
+
+// A side x side SVG of count large translucent circles: cheap to hold, slow to
+// draw.
+inline QByteArray svgCircles(int side, int count)
+{
+    QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + QByteArray::number(side)
+        + "\" height=\"" + QByteArray::number(side) + "\">";
+    for (int i = 0; i < count; ++i)
+        svg += "<circle cx=\"" + QByteArray::number(i * 7919 % side) + "\" cy=\""
+            + QByteArray::number(i * 104729 % side) + "\" r=\"" + QByteArray::number(side / 2)
+            + "\" fill=\"red\" fill-opacity=\"0.1\"/>";
+    return svg + "</svg>";
+}
+
+// A table of count cells in rows of 100, each with a background picture of its
+// own: an 8 x 8 PNG as a data URL.
+inline QByteArray backgroundCells(int count)
+{
+    QByteArray html = "<table>";
+    for (int i = 0; i < count; ++i) {
+        if (i % 100 == 0)
+            html += "<tr>";
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(QColor::fromRgb(QRgb(i)));
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        picture.save(&png, "PNG");
+        html += "<td background=\"data:image/png;base64," + png.data().toBase64() + "\">c</td>";
+    }
+    return html + "</table>";
 }
 
 } // namespace HostileHtml

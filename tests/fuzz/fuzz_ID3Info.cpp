@@ -7,8 +7,9 @@
 //     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/multimedia -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_ID3Info.cpp libs/cpp/multimedia/ID3Info.cpp \
 //     libs/cpp/multimedia/MediaCommon.cpp libs/cpp/graphics/PictureReader.cpp \
-//     libs/cpp/graphics/JpegHeader.cpp libs/cpp/ZAruri/Trace.cpp \
-//     $(pkg-config --libs Qt5Gui libjpeg) -o /tmp/fuzz_ID3Info
+//     libs/cpp/graphics/JpegHeader.cpp libs/cpp/graphics/PictureCost.cpp \
+//     libs/cpp/graphics/SvgCost.cpp libs/cpp/ZAruri/Trace.cpp \
+//     $(pkg-config --libs Qt5Gui libjpeg zlib) -o /tmp/fuzz_ID3Info
 // Seeds, the hostile cases among them (a PNG and a GIF that claim 23000 x
 // 23000 pixels, a BMP that claims 2^31 rows, a cut JPEG):
 //   mkdir -p /tmp/seeds_cover && cd /tmp/seeds_cover && python3 -c '

@@ -4,12 +4,16 @@
 //   clang++ -std=c++17 -fPIC -g -fsanitize=fuzzer,address,undefined \
 //     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_PictureReader.cpp libs/cpp/graphics/PictureReader.cpp \
-//     libs/cpp/graphics/JpegHeader.cpp libs/cpp/ZAruri/Trace.cpp \
-//     $(pkg-config --libs Qt5Gui libjpeg) -o /tmp/fuzz_PictureReader
+//     libs/cpp/graphics/JpegHeader.cpp libs/cpp/graphics/PictureCost.cpp \
+//     libs/cpp/graphics/SvgCost.cpp libs/cpp/ZAruri/Trace.cpp \
+//     $(pkg-config --libs Qt5Gui libjpeg zlib) -o /tmp/fuzz_PictureReader
 // Seeds, the hostile cases: a 514 KB PNG claiming 23000 x 23000 pixels, its header alone,
-// and JPEGs of a few hundred bytes claiming as much, in one scan and progressive:
+// JPEGs of a few hundred bytes claiming as much, in one scan and progressive, a 16 x 16
+// icon and cursor holding the PNG, a GIF whose frame restores its screen, SVGs slow to
+// draw (large translucent circles, uses showing uses, a use showing itself, dashes), one
+// embedding the PNG, one naming a file, and a small one, plain and gzip-compressed:
 //   mkdir -p /tmp/seeds && cd /tmp/seeds && python3 -c "
-//   import zlib, struct
+//   import base64, gzip, zlib, struct
 //   def chunk(t, d): return struct.pack('>I', len(d)) + t + d + struct.pack('>I', zlib.crc32(t + d))
 //   c = zlib.compressobj(9); row = bytes(23001)
 //   idat = b''.join(c.compress(row) for _ in range(23000)) + c.flush()
@@ -21,7 +25,27 @@
 //   jpeg = lambda sof, end: (b'\xff\xd8' + dqt + sof + struct.pack('>HBHHBBBB', 11, 8, 23000, 23000, 1, 1, 0x11, 0)
 //     + dht(0) + dht(0x10) + b'\xff\xda' + struct.pack('>HBBBBBB', 8, 1, 1, 0, 0, end, 0) + bytes(64) + b'\xff\xd9')
 //   open('huge-scan.jpg', 'wb').write(jpeg(b'\xff\xc0', 63))
-//   open('huge-progressive.jpg', 'wb').write(jpeg(b'\xff\xc2', 0))"
+//   open('huge-progressive.jpg', 'wb').write(jpeg(b'\xff\xc2', 0))
+//   icon = lambda kind, p: struct.pack('<HHHBBBBHHII', 0, kind, 1, 16, 16, 0, 0, 1, 32, len(p), 22) + p
+//   open('icon-huge-png.ico', 'wb').write(icon(1, png + chunk(b'IDAT', idat) + chunk(b'IEND', b'')))
+//   open('cursor-huge-png.cur', 'wb').write(icon(2, png + chunk(b'IDAT', idat) + chunk(b'IEND', b'')))
+//   open('restoring.gif', 'wb').write(b'GIF89a' + struct.pack('<HHBBB', 6000, 6000, 0x80, 0, 0) + bytes(3) + b'\xff' * 3
+//     + b'\x21\xf9\x04\x0c' + bytes(4) + b',' + struct.pack('<HHHHB', 0, 0, 6000, 6000, 0) + b'\x02\x02\x4c\x01\x00;')
+//   svg = lambda side, body: ('<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" '
+//     'width=\"%d\" height=\"%d\">%s</svg>' % (side, side, body)).encode()
+//   open('circles.svg', 'wb').write(svg(8000, ''.join('<circle cx=\"%d\" cy=\"%d\" r=\"4000\" fill=\"red\" '
+//     'fill-opacity=\"0.1\"/>' % (i * 7919 % 8000, i * 104729 % 8000) for i in range(2000))))
+//   open('uses.svg', 'wb').write(svg(64, '<defs><g id=\"u0\"><rect width=\"1\" height=\"1\"/></g>' + ''.join(
+//     '<g id=\"u%d\">' % i + '<use xlink:href=\"#u%d\"/>' % (i - 1) * 10 + '</g>' for i in range(1, 9)) + '</defs><use xlink:href=\"#u8\"/>'))
+//   open('loop.svg', 'wb').write(svg(64, '<g id=\"a\"><use xlink:href=\"#a\"/></g>'))
+//   open('dashes.svg', 'wb').write(svg(4000, '<circle cx=\"2000\" cy=\"2000\" r=\"1000\" fill=\"none\" '
+//     'stroke=\"red\" stroke-width=\"2000\" stroke-dasharray=\"3 3\"/>'))
+//   open('embedded.svg', 'wb').write(svg(64, '<image width=\"64\" height=\"64\" xlink:href=\"data:image/png;base64,'
+//     + base64.b64encode(png + chunk(b'IDAT', idat) + chunk(b'IEND', b'')).decode() + '\"/>'))
+//   open('file.svg', 'wb').write(svg(64, '<image width=\"9\" height=\"9\" xlink:href=\"/dev/zero\"/>'))
+//   small = svg(64, '<rect width=\"64\" height=\"64\" fill=\"red\" style=\"stroke-dasharray:none\"/>')
+//   open('small.svg', 'wb').write(small)
+//   open('small.svgz', 'wb').write(gzip.compress(small))"
 //   QT_LOGGING_RULES='*=false' /tmp/fuzz_PictureReader -max_total_time=600 -rss_limit_mb=1024 /tmp/corpus /tmp/seeds
 // clang-format on
 //

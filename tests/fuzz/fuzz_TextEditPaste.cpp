@@ -10,8 +10,8 @@
 //     libs/cpp/DORuverud/TextEditDocument.cpp /tmp/moc_TextEditDocument.cpp \
 //     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
-//     libs/cpp/ZAruri/Trace.cpp \
-//     $(pkg-config --libs Qt5Widgets libjpeg) -o /tmp/fuzz_TextEditPaste
+//     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgCost.cpp libs/cpp/ZAruri/Trace.cpp \
+//     $(pkg-config --libs Qt5Widgets libjpeg zlib) -o /tmp/fuzz_TextEditPaste
 // Input: a byte of where the paste lands (bit 0: rich text accepted; bits 1-4:
 // tables around the cursor, at most 12; bit 5: the "x" there selected; bit 6:
 // instead of the tables, a run of 30,000 "x"; bit 7: dropped at the end, the

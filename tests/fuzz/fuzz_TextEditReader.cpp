@@ -10,8 +10,8 @@
 //     libs/cpp/DORuverud/TextEditDocument.cpp /tmp/moc_TextEditDocument.cpp \
 //     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
-//     libs/cpp/ZAruri/Trace.cpp \
-//     $(pkg-config --libs Qt5Gui libjpeg) -o /tmp/fuzz_TextEditReader
+//     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgCost.cpp libs/cpp/ZAruri/Trace.cpp \
+//     $(pkg-config --libs Qt5Gui libjpeg zlib) -o /tmp/fuzz_TextEditReader
 // Seeds, the hostile cases among them (nested tables and elements, a zip header,
 // zero bytes, UTF-16 without a byte-order mark, an unbroken run), and line ends
 // of every kind and HTML without a charset:

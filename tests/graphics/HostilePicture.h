@@ -12,11 +12,11 @@
 
 #include <vector>
 
-// A valid PNG of side x side 8-bit gray pixels (or RGB ones), all black, that
-// compresses to about side * side / 1000 bytes (three times that in RGB): a
-// picture small on disk and huge when decoded (23000 x 23000 is some 514 KB
-// claiming 529 megapixels).
-inline QByteArray hugePicture(quint32 side = 23000, bool rgb = false)
+// A valid PNG of side x side gray pixels (or RGB ones) of depth bits a
+// sample, all black, that compresses to about side * side / 1000 bytes at 8
+// bits (three times that in RGB): a picture small on disk and huge when
+// decoded (23000 x 23000 is some 514 KB claiming 529 megapixels).
+inline QByteArray hugePicture(quint32 side = 23000, bool rgb = false, int depth = 8)
 {
     const auto chunk = [](const char* type, const QByteArray& data) {
         QByteArray body = QByteArray(type, 4) + data;
@@ -32,12 +32,12 @@ inline QByteArray hugePicture(quint32 side = 23000, bool rgb = false)
     QByteArray header(13, '\0');
     qToBigEndian(side, header.data());
     qToBigEndian(side, header.data() + 4);
-    header[8] = 8; // bit depth; colour type 0 (gray) or 2 (RGB), deflate, no filter, no interlace
+    header[8] = char(depth); // colour type 0 (gray) or 2 (RGB), deflate, no filter, no interlace
     header[9] = rgb ? 2 : 0;
     // Every row is its filter byte 0 and side zero samples.
     z_stream stream {};
     deflateInit(&stream, Z_BEST_COMPRESSION);
-    const std::vector<Bytef> row(side * (rgb ? 3 : 1) + 1, 0);
+    const std::vector<Bytef> row(side * (rgb ? 3 : 1) * quint32(depth) / 8 + 1, 0);
     std::vector<Bytef> out(1 << 16);
     QByteArray compressed;
     for (quint32 y = 0; y <= side; ++y) {
@@ -55,6 +55,56 @@ inline QByteArray hugePicture(quint32 side = 23000, bool rgb = false)
     deflateEnd(&stream);
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", compressed)
         + chunk("IEND", QByteArray());
+}
+
+// The bytes gzip-compressed.
+inline QByteArray gzipped(const QByteArray& bytes)
+{
+    z_stream stream {};
+    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(int(deflateBound(&stream, uLong(bytes.size()))), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
+    stream.avail_in = uInt(bytes.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = uInt(out.size());
+    deflate(&stream, Z_FINISH);
+    out.resize(int(stream.total_out));
+    deflateEnd(&stream);
+    return out;
+}
+
+// An icon (or a cursor) of one entry that claims 16 x 16 pixels and holds png.
+inline QByteArray iconHolding(const QByteArray& png, bool cursor = false)
+{
+    QByteArray icon(22, '\0');
+    qToLittleEndian<quint16>(cursor ? 2 : 1, icon.data() + 2);
+    qToLittleEndian<quint16>(1, icon.data() + 4); // one entry
+    icon[6] = 16;
+    icon[7] = 16;
+    qToLittleEndian<quint16>(1, icon.data() + 10); // planes
+    qToLittleEndian<quint16>(32, icon.data() + 12); // bits a pixel
+    qToLittleEndian<quint32>(quint32(png.size()), icon.data() + 14);
+    qToLittleEndian<quint32>(22, icon.data() + 18); // where the entry's picture starts
+    return icon + png;
+}
+
+// A GIF of a side x side screen and one frame over it that restores the screen
+// when it is done: the decoder keeps a second picture of the screen for that.
+inline QByteArray restoringGif(quint16 side)
+{
+    QByteArray gif("GIF89a", 6);
+    QByteArray screen(7, '\0');
+    qToLittleEndian(side, screen.data());
+    qToLittleEndian(side, screen.data() + 2);
+    screen[4] = char(0x80); // a global colour table of two colours
+    gif += screen + QByteArray("\0\0\0\xff\xff\xff", 6);
+    gif += QByteArray("\x21\xf9\x04\x0c\0\0\0\0", 8); // disposal: restore the screen
+    QByteArray frame(10, '\0');
+    frame[0] = ',';
+    qToLittleEndian(side, frame.data() + 5);
+    qToLittleEndian(side, frame.data() + 7);
+    // A clear code and the end of the data, then the end of the file.
+    return gif + frame + QByteArray("\x02\x02\x4c\x01\0;", 6);
 }
 
 // A JPEG of some 600 bytes whose frame header claims side x side pixels, in

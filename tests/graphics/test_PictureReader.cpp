@@ -1,3 +1,4 @@
+#include "../common/HostileHtml.h"
 #include "../common/TestFolder.h"
 #include "HostilePicture.h"
 #include "ImageProcess.h"
@@ -39,6 +40,36 @@ QImage readAs(const QString& how, const QString& path, const QSize& bound)
     return PictureReader::read(path);
 }
 
+// A side x side SVG drawing body.
+QByteArray svgDrawing(int side, const QByteArray& body)
+{
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+           "width=\""
+        + QByteArray::number(side) + "\" height=\"" + QByteArray::number(side) + "\">" + body
+        + "</svg>";
+}
+
+// Groups u1 to u8, each showing the one before ten times, u0 a square.
+QByteArray multiplyingUses()
+{
+    QByteArray body = "<defs><g id=\"u0\"><rect width=\"1\" height=\"1\"/></g>";
+    for (int i = 1; i <= 8; ++i)
+        body += "<g id=\"u" + QByteArray::number(i) + "\">"
+            + QByteArray("<use xlink:href=\"#u" + QByteArray::number(i - 1) + "\"/>").repeated(10)
+            + "</g>";
+    return svgDrawing(64, body + "</defs><use xlink:href=\"#u8\"/>");
+}
+
+// A path zigzagging count times across a side x side square.
+QByteArray zigzag(int side, int count)
+{
+    QByteArray path = "<path fill=\"red\" d=\"M 0 0";
+    for (int i = 0; i < count; ++i)
+        path += (i % 2 ? " L " + QByteArray::number(side) : QByteArray(" L 0")) + ' '
+            + QByteArray::number(i % side);
+    return svgDrawing(side, path + "\"/>");
+}
+
 } // namespace
 
 // Pictures read within a pixel budget, at the size they are shown, one by
@@ -55,6 +86,7 @@ private slots:
         m_files.write("progressive.jpg", hugeJpeg(23000, true));
         m_files.write("header.jpg", hugeJpeg(23000));
         QVERIFY(writePhotograph(m_files.path("camera.jpg")));
+        m_iconPng = hugePicture(20000);
     }
 
     void hugePictureIsRefusedFromItsHeader_data()
@@ -181,7 +213,7 @@ private slots:
 
     void largestPictureWithinTheBudgetIsRead()
     {
-        const QString within = m_files.write("within.png", hugePicture(8192));
+        const QString within = m_files.write("within.png", hugePicture(8192, true));
         QCOMPARE(PictureReader::readFitted(within, QSize(64, 64)).size(), QSize(64, 64));
     }
 
@@ -223,7 +255,7 @@ private slots:
     void loaderDecodesWholePicturesWithinTheBudget()
     {
         // GIVEN four pictures at the budget's edge, one of them read before, and eight threads
-        const QByteArray edge = hugePicture(8192);
+        const QByteArray edge = hugePicture(8192, true);
         QStringList paths;
         for (int i = 0; i < 4; ++i)
             paths << m_files.write(QString("edge%1.png").arg(i), edge);
@@ -246,9 +278,114 @@ private slots:
             qPrintable(QString("%1 KiB").arg(growth)));
     }
 
+    // The decoders' own memory counts, and a picture inside a container
+    // counts as it decodes, whatever the container says.
+    void picturesAreBudgetedAsTheyDecode_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        const QByteArray icon = iconHolding(m_iconPng);
+        const QString iconReason = "20000 x 20000 pixels";
+        QTest::newRow("16 x 16 icon holding a 20000 x 20000 PNG, whole")
+            << "whole" << icon << iconReason;
+        QTest::newRow("the icon fitted into a thumbnail") << "fitted" << icon << iconReason;
+        QTest::newRow("the icon from data") << "data" << icon << iconReason;
+        QTest::newRow("cursor holding the PNG")
+            << "fitted" << iconHolding(m_iconPng, true) << iconReason;
+        QTest::newRow("SVG embedding the PNG")
+            << "fitted"
+            << svgDrawing(64,
+                   "<image width=\"64\" height=\"64\" xlink:href=\"data:image/png;base64,"
+                       + m_iconPng.toBase64() + "\"/>")
+            << "its images hold more than";
+        QTest::newRow("GIF keeping a second 6000 x 6000 screen")
+            << "whole" << restoringGif(6000) << "6000 x 6000 pixels";
+        QTest::newRow("progressive 7000 x 7000 JPEG keeping its coefficients")
+            << "whole" << hugeJpeg(7000, true) << "7000 x 7000 pixels";
+        QTest::newRow("6000 x 6000 PNG of 16-bit colour")
+            << "whole" << hugePicture(6000, true, 16) << "6000 x 6000 pixels";
+        QTest::newRow("8192 x 8192 gray PNG copied into colour to shrink")
+            << "fitted" << hugePicture(8192) << "8192 x 8192 pixels";
+    }
+
+    void picturesAreBudgetedAsTheyDecode()
+    {
+        QFETCH(QString, how);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        // GIVEN a small file that decodes beyond the budget
+        const QString path = m_files.write("container", content);
+        if (!resetPeakMemory())
+            QSKIP("The peak memory cannot be reset here.");
+        const qint64 peakBefore = peakMemoryKiB();
+        // WHEN it is read, THEN it is refused with the reason, in little memory
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Refused picture .*" + reason));
+        QVERIFY(readAs(how, path, QSize(80, 80)).isNull());
+        const qint64 growth = peakMemoryKiB() - peakBefore;
+        QVERIFY2(growth < 32 * 1024, qPrintable(QString("%1 KiB").arg(growth)));
+    }
+
+    void svgIsDrawnWithinItsBounds_data()
+    {
+        QTest::addColumn<QByteArray>("svg");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QSize>("expected");
+        QTest::addColumn<QString>("reason");
+        const QByteArray circles = HostileHtml::svgCircles(8000, 2000);
+        const QByteArray square = svgDrawing(64, "<rect width=\"64\" height=\"64\" fill=\"red\"/>");
+        QTest::newRow("8000 x 8000 of 2000 large translucent circles, whole")
+            << circles << "whole" << QSize(0, 0) << "takes too long";
+        QTest::newRow("the circles fitted into a thumbnail")
+            << circles << "fitted" << QSize(80, 80) << QString();
+        QTest::newRow("a path of 20000 segments")
+            << zigzag(4000, 20000) << "whole" << QSize(0, 0) << "takes too long";
+        QTest::newRow("uses showing uses eight deep")
+            << multiplyingUses() << "whole" << QSize(0, 0) << "takes too long";
+        QTest::newRow("a use showing itself")
+            << svgDrawing(64, "<g id=\"loop\"><use xlink:href=\"#loop\"/></g>") << "whole"
+            << QSize(0, 0) << "shows itself";
+        QTest::newRow("an image naming a file")
+            << svgDrawing(64, "<image width=\"9\" height=\"9\" xlink:href=\"/dev/zero\"/>")
+            << "whole" << QSize(0, 0) << "names a file";
+        QTest::newRow("dashed wide lines") << svgDrawing(4000,
+            "<circle cx=\"2000\" cy=\"2000\" r=\"1000\" fill=\"none\" stroke=\"red\" "
+            "stroke-width=\"2000\" style=\"stroke-dasharray: 3 3\"/>")
+                                           << "fitted" << QSize(0, 0) << "dashed lines";
+        QTest::newRow("elements 1001 deep")
+            << svgDrawing(64, QByteArray("<g>").repeated(1001) + QByteArray("</g>").repeated(1001))
+            << "whole" << QSize(0, 0) << "deep";
+        QTest::newRow("a square, lines without dashes")
+            << QByteArray(square).replace("<rect", "<rect style=\"stroke-dasharray:none\"")
+            << "whole" << QSize(64, 64) << QString();
+        QTest::newRow("a square, gzip-compressed")
+            << gzipped(square) << "whole" << QSize(64, 64) << QString();
+    }
+
+    void svgIsDrawnWithinItsBounds()
+    {
+        QFETCH(QByteArray, svg);
+        QFETCH(QString, how);
+        QFETCH(QString, reason);
+        // GIVEN an SVG that draws quickly, or would not
+        const QString path = m_files.write("drawing.svg", svg);
+        QElapsedTimer clock;
+        clock.start();
+        // WHEN it is read
+        if (!reason.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Refused picture .*" + reason));
+        const QImage image = readAs(how, path, QSize(80, 80));
+        // THEN it comes drawn at its size, or is refused with the reason, within a second
+        QTEST(image.size(), "expected");
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        if (!image.isNull())
+            QVERIFY(qRed(image.pixel(image.width() / 2, image.height() / 2)) > 0);
+    }
+
 private:
     TestFolder m_files;
     QString m_huge;
+    QByteArray m_iconPng;
 };
 
 QTEST_MAIN(TestPictureReader)

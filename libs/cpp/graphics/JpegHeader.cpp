@@ -64,9 +64,25 @@ void skipInputData(j_decompress_ptr info, long count)
 
 void silent(j_common_ptr) { }
 
+// The coefficient arrays of the whole picture, a block of 64 for every 8 x 8
+// samples of each component, in whole units of its sampling factors.
+qint64 coefficientBytesOf(const jpeg_decompress_struct& info)
+{
+    qint64 bytes = 0;
+    for (int i = 0; i < info.num_components; ++i) {
+        const jpeg_component_info& component = info.comp_info[i];
+        const auto rounded = [](JDIMENSION blocks, int factor) {
+            return (qint64(blocks) + factor - 1) / factor * factor;
+        };
+        bytes += rounded(component.width_in_blocks, component.h_samp_factor)
+            * rounded(component.height_in_blocks, component.v_samp_factor) * qint64(sizeof(JBLOCK));
+    }
+    return bytes;
+}
+
 // libjpeg leaves by longjmp on an error, so nothing here has a destructor.
-// Returns -1 for no JPEG, else whether it has several scans.
-int readScans(QIODevice* device)
+// Returns -1 for no JPEG, else the coefficient bytes of several scans, 0 for one.
+qint64 readScans(QIODevice* device)
 {
     jpeg_decompress_struct info {};
     ErrorExit error {};
@@ -87,9 +103,10 @@ int readScans(QIODevice* device)
     source.manager.term_source = termSource;
     info.src = &source.manager;
     jpeg_read_header(&info, TRUE);
-    const int scans = jpeg_has_multiple_scans(&info) ? 1 : 0;
+    const qint64 bytes
+        = jpeg_has_multiple_scans(&info) ? qMax<qint64>(1, coefficientBytesOf(info)) : 0;
     jpeg_destroy_decompress(&info);
-    return scans;
+    return bytes;
 }
 
 } // namespace
@@ -99,10 +116,11 @@ JpegHeader::JpegHeader(QIODevice* device)
     if (!device || device->isSequential())
         return;
     const qint64 position = device->pos();
-    const int scans = readScans(device);
+    const qint64 bytes = readScans(device);
     device->seek(position);
-    m_bValid = scans >= 0;
-    m_bMultipleScans = scans > 0;
+    m_bValid = bytes >= 0;
+    m_bMultipleScans = bytes > 0;
+    m_coefficientBytes = qMax<qint64>(bytes, 0);
 }
 
 bool JpegHeader::isValid() const
@@ -113,6 +131,11 @@ bool JpegHeader::isValid() const
 bool JpegHeader::hasMultipleScans() const
 {
     return m_bMultipleScans;
+}
+
+qint64 JpegHeader::coefficientBytes() const
+{
+    return m_coefficientBytes;
 }
 
 } // namespace DAvuroD

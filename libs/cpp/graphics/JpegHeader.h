@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 class QIODevice;
 
 namespace DAvuroD {
@@ -18,10 +20,14 @@ public:
     // libjpeg read a header up to its first scan.
     bool isValid() const;
     bool hasMultipleScans() const;
+    // The bytes of the coefficients libjpeg keeps while it decodes: those of
+    // the whole picture for several scans, else none to speak of.
+    qint64 coefficientBytes() const;
 
 private:
     bool m_bValid = false;
     bool m_bMultipleScans = false;
+    qint64 m_coefficientBytes = 0;
 };
 
 } // namespace DAvuroD

@@ -1,11 +1,10 @@
 #include "PictureReader.h"
 
-#include "JpegHeader.h"
+#include "PictureCost.h"
 #include "Trace.h"
 
 #include <QImageReader>
 #include <QSemaphore>
-#include <QtMath>
 
 namespace DAvuroD {
 
@@ -24,28 +23,16 @@ QSize targetSize(const QSize& original, const QSize& size, Qt::AspectRatioMode m
     return original.scaled(size, mode).expandedTo(QSize(1, 1));
 }
 
-// Whether the reader's picture decodes straight at a smaller size asked for:
-// a JPEG in one scan. The others decode whole and shrink afterwards; a JPEG
-// in several scans holds coefficients of the whole picture as it decodes.
-// Read before the reader reads the header, which moves the device on.
-bool shrinksWhileDecoding(QImageReader& reader)
+// Smooth scaling copies a picture into 32 or 64 bits a premultiplied pixel
+// unless it is so already; a picture that only needs premultiplying is
+// premultiplied in place.
+QImage scaled(QImage image, const QSize& size)
 {
-    if (reader.format() != "jpeg")
-        return false;
-    const JpegHeader header(reader.device());
-    return header.isValid() && !header.hasMultipleScans();
-}
-
-// The size a JPEG decodes at for target: libjpeg decodes at M/8 of the
-// size for M of 1 to 8, and Qt's handler picks the least M that covers
-// target, then shrinks what is decoded to target.
-QSize jpegDecodeSize(const QSize& original, const QSize& target)
-{
-    const double factor = qMin(
-        double(original.width()) / target.width(), double(original.height()) / target.height());
-    const int eighths = qBound(1, qCeil(8 / factor), 8);
-    return QSize((original.width() * qint64(eighths) + 7) / 8,
-        (original.height() * qint64(eighths) + 7) / 8);
+    if (image.format() == QImage::Format_ARGB32)
+        image = std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    else if (image.format() == QImage::Format_RGBA64)
+        image = std::move(image).convertToFormat(QImage::Format_RGBA64_Premultiplied);
+    return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 // The pixels of the pictures being decoded, in all threads.
@@ -69,6 +56,12 @@ QImage PictureReader::read(QIODevice* device)
     return read(reader, QSize(), Qt::KeepAspectRatio);
 }
 
+QImage PictureReader::read(QIODevice* device, qint64 most, bool* beyond)
+{
+    QImageReader reader(device);
+    return read(reader, QSize(), Qt::KeepAspectRatio, most, beyond);
+}
+
 QImage PictureReader::readFitted(const QString& path, const QSize& bound)
 {
     QImageReader reader(path);
@@ -81,35 +74,52 @@ QImage PictureReader::readStretched(const QString& path, const QSize& size)
     return read(reader, size, Qt::IgnoreAspectRatio);
 }
 
-QImage PictureReader::read(QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode)
+QImage PictureReader::read(
+    QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode, qint64 most, bool* beyond)
 {
-    const bool decodesAtScale = size.isValid() && shrinksWhileDecoding(reader);
-    const QSize original = reader.size();
+    PictureCost cost(reader);
+    // Telling an SVG's size decodes the pictures it embeds: it is read alone.
+    const int alone = cost.isSvg() && cost.refusal().isEmpty() ? int(maxPixels) : 0;
+    decodingPixels().acquire(alone);
+    const QSemaphoreReleaser releaseAlone(decodingPixels(), alone);
+    const QSize original = cost.size();
     if (original.isEmpty())
-        return QImage();
+        return refused(reader, cost.refusal());
     const QSize target = targetSize(original, size, mode);
     // Handlers can only shrink while they decode.
     const bool shrink = target != original && target.width() <= original.width()
         && target.height() <= original.height();
-    const QSize decoded = shrink && decodesAtScale ? jpegDecodeSize(original, target) : original;
-    const qint64 pixels = qint64(decoded.width()) * decoded.height();
-    if (pixels > maxPixels) {
-        qCWarning(ZAruri::lcTrace).noquote()
-            << QStringLiteral("Refused picture %1: %2 x %3 pixels, more than %4.")
-                   .arg(reader.fileName())
-                   .arg(original.width())
-                   .arg(original.height())
-                   .arg(maxPixels);
-        return QImage();
+    const QSize decoded = shrink ? cost.decodedSize(target) : original;
+    const qint64 pixels = cost.pixels(decoded);
+    if (pixels > qMin(most, maxPixels)) {
+        if (beyond)
+            *beyond = true;
+        return refused(reader,
+            QStringLiteral("%1 x %2 pixels, decoded in the memory of %3, more than %4")
+                .arg(original.width())
+                .arg(original.height())
+                .arg(pixels)
+                .arg(qMin(most, maxPixels)));
     }
-    if (shrink)
+    const QString work = cost.workRefusal(decoded);
+    if (!work.isEmpty())
+        return refused(reader, work);
+    if (decoded != original)
         reader.setScaledSize(target);
-    decodingPixels().acquire(int(pixels));
-    const QSemaphoreReleaser release(decodingPixels(), int(pixels));
+    const int more = alone > 0 ? 0 : int(pixels);
+    decodingPixels().acquire(more);
+    const QSemaphoreReleaser release(decodingPixels(), more);
     QImage image = reader.read();
-    if (!image.isNull() && image.size() != target)
-        image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return image;
+    return image.isNull() || image.size() == target ? image : scaled(std::move(image), target);
+}
+
+// A null image, and a warning when there is a reason.
+QImage PictureReader::refused(const QImageReader& reader, const QString& why)
+{
+    if (!why.isEmpty())
+        qCWarning(ZAruri::lcTrace).noquote()
+            << QStringLiteral("Refused picture %1: %2.").arg(reader.fileName(), why);
+    return QImage();
 }
 
 } // namespace DAvuroD

@@ -10,15 +10,16 @@ class QImageReader;
 namespace DAvuroD {
 
 // Reads pictures through QImageReader within a budget of the pixels
-// decoded: the size is read from the header first, and a picture without
-// one, or that would decode to more pixels than the budget, is refused (a
+// decoded: what decoding costs is told first (PictureCost), and a picture
+// whose cost cannot be told, or that would hold more pixels than the budget
+// while it decodes, or an SVG that would take too long to draw, is refused (a
 // null image and a warning) before a pixel is decoded. A JPEG in one scan
-// decodes straight at 1/2, 1/4 or 1/8 of its size, so it is budgeted at the
-// size it decodes at for the size asked: one up to JPEG's own 65500 x 65500
-// fits at 1/8. Every other picture, a JPEG in several scans too, decodes
-// whole, so its header's size is budgeted. Reentrant: any thread may read.
-// The pictures being decoded hold at most the budget's pixels at once across
-// all threads; a read beyond it waits for those before it.
+// decodes straight at 1/2, 1/4 or 1/8 of its size, and an SVG is drawn at the
+// size asked, so they are budgeted at the size they decode at: a JPEG up to
+// its own 65500 x 65500 fits at 1/8. Every other picture, a JPEG in several
+// scans too, decodes whole. Reentrant: any thread may read. The pictures
+// being decoded hold at most the budget's pixels at once across all threads;
+// a read beyond it waits for those before it, and an SVG is read alone.
 class PictureReader
 {
 public:
@@ -28,6 +29,9 @@ public:
     // The whole picture.
     static QImage read(const QString& path);
     static QImage read(QIODevice* device);
+    // The whole picture if decoding it holds at most most pixels; *beyond
+    // tells whether it was refused for that.
+    static QImage read(QIODevice* device, qint64 most, bool* beyond);
     // The picture shrunk to fit into bound, aspect ratio kept, and decoded
     // at that size where its format can; one that fits is read whole.
     static QImage readFitted(const QString& path, const QSize& bound);
@@ -35,7 +39,9 @@ public:
     static QImage readStretched(const QString& path, const QSize& size);
 
 private:
-    static QImage read(QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode);
+    static QImage read(QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode,
+        qint64 most = maxPixels, bool* beyond = nullptr);
+    static QImage refused(const QImageReader& reader, const QString& why);
 };
 
 } // namespace DAvuroD

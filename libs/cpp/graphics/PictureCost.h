@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+
+class QImageReader;
+
+namespace DAvuroD {
+
+class SvgCost;
+
+// What decoding a picture with QImageReader costs, told before a pixel is
+// decoded and whatever its container's header claims: the size read() gives
+// and the memory held meanwhile, in 32-bit pixels. An icon or cursor whose
+// first entry holds a PNG decodes at the PNG's own size; a GIF keeps a second
+// picture of its screen while it decodes a frame; a JPEG in several scans
+// keeps the coefficients of the whole picture; 16-bit colour takes twice the
+// bytes; a picture of other than 32 bits a pixel is copied into 32 bits to
+// be scaled or shown; an SVG is drawn at the size asked,
+// within SvgCost's bounds, and holds the pictures it embeds. A picture whose
+// cost cannot be told is refused.
+class PictureCost
+{
+public:
+    // Reads what it needs from the reader's device, leaving the reader ready
+    // to read; an SVG's size is read only when size() is first asked.
+    explicit PictureCost(QImageReader& reader);
+    ~PictureCost();
+
+    // Why the picture is refused, or an empty text (also for no picture).
+    QString refusal() const;
+    // Whether telling its size parses it, which decodes the pictures it
+    // embeds (up to the pixels of pixels(QSize())).
+    bool isSvg() const;
+    // The size read() gives for the whole picture; empty when the picture is
+    // refused or unreadable.
+    QSize size();
+    // The size it is decoded at for target, which is no larger than size():
+    // target for an SVG, an eighth to the whole for a JPEG in one scan,
+    // otherwise size().
+    QSize decodedSize(const QSize& target) const;
+    // The pixels held while it is decoded at decoded.
+    qint64 pixels(const QSize& decoded) const;
+    // Why decoding at decoded is refused for more than its pixels (an SVG
+    // that takes too long to draw), or an empty text.
+    QString workRefusal(const QSize& decoded) const;
+
+private:
+    void readIcon();
+    void readSvg();
+
+    QImageReader& m_reader;
+    QByteArray m_format;
+    QString m_refusal;
+    QSize m_size;
+    // The format it decodes to, and pixels held besides the picture.
+    QImage::Format m_imageFormat = QImage::Format_Invalid;
+    qint64 m_heldPixels = 0;
+    // Pictures of the screen a GIF holds.
+    int m_screens = 1;
+    bool m_decodesAtScale = false;
+    std::unique_ptr<SvgCost> m_svg;
+};
+
+} // namespace DAvuroD
