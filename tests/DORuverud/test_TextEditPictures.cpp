@@ -1,9 +1,12 @@
+#include "../common/HostileHtml.h"
 #include "../common/TestFolder.h"
 #include "../graphics/HostilePicture.h"
 #include "DialogTestTools.h"
 #include "TextEdit.h"
+#include "TextEditReader.h"
 
 #include <QAction>
+#include <QDirIterator>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTextEdit>
@@ -74,18 +77,25 @@ QImage shownAs(QWidget* window, const QString& name)
 }
 
 // Opens the file through the Open dialog and paints the window at its top
-// and its bottom; no message came during the opening.
-void openAndShow(QWidget* window, const QString& path)
+// and its bottom; returns the message that came during the opening, if any.
+QString openAnswered(QWidget* window, const QString& path)
 {
     QAction* open = nullptr;
     for (QAction* action : window->findChildren<QAction*>())
         open = action->text() == "&Open..." ? action : open;
-    QCOMPARE(messageAfterFileDialog(path, [open] { open->trigger(); }), QString());
+    const QString message = messageAfterFileDialog(path, [open] { open->trigger(); });
     QScrollBar* bar = textArea(window)->verticalScrollBar();
     for (int value : {bar->minimum(), bar->maximum()}) {
         bar->setValue(value);
         window->grab();
     }
+    return message;
+}
+
+// Opens and shows the file; no message came during the opening.
+void openAndShow(QWidget* window, const QString& path)
+{
+    QCOMPARE(openAnswered(window, path), QString());
 }
 
 // Opens the file in a new window of 800 x 600, shows it, and checks the peak
@@ -211,6 +221,115 @@ private slots:
         QCOMPARE(window->findChildren<QMessageBox*>().size(), 1);
         const QString message = window->findChild<QMessageBox*>()->text();
         QVERIFY2(message.contains("missing"), qPrintable(message));
+    }
+
+    // A picture counts as it decodes, whatever the icon that holds it says.
+    void iconHoldingAHugePictureShowsAsMissing()
+    {
+        // GIVEN an HTML file showing a 16 x 16 icon that holds a 20000 x 20000 PNG
+        TestFolder folder;
+        const QByteArray icon = iconHolding(hugePicture(20000));
+        const QString name = "data:image/x-icon;base64," + QString::fromLatin1(icon.toBase64());
+        const QString path = folder.write("icon.html", html({name}).toUtf8());
+        // WHEN it is opened and shown, within the memory bound
+        std::unique_ptr<TextEdit> window;
+        openMeasured(window, path);
+        if (QTest::currentTestFailed())
+            return;
+        // THEN the icon shows as missing, and the user is told
+        QCOMPARE(shownAs(window.get(), name).size(), QSize(16, 16));
+        QTRY_COMPARE(window->findChildren<QMessageBox*>().size(), 1);
+    }
+
+    void hostilePicturesOpenQuickly_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("8000 x 8000 SVG of 2000 large translucent circles")
+            << HostileHtml::dataPicture("image/svg+xml", HostileHtml::svgCircles(8000, 2000))
+            << QString();
+        QTest::newRow("10,000 cells with backgrounds of their own")
+            << HostileHtml::backgroundCells(10000) << "more than 1000 pictures";
+    }
+
+    void hostilePicturesOpenQuickly()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        // GIVEN a file whose pictures are cheap to hold and slow to draw or to lay out
+        TestFolder folder;
+        const QString path = folder.write("pictures.html", content);
+        TextEdit window;
+        window.resize(800, 600);
+        window.show();
+        // WHEN it is opened and shown
+        QElapsedTimer clock;
+        clock.start();
+        const QString answer = openAnswered(&window, path);
+        // THEN that takes less than 2 s: the file is refused, or its picture shows as missing
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(answer.contains(message), qPrintable(answer));
+        if (message.isEmpty())
+            QCOMPARE(textArea(&window)
+                         ->document()
+                         ->resource(QTextDocument::ImageResource,
+                             QString::fromLatin1(content).section('"', 1, 1))
+                         .value<QImage>()
+                         .size(),
+                QSize(16, 16));
+    }
+
+    // Resources of the program are pictures too, read by their resource path.
+    void resourcePictureShows()
+    {
+        // GIVEN an HTML file naming a picture among the program's resources
+        QDirIterator resources(":/", {"*.png"}, QDir::Files);
+        QVERIFY(resources.hasNext());
+        const QString resource = resources.next();
+        const QImage picture(resource);
+        TestFolder folder;
+        const QString path = folder.write("resource.html", html({resource}).toUtf8());
+        // WHEN it is opened and shown
+        TextEdit window;
+        window.show();
+        openAndShow(&window, path);
+        // THEN the document holds that picture
+        const QImage shown = shownAs(&window, "qrc" + resource);
+        QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32),
+            picture.convertToFormat(QImage::Format_ARGB32));
+    }
+
+    void everyPictureNamedCounts_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("refused");
+        const auto repeated = [](const QByteArray& part, int count) {
+            return "<table><tr>" + part.repeated(count) + "</tr></table>";
+        };
+        QTest::newRow("1,001 cell backgrounds")
+            << repeated("<td background=\"a.png\">c</td>", 1001) << true;
+        QTest::newRow("1,001 CSS background images")
+            << repeated("<td style=\"background-image: url(a.png)\">c</td>", 1001) << true;
+        QTest::newRow("1,001 list images")
+            << QByteArray("<ul style=\"list-style-image: URL(a.png)\"><li>x</li></ul>")
+                   .repeated(1001)
+            << true;
+        QTest::newRow("500 pictures and 501 backgrounds")
+            << "<p>" + QByteArray("<img src=\"a.png\">").repeated(500)
+                + repeated("<td background=\"a.png\">c</td>", 501)
+            << true;
+        QTest::newRow("1,000 cell backgrounds")
+            << repeated("<td background=\"a.png\">c</td>", 1000) << false;
+        QTest::newRow("2,000 cells with one background from a style sheet")
+            << "<style>td { background-image: url(a.png) }</style>" + repeated("<td>c</td>", 2000)
+            << false;
+    }
+
+    void everyPictureNamedCounts()
+    {
+        QFETCH(QByteArray, content);
+        const TextEditReader reader(content);
+        QTEST(reader.refusal().contains("more than 1000 pictures"), "refused");
     }
 };
 

@@ -13,8 +13,8 @@
 //     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgCost.cpp libs/cpp/ZAruri/Trace.cpp \
 //     $(pkg-config --libs Qt5Gui libjpeg zlib) -o /tmp/fuzz_TextEditReader
 // Seeds, the hostile cases among them (nested tables and elements, a zip header,
-// zero bytes, UTF-16 without a byte-order mark, an unbroken run), and line ends
-// of every kind and HTML without a charset:
+// zero bytes, UTF-16 without a byte-order mark, an unbroken run, an SVG slow to
+// draw, 1,001 cell backgrounds), and line ends of every kind and HTML without a charset:
 //   mkdir -p /tmp/seeds_text && (cd /tmp/seeds_text && python3 -c '
 //   seeds = {"html": "<h1>Notes</h1><p>Play <b>slowly</b>.</p><ol><li>Am7<li>D7</ol>",
 //     "text": "keep\0lost", "zip": "PK\3\4\24\0\0\0", "binary": "\x7fELF\2\1\1\0",
@@ -26,7 +26,10 @@
 //     "short": "abc\0def\n", "cr": "one\rtwo\r",
 //     "crlf": "Am7\xa0D7\r\nGmaj7\r\n".encode().decode("latin-1"),
 //     "mixed": "one\r\ntwo\nthree\rfour\n\r\u2029five\u2028six".encode().decode("latin-1"),
-//     "utf8html": "<p>caf\xe9 \u20ac5</p>".encode().decode("latin-1")}
+//     "utf8html": "<p>caf\xe9 \u20ac5</p>".encode().decode("latin-1"),
+//     "svg": "<p><img src=\"data:image/svg+xml,<svg xmlns=%27http://www.w3.org/2000/svg%27 width=%278000%27 height=%278000%27>"
+//       + "<circle cx=%274000%27 cy=%274000%27 r=%274000%27 fill=%27red%27 fill-opacity=%270.1%27/>" * 2000 + "</svg>\"></p>",
+//     "backgrounds": "<table><tr>" + "<td background=\"data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAAAAAA6fptVAAAACklEQVR4nGNgAAAAAgABSK+kcQAAAABJRU5ErkJggg==\">c" * 1001 + "</table>"}
 //   [open(n, "w", encoding="latin-1").write(t) for n, t in seeds.items()]')
 // The seeds in full first (a fuzzing run cuts inputs to max_len), then the run,
 // with fontconfig's caches kept out of the leak check:

@@ -22,6 +22,7 @@ private slots:
     void rowsBeyondTheListAreInvalid();
     void editingAndAppending();
     void coverSkipsUnreadablePictures();
+    void coverSkipsPicturesBeyondThePixelBudget_data();
     void coverSkipsPicturesBeyondThePixelBudget();
     void mediaType_data();
     void mediaType();
@@ -148,14 +149,23 @@ void TestPlayListModel::coverSkipsUnreadablePictures()
     QVERIFY(centre.red() > 200 && centre.green() < 60 && centre.blue() < 60);
 }
 
+void TestPlayListModel::coverSkipsPicturesBeyondThePixelBudget_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("PNG claiming 23000 x 23000 pixels") << hugePicture();
+    QTest::newRow("16 x 16 icon holding a 20000 x 20000 PNG") << iconHolding(hugePicture(20000));
+}
+
 void TestPlayListModel::coverSkipsPicturesBeyondThePixelBudget()
 {
-    // GIVEN a 514 KB picture claiming 23000 x 23000 pixels beside the song
+    QFETCH(QByteArray, content);
+    // GIVEN a small picture file decoding to hundreds of megapixels beside the song
     QTemporaryDir dir;
     QFile huge(dir.filePath(QStringLiteral("huge.png")));
-    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.write(hugePicture()) > 0);
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.write(content) > 0);
     huge.close();
     const QString song = dir.filePath(QStringLiteral("song.mp3"));
+    resetPeakMemory();
     const qint64 before = peakMemoryKiB();
 
     // THEN it is no cover, and it is refused without decoding it

@@ -3,9 +3,9 @@
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QFile>
-#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include <sys/stat.h>
@@ -21,8 +21,7 @@ bool isDataUrl(const QUrl& name)
 // The bytes a data URL holds after its first comma, percent-encoded or in base64.
 QByteArray dataUrlContent(const QUrl& name)
 {
-    const QByteArray url = QByteArray::fromPercentEncoding(
-        name.url(QUrl::FullyEncoded | QUrl::RemoveScheme).toLatin1());
+    const QByteArray url = QByteArray::fromPercentEncoding(name.toEncoded());
     const int comma = url.indexOf(',');
     if (comma < 0)
         return QByteArray();
@@ -34,6 +33,13 @@ QByteArray dataUrlContent(const QUrl& name)
 QString localPath(const QUrl& name)
 {
     return name.isLocalFile() ? name.toLocalFile() : name.toString();
+}
+
+// The path of the program's own resource a name stands for, as the text layout
+// names a picture given as ":/path", or an empty text.
+QString resourcePath(const QUrl& name)
+{
+    return name.scheme() == QLatin1String("qrc") ? QLatin1Char(':') + name.path() : QString();
 }
 
 // What a regular file is however it is named: its device and inode. Empty
@@ -77,6 +83,16 @@ TextEditDocument::TextEditDocument(QObject* parent)
 {
 }
 
+int TextEditDocument::picturesNamedIn(const QString& html)
+{
+    static const QRegularExpression names(QStringLiteral("<img\\b|\\bbackground\\s*=|url\\s*\\("),
+        QRegularExpression::CaseInsensitiveOption);
+    int count = 0;
+    for (QRegularExpressionMatchIterator it = names.globalMatch(html); it.hasNext(); it.next())
+        ++count;
+    return count;
+}
+
 void TextEditDocument::clear()
 {
     QTextDocument::clear();
@@ -107,6 +123,9 @@ QImage TextEditDocument::picture(const QUrl& name)
         content = dataUrlContent(name);
         identity = "data " + QCryptographicHash::hash(content, QCryptographicHash::Sha256);
         device = &buffer;
+    } else if (!resourcePath(name).isEmpty()) {
+        file.setFileName(resourcePath(name));
+        identity = file.exists() ? "resource " + file.fileName().toUtf8() : QByteArray();
     } else {
         file.setFileName(localPath(name));
         identity = fileIdentity(file.fileName());
@@ -119,15 +138,14 @@ QImage TextEditDocument::picture(const QUrl& name)
     return known.value();
 }
 
-// The size from the header decides before a pixel is decoded.
+// What decoding costs decides before a pixel is decoded.
 QImage TextEditDocument::withinBudget(QIODevice* device)
 {
     if (!device->open(QIODevice::ReadOnly))
         return missingPicture();
-    const QSize size = QImageReader(device).size();
-    if (size.isEmpty())
-        return missingPicture();
-    if (m_pixels + qint64(size.width()) * size.height() > maxPixels) {
+    bool beyond = false;
+    QImage image = DAvuroD::PictureReader::read(device, maxPixels - m_pixels, &beyond);
+    if (beyond) {
         if (!std::exchange(m_leftOut, true))
             emit picturesLeftOut(tr("Some pictures show as missing: with them the pictures of "
                                     "this document would hold more than %1 million pixels, more "
@@ -135,8 +153,6 @@ QImage TextEditDocument::withinBudget(QIODevice* device)
                                      .arg(maxPixels / 1000000));
         return missingPicture();
     }
-    device->seek(0);
-    QImage image = DAvuroD::PictureReader::read(device);
     if (image.isNull())
         return missingPicture();
     m_pixels += qint64(image.width()) * image.height();

@@ -9,13 +9,15 @@
 class QIODevice;
 
 // The document of TextEdit and of its reader. The resources that a file names
-// are read only from regular files and within bounds: a style sheet up to
-// maxStyleSheetSize, and the pictures within one budget of maxPixels for the
-// whole document. A picture is read and counted once however it is named (a
-// file by its device and inode, a data URL by its content), and all its names
-// share its pixels. A picture beyond the budget shows as missing, as does
-// anything unreadable, a pipe or a device among them, instead of keeping the
-// window waiting or filling the memory. GUI thread only.
+// are read only from regular files or the program's own resources and within
+// bounds: a style sheet up to maxStyleSheetSize, and the pictures within one
+// budget of maxPixels for the whole document, counted as PictureReader decodes
+// them. A picture is read and counted once however it is named (a file by its
+// device and inode, a resource by its path, a data URL by its content), and
+// all its names share its pixels. A picture beyond the budget shows as
+// missing, as does anything unreadable or refused by PictureReader, a pipe or
+// a device among them, instead of keeping the window waiting or filling the
+// memory. GUI thread only.
 class TextEditDocument : public QTextDocument
 {
     Q_OBJECT
@@ -27,6 +29,11 @@ public:
     static constexpr qint64 maxPixels = DAvuroD::PictureReader::maxPixels;
 
     explicit TextEditDocument(QObject* parent = nullptr);
+
+    // The pictures an HTML text names, once for each time it names one: its
+    // <img> elements, background attributes and style sheet url()s
+    // (backgrounds, list images). Counting too many is the safe side.
+    static int picturesNamedIn(const QString& html);
 
     // Also forgets the pictures read, so that they are read again as they are now.
     void clear() override;

@@ -48,19 +48,20 @@ int tablesAround(const QTextCursor& cursor)
 // The layout's work on a block inside tables: it measures a table twice on each
 // pass over the table around it, so the block's weight counts 2^tables times.
 // A picture weighs as much as a hundred letters, and so does a block (a table
-// cell) of its own; an unbroken run weighs with its square, since a cell breaks
-// it into many lines (ten cells of 8,192 letters took half a second).
+// cell) of its own. An unbroken run weighs with its square besides, since a
+// cell breaks it into many lines (ten cells of 8,192 letters took half a
+// second); that part grows no further past three tables (measured up to ten).
 qint64 tableWorkOf(const QTextBlock& block, int tables, qint64 run)
 {
     if (tables == 0)
         return 0;
     const int heavy = 100;
-    qint64 weight = heavy + block.length() + run * run / 1024;
+    qint64 weight = heavy + block.length();
     for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
         if (it.fragment().charFormat().isImageFormat())
             weight += heavy * it.fragment().length();
     }
-    return weight << qMin(tables, 24);
+    return (weight << qMin(tables, 24)) + ((run * run / 1024) << qMin(tables, 3));
 }
 
 // The table work of a whole document, counted up to just past the bound.
@@ -206,9 +207,11 @@ QString TextEditReader::unfaithfulRefusal() const
 // is the safe side.
 QString TextEditReader::htmlRefusal() const
 {
+    if (TextEditDocument::picturesNamedIn(m_text) > maxPictures)
+        return tr("It holds more than %1 pictures, more than this editor can lay out.")
+            .arg(maxPictures);
     QHash<QString, int> open;
     int depth = 0;
-    int pictures = 0;
     int cells = 0;
     const int size = m_text.size();
     for (int at = m_text.indexOf('<'); at >= 0; at = m_text.indexOf('<', at + 1)) {
@@ -226,9 +229,6 @@ QString TextEditReader::htmlRefusal() const
         const QString tag = m_text.mid(start, end - start).toLower();
         if (tag.isEmpty())
             continue;
-        if (tag == QLatin1String("img") && !closing && ++pictures > maxPictures)
-            return tr("It holds more than %1 pictures, more than this editor can lay out.")
-                .arg(maxPictures);
         if ((tag == QLatin1String("td") || tag == QLatin1String("th")) && !closing
             && ++cells > maxCells)
             return tableRefusal();
