@@ -9,7 +9,8 @@
 //     $(pkg-config --libs Qt5Gui libjpeg zlib) -o /tmp/fuzz_PictureReader
 // Seeds, the hostile cases: a 514 KB PNG claiming 23000 x 23000 pixels, its header alone,
 // JPEGs of a few hundred bytes claiming as much, in one scan and progressive, a 16 x 16
-// icon and cursor holding the PNG, a GIF whose frame restores its screen, SVGs slow to
+// icon and cursor holding the PNG, a cursor whose entry lies beyond its data and claims
+// 4 GB, a GIF whose frame restores its screen, one larger than it says, SVGs slow to
 // draw (large translucent circles, uses showing uses, a use showing itself, dashes), one
 // embedding the PNG, one naming a file, and a small one, plain and gzip-compressed:
 //   mkdir -p /tmp/seeds && cd /tmp/seeds && python3 -c "
@@ -29,8 +30,11 @@
 //   icon = lambda kind, p: struct.pack('<HHHBBBBHHII', 0, kind, 1, 16, 16, 0, 0, 1, 32, len(p), 22) + p
 //   open('icon-huge-png.ico', 'wb').write(icon(1, png + chunk(b'IDAT', idat) + chunk(b'IEND', b'')))
 //   open('cursor-huge-png.cur', 'wb').write(icon(2, png + chunk(b'IDAT', idat) + chunk(b'IEND', b'')))
-//   open('restoring.gif', 'wb').write(b'GIF89a' + struct.pack('<HHBBB', 6000, 6000, 0x80, 0, 0) + bytes(3) + b'\xff' * 3
-//     + b'\x21\xf9\x04\x0c' + bytes(4) + b',' + struct.pack('<HHHHB', 0, 0, 6000, 6000, 0) + b'\x02\x02\x4c\x01\x00;')
+//   gif = lambda sw, sh, fw, fh: (b'GIF89a' + struct.pack('<HHBBB', sw, sh, 0x80, 0, 0) + bytes(3) + b'\xff' * 3
+//     + b'\x21\xf9\x04\x0c' + bytes(4) + b',' + struct.pack('<HHHHB', 0, 0, fw, fh, 0) + b'\x02\x02\x4c\x01\x00;')
+//   open('restoring.gif', 'wb').write(gif(6000, 6000, 6000, 6000))
+//   open('reported-smaller.gif', 'wb').write(gif(36464, 6000, 6000, 112))
+//   open('icon-entry-beyond.cur', 'wb').write(struct.pack('<HHHBBBBHHII', 0, 2, 1, 16, 16, 0, 0, 1, 32, 0xfff82729, 227) + png)
 //   svg = lambda side, body: ('<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" '
 //     'width=\"%d\" height=\"%d\">%s</svg>' % (side, side, body)).encode()
 //   open('circles.svg', 'wb').write(svg(8000, ''.join('<circle cx=\"%d\" cy=\"%d\" r=\"4000\" fill=\"red\" '

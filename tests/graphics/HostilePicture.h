@@ -88,23 +88,25 @@ inline QByteArray iconHolding(const QByteArray& png, bool cursor = false)
     return icon + png;
 }
 
-// A GIF of a side x side screen and one frame over it that restores the screen
-// when it is done: the decoder keeps a second picture of the screen for that.
-inline QByteArray restoringGif(quint16 side)
+// A GIF of a screen and one frame over it, as large unless given, that
+// restores the screen when it is done: the decoder keeps a second picture of
+// the screen for that.
+inline QByteArray restoringGif(const QSize& screen, QSize frame = QSize())
 {
+    frame = frame.isValid() ? frame : screen;
     QByteArray gif("GIF89a", 6);
-    QByteArray screen(7, '\0');
-    qToLittleEndian(side, screen.data());
-    qToLittleEndian(side, screen.data() + 2);
-    screen[4] = char(0x80); // a global colour table of two colours
-    gif += screen + QByteArray("\0\0\0\xff\xff\xff", 6);
+    QByteArray header(7, '\0');
+    qToLittleEndian(quint16(screen.width()), header.data());
+    qToLittleEndian(quint16(screen.height()), header.data() + 2);
+    header[4] = char(0x80); // a global colour table of two colours
+    gif += header + QByteArray("\0\0\0\xff\xff\xff", 6);
     gif += QByteArray("\x21\xf9\x04\x0c\0\0\0\0", 8); // disposal: restore the screen
-    QByteArray frame(10, '\0');
-    frame[0] = ',';
-    qToLittleEndian(side, frame.data() + 5);
-    qToLittleEndian(side, frame.data() + 7);
+    QByteArray descriptor(10, '\0');
+    descriptor[0] = ',';
+    qToLittleEndian(quint16(frame.width()), descriptor.data() + 5);
+    qToLittleEndian(quint16(frame.height()), descriptor.data() + 7);
     // A clear code and the end of the data, then the end of the file.
-    return gif + frame + QByteArray("\x02\x02\x4c\x01\0;", 6);
+    return gif + descriptor + QByteArray("\x02\x02\x4c\x01\0;", 6);
 }
 
 // A JPEG of some 600 bytes whose frame header claims side x side pixels, in

@@ -293,6 +293,10 @@ private slots:
         QTest::newRow("the icon from data") << "data" << icon << iconReason;
         QTest::newRow("cursor holding the PNG")
             << "fitted" << iconHolding(m_iconPng, true) << iconReason;
+        QByteArray claiming = iconHolding(hugePicture(16));
+        qToLittleEndian<quint32>(1 << 30, claiming.data() + 14);
+        QTest::newRow("icon whose 16 x 16 PNG entry claims 1 GiB, from data")
+            << "data" << claiming << "16 x 16 pixels";
         QTest::newRow("SVG embedding the PNG")
             << "fitted"
             << svgDrawing(64,
@@ -300,7 +304,10 @@ private slots:
                        + m_iconPng.toBase64() + "\"/>")
             << "its images hold more than";
         QTest::newRow("GIF keeping a second 6000 x 6000 screen")
-            << "whole" << restoringGif(6000) << "6000 x 6000 pixels";
+            << "whole" << restoringGif(QSize(6000, 6000)) << "6000 x 6000 pixels";
+        QTest::newRow("GIF of a 36464 x 6000 screen said to be 112 high")
+            << "fitted" << restoringGif(QSize(36464, 6000), QSize(6000, 112))
+            << "36464 x 112 pixels";
         QTest::newRow("progressive 7000 x 7000 JPEG keeping its coefficients")
             << "whole" << hugeJpeg(7000, true) << "7000 x 7000 pixels";
         QTest::newRow("6000 x 6000 PNG of 16-bit colour")

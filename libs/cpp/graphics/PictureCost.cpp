@@ -16,6 +16,9 @@ namespace DAvuroD {
 
 namespace {
 
+// A GIF's first frame is looked for in these bytes.
+constexpr int maxGifHeader = 1 << 16;
+
 // The bits a pixel of the copy in 32 bits that scaling or showing a picture
 // in format makes: none for 32 bits a pixel, premultiplied in place where it
 // has to be (PictureReader and QPixmap do so).
@@ -54,7 +57,7 @@ PictureCost::PictureCost(QImageReader& reader)
         m_decodesAtScale = header.isValid() && !header.hasMultipleScans();
         m_heldPixels = (header.coefficientBytes() + 3) / 4;
     } else if (m_format == "gif") {
-        m_screens = 2;
+        readGif();
     }
     if (m_refusal.isEmpty() && !m_size.isValid())
         m_size = reader.size();
@@ -100,7 +103,8 @@ QSize PictureCost::decodedSize(const QSize& target) const
 
 qint64 PictureCost::pixels(const QSize& decoded) const
 {
-    const double area = qMax(0.0, double(decoded.width()) * decoded.height());
+    const QSize largest = decoded.expandedTo(m_largest);
+    const double area = qMax(0.0, double(largest.width()) * largest.height());
     // An unknown format counts as 32 bits.
     const int bits = m_imageFormat == QImage::Format_Invalid
         ? 32
@@ -115,16 +119,23 @@ QString PictureCost::workRefusal(const QSize& decoded) const
 }
 
 // The icon reader decodes the first entry, a PNG whole whatever size the entry
-// gives; another entry is a bitmap of at most 256 x 256, which the entry gives.
+// gives, into a buffer of the size the entry gives; another entry is a bitmap
+// of at most 256 x 256, which the entry gives. Where the entry's offset lies
+// beyond the data, it reads on after the entry.
 void PictureCost::readIcon()
 {
     QIODevice* device = m_reader.device();
     const QByteArray directory = device->peek(22);
-    if (directory.size() < 22 || device->isSequential())
+    if (device->isSequential()) {
+        m_refusal = QStringLiteral("an icon that cannot be read twice");
+        return;
+    }
+    if (directory.size() < 22)
         return;
     const qint64 start = device->pos();
-    const quint32 offset = qFromLittleEndian<quint32>(directory.constData() + 18);
-    const QByteArray png = device->seek(start + offset) ? device->read(26) : QByteArray();
+    if (!device->seek(start + qFromLittleEndian<quint32>(directory.constData() + 18)))
+        device->seek(start + 22);
+    const QByteArray png = device->read(26);
     device->seek(start);
     if (!png.startsWith("\x89PNG\r\n\x1a\n"))
         return;
@@ -138,6 +149,37 @@ void PictureCost::readIcon()
     m_size = QSize(int(width), int(height));
     // 16-bit samples decode to 64-bit pixels, others to 32 bits at most.
     m_imageFormat = png.at(24) == 16 ? QImage::Format_RGBA64 : QImage::Format_ARGB32;
+    const qint64 buffer
+        = qMin<qint64>(qFromLittleEndian<quint32>(directory.constData() + 14), INT_MAX);
+    m_heldPixels = (buffer + 3) / 4;
+}
+
+// The GIF reader makes a picture of the screen the header gives, or of the
+// first frame where it doubts the screen, whatever size it reports; and it
+// keeps a second one while it decodes a frame that restores the screen.
+void PictureCost::readGif()
+{
+    m_screens = 2;
+    const QByteArray gif = m_reader.device()->peek(maxGifHeader);
+    const auto number = [&gif](int at) {
+        return at + 2 <= gif.size() ? int(qFromLittleEndian<quint16>(gif.constData() + at)) : -1;
+    };
+    const uchar flags = gif.size() > 10 ? uchar(gif.at(10)) : 0;
+    int at = 13 + (flags & 0x80 ? 3 << ((flags & 7) + 1) : 0);
+    // Extensions, each a label and blocks up to an empty one.
+    while (at < gif.size() && gif.at(at) == '!') {
+        for (at += 2; at < gif.size() && gif.at(at) != 0; at += uchar(gif.at(at)) + 1) { }
+        ++at;
+    }
+    if (at >= gif.size() || (gif.at(at) == ',' && number(at + 7) < 0)) {
+        m_refusal
+            = QStringLiteral("its first frame is not within its first %1 bytes").arg(maxGifHeader);
+        return;
+    }
+    m_largest = QSize(number(6), number(8));
+    if (gif.at(at) == ',')
+        m_largest = m_largest.expandedTo(
+            QSize(number(at + 1) + number(at + 5), number(at + 3) + number(at + 7)));
 }
 
 void PictureCost::readSvg()

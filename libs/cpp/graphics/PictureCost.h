@@ -51,12 +51,16 @@ public:
 
 private:
     void readIcon();
+    void readGif();
     void readSvg();
 
     QImageReader& m_reader;
     QByteArray m_format;
     QString m_refusal;
     QSize m_size;
+    // The largest picture the decoder may make, where its reported size is
+    // no bound.
+    QSize m_largest;
     // The format it decodes to, and pixels held besides the picture.
     QImage::Format m_imageFormat = QImage::Format_Invalid;
     qint64 m_heldPixels = 0;

@@ -95,7 +95,7 @@ QImage PictureReader::read(
         if (beyond)
             *beyond = true;
         return refused(reader,
-            QStringLiteral("%1 x %2 pixels, decoded in the memory of %3, more than %4")
+            QStringLiteral("%1 x %2 pixels, decoded in the memory of %3 pixels, more than %4")
                 .arg(original.width())
                 .arg(original.height())
                 .arg(pixels)
