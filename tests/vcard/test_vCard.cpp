@@ -215,6 +215,11 @@ private slots:
             << vCard({P("x", "v", {Param("a,b", Param::Type), Param("x-k=1:2", Param::Undefined)})})
             << QByteArray("X;\"A,B\";X-K=\"1:2\":v\n")
             << QByteArray("X;TYPE=\"A,B\";X-K=\"1:2\":v\n");
+        // Read from ENCOD""ING=QUOTED-PRINTABLE, which leaves the value as it is.
+        QTest::newRow("other parameter quoted whole where it would read as a keyword")
+            << vCard({P("x", "M=FC", {Param("encoding=quoted-printable", Param::Undefined)})})
+            << QByteArray("X;\"ENCODING=QUOTED-PRINTABLE\":M=FC\n")
+            << QByteArray("X;\"ENCODING=QUOTED-PRINTABLE\":M=FC\n");
     }
     void writing()
     {

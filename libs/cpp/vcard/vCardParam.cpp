@@ -2,23 +2,37 @@
 
 #include "vCardText.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 const QString pattern = QStringLiteral("%1=%2");
+// The keywords whose parameters are read into their own groups.
+const char* const keywords[] = {"TYPE", "ENCODING", "CHARSET"};
 
 QByteArray keywordText(const char* keyword, const QString& value)
 {
     return pattern.arg(QLatin1String(keyword), value).toUtf8();
 }
 
+// Whether the text begins as a parameter of the keyword groups is read.
+bool startsWithKeyword(const QString& text)
+{
+    return std::any_of(std::begin(keywords), std::end(keywords), [&text](const char* keyword) {
+        return text.startsWith(QLatin1String(keyword), Qt::CaseInsensitive);
+    });
+}
+
 // The text of a parameter kept whole: KEY=value with the value quoted when
-// needed, or the whole text quoted when the key needs it.
+// needed, or the whole text quoted when the key needs it or would read as a
+// keyword (read from "ENCOD""ING=B", say).
 QString undefinedText(const QString& text)
 {
     const int equals = text.indexOf(QLatin1Char('='));
     const QString key = text.left(equals);
-    if (equals < 0 || vCardText::quotedWhenNeeded(key) != key)
-        return vCardText::quotedWhenNeeded(text);
+    if (equals < 0 || vCardText::quotedWhenNeeded(key) != key || startsWithKeyword(text))
+        return vCardText::quotedWhenNeeded(text, startsWithKeyword(text));
     return key + QLatin1Char('=') + vCardText::quotedWhenNeeded(text.mid(equals + 1));
 }
 

@@ -93,12 +93,12 @@ QString unquoted(QString text)
     return text.remove(quote);
 }
 
-QString quotedWhenNeeded(QString value)
+QString quotedWhenNeeded(QString value, bool always)
 {
     value.remove(quote)
         .replace(QLatin1Char('\r'), QLatin1Char(' '))
         .replace(QLatin1Char('\n'), QLatin1Char(' '));
-    const bool special = std::any_of(value.cbegin(), value.cend(), [](QChar c) {
+    const bool special = always || std::any_of(value.cbegin(), value.cend(), [](QChar c) {
         return c == QLatin1Char(';') || c == QLatin1Char(':') || c == QLatin1Char(',');
     });
     return special ? quote + value + quote : value;

@@ -21,9 +21,9 @@ bool isFrameLine(const QByteArray& line);
 QStringList splitOutsideQuotes(const QString& text, QChar separator);
 // The text without its double quotes.
 QString unquoted(QString text);
-// A parameter value as written: quoted when it holds ";", ":" or ",";
-// double quotes and line breaks cannot be written and are left out.
-QString quotedWhenNeeded(QString value);
+// A parameter value as written: quoted when it holds ";", ":" or ",", or
+// always; double quotes and line breaks cannot be written and are left out.
+QString quotedWhenNeeded(QString value, bool always = false);
 // Where the colon before the value text of a property line stands; -1 for a
 // line without one. A colon inside a quoted parameter value is part of it;
 // with a quote left open the first colon ends the head.
