@@ -220,6 +220,11 @@ private slots:
             << vCard({P("x", "M=FC", {Param("encoding=quoted-printable", Param::Undefined)})})
             << QByteArray("X;\"ENCODING=QUOTED-PRINTABLE\":M=FC\n")
             << QByteArray("X;\"ENCODING=QUOTED-PRINTABLE\":M=FC\n");
+        QTest::newRow("2.1 type named with its keyword where it would read as another")
+            << vCard({P(
+                   "x", "M=FC", {Param("encoding=b", Param::Type), Param("typex", Param::Type)})})
+            << QByteArray("X;TYPE=ENCODING=B;TYPE=TYPEX:M=FC\n")
+            << QByteArray("X;TYPE=ENCODING=B,TYPEX:M=FC\n");
     }
     void writing()
     {

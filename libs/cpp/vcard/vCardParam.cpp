@@ -108,7 +108,10 @@ QByteArray vCardParam::toByteArray(vCardVersion version) const
     const QString value = vCardText::quotedWhenNeeded(m_value);
     switch (m_group) {
     case Type:
-        return vCardText::upperAscii(version == VC30 ? keywordText("TYPE", value) : value.toUtf8());
+        // Bare in 2.1, unless it would read as another keyword's.
+        return vCardText::upperAscii(version == VC30 || startsWithKeyword(m_value)
+                ? keywordText("TYPE", value)
+                : value.toUtf8());
     case Encoding:
         return vCardText::upperAscii(keywordText("ENCODING", value));
     case Charset:
@@ -123,13 +126,16 @@ QByteArray vCardParam::toByteArray(QList<vCardParam> params, vCardVersion versio
 {
     if (version != VC21 && version != VC30)
         return QByteArray();
-    // Indexed by group: the 2.1 texts of each group in list order.
+    // Indexed by group: the 2.1 texts of each group in list order, the types
+    // as their values.
     QList<QByteArray> texts[4];
     QList<QByteArray> all;
     for (const vCardParam& param : params) {
         const bool known = param.group() >= Type && param.group() <= Undefined;
-        texts[known ? param.group() : Undefined].append(param.toByteArray(VC21));
         all.append(param.toByteArray(VC21));
+        texts[known ? param.group() : Undefined].append(param.group() == Type
+                ? vCardText::upperAscii(vCardText::quotedWhenNeeded(param.value()).toUtf8())
+                : all.last());
     }
     if (version == VC21)
         return all.join(';');
