@@ -8,7 +8,7 @@
 // lines like the END line; folds and white space in 2.1; values in Latin-1,
 // Windows-1252 (with a byte it leaves undefined), Shift_JIS and an unknown
 // charset, 8-bit and quoted-printable; item groups in mixed case; a long
-// parameter list:
+// parameter list; parameters that read as keywords once written:
 //   mkdir -p /tmp/seeds_vcard && cd /tmp/seeds_vcard
 //   printf 'BEGIN:VCARD\r\nNOTE;ENCODING=QUOTED-PRINTABLE:a=\r\n 1:2=\r\nb = \r\n' > qp
 //   printf 'END:VCARD\r\n' >> qp
@@ -25,6 +25,9 @@
 //   printf 'BEGIN:VCARD\nItem3.TEL:+1 666\niTeM1.item2.EMAIL:a@b\nITEM4.END:VCARD\n' > groups
 //   printf 'home.TEL:1\nitem1.Photo:AA\n BB\nEND:VCARD\n' >> groups
 //   printf 'BEGIN:VCARD\nTEL;TYPE=a%s:1\nEND:VCARD\n' "$(printf ',a%.0s' $(seq 2000))" > params
+//   printf 'BEGIN:VCARD\nN;ENCOD""ING=QUOTED-PRINTABLE:M=FC\nTEL;TYPE=a,ENCODING=QUOTED-PRINTABLE:M=FC\n' \
+//     > keywords
+//   printf 'NOTE;TYPEX:1\nEND:VCARD\n' >> keywords
 //   cd - && /tmp/fuzz_vCard -max_total_time=600 -max_len=4096 -timeout=10 /tmp/seeds_vcard
 
 #include "FuzzCheck.h"
