@@ -370,6 +370,26 @@ private slots:
         QCOMPARE(folder.read("notes.txt"), encoded(edited, codec, byteOrderMark));
     }
 
+    // Where the local encoding is Latin-1, a text in UTF-8 is still read as UTF-8.
+    void utf8TextUnderAnotherLocalEncoding()
+    {
+        QTextCodec* local = QTextCodec::codecForLocale();
+        QTextCodec::setCodecForLocale(QTextCodec::codecForName("ISO-8859-1"));
+        TestFolder folder;
+        const QByteArray content("caf\xc3\xa9 \xe2\x82\xac"
+                                 "5\n");
+        const QString path = folder.write("notes.txt", content);
+        TextEdit window;
+        const QString refusal = openAnswered(&window, path);
+        const QString shown = textArea(&window)->toPlainText();
+        const bool saved = window.slotFileSave();
+        QTextCodec::setCodecForLocale(local);
+        QCOMPARE(refusal, QString());
+        QCOMPARE(shown, QStringLiteral("caf\u00e9 \u20ac5\n"));
+        QVERIFY(saved);
+        QCOMPARE(folder.read("notes.txt"), content);
+    }
+
     void htmlKeepsItsCharactersThroughSaves_data()
     {
         QTest::addColumn<QString>("name");

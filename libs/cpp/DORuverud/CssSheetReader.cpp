@@ -60,7 +60,7 @@ QString CssSheetReader::read(const QByteArray& data)
     if (data.size() > maxFileSize)
         return sizeRefusal();
     QTextCodec* marked = QTextCodec::codecForUtfText(data, nullptr);
-    QTextCodec* codec = marked ? marked : QTextCodec::codecForLocale();
+    QTextCodec* codec = marked ? marked : PlainTextForm::utf8Or(data, QTextCodec::codecForLocale());
     QTextCodec::ConverterState state;
     m_text = codec->toUnicode(data.constData(), data.size(), &state);
     m_form = PlainTextForm(codec, marked != nullptr, m_text);

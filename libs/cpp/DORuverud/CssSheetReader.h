@@ -7,8 +7,9 @@
 
 namespace DORuverud {
 
-// Reads a style-sheet file for CssDoc as text in the local encoding (or the
-// one its byte-order mark names). Refuses what the editor could not show
+// Reads a style-sheet file for CssDoc as text in the encoding its byte-order
+// mark names, else in UTF-8 when its bytes are that, else in the local
+// encoding. Refuses what the editor could not show
 // faithfully, so that a Save never writes back a damaged file (bytes that are
 // no text in that encoding or that a save would not write again, zero bytes
 // and other control characters), and what its text area cannot lay out in

@@ -43,6 +43,13 @@ template <typename Function> void forEachLineEnd(const QString& text, Function f
     }
 }
 
+bool isUtf16(const QTextCodec* codec)
+{
+    const int utf16be = 1013;
+    const int utf16le = 1014;
+    return codec->mibEnum() == utf16be || codec->mibEnum() == utf16le;
+}
+
 } // namespace
 
 PlainTextForm::PlainTextForm()
@@ -113,8 +120,7 @@ QString PlainTextForm::encode(const QTextDocument& document, QByteArray* content
             .arg(QString::fromLatin1(m_codec->name()));
     // UTF-16 whose zero bytes no longer show it gets a byte-order mark, or it
     // would be read back in the local encoding.
-    if (!m_byteOrderMark && m_codec != QTextCodec::codecForLocale()
-        && unmarkedUtf16(*content) != m_codec) {
+    if (!m_byteOrderMark && isUtf16(m_codec) && unmarkedUtf16(*content) != m_codec) {
         QTextCodec::ConverterState marked;
         *content = m_codec->fromUnicode(text.constData(), text.size(), &marked);
     }
@@ -143,4 +149,12 @@ QTextCodec* PlainTextForm::unmarkedUtf16(const QByteArray& data)
     if (high * 4 < characters || zeros[int(!little)] * 8 >= high)
         return nullptr;
     return QTextCodec::codecForName(little ? "UTF-16LE" : "UTF-16BE");
+}
+
+QTextCodec* PlainTextForm::utf8Or(const QByteArray& data, QTextCodec* fallback)
+{
+    QTextCodec* utf8 = QTextCodec::codecForName("UTF-8");
+    QTextCodec::ConverterState state;
+    utf8->toUnicode(data.constData(), data.size(), &state);
+    return state.invalidChars == 0 && state.remainingChars == 0 ? utf8 : fallback;
 }

@@ -34,6 +34,9 @@ public:
     // UTF-16 without a byte-order mark, in the byte order its zero bytes show;
     // null when they do not show it beyond doubt.
     static QTextCodec* unmarkedUtf16(const QByteArray& data);
+    // UTF-8 where the bytes are valid UTF-8, else the fallback: the encoding
+    // of a text that declares none.
+    static QTextCodec* utf8Or(const QByteArray& data, QTextCodec* fallback);
 
 private:
     QString lineEndBefore(const QTextBlock& block) const;

@@ -172,7 +172,7 @@ QString TextEditReader::decode(const QByteArray& data, const QString& fileName)
     QTextCodec* codec = m_rich ? html
         : marked               ? marked
         : utf16                ? utf16
-                               : QTextCodec::codecForLocale();
+                               : PlainTextForm::utf8Or(data, QTextCodec::codecForLocale());
     QTextCodec::ConverterState state;
     m_text = codec->toUnicode(data.constData(), data.size(), &state);
     m_form = PlainTextForm(codec, marked != nullptr, m_text);
@@ -187,12 +187,7 @@ QTextCodec* TextEditReader::htmlCodec(const QByteArray& data)
 {
     if (QTextCodec* declared = QTextCodec::codecForHtml(data, nullptr))
         return declared;
-    QTextCodec* utf8 = QTextCodec::codecForName("UTF-8");
-    QTextCodec::ConverterState state;
-    utf8->toUnicode(data.constData(), data.size(), &state);
-    return state.invalidChars == 0 && state.remainingChars == 0
-        ? utf8
-        : QTextCodec::codecForName("ISO-8859-1");
+    return PlainTextForm::utf8Or(data, QTextCodec::codecForName("ISO-8859-1"));
 }
 
 QString TextEditReader::unfaithfulRefusal() const

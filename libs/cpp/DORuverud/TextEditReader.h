@@ -36,7 +36,8 @@ public:
     // are HTML when they look like rich text. HTML is read in the encoding it
     // declares, else in UTF-8 when its bytes are that, else in Latin-1; plain
     // text in the encoding its byte-order mark names, in UTF-16 when its zero
-    // bytes show it, else in the local encoding.
+    // bytes show it, else in UTF-8 when its bytes are that, else in the
+    // local encoding.
     explicit TextEditReader(const QByteArray& data, const QString& fileName = QString());
     // What a paste or a drop inserts at the cursor: Qt's own rich text or
     // HTML where rich text is accepted, else plain text; checked as it will
