@@ -12,7 +12,7 @@
 // sound card, and below one hertz; a WAV header at 8 kHz that claims far more
 // data than follows, a short one at 96 kHz; a FLAC header claiming 2^36
 // frames and holding none:
-//   mkdir -p /tmp/seeds && cd /tmp/seeds && python3 -c "
+//   mkdir -p /tmp/seeds_audio && cd /tmp/seeds_audio && python3 -c "
 //   import struct
 //   def pcm(ch, frames, order):
 //       return b''.join(struct.pack(order + 'h', (i * 37) % 20000 - 10000) for i in range(ch * frames))
@@ -40,8 +40,8 @@
 //       'claims.flac': flac(44100, 8, 2**36 - 1)}
 //   for name, data in seeds.items():
 //       open(name, 'wb').write(data)"
-//   /tmp/fuzz_AudioClip -max_total_time=600 -timeout=10 -rss_limit_mb=1024 -malloc_limit_mb=64 \
-//     /tmp/corpus /tmp/seeds
+//   mkdir -p /tmp/corpus_audio && /tmp/fuzz_AudioClip -max_total_time=600 -timeout=10 -rss_limit_mb=1024 -malloc_limit_mb=64 \
+//     /tmp/corpus_audio /tmp/seeds_audio
 // clang-format on
 //
 // Input: the bytes of a sound file, decoded whole into a clip, as a first

@@ -26,7 +26,7 @@
 //   [open(n, "wb").write(t) for n, t in seeds.items()]'
 // The seeds in full first (a fuzzing run cuts inputs to max_len), then the run:
 //   LANG=C.UTF-8 /tmp/fuzz_CssSheetReader /tmp/seeds_css/*
-//   mkdir -p /tmp/corpus_css && LANG=C.UTF-8 /tmp/fuzz_CssSheetReader -max_total_time=300 \
+//   mkdir -p /tmp/corpus_css && LANG=C.UTF-8 /tmp/fuzz_CssSheetReader -max_total_time=600 -timeout=10 \
 //     -max_len=4096 /tmp/corpus_css /tmp/seeds_css
 // clang-format on
 

@@ -23,7 +23,7 @@
 //   [open(n, "wb").write(t) for n, t in seeds.items()]'
 // The seeds in full first (a fuzzing run cuts inputs to max_len), then the run:
 //   /tmp/fuzz_ID3Info -rss_limit_mb=2048 /tmp/seeds_cover/*
-//   mkdir -p /tmp/corpus_cover && /tmp/fuzz_ID3Info -max_total_time=300 -max_len=4096 \
+//   mkdir -p /tmp/corpus_cover && /tmp/fuzz_ID3Info -max_total_time=300 -timeout=10 -max_len=4096 \
 //     -rss_limit_mb=2048 /tmp/corpus_cover /tmp/seeds_cover
 // clang-format on
 

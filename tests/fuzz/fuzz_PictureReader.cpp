@@ -13,7 +13,7 @@
 // 4 GB, a GIF whose frame restores its screen, one larger than it says, SVGs slow to
 // draw (large translucent circles, uses showing uses, a use showing itself, dashes), one
 // embedding the PNG, one naming a file, and a small one, plain and gzip-compressed:
-//   mkdir -p /tmp/seeds && cd /tmp/seeds && python3 -c "
+//   mkdir -p /tmp/seeds_pictures && cd /tmp/seeds_pictures && python3 -c "
 //   import base64, gzip, zlib, struct
 //   def chunk(t, d): return struct.pack('>I', len(d)) + t + d + struct.pack('>I', zlib.crc32(t + d))
 //   c = zlib.compressobj(9); row = bytes(23001)
@@ -50,7 +50,8 @@
 //   small = svg(64, '<rect width=\"64\" height=\"64\" fill=\"red\" style=\"stroke-dasharray:none\"/>')
 //   open('small.svg', 'wb').write(small)
 //   open('small.svgz', 'wb').write(gzip.compress(small))"
-//   QT_LOGGING_RULES='*=false' /tmp/fuzz_PictureReader -max_total_time=600 -rss_limit_mb=1024 /tmp/corpus /tmp/seeds
+//   mkdir -p /tmp/corpus_pictures && QT_LOGGING_RULES='*=false' /tmp/fuzz_PictureReader -max_total_time=600 -timeout=10 \
+//     -rss_limit_mb=1024 /tmp/corpus_pictures /tmp/seeds_pictures
 // clang-format on
 //
 // Input: the bytes of a picture file, read whole from memory and fitted into a

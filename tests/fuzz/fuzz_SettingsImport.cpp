@@ -31,7 +31,7 @@
 //   [open(n, "wb").write(t) for n, t in seeds.items()]'
 // The seeds in full first (a fuzzing run cuts inputs to max_len), then the run:
 //   /tmp/fuzz_SettingsImport /tmp/seeds_settings/*
-//   mkdir -p /tmp/corpus_settings && /tmp/fuzz_SettingsImport -max_total_time=600 \
+//   mkdir -p /tmp/corpus_settings && /tmp/fuzz_SettingsImport -max_total_time=600 -timeout=10 \
 //     -max_len=4096 /tmp/corpus_settings /tmp/seeds_settings
 // clang-format on
 

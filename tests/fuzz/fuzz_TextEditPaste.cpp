@@ -37,7 +37,7 @@
 //   [open(n, "w", encoding="latin-1").write(s) for n, s in seeds.items()]'
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   mkdir -p /tmp/corpus_paste && LANG=C.UTF-8 /tmp/fuzz_TextEditPaste -max_total_time=600 \
-//     -timeout=20 -max_len=4096 /tmp/corpus_paste /tmp/seeds_paste
+//     -timeout=10 -max_len=4096 /tmp/corpus_paste /tmp/seeds_paste
 // clang-format on
 
 #include "FuzzCheck.h"

@@ -37,7 +37,7 @@
 //   LANG=C.UTF-8 /tmp/fuzz_TextEditReader /tmp/seeds_text/*
 // An accepted input that takes longer than the timeout to lay out is a finding:
 //   mkdir -p /tmp/corpus_text && LANG=C.UTF-8 /tmp/fuzz_TextEditReader -max_total_time=600 \
-//     -timeout=20 -max_len=4096 /tmp/corpus_text /tmp/seeds_text
+//     -timeout=10 -max_len=4096 /tmp/corpus_text /tmp/seeds_text
 // clang-format on
 
 #include "FuzzCheck.h"

@@ -16,7 +16,7 @@
 //   [open(n, "wb").write(t) for n, t in seeds.items()]'
 // The seeds in full first (a fuzzing run cuts inputs to max_len), then the run:
 //   /tmp/fuzz_UpdatePage /tmp/seeds_update/*
-//   mkdir -p /tmp/corpus_update && /tmp/fuzz_UpdatePage -max_total_time=300 -max_len=4096 \
+//   mkdir -p /tmp/corpus_update && /tmp/fuzz_UpdatePage -max_total_time=300 -timeout=10 -max_len=4096 \
 //     /tmp/corpus_update /tmp/seeds_update
 // The first byte, when below 4, is the length of a magic string that follows.
 
