@@ -11,7 +11,7 @@
 // a minified sheet on one line, half of a surrogate pair in UTF-16, UTF-32
 // values beyond Unicode, a declared charset, CR LF and mixed line ends, the
 // separators the text area breaks lines at):
-//   mkdir -p /tmp/seeds_css && cd /tmp/seeds_css && python3 -c '
+//   mkdir -p /tmp/seeds_css && (cd /tmp/seeds_css && python3 -c '
 //   seeds = {"sheet": b"QLabel#name { color: red; }\n/* \xc3\xbcn\xc3\xafc\xc3\xb6d\xc3\xa9 */\n",
 //     "zip": b"PK\x03\x04\x14\x00\x00\x00\x08\x00mimetype", "zero": b"QLabel {}\x00 /* tail */",
 //     "cut": b"QLabel {} /* \xc3", "utf16": "QLabel {}\n".encode("utf-16"),
@@ -23,8 +23,10 @@
 //     "charset": b"@charset \"ISO-8859-1\";\n/* caf\xe9 */\n", "bom": b"\xef\xbb\xbfQLabel {}\n",
 //     "crlf": b"QLabel {\r\n color: red;\r\n}\r\n", "mixed": b"a {}\r\nb {}\nc {}\rd {}\r\n",
 //     "separators": "a { content: \"\u00a0\" }\u2028b {}\u2029c {}\ufdd0".encode()}
-//   [open(n, "wb").write(t) for n, t in seeds.items()]'
-// The seeds in full first (a fuzzing run cuts inputs to max_len), then the run:
+//   [open(n, "wb").write(t) for n, t in seeds.items()]')
+// The seeds in full first (a fuzzing run cuts inputs to max_len), then the run,
+// with fontconfig's caches kept out of the leak check:
+//   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   LANG=C.UTF-8 /tmp/fuzz_CssSheetReader /tmp/seeds_css/*
 //   mkdir -p /tmp/corpus_css && LANG=C.UTF-8 /tmp/fuzz_CssSheetReader -max_total_time=600 -timeout=10 \
 //     -max_len=4096 /tmp/corpus_css /tmp/seeds_css

@@ -21,7 +21,7 @@
 // 12 more tables into the innermost cell of 12, a run joining the one there,
 // also once the "x" there is moved, a declared charset, UTF-16 with half of a
 // surrogate pair as HTML and as plain text, such halves by reference, CR LF):
-//   mkdir -p /tmp/seeds_paste && cd /tmp/seeds_paste && python3 -c '
+//   mkdir -p /tmp/seeds_paste && (cd /tmp/seeds_paste && python3 -c '
 //   t = lambda n: "<table><tr><td>" * n + "x" + "</td></tr></table>" * n
 //   u = lambda t: t.encode("utf-16-le").decode("latin-1")
 //   seeds = {"rich": "\x01||||||<b>bold</b> words|||bold words", "plain": "\x00|||||||||a line",
@@ -34,7 +34,7 @@
 //     "plain16": "\x00||||||" + u("\ufeffa") + "\x00\xdc" + u("b\r\nc"),
 //     "references": "\x01|||<p>&#xD800;&#x110000;&#0;</p>|||x",
 //     "crlf": "\x00||||||a\r\nb\rc\r\n", "richcrlf": "\x01|||<p>a</p>\r\n<p>b\r\nc</p>|||a\r\nb"}
-//   [open(n, "w", encoding="latin-1").write(s) for n, s in seeds.items()]'
+//   [open(n, "w", encoding="latin-1").write(s) for n, s in seeds.items()]')
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   mkdir -p /tmp/corpus_paste && LANG=C.UTF-8 /tmp/fuzz_TextEditPaste -max_total_time=600 \
 //     -timeout=10 -max_len=4096 /tmp/corpus_paste /tmp/seeds_paste
