@@ -11,8 +11,9 @@
 // JPEGs of a few hundred bytes claiming as much, in one scan and progressive, a 16 x 16
 // icon and cursor holding the PNG, a cursor whose entry lies beyond its data and claims
 // 4 GB, a GIF whose frame restores its screen, one larger than it says, SVGs slow to
-// draw (large translucent circles, uses showing uses, a use showing itself, dashes), one
-// embedding the PNG, one naming a file, and a small one, plain and gzip-compressed:
+// draw (large translucent circles, uses showing uses, with and without a size, a
+// use showing itself, dashes), one embedding the PNG, one naming a file, and a
+// small one, plain and gzip-compressed:
 //   mkdir -p /tmp/seeds_pictures && cd /tmp/seeds_pictures && python3 -c "
 //   import base64, gzip, zlib, struct
 //   def chunk(t, d): return struct.pack('>I', len(d)) + t + d + struct.pack('>I', zlib.crc32(t + d))
@@ -41,6 +42,7 @@
 //     'fill-opacity=\"0.1\"/>' % (i * 7919 % 8000, i * 104729 % 8000) for i in range(2000))))
 //   open('uses.svg', 'wb').write(svg(64, '<defs><g id=\"u0\"><rect width=\"1\" height=\"1\"/></g>' + ''.join(
 //     '<g id=\"u%d\">' % i + '<use xlink:href=\"#u%d\"/>' % (i - 1) * 10 + '</g>' for i in range(1, 9)) + '</defs><use xlink:href=\"#u8\"/>'))
+//   open('unsized.svg', 'wb').write(open('uses.svg', 'rb').read().replace(b' width=\"64\" height=\"64\"', b''))
 //   open('loop.svg', 'wb').write(svg(64, '<g id=\"a\"><use xlink:href=\"#a\"/></g>'))
 //   open('dashes.svg', 'wb').write(svg(4000, '<circle cx=\"2000\" cy=\"2000\" r=\"1000\" fill=\"none\" '
 //     'stroke=\"red\" stroke-width=\"2000\" stroke-dasharray=\"3 3\"/>'))

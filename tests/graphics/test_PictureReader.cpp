@@ -349,6 +349,9 @@ private slots:
             << zigzag(4000, 20000) << "whole" << QSize(0, 0) << "takes too long";
         QTest::newRow("uses showing uses eight deep")
             << multiplyingUses() << "whole" << QSize(0, 0) << "takes too long";
+        QTest::newRow("uses showing uses eight deep, no size given")
+            << QByteArray(multiplyingUses()).replace(" width=\"64\" height=\"64\"", "") << "fitted"
+            << QSize(0, 0) << "takes too long at any size";
         QTest::newRow("a use showing itself")
             << svgDrawing(64, "<g id=\"loop\"><use xlink:href=\"#loop\"/></g>") << "whole"
             << QSize(0, 0) << "shows itself";

@@ -272,6 +272,9 @@ void SvgCost::total(const std::vector<Element>& elements, const QHash<QString, i
     }
     m_shapes = totals[0].shapes;
     m_segments = totals[0].segments;
+    // Telling its size, where it gives none, walks every shape it draws.
+    if (m_refusal.isEmpty() && work(QSize(0, 0)) > maxWork)
+        m_refusal = QStringLiteral("drawing %1 shapes takes too long at any size").arg(m_shapes);
 }
 
 // An element's total from those of what it draws, the sums held at maxWork.
