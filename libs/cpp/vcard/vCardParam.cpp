@@ -2,26 +2,31 @@
 
 #include "vCardText.h"
 
-#include <algorithm>
-#include <iterator>
-
 namespace {
 
 const QString pattern = QStringLiteral("%1=%2");
-// The keywords whose parameters are read into their own groups.
+// The keywords whose parameters are read into their own groups, by group.
 const char* const keywords[] = {"TYPE", "ENCODING", "CHARSET"};
 
-QByteArray keywordText(const char* keyword, const QString& value)
+QByteArray keywordText(vCardParam::vCardParamGroup group, const QString& value)
 {
-    return pattern.arg(QLatin1String(keyword), value).toUtf8();
+    return pattern.arg(QLatin1String(keywords[group]), value).toUtf8();
 }
 
-// Whether the text begins as a parameter of the keyword groups is read.
+// The group of the keyword the text begins with, as parameters are read;
+// Undefined when it begins with none.
+vCardParam::vCardParamGroup keywordGroup(const QString& text)
+{
+    for (int group = vCardParam::Type; group < vCardParam::Undefined; ++group) {
+        if (text.startsWith(QLatin1String(keywords[group]), Qt::CaseInsensitive))
+            return vCardParam::vCardParamGroup(group);
+    }
+    return vCardParam::Undefined;
+}
+
 bool startsWithKeyword(const QString& text)
 {
-    return std::any_of(std::begin(keywords), std::end(keywords), [&text](const char* keyword) {
-        return text.startsWith(QLatin1String(keyword), Qt::CaseInsensitive);
-    });
+    return keywordGroup(text) != vCardParam::Undefined;
 }
 
 // The text of a parameter kept whole: KEY=value with the value quoted when
@@ -31,8 +36,9 @@ QString undefinedText(const QString& text)
 {
     const int equals = text.indexOf(QLatin1Char('='));
     const QString key = text.left(equals);
-    if (equals < 0 || vCardText::quotedWhenNeeded(key) != key || startsWithKeyword(text))
-        return vCardText::quotedWhenNeeded(text, startsWithKeyword(text));
+    const bool keyword = startsWithKeyword(text);
+    if (equals < 0 || vCardText::quotedWhenNeeded(key) != key || keyword)
+        return vCardText::quotedWhenNeeded(text, keyword);
     return key + QLatin1Char('=') + vCardText::quotedWhenNeeded(text.mid(equals + 1));
 }
 
@@ -40,29 +46,22 @@ QString undefinedText(const QString& text)
 // whole, without their quotes.
 QList<vCardParam> readPiece(const QString& piece)
 {
-    // The prefix and one more character ("=") come off; a bare prefix is kept whole.
-    const auto valueAfter = [&piece](const QString& prefix) {
-        return piece.size() < prefix.size() + 1 ? piece : piece.mid(prefix.size() + 1);
-    };
-    const auto startsWith = [&piece](const char* prefix) {
-        return piece.startsWith(QLatin1String(prefix), Qt::CaseInsensitive);
-    };
-    QList<vCardParam> params;
-    if (startsWith("TYPE")) {
-        const QStringList types
-            = vCardText::splitOutsideQuotes(valueAfter(QStringLiteral("TYPE")), QLatin1Char(','));
-        for (const QString& type : types)
-            params.append(vCardParam(vCardText::unquoted(type), vCardParam::Type));
-    } else if (startsWith("ENCODING")) {
-        params.append(vCardParam(
-            vCardText::unquoted(valueAfter(QStringLiteral("ENCODING"))), vCardParam::Encoding));
-    } else if (startsWith("CHARSET")) {
-        params.append(vCardParam(
-            vCardText::unquoted(valueAfter(QStringLiteral("CHARSET"))), vCardParam::Charset));
-    } else if (!vCardText::unquoted(piece).trimmed().isEmpty()) {
+    const vCardParam::vCardParamGroup group = keywordGroup(piece);
+    if (group == vCardParam::Undefined) {
         // A piece of quotes and white space alone is an empty piece.
-        params.append(vCardParam(vCardText::unquoted(piece), vCardParam::Undefined));
+        if (vCardText::unquoted(piece).trimmed().isEmpty())
+            return {};
+        return {vCardParam(vCardText::unquoted(piece), vCardParam::Undefined)};
     }
+    // The keyword and one more character ("=") come off; a bare keyword is kept whole.
+    const int valueStart = int(qstrlen(keywords[group])) + 1;
+    const QString value = piece.size() < valueStart ? piece : piece.mid(valueStart);
+    if (group != vCardParam::Type)
+        return {vCardParam(vCardText::unquoted(value), group)};
+    QList<vCardParam> params;
+    const QStringList types = vCardText::splitOutsideQuotes(value, QLatin1Char(','));
+    for (const QString& type : types)
+        params.append(vCardParam(vCardText::unquoted(type), vCardParam::Type));
     return params;
 }
 
@@ -110,12 +109,11 @@ QByteArray vCardParam::toByteArray(vCardVersion version) const
     case Type:
         // Bare in 2.1, unless it would read as another keyword's.
         return vCardText::upperAscii(version == VC30 || startsWithKeyword(m_value)
-                ? keywordText("TYPE", value)
+                ? keywordText(Type, value)
                 : value.toUtf8());
     case Encoding:
-        return vCardText::upperAscii(keywordText("ENCODING", value));
     case Charset:
-        return vCardText::upperAscii(keywordText("CHARSET", value));
+        return vCardText::upperAscii(keywordText(m_group, value));
     case Undefined:
         break;
     }
@@ -141,7 +139,7 @@ QByteArray vCardParam::toByteArray(QList<vCardParam> params, vCardVersion versio
         return all.join(';');
     QList<QByteArray> entries;
     if (!texts[Type].isEmpty())
-        entries.append(keywordText("TYPE", QString::fromUtf8(texts[Type].join(','))));
+        entries.append(keywordText(Type, QString::fromUtf8(texts[Type].join(','))));
     entries << texts[Undefined] << texts[Charset] << texts[Encoding];
     return vCardText::upperAscii(entries.join(';'));
 }
