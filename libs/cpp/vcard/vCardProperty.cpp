@@ -17,17 +17,20 @@ bool writeValues(const QStringList& values, const vCardCharset& charset, bool en
     vCardVersion version, QByteArray* text)
 {
     const auto escape = version == VC30 ? vCardText::escaped : vCardText::escaped21;
-    QStringList texts;
-    for (const QString& value : values) {
-        QByteArray bytes;
-        if (encoded && !charset.encode(value, &bytes))
-            return false;
-        texts << escape(encoded ? vCardText::toQuotedPrintable(bytes) : value);
+    if (encoded) {
+        QList<QByteArray> bytes;
+        for (const QString& value : values) {
+            bytes.append(QByteArray());
+            if (!charset.encode(value, &bytes.last()))
+                return false;
+        }
+        *text = vCardText::quotedPrintableValues(bytes, escape);
+        return true;
     }
-    if (!encoded)
-        return charset.encode(texts.join(separator), text);
-    *text = texts.join(separator).toLatin1();
-    return true;
+    QStringList texts;
+    for (const QString& value : values)
+        texts << escape(value);
+    return charset.encode(texts.join(separator), text);
 }
 
 // The value text as a version writes it. 3.0 escapes; 2.1 escapes only ";"

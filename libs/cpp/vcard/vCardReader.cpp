@@ -103,16 +103,15 @@ QStringList readValues(
         return values;
     }
     QStringList values = vCardText::readValues(QString::fromLatin1(valueText));
-    QStringList encoded;
+    QList<QByteArray> decoded;
     for (QString& value : values) {
-        const QByteArray bytes = vCardText::fromQuotedPrintable(value.toLatin1());
+        decoded.append(vCardText::fromQuotedPrintable(value.toLatin1()));
         bool valueExact = false;
-        value = charset.decode(bytes, &valueExact);
+        value = charset.decode(decoded.last(), &valueExact);
         exact = exact && valueExact;
-        encoded << vCardText::escaped21(vCardText::toQuotedPrintable(bytes));
     }
     if (!exact)
-        *rawValue = encoded.join(QLatin1Char(';')).toLatin1();
+        *rawValue = vCardText::quotedPrintableValues(decoded, vCardText::escaped21);
     return values;
 }
 

@@ -27,6 +27,25 @@ bool plainInQuotedPrintable(char c)
     return c >= ' ' && c <= '~' && c != '=' && c != '\\';
 }
 
+QString toQuotedPrintable(const QByteArray& bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    for (int i = 0; i < bytes.size(); ++i) {
+        const char c = bytes.at(i);
+        const bool last = i + 1 == bytes.size();
+        if (plainInQuotedPrintable(c) && !(last && c == ' ')) {
+            text += QLatin1Char(c);
+        } else {
+            const auto byte = uchar(c);
+            text += QLatin1Char('=');
+            text += QLatin1Char(hexDigits[byte >> 4]);
+            text += QLatin1Char(hexDigits[byte & 15]);
+        }
+    }
+    return text;
+}
+
 QString unescaped(const QString& text)
 {
     // Shared as it is when there is nothing to unescape: a card holds many short values.
@@ -177,23 +196,12 @@ bool needsQuotedPrintable(const QString& value)
         [](QChar c) { return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == backslash; });
 }
 
-QString toQuotedPrintable(const QByteArray& bytes)
+QByteArray quotedPrintableValues(const QList<QByteArray>& values, QString (*escape)(const QString&))
 {
-    QString text;
-    text.reserve(bytes.size());
-    for (int i = 0; i < bytes.size(); ++i) {
-        const char c = bytes.at(i);
-        const bool last = i + 1 == bytes.size();
-        if (plainInQuotedPrintable(c) && !(last && c == ' ')) {
-            text += QLatin1Char(c);
-        } else {
-            const auto byte = uchar(c);
-            text += QLatin1Char('=');
-            text += QLatin1Char(hexDigits[byte >> 4]);
-            text += QLatin1Char(hexDigits[byte & 15]);
-        }
-    }
-    return text;
+    QStringList texts;
+    for (const QByteArray& bytes : values)
+        texts << escape(toQuotedPrintable(bytes));
+    return texts.join(QLatin1Char(';')).toLatin1();
 }
 
 QByteArray fromQuotedPrintable(const QByteArray& encoded)

@@ -42,9 +42,11 @@ QString escaped21(const QString& value);
 // Whether a 2.1 value must be quoted-printable to read back: it holds a line
 // break or a backslash.
 bool needsQuotedPrintable(const QString& value);
-// The bytes as quoted-printable text: "=" and a backslash, control
-// characters, bytes beyond ASCII and a blank at the end encoded.
-QString toQuotedPrintable(const QByteArray& bytes);
+// The value text of values given as bytes: each as quoted-printable text
+// ("=" and a backslash, control characters, bytes beyond ASCII and a blank at
+// the end encoded), escaped with escape, joined with ";".
+QByteArray quotedPrintableValues(
+    const QList<QByteArray>& values, QString (*escape)(const QString&));
 // The bytes of a quoted-printable value; an "=" that begins no code stays,
 // one at the end (a soft line break) goes.
 QByteArray fromQuotedPrintable(const QByteArray& encoded);
