@@ -119,7 +119,6 @@ JpegHeader::JpegHeader(QIODevice* device)
     const qint64 bytes = readScans(device);
     device->seek(position);
     m_bValid = bytes >= 0;
-    m_bMultipleScans = bytes > 0;
     m_coefficientBytes = qMax<qint64>(bytes, 0);
 }
 
@@ -130,7 +129,7 @@ bool JpegHeader::isValid() const
 
 bool JpegHeader::hasMultipleScans() const
 {
-    return m_bMultipleScans;
+    return m_coefficientBytes > 0;
 }
 
 qint64 JpegHeader::coefficientBytes() const

@@ -21,12 +21,11 @@ public:
     bool isValid() const;
     bool hasMultipleScans() const;
     // The bytes of the coefficients libjpeg keeps while it decodes: those of
-    // the whole picture for several scans, else none to speak of.
+    // the whole picture for several scans, else 0.
     qint64 coefficientBytes() const;
 
 private:
     bool m_bValid = false;
-    bool m_bMultipleScans = false;
     qint64 m_coefficientBytes = 0;
 };
 
