@@ -92,14 +92,28 @@ bool isText(const QStringRef& name)
     return name == QLatin1String("text") || name == QLatin1String("textArea");
 }
 
+// What an element draws, itself and all it shows, the sums held at SvgCost::maxWork.
+struct Total
+{
+    qint64 shapes;
+    qint64 segments;
+    int depth;
+
+    void add(const Total& part)
+    {
+        shapes = qMin(shapes + part.shapes, SvgCost::maxWork);
+        segments = qMin(segments + part.segments, SvgCost::maxWork);
+        depth = qMax(depth, part.depth);
+    }
+};
+
 } // namespace
 
 struct SvgCost::Element
 {
     qint64 shapes = 1;
     qint64 segments = 0;
-    // The id a <use> shows, or empty.
-    QString use;
+    // What it draws: its children, then what a <use> shows.
     std::vector<int> children;
 };
 
@@ -110,6 +124,8 @@ struct SvgCost::Scan
     // The elements open, the innermost last.
     std::vector<int> open;
     QHash<QString, int> ids;
+    // Each <use> and the id it shows.
+    std::vector<std::pair<int, QString>> uses;
     // Text elements open.
     int texts = 0;
 };
@@ -175,8 +191,10 @@ void SvgCost::read(const QByteArray& source)
     }
     if (m_refusal.isEmpty() && xml.hasError())
         m_refusal = QStringLiteral("no well-formed XML: %1").arg(xml.errorString());
-    if (m_refusal.isEmpty() && !scan.elements.empty())
-        total(scan.elements, scan.ids);
+    if (m_refusal.isEmpty() && !scan.elements.empty()) {
+        showUses(scan);
+        total(scan.elements);
+    }
 }
 
 void SvgCost::readElement(const QXmlStreamReader& xml, Scan& scan)
@@ -209,7 +227,7 @@ void SvgCost::readElement(const QXmlStreamReader& xml, Scan& scan)
             m_refusal = dashesRefusal();
     }
     if (name == QLatin1String("use") && href.startsWith(QLatin1Char('#')))
-        element.use = href.mid(1);
+        scan.uses.emplace_back(index, href.mid(1));
     else if (name == QLatin1String("image"))
         embed(href);
 }
@@ -234,66 +252,58 @@ QString SvgCost::dashesRefusal()
     return QStringLiteral("dashed lines");
 }
 
-// An element's next element drawn: its children, then what a <use> shows;
-// -1 past the last.
-int SvgCost::drawn(
-    const std::vector<Element>& elements, const QHash<QString, int>& ids, int element, size_t next)
+// What a <use> shows is drawn after its children, once they are all read.
+void SvgCost::showUses(Scan& scan)
 {
-    const Element& e = elements[size_t(element)];
-    if (next < e.children.size())
-        return e.children[next];
-    return next == e.children.size() && !e.use.isEmpty() ? ids.value(e.use, -1) : -1;
+    for (const auto& use : scan.uses) {
+        const int shown = scan.ids.value(use.second, -1);
+        if (shown >= 0)
+            scan.elements[size_t(use.first)].children.push_back(shown);
+    }
 }
 
-// What the root draws, walked depth first without recursion; a <use> inside
-// what it shows would be drawn forever.
-void SvgCost::total(const std::vector<Element>& elements, const QHash<QString, int>& ids)
+// What the root draws, walked depth first without recursion, each element's
+// total added to the one that draws it; a <use> inside what it shows would
+// be drawn forever.
+void SvgCost::total(const std::vector<Element>& elements)
 {
     enum State : char { Unseen, Open, Done };
     std::vector<State> state(elements.size(), Unseen);
     std::vector<Total> totals(elements.size());
-    std::vector<std::pair<int, size_t>> path {{0, 0}};
-    state[0] = Open;
+    // The elements being walked, each with the index of its next child.
+    std::vector<std::pair<int, size_t>> path;
+    const auto open = [&](int element) {
+        state[size_t(element)] = Open;
+        totals[size_t(element)]
+            = {elements[size_t(element)].shapes, elements[size_t(element)].segments, 0};
+        path.emplace_back(element, 0);
+    };
+    open(0);
     while (!path.empty() && m_refusal.isEmpty()) {
         const int element = path.back().first;
-        const int next = drawn(elements, ids, element, path.back().second++);
-        if (next >= 0 && state[size_t(next)] == Open) {
-            m_refusal = QStringLiteral("a <use> shows itself");
-        } else if (next >= 0 && state[size_t(next)] == Unseen) {
-            state[size_t(next)] = Open;
-            path.emplace_back(next, 0);
-        } else if (next < 0) {
-            totals[size_t(element)] = totalOf(elements, ids, totals, element);
-            if (totals[size_t(element)].depth > maxDepth)
-                m_refusal = QStringLiteral("drawn more than %1 deep").arg(maxDepth);
-            state[size_t(element)] = Done;
+        const std::vector<int>& children = elements[size_t(element)].children;
+        if (path.back().second == children.size()) {
             path.pop_back();
+            state[size_t(element)] = Done;
+            if (++totals[size_t(element)].depth > maxDepth)
+                m_refusal = QStringLiteral("drawn more than %1 deep").arg(maxDepth);
+            if (!path.empty())
+                totals[size_t(path.back().first)].add(totals[size_t(element)]);
+            continue;
         }
+        const int child = children[path.back().second++];
+        if (state[size_t(child)] == Open)
+            m_refusal = QStringLiteral("a <use> shows itself");
+        else if (state[size_t(child)] == Unseen)
+            open(child);
+        else
+            totals[size_t(element)].add(totals[size_t(child)]);
     }
     m_shapes = totals[0].shapes;
     m_segments = totals[0].segments;
     // Telling its size, where it gives none, walks every shape it draws.
     if (m_refusal.isEmpty() && work(QSize(0, 0)) > maxWork)
         m_refusal = QStringLiteral("drawing %1 shapes takes too long at any size").arg(m_shapes);
-}
-
-// An element's total from those of what it draws, the sums held at maxWork.
-SvgCost::Total SvgCost::totalOf(const std::vector<Element>& elements,
-    const QHash<QString, int>& ids, const std::vector<Total>& totals, int element)
-{
-    const Element& e = elements[size_t(element)];
-    Total total {e.shapes, e.segments, 0};
-    for (size_t i = 0;; ++i) {
-        const int next = drawn(elements, ids, element, i);
-        if (next < 0)
-            break;
-        const Total& part = totals[size_t(next)];
-        total.shapes = qMin(total.shapes + part.shapes, maxWork);
-        total.segments = qMin(total.segments + part.segments, maxWork);
-        total.depth = qMax(total.depth, part.depth);
-    }
-    ++total.depth;
-    return total;
 }
 
 } // namespace DAvuroD

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
 #include <QList>
 #include <QSize>
 #include <QString>
@@ -49,22 +48,13 @@ public:
 private:
     struct Element;
     struct Scan;
-    struct Total
-    {
-        qint64 shapes;
-        qint64 segments;
-        int depth;
-    };
 
     void read(const QByteArray& source);
     void readElement(const QXmlStreamReader& xml, Scan& scan);
     void embed(const QString& href);
     static QString dashesRefusal();
-    static int drawn(const std::vector<Element>& elements, const QHash<QString, int>& ids,
-        int element, size_t next);
-    void total(const std::vector<Element>& elements, const QHash<QString, int>& ids);
-    static Total totalOf(const std::vector<Element>& elements, const QHash<QString, int>& ids,
-        const std::vector<Total>& totals, int element);
+    static void showUses(Scan& scan);
+    void total(const std::vector<Element>& elements);
 
     QString m_refusal;
     qint64 m_shapes = 0;
