@@ -50,12 +50,6 @@ QImage PictureReader::read(const QString& path)
     return read(reader, QSize(), Qt::KeepAspectRatio);
 }
 
-QImage PictureReader::read(QIODevice* device)
-{
-    QImageReader reader(device);
-    return read(reader, QSize(), Qt::KeepAspectRatio);
-}
-
 QImage PictureReader::read(QIODevice* device, qint64 most, bool* beyond)
 {
     QImageReader reader(device);

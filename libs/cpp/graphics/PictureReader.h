@@ -28,10 +28,9 @@ public:
 
     // The whole picture.
     static QImage read(const QString& path);
-    static QImage read(QIODevice* device);
     // The whole picture if decoding it holds at most most pixels; *beyond
     // tells whether it was refused for that.
-    static QImage read(QIODevice* device, qint64 most, bool* beyond);
+    static QImage read(QIODevice* device, qint64 most = maxPixels, bool* beyond = nullptr);
     // The picture shrunk to fit into bound, aspect ratio kept, and decoded
     // at that size where its format can; one that fits is read whole.
     static QImage readFitted(const QString& path, const QSize& bound);
