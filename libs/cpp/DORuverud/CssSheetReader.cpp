@@ -8,19 +8,7 @@
 #include <QTextCodec>
 #include <QTextDocument>
 
-#include <algorithm>
-
 namespace DORuverud {
-
-namespace {
-
-bool isControlCharacter(QChar c)
-{
-    const ushort u = c.unicode();
-    return (u < 0x20 && u != '\t' && u != '\n' && u != '\f' && u != '\r') || u == 0x7f;
-}
-
-} // namespace
 
 CssSheetReader::CssSheetReader(const QByteArray& data)
 {
@@ -61,11 +49,10 @@ QString CssSheetReader::read(const QByteArray& data)
         return sizeRefusal();
     QTextCodec* marked = QTextCodec::codecForUtfText(data, nullptr);
     QTextCodec* codec = marked ? marked : PlainTextForm::utf8Or(data, QTextCodec::codecForLocale());
-    QTextCodec::ConverterState state;
-    m_text = codec->toUnicode(data.constData(), data.size(), &state);
+    // The white space of a style sheet.
+    const bool whole = PlainTextForm::decode(data, codec, QLatin1String("\t\n\f\r"), &m_text);
     m_form = PlainTextForm(codec, marked != nullptr, m_text);
-    if (state.invalidChars > 0 || state.remainingChars > 0
-        || std::any_of(m_text.cbegin(), m_text.cend(), isControlCharacter) || !writesBack(data))
+    if (!whole || !writesBack(data))
         return tr("It is not text in the encoding %1, so this editor cannot show it faithfully.")
             .arg(QString::fromLatin1(codec->name()));
     return layoutRefusal(m_text);
@@ -79,9 +66,7 @@ bool CssSheetReader::writesBack(const QByteArray& data) const
         return false;
     QTextDocument document;
     document.setPlainText(m_text);
-    m_form.markLineEnds(m_text, &document);
-    QByteArray written;
-    return m_form.encode(document, &written).isEmpty() && written == data;
+    return m_form.writesBack(m_text, &document, data);
 }
 
 QString CssSheetReader::layoutRefusal(const QString& text)

@@ -5,6 +5,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace {
 
 // The line ends, by index; LF first, the one of a new text.
@@ -125,6 +127,26 @@ QString PlainTextForm::encode(const QTextDocument& document, QByteArray* content
         *content = m_codec->fromUnicode(text.constData(), text.size(), &marked);
     }
     return QString();
+}
+
+bool PlainTextForm::writesBack(
+    const QString& text, QTextDocument* document, const QByteArray& data) const
+{
+    markLineEnds(text, document);
+    QByteArray written;
+    return encode(*document, &written).isEmpty() && written == data;
+}
+
+bool PlainTextForm::decode(
+    const QByteArray& data, QTextCodec* codec, QLatin1String whiteSpace, QString* text)
+{
+    QTextCodec::ConverterState state;
+    *text = codec->toUnicode(data.constData(), data.size(), &state);
+    const auto isControl = [whiteSpace](QChar c) {
+        return (c.unicode() < 0x20 && !whiteSpace.contains(c)) || c.unicode() == 0x7f;
+    };
+    return state.invalidChars == 0 && state.remainingChars == 0
+        && std::none_of(text->cbegin(), text->cend(), isControl);
 }
 
 QString PlainTextForm::lineEndBefore(const QTextBlock& block) const

@@ -16,18 +16,6 @@
 
 namespace {
 
-// Control characters that no text file holds, the zero among them.
-bool holdsControlCharacters(const QString& text)
-{
-    for (const QChar c : text) {
-        const ushort u = c.unicode();
-        if ((u < 0x20 && u != '\t' && u != '\n' && u != '\v' && u != '\f' && u != '\r')
-            || u == 0x7f)
-            return true;
-    }
-    return false;
-}
-
 // Tags the HTML parser never nests inside themselves: they stand alone, or a
 // new one closes the one before.
 bool nestsNothing(const QString& tag)
@@ -151,12 +139,8 @@ QString TextEditReader::boundsRefusal(const InsertionParagraph* place, const QBy
     else
         document.setPlainText(m_text);
     // Shown only when a save of it writes the file's bytes again.
-    if (file && !m_rich) {
-        m_form.markLineEnds(m_text, &document);
-        QByteArray written;
-        if (!m_form.encode(document, &written).isEmpty() || written != *file)
-            return unfaithfulRefusal();
-    }
+    if (file && !m_rich && !m_form.writesBack(m_text, &document, *file))
+        return unfaithfulRefusal();
     return layoutRefusal(document, place);
 }
 
@@ -173,12 +157,10 @@ QString TextEditReader::decode(const QByteArray& data, const QString& fileName)
         : marked               ? marked
         : utf16                ? utf16
                                : PlainTextForm::utf8Or(data, QTextCodec::codecForLocale());
-    QTextCodec::ConverterState state;
-    m_text = codec->toUnicode(data.constData(), data.size(), &state);
+    // The white space of a text file.
+    const bool whole = PlainTextForm::decode(data, codec, QLatin1String("\t\n\v\f\r"), &m_text);
     m_form = PlainTextForm(codec, marked != nullptr, m_text);
-    if (state.invalidChars > 0 || state.remainingChars > 0 || holdsControlCharacters(m_text))
-        return unfaithfulRefusal();
-    return QString();
+    return whole ? QString() : unfaithfulRefusal();
 }
 
 // The encoding an HTML file declares; undeclared, UTF-8 when its bytes are
