@@ -5,7 +5,7 @@
 //   clang++ -std=c++17 -fPIC -g -fsanitize=fuzzer,address,undefined \
 //     $(pkg-config --cflags Qt5Xml) -Ilibs/cpp/DORuverud \
 //     tests/fuzz/fuzz_SettingsImport.cpp libs/cpp/DORuverud/SettingsDialogReader.cpp \
-//     libs/cpp/DORuverud/SettingsDialogWriter.cpp libs/cpp/DORuverud/UnicodeText.cpp \
+//     libs/cpp/DORuverud/SettingsDialogWriter.cpp \
 //     $(pkg-config --libs Qt5Xml) -o /tmp/fuzz_SettingsImport
 // Seeds, the hostile cases among them (deep nesting, many elements, entities,
 // many attributes, another root, declared encodings, UTF-16, half of a

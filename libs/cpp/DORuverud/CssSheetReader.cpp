@@ -1,7 +1,6 @@
 #include "CssSheetReader.h"
 
 #include "UnbrokenRun.h"
-#include "UnicodeText.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -62,7 +61,7 @@ QString CssSheetReader::read(const QByteArray& data)
 // surrogate pair, or a UTF-32 value beyond Unicode, decodes without an error.
 bool CssSheetReader::writesBack(const QByteArray& data) const
 {
-    if (!UnicodeText::isValid(m_text))
+    if (!m_text.isValidUtf16())
         return false;
     QTextDocument document;
     document.setPlainText(m_text);

@@ -1,7 +1,5 @@
 #include "SettingsDialogReader.h"
 
-#include "UnicodeText.h"
-
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -44,7 +42,7 @@ int attributesOfTag(const QByteArray& data, int from, int* end)
 // UTF-16 file may hold half of a surrogate pair, which no export can write.
 bool isValidUnicode(const QXmlStreamReader& reader)
 {
-    const auto valid = &UnicodeText::isValid;
+    const auto valid = [](QStringView text) { return text.isValidUtf16(); };
     const QXmlStreamAttributes attributes = reader.attributes();
     return valid(reader.qualifiedName()) && valid(reader.text())
         && valid(reader.processingInstructionTarget()) && valid(reader.processingInstructionData())
