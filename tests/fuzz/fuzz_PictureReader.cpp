@@ -12,8 +12,8 @@
 // icon and cursor holding the PNG, a cursor whose entry lies beyond its data and claims
 // 4 GB, a GIF whose frame restores its screen, one larger than it says, SVGs slow to
 // draw (large translucent circles, uses showing uses, with and without a size, a
-// use showing itself, dashes), one embedding the PNG, one naming a file, and a
-// small one, plain and gzip-compressed:
+// use showing itself, dashes), one embedding the PNG, one naming a file, one of
+// text, and a small one, plain and gzip-compressed:
 //   mkdir -p /tmp/seeds_pictures && cd /tmp/seeds_pictures && python3 -c "
 //   import base64, gzip, zlib, struct
 //   def chunk(t, d): return struct.pack('>I', len(d)) + t + d + struct.pack('>I', zlib.crc32(t + d))
@@ -51,7 +51,10 @@
 //   open('file.svg', 'wb').write(svg(64, '<image width=\"9\" height=\"9\" xlink:href=\"/dev/zero\"/>'))
 //   small = svg(64, '<rect width=\"64\" height=\"64\" fill=\"red\" style=\"stroke-dasharray:none\"/>')
 //   open('small.svg', 'wb').write(small)
-//   open('small.svgz', 'wb').write(gzip.compress(small))"
+//   open('small.svgz', 'wb').write(gzip.compress(small))
+//   open('text.svg', 'wb').write(svg(64, '<text x=\"4\" y=\"32\">Am7</text>'))"
+// The run, with fontconfig's caches kept out of the leak check:
+//   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   mkdir -p /tmp/corpus_pictures && QT_LOGGING_RULES='*=false' /tmp/fuzz_PictureReader -max_total_time=600 -timeout=10 \
 //     -rss_limit_mb=1024 /tmp/corpus_pictures /tmp/seeds_pictures
 // clang-format on
@@ -63,7 +66,7 @@
 #include "PictureReader.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTemporaryFile>
 
 #include <cstddef>
@@ -80,8 +83,9 @@ bool withinBudget(const QImage& image)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    // For the image format plugins.
-    static QCoreApplication app(*argc, *argv);
+    // For the image format plugins, and the fonts an SVG's text is drawn in.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QGuiApplication(*argc, *argv);
     return 0;
 }
 
