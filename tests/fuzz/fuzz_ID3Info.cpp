@@ -11,7 +11,8 @@
 //     libs/cpp/graphics/SvgCost.cpp libs/cpp/ZAruri/Trace.cpp \
 //     $(pkg-config --libs Qt5Gui libjpeg zlib) -o /tmp/fuzz_ID3Info
 // Seeds, the hostile cases among them (a PNG and a GIF that claim 23000 x
-// 23000 pixels, a BMP that claims 2^31 rows, a cut JPEG):
+// 23000 pixels, a BMP that claims 2^31 rows, a cut JPEG, an SVG of text
+// named .jpg):
 //   mkdir -p /tmp/seeds_cover && cd /tmp/seeds_cover && python3 -c '
 //   import struct, zlib
 //   def chunk(t, d): return struct.pack(">I", len(d)) + t + d + struct.pack(">I", zlib.crc32(t + d))
@@ -19,9 +20,12 @@
 //   bmp = b"BM" + struct.pack("<IHHI", 62, 0, 0, 62) + struct.pack("<IiiHHIIiiII", 40, 4, -(1 << 31), 1, 1, 0, 0, 0, 0, 0, 0) + bytes(8)
 //   seeds = {"png": b"\x01" + png(2, 2, bytes(6)), "huge-png": b"\x01" + png(23000, 23000, bytes(23001)),
 //     "huge-gif": b"\x06GIF89a" + struct.pack("<HH", 23000, 23000) + b"\x00\x00\x00,\x00\x00\x00\x00" + struct.pack("<HH", 23000, 23000) + b"\x00\x02\x02D\x01\x00;",
-//     "huge-bmp": b"\x02" + bmp, "cut-jpeg": b"\x00\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00\xff\xc0\x00\x11\x08\x59\xd8\x59\xd8\x03"}
+//     "huge-bmp": b"\x02" + bmp, "cut-jpeg": b"\x00\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00\xff\xc0\x00\x11\x08\x59\xd8\x59\xd8\x03",
+//     "svg-text": b"\x00<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\"><text y=\"32\">Am7</text></svg>"}
 //   [open(n, "wb").write(t) for n, t in seeds.items()]'
-// The seeds in full first (a fuzzing run cuts inputs to max_len), then the run:
+// The seeds in full first (a fuzzing run cuts inputs to max_len), then the run,
+// with fontconfig's caches kept out of the leak check:
+//   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   /tmp/fuzz_ID3Info -rss_limit_mb=2048 /tmp/seeds_cover/*
 //   mkdir -p /tmp/corpus_cover && /tmp/fuzz_ID3Info -max_total_time=300 -timeout=10 -max_len=4096 \
 //     -rss_limit_mb=2048 /tmp/corpus_cover /tmp/seeds_cover
