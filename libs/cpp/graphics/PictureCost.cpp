@@ -109,7 +109,9 @@ qint64 PictureCost::pixels(const QSize& decoded) const
     const int bits = m_imageFormat == QImage::Format_Invalid
         ? 32
         : QImage::toPixelFormat(m_imageFormat).bitsPerPixel();
-    const double bytes = area * (bits * m_screens + bitsOfCopy(m_imageFormat)) / 8;
+    // A GIF holds a second picture of its screen.
+    const int screens = m_format == "gif" ? 2 : 1;
+    const double bytes = area * (bits * screens + bitsOfCopy(m_imageFormat)) / 8;
     return qint64(qMin(std::ceil(bytes / 4) + double(m_heldPixels), double(LLONG_MAX / 2)));
 }
 
@@ -159,7 +161,6 @@ void PictureCost::readIcon()
 // keeps a second one while it decodes a frame that restores the screen.
 void PictureCost::readGif()
 {
-    m_screens = 2;
     const QByteArray gif = m_reader.device()->peek(maxGifHeader);
     const auto number = [&gif](int at) {
         return at + 2 <= gif.size() ? int(qFromLittleEndian<quint16>(gif.constData() + at)) : -1;

@@ -64,8 +64,6 @@ private:
     // The format it decodes to, and pixels held besides the picture.
     QImage::Format m_imageFormat = QImage::Format_Invalid;
     qint64 m_heldPixels = 0;
-    // Pictures of the screen a GIF holds.
-    int m_screens = 1;
     bool m_decodesAtScale = false;
     std::unique_ptr<SvgCost> m_svg;
 };
