@@ -13,7 +13,7 @@
 // Seeds, the hostile cases among them (a PNG and a GIF that claim 23000 x
 // 23000 pixels, a BMP that claims 2^31 rows, a cut JPEG, an SVG of text
 // named .jpg):
-//   mkdir -p /tmp/seeds_cover && cd /tmp/seeds_cover && python3 -c '
+//   mkdir -p /tmp/seeds_cover && (cd /tmp/seeds_cover && python3 -c '
 //   import struct, zlib
 //   def chunk(t, d): return struct.pack(">I", len(d)) + t + d + struct.pack(">I", zlib.crc32(t + d))
 //   def png(w, h, rows): return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 0, 0, 0, 0)) + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b"")
@@ -22,7 +22,7 @@
 //     "huge-gif": b"\x06GIF89a" + struct.pack("<HH", 23000, 23000) + b"\x00\x00\x00,\x00\x00\x00\x00" + struct.pack("<HH", 23000, 23000) + b"\x00\x02\x02D\x01\x00;",
 //     "huge-bmp": b"\x02" + bmp, "cut-jpeg": b"\x00\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00\xff\xc0\x00\x11\x08\x59\xd8\x59\xd8\x03",
 //     "svg-text": b"\x00<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\"><text y=\"32\">Am7</text></svg>"}
-//   [open(n, "wb").write(t) for n, t in seeds.items()]'
+//   [open(n, "wb").write(t) for n, t in seeds.items()]')
 // The seeds in full first (a fuzzing run cuts inputs to max_len), then the run,
 // with fontconfig's caches kept out of the leak check:
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp

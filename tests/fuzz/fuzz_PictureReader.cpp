@@ -14,7 +14,7 @@
 // draw (large translucent circles, uses showing uses, with and without a size, a
 // use showing itself, dashes), one embedding the PNG, one naming a file, one of
 // text, and a small one, plain and gzip-compressed:
-//   mkdir -p /tmp/seeds_pictures && cd /tmp/seeds_pictures && python3 -c "
+//   mkdir -p /tmp/seeds_pictures && (cd /tmp/seeds_pictures && python3 -c "
 //   import base64, gzip, zlib, struct
 //   def chunk(t, d): return struct.pack('>I', len(d)) + t + d + struct.pack('>I', zlib.crc32(t + d))
 //   c = zlib.compressobj(9); row = bytes(23001)
@@ -52,7 +52,7 @@
 //   small = svg(64, '<rect width=\"64\" height=\"64\" fill=\"red\" style=\"stroke-dasharray:none\"/>')
 //   open('small.svg', 'wb').write(small)
 //   open('small.svgz', 'wb').write(gzip.compress(small))
-//   open('text.svg', 'wb').write(svg(64, '<text x=\"4\" y=\"32\">Am7</text>'))"
+//   open('text.svg', 'wb').write(svg(64, '<text x=\"4\" y=\"32\">Am7</text>'))")
 // The run, with fontconfig's caches kept out of the leak check:
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   mkdir -p /tmp/corpus_pictures && QT_LOGGING_RULES='*=false' /tmp/fuzz_PictureReader -max_total_time=600 -timeout=10 \
