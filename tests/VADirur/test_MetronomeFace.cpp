@@ -1,4 +1,4 @@
-#include "../graphics/HostilePicture.h"
+#include "../common/PeakMemory.h"
 #include "App.h"
 #include "AudioEngine.h"
 #include "Metronome.h"

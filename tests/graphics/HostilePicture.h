@@ -1,8 +1,10 @@
 #pragma once
 
+// Its tests read the peak memory that a hostile picture costs.
+#include "../common/PeakMemory.h"
+
 #include <QBuffer>
 #include <QByteArray>
-#include <QFile>
 #include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
@@ -148,25 +150,4 @@ inline bool writePhotograph(const QString& path, const QSize& size = QSize(12000
     QImageWriter writer(path, "jpeg");
     writer.setQuality(80);
     return writer.write(image);
-}
-
-// Makes the peak resident memory the present one, so that what a test
-// made before does not count; false where the kernel does not let it.
-inline bool resetPeakMemory()
-{
-    QFile refs(QStringLiteral("/proc/self/clear_refs"));
-    return refs.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && refs.write("5") == 1;
-}
-
-// The peak resident memory of this process in KiB ("VmHWM:"), 0 where unknown.
-inline qint64 peakMemoryKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return 0;
 }

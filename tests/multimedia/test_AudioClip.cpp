@@ -1,4 +1,4 @@
-#include "../graphics/HostilePicture.h"
+#include "../common/PeakMemory.h"
 #include "AudioClip.h"
 #include "AudioEngine.h"
 #include "NativeAudioPlayer.h"
