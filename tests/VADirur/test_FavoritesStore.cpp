@@ -62,11 +62,14 @@ QStringList start(std::unique_ptr<Transposer>& transposer, qint64* elapsedMs = n
     return shown;
 }
 
-// The first start on a settings file holding group.
+// The first start on a settings file holding group; no names, and no
+// start, when the file could not be written.
 QStringList startOnFile(
     const QString& group, std::unique_ptr<Transposer>& transposer, qint64* elapsedMs = nullptr)
 {
     writeSettingsFile(group);
+    if (QTest::currentTestFailed())
+        return {};
     return start(transposer, elapsedMs);
 }
 
@@ -174,6 +177,8 @@ void TestFavoritesStore::previousVersionFileShowsItsFavorites()
     // WHEN the user saves one more, THEN it stands beside them, with or
     // without the count
     saveOneMoreAndLoseTheCount(transposer, shown);
+    if (QTest::currentTestFailed())
+        return;
 
     // AND the file holds exactly those favourites
     app()->settings()->sync();
