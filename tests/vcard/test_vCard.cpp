@@ -528,9 +528,9 @@ private slots:
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<int>("version");
-        const auto row = [](const char* name, const char* line, const QStringList& values,
+        const auto row = [](const char* name, const QByteArray& line, const QStringList& values,
                              vCardVersion version = VC21) {
-            QTest::newRow(name) << QByteArray(line) << values << int(version);
+            QTest::newRow(name) << line << values << int(version);
         };
         row("Latin-1, quoted-printable",
             "N;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:M=FCller;J=F6rg", {"Müller", "Jörg"});
@@ -549,6 +549,27 @@ private slots:
         row("no charset, Latin-1 bytes kept", "N:M\xFCller;J\xF6rg", {"Müller", "Jörg"});
         row("UTF-8 that is not, kept", "NOTE;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=FF=FE",
             {"ÿþ"});
+        row("zero byte in a UTF-8 value", QByteArrayLiteral("NOTE:a\0b"),
+            {QString("a") + QChar(0) + "b"});
+        const QByteArray wide = ";ENCODING=QUOTED-PRINTABLE:";
+        row("UTF-16 without a mark: big-endian", "FN;CHARSET=UTF-16" + wide + "=00A=00B", {"AB"});
+        row("UTF-16 with a big-endian mark", "FN;CHARSET=UTF-16" + wide + "=FE=FF=00J=00=F6=00r",
+            {"Jör"});
+        row("UTF-16 with a little-endian mark", "FN;CHARSET=UTF-16" + wide + "=FF=FEJ=00=F6=00r=00",
+            {"Jör"});
+        row("UTF-16BE", "FN;CHARSET=UTF-16BE" + wide + "=00J=00=F6=00r", {"Jör"});
+        row("UTF-16BE with a mark", "FN;CHARSET=UTF-16BE" + wide + "=FE=FF=00J=00=F6", {"Jö"});
+        row("UTF-16LE", "FN;CHARSET=UTF-16LE" + wide + "J=00=F6=00r=00", {"Jör"});
+        row("UTF-16LE with a mark", "FN;CHARSET=UTF-16LE" + wide + "=FF=FEJ=00=F6=00", {"Jö"});
+        row("UTF-16LE, 8-bit", QByteArrayLiteral("FN;CHARSET=UTF-16LE:J\0\xF6\0r\0"), {"Jör"});
+        row("UTF-16, a structured name in a 3.0 card",
+            "N;CHARSET=UTF-16" + wide + "=00B=00e=00r=00g=00;=00A=00n=00n=00a", {"Berg", "Anna"},
+            VC30);
+        row("UTF-16, half a character kept", "FN;CHARSET=UTF-16" + wide + "=00A=00", {"A"});
+        row("UTF-32", "FN;CHARSET=UTF-32" + wide + "=00=00=00A=00=00=00B", {"AB"});
+        row("UTF-32 with a big-endian mark", "FN;CHARSET=UTF-32" + wide + "=00=00=FE=FF=00=00=00A",
+            {"A"});
+        row("UTF-32LE", "FN;CHARSET=UTF-32LE" + wide + "J=00=00=00=F6=00=00=00", {"Jö"});
     }
     void charsetsComeBackAsTheyWere()
     {
@@ -591,6 +612,18 @@ private slots:
         QTest::newRow("unknown charset, beyond ASCII: UTF-8")
             << "é"
             << "CHARSET=X-UNKNOWN" << QByteArray("X;CHARSET=UTF-8:\xC3\xA9");
+        QTest::newRow("UTF-16, quoted-printable: big-endian with a mark")
+            << "Jö, A\\B"
+            << "CHARSET=UTF-16;ENCODING=QUOTED-PRINTABLE"
+            << QByteArray("X;CHARSET=UTF-16;ENCODING=QUOTED-PRINTABLE:=FE=FF=00J=00=F6=00,=00 "
+                          "=00A=00=5C=00=5C=00B");
+        QTest::newRow("UTF-16LE, quoted-printable: no mark")
+            << "Jö"
+            << "CHARSET=UTF-16LE;ENCODING=QUOTED-PRINTABLE"
+            << QByteArray("X;CHARSET=UTF-16LE;ENCODING=QUOTED-PRINTABLE:J=00=F6=00");
+        QTest::newRow("UTF-32, 8-bit: UTF-8")
+            << "Jö"
+            << "CHARSET=UTF-32" << QByteArray("X;CHARSET=UTF-8:J\xC3\xB6");
     }
     void valuesWrittenInTheirCharset()
     {
@@ -600,6 +633,71 @@ private slots:
         const P property("X", QStringList {value}, params);
         QCOMPARE(property.toByteArray(VC21), line);
         QCOMPARE(P::fromByteArray(line).value(0).values(), QStringList {value});
+    }
+
+    void commaListsKeepTheirForm_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QByteArray>("otherLine"); // written in the other version
+        const auto row = [](const char* name, const QByteArray& line, vCardVersion version,
+                             const QStringList& values, const QByteArray& otherLine) {
+            QTest::newRow(name) << line << int(version) << values << otherLine;
+        };
+        row("categories", "CATEGORIES:friends,band", VC30, {"friends,band"},
+            "CATEGORIES:friends,band");
+        row("nickname", "NICKNAME:Bob,Rob", VC30, {"Bob,Rob"}, "NICKNAME:Bob,Rob");
+        row("an escaped comma beside bare ones", "CATEGORIES:friends,choir\\, alto,VIP", VC30,
+            {"friends,choir, alto,VIP"}, "CATEGORIES:friends,choir\\, alto,VIP");
+        row("an escaped comma beside bare ones in 2.1", "CATEGORIES:a\\,b,c", VC21, {"a,b,c"},
+            "CATEGORIES:a\\,b,c");
+        row("name components as lists", "N:Berg;Anna;Maria,Luise;Dr.\\, med.;", VC30,
+            {"Berg", "Anna", "Maria,Luise", "Dr., med.", ""},
+            "N:Berg;Anna;Maria,Luise;Dr.\\, med.;");
+        row("address with a list of streets", "ADR:;;Hauptstr. 1,Hof\\, 2;Berlin;;10115;", VC30,
+            {"", "", "Hauptstr. 1,Hof, 2", "Berlin", "", "10115", ""},
+            "ADR:;;Hauptstr. 1,Hof\\, 2;Berlin;;10115;");
+        row("2.1 geographic position", "GEO:52.52,13.405", VC21, {"52.52,13.405"},
+            "GEO:52.52,13.405");
+        row("quoted-printable list, an encoded comma inside an item",
+            "NOTE;ENCODING=QUOTED-PRINTABLE:a,b\\,c=0Ad\\,e", VC21, {"a,b,c\nd,e"},
+            "NOTE;ENCODING=QUOTED-PRINTABLE:a,b\\,c=0Ad\\,e");
+        row("UTF-16 list",
+            "X-LIST;CHARSET=UTF-16;ENCODING=QUOTED-PRINTABLE:=FE=FF=00a=00,=00b=00=5C=00,=00c",
+            VC30, {"a,b,c"},
+            "X-LIST;CHARSET=UTF-16;ENCODING=QUOTED-PRINTABLE:=FE=FF=00a=00,=00b=00=5C=00,=00c");
+    }
+    void commaListsKeepTheirForm()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(int, version);
+        QFETCH(QStringList, values);
+        QFETCH(QByteArray, otherLine);
+        const auto card = [](int version, const QByteArray& line) {
+            return "BEGIN:VCARD\nVERSION:" + QByteArray(version == VC21 ? "2.1" : "3.0") + "\n"
+                + line + "\nEND:VCARD";
+        };
+        // GIVEN a card whose property holds bare and escaped commas
+        const vCard read = vCard::fromByteArray(card(version, line)).value(0);
+        QCOMPARE(read.properties().value(0).values(), values);
+        // WHEN it is written, in either version, THEN every comma keeps its form
+        QCOMPARE(read.toByteArray(vCardVersion(version)), card(version, line));
+        QCOMPARE(read.toByteArray(vCardVersion(1 - version)), card(1 - version, otherLine));
+        // and so through the other version and back, and in a card the property is added to
+        const vCard other = vCard::fromByteArray(card(1 - version, otherLine)).value(0);
+        QCOMPARE(other.toByteArray(vCardVersion(version)), card(version, line));
+        vCard edited({P("FN", "Anna")});
+        edited.addProperties(read.properties());
+        QCOMPARE(edited.properties().last().toByteArray(vCardVersion(version)), line);
+    }
+
+    void commasOfACallersValueEscapedIn30()
+    {
+        const P read = P::fromByteArray("CATEGORIES:friends,band").value(0);
+        const P set("CATEGORIES", read.values());
+        QCOMPARE(set.toByteArray(VC30), QByteArray("CATEGORIES:friends\\,band"));
+        QCOMPARE(set.toByteArray(VC21), QByteArray("CATEGORIES:friends,band"));
     }
 
     void groupNamesInAnyCase_data()
@@ -639,6 +737,10 @@ private slots:
         QTest::newRow("as many values as a property may have")
             << "A:" + QByteArray(vCardReader::maxParts - 1, ';') << false;
         QTest::newRow("one value more") << "A:" + QByteArray(vCardReader::maxParts, ';') << true;
+        QTest::newRow("2 MB of commas in a value, read")
+            << "A:" + QByteArray(2 << 20, ',') << false;
+        QTest::newRow("2 MB of commas in a quoted-printable value, read")
+            << "A;ENCODING=QUOTED-PRINTABLE:" + QByteArray(2 << 20, ',') << false;
     }
     void largePropertiesRefusedCheaply()
     {

@@ -38,18 +38,19 @@ public:
     // BEGIN:VCARD, the version line, one line per property and END:VCARD,
     // joined by line feeds; lines are not folded. 3.0 escapes values; 2.1
     // escapes ";" and writes a value with a line break or a backslash as
-    // quoted-printable.
+    // quoted-printable. Commas read from text keep their form, bare between
+    // the items of a list and escaped inside one (see vCardProperty).
     QByteArray toByteArray(vCardVersion version) const;
     // Writes the card in version 2.1; false, with the old file kept, unless
     // every byte reached the file.
     bool saveToFile(const QString& fileName) const;
     // The complete cards of a text of either version, in text order: folded
     // lines joined, CR LF read as LF, escaped and quoted-printable values and
-    // quoted parameters read whole, values decoded from their charset, white
-    // space in values kept, numbered item groups (item1.) taken off the names
-    // in any case. None when the text is beyond vCardReader's
-    // bounds: then errorText says why (a warning does when it is null); it is
-    // emptied when the text was read.
+    // quoted parameters read whole, values decoded from their charset (UTF-16
+    // and UTF-32 too, whole, zero bytes and all), white space in values kept,
+    // numbered item groups (item1.) taken off the names in any case. None
+    // when the text is beyond vCardReader's bounds: then errorText says why
+    // (a warning does when it is null); it is emptied when the text was read.
     static QList<vCard> fromByteArray(const QByteArray& text, QString* errorText = nullptr);
     // As fromByteArray, with CR LF line ends read as LF; none when the file
     // can't be read or is larger than 64 MiB, with errorText set as above.

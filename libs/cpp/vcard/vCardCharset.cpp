@@ -1,5 +1,7 @@
 #include "vCardCharset.h"
 
+#include "vCardText.h"
+
 #include <QHash>
 #include <QMutex>
 #include <QTextCodec>
@@ -9,6 +11,32 @@
 namespace {
 
 const int utf8Mib = 106;
+
+// UTF-16 and UTF-32 by the MIB of their codec: the codec that writes them,
+// and, where the name gives no byte order, the other order's, which a
+// byte-order mark may choose; big-endian is the order without one.
+struct WideCharset
+{
+    int mib;
+    int codec;
+    int swapped;
+};
+const WideCharset wideCharsets[] = {{1013, 1013, 0}, {1014, 1014, 0}, {1015, 1013, 1014},
+    {1018, 1018, 0}, {1019, 1019, 0}, {1017, 1018, 1019}};
+
+const WideCharset* wideCharset(const QTextCodec* codec)
+{
+    const auto wide = std::find_if(std::begin(wideCharsets), std::end(wideCharsets),
+        [codec](const WideCharset& charset) { return codec && charset.mib == codec->mibEnum(); });
+    return wide == std::end(wideCharsets) ? nullptr : wide;
+}
+
+QByteArray byteOrderMark(QTextCodec* codec)
+{
+    const QChar mark(QChar::ByteOrderMark);
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    return codec->fromUnicode(&mark, 1, &state);
+}
 
 // The bytes the rest of a property line is made of, which must mean the same in its charset.
 QByteArray asciiSample()
@@ -75,7 +103,7 @@ QTextCodec* knownCodec(const QString& name)
     if (listedName == listed.cend())
         return nullptr;
     QTextCodec* codec = QTextCodec::codecForName(*listedName);
-    if (codec && !keepsAscii(codec))
+    if (codec && !wideCharset(codec) && !keepsAscii(codec))
         codec = nullptr;
     found.insert(key, codec);
     return codec;
@@ -89,6 +117,7 @@ bool isAscii(const QByteArray& bytes)
 } // namespace
 
 vCardCharset::vCardCharset(const QList<vCardParam>& params)
+    : m_quotedPrintable(vCardText::isQuotedPrintable(params))
 {
     const auto charset = std::find_if(params.cbegin(), params.cend(),
         [](const vCardParam& param) { return param.group() == vCardParam::Charset; });
@@ -96,29 +125,73 @@ vCardCharset::vCardCharset(const QList<vCardParam>& params)
         return;
     QTextCodec* codec = knownCodec(charset->value());
     m_unknown = !codec;
-    if (codec && codec->mibEnum() != utf8Mib)
+    if (const WideCharset* wide = wideCharset(codec)) {
+        m_wide = true;
+        m_codec = QTextCodec::codecForMib(wide->codec);
+        m_swapped = wide->swapped ? QTextCodec::codecForMib(wide->swapped) : nullptr;
+    } else if (codec && codec->mibEnum() != utf8Mib) {
         m_codec = codec;
+    }
+}
+
+bool vCardCharset::isWide() const
+{
+    return m_wide;
 }
 
 QString vCardCharset::decode(const QByteArray& bytes, bool* exact) const
 {
+    if (m_wide) {
+        const QString text = decodeWide(bytes);
+        *exact = m_quotedPrintable && encodeWide(text) == bytes;
+        return text;
+    }
     if (m_codec) {
         const QString text = m_codec->toUnicode(bytes);
         *exact = m_codec->fromUnicode(text) == bytes;
         return text;
     }
-    const QString text = QString::fromUtf8(bytes);
+    const QString text = QString::fromUtf8(bytes.constData(), bytes.size());
     const bool valid = text.toUtf8() == bytes;
     *exact = m_unknown ? isAscii(bytes) : valid;
-    return valid ? text : QString::fromLatin1(bytes);
+    return valid ? text : QString::fromLatin1(bytes.constData(), bytes.size());
 }
 
 bool vCardCharset::encode(const QString& text, QByteArray* bytes) const
 {
+    if (m_wide) {
+        *bytes = encodeWide(text);
+        return m_quotedPrintable && decodeWide(*bytes) == text;
+    }
     if (m_codec) {
         *bytes = m_codec->fromUnicode(text);
         return m_codec->toUnicode(*bytes) == text;
     }
     *bytes = text.toUtf8();
     return !m_unknown || isAscii(*bytes);
+}
+
+// A byte-order mark of the charset's own order, or, where the name gives
+// none, of either, is no part of the text.
+QString vCardCharset::decodeWide(const QByteArray& bytes) const
+{
+    QTextCodec* codec = m_codec;
+    QByteArray mark = byteOrderMark(m_codec);
+    if (!bytes.startsWith(mark) && m_swapped && bytes.startsWith(byteOrderMark(m_swapped))) {
+        codec = m_swapped;
+        mark = byteOrderMark(m_swapped);
+    } else if (!bytes.startsWith(mark)) {
+        mark.clear();
+    }
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    return codec->toUnicode(bytes.constData() + mark.size(), bytes.size() - mark.size(), &state);
+}
+
+// Big-endian with a byte-order mark where the name gives no order, so that
+// every reader tells it; without one where it does.
+QByteArray vCardCharset::encodeWide(const QString& text) const
+{
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    const QByteArray bytes = m_codec->fromUnicode(text.constData(), text.size(), &state);
+    return m_swapped ? byteOrderMark(m_codec) + bytes : bytes;
 }

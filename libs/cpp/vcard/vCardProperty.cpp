@@ -12,32 +12,61 @@ const QChar separator = QLatin1Char(';');
 
 const vCardParam quotedPrintable(QStringLiteral("QUOTED-PRINTABLE"), vCardParam::Encoding);
 
-// The value text in the charset, false when it can't carry every value.
-bool writeValues(const QStringList& values, const vCardCharset& charset, bool encoded,
-    vCardVersion version, QByteArray* text)
+// The value text of values: each value's items (split at the commas that
+// separators marks) made by item() and joined with ",", the values joined
+// with ";". Commas inside an item are escaped where they were read escaped,
+// and, in values a caller set, in 3.0.
+template <typename Item>
+QString joinItems(
+    const QStringList& values, const QBitArray& separators, vCardVersion version, Item item)
 {
-    const auto escape = version == VC30 ? vCardText::escaped : vCardText::escaped21;
-    if (encoded) {
-        QList<QByteArray> bytes;
-        for (const QString& value : values) {
-            bytes.append(QByteArray());
-            if (!charset.encode(value, &bytes.last()))
-                return false;
-        }
-        *text = vCardText::quotedPrintableValues(bytes, escape);
-        return true;
-    }
+    const bool escapeCommas = !separators.isEmpty() || version == VC30;
     QStringList texts;
-    for (const QString& value : values)
-        texts << escape(value);
-    return charset.encode(texts.join(separator), text);
+    int comma = 0;
+    for (const QString& value : values) {
+        QString text;
+        for (int start = 0, end = 0; end < value.size(); start = end + 1) {
+            end = vCardText::itemEnd(value, start, separators, &comma);
+            if (start > 0)
+                text += QLatin1Char(',');
+            text += item(value.mid(start, end - start), escapeCommas);
+        }
+        texts << text;
+    }
+    return texts.join(separator);
+}
+
+// The value text in the charset, false when it can't carry every value.
+// Quoted-printable values are escaped in their encoded text, item by item,
+// unless the charset is wide: its values are escaped and then encoded whole.
+bool writeValues(const QStringList& values, const QBitArray& separators,
+    const vCardCharset& charset, bool encoded, vCardVersion version, QByteArray* text)
+{
+    bool carried = true;
+    if (encoded && !charset.isWide()) {
+        *text = joinItems(values, separators, version, [&](const QString& item, bool commas) {
+            QByteArray bytes;
+            carried = charset.encode(item, &bytes) && carried;
+            return vCardText::escaped(vCardText::toQuotedPrintable(bytes), version, commas);
+        }).toLatin1();
+        return carried;
+    }
+    const QString escaped
+        = joinItems(values, separators, version, [version](const QString& item, bool commas) {
+              return vCardText::escaped(item, version, commas);
+          });
+    QByteArray bytes;
+    carried = charset.encode(escaped, &bytes);
+    *text = encoded ? vCardText::toQuotedPrintable(bytes).toLatin1() : bytes;
+    return carried;
 }
 
 // The value text as a version writes it. 3.0 escapes; 2.1 escapes only ";"
 // and carries line breaks and backslashes as quoted-printable. Values marked
 // quoted-printable are encoded in either version. Values their charset can't
 // carry go out in UTF-8, and the charset parameters say so.
-QByteArray valueText(const QStringList& values, QList<vCardParam>* params, vCardVersion version)
+QByteArray valueText(const QStringList& values, const QBitArray& separators,
+    QList<vCardParam>* params, vCardVersion version)
 {
     bool encoded = vCardText::isQuotedPrintable(*params);
     if (version == VC21 && !encoded
@@ -46,12 +75,12 @@ QByteArray valueText(const QStringList& values, QList<vCardParam>* params, vCard
         encoded = true;
     }
     QByteArray text;
-    if (!writeValues(values, vCardCharset(*params), encoded, version, &text)) {
+    if (!writeValues(values, separators, vCardCharset(*params), encoded, version, &text)) {
         for (vCardParam& param : *params) {
             if (param.group() == vCardParam::Charset)
                 param = vCardParam(QStringLiteral("UTF-8"), vCardParam::Charset);
         }
-        writeValues(values, vCardCharset(*params), encoded, version, &text);
+        writeValues(values, separators, vCardCharset(*params), encoded, version, &text);
     }
     return text;
 }
@@ -75,10 +104,11 @@ vCardProperty::vCardProperty(
 }
 
 vCardProperty::vCardProperty(const QString& name, const QStringList& values,
-    const QList<vCardParam>& params, const QByteArray& rawValue)
+    const QList<vCardParam>& params, const QBitArray& separators, const QByteArray& rawValue)
     : m_name(name)
     , m_values(values)
     , m_params(params)
+    , m_separators(separators)
     , m_rawValue(rawValue)
 {
 }
@@ -179,8 +209,8 @@ QByteArray vCardProperty::toByteArray(vCardVersion version) const
     if (version != VC21 && version != VC30)
         return QByteArray();
     QList<vCardParam> params = m_params;
-    const QByteArray value
-        = ':' + (m_rawValue.isNull() ? valueText(m_values, &params, version) : m_rawValue);
+    const QByteArray value = ':'
+        + (m_rawValue.isNull() ? valueText(m_values, m_separators, &params, version) : m_rawValue);
     const QByteArray name = vCardText::upperAscii(m_name.toUtf8());
     const QByteArray paramText = vCardParam::toByteArray(params, version);
     const QByteArray line = paramText.isEmpty() ? name + value : name + ';' + paramText + value;

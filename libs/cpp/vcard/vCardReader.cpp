@@ -86,32 +86,79 @@ bool quotedPrintable(const QByteArray& line)
         && vCardText::isQuotedPrintable(vCardParam::fromByteArray(head.mid(params + 1)));
 }
 
-// The values of a value text, decoded from quoted-printable where the
-// parameters say so and from the property's charset. rawValue gets the value
-// text when the charset can't give it back: as read, or, when
-// quoted-printable, encoded again as the writer encodes, which never ends in
-// a soft line break.
-QStringList readValues(
-    const QByteArray& valueText, const QList<vCardParam>& params, QByteArray* rawValue)
+// A property's values as read: their texts, which of their commas separate
+// the items of a list, and the value text to write again when the charset
+// can't give it back.
+struct Values
 {
-    const vCardCharset charset(params);
+    QStringList texts;
+    QBitArray separators;
+    QByteArray raw;
+};
+
+// Appends one item of a quoted-printable value: decoded and, to write again,
+// encoded as the writer encodes.
+void appendItem(const QStringRef& encoded, bool valueEnd, const vCardCharset& charset,
+    QString* text, QString* raw, bool* exact)
+{
+    const QByteArray bytes = vCardText::fromQuotedPrintable(encoded.toLatin1(), valueEnd);
+    bool itemExact = false;
+    *text += charset.decode(bytes, &itemExact);
+    *raw += vCardText::escaped(vCardText::toQuotedPrintable(bytes), VC21, true);
+    *exact = *exact && itemExact;
+}
+
+// Quoted-printable values in a charset that keeps ASCII: escapes are read in
+// the encoded text and each item is decoded on its own, so that an encoded
+// ";" or "," (=3B, =2C) is part of its item. The text to write again is the
+// items encoded again, which never ends in a soft line break.
+Values readQuotedPrintable(const QByteArray& valueText, const vCardCharset& charset)
+{
+    QBitArray separators;
+    const QStringList encoded = vCardText::readValues(QString::fromLatin1(valueText), &separators);
+    Values values;
+    QStringList raws;
     bool exact = true;
-    if (!vCardText::isQuotedPrintable(params)) {
-        const QStringList values = vCardText::readValues(charset.decode(valueText, &exact));
-        if (!exact)
-            *rawValue = valueText;
-        return values;
-    }
-    QStringList values = vCardText::readValues(QString::fromLatin1(valueText));
-    QList<QByteArray> decoded;
-    for (QString& value : values) {
-        decoded.append(vCardText::fromQuotedPrintable(value.toLatin1()));
-        bool valueExact = false;
-        value = charset.decode(decoded.last(), &valueExact);
-        exact = exact && valueExact;
+    int comma = 0;
+    for (const QString& value : encoded) {
+        QString text;
+        QString raw;
+        for (int start = 0, end = 0; end < value.size(); start = end + 1) {
+            end = vCardText::itemEnd(value, start, separators, &comma);
+            if (start > 0) {
+                vCardText::appendBits(&values.separators, 1, true);
+                text += QLatin1Char(',');
+                raw += QLatin1Char(',');
+            }
+            const int literal = text.size();
+            appendItem(value.midRef(start, end - start), end == value.size(), charset, &text, &raw,
+                &exact);
+            vCardText::appendBits(&values.separators, text.midRef(literal).count(','), false);
+        }
+        values.texts << text;
+        raws << raw;
     }
     if (!exact)
-        *rawValue = vCardText::quotedPrintableValues(decoded, vCardText::escaped21);
+        values.raw = raws.join(QLatin1Char(';')).toLatin1();
+    return values;
+}
+
+// The values of a value text, decoded from quoted-printable where the
+// parameters say so and from the property's charset. A wide charset's
+// values are decoded whole before their escapes are read.
+Values readValues(const QByteArray& valueText, const QList<vCardParam>& params)
+{
+    const vCardCharset charset(params);
+    const bool quotedPrintable = vCardText::isQuotedPrintable(params);
+    if (quotedPrintable && !charset.isWide())
+        return readQuotedPrintable(valueText, charset);
+    const QByteArray bytes
+        = quotedPrintable ? vCardText::fromQuotedPrintable(valueText) : valueText;
+    Values values;
+    bool exact = false;
+    values.texts = vCardText::readValues(charset.decode(bytes, &exact), &values.separators);
+    if (!exact)
+        values.raw = quotedPrintable ? vCardText::toQuotedPrintable(bytes).toLatin1() : valueText;
     return values;
 }
 
@@ -164,11 +211,11 @@ QList<vCardProperty> vCardReader::readProperties(const QByteArray& text)
 {
     vCardReader reader;
     QList<vCardProperty> properties;
-    forEachLine(text.left(int(qstrnlen(text.constData(), uint(text.size())))),
-        [&reader, &properties](const QByteArray& line) {
-            reader.m_read += line.size() + 1;
-            return line != beginLine && line != endLine && reader.readProperty(line, &properties);
-        });
+    forEachLine(text, [&reader, &properties](const QByteArray& line) {
+        reader.m_read += line.size() + 1;
+        const QByteArray head = line.left(int(qstrnlen(line.constData(), uint(line.size()))));
+        return head != beginLine && head != endLine && reader.readProperty(line, &properties);
+    });
     return reader.succeeded(nullptr) ? properties : QList<vCardProperty>();
 }
 
@@ -220,12 +267,13 @@ void vCardReader::endLogicalLine()
 
 void vCardReader::readLogicalLine(const QByteArray& raw)
 {
-    // Cut at a zero byte, and the line end before it; the blanks before a
-    // name are no part of it.
+    // The frame is read up to a zero byte, and the line end before it; the
+    // blanks before a name are no part of it.
     QByteArray cut = raw.left(int(qstrnlen(raw.constData(), uint(raw.size()))));
     while (cut.endsWith('\r'))
         cut.chop(1);
     const QByteArray line = withoutItemPrefix(cut);
+    const int nameStart = cut.size() - line.size() + afterBlanks(line, 0);
     const QByteArray trimmed = line.trimmed();
     if (trimmed == beginLine && !m_inCard) {
         m_card = vCard();
@@ -240,19 +288,21 @@ void vCardReader::readLogicalLine(const QByteArray& raw)
         m_inCard = false;
     } else if (m_inCard) {
         m_version21 = m_version21 || isVersion21(trimmed);
-        // A second BEGIN line is no property.
-        const QByteArray property = line.mid(afterBlanks(line, 0));
+        // A second BEGIN line is no property; a value keeps its zero bytes.
         QList<vCardProperty> properties;
-        if (property != beginLine && readProperty(property, &properties))
+        if (cut.mid(nameStart) != beginLine && readProperty(raw.mid(nameStart), &properties))
             m_card.addProperties(properties);
     }
 }
 
 // Reads one property line into the list: false, with the text refused, when
-// it is beyond the bounds. A line without a colon or a VERSION line adds nothing.
+// it is beyond the bounds. A line without a colon or a VERSION line adds
+// nothing. The head ends at a zero byte; the value text keeps every byte, as
+// a wide charset needs.
 bool vCardReader::readProperty(const QByteArray& line, QList<vCardProperty>* properties)
 {
-    const int colon = vCardText::headEnd(line);
+    const int colon
+        = vCardText::headEnd(line.left(int(qstrnlen(line.constData(), uint(line.size())))));
     if (colon < 0)
         return true;
     const QByteArray head = line.left(colon);
@@ -262,20 +312,19 @@ bool vCardReader::readProperty(const QByteArray& line, QList<vCardProperty>* pro
         return true;
     const QByteArray valueText = line.mid(colon + 1);
     const int params = paramCount(head);
-    const int values = valueText.count(';') + 1;
-    if (params > maxParts || values > maxParts) {
+    const int valueCount = valueText.count(';') + 1;
+    if (params > maxParts || valueCount > maxParts) {
         return refuse(QCoreApplication::translate("vCardReader",
             "A vCard property has more than %1 values or parameters; the text was not read.")
                           .arg(maxParts));
     }
-    if (!fits(lineCost(line, params + values)))
+    if (!fits(lineCost(line, params + valueCount)))
         return false;
     const QList<vCardParam> paramList
         = nameEnd < 0 ? QList<vCardParam>() : vCardParam::fromByteArray(head.mid(nameEnd + 1));
-    QByteArray rawValue;
-    const QStringList valueList = readValues(valueText, paramList, &rawValue);
-    properties->append(vCardProperty(name, valueList, paramList, rawValue));
-    m_held += heldBytes(properties->last()) + rawValue.size();
+    const Values values = readValues(valueText, paramList);
+    properties->append(vCardProperty(name, values.texts, paramList, values.separators, values.raw));
+    m_held += heldBytes(properties->last()) + values.raw.size() + values.separators.size() / 8;
     return fits(0);
 }
 

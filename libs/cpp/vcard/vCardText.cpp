@@ -27,39 +27,27 @@ bool plainInQuotedPrintable(char c)
     return c >= ' ' && c <= '~' && c != '=' && c != '\\';
 }
 
-QString toQuotedPrintable(const QByteArray& bytes)
-{
-    QString text;
-    text.reserve(bytes.size());
-    for (int i = 0; i < bytes.size(); ++i) {
-        const char c = bytes.at(i);
-        const bool last = i + 1 == bytes.size();
-        if (plainInQuotedPrintable(c) && !(last && c == ' ')) {
-            text += QLatin1Char(c);
-        } else {
-            const auto byte = uchar(c);
-            text += QLatin1Char('=');
-            text += QLatin1Char(hexDigits[byte >> 4]);
-            text += QLatin1Char(hexDigits[byte & 15]);
-        }
-    }
-    return text;
-}
-
-QString unescaped(const QString& text)
+// The value unescaped, a bit added to separators for each of its commas.
+QString unescaped(const QString& text, QBitArray* separators)
 {
     // Shared as it is when there is nothing to unescape: a card holds many short values.
-    if (!text.contains(backslash))
+    if (!text.contains(backslash)) {
+        appendBits(separators, text.count(QLatin1Char(',')), true);
         return text.isEmpty() ? QString() : text;
+    }
     QString value;
     value.reserve(text.size());
     for (int i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
+        if (c == QLatin1Char(','))
+            appendBits(separators, 1, true);
         if (c != backslash || i + 1 == text.size()) {
             value += c;
             continue;
         }
         const QChar next = text.at(++i);
+        if (next == QLatin1Char(','))
+            appendBits(separators, 1, false);
         if (next == QLatin1Char('n') || next == QLatin1Char('N'))
             value += QLatin1Char('\n');
         else if (next == QLatin1Char(',') || next == QLatin1Char(';') || next == backslash)
@@ -87,7 +75,8 @@ QString decode(const QByteArray& bytes)
 
 bool isFrameLine(const QByteArray& line)
 {
-    const QByteArray trimmed = line.trimmed();
+    const QByteArray trimmed
+        = line.left(int(qstrnlen(line.constData(), uint(line.size())))).trimmed();
     return trimmed == "BEGIN:VCARD" || trimmed == "END:VCARD";
 }
 
@@ -149,7 +138,17 @@ bool isQuotedPrintable(const QList<vCardParam>& params)
     });
 }
 
-QStringList readValues(const QString& text)
+void appendBits(QBitArray* bits, int count, bool set)
+{
+    if (count <= 0)
+        return;
+    const int size = bits->size();
+    bits->resize(size + count);
+    if (set)
+        bits->fill(true, size, size + count);
+}
+
+QStringList readValues(const QString& text, QBitArray* separators)
 {
     QStringList values;
     int start = 0;
@@ -157,26 +156,38 @@ QStringList readValues(const QString& text)
         if (text.at(i) == backslash)
             ++i;
         else if (text.at(i) == QLatin1Char(';')) {
-            values << unescaped(text.mid(start, i - start));
+            values << unescaped(text.mid(start, i - start), separators);
             start = i + 1;
         }
     }
-    return values << unescaped(text.mid(start));
+    return values << unescaped(text.mid(start), separators);
 }
 
-QString escaped(const QString& value)
+int itemEnd(const QString& value, int start, const QBitArray& separators, int* comma)
+{
+    for (int i = start; i < value.size(); ++i) {
+        if (value.at(i) != QLatin1Char(','))
+            continue;
+        const int bit = (*comma)++;
+        if (bit < separators.size() && separators.testBit(bit))
+            return i;
+    }
+    return value.size();
+}
+
+QString escaped(const QString& item, vCardVersion version, bool commas)
 {
     QString text;
-    text.reserve(value.size() + value.size() / 8);
-    for (int i = 0; i < value.size(); ++i) {
-        const QChar c = value.at(i);
-        if (c == QLatin1Char('\r')) {
+    text.reserve(item.size() + item.size() / 8);
+    for (int i = 0; i < item.size(); ++i) {
+        const QChar c = item.at(i);
+        const bool lineBreak = c == QLatin1Char('\n') || c == QLatin1Char('\r');
+        if (lineBreak && version == VC30) {
             // CR LF and a lone CR are one line break.
-            if (i + 1 == value.size() || value.at(i + 1) != QLatin1Char('\n'))
+            if (c == QLatin1Char('\n') || i + 1 == item.size()
+                || item.at(i + 1) != QLatin1Char('\n'))
                 text += QLatin1String("\\n");
-        } else if (c == QLatin1Char('\n')) {
-            text += QLatin1String("\\n");
-        } else if (c == backslash || c == QLatin1Char(',') || c == QLatin1Char(';')) {
+        } else if (c == backslash || c == QLatin1Char(';') || (commas && c == QLatin1Char(','))) {
             text += backslash + QString(c);
         } else {
             text += c;
@@ -185,31 +196,37 @@ QString escaped(const QString& value)
     return text;
 }
 
-QString escaped21(const QString& value)
-{
-    return QString(value).replace(QLatin1Char(';'), QLatin1String("\\;"));
-}
-
 bool needsQuotedPrintable(const QString& value)
 {
     return std::any_of(value.cbegin(), value.cend(),
         [](QChar c) { return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == backslash; });
 }
 
-QByteArray quotedPrintableValues(const QList<QByteArray>& values, QString (*escape)(const QString&))
+QString toQuotedPrintable(const QByteArray& bytes)
 {
-    QStringList texts;
-    for (const QByteArray& bytes : values)
-        texts << escape(toQuotedPrintable(bytes));
-    return texts.join(QLatin1Char(';')).toLatin1();
+    QString text;
+    text.reserve(bytes.size());
+    for (int i = 0; i < bytes.size(); ++i) {
+        const char c = bytes.at(i);
+        const bool last = i + 1 == bytes.size();
+        if (plainInQuotedPrintable(c) && !(last && c == ' ')) {
+            text += QLatin1Char(c);
+        } else {
+            const auto byte = uchar(c);
+            text += QLatin1Char('=');
+            text += QLatin1Char(hexDigits[byte >> 4]);
+            text += QLatin1Char(hexDigits[byte & 15]);
+        }
+    }
+    return text;
 }
 
-QByteArray fromQuotedPrintable(const QByteArray& encoded)
+QByteArray fromQuotedPrintable(const QByteArray& encoded, bool valueEnd)
 {
     // Past the last byte that is not white space, an "=" is a soft line break.
     const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
     int end = encoded.size();
-    while (end > 0 && blank(encoded.at(end - 1)))
+    while (valueEnd && end > 0 && blank(encoded.at(end - 1)))
         --end;
     QByteArray bytes;
     bytes.reserve(encoded.size());
@@ -220,7 +237,7 @@ QByteArray fromQuotedPrintable(const QByteArray& encoded)
         if (c == '=' && low >= 0) {
             bytes += char(high << 4 | low);
             i += 2;
-        } else if (c == '=' && i + 1 >= end) {
+        } else if (c == '=' && valueEnd && i + 1 >= end) {
             break;
         } else {
             bytes += c;
