@@ -11,7 +11,8 @@ class NativeAudioPlayer;
 namespace VADirur {
 
 // Sounds one sample the way every music page does: a player of its own
-// without parent that deletes itself when the sound has ended.
+// without parent that deletes itself when the sound has ended, or goes
+// with the application object should it still sound then.
 class SamplePlayer
 {
 public:
