@@ -212,7 +212,7 @@ void TestMetronome::newPage()
 {
     MetronomeMainPage page(nullptr);
     QVERIFY(page.promoMenuBar()->findChild<QPushButton*>(QStringLiteral("RateButton"))->isHidden());
-    QCOMPARE(page.minimumSize(), QSize(200, 200));
+    QVERIFY(page.minimumSizeHint().width() >= 200 && page.minimumSizeHint().height() >= 200);
     auto* controls = page.findChild<MetronomeControls*>();
     QCOMPARE(controls->interval(), 38);
     QCOMPARE(controls->beatsCount(), 4);

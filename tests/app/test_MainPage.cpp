@@ -1,4 +1,5 @@
 #include "../common/SoundStartLog.h"
+#include "../common/WholeControls.h"
 #include "App.h"
 #include "AudioEngine.h"
 #include "ChordView.h"
@@ -103,6 +104,8 @@ private slots:
     void moreMenusListLinksBeforeShops();
     void menuButtonsShowTheirIndicatorWhole_data();
     void menuButtonsShowTheirIndicatorWhole();
+    void controlsShowWholeAtTheMinimumSize_data();
+    void controlsShowWholeAtTheMinimumSize();
     void arabicLaysOutRightToLeft();
     void slideLanguage_data();
     void slideLanguage();
@@ -346,6 +349,47 @@ void TestMainPage::menuButtonsShowTheirIndicatorWhole()
                        .arg(indicator.height())
                        .arg(pixels)));
     QVERIFY(button->rect().adjusted(1, 1, -1, -1).contains(indicator));
+}
+
+void TestMainPage::controlsShowWholeAtTheMinimumSize_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<bool>("soundOn");
+    QTest::addColumn<QSize>("extra");
+    for (const char* instrument :
+        {"Piano", "Guitar", "Bass", "Ukulele", "Banjo", "Mandolin", "Balalaika"}) {
+        const QString item = QString(instrument) + "Item";
+        QTest::addRow("%s, sound on", instrument) << item << true << QSize(0, 0);
+        QTest::addRow("%s, sound off", instrument) << item << false << QSize(0, 0);
+        QTest::addRow("%s, a little larger", instrument) << item << false << QSize(11, 7);
+    }
+}
+
+// With a sequence long enough to scroll, every control of the shown page
+// and the selector shows whole.
+void TestMainPage::controlsShowWholeAtTheMinimumSize()
+{
+    QFETCH(QString, item);
+    QFETCH(bool, soundOn);
+    QFETCH(QSize, extra);
+    App::theApp()->setSettingsValue(QStringLiteral("TransposerSoundOn"), soundOn);
+    MainPage window(nullptr);
+    window.show();
+    clickItem(window, item);
+    QStringList sequence;
+    for (int i = 0; i < 12; ++i)
+        sequence << QStringLiteral("C #\nmaj7");
+    shownPage(window)->setCurrentTransposerChords(sequence);
+
+    const QStringList faults = WholeControls::faultsAtMinimumSize(
+        &window, extra, QString(QTest::currentDataTag()).replace(' ', '-'));
+
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    QStringList captions;
+    for (const QPushButton* button :
+        shownPage(window)->findChildren<QPushButton*>(QStringLiteral("TransposerButton")))
+        captions << button->text();
+    QVERIFY(captions.contains(soundOn ? QStringLiteral("Sound On") : QStringLiteral("Sound Off")));
 }
 
 void TestMainPage::arabicLaysOutRightToLeft()

@@ -23,7 +23,6 @@ ChordsMainPage::ChordsMainPage(QWidget* parent)
     , m_vecTabs(chordCount)
 {
     setObjectName(QStringLiteral("MainPage"));
-    setMinimumSize(400, 600);
     m_strResourcePath = DORuverud::App::theApp()->bundleResourcePath();
 
     QVBoxLayout* layout = new QVBoxLayout;
@@ -76,6 +75,11 @@ void ChordsMainPage::setVisible(bool visible)
 }
 
 ChordsMainPage::~ChordsMainPage() = default;
+
+QSize ChordsMainPage::minimumSizeHint() const
+{
+    return BaseMainPage::minimumSizeHint().expandedTo(QSize(400, 600));
+}
 
 void ChordsMainPage::applyStyle()
 {

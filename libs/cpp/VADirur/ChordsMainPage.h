@@ -47,6 +47,9 @@ public:
     static void setContentDeferred(bool deferred);
 
     void setVisible(bool visible) override;
+    // At least 400 × 600, and as large as the selector, the chord view and
+    // the sequence need to show whole.
+    QSize minimumSizeHint() const override;
 
 public slots:
     void slotPlay();

@@ -11,7 +11,6 @@ MetronomeMainPage::MetronomeMainPage(QWidget* parent)
     : QFrame(parent)
 {
     setObjectName(QStringLiteral("MetronomeMainPage"));
-    setMinimumSize(200, 200);
     m_pPromoMenuBar = new DORuverud::PromoMenuBar(nullptr);
     m_pMetronome = new Metronome(nullptr);
     m_pPromoMenuBar->hideRateButton();
@@ -25,6 +24,11 @@ MetronomeMainPage::MetronomeMainPage(QWidget* parent)
 DORuverud::PromoMenuBar* MetronomeMainPage::promoMenuBar() const
 {
     return m_pPromoMenuBar;
+}
+
+QSize MetronomeMainPage::minimumSizeHint() const
+{
+    return QFrame::minimumSizeHint().expandedTo(QSize(200, 200));
 }
 
 } // namespace VADirur

@@ -19,6 +19,9 @@ public:
     explicit MetronomeMainPage(QWidget* parent);
 
     DORuverud::PromoMenuBar* promoMenuBar() const;
+    // At least 200 × 200, and as large as the bar and the metronome's
+    // controls need to show whole.
+    QSize minimumSizeHint() const override;
 
 private:
     DORuverud::PromoMenuBar* m_pPromoMenuBar;

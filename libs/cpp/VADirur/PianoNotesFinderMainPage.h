@@ -16,6 +16,9 @@ public:
     explicit PianoNotesFinderMainPage(QWidget* parent);
 
     void addShopMenu() override;
+    // At least 200 × 200, and as large as the bar, the staff and the
+    // keyboard need to show whole.
+    QSize minimumSizeHint() const override;
 
 private:
     PianoNotesFinder* m_pNotesFinder;
