@@ -18,11 +18,12 @@ public:
     {
         host->setWindowCaption(tr("Virtual resolution"));
         auto* title = new QLabel(tr("<h2>A page at any screen size</h2>"), this);
-        auto* text = new QLabel(tr("Choose the virtual resolution mode and a size in the "
-                                   "settings: the page is laid out at that size and scaled "
-                                   "to fit its window."),
+        // Lines of their own rather than wrapped: a window's least height
+        // leaves out what a wrapped text needs at its width.
+        auto* text = new QLabel(tr("Choose the virtual resolution mode and a size in the\n"
+                                   "settings: the page is laid out at that size and\n"
+                                   "scaled to fit its window."),
             this);
-        text->setWordWrap(true);
         m_size = new QLabel(this);
         m_size->setAlignment(Qt::AlignCenter);
         QFont large = m_size->font();

@@ -22,10 +22,11 @@ public:
         m_ruler->setMessage(tr("Drag to measure an area.\n"
                                "Press [ESC] to close the ruler."));
         auto* measure = new QPushButton(tr("Measure on the screen"), this);
-        auto* hint = new QLabel(tr("The ruler shows a still of the screen; each drag shows "
-                                   "the width and height of the area under it."),
+        // Lines of their own rather than wrapped: a window's least height
+        // leaves out what a wrapped text needs at its width.
+        auto* hint = new QLabel(tr("The ruler shows a still of the screen; each drag\n"
+                                   "shows the width and height of the area under it."),
             this);
-        hint->setWordWrap(true);
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(measure);
         layout->addWidget(hint);

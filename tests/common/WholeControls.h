@@ -13,9 +13,9 @@
 #include <QWidget>
 
 // What keeps the controls of a shown widget tree from showing whole, one
-// line each: a control with less room than its caption or picture needs, a
-// widget reaching outside its parent, and sibling widgets that overlap. An
-// empty list means every control shows whole.
+// line each: a control with less room than its caption needs, a widget
+// reaching outside its parent, and sibling widgets that overlap. An empty
+// list means every control shows whole.
 class WholeControls
 {
 public:
@@ -104,7 +104,7 @@ private:
     static bool hasCaption(const QWidget* widget)
     {
         if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
-            return !button->text().isEmpty() || !button->icon().isNull();
+            return !button->text().isEmpty();
         if (const auto* label = qobject_cast<const QLabel*>(widget))
             return !label->text().isEmpty();
         return qobject_cast<const QComboBox*>(widget)

@@ -1,0 +1,58 @@
+#include "../common/WholeControls.h"
+#include "App.h"
+#include "GalleryPages.h"
+
+#include <QtTest>
+
+#include <memory>
+
+// The pages the gallery opens, built as the gallery builds them, show each of
+// their controls whole at their minimum size and a little above. The
+// annotation editor and the widget kit are left out: their controls take the
+// sizes the widgets give themselves (a fixed 64-pixel button, a month list
+// as wide as the month shown, a switch whose handle slides over its ends).
+class TestGalleryPages : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void controlsShowWhole_data();
+    void controlsShowWhole();
+};
+
+void TestGalleryPages::controlsShowWhole_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QSize>("extra");
+    const QStringList leftOut = {QStringLiteral("annotate"), QStringLiteral("widgets")};
+    for (const QString& page : GalleryPages::names()) {
+        if (leftOut.contains(page))
+            continue;
+        QTest::addRow("%s at its minimum", qPrintable(page)) << page << QSize(0, 0);
+        QTest::addRow("%s a little larger", qPrintable(page)) << page << QSize(17, 23);
+    }
+}
+
+void TestGalleryPages::controlsShowWhole()
+{
+    QFETCH(QString, page);
+    QFETCH(QSize, extra);
+    qApp->setStyleSheet(QString());
+    std::unique_ptr<QWidget> window(GalleryPages::create(page));
+    QVERIFY(window);
+
+    const QStringList faults = WholeControls::faultsAtMinimumSize(
+        window.get(), extra, QString(QTest::currentDataTag()).replace(' ', '-'));
+
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+}
+
+int main(int argc, char** argv)
+{
+    DORuverud::App app(argc, argv, "Quelmar", "TessivarGallery");
+    app.setResourceOffset(QStringLiteral("libs/cpp/VADirur/"));
+    TestGalleryPages test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_GalleryPages.moc"
