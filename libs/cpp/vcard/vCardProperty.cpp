@@ -12,51 +12,34 @@ const QChar separator = QLatin1Char(';');
 
 const vCardParam quotedPrintable(QStringLiteral("QUOTED-PRINTABLE"), vCardParam::Encoding);
 
-// The value text of values: each value's items (split at the commas that
-// separators marks) made by item() and joined with ",", the values joined
-// with ";". Commas inside an item are escaped where they were read escaped,
-// and, in values a caller set, in 3.0.
-template <typename Item>
-QString joinItems(
-    const QStringList& values, const QBitArray& separators, vCardVersion version, Item item)
-{
-    const bool escapeCommas = !separators.isEmpty() || version == VC30;
-    QStringList texts;
-    int comma = 0;
-    for (const QString& value : values) {
-        QString text;
-        for (int start = 0, end = 0; end < value.size(); start = end + 1) {
-            end = vCardText::itemEnd(value, start, separators, &comma);
-            if (start > 0)
-                text += QLatin1Char(',');
-            text += item(value.mid(start, end - start), escapeCommas);
-        }
-        texts << text;
-    }
-    return texts.join(separator);
-}
-
 // The value text in the charset, false when it can't carry every value.
-// Quoted-printable values are escaped in their encoded text, item by item,
-// unless the charset is wide: its values are escaped and then encoded whole.
+// Quoted-printable values are escaped in their encoded text, unless the
+// charset is wide: its values are escaped and then encoded whole. A comma
+// read from text keeps its form, which the bytes can carry only where their
+// commas are the value's, in order.
 bool writeValues(const QStringList& values, const QBitArray& separators,
     const vCardCharset& charset, bool encoded, vCardVersion version, QByteArray* text)
 {
+    QStringList texts;
+    int comma = 0;
     bool carried = true;
+    for (const QString& value : values) {
+        if (!encoded || charset.isWide()) {
+            texts << vCardText::escaped(value, version, separators, &comma);
+            continue;
+        }
+        QByteArray bytes;
+        carried = charset.encode(value, &bytes) && carried
+            && (separators.isEmpty() || bytes.count(',') == value.count(QLatin1Char(',')));
+        texts << vCardText::escaped(
+            vCardText::toQuotedPrintable(bytes), version, separators, &comma);
+    }
     if (encoded && !charset.isWide()) {
-        *text = joinItems(values, separators, version, [&](const QString& item, bool commas) {
-            QByteArray bytes;
-            carried = charset.encode(item, &bytes) && carried;
-            return vCardText::escaped(vCardText::toQuotedPrintable(bytes), version, commas);
-        }).toLatin1();
+        *text = texts.join(separator).toLatin1();
         return carried;
     }
-    const QString escaped
-        = joinItems(values, separators, version, [version](const QString& item, bool commas) {
-              return vCardText::escaped(item, version, commas);
-          });
     QByteArray bytes;
-    carried = charset.encode(escaped, &bytes);
+    carried = charset.encode(texts.join(separator), &bytes);
     *text = encoded ? vCardText::toQuotedPrintable(bytes).toLatin1() : bytes;
     return carried;
 }

@@ -96,47 +96,40 @@ struct Values
     QByteArray raw;
 };
 
-// Appends one item of a quoted-printable value: decoded and, to write again,
-// encoded as the writer encodes.
-void appendItem(const QStringRef& encoded, bool valueEnd, const vCardCharset& charset,
-    QString* text, QString* raw, bool* exact)
-{
-    const QByteArray bytes = vCardText::fromQuotedPrintable(encoded.toLatin1(), valueEnd);
-    bool itemExact = false;
-    *text += charset.decode(bytes, &itemExact);
-    *raw += vCardText::escaped(vCardText::toQuotedPrintable(bytes), VC21, true);
-    *exact = *exact && itemExact;
-}
-
 // Quoted-printable values in a charset that keeps ASCII: escapes are read in
-// the encoded text and each item is decoded on its own, so that an encoded
-// ";" or "," (=3B, =2C) is part of its item. The text to write again is the
-// items encoded again, which never ends in a soft line break.
+// the encoded text, so that an encoded ";" or "," (=3B, =2C) is part of its
+// value or item, and each value is decoded on its own. The commas of the
+// text are those of the bytes, in order, unless the charset's letters hold
+// comma bytes; then which of them separate is not known and the text read
+// is written again. That is the values encoded again, which never end in a
+// soft line break.
 Values readQuotedPrintable(const QByteArray& valueText, const vCardCharset& charset)
 {
     QBitArray separators;
     const QStringList encoded = vCardText::readValues(QString::fromLatin1(valueText), &separators);
     Values values;
+    QBitArray byteSeparators;
     QStringList raws;
     bool exact = true;
     int comma = 0;
+    int byteComma = 0;
+    int textCommas = 0;
     for (const QString& value : encoded) {
-        QString text;
-        QString raw;
-        for (int start = 0, end = 0; end < value.size(); start = end + 1) {
-            end = vCardText::itemEnd(value, start, separators, &comma);
-            if (start > 0) {
-                vCardText::appendBits(&values.separators, 1, true);
-                text += QLatin1Char(',');
-                raw += QLatin1Char(',');
-            }
-            const int literal = text.size();
-            appendItem(value.midRef(start, end - start), end == value.size(), charset, &text, &raw,
-                &exact);
-            vCardText::appendBits(&values.separators, text.midRef(literal).count(','), false);
-        }
-        values.texts << text;
-        raws << raw;
+        const QByteArray latin = value.toLatin1();
+        vCardText::decodedCommas(latin, separators, &comma, &byteSeparators);
+        const QByteArray bytes = vCardText::fromQuotedPrintable(latin);
+        bool valueExact = false;
+        values.texts << charset.decode(bytes, &valueExact);
+        textCommas += values.texts.last().count(QLatin1Char(','));
+        raws << vCardText::escaped(
+            vCardText::toQuotedPrintable(bytes), VC21, byteSeparators, &byteComma);
+        exact = exact && valueExact;
+    }
+    if (textCommas == byteSeparators.size()) {
+        values.separators = byteSeparators;
+    } else {
+        vCardText::appendBits(&values.separators, textCommas, false);
+        exact = false;
     }
     if (!exact)
         values.raw = raws.join(QLatin1Char(';')).toLatin1();

@@ -21,6 +21,17 @@ int hexValue(char c)
     return -1;
 }
 
+// The byte that the quoted-printable code at i ("=" and two hex digits)
+// stands for, or -1 where none begins.
+int codeAt(const QByteArray& encoded, int i)
+{
+    if (encoded.at(i) != '=' || i + 2 >= encoded.size())
+        return -1;
+    const int high = hexValue(encoded.at(i + 1));
+    const int low = hexValue(encoded.at(i + 2));
+    return high < 0 || low < 0 ? -1 : high << 4 | low;
+}
+
 // Printable ASCII that quoted-printable text may hold as it is.
 bool plainInQuotedPrintable(char c)
 {
@@ -163,32 +174,29 @@ QStringList readValues(const QString& text, QBitArray* separators)
     return values << unescaped(text.mid(start), separators);
 }
 
-int itemEnd(const QString& value, int start, const QBitArray& separators, int* comma)
-{
-    for (int i = start; i < value.size(); ++i) {
-        if (value.at(i) != QLatin1Char(','))
-            continue;
-        const int bit = (*comma)++;
-        if (bit < separators.size() && separators.testBit(bit))
-            return i;
-    }
-    return value.size();
-}
-
-QString escaped(const QString& item, vCardVersion version, bool commas)
+QString escaped(const QString& value, vCardVersion version, const QBitArray& separators, int* comma)
 {
     QString text;
-    text.reserve(item.size() + item.size() / 8);
-    for (int i = 0; i < item.size(); ++i) {
-        const QChar c = item.at(i);
+    text.reserve(value.size() + value.size() / 8);
+    for (int i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
         const bool lineBreak = c == QLatin1Char('\n') || c == QLatin1Char('\r');
         if (lineBreak && version == VC30) {
             // CR LF and a lone CR are one line break.
-            if (c == QLatin1Char('\n') || i + 1 == item.size()
-                || item.at(i + 1) != QLatin1Char('\n'))
+            if (c == QLatin1Char('\n') || i + 1 == value.size()
+                || value.at(i + 1) != QLatin1Char('\n'))
                 text += QLatin1String("\\n");
-        } else if (c == backslash || c == QLatin1Char(';') || (commas && c == QLatin1Char(','))) {
-            text += backslash + QString(c);
+        } else if (c == QLatin1Char(',')) {
+            const int bit = (*comma)++;
+            const bool separates = separators.isEmpty()
+                ? version == VC21
+                : bit < separators.size() && separators.testBit(bit);
+            if (!separates)
+                text += backslash;
+            text += c;
+        } else if (c == backslash || c == QLatin1Char(';')) {
+            text += backslash;
+            text += c;
         } else {
             text += c;
         }
@@ -221,29 +229,42 @@ QString toQuotedPrintable(const QByteArray& bytes)
     return text;
 }
 
-QByteArray fromQuotedPrintable(const QByteArray& encoded, bool valueEnd)
+QByteArray fromQuotedPrintable(const QByteArray& encoded)
 {
     // Past the last byte that is not white space, an "=" is a soft line break.
     const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
     int end = encoded.size();
-    while (valueEnd && end > 0 && blank(encoded.at(end - 1)))
+    while (end > 0 && blank(encoded.at(end - 1)))
         --end;
     QByteArray bytes;
     bytes.reserve(encoded.size());
     for (int i = 0; i < encoded.size(); ++i) {
-        const char c = encoded.at(i);
-        const int high = i + 2 < encoded.size() ? hexValue(encoded.at(i + 1)) : -1;
-        const int low = high < 0 ? -1 : hexValue(encoded.at(i + 2));
-        if (c == '=' && low >= 0) {
-            bytes += char(high << 4 | low);
+        const int code = codeAt(encoded, i);
+        if (code >= 0) {
+            bytes += char(code);
             i += 2;
-        } else if (c == '=' && valueEnd && i + 1 >= end) {
+        } else if (encoded.at(i) == '=' && i + 1 >= end) {
             break;
         } else {
-            bytes += c;
+            bytes += encoded.at(i);
         }
     }
     return bytes;
+}
+
+void decodedCommas(
+    const QByteArray& encoded, const QBitArray& separators, int* comma, QBitArray* decoded)
+{
+    for (int i = 0; i < encoded.size(); ++i) {
+        const int code = codeAt(encoded, i);
+        if (code >= 0) {
+            appendBits(decoded, code == ',' ? 1 : 0, false);
+            i += 2;
+        } else if (encoded.at(i) == ',') {
+            const int bit = (*comma)++;
+            appendBits(decoded, 1, bit < separators.size() && separators.testBit(bit));
+        }
+    }
 }
 
 } // namespace vCardText

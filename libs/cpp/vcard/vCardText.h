@@ -43,21 +43,27 @@ void appendBits(QBitArray* bits, int count, bool set);
 // a bare comma, which separates the items of a list, clear for an escaped
 // one, which is part of an item.
 QStringList readValues(const QString& text, QBitArray* separators);
-// Where the item of the value that begins at start ends: at the next comma
-// that separators marks as separating items, else at the end. *comma is the
-// bit of the first comma from start on, and moves past the commas passed.
-int itemEnd(const QString& value, int start, const QBitArray& separators, int* comma);
-// An item as a version writes it: ";" and "\" get a backslash, and "," where
-// commas is true; line breaks become \n in 3.0 and stay in 2.1.
-QString escaped(const QString& item, vCardVersion version, bool commas);
+// A value as a version writes it: ";" and "\" get a backslash, line breaks
+// become \n in 3.0 and stay in 2.1. A comma stays bare where its bit of
+// separators (from *comma on, which moves past the value's commas) is set
+// and gets a backslash where it is clear; without bits (a caller's value) it
+// stays bare in 2.1 only.
+QString escaped(
+    const QString& value, vCardVersion version, const QBitArray& separators, int* comma);
 // Whether a 2.1 value must be quoted-printable to read back: it holds a line
 // break or a backslash.
 bool needsQuotedPrintable(const QString& value);
 // Bytes as quoted-printable text: "=" and a backslash, control characters,
 // bytes beyond ASCII and a blank at the end encoded.
 QString toQuotedPrintable(const QByteArray& bytes);
-// The bytes of quoted-printable text; an "=" that begins no code stays, one
-// at the end of a value (a soft line break) goes.
-QByteArray fromQuotedPrintable(const QByteArray& encoded, bool valueEnd = true);
+// The bytes of a quoted-printable value; an "=" that begins no code stays,
+// one at the end (a soft line break) goes.
+QByteArray fromQuotedPrintable(const QByteArray& encoded);
+// For each comma that the quoted-printable value decodes to, in order, adds
+// a bit to decoded: for a bare comma its bit of separators (from *comma on,
+// which moves past the value's bare commas), clear for an encoded one (=2C),
+// which is part of an item.
+void decodedCommas(
+    const QByteArray& encoded, const QBitArray& separators, int* comma, QBitArray* decoded);
 
 } // namespace vCardText
