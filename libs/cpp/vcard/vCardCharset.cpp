@@ -12,9 +12,10 @@ namespace {
 
 const int utf8Mib = 106;
 
-// UTF-16 and UTF-32 by the MIB of their codec: the codec that writes them,
-// and, where the name gives no byte order, the other order's, which a
-// byte-order mark may choose; big-endian is the order without one.
+// UTF-16 and UTF-32, by the MIB of the codec their name finds: the codec
+// that writes them and, where the name gives no byte order, the other
+// order's, which a byte-order mark chooses; without a mark they are
+// big-endian.
 struct WideCharset
 {
     int mib;

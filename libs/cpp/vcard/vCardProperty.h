@@ -60,23 +60,23 @@ public:
         const QString& name, const QStringList& units, const QList<vCardParam>& params = {});
 
     // One property line without line feed: NAME;PARAMS:value;value, each value
-    // escaped (3.0: \, \; \\ and \n; 2.1: \; and \\), quoted-printable where
-    // the parameters say so or 2.1 needs it, and parameter values quoted where
-    // needed. The commas of values read from text are written as they were
-    // read: bare where they separate the items of a list, escaped where they
-    // are part of an item; those of values a caller set are escaped in 3.0
-    // only. Values are written in the charset the first CHARSET parameter
-    // names (else UTF-8) when it carries them all (UTF-16 and UTF-32 only as
-    // quoted-printable), else in UTF-8 with every CHARSET parameter made
-    // UTF-8; a property read from a value text that its charset can't give
-    // back writes that text again. A line that would read as BEGIN:VCARD or
-    // END:VCARD gets an empty parameter text.
+    // escaped (3.0: \, \; \\ and \n; 2.1: \;, and \\ in UTF-16 and UTF-32),
+    // quoted-printable where the parameters say so or 2.1 needs it, and
+    // parameter values quoted where needed. The commas of values read from
+    // text are written as they were read: bare where they separate the items
+    // of a list, escaped where they are part of an item; those of values a
+    // caller set are escaped in 3.0 only. Values are written in the charset
+    // the first CHARSET parameter names (else UTF-8) when it carries them all
+    // (UTF-16 and UTF-32 only as quoted-printable), else in UTF-8 with every
+    // CHARSET parameter made UTF-8; a property read from a value text that
+    // its charset can't give back writes that text again. A line that would
+    // read as BEGIN:VCARD or END:VCARD gets an empty parameter text.
     QByteArray toByteArray(vCardVersion version) const;
     // The properties of the lines up to a BEGIN:VCARD or END:VCARD line; an
     // escaped ";" does not split a value, and values are decoded from
-    // quoted-printable and their charset, those in UTF-16 or UTF-32 whole,
-    // zero bytes and all. None, with a warning, when a line is beyond
-    // vCardReader's bounds.
+    // quoted-printable and their charset (UTF-16 and UTF-32 whole), zero
+    // bytes kept. None, with a warning, when a line is beyond vCardReader's
+    // bounds.
     static QList<vCardProperty> fromByteArray(const QByteArray& text);
 
 private:
@@ -90,7 +90,7 @@ private:
     // For values read from text, one bit per comma of the values, in order:
     // set where the comma separates the items of a list (it was read bare),
     // clear where it is part of an item (read escaped). Empty for values a
-    // caller set.
+    // caller set, and for values without commas.
     QBitArray m_separators;
     // The value text as read, kept only when the charset can't give it back.
     QByteArray m_rawValue;
