@@ -2,6 +2,8 @@
 #include "App.h"
 #include "AudioClipCache.h"
 #include "AudioEngine.h"
+#include "AudioFileReader.h"
+#include "AudioStream.h"
 #include "AudioVoice.h"
 #include "TestSound.h"
 
@@ -66,6 +68,8 @@ private slots:
     void handOverLosesNothing();
     void chordDecodedAfterThePressStartsTogether();
     void cacheKeepsToItsBudget();
+    void streamBeginsReadAhead_data();
+    void streamBeginsReadAhead();
     void dummyDeviceKeepsTime();
 
 private:
@@ -205,6 +209,55 @@ void TestAudioEngine::cacheKeepsToItsBudget()
     QCOMPARE(cache.bytes(), qint64(800));
     QVERIFY(cache.find(m_clip) && cache.find(m_dir.filePath("c.wav")));
     QVERIFY(!cache.find(m_dir.filePath("b.wav")));
+}
+
+void TestAudioEngine::streamBeginsReadAhead_data()
+{
+    QTest::addColumn<qint64>("fromMs");
+    QTest::addColumn<qint64>("heldMs");
+    QTest::newRow("from its start") << qint64(0) << qint64(740);
+    QTest::newRow("in its last half second") << qint64(30500) << qint64(500);
+}
+
+// A streamed file may begin to play only once the worker has read some
+// 0.75 s ahead, or the rest of the file: a disk that is slow right after
+// the start then leaves no gap.
+void TestAudioEngine::streamBeginsReadAhead()
+{
+    QFETCH(qint64, fromMs);
+    QFETCH(qint64, heldMs);
+    // GIVEN a file long enough to be streamed, whose every frame tells its
+    // place, sought and about to play
+    constexpr qint64 places = 16384;
+    const QString path = m_dir.filePath(QStringLiteral("places.wav"));
+    if (!QFile::exists(path)) {
+        std::vector<float> samples(size_t(31 * 44100));
+        for (size_t n = 0; n < samples.size(); ++n)
+            samples[n] = float(qint64(n) % places) / 32768.f;
+        QVERIFY(TestSound::write(path, samples, SF_FORMAT_WAV | SF_FORMAT_FLOAT));
+    }
+    using DIReridArazi::AudioFileReader;
+    const auto stream = DIReridArazi::AudioStream::make(std::make_unique<AudioFileReader>(path));
+    QVERIFY(stream);
+    const qint64 from = fromMs * 441 / 10;
+    stream->seekTo(from);
+    stream->willPlay();
+
+    // WHEN the worker has read the first block, THEN it may not begin yet
+    QVERIFY(stream->fill());
+    QVERIFY(!stream->hasFrames(from));
+
+    // WHEN it reads on until the play may begin, THEN it plays that long
+    // with nothing more read, every frame once
+    while (!stream->hasFrames(from) && stream->fill()) { }
+    QVERIFY(stream->hasFrames(from));
+    const qint64 held = heldMs * 441 / 10;
+    std::vector<float> mix(size_t(2 * held), 0.f);
+    QCOMPARE(stream->mixInto(mix.data(), from, held, 1.f, 1.f), held);
+    for (qint64 f = 0; f < held; ++f) {
+        const qint64 place = std::lround(double(mix[size_t(2 * f)]) * 32768);
+        QVERIFY2(place == (from + f) % places, qPrintable(QStringLiteral("frame %1").arg(f)));
+    }
 }
 
 // Without a sound device the output still keeps time: the metronome's face

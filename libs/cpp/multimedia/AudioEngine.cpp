@@ -196,7 +196,7 @@ void AudioEngine::mix(float* stereo, int frames)
     // surely adopted in this same period, with the rest of its batch.
     quint64 releasedBatch = m_releasedBatch.load(std::memory_order_acquire);
     adoptIncoming();
-    // A batch begins once each of its voices has its first frames decoded.
+    // A batch begins once each of its voices is ready to play.
     for (AudioVoice* voice = m_active; voice; voice = voice->m_link) {
         if (const quint64 waiting = voice->waitingBatch(releasedBatch))
             releasedBatch = std::min(releasedBatch, waiting - 1);

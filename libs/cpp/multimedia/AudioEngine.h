@@ -40,7 +40,8 @@ public:
     // missing, cannot be decoded or holds no frames by its header. Only the
     // header is read now. A short file not in the cache is decoded on the
     // worker, and a play begins once its first frames are there (with a
-    // manual clock it is decoded now); a long one is streamed.
+    // manual clock it is decoded now); a long one is streamed, and a play
+    // begins once some 0.75 s of it are read ahead.
     AudioVoice* openVoice(const QString& path);
     // Decodes the files on the worker thread, so that a later openVoice()
     // finds them in the cache; replaces the files asked for before and not

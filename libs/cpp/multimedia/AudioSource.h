@@ -16,7 +16,8 @@ public:
     virtual qint64 frames() const = 0;
     // Audio thread: whether position lies at or past the end.
     virtual bool atEnd(qint64 position) const = 0;
-    // Audio thread: whether a play from position finds frames ready, or the end.
+    // Audio thread: whether a play from position may begin: it finds its
+    // frames ready (a stream, enough to ride out a slow disk), or the end.
     virtual bool hasFrames(qint64 position) = 0;
     // Audio thread: adds up to count frames from position to the stereo mix
     // at the channels' gains; returns how many were ready.

@@ -8,6 +8,8 @@ namespace {
 
 constexpr int blockCount = 32;
 constexpr qint64 blockFrames = 2048;
+// Blocks read ahead before a play may begin: half the ring, some 0.75 s.
+constexpr quint64 startBlocks = blockCount / 2;
 
 } // namespace
 
@@ -37,9 +39,11 @@ bool AudioStream::atEnd(qint64 position) const
     return m_lengthKnown.load(std::memory_order_acquire) && position >= frames();
 }
 
+// Begun on its first block, a sound would fall silent right after its start
+// whenever the disk is slow to give the next ones.
 bool AudioStream::hasFrames(qint64 position)
 {
-    return blockAt(position) || atEnd(position);
+    return atEnd(position) || (blockAt(position) && isReadAheadForAStart());
 }
 
 qint64 AudioStream::mixInto(float* stereo, qint64 position, qint64 count, float left, float right)
@@ -76,6 +80,16 @@ const AudioStream::Block* AudioStream::blockAt(qint64 frame)
     }
     m_wanted.store(frame, std::memory_order_relaxed);
     return nullptr;
+}
+
+bool AudioStream::isReadAheadForAStart() const
+{
+    const quint64 read = m_read.load(std::memory_order_relaxed);
+    const quint64 written = m_written.load(std::memory_order_acquire);
+    if (written - read >= startBlocks)
+        return true;
+    const Block& last = m_blocks[(written - 1) % blockCount];
+    return m_lengthKnown.load(std::memory_order_acquire) && last.first + last.frames >= frames();
 }
 
 void AudioStream::seekTo(qint64 position)

@@ -13,7 +13,8 @@ namespace DIReridArazi {
 // decodes it ahead into a ring of blocks, which the mixer reads on the audio
 // thread (a file only opened, to read its length, costs no ring). The ring
 // holds about a second and a half; each block knows the frames it holds and
-// the restart of the worker that wrote it. After a seek the worker starts
+// the restart of the worker that wrote it. A play begins once half the ring
+// is read ahead, or the rest of the file. After a seek the worker starts
 // again where the voice reads, and the mixer drops the blocks of earlier
 // restarts and those that no longer fit. One stream per voice.
 class AudioStream : public AudioSource
@@ -46,6 +47,9 @@ private:
     // Audio thread: lets go of the blocks before the one that holds the
     // frame, which it returns; null when the ring has none.
     const Block* blockAt(qint64 frame);
+    // Audio thread, once blockAt() found a block: whether the ring holds
+    // enough from there for a play to begin, or the rest of the file.
+    bool isReadAheadForAStart() const;
     // Worker thread: whether the frame is in the blocks of this restart from
     // read on, or next to be decoded.
     bool covers(qint64 frame, quint64 read) const;

@@ -162,10 +162,10 @@ void AudioVoice::render(float* stereo, int frames, quint64 releasedBatch, qint64
         = state.pending ? startOffset(state, frames, releasedBatch, firstFrame, timeline) : 0;
     if (offset >= frames)
         return;
-    const qint64 count = mixInto(stereo + 2 * offset, state.position, frames - offset);
-    // A stream not ready yet starts when it is.
-    if (state.pending && count == 0 && !m_source->atEnd(state.position))
+    // A start waits until its source is ready to play on.
+    if (state.pending && !m_source->hasFrames(state.position))
         return;
+    const qint64 count = mixInto(stereo + 2 * offset, state.position, frames - offset);
     State next = state;
     next.pending = false;
     next.position += count;

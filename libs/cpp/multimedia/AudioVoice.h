@@ -87,7 +87,7 @@ private:
     qint64 startedFrame() const;
 
     // Audio thread: the batch of a start due at a commit of at most
-    // releasedBatch whose first frames are not there yet; 0 when there is none.
+    // releasedBatch whose source is not ready to play yet; 0 when there is none.
     quint64 waitingBatch(quint64 releasedBatch);
     // Audio thread: adds this voice's next frames to the stereo mix.
     void render(float* stereo, int frames, quint64 releasedBatch, qint64 firstFrame,
