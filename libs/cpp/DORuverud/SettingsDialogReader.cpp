@@ -2,8 +2,6 @@
 
 #include <QXmlStreamReader>
 
-#include <algorithm>
-
 namespace {
 
 const QString rootTag = QStringLiteral("Settings");
@@ -38,40 +36,74 @@ int attributesOfTag(const QByteArray& data, int from, int* end)
     return count;
 }
 
-// Whether the names and the text of the reader's token are valid Unicode: a
-// UTF-16 file may hold half of a surrogate pair, which no export can write.
-bool isValidUnicode(const QXmlStreamReader& reader)
+// The first character of the token's names and text that XML cannot hold,
+// or -1. The streaming reader refuses most of them itself, but not in the
+// name of an attribute, nor half of a surrogate pair in a UTF-16 file.
+int unholdableInToken(const QXmlStreamReader& reader)
 {
-    const auto valid = [](QStringView text) { return text.isValidUtf16(); };
+    int found = -1;
+    const auto check = [&found](QStringView text) {
+        if (found < 0)
+            found = SettingsDialogReader::unholdableCharacter(text);
+    };
+    check(reader.qualifiedName());
+    check(reader.text());
+    check(reader.processingInstructionTarget());
+    check(reader.processingInstructionData());
     const QXmlStreamAttributes attributes = reader.attributes();
-    return valid(reader.qualifiedName()) && valid(reader.text())
-        && valid(reader.processingInstructionTarget()) && valid(reader.processingInstructionData())
-        && std::all_of(
-            attributes.cbegin(), attributes.cend(), [valid](const QXmlStreamAttribute& attribute) {
-                return valid(attribute.qualifiedName()) && valid(attribute.value());
-            });
+    for (const QXmlStreamAttribute& attribute : attributes) {
+        check(attribute.qualifiedName());
+        check(attribute.value());
+    }
+    const QXmlStreamNamespaceDeclarations declarations = reader.namespaceDeclarations();
+    for (const QXmlStreamNamespaceDeclaration& declaration : declarations) {
+        check(declaration.prefix());
+        check(declaration.namespaceUri());
+    }
+    return found;
 }
 
 } // namespace
 
 QDomDocument SettingsDialogReader::read(const QByteArray& data, QString* error)
 {
-    *error = refusal(data);
-    QDomDocument document;
+    *error = data.size() > maxFileSize ? tr("It is larger than %1 MiB.").arg(maxFileSize >> 20)
+                                       : attributeRefusal(data);
+    if (error->isEmpty())
+        *error = structureRefusal(data);
     if (!error->isEmpty())
-        return document;
-    QXmlStreamReader reader(data);
-    if (!document.setContent(&reader, false, error))
         return QDomDocument();
-    return document;
+    SettingsDialogReader reader(data);
+    reader.build();
+    return reader.m_document;
 }
 
-QString SettingsDialogReader::refusal(const QByteArray& data)
+int SettingsDialogReader::unholdableCharacter(QStringView text)
 {
-    if (data.size() > maxFileSize)
-        return tr("It is larger than %1 MiB.").arg(maxFileSize >> 20);
-    const QString attributes = attributeRefusal(data);
-    return attributes.isEmpty() ? structureRefusal(data) : attributes;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        const ushort code = c.unicode();
+        if ((code < 0x20 && code != '\t' && code != '\n' && code != '\r') || code >= 0xfffe
+            || c.isSurrogate())
+            return code;
+    }
+    return -1;
+}
+
+QString SettingsDialogReader::codeOf(int character)
+{
+    return QStringLiteral("U+%1").arg(character, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+SettingsDialogReader::SettingsDialogReader(const QByteArray& data)
+    : m_reader(data)
+    , m_document(QString())
+    , m_current(m_document)
+{
 }
 
 // A lexical pass over the markup, since the streaming reader's check for
@@ -103,35 +135,29 @@ QString SettingsDialogReader::attributeRefusal(const QByteArray& data)
     return QString();
 }
 
+// A pass of the streaming reader alone, so that a refused file costs no node.
 QString SettingsDialogReader::structureRefusal(const QByteArray& data)
 {
     QXmlStreamReader reader(data);
     int depth = 0;
     int elements = 0;
+    int otherNodes = 0;
     while (!reader.atEnd()) {
         const QXmlStreamReader::TokenType token = reader.readNext();
-        if (!isValidUnicode(reader))
-            return tr("It holds half of a surrogate pair, which is not Unicode text (line %1, "
-                      "column %2).")
-                .arg(reader.lineNumber())
-                .arg(reader.columnNumber());
-        switch (token) {
-        case QXmlStreamReader::DTD:
-            return tr("It declares a document type, which settings files never do.");
-        case QXmlStreamReader::StartElement:
-            if (depth == 0 && reader.qualifiedName() != rootTag)
-                return tr("Its root element is <%1>, not <%2>: it is not a settings export.")
-                    .arg(reader.qualifiedName(), rootTag);
-            if (++depth > maxDepth)
-                return tr("Its elements nest more than %1 deep.").arg(maxDepth);
+        const QString refusal = tokenRefusal(reader, token, depth);
+        if (!refusal.isEmpty())
+            return refusal;
+        if (token == QXmlStreamReader::StartElement) {
+            ++depth;
             if (++elements > maxElements)
                 return tr("It holds more than %1 elements.").arg(maxElements);
-            break;
-        case QXmlStreamReader::EndElement:
+        } else if (token == QXmlStreamReader::EndElement) {
             --depth;
-            break;
-        default:
-            break;
+        } else if ((token == QXmlStreamReader::Comment
+                       || token == QXmlStreamReader::ProcessingInstruction)
+            && ++otherNodes > maxOtherNodes) {
+            return tr("It holds more than %1 comments and processing instructions.")
+                .arg(maxOtherNodes);
         }
     }
     if (reader.hasError())
@@ -140,4 +166,105 @@ QString SettingsDialogReader::structureRefusal(const QByteArray& data)
             .arg(reader.lineNumber())
             .arg(reader.columnNumber());
     return QString();
+}
+
+// What refuses the token wherever it stands, inside elements nested depth deep.
+QString SettingsDialogReader::tokenRefusal(
+    const QXmlStreamReader& reader, QXmlStreamReader::TokenType token, int depth)
+{
+    const int unholdable = unholdableInToken(reader);
+    if (unholdable >= 0)
+        return (QChar::isSurrogate(uint(unholdable))
+                ? tr("It holds half of a surrogate pair, which is not Unicode text (line "
+                     "%1, column %2).")
+                : tr("It holds %1, which XML cannot hold (line %2, column %3).")
+                      .arg(codeOf(unholdable)))
+            .arg(reader.lineNumber())
+            .arg(reader.columnNumber());
+    if (token == QXmlStreamReader::DTD)
+        return tr("It declares a document type, which settings files never do.");
+    if (token != QXmlStreamReader::StartElement)
+        return QString();
+    if (depth == 0 && reader.qualifiedName() != rootTag)
+        return tr("Its root element is <%1>, not <%2>: it is not a settings export.")
+            .arg(reader.qualifiedName(), rootTag);
+    return depth == maxDepth ? tr("Its elements nest more than %1 deep.").arg(maxDepth) : QString();
+}
+
+// The bytes passed the checks: a pass that builds the document.
+void SettingsDialogReader::build()
+{
+    while (!m_reader.atEnd())
+        add(m_reader.readNext());
+}
+
+void SettingsDialogReader::add(QXmlStreamReader::TokenType token)
+{
+    switch (token) {
+    case QXmlStreamReader::StartElement:
+        startElement();
+        break;
+    case QXmlStreamReader::EndElement:
+        endElement();
+        break;
+    case QXmlStreamReader::Characters:
+        characters();
+        break;
+    case QXmlStreamReader::Comment:
+        append(m_document.createComment(m_reader.text().toString()));
+        break;
+    case QXmlStreamReader::ProcessingInstruction:
+        append(m_document.createProcessingInstruction(
+            m_reader.processingInstructionTarget().toString(),
+            m_reader.processingInstructionData().toString()));
+        break;
+    default:
+        break;
+    }
+}
+
+// Any node but white space makes the white space before it indentation.
+void SettingsDialogReader::append(const QDomNode& node)
+{
+    m_blanks.clear();
+    m_current.appendChild(node);
+}
+
+void SettingsDialogReader::startElement()
+{
+    QDomElement element = m_document.createElement(m_reader.qualifiedName().toString());
+    const QXmlStreamAttributes attributes = m_reader.attributes();
+    for (const QXmlStreamAttribute& attribute : attributes)
+        element.setAttribute(attribute.qualifiedName().toString(), attribute.value().toString());
+    // The reader gives namespace declarations apart; they stay attributes, so
+    // that the element's prefixes are declared when it is written again.
+    const QXmlStreamNamespaceDeclarations declarations = m_reader.namespaceDeclarations();
+    for (const QXmlStreamNamespaceDeclaration& declaration : declarations) {
+        const QString prefix = declaration.prefix().toString();
+        element.setAttribute(prefix.isEmpty() ? QStringLiteral("xmlns") : "xmlns:" + prefix,
+            declaration.namespaceUri().toString());
+    }
+    append(element);
+    m_current = element;
+}
+
+void SettingsDialogReader::endElement()
+{
+    if (!m_current.hasChildNodes() && !m_blanks.isEmpty())
+        m_current.appendChild(m_document.createTextNode(m_blanks));
+    m_blanks.clear();
+    m_current = m_current.parentNode();
+}
+
+// The reader tells white space written as it is from white space given by
+// references or CDATA.
+void SettingsDialogReader::characters()
+{
+    const QString text = m_reader.text().toString();
+    if (m_reader.isCDATA())
+        append(m_document.createCDATASection(text));
+    else if (m_reader.isWhitespace())
+        m_blanks += text;
+    else
+        append(m_document.createTextNode(text));
 }

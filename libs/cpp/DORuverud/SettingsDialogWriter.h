@@ -4,19 +4,25 @@
 #include <QCoreApplication>
 #include <QDomDocument>
 
-// Writes a settings export: UTF-8, no XML declaration (not the one of a file
-// the document was read from either), one blank of indentation per level, and
-// each element's attributes sorted by name, so that the same settings always
-// give the same bytes (the DOM keeps attributes in hash order).
+// Writes a settings export: UTF-8, no XML declaration, one blank of
+// indentation per level, and each element's attributes sorted by name, so
+// that the same settings always give the same bytes (the DOM keeps attributes
+// in hash order). Text goes out so that SettingsDialogReader gives it back as
+// it was, white space and carriage returns included.
 class SettingsDialogWriter
 {
     Q_DECLARE_TR_FUNCTIONS(SettingsDialogWriter)
 
 public:
-    // The export of the document; null, and the reason in *error, when
-    // SettingsDialogReader would not read it back as the same settings.
+    // The export of the document; null, and the reason in *error, when a value
+    // holds a character XML cannot hold or SettingsDialogReader would not read
+    // it back as the same settings. The reason names the page's element and
+    // the value.
     static QByteArray write(const QDomDocument& document, QString* error);
 
 private:
     static QString readBackRefusal(const QDomDocument& document, const QByteArray& bytes);
+    static QString refusal(const QDomNode& node, const QString& reason);
+    static QString valueName(const QDomNode& node);
+    static QString pageRefusal(const QDomDocument& document);
 };
