@@ -215,6 +215,9 @@ private slots:
             << vCard({P("x", "v", {Param("a,b", Param::Type), Param("x-k=1:2", Param::Undefined)})})
             << QByteArray("X;\"A,B\";X-K=\"1:2\":v\n")
             << QByteArray("X;TYPE=\"A,B\";X-K=\"1:2\":v\n");
+        QTest::newRow("2.1 type with a key written as the other parameter it reads back as")
+            << vCard({P("x", "v", {Param("x=a;b", Param::Type)})}) << QByteArray("X;X=\"A;B\":v\n")
+            << QByteArray("X;TYPE=\"X=A;B\":v\n");
         // Read from ENCOD""ING=QUOTED-PRINTABLE, which leaves the value as it is.
         QTest::newRow("other parameter quoted whole where it would read as a keyword")
             << vCard({P("x", "M=FC", {Param("encoding=quoted-printable", Param::Undefined)})})

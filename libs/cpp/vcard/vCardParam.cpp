@@ -107,10 +107,11 @@ QByteArray vCardParam::toByteArray(vCardVersion version) const
     const QString value = vCardText::quotedWhenNeeded(m_value);
     switch (m_group) {
     case Type:
-        // Bare in 2.1, unless it would read as another keyword's.
+        // Bare in 2.1, unless it would read as another keyword's; it reads
+        // back as another parameter, so it is written as one.
         return vCardText::upperAscii(version == VC30 || startsWithKeyword(m_value)
                 ? keywordText(Type, value)
-                : value.toUtf8());
+                : undefinedText(m_value).toUtf8());
     case Encoding:
     case Charset:
         return vCardText::upperAscii(keywordText(m_group, value));
