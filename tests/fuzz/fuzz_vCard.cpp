@@ -8,7 +8,11 @@
 // lines like the END line; folds and white space in 2.1; values in Latin-1,
 // Windows-1252 (with a byte it leaves undefined), Shift_JIS and an unknown
 // charset, 8-bit and quoted-printable; item groups in mixed case; a long
-// parameter list; parameters that read as keywords once written:
+// parameter list; parameters that read as keywords once written; comma
+// lists with escaped commas beside bare ones, in 2.1 and 3.0, plain,
+// structured and quoted-printable; UTF-16 and UTF-32 values with and
+// without a byte-order mark, quoted-printable and 8-bit, with zero bytes; a
+// 2.1 type holding "=" and ";", which reads back as another parameter:
 //   mkdir -p /tmp/seeds_vcard && cd /tmp/seeds_vcard
 //   printf 'BEGIN:VCARD\r\nNOTE;ENCODING=QUOTED-PRINTABLE:a=\r\n 1:2=\r\nb = \r\n' > qp
 //   printf 'END:VCARD\r\n' >> qp
@@ -28,6 +32,17 @@
 //   printf 'BEGIN:VCARD\nN;ENCOD""ING=QUOTED-PRINTABLE:M=FC\nTEL;TYPE=a,ENCODING=QUOTED-PRINTABLE:M=FC\n' \
 //     > keywords
 //   printf 'NOTE;TYPEX:1\nEND:VCARD\n' >> keywords
+//   printf 'BEGIN:VCARD\nVERSION:3.0\nCATEGORIES:friends,choir\\, alto,VIP\nNICKNAME:Bob,Rob\n' > lists
+//   printf 'N:Berg;Anna;Maria,Luise;Dr.\\, med.;\nADR:;;Hauptstr. 1,Hof\\, 2;Berlin;;;\n' >> lists
+//   printf 'NOTE;ENCODING=QUOTED-PRINTABLE:a,b\\,c=0Ad=2Ce=,f\nEND:VCARD\n' >> lists
+//   printf 'BEGIN:VCARD\nVERSION:2.1\nCATEGORIES:a\\,b,c\nGEO:52.52,13.405\nEND:VCARD\n' >> lists
+//   printf 'BEGIN:VCARD\nVERSION:2.1\nFN;CHARSET=UTF-16;ENCODING=QUOTED-PRINTABLE:=00A=00B\n' > wide
+//   printf 'N;CHARSET=UTF-16;ENCODING=QUOTED-PRINTABLE:=FF=FEB=00;=00A=00,=00=5C=00,=00\n' >> wide
+//   printf 'X-A;CHARSET=UTF-16BE;ENCODING=QUOTED-PRINTABLE:=FE=FF=00J=00=F6=00\n' >> wide
+//   printf 'X-B;CHARSET=UTF-32;ENCODING=QUOTED-PRINTABLE:=00=00=FE=FF=00=00=00A=00=00\n' >> wide
+//   printf 'X-C;CHARSET=UTF-32LE;ENCODING=QUOTED-PRINTABLE:J=00=00=00=00=00=11=00\n' >> wide
+//   printf 'X-D;CHARSET=UTF-16LE:J\000\366\000\nNOTE:a\000b\nEND:VCARD\n' >> wide
+//   printf 'BEGIN:VCARD\nVERSION:2.1\nTEL;TYPE=a,"x=b;c":1\nEND:VCARD\n' > typekey
 //   cd - && /tmp/fuzz_vCard -max_total_time=600 -max_len=4096 -timeout=10 /tmp/seeds_vcard
 
 #include "FuzzCheck.h"
