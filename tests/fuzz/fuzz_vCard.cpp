@@ -32,11 +32,13 @@
 //   printf 'BEGIN:VCARD\nN;ENCOD""ING=QUOTED-PRINTABLE:M=FC\nTEL;TYPE=a,ENCODING=QUOTED-PRINTABLE:M=FC\n' \
 //     > keywords
 //   printf 'NOTE;TYPEX:1\nEND:VCARD\n' >> keywords
-//   printf 'BEGIN:VCARD\nVERSION:3.0\nCATEGORIES:friends,choir\\, alto,VIP\nNICKNAME:Bob,Rob\n' > lists
+//   printf 'BEGIN:VCARD\nVERSION:3.0\nCATEGORIES:friends,choir\\, alto,VIP\n' > lists
+//   printf 'NICKNAME:Bob,Rob\n' >> lists
 //   printf 'N:Berg;Anna;Maria,Luise;Dr.\\, med.;\nADR:;;Hauptstr. 1,Hof\\, 2;Berlin;;;\n' >> lists
 //   printf 'NOTE;ENCODING=QUOTED-PRINTABLE:a,b\\,c=0Ad=2Ce=,f\nEND:VCARD\n' >> lists
 //   printf 'BEGIN:VCARD\nVERSION:2.1\nCATEGORIES:a\\,b,c\nGEO:52.52,13.405\nEND:VCARD\n' >> lists
-//   printf 'BEGIN:VCARD\nVERSION:2.1\nFN;CHARSET=UTF-16;ENCODING=QUOTED-PRINTABLE:=00A=00B\n' > wide
+//   printf 'BEGIN:VCARD\nVERSION:2.1\nFN;CHARSET=UTF-16;ENCODING=QUOTED-PRINTABLE:' > wide
+//   printf '=00A=00B\n' >> wide
 //   printf 'N;CHARSET=UTF-16;ENCODING=QUOTED-PRINTABLE:=FF=FEB=00;=00A=00,=00=5C=00,=00\n' >> wide
 //   printf 'X-A;CHARSET=UTF-16BE;ENCODING=QUOTED-PRINTABLE:=FE=FF=00J=00=F6=00\n' >> wide
 //   printf 'X-B;CHARSET=UTF-32;ENCODING=QUOTED-PRINTABLE:=00=00=FE=FF=00=00=00A=00=00\n' >> wide
