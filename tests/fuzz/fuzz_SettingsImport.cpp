@@ -7,9 +7,13 @@
 //     tests/fuzz/fuzz_SettingsImport.cpp libs/cpp/DORuverud/SettingsDialogReader.cpp \
 //     libs/cpp/DORuverud/SettingsDialogWriter.cpp \
 //     $(pkg-config --libs Qt5Xml) -o /tmp/fuzz_SettingsImport
-// Seeds, the hostile cases among them (deep nesting, many elements, entities,
-// many attributes, another root, declared encodings, UTF-16, half of a
-// surrogate pair in bytes and by reference, CR LF):
+// Seeds, the hostile cases among them (deep nesting, many elements, many
+// comments, entities, many attributes, another root, declared encodings,
+// UTF-16, half of a surrogate pair in bytes and by reference, CR LF, values
+// of white space alone written as they are, as references and as CDATA,
+// indentation around comments, characters XML cannot hold, also in the
+// names of attributes, where the streaming reader lets them through,
+// namespaces):
 //   mkdir -p /tmp/seeds_settings && cd /tmp/seeds_settings && python3 -c '
 //   u = lambda t: t.encode("utf-16-le")
 //   seeds = {"plain": b"<Settings>\n <Alpha>a</Alpha>\n <Beta b=\"1\">x</Beta>\n</Settings>\n",
@@ -27,7 +31,15 @@
 //     "utf16": b"\xff\xfe" + u("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<Settings>\r\n <a b=\"\u00e9\">\U0001d11e</a>\r\n</Settings>"),
 //     "lone": b"\xff\xfe" + u("<Settings><a b=\"") + b"\x00\xdc" + u("\">x") + b"\x00\xd8" + u("</a></Settings>"),
 //     "reference": b"<Settings><a b=\"&#xDC00;\">&#xD800;&#x10FFFF;</a></Settings>",
-//     "crlf": b"<Settings>\r\n <a b=\"1\r\n2\">x\r\ny\r</a>\r\n</Settings>\r\n"}
+//     "crlf": b"<Settings>\r\n <a b=\"1\r\n2\">x\r\ny\r</a>\r\n</Settings>\r\n",
+//     "blanks": b"<Settings>\n <D>\n  <T c=\"  \">   </T>\n  <U>\t</U>\n  <V>\xc2\xa0</V>\n </D>\n</Settings>\n",
+//     "blankrefs": b"<Settings><T c=\"&#9;&#10;&#13; \">&#32;&#9;&#13;&#10;</T><U><![CDATA[ \r\n ]]></U></Settings>",
+//     "mixed": b"<Settings>\n <D>x&#32;<e/>&#10;<!-- c -->  <?p d?>\n  <f>  </f>\n </D> \n</Settings>",
+//     "othernodes": b"<Settings>" + b"<!---->" * 100001 + b"</Settings>",
+//     "control": b"<Settings><T>\x1b</T></Settings>", "nonchar": b"<Settings><T c=\"\xef\xbf\xbe\"/></Settings>",
+//     "controlref": b"<Settings><T c=\"&#1;\">&#xFFFF;</T></Settings>",
+//     "name": b"<Settings><T c\x00d=\"1\" e\x01=\"2\" f\xef\xbf\xbf=\"3\"/></Settings>",
+//     "namespaces": b"<Settings xmlns=\"urn:d\" xmlns:t=\"urn:t\"><t:a t:b=\"1\"> </t:a></Settings>"}
 //   [open(n, "wb").write(t) for n, t in seeds.items()]'
 // The seeds in full first (a fuzzing run cuts inputs to max_len), then the run:
 //   /tmp/fuzz_SettingsImport /tmp/seeds_settings/*
@@ -52,6 +64,7 @@ void checkBounds(const QDomDocument& document)
     check(document.documentElement().tagName() == QLatin1String("Settings"));
     int elements = 0;
     int attributes = 0;
+    int otherNodes = 0;
     QVector<QPair<QDomNode, int>> nodes {{document.documentElement(), 1}};
     while (!nodes.isEmpty()) {
         const QPair<QDomNode, int> node = nodes.takeLast();
@@ -64,6 +77,8 @@ void checkBounds(const QDomDocument& document)
              child = child.nextSibling()) {
             if (child.isElement())
                 nodes.append({child, node.second + 1});
+            else if (child.isComment() || child.isProcessingInstruction())
+                check(++otherNodes <= SettingsDialogReader::maxOtherNodes);
         }
     }
 }
@@ -87,5 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QTextCodec::ConverterState state;
     QTextCodec::codecForName("UTF-8")->toUnicode(written.constData(), written.size(), &state);
     check(state.invalidChars == 0 && state.remainingChars == 0);
+    // An export imported and exported again gives the same bytes.
+    const QDomDocument again = SettingsDialogReader::read(written, &error);
+    check(error.isEmpty() && SettingsDialogWriter::write(again, &error) == written);
     return 0;
 }
