@@ -7,6 +7,7 @@
 #include "RichtextEditor.h"
 #include "TextEdit.h"
 #include "TextEditIcons.h"
+#include "TextEditReader.h"
 #include "UnbrokenRun.h"
 
 #include <QAction>
@@ -25,6 +26,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTextCodec>
 #include <QTextEdit>
 #include <QTextList>
@@ -413,6 +415,27 @@ private slots:
                           "<p>caf\xe9 \x80"
                           "5</p>")
             << cafe;
+        const QString quoted = QStringLiteral("\u201cq\u201d");
+        QTest::newRow("UTF-8 page whose script and text name another charset")
+            << "notes.html"
+            << QByteArray(
+                   "<html><head><meta name=\"author\" content=\"Ann\">"
+                   "<script>var old = \"charset='koi8-r'\";</script></head>"
+                   "<p>caf\xc3\xa9 \xe2\x82\xac"
+                   "5</p><p>Put charset='koi8-r' in old pages, \xe2\x80\x9cq\xe2\x80\x9d</p>")
+            << cafe + "\nPut charset='koi8-r' in old pages, " + quoted;
+        QTest::newRow("page declaring UTF-16 in ASCII bytes")
+            << "notes.html"
+            << QByteArray("<html><head><meta http-equiv=\"Content-Type\" "
+                          "content=\"text/html; charset=utf-16\"></head>"
+                          "<p>caf&eacute; &euro;5</p><p>Plain words, &ldquo;q&rdquo;</p>")
+            << cafe + "\nPlain words, " + quoted;
+        QTest::newRow("page declaring ISO-8859-1 holding Windows-1252 bytes")
+            << "notes.htm"
+            << QByteArray("<html><head><meta charset=\"iso-8859-1\"></head>"
+                          "<p>caf\xe9 \x80"
+                          "5</p><p>Latin words, \x93q\x94</p>")
+            << cafe + "\nLatin words, " + quoted;
     }
 
     // Saved as UTF-8 that says so, and read back as the same text, twice over.
@@ -429,10 +452,54 @@ private slots:
             QCOMPARE(textArea(&window)->toPlainText(), shown);
             QVERIFY(window.slotFileSave());
             const QByteArray saved = folder.read(name);
-            QCOMPARE(saved.count("charset="), 1);
-            QVERIFY2(saved.contains("charset=UTF-8") && saved.contains(shown.toUtf8()),
-                saved.constData());
+            QCOMPARE(QString::fromUtf8(saved).count(QRegularExpression("<meta[^>]*charset=")), 1);
+            QVERIFY2(saved.contains("charset=UTF-8"), saved.constData());
+            for (const QString& paragraph : shown.split('\n'))
+                QVERIFY2(saved.contains(paragraph.toUtf8()), saved.constData());
         }
+    }
+
+    void pagesAreReadInTheEncodingBrowsersTake_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QString>("shown");
+        const QByteArray text("<p>caf\xe9</p>");
+        const QString latin = QStringLiteral("caf\u00e9");
+        const QString cyrillic = QStringLiteral("caf\u0418");
+        QTest::newRow("meta in a comment") << "<!-- <meta charset=koi8-r> -->" + text << latin;
+        QTest::newRow("meta after a comment")
+            << "<!-- charset=iso-8859-1 --><meta charset=koi8-r>" + text << cyrillic;
+        QTest::newRow("meta in an attribute value")
+            << "<a title='<meta charset=koi8-r>'>" + text << latin;
+        QTest::newRow("meta after 1,024 bytes")
+            << "<p>" + QByteArray(1024, ' ') + "<meta charset=koi8-r>" + text << latin;
+        QTest::newRow("content without http-equiv")
+            << "<meta content=\"text/html; charset=koi8-r\">" + text << latin;
+        QTest::newRow("content with http-equiv")
+            << "<META HTTP-EQUIV=content-type CONTENT='text/html;charset=KOI8-R'>" + text
+            << cyrillic;
+        QTest::newRow("first of two charset attributes")
+            << "<meta charset=koi8-r charset=iso-8859-1>" + text << cyrillic;
+        QTest::newRow("unknown label, then a known one")
+            << "<meta charset=klingon><meta charset=' koi8-r '>" + text << cyrillic;
+        QTest::newRow("label of another name") << "<meta charset=cskoi8r>" + text << cyrillic;
+        QTest::newRow("meta closed by a slash") << "<meta/charset='koi8-r'/>" + text << cyrillic;
+        QTest::newRow("slash read into an unquoted label")
+            << "<meta charset=koi8-r/>" + text << latin;
+        QTest::newRow("x-user-defined as Windows-1252")
+            << QByteArray("<meta charset=x-user-defined><p>\x80</p>") << QStringLiteral("\u20ac");
+        QTest::newRow("byte-order mark before the meta")
+            << QByteArray("\xef\xbb\xbf<meta charset=koi8-r><p>caf\xc3\xa9</p>") << latin;
+    }
+
+    // Only the <meta> elements the HTML standard's prescan finds declare a charset.
+    void pagesAreReadInTheEncodingBrowsersTake()
+    {
+        QFETCH(QByteArray, page);
+        TestFolder folder;
+        TextEdit window;
+        QCOMPARE(openAnswered(&window, folder.write("page.html", page)), QString());
+        QTEST(textArea(&window)->toPlainText(), "shown");
     }
 
     void fileNameSaysWhatTheFileIs_data()
@@ -698,6 +765,8 @@ private slots:
                 + repeated("7", UnbrokenRun::maxLength + 1) << "without a place to break";
         QTest::newRow("5,000 pictures")
             << "<p>" + repeated("<img src=\"a.png\">", 5000) << "pictures";
+        QTest::newRow("page declaring an encoding browsers show no text of")
+            << QByteArray("<meta charset=\"iso-2022-kr\"><p>words</p>") << "browsers show none";
         QTest::newRow("5 MiB of text")
             << repeated("A line of some words.\n", 5 << 18) << "larger than 4 MiB";
     }
@@ -717,6 +786,57 @@ private slots:
     }
 
     // A paste or a drop meets the bounds of a file: refused with a message, the text kept.
+    void linesBeyondTheBoundAreRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<int>("lines");
+        const int bound = TextEditReader::maxLines;
+        const QString refused = QString("more than %1 lines").arg(bound);
+        QTest::newRow("4 MiB of line feeds")
+            << "feeds.txt" << QByteArray(4 << 20, '\n') << refused << 0;
+        QTest::newRow("line separators")
+            << "separators.txt" << repeated("\xe2\x80\xa8", bound) << refused << 0;
+        QTest::newRow("CR LF lines one past the bound")
+            << "lines.txt" << repeated("x\r\n", bound) << refused << 0;
+        QTest::newRow("HTML paragraphs") << "lines.html" << repeated("<p>x", bound) << refused << 0;
+        QTest::newRow("HTML line breaks")
+            << "lines.html" << repeated("x<br>", bound) << refused << 0;
+        QTest::newRow("preformatted HTML")
+            << "lines.html"
+            << "<pre>" + QByteArray(bound + 1, '\n') + "x</pre>" << refused << 0;
+        QTest::newRow("100,000 lines")
+            << "lines.txt" << repeated("A line of a log.\n", 100000) << QString() << 100001;
+        QTest::newRow("lines up to the bound")
+            << "lines.txt" << repeated("x\n", bound - 1) << QString() << bound;
+    }
+
+    // A text of more lines than the layout can take in a few seconds is
+    // refused, and says why; one within the bound opens.
+    void linesBeyondTheBoundAreRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        TestFolder folder;
+        TextEdit window;
+        window.show();
+        textArea(&window)->setPlainText(sample);
+        const QString message = openAnswered(&window, folder.write(name, content));
+        if (!reason.isEmpty()) {
+            QVERIFY2(message.contains(reason), qPrintable(message));
+            QCOMPARE(textArea(&window)->toPlainText(), sample);
+            QCOMPARE(window.windowTitle(), untitled);
+            return;
+        }
+        QCOMPARE(message, QString());
+        QTEST(textArea(&window)->document()->blockCount(), "lines");
+        QCOMPARE(window.windowTitle(), name + "[*] - Rich Text");
+        QVERIFY(window.slotFileSave());
+        QCOMPARE(folder.read(name), content);
+    }
+
     void hostilePastesAreRefused()
     {
         TextEdit window;
@@ -765,6 +885,9 @@ private slots:
             << nestedTables(12) << "text/html" << nestedTables(12) << "tables";
         QTest::newRow("a run joining the run at the cursor") << repeated("x",
             20000) << "text/plain" << repeated("x", 20000) << "without a place to break";
+        QTest::newRow("lines that with those of the document pass the bound")
+            << QByteArray("<p>a</p><p>b</p>") << "text/plain"
+            << QByteArray(TextEditReader::maxLines - 1, '\n') << "lines";
     }
 
     // Whatever the editor would insert is checked where it would stand, at once.

@@ -4,7 +4,7 @@
 //   clang++ -std=c++17 -fPIC -g -fsanitize=fuzzer,address,undefined \
 //     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/DORuverud \
 //     tests/fuzz/fuzz_CssSheetReader.cpp libs/cpp/DORuverud/CssSheetReader.cpp \
-//     libs/cpp/DORuverud/PlainTextForm.cpp \
+//     libs/cpp/DORuverud/PlainTextForm.cpp libs/cpp/DORuverud/TextEncoding.cpp \
 //     libs/cpp/DORuverud/UnbrokenRun.cpp $(pkg-config --libs Qt5Gui) -o /tmp/fuzz_CssSheetReader
 // Seeds, the hostile cases among them (a zip file, a zero byte, a cut UTF-8
 // sequence, a run without a place to break and a file one past their bounds,

@@ -1,5 +1,6 @@
 #include "CssSheetReader.h"
 
+#include "TextEncoding.h"
 #include "UnbrokenRun.h"
 
 #include <QFile>
@@ -47,9 +48,9 @@ QString CssSheetReader::read(const QByteArray& data)
     if (data.size() > maxFileSize)
         return sizeRefusal();
     QTextCodec* marked = QTextCodec::codecForUtfText(data, nullptr);
-    QTextCodec* codec = marked ? marked : PlainTextForm::utf8Or(data, QTextCodec::codecForLocale());
+    QTextCodec* codec = marked ? marked : TextEncoding::utf8Or(data, QTextCodec::codecForLocale());
     // The white space of a style sheet.
-    const bool whole = PlainTextForm::decode(data, codec, QLatin1String("\t\n\f\r"), &m_text);
+    const bool whole = TextEncoding::decode(data, codec, QLatin1String("\t\n\f\r"), &m_text);
     m_form = PlainTextForm(codec, marked != nullptr, m_text);
     if (!whole || !writesBack(data))
         return tr("It is not text in the encoding %1, so this editor cannot show it faithfully.")
@@ -65,7 +66,7 @@ bool CssSheetReader::writesBack(const QByteArray& data) const
         return false;
     QTextDocument document;
     document.setPlainText(m_text);
-    return m_form.writesBack(m_text, &document, data);
+    return m_form.writesBack(m_text, document, data);
 }
 
 QString CssSheetReader::layoutRefusal(const QString& text)

@@ -1,11 +1,11 @@
 #include "PlainTextForm.h"
 
+#include "TextEncoding.h"
+
 #include <QTextBlock>
 #include <QTextCodec>
 #include <QTextCursor>
 #include <QTextDocument>
-
-#include <algorithm>
 
 namespace {
 
@@ -33,14 +33,15 @@ int lineEndAt(const QString& text, int at)
     }
 }
 
-// Calls the function with the index of each line end of the text, in order.
+// Calls the function with the place and the index of each line end of the
+// text, in order.
 template <typename Function> void forEachLineEnd(const QString& text, Function function)
 {
     for (int at = 0; at < text.size(); ++at) {
         const int kind = lineEndAt(text, at);
         if (kind < 0)
             continue;
-        function(kind);
+        function(at, kind);
         at += lineEnds[kind].size() - 1;
     }
 }
@@ -66,7 +67,7 @@ PlainTextForm::PlainTextForm(QTextCodec* codec, bool byteOrderMark, const QStrin
     int counts[lineEndKinds] = {};
     int order[lineEndKinds] = {};
     int met = 0;
-    forEachLineEnd(text, [&](int kind) {
+    forEachLineEnd(text, [&](int, int kind) {
         if (counts[kind]++ == 0)
             order[kind] = met++;
     });
@@ -92,7 +93,7 @@ void PlainTextForm::markLineEnds(const QString& text, QTextDocument* document) c
     QTextCursor cursor(document);
     cursor.beginEditBlock();
     QTextBlock block = document->begin();
-    forEachLineEnd(text, [&](int kind) {
+    forEachLineEnd(text, [&](int, int kind) {
         block = block.next();
         if (kind == m_lineEnd || !block.isValid())
             return;
@@ -114,6 +115,11 @@ QString PlainTextForm::encode(const QTextDocument& document, QByteArray* content
             text += lineEndBefore(block);
         text += block.text();
     }
+    return encode(text, content);
+}
+
+QString PlainTextForm::encode(const QString& text, QByteArray* content) const
+{
     QTextCodec::ConverterState state(
         m_byteOrderMark ? QTextCodec::DefaultConversion : QTextCodec::IgnoreHeader);
     *content = m_codec->fromUnicode(text.constData(), text.size(), &state);
@@ -122,61 +128,34 @@ QString PlainTextForm::encode(const QTextDocument& document, QByteArray* content
             .arg(QString::fromLatin1(m_codec->name()));
     // UTF-16 whose zero bytes no longer show it gets a byte-order mark, or it
     // would be read back in the local encoding.
-    if (!m_byteOrderMark && isUtf16(m_codec) && unmarkedUtf16(*content) != m_codec) {
+    if (!m_byteOrderMark && isUtf16(m_codec) && TextEncoding::unmarkedUtf16(*content) != m_codec) {
         QTextCodec::ConverterState marked;
         *content = m_codec->fromUnicode(text.constData(), text.size(), &marked);
     }
     return QString();
 }
 
+// The document holds the text as its paragraphs when its raw text is the text
+// with a paragraph separator for each line end; marked, it then writes the
+// text again.
 bool PlainTextForm::writesBack(
-    const QString& text, QTextDocument* document, const QByteArray& data) const
+    const QString& text, const QTextDocument& document, const QByteArray& data) const
 {
-    markLineEnds(text, document);
+    QString paragraphs;
+    paragraphs.reserve(text.size());
+    int from = 0;
+    forEachLineEnd(text, [&](int at, int kind) {
+        paragraphs.append(text.constData() + from, at - from).append(QChar::ParagraphSeparator);
+        from = at + lineEnds[kind].size();
+    });
+    paragraphs.append(text.constData() + from, text.size() - from);
     QByteArray written;
-    return encode(*document, &written).isEmpty() && written == data;
-}
-
-bool PlainTextForm::decode(
-    const QByteArray& data, QTextCodec* codec, QLatin1String whiteSpace, QString* text)
-{
-    QTextCodec::ConverterState state;
-    *text = codec->toUnicode(data.constData(), data.size(), &state);
-    const auto isControl = [whiteSpace](QChar c) {
-        return (c.unicode() < 0x20 && !whiteSpace.contains(c)) || c.unicode() == 0x7f;
-    };
-    return state.invalidChars == 0 && state.remainingChars == 0
-        && std::none_of(text->cbegin(), text->cend(), isControl);
+    return document.toRawText() == paragraphs && encode(text, &written).isEmpty()
+        && written == data;
 }
 
 QString PlainTextForm::lineEndBefore(const QTextBlock& block) const
 {
     const QVariant own = block.blockFormat().property(lineEndProperty);
     return own.isValid() ? own.toString() : lineEnds[m_lineEnd];
-}
-
-// Beyond doubt: at least 16 characters, a quarter of them or more with a zero
-// high byte (Latin letters, digits, spaces and line ends), and fewer than one
-// zero low byte for every eight of those. A stray zero byte shows nothing.
-QTextCodec* PlainTextForm::unmarkedUtf16(const QByteArray& data)
-{
-    const int characters = data.size() / 2;
-    if (data.size() % 2 != 0 || characters < 16 || QTextCodec::codecForUtfText(data, nullptr))
-        return nullptr;
-    int zeros[2] = {0, 0};
-    for (int i = 0; i < data.size(); ++i)
-        zeros[i % 2] += data.at(i) == 0;
-    const bool little = zeros[1] > zeros[0];
-    const int high = zeros[int(little)];
-    if (high * 4 < characters || zeros[int(!little)] * 8 >= high)
-        return nullptr;
-    return QTextCodec::codecForName(little ? "UTF-16LE" : "UTF-16BE");
-}
-
-QTextCodec* PlainTextForm::utf8Or(const QByteArray& data, QTextCodec* fallback)
-{
-    QTextCodec* utf8 = QTextCodec::codecForName("UTF-8");
-    QTextCodec::ConverterState state;
-    utf8->toUnicode(data.constData(), data.size(), &state);
-    return state.invalidChars == 0 && state.remainingChars == 0 ? utf8 : fallback;
 }

@@ -30,25 +30,13 @@ public:
     void markLineEnds(const QString& text, QTextDocument* document) const;
     // The document in this form; why it cannot be written so, or an empty text.
     QString encode(const QTextDocument& document, QByteArray* content) const;
-    // Whether the document, just set to the text, writes the data again in
-    // this form once its line ends are marked.
-    bool writesBack(const QString& text, QTextDocument* document, const QByteArray& data) const;
-
-    // Decodes the whole of the data with the codec into *text. False when
-    // bytes are no text in it (not valid there, or cut short) or when the
-    // text holds a control character other than the white space given, the
-    // zero among them.
-    static bool decode(
-        const QByteArray& data, QTextCodec* codec, QLatin1String whiteSpace, QString* text);
-
-    // UTF-16 without a byte-order mark, in the byte order its zero bytes show;
-    // null when they do not show it beyond doubt.
-    static QTextCodec* unmarkedUtf16(const QByteArray& data);
-    // UTF-8 where the bytes are valid UTF-8, else the fallback: the encoding
-    // of a text that declares none.
-    static QTextCodec* utf8Or(const QByteArray& data, QTextCodec* fallback);
+    // Whether the document, just set to the text, holds it whole and so,
+    // once its line ends are marked, writes the data again in this form.
+    bool writesBack(
+        const QString& text, const QTextDocument& document, const QByteArray& data) const;
 
 private:
+    QString encode(const QString& text, QByteArray* content) const;
     QString lineEndBefore(const QTextBlock& block) const;
 
     QTextCodec* m_codec;

@@ -41,18 +41,6 @@ TextEdit::TextEdit(QWidget* parent)
     setupComboBar();
 
     m_textEdit = new TextEditArea(this);
-    auto* document = new TextEditDocument(m_textEdit);
-    m_textEdit->setDocument(document);
-    // Queued: the pictures are read while the text area lays out or paints.
-    connect(
-        document, &TextEditDocument::picturesLeftOut, this,
-        [this](const QString& why) {
-            auto* box = new QMessageBox(
-                QMessageBox::Warning, tr("Rich Text"), why, QMessageBox::Ok, this);
-            box->setAttribute(Qt::WA_DeleteOnClose);
-            box->open();
-        },
-        Qt::QueuedConnection);
     connect(m_textEdit, &QTextEdit::currentCharFormatChanged, this,
         &TextEdit::currentCharFormatChanged);
     connect(m_textEdit, &QTextEdit::cursorPositionChanged, this, &TextEdit::cursorPositionChanged);
@@ -64,7 +52,8 @@ TextEdit::TextEdit(QWidget* parent)
     fontChanged(m_textEdit->font());
     colorChanged(m_textEdit->textColor());
     alignmentChanged(m_textEdit->alignment());
-    connectDocument();
+    showDocument(new TextEditDocument);
+    connectEditActions();
 
     connect(
         QApplication::clipboard(), &QClipboard::dataChanged, this, &TextEdit::clipboardDataChanged);
@@ -235,6 +224,31 @@ void TextEdit::setupComboBar()
         m_comboSize->findText(QString::number(QApplication::font().pointSize())));
 }
 
+void TextEdit::showDocument(TextEditDocument* document)
+{
+    QTextDocument* shown = m_textEdit->document();
+    // The text area deletes its first document itself, the window those after.
+    const bool own = shown->parent() == m_textEdit;
+    document->setParent(m_textEdit);
+    m_textEdit->setDocument(document);
+    if (own)
+        delete shown;
+    // Queued: the pictures are read while the text area lays out or paints.
+    connect(document, &TextEditDocument::picturesLeftOut, this, &TextEdit::showPicturesLeftOut,
+        Qt::QueuedConnection);
+    // Those read while the document was built.
+    if (!document->picturesLeftOutWhy().isEmpty())
+        showPicturesLeftOut(document->picturesLeftOutWhy());
+    connectDocument();
+}
+
+void TextEdit::showPicturesLeftOut(const QString& why)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, tr("Rich Text"), why, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
 void TextEdit::connectDocument()
 {
     QTextDocument* document = m_textEdit->document();
@@ -246,7 +260,10 @@ void TextEdit::connectDocument()
     m_actionSave->setEnabled(document->isModified());
     m_actionUndo->setEnabled(document->isUndoAvailable());
     m_actionRedo->setEnabled(document->isRedoAvailable());
+}
 
+void TextEdit::connectEditActions()
+{
     connect(m_actionUndo, &QAction::triggered, m_textEdit, &QTextEdit::undo);
     connect(m_actionRedo, &QAction::triggered, m_textEdit, &QTextEdit::redo);
     connect(m_actionCut, &QAction::triggered, m_textEdit, &QTextEdit::cut);

@@ -11,6 +11,7 @@ class QFontComboBox;
 class QMenu;
 class QPrinter;
 class QTextEdit;
+class TextEditDocument;
 class TextEditReader;
 
 namespace DORuverud {
@@ -83,7 +84,10 @@ private:
     // when it looks like rich text. False when the file is missing or
     // unreadable, or, with a message, when it is refused.
     bool load(const QString& path);
-    void setContent(const TextEditReader& reader, const QString& path);
+    void setContent(TextEditReader* reader);
+    // Shows the document, which the text area comes to own.
+    void showDocument(TextEditDocument* document);
+    void showPicturesLeftOut(const QString& why);
     // Whether the caller may go on; asks to save a modified document.
     bool maybeSave();
     // Writes the document in one piece: as OpenDocument or HTML by the path's
@@ -100,6 +104,7 @@ private:
     void setupAlignActions(QMenu* menu);
     void setupComboBar();
     void connectDocument();
+    void connectEditActions();
     // An action of the window with the theme icon, or the fall-back picture.
     QAction* createAction(const QString& text, const QString& themeIcon, const QString& picture,
         const QKeySequence& shortcut, bool lowPriority, QObject* parent = nullptr);

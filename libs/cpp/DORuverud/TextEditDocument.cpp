@@ -98,7 +98,12 @@ void TextEditDocument::clear()
     QTextDocument::clear();
     m_pictures.clear();
     m_pixels = 0;
-    m_leftOut = false;
+    m_leftOutWhy.clear();
+}
+
+QString TextEditDocument::picturesLeftOutWhy() const
+{
+    return m_leftOutWhy;
 }
 
 // Kept once read, since the layout asks for a picture on every pass.
@@ -146,11 +151,13 @@ QImage TextEditDocument::withinBudget(QIODevice* device)
     bool beyond = false;
     QImage image = DAvuroD::PictureReader::read(device, maxPixels - m_pixels, &beyond);
     if (beyond) {
-        if (!std::exchange(m_leftOut, true))
-            emit picturesLeftOut(tr("Some pictures show as missing: with them the pictures of "
-                                    "this document would hold more than %1 million pixels, more "
-                                    "than this editor can hold.")
-                                     .arg(maxPixels / 1000000));
+        if (m_leftOutWhy.isEmpty()) {
+            m_leftOutWhy = tr("Some pictures show as missing: with them the pictures of this "
+                              "document would hold more than %1 million pixels, more than this "
+                              "editor can hold.")
+                               .arg(maxPixels / 1000000);
+            emit picturesLeftOut(m_leftOutWhy);
+        }
         return missingPicture();
     }
     if (image.isNull())

@@ -37,6 +37,9 @@ public:
 
     // Also forgets the pictures read, so that they are read again as they are now.
     void clear() override;
+    // Why pictures show as missing, once one was left out since the document
+    // was cleared; else an empty text.
+    QString picturesLeftOutWhy() const;
 
 signals:
     // Why pictures show as missing; at the first one beyond the budget since
@@ -54,5 +57,5 @@ private:
     // The pictures read, by what they are; a missing picture for those not read.
     QHash<QByteArray, QImage> m_pictures;
     qint64 m_pixels = 0;
-    bool m_leftOut = false;
+    QString m_leftOutWhy;
 };

@@ -2,6 +2,7 @@
 #include "TextEdit.h"
 
 #include "FileDialog.h"
+#include "TextEditDocument.h"
 #include "TextEditReader.h"
 #include "WholeFile.h"
 
@@ -27,10 +28,10 @@ bool TextEdit::load(const QString& path)
                                                 : QString();
     if (refusal.isEmpty()) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const TextEditReader reader(file.read(TextEditReader::maxFileSize + 1), path);
+        TextEditReader reader(file.read(TextEditReader::maxFileSize + 1), path);
         refusal = reader.refusal();
         if (refusal.isEmpty())
-            setContent(reader, path);
+            setContent(&reader);
         QApplication::restoreOverrideCursor();
     }
     if (!refusal.isEmpty()) {
@@ -42,20 +43,14 @@ bool TextEdit::load(const QString& path)
     return true;
 }
 
-void TextEdit::setContent(const TextEditReader& reader, const QString& path)
+// The reader's document, with its pictures and line ends, is shown as it is.
+void TextEdit::setContent(TextEditReader* reader)
 {
-    m_fileIsHtml = reader.isRich();
-    m_fileForm = reader.form();
-    // The pictures read for the file before go too.
-    m_textEdit->document()->clear();
-    // Pictures named relative to the file are found beside it.
-    m_textEdit->document()->setBaseUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath() + '/'));
-    if (reader.isRich()) {
-        m_textEdit->setHtml(reader.text());
-    } else {
-        m_textEdit->setPlainText(reader.text());
-        m_fileForm.markLineEnds(reader.text(), m_textEdit->document());
-    }
+    m_fileIsHtml = reader->isRich();
+    m_fileForm = reader->form();
+    showDocument(reader->takeDocument().release());
+    // Typed in the document's own format, not in that of the one before.
+    m_textEdit->setCurrentCharFormat(QTextCharFormat());
     // Laid out while the busy cursor shows.
     m_textEdit->document()->size();
 }

@@ -1,7 +1,9 @@
 #include "TextEditReader.h"
 
+#include "HtmlEncoding.h"
 #include "InsertionParagraph.h"
 #include "TextEditDocument.h"
+#include "TextEncoding.h"
 #include "UnbrokenRun.h"
 
 #include <QFileInfo>
@@ -13,6 +15,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
+#include <QUrl>
 
 namespace {
 
@@ -23,6 +26,40 @@ bool nestsNothing(const QString& tag)
     static const QSet<QString> tags = {"br", "hr", "img", "meta", "p", "li", "dt", "dd", "tr", "td",
         "th", "thead", "tbody", "tfoot", "caption"};
     return tags.contains(tag);
+}
+
+// Tags that may begin a line of their own: a paragraph or a line break.
+bool beginsLine(const QString& tag)
+{
+    static const QSet<QString> tags = {"br", "p", "div", "li", "dt", "dd", "h1", "h2", "h3", "h4",
+        "h5", "h6", "pre", "blockquote", "hr", "td", "th", "center", "address", "table", "ul", "ol",
+        "dl", "tr", "caption"};
+    return tags.contains(tag);
+}
+
+// The lines of a text or of a document's raw text: one more than the
+// paragraph ends and line breaks it holds, as the document breaks a plain
+// text or marks them in its raw text.
+int linesOf(const QString& text)
+{
+    int lines = 1;
+    for (int at = 0; at < text.size(); ++at) {
+        switch (text.at(at).unicode()) {
+        case '\r':
+            lines += at + 1 == text.size() || text.at(at + 1) != '\n';
+            break;
+        case '\n':
+        case QChar::ParagraphSeparator:
+        case QChar::LineSeparator:
+        case 0xfdd0: // a frame's beginning
+        case 0xfdd1: // and end
+            ++lines;
+            break;
+        default:
+            break;
+        }
+    }
+    return lines;
 }
 
 int tablesAround(const QTextCursor& cursor)
@@ -41,8 +78,6 @@ int tablesAround(const QTextCursor& cursor)
 // second); that part grows no further past three tables (measured up to ten).
 qint64 tableWorkOf(const QTextBlock& block, int tables, qint64 run)
 {
-    if (tables == 0)
-        return 0;
     const int heavy = 100;
     qint64 weight = heavy + block.length();
     for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
@@ -52,14 +87,33 @@ qint64 tableWorkOf(const QTextBlock& block, int tables, qint64 run)
     return (weight << qMin(tables, 24)) + ((run * run / 1024) << qMin(tables, 3));
 }
 
-// The table work of a whole document, counted up to just past the bound.
-qint64 tableWorkOf(const QTextDocument& document)
+// The blocks of a document as they stand once inserted at a place: the
+// paragraph there joins the first and the last one.
+struct Inserted
+{
+    const QTextDocument& document;
+    QString before;
+    QString after;
+
+    QString textOf(const QTextBlock& block) const
+    {
+        return (block == document.begin() ? before : QString()) + block.text()
+            + (block == document.lastBlock() ? after : QString());
+    }
+};
+
+// The table work of the blocks in the frame, which stands inside that many
+// tables; counted up to just past the bound.
+qint64 tableWorkIn(QTextFrame* frame, int tables, const Inserted& inserted)
 {
     qint64 work = 0;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const int tables = tablesAround(QTextCursor(block));
-        if (tables > 0)
-            work += tableWorkOf(block, tables, UnbrokenRun::longest(block.text()));
+    for (QTextFrame::iterator it = frame->begin(); !it.atEnd(); ++it) {
+        if (QTextFrame* child = it.currentFrame())
+            work += tableWorkIn(
+                child, tables + int(qobject_cast<QTextTable*>(child) != nullptr), inserted);
+        else if (tables > 0)
+            work += tableWorkOf(it.currentBlock(), tables,
+                UnbrokenRun::longest(inserted.textOf(it.currentBlock())));
         if (work > TextEditReader::maxTableWork)
             break;
     }
@@ -71,8 +125,10 @@ qint64 tableWorkOf(const QTextDocument& document)
 TextEditReader::TextEditReader(const QByteArray& data, const QString& fileName)
 {
     m_refusal = read(data, fileName);
-    if (!m_refusal.isEmpty())
+    if (!m_refusal.isEmpty()) {
         m_text.clear();
+        m_document.reset();
+    }
 }
 
 // In the order QTextEdit takes them; Qt's own rich text is HTML in UTF-8.
@@ -88,9 +144,13 @@ TextEditReader::TextEditReader(
         m_text = m_rich ? source->html() : source->text();
     const InsertionParagraph place(at, moved);
     m_refusal = m_text.size() > maxFileSize ? sizeRefusal() : boundsRefusal(&place);
-    if (!m_refusal.isEmpty())
+    if (!m_refusal.isEmpty()) {
         m_text.clear();
+        m_document.reset();
+    }
 }
+
+TextEditReader::~TextEditReader() = default;
 
 QString TextEditReader::refusal() const
 {
@@ -112,6 +172,11 @@ PlainTextForm TextEditReader::form() const
     return m_form;
 }
 
+std::unique_ptr<TextEditDocument> TextEditReader::takeDocument()
+{
+    return std::move(m_document);
+}
+
 QString TextEditReader::read(const QByteArray& data, const QString& fileName)
 {
     if (data.size() > maxFileSize)
@@ -120,7 +185,12 @@ QString TextEditReader::read(const QByteArray& data, const QString& fileName)
         return tr("It is an OpenDocument or other zip file, which this editor can write but "
                   "not read.");
     const QString refusal = decode(data, fileName);
-    return refusal.isEmpty() ? boundsRefusal(nullptr, &data) : refusal;
+    if (!refusal.isEmpty())
+        return refusal;
+    m_document = std::make_unique<TextEditDocument>();
+    if (!fileName.isEmpty())
+        m_document->setBaseUrl(QUrl::fromLocalFile(QFileInfo(fileName).absolutePath() + '/'));
+    return boundsRefusal(nullptr, &data);
 }
 
 QString TextEditReader::sizeRefusal()
@@ -128,48 +198,54 @@ QString TextEditReader::sizeRefusal()
     return tr("It is larger than %1 MiB, more than this editor can show.").arg(maxFileSize >> 20);
 }
 
-QString TextEditReader::boundsRefusal(const InsertionParagraph* place, const QByteArray* file) const
+// What is cheap to count goes first, before the document is built.
+QString TextEditReader::boundsRefusal(const InsertionParagraph* place, const QByteArray* file)
 {
-    const QString refusal = m_rich ? htmlRefusal() : QString();
-    if (!refusal.isEmpty())
-        return refusal;
-    TextEditDocument document;
+    // The paragraph at the place is one of the lines there already.
+    const int linesThere = place ? linesOf(place->place().document()->toRawText()) - 1 : 0;
+    if (m_rich) {
+        const QString refusal = htmlRefusal(linesThere);
+        if (!refusal.isEmpty())
+            return refusal;
+    } else if (linesOf(m_text) + linesThere > maxLines) {
+        return lineRefusal();
+    }
+    if (!m_document)
+        m_document = std::make_unique<TextEditDocument>();
     if (m_rich)
-        document.setHtml(m_text);
+        m_document->setHtml(m_text);
     else
-        document.setPlainText(m_text);
+        m_document->setPlainText(m_text);
     // Shown only when a save of it writes the file's bytes again.
-    if (file && !m_rich && !m_form.writesBack(m_text, &document, *file))
-        return unfaithfulRefusal();
-    return layoutRefusal(document, place);
+    if (file && !m_rich) {
+        if (!m_form.writesBack(m_text, *m_document, *file))
+            return unfaithfulRefusal();
+        m_form.markLineEnds(m_text, m_document.get());
+    }
+    return layoutRefusal(*m_document, place, linesThere);
 }
 
 // Whole or not at all: a zero byte or a cut character would be lost on saving.
 QString TextEditReader::decode(const QByteArray& data, const QString& fileName)
 {
     QTextCodec* marked = QTextCodec::codecForUtfText(data, nullptr);
-    QTextCodec* utf16 = PlainTextForm::unmarkedUtf16(data);
-    QTextCodec* html = utf16 ? utf16 : htmlCodec(data);
+    QTextCodec* utf16 = TextEncoding::unmarkedUtf16(data);
+    QTextCodec* page = utf16 ? utf16 : HtmlEncoding::of(data);
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     m_rich = suffix == QLatin1String("htm") || suffix == QLatin1String("html")
-        || (suffix != QLatin1String("txt") && Qt::mightBeRichText(html->toUnicode(data)));
-    QTextCodec* codec = m_rich ? html
+        || (suffix != QLatin1String("txt")
+            && Qt::mightBeRichText(page ? page->toUnicode(data) : QString::fromLatin1(data)));
+    if (m_rich && !page)
+        return tr("It declares an encoding in which browsers show none of its text, so this "
+                  "editor cannot show it.");
+    QTextCodec* codec = m_rich ? page
         : marked               ? marked
         : utf16                ? utf16
-                               : PlainTextForm::utf8Or(data, QTextCodec::codecForLocale());
+                               : TextEncoding::utf8Or(data, QTextCodec::codecForLocale());
     // The white space of a text file.
-    const bool whole = PlainTextForm::decode(data, codec, QLatin1String("\t\n\v\f\r"), &m_text);
+    const bool whole = TextEncoding::decode(data, codec, QLatin1String("\t\n\v\f\r"), &m_text);
     m_form = PlainTextForm(codec, marked != nullptr, m_text);
     return whole ? QString() : unfaithfulRefusal();
-}
-
-// The encoding an HTML file declares; undeclared, UTF-8 when its bytes are
-// that, else Latin-1.
-QTextCodec* TextEditReader::htmlCodec(const QByteArray& data)
-{
-    if (QTextCodec* declared = QTextCodec::codecForHtml(data, nullptr))
-        return declared;
-    return PlainTextForm::utf8Or(data, QTextCodec::codecForName("ISO-8859-1"));
 }
 
 QString TextEditReader::unfaithfulRefusal() const
@@ -180,9 +256,9 @@ QString TextEditReader::unfaithfulRefusal() const
 }
 
 // Counts elements open inside one another as the HTML parser nests them, by
-// their tags alone; an end tag closes its own kind only. Counting too many
-// is the safe side.
-QString TextEditReader::htmlRefusal() const
+// their tags alone; an end tag closes its own kind only. Counts as a line
+// every tag that may begin one. Counting too many is the safe side.
+QString TextEditReader::htmlRefusal(int linesThere) const
 {
     if (TextEditDocument::picturesNamedIn(m_text) > maxPictures)
         return tr("It holds more than %1 pictures, more than this editor can lay out.")
@@ -190,6 +266,7 @@ QString TextEditReader::htmlRefusal() const
     QHash<QString, int> open;
     int depth = 0;
     int cells = 0;
+    int lines = 1 + linesThere;
     const int size = m_text.size();
     for (int at = m_text.indexOf('<'); at >= 0; at = m_text.indexOf('<', at + 1)) {
         if (m_text.midRef(at, 4) == QLatin1String("<!--")) {
@@ -206,6 +283,8 @@ QString TextEditReader::htmlRefusal() const
         const QString tag = m_text.mid(start, end - start).toLower();
         if (tag.isEmpty())
             continue;
+        if (!closing && beginsLine(tag) && ++lines > maxLines)
+            return lineRefusal();
         if ((tag == QLatin1String("td") || tag == QLatin1String("th")) && !closing
             && ++cells > maxCells)
             return tableRefusal();
@@ -231,27 +310,34 @@ QString TextEditReader::tableRefusal()
               "them out.");
 }
 
-// The paragraph at the place joins the first and the last one inserted.
-QString TextEditReader::layoutRefusal(
-    const QTextDocument& document, const InsertionParagraph* place)
+QString TextEditReader::lineRefusal()
 {
-    const QString before = place ? place->before() : QString();
-    const QString after = place ? place->after() : QString();
+    return tr("It has more than %1 lines, more than this editor can lay out.").arg(maxLines);
+}
+
+// The lines, the runs and the tables of the document as it will stand; in its
+// raw text a frame's beginning and end part paragraphs as a paragraph
+// separator does.
+QString TextEditReader::layoutRefusal(
+    const QTextDocument& document, const InsertionParagraph* place, int linesThere)
+{
+    QString raw = document.toRawText();
+    if (linesOf(raw) + linesThere > maxLines)
+        return lineRefusal();
+    const Inserted inserted {
+        document, place ? place->before() : QString(), place ? place->after() : QString()};
+    raw.replace(QChar(0xfdd0), QChar::ParagraphSeparator)
+        .replace(QChar(0xfdd1), QChar::ParagraphSeparator);
+    if (UnbrokenRun::longest(inserted.before + raw + inserted.after) > UnbrokenRun::maxLength)
+        return UnbrokenRun::refusal();
     const int tables = place ? tablesAround(place->place()) : 0;
-    qint64 tableWork = 0;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const QString text = (block == document.begin() ? before : QString()) + block.text()
-            + (block == document.lastBlock() ? after : QString());
-        const int run = UnbrokenRun::longest(text);
-        if (run > UnbrokenRun::maxLength)
-            return UnbrokenRun::refusal();
-        tableWork += tableWorkOf(block, tablesAround(QTextCursor(block)) + tables, run);
-        if (tableWork > maxTableWork)
-            return tableRefusal();
-    }
+    const qint64 work = tableWorkIn(document.rootFrame(), tables, inserted);
+    if (work > maxTableWork)
+        return tableRefusal();
     // What is inserted into tables adds to the work of those already there.
-    if (tableWork > 0 && place
-        && tableWork + tableWorkOf(*place->place().document()) > maxTableWork)
+    const QTextDocument* there = place ? place->place().document() : nullptr;
+    if (work > 0 && there
+        && work + tableWorkIn(there->rootFrame(), 0, Inserted {*there, {}, {}}) > maxTableWork)
         return tableRefusal();
     return QString();
 }
