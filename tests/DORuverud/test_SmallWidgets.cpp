@@ -258,6 +258,44 @@ private slots:
         QTEST(widget.day(), "days"); // a day beyond the month becomes its last
     }
 
+    void dateListsHoldTheirLongestEntry_data()
+    {
+        QTest::addColumn<int>("pointSize");
+        QTest::addColumn<QString>("styleSheet");
+        QTest::newRow("the application's font") << 0 << QString();
+        QTest::newRow("a larger font once shown") << 20 << QString();
+        QTest::newRow("a style sheet once shown")
+            << 0 << "QComboBox { font-size: 26px; padding: 2px 14px; }";
+    }
+
+    void dateListsHoldTheirLongestEntry()
+    {
+        QFETCH(int, pointSize);
+        QFETCH(QString, styleSheet);
+        // GIVEN a selector showing its longest month
+        DateWidget widget(0);
+        widget.setMonth(9);
+        widget.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        // WHEN its font or style changes while shown
+        if (pointSize > 0)
+            widget.setFont(QFont(widget.font().family(), pointSize));
+        widget.setStyleSheet(styleSheet);
+        // THEN each list is as wide as its entries need
+        const auto cut = [&widget] {
+            QStringList lists;
+            for (QComboBox* list : widget.findChildren<QComboBox*>()) {
+                if (list->width() < list->minimumSizeHint().width())
+                    lists << QStringLiteral("%1: %2 < %3")
+                                 .arg(list->currentText())
+                                 .arg(list->width())
+                                 .arg(list->minimumSizeHint().width());
+            }
+            return lists.join(QStringLiteral(", "));
+        };
+        QTRY_COMPARE(cut(), QString());
+    }
+
     void checkButtonReportsEachChange_data()
     {
         QTest::addColumn<QList<bool>>("states");

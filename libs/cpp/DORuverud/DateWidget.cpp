@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDate>
+#include <QEvent>
 #include <QHBoxLayout>
 
 namespace DORuverud {
@@ -12,23 +13,14 @@ namespace {
 
 const int yearsBack = 130;
 
-QComboBox* createList(int minimumWidth, int maximumWidth)
-{
-    auto* list = new QComboBox;
-    list->setMinimumWidth(minimumWidth);
-    list->setMaximumWidth(maximumWidth);
-    return list;
-}
-
 } // namespace
 
 DateWidget::DateWidget(int yearOffset, QWidget* parent)
     : QWidget(parent)
-    , m_pDay(createList(50, 80))
-    , m_pMonth(createList(90, 110))
-    , m_pYear(createList(70, 90))
+    , m_pDay(new QComboBox)
+    , m_pMonth(new QComboBox)
+    , m_pYear(new QComboBox)
 {
-    setMinimumWidth(300);
     for (QComboBox* list : {m_pDay, m_pMonth, m_pYear})
         connect(
             list, qOverload<int>(&QComboBox::currentIndexChanged), this, &DateWidget::dataChanged);
@@ -45,6 +37,32 @@ DateWidget::DateWidget(int yearOffset, QWidget* parent)
     layout->addWidget(m_pYear);
     layout->addStretch(1);
     fitDays(0);
+    fitWidths();
+}
+
+// A new font or style changes what the lists need, and asks for a new layout.
+bool DateWidget::event(QEvent* event)
+{
+    if (event->type() == QEvent::LayoutRequest)
+        fitWidths();
+    return QWidget::event(event);
+}
+
+void DateWidget::fitWidths()
+{
+    struct Limits
+    {
+        QComboBox* list;
+        int least;
+        int most;
+    };
+    const Limits limits[] = {{m_pDay, 50, 80}, {m_pMonth, 90, 110}, {m_pYear, 70, 90}};
+    for (const auto& [list, least, most] : limits) {
+        const int needed = list->minimumSizeHint().width();
+        list->setMinimumWidth(qMax(least, needed));
+        list->setMaximumWidth(qMax(most, needed));
+    }
+    setMinimumWidth(qMax(300, layout()->minimumSize().width()));
 }
 
 void DateWidget::addYears(int newest)

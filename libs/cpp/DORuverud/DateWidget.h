@@ -8,7 +8,8 @@ namespace DORuverud {
 
 // A date from three drop-down lists: day, month and a year list that runs
 // back 130 years from its newest year and may stay blank. The day list holds
-// as many days as the month has in a leap year.
+// as many days as the month has in a leap year. However narrow their limits,
+// the lists are never narrower than their longest entries.
 class DateWidget : public QWidget
 {
     Q_OBJECT
@@ -38,11 +39,17 @@ signals:
     // Any of the three lists changed its current entry.
     void dataChanged();
 
+protected:
+    bool event(QEvent* event) override;
+
 private slots:
     void slotMonthChanged(int index);
 
 private:
     void addYears(int newest);
+    // The lists and the selector keep to their width limits unless the
+    // lists' entries need more room in the current font and style.
+    void fitWidths();
     // Makes the day list as long as the month (0 to 11) in 2008.
     void fitDays(int monthIndex);
 
