@@ -8,10 +8,7 @@
 #include <memory>
 
 // The pages the gallery opens, built as the gallery builds them, show each of
-// their controls whole at their minimum size and a little above. The
-// annotation editor and the widget kit are left out: their controls take the
-// sizes the widgets give themselves (a fixed 64-pixel button, a month list
-// as wide as the month shown, a switch whose handle slides over its ends).
+// their controls whole at their minimum size and a little above.
 class TestGalleryPages : public QObject
 {
     Q_OBJECT
@@ -24,11 +21,8 @@ private slots:
 void TestGalleryPages::controlsShowWhole_data()
 {
     QTest::addColumn<QString>("page");
-    const QStringList leftOut = {QStringLiteral("annotate"), QStringLiteral("widgets")};
-    for (const QString& page : GalleryPages::names()) {
-        if (!leftOut.contains(page))
-            QTest::newRow(qPrintable(page)) << page;
-    }
+    for (const QString& page : GalleryPages::names())
+        QTest::newRow(qPrintable(page)) << page;
 }
 
 // Each page is built once, as the gallery does: the settings page registers

@@ -7,22 +7,31 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QPropertyAnimation>
+#include <QPushButton>
+#include <QSet>
 #include <QStringList>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabBar>
 #include <QWidget>
+
+#include <algorithm>
 
 // What keeps the controls of a shown widget tree from showing whole, one
 // line each: a control with less room than its caption needs, a widget
 // reaching outside its parent, and sibling widgets that overlap. An empty
-// list means every control shows whole.
+// list means every control shows whole. A part that an animation moves (a
+// switch's handle) slides over the other parts of its track by design, and
+// they may tuck their ends under it: it must stay inside the track, but the
+// track's parts are not measured against each other.
 class WholeControls
 {
 public:
     static QStringList faults(const QWidget* top)
     {
         QStringList found;
-        check(top, &found);
+        check(top, movingParts(top), &found);
         return found;
     }
 
@@ -63,16 +72,31 @@ private:
         return shown;
     }
 
-    static void check(const QWidget* parent, QStringList* found)
+    static QSet<const QWidget*> movingParts(const QWidget* top)
+    {
+        QSet<const QWidget*> found;
+        for (const QPropertyAnimation* animation : top->findChildren<QPropertyAnimation*>()) {
+            const auto* part = qobject_cast<const QWidget*>(animation->targetObject());
+            const QByteArray property = animation->propertyName();
+            if (part && (property == "pos" || property == "geometry"))
+                found << part;
+        }
+        return found;
+    }
+
+    static void check(const QWidget* parent, const QSet<const QWidget*>& moving, QStringList* found)
     {
         const QList<const QWidget*> children = shownChildren(parent);
+        const bool track = std::any_of(children.begin(), children.end(),
+            [&moving](const QWidget* child) { return moving.contains(child); });
         for (int i = 0; i < children.size(); ++i) {
             const QWidget* child = children.at(i);
-            if (!scrolls(parent) && !parent->rect().contains(child->geometry()))
+            const bool tucks = track && !moving.contains(child);
+            if (!tucks && !scrolls(parent) && !parent->rect().contains(child->geometry()))
                 *found << nameOf(child) + QStringLiteral(" reaches outside ") + nameOf(parent);
             if (const QString room = roomFault(child); !room.isEmpty())
                 *found << nameOf(child) + room;
-            for (int j = i + 1; j < children.size(); ++j) {
+            for (int j = i + 1; j < children.size() && !track; ++j) {
                 const QRect shared = child->geometry() & children.at(j)->geometry();
                 if (!shared.isEmpty() && !sharesBorder(parent, shared))
                     *found << nameOf(child) + QStringLiteral(" overlaps ") + nameOf(children.at(j))
@@ -80,7 +104,7 @@ private:
                                   .arg(shared.width())
                                   .arg(shared.height());
             }
-            check(child, found);
+            check(child, moving, found);
         }
     }
 
@@ -111,14 +135,16 @@ private:
             || qobject_cast<const QAbstractSpinBox*>(widget);
     }
 
-    // A wrapped label needs its height at its width; every other caption its
-    // minimum size hint.
+    // A wrapped label needs its height at its width, a push button room for
+    // its label inside its frame, every other caption its minimum size hint.
     static QString roomFault(const QWidget* widget)
     {
         if (!hasCaption(widget))
             return QString();
         QSize needed = widget->minimumSizeHint();
-        if (widget->hasHeightForWidth())
+        if (const auto* button = qobject_cast<const QPushButton*>(widget))
+            needed = pushButtonNeeds(button);
+        else if (widget->hasHeightForWidth())
             needed.setHeight(widget->heightForWidth(widget->width()));
         if (widget->width() >= needed.width() && widget->height() >= needed.height())
             return QString();
@@ -127,6 +153,39 @@ private:
             .arg(widget->height())
             .arg(needed.width())
             .arg(needed.height());
+    }
+
+    // The button's size grown by what its label (icon, text and menu arrow,
+    // as the button lays them out) lacks inside the style's contents
+    // rectangle. Its size hint asks for more: a margin around the label, and
+    // in some styles a least width for any button with text.
+    static QSize pushButtonNeeds(const QPushButton* button)
+    {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        option.icon = button->icon();
+        option.iconSize = button->iconSize();
+        if (button->isFlat())
+            option.features |= QStyleOptionButton::Flat;
+        if (button->menu())
+            option.features |= QStyleOptionButton::HasMenu;
+        if (button->autoDefault())
+            option.features |= QStyleOptionButton::AutoDefaultButton;
+        if (button->isDefault())
+            option.features |= QStyleOptionButton::DefaultButton;
+        const QStyle* style = button->style();
+        QSize label = option.fontMetrics.size(Qt::TextShowMnemonic, option.text);
+        if (!option.icon.isNull()) {
+            // The button puts 4 pixels between icon and text.
+            label.rwidth() += option.iconSize.width() + 4;
+            label.setHeight(qMax(label.height(), option.iconSize.height()));
+        }
+        if (button->menu())
+            label.rwidth() += style->pixelMetric(QStyle::PM_MenuButtonIndicator, &option, button);
+        const QSize room
+            = style->subElementRect(QStyle::SE_PushButtonContents, &option, button).size();
+        return button->size() + (label - room).expandedTo(QSize(0, 0));
     }
 
     static QString nameOf(const QWidget* widget)
