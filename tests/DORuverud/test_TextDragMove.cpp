@@ -5,6 +5,7 @@
 #include "DialogTestTools.h"
 #include "TextEdit.h"
 
+#include <QClipboard>
 #include <QDrag>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -23,9 +24,22 @@ struct Access : QTextEdit
     using QTextEdit::createMimeDataFromSelection;
 };
 
+// The title and the text of the message box that the action shows, rejected;
+// empty when none came.
+QString messageAfter(const std::function<void()>& action)
+{
+    QString message;
+    ModalAnswer box([&message](QWidget* modal) {
+        message = modal->windowTitle() + ": " + static_cast<QMessageBox*>(modal)->text();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    action();
+    return message;
+}
+
 // Drags the text between start and end to the position, as a move within the
-// text area: the drop comes while the area's own drag is on. Returns the text
-// of the message box that followed, or an empty text when none came.
+// text area: the drop comes while the area's own drag is on. Returns the title
+// and text of the message box that followed, or an empty text when none came.
 QString dragMove(QTextEdit* area, int start, int end, int position)
 {
     QTextCursor cursor = area->textCursor();
@@ -40,16 +54,15 @@ QString dragMove(QTextEdit* area, int start, int end, int position)
     drag->setMimeData((area->*mimeData)());
     QString message;
     QTimer::singleShot(0, [&] {
-        ModalAnswer box([&message](QWidget* modal) {
-            message = static_cast<QMessageBox*>(modal)->text();
-            static_cast<QDialog*>(modal)->reject();
+        message = messageAfter([&] {
+            QDragEnterEvent enter(
+                at, Qt::MoveAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(area->viewport(), &enter);
+            QDropEvent drop(at, Qt::MoveAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
+            drop.setDropAction(Qt::MoveAction);
+            QVERIFY(drop.source() == area->viewport());
+            QApplication::sendEvent(area->viewport(), &drop);
         });
-        QDragEnterEvent enter(at, Qt::MoveAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(area->viewport(), &enter);
-        QDropEvent drop(at, Qt::MoveAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
-        drop.setDropAction(Qt::MoveAction);
-        QVERIFY(drop.source() == area->viewport());
-        QApplication::sendEvent(area->viewport(), &drop);
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(area->viewport(), &escape);
     });
@@ -111,11 +124,48 @@ private slots:
             QCOMPARE(area->toPlainText(), moved);
             return;
         }
-        QVERIFY2(message.startsWith("The text was not inserted.\n")
+        QVERIFY2(message.startsWith("Drop: The text was not inserted.\n")
                 && message.contains("without a place to break"),
             qPrintable(message));
         QCOMPARE(area->toHtml(), before);
         QCOMPARE(area->document()->availableUndoSteps(), undoSteps);
+    }
+
+    void refusalsAreTitledAfterTheAction_data()
+    {
+        QTest::addColumn<bool>("rich");
+        QTest::newRow("rich text") << true;
+        QTest::newRow("style sheet") << false;
+    }
+
+    // A drop from elsewhere is refused as a drop, a paste as a paste.
+    void refusalsAreTitledAfterTheAction()
+    {
+        QFETCH(bool, rich);
+        TextEdit richWindow;
+        CssDoc sheet(nullptr);
+        QWidget* window = rich ? static_cast<QWidget*>(&richWindow) : &sheet;
+        QTextEdit* area = rich ? richWindow.findChild<QTextEdit*>() : &sheet;
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        area->setPlainText("words");
+        QMimeData run;
+        run.setText(QString(1 << 20, 'x'));
+        // WHEN a run too long to lay out is dropped from another program
+        const QPoint at = area->cursorRect().center();
+        const QString dropped = messageAfter([&] {
+            QDragEnterEvent enter(at, Qt::CopyAction, &run, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(area->viewport(), &enter);
+            QDropEvent drop(at, Qt::CopyAction, &run, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(area->viewport(), &drop);
+        });
+        // AND pasted
+        QApplication::clipboard()->setText(run.text());
+        const QString pasted = messageAfter([area] { area->paste(); });
+        // THEN each is refused under its own name, the text kept
+        QVERIFY2(dropped.startsWith("Drop: The text was not inserted.\n"), qPrintable(dropped));
+        QVERIFY2(pasted.startsWith("Paste: The text was not inserted.\n"), qPrintable(pasted));
+        QCOMPARE(area->toPlainText(), QString("words"));
     }
 };
 

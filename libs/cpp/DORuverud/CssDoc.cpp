@@ -82,7 +82,7 @@ void CssDoc::slotSaveAs()
 void CssDoc::insertFromMimeData(const QMimeData* source)
 {
     const QString text = source->text();
-    if (!m_insertionGuard->refused(insertionRefusal(source, textCursor(), QTextCursor()))
+    if (!m_insertionGuard->refusedWithMessage(insertionRefusal(source, textCursor(), QTextCursor()))
         && !text.isNull())
         insertPlainText(text);
 }

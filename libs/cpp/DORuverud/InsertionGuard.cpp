@@ -1,7 +1,9 @@
 #include "InsertionGuard.h"
 
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QMessageBox>
+#include <QScopedValueRollback>
 #include <QTextEdit>
 
 InsertionGuard::InsertionGuard(QTextEdit* area, Check check)
@@ -12,26 +14,31 @@ InsertionGuard::InsertionGuard(QTextEdit* area, Check check)
     area->viewport()->installEventFilter(this);
 }
 
-bool InsertionGuard::refused(const QString& refusal) const
+bool InsertionGuard::refusedWithMessage(const QString& refusal) const
 {
     if (refusal.isEmpty())
         return false;
-    QMessageBox::warning(m_area, tr("Paste"), tr("The text was not inserted.") + '\n' + refusal);
+    QMessageBox::warning(m_area, m_dropping ? tr("Drop") : tr("Paste"),
+        tr("The text was not inserted.") + '\n' + refusal);
     return true;
 }
 
 // A move within the area (its source is the viewport watched) removes the
 // dragged text before it inserts it; any other drop goes through the area's
-// own check of what it inserts.
+// own check of what it inserts. Either way the drop is passed on from here,
+// so that a refusal knows it is one.
 bool InsertionGuard::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::Drop || m_area->isReadOnly())
+    if (event->type() != QEvent::Drop || m_area->isReadOnly() || m_dropping)
         return false;
+    const QScopedValueRollback<bool> dropping(m_dropping, true);
     auto* drop = static_cast<QDropEvent*>(event);
-    if (drop->source() != watched || drop->dropAction() != Qt::MoveAction
-        || !refused(m_check(
-            drop->mimeData(), m_area->cursorForPosition(drop->pos()), m_area->textCursor())))
-        return false;
-    drop->ignore();
+    if (drop->source() == watched && drop->dropAction() == Qt::MoveAction
+        && refusedWithMessage(m_check(
+            drop->mimeData(), m_area->cursorForPosition(drop->pos()), m_area->textCursor()))) {
+        drop->ignore();
+        return true;
+    }
+    QCoreApplication::sendEvent(watched, event);
     return true;
 }

@@ -8,10 +8,11 @@ class QMimeData;
 class QTextCursor;
 class QTextEdit;
 
-// Checks what is inserted into a text area and says why it is refused. A
-// drag-move within the area is checked as it will stand once moved, before
-// QTextEdit takes the moved text out, so that a refused move leaves the
-// document as it was.
+// Checks what is inserted into a text area and says why it is refused, in a
+// message box titled after the user's action, a paste or a drop. A drag-move
+// within the area is checked as it will stand once moved, before QTextEdit
+// takes the moved text out, so that a refused move leaves the document as it
+// was.
 class InsertionGuard : public QObject
 {
     Q_OBJECT
@@ -26,8 +27,9 @@ public:
     // Watches the drops on the area's viewport, as a child of the area.
     InsertionGuard(QTextEdit* area, Check check);
 
-    // Shows the refusal over the area; false when there is none.
-    bool refused(const QString& refusal) const;
+    // Shows the refusal in a message box over the area, titled "Drop" while
+    // the area takes a drop and "Paste" otherwise; false when there is none.
+    bool refusedWithMessage(const QString& refusal) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,4 +37,6 @@ protected:
 private:
     QTextEdit* m_area;
     Check m_check;
+    // Whether the area is taking a drop, which it inserts as it pastes.
+    bool m_dropping = false;
 };

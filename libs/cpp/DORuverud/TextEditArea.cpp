@@ -17,7 +17,7 @@ TextEditArea::TextEditArea(QWidget* parent)
 void TextEditArea::insertFromMimeData(const QMimeData* source)
 {
     const TextEditReader reader(source, acceptRichText(), textCursor());
-    if (m_insertionGuard->refused(reader.refusal()) || reader.text().isNull())
+    if (m_insertionGuard->refusedWithMessage(reader.refusal()) || reader.text().isNull())
         return;
     QMimeData checked;
     if (reader.isRich())
