@@ -15,7 +15,11 @@
 //     $(pkg-config --libs Qt5Gui libjpeg zlib) -o /tmp/fuzz_TextEditReader
 // Seeds, the hostile cases among them (nested tables and elements, a zip header,
 // zero bytes, UTF-16 without a byte-order mark, an unbroken run, an SVG slow to
-// draw, 1,001 cell backgrounds), and line ends of every kind and HTML without a charset:
+// draw, 1,001 cell backgrounds, more lines than the bound as line feeds, line
+// separators, paragraphs and preformatted text), line ends of every kind, HTML
+// without a charset, and pages whose charset the prescan must tell (another
+// charset named in a script and in text, UTF-16 and ISO-8859-1 labels, the
+// replacement encoding, <meta> elements in comments, attributes and pragmas):
 //   mkdir -p /tmp/seeds_text && (cd /tmp/seeds_text && python3 -c '
 //   seeds = {"html": "<h1>Notes</h1><p>Play <b>slowly</b>.</p><ol><li>Am7<li>D7</ol>",
 //     "text": "keep\0lost", "zip": "PK\3\4\24\0\0\0", "binary": "\x7fELF\2\1\1\0",
@@ -28,6 +32,15 @@
 //     "crlf": "Am7\xa0D7\r\nGmaj7\r\n".encode().decode("latin-1"),
 //     "mixed": "one\r\ntwo\nthree\rfour\n\r\u2029five\u2028six".encode().decode("latin-1"),
 //     "utf8html": "<p>caf\xe9 \u20ac5</p>".encode().decode("latin-1"),
+//     "feeds": "\n" * 300000, "separators": "\u2028".encode().decode("latin-1") * 300000,
+//     "paragraphs": "<p>x" * 300000, "pre": "<pre>" + "\n" * 300000 + "</pre>",
+//     "koi8": ("<meta name=a content=b><script>s=\"charset=\x27koi8-r\x27\"</script>"
+//       + "<p>caf\xe9 \u20ac5</p><p>Put charset=\x27koi8-r\x27 in old pages</p>").encode().decode("latin-1"),
+//     "utf16label": "<meta http-equiv=Content-Type content=\"text/html; charset=utf-16\"><p>&ldquo;q&rdquo;",
+//     "latin1label": "<meta charset=iso-8859-1><p>caf\xe9 \x805 \x93q\x94</p>",
+//     "replacement": "<meta charset=iso-2022-kr><p>words</p>",
+//     "prescan": "<!--><meta charset=koi8-r>--><a title=\x27<meta charset=koi8-r>\x27>"
+//       + "<meta content=\x27charset=\"gbk\"\x27 http-equiv=CONTENT-TYPE charset=x><?x><meta/charset=\x27big5\x27",
 //     "svg": "<p><img src=\"data:image/svg+xml,<svg xmlns=%27http://www.w3.org/2000/svg%27 width=%278000%27 height=%278000%27>"
 //       + "<circle cx=%274000%27 cy=%274000%27 r=%274000%27 fill=%27red%27 fill-opacity=%270.1%27/>" * 2000 + "</svg>\"></p>",
 //     "backgrounds": "<table><tr>" + "<td background=\"data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAAAAAA6fptVAAAACklEQVR4nGNgAAAAAgABSK+kcQAAAABJRU5ErkJggg==\">c" * 1001 + "</table>"}
@@ -65,26 +78,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));
     // Read as the editor's File > Open reads a file of each kind of name.
     const char* const names[] = {"notes", "notes.txt", "notes.html"};
-    const TextEditReader reader(bytes, QString::fromLatin1(names[size % 3]));
+    TextEditReader reader(bytes, QString::fromLatin1(names[size % 3]));
     if (!reader.refusal().isEmpty()) {
-        check(reader.text().isEmpty());
+        check(reader.text().isEmpty() && !reader.takeDocument());
         return 0;
     }
     check(!reader.text().contains(QChar(0)));
-    // The editor's document, which reads the pictures and style sheets named;
-    // plain text shown is written back by a save as the file was.
-    TextEditDocument document;
-    if (reader.isRich()) {
-        document.setHtml(reader.text());
-    } else {
-        document.setPlainText(reader.text());
-        reader.form().markLineEnds(reader.text(), &document);
+    // The document the editor shows, which reads the pictures and style sheets
+    // named; plain text shown is written back by a save as the file was.
+    std::unique_ptr<TextEditDocument> document = reader.takeDocument();
+    check(document != nullptr);
+    if (!reader.isRich()) {
         QByteArray written;
-        check(reader.form().encode(document, &written).isEmpty() && written == bytes);
+        check(reader.form().encode(*document, &written).isEmpty() && written == bytes);
     }
-    document.setTextWidth(400);
-    check(document.size().width() >= 0);
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+    check(document->blockCount() <= TextEditReader::maxLines);
+    document->setTextWidth(400);
+    check(document->size().width() >= 0);
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
         check(UnbrokenRun::longest(block.text()) <= UnbrokenRun::maxLength);
     return 0;
 }
