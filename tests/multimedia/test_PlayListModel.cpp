@@ -1,3 +1,4 @@
+#include "../common/PeakMemory.h"
 #include "../graphics/HostilePicture.h"
 #include "ID3Info.h"
 #include "MediaCommon.h"
