@@ -1,3 +1,4 @@
+#include "../common/PeakMemory.h"
 #include "../common/TestFolder.h"
 #include "../graphics/HostilePicture.h"
 #include "DirView.h"

@@ -1,5 +1,5 @@
 #include "../common/MouseDrag.h"
-#include "../graphics/HostilePicture.h"
+#include "../common/PeakMemory.h"
 #include "App.h"
 #include "DialogTestTools.h"
 #include "DrawTools.h"

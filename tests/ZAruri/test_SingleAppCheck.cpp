@@ -1,4 +1,4 @@
-#include "../graphics/HostilePicture.h"
+#include "../common/PeakMemory.h"
 #include "SingleAppCheck.h"
 
 #include <QtTest>

@@ -1,4 +1,5 @@
 #include "../../examples/gallery/ViewerPage.h"
+#include "../common/PeakMemory.h"
 #include "../common/TestFolder.h"
 #include "../graphics/HostilePicture.h"
 #include "Viewer.h"

@@ -1,4 +1,5 @@
 #include "../common/FullDisk.h"
+#include "../common/PeakMemory.h"
 #include "vCard.h"
 #include "vCardReader.h"
 
@@ -50,27 +51,6 @@ QList<QStringList> namesAndValues(const vCard& card)
     for (const P& property : card.properties())
         described << (QStringList {property.name().toUpper()} + property.values());
     return described;
-}
-
-// From here on, VmHWM counts from what the process holds now.
-void resetPeakMemory()
-{
-    QFile clearRefs("/proc/self/clear_refs");
-    if (clearRefs.open(QIODevice::WriteOnly))
-        clearRefs.write("5");
-}
-
-// The peak resident memory of this process in bytes.
-qint64 peakMemory()
-{
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() << 10;
-    }
-    return 0;
 }
 
 const Param home("home", Param::Type), work("work", Param::Type);
@@ -503,10 +483,10 @@ private slots:
             : "BEGIN:VCARD\n" + card.repeated(size / card.size()) + "END:VCARD\n";
         if (!read)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("would take more than"));
-        resetPeakMemory();
-        const qint64 before = peakMemory();
+        QVERIFY(resetPeakMemory());
+        const qint64 before = peakMemoryKiB();
         QCOMPARE(vCard::fromByteArray(text).isEmpty(), !read);
-        const qint64 growth = peakMemory() - before;
+        const qint64 growth = (peakMemoryKiB() - before) << 10;
 #if !defined(__SANITIZE_ADDRESS__)
         // Beside the text: what the bound lets the cards hold, and a little for the line at hand.
         const qint64 bound
@@ -750,23 +730,23 @@ private slots:
         QFETCH(QByteArray, lines);
         QFETCH(bool, refused);
         const QByteArray text = "BEGIN:VCARD\n" + lines + "\nEND:VCARD\n";
-        resetPeakMemory();
-        const qint64 before = peakMemory();
+        QVERIFY(resetPeakMemory());
+        const qint64 before = peakMemoryKiB();
         QElapsedTimer clock;
         clock.start();
         QString error = "left from before";
         const QList<vCard> read = vCard::fromByteArray(text, &error);
         const qint64 elapsed = clock.elapsed();
-        const qint64 growth = peakMemory() - before;
+        const qint64 growthKiB = peakMemoryKiB() - before;
         QCOMPARE(read.isEmpty(), refused);
         QCOMPARE(error.isEmpty(), !refused);
 #if !defined(__SANITIZE_ADDRESS__)
         // The sanitizer's own bookkeeping, a full stack for every allocation, is no part of it.
         QVERIFY2(elapsed < 2000, qPrintable(QString::number(elapsed)));
-        QVERIFY2(growth < (100 << 20), qPrintable(QString::number(growth)));
+        QVERIFY2(growthKiB < 100 << 10, qPrintable(QString::number(growthKiB)));
 #endif
         Q_UNUSED(elapsed)
-        Q_UNUSED(growth)
+        Q_UNUSED(growthKiB)
     }
 
     void refusedTextToldFromOneWithoutCards()
