@@ -111,6 +111,30 @@ inline QByteArray restoringGif(const QSize& screen, QSize frame = QSize())
     return gif + descriptor + QByteArray("\x02\x02\x4c\x01\0;", 6);
 }
 
+// A GIF of frames frames of size, its first frame after a comment of
+// commentBytes, which the format stores in blocks of 255 bytes.
+inline QByteArray commentedGif(const QSize& size, int frames, int commentBytes)
+{
+    QByteArray gif("GIF89a", 6);
+    QByteArray header(7, '\0');
+    qToLittleEndian(quint16(size.width()), header.data());
+    qToLittleEndian(quint16(size.height()), header.data() + 2);
+    header[4] = char(0x80); // a global colour table of two colours
+    gif += header + QByteArray("\0\0\0\xff\xff\xff", 6) + QByteArray("\x21\xfe", 2);
+    for (int left = commentBytes; left > 0; left -= 255)
+        gif += char(qMin(left, 255)) + QByteArray(qMin(left, 255), 'c');
+    gif += '\0';
+    for (int i = 0; i < frames; ++i) {
+        QByteArray descriptor(10, '\0');
+        descriptor[0] = ',';
+        qToLittleEndian(quint16(size.width()), descriptor.data() + 5);
+        qToLittleEndian(quint16(size.height()), descriptor.data() + 7);
+        // A clear code and the end of the data.
+        gif += descriptor + QByteArray("\x02\x02\x4c\x01\0", 5);
+    }
+    return gif + ';';
+}
+
 // A JPEG of some 600 bytes whose frame header claims side x side pixels, in
 // one scan or progressive: its data ends long before such a picture's would.
 inline QByteArray hugeJpeg(quint16 side, bool progressive = false)

@@ -1,12 +1,15 @@
 #include "../common/HostileHtml.h"
 #include "../common/TestFolder.h"
 #include "HostilePicture.h"
+#include "HostileSvg.h"
 #include "ImageProcess.h"
+#include "PictureCost.h"
 #include "PictureLoader.h"
 #include "PictureReader.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
+#include <QImageReader>
 #include <QScopeGuard>
 #include <QtTest>
 
@@ -40,25 +43,21 @@ QImage readAs(const QString& how, const QString& path, const QSize& bound)
     return PictureReader::read(path);
 }
 
-// A side x side SVG drawing body.
-QByteArray svgDrawing(int side, const QByteArray& body)
+// Bytes that can be read only once, in order.
+class SequentialBuffer : public QBuffer
 {
-    return "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
-           "width=\""
-        + QByteArray::number(side) + "\" height=\"" + QByteArray::number(side) + "\">" + body
-        + "</svg>";
-}
+public:
+    explicit SequentialBuffer(const QByteArray& bytes)
+    {
+        setData(bytes);
+        open(QIODevice::ReadOnly);
+    }
 
-// Groups u1 to u8, each showing the one before ten times, u0 a square.
-QByteArray multiplyingUses()
-{
-    QByteArray body = "<defs><g id=\"u0\"><rect width=\"1\" height=\"1\"/></g>";
-    for (int i = 1; i <= 8; ++i)
-        body += "<g id=\"u" + QByteArray::number(i) + "\">"
-            + QByteArray("<use xlink:href=\"#u" + QByteArray::number(i - 1) + "\"/>").repeated(10)
-            + "</g>";
-    return svgDrawing(64, body + "</defs><use xlink:href=\"#u8\"/>");
-}
+    bool isSequential() const override
+    {
+        return true;
+    }
+};
 
 // A path zigzagging count times across a side x side square.
 QByteArray zigzag(int side, int count)
@@ -67,7 +66,7 @@ QByteArray zigzag(int side, int count)
     for (int i = 0; i < count; ++i)
         path += (i % 2 ? " L " + QByteArray::number(side) : QByteArray(" L 0")) + ' '
             + QByteArray::number(i % side);
-    return svgDrawing(side, path + "\"/>");
+    return HostileSvg::drawing(side, path + "\"/>");
 }
 
 } // namespace
@@ -299,7 +298,7 @@ private slots:
             << "data" << claiming << "16 x 16 pixels";
         QTest::newRow("SVG embedding the PNG")
             << "fitted"
-            << svgDrawing(64,
+            << HostileSvg::drawing(64,
                    "<image width=\"64\" height=\"64\" xlink:href=\"data:image/png;base64,"
                        + m_iconPng.toBase64() + "\"/>")
             << "its images hold more than";
@@ -340,7 +339,8 @@ private slots:
         QTest::addColumn<QSize>("expected");
         QTest::addColumn<QString>("reason");
         const QByteArray circles = HostileHtml::svgCircles(8000, 2000);
-        const QByteArray square = svgDrawing(64, "<rect width=\"64\" height=\"64\" fill=\"red\"/>");
+        const QByteArray square
+            = HostileSvg::drawing(64, "<rect width=\"64\" height=\"64\" fill=\"red\"/>");
         QTest::newRow("8000 x 8000 of 2000 large translucent circles, whole")
             << circles << "whole" << QSize(0, 0) << "takes too long";
         QTest::newRow("the circles fitted into a thumbnail")
@@ -348,23 +348,23 @@ private slots:
         QTest::newRow("a path of 20000 segments")
             << zigzag(4000, 20000) << "whole" << QSize(0, 0) << "takes too long";
         QTest::newRow("uses showing uses eight deep")
-            << multiplyingUses() << "whole" << QSize(0, 0) << "takes too long";
-        QTest::newRow("uses showing uses eight deep, no size given")
-            << QByteArray(multiplyingUses()).replace(" width=\"64\" height=\"64\"", "") << "fitted"
-            << QSize(0, 0) << "takes too long at any size";
+            << HostileSvg::multiplyingUses() << "whole" << QSize(0, 0) << "takes too long";
+        QTest::newRow("uses showing uses eight deep, no size given") << HostileSvg::multiplyingUses(
+            false) << "fitted" << QSize(0, 0) << "reading it takes too long";
         QTest::newRow("a use showing itself")
-            << svgDrawing(64, "<g id=\"loop\"><use xlink:href=\"#loop\"/></g>") << "whole"
+            << HostileSvg::drawing(64, "<g id=\"loop\"><use xlink:href=\"#loop\"/></g>") << "whole"
             << QSize(0, 0) << "shows itself";
         QTest::newRow("an image naming a file")
-            << svgDrawing(64, "<image width=\"9\" height=\"9\" xlink:href=\"/dev/zero\"/>")
-            << "whole" << QSize(0, 0) << "names a file";
-        QTest::newRow("dashed wide lines") << svgDrawing(4000,
-            "<circle cx=\"2000\" cy=\"2000\" r=\"1000\" fill=\"none\" stroke=\"red\" "
-            "stroke-width=\"2000\" style=\"stroke-dasharray: 3 3\"/>")
-                                           << "fitted" << QSize(0, 0) << "dashed lines";
-        QTest::newRow("elements 1001 deep")
-            << svgDrawing(64, QByteArray("<g>").repeated(1001) + QByteArray("</g>").repeated(1001))
-            << "whole" << QSize(0, 0) << "deep";
+            << HostileSvg::drawing(64, "<image width=\"9\" height=\"9\" xlink:href=\"/dev/zero\"/>")
+            << "whole" << QSize(0, 0) << "names /dev/zero, which is no file";
+        const QByteArray dashedCircle = HostileSvg::wideDashedCircle();
+        QTest::newRow("wide dashed circle, whole")
+            << dashedCircle << "whole" << QSize(0, 0) << "takes too long";
+        QTest::newRow("wide dashed circle, fitted into a thumbnail")
+            << dashedCircle << "fitted" << QSize(80, 80) << QString();
+        QTest::newRow("elements 1001 deep") << HostileSvg::drawing(
+            64, QByteArray("<g>").repeated(1001) + QByteArray("</g>").repeated(1001))
+                                            << "whole" << QSize(0, 0) << "deep";
         QTest::newRow("a square, lines without dashes")
             << QByteArray(square).replace("<rect", "<rect style=\"stroke-dasharray:none\"")
             << "whole" << QSize(64, 64) << QString();
@@ -390,6 +390,135 @@ private slots:
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
         if (!image.isNull())
             QVERIFY(qRed(image.pixel(image.width() / 2, image.height() / 2)) > 0);
+    }
+
+    // Drawings a user has are shown, dashes and all, at their own size and
+    // fitted into a thumbnail.
+    void ordinarySvgIsShown_data()
+    {
+        QTest::addColumn<QByteArray>("svg");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QSize>("expected");
+        QTest::newRow("16 x 16 icon of a dashed rectangle")
+            << HostileSvg::dashedIcon() << "whole" << QSize(16, 16);
+        QTest::newRow("400 x 300 diagram of 20 dashed arrows")
+            << HostileSvg::dashedDiagram() << "whole" << QSize(400, 300);
+        QTest::newRow("the diagram fitted")
+            << HostileSvg::dashedDiagram() << "fitted" << QSize(80, 60);
+        QTest::newRow("a description that names a dash array")
+            << HostileSvg::describedDashes() << "whole" << QSize(64, 64);
+        QTest::newRow("application icon of 5000 short segments")
+            << HostileSvg::detailedIcon(5000) << "whole" << QSize(256, 256);
+        QTest::newRow("a wide dashed circle fitted into a thumbnail")
+            << HostileSvg::wideDashedCircle() << "fitted" << QSize(80, 80);
+        QTest::newRow("translucent gradients fitted into a thumbnail")
+            << HostileSvg::translucentGradients(200) << "fitted" << QSize(80, 80);
+    }
+
+    void ordinarySvgIsShown()
+    {
+        QFETCH(QByteArray, svg);
+        QFETCH(QString, how);
+        // GIVEN a drawing as users have them, WHEN it is read
+        const QImage image = readAs(how, m_files.write("ordinary.svg", svg), QSize(80, 80));
+        // THEN it comes drawn, at its size
+        QTEST(image.size(), "expected");
+        QVERIFY(!image.isNull());
+        bool painted = false;
+        for (int y = 0; y < image.height() && !painted; ++y) {
+            for (int x = 0; x < image.width() && !painted; ++x)
+                painted = qAlpha(image.pixel(x, y)) > 0;
+        }
+        QVERIFY(painted);
+    }
+
+    // A drawing that the renderer may read in more than one way, or that is
+    // slow to read or draw, is refused in little memory, through every way in.
+    void svgReadAsTheRendererReadsItStaysWithinTheBudget_data()
+    {
+        QTest::addColumn<QByteArray>("svg");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("uses whose xlink:href names a heavy group, their href a light one")
+            << HostileSvg::usesNamingTwo() << "takes too long";
+        QTest::newRow(
+            "an image whose xlink:href embeds a 20000 x 20000 picture, its href a small one")
+            << HostileSvg::imageNamingTwo(m_iconPng, hugePicture(16))
+            << "its images hold more than";
+        QTest::newRow("an id given to an empty group and then to a heavy one")
+            << HostileSvg::idGivenTwice() << "takes too long";
+        QTest::newRow("20000 style rules, each matching 20000 elements")
+            << HostileSvg::styleForAll(20000) << "reading it takes too long";
+        QTest::newRow("a style sheet instruction naming a device")
+            << HostileSvg::styleFile("/dev/zero") << "/dev/zero is no file";
+        QTest::newRow("2000 lines of text") << HostileSvg::textLines(2000) << "takes too long";
+        QTest::newRow("combs of 400 teeth") << HostileSvg::combs(20, 400) << "takes too long";
+        QTest::newRow("200 translucent gradients over 4000 x 4000")
+            << HostileSvg::translucentGradients(200) << "takes too long";
+        QTest::newRow("a wide dashed circle") << HostileSvg::wideDashedCircle() << "takes too long";
+    }
+
+    void svgReadAsTheRendererReadsItStaysWithinTheBudget()
+    {
+        QFETCH(QByteArray, svg);
+        QFETCH(QString, reason);
+        const QString path = m_files.write("hostile.svg", svg);
+        for (const QString how : {"whole", "data", "fitted"}) {
+            // GIVEN a drawing slow to read or draw
+            if (!resetPeakMemory())
+                QSKIP("The peak memory cannot be reset here.");
+            const qint64 peakBefore = peakMemoryKiB();
+            // WHEN it is read, THEN it is refused with the reason, in little memory; fitted
+            // into a thumbnail, it may also be drawn
+            if (how == "fitted") {
+                const QImage thumbnail = readAs(how, path, QSize(80, 80));
+                QVERIFY(thumbnail.width() <= 80 && thumbnail.height() <= 80);
+            } else {
+                QTest::ignoreMessage(
+                    QtWarningMsg, QRegularExpression("Refused picture .*" + reason));
+                QVERIFY2(readAs(how, path, QSize()).isNull(), qPrintable(how));
+            }
+            const qint64 growth = peakMemoryKiB() - peakBefore;
+            QVERIFY2(growth < 300 * 1024, qPrintable(QString("%1: %2 KiB").arg(how).arg(growth)));
+        }
+    }
+
+    // A GIF may hold a comment of any length before its first frame.
+    void gifWithLongCommentIsShown()
+    {
+        const QString path
+            = m_files.write("commented.gif", commentedGif(QSize(200, 150), 3, 70000));
+        QCOMPARE(PictureReader::read(path).size(), QSize(200, 150));
+        QImageReader frames(path);
+        QCOMPARE(frames.imageCount(), 3);
+    }
+
+    // An icon read from a device that cannot seek, as a socket gives it, is
+    // budgeted by what it holds: a PNG at the PNG's size, anything else as
+    // Qt's reader tells it.
+    void iconFromSequentialDeviceIsBudgetedByWhatItHolds_data()
+    {
+        QTest::addColumn<QByteArray>("icon");
+        QTest::addColumn<QSize>("size");
+        QImage picture(16, 16, QImage::Format_ARGB32);
+        picture.fill(QColor(200, 40, 40));
+        QBuffer bitmap;
+        bitmap.open(QIODevice::WriteOnly);
+        picture.save(&bitmap, "ICO");
+        QTest::newRow("icon of a bitmap") << bitmap.data() << QSize();
+        QTest::newRow("icon of a 20000 x 20000 PNG")
+            << iconHolding(m_iconPng) << QSize(20000, 20000);
+    }
+
+    void iconFromSequentialDeviceIsBudgetedByWhatItHolds()
+    {
+        QFETCH(QByteArray, icon);
+        QFETCH(QSize, size);
+        SequentialBuffer device(icon);
+        QImageReader reader(&device, "ico");
+        const DAvuroD::PictureCost cost(reader);
+        QVERIFY2(cost.refusal().isEmpty(), qPrintable(cost.refusal()));
+        if (size.isValid())
+            QCOMPARE(cost.size(), size);
     }
 
 private:

@@ -1,10 +1,8 @@
 #include "PictureCost.h"
 
 #include "JpegHeader.h"
-#include "PictureReader.h"
-#include "SvgCost.h"
 
-#include <QBuffer>
+#include <QIODevice>
 #include <QImage>
 #include <QImageReader>
 #include <QtEndian>
@@ -16,8 +14,57 @@ namespace DAvuroD {
 
 namespace {
 
-// A GIF's first frame is looked for in these bytes.
-constexpr int maxGifHeader = 1 << 16;
+// A GIF's first frame is looked for in these bytes, of a device that can
+// seek and of one that cannot; an icon's first entry in the latter.
+constexpr qint64 maxGifHeader = qint64(64) << 20;
+constexpr qint64 maxSequentialHeader = qint64(4) << 20;
+
+// The bytes of a device from its position on, read without moving it: by
+// seeking where it can, else from what it can peek.
+class Ahead
+{
+public:
+    explicit Ahead(QIODevice* device)
+        : m_device(device)
+        , m_start(device->pos())
+    {
+        if (device->isSequential())
+            m_window = device->peek(maxSequentialHeader);
+    }
+
+    // The bytes at, or fewer where the device ends.
+    QByteArray read(qint64 at, int count)
+    {
+        if (m_device->isSequential())
+            return at < m_window.size() ? m_window.mid(int(at), count) : QByteArray();
+        if (at < m_windowAt || at + count > m_windowAt + m_window.size()) {
+            m_windowAt = at;
+            m_device->seek(m_start + at);
+            m_window = m_device->read(qMax(count, 1 << 16));
+            m_device->seek(m_start);
+        }
+        return m_window.mid(int(at - m_windowAt), count);
+    }
+
+    // The byte at, or -1 where the device ends.
+    int byte(qint64 at)
+    {
+        const QByteArray one = read(at, 1);
+        return one.isEmpty() ? -1 : uchar(one.at(0));
+    }
+
+    // How far it can be read.
+    qint64 reach() const
+    {
+        return m_device->isSequential() ? m_window.size() : maxGifHeader;
+    }
+
+private:
+    QIODevice* m_device;
+    qint64 m_start;
+    QByteArray m_window;
+    qint64 m_windowAt = 0;
+};
 
 // The bits a pixel of the copy in 32 bits that scaling or showing a picture
 // in format makes: none for 32 bits a pixel, premultiplied in place where it
@@ -45,10 +92,6 @@ PictureCost::PictureCost(QImageReader& reader)
 {
     if (m_format.isEmpty())
         return;
-    if (isSvg()) {
-        readSvg();
-        return;
-    }
     if (m_format == "ico" || m_format == "cur") {
         readIcon();
     } else if (m_format == "jpeg") {
@@ -65,31 +108,18 @@ PictureCost::PictureCost(QImageReader& reader)
         m_imageFormat = reader.imageFormat();
 }
 
-PictureCost::~PictureCost() = default;
-
 QString PictureCost::refusal() const
 {
     return m_refusal;
 }
 
-bool PictureCost::isSvg() const
+QSize PictureCost::size() const
 {
-    return m_format == "svg" || m_format == "svgz";
-}
-
-QSize PictureCost::size()
-{
-    if (!m_refusal.isEmpty())
-        return QSize();
-    if (isSvg() && !m_size.isValid())
-        m_size = m_reader.size();
-    return m_size;
+    return m_refusal.isEmpty() ? m_size : QSize();
 }
 
 QSize PictureCost::decodedSize(const QSize& target) const
 {
-    if (isSvg())
-        return target;
     if (!m_decodesAtScale)
         return m_size;
     // libjpeg decodes at M/8 of the size for M of 1 to 8, and Qt's handler
@@ -115,30 +145,20 @@ qint64 PictureCost::pixels(const QSize& decoded) const
     return qint64(qMin(std::ceil(bytes / 4) + double(m_heldPixels), double(LLONG_MAX / 2)));
 }
 
-QString PictureCost::workRefusal(const QSize& decoded) const
-{
-    return m_svg ? m_svg->workRefusal(decoded) : QString();
-}
-
 // The icon reader decodes the first entry, a PNG whole whatever size the entry
 // gives, into a buffer of the size the entry gives; another entry is a bitmap
 // of at most 256 x 256, which the entry gives. Where the entry's offset lies
 // beyond the data, it reads on after the entry.
 void PictureCost::readIcon()
 {
-    QIODevice* device = m_reader.device();
-    const QByteArray directory = device->peek(22);
-    if (device->isSequential()) {
-        m_refusal = QStringLiteral("an icon that cannot be read twice");
-        return;
-    }
+    Ahead ahead(m_reader.device());
+    const QByteArray directory = ahead.read(0, 22);
     if (directory.size() < 22)
         return;
-    const qint64 start = device->pos();
-    if (!device->seek(start + qFromLittleEndian<quint32>(directory.constData() + 18)))
-        device->seek(start + 22);
-    const QByteArray png = device->read(26);
-    device->seek(start);
+    const quint32 offset = qFromLittleEndian<quint32>(directory.constData() + 18);
+    QByteArray png = ahead.read(offset, 26);
+    if (png.isEmpty())
+        png = ahead.read(22, 26);
     if (!png.startsWith("\x89PNG\r\n\x1a\n"))
         return;
     const quint32 width = png.size() == 26 ? qFromBigEndian<quint32>(png.constData() + 16) : 0;
@@ -161,47 +181,28 @@ void PictureCost::readIcon()
 // keeps a second one while it decodes a frame that restores the screen.
 void PictureCost::readGif()
 {
-    const QByteArray gif = m_reader.device()->peek(maxGifHeader);
-    const auto number = [&gif](int at) {
-        return at + 2 <= gif.size() ? int(qFromLittleEndian<quint16>(gif.constData() + at)) : -1;
+    Ahead ahead(m_reader.device());
+    const QByteArray header = ahead.read(0, 13);
+    const auto number = [&ahead](qint64 at) {
+        const QByteArray two = ahead.read(at, 2);
+        return two.size() == 2 ? int(qFromLittleEndian<quint16>(two.constData())) : -1;
     };
-    const uchar flags = gif.size() > 10 ? uchar(gif.at(10)) : 0;
-    int at = 13 + (flags & 0x80 ? 3 << ((flags & 7) + 1) : 0);
-    // Extensions, each a label and blocks up to an empty one.
-    while (at < gif.size() && gif.at(at) == '!') {
-        for (at += 2; at < gif.size() && gif.at(at) != 0; at += uchar(gif.at(at)) + 1) { }
+    const uchar flags = header.size() > 10 ? uchar(header.at(10)) : 0;
+    qint64 at = 13 + (flags & 0x80 ? 3 << ((flags & 7) + 1) : 0);
+    // Extensions, each a label and blocks of data up to an empty one.
+    while (at < ahead.reach() && ahead.byte(at) == '!') {
+        for (at += 2; at < ahead.reach() && ahead.byte(at) > 0; at += ahead.byte(at) + 1) { }
         ++at;
     }
-    if (at >= gif.size() || (gif.at(at) == ',' && number(at + 7) < 0)) {
+    if (at >= ahead.reach()) {
         m_refusal
-            = QStringLiteral("its first frame is not within its first %1 bytes").arg(maxGifHeader);
+            = QStringLiteral("its first frame is not within its first %1 bytes").arg(ahead.reach());
         return;
     }
     m_largest = QSize(number(6), number(8));
-    if (gif.at(at) == ',')
+    if (ahead.byte(at) == ',' && number(at + 7) >= 0)
         m_largest = m_largest.expandedTo(
             QSize(number(at + 1) + number(at + 5), number(at + 3) + number(at + 7)));
-}
-
-void PictureCost::readSvg()
-{
-    m_svg = std::make_unique<SvgCost>(m_reader.device());
-    m_refusal = m_svg->refusal();
-    for (QByteArray picture : m_svg->pictures()) {
-        QBuffer buffer(&picture);
-        QImageReader reader(&buffer);
-        PictureCost cost(reader);
-        if (cost.isSvg())
-            m_refusal = QStringLiteral("an image holds an SVG");
-        else if (!cost.refusal().isEmpty())
-            m_refusal = QStringLiteral("an image: %1").arg(cost.refusal());
-        m_heldPixels += cost.pixels(cost.size());
-        if (m_refusal.isEmpty() && m_heldPixels > PictureReader::maxPixels)
-            m_refusal = QStringLiteral("its images hold more than %1 pixels")
-                            .arg(PictureReader::maxPixels);
-        if (!m_refusal.isEmpty())
-            return;
-    }
 }
 
 } // namespace DAvuroD

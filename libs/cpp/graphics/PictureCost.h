@@ -5,13 +5,9 @@
 #include <QSize>
 #include <QString>
 
-#include <memory>
-
 class QImageReader;
 
 namespace DAvuroD {
-
-class SvgCost;
 
 // What decoding a picture with QImageReader costs, told before a pixel is
 // decoded and whatever its container's header claims: the size read() gives
@@ -20,39 +16,29 @@ class SvgCost;
 // picture of its screen while it decodes a frame; a JPEG in several scans
 // keeps the coefficients of the whole picture; 16-bit colour takes twice the
 // bytes; a picture of other than 32 bits a pixel is copied into 32 bits to
-// be scaled or shown; an SVG is drawn at the size asked,
-// within SvgCost's bounds, and holds the pictures it embeds. A picture whose
-// cost cannot be told is refused.
+// be scaled or shown. A picture whose cost cannot be told is refused. An SVG
+// is SvgCost's.
 class PictureCost
 {
 public:
-    // Reads what it needs from the reader's device, leaving the reader ready
-    // to read; an SVG's size is read only when size() is first asked.
+    // Reads the headers from the reader's device, leaving the reader ready
+    // to read.
     explicit PictureCost(QImageReader& reader);
-    ~PictureCost();
 
     // Why the picture is refused, or an empty text (also for no picture).
     QString refusal() const;
-    // Whether telling its size parses it, which decodes the pictures it
-    // embeds (up to the pixels of pixels(QSize())).
-    bool isSvg() const;
     // The size read() gives for the whole picture; empty when the picture is
     // refused or unreadable.
-    QSize size();
+    QSize size() const;
     // The size it is decoded at for target, which is no larger than size():
-    // target for an SVG, an eighth to the whole for a JPEG in one scan,
-    // otherwise size().
+    // an eighth to the whole for a JPEG in one scan, otherwise size().
     QSize decodedSize(const QSize& target) const;
     // The pixels held while it is decoded at decoded.
     qint64 pixels(const QSize& decoded) const;
-    // Why decoding at decoded is refused for more than its pixels (an SVG
-    // that takes too long to draw), or an empty text.
-    QString workRefusal(const QSize& decoded) const;
 
 private:
     void readIcon();
     void readGif();
-    void readSvg();
 
     QImageReader& m_reader;
     QByteArray m_format;
@@ -65,7 +51,6 @@ private:
     QImage::Format m_imageFormat = QImage::Format_Invalid;
     qint64 m_heldPixels = 0;
     bool m_decodesAtScale = false;
-    std::unique_ptr<SvgCost> m_svg;
 };
 
 } // namespace DAvuroD

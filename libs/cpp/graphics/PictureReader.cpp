@@ -1,6 +1,8 @@
 #include "PictureReader.h"
 
 #include "PictureCost.h"
+#include "SvgCost.h"
+#include "SvgPicture.h"
 #include "Trace.h"
 
 #include <QImageReader>
@@ -71,11 +73,9 @@ QImage PictureReader::readStretched(const QString& path, const QSize& size)
 QImage PictureReader::read(
     QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode, qint64 most, bool* beyond)
 {
-    PictureCost cost(reader);
-    // Telling an SVG's size decodes the pictures it embeds: it is read alone.
-    const int alone = cost.isSvg() && cost.refusal().isEmpty() ? int(maxPixels) : 0;
-    decodingPixels().acquire(alone);
-    const QSemaphoreReleaser releaseAlone(decodingPixels(), alone);
+    if (reader.format() == "svg" || reader.format() == "svgz")
+        return readSvg(reader, size, mode, most, beyond);
+    const PictureCost cost(reader);
     const QSize original = cost.size();
     if (original.isEmpty())
         return refused(reader, cost.refusal());
@@ -85,26 +85,51 @@ QImage PictureReader::read(
         && target.height() <= original.height();
     const QSize decoded = shrink ? cost.decodedSize(target) : original;
     const qint64 pixels = cost.pixels(decoded);
-    if (pixels > qMin(most, maxPixels)) {
-        if (beyond)
-            *beyond = true;
-        return refused(reader,
-            QStringLiteral("%1 x %2 pixels, decoded in the memory of %3 pixels, more than %4")
-                .arg(original.width())
-                .arg(original.height())
-                .arg(pixels)
-                .arg(qMin(most, maxPixels)));
-    }
-    const QString work = cost.workRefusal(decoded);
-    if (!work.isEmpty())
-        return refused(reader, work);
+    if (pixels > qMin(most, maxPixels))
+        return beyondBudget(reader, original, pixels, most, beyond);
     if (decoded != original)
         reader.setScaledSize(target);
-    const int more = alone > 0 ? 0 : int(pixels);
-    decodingPixels().acquire(more);
-    const QSemaphoreReleaser release(decodingPixels(), more);
+    decodingPixels().acquire(int(pixels));
+    const QSemaphoreReleaser release(decodingPixels(), int(pixels));
     QImage image = reader.read();
     return image.isNull() || image.size() == target ? image : scaled(std::move(image), target);
+}
+
+// Parsing an SVG decodes the pictures it embeds before its size is known: it
+// is read alone.
+QImage PictureReader::readSvg(
+    QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode, qint64 most, bool* beyond)
+{
+    const SvgCost cost(reader.device(), reader.format());
+    if (!cost.refusal().isEmpty())
+        return refused(reader, cost.refusal());
+    decodingPixels().acquire(int(maxPixels));
+    const QSemaphoreReleaser release(decodingPixels(), int(maxPixels));
+    const SvgPicture picture(reader.device(), reader.format());
+    const QSize original = picture.size();
+    if (original.isEmpty())
+        return refused(reader, QString());
+    const QSize target = targetSize(original, size, mode);
+    const qint64 pixels = qint64(target.width()) * target.height() + cost.heldPixels();
+    if (pixels > qMin(most, maxPixels))
+        return beyondBudget(reader, original, pixels, most, beyond);
+    const QString work = cost.drawingRefusal(picture, target);
+    if (!work.isEmpty())
+        return refused(reader, work);
+    return picture.draw(target);
+}
+
+QImage PictureReader::beyondBudget(
+    const QImageReader& reader, const QSize& original, qint64 pixels, qint64 most, bool* beyond)
+{
+    if (beyond)
+        *beyond = true;
+    return refused(reader,
+        QStringLiteral("%1 x %2 pixels, decoded in the memory of %3 pixels, more than %4")
+            .arg(original.width())
+            .arg(original.height())
+            .arg(pixels)
+            .arg(qMin(most, maxPixels)));
 }
 
 // A null image, and a warning when there is a reason.

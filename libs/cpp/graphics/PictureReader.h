@@ -12,14 +12,16 @@ namespace DAvuroD {
 // Reads pictures through QImageReader within a budget of the pixels
 // decoded: what decoding costs is told first (PictureCost), and a picture
 // whose cost cannot be told, or that would hold more pixels than the budget
-// while it decodes, or an SVG that would take too long to draw, is refused (a
-// null image and a warning) before a pixel is decoded. A JPEG in one scan
-// decodes straight at 1/2, 1/4 or 1/8 of its size, and an SVG is drawn at the
-// size asked, so they are budgeted at the size they decode at: a JPEG up to
-// its own 65500 x 65500 fits at 1/8. Every other picture, a JPEG in several
-// scans too, decodes whole. Reentrant: any thread may read. The pictures
-// being decoded hold at most the budget's pixels at once across all threads;
-// a read beyond it waits for those before it, and an SVG is read alone.
+// while it decodes, is refused (a null image and a warning) before a pixel
+// is decoded. A JPEG in one scan decodes straight at 1/2, 1/4 or 1/8 of its
+// size, so it is budgeted at the size it decodes at: up to its own 65500 x
+// 65500 fits at 1/8. Every other picture, a JPEG in several scans too,
+// decodes whole. An SVG is parsed and drawn with QSvgRenderer at the size
+// asked, as the image plugin draws it (SvgPicture), within the budget of its
+// pixels and the pictures it embeds and within the work SvgCost allows.
+// Reentrant: any thread may read. The pictures being decoded hold at most
+// the budget's pixels at once across all threads; a read beyond it waits for
+// those before it, and an SVG is read alone.
 class PictureReader
 {
 public:
@@ -40,6 +42,10 @@ public:
 private:
     static QImage read(QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode,
         qint64 most = maxPixels, bool* beyond = nullptr);
+    static QImage readSvg(QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode,
+        qint64 most, bool* beyond);
+    static QImage beyondBudget(const QImageReader& reader, const QSize& original, qint64 pixels,
+        qint64 most, bool* beyond);
     static QImage refused(const QImageReader& reader, const QString& why);
 };
 

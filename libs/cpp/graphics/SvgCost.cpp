@@ -1,22 +1,23 @@
 #include "SvgCost.h"
 
-#include <QHash>
-#include <QIODevice>
-#include <QXmlStreamReader>
+#include "DrawingWork.h"
+#include "PictureCost.h"
+#include "PictureReader.h"
+#include "SvgPicture.h"
+#include "SvgScan.h"
 
-#include <vector>
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QPainter>
+#include <QUrl>
 
 #include <zlib.h>
 
 namespace DAvuroD {
 
 namespace {
-
-// The part of an XML name after its prefix: the renderer reads names as written.
-QStringRef localName(const QStringRef& name)
-{
-    return name.mid(name.lastIndexOf(QLatin1Char(':')) + 1);
-}
 
 // The gzip stream inflated, up to most bytes and one more (too large); empty
 // when it does not inflate.
@@ -36,274 +37,160 @@ QByteArray inflated(const QByteArray& data, int most)
     return result == Z_STREAM_END || stream.avail_out == 0 ? out : QByteArray();
 }
 
-// The numbers of path data or a point list as the SVG grammar parts them:
-// "1.5.5" is two, "-1e-5" one.
-qint64 numbersIn(const QStringRef& data)
+bool isSvg(const QByteArray& format)
 {
-    enum { Outside, Whole, Fraction, Exponent } state = Outside;
-    qint64 numbers = 0;
-    QChar previous;
-    for (const QChar c : data) {
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
-            numbers += state == Outside;
-            state = state == Outside ? Whole : state;
-        } else if (c == QLatin1Char('.')) {
-            numbers += state != Whole;
-            state = Fraction;
-        } else if ((c == QLatin1Char('e') || c == QLatin1Char('E')) && state != Outside) {
-            state = Exponent;
-        } else if (!((c == QLatin1Char('-') || c == QLatin1Char('+')) && state == Exponent
-                       && (previous == QLatin1Char('e') || previous == QLatin1Char('E')))) {
-            state = Outside;
-        }
-        previous = c;
-    }
-    return numbers;
+    return format == "svg" || format == "svgz";
 }
 
-// Whether the value of a dash array draws dashes.
-bool isDashArray(const QStringRef& value)
+qint64 milliseconds(double work)
 {
-    const QStringRef trimmed = value.trimmed();
-    return !trimmed.isEmpty() && trimmed.compare(QLatin1String("none"), Qt::CaseInsensitive) != 0;
+    return qRound64(work / 1e6);
 }
-
-// Whether a dash array that draws dashes is given in text: a style attribute
-// or a style sheet.
-bool namesDashes(const QStringRef& text)
-{
-    const QLatin1String property("dasharray");
-    for (int at = text.indexOf(property, 0, Qt::CaseInsensitive); at >= 0;
-         at = text.indexOf(property, at + 1, Qt::CaseInsensitive)) {
-        QStringRef value = text.mid(at + property.size()).trimmed();
-        if (value.startsWith(QLatin1Char(':')))
-            value = value.mid(1);
-        int end = 0;
-        while (end < value.size() && !QStringLiteral(";}\"'").contains(value.at(end)))
-            ++end;
-        if (isDashArray(value.left(end)))
-            return true;
-    }
-    return false;
-}
-
-bool isText(const QStringRef& name)
-{
-    return name == QLatin1String("text") || name == QLatin1String("textArea");
-}
-
-// What an element draws, itself and all it shows, the sums held at SvgCost::maxWork.
-struct Total
-{
-    qint64 shapes;
-    qint64 segments;
-    int depth;
-
-    void add(const Total& part)
-    {
-        shapes = qMin(shapes + part.shapes, SvgCost::maxWork);
-        segments = qMin(segments + part.segments, SvgCost::maxWork);
-        depth = qMax(depth, part.depth);
-    }
-};
 
 } // namespace
 
-struct SvgCost::Element
-{
-    qint64 shapes = 1;
-    qint64 segments = 0;
-    // What it draws: its children, then what a <use> shows.
-    std::vector<int> children;
-};
-
-// The elements read so far.
-struct SvgCost::Scan
-{
-    std::vector<Element> elements;
-    // The elements open, the innermost last.
-    std::vector<int> open;
-    QHash<QString, int> ids;
-    // Each <use> and the id it shows.
-    std::vector<std::pair<int, QString>> uses;
-    // Text elements open.
-    int texts = 0;
-};
-
-SvgCost::SvgCost(QIODevice* device)
+SvgCost::SvgCost(QIODevice* device, const QByteArray& format)
 {
     QByteArray source = device->peek(maxSourceSize + 1);
     if (source.startsWith("\x1f\x8b"))
         source = inflated(source, maxSourceSize);
-    if (source.size() > maxSourceSize)
+    if (source.size() > maxSourceSize) {
         m_refusal = QStringLiteral("more than %1 bytes of SVG").arg(maxSourceSize);
-    else
-        read(source);
+        return;
+    }
+    // Parsing from a file, the renderer finds the pictures it names beside it.
+    const auto* file = qobject_cast<QFile*>(device);
+    read(source,
+        file && format != "svgz" ? QFileInfo(file->fileName()).absoluteDir() : QDir::current());
 }
+
+SvgCost::~SvgCost() = default;
 
 QString SvgCost::refusal() const
 {
     return m_refusal;
 }
 
-qint64 SvgCost::work(const QSize& size) const
+qint64 SvgCost::heldPixels() const
 {
-    const double work = double(m_shapes) * (double(size.width()) * size.height() + 8192)
-        + 1024.0 * double(m_segments) * (double(size.width()) + size.height());
-    return qint64(qMin(work, double(maxWork) * 2));
+    return m_heldPixels;
 }
 
-QString SvgCost::workRefusal(const QSize& size) const
+double SvgCost::work(const SvgPicture& picture, const QSize& size) const
 {
-    if (work(size) <= maxWork)
+    const double canvas = double(size.width()) * size.height() * canvasWork;
+    DrawingWork drawing(size, maxWork - m_readingWork - canvas);
+    QPainter painter(&drawing);
+    picture.render(&painter, size);
+    painter.end();
+    return m_readingWork + canvas + drawing.work();
+}
+
+QString SvgCost::drawingRefusal(const SvgPicture& picture, const QSize& size) const
+{
+    const double work = this->work(picture, size);
+    if (work <= maxWork)
         return QString();
-    return QStringLiteral("drawing %1 shapes and %2 path segments at %3 x %4 pixels takes too long")
-        .arg(m_shapes)
-        .arg(m_segments)
+    return QStringLiteral("drawing it at %1 x %2 pixels takes too long (%3 ms)")
         .arg(size.width())
-        .arg(size.height());
+        .arg(size.height())
+        .arg(milliseconds(work));
 }
 
-QList<QByteArray> SvgCost::pictures() const
+void SvgCost::read(const QByteArray& source, const QDir& pictureFolder)
 {
-    return m_pictures;
+    SvgScan scan(source);
+    m_refusal = scan.refusal();
+    if (m_refusal.isEmpty())
+        readPictures(scan, pictureFolder);
+    if (m_refusal.isEmpty())
+        readStyleFiles(scan);
+    if (m_refusal.isEmpty())
+        addReadingWork(scan, source.size());
 }
 
-void SvgCost::read(const QByteArray& source)
+// The renderer decodes each picture whole while it parses, and copies it
+// into premultiplied pixels: each counts twice.
+void SvgCost::readPictures(const SvgScan& scan, const QDir& pictureFolder)
 {
-    QXmlStreamReader xml(source);
-    // As the renderer reads it.
-    xml.setNamespaceProcessing(false);
-    Scan scan;
-    while (!xml.atEnd() && m_refusal.isEmpty()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement) {
-            readElement(xml, scan);
-        } else if (token == QXmlStreamReader::EndElement) {
-            scan.texts -= isText(localName(xml.qualifiedName()));
-            scan.open.pop_back();
-        } else if (token == QXmlStreamReader::Characters && !scan.open.empty()) {
-            if (namesDashes(xml.text()))
-                m_refusal = dashesRefusal();
-            if (scan.texts > 0)
-                scan.elements[size_t(scan.open.back())].shapes += xml.text().size();
-        }
+    for (QByteArray picture : scan.embeddedPictures()) {
+        QBuffer buffer(&picture);
+        buffer.open(QIODevice::ReadOnly);
+        addPicture(&buffer);
+        if (!m_refusal.isEmpty())
+            return;
     }
-    if (m_refusal.isEmpty() && xml.hasError())
-        m_refusal = QStringLiteral("no well-formed XML: %1").arg(xml.errorString());
-    if (m_refusal.isEmpty() && !scan.elements.empty()) {
-        showUses(scan);
-        total(scan.elements);
-    }
-}
-
-void SvgCost::readElement(const QXmlStreamReader& xml, Scan& scan)
-{
-    const int index = int(scan.elements.size());
-    if (index == maxElements) {
-        m_refusal = QStringLiteral("more than %1 elements").arg(maxElements);
-        return;
-    }
-    if (!scan.open.empty())
-        scan.elements[size_t(scan.open.back())].children.push_back(index);
-    scan.open.push_back(index);
-    scan.elements.emplace_back();
-    Element& element = scan.elements.back();
-    const QStringRef name = localName(xml.qualifiedName());
-    scan.texts += isText(name);
-    QString href;
-    const QXmlStreamAttributes attributes = xml.attributes();
-    for (const QXmlStreamAttribute& attribute : attributes) {
-        const QStringRef key = localName(attribute.qualifiedName());
-        const QStringRef value = attribute.value();
-        if (key == QLatin1String("id"))
-            scan.ids.insert(value.toString(), index);
-        else if (key == QLatin1String("d") || key == QLatin1String("points"))
-            element.segments = (numbersIn(value) + 1) / 2;
-        else if (key == QLatin1String("href"))
-            href = value.toString();
-        if (key.endsWith(QLatin1String("dasharray"), Qt::CaseInsensitive) ? isDashArray(value)
-                                                                          : namesDashes(value))
-            m_refusal = dashesRefusal();
-    }
-    if (name == QLatin1String("use") && href.startsWith(QLatin1Char('#')))
-        scan.uses.emplace_back(index, href.mid(1));
-    else if (name == QLatin1String("image"))
-        embed(href);
-}
-
-// The renderer decodes the data URL of an <image> whole, and reads the file
-// any other names.
-void SvgCost::embed(const QString& href)
-{
-    if (href.isEmpty())
-        return;
-    if (!href.startsWith(QLatin1String("data"))) {
-        m_refusal = QStringLiteral("an image names a file");
-        return;
-    }
-    const int base64 = href.lastIndexOf(QLatin1String("base64,"));
-    if (base64 >= 0)
-        m_pictures << QByteArray::fromBase64(href.mid(base64 + 7).toLatin1());
-}
-
-QString SvgCost::dashesRefusal()
-{
-    return QStringLiteral("dashed lines");
-}
-
-// What a <use> shows is drawn after its children, once they are all read.
-void SvgCost::showUses(Scan& scan)
-{
-    for (const auto& use : scan.uses) {
-        const int shown = scan.ids.value(use.second, -1);
-        if (shown >= 0)
-            scan.elements[size_t(use.first)].children.push_back(shown);
-    }
-}
-
-// What the root draws, walked depth first without recursion, each element's
-// total added to the one that draws it; a <use> inside what it shows would
-// be drawn forever.
-void SvgCost::total(const std::vector<Element>& elements)
-{
-    enum State : char { Unseen, Open, Done };
-    std::vector<State> state(elements.size(), Unseen);
-    std::vector<Total> totals(elements.size());
-    // The elements being walked, each with the index of its next child.
-    std::vector<std::pair<int, size_t>> path;
-    const auto open = [&](int element) {
-        state[size_t(element)] = Open;
-        totals[size_t(element)]
-            = {elements[size_t(element)].shapes, elements[size_t(element)].segments, 0};
-        path.emplace_back(element, 0);
-    };
-    open(0);
-    while (!path.empty() && m_refusal.isEmpty()) {
-        const int element = path.back().first;
-        const std::vector<int>& children = elements[size_t(element)].children;
-        if (path.back().second == children.size()) {
-            path.pop_back();
-            state[size_t(element)] = Done;
-            if (++totals[size_t(element)].depth > maxDepth)
-                m_refusal = QStringLiteral("drawn more than %1 deep").arg(maxDepth);
-            if (!path.empty())
-                totals[size_t(path.back().first)].add(totals[size_t(element)]);
+    for (const QString& name : scan.pictureFiles()) {
+        const QString path = QUrl(name).isRelative() ? pictureFolder.absoluteFilePath(name) : name;
+        const QFileInfo info(path);
+        if (!info.exists())
             continue;
+        if (!info.isFile()) {
+            m_refusal = QStringLiteral("an image names %1, which is no file").arg(name);
+            return;
         }
-        const int child = children[path.back().second++];
-        if (state[size_t(child)] == Open)
-            m_refusal = QStringLiteral("a <use> shows itself");
-        else if (state[size_t(child)] == Unseen)
-            open(child);
-        else
-            totals[size_t(element)].add(totals[size_t(child)]);
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            addPicture(&file);
+        if (!m_refusal.isEmpty())
+            return;
     }
-    m_shapes = totals[0].shapes;
-    m_segments = totals[0].segments;
-    // Telling its size, where it gives none, walks every shape it draws.
-    if (m_refusal.isEmpty() && work(QSize(0, 0)) > maxWork)
-        m_refusal = QStringLiteral("drawing %1 shapes takes too long at any size").arg(m_shapes);
+}
+
+void SvgCost::addPicture(QIODevice* device)
+{
+    QImageReader reader(device);
+    if (isSvg(reader.format())) {
+        m_refusal = QStringLiteral("an image holds an SVG");
+        return;
+    }
+    const PictureCost cost(reader);
+    if (!cost.refusal().isEmpty()) {
+        m_refusal = QStringLiteral("an image: %1").arg(cost.refusal());
+        return;
+    }
+    m_heldPixels += cost.pixels(cost.size()) * 2;
+    if (m_heldPixels > PictureReader::maxPixels)
+        m_refusal
+            = QStringLiteral("its images hold more than %1 pixels").arg(PictureReader::maxPixels);
+}
+
+// The renderer reads a style sheet file named in the current folder, whole.
+void SvgCost::readStyleFiles(SvgScan& scan)
+{
+    for (const QString& name : scan.styleFiles()) {
+        const QFileInfo info(name);
+        if (!info.exists())
+            continue;
+        if (!info.isFile() || info.size() > maxSourceSize) {
+            m_refusal = QStringLiteral("a style sheet named %1 is no file of at most %2 bytes")
+                            .arg(name)
+                            .arg(maxSourceSize);
+            return;
+        }
+        QFile file(info.absoluteFilePath());
+        if (file.open(QIODevice::ReadOnly))
+            scan.addStyleSheet(QString::fromUtf8(file.readAll()));
+    }
+}
+
+void SvgCost::addReadingWork(const SvgScan& scan, qint64 bytes)
+{
+    const SvgScan::Walk walk = scan.walk();
+    const double parsing
+        = scan.elements() * elementParseWork + bytes * byteParseWork + scan.styleWork();
+    const double walking = walks
+        * (walk.elements * elementWalkWork + walk.texts * textWalkWork
+            + walk.characters * letterWalkWork);
+    m_readingWork = parsing + walking;
+    if (m_readingWork > maxWork)
+        m_refusal = QStringLiteral("reading it takes too long: %1 elements and their style "
+                                   "(%2 ms), walked as %3 elements and %4 letters of text (%5 ms)")
+                        .arg(scan.elements())
+                        .arg(milliseconds(parsing))
+                        .arg(walk.elements)
+                        .arg(walk.characters)
+                        .arg(milliseconds(walking));
 }
 
 } // namespace DAvuroD

@@ -1,65 +1,66 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 #include <QSize>
 #include <QString>
 
-#include <vector>
-
+class QDir;
 class QIODevice;
-class QXmlStreamReader;
 
 namespace DAvuroD {
 
-// What drawing an SVG costs, read with the XML reader before the SVG renderer
-// parses it: the shapes it draws (each element, each letter of a text, a
-// <use> counting what it shows again) and the segments of their paths, and
-// the pictures its <image> elements embed, which the renderer decodes whole.
-// Refused: an SVG larger than maxSourceSize, also once inflated; one of more
-// than maxElements elements, or drawn deeper than maxDepth; a <use> that shows
-// itself; an <image> that names a file; dashed lines, whose cost grows with
-// the length of the line over the length of a dash.
+class SvgPicture;
+class SvgScan;
+
+// What reading and drawing an SVG with QSvgRenderer costs, in nanoseconds of
+// this machine, told in two steps. Before the renderer parses it, from its
+// source (SvgScan): parsing its elements and bytes, matching its style
+// sheets, walking its drawing three times (to tell its size, to count the
+// drawing, to draw), each element, text and letter of text as often as it
+// is drawn, and the pictures it decodes and the files it reads, which are
+// refused beyond the picture budget or where they are no files. Once it is
+// parsed, at the size it is drawn: the image drawn on, and what the raster
+// engine takes to draw each of its shapes there (DrawingWork). Refused
+// beyond maxWork, a second of this machine: every SVG of a desktop is far
+// within it, and one drawn within it takes at most about two.
 class SvgCost
 {
 public:
     static constexpr int maxSourceSize = 8 << 20;
-    static constexpr int maxElements = 100000;
-    static constexpr int maxDepth = 1000;
-    // Drawing work at most: see work(). Measured, up to two seconds for large
-    // translucent gradients or for one path of long lines crossing the picture.
-    static constexpr qint64 maxWork = qint64(1) << 31;
+    static constexpr double maxWork = 1e9;
+    static constexpr double elementParseWork = 3000;
+    static constexpr double byteParseWork = 25;
+    static constexpr double elementWalkWork = 1500;
+    static constexpr double textWalkWork = 100000;
+    static constexpr double letterWalkWork = 4000;
+    static constexpr double canvasWork = 2;
+    static constexpr int walks = 3;
 
-    // Reads the SVG at the device's position, gzip-compressed or not, and
-    // leaves the position where it was.
-    explicit SvgCost(QIODevice* device);
+    // Reads what is left of the device, gzip-compressed or not, leaving its
+    // position where it was; format is the one QImageReader told.
+    SvgCost(QIODevice* device, const QByteArray& format);
+    ~SvgCost();
 
-    // Why the SVG is refused, or an empty text.
+    // Why the SVG is refused before it is parsed, or an empty text.
     QString refusal() const;
-    // The work of drawing it at size: each shape costs the pixels and 8192
-    // more (a shape's own cost), each path segment 1024 for each row and
-    // column it may cross.
-    qint64 work(const QSize& size) const;
-    // Why drawing it at size is refused, or an empty text.
-    QString workRefusal(const QSize& size) const;
-    // The pictures of its <image> elements, in the bytes the renderer decodes.
-    QList<QByteArray> pictures() const;
+    // The pixels of the pictures the renderer decodes while it parses.
+    qint64 heldPixels() const;
+    // The work of reading the SVG and drawing it, once parsed, at size; past
+    // maxWork, no more than enough to tell so.
+    double work(const SvgPicture& picture, const QSize& size) const;
+    // Why drawing the parsed SVG at size is refused, or an empty text.
+    QString drawingRefusal(const SvgPicture& picture, const QSize& size) const;
 
 private:
-    struct Element;
-    struct Scan;
-
-    void read(const QByteArray& source);
-    void readElement(const QXmlStreamReader& xml, Scan& scan);
-    void embed(const QString& href);
-    static QString dashesRefusal();
-    static void showUses(Scan& scan);
-    void total(const std::vector<Element>& elements);
+    void read(const QByteArray& source, const QDir& pictureFolder);
+    void readPictures(const SvgScan& scan, const QDir& pictureFolder);
+    void addPicture(QIODevice* device);
+    void readStyleFiles(SvgScan& scan);
+    void addReadingWork(const SvgScan& scan, qint64 bytes);
 
     QString m_refusal;
-    qint64 m_shapes = 0;
-    qint64 m_segments = 0;
-    QList<QByteArray> m_pictures;
+    qint64 m_heldPixels = 0;
+    double m_readingWork = 0;
 };
 
 } // namespace DAvuroD
