@@ -69,7 +69,7 @@ inline QByteArray usesNamingTwo()
 {
     return drawing(2000,
         "<defs><g id=\"light\"/><g id=\"heavy\">" + circles(2000, 2000) + "</g></defs>"
-            + QByteArray("<use href=\"#light\" xlink:href=\"#heavy\"/>").repeated(100));
+            + QByteArray("<use xlink:href=\"#heavy\" href=\"#light\"/>").repeated(100));
 }
 
 // An image whose href embeds a small picture and whose xlink:href, which
@@ -77,8 +77,8 @@ inline QByteArray usesNamingTwo()
 inline QByteArray imageNamingTwo(const QByteArray& picture, const QByteArray& small)
 {
     return drawing(64,
-        "<image width=\"64\" height=\"64\" href=\"data:image/png;base64," + small.toBase64()
-            + "\" xlink:href=\"data:image/png;base64," + picture.toBase64() + "\"/>");
+        "<image width=\"64\" height=\"64\" xlink:href=\"data:image/png;base64," + picture.toBase64()
+            + "\" href=\"data:image/png;base64," + small.toBase64() + "\"/>");
 }
 
 // 100 uses of the id "shown", given first to an empty group and then to a

@@ -177,8 +177,8 @@ void SvgCost::readStyleFiles(SvgScan& scan)
 void SvgCost::addReadingWork(const SvgScan& scan, qint64 bytes)
 {
     const SvgScan::Walk walk = scan.walk();
-    const double parsing
-        = scan.elements() * elementParseWork + bytes * byteParseWork + scan.styleWork();
+    const double parsing = scan.elements() * elementParseWork + bytes * byteParseWork
+        + scan.styleWork() + m_heldPixels * pictureDecodeWork;
     const double walking = walks
         * (walk.elements * elementWalkWork + walk.texts * textWalkWork
             + walk.characters * letterWalkWork);

@@ -17,8 +17,8 @@ class SvgScan;
 // source (SvgScan): parsing its elements and bytes, matching its style
 // sheets, walking its drawing three times (to tell its size, to count the
 // drawing, to draw), each element, text and letter of text as often as it
-// is drawn, and the pictures it decodes and the files it reads, which are
-// refused beyond the picture budget or where they are no files. Once it is
+// is drawn, and decoding the pictures it embeds or names, which are refused
+// beyond the picture budget, as are files to read that are no files. Once it is
 // parsed, at the size it is drawn: the image drawn on, and what the raster
 // engine takes to draw each of its shapes there (DrawingWork). Refused
 // beyond maxWork, a second of this machine: every SVG of a desktop is far
@@ -34,6 +34,7 @@ public:
     static constexpr double textWalkWork = 100000;
     static constexpr double letterWalkWork = 4000;
     static constexpr double canvasWork = 2;
+    static constexpr double pictureDecodeWork = 10;
     static constexpr int walks = 3;
 
     // Reads what is left of the device, gzip-compressed or not, leaving its
