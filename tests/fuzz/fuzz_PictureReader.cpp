@@ -2,18 +2,24 @@
 // libFuzzer target for the picture reader; not part of the test suite. Build
 // and run by hand from the repository root:
 //   clang++ -std=c++17 -fPIC -g -fsanitize=fuzzer,address,undefined \
-//     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
+//     $(pkg-config --cflags Qt5Gui Qt5Svg) -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_PictureReader.cpp libs/cpp/graphics/PictureReader.cpp \
 //     libs/cpp/graphics/JpegHeader.cpp libs/cpp/graphics/PictureCost.cpp \
-//     libs/cpp/graphics/SvgCost.cpp libs/cpp/ZAruri/Trace.cpp \
-//     $(pkg-config --libs Qt5Gui libjpeg zlib) -o /tmp/fuzz_PictureReader
+//     libs/cpp/graphics/SvgCost.cpp libs/cpp/graphics/SvgScan.cpp libs/cpp/graphics/SvgStyleCost.cpp \
+//     libs/cpp/graphics/SvgPicture.cpp libs/cpp/graphics/DrawingWork.cpp \
+//     libs/cpp/graphics/RasterWork.cpp libs/cpp/graphics/OutlineCost.cpp libs/cpp/ZAruri/Trace.cpp \
+//     $(pkg-config --libs Qt5Gui Qt5Svg libjpeg zlib) -o /tmp/fuzz_PictureReader
 // Seeds, the hostile cases: a 514 KB PNG claiming 23000 x 23000 pixels, its header alone,
 // JPEGs of a few hundred bytes claiming as much, in one scan and progressive, a 16 x 16
 // icon and cursor holding the PNG, a cursor whose entry lies beyond its data and claims
 // 4 GB, a GIF whose frame restores its screen, one larger than it says, SVGs slow to
 // draw (large translucent circles, uses showing uses, with and without a size, a
 // use showing itself, dashes), one embedding the PNG, one naming a file, one of
-// text, and a small one, plain and gzip-compressed:
+// text, and a small one, plain and gzip-compressed; drawings the renderer may
+// read two ways (uses and an image with an href and an xlink:href, an id
+// given twice), a style sheet every element matches, one naming a device,
+// lines of text, combs of many teeth, a dashed icon and a GIF with a long
+// comment before its frames:
 //   mkdir -p /tmp/seeds_pictures && (cd /tmp/seeds_pictures && python3 -c "
 //   import base64, gzip, zlib, struct
 //   def chunk(t, d): return struct.pack('>I', len(d)) + t + d + struct.pack('>I', zlib.crc32(t + d))
@@ -52,11 +58,28 @@
 //   small = svg(64, '<rect width=\"64\" height=\"64\" fill=\"red\" style=\"stroke-dasharray:none\"/>')
 //   open('small.svg', 'wb').write(small)
 //   open('small.svgz', 'wb').write(gzip.compress(small))
-//   open('text.svg', 'wb').write(svg(64, '<text x=\"4\" y=\"32\">Am7</text>'))")
+//   open('text.svg', 'wb').write(svg(64, '<text x=\"4\" y=\"32\">Am7</text>'))
+//   circles = ''.join('<circle cx=\"%d\" cy=\"1000\" r=\"1000\" fill-opacity=\"0.1\"/>' % i for i in range(2000))
+//   open('uses-two.svg', 'wb').write(svg(2000, '<defs><g id=\"light\"/><g id=\"heavy\">' + circles + '</g></defs>'
+//     + '<use xlink:href=\"#heavy\" href=\"#light\"/>' * 100))
+//   open('image-two.svg', 'wb').write(svg(64, '<image width=\"64\" height=\"64\" xlink:href=\"data:image/png;base64,'
+//     + base64.b64encode(png + chunk(b'IDAT', idat) + chunk(b'IEND', b'')).decode() + '\" href=\"data:x\"/>'))
+//   open('id-twice.svg', 'wb').write(svg(2000, '<g id=\"s\"/>' + '<use xlink:href=\"#s\"/>' * 50 + '<g id=\"s\">' + circles + '</g>'))
+//   open('style.svg', 'wb').write(svg(100, '<style>' + 'rect { fill: red }' * 2000 + '</style>' + '<rect width=\"1\" height=\"1\"/>' * 2000))
+//   open('style-file.svg', 'wb').write(b'<?xml-stylesheet type=\"text/css\" href=\"/dev/zero\"?>' + small)
+//   open('lines.svg', 'wb').write(svg(2000, '<text y=\"12\">The quick brown fox jumps over the lazy dog.</text>' * 2000))
+//   open('combs.svg', 'wb').write(svg(4000, '<path d=\"M 0 4000 ' + ' '.join('L %d 0 L %d 4000' % (i * 10, i * 10 + 5)
+//     for i in range(400)) + ' Z\"/>' * 20))
+//   open('dashed-icon.svg', 'wb').write(svg(16, '<rect x=\"2\" y=\"2\" width=\"12\" height=\"12\" fill=\"none\" '
+//     'stroke=\"#333\" stroke-dasharray=\"2 1\"/>'))
+//   gif = b'GIF89a' + struct.pack('<HHBBB', 200, 150, 0x80, 0, 0) + bytes(3) + b'\xff' * 3 + b'\x21\xfe'
+//   gif += b''.join(bytes([255]) + b'c' * 255 for _ in range(275)) + b'\0'
+//   frame = b',' + struct.pack('<HHHHB', 0, 0, 200, 150, 0) + b'\x02\x02\x4c\x01\x00'
+//   open('commented.gif', 'wb').write(gif + frame * 3 + b';')")
 // The run, with fontconfig's caches kept out of the leak check:
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   mkdir -p /tmp/corpus_pictures && QT_LOGGING_RULES='*=false' /tmp/fuzz_PictureReader -max_total_time=600 -timeout=10 \
-//     -rss_limit_mb=1024 /tmp/corpus_pictures /tmp/seeds_pictures
+//     -rss_limit_mb=2048 /tmp/corpus_pictures /tmp/seeds_pictures
 // clang-format on
 //
 // Input: the bytes of a picture file, read whole from memory and fitted into a
