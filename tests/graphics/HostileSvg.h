@@ -107,6 +107,16 @@ inline QByteArray styleFile(const QByteArray& path)
         + drawing(64, "<rect width=\"64\" height=\"64\" fill=\"red\"/>");
 }
 
+// A drawing whose style sheet instruction names path, and whose bytes stop
+// being UTF-8 some 20 KB on: the renderer reads a file as it comes and meets
+// the instruction first; given the text whole, it stops at once.
+inline QByteArray styleFileBeforeBadBytes(const QByteArray& path)
+{
+    return drawing(64,
+        "<?xml-stylesheet type=\"text/css\" href=\"" + path
+            + "\"?><rect width=\"64\" height=\"64\"/><!-- " + QByteArray(20000, 'x') + " \xff -->");
+}
+
 // lines of text of 225 letters each.
 inline QByteArray textLines(int lines)
 {

@@ -482,6 +482,19 @@ private slots:
         }
     }
 
+    // The renderer reads a file as it comes, a chunk at a time, and text it
+    // is given whole, which fails at once where its bytes are no UTF-8: the
+    // budget reads each as the renderer does (found by fuzzing).
+    void svgIsReadAsTheRendererReadsItsDevice()
+    {
+        const QString path
+            = m_files.write("late.svg", HostileSvg::styleFileBeforeBadBytes("/dev/zero"));
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression("Refused picture .*/dev/zero is no file"));
+        QVERIFY(readAs("whole", path, QSize()).isNull());
+        QVERIFY(readAs("data", path, QSize()).isNull());
+    }
+
     // A GIF may hold a comment of any length before its first frame.
     void gifWithLongCommentIsShown()
     {

@@ -1,5 +1,6 @@
 #include "SvgScan.h"
 
+#include <QBuffer>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
@@ -36,9 +37,16 @@ void SvgScan::Walk::keepLarger(const Walk& other)
     characters = qMax(characters, other.characters);
 }
 
-SvgScan::SvgScan(const QByteArray& source)
+SvgScan::SvgScan(const QByteArray& source, bool readAsDevice)
 {
-    QXmlStreamReader xml(source);
+    QBuffer device;
+    device.setData(source);
+    device.open(QIODevice::ReadOnly);
+    QXmlStreamReader xml;
+    if (readAsDevice)
+        xml.setDevice(&device);
+    else
+        xml.addData(source);
     xml.setNamespaceProcessing(false);
     // What follows the root's end is no drawing: the renderer stops there or
     // fails on it.

@@ -40,7 +40,9 @@ public:
         void keepLarger(const Walk& other);
     };
 
-    explicit SvgScan(const QByteArray& source);
+    // The renderer reads a device as it comes, a chunk at a time, and text
+    // it is given whole: their encoding errors show at other places.
+    SvgScan(const QByteArray& source, bool readAsDevice);
 
     // Why the SVG is refused, or an empty text.
     QString refusal() const;
