@@ -147,10 +147,16 @@ function(add_qt_test name)
   if(TESSIVAR_THREAD_SANITIZE)
     list(APPEND env "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=${CMAKE_SOURCE_DIR}/tests/tsan.supp")
   endif()
-  # Sanitizers with full stacks on every allocation run several times slower.
+  # Sanitizer builds run the same work several times slower, and work that
+  # allocates at every step some 25 times (ASan takes a full stack for each
+  # allocation): CTest's timeout allows for it, and so do the tests' own
+  # bounds on time (tests/common/RunawayBound.h).
   set(timeout 300)
+  set(slowdown 1)
   if(TESSIVAR_SANITIZE OR TESSIVAR_THREAD_SANITIZE)
     set(timeout 900)
+    set(slowdown 25)
   endif()
+  target_compile_definitions(${name} PRIVATE TESSIVAR_TEST_SLOWDOWN=${slowdown})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env};${ARG_ENV}" TIMEOUT ${timeout})
 endfunction()

@@ -1,4 +1,5 @@
 #include "../common/PeakMemory.h"
+#include "../common/RunawayBound.h"
 #include "../common/TestFolder.h"
 #include "../graphics/HostilePicture.h"
 #include "DirView.h"
@@ -32,17 +33,11 @@ QStringList texts(IconView& view)
     return names;
 }
 
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-// Instrumented builds run several times slower.
-const qint64 longestAllowedStallMs = 500;
-#else
-const qint64 longestAllowedStallMs = 50;
-#endif
-
-// Waits until the view's pictures are all in; false after ten seconds.
+// Waits until the view's pictures are all in; false when that hangs.
 bool loaded(IconView& view)
 {
-    return QTest::qWaitFor([&] { return !view.findChild<DAvuroD::PictureLoader*>(); }, 10000);
+    return QTest::qWaitFor(
+        [&] { return !view.findChild<DAvuroD::PictureLoader*>(); }, runawayBoundMs(2500));
 }
 
 // Lets a test start a drag.
@@ -263,9 +258,11 @@ private slots:
             queueInterruption();
         view->addItems(first.path());
         // THEN once every decoding is done, nothing of the first folder is appended
-        QVERIFY(QTest::qWaitFor([&] { return !view || view->count() < 300; }, 10000));
-        QVERIFY(QTest::qWaitFor(
-            [&] { return !view || !view->findChild<DAvuroD::PictureLoader*>(); }, 10000));
+        QVERIFY(
+            QTest::qWaitFor([&] { return !view || view->count() < 300; }, runawayBoundMs(2500)));
+        QVERIFY(
+            QTest::qWaitFor([&] { return !view || !view->findChild<DAvuroD::PictureLoader*>(); },
+                runawayBoundMs(2500)));
         QThreadPool::globalInstance()->waitForDone();
         QTest::qWait(100);
         QTEST(view ? texts(*view) : QStringList(), "left");
@@ -281,19 +278,21 @@ private slots:
         IconView view;
         view.resize(600, 400);
         view.show();
-        // WHEN they load, THEN a timer on the GUI thread keeps firing
-        qint64 longestGap = 0;
-        QElapsedTimer gap;
+        // WHEN they load, THEN the call returns before any is in, and a timer on the GUI
+        // thread fires while some are in and others are not yet (bench_pictureviews
+        // measures how long the thread goes without running it)
+        int ticksWhileLoading = 0;
         QTimer ticker;
-        connect(&ticker, &QTimer::timeout, [&] { longestGap = qMax(longestGap, gap.restart()); });
+        connect(&ticker, &QTimer::timeout, [&] {
+            if (view.count() > 0 && view.count() < 2000)
+                ++ticksWhileLoading;
+        });
         ticker.start(5);
-        gap.start();
-        // The call itself returns at once.
         view.addItems(folder.path());
-        longestGap = gap.restart();
+        QCOMPARE(view.count(), 0);
         QVERIFY(loaded(view));
         ticker.stop();
-        QVERIFY2(longestGap <= longestAllowedStallMs, qPrintable(QString("%1 ms").arg(longestGap)));
+        QVERIFY(ticksWhileLoading > 0);
         // AND every thumbnail arrives, in listing order
         const QStringList names
             = QDir(folder.path()).entryList(QStringList("*.*"), QDir::Files, QDir::NoSort);
@@ -320,7 +319,8 @@ private slots:
         QVERIFY(loaded(view));
         // THEN only the small one shows, soon, and the huge one was never decoded
         QCOMPARE(texts(view), QStringList({"small"}));
-        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(
+            clock.elapsed() < runawayBoundMs(500), qPrintable(QString::number(clock.elapsed())));
         const qint64 growth = peakMemoryKiB() - peakBefore;
         QVERIFY2(growth < 32 * 1024, qPrintable(QString("%1 KiB").arg(growth)));
     }

@@ -1,4 +1,5 @@
 #include "../common/LivePlayers.h"
+#include "../common/RunawayBound.h"
 #include "../common/SoundStartLog.h"
 #include "App.h"
 #include "ChordFiles.h"
@@ -31,12 +32,12 @@ bool started(const SoundStartLog& log, const QString& file)
 }
 
 // Runs the event loop until the output has begun a file whose name starts
-// so, for at most 20 s.
+// so, for at most as long as only a hang takes.
 bool waitForStart(const SoundStartLog& log, const QString& file)
 {
     QElapsedTimer waited;
     waited.start();
-    while (!started(log, file) && waited.elapsed() < 20000)
+    while (!started(log, file) && waited.elapsed() < runawayBoundMs(5000))
         QTest::qWait(5);
     return started(log, file);
 }

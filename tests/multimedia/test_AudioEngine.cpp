@@ -1,3 +1,4 @@
+#include "../common/RunawayBound.h"
 #include "../common/SoundStartLog.h"
 #include "App.h"
 #include "AudioClipCache.h"
@@ -93,7 +94,7 @@ bool TestAudioEngine::started(SoundStartLog& log, int count)
 {
     QElapsedTimer clock;
     clock.start();
-    while (log.frames.size() < count && !clock.hasExpired(5000)) {
+    while (log.frames.size() < count && !clock.hasExpired(runawayBoundMs(1250))) {
         QCoreApplication::processEvents();
         AudioEngine::instance()->poll();
     }

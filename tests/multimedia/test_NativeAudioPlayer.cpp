@@ -1,3 +1,4 @@
+#include "../common/RunawayBound.h"
 #include "App.h"
 #include "AudioEngine.h"
 #include "NativeAudioPlayer.h"
@@ -62,16 +63,17 @@ bool rampPlays(qint64 from, qint64 to)
 }
 
 // The left channel of the mix from the sound's first frame on, that many
-// frames; fewer when nothing sounds for 20 s. Mixed no faster than a device
-// plays, so that a stream's worker has the time it has there: a slow disk
-// may hold the start back, never the frames measured.
+// frames; fewer when nothing sounds for as long as only a hang takes. Mixed
+// no faster than a device plays, so that a stream's worker has the time it
+// has there: a slow disk may hold the start back, never the frames measured.
 std::vector<float> heardFromItsStart(qint64 frames)
 {
     constexpr qint64 piece = 2048;
     std::vector<float> left;
     QElapsedTimer waited;
     waited.start();
-    while (qint64(left.size()) < frames && !(left.empty() && waited.hasExpired(20000))) {
+    while (qint64(left.size()) < frames
+        && !(left.empty() && waited.hasExpired(runawayBoundMs(5000)))) {
         QThread::usleep(piece * 1000000 / 44100);
         const std::vector<float> mix = TestSound::render(piece);
         for (size_t f = 0; f < mix.size() && qint64(left.size()) < frames; f += 2) {

@@ -1,4 +1,5 @@
 #include "../common/FullDisk.h"
+#include "../common/RunawayBound.h"
 #include "AudioCaptureSource.h"
 #include "NativeAudioRecorder.h"
 #include "PlatformAudioRecorder.h"
@@ -569,7 +570,8 @@ void TestNativeAudioRecorder::fullDiskStopsTheRecording()
         SignalOrder order(recorder);
         recorder.slotStart(path);
         // WHEN it records until it stops
-        for (QDeadlineTimer deadline(20000); !recorder.isStopped() && !deadline.hasExpired();)
+        for (QDeadlineTimer deadline(runawayBoundMs(5000));
+             !recorder.isStopped() && !deadline.hasExpired();)
             QTest::qWait(20);
         return QStringList {recorder.isStopped() ? "stopped" : "running", order.text(),
             QString::number(recorder.processedUSecs()),
@@ -637,7 +639,7 @@ void TestNativeAudioRecorder::startOverARecordingEndsItFirst()
         QSignalSpy failed(&recorder, &NativeAudioRecorder::failed);
         SignalOrder order(recorder);
         recorder.slotStart(path);
-        for (QDeadlineTimer deadline(10000);
+        for (QDeadlineTimer deadline(runawayBoundMs(2500));
              recorder.processedUSecs() < 500 && !deadline.hasExpired();)
             QTest::qWait(20);
         // WHEN a second recording starts over it

@@ -1,5 +1,6 @@
 #include "../common/FullDisk.h"
 #include "../common/PeakMemory.h"
+#include "../common/RunawayBound.h"
 #include "vCard.h"
 #include "vCardReader.h"
 
@@ -439,7 +440,8 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         const QList<vCard> read = vCard::fromByteArray(text);
-        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(
+            clock.elapsed() < runawayBoundMs(1000), qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(read.size(), 1);
     }
 
@@ -740,12 +742,11 @@ private slots:
         const qint64 growthKiB = peakMemoryKiB() - before;
         QCOMPARE(read.isEmpty(), refused);
         QCOMPARE(error.isEmpty(), !refused);
+        QVERIFY2(elapsed < runawayBoundMs(500), qPrintable(QString::number(elapsed)));
 #if !defined(__SANITIZE_ADDRESS__)
         // The sanitizer's own bookkeeping, a full stack for every allocation, is no part of it.
-        QVERIFY2(elapsed < 2000, qPrintable(QString::number(elapsed)));
         QVERIFY2(growthKiB < 100 << 10, qPrintable(QString::number(growthKiB)));
 #endif
-        Q_UNUSED(elapsed)
         Q_UNUSED(growthKiB)
     }
 
