@@ -100,6 +100,15 @@ inline QByteArray styleForAll(int count)
             + QByteArray("<rect width=\"1\" height=\"1\"/>").repeated(count));
 }
 
+// A style sheet of count empty rules between comments, which the renderer
+// holds all of.
+inline QByteArray manyStyleRules(int count)
+{
+    return drawing(64,
+        "<style>" + QByteArray("/**/a{}").repeated(count)
+            + "</style><rect width=\"64\" height=\"64\"/>");
+}
+
 // An xml-stylesheet instruction naming a file the renderer reads whole.
 inline QByteArray styleFile(const QByteArray& path)
 {

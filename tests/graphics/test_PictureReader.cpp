@@ -448,6 +448,8 @@ private slots:
             << HostileSvg::idGivenTwice() << "takes too long";
         QTest::newRow("20000 style rules, each matching 20000 elements")
             << HostileSvg::styleForAll(20000) << "reading it takes too long";
+        QTest::newRow("a million empty style rules")
+            << HostileSvg::manyStyleRules(1000000) << "style sheets of more than";
         QTest::newRow("a style sheet instruction naming a device")
             << HostileSvg::styleFile("/dev/zero") << "/dev/zero is no file";
         QTest::newRow("2000 lines of text") << HostileSvg::textLines(2000) << "takes too long";

@@ -108,6 +108,9 @@ void SvgCost::read(const QByteArray& source, bool readAsDevice, const QDir& pict
         readPictures(scan, pictureFolder);
     if (m_refusal.isEmpty())
         readStyleFiles(scan);
+    if (m_refusal.isEmpty() && scan.styleParts() > maxStyleParts)
+        m_refusal = QStringLiteral("style sheets of more than %1 selectors and declarations")
+                        .arg(maxStyleParts);
     if (m_refusal.isEmpty())
         addReadingWork(scan, source.size());
 }

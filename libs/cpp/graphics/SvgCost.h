@@ -27,6 +27,8 @@ class SvgCost
 {
 public:
     static constexpr int maxSourceSize = 8 << 20;
+    // Style sheet selectors and declarations held at most.
+    static constexpr int maxStyleParts = 100000;
     static constexpr double maxWork = 1e9;
     static constexpr double elementParseWork = 3000;
     static constexpr double byteParseWork = 25;

@@ -123,6 +123,11 @@ qint64 SvgScan::styleWork() const
     return work;
 }
 
+qint64 SvgScan::styleParts() const
+{
+    return m_style.parts();
+}
+
 void SvgScan::readElement(const QXmlStreamReader& xml)
 {
     const int index = int(m_elements.size());
@@ -180,9 +185,9 @@ void SvgScan::readInstruction(const QXmlStreamReader& xml)
     if (xml.processingInstructionTarget() != QLatin1String("xml-stylesheet"))
         return;
     const QString data = xml.processingInstructionData().toString();
-    static const QRegularExpression type(
+    const QRegularExpression type(
         QStringLiteral("type=\\\"(.+)\\\""), QRegularExpression::InvertedGreedinessOption);
-    static const QRegularExpression href(
+    const QRegularExpression href(
         QStringLiteral("href=\\\"(.+)\\\""), QRegularExpression::InvertedGreedinessOption);
     for (auto match = type.globalMatch(data); match.hasNext();) {
         if (match.next().captured(1).toLower() == QLatin1String("text/css")) {

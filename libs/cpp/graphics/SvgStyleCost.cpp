@@ -1,35 +1,55 @@
 #include "SvgStyleCost.h"
 
-#include <QRegularExpression>
 #include <QSet>
 
 namespace DAvuroD {
 
 namespace {
 
-QString withoutComments(QString css)
+QString withoutComments(const QString& css)
 {
+    QString kept;
+    int from = 0;
     for (int at = css.indexOf(QLatin1String("/*")); at >= 0;
-         at = css.indexOf(QLatin1String("/*"), at)) {
+         at = css.indexOf(QLatin1String("/*"), from)) {
+        kept += css.midRef(from, at - from);
         const int end = css.indexOf(QLatin1String("*/"), at + 2);
-        css.remove(at, end < 0 ? css.size() - at : end + 2 - at);
+        if (end < 0)
+            return kept;
+        from = end + 2;
     }
-    return css;
+    return kept + css.midRef(from);
+}
+
+bool isCombinator(QChar c)
+{
+    return c.isSpace() || c == QLatin1Char('>') || c == QLatin1Char('+') || c == QLatin1Char('~');
 }
 
 // The parts of a selector between its combinators.
 QStringList compounds(const QString& selector)
 {
-    static const QRegularExpression combinator(QStringLiteral("[\\s>+~]+"));
-    return selector.split(combinator, Qt::SkipEmptyParts);
+    QStringList parts;
+    for (int at = 0; at < selector.size();) {
+        while (at < selector.size() && isCombinator(selector.at(at)))
+            ++at;
+        const int start = at;
+        while (at < selector.size() && !isCombinator(selector.at(at)))
+            ++at;
+        if (at > start)
+            parts << selector.mid(start, at - start);
+    }
+    return parts;
 }
 
 // What the last part of a selector asks: ".name", "#name" or nothing.
 QString lastPartAsks(const QStringList& compounds)
 {
     const QString last = compounds.isEmpty() ? QString() : compounds.last();
-    const int at = last.indexOf(QRegularExpression(QStringLiteral("[.#]")));
-    if (at < 0)
+    int at = 0;
+    while (at < last.size() && last.at(at) != QLatin1Char('.') && last.at(at) != QLatin1Char('#'))
+        ++at;
+    if (at == last.size())
         return QString();
     int end = at + 1;
     while (end < last.size() && !QStringLiteral(".#[:").contains(last.at(end)))
@@ -73,6 +93,7 @@ void SvgStyleCost::addSheet(const QString& sheet)
 
 void SvgStyleCost::addRule(const QString& prelude, qint64 declarations)
 {
+    m_declarations += declarations;
     for (const QString& part : prelude.split(QLatin1Char(','))) {
         const QString selector = part.trimmed();
         if (selector.isEmpty())
@@ -93,6 +114,11 @@ void SvgStyleCost::addRule(const QString& prelude, qint64 declarations)
 bool SvgStyleCost::isEmpty() const
 {
     return m_all.count == 0;
+}
+
+qint64 SvgStyleCost::parts() const
+{
+    return m_all.count + m_declarations;
 }
 
 qint64 SvgStyleCost::work(const QStringList& classes, const QString& id, int depth) const

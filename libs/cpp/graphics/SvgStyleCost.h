@@ -21,6 +21,8 @@ public:
 
     void addSheet(const QString& css);
     bool isEmpty() const;
+    // The selectors and declarations of the sheets, which the renderer holds.
+    qint64 parts() const;
     // The work of matching the sheets on an element of these classes and id
     // that has depth ancestors.
     qint64 work(const QStringList& classes, const QString& id, int depth) const;
@@ -39,6 +41,7 @@ private:
     qint64 work(const Selectors& selectors, int depth) const;
 
     Selectors m_all;
+    qint64 m_declarations = 0;
     // Those whose last part asks no class and no id, by the first class it
     // asks, and by the id it asks (names as the renderer compares them,
     // whatever their case).
