@@ -117,8 +117,8 @@ inline QByteArray styleFile(const QByteArray& path)
 }
 
 // A drawing whose style sheet instruction names path, and whose bytes stop
-// being UTF-8 some 20 KB on: the renderer reads a file as it comes and meets
-// the instruction first; given the text whole, it stops at once.
+// being UTF-8 some 20 KB on: the renderer, reading a chunk at a time, meets
+// the instruction first; a reader given the text whole stops at once.
 inline QByteArray styleFileBeforeBadBytes(const QByteArray& path)
 {
     return drawing(64,

@@ -58,13 +58,11 @@ SvgCost::SvgCost(QIODevice* device, const QByteArray& format)
         m_refusal = QStringLiteral("more than %1 bytes of SVG").arg(maxSourceSize);
         return;
     }
-    // The renderer parses text it is given, a buffer's and an inflated one,
-    // whole; any other device as it reads it, finding the pictures a file
-    // names beside it.
-    const bool readAsDevice = !qobject_cast<QBuffer*>(device) && format != "svgz";
+    // Parsing a file's device, not its text, the renderer finds the pictures
+    // the file names beside it.
     const auto* file = qobject_cast<QFile*>(device);
-    read(source, readAsDevice,
-        file && readAsDevice ? QFileInfo(file->fileName()).absoluteDir() : QDir::current());
+    read(source,
+        file && format != "svgz" ? QFileInfo(file->fileName()).absoluteDir() : QDir::current());
 }
 
 SvgCost::~SvgCost() = default;
@@ -100,9 +98,9 @@ QString SvgCost::drawingRefusal(const SvgPicture& picture, const QSize& size) co
         .arg(milliseconds(work));
 }
 
-void SvgCost::read(const QByteArray& source, bool readAsDevice, const QDir& pictureFolder)
+void SvgCost::read(const QByteArray& source, const QDir& pictureFolder)
 {
-    SvgScan scan(source, readAsDevice);
+    SvgScan scan(source);
     m_refusal = scan.refusal();
     if (m_refusal.isEmpty())
         readPictures(scan, pictureFolder);

@@ -55,7 +55,7 @@ public:
     QString drawingRefusal(const SvgPicture& picture, const QSize& size) const;
 
 private:
-    void read(const QByteArray& source, bool readAsDevice, const QDir& pictureFolder);
+    void read(const QByteArray& source, const QDir& pictureFolder);
     void readPictures(const SvgScan& scan, const QDir& pictureFolder);
     void addPicture(QIODevice* device);
     void readStyleFiles(SvgScan& scan);

@@ -37,16 +37,12 @@ void SvgScan::Walk::keepLarger(const Walk& other)
     characters = qMax(characters, other.characters);
 }
 
-SvgScan::SvgScan(const QByteArray& source, bool readAsDevice)
+SvgScan::SvgScan(const QByteArray& source)
 {
     QBuffer device;
     device.setData(source);
     device.open(QIODevice::ReadOnly);
-    QXmlStreamReader xml;
-    if (readAsDevice)
-        xml.setDevice(&device);
-    else
-        xml.addData(source);
+    QXmlStreamReader xml(&device);
     xml.setNamespaceProcessing(false);
     // What follows the root's end is no drawing: the renderer stops there or
     // fails on it.

@@ -40,9 +40,9 @@ public:
         void keepLarger(const Walk& other);
     };
 
-    // The renderer reads a device as it comes, a chunk at a time, and text
-    // it is given whole: their encoding errors show at other places.
-    SvgScan(const QByteArray& source, bool readAsDevice);
+    // Read as the renderer reads, from a device a chunk at a time, which
+    // meets an encoding error where it comes and not before.
+    explicit SvgScan(const QByteArray& source);
 
     // Why the SVG is refused, or an empty text.
     QString refusal() const;
