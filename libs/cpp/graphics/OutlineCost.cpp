@@ -68,6 +68,7 @@ OutlineCost::Work OutlineCost::fill(const QPainterPath& outline)
     work.cells = m_cells;
     work.walked = walked(top, bottom, outline.elementCount());
     work.pixels = qMin(covered.width() * covered.height(), area + m_cells);
+    work.rows = bottom - top;
     return work;
 }
 
@@ -146,9 +147,13 @@ double OutlineCost::walked(int top, int bottom, double elements)
     while (!bands.empty()) {
         const auto [from, to] = bands.back();
         bands.pop_back();
-        walked += elements + slantedRows - endingBefore[size_t(from)] - startingFrom[size_t(to)];
+        // A band that holds more than fits is given up as soon as it is full.
         const double fits = (buffer - rowBytes * (to - from)) / cellBytes;
-        if (to - from > 1 && cellsBefore[size_t(to)] - cellsBefore[size_t(from)] > fits) {
+        const double cells = cellsBefore[size_t(to)] - cellsBefore[size_t(from)];
+        const double share = cells > fits ? fits / cells : 1;
+        walked += share
+            * (elements + slantedRows - endingBefore[size_t(from)] - startingFrom[size_t(to)]);
+        if (to - from > 1 && cells > fits) {
             const int middle = from + (to - from) / 2;
             bands.emplace_back(from, middle);
             bands.emplace_back(middle, to);

@@ -24,6 +24,8 @@ public:
         // Rows of edges walked, and edges visited, in every band tried.
         double walked = 0;
         double pixels = 0;
+        // Rows of the canvas it spans.
+        double rows = 0;
     };
 
     explicit OutlineCost(const QSize& canvas);

@@ -209,7 +209,7 @@ void RasterWork::fill(const QPainterPath& deviceOutline, const QBrush& brush)
         return;
     const OutlineCost::Work work = m_outlines.fill(deviceOutline);
     const bool gradient = brush.gradient() != nullptr;
-    m_work += primitiveWork + (gradient ? gradientSetupWork : 0) + work.cells * cellWork
+    m_work += primitiveWork + (gradient ? work.rows * gradientRowWork : 0) + work.cells * cellWork
         + work.walked * walkedWork + work.pixels * blendWork(brush);
 }
 

@@ -20,18 +20,18 @@ namespace DAvuroD {
 class RasterWork : public QPaintEngine
 {
 public:
-    // Per primitive, and per gradient filled (its colour table); per cell and
-    // row walked of an outline; per pixel blended by kind; per pixel of a line
+    // Per primitive, and per row a gradient fills; per cell and row walked of
+    // an outline; per pixel blended by kind; per pixel of a line
     // drawn straight (thin, or a straight line with square ends) and per
     // dash of such a line; per pixel of a picture.
     static constexpr double primitiveWork = 2000;
-    static constexpr double gradientSetupWork = 40000;
+    static constexpr double gradientRowWork = 300;
     static constexpr double cellWork = 5;
-    static constexpr double walkedWork = 19;
+    static constexpr double walkedWork = 25;
     static constexpr double opaqueWork = 0.3;
     static constexpr double translucentWork = 0.3;
     static constexpr double linearGradientWork = 0.65;
-    static constexpr double gradientWork = 1;
+    static constexpr double gradientWork = 1.6;
     static constexpr double patternWork = 2;
     static constexpr double thinLineWork = 50;
     static constexpr double straightLineWork = 3;

@@ -184,8 +184,8 @@ void SvgCost::addReadingWork(const SvgScan& scan, qint64 bytes)
     const double parsing = scan.elements() * elementParseWork + bytes * byteParseWork
         + scan.styleWork() + m_heldPixels * pictureDecodeWork;
     const double walking = walks
-        * (walk.elements * elementWalkWork + walk.texts * textWalkWork
-            + walk.characters * letterWalkWork);
+        * (walk.elements * elementWalkWork + walk.segments * segmentWalkWork
+            + walk.texts * textWalkWork + walk.characters * letterWalkWork);
     m_readingWork = parsing + walking;
     if (m_readingWork > maxWork)
         m_refusal = QStringLiteral("reading it takes too long: %1 elements and their style "

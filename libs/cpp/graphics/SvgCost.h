@@ -33,6 +33,7 @@ public:
     static constexpr double elementParseWork = 3000;
     static constexpr double byteParseWork = 25;
     static constexpr double elementWalkWork = 1500;
+    static constexpr double segmentWalkWork = 30;
     static constexpr double textWalkWork = 100000;
     static constexpr double letterWalkWork = 4000;
     static constexpr double canvasWork = 2;

@@ -16,6 +16,31 @@ qint64 sum(qint64 a, qint64 b)
     return qMin(a + b, most);
 }
 
+// The numbers of path data or a point list as the SVG grammar parts them:
+// "1.5.5" is two, "-1e-5" one.
+qint64 numbersIn(const QStringRef& data)
+{
+    enum { Outside, Whole, Fraction, Exponent } state = Outside;
+    qint64 numbers = 0;
+    QChar previous;
+    for (const QChar c : data) {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            numbers += state == Outside;
+            state = state == Outside ? Whole : state;
+        } else if (c == QLatin1Char('.')) {
+            numbers += state != Whole;
+            state = Fraction;
+        } else if ((c == QLatin1Char('e') || c == QLatin1Char('E')) && state != Outside) {
+            state = Exponent;
+        } else if (!((c == QLatin1Char('-') || c == QLatin1Char('+')) && state == Exponent
+                       && (previous == QLatin1Char('e') || previous == QLatin1Char('E')))) {
+            state = Outside;
+        }
+        previous = c;
+    }
+    return numbers;
+}
+
 bool isText(const QStringRef& name)
 {
     return name == QLatin1String("text") || name == QLatin1String("textArea");
@@ -26,6 +51,7 @@ bool isText(const QStringRef& name)
 void SvgScan::Walk::add(const Walk& part)
 {
     elements = sum(elements, part.elements);
+    segments = sum(segments, part.segments);
     texts = sum(texts, part.texts);
     characters = sum(characters, part.characters);
 }
@@ -33,6 +59,7 @@ void SvgScan::Walk::add(const Walk& part)
 void SvgScan::Walk::keepLarger(const Walk& other)
 {
     elements = qMax(elements, other.elements);
+    segments = qMax(segments, other.segments);
     texts = qMax(texts, other.texts);
     characters = qMax(characters, other.characters);
 }
@@ -147,6 +174,8 @@ void SvgScan::readElement(const QXmlStreamReader& xml)
         if (key == QLatin1String("id")) {
             element.id = attribute.value().toString();
             m_ids[element.id].push_back(index);
+        } else if (key == QLatin1String("d") || key == QLatin1String("points")) {
+            element.segments += (numbersIn(attribute.value()) + 1) / 2;
         } else if (key == QLatin1String("class")) {
             element.classes
                 += attribute.value().toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -243,7 +272,7 @@ void SvgScan::total()
         }
         const int element = step.element;
         const Element& e = m_elements[size_t(element)];
-        Walk walk {1, e.isText, e.characters};
+        Walk walk {1, e.segments, e.isText, e.characters};
         int depth = 0;
         for (const int child : e.children) {
             walk.add(walks[size_t(child)]);

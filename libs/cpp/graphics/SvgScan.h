@@ -28,11 +28,12 @@ public:
     static constexpr int maxDepth = 1000;
 
     // What one walk of the drawing visits: each element, a <use> counting
-    // again the costliest element it may show; text elements and their
-    // characters.
+    // again the costliest element it may show; the segments of paths and
+    // point lists; text elements and their characters.
     struct Walk
     {
         qint64 elements = 0;
+        qint64 segments = 0;
         qint64 texts = 0;
         qint64 characters = 0;
 
@@ -67,6 +68,7 @@ private:
         std::vector<int> children;
         // The ids a <use> may show.
         QStringList shows;
+        qint64 segments = 0;
         qint64 characters = 0;
         bool isText = false;
         int depth = 0;
