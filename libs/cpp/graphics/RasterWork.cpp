@@ -39,6 +39,23 @@ bool scalesEvenly(const QTransform& transform, qreal* scale)
         && qFuzzyCompare(byColumns ? columnX : rowX, byColumns ? columnY : rowY);
 }
 
+// The length of a pen's dash pattern, in its widths, as the raster engine
+// reads it: its first 32 dashes and gaps, none below zero.
+qreal patternLength(const QPen& pen)
+{
+    const QVector<qreal> pattern = pen.dashPattern();
+    qreal length = 0;
+    for (int i = 0; i < qMin(pattern.size(), 32); ++i)
+        length += qMax(pattern.at(i), qreal(0));
+    return length;
+}
+
+// A pen's width in its own units, a width of none counting as one.
+qreal penWidth(const QPen& pen)
+{
+    return pen.widthF() > 0 ? pen.widthF() : 1;
+}
+
 QPainterPath polygonPath(const QPointF* points, int count, bool closed)
 {
     QPainterPath path;
@@ -233,7 +250,7 @@ void RasterWork::stroke(const QPainterPath& path)
         return;
     }
     QPainterPathStroker stroker(pen);
-    stroker.setWidth(pen.widthF() > 0 ? pen.widthF() : 1);
+    stroker.setWidth(penWidth(pen));
     qreal scale = 1;
     scalesEvenly(transform, &scale);
     stroker.setCurveThreshold(pen.isCosmetic() || scale == 0 ? 0.25 : 0.25 / scale);
@@ -274,14 +291,10 @@ void RasterWork::addStraightLine(const QLineF& line)
     const double width = pen.isCosmetic()
         ? qMax(pen.widthF(), qreal(1))
         : pen.widthF() * std::sqrt(std::abs(state->transform().determinant()));
-    double dashes = 0;
-    if (pen.style() > Qt::SolidLine) {
-        qreal pattern = 0;
-        for (const qreal dash : pen.dashPattern())
-            pattern += qMax(dash, qreal(0));
-        dashes
-            = pattern * width > 0 ? length / (pattern * width) * pen.dashPattern().size() / 2 : 0;
-    }
+    const double pattern = patternLength(pen) * width;
+    const double dashes = pen.style() > Qt::SolidLine && pattern > 0
+        ? length / pattern * pen.dashPattern().size() / 2
+        : 0;
     m_work += primitiveWork + dashes * lineDashWork + length * width * straightLineWork;
 }
 
@@ -297,13 +310,9 @@ QPen RasterWork::dashesAsStroked(const QPen& pen, const QPainterPath& path) cons
     const QRectF controls = pen.isCosmetic()
         ? path.controlPointRect().translated(transform.dx(), transform.dy())
         : path.controlPointRect();
-    const qreal width = pen.widthF() > 0 ? pen.widthF() : 1;
+    const qreal width = penWidth(pen);
     const QRectF extent = controls.adjusted(-width, -width, width, width) & shown;
-    const QVector<qreal> pattern = pen.dashPattern();
-    qreal length = 0;
-    for (int i = 0; i < qMin(pattern.size(), 32); ++i)
-        length += qMax(pattern.at(i), qreal(0));
-    length *= width;
+    const qreal length = patternLength(pen) * width;
     QPen stroked = pen;
     if (qFuzzyIsNull(length)) {
         stroked.setStyle(Qt::NoPen);
@@ -320,17 +329,14 @@ QPen RasterWork::dashesAsStroked(const QPen& pen, const QPainterPath& path) cons
 // the pattern at most so often.
 double RasterWork::dashes(const QPen& pen, const QPainterPath& path) const
 {
-    const QVector<qreal> pattern = pen.dashPattern();
-    qreal length = 0;
-    for (const qreal dash : pattern)
-        length += qMax(dash, qreal(0));
-    length *= pen.widthF() > 0 ? pen.widthF() : 1;
+    const qreal length = patternLength(pen) * penWidth(pen);
+    const int pieces = pen.dashPattern().size();
     double count = 0;
     const QList<QPolygonF> lines = path.toSubpathPolygons();
     for (const QPolygonF& line : lines) {
         for (int i = 1; i < line.size(); ++i)
-            count += qMin(QLineF(line[i - 1], line[i]).length() / length, mostDashRepeats)
-                    * pattern.size() / 2
+            count += qMin(QLineF(line[i - 1], line[i]).length() / length, mostDashRepeats) * pieces
+                    / 2
                 + 1;
     }
     return count;
