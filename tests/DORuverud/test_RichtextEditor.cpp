@@ -6,6 +6,7 @@
 #include "DialogTestTools.h"
 #include "RichtextEditor.h"
 #include "TextEdit.h"
+#include "TextEditHeight.h"
 #include "TextEditIcons.h"
 #include "TextEditReader.h"
 #include "UnbrokenRun.h"
@@ -40,6 +41,54 @@ namespace {
 
 const QString sample = QStringLiteral("Grüße aus dem Notenheft");
 const QString untitled = QStringLiteral("untitled.txt[*] - Rich Text");
+
+// The lines of the default font that the height bound takes, with the
+// document's margins of 4 pixels.
+int plainLinesOfHeight()
+{
+    return int((TextEditReader::maxHeight - 8) / TextEditHeight::lineHeight(QFont()));
+}
+
+// The lines of a plain text that the work of lines takes.
+int plainLinesOfWork()
+{
+    return int(TextEditReader::maxLineWork / TextEditReader::plainParagraphWork);
+}
+
+// The lines of a plain text that open, by whichever bound comes first at the
+// screen's resolution, and why one more is refused.
+int plainLinesAtTheBound()
+{
+    return qMin(plainLinesOfHeight(), plainLinesOfWork());
+}
+
+QString plainLinesRefusal()
+{
+    return plainLinesOfHeight() < plainLinesOfWork()
+        ? "It is taller than this editor can lay out."
+        : "It has more lines than this editor can lay out.";
+}
+
+// HTML paragraphs of a line that the height bound takes: 12 pixels apart,
+// counted with 12 pixels more at the ends besides the document's margins.
+int htmlParagraphsAtTheBound()
+{
+    return int((TextEditReader::maxHeight - 20) / (TextEditHeight::lineHeight(QFont()) + 12));
+}
+
+// HTML paragraphs, and line breaks in one paragraph, that the work of lines takes.
+const int paragraphsOfWork = TextEditReader::maxLineWork / TextEditReader::htmlParagraphWork - 1;
+const int lineBreaksOfWork = (TextEditReader::maxLineWork - TextEditReader::htmlParagraphWork)
+    / TextEditReader::lineBreakWork;
+
+// Paragraphs each in a font family of its own, an "x" in each.
+QByteArray fontFamilies(int count)
+{
+    QByteArray html;
+    for (int i = 0; i < count; ++i)
+        html += "<p style=\"font-family: f" + QByteArray::number(i) + "\">x</p>";
+    return html;
+}
 
 // The action of that menu text below the widget.
 QAction* action(QWidget* widget, const QString& text)
@@ -769,6 +818,27 @@ private slots:
             << QByteArray("<meta charset=\"iso-2022-kr\"><p>words</p>") << "browsers show none";
         QTest::newRow("5 MiB of text")
             << repeated("A line of some words.\n", 5 << 18) << "larger than 4 MiB";
+        const QString tall = "taller than this editor can lay out";
+        QTest::newRow("9,000 lines of 1000-pixel letters")
+            << "<p style=\"font-size: 1000px\">" + repeated("x<br>", 9000) << tall;
+        QTest::newRow("30,000 words of 1000-pixel letters, each wrapping")
+            << "<p style=\"font-size: 1000px\">" + repeated("x ", 30000) << tall;
+        QTest::newRow("900 paragraphs 10,000 pixels apart")
+            << repeated("<p style=\"margin-top: 10000px\">x</p>", 900) << tall;
+        QTest::newRow("900 lines 10,000 pixels high")
+            << repeated("<p style=\"line-height: 10000px\">x</p>", 900) << tall;
+        QTest::newRow("lines 100,000 percent high")
+            << repeated("<p style=\"line-height: 100000%\">x<br>x</p>", 400) << tall;
+        QTest::newRow("picture 9,000,000 pixels high")
+            << QByteArray("<p><img src=\"a.png\" height=\"9000000\"></p>") << tall;
+        QTest::newRow("12 nested tables with 400,000-pixel padding")
+            << nestedTables(12).replace("<table>", "<table cellpadding=\"400000\">") << tall;
+        QTest::newRow("9,000 table rows with 500-pixel padding")
+            << "<table cellpadding=\"500\">" + repeated("<tr><td>x</td></tr>", 9000) << tall;
+        QTest::newRow("a margin leaving each 300-pixel letter a line of its own")
+            << "<p style=\"margin-left: 1000000px; font-size: 300px\">" + repeated("x", 30000)
+            << tall;
+        QTest::newRow("20,000 fonts") << fontFamilies(20000) << "more than 2000 fonts";
     }
 
     void hostileFilesAreRefused()
@@ -792,24 +862,31 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("reason");
         QTest::addColumn<int>("lines");
-        const int bound = TextEditReader::maxLines;
-        const QString refused = QString("more than %1 lines").arg(bound);
+        const QString refused = "It has more lines than this editor can lay out.";
+        const QString tall = "It is taller than this editor can lay out.";
         QTest::newRow("4 MiB of line feeds")
             << "feeds.txt" << QByteArray(4 << 20, '\n') << refused << 0;
-        QTest::newRow("line separators")
-            << "separators.txt" << repeated("\xe2\x80\xa8", bound) << refused << 0;
+        QTest::newRow("line separators one past the work bound")
+            << "separators.txt" << repeated("\xe2\x80\xa8", lineBreaksOfWork + 1) << refused << 0;
         QTest::newRow("CR LF lines one past the bound")
-            << "lines.txt" << repeated("x\r\n", bound) << refused << 0;
-        QTest::newRow("HTML paragraphs") << "lines.html" << repeated("<p>x", bound) << refused << 0;
-        QTest::newRow("HTML line breaks")
-            << "lines.html" << repeated("x<br>", bound) << refused << 0;
+            << "lines.txt" << repeated("x\r\n", plainLinesAtTheBound()) << plainLinesRefusal() << 0;
+        QTest::newRow("HTML paragraphs one past the height bound")
+            << "lines.html" << repeated("<p>x", htmlParagraphsAtTheBound() + 1) << tall << 0;
+        QTest::newRow("HTML line breaks one past the work bound")
+            << "lines.html" << repeated("x<br>", lineBreaksOfWork + 1) << refused << 0;
         QTest::newRow("preformatted HTML")
             << "lines.html"
-            << "<pre>" + QByteArray(bound + 1, '\n') + "x</pre>" << refused << 0;
+            << "<pre>" + QByteArray(paragraphsOfWork + 1, '\n') + "x</pre>" << refused << 0;
+        QTest::newRow("line feeds referred to in preformatted HTML")
+            << "lines.html"
+            << "<pre>" + repeated("&#x0A;", paragraphsOfWork + 1) + "x</pre>" << refused << 0;
         QTest::newRow("100,000 lines")
             << "lines.txt" << repeated("A line of a log.\n", 100000) << QString() << 100001;
+        QTest::newRow("1 MiB of two-letter lines")
+            << "lines.txt" << repeated("ab\n", (1 << 20) / 3) << QString() << (1 << 20) / 3 + 1;
         QTest::newRow("lines up to the bound")
-            << "lines.txt" << repeated("x\n", bound - 1) << QString() << bound;
+            << "lines.txt" << repeated("x\n", plainLinesAtTheBound() - 1) << QString()
+            << plainLinesAtTheBound();
     }
 
     // A text of more lines than the layout can take in a few seconds is
@@ -825,7 +902,7 @@ private slots:
         textArea(&window)->setPlainText(sample);
         const QString message = openAnswered(&window, folder.write(name, content));
         if (!reason.isEmpty()) {
-            QVERIFY2(message.contains(reason), qPrintable(message));
+            QVERIFY2(message.endsWith('\n' + reason), qPrintable(message));
             QCOMPARE(textArea(&window)->toPlainText(), sample);
             QCOMPARE(window.windowTitle(), untitled);
             return;
@@ -887,7 +964,19 @@ private slots:
             20000) << "text/plain" << repeated("x", 20000) << "without a place to break";
         QTest::newRow("lines that with those of the document pass the bound")
             << QByteArray("<p>a</p><p>b</p>") << "text/plain"
-            << QByteArray(TextEditReader::maxLines - 1, '\n') << "lines";
+            << QByteArray(
+                   TextEditReader::maxLineWork / TextEditReader::plainParagraphWork - 1, '\n')
+            << "lines";
+        QTest::newRow("a picture that with the document passes the height bound")
+            << QByteArray("<p><img src=\"a.png\" width=\"16\" height=\"5000000\">x</p>")
+            << "text/html" << QByteArray("<img src=\"a.png\" width=\"16\" height=\"4000000\">")
+            << "taller";
+        QTest::newRow("lines of 1000-pixel letters")
+            << sample.toUtf8() << "text/html"
+            << "<p style=\"font-size: 1000px\">" + repeated("x<br>", 7300) << "taller";
+        QTest::newRow("fonts that with those of the document pass the bound")
+            << fontFamilies(10) << "text/html"
+            << fontFamilies(TextEditReader::maxFonts - 5).replace(" f", " g") << "fonts";
     }
 
     // Whatever the editor would insert is checked where it would stand, at once.
@@ -957,6 +1046,17 @@ private slots:
         QTest::newRow("3 MiB of text lines")
             << QString("fine.txt") << repeated("0123456789abcde\n", 3 << 16) << QChar('e')
             << (3 << 16);
+        QTest::newRow("7,000 lines of 1000-pixel letters")
+            << QString("fine.html") << "<p style=\"font-size: 1000px\">" + repeated("x<br>", 7000)
+            << QChar('x') << 7000;
+        QTest::newRow("800 paragraphs 10,000 pixels apart")
+            << QString("fine.html") << repeated("<p style=\"margin-top: 10000px\">x</p>", 800)
+            << QChar('x') << 800;
+        QTest::newRow("12 nested tables with 1000-pixel padding")
+            << QString("fine.html")
+            << nestedTables(12).replace("<table>", "<table cellpadding=1000>") << QChar('x') << 1;
+        QTest::newRow("1,900 fonts")
+            << QString("fine.html") << fontFamilies(1900) << QChar('x') << 1900;
     }
 
     void filesWithinTheBoundsOpen()

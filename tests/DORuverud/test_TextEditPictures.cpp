@@ -279,6 +279,40 @@ private slots:
                 QSize(16, 16));
     }
 
+    void picturesAreAsHighAsTheyAreLaidOut_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("stretched to 8,000,000 pixels") << 400 << QString();
+        QTest::newRow("stretched to 10,000,000 pixels")
+            << 500 << "It is taller than this editor can lay out.";
+    }
+
+    // A picture is as high as the layout makes it: its own size, stretched in
+    // its proportions to the width it is given.
+    void picturesAreAsHighAsTheyAreLaidOut()
+    {
+        QFETCH(int, width);
+        QFETCH(QString, message);
+        // GIVEN an HTML file showing a picture of 1 x 20,000 pixels at a width
+        TestFolder folder;
+        folder.writePicture("narrow.png", Qt::red, 1, 20000);
+        const QString path = folder.write("tall.html",
+            QString("<p><img src=\"narrow.png\" width=\"%1\"></p>").arg(width).toUtf8());
+        TextEdit window;
+        window.resize(800, 600);
+        window.show();
+        // WHEN it is opened
+        const QString answer = openAnswered(&window, path);
+        // THEN it is refused for its height, or shown that high
+        QVERIFY2(answer.endsWith(message), qPrintable(answer));
+        const qreal height = textArea(&window)->document()->size().height();
+        if (message.isEmpty())
+            QVERIFY2(height > 20000.0 * width, qPrintable(QString::number(height)));
+        else
+            QVERIFY2(height < 100, qPrintable(QString::number(height)));
+    }
+
     // Resources of the program are pictures too, read by their resource path.
     void resourcePictureShows()
     {

@@ -3,6 +3,7 @@
 #include "HtmlEncoding.h"
 #include "InsertionParagraph.h"
 #include "TextEditDocument.h"
+#include "TextEditHeight.h"
 #include "TextEncoding.h"
 #include "UnbrokenRun.h"
 
@@ -37,29 +38,74 @@ bool beginsLine(const QString& tag)
     return tags.contains(tag);
 }
 
-// The lines of a text or of a document's raw text: one more than the
-// paragraph ends and line breaks it holds, as the document breaks a plain
-// text or marks them in its raw text.
-int linesOf(const QString& text)
+// The lines of a text or of a document's raw text, as the document breaks a
+// plain text or marks them in its raw text: its paragraphs, one more than the
+// paragraph ends it holds (a frame's beginning or end parts paragraphs too),
+// and the line breaks inside them.
+struct Lines
 {
-    int lines = 1;
+    qint64 paragraphs = 1;
+    qint64 breaks = 0;
+
+    qint64 work(int paragraphWork) const
+    {
+        return paragraphs * paragraphWork + breaks * TextEditReader::lineBreakWork;
+    }
+};
+
+Lines linesOf(const QString& text)
+{
+    Lines lines;
     for (int at = 0; at < text.size(); ++at) {
         switch (text.at(at).unicode()) {
         case '\r':
-            lines += at + 1 == text.size() || text.at(at + 1) != '\n';
+            lines.paragraphs += at + 1 == text.size() || text.at(at + 1) != '\n';
             break;
         case '\n':
         case QChar::ParagraphSeparator:
-        case QChar::LineSeparator:
         case 0xfdd0: // a frame's beginning
         case 0xfdd1: // and end
-            ++lines;
+            ++lines.paragraphs;
+            break;
+        case QChar::LineSeparator:
+            ++lines.breaks;
             break;
         default:
             break;
         }
     }
     return lines;
+}
+
+// The value of the character reference at the place, or 0.
+uint referenceAt(const QString& html, int at)
+{
+    const bool hex = html.midRef(at, 3).compare(QLatin1String("&#x"), Qt::CaseInsensitive) == 0;
+    uint value = 0;
+    for (at += hex ? 3 : 2; at < html.size() && value <= QChar::LastValidCodePoint; ++at) {
+        const int digit = hex ? QStringLiteral("0123456789abcdef").indexOf(html.at(at).toLower())
+                              : QStringLiteral("0123456789").indexOf(html.at(at));
+        if (digit < 0)
+            break;
+        value = value * (hex ? 16 : 10) + uint(digit);
+    }
+    return value;
+}
+
+// Where an HTML text may end a paragraph besides its tags: at each line feed
+// or line or paragraph separator, written or referred to by number, since in
+// preformatted text (by a style too) a line feed ends one.
+qint64 paragraphEndsIn(const QString& html)
+{
+    qint64 ends = html.count('\n') + html.count(QChar::LineSeparator)
+        + html.count(QChar::ParagraphSeparator);
+    const QLatin1String reference("&#");
+    for (int at = html.indexOf(reference); at >= 0; at = html.indexOf(reference, at + 2)) {
+        const uint value = referenceAt(html, at);
+        ends
+            += value == '\n' || value == QChar::LineSeparator || value == QChar::ParagraphSeparator;
+    }
+    return ends;
 }
 
 int tablesAround(const QTextCursor& cursor)
@@ -202,16 +248,17 @@ QString TextEditReader::sizeRefusal()
 QString TextEditReader::boundsRefusal(const InsertionParagraph* place, const QByteArray* file)
 {
     // The paragraph at the place is one of the lines there already.
-    const int linesThere = place ? linesOf(place->place().document()->toRawText()) - 1 : 0;
-    if (m_rich) {
-        const QString refusal = htmlRefusal(linesThere);
-        if (!refusal.isEmpty())
-            return refusal;
-    } else if (linesOf(m_text) + linesThere > maxLines) {
-        return lineRefusal();
+    qint64 workThere = 0;
+    if (place) {
+        Lines there = linesOf(place->place().document()->toRawText());
+        --there.paragraphs;
+        workThere = there.work(plainParagraphWork);
     }
     if (!m_document)
         m_document = std::make_unique<TextEditDocument>();
+    const QString refusal = m_rich ? htmlRefusal(workThere) : plainRefusal(workThere);
+    if (!refusal.isEmpty())
+        return refusal;
     if (m_rich)
         m_document->setHtml(m_text);
     else
@@ -222,7 +269,19 @@ QString TextEditReader::boundsRefusal(const InsertionParagraph* place, const QBy
             return unfaithfulRefusal();
         m_form.markLineEnds(m_text, m_document.get());
     }
-    return layoutRefusal(*m_document, place, linesThere);
+    return layoutRefusal(*m_document, place, workThere);
+}
+
+// Each of its lines is a line of the document's font at least.
+QString TextEditReader::plainRefusal(qint64 workThere) const
+{
+    const Lines lines = linesOf(m_text);
+    if (lines.work(plainParagraphWork) + workThere > maxLineWork)
+        return lineRefusal();
+    if ((lines.paragraphs + lines.breaks) * TextEditHeight::lineHeight(m_document->defaultFont())
+        > maxHeight)
+        return heightRefusal();
+    return QString();
 }
 
 // Whole or not at all: a zero byte or a cut character would be lost on saving.
@@ -257,8 +316,9 @@ QString TextEditReader::unfaithfulRefusal() const
 
 // Counts elements open inside one another as the HTML parser nests them, by
 // their tags alone; an end tag closes its own kind only. Counts as a line
-// every tag that may begin one. Counting too many is the safe side.
-QString TextEditReader::htmlRefusal(int linesThere) const
+// every tag that may begin one and every place a line feed may end one.
+// Counting too many is the safe side.
+QString TextEditReader::htmlRefusal(qint64 workThere) const
 {
     if (TextEditDocument::picturesNamedIn(m_text) > maxPictures)
         return tr("It holds more than %1 pictures, more than this editor can lay out.")
@@ -266,7 +326,7 @@ QString TextEditReader::htmlRefusal(int linesThere) const
     QHash<QString, int> open;
     int depth = 0;
     int cells = 0;
-    int lines = 1 + linesThere;
+    qint64 work = workThere + Lines {1 + paragraphEndsIn(m_text), 0}.work(htmlParagraphWork);
     const int size = m_text.size();
     for (int at = m_text.indexOf('<'); at >= 0; at = m_text.indexOf('<', at + 1)) {
         if (m_text.midRef(at, 4) == QLatin1String("<!--")) {
@@ -283,7 +343,9 @@ QString TextEditReader::htmlRefusal(int linesThere) const
         const QString tag = m_text.mid(start, end - start).toLower();
         if (tag.isEmpty())
             continue;
-        if (!closing && beginsLine(tag) && ++lines > maxLines)
+        if (!closing && beginsLine(tag))
+            work += tag == QLatin1String("br") ? lineBreakWork : htmlParagraphWork;
+        if (work > maxLineWork)
             return lineRefusal();
         if ((tag == QLatin1String("td") || tag == QLatin1String("th")) && !closing
             && ++cells > maxCells)
@@ -312,17 +374,23 @@ QString TextEditReader::tableRefusal()
 
 QString TextEditReader::lineRefusal()
 {
-    return tr("It has more than %1 lines, more than this editor can lay out.").arg(maxLines);
+    return tr("It has more lines than this editor can lay out.");
 }
 
-// The lines, the runs and the tables of the document as it will stand; in its
-// raw text a frame's beginning and end part paragraphs as a paragraph
-// separator does.
+QString TextEditReader::heightRefusal()
+{
+    return tr("It is taller than this editor can lay out.");
+}
+
+// The lines, the runs, the tables and the height of the document as it will
+// stand; in its raw text a frame's beginning and end part paragraphs as a
+// paragraph separator does.
 QString TextEditReader::layoutRefusal(
-    const QTextDocument& document, const InsertionParagraph* place, int linesThere)
+    const QTextDocument& document, const InsertionParagraph* place, qint64 workThere) const
 {
     QString raw = document.toRawText();
-    if (linesOf(raw) + linesThere > maxLines)
+    if (linesOf(raw).work(m_rich ? htmlParagraphWork : plainParagraphWork) + workThere
+        > maxLineWork)
         return lineRefusal();
     const Inserted inserted {
         document, place ? place->before() : QString(), place ? place->after() : QString()};
@@ -339,5 +407,22 @@ QString TextEditReader::layoutRefusal(
     if (work > 0 && there
         && work + tableWorkIn(there->rootFrame(), 0, Inserted {*there, {}, {}}) > maxTableWork)
         return tableRefusal();
+    return fontAndHeightRefusal(document, there);
+}
+
+// The fonts first, since telling the height loads each. What is inserted adds
+// to the height of the document there.
+QString TextEditReader::fontAndHeightRefusal(
+    const QTextDocument& document, const QTextDocument* there)
+{
+    QSet<QFont> fonts = TextEditHeight::fontsOf(document);
+    if (there)
+        fonts.unite(TextEditHeight::fontsOf(*there));
+    if (fonts.size() > maxFonts)
+        return tr("It uses more than %1 fonts, more than this editor can lay out.").arg(maxFonts);
+    const qreal heightThere = there ? TextEditHeight(*there, checkedWidth, maxHeight).height() : 0;
+    if (heightThere + TextEditHeight(document, checkedWidth, maxHeight - heightThere).height()
+        > maxHeight)
+        return heightRefusal();
     return QString();
 }

@@ -33,13 +33,25 @@ public:
     // Work of laying out what stands inside tables, in letters laid out once
     // (about 0.3 microseconds each); see tableWorkOf().
     static constexpr int maxTableWork = 4000000;
-    // Lines of a document: its paragraphs and the line breaks inside them.
-    // Each costs the layout a few microseconds: at the bound, plain lines open
-    // in 1.4 s (as in a bare QTextEdit), HTML paragraphs in 1.8 s, line breaks
-    // in one paragraph, the costliest kind, in 3 s. Far beyond it the layout
-    // stalls, once a paragraph is 2^23 pixels high (420,000 lines of the
-    // default font) or a document 2^25 (1.6 million lines).
-    static constexpr int maxLines = 1 << 18;
+    // Work of laying out the lines of a document, in microseconds as measured
+    // here at the bound (bench_richtext): a paragraph of plain text costs 7,
+    // one of HTML 10, as it is parsed and styled too, a line break inside a
+    // paragraph 14. At the bound each kind opens in about 3 s, unless the
+    // height bound comes first, as it does for lines of the default font.
+    static constexpr qint64 maxLineWork = 3000000;
+    static constexpr int plainParagraphWork = 7;
+    static constexpr int htmlParagraphWork = 10;
+    static constexpr int lineBreakWork = 14;
+    // Pixels of height of a document laid out (see TextEditHeight): Qt's
+    // layout holds a document on one page of 2^23 pixels; past it, it may
+    // stall for good (seen from 8.6 million pixels on, with lines of 50 to
+    // 1,164 pixels, margins of 1,000 and a paragraph of many lines).
+    static constexpr qreal maxHeight = 1 << 23;
+    // The width a text is laid out at to check its height: the narrowest text
+    // area the bound allows for, since a narrower one wraps more lines.
+    static constexpr int checkedWidth = 400;
+    // Fonts of a document: the layout loads each, in up to half a millisecond.
+    static constexpr int maxFonts = 2000;
 
     // A file named .txt is plain text, one named .htm or .html HTML; others
     // are HTML when they look like rich text. HTML is read in the encoding a
@@ -78,11 +90,14 @@ private:
     QString boundsRefusal(const InsertionParagraph* place, const QByteArray* file = nullptr);
     QString unfaithfulRefusal() const;
     static QString sizeRefusal();
-    QString htmlRefusal(int linesThere) const;
+    QString plainRefusal(qint64 workThere) const;
+    QString htmlRefusal(qint64 workThere) const;
     static QString tableRefusal();
     static QString lineRefusal();
-    static QString layoutRefusal(
-        const QTextDocument& document, const InsertionParagraph* place, int linesThere);
+    static QString heightRefusal();
+    QString layoutRefusal(
+        const QTextDocument& document, const InsertionParagraph* place, qint64 workThere) const;
+    static QString fontAndHeightRefusal(const QTextDocument& document, const QTextDocument* there);
 
     QString m_refusal;
     bool m_rich = false;
