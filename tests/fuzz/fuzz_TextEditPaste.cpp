@@ -4,15 +4,18 @@
 // only when the document declares signals):
 //   moc libs/cpp/DORuverud/TextEditDocument.h -o /tmp/moc_TextEditDocument.cpp
 //   clang++ -std=c++17 -fPIC -g -fsanitize=fuzzer,address,undefined \
-//     $(pkg-config --cflags Qt5Widgets) -Ilibs/cpp/DORuverud -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
+//     $(pkg-config --cflags Qt5Widgets Qt5Svg) -Ilibs/cpp/DORuverud -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_TextEditPaste.cpp libs/cpp/DORuverud/TextEditReader.cpp \
 //     libs/cpp/DORuverud/PlainTextForm.cpp libs/cpp/DORuverud/TextEncoding.cpp \
 //     libs/cpp/DORuverud/HtmlEncoding.cpp \
 //     libs/cpp/DORuverud/TextEditDocument.cpp /tmp/moc_TextEditDocument.cpp \
 //     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
+//     libs/cpp/DORuverud/TextEditHeight.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
-//     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgCost.cpp libs/cpp/ZAruri/Trace.cpp \
-//     $(pkg-config --libs Qt5Widgets libjpeg zlib) -o /tmp/fuzz_TextEditPaste
+//     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgCost.cpp libs/cpp/graphics/SvgScan.cpp \
+//     libs/cpp/graphics/SvgPicture.cpp libs/cpp/graphics/SvgStyleCost.cpp libs/cpp/graphics/OutlineCost.cpp \
+//     libs/cpp/graphics/DrawingWork.cpp libs/cpp/graphics/RasterWork.cpp libs/cpp/ZAruri/Trace.cpp \
+//     $(pkg-config --libs Qt5Widgets Qt5Svg libjpeg zlib) -o /tmp/fuzz_TextEditPaste
 // Input: a byte of where the paste lands (bit 0: rich text accepted; bits 1-4:
 // tables around the cursor, at most 12; bit 5: the "x" there selected; bit 6:
 // instead of the tables, a run of 30,000 "x"; bit 7: dropped at the end, the

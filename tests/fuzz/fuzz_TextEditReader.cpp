@@ -4,19 +4,24 @@
 // declares signals):
 //   moc libs/cpp/DORuverud/TextEditDocument.h -o /tmp/moc_TextEditDocument.cpp
 //   clang++ -std=c++17 -fPIC -g -fsanitize=fuzzer,address,undefined \
-//     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/DORuverud -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
+//     $(pkg-config --cflags Qt5Gui Qt5Svg) -Ilibs/cpp/DORuverud -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_TextEditReader.cpp libs/cpp/DORuverud/TextEditReader.cpp \
 //     libs/cpp/DORuverud/PlainTextForm.cpp libs/cpp/DORuverud/TextEncoding.cpp \
 //     libs/cpp/DORuverud/HtmlEncoding.cpp \
 //     libs/cpp/DORuverud/TextEditDocument.cpp /tmp/moc_TextEditDocument.cpp \
 //     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
+//     libs/cpp/DORuverud/TextEditHeight.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
-//     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgCost.cpp libs/cpp/ZAruri/Trace.cpp \
-//     $(pkg-config --libs Qt5Gui libjpeg zlib) -o /tmp/fuzz_TextEditReader
+//     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgCost.cpp libs/cpp/graphics/SvgScan.cpp \
+//     libs/cpp/graphics/SvgPicture.cpp libs/cpp/graphics/SvgStyleCost.cpp libs/cpp/graphics/OutlineCost.cpp \
+//     libs/cpp/graphics/DrawingWork.cpp libs/cpp/graphics/RasterWork.cpp libs/cpp/ZAruri/Trace.cpp \
+//     $(pkg-config --libs Qt5Gui Qt5Svg libjpeg zlib) -o /tmp/fuzz_TextEditReader
 // Seeds, the hostile cases among them (nested tables and elements, a zip header,
 // zero bytes, UTF-16 without a byte-order mark, an unbroken run, an SVG slow to
 // draw, 1,001 cell backgrounds, more lines than the bound as line feeds, line
-// separators, paragraphs and preformatted text), line ends of every kind, HTML
+// separators, paragraphs, preformatted text and line feeds by reference, texts
+// taller than the bound by their fonts, wrapped words, margins, line heights,
+// a picture's height and tables' padding, 3,000 fonts), line ends of every kind, HTML
 // without a charset, and pages whose charset the prescan must tell (another
 // charset named in a script and in text, UTF-16 and ISO-8859-1 labels, the
 // replacement encoding, <meta> elements in comments, attributes and pragmas):
@@ -32,8 +37,15 @@
 //     "crlf": "Am7\xa0D7\r\nGmaj7\r\n".encode().decode("latin-1"),
 //     "mixed": "one\r\ntwo\nthree\rfour\n\r\u2029five\u2028six".encode().decode("latin-1"),
 //     "utf8html": "<p>caf\xe9 \u20ac5</p>".encode().decode("latin-1"),
-//     "feeds": "\n" * 300000, "separators": "\u2028".encode().decode("latin-1") * 300000,
-//     "paragraphs": "<p>x" * 300000, "pre": "<pre>" + "\n" * 300000 + "</pre>",
+//     "feeds": "\n" * 600000, "separators": "\u2028".encode().decode("latin-1") * 300000,
+//     "paragraphs": "<p>x" * 300000, "pre": "<pre>" + "\n" * 600000 + "</pre>",
+//     "prerefs": "<pre>" + "&#10;" * 600000, "tall": "<p style=\"font-size:1000px\">" + "x<br>" * 9000,
+//     "wrapped": "<p style=\"font-size:1000px\">" + "x " * 30000,
+//     "margins": "<p style=\"margin-top:10000px\">x</p>" * 900,
+//     "lineheights": "<p style=\"line-height:100000%\">x<br>x</p>" * 400,
+//     "tallpicture": "<p><img src=\"a.png\" height=9000000></p>",
+//     "padding": "<table cellpadding=400000><tr><td>" * 12 + "x",
+//     "fonts": "".join("<p style=\"font-family:f%d\">x</p>" % i for i in range(3000)),
 //     "koi8": ("<meta name=a content=b><script>s=\"charset=\x27koi8-r\x27\"</script>"
 //       + "<p>caf\xe9 \u20ac5</p><p>Put charset=\x27koi8-r\x27 in old pages</p>").encode().decode("latin-1"),
 //     "utf16label": "<meta http-equiv=Content-Type content=\"text/html; charset=utf-16\"><p>&ldquo;q&rdquo;",
@@ -49,7 +61,8 @@
 // with fontconfig's caches kept out of the leak check:
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   LANG=C.UTF-8 /tmp/fuzz_TextEditReader /tmp/seeds_text/*
-// An accepted input that takes longer than the timeout to lay out is a finding:
+// An accepted input that takes longer than the timeout to lay out, or lays out
+// higher than the bound at the width it was checked at, is a finding:
 //   mkdir -p /tmp/corpus_text && LANG=C.UTF-8 /tmp/fuzz_TextEditReader -max_total_time=600 \
 //     -timeout=10 -max_len=4096 /tmp/corpus_text /tmp/seeds_text
 // clang-format on
@@ -92,9 +105,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         QByteArray written;
         check(reader.form().encode(*document, &written).isEmpty() && written == bytes);
     }
-    check(document->blockCount() <= TextEditReader::maxLines);
-    document->setTextWidth(400);
-    check(document->size().width() >= 0);
+    check(
+        document->blockCount() <= TextEditReader::maxLineWork / TextEditReader::plainParagraphWork);
+    // Laid out no higher than the bound where it was checked.
+    document->setTextWidth(TextEditReader::checkedWidth);
+    check(document->size().width() >= 0 && document->size().height() <= TextEditReader::maxHeight);
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
         check(UnbrokenRun::longest(block.text()) <= UnbrokenRun::maxLength);
     return 0;
