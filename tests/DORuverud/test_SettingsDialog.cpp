@@ -10,6 +10,7 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QMap>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
@@ -17,6 +18,7 @@
 #include <QTabWidget>
 #include <QTextCodec>
 #include <memory>
+#include <vector>
 
 using namespace DialogTestTools;
 using namespace DORuverud;
@@ -122,19 +124,29 @@ public:
     int nodes = 0;
 };
 
-// The page "Display", registered at the first call, holding the values given.
-DisplayPage* display(const QString& title = {}, const QString& caption = {}, bool cdata = false)
+// Registers a plain widget under each title while it lives, and the pages
+// again at its end, so that meanwhile no registered page has settings.
+class PlainPagesInstead
 {
-    static DisplayPage* page = nullptr;
-    if (!page)
-        SettingsDialog::addWidget("Display", page = new DisplayPage);
-    page->tag = "Display";
-    page->title = title;
-    page->caption = caption;
-    page->note.clear();
-    page->cdata = cdata;
-    return page;
-}
+public:
+    explicit PlainPagesInstead(const QMap<QString, QWidget*>& pages)
+        : m_pages(pages)
+    {
+        for (const QString& title : pages.keys()) {
+            m_plain.push_back(std::make_unique<QWidget>());
+            SettingsDialog::addWidget(title, m_plain.back().get());
+        }
+    }
+    ~PlainPagesInstead()
+    {
+        for (auto page = m_pages.cbegin(); page != m_pages.cend(); ++page)
+            SettingsDialog::addWidget(page.key(), page.value());
+    }
+
+private:
+    QMap<QString, QWidget*> m_pages;
+    std::vector<std::unique_ptr<QWidget>> m_plain;
+};
 
 // A start tag of count attributes, each of its own name.
 QByteArray tagOfAttributes(int count)
@@ -186,19 +198,14 @@ QString saveAnswered(SettingsDialog& dialog, const QString& path)
     });
 }
 
-// A registered page, found through a dialog's tabs.
-ValuePage* page(const QString& title)
-{
-    SettingsDialog dialog;
-    dialog.show();
-    return static_cast<ValuePage*>(
-        dialog.findChild<QTabWidget*>()->widget(tabTitles(dialog).indexOf(title)));
-}
+// The tabs of every dialog: pages in the order initTestCase registered them.
+const QStringList allTabs {"Plain", "B", "A", "C", "O", "Display"};
 
 } // namespace
 
-// The page registry lives as long as the process: each test builds on the
-// pages the tests before it registered.
+// The page registry lives as long as the process and is never emptied, so
+// every page is registered once, before the first test, and each test starts
+// from the same pages and values whichever tests ran before it.
 class TestSettingsDialog : public QObject
 {
     Q_OBJECT
@@ -206,7 +213,31 @@ class TestSettingsDialog : public QObject
 private slots:
     void initTestCase()
     {
-        SettingsDialog::addWidget("Plain", new QWidget);
+        // B before A, so that the tab order and the title order differ
+        SettingsDialog::addWidget("Plain", m_plain = new QWidget);
+        SettingsDialog::addWidget("B", m_beta = new ValuePage("Beta", "b"));
+        SettingsDialog::addWidget("A", m_alpha = new ValuePage("Alpha", "a"));
+        SettingsDialog::addWidget("C", m_twin = new ValuePage("Alpha", "a"));
+        SettingsDialog::addWidget("O", m_options = new AttributesPage);
+        SettingsDialog::addWidget("Display", m_display = new DisplayPage);
+    }
+
+    // The pages are the caller's, as each dialog gives them back when it goes;
+    // no dialog opens after this.
+    void cleanupTestCase()
+    {
+        delete m_plain;
+        qDeleteAll(settingsPages());
+    }
+
+    void init()
+    {
+        m_alpha->value = "a";
+        m_beta->value = "b";
+        m_twin->value = "a";
+        m_options->attributes.clear();
+        display();
+        applied.clear();
     }
 
     void saveNameGetsTheExtension_data()
@@ -226,6 +257,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, written);
+        PlainPagesInstead plain(settingsPages());
         TestFolder folder;
         SettingsDialog dialog;
         dialog.show();
@@ -237,20 +269,20 @@ private slots:
 
     void tabsByRegistrationElementsByTitle()
     {
-        // GIVEN page B registered before page A
-        SettingsDialog::addWidget("B", new ValuePage("Beta", "b"));
-        SettingsDialog::addWidget("A", new ValuePage("Alpha", "a"));
+        // GIVEN page B registered before page A, and C of A's tag after them
+        m_twin->value = "twin"; // tells C's element and Apply from A's
         TestFolder folder;
         SettingsDialog dialog;
         dialog.show();
-        // THEN the tabs read B, A, while the export and Apply take A first
-        QCOMPARE(tabTitles(dialog), QStringList({"Plain", "B", "A"}));
-        storage(dialog, "SS", folder.path("two"));
-        QCOMPARE(folder.read("two.tqsettings"),
-            QByteArray("<Settings>\n <Alpha>a</Alpha>\n <Beta>b</Beta>\n</Settings>\n"));
-        applied.clear();
+        // THEN the tabs read B, A, C, while the export and Apply take A first
+        QCOMPARE(tabTitles(dialog), allTabs);
+        storage(dialog, "SS", folder.path("all"));
+        QCOMPARE(folder.read("all.tqsettings"),
+            QByteArray("<Settings>\n <Alpha>a</Alpha>\n <Beta>b</Beta>\n <Alpha>twin</Alpha>\n"
+                       " <Display>\n  <Title caption=\"\"/>\n </Display>\n <Options/>\n"
+                       "</Settings>\n"));
         click(&dialog, "&Apply");
-        QCOMPARE(applied, QStringList({"Alpha:a", "Beta:b"}));
+        QCOMPARE(applied, QStringList({"Alpha:a", "Beta:b", "Alpha:twin"}));
         QVERIFY(dialog.isVisible());
     }
 
@@ -259,14 +291,14 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QStringList>("appliedPages");
         QTest::addColumn<int>("result");
-        QTest::newRow("ok") << "&Ok" << QStringList {"Alpha:a", "Beta:b"} << int(QDialog::Accepted);
+        QTest::newRow("ok") << "&Ok" << QStringList {"Alpha:a", "Beta:b", "Alpha:a"}
+                            << int(QDialog::Accepted);
         QTest::newRow("cancel") << "&Cancel" << QStringList() << int(QDialog::Rejected);
     }
 
     void okAppliesCancelDoesNot()
     {
         QFETCH(QString, button);
-        applied.clear();
         SettingsDialog dialog;
         whenModal([button](QWidget* modal) {
             QTRY_VERIFY(buttonCaptioned(modal, button)); // shown just after the dialog
@@ -278,21 +310,16 @@ private slots:
 
     void loadHandsEachElementToEveryPageOfItsTag()
     {
-        // GIVEN a second page of the tag Alpha, and a file of three elements and other nodes
-        auto* twin = new ValuePage("Alpha", "twin");
-        SettingsDialog::addWidget("C", twin);
-        ValuePage* alpha = page("A");
-        ValuePage* beta = page("B");
+        // GIVEN two pages of the tag Alpha, and a file of three elements and other nodes
         TestFolder folder;
         folder.write("in.tqsettings",
             "<Settings>text<!-- note --><Unknown>u</Unknown>"
             "<Alpha>one</Alpha><Beta>two</Beta></Settings>");
         SettingsDialog dialog;
         dialog.show();
-        applied.clear();
         // WHEN loaded, THEN both Alpha pages take the element and nothing is applied
         storage(dialog, "LS", folder.path("in.tqsettings"));
-        QCOMPARE(QStringList({alpha->value, twin->value, beta->value}),
+        QCOMPARE(QStringList({m_alpha->value, m_twin->value, m_beta->value}),
             QStringList({"one", "one", "two"}));
         QCOMPARE(applied, QStringList());
         QCOMPARE(App::theApp()->openDirPath(), folder.path());
@@ -348,12 +375,10 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(QString, reason);
-        ValuePage* alpha = page("A");
-        alpha->value = "kept";
+        m_alpha->value = "kept";
         TestFolder folder;
         SettingsDialog dialog;
         dialog.show();
-        applied.clear();
         const QString path = folder.write("in.tqsettings", content);
         // The reader refuses at once; the file dialog's own time is not its work.
         QElapsedTimer timer;
@@ -365,7 +390,7 @@ private slots:
         const QString message = loadAnswered(dialog, path);
         QVERIFY(message.startsWith("in.tqsettings was not loaded."));
         QVERIFY2(message.section('\n', 1).contains(reason), qPrintable(message));
-        QCOMPARE(alpha->value, QString("kept"));
+        QCOMPARE(m_alpha->value, QString("kept"));
         QCOMPARE(applied, QStringList());
         QCOMPARE(App::theApp()->openDirPath(), folder.path());
     }
@@ -382,19 +407,18 @@ private slots:
         QFETCH(QByteArray, localeCodec);
         QTextCodec* before = QTextCodec::codecForLocale();
         QTextCodec::setCodecForLocale(QTextCodec::codecForName(localeCodec));
-        ValuePage* beta = page("B");
         const QString value = QString::fromUtf8("Gr\u00fc\u00dfe \u2013 \u97f3");
-        beta->value = value;
+        m_beta->value = value;
         TestFolder folder;
         SettingsDialog dialog;
         dialog.show();
         storage(dialog, "SS", folder.path("intl"));
-        beta->value.clear();
+        m_beta->value.clear();
         storage(dialog, "LS", folder.path("intl.tqsettings"));
         QTextCodec::setCodecForLocale(before);
         QVERIFY(folder.read("intl.tqsettings").startsWith("<Settings>\n"));
         QVERIFY(folder.read("intl.tqsettings").contains(value.toUtf8()));
-        QCOMPARE(beta->value, value);
+        QCOMPARE(m_beta->value, value);
     }
 
     void exportedValuesReadBackEqual_data()
@@ -408,15 +432,14 @@ private slots:
     void exportedValuesReadBackEqual()
     {
         QFETCH(QString, value);
-        ValuePage* beta = page("B");
-        beta->value = value;
+        m_beta->value = value;
         TestFolder folder;
         SettingsDialog dialog;
         dialog.show();
         storage(dialog, "SS", folder.path("values"));
-        beta->value.clear();
+        m_beta->value.clear();
         QCOMPARE(loadAnswered(dialog, folder.path("values.tqsettings")), QString());
-        QCOMPARE(beta->value, value);
+        QCOMPARE(m_beta->value, value);
     }
 
     void failedExportSaysSo()
@@ -455,22 +478,21 @@ private slots:
     void aTitleRegisteredAgainShowsTheNewerPageOnce()
     {
         auto* newer = new ValuePage("Beta", "newer");
-        QWidget* older = page("B");
         SettingsDialog::addWidget("B", newer);
-        delete older; // replaced, so its caller deletes it
+        delete m_beta; // replaced, so its caller deletes it
+        m_beta = newer;
         SettingsDialog dialog;
         dialog.show();
-        QCOMPARE(tabTitles(dialog), QStringList({"Plain", "B", "A", "C"}));
+        QCOMPARE(tabTitles(dialog), allTabs);
         QCOMPARE(dialog.findChild<QTabWidget*>()->widget(1), newer);
         QCoreApplication::processEvents(); // the buttons show just after the dialog
-        applied.clear();
         click(&dialog, "&Apply");
-        QVERIFY(applied.contains("Beta:newer") && !applied.contains("Beta:two"));
+        QCOMPARE(applied, QStringList({"Alpha:a", "Beta:newer", "Alpha:a"}));
     }
 
     void pagesOutliveTheDialogThatShowedThem()
     {
-        QPointer<QWidget> alpha = page("A");
+        QPointer<QWidget> alpha = m_alpha;
         {
             SettingsDialog first;
             first.show();
@@ -484,17 +506,15 @@ private slots:
     void exportWithManyAttributesReadsBackToTheSameBytes()
     {
         // GIVEN a page of 300 attributes that keeps them in the order it is given them
-        auto* options = new AttributesPage;
         for (int i = 0; i < 300; ++i)
-            options->attributes << qMakePair("o" + QString::number(i), QString::number(i * 7));
-        SettingsDialog::addWidget("O", options);
+            m_options->attributes << qMakePair("o" + QString::number(i), QString::number(i * 7));
         TestFolder folder;
         SettingsDialog dialog;
         dialog.show();
         // WHEN exported, loaded and exported again
         storage(dialog, "SS", folder.path("first"));
         QCOMPARE(loadAnswered(dialog, folder.path("first.tqsettings")), QString());
-        QCOMPARE(options->attributes.size(), 300);
+        QCOMPARE(m_options->attributes.size(), 300);
         storage(dialog, "SS", folder.path("second"));
         // THEN both exports are the same bytes
         QCOMPARE(folder.read("second.tqsettings"), folder.read("first.tqsettings"));
@@ -519,18 +539,17 @@ private slots:
     {
         QFETCH(QByteArray, file);
         const QString cafe = QString::fromUtf8("caf\u00e9");
-        ValuePage* beta = page("B");
         TestFolder folder;
         SettingsDialog dialog;
         dialog.show();
         // WHEN a file that declares its encoding is imported, exported and imported again
         QCOMPARE(loadAnswered(dialog, folder.write("in.tqsettings", file)), QString());
-        QCOMPARE(beta->value, cafe);
+        QCOMPARE(m_beta->value, cafe);
         storage(dialog, "SS", folder.path("out"));
-        beta->value.clear();
+        m_beta->value.clear();
         QCOMPARE(loadAnswered(dialog, folder.path("out.tqsettings")), QString());
         // THEN the settings are the same, in UTF-8 without a declaration
-        QCOMPARE(beta->value, cafe);
+        QCOMPARE(m_beta->value, cafe);
         const QByteArray exported = folder.read("out.tqsettings");
         QVERIFY2(exported.startsWith("<Settings>\n") && exported.contains(cafe.toUtf8()),
             exported.constData());
@@ -701,6 +720,35 @@ private slots:
         QCOMPARE(folder.read("out.tqsettings"), before);
         QCOMPARE(folder.files(), QStringList {"out.tqsettings"});
     }
+
+private:
+    // The page "Display", holding the values given.
+    DisplayPage* display(const QString& title = {}, const QString& caption = {}, bool cdata = false)
+    {
+        m_display->tag = "Display";
+        m_display->title = title;
+        m_display->caption = caption;
+        m_display->note.clear();
+        m_display->cdata = cdata;
+        return m_display;
+    }
+
+    // The registered pages that have settings, by title.
+    QMap<QString, QWidget*> settingsPages() const
+    {
+        return {
+            {"A", m_alpha}, {"B", m_beta}, {"C", m_twin}, {"O", m_options}, {"Display", m_display}};
+    }
+
+    QWidget* m_plain = nullptr;
+    ValuePage* m_beta = nullptr;
+    ValuePage* m_alpha = nullptr;
+    // A second page of the tag Alpha. It holds what A holds, as after any load,
+    // since a load gives both pages every Alpha element: only so does an
+    // export read back as the same bytes.
+    ValuePage* m_twin = nullptr;
+    AttributesPage* m_options = nullptr;
+    DisplayPage* m_display = nullptr;
 };
 
 int main(int argc, char** argv)
