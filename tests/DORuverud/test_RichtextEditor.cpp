@@ -839,6 +839,8 @@ private slots:
             << "<p style=\"margin-left: 1000000px; font-size: 300px\">" + repeated("x", 30000)
             << tall;
         QTest::newRow("20,000 fonts") << fontFamilies(20000) << "more than 2000 fonts";
+        QTest::newRow("a cell spanning 20,000 columns above 50 rows")
+            << "<table><tr><td colspan=\"20000\">x" + repeated("<tr><td>y", 50) << "tables";
     }
 
     void hostileFilesAreRefused()
@@ -971,9 +973,9 @@ private slots:
             << QByteArray("<p><img src=\"a.png\" width=\"16\" height=\"5000000\">x</p>")
             << "text/html" << QByteArray("<img src=\"a.png\" width=\"16\" height=\"4000000\">")
             << "taller";
-        QTest::newRow("lines of 1000-pixel letters")
+        QTest::newRow("lines of 60,000-pixel letters")
             << sample.toUtf8() << "text/html"
-            << "<p style=\"font-size: 1000px\">" + repeated("x<br>", 7300) << "taller";
+            << "<p style=\"font-size: 60000px\">" + repeated("x<br>", 200) << "taller";
         QTest::newRow("fonts that with those of the document pass the bound")
             << fontFamilies(10) << "text/html"
             << fontFamilies(TextEditReader::maxFonts - 5).replace(" f", " g") << "fonts";
@@ -1055,6 +1057,10 @@ private slots:
         QTest::newRow("12 nested tables with 1000-pixel padding")
             << QString("fine.html")
             << nestedTables(12).replace("<table>", "<table cellpadding=1000>") << QChar('x') << 1;
+        QTest::newRow("a heading spanning 100 columns above 190 rows")
+            << QString("fine.html")
+            << "<table><tr><th colspan=100>Chords" + repeated("<tr><td>c", 190) + "</table>"
+            << QChar('c') << 190;
         QTest::newRow("1,900 fonts")
             << QString("fine.html") << fontFamilies(1900) << QChar('x') << 1900;
     }

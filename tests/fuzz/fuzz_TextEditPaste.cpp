@@ -10,7 +10,7 @@
 //     libs/cpp/DORuverud/HtmlEncoding.cpp \
 //     libs/cpp/DORuverud/TextEditDocument.cpp /tmp/moc_TextEditDocument.cpp \
 //     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
-//     libs/cpp/DORuverud/TextEditHeight.cpp \
+//     libs/cpp/DORuverud/TextEditHeight.cpp libs/cpp/DORuverud/TextEditTableGrid.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
 //     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgCost.cpp libs/cpp/graphics/SvgScan.cpp \
 //     libs/cpp/graphics/SvgPicture.cpp libs/cpp/graphics/SvgStyleCost.cpp libs/cpp/graphics/OutlineCost.cpp \

@@ -10,7 +10,7 @@
 //     libs/cpp/DORuverud/HtmlEncoding.cpp \
 //     libs/cpp/DORuverud/TextEditDocument.cpp /tmp/moc_TextEditDocument.cpp \
 //     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
-//     libs/cpp/DORuverud/TextEditHeight.cpp \
+//     libs/cpp/DORuverud/TextEditHeight.cpp libs/cpp/DORuverud/TextEditTableGrid.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
 //     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgCost.cpp libs/cpp/graphics/SvgScan.cpp \
 //     libs/cpp/graphics/SvgPicture.cpp libs/cpp/graphics/SvgStyleCost.cpp libs/cpp/graphics/OutlineCost.cpp \
@@ -21,7 +21,8 @@
 // draw, 1,001 cell backgrounds, more lines than the bound as line feeds, line
 // separators, paragraphs, preformatted text and line feeds by reference, texts
 // taller than the bound by their fonts, wrapped words, margins, line heights,
-// a picture's height and tables' padding, 3,000 fonts), line ends of every kind, HTML
+// a picture's height and tables' padding, 3,000 fonts, a cell spanning 20,000
+// columns above 50 rows), line ends of every kind, HTML
 // without a charset, and pages whose charset the prescan must tell (another
 // charset named in a script and in text, UTF-16 and ISO-8859-1 labels, the
 // replacement encoding, <meta> elements in comments, attributes and pragmas):
@@ -45,6 +46,7 @@
 //     "lineheights": "<p style=\"line-height:100000%\">x<br>x</p>" * 400,
 //     "tallpicture": "<p><img src=\"a.png\" height=9000000></p>",
 //     "padding": "<table cellpadding=400000><tr><td>" * 12 + "x",
+//     "span": "<table><tr><td colspan=20000>x" + "<tr><td>y" * 50,
 //     "fonts": "".join("<p style=\"font-family:f%d\">x</p>" % i for i in range(3000)),
 //     "koi8": ("<meta name=a content=b><script>s=\"charset=\x27koi8-r\x27\"</script>"
 //       + "<p>caf\xe9 \u20ac5</p><p>Put charset=\x27koi8-r\x27 in old pages</p>").encode().decode("latin-1"),

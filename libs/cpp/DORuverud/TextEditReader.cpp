@@ -4,6 +4,7 @@
 #include "InsertionParagraph.h"
 #include "TextEditDocument.h"
 #include "TextEditHeight.h"
+#include "TextEditTableGrid.h"
 #include "TextEncoding.h"
 #include "UnbrokenRun.h"
 
@@ -325,7 +326,7 @@ QString TextEditReader::htmlRefusal(qint64 workThere) const
             .arg(maxPictures);
     QHash<QString, int> open;
     int depth = 0;
-    int cells = 0;
+    TextEditTableGrid tables;
     qint64 work = workThere + Lines {1 + paragraphEndsIn(m_text), 0}.work(htmlParagraphWork);
     const int size = m_text.size();
     for (int at = m_text.indexOf('<'); at >= 0; at = m_text.indexOf('<', at + 1)) {
@@ -347,8 +348,7 @@ QString TextEditReader::htmlRefusal(qint64 workThere) const
             work += tag == QLatin1String("br") ? lineBreakWork : htmlParagraphWork;
         if (work > maxLineWork)
             return lineRefusal();
-        if ((tag == QLatin1String("td") || tag == QLatin1String("th")) && !closing
-            && ++cells > maxCells)
+        if (tables.take(m_text, tag, closing, end) > maxCells)
             return tableRefusal();
         if (nestsNothing(tag))
             continue;

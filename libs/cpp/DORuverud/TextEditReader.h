@@ -28,7 +28,7 @@ public:
     static constexpr int maxNesting = 1000;
     // Pictures of an HTML file; each one costs the parser about a millisecond.
     static constexpr int maxPictures = 1000;
-    // Table cells in all.
+    // Table cells in all, as the HTML importer makes them (TextEditTableGrid).
     static constexpr int maxCells = 20000;
     // Work of laying out what stands inside tables, in letters laid out once
     // (about 0.3 microseconds each); see tableWorkOf().
