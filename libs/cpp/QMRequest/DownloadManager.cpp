@@ -9,6 +9,18 @@
 
 namespace QMRequest {
 
+namespace {
+
+// Qt ends a reply without error, now and then, when the server hangs up before
+// the body has reached the length it announced.
+bool isWhole(const QNetworkReply* reply, qint64 received)
+{
+    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    return !length.isValid() || length.toLongLong() == received;
+}
+
+} // namespace
+
 DownloadManager::DownloadManager(QObject* parent)
     : QObject(parent)
     , m_manager(new QNetworkAccessManager(this))
@@ -27,7 +39,7 @@ void DownloadManager::download(const QUrl& url, const Sink& sink)
         QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply* reply = m_manager->get(request);
     connect(reply, &QNetworkReply::downloadProgress, this, &DownloadManager::downloadProgress);
-    m_replies.insert(reply, sink);
+    m_replies.insert(reply, Transfer {sink});
     if (!sink) {
         // The reply holds at most one byte past the bound; that byte, or a
         // length announced beyond it, aborts it.
@@ -38,8 +50,8 @@ void DownloadManager::download(const QUrl& url, const Sink& sink)
     reply->setReadBufferSize(1 << 20);
     // The sink is looked up, so none is called once its reply has ended.
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
-        const Sink sink = m_replies.value(reply);
-        if (sink && !sink(reply->readAll()))
+        const auto transfer = m_replies.find(reply);
+        if (transfer != m_replies.end() && !deliver(*transfer, reply->readAll()))
             reply->abort();
     });
     bound(reply, maxFileSize, 120 * qint64(m_transferTimeout));
@@ -76,14 +88,23 @@ void DownloadManager::abort()
         reply->abort();
 }
 
+bool DownloadManager::deliver(Transfer& transfer, const QByteArray& part)
+{
+    transfer.received += part.size();
+    return transfer.sink(part);
+}
+
 void DownloadManager::slotFinished(QNetworkReply* reply)
 {
     reply->deleteLater();
-    const Sink sink = m_replies.take(reply);
+    Transfer transfer = m_replies.take(reply);
+    if (!transfer.sink)
+        transfer.received = reply->bytesAvailable();
     const bool ok = reply->error() == QNetworkReply::NoError
-        && (sink ? sink(reply->readAll()) : reply->bytesAvailable() <= maxReplySize);
+        && (transfer.sink ? deliver(transfer, reply->readAll()) : transfer.received <= maxReplySize)
+        && isWhole(reply, transfer.received);
     if (ok)
-        emit done(reply->url(), sink ? QByteArray() : reply->readAll());
+        emit done(reply->url(), transfer.sink ? QByteArray() : reply->readAll());
     else
         emit error();
 }

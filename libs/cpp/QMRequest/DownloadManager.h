@@ -15,8 +15,9 @@ namespace QMRequest {
 // Starts HTTP GETs and reports each one's end as done() or error().
 // A reply that announces or sends more than its bound (maxReplySize, or
 // maxFileSize for a streamed one) is cut off there and fails, so no server
-// can make it hold more; bodies are asked for, and taken, as sent, never
-// inflated. GUI thread only.
+// can make it hold more; so does one whose body falls short of the length it
+// announced. Bodies are asked for, and taken, as sent, never inflated. GUI
+// thread only.
 class DownloadManager : public QObject
 {
     Q_OBJECT
@@ -54,12 +55,20 @@ private slots:
     void slotFinished(QNetworkReply* reply);
 
 private:
+    // A running reply's sink, empty for a body kept in memory, and the bytes
+    // of its body so far.
+    struct Transfer
+    {
+        Sink sink;
+        qint64 received = 0;
+    };
+
     void bound(QNetworkReply* reply, qint64 maxSize, qint64 deadline);
+    static bool deliver(Transfer& transfer, const QByteArray& part);
 
     QNetworkAccessManager* m_manager;
     int m_transferTimeout = 30000;
-    // Each running reply and its sink, empty for a body kept in memory.
-    QHash<QNetworkReply*, Sink> m_replies;
+    QHash<QNetworkReply*, Transfer> m_replies;
 };
 
 } // namespace QMRequest
