@@ -24,6 +24,20 @@ struct Access : QTextEdit
     using QTextEdit::createMimeDataFromSelection;
 };
 
+// The rich-text editor or the style-sheet editor, and its text area.
+struct Editor
+{
+    explicit Editor(bool rich)
+        : window(rich ? static_cast<QWidget*>(&richWindow) : &sheet)
+        , area(rich ? richWindow.findChild<QTextEdit*>() : &sheet)
+    {
+    }
+    TextEdit richWindow;
+    CssDoc sheet {nullptr};
+    QWidget* window;
+    QTextEdit* area;
+};
+
 // The title and the text of the message box that the action shows, rejected;
 // empty when none came.
 QString messageAfter(const std::function<void()>& action)
@@ -107,12 +121,10 @@ private slots:
         QFETCH(int, position);
         QFETCH(QString, moved);
         // GIVEN the document in the editor's text area
-        TextEdit richWindow;
-        CssDoc sheet(nullptr);
-        QWidget* window = rich ? static_cast<QWidget*>(&richWindow) : &sheet;
-        QTextEdit* area = rich ? richWindow.findChild<QTextEdit*>() : &sheet;
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        Editor editor(rich);
+        QTextEdit* area = editor.area;
+        editor.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(editor.window));
         area->setPlainText(document);
         const QString before = area->toHtml();
         const int undoSteps = area->document()->availableUndoSteps();
@@ -142,12 +154,10 @@ private slots:
     void refusalsAreTitledAfterTheAction()
     {
         QFETCH(bool, rich);
-        TextEdit richWindow;
-        CssDoc sheet(nullptr);
-        QWidget* window = rich ? static_cast<QWidget*>(&richWindow) : &sheet;
-        QTextEdit* area = rich ? richWindow.findChild<QTextEdit*>() : &sheet;
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        Editor editor(rich);
+        QTextEdit* area = editor.area;
+        editor.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(editor.window));
         area->setPlainText("words");
         QMimeData run;
         run.setText(QString(1 << 20, 'x'));

@@ -40,6 +40,32 @@ private:
     rlimit m_old;
 };
 
+// The rows of a fetch into a file that holds an old content, or into memory.
+void addDestinationRows()
+{
+    QTest::addColumn<bool>("toFile");
+    QTest::newRow("file keeps its old content") << true;
+    QTest::newRow("page comes back empty") << false;
+}
+
+// A file "chart.txt" in dir holding "old content"; empty if it cannot be written.
+QString oldFile(const QTemporaryDir& dir)
+{
+    QFile file(dir.filePath(QStringLiteral("chart.txt")));
+    if (!file.open(QIODevice::WriteOnly) || file.write("old content") <= 0)
+        return QString();
+    return file.fileName();
+}
+
+// The file at path holds its old content, and nothing lies beside it.
+void checkOldFileAlone(const QTemporaryDir& dir, const QString& path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("old content"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
 } // namespace
 
 // Fetches from a server on 127.0.0.1 that the test runs itself, and the
@@ -265,9 +291,7 @@ private slots:
 
     void cutOffBodyNeverPassesAsWhole_data()
     {
-        QTest::addColumn<bool>("toFile");
-        QTest::newRow("file keeps its old content") << true;
-        QTest::newRow("page comes back empty") << false;
+        addDestinationRows();
     }
 
     // The network layer now and then (here about one fetch in ten) ends a
@@ -281,30 +305,25 @@ private slots:
         LocalHttpServer server;
         const QString url = server.address(QStringLiteral("/cut-late"));
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("chart.txt")));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old content") > 0);
-        file.close();
+        const QString path = oldFile(dir);
+        QVERIFY(!path.isEmpty());
         Downloader downloader;
 
         // WHEN it is asked again and again
         for (int fetch = 0; fetch < 40; ++fetch) {
             if (toFile)
-                downloader.getToFile(url, file.fileName());
+                downloader.getToFile(url, path);
             else
                 QCOMPARE(downloader.get(url), QByteArray());
         }
 
         // THEN each fetch failed: the file is as it was, nothing beside it
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("old content"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+        checkOldFileAlone(dir, path);
     }
 
     void quitDuringAFetchLeavesNoPartialResult_data()
     {
-        QTest::addColumn<bool>("toFile");
-        QTest::newRow("file keeps its old content") << true;
-        QTest::newRow("page comes back empty") << false;
+        addDestinationRows();
     }
 
     // A quit ends the fetch's own event loop too, while the body still comes.
@@ -315,9 +334,8 @@ private slots:
         LocalHttpServer server;
         const QString url = server.address(QStringLiteral("/dribble"));
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("chart.txt")));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old content") > 0);
-        file.close();
+        const QString path = oldFile(dir);
+        QVERIFY(!path.isEmpty());
         Downloader downloader;
         bool quitting = false;
         connect(&downloader, &Downloader::progress, this, [&quitting](int done) {
@@ -329,7 +347,7 @@ private slots:
         // WHEN the application quits once the first part arrived
         QTimer::singleShot(0, &downloader, [&] {
             if (toFile)
-                downloader.getToFile(url, file.fileName());
+                downloader.getToFile(url, path);
             else
                 page = downloader.get(url);
         });
@@ -339,9 +357,9 @@ private slots:
         // THEN nothing of the part passes as the whole, and the next fetch works
         QVERIFY(downloader.isFinished());
         QCOMPARE(page, toFile ? QByteArray("untouched") : QByteArray());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("old content"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+        checkOldFileAlone(dir, path);
+        if (QTest::currentTestFailed())
+            return;
         QCOMPARE(
             downloader.get(server.address(QStringLiteral("/body"))), QByteArray("chord chart"));
     }
