@@ -152,14 +152,12 @@ function(add_qt_test name)
   # allocation): CTest's timeout allows for it, and so do the tests' own
   # bounds on time (tests/common/RunawayBound.h).
   set(timeout 300)
-  set(slowdown 1)
   if(TESSIVAR_SANITIZE OR TESSIVAR_THREAD_SANITIZE)
     set(timeout 900)
-    set(slowdown 25)
+    target_compile_definitions(${name} PRIVATE TESSIVAR_TEST_SLOWDOWN=25)
     # Qt Test's watchdog on each test function, five minutes by default: ten,
     # so that a function that hangs still shows its stack before CTest's timeout.
     list(APPEND env "QTEST_FUNCTION_TIMEOUT=600000")
   endif()
-  target_compile_definitions(${name} PRIVATE TESSIVAR_TEST_SLOWDOWN=${slowdown})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env};${ARG_ENV}" TIMEOUT ${timeout})
 endfunction()

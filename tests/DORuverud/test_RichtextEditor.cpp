@@ -858,7 +858,6 @@ private slots:
         QCOMPARE(folder.read("hostile.html"), content);
     }
 
-    // A paste or a drop meets the bounds of a file: refused with a message, the text kept.
     void linesBeyondTheBoundAreRefused_data()
     {
         QTest::addColumn<QString>("name");
@@ -917,6 +916,7 @@ private slots:
         QCOMPARE(folder.read(name), content);
     }
 
+    // A paste or a drop meets the bounds of a file: refused with a message, the text kept.
     void hostilePastesAreRefused()
     {
         TextEdit window;
@@ -967,9 +967,7 @@ private slots:
             20000) << "text/plain" << repeated("x", 20000) << "without a place to break";
         QTest::newRow("lines that with those of the document pass the bound")
             << QByteArray("<p>a</p><p>b</p>") << "text/plain"
-            << QByteArray(
-                   TextEditReader::maxLineWork / TextEditReader::plainParagraphWork - 1, '\n')
-            << "lines";
+            << QByteArray(plainLinesOfWork() - 1, '\n') << "lines";
         QTest::newRow("a picture that with the document passes the height bound")
             << QByteArray("<p><img src=\"a.png\" width=\"16\" height=\"5000000\">x</p>")
             << "text/html" << QByteArray("<img src=\"a.png\" width=\"16\" height=\"4000000\">")

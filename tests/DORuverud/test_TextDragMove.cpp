@@ -32,6 +32,12 @@ struct Editor
         , area(rich ? richWindow.findChild<QTextEdit*>() : &sheet)
     {
     }
+    // Shows the window; whether it came up on the display.
+    bool shown()
+    {
+        window->show();
+        return QTest::qWaitForWindowExposed(window);
+    }
     TextEdit richWindow;
     CssDoc sheet {nullptr};
     QWidget* window;
@@ -123,8 +129,7 @@ private slots:
         // GIVEN the document in the editor's text area
         Editor editor(rich);
         QTextEdit* area = editor.area;
-        editor.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(editor.window));
+        QVERIFY(editor.shown());
         area->setPlainText(document);
         const QString before = area->toHtml();
         const int undoSteps = area->document()->availableUndoSteps();
@@ -156,8 +161,7 @@ private slots:
         QFETCH(bool, rich);
         Editor editor(rich);
         QTextEdit* area = editor.area;
-        editor.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(editor.window));
+        QVERIFY(editor.shown());
         area->setPlainText("words");
         QMimeData run;
         run.setText(QString(1 << 20, 'x'));

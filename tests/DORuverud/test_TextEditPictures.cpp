@@ -1,4 +1,5 @@
 #include "../common/HostileHtml.h"
+#include "../common/PeakMemory.h"
 #include "../common/RunawayBound.h"
 #include "../common/TestFolder.h"
 #include "../graphics/HostilePicture.h"

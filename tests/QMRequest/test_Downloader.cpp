@@ -1,3 +1,4 @@
+#include "../common/TestFolder.h"
 #include "DownloadManager.h"
 #include "Downloader.h"
 #include "FtpClient.h"
@@ -46,24 +47,6 @@ void addDestinationRows()
     QTest::addColumn<bool>("toFile");
     QTest::newRow("file keeps its old content") << true;
     QTest::newRow("page comes back empty") << false;
-}
-
-// A file "chart.txt" in dir holding "old content"; empty if it cannot be written.
-QString oldFile(const QTemporaryDir& dir)
-{
-    QFile file(dir.filePath(QStringLiteral("chart.txt")));
-    if (!file.open(QIODevice::WriteOnly) || file.write("old content") <= 0)
-        return QString();
-    return file.fileName();
-}
-
-// The file at path holds its old content, and nothing lies beside it.
-void checkOldFileAlone(const QTemporaryDir& dir, const QString& path)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("old content"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
 } // namespace
@@ -304,9 +287,9 @@ private slots:
         // GIVEN a server that sends 10 of 100 bytes and hangs up 20 ms later
         LocalHttpServer server;
         const QString url = server.address(QStringLiteral("/cut-late"));
-        QTemporaryDir dir;
-        const QString path = oldFile(dir);
-        QVERIFY(!path.isEmpty());
+        TestFolder folder;
+        const QString path = folder.write("chart.txt", "old content");
+        QCOMPARE(folder.read("chart.txt"), QByteArray("old content"));
         Downloader downloader;
 
         // WHEN it is asked again and again
@@ -318,7 +301,8 @@ private slots:
         }
 
         // THEN each fetch failed: the file is as it was, nothing beside it
-        checkOldFileAlone(dir, path);
+        QCOMPARE(folder.read("chart.txt"), QByteArray("old content"));
+        QCOMPARE(folder.files().size(), 1);
     }
 
     void quitDuringAFetchLeavesNoPartialResult_data()
@@ -333,9 +317,9 @@ private slots:
         // GIVEN a server that sends 5000 of 100000 bytes, then a byte at a time
         LocalHttpServer server;
         const QString url = server.address(QStringLiteral("/dribble"));
-        QTemporaryDir dir;
-        const QString path = oldFile(dir);
-        QVERIFY(!path.isEmpty());
+        TestFolder folder;
+        const QString path = folder.write("chart.txt", "old content");
+        QCOMPARE(folder.read("chart.txt"), QByteArray("old content"));
         Downloader downloader;
         bool quitting = false;
         connect(&downloader, &Downloader::progress, this, [&quitting](int done) {
@@ -357,9 +341,8 @@ private slots:
         // THEN nothing of the part passes as the whole, and the next fetch works
         QVERIFY(downloader.isFinished());
         QCOMPARE(page, toFile ? QByteArray("untouched") : QByteArray());
-        checkOldFileAlone(dir, path);
-        if (QTest::currentTestFailed())
-            return;
+        QCOMPARE(folder.read("chart.txt"), QByteArray("old content"));
+        QCOMPARE(folder.files().size(), 1);
         QCOMPARE(
             downloader.get(server.address(QStringLiteral("/body"))), QByteArray("chord chart"));
     }

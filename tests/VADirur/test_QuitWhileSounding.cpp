@@ -9,7 +9,6 @@
 #include "MetronomeMainPage.h"
 
 #include <QAbstractButton>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QtTest>
 
@@ -35,11 +34,7 @@ bool started(const SoundStartLog& log, const QString& file)
 // so, for at most as long as only a hang takes.
 bool waitForStart(const SoundStartLog& log, const QString& file)
 {
-    QElapsedTimer waited;
-    waited.start();
-    while (!started(log, file) && waited.elapsed() < runawayBoundMs(5000))
-        QTest::qWait(5);
-    return started(log, file);
+    return QTest::qWaitFor([&] { return started(log, file); }, runawayBoundMs(5000));
 }
 
 // A page that sounds as the user makes it: its play button, a tab of its

@@ -98,11 +98,10 @@ void DownloadManager::slotFinished(QNetworkReply* reply)
 {
     reply->deleteLater();
     Transfer transfer = m_replies.take(reply);
-    if (!transfer.sink)
-        transfer.received = reply->bytesAvailable();
     const bool ok = reply->error() == QNetworkReply::NoError
-        && (transfer.sink ? deliver(transfer, reply->readAll()) : transfer.received <= maxReplySize)
-        && isWhole(reply, transfer.received);
+        && (transfer.sink ? deliver(transfer, reply->readAll())
+                          : reply->bytesAvailable() <= maxReplySize)
+        && isWhole(reply, transfer.sink ? transfer.received : reply->bytesAvailable());
     if (ok)
         emit done(reply->url(), transfer.sink ? QByteArray() : reply->readAll());
     else
