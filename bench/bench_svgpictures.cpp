@@ -2,9 +2,9 @@
 // side by side with QSvgRenderer drawing it unbounded, at its own size and
 // fitted into 256 x 256; the budget's predicted work against the renderer's
 // time; and drawings made slow to read or draw, read through the budget.
+#include "../tests/common/PeakMemory.h"
 #include "../tests/graphics/HostilePicture.h"
 #include "../tests/graphics/HostileSvg.h"
-#include "PeakMemory.h"
 #include "PictureReader.h"
 #include "SvgCost.h"
 #include "SvgPicture.h"
@@ -14,7 +14,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QLoggingCategory>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -124,12 +123,12 @@ void predictedAgainstDrawn(benchmark::State& state)
         QString lowest;
         for (const QString& path : machineSvgs()) {
             QFile file(path);
-            QImageReader reader(&file);
-            const QByteArray format = reader.format();
-            const DAvuroD::SvgCost cost(&file, format);
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            const DAvuroD::SvgCost cost(&file);
             if (!cost.refusal().isEmpty())
                 continue;
-            const DAvuroD::SvgPicture picture(&file, format);
+            const DAvuroD::SvgPicture picture(&file, cost.text());
             const QSize size = fitted(picture.size(), fit);
             if (size.isEmpty())
                 continue;
@@ -163,7 +162,7 @@ QByteArray hostile(int which)
 {
     switch (which) {
     case 0:
-        return HostileSvg::drawing(8000, HostileSvg::circles(2000, 8000));
+        return HostileHtml::svgCircles(8000, 2000);
     case 1:
         return HostileSvg::wideDashedCircle();
     case 2:
@@ -199,14 +198,11 @@ void hostileSvg(benchmark::State& state)
 {
     QByteArray svg = hostile(int(state.range(0)));
     for (auto _ : state) {
-        QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
-        if (clearRefs.open(QIODevice::WriteOnly))
-            clearRefs.write("5");
-        clearRefs.close();
-        const long before = statusMemoryKiB("VmHWM:");
+        resetPeakMemory();
+        const qint64 before = peakMemoryKiB();
         QBuffer buffer(&svg);
         const QImage image = DAvuroD::PictureReader::read(&buffer);
-        state.counters["peak_growth_MB"] = (statusMemoryKiB("VmHWM:") - before) / 1024.0;
+        state.counters["peak_growth_MB"] = (peakMemoryKiB() - before) / 1024.0;
         state.counters["shown"] = !image.isNull();
     }
     state.SetLabel(hostileNames[state.range(0)]);

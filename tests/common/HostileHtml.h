@@ -32,17 +32,23 @@ inline QByteArray dataPicture(const QByteArray& type, const QByteArray& picture)
     return "<p><img src=\"data:" + type + ";base64," + picture.toBase64() + "\"></p>";
 }
 
+// count large translucent circles spread over side x side.
+inline QByteArray circleShapes(int side, int count)
+{
+    QByteArray shapes;
+    for (int i = 0; i < count; ++i)
+        shapes += "<circle cx=\"" + QByteArray::number(i * 7919 % side) + "\" cy=\""
+            + QByteArray::number(i * 104729 % side) + "\" r=\"" + QByteArray::number(side / 2)
+            + "\" fill=\"red\" fill-opacity=\"0.1\"/>";
+    return shapes;
+}
+
 // A side x side SVG of count large translucent circles: cheap to hold, slow to
 // draw.
 inline QByteArray svgCircles(int side, int count)
 {
-    QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + QByteArray::number(side)
-        + "\" height=\"" + QByteArray::number(side) + "\">";
-    for (int i = 0; i < count; ++i)
-        svg += "<circle cx=\"" + QByteArray::number(i * 7919 % side) + "\" cy=\""
-            + QByteArray::number(i * 104729 % side) + "\" r=\"" + QByteArray::number(side / 2)
-            + "\" fill=\"red\" fill-opacity=\"0.1\"/>";
-    return svg + "</svg>";
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + QByteArray::number(side)
+        + "\" height=\"" + QByteArray::number(side) + "\">" + circleShapes(side, count) + "</svg>";
 }
 
 // A table of count cells in rows of 100, each with a background picture of its

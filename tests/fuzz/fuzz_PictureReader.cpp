@@ -18,7 +18,8 @@
 // text, and a small one, plain and gzip-compressed; drawings the renderer may
 // read two ways (uses and an image with an href and an xlink:href, an id
 // given twice), a style sheet every element matches, one naming a device,
-// lines of text, combs of many teeth, a dashed icon and a GIF with a long
+// lines of text, combs of many teeth, a dashed icon, the style sheet
+// compressed in two parts and compressed twice, and a GIF with a long
 // comment before its frames:
 //   mkdir -p /tmp/seeds_pictures && (cd /tmp/seeds_pictures && python3 -c "
 //   import base64, gzip, zlib, struct
@@ -66,6 +67,9 @@
 //     + base64.b64encode(png + chunk(b'IDAT', idat) + chunk(b'IEND', b'')).decode() + '\" href=\"data:x\"/>'))
 //   open('id-twice.svg', 'wb').write(svg(2000, '<g id=\"s\"/>' + '<use xlink:href=\"#s\"/>' * 50 + '<g id=\"s\">' + circles + '</g>'))
 //   open('style.svg', 'wb').write(svg(100, '<style>' + 'rect { fill: red }' * 2000 + '</style>' + '<rect width=\"1\" height=\"1\"/>' * 2000))
+//   style = open('style.svg', 'rb').read()
+//   open('two-parts.svgz', 'wb').write(gzip.compress(style[:200]) + gzip.compress(style[200:]))
+//   open('twice.svgz', 'wb').write(gzip.compress(gzip.compress(style)))
 //   open('style-file.svg', 'wb').write(b'<?xml-stylesheet type=\"text/css\" href=\"/dev/zero\"?>' + small)
 //   open('lines.svg', 'wb').write(svg(2000, '<text y=\"12\">The quick brown fox jumps over the lazy dog.</text>' * 2000))
 //   open('combs.svg', 'wb').write(svg(4000, '<path d=\"M 0 4000 ' + ' '.join('L %d 0 L %d 4000' % (i * 10, i * 10 + 5)

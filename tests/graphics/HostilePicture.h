@@ -59,11 +59,11 @@ inline QByteArray hugePicture(quint32 side = 23000, bool rgb = false, int depth 
         + chunk("IEND", QByteArray());
 }
 
-// The bytes gzip-compressed.
-inline QByteArray gzipped(const QByteArray& bytes)
+// The bytes gzip-compressed, at the level given (0: stored as they are).
+inline QByteArray gzipped(const QByteArray& bytes, int level = Z_BEST_COMPRESSION)
 {
     z_stream stream {};
-    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    deflateInit2(&stream, level, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
     QByteArray out(int(deflateBound(&stream, uLong(bytes.size()))), '\0');
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
     stream.avail_in = uInt(bytes.size());

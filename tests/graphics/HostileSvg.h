@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../common/HostileHtml.h"
+
 #include <QByteArray>
 
 // SVG drawings for the picture budget: ordinary ones it must show, and ones
@@ -13,17 +15,6 @@ inline QByteArray drawing(int side, const QByteArray& body, int height = 0)
            "width=\""
         + QByteArray::number(side) + "\" height=\"" + QByteArray::number(height ? height : side)
         + "\">" + body + "</svg>";
-}
-
-// count large translucent circles.
-inline QByteArray circles(int count, int side)
-{
-    QByteArray body;
-    for (int i = 0; i < count; ++i)
-        body += "<circle cx=\"" + QByteArray::number(i * 7919 % side) + "\" cy=\""
-            + QByteArray::number(i * 104729 % side) + "\" r=\"" + QByteArray::number(side / 2)
-            + "\" fill=\"red\" fill-opacity=\"0.1\"/>";
-    return body;
 }
 
 // A circle stroked wider than itself with short dashes: the dashes overlap
@@ -68,7 +59,8 @@ inline QByteArray translucentGradients(int count, int side = 4000)
 inline QByteArray usesNamingTwo()
 {
     return drawing(2000,
-        "<defs><g id=\"light\"/><g id=\"heavy\">" + circles(2000, 2000) + "</g></defs>"
+        "<defs><g id=\"light\"/><g id=\"heavy\">" + HostileHtml::circleShapes(2000, 2000)
+            + "</g></defs>"
             + QByteArray("<use xlink:href=\"#heavy\" href=\"#light\"/>").repeated(100));
 }
 
@@ -88,8 +80,17 @@ inline QByteArray idGivenTwice()
 {
     return drawing(2000,
         "<defs><g id=\"shown\"/></defs>" + QByteArray("<use xlink:href=\"#shown\"/>").repeated(50)
-            + "<defs><g id=\"shown\">" + circles(2000, 2000) + "</g></defs>"
+            + "<defs><g id=\"shown\">" + HostileHtml::circleShapes(2000, 2000) + "</g></defs>"
             + QByteArray("<use xlink:href=\"#shown\"/>").repeated(50));
+}
+
+// count uses of an id given to count empty groups: each use may show any
+// of them.
+inline QByteArray usesOfAnIdGivenOften(int count)
+{
+    return drawing(64,
+        QByteArray("<g id=\"s\"/>").repeated(count)
+            + QByteArray("<use xlink:href=\"#s\"/>").repeated(count));
 }
 
 // A style sheet of count rules that every one of count elements matches.

@@ -468,6 +468,14 @@ private slots:
         QTest::newRow("200 translucent gradients over 4000 x 4000")
             << HostileSvg::translucentGradients(200) << "takes too long";
         QTest::newRow("a wide dashed circle") << HostileSvg::wideDashedCircle() << "takes too long";
+        const QByteArray styled = HostileSvg::styleForAll(20000);
+        QTest::newRow("style rules compressed in two parts, the rules in the second")
+            << gzipped(styled.left(200)) + gzipped(styled.mid(200)) << "reading it takes too long";
+        QTest::newRow("style rules stored compressed, longer than an SVG may be") << gzipped(
+            styled + "<!--" + QByteArray((8 << 20) - 100 - styled.size(), ' ') + "-->",
+            0) << "more than 8388608 bytes of SVG";
+        QTest::newRow("style rules compressed twice")
+            << gzipped(gzipped(styled)) << "compressed twice";
     }
 
     void svgReadAsTheRendererReadsItStaysWithinTheBudget()
@@ -494,6 +502,18 @@ private slots:
             QVERIFY2(
                 growth < mostSvgGrowth, qPrintable(QString("%1: %2 KiB").arg(how).arg(growth)));
         }
+    }
+
+    // Each use of an id may show any element given it: the budget reads them
+    // once for all the uses.
+    void usesOfAnIdGivenOftenAreReadAtOnce()
+    {
+        const QString path = m_files.write("uses.svg", HostileSvg::usesOfAnIdGivenOften(49000));
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(PictureReader::read(path).size(), QSize(64, 64));
+        QVERIFY2(
+            clock.elapsed() < runawayBoundMs(500), qPrintable(QString::number(clock.elapsed())));
     }
 
     // The renderer reads an SVG from a device a chunk at a time, and so meets

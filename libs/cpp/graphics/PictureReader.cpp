@@ -73,7 +73,7 @@ QImage PictureReader::readStretched(const QString& path, const QSize& size)
 QImage PictureReader::read(
     QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode, qint64 most, bool* beyond)
 {
-    if (reader.format() == "svg" || reader.format() == "svgz")
+    if (SvgCost::isSvg(reader.format()))
         return readSvg(reader, size, mode, most, beyond);
     const PictureCost cost(reader);
     const QSize original = cost.size();
@@ -100,12 +100,12 @@ QImage PictureReader::read(
 QImage PictureReader::readSvg(
     QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode, qint64 most, bool* beyond)
 {
-    const SvgCost cost(reader.device(), reader.format());
+    const SvgCost cost(reader.device());
     if (!cost.refusal().isEmpty())
         return refused(reader, cost.refusal());
     decodingPixels().acquire(int(maxPixels));
     const QSemaphoreReleaser release(decodingPixels(), int(maxPixels));
-    const SvgPicture picture(reader.device(), reader.format());
+    const SvgPicture picture(reader.device(), cost.text());
     const QSize original = picture.size();
     if (original.isEmpty())
         return refused(reader, QString());

@@ -19,8 +19,11 @@ namespace DAvuroD {
 
 namespace {
 
-// The gzip stream inflated, up to most bytes and one more (too large); empty
-// when it does not inflate.
+const char gzipMagic[] = "\x1f\x8b";
+
+// A gzip stream inflated, member after member, up to most bytes and one more
+// (too large); empty when it does not inflate. What comes before the end of
+// data cut short is kept.
 QByteArray inflated(const QByteArray& data, int most)
 {
     z_stream stream {};
@@ -31,15 +34,16 @@ QByteArray inflated(const QByteArray& data, int most)
     stream.avail_in = uInt(data.size());
     stream.next_out = reinterpret_cast<Bytef*>(out.data());
     stream.avail_out = uInt(out.size());
-    const int result = inflate(&stream, Z_FINISH);
-    out.resize(int(stream.total_out));
+    int result = Z_OK;
+    while (result == Z_OK && stream.avail_out > 0) {
+        result = inflate(&stream, Z_NO_FLUSH);
+        if (result == Z_STREAM_END && stream.avail_in > 0)
+            result = inflateReset(&stream);
+    }
+    out.resize(int(reinterpret_cast<char*>(stream.next_out) - out.constData()));
     inflateEnd(&stream);
-    return result == Z_STREAM_END || stream.avail_out == 0 ? out : QByteArray();
-}
-
-bool isSvg(const QByteArray& format)
-{
-    return format == "svg" || format == "svgz";
+    const bool whole = result == Z_STREAM_END || result == Z_BUF_ERROR || stream.avail_out == 0;
+    return whole ? out : QByteArray();
 }
 
 qint64 milliseconds(double work)
@@ -49,27 +53,44 @@ qint64 milliseconds(double work)
 
 } // namespace
 
-SvgCost::SvgCost(QIODevice* device, const QByteArray& format)
+SvgCost::SvgCost(QIODevice* device)
 {
-    QByteArray source = device->peek(maxSourceSize + 1);
-    if (source.startsWith("\x1f\x8b"))
-        source = inflated(source, maxSourceSize);
-    if (source.size() > maxSourceSize) {
+    m_text = device->peek(maxSourceSize + 1);
+    if (m_text.size() > maxSourceSize) {
         m_refusal = QStringLiteral("more than %1 bytes of SVG").arg(maxSourceSize);
+        return;
+    }
+    const bool compressed = m_text.startsWith(gzipMagic);
+    if (compressed)
+        m_text = inflated(m_text, maxSourceSize);
+    if (m_text.size() > maxSourceSize) {
+        m_refusal = QStringLiteral("more than %1 bytes of SVG").arg(maxSourceSize);
+        return;
+    }
+    if (m_text.startsWith(gzipMagic)) {
+        m_refusal = QStringLiteral("it is compressed twice");
         return;
     }
     // Parsing a file's device, not its text, the renderer finds the pictures
     // the file names beside it.
     const auto* file = qobject_cast<QFile*>(device);
-    read(source,
-        file && format != "svgz" ? QFileInfo(file->fileName()).absoluteDir() : QDir::current());
+    m_fromFile = file && !compressed;
+    read(m_fromFile ? QFileInfo(file->fileName()).absoluteDir() : QDir::current());
 }
 
-SvgCost::~SvgCost() = default;
+bool SvgCost::isSvg(const QByteArray& format)
+{
+    return format == "svg" || format == "svgz";
+}
 
 QString SvgCost::refusal() const
 {
     return m_refusal;
+}
+
+QByteArray SvgCost::text() const
+{
+    return m_fromFile ? QByteArray() : m_text;
 }
 
 qint64 SvgCost::heldPixels() const
@@ -98,9 +119,9 @@ QString SvgCost::drawingRefusal(const SvgPicture& picture, const QSize& size) co
         .arg(milliseconds(work));
 }
 
-void SvgCost::read(const QByteArray& source, const QDir& pictureFolder)
+void SvgCost::read(const QDir& pictureFolder)
 {
-    SvgScan scan(source);
+    SvgScan scan(m_text);
     m_refusal = scan.refusal();
     if (m_refusal.isEmpty())
         readPictures(scan, pictureFolder);
@@ -110,7 +131,7 @@ void SvgCost::read(const QByteArray& source, const QDir& pictureFolder)
         m_refusal = QStringLiteral("style sheets of more than %1 selectors and declarations")
                         .arg(maxStyleParts);
     if (m_refusal.isEmpty())
-        addReadingWork(scan, source.size());
+        addReadingWork(scan, m_text.size());
 }
 
 // The renderer decodes each picture whole while it parses, and copies it

@@ -45,12 +45,17 @@ public:
     static constexpr int walks = 3;
 
     // Reads what is left of the device, gzip-compressed or not, leaving its
-    // position where it was; format is the one QImageReader told.
-    SvgCost(QIODevice* device, const QByteArray& format);
-    ~SvgCost();
+    // position where it was.
+    explicit SvgCost(QIODevice* device);
+
+    // Whether QImageReader's format is the renderer's.
+    static bool isSvg(const QByteArray& format);
 
     // Why the SVG is refused before it is parsed, or an empty text.
     QString refusal() const;
+    // The text the renderer is to parse, inflated where it was compressed:
+    // the text read; null where it is to parse the file from its device.
+    QByteArray text() const;
     // The pixels of the pictures the renderer decodes while it parses.
     qint64 heldPixels() const;
     // The work of reading the SVG and drawing it, once parsed, at size; past
@@ -60,13 +65,15 @@ public:
     QString drawingRefusal(const SvgPicture& picture, const QSize& size) const;
 
 private:
-    void read(const QByteArray& source, const QDir& pictureFolder);
+    void read(const QDir& pictureFolder);
     void readPictures(const SvgScan& scan, const QDir& pictureFolder);
     void addPicture(QIODevice* device);
     void readStyleFiles(SvgScan& scan);
     void addReadingWork(const SvgScan& scan, qint64 bytes);
 
     QString m_refusal;
+    QByteArray m_text;
+    bool m_fromFile = false;
     qint64 m_heldPixels = 0;
     double m_readingWork = 0;
 };

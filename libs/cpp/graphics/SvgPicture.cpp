@@ -1,6 +1,5 @@
 #include "SvgPicture.h"
 
-#include <QBuffer>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
@@ -14,17 +13,12 @@ constexpr int largestSide = 0xffff;
 
 } // namespace
 
-SvgPicture::SvgPicture(QIODevice* device, const QByteArray& format)
+SvgPicture::SvgPicture(QIODevice* device, const QByteArray& text)
     : m_renderer(std::make_unique<QSvgRenderer>())
 {
     bool loaded = false;
-    if (auto* buffer = qobject_cast<QBuffer*>(device)) {
-        const QByteArray& data = buffer->data();
-        loaded = m_renderer->load(QByteArray::fromRawData(
-            data.constData() + buffer->pos(), int(data.size() - buffer->pos())));
-        buffer->seek(data.size());
-    } else if (format == "svgz") {
-        loaded = m_renderer->load(device->readAll());
+    if (!text.isNull()) {
+        loaded = m_renderer->load(text);
     } else {
         // Read from the device, the renderer finds the files it names beside it.
         QXmlStreamReader xml(device);

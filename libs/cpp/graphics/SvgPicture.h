@@ -18,8 +18,9 @@ namespace DAvuroD {
 class SvgPicture
 {
 public:
-    // Parses what is left of the device, in the format QImageReader told.
-    SvgPicture(QIODevice* device, const QByteArray& format);
+    // Parses the text, or where it is null what is left of the device, a
+    // file (SvgCost::text()).
+    SvgPicture(QIODevice* device, const QByteArray& text);
     ~SvgPicture();
 
     // The size QImageReader::size() gives; empty when it cannot be drawn.

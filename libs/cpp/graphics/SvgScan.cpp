@@ -140,7 +140,7 @@ void SvgScan::addStyleSheet(const QString& css)
 qint64 SvgScan::styleWork() const
 {
     qint64 work = 0;
-    for (size_t i = 0; i < m_elements.size() && !m_style.isEmpty(); ++i)
+    for (size_t i = 0; i < m_elements.size(); ++i)
         work
             = sum(work, m_style.work(m_elements[i].classes, m_elements[i].id, m_elements[i].depth));
     return work;
@@ -222,27 +222,35 @@ void SvgScan::readInstruction(const QXmlStreamReader& xml)
     }
 }
 
-// The elements a <use> may show: every element given one of its ids.
-std::vector<int> SvgScan::shown(const Element& use) const
-{
-    std::vector<int> elements;
-    for (const QString& id : use.shows) {
-        const auto found = m_ids.constFind(id);
-        if (found != m_ids.constEnd())
-            elements.insert(elements.end(), found->begin(), found->end());
-    }
-    return elements;
-}
-
 // What the root draws, walked depth first without recursion: an element's
-// children each once, and the costliest of what a <use> may show; a <use>
-// inside what it shows would be drawn forever.
+// children each once, and the costliest of what a <use> may show, every
+// element given one of its ids; a <use> inside what it shows would be drawn
+// forever. Once the elements of an id are walked, what they draw at most is
+// kept, so that many uses of an id given many times cost one walk of them.
 void SvgScan::total()
 {
     enum State : char { Unseen, Open, Done };
     std::vector<State> state(m_elements.size(), Unseen);
     std::vector<Walk> walks(m_elements.size());
     std::vector<int> depths(m_elements.size(), 0);
+    struct Shown
+    {
+        Walk walk;
+        int depth = 0;
+    };
+    QHash<QString, Shown> walkedIds;
+    const auto shownBy = [&](const QString& id) {
+        const auto walked = walkedIds.constFind(id);
+        if (walked != walkedIds.constEnd())
+            return *walked;
+        Shown shown;
+        for (const int element : m_ids.value(id)) {
+            shown.walk.keepLarger(walks[size_t(element)]);
+            shown.depth = qMax(shown.depth, depths[size_t(element)]);
+        }
+        walkedIds.insert(id, shown);
+        return shown;
+    };
     // The elements being walked, each with what it draws and how far it got.
     struct Step
     {
@@ -255,8 +263,11 @@ void SvgScan::total()
         state[size_t(element)] = Open;
         const Element& e = m_elements[size_t(element)];
         std::vector<int> draws = e.children;
-        const std::vector<int> shows = shown(e);
-        draws.insert(draws.end(), shows.begin(), shows.end());
+        for (const QString& id : e.shows) {
+            const auto found = m_ids.constFind(id);
+            if (found != m_ids.constEnd() && !walkedIds.contains(id))
+                draws.insert(draws.end(), found->begin(), found->end());
+        }
         path.push_back({element, std::move(draws), 0});
     };
     open(0);
@@ -279,9 +290,10 @@ void SvgScan::total()
             depth = qMax(depth, depths[size_t(child)]);
         }
         Walk costliest;
-        for (const int shown : this->shown(e)) {
-            costliest.keepLarger(walks[size_t(shown)]);
-            depth = qMax(depth, depths[size_t(shown)]);
+        for (const QString& id : e.shows) {
+            const Shown shown = shownBy(id);
+            costliest.keepLarger(shown.walk);
+            depth = qMax(depth, shown.depth);
         }
         walk.add(costliest);
         walks[size_t(element)] = walk;

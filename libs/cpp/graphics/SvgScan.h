@@ -80,7 +80,6 @@ private:
     void readPicture(const QString& href);
     void readInstruction(const QXmlStreamReader& xml);
     void total();
-    std::vector<int> shown(const Element& use) const;
 
     QString m_refusal;
     std::vector<Element> m_elements;
