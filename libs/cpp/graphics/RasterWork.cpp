@@ -69,15 +69,6 @@ QPainterPath polygonPath(const QPointF* points, int count, bool closed)
     return path;
 }
 
-template <typename Point> QVector<QPointF> toPointsF(const Point* points, int count)
-{
-    QVector<QPointF> converted;
-    converted.reserve(count);
-    for (int i = 0; i < count; ++i)
-        converted << QPointF(points[i]);
-    return converted;
-}
-
 } // namespace
 
 RasterWork::RasterWork(const QSize& canvas, double most)
@@ -124,25 +115,12 @@ void RasterWork::drawPolygon(const QPointF* points, int count, PolygonDrawMode m
     stroke(path);
 }
 
-void RasterWork::drawPolygon(const QPoint* points, int count, PolygonDrawMode mode)
-{
-    drawPolygon(toPointsF(points, count).constData(), count, mode);
-}
-
 void RasterWork::drawRects(const QRectF* rects, int count)
 {
     for (int i = 0; i < count; ++i) {
         QPainterPath path;
         path.addRect(rects[i]);
         drawPath(path);
-    }
-}
-
-void RasterWork::drawRects(const QRect* rects, int count)
-{
-    for (int i = 0; i < count; ++i) {
-        const QRectF rect(rects[i]);
-        drawRects(&rect, 1);
     }
 }
 
@@ -165,24 +143,11 @@ void RasterWork::drawLines(const QLineF* lines, int count)
     }
 }
 
-void RasterWork::drawLines(const QLine* lines, int count)
-{
-    for (int i = 0; i < count; ++i) {
-        const QLineF line(lines[i]);
-        drawLines(&line, 1);
-    }
-}
-
 void RasterWork::drawEllipse(const QRectF& rect)
 {
     QPainterPath path;
     path.addEllipse(rect);
     drawPath(path);
-}
-
-void RasterWork::drawEllipse(const QRect& rect)
-{
-    drawEllipse(QRectF(rect));
 }
 
 void RasterWork::drawPoints(const QPointF* points, int count)
@@ -192,11 +157,6 @@ void RasterWork::drawPoints(const QPointF* points, int count)
         path.lineTo(points[i]);
         stroke(path);
     }
-}
-
-void RasterWork::drawPoints(const QPoint* points, int count)
-{
-    drawPoints(toPointsF(points, count).constData(), count);
 }
 
 void RasterWork::drawPixmap(const QRectF& rect, const QPixmap&, const QRectF&)

@@ -51,17 +51,13 @@ public:
     void updateState(const QPaintEngineState& state) override;
     Type type() const override;
 
+    // QPaintEngine passes shapes of integer coordinates on to these.
     void drawPath(const QPainterPath& path) override;
     void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override;
-    void drawPolygon(const QPoint* points, int count, PolygonDrawMode mode) override;
     void drawRects(const QRectF* rects, int count) override;
-    void drawRects(const QRect* rects, int count) override;
     void drawLines(const QLineF* lines, int count) override;
-    void drawLines(const QLine* lines, int count) override;
     void drawEllipse(const QRectF& rect) override;
-    void drawEllipse(const QRect& rect) override;
     void drawPoints(const QPointF* points, int count) override;
-    void drawPoints(const QPoint* points, int count) override;
     void drawPixmap(const QRectF& rect, const QPixmap& pixmap, const QRectF& source) override;
     void drawImage(const QRectF& rect, const QImage& image, const QRectF& source,
         Qt::ImageConversionFlags flags) override;

@@ -100,7 +100,7 @@ void SvgStyleCost::addRule(const QString& prelude, qint64 declarations)
             continue;
         const QStringList parts = compounds(selector);
         const Selectors one {1, qMax(0, parts.size() - 1), declarations};
-        m_all.add(one);
+        ++m_selectors;
         const QString asks = lastPartAsks(parts);
         if (asks.isEmpty())
             m_anyElement.add(one);
@@ -113,19 +113,19 @@ void SvgStyleCost::addRule(const QString& prelude, qint64 declarations)
 
 bool SvgStyleCost::isEmpty() const
 {
-    return m_all.count == 0;
+    return m_selectors == 0;
 }
 
 qint64 SvgStyleCost::parts() const
 {
-    return m_all.count + m_declarations;
+    return m_selectors + m_declarations;
 }
 
 qint64 SvgStyleCost::work(const QStringList& classes, const QString& id, int depth) const
 {
     if (isEmpty())
         return 0;
-    qint64 work = m_all.count * selectorWork + this->work(m_anyElement, depth);
+    qint64 work = m_selectors * selectorWork + this->work(m_anyElement, depth);
     QSet<QString> seen;
     for (const QString& name : classes) {
         const QString key = name.toLower();

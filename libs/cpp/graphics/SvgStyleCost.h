@@ -42,7 +42,7 @@ private:
     void addRule(const QString& prelude, qint64 declarations);
     qint64 work(const Selectors& selectors, int depth) const;
 
-    Selectors m_all;
+    qint64 m_selectors = 0;
     qint64 m_declarations = 0;
     // Those whose last part asks no class and no id, by the first class it
     // asks, and by the id it asks (names as the renderer compares them,
