@@ -66,7 +66,7 @@ bool CssSheetReader::writesBack(const QByteArray& data) const
         return false;
     QTextDocument document;
     document.setPlainText(m_text);
-    return m_form.writesBack(m_text, document, data);
+    return m_form.writesBack(m_text, document.toRawText(), data);
 }
 
 QString CssSheetReader::layoutRefusal(const QString& text)

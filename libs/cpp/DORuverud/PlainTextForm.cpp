@@ -55,6 +55,13 @@ bool isUtf16(const QTextCodec* codec)
 
 } // namespace
 
+int PlainTextForm::lineEndsIn(const QString& text)
+{
+    int ends = 0;
+    forEachLineEnd(text, [&ends](int, int) { ++ends; });
+    return ends;
+}
+
 PlainTextForm::PlainTextForm()
     : m_codec(QTextCodec::codecForLocale())
 {
@@ -139,7 +146,7 @@ QString PlainTextForm::encode(const QString& text, QByteArray* content) const
 // with a paragraph separator for each line end; marked, it then writes the
 // text again.
 bool PlainTextForm::writesBack(
-    const QString& text, const QTextDocument& document, const QByteArray& data) const
+    const QString& text, const QString& rawText, const QByteArray& data) const
 {
     QString paragraphs;
     paragraphs.reserve(text.size());
@@ -150,8 +157,7 @@ bool PlainTextForm::writesBack(
     });
     paragraphs.append(text.constData() + from, text.size() - from);
     QByteArray written;
-    return document.toRawText() == paragraphs && encode(text, &written).isEmpty()
-        && written == data;
+    return rawText == paragraphs && encode(text, &written).isEmpty() && written == data;
 }
 
 QString PlainTextForm::lineEndBefore(const QTextBlock& block) const

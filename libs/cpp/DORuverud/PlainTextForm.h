@@ -24,16 +24,20 @@ public:
     // The form of a file's text, decoded with the codec.
     PlainTextForm(QTextCodec* codec, bool byteOrderMark, const QString& text);
 
+    // The line ends of the text, each of which ends a paragraph of a document
+    // set to it.
+    static int lineEndsIn(const QString& text);
+
     QTextCodec* codec() const;
     // Gives the paragraphs of a document just set to the text the line ends
     // they follow there.
     void markLineEnds(const QString& text, QTextDocument* document) const;
     // The document in this form; why it cannot be written so, or an empty text.
     QString encode(const QTextDocument& document, QByteArray* content) const;
-    // Whether the document, just set to the text, holds it whole and so,
-    // once its line ends are marked, writes the data again in this form.
-    bool writesBack(
-        const QString& text, const QTextDocument& document, const QByteArray& data) const;
+    // Whether a document just set to the text, whose raw text is given, holds
+    // it whole and so, once its line ends are marked, writes the data again
+    // in this form.
+    bool writesBack(const QString& text, const QString& rawText, const QByteArray& data) const;
 
 private:
     QString encode(const QString& text, QByteArray* content) const;

@@ -82,6 +82,12 @@ qreal positive(qreal value)
     return qMax<qreal>(0, value);
 }
 
+// As the layout rounds it: up, leading included where it adds.
+qreal lineHeightOf(const QFontMetricsF& metrics)
+{
+    return std::ceil(metrics.ascent() + metrics.descent() + positive(metrics.leading()));
+}
+
 // What a frame adds above and below its content, and beside it.
 qreal frameRim(const QTextFrameFormat& format)
 {
@@ -130,7 +136,7 @@ struct TextEditHeight::Font
 {
     explicit Font(const QFont& font)
         : metrics(font)
-        , lineHeight(TextEditHeight::lineHeight(font))
+        , lineHeight(lineHeightOf(metrics))
     {
         ascii.fill(-1);
     }
@@ -186,11 +192,9 @@ QSet<QFont> TextEditHeight::fontsOf(const QTextDocument& document)
     return fonts;
 }
 
-// As the layout rounds it: up, leading included where it adds.
 qreal TextEditHeight::lineHeight(const QFont& font)
 {
-    const QFontMetricsF metrics(font);
-    return std::ceil(metrics.ascent() + metrics.descent() + positive(metrics.leading()));
+    return lineHeightOf(QFontMetricsF(font));
 }
 
 qreal TextEditHeight::frameHeight(QTextFrame* frame, qreal width)

@@ -57,23 +57,11 @@ struct Lines
 Lines linesOf(const QString& text)
 {
     Lines lines;
-    for (int at = 0; at < text.size(); ++at) {
-        switch (text.at(at).unicode()) {
-        case '\r':
-            lines.paragraphs += at + 1 == text.size() || text.at(at + 1) != '\n';
-            break;
-        case '\n':
-        case QChar::ParagraphSeparator:
-        case 0xfdd0: // a frame's beginning
-        case 0xfdd1: // and end
-            ++lines.paragraphs;
-            break;
-        case QChar::LineSeparator:
-            ++lines.breaks;
-            break;
-        default:
-            break;
-        }
+    lines.paragraphs += PlainTextForm::lineEndsIn(text);
+    for (const QChar c : text) {
+        // A frame's beginning and end.
+        lines.paragraphs += c.unicode() == 0xfdd0 || c.unicode() == 0xfdd1;
+        lines.breaks += c == QChar::LineSeparator;
     }
     return lines;
 }
@@ -98,11 +86,11 @@ uint referenceAt(const QString& html, int at)
 // preformatted text (by a style too) a line feed ends one.
 qint64 paragraphEndsIn(const QString& html)
 {
-    qint64 ends = html.count('\n') + html.count(QChar::LineSeparator)
-        + html.count(QChar::ParagraphSeparator);
-    const QLatin1String reference("&#");
-    for (int at = html.indexOf(reference); at >= 0; at = html.indexOf(reference, at + 2)) {
-        const uint value = referenceAt(html, at);
+    qint64 ends = 0;
+    for (int at = 0; at < html.size(); ++at) {
+        uint value = html.at(at).unicode();
+        if (value == '&' && at + 1 < html.size() && html.at(at + 1) == '#')
+            value = referenceAt(html, at);
         ends
             += value == '\n' || value == QChar::LineSeparator || value == QChar::ParagraphSeparator;
     }
@@ -171,11 +159,7 @@ qint64 tableWorkIn(QTextFrame* frame, int tables, const Inserted& inserted)
 
 TextEditReader::TextEditReader(const QByteArray& data, const QString& fileName)
 {
-    m_refusal = read(data, fileName);
-    if (!m_refusal.isEmpty()) {
-        m_text.clear();
-        m_document.reset();
-    }
+    setRefusal(read(data, fileName));
 }
 
 // In the order QTextEdit takes them; Qt's own rich text is HTML in UTF-8.
@@ -190,14 +174,20 @@ TextEditReader::TextEditReader(
     else
         m_text = m_rich ? source->html() : source->text();
     const InsertionParagraph place(at, moved);
-    m_refusal = m_text.size() > maxFileSize ? sizeRefusal() : boundsRefusal(&place);
-    if (!m_refusal.isEmpty()) {
+    setRefusal(m_text.size() > maxFileSize ? sizeRefusal() : boundsRefusal(&place));
+}
+
+TextEditReader::~TextEditReader() = default;
+
+// What is refused leaves no text or document behind.
+void TextEditReader::setRefusal(const QString& refusal)
+{
+    m_refusal = refusal;
+    if (!refusal.isEmpty()) {
         m_text.clear();
         m_document.reset();
     }
 }
-
-TextEditReader::~TextEditReader() = default;
 
 QString TextEditReader::refusal() const
 {
@@ -234,7 +224,6 @@ QString TextEditReader::read(const QByteArray& data, const QString& fileName)
     const QString refusal = decode(data, fileName);
     if (!refusal.isEmpty())
         return refusal;
-    m_document = std::make_unique<TextEditDocument>();
     if (!fileName.isEmpty())
         m_document->setBaseUrl(QUrl::fromLocalFile(QFileInfo(fileName).absolutePath() + '/'));
     return boundsRefusal(nullptr, &data);
@@ -255,8 +244,6 @@ QString TextEditReader::boundsRefusal(const InsertionParagraph* place, const QBy
         --there.paragraphs;
         workThere = there.work(plainParagraphWork);
     }
-    if (!m_document)
-        m_document = std::make_unique<TextEditDocument>();
     const QString refusal = m_rich ? htmlRefusal(workThere) : plainRefusal(workThere);
     if (!refusal.isEmpty())
         return refusal;
@@ -264,13 +251,14 @@ QString TextEditReader::boundsRefusal(const InsertionParagraph* place, const QBy
         m_document->setHtml(m_text);
     else
         m_document->setPlainText(m_text);
+    const QString raw = m_document->toRawText();
     // Shown only when a save of it writes the file's bytes again.
     if (file && !m_rich) {
-        if (!m_form.writesBack(m_text, *m_document, *file))
+        if (!m_form.writesBack(m_text, raw, *file))
             return unfaithfulRefusal();
         m_form.markLineEnds(m_text, m_document.get());
     }
-    return layoutRefusal(*m_document, place, workThere);
+    return layoutRefusal(*m_document, raw, place, workThere);
 }
 
 // Each of its lines is a line of the document's font at least.
@@ -286,15 +274,20 @@ QString TextEditReader::plainRefusal(qint64 workThere) const
 }
 
 // Whole or not at all: a zero byte or a cut character would be lost on saving.
+// The page's text, decoded to tell whether it is rich, stands when the text is
+// read in the page's encoding.
 QString TextEditReader::decode(const QByteArray& data, const QString& fileName)
 {
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    const bool plain = suffix == QLatin1String("txt");
     QTextCodec* marked = QTextCodec::codecForUtfText(data, nullptr);
     QTextCodec* utf16 = TextEncoding::unmarkedUtf16(data);
-    QTextCodec* page = utf16 ? utf16 : HtmlEncoding::of(data);
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    QTextCodec* page = plain ? nullptr : utf16 ? utf16 : HtmlEncoding::of(data);
+    // The white space of a text file.
+    const QLatin1String whiteSpace("\t\n\v\f\r");
+    bool whole = page && TextEncoding::decode(data, page, whiteSpace, &m_text);
     m_rich = suffix == QLatin1String("htm") || suffix == QLatin1String("html")
-        || (suffix != QLatin1String("txt")
-            && Qt::mightBeRichText(page ? page->toUnicode(data) : QString::fromLatin1(data)));
+        || (!plain && Qt::mightBeRichText(page ? m_text : QString::fromLatin1(data)));
     if (m_rich && !page)
         return tr("It declares an encoding in which browsers show none of its text, so this "
                   "editor cannot show it.");
@@ -302,8 +295,8 @@ QString TextEditReader::decode(const QByteArray& data, const QString& fileName)
         : marked               ? marked
         : utf16                ? utf16
                                : TextEncoding::utf8Or(data, QTextCodec::codecForLocale());
-    // The white space of a text file.
-    const bool whole = TextEncoding::decode(data, codec, QLatin1String("\t\n\v\f\r"), &m_text);
+    if (codec != page)
+        whole = TextEncoding::decode(data, codec, whiteSpace, &m_text);
     m_form = PlainTextForm(codec, marked != nullptr, m_text);
     return whole ? QString() : unfaithfulRefusal();
 }
@@ -327,7 +320,7 @@ QString TextEditReader::htmlRefusal(qint64 workThere) const
     QHash<QString, int> open;
     int depth = 0;
     TextEditTableGrid tables;
-    qint64 work = workThere + Lines {1 + paragraphEndsIn(m_text), 0}.work(htmlParagraphWork);
+    qint64 work = workThere + (1 + paragraphEndsIn(m_text)) * htmlParagraphWork;
     const int size = m_text.size();
     for (int at = m_text.indexOf('<'); at >= 0; at = m_text.indexOf('<', at + 1)) {
         if (m_text.midRef(at, 4) == QLatin1String("<!--")) {
@@ -384,13 +377,13 @@ QString TextEditReader::heightRefusal()
 
 // The lines, the runs, the tables and the height of the document as it will
 // stand; in its raw text a frame's beginning and end part paragraphs as a
-// paragraph separator does.
-QString TextEditReader::layoutRefusal(
-    const QTextDocument& document, const InsertionParagraph* place, qint64 workThere) const
+// paragraph separator does. The lines of plain text are counted before it is
+// set (plainRefusal()): the document breaks it where linesOf() counts a
+// paragraph and keeps its line breaks inside one.
+QString TextEditReader::layoutRefusal(const QTextDocument& document, QString raw,
+    const InsertionParagraph* place, qint64 workThere) const
 {
-    QString raw = document.toRawText();
-    if (linesOf(raw).work(m_rich ? htmlParagraphWork : plainParagraphWork) + workThere
-        > maxLineWork)
+    if (m_rich && linesOf(raw).work(htmlParagraphWork) + workThere > maxLineWork)
         return lineRefusal();
     const Inserted inserted {
         document, place ? place->before() : QString(), place ? place->after() : QString()};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PlainTextForm.h"
+#include "TextEditDocument.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -9,8 +10,6 @@
 
 class InsertionParagraph;
 class QMimeData;
-class QTextDocument;
-class TextEditDocument;
 
 // Reads what TextEdit shows, a file's bytes or what a paste or a drop inserts:
 // as HTML when it looks like rich text, else as plain text. Refuses what the
@@ -82,6 +81,7 @@ public:
     std::unique_ptr<TextEditDocument> takeDocument();
 
 private:
+    void setRefusal(const QString& refusal);
     // These return why the content is refused, or an empty text.
     QString read(const QByteArray& data, const QString& fileName);
     QString decode(const QByteArray& data, const QString& fileName);
@@ -95,13 +95,13 @@ private:
     static QString tableRefusal();
     static QString lineRefusal();
     static QString heightRefusal();
-    QString layoutRefusal(
-        const QTextDocument& document, const InsertionParagraph* place, qint64 workThere) const;
+    QString layoutRefusal(const QTextDocument& document, QString raw,
+        const InsertionParagraph* place, qint64 workThere) const;
     static QString fontAndHeightRefusal(const QTextDocument& document, const QTextDocument* there);
 
     QString m_refusal;
     bool m_rich = false;
     QString m_text;
     PlainTextForm m_form;
-    std::unique_ptr<TextEditDocument> m_document;
+    std::unique_ptr<TextEditDocument> m_document = std::make_unique<TextEditDocument>();
 };
