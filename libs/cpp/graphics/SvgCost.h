@@ -22,7 +22,7 @@ class SvgScan;
 // parsed, at the size it is drawn: the image drawn on, and what the raster
 // engine takes to draw each of its shapes there (DrawingWork). Refused
 // beyond maxWork, a second of this machine. Measured, the whole comes to
-// 1.0 to 8.8 times the renderer's own time for the SVGs of a desktop (the
+// 1.0 to 9 times the renderer's own time for the SVGs of a desktop (the
 // most for drawings of a few milliseconds), so that every one it draws
 // within a quarter of a second is shown, and to at least 0.8 times it for
 // drawings made slow, so that one shown takes at most about a second and a
