@@ -1,8 +1,10 @@
 // Chord switch: a press on the selector panel until the page has repainted,
-// on a 620 x 620 page of the ukulele and of the piano.
+// on a 620 x 620 page of the ukulele, of the guitar (whose diagram seeks the
+// sizes that fit its six strings) and of the piano.
 #include "AppBenchmarkMain.h"
 #include "ChordFiles.h"
 #include "ChordsButtonsPanel.h"
+#include "GuitarChordsMainPage.h"
 #include "PianoChordsMainPage.h"
 #include "UkuleleChordsMainPage.h"
 
@@ -34,6 +36,7 @@ template <class Page> void chordSwitch(benchmark::State& state)
 } // namespace
 
 BENCHMARK_TEMPLATE(chordSwitch, VADirur::UkuleleChordsMainPage)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(chordSwitch, VADirur::GuitarChordsMainPage)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(chordSwitch, VADirur::PianoChordsMainPage)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)

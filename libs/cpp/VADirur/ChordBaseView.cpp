@@ -96,20 +96,33 @@ void ChordBaseView::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
 }
 
-void ChordBaseView::drawTitle(QPainter* painter)
+// A name wider than the view is set smaller, so that it shows whole.
+QFont ChordBaseView::titleFont() const
 {
     QFont titleFont(font());
-    titleFont.setPixelSize(height() / 7 + 7);
-    painter->setFont(titleFont);
+    int size = height() / 7 + 7;
+    titleFont.setPixelSize(size);
+    const int room = width() - 2 * qMax(2, height() / 40);
+    const int advance = QFontMetrics(titleFont).horizontalAdvance(chordName);
+    if (advance <= room)
+        return titleFont;
+    size = qMax(1, size * qMax(room, 0) / advance);
+    titleFont.setPixelSize(size);
+    while (size > 1 && QFontMetrics(titleFont).horizontalAdvance(chordName) > room)
+        titleFont.setPixelSize(--size);
+    return titleFont;
+}
+
+void ChordBaseView::drawTitle(QPainter* painter)
+{
+    painter->setFont(titleFont());
     painter->setPen(QPen(Qt::black, height() / 50));
     painter->drawText(rect(), Qt::AlignHCenter | Qt::AlignTop, chordName);
 }
 
 void ChordBaseView::drawNameBox(QPainter* painter)
 {
-    QFont titleFont(font());
-    titleFont.setPixelSize(height() / 7 + 7);
-    const QFontMetrics metrics(titleFont);
+    const QFontMetrics metrics(titleFont());
     const int textWidth = metrics.horizontalAdvance(chordName);
     painter->save();
     painter->setPen(Qt::NoPen);

@@ -31,7 +31,10 @@ protected:
     // Draws the chord picture of that file name centred, scaled to fit the
     // view at the screen's pixel ratio.
     void drawPicture(QPainter* painter, const QString& fileName);
-    // The chord title along the top, in the font size used by every view.
+    // The title's font: the same size in every view, smaller only where the
+    // name would not fit the view's width.
+    QFont titleFont() const;
+    // The chord title along the top.
     void drawTitle(QPainter* painter);
     // The title on a translucent white box, over a piano picture.
     void drawNameBox(QPainter* painter);

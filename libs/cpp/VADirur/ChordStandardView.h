@@ -4,6 +4,8 @@
 
 namespace VADirur {
 
+class FretDiagramLayout;
+
 // The fret diagram of a string instrument, the staff picture of the piano.
 class ChordStandardView : public ChordBaseView
 {
@@ -18,7 +20,7 @@ protected:
     virtual void drawKeys(QPainter* painter);
 
 private:
-    void drawMarker(QPainter* painter, int k, int step, int fretWidth);
+    void drawMarker(QPainter* painter, const FretDiagramLayout& layout, int k);
 };
 
 } // namespace VADirur

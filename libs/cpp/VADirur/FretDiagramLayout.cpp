@@ -1,0 +1,206 @@
+#include "FretDiagramLayout.h"
+
+#include <QFontMetrics>
+
+namespace VADirur {
+
+FretDiagramLayout::FretDiagramLayout(const QSize& size, int titleBottom, const QFont& font,
+    const QString& instrument, const QVector<int>& tab)
+    : m_size(size)
+    , m_titleBottom(titleBottom)
+    , m_tab(tab)
+    , m_drone(instrument == QLatin1String("banjo") ? 1 : 0)
+    , m_spaces(instrument == QLatin1String("bass2") ? 8 : 6)
+    , m_offset(instrument == QLatin1String("bass2") ? 4 : 0)
+    , m_nut(instrument != QLatin1String("bass2"))
+    , m_labelFont(font)
+{
+    // A fret outside the window keeps its place beside it, and room for its dot.
+    for (int value : tab) {
+        if (value >= 1) {
+            m_spacesBefore = qMax(m_spacesBefore, 1 - (value - m_offset));
+            m_spacesAfter = qMax(m_spacesAfter, value - m_offset - m_spaces);
+        }
+    }
+    // The largest scale, up to the view's height, at which every part fits.
+    int low = 1;
+    int high = qMax(1, size.height());
+    if (fits(high))
+        return;
+    while (high - low > 1) {
+        const int middle = (low + high) / 2;
+        if (fits(middle))
+            low = middle;
+        else
+            high = middle;
+    }
+    fits(low);
+}
+
+bool FretDiagramLayout::fits(int scale)
+{
+    // Lines thinner than the 2 pixels of the usual sizes would look faint.
+    m_pen = qMax(qMin(2, m_size.height() / 50), scale / 50);
+    m_nutPen = m_nut ? qMax(m_pen, scale / 20) : m_pen;
+    m_dot = qMax(2, scale / 10);
+    m_gap = qMax(2, scale / 40);
+    return fitsAcross(qMax(1, scale / 7 - 2)) && fitsDown();
+}
+
+// The grid keeps margins of 30 pixels, wider on the left where the marks
+// left of the nut need it, narrower where the fret spaces need the room.
+bool FretDiagramLayout::fitsAcross(int labelSize)
+{
+    const int width = m_size.width();
+    const int columns = m_spacesBefore + m_spaces + m_spacesAfter;
+    const int leftMin = 2 * m_gap + markInk() + m_nutPen / 2;
+    m_labelFont.setPixelSize(labelSize);
+    // A space holds its number, and its dot apart from the lines on either side.
+    const int dotRoom = m_dot + m_pen + m_nutPen + 2 * m_gap;
+    const int wanted = qMax(labelWidth() + m_gap, dotRoom);
+    int left = qMax(30, leftMin);
+    int right = 30;
+    const int shortfall = wanted * columns - (width - left - right);
+    if (shortfall > 0) {
+        const int fromRight = qBound(0, shortfall, right - m_gap);
+        right -= fromRight;
+        left -= qBound(0, shortfall - fromRight, left - leftMin);
+    }
+    m_fretWidth = qMax(0, (width - left - right) / columns);
+    m_left = left + m_spacesBefore * m_fretWidth;
+    m_markRight = left - m_nutPen / 2 - m_gap - (markInk() - m_dot + 1) / 2;
+    fitLabels();
+    return m_fretWidth >= dotRoom;
+}
+
+// Each number keeps a gap to the next one.
+void FretDiagramLayout::fitLabels()
+{
+    const int room = m_fretWidth - m_gap;
+    int size = m_labelFont.pixelSize();
+    const int width = labelWidth();
+    if (width <= room || width == 0)
+        return;
+    size = qMax(1, size * qMax(room, 0) / width);
+    m_labelFont.setPixelSize(size);
+    while (size > 1 && labelWidth() > room)
+        m_labelFont.setPixelSize(--size);
+}
+
+// The strings keep the spacing of (H - 10) / (n + 1), closer where the title
+// above, the numbers below and the marks on neighbouring strings need it.
+bool FretDiagramLayout::fitsDown()
+{
+    const int height = m_size.height();
+    const int strings = m_tab.size();
+    const QRect digits = QFontMetrics(m_labelFont).tightBoundingRect(QStringLiteral("0123456789"));
+    // A row each way for the smoothed edges.
+    m_labelAbove = 1 - digits.top();
+    const int baselineMax = height - 1 - m_gap - (digits.bottom() + 1);
+    const int reach = (markInk() + 1) / 2;
+    const int topMin = m_titleBottom + m_gap + reach;
+    const int rows = qMax(0, strings - 1);
+    const int room = baselineMax - m_labelAbove - m_gap - reach - topMin;
+    const int spacing = (height - 10) / (strings + 1);
+    m_step = rows > 0 ? qMin(spacing, room / rows) : spacing;
+    m_top = qBound(topMin, 10 + spacing, topMin + room - rows * m_step);
+    const int bottom = stringY(qMax(strings, 1));
+    m_baseline
+        = qBound(bottom + reach + m_gap + m_labelAbove, bottom + m_step, qMax(baselineMax, 0));
+    return room >= 0 && (rows == 0 || m_step >= markInk() + m_gap);
+}
+
+int FretDiagramLayout::labelWidth() const
+{
+    const QFontMetrics metrics(m_labelFont);
+    int width = 0;
+    for (int space = 1; space <= m_spaces; ++space)
+        width = qMax(width, metrics.horizontalAdvance(label(space)));
+    return width;
+}
+
+// A marker's size with its outline; a cross's square line ends reach about
+// 0.7 of the pen beyond its box on every side.
+int FretDiagramLayout::markInk() const
+{
+    return m_dot + (3 * m_pen + 1) / 2;
+}
+
+int FretDiagramLayout::pen() const
+{
+    return m_pen;
+}
+
+int FretDiagramLayout::nutPen() const
+{
+    return m_nutPen;
+}
+
+bool FretDiagramLayout::hasNut() const
+{
+    return m_nut;
+}
+
+int FretDiagramLayout::spaces() const
+{
+    return m_spaces;
+}
+
+int FretDiagramLayout::stringY(int line) const
+{
+    return m_top + (line - 1) * m_step;
+}
+
+int FretDiagramLayout::stringLeft() const
+{
+    return m_left;
+}
+
+int FretDiagramLayout::stringRight() const
+{
+    return fretX(m_spaces);
+}
+
+int FretDiagramLayout::fretX(int line) const
+{
+    return m_left + line * m_fretWidth;
+}
+
+int FretDiagramLayout::fretTop() const
+{
+    return stringY(1);
+}
+
+// The frets stop above a banjo's drone string.
+int FretDiagramLayout::fretBottom() const
+{
+    return stringY(qMax(1, m_tab.size() - m_drone));
+}
+
+QFont FretDiagramLayout::labelFont() const
+{
+    return m_labelFont;
+}
+
+QString FretDiagramLayout::label(int space) const
+{
+    return QString::number(space + m_offset);
+}
+
+QPoint FretDiagramLayout::labelOrigin(int space) const
+{
+    const int centre = fretX(space) - m_fretWidth / 2;
+    return QPoint(
+        centre - QFontMetrics(m_labelFont).horizontalAdvance(label(space)) / 2, m_baseline);
+}
+
+QRect FretDiagramLayout::markerBox(int k) const
+{
+    const int value = m_tab.at(k);
+    const int top = stringY(m_tab.size() - k) - m_dot / 2;
+    if (value >= 1)
+        return QRect(fretX(value - m_offset) - m_fretWidth / 2 - m_dot / 2, top, m_dot, m_dot);
+    return QRect(m_markRight - m_dot, top, m_dot, m_dot);
+}
+
+} // namespace VADirur
