@@ -118,6 +118,8 @@ class TestChordViews : public QObject
 private slots:
     void fretDiagramShowsTheFingering_data();
     void fretDiagramShowsTheFingering();
+    void fretDiagramForgetsTheChordBefore_data();
+    void fretDiagramForgetsTheChordBefore();
     void tablatureShowsTheValues();
     void photographIsTheChordsPicture();
     void photographReturnsAfterHideAndResize();
@@ -184,6 +186,36 @@ void TestChordViews::fretDiagramShowsTheFingering()
     // The nut is a thick line, but for bass2; the banjo's frets stop above its drone string.
     QCOMPARE(grid.nutWidth > grid.fretWidth, instrument != QLatin1String("bass2"));
     QCOMPARE(grid.fretBottom < grid.strings.last(), instrument == QLatin1String("banjo"));
+}
+
+void TestChordViews::fretDiagramForgetsTheChordBefore_data()
+{
+    QTest::addColumn<QVector<int>>("before");
+    QTest::addColumn<QSize>("sizeBefore");
+    QTest::addColumn<QVector<int>>("tab");
+    const QVector<int> a = {0, 0, 2, 2, 2, 0};
+    const QVector<int> beyond = {4, 4, 6, 6, 7, 4};
+    QTest::newRow("a fret beyond the window after one within") << a << QSize(side, side) << beyond;
+    QTest::newRow("frets within the window after one beyond") << beyond << QSize(side, side) << a;
+    QTest::newRow("the same chord after another size") << a << QSize(side * 2, side) << a;
+}
+
+// A chord draws the same in a view that drew another chord, or at another
+// size, before it as in a new view.
+void TestChordViews::fretDiagramForgetsTheChordBefore()
+{
+    QFETCH(QVector<int>, before);
+    QFETCH(QSize, sizeBefore);
+    QFETCH(QVector<int>, tab);
+    ChordStandardView view(nullptr);
+    view.resize(sizeBefore);
+    view.setInstrumentName(QStringLiteral("guitar"));
+    view.setChordTabAndName(0, before, QStringLiteral("A"));
+    view.grab();
+    view.resize(side, side);
+    view.setChordTabAndName(1, tab, QStringLiteral("A"));
+    const QImage drawn = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(drawn, render<ChordStandardView>(QStringLiteral("guitar"), tab));
 }
 
 void TestChordViews::tablatureShowsTheValues()

@@ -27,7 +27,7 @@ void ChordStandardView::drawStrings(QPainter* painter)
 {
     drawTitle(painter);
     const FretDiagramLayout layout(
-        size(), QFontMetrics(titleFont()).height(), font(), instrumentName, chordTab);
+        size(), QFontMetrics(titleFont()).height(), font(), instrumentName, chordTab, &m_lastFit);
     painter->setPen(QPen(Qt::black, layout.pen()));
     for (int i = 1; i <= chordTab.size(); ++i)
         painter->drawLine(

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "ChordBaseView.h"
+#include "FretDiagramLayout.h"
 
 namespace VADirur {
-
-class FretDiagramLayout;
 
 // The fret diagram of a string instrument, the staff picture of the piano.
 class ChordStandardView : public ChordBaseView
@@ -21,6 +20,8 @@ protected:
 
 private:
     void drawMarker(QPainter* painter, const FretDiagramLayout& layout, int k);
+
+    FretDiagramLayout::Fit m_lastFit;
 };
 
 } // namespace VADirur

@@ -5,7 +5,7 @@
 namespace VADirur {
 
 FretDiagramLayout::FretDiagramLayout(const QSize& size, int titleBottom, const QFont& font,
-    const QString& instrument, const QVector<int>& tab)
+    const QString& instrument, const QVector<int>& tab, Fit* lastFit)
     : m_size(size)
     , m_titleBottom(titleBottom)
     , m_tab(tab)
@@ -22,11 +22,30 @@ FretDiagramLayout::FretDiagramLayout(const QSize& size, int titleBottom, const Q
             m_spacesAfter = qMax(m_spacesAfter, value - m_offset - m_spaces);
         }
     }
-    // The largest scale, up to the view's height, at which every part fits.
-    int low = 1;
-    int high = qMax(1, size.height());
-    if (fits(high))
+    const QString key = QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(titleBottom)
+                            .arg(tab.size())
+                            .arg(m_spacesBefore)
+                            .arg(m_spacesAfter)
+                            .arg(instrument, font.key());
+    if (lastFit && lastFit->key == key) {
+        fits(lastFit->scale);
         return;
+    }
+    const int scale = seekScale();
+    if (lastFit)
+        *lastFit = {key, scale};
+}
+
+// The largest scale, up to the view's height, at which every part fits.
+int FretDiagramLayout::seekScale()
+{
+    int low = 1;
+    int high = qMax(1, m_size.height());
+    if (fits(high))
+        return high;
     while (high - low > 1) {
         const int middle = (low + high) / 2;
         if (fits(middle))
@@ -35,6 +54,7 @@ FretDiagramLayout::FretDiagramLayout(const QSize& size, int titleBottom, const Q
             high = middle;
     }
     fits(low);
+    return low;
 }
 
 bool FretDiagramLayout::fits(int scale)

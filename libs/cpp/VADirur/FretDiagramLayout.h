@@ -18,9 +18,18 @@ namespace VADirur {
 class FretDiagramLayout
 {
 public:
-    // titleBottom: the first row below the title's line.
+    // The scale found for the inputs named by the key; the scale depends
+    // only on them, so another chord at the same size need not seek it again.
+    struct Fit
+    {
+        QString key;
+        int scale = 0;
+    };
+
+    // titleBottom: the first row below the title's line. lastFit, when given,
+    // is used when it names these inputs, and replaced when it does not.
     FretDiagramLayout(const QSize& size, int titleBottom, const QFont& font,
-        const QString& instrument, const QVector<int>& tab);
+        const QString& instrument, const QVector<int>& tab, Fit* lastFit = nullptr);
 
     int pen() const;
     int nutPen() const;
@@ -47,6 +56,7 @@ public:
     QRect markerBox(int k) const;
 
 private:
+    int seekScale();
     bool fits(int scale);
     bool fitsAcross(int labelSize);
     void fitLabels();
