@@ -155,8 +155,8 @@ QButtonGroup* groupOf(const VADirur::ChordsButtonsPanel* panel, int buttons)
 
 } // namespace
 
-// Every chord of every instrument, under every name the selector gives it,
-// drawn in the main window at its least, its first and a large screen's
+// Every chord of every instrument, named as the selector names it, drawn in
+// the main window at its least, its first and a large screen's
 // size, and at its least width or height on that screen: every name,
 // number, dot, ring and cross of the diagram lies inside the view, clear of
 // its edge, of the others and of the lines.
@@ -228,7 +228,13 @@ void TestChordDiagrams::everyChordShowsWhole()
     QStringList found;
     QImage picture(view->size(), QImage::Format_RGB32);
     for (QAbstractButton* root : roots->buttons()) {
+        // Each root once: its sharp name, the wider, rather than its flat one.
+        const int drawn = chords.size();
+        if (root->text().contains(QChar(0x266D)))
+            continue;
         root->click();
+        if (chords.size() == drawn)
+            continue;
         for (QAbstractButton* type : types->buttons()) {
             type->click();
             const PaintedParts painted(view);

@@ -7,9 +7,6 @@
 #include <QPainterPath>
 #include <QWidget>
 
-#include <algorithm>
-#include <vector>
-
 // What a widget paints, part by part: the widget renders onto a picture
 // whose engine draws each call alone, with the painter's pen, brush, font,
 // hints and transform of that moment, onto an image of its own, and keeps
@@ -52,26 +49,26 @@ public:
         return &m_engine;
     }
 
-    // The box of the pixels of an image that are not transparent, sought
-    // from each edge inwards.
-    static QRect inkBox(const QImage& image)
+    // The box of the pixels that are not transparent within the image's
+    // rectangle from its origin of that size, sought from each edge inwards.
+    static QRect inkBox(const QImage& image, const QSize& size)
     {
         const auto inked = [&image](int x, int y) {
             return qAlpha(reinterpret_cast<const QRgb*>(image.constScanLine(y))[x]) != 0;
         };
         const auto rowInked = [&](int y) {
-            for (int x = 0; x < image.width(); ++x) {
+            for (int x = 0; x < size.width(); ++x) {
                 if (inked(x, y))
                     return true;
             }
             return false;
         };
         int top = 0;
-        while (top < image.height() && !rowInked(top))
+        while (top < size.height() && !rowInked(top))
             ++top;
-        if (top == image.height())
+        if (top == size.height())
             return QRect();
-        int bottom = image.height() - 1;
+        int bottom = size.height() - 1;
         while (!rowInked(bottom))
             --bottom;
         const auto columnInked = [&](int x) {
@@ -84,7 +81,7 @@ public:
         int left = 0;
         while (!columnInked(left))
             ++left;
-        int right = image.width() - 1;
+        int right = size.width() - 1;
         while (!columnInked(right))
             --right;
         return QRect(QPoint(left, top), QPoint(right, bottom));
@@ -194,8 +191,16 @@ private:
             const QRect area = m_transform.mapRect(bound.adjusted(-pen, -pen, pen, pen))
                                    .toAlignedRect()
                                    .adjusted(-2, -2, 2, 2);
-            QImage image = scratch(area.size());
-            QPainter painter(&image);
+            // One image for every call keeps one raster engine for them all.
+            if (m_canvas.width() < area.width() || m_canvas.height() < area.height())
+                m_canvas = QImage(
+                    area.size().expandedTo(m_canvas.size()), QImage::Format_ARGB32_Premultiplied);
+            const QRect used(QPoint(), area.size());
+            QPainter painter(&m_canvas);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.fillRect(used, Qt::transparent);
+            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            painter.setClipRect(used);
             painter.translate(-area.topLeft());
             painter.setTransform(m_transform, true);
             painter.setRenderHints(m_hints);
@@ -204,26 +209,15 @@ private:
             painter.setFont(m_font);
             draw(painter);
             painter.end();
-            const QRect box = inkBox(image);
+            const QRect box = inkBox(m_canvas, area.size());
             if (box.isNull())
                 return;
             part.box = box.translated(area.topLeft());
             m_parts->append(part);
         }
 
-        // A transparent image over memory kept from call to call.
-        QImage scratch(const QSize& size)
-        {
-            const size_t bytes = size_t(size.width()) * size.height() * 4;
-            if (m_memory.size() < bytes)
-                m_memory.resize(bytes);
-            std::fill(m_memory.begin(), m_memory.begin() + bytes, 0);
-            return QImage(m_memory.data(), size.width(), size.height(), size.width() * 4,
-                QImage::Format_ARGB32_Premultiplied);
-        }
-
         QList<Part>* m_parts;
-        std::vector<uchar> m_memory;
+        QImage m_canvas;
         QPen m_pen;
         QBrush m_brush;
         QFont m_font;
