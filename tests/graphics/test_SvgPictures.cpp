@@ -15,10 +15,10 @@
 #include <QImageReader>
 #include <QProcess>
 #include <QScopeGuard>
-#include <QtConcurrent>
 #include <QtTest>
 
 #include <csignal>
+#include <future>
 #include <sys/stat.h>
 
 using DAvuroD::PictureReader;
@@ -248,8 +248,8 @@ private slots:
         const QString slow = m_files.write("slow.svg", HostileSvg::manyAttributes());
         const QString icon = m_files.write("icon.svg", HostileSvg::dashedIcon());
         const Warnings warnings;
-        QFuture<QImage> drawing
-            = QtConcurrent::run([slow] { return PictureReader::readFitted(slow, QSize(64, 64)); });
+        std::future<QImage> drawing = std::async(
+            std::launch::async, [slow] { return PictureReader::readFitted(slow, QSize(64, 64)); });
         // WHEN its process is killed while it draws
         qint64 drawer = 0;
         QVERIFY(QTest::qWaitFor([&] {
@@ -258,10 +258,15 @@ private slots:
         }));
         QTest::qWait(200);
         QCOMPARE(::kill(pid_t(drawer), SIGKILL), 0);
-        drawing.waitForFinished();
         // THEN that picture is missing, for that reason, and the next one is drawn
-        QVERIFY(drawing.result().isNull());
+        QVERIFY(drawing.get().isNull());
         QVERIFY2(warnings.all().contains("crashed"), qPrintable(warnings.all()));
+        QCOMPARE(PictureReader::read(icon).size(), QSize(16, 16));
+        // AND processes killed while they wait cost no drawing either
+        const QList<qint64> idle = DrawingProcesses::ofThisProgram();
+        for (const qint64 pid : idle)
+            QCOMPARE(::kill(pid_t(pid), SIGKILL), 0);
+        QVERIFY(QTest::qWaitFor([&] { return DrawingProcesses::ofThisProgram().isEmpty(); }));
         QCOMPARE(PictureReader::read(icon).size(), QSize(16, 16));
     }
 
@@ -350,10 +355,12 @@ int drawAndTell(int argc, char** argv)
 {
     QGuiApplication application(argc, argv);
     const QString path = qEnvironmentVariable("DRAW_AND_TELL");
-    QFutureSynchronizer<QImage> drawings;
+    std::vector<std::future<QImage>> drawings;
     for (int i = 0; i < 4; ++i)
-        drawings.addFuture(QtConcurrent::run([path] { return PictureReader::read(path); }));
-    drawings.waitForFinished();
+        drawings.push_back(
+            std::async(std::launch::async, [path] { return PictureReader::read(path); }));
+    for (std::future<QImage>& drawing : drawings)
+        drawing.wait();
     QStringList pids;
     for (const qint64 pid : DrawingProcesses::ofThisProgram())
         pids << QString::number(pid);
