@@ -96,8 +96,7 @@ void SvgDrawer::answer(SvgRequest& request, int textFd)
     QDataStream size(&canvas, QIODevice::WriteOnly);
     size << target;
     m_channel.send(SvgChannel::Kind::Canvas, canvas);
-    int fd = -1;
-    QImage image = SvgCanvas::create(target, fd);
+    QImage image = m_canvas.image(target);
     if (image.isNull())
         return refuse(QStringLiteral("no memory for %1 x %2 pixels")
                           .arg(target.width())
@@ -105,8 +104,7 @@ void SvgDrawer::answer(SvgRequest& request, int textFd)
     image.setDotsPerMeterX(request.dotsPerMeterX);
     image.setDotsPerMeterY(request.dotsPerMeterY);
     picture.draw(image);
-    m_channel.send(SvgChannel::Kind::Drawn, canvas, fd);
-    ::close(fd);
+    m_channel.send(SvgChannel::Kind::Drawn, canvas, m_canvas.fd());
 }
 
 void SvgDrawer::refuse(const QString& why, bool beyondPixels)

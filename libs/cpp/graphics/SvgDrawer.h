@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SvgCanvas.h"
+
 #include <QString>
 
 namespace DAvuroD {
@@ -29,6 +31,7 @@ private:
     void refuse(const QString& why, bool beyondPixels = false);
 
     SvgChannel& m_channel;
+    SvgCanvas m_canvas;
 };
 
 } // namespace DAvuroD

@@ -193,7 +193,7 @@ SvgWorker::Result SvgWorker::answer(Limits limits, qint64 residentBefore, bool s
             limits.residentBytes
                 = residentBefore + qint64(size.width()) * 4 * size.height() + memoryMargin;
         } else if (message.kind == SvgChannel::Kind::Drawn && readInto(message.data, size)) {
-            const QImage image = SvgCanvas::map(fd, size);
+            const QImage image = SvgCanvas::copied(fd, size);
             if (!image.isNull())
                 return Result {image, QString(), false, false};
             kill();
