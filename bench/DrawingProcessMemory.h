@@ -30,10 +30,11 @@ public:
     DrawingProcessMemory(const DrawingProcessMemory&) = delete;
     DrawingProcessMemory& operator=(const DrawingProcessMemory&) = delete;
 
-    // The largest peak resident memory of one of them, in KiB.
+    // The largest peak resident memory of one of them, in KiB: those
+    // running now tell theirs, however short their drawing was.
     qint64 peakKiB() const
     {
-        return m_peakKiB;
+        return std::max<qint64>(m_peakKiB, largestPeakKiB());
     }
 
     // The resident memory of each drawing process now, in KiB, added up.
@@ -49,10 +50,17 @@ private:
     void sample()
     {
         while (!m_done) {
-            for (const QByteArray& pid : drawingProcesses())
-                m_peakKiB = std::max<qint64>(m_peakKiB, statusKiB(pid, "VmHWM:"));
+            m_peakKiB = std::max<qint64>(m_peakKiB, largestPeakKiB());
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
+    }
+
+    static qint64 largestPeakKiB()
+    {
+        qint64 largest = 0;
+        for (const QByteArray& pid : drawingProcesses())
+            largest = std::max(largest, statusKiB(pid, "VmHWM:"));
+        return largest;
     }
 
     // The children of every thread of this program that run the helper.
