@@ -57,7 +57,6 @@ template <typename... Values> bool readInto(const QByteArray& data, Values&... v
 SvgWorker::SvgWorker(const QString& helper)
     : m_helper(helper)
 {
-    start(helper);
 }
 
 SvgWorker::~SvgWorker()
@@ -65,24 +64,9 @@ SvgWorker::~SvgWorker()
     kill();
 }
 
-bool SvgWorker::isRunning() const
-{
-    return m_pid > 0;
-}
-
-QString SvgWorker::startRefusal() const
-{
-    return m_startRefusal;
-}
-
 QString SvgWorker::helper() const
 {
     return m_helper;
-}
-
-qint64 SvgWorker::residentAtStart() const
-{
-    return m_residentAtStart;
 }
 
 void SvgWorker::abandon()
@@ -90,9 +74,13 @@ void SvgWorker::abandon()
     m_abandoned = true;
 }
 
-pid_t SvgWorker::pid() const
+// Running, idle, and no larger than its margin allows.
+bool SvgWorker::isReady()
 {
-    return m_pid;
+    pollfd channel {m_channel ? m_channel->socket() : -1, POLLIN, 0};
+    // An idle process says nothing: what comes is its end.
+    const bool ended = m_pid <= 0 || ::poll(&channel, 1, 0) != 0;
+    return !ended && residentBytes() < m_residentAtStart + memoryMargin;
 }
 
 qint64 SvgWorker::residentBytes() const
@@ -112,8 +100,9 @@ qint64 SvgWorker::residentBytes() const
 // The helper gets the channel as its standard input, nothing on its
 // standard output, the program's standard error for its warnings, and no
 // other file; its signals as a new program has them.
-void SvgWorker::start(const QString& helper)
+void SvgWorker::start()
 {
+    m_startRefusal.clear();
     int sockets[2];
     if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, sockets) != 0) {
         m_startRefusal = QString::fromLocal8Bit(std::strerror(errno));
@@ -133,7 +122,7 @@ void SvgWorker::start(const QString& helper)
     posix_spawnattr_setsigdefault(&attributes, &all);
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-    QByteArray program = QFile::encodeName(helper);
+    QByteArray program = QFile::encodeName(m_helper);
     char* arguments[] = {program.data(), nullptr};
     const int error
         = ::posix_spawn(&m_pid, program.constData(), &files, &attributes, arguments, environ);
@@ -145,34 +134,38 @@ void SvgWorker::start(const QString& helper)
         m_pid = -1;
         m_channel.reset();
         m_startRefusal = QStringLiteral("the drawing helper %1 cannot start: %2")
-                             .arg(helper, QString::fromLocal8Bit(std::strerror(error)));
+                             .arg(m_helper, QString::fromLocal8Bit(std::strerror(error)));
         return;
     }
     ::clock_getcpuclockid(m_pid, &m_cpuClock);
     m_statm = ::open(QByteArray("/proc/" + QByteArray::number(m_pid) + "/statm").constData(),
         O_RDONLY | O_CLOEXEC);
     SvgChannel::Message ready;
-    m_cpuAtStart = cpuNs();
-    m_clock.start();
+    startClocks();
     const Outcome outcome = next(ready, Limits {cpuLimitMs * 1000000, wallLimitMs, startMemory});
     if (outcome != Outcome::Message || ready.kind != SvgChannel::Kind::Ready) {
         kill();
-        m_startRefusal = QStringLiteral("the drawing helper %1 did not start").arg(helper);
+        m_startRefusal = QStringLiteral("the drawing helper %1 did not start").arg(m_helper);
     }
     m_residentAtStart = residentBytes();
 }
 
 SvgWorker::Result SvgWorker::draw(const SvgRequest& request, qint64 msLeft)
 {
-    if (!isRunning())
+    if (m_abandoned)
+        return Result {QImage(), QStringLiteral("the program is ending"), false, false};
+    if (!isReady()) {
+        kill();
+        start();
+    }
+    if (m_pid <= 0)
         return Result {QImage(), m_startRefusal, false, false};
     const qint64 before = residentBytes();
     const bool shortened = msLeft < wallLimitMs;
     const Limits limits {
         qMin(cpuLimitMs, msLeft) * 1000000, qMin(wallLimitMs, msLeft), before + memoryMargin};
     const int text = request.path.isEmpty() ? memoryFileOf(request.text) : -1;
-    m_cpuAtStart = cpuNs();
-    m_clock.start();
+    startClocks();
     const bool sent = m_channel->send(SvgChannel::Kind::Draw, request.toMessage(), text);
     if (text >= 0)
         ::close(text);
@@ -286,6 +279,12 @@ void SvgWorker::kill()
     if (m_statm >= 0)
         ::close(m_statm);
     m_statm = -1;
+}
+
+void SvgWorker::startClocks()
+{
+    m_cpuAtStart = cpuNs();
+    m_clock.start();
 }
 
 qint64 SvgWorker::cpuNs() const

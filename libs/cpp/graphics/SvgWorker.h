@@ -19,8 +19,10 @@ struct SvgRequest;
 // (SvgDrawer), and the limits it draws within, watched from here: its CPU
 // time, the time it takes, and its resident memory. Past a limit, or when
 // it ends unasked, Qt's own crashes included, the process is killed and the
-// drawing is refused with the reason. It inherits only its channel and ends
-// with the program. One thread at a time may use it.
+// drawing is refused with the reason; the next drawing starts a new one, as
+// it does when the process ended while idle or grew by more than its margin.
+// The process inherits only its channel and ends with the program. One
+// thread at a time may draw with it.
 class SvgWorker
 {
 public:
@@ -42,26 +44,17 @@ public:
         bool outOfTime = false;
     };
 
-    // Starts the helper and waits until it is ready.
     explicit SvgWorker(const QString& helper);
     // Kills the process.
     ~SvgWorker();
     SvgWorker(const SvgWorker&) = delete;
     SvgWorker& operator=(const SvgWorker&) = delete;
 
-    // Whether it can draw: false once it did not start, was killed or ended.
-    bool isRunning() const;
-    // Why it did not start, or an empty text.
-    QString startRefusal() const;
     QString helper() const;
-    pid_t pid() const;
-    // The memory it holds, in bytes, now and once it was ready.
-    qint64 residentBytes() const;
-    qint64 residentAtStart() const;
-
-    // Draws the request within the limits, cut to msLeft of time.
+    // Draws the request within the limits, cut to msLeft of time; starts
+    // the process first where it is not running.
     Result draw(const SvgRequest& request, qint64 msLeft);
-    // Stops the drawing under way, or the next, from another thread.
+    // Stops the drawing under way, and those after, from another thread.
     void abandon();
 
 private:
@@ -74,13 +67,16 @@ private:
         qint64 residentBytes;
     };
 
-    void start(const QString& helper);
+    bool isReady();
+    void start();
     Outcome next(SvgChannel::Message& message, const Limits& limits);
     Result answer(Limits limits, qint64 residentBefore, bool shortened);
     Result stopped(Outcome outcome, const Limits& limits, qint64 residentBefore, bool shortened);
     QString endedWhy();
     void kill();
+    void startClocks();
     qint64 cpuNs() const;
+    qint64 residentBytes() const;
 
     const QString m_helper;
     pid_t m_pid = -1;

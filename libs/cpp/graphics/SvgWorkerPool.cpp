@@ -37,18 +37,18 @@ SvgWorkerPool& SvgWorkerPool::instance()
 
 QString SvgWorkerPool::helper() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_helper;
 }
 
 void SvgWorkerPool::setHelper(const QString& path)
 {
     std::vector<std::unique_ptr<SvgWorker>> idle;
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_helper = path;
     m_count -= int(m_idle.size());
     idle.swap(m_idle);
-    m_freed.wakeAll();
+    m_freed.notify_all();
 }
 
 SvgWorker::Result SvgWorkerPool::draw(const SvgRequest& request, qint64 msLeft)
@@ -56,9 +56,7 @@ SvgWorker::Result SvgWorkerPool::draw(const SvgRequest& request, qint64 msLeft)
     std::unique_ptr<SvgWorker> worker = take();
     if (!worker)
         return SvgWorker::Result {QImage(), QStringLiteral("the program is ending"), false, false};
-    SvgWorker::Result result = worker->isRunning()
-        ? worker->draw(request, msLeft)
-        : SvgWorker::Result {QImage(), worker->startRefusal(), false, false};
+    SvgWorker::Result result = worker->draw(request, msLeft);
     giveBack(std::move(worker));
     return result;
 }
@@ -66,20 +64,19 @@ SvgWorker::Result SvgWorkerPool::draw(const SvgRequest& request, qint64 msLeft)
 void SvgWorkerPool::stop()
 {
     std::vector<std::unique_ptr<SvgWorker>> idle;
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_stopped = true;
-    for (SvgWorker* worker : qAsConst(m_busy))
+    for (SvgWorker* worker : m_busy)
         worker->abandon();
     m_count -= int(m_idle.size());
     idle.swap(m_idle);
-    m_freed.wakeAll();
+    m_freed.notify_all();
 }
 
 std::unique_ptr<SvgWorker> SvgWorkerPool::take()
 {
-    QMutexLocker lock(&m_mutex);
-    while (!m_stopped && m_idle.empty() && m_count >= m_most)
-        m_freed.wait(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_freed.wait(lock, [this] { return m_stopped || !m_idle.empty() || m_count < m_most; });
     if (m_stopped)
         return nullptr;
     std::unique_ptr<SvgWorker> worker;
@@ -88,33 +85,23 @@ std::unique_ptr<SvgWorker> SvgWorkerPool::take()
         m_idle.pop_back();
     } else {
         ++m_count;
-        const QString helper = m_helper;
-        lock.unlock();
-        worker = std::make_unique<SvgWorker>(helper);
-        lock.relock();
+        worker = std::make_unique<SvgWorker>(m_helper);
     }
     m_busy.insert(worker.get());
-    if (m_stopped)
-        worker->abandon();
     return worker;
 }
 
-// One that grew by more than its margin while idle is not kept.
+// One of another helper than the pool's now is not kept: it ends its
+// process once the lock is released.
 void SvgWorkerPool::giveBack(std::unique_ptr<SvgWorker> worker)
 {
-    QMutexLocker lock(&m_mutex);
-    m_busy.remove(worker.get());
-    const bool kept = !m_stopped && worker->isRunning() && worker->helper() == m_helper
-        && worker->residentBytes() < worker->residentAtStart() + SvgWorker::memoryMargin;
-    if (kept) {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_busy.erase(worker.get());
+    if (!m_stopped && worker->helper() == m_helper)
         m_idle.push_back(std::move(worker));
-    } else {
+    else
         --m_count;
-        lock.unlock();
-        worker.reset();
-        lock.relock();
-    }
-    m_freed.wakeOne();
+    m_freed.notify_one();
 }
 
 } // namespace DAvuroD

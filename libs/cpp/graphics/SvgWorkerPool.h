@@ -2,21 +2,20 @@
 
 #include "SvgWorker.h"
 
-#include <QMutex>
-#include <QSet>
 #include <QString>
-#include <QWaitCondition>
 
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <vector>
 
 namespace DAvuroD {
 
 // The program's drawing processes: at most one for each core, each started
 // when a drawing finds none free and kept for those after it; a drawing
-// that finds them all busy waits for one. A process past its limits is
-// replaced by the next drawing. When the application ends, those drawing
-// are stopped and no other starts. Any thread may draw.
+// that finds them all busy waits for one. When the application ends, those
+// drawing are stopped and no other starts. Any thread may draw.
 class SvgWorkerPool
 {
 public:
@@ -41,11 +40,12 @@ private:
     std::unique_ptr<SvgWorker> take();
     void giveBack(std::unique_ptr<SvgWorker> worker);
 
-    mutable QMutex m_mutex;
-    QWaitCondition m_freed;
+    // The standard library's, which ThreadSanitizer sees.
+    mutable std::mutex m_mutex;
+    std::condition_variable m_freed;
     std::vector<std::unique_ptr<SvgWorker>> m_idle;
-    QSet<SvgWorker*> m_busy;
-    // Those idle, drawing, or starting.
+    std::set<SvgWorker*> m_busy;
+    // Those idle and those drawing.
     int m_count = 0;
     const int m_most;
     QString m_helper;
