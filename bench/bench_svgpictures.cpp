@@ -19,7 +19,6 @@
 #include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLoggingCategory>
 #include <QMutex>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -27,6 +26,7 @@
 #include <ftw.h>
 
 #include <iterator>
+#include <utility>
 
 using DAvuroD::PictureReader;
 
