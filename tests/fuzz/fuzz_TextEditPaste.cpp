@@ -12,9 +12,9 @@
 //     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
 //     libs/cpp/DORuverud/TextEditHeight.cpp libs/cpp/DORuverud/TextEditTableGrid.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
-//     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgCost.cpp libs/cpp/graphics/SvgScan.cpp \
-//     libs/cpp/graphics/SvgPicture.cpp libs/cpp/graphics/SvgStyleCost.cpp libs/cpp/graphics/OutlineCost.cpp \
-//     libs/cpp/graphics/DrawingWork.cpp libs/cpp/graphics/RasterWork.cpp libs/cpp/ZAruri/Trace.cpp \
+//     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/SvgChannel.cpp \
+//     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgWorker.cpp libs/cpp/graphics/SvgWorkerPool.cpp \
+//     libs/cpp/ZAruri/Trace.cpp \
 //     $(pkg-config --libs Qt5Widgets Qt5Svg libjpeg zlib) -o /tmp/fuzz_TextEditPaste
 // Input: a byte of where the paste lands (bit 0: rich text accepted; bits 1-4:
 // tables around the cursor, at most 12; bit 5: the "x" there selected; bit 6:
