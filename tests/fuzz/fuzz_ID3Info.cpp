@@ -27,11 +27,13 @@
 // The seeds in full first (a fuzzing run cuts inputs to max_len), then the run,
 // with fontconfig's caches kept out of the leak check:
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
+//   export TESSIVAR_SVG_HELPER=$PWD/build/Tessivar/MacOS/tessivar-svg
 //   /tmp/fuzz_ID3Info -rss_limit_mb=2048 /tmp/seeds_cover/*
 //   mkdir -p /tmp/corpus_cover && /tmp/fuzz_ID3Info -max_total_time=300 -timeout=10 -max_len=4096 \
 //     -rss_limit_mb=2048 /tmp/corpus_cover /tmp/seeds_cover
 // clang-format on
 
+#include "FuzzDrawingHelper.h"
 #include "ID3Info.h"
 #include "PictureReader.h"
 
@@ -53,6 +55,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_LOGGING_RULES", "*.warning=false;*.debug=false");
     new QGuiApplication(*argc, *argv);
+    useBuildsDrawingHelper();
     folder = new QTemporaryDir;
     return 0;
 }

@@ -130,18 +130,15 @@
 // thumbnail from a file.
 
 #include "FuzzCheck.h"
+#include "FuzzDrawingHelper.h"
 #include "PictureReader.h"
-#include "SvgWorkerPool.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTemporaryFile>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -157,13 +154,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     // For the image format plugins, and the fonts an SVG's text is drawn in.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     new QGuiApplication(*argc, *argv);
-    // The drawing process the program has beside it.
-    const QString helper = qEnvironmentVariable("TESSIVAR_SVG_HELPER");
-    if (!QFileInfo(helper).isExecutable()) {
-        std::fprintf(stderr, "Set TESSIVAR_SVG_HELPER to the build's tessivar-svg.\n");
-        std::exit(1);
-    }
-    DAvuroD::SvgWorkerPool::instance().setHelper(helper);
+    useBuildsDrawingHelper();
     return 0;
 }
 

@@ -40,10 +40,12 @@
 //     "crlf": "\x00||||||a\r\nb\rc\r\n", "richcrlf": "\x01|||<p>a</p>\r\n<p>b\r\nc</p>|||a\r\nb"}
 //   [open(n, "w", encoding="latin-1").write(s) for n, s in seeds.items()]')
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
+//   export TESSIVAR_SVG_HELPER=$PWD/build/Tessivar/MacOS/tessivar-svg
 //   mkdir -p /tmp/corpus_paste && LANG=C.UTF-8 /tmp/fuzz_TextEditPaste -max_total_time=600 \
 //     -timeout=10 -max_len=4096 /tmp/corpus_paste /tmp/seeds_paste
 // clang-format on
 
+#include "FuzzDrawingHelper.h"
 #include "FuzzCheck.h"
 #include "TextEditDocument.h"
 #include "TextEditReader.h"
@@ -83,6 +85,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     new QApplication(*argc, *argv);
+    useBuildsDrawingHelper();
     return 0;
 }
 
