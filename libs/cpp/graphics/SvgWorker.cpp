@@ -52,6 +52,35 @@ template <typename... Values> bool readInto(const QByteArray& data, Values&... v
     return in.status() == QDataStream::Ok && in.atEnd();
 }
 
+// Starts the program with the socket as its standard input, nothing on its
+// standard output, the program's standard error for its warnings, and no
+// other file, its signals as a new program has them; takes the socket, and
+// gives the error, or 0.
+int spawn(QByteArray program, int socket, pid_t& pid)
+{
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_adddup2(&files, socket, STDIN_FILENO);
+    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addclosefrom_np(&files, STDERR_FILENO + 1);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t all;
+    sigset_t none;
+    sigfillset(&all);
+    sigemptyset(&none);
+    posix_spawnattr_setsigdefault(&attributes, &all);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+    char* arguments[] = {program.data(), nullptr};
+    const int error
+        = ::posix_spawn(&pid, program.constData(), &files, &attributes, arguments, environ);
+    posix_spawn_file_actions_destroy(&files);
+    posix_spawnattr_destroy(&attributes);
+    ::close(socket);
+    return error;
+}
+
 } // namespace
 
 SvgWorker::SvgWorker(const QString& helper)
@@ -97,39 +126,15 @@ qint64 SvgWorker::residentBytes() const
     return resident * ::sysconf(_SC_PAGESIZE);
 }
 
-// The helper gets the channel as its standard input, nothing on its
-// standard output, the program's standard error for its warnings, and no
-// other file; its signals as a new program has them.
 void SvgWorker::start()
 {
     m_startRefusal.clear();
     int sockets[2];
-    if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, sockets) != 0) {
-        m_startRefusal = QString::fromLocal8Bit(std::strerror(errno));
-        return;
+    int error = ::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, sockets) != 0 ? errno : 0;
+    if (error == 0) {
+        m_channel = std::make_unique<SvgChannel>(sockets[0]);
+        error = spawn(QFile::encodeName(m_helper), sockets[1], m_pid);
     }
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_adddup2(&files, sockets[1], STDIN_FILENO);
-    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addclosefrom_np(&files, STDERR_FILENO + 1);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t all;
-    sigset_t none;
-    sigfillset(&all);
-    sigemptyset(&none);
-    posix_spawnattr_setsigdefault(&attributes, &all);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-    QByteArray program = QFile::encodeName(m_helper);
-    char* arguments[] = {program.data(), nullptr};
-    const int error
-        = ::posix_spawn(&m_pid, program.constData(), &files, &attributes, arguments, environ);
-    posix_spawn_file_actions_destroy(&files);
-    posix_spawnattr_destroy(&attributes);
-    ::close(sockets[1]);
-    m_channel = std::make_unique<SvgChannel>(sockets[0]);
     if (error != 0) {
         m_pid = -1;
         m_channel.reset();
