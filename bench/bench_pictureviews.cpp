@@ -1,6 +1,8 @@
 // Picture views: a thumbnail of a photograph, a 108-megapixel camera picture
-// read at the size shown, folders of pictures loaded into the thumbnail
-// view, and a hovered picture label painted.
+// read at the size shown, a GIF whose frames come after a long comment,
+// folders of pictures loaded into the thumbnail view, and a hovered picture
+// label painted.
+#include "../tests/graphics/HostilePicture.h"
 #include "AdvancedLabel.h"
 #include "IconView.h"
 #include "PeakMemory.h"
@@ -9,9 +11,11 @@
 #include "Thumbnail.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -80,6 +84,23 @@ void cameraPictureFitted(benchmark::State& state)
             state.SkipWithError("no picture");
     }
     state.counters["peak_growth_MB"] = double(statusMemoryKiB("VmHWM:") - before) / 1024;
+}
+
+// A GIF of 200 x 150 whose three frames follow 60 MiB of comment blocks
+// of one byte each, read whole by PictureReader, which walks the blocks
+// before it decodes, or by Qt's reader alone.
+void gifAfterLongComment(benchmark::State& state)
+{
+    const bool byQt = state.range(0);
+    QByteArray gif = commentedGif(QSize(200, 150), 3, 30 << 20, 1);
+    for (auto _ : state) {
+        QBuffer buffer(&gif);
+        const QImage image
+            = byQt ? QImageReader(&buffer).read() : DAvuroD::PictureReader::read(&buffer);
+        if (image.size() != QSize(200, 150))
+            state.SkipWithError("not shown");
+    }
+    state.SetLabel(byQt ? "Qt's reader" : "PictureReader");
 }
 
 // A folder of 40 pictures of 640 x 480 and as many other files.
@@ -162,6 +183,7 @@ BENCHMARK(cameraPictureFitted)
     ->Args({1920, 1080})
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(gifAfterLongComment)->Arg(0)->Arg(1)->ArgName("qt")->Unit(benchmark::kMillisecond);
 BENCHMARK(folderIntoIconView)->Unit(benchmark::kMillisecond);
 BENCHMARK(largeFolderIntoIconView)
     ->Arg(5000)

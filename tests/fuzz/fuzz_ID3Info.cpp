@@ -8,9 +8,8 @@
 //     tests/fuzz/fuzz_ID3Info.cpp libs/cpp/multimedia/ID3Info.cpp \
 //     libs/cpp/multimedia/MediaCommon.cpp libs/cpp/graphics/PictureReader.cpp \
 //     libs/cpp/graphics/JpegHeader.cpp libs/cpp/graphics/PictureCost.cpp \
-//     libs/cpp/graphics/SvgCost.cpp libs/cpp/graphics/SvgScan.cpp libs/cpp/graphics/SvgStyleCost.cpp \
-//     libs/cpp/graphics/SvgPicture.cpp libs/cpp/graphics/DrawingWork.cpp \
-//     libs/cpp/graphics/RasterWork.cpp libs/cpp/graphics/OutlineCost.cpp libs/cpp/ZAruri/Trace.cpp \
+//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/SvgChannel.cpp libs/cpp/graphics/SvgCanvas.cpp \
+//     libs/cpp/graphics/SvgWorker.cpp libs/cpp/graphics/SvgWorkerPool.cpp libs/cpp/ZAruri/Trace.cpp \
 //     $(pkg-config --libs Qt5Gui Qt5Svg libjpeg zlib) -o /tmp/fuzz_ID3Info
 // Seeds, the hostile cases among them (a PNG and a GIF that claim 23000 x
 // 23000 pixels, a BMP that claims 2^31 rows, a cut JPEG, an SVG of text
@@ -28,11 +27,13 @@
 // The seeds in full first (a fuzzing run cuts inputs to max_len), then the run,
 // with fontconfig's caches kept out of the leak check:
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
+//   export TESSIVAR_SVG_HELPER=$PWD/build/Tessivar/MacOS/tessivar-svg
 //   /tmp/fuzz_ID3Info -rss_limit_mb=2048 /tmp/seeds_cover/*
 //   mkdir -p /tmp/corpus_cover && /tmp/fuzz_ID3Info -max_total_time=300 -timeout=10 -max_len=4096 \
 //     -rss_limit_mb=2048 /tmp/corpus_cover /tmp/seeds_cover
 // clang-format on
 
+#include "FuzzDrawingHelper.h"
 #include "ID3Info.h"
 #include "PictureReader.h"
 
@@ -54,6 +55,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_LOGGING_RULES", "*.warning=false;*.debug=false");
     new QGuiApplication(*argc, *argv);
+    useBuildsDrawingHelper();
     folder = new QTemporaryDir;
     return 0;
 }

@@ -1,14 +1,22 @@
 // clang-format off
 // libFuzzer target for the picture reader; not part of the test suite. Build
-// and run by hand from the repository root:
+// and run by hand from the repository root, after a plain build in build/:
 //   clang++ -std=c++17 -fPIC -g -fsanitize=fuzzer,address,undefined \
-//     $(pkg-config --cflags Qt5Gui Qt5Svg) -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
+//     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_PictureReader.cpp libs/cpp/graphics/PictureReader.cpp \
 //     libs/cpp/graphics/JpegHeader.cpp libs/cpp/graphics/PictureCost.cpp \
-//     libs/cpp/graphics/SvgCost.cpp libs/cpp/graphics/SvgScan.cpp libs/cpp/graphics/SvgStyleCost.cpp \
-//     libs/cpp/graphics/SvgPicture.cpp libs/cpp/graphics/DrawingWork.cpp \
-//     libs/cpp/graphics/RasterWork.cpp libs/cpp/graphics/OutlineCost.cpp libs/cpp/ZAruri/Trace.cpp \
-//     $(pkg-config --libs Qt5Gui Qt5Svg libjpeg zlib) -o /tmp/fuzz_PictureReader
+//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/SvgChannel.cpp \
+//     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgWorker.cpp \
+//     libs/cpp/graphics/SvgWorkerPool.cpp libs/cpp/ZAruri/Trace.cpp \
+//     $(pkg-config --libs Qt5Gui libjpeg) -o /tmp/fuzz_PictureReader
+// How it draws: SVGs are drawn as in the program, by the drawing helper of
+// the plain build, which TESSIVAR_SVG_HELPER names (the run refuses to start
+// without it). Qt's renderer runs there, within the limits of a drawing
+// process (2 s of its CPU time, 5 s in all, its canvas and 256 MB of
+// resident memory), and a drawing process that crashes or passes a limit is
+// a missing picture, as in the program; libFuzzer's -timeout and
+// -rss_limit_mb hold this process: the budget, the raster decoders, the
+// pool of drawing processes and the pictures handed back.
 // Seeds, the hostile cases: a 514 KB PNG claiming 23000 x 23000 pixels, its header alone,
 // JPEGs of a few hundred bytes claiming as much, in one scan and progressive, a 16 x 16
 // icon and cursor holding the PNG, a cursor whose entry lies beyond its data and claims
@@ -19,8 +27,13 @@
 // read two ways (uses and an image with an href and an xlink:href, an id
 // given twice), a style sheet every element matches, one naming a device,
 // lines of text, combs of many teeth, a dashed icon, the style sheet
-// compressed in two parts and compressed twice, and a GIF with a long
-// comment before its frames:
+// compressed in two parts and compressed twice, a GIF with a long comment
+// before its frames, and drawings whose cost only the drawing tells: an
+// entity used 20,000 times in a style attribute, text of 200,000 references
+// to an entity, an element of 60,000 attributes, 5,000 class rules over
+// elements of 1,000 classes, a gradient of 90,000 stops, 400 fills composed
+// soft-light, a small picture drawn 7,000 times turned and translucent,
+// drawings nested 320 and 800 deep, and a million empty style rules:
 //   mkdir -p /tmp/seeds_pictures && (cd /tmp/seeds_pictures && python3 -c "
 //   import base64, gzip, zlib, struct
 //   def chunk(t, d): return struct.pack('>I', len(d)) + t + d + struct.pack('>I', zlib.crc32(t + d))
@@ -79,13 +92,36 @@
 //   gif = b'GIF89a' + struct.pack('<HHBBB', 200, 150, 0x80, 0, 0) + bytes(3) + b'\xff' * 3 + b'\x21\xfe'
 //   gif += b''.join(bytes([255]) + b'c' * 255 for _ in range(275)) + b'\0'
 //   frame = b',' + struct.pack('<HHHHB', 0, 0, 200, 150, 0) + b'\x02\x02\x4c\x01\x00'
-//   open('commented.gif', 'wb').write(gif + frame * 3 + b';')")
-// The run, with fontconfig's caches kept out of the leak check. An accepted
-// drawing near the budget (a second of work, read twice) may come near the
-// timeout under the sanitizers, whose allocator slows the renderer's style
-// matching some sixfold; such a timeout is a finding only where the input
-// also takes more than a second and a quarter a read in a plain build:
+//   open('commented.gif', 'wb').write(gif + frame * 3 + b';')
+//   open('entity-style.svg', 'wb').write(b'<\x21DOCTYPE svg [<\x21ENTITY s \"' + b'fill:red;' * 440 + b'\">]>'
+//     + svg(100, '<rect width=\"100\" height=\"100\" style=\"' + '&s;' * 20000 + '\"/>'))
+//   open('entity-text.svg', 'wb').write(b'<\x21DOCTYPE svg [<\x21ENTITY t \"' + b'x' * 4000 + b'\">]>'
+//     + svg(100, '<text y=\"50\">' + '&t;' * 200000 + '</text>'))
+//   open('attributes.svg', 'wb').write(svg(100, '<rect width=\"100\" height=\"100\"'
+//     + ''.join(' a%d=\"0\"' % i for i in range(60000)) + '/>'))
+//   open('classes.svg', 'wb').write(svg(100, '<style>' + ''.join('.c%d { fill: red }\n' % i for i in range(5000))
+//     + '</style>' + '<rect width=\"1\" height=\"1\" class=\"%s\"/>' % ' '.join('c%d' % (i * 5) for i in range(1000)) * 200))
+//   open('stops.svg', 'wb').write(svg(400, '<defs><linearGradient id=\"g\">' + ''.join('<stop offset=\"%g\" '
+//     'stop-color=\"#%x\"/>' % (i / 90000, 0x100000 + i * 37 % 0xefffff) for i in range(90000))
+//     + '</linearGradient></defs><rect width=\"400\" height=\"400\" fill=\"url(#g)\"/>'))
+//   open('soft-light.svg', 'wb').write(svg(2000, '<defs><radialGradient id=\"r\"><stop offset=\"0\" stop-color=\"orange\"/>'
+//     '<stop offset=\"1\" stop-color=\"navy\"/></radialGradient></defs>'
+//     + '<rect width=\"2000\" height=\"2000\" fill=\"url(#r)\" comp-op=\"soft-light\"/>' * 400))
+//   rgba = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', 4, 4, 8, 6, 0, 0, 0))
+//   rgba += chunk(b'IDAT', zlib.compress((b'\0' + b'\x28\x78\xc8\xb4' * 4) * 4)) + chunk(b'IEND', b'')
+//   open('rotated.svg', 'wb').write(svg(1000, ''.join('<image width=\"800\" height=\"800\" opacity=\"0.5\" '
+//     'transform=\"rotate(%d 500 500) scale(1.2)\" xlink:href=\"data:image/png;base64,%s\"/>'
+//     % (i % 360, base64.b64encode(rgba).decode()) for i in range(7000))))
+//   nested = lambda depth: svg(100, '<svg viewBox=\"0 0 100 100\" width=\"100%\" height=\"100%\">' * depth
+//     + '<rect x=\"20\" y=\"20\" width=\"60\" height=\"60\" fill=\"red\"/>' + '</svg>' * depth)
+//   open('nested-320.svg', 'wb').write(nested(320))
+//   open('nested-800.svg', 'wb').write(nested(800))
+//   open('style-rules.svg', 'wb').write(svg(64, '<style>' + '/**/a{}' * 1000000 + '</style><rect width=\"64\" height=\"64\"/>'))")
+// The run, with fontconfig's caches kept out of the leak check. Each input
+// is drawn twice, whole and fitted, each within 2 s of its process's CPU
+// time or 5 s of a read that blocks, so within the timeout:
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
+//   export TESSIVAR_SVG_HELPER=$PWD/build/Tessivar/MacOS/tessivar-svg
 //   mkdir -p /tmp/corpus_pictures && QT_LOGGING_RULES='*=false' /tmp/fuzz_PictureReader -max_total_time=600 -timeout=10 \
 //     -rss_limit_mb=2048 /tmp/corpus_pictures /tmp/seeds_pictures
 // clang-format on
@@ -94,6 +130,7 @@
 // thumbnail from a file.
 
 #include "FuzzCheck.h"
+#include "FuzzDrawingHelper.h"
 #include "PictureReader.h"
 
 #include <QBuffer>
@@ -117,6 +154,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     // For the image format plugins, and the fonts an SVG's text is drawn in.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     new QGuiApplication(*argc, *argv);
+    useBuildsDrawingHelper();
     return 0;
 }
 

@@ -12,9 +12,9 @@
 //     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
 //     libs/cpp/DORuverud/TextEditHeight.cpp libs/cpp/DORuverud/TextEditTableGrid.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
-//     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgCost.cpp libs/cpp/graphics/SvgScan.cpp \
-//     libs/cpp/graphics/SvgPicture.cpp libs/cpp/graphics/SvgStyleCost.cpp libs/cpp/graphics/OutlineCost.cpp \
-//     libs/cpp/graphics/DrawingWork.cpp libs/cpp/graphics/RasterWork.cpp libs/cpp/ZAruri/Trace.cpp \
+//     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/SvgChannel.cpp \
+//     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgWorker.cpp libs/cpp/graphics/SvgWorkerPool.cpp \
+//     libs/cpp/ZAruri/Trace.cpp \
 //     $(pkg-config --libs Qt5Widgets Qt5Svg libjpeg zlib) -o /tmp/fuzz_TextEditPaste
 // Input: a byte of where the paste lands (bit 0: rich text accepted; bits 1-4:
 // tables around the cursor, at most 12; bit 5: the "x" there selected; bit 6:
@@ -40,10 +40,12 @@
 //     "crlf": "\x00||||||a\r\nb\rc\r\n", "richcrlf": "\x01|||<p>a</p>\r\n<p>b\r\nc</p>|||a\r\nb"}
 //   [open(n, "w", encoding="latin-1").write(s) for n, s in seeds.items()]')
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
+//   export TESSIVAR_SVG_HELPER=$PWD/build/Tessivar/MacOS/tessivar-svg
 //   mkdir -p /tmp/corpus_paste && LANG=C.UTF-8 /tmp/fuzz_TextEditPaste -max_total_time=600 \
 //     -timeout=10 -max_len=4096 /tmp/corpus_paste /tmp/seeds_paste
 // clang-format on
 
+#include "FuzzDrawingHelper.h"
 #include "FuzzCheck.h"
 #include "TextEditDocument.h"
 #include "TextEditReader.h"
@@ -83,6 +85,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     new QApplication(*argc, *argv);
+    useBuildsDrawingHelper();
     return 0;
 }
 

@@ -12,9 +12,9 @@
 //     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
 //     libs/cpp/DORuverud/TextEditHeight.cpp libs/cpp/DORuverud/TextEditTableGrid.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
-//     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgCost.cpp libs/cpp/graphics/SvgScan.cpp \
-//     libs/cpp/graphics/SvgPicture.cpp libs/cpp/graphics/SvgStyleCost.cpp libs/cpp/graphics/OutlineCost.cpp \
-//     libs/cpp/graphics/DrawingWork.cpp libs/cpp/graphics/RasterWork.cpp libs/cpp/ZAruri/Trace.cpp \
+//     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/SvgChannel.cpp \
+//     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgWorker.cpp libs/cpp/graphics/SvgWorkerPool.cpp \
+//     libs/cpp/ZAruri/Trace.cpp \
 //     $(pkg-config --libs Qt5Gui Qt5Svg libjpeg zlib) -o /tmp/fuzz_TextEditReader
 // Seeds, the hostile cases among them (nested tables and elements, a zip header,
 // zero bytes, UTF-16 without a byte-order mark, an unbroken run, an SVG slow to
@@ -62,6 +62,7 @@
 // The seeds in full first (a fuzzing run cuts inputs to max_len), then the run,
 // with fontconfig's caches kept out of the leak check:
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
+//   export TESSIVAR_SVG_HELPER=$PWD/build/Tessivar/MacOS/tessivar-svg
 //   LANG=C.UTF-8 /tmp/fuzz_TextEditReader /tmp/seeds_text/*
 // An accepted input that takes longer than the timeout to lay out, or lays out
 // higher than the bound at the width it was checked at, is a finding:
@@ -69,6 +70,7 @@
 //     -timeout=10 -max_len=4096 /tmp/corpus_text /tmp/seeds_text
 // clang-format on
 
+#include "FuzzDrawingHelper.h"
 #include "FuzzCheck.h"
 #include "TextEditDocument.h"
 #include "TextEditReader.h"
@@ -85,6 +87,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     // Fonts for the text documents.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     new QGuiApplication(*argc, *argv);
+    useBuildsDrawingHelper();
     return 0;
 }
 

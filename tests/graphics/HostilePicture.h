@@ -112,8 +112,8 @@ inline QByteArray restoringGif(const QSize& screen, QSize frame = QSize())
 }
 
 // A GIF of frames frames of size, its first frame after a comment of
-// commentBytes, which the format stores in blocks of 255 bytes.
-inline QByteArray commentedGif(const QSize& size, int frames, int commentBytes)
+// commentBytes, which the format stores in blocks of up to 255 bytes.
+inline QByteArray commentedGif(const QSize& size, int frames, int commentBytes, int block = 255)
 {
     QByteArray gif("GIF89a", 6);
     QByteArray header(7, '\0');
@@ -121,8 +121,8 @@ inline QByteArray commentedGif(const QSize& size, int frames, int commentBytes)
     qToLittleEndian(quint16(size.height()), header.data() + 2);
     header[4] = char(0x80); // a global colour table of two colours
     gif += header + QByteArray("\0\0\0\xff\xff\xff", 6) + QByteArray("\x21\xfe", 2);
-    for (int left = commentBytes; left > 0; left -= 255)
-        gif += char(qMin(left, 255)) + QByteArray(qMin(left, 255), 'c');
+    for (int left = commentBytes; left > 0; left -= block)
+        gif += char(qMin(left, block)) + QByteArray(qMin(left, block), 'c');
     gif += '\0';
     for (int i = 0; i < frames; ++i) {
         QByteArray descriptor(10, '\0');

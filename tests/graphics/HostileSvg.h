@@ -4,8 +4,9 @@
 
 #include <QByteArray>
 
-// SVG drawings for the picture budget: ordinary ones it must show, and ones
-// made slow to read or draw, or to read otherwise than the renderer does.
+// SVG drawings: ordinary ones that must be shown as Qt draws them, and ones
+// made slow to read or draw, or to fill the memory, that the drawing
+// process's limits must stop.
 namespace HostileSvg {
 
 // A side x side drawing of body.
@@ -28,16 +29,21 @@ inline QByteArray wideDashedCircle(int side = 4000)
             + "\" stroke-dasharray=\"3 3\"/>");
 }
 
-// Groups u1 to u8, each showing the one before ten times, u0 a square.
-inline QByteArray multiplyingUses(bool sized = true)
+// Groups u1 to u<levels>, each showing the one before ten times, u0 a fill
+// of the whole drawing composed soft-light: a small text, slow to draw.
+inline QByteArray layeredFills(int levels = 3, int side = 1000)
 {
-    QByteArray body = "<defs><g id=\"u0\"><rect width=\"1\" height=\"1\"/></g>";
-    for (int i = 1; i <= 8; ++i)
+    const QByteArray size = QByteArray::number(side);
+    QByteArray body = "<defs><radialGradient id=\"g\"><stop offset=\"0\" stop-color=\"orange\"/>"
+                      "<stop offset=\"1\" stop-color=\"navy\" stop-opacity=\"0.5\"/>"
+                      "</radialGradient><g id=\"u0\"><rect width=\""
+        + size + "\" height=\"" + size + "\" fill=\"url(#g)\" comp-op=\"soft-light\"/></g>";
+    for (int i = 1; i <= levels; ++i)
         body += "<g id=\"u" + QByteArray::number(i) + "\">"
             + QByteArray("<use xlink:href=\"#u" + QByteArray::number(i - 1) + "\"/>").repeated(10)
             + "</g>";
-    const QByteArray svg = drawing(64, body + "</defs><use xlink:href=\"#u8\"/>");
-    return sized ? svg : QByteArray(svg).replace(" width=\"64\" height=\"64\"", "");
+    return drawing(
+        side, body + "</defs><use xlink:href=\"#u" + QByteArray::number(levels) + "\"/>");
 }
 
 // count rectangles over the whole drawing, each filled with a translucent
@@ -84,15 +90,6 @@ inline QByteArray idGivenTwice()
             + QByteArray("<use xlink:href=\"#shown\"/>").repeated(50));
 }
 
-// count uses of an id given to count empty groups: each use may show any
-// of them.
-inline QByteArray usesOfAnIdGivenOften(int count)
-{
-    return drawing(64,
-        QByteArray("<g id=\"s\"/>").repeated(count)
-            + QByteArray("<use xlink:href=\"#s\"/>").repeated(count));
-}
-
 // A style sheet of count rules that every one of count elements matches.
 inline QByteArray styleForAll(int count)
 {
@@ -115,16 +112,6 @@ inline QByteArray styleFile(const QByteArray& path)
 {
     return "<?xml-stylesheet type=\"text/css\" href=\"" + path + "\"?>"
         + drawing(64, "<rect width=\"64\" height=\"64\" fill=\"red\"/>");
-}
-
-// A drawing whose style sheet instruction names path, and whose bytes stop
-// being UTF-8 some 20 KB on: the renderer, reading a chunk at a time, meets
-// the instruction first; a reader given the text whole stops at once.
-inline QByteArray styleFileBeforeBadBytes(const QByteArray& path)
-{
-    return drawing(64,
-        "<?xml-stylesheet type=\"text/css\" href=\"" + path
-            + "\"?><rect width=\"64\" height=\"64\"/><!-- " + QByteArray(20000, 'x') + " \xff -->");
 }
 
 // lines of text of 225 letters each.
@@ -150,6 +137,94 @@ inline QByteArray combs(int paths, int count, int side = 4000)
     return drawing(side,
         QByteArray("<path d=\"M 0 " + QByteArray::number(side) + teeth + " Z\" fill=\"teal\"/>")
             .repeated(paths));
+}
+
+// An entity of letters letters, used uses times in one style attribute.
+inline QByteArray entityInStyle(int letters = 3960, int uses = 20000)
+{
+    return "<!DOCTYPE svg [<!ENTITY s \"" + QByteArray("fill:red;").repeated(letters / 9) + "\">]>"
+        + drawing(100,
+            "<rect width=\"100\" height=\"100\" style=\"" + QByteArray("&s;").repeated(uses)
+                + "\"/>");
+}
+
+// Text of uses references to an entity of letters letters.
+inline QByteArray entityText(int letters = 4000, int uses = 200000)
+{
+    return "<!DOCTYPE svg [<!ENTITY t \"" + QByteArray(letters, 'x') + "\">]>"
+        + drawing(100, "<text y=\"50\">" + QByteArray("&t;").repeated(uses) + "</text>");
+}
+
+// One element of count attributes, which the XML reader checks each against
+// all before it.
+inline QByteArray manyAttributes(int count = 60000)
+{
+    QByteArray attributes;
+    for (int i = 0; i < count; ++i)
+        attributes += " a" + QByteArray::number(i) + "=\"0\"";
+    return drawing(100, "<rect width=\"100\" height=\"100\"" + attributes + "/>");
+}
+
+// selectors class rules, and elements of classes classes each.
+inline QByteArray classLists(int selectors = 5000, int elements = 200, int classes = 1000)
+{
+    QByteArray rules;
+    for (int i = 0; i < selectors; ++i)
+        rules += ".c" + QByteArray::number(i) + " { fill: red }\n";
+    QByteArray names;
+    for (int i = 0; i < classes; ++i)
+        names += (i ? " c" : "c") + QByteArray::number(i * 5);
+    return drawing(100,
+        "<style>" + rules + "</style>"
+            + QByteArray("<rect width=\"1\" height=\"1\" class=\"" + names + "\"/>")
+                  .repeated(elements));
+}
+
+// One gradient of count stops, filling the drawing.
+inline QByteArray manyStops(int count = 90000, int side = 400)
+{
+    QByteArray stops;
+    for (int i = 0; i < count; ++i)
+        stops += "<stop offset=\"" + QByteArray::number(double(i) / count) + "\" stop-color=\"#"
+            + QByteArray::number(0x100000 + i * 37 % 0xefffff, 16) + "\"/>";
+    const QByteArray size = QByteArray::number(side);
+    return drawing(side,
+        "<defs><linearGradient id=\"g\">" + stops + "</linearGradient></defs><rect width=\"" + size
+            + "\" height=\"" + size + "\" fill=\"url(#g)\"/>");
+}
+
+// count radial fills over the whole drawing, each composed soft-light over
+// those below.
+inline QByteArray compositionModes(int count = 400, int side = 2000)
+{
+    const QByteArray size = QByteArray::number(side);
+    return drawing(side,
+        "<defs><radialGradient id=\"r\"><stop offset=\"0\" stop-color=\"orange\"/>"
+        "<stop offset=\"1\" stop-color=\"navy\"/></radialGradient></defs>"
+            + QByteArray("<rect width=\"" + size + "\" height=\"" + size
+                + "\" fill=\"url(#r)\" comp-op=\"soft-light\"/>")
+                  .repeated(count));
+}
+
+// A 4 x 4 picture drawn count times, each turned, enlarged and translucent.
+inline QByteArray rotatedPictures(const QByteArray& png, int count = 7000)
+{
+    QByteArray body;
+    for (int i = 0; i < count; ++i)
+        body += "<image width=\"800\" height=\"800\" opacity=\"0.5\" transform=\"rotate("
+            + QByteArray::number(i % 360)
+            + " 500 500) scale(1.2)\" xlink:href=\"data:image/png;base64," + png.toBase64()
+            + "\"/>";
+    return drawing(1000, body);
+}
+
+// A red square in depth drawings, each filling the one around it.
+inline QByteArray nestedDrawings(int depth)
+{
+    return drawing(100,
+        QByteArray("<svg viewBox=\"0 0 100 100\" width=\"100%\" height=\"100%\">").repeated(depth)
+            + "<rect x=\"20\" y=\"20\" width=\"60\" height=\"60\" fill=\"red\"/>"
+            + QByteArray("</svg>").repeated(depth));
 }
 
 // Ordinary drawings.

@@ -1,8 +1,6 @@
-#include "../common/HostileHtml.h"
 #include "../common/RunawayBound.h"
 #include "../common/TestFolder.h"
 #include "HostilePicture.h"
-#include "HostileSvg.h"
 #include "ImageProcess.h"
 #include "PictureCost.h"
 #include "PictureLoader.h"
@@ -18,14 +16,6 @@ using DAvuroD::PictureLoader;
 using DAvuroD::PictureReader;
 
 namespace {
-
-#if defined(__SANITIZE_ADDRESS__)
-// The sanitizer keeps freed memory in quarantine and shadows what is held: 1 GiB.
-constexpr qint64 mostSvgGrowth = 1 << 20;
-#else
-// 300 MB of peak memory growth, in KiB.
-constexpr qint64 mostSvgGrowth = 300000000 / 1024;
-#endif
 
 // A picture of one colour, or a file that is none where size is invalid.
 QString writePicture(TestFolder& folder, const QString& name, const QSize& size)
@@ -67,16 +57,6 @@ public:
         return true;
     }
 };
-
-// A path zigzagging count times across a side x side square.
-QByteArray zigzag(int side, int count)
-{
-    QByteArray path = "<path fill=\"red\" d=\"M 0 0";
-    for (int i = 0; i < count; ++i)
-        path += (i % 2 ? " L " + QByteArray::number(side) : QByteArray(" L 0")) + ' '
-            + QByteArray::number(i % side);
-    return HostileSvg::drawing(side, path + "\"/>");
-}
 
 } // namespace
 
@@ -306,12 +286,6 @@ private slots:
         qToLittleEndian<quint32>(1 << 30, claiming.data() + 14);
         QTest::newRow("icon whose 16 x 16 PNG entry claims 1 GiB, from data")
             << "data" << claiming << "16 x 16 pixels";
-        QTest::newRow("SVG embedding the PNG")
-            << "fitted"
-            << HostileSvg::drawing(64,
-                   "<image width=\"64\" height=\"64\" xlink:href=\"data:image/png;base64,"
-                       + m_iconPng.toBase64() + "\"/>")
-            << "its images hold more than";
         QTest::newRow("GIF keeping a second 6000 x 6000 screen")
             << "whole" << restoringGif(QSize(6000, 6000)) << "6000 x 6000 pixels";
         QTest::newRow("GIF of a 36464 x 6000 screen said to be 112 high")
@@ -342,205 +316,22 @@ private slots:
         QVERIFY2(growth < 32 * 1024, qPrintable(QString("%1 KiB").arg(growth)));
     }
 
-    void svgIsDrawnWithinItsBounds_data()
+    // A GIF may hold a comment of any length before its first frame, in
+    // blocks of any length.
+    void gifWithLongCommentIsShown_data()
     {
-        QTest::addColumn<QByteArray>("svg");
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QSize>("expected");
-        QTest::addColumn<QString>("reason");
-        const QByteArray circles = HostileHtml::svgCircles(8000, 2000);
-        const QByteArray square
-            = HostileSvg::drawing(64, "<rect width=\"64\" height=\"64\" fill=\"red\"/>");
-        QTest::newRow("8000 x 8000 of 2000 large translucent circles, whole")
-            << circles << "whole" << QSize(0, 0) << "takes too long";
-        QTest::newRow("the circles fitted into a thumbnail")
-            << circles << "fitted" << QSize(80, 80) << QString();
-        QTest::newRow("a path of 20000 segments")
-            << zigzag(4000, 20000) << "whole" << QSize(0, 0) << "takes too long";
-        QTest::newRow("uses showing uses eight deep")
-            << HostileSvg::multiplyingUses() << "whole" << QSize(0, 0) << "takes too long";
-        QTest::newRow("uses showing uses eight deep, no size given") << HostileSvg::multiplyingUses(
-            false) << "fitted" << QSize(0, 0) << "reading it takes too long";
-        QTest::newRow("a use showing itself")
-            << HostileSvg::drawing(64, "<g id=\"loop\"><use xlink:href=\"#loop\"/></g>") << "whole"
-            << QSize(0, 0) << "shows itself";
-        QTest::newRow("an image naming a file")
-            << HostileSvg::drawing(64, "<image width=\"9\" height=\"9\" xlink:href=\"/dev/zero\"/>")
-            << "whole" << QSize(0, 0) << "names /dev/zero, which is no file";
-        const QByteArray dashedCircle = HostileSvg::wideDashedCircle();
-        QTest::newRow("wide dashed circle, whole")
-            << dashedCircle << "whole" << QSize(0, 0) << "takes too long";
-        QTest::newRow("wide dashed circle, fitted into a thumbnail")
-            << dashedCircle << "fitted" << QSize(80, 80) << QString();
-        QTest::newRow("elements 1001 deep") << HostileSvg::drawing(
-            64, QByteArray("<g>").repeated(1001) + QByteArray("</g>").repeated(1001))
-                                            << "whole" << QSize(0, 0) << "deep";
-        QTest::newRow("a square, lines without dashes")
-            << QByteArray(square).replace("<rect", "<rect style=\"stroke-dasharray:none\"")
-            << "whole" << QSize(64, 64) << QString();
-        QTest::newRow("a square, gzip-compressed")
-            << gzipped(square) << "whole" << QSize(64, 64) << QString();
+        QTest::addColumn<int>("bytes");
+        QTest::addColumn<int>("block");
+        QTest::newRow("70 KB in blocks of 255 bytes") << 70000 << 255;
+        QTest::newRow("1 MiB in blocks of one byte") << (1 << 20) << 1;
     }
 
-    void svgIsDrawnWithinItsBounds()
-    {
-        QFETCH(QByteArray, svg);
-        QFETCH(QString, how);
-        QFETCH(QString, reason);
-        // GIVEN an SVG that draws quickly, or would not
-        const QString path = m_files.write("drawing.svg", svg);
-        QElapsedTimer clock;
-        clock.start();
-        // WHEN it is read
-        if (!reason.isEmpty())
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Refused picture .*" + reason));
-        const QImage image = readAs(how, path, QSize(80, 80));
-        // THEN it comes drawn at its size, or is refused with the reason, within a second
-        QTEST(image.size(), "expected");
-        QVERIFY2(
-            clock.elapsed() < runawayBoundMs(250), qPrintable(QString::number(clock.elapsed())));
-        if (!image.isNull())
-            QVERIFY(qRed(image.pixel(image.width() / 2, image.height() / 2)) > 0);
-    }
-
-    // Drawings a user has are shown, dashes and all, at their own size and
-    // fitted into a thumbnail.
-    void ordinarySvgIsShown_data()
-    {
-        QTest::addColumn<QByteArray>("svg");
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QSize>("expected");
-        QTest::newRow("16 x 16 icon of a dashed rectangle")
-            << HostileSvg::dashedIcon() << "whole" << QSize(16, 16);
-        QTest::newRow("400 x 300 diagram of 20 dashed arrows")
-            << HostileSvg::dashedDiagram() << "whole" << QSize(400, 300);
-        QTest::newRow("the diagram fitted")
-            << HostileSvg::dashedDiagram() << "fitted" << QSize(80, 60);
-        QTest::newRow("a description that names a dash array")
-            << HostileSvg::describedDashes() << "whole" << QSize(64, 64);
-        QTest::newRow("application icon of 5000 short segments")
-            << HostileSvg::detailedIcon(5000) << "whole" << QSize(256, 256);
-        QTest::newRow("a wide dashed circle fitted into a thumbnail")
-            << HostileSvg::wideDashedCircle() << "fitted" << QSize(80, 80);
-        QTest::newRow("translucent gradients fitted into a thumbnail")
-            << HostileSvg::translucentGradients(200) << "fitted" << QSize(80, 80);
-    }
-
-    void ordinarySvgIsShown()
-    {
-        QFETCH(QByteArray, svg);
-        QFETCH(QString, how);
-        // GIVEN a drawing as users have them, WHEN it is read
-        const QImage image = readAs(how, m_files.write("ordinary.svg", svg), QSize(80, 80));
-        // THEN it comes drawn, at its size
-        QTEST(image.size(), "expected");
-        QVERIFY(!image.isNull());
-        bool painted = false;
-        for (int y = 0; y < image.height() && !painted; ++y) {
-            for (int x = 0; x < image.width() && !painted; ++x)
-                painted = qAlpha(image.pixel(x, y)) > 0;
-        }
-        QVERIFY(painted);
-    }
-
-    // A drawing that the renderer may read in more than one way, or that is
-    // slow to read or draw, is refused in little memory, through every way in.
-    void svgReadAsTheRendererReadsItStaysWithinTheBudget_data()
-    {
-        QTest::addColumn<QByteArray>("svg");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("uses whose xlink:href names a heavy group, their href a light one")
-            << HostileSvg::usesNamingTwo() << "takes too long";
-        QTest::newRow(
-            "an image whose xlink:href embeds a 20000 x 20000 picture, its href a small one")
-            << HostileSvg::imageNamingTwo(m_iconPng, hugePicture(16))
-            << "its images hold more than";
-        QTest::newRow("an id given to an empty group and then to a heavy one")
-            << HostileSvg::idGivenTwice() << "takes too long";
-        QTest::newRow("20000 style rules, each matching 20000 elements")
-            << HostileSvg::styleForAll(20000) << "reading it takes too long";
-        QTest::newRow("a million empty style rules")
-            << HostileSvg::manyStyleRules(1000000) << "style sheets of more than";
-        QTest::newRow("a style sheet instruction naming a device")
-            << HostileSvg::styleFile("/dev/zero") << "/dev/zero is no file";
-        QTest::newRow("2000 lines of text") << HostileSvg::textLines(2000) << "takes too long";
-        QTest::newRow("combs of 400 teeth") << HostileSvg::combs(20, 400) << "takes too long";
-        QTest::newRow("200 translucent gradients over 4000 x 4000")
-            << HostileSvg::translucentGradients(200) << "takes too long";
-        QTest::newRow("a wide dashed circle") << HostileSvg::wideDashedCircle() << "takes too long";
-        const QByteArray styled = HostileSvg::styleForAll(20000);
-        QTest::newRow("style rules compressed in two parts, the rules in the second")
-            << gzipped(styled.left(200)) + gzipped(styled.mid(200)) << "reading it takes too long";
-        QTest::newRow("style rules stored compressed, longer than an SVG may be") << gzipped(
-            styled + "<!--" + QByteArray((8 << 20) - 100 - styled.size(), ' ') + "-->",
-            0) << "more than 8388608 bytes of SVG";
-        QTest::newRow("style rules compressed twice")
-            << gzipped(gzipped(styled)) << "compressed twice";
-    }
-
-    void svgReadAsTheRendererReadsItStaysWithinTheBudget()
-    {
-        QFETCH(QByteArray, svg);
-        QFETCH(QString, reason);
-        const QString path = m_files.write("hostile.svg", svg);
-        for (const QString how : {"whole", "data", "fitted"}) {
-            // GIVEN a drawing slow to read or draw
-            if (!resetPeakMemory())
-                QSKIP("The peak memory cannot be reset here.");
-            const qint64 peakBefore = peakMemoryKiB();
-            // WHEN it is read, THEN it is refused with the reason, in little memory; fitted
-            // into a thumbnail, it may also be drawn
-            if (how == "fitted") {
-                const QImage thumbnail = readAs(how, path, QSize(80, 80));
-                QVERIFY(thumbnail.width() <= 80 && thumbnail.height() <= 80);
-            } else {
-                QTest::ignoreMessage(
-                    QtWarningMsg, QRegularExpression("Refused picture .*" + reason));
-                QVERIFY2(readAs(how, path, QSize()).isNull(), qPrintable(how));
-            }
-            const qint64 growth = peakMemoryKiB() - peakBefore;
-            QVERIFY2(
-                growth < mostSvgGrowth, qPrintable(QString("%1: %2 KiB").arg(how).arg(growth)));
-        }
-    }
-
-    // Each use of an id may show any element given it: the budget reads them
-    // once for all the uses.
-    void usesOfAnIdGivenOftenAreReadAtOnce()
-    {
-        const QString path = m_files.write("uses.svg", HostileSvg::usesOfAnIdGivenOften(49000));
-        QElapsedTimer clock;
-        clock.start();
-        QCOMPARE(PictureReader::read(path).size(), QSize(64, 64));
-        QVERIFY2(
-            clock.elapsed() < runawayBoundMs(500), qPrintable(QString::number(clock.elapsed())));
-    }
-
-    // The renderer reads an SVG from a device a chunk at a time, and so meets
-    // what comes before bytes that are no UTF-8; read whole, they would stop
-    // it at once. The budget reads it as the renderer does (found by fuzzing).
-    void svgIsReadAsTheRendererReadsIt_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("from a file") << "whole";
-        QTest::newRow("from data") << "data";
-    }
-
-    void svgIsReadAsTheRendererReadsIt()
-    {
-        QFETCH(QString, how);
-        const QString path
-            = m_files.write("late.svg", HostileSvg::styleFileBeforeBadBytes("/dev/zero"));
-        QTest::ignoreMessage(
-            QtWarningMsg, QRegularExpression("Refused picture .*/dev/zero is no file"));
-        QVERIFY(readAs(how, path, QSize()).isNull());
-    }
-
-    // A GIF may hold a comment of any length before its first frame.
     void gifWithLongCommentIsShown()
     {
+        QFETCH(int, bytes);
+        QFETCH(int, block);
         const QString path
-            = m_files.write("commented.gif", commentedGif(QSize(200, 150), 3, 70000));
+            = m_files.write("commented.gif", commentedGif(QSize(200, 150), 3, bytes, block));
         QCOMPARE(PictureReader::read(path).size(), QSize(200, 150));
         QImageReader frames(path);
         QCOMPARE(frames.imageCount(), 3);

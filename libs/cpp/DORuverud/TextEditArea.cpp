@@ -16,9 +16,12 @@ TextEditArea::TextEditArea(QWidget* parent)
 
 void TextEditArea::insertFromMimeData(const QMimeData* source)
 {
-    const TextEditReader reader(source, acceptRichText(), textCursor());
+    TextEditReader reader(source, acceptRichText(), textCursor());
     if (m_insertionGuard->refusedWithMessage(reader.refusal()) || reader.text().isNull())
         return;
+    // The pictures read to check the paste are those it shows.
+    if (auto* shown = qobject_cast<TextEditDocument*>(document()))
+        shown->takePicturesOf(*reader.takeDocument());
     QMimeData checked;
     if (reader.isRich())
         checked.setHtml(reader.text());

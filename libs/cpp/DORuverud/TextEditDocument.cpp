@@ -97,7 +97,7 @@ void TextEditDocument::clear()
 {
     QTextDocument::clear();
     m_pictures.clear();
-    m_pixels = 0;
+    m_budget = DAvuroD::PictureReader::Budget();
     m_leftOutWhy.clear();
 }
 
@@ -148,23 +148,54 @@ QImage TextEditDocument::withinBudget(QIODevice* device)
 {
     if (!device->open(QIODevice::ReadOnly))
         return missingPicture();
-    bool beyond = false;
-    QImage image = DAvuroD::PictureReader::read(device, maxPixels - m_pixels, &beyond);
-    if (beyond) {
-        if (m_leftOutWhy.isEmpty()) {
-            m_leftOutWhy = tr("Some pictures show as missing: with them the pictures of this "
-                              "document would hold more than %1 million pixels, more than this "
-                              "editor can hold.")
-                               .arg(maxPixels / 1000000);
-            emit picturesLeftOut(m_leftOutWhy);
-        }
-        return missingPicture();
-    }
+    const DAvuroD::PictureReader::Budget before = m_budget;
+    QImage image = DAvuroD::PictureReader::read(device, &m_budget);
+    if (m_budget.beyondPixels && !before.beyondPixels)
+        leaveOutBeyondPixels();
+    if (m_budget.outOfSvgTime && !before.outOfSvgTime)
+        leaveOut(tr("Some pictures show as missing: drawing them would take longer than the "
+                    "%1 seconds this editor gives the drawings of a document.")
+                     .arg(DAvuroD::PictureReader::Budget::svgDrawingMs / 1000));
     if (image.isNull())
         return missingPicture();
-    m_pixels += qint64(image.width()) * image.height();
     // In the form the view draws, so that every drawing shares these pixels.
     return QPixmap::fromImage(std::move(image)).toImage();
+}
+
+void TextEditDocument::takePicturesOf(const TextEditDocument& paste)
+{
+    for (auto it = paste.m_pictures.cbegin(); it != paste.m_pictures.cend(); ++it) {
+        if (m_pictures.contains(it.key()))
+            continue;
+        const bool missing = it.value().cacheKey() == missingPicture().cacheKey();
+        const qint64 pixels = missing ? 0 : qint64(it.value().width()) * it.value().height();
+        if (pixels > m_budget.pixels) {
+            leaveOutBeyondPixels();
+            m_pictures.insert(it.key(), missingPicture());
+            continue;
+        }
+        m_budget.pixels -= pixels;
+        m_pictures.insert(it.key(), it.value());
+    }
+    m_budget.svgMs = paste.m_budget.svgMs;
+    if (!paste.m_leftOutWhy.isEmpty())
+        leaveOut(paste.m_leftOutWhy);
+}
+
+void TextEditDocument::leaveOutBeyondPixels()
+{
+    leaveOut(tr("Some pictures show as missing: with them the pictures of this document would "
+                "hold more than %1 million pixels, more than this editor can hold.")
+                 .arg(maxPixels / 1000000));
+}
+
+// Told once, at the first picture left out since the document was cleared.
+void TextEditDocument::leaveOut(const QString& why)
+{
+    if (!m_leftOutWhy.isEmpty())
+        return;
+    m_leftOutWhy = why;
+    emit picturesLeftOut(m_leftOutWhy);
 }
 
 QVariant TextEditDocument::styleSheet(const QUrl& name)

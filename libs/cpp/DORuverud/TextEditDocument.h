@@ -12,12 +12,13 @@ class QIODevice;
 // are read only from regular files or the program's own resources and within
 // bounds: a style sheet up to maxStyleSheetSize, and the pictures within one
 // budget of maxPixels for the whole document, counted as PictureReader decodes
-// them. A picture is read and counted once however it is named (a file by its
-// device and inode, a resource by its path, a data URL by its content), and
-// all its names share its pixels. A picture beyond the budget shows as
-// missing, as does anything unreadable or refused by PictureReader, a pipe or
-// a device among them, instead of keeping the window waiting or filling the
-// memory. GUI thread only.
+// them, and of the time to draw its SVGs, shared by the pictures of a file and
+// by those of each paste. A picture is read and counted once however it is
+// named (a file by its device and inode, a resource by its path, a data URL by
+// its content), and all its names share its pixels. A picture beyond the
+// budget shows as missing, as does anything unreadable or refused by
+// PictureReader, a pipe or a device among them, instead of keeping the window
+// waiting or filling the memory. GUI thread only.
 class TextEditDocument : public QTextDocument
 {
     Q_OBJECT
@@ -40,6 +41,10 @@ public:
     // Why pictures show as missing, once one was left out since the document
     // was cleared; else an empty text.
     QString picturesLeftOutWhy() const;
+    // Takes the pictures that the document of a paste read, within this
+    // one's budget of pixels, and what is left of the paste's time to draw
+    // for the pictures read next, which the paste inserts.
+    void takePicturesOf(const TextEditDocument& paste);
 
 signals:
     // Why pictures show as missing; at the first one beyond the budget since
@@ -52,10 +57,12 @@ protected:
 private:
     QImage picture(const QUrl& name);
     QImage withinBudget(QIODevice* device);
+    void leaveOut(const QString& why);
+    void leaveOutBeyondPixels();
     QVariant styleSheet(const QUrl& name);
 
     // The pictures read, by what they are; a missing picture for those not read.
     QHash<QByteArray, QImage> m_pictures;
-    qint64 m_pixels = 0;
+    DAvuroD::PictureReader::Budget m_budget;
     QString m_leftOutWhy;
 };

@@ -35,22 +35,16 @@ public:
     // The bytes at, or fewer where the device ends.
     QByteArray read(qint64 at, int count)
     {
-        if (m_device->isSequential())
-            return at < m_window.size() ? m_window.mid(int(at), count) : QByteArray();
-        if (at < m_windowAt || at + count > m_windowAt + m_window.size()) {
-            m_windowAt = at;
-            m_device->seek(m_start + at);
-            m_window = m_device->read(qMax(count, 1 << 16));
-            m_device->seek(m_start);
-        }
-        return m_window.mid(int(at - m_windowAt), count);
+        hold(at, count);
+        return at - m_windowAt < m_window.size() ? m_window.mid(int(at - m_windowAt), count)
+                                                 : QByteArray();
     }
 
-    // The byte at, or -1 where the device ends.
+    // The byte at, or -1 where the device ends; read from the window, without a copy.
     int byte(qint64 at)
     {
-        const QByteArray one = read(at, 1);
-        return one.isEmpty() ? -1 : uchar(one.at(0));
+        hold(at, 1);
+        return at - m_windowAt < m_window.size() ? uchar(m_window.at(int(at - m_windowAt))) : -1;
     }
 
     // How far it can be read.
@@ -60,6 +54,18 @@ public:
     }
 
 private:
+    // Moves the window of a device that can seek over the count bytes at.
+    void hold(qint64 at, int count)
+    {
+        if (m_device->isSequential()
+            || (at >= m_windowAt && at + count <= m_windowAt + m_window.size()))
+            return;
+        m_windowAt = at;
+        m_device->seek(m_start + at);
+        m_window = m_device->read(qMax(count, 1 << 16));
+        m_device->seek(m_start);
+    }
+
     QIODevice* m_device;
     qint64 m_start;
     QByteArray m_window;

@@ -1,10 +1,13 @@
 #include "PictureReader.h"
 
 #include "PictureCost.h"
-#include "SvgCost.h"
-#include "SvgPicture.h"
+#include "SvgRequest.h"
+#include "SvgWorkerPool.h"
 #include "Trace.h"
 
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QSemaphore>
 
@@ -37,6 +40,20 @@ QImage scaled(QImage image, const QSize& size)
     return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
+// The drawing's file, which the drawing process reads itself, or its text;
+// false where the text is longer than an SVG may be.
+bool setSource(SvgRequest& request, QIODevice* device)
+{
+    const auto* file = qobject_cast<QFile*>(device);
+    // The program's own resources are its alone.
+    if (file && !file->fileName().isEmpty() && !file->fileName().startsWith(QLatin1Char(':'))) {
+        request.path = QFileInfo(file->fileName()).absoluteFilePath();
+        return true;
+    }
+    request.text = device->read(SvgRequest::maxSourceSize + 1);
+    return request.text.size() <= SvgRequest::maxSourceSize;
+}
+
 // The pixels of the pictures being decoded, in all threads.
 QSemaphore& decodingPixels()
 {
@@ -52,10 +69,10 @@ QImage PictureReader::read(const QString& path)
     return read(reader, QSize(), Qt::KeepAspectRatio);
 }
 
-QImage PictureReader::read(QIODevice* device, qint64 most, bool* beyond)
+QImage PictureReader::read(QIODevice* device, Budget* budget)
 {
     QImageReader reader(device);
-    return read(reader, QSize(), Qt::KeepAspectRatio, most, beyond);
+    return read(reader, QSize(), Qt::KeepAspectRatio, budget);
 }
 
 QImage PictureReader::readFitted(const QString& path, const QSize& bound)
@@ -71,10 +88,10 @@ QImage PictureReader::readStretched(const QString& path, const QSize& size)
 }
 
 QImage PictureReader::read(
-    QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode, qint64 most, bool* beyond)
+    QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode, Budget* budget)
 {
-    if (SvgCost::isSvg(reader.format()))
-        return readSvg(reader, size, mode, most, beyond);
+    if (SvgRequest::isSvg(reader.format()))
+        return readSvg(reader, size, mode, budget);
     const PictureCost cost(reader);
     const QSize original = cost.size();
     if (original.isEmpty())
@@ -85,51 +102,66 @@ QImage PictureReader::read(
         && target.height() <= original.height();
     const QSize decoded = shrink ? cost.decodedSize(target) : original;
     const qint64 pixels = cost.pixels(decoded);
-    if (pixels > qMin(most, maxPixels))
-        return beyondBudget(reader, original, pixels, most, beyond);
+    const qint64 most = budget ? qMin(budget->pixels, maxPixels) : maxPixels;
+    if (pixels > most) {
+        if (budget)
+            budget->beyondPixels = true;
+        return beyondBudget(reader, original, pixels, most);
+    }
     if (decoded != original)
         reader.setScaledSize(target);
     decodingPixels().acquire(int(pixels));
     const QSemaphoreReleaser release(decodingPixels(), int(pixels));
     QImage image = reader.read();
-    return image.isNull() || image.size() == target ? image : scaled(std::move(image), target);
+    if (!image.isNull() && image.size() != target)
+        image = scaled(std::move(image), target);
+    if (budget)
+        budget->pixels -= qint64(image.width()) * image.height();
+    return image;
 }
 
-// Parsing an SVG decodes the pictures it embeds before its size is known: it
-// is read alone.
 QImage PictureReader::readSvg(
-    QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode, qint64 most, bool* beyond)
+    QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode, Budget* budget)
 {
-    const SvgCost cost(reader.device());
-    if (!cost.refusal().isEmpty())
-        return refused(reader, cost.refusal());
-    decodingPixels().acquire(int(maxPixels));
-    const QSemaphoreReleaser release(decodingPixels(), int(maxPixels));
-    const SvgPicture picture(reader.device(), cost.text());
-    const QSize original = picture.size();
-    if (original.isEmpty())
-        return refused(reader, QString());
-    const QSize target = targetSize(original, size, mode);
-    const qint64 pixels = qint64(target.width()) * target.height() + cost.heldPixels();
-    if (pixels > qMin(most, maxPixels))
-        return beyondBudget(reader, original, pixels, most, beyond);
-    const QString work = cost.drawingRefusal(picture, target);
-    if (!work.isEmpty())
-        return refused(reader, work);
-    return picture.draw(target);
+    SvgRequest request;
+    request.format = reader.format();
+    request.bound = size;
+    request.fit = !size.isValid()       ? SvgRequest::Fit::Natural
+        : mode == Qt::IgnoreAspectRatio ? SvgRequest::Fit::Stretched
+                                        : SvgRequest::Fit::Within;
+    request.mostPixels = budget ? qMin(budget->pixels, maxPixels) : maxPixels;
+    const QImage plain(1, 1, QImage::Format_ARGB32_Premultiplied);
+    request.dotsPerMeterX = plain.dotsPerMeterX();
+    request.dotsPerMeterY = plain.dotsPerMeterY();
+    if (!setSource(request, reader.device()))
+        return refused(
+            reader, QStringLiteral("more than %1 bytes of SVG").arg(SvgRequest::maxSourceSize));
+    if (budget && budget->svgMs <= 0) {
+        budget->outOfSvgTime = true;
+        return refused(reader, QStringLiteral("the drawings before it took all the time allowed"));
+    }
+    QElapsedTimer clock;
+    clock.start();
+    const SvgWorker::Result drawn
+        = SvgWorkerPool::instance().draw(request, budget ? budget->svgMs : SvgWorker::wallLimitMs);
+    if (budget) {
+        budget->svgMs -= clock.elapsed();
+        budget->outOfSvgTime = budget->outOfSvgTime || drawn.outOfTime;
+        budget->beyondPixels = budget->beyondPixels || drawn.beyondPixels;
+        budget->pixels -= qint64(drawn.image.width()) * drawn.image.height();
+    }
+    return drawn.image.isNull() ? refused(reader, drawn.refusal) : drawn.image;
 }
 
 QImage PictureReader::beyondBudget(
-    const QImageReader& reader, const QSize& original, qint64 pixels, qint64 most, bool* beyond)
+    const QImageReader& reader, const QSize& original, qint64 pixels, qint64 most)
 {
-    if (beyond)
-        *beyond = true;
     return refused(reader,
         QStringLiteral("%1 x %2 pixels, decoded in the memory of %3 pixels, more than %4")
             .arg(original.width())
             .arg(original.height())
             .arg(pixels)
-            .arg(qMin(most, maxPixels)));
+            .arg(most));
 }
 
 // A null image, and a warning when there is a reason.

@@ -16,36 +16,52 @@ namespace DAvuroD {
 // is decoded. A JPEG in one scan decodes straight at 1/2, 1/4 or 1/8 of its
 // size, so it is budgeted at the size it decodes at: up to its own 65500 x
 // 65500 fits at 1/8. Every other picture, a JPEG in several scans too,
-// decodes whole. An SVG is parsed and drawn with QSvgRenderer at the size
-// asked, as the image plugin draws it (SvgPicture), within the budget of its
-// pixels and the pictures it embeds and within the work SvgCost allows.
+// decodes whole. An SVG, whose cost cannot be told before it is drawn, is
+// drawn by a drawing process of the program (SvgWorkerPool) as Qt's SVG
+// plugin draws it, within the limits of that process and the budget of
+// its canvas's pixels; fitted into a bound it is drawn at the largest size
+// that fits.
 // Reentrant: any thread may read. The pictures being decoded hold at most
 // the budget's pixels at once across all threads; a read beyond it waits for
-// those before it, and an SVG is read alone.
+// those before it.
 class PictureReader
 {
 public:
     // 64 megapixels (8192 x 8192), 256 MiB as 32-bit pixels.
     static constexpr qint64 maxPixels = qint64(8192) * 8192;
 
+    // What the pictures of one document or paste may take together: the
+    // pixels they decode into, and the time their SVGs take to draw. Each
+    // picture read takes its share.
+    struct Budget
+    {
+        static constexpr qint64 svgDrawingMs = 3000;
+
+        qint64 pixels = maxPixels;
+        qint64 svgMs = svgDrawingMs;
+        // Set once a picture is refused for the pixels, or the time, left.
+        bool beyondPixels = false;
+        bool outOfSvgTime = false;
+    };
+
     // The whole picture.
     static QImage read(const QString& path);
-    // The whole picture if decoding it holds at most most pixels; *beyond
-    // tells whether it was refused for that.
-    static QImage read(QIODevice* device, qint64 most = maxPixels, bool* beyond = nullptr);
+    // The whole picture, within the budget where one is given.
+    static QImage read(QIODevice* device, Budget* budget = nullptr);
     // The picture shrunk to fit into bound, aspect ratio kept, and decoded
-    // at that size where its format can; one that fits is read whole.
+    // at that size where its format can; a raster picture that fits is read
+    // whole, a drawing is drawn as large as fits.
     static QImage readFitted(const QString& path, const QSize& bound);
     // The picture scaled to exactly size.
     static QImage readStretched(const QString& path, const QSize& size);
 
 private:
     static QImage read(QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode,
-        qint64 most = maxPixels, bool* beyond = nullptr);
-    static QImage readSvg(QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode,
-        qint64 most, bool* beyond);
-    static QImage beyondBudget(const QImageReader& reader, const QSize& original, qint64 pixels,
-        qint64 most, bool* beyond);
+        Budget* budget = nullptr);
+    static QImage readSvg(
+        QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode, Budget* budget);
+    static QImage beyondBudget(
+        const QImageReader& reader, const QSize& original, qint64 pixels, qint64 most);
     static QImage refused(const QImageReader& reader, const QString& why);
 };
 

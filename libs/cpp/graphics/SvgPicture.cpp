@@ -1,56 +1,60 @@
 #include "SvgPicture.h"
 
+#include "SvgRequest.h"
+
+#include <QFile>
+#include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
 
 namespace DAvuroD {
 
-namespace {
-
-// The plugin refuses a picture larger than this either way.
-constexpr int largestSide = 0xffff;
-
-} // namespace
-
-SvgPicture::SvgPicture(QIODevice* device, const QByteArray& text)
+SvgPicture::SvgPicture(const SvgRequest& request)
     : m_renderer(std::make_unique<QSvgRenderer>())
 {
-    bool loaded = false;
-    if (!text.isNull()) {
-        loaded = m_renderer->load(text);
-    } else {
-        // Read from the device, the renderer finds the files it names beside it.
-        QXmlStreamReader xml(device);
-        loaded = m_renderer->load(&xml);
-    }
-    if (loaded)
+    if (load(request))
         m_size = m_renderer->defaultSize();
 }
 
 SvgPicture::~SvgPicture() = default;
+
+QString SvgPicture::refusal() const
+{
+    return m_refusal;
+}
 
 QSize SvgPicture::size() const
 {
     return m_size;
 }
 
-void SvgPicture::render(QPainter* painter, const QSize& size) const
+void SvgPicture::draw(QImage& image) const
 {
-    m_renderer->render(painter, QRectF(QPointF(0, 0), QSizeF(size)));
-}
-
-QImage SvgPicture::draw(const QSize& size) const
-{
-    if (size.isEmpty() || qMax(size.width(), size.height()) > largestSide)
-        return QImage();
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull())
-        return image;
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    render(&painter, size);
-    return image;
+    m_renderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(image.size())));
+}
+
+// The plugin parses a file's device, and so finds the files it names beside
+// it, but reads a compressed one whole; it parses text whole.
+bool SvgPicture::load(const SvgRequest& request)
+{
+    if (request.path.isEmpty())
+        return m_renderer->load(request.text);
+    QFile file(request.path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_refusal = file.errorString();
+        return false;
+    }
+    if (file.size() > SvgRequest::maxSourceSize) {
+        m_refusal = QStringLiteral("more than %1 bytes of SVG").arg(SvgRequest::maxSourceSize);
+        return false;
+    }
+    if (request.format == "svgz")
+        return m_renderer->load(file.readAll());
+    QXmlStreamReader xml(&file);
+    return m_renderer->load(&xml);
 }
 
 } // namespace DAvuroD

@@ -1,37 +1,41 @@
 #pragma once
 
-#include <QByteArray>
-#include <QImage>
 #include <QSize>
+#include <QString>
 
 #include <memory>
 
-class QIODevice;
-class QPainter;
+class QImage;
 class QSvgRenderer;
 
 namespace DAvuroD {
 
-// An SVG parsed by QSvgRenderer as QImageReader's SVG plugin parses it from
-// a device, and drawn as the plugin draws it. Parsing decodes the pictures
-// the SVG embeds and reads the files it names.
+struct SvgRequest;
+
+// An SVG parsed by QSvgRenderer as QImageReader's SVG plugin parses it, and
+// drawn as the plugin draws it. Parsing decodes the pictures the SVG embeds
+// and reads the files it names: its cost cannot be told beforehand, so that
+// only a drawing process does it.
 class SvgPicture
 {
 public:
-    // Parses the text, or where it is null what is left of the device, a
-    // file (SvgCost::text()).
-    SvgPicture(QIODevice* device, const QByteArray& text);
+    // Parses the request's file, or its text.
+    explicit SvgPicture(const SvgRequest& request);
     ~SvgPicture();
 
+    // Why it is not parsed, or an empty text.
+    QString refusal() const;
     // The size QImageReader::size() gives; empty when it cannot be drawn.
     QSize size() const;
-    // Draws it scaled to fill size.
-    void render(QPainter* painter, const QSize& size) const;
-    // The picture QImageReader::read() gives at that scaled size.
-    QImage draw(const QSize& size) const;
+    // Draws it over the whole image, as QImageReader::read() does at the
+    // image's size.
+    void draw(QImage& image) const;
 
 private:
+    bool load(const SvgRequest& request);
+
     std::unique_ptr<QSvgRenderer> m_renderer;
+    QString m_refusal;
     QSize m_size;
 };
 

@@ -2,7 +2,3 @@
 set_source_files_properties(
   ${CMAKE_CURRENT_LIST_DIR}/DrawTools.cpp ${CMAKE_CURRENT_LIST_DIR}/G3D.cpp
   PROPERTIES COMPILE_OPTIONS "-fno-fast-math;-ffp-contract=off")
-
-# SVG pictures may come gzip-compressed.
-find_package(ZLIB REQUIRED)
-tessivar_link(DAvuroD PRIVATE ZLIB::ZLIB)

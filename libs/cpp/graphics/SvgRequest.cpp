@@ -1,0 +1,44 @@
+#include "SvgRequest.h"
+
+#include <QDataStream>
+
+namespace DAvuroD {
+
+bool SvgRequest::isSvg(const QByteArray& format)
+{
+    return format == "svg" || format == "svgz";
+}
+
+QSize SvgRequest::target(const QSize& original) const
+{
+    switch (fit) {
+    case Fit::Natural:
+        return original;
+    case Fit::Within:
+        return original.scaled(bound, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    case Fit::Stretched:
+        return bound;
+    }
+    return original;
+}
+
+QByteArray SvgRequest::toMessage() const
+{
+    QByteArray message;
+    QDataStream out(&message, QIODevice::WriteOnly);
+    out << path << format << bound << qint8(fit) << mostPixels << dotsPerMeterX << dotsPerMeterY;
+    return message;
+}
+
+bool SvgRequest::fromMessage(const QByteArray& message)
+{
+    QDataStream in(message);
+    qint8 fitRead = 0;
+    in >> path >> format >> bound >> fitRead >> mostPixels >> dotsPerMeterX >> dotsPerMeterY;
+    fit = Fit(fitRead);
+    return in.status() == QDataStream::Ok && in.atEnd() && fitRead >= qint8(Fit::Natural)
+        && fitRead <= qint8(Fit::Stretched) && isSvg(format)
+        && (fit == Fit::Natural || !bound.isEmpty());
+}
+
+} // namespace DAvuroD

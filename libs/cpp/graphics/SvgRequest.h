@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+
+namespace DAvuroD {
+
+// An SVG to draw, as QImageReader's SVG plugin reads and draws it: a file,
+// which the drawing reads from its device and so finds the files it names
+// beside it, or a text; its size as the plugin gives it, fitted into a bound
+// or stretched over one; within a budget of pixels.
+struct SvgRequest
+{
+    enum class Fit : qint8 {
+        // The drawing's own size.
+        Natural,
+        // The largest size within the bound, the drawing's proportions kept.
+        Within,
+        // Exactly the bound.
+        Stretched,
+    };
+
+    // The largest file or text read.
+    static constexpr qint64 maxSourceSize = 8 << 20;
+    // The plugin draws no picture wider or higher than this.
+    static constexpr int largestSide = 0xffff;
+
+    // Whether QImageReader's format is the plugin's.
+    static bool isSvg(const QByteArray& format);
+
+    // A file, read by the drawing process itself.
+    QString path;
+    // Or its text, when path is empty.
+    QByteArray text;
+    // The format QImageReader tells: "svgz" is read whole and inflated.
+    QByteArray format = "svg";
+    QSize bound;
+    Fit fit = Fit::Natural;
+    qint64 mostPixels = 0;
+    // The resolution of the pictures made in the program, which sizes text.
+    int dotsPerMeterX = 0;
+    int dotsPerMeterY = 0;
+
+    // The size it is drawn at, for a drawing of size original.
+    QSize target(const QSize& original) const;
+
+    // All but the text, which travels apart.
+    QByteArray toMessage() const;
+    // False for what is no request.
+    bool fromMessage(const QByteArray& message);
+};
+
+} // namespace DAvuroD

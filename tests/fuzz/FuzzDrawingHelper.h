@@ -1,0 +1,23 @@
+#pragma once
+
+#include "SvgWorkerPool.h"
+
+#include <QFileInfo>
+#include <QString>
+
+#include <cstdio>
+#include <cstdlib>
+
+// Draws the SVGs as the program does, in the drawing helper of the plain
+// build, which TESSIVAR_SVG_HELPER names: Qt's renderer runs there within
+// the limits of a drawing process, while libFuzzer's -timeout and
+// -rss_limit_mb hold the fuzzer's own process. A run does not start without it.
+inline void useBuildsDrawingHelper()
+{
+    const QString helper = qEnvironmentVariable("TESSIVAR_SVG_HELPER");
+    if (!QFileInfo(helper).isExecutable()) {
+        std::fprintf(stderr, "Set TESSIVAR_SVG_HELPER to the build's tessivar-svg.\n");
+        std::exit(1);
+    }
+    DAvuroD::SvgWorkerPool::instance().setHelper(helper);
+}

@@ -1,0 +1,394 @@
+#include "../common/PeakMemory.h"
+#include "../common/RunawayBound.h"
+#include "../common/TestFolder.h"
+#include "DrawingProcesses.h"
+#include "HostilePicture.h"
+#include "HostileSvg.h"
+#include "PictureLoader.h"
+#include "PictureReader.h"
+#include "SvgWorker.h"
+#include "SvgWorkerPool.h"
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QtTest>
+
+#include <csignal>
+#include <future>
+#include <mutex>
+#include <sys/stat.h>
+
+using DAvuroD::PictureReader;
+using DAvuroD::SvgWorker;
+using DAvuroD::SvgWorkerPool;
+
+namespace {
+
+// The program's memory may grow by this much through the hostile drawings, in KiB.
+constexpr qint64 mostGrowthKiB = 50 * 1024;
+
+// A drawing answered within the limits, a blocked read's included, and the
+// start of a new process.
+constexpr int answeredWithinMs = SvgWorker::wallLimitMs + runawayBoundMs(500);
+
+QImage readAs(const QString& how, const QString& path, const QSize& bound)
+{
+    if (how == "fitted")
+        return PictureReader::readFitted(path, bound);
+    if (how == "stretched")
+        return PictureReader::readStretched(path, bound);
+    if (how == "data") {
+        QFile file(path);
+        QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        QBuffer data(&bytes);
+        return PictureReader::read(&data);
+    }
+    return PictureReader::read(path);
+}
+
+// The picture QImageReader draws in this process, at the size read() gave.
+QImage drawnByQt(const QString& path, const QSize& size)
+{
+    QImageReader reader(path);
+    reader.setScaledSize(size);
+    return reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// The largest difference of a channel between two pictures of one size.
+int largestDifference(const QImage& a, const QImage& b)
+{
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* one = reinterpret_cast<const uchar*>(a.constScanLine(y));
+        const auto* other = reinterpret_cast<const uchar*>(b.constScanLine(y));
+        for (int x = 0; x < a.width() * 4; ++x)
+            largest = qMax(largest, qAbs(one[x] - other[x]));
+    }
+    return largest;
+}
+
+// The warnings given while it lives, in any thread.
+class Warnings
+{
+public:
+    Warnings()
+    {
+        const std::lock_guard<std::mutex> lock(s_mutex);
+        s_texts.clear();
+        m_before = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext&, const QString& text) {
+                const std::lock_guard<std::mutex> lock(s_mutex);
+                if (type == QtWarningMsg)
+                    s_texts << text;
+            });
+    }
+
+    ~Warnings()
+    {
+        qInstallMessageHandler(m_before);
+    }
+
+    QString all() const
+    {
+        const std::lock_guard<std::mutex> lock(s_mutex);
+        return s_texts.join('\n');
+    }
+
+private:
+    static inline std::mutex s_mutex;
+    static inline QStringList s_texts;
+    QtMessageHandler m_before;
+};
+
+} // namespace
+
+// SVG pictures drawn by the program's drawing processes: as Qt draws them,
+// and within the limits of a process whatever they hold.
+class TestSvgPictures : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void ordinarySvgIsShownAsQtDrawsIt_data()
+    {
+        QTest::addColumn<QByteArray>("svg");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QSize>("bound");
+        QTest::addColumn<QSize>("expected");
+        QTest::newRow("16 x 16 icon")
+            << HostileSvg::dashedIcon() << "whole" << QSize() << QSize(16, 16);
+        QTest::newRow("16 x 16 icon fitted into 256 x 256")
+            << HostileSvg::dashedIcon() << "fitted" << QSize(256, 256) << QSize(256, 256);
+        QTest::newRow("400 x 300 diagram with text")
+            << HostileSvg::dashedDiagram() << "whole" << QSize() << QSize(400, 300);
+        QTest::newRow("the diagram fitted into a thumbnail")
+            << HostileSvg::dashedDiagram() << "fitted" << QSize(80, 80) << QSize(80, 60);
+        QTest::newRow("the diagram stretched")
+            << HostileSvg::dashedDiagram() << "stretched" << QSize(90, 50) << QSize(90, 50);
+        QTest::newRow("the diagram from data")
+            << HostileSvg::dashedDiagram() << "data" << QSize() << QSize(400, 300);
+        QTest::newRow("application icon of 5000 short segments")
+            << HostileSvg::detailedIcon(5000) << "whole" << QSize() << QSize(256, 256);
+        QTest::newRow("compressed icon")
+            << gzipped(HostileSvg::dashedIcon()) << "whole" << QSize() << QSize(16, 16);
+        QTest::newRow("320 drawings nested")
+            << HostileSvg::nestedDrawings(320) << "whole" << QSize() << QSize(100, 100);
+        QTest::newRow("800 drawings nested")
+            << HostileSvg::nestedDrawings(800) << "whole" << QSize() << QSize(100, 100);
+        QTest::newRow("800 drawings nested, fitted into 256 x 256")
+            << HostileSvg::nestedDrawings(800) << "fitted" << QSize(256, 256) << QSize(256, 256);
+    }
+
+    void ordinarySvgIsShownAsQtDrawsIt()
+    {
+        QFETCH(QByteArray, svg);
+        QFETCH(QString, how);
+        QFETCH(QSize, bound);
+        // GIVEN a drawing as users have them, WHEN it is read
+        const QString path = m_files.write("ordinary.svg", svg);
+        const QImage image = readAs(how, path, bound);
+        // THEN it comes at its size, with the pixels Qt's own reader draws
+        QTEST(image.size(), "expected");
+        const QImage qt = drawnByQt(path, image.size());
+        QCOMPARE(image.format(), qt.format());
+        QCOMPARE(largestDifference(image, qt), 0);
+    }
+
+    // Each drawing is stopped by a limit of its process, or drawn within them.
+    void hostileSvgIsAnsweredWithinTheLimits_data()
+    {
+        QTest::addColumn<QByteArray>("svg");
+        QImage small(4, 4, QImage::Format_ARGB32);
+        small.fill(QColor(40, 120, 200, 180));
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        small.save(&png, "PNG");
+        QTest::newRow("an entity used 20000 times in a style") << HostileSvg::entityInStyle();
+        QTest::newRow("text of 200000 references to an entity") << HostileSvg::entityText();
+        QTest::newRow("an element of 60000 attributes") << HostileSvg::manyAttributes();
+        QTest::newRow("5000 class rules over elements of 1000 classes") << HostileSvg::classLists();
+        QTest::newRow("a gradient of 90000 stops") << HostileSvg::manyStops();
+        QTest::newRow("400 radial fills composed soft-light") << HostileSvg::compositionModes();
+        QTest::newRow("a picture drawn 7000 times turned and translucent")
+            << HostileSvg::rotatedPictures(png.data());
+        QTest::newRow("2000 translucent circles over 8000 x 8000")
+            << HostileHtml::svgCircles(8000, 2000);
+        QTest::newRow("an image embedding 20000 x 20000 pixels")
+            << HostileSvg::imageNamingTwo(hugePicture(20000), hugePicture(16));
+        QTest::newRow("a million empty style rules") << HostileSvg::manyStyleRules(1000000);
+        QTest::newRow("a style sheet instruction naming the zero device")
+            << HostileSvg::styleFile("/dev/zero");
+    }
+
+    void hostileSvgIsAnsweredWithinTheLimits()
+    {
+        QFETCH(QByteArray, svg);
+        // GIVEN a drawing slow to read or draw, or that fills the memory
+        const QString path = m_files.write("hostile.svg", svg);
+        if (!resetPeakMemory())
+            QSKIP("The peak memory cannot be reset here.");
+        const qint64 peakBefore = peakMemoryKiB();
+        // WHEN it is read whole from its file and from data, and fitted, at once
+        const Warnings warnings;
+        std::vector<std::future<std::pair<QImage, qint64>>> reads;
+        for (const QString how : {"whole", "data", "fitted"})
+            reads.push_back(std::async(std::launch::async, [how, path] {
+                QElapsedTimer clock;
+                clock.start();
+                const QImage image = readAs(how, path, QSize(256, 256));
+                return std::make_pair(image, clock.elapsed());
+            }));
+        // THEN each is drawn, or refused for a limit, within the limits, and the
+        // program's memory hardly grows
+        int refused = 0;
+        for (auto& read : reads) {
+            const auto [image, milliseconds] = read.get();
+            QVERIFY2(milliseconds < answeredWithinMs, qPrintable(QString::number(milliseconds)));
+            refused += image.isNull();
+        }
+        QCOMPARE(warnings.all().count("Refused picture"), refused);
+        const qint64 growth = peakMemoryKiB() - peakBefore;
+        QVERIFY2(growth < mostGrowthKiB, qPrintable(QString("%1 KiB").arg(growth)));
+    }
+
+    // A file the drawing names beside it may block its read, or never end.
+    void filesNamedBesideAreReadWithinTheLimits_data()
+    {
+        QTest::addColumn<QString>("named");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a pipe nobody writes") << "pipe"
+                                              << "still not drawn after 5 s";
+        QTest::newRow("a link to the zero device") << "zero" << QString();
+    }
+
+    void filesNamedBesideAreReadWithinTheLimits()
+    {
+        QFETCH(QString, named);
+        QFETCH(QString, reason);
+        // GIVEN a drawing whose picture and style sheet are a file beside it
+        const QString beside = m_files.path(named);
+        QFile::remove(beside);
+        if (named == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(beside).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link("/dev/zero", beside));
+        const QString path = m_files.write("beside.svg",
+            HostileSvg::drawing(
+                64, "<image width=\"64\" height=\"64\" xlink:href=\"" + named.toUtf8() + "\"/>"));
+        // WHEN it is read, THEN it is answered within the limits
+        QElapsedTimer clock;
+        clock.start();
+        const Warnings warnings;
+        const QImage image = PictureReader::read(path);
+        QVERIFY2(clock.elapsed() < answeredWithinMs, qPrintable(QString::number(clock.elapsed())));
+        if (!reason.isEmpty()) {
+            QVERIFY(image.isNull());
+            QVERIFY2(warnings.all().contains(reason), qPrintable(warnings.all()));
+        }
+    }
+
+    // Killed from outside, a process takes only its drawing with it.
+    void killedProcessLosesOnlyItsDrawing()
+    {
+        // GIVEN a drawing that takes its process long
+        const QString slow = m_files.write("slow.svg", HostileSvg::manyAttributes());
+        const QString icon = m_files.write("icon.svg", HostileSvg::dashedIcon());
+        const Warnings warnings;
+        std::future<QImage> drawing = std::async(
+            std::launch::async, [slow] { return PictureReader::readFitted(slow, QSize(64, 64)); });
+        // WHEN its process is killed while it draws
+        qint64 drawer = 0;
+        QVERIFY(QTest::qWaitFor([&] {
+            drawer = DrawingProcesses::busyOfThisProgram();
+            return drawer > 0;
+        }));
+        QTest::qWait(200);
+        QCOMPARE(::kill(pid_t(drawer), SIGKILL), 0);
+        // THEN that picture is missing, for that reason, and the next one is drawn
+        QVERIFY(drawing.get().isNull());
+        QVERIFY2(warnings.all().contains("crashed"), qPrintable(warnings.all()));
+        QCOMPARE(PictureReader::read(icon).size(), QSize(16, 16));
+        // AND processes killed while they wait cost no drawing either
+        const QList<qint64> idle = DrawingProcesses::ofThisProgram();
+        for (const qint64 pid : idle)
+            QCOMPARE(::kill(pid_t(pid), SIGKILL), 0);
+        QVERIFY(QTest::qWaitFor([&] { return DrawingProcesses::ofThisProgram().isEmpty(); }));
+        QCOMPARE(PictureReader::read(icon).size(), QSize(16, 16));
+    }
+
+    void processesEndWithTheProgram_data()
+    {
+        QTest::addColumn<bool>("killed");
+        QTest::newRow("the program quits") << false;
+        QTest::newRow("the program is killed") << true;
+    }
+
+    void processesEndWithTheProgram()
+    {
+        QFETCH(bool, killed);
+        // GIVEN this program, started again to draw drawings in four threads and tell its
+        // processes
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("DRAW_AND_TELL", m_files.write("tell.svg", HostileSvg::dashedIcon()));
+        environment.insert("STAY", killed ? "1" : "0");
+        program.setProcessEnvironment(environment);
+        program.start(QCoreApplication::applicationFilePath(), QStringList());
+        QVERIFY(program.waitForReadyRead(runawayBoundMs(5000)));
+        QList<qint64> processes;
+        for (const QByteArray& pid : program.readLine().trimmed().split(' '))
+            processes << pid.toLongLong();
+        QVERIFY(!processes.isEmpty() && processes.first() > 0);
+        // WHEN it ends, or is killed
+        if (killed)
+            program.kill();
+        QVERIFY(program.waitForFinished(runawayBoundMs(5000)));
+        // THEN none of its processes is left
+        for (const qint64 pid : processes)
+            QVERIFY2(QTest::qWaitFor(
+                         [pid] { return !DrawingProcesses::isRunning(pid); }, runawayBoundMs(1000)),
+                qPrintable(QString::number(pid)));
+    }
+
+    void missingHelperShowsDrawingsAsMissing()
+    {
+        // GIVEN no helper where the program looks for it
+        SvgWorkerPool& pool = SvgWorkerPool::instance();
+        const QString helper = pool.helper();
+        const auto restore = qScopeGuard([&] { pool.setHelper(helper); });
+        pool.setHelper(m_files.path("no-helper"));
+        const QString path = m_files.write("icon.svg", HostileSvg::dashedIcon());
+        // WHEN a drawing is read, THEN it is missing, for that reason
+        QTest::ignoreMessage(QtWarningMsg,
+            QRegularExpression("Refused picture .*icon.svg: the drawing helper .*no-helper "
+                               "cannot start: No such file"));
+        QVERIFY(PictureReader::read(path).isNull());
+        // AND with the helper back, it is drawn
+        pool.setHelper(helper);
+        QCOMPARE(PictureReader::read(path).size(), QSize(16, 16));
+    }
+
+    // Threads that draw at once share the processes, one for each core at most.
+    void threadsDrawAtOnce()
+    {
+        QStringList paths;
+        for (int i = 0; i < 64; ++i)
+            paths << m_files.write(QString("d%1.svg").arg(i),
+                HostileSvg::drawing(32 + i, "<circle cx=\"16\" cy=\"16\" r=\"12\" fill=\"red\"/>"));
+        DAvuroD::PictureLoader loader;
+        QSignalSpy loaded(&loader, &DAvuroD::PictureLoader::pictureLoaded);
+        QSignalSpy finished(&loader, &DAvuroD::PictureLoader::finished);
+        int most = 0;
+        QTimer counter;
+        connect(&counter, &QTimer::timeout,
+            [&] { most = qMax(most, int(DrawingProcesses::ofThisProgram().size())); });
+        counter.start(5);
+        loader.start(paths, QSize(128, 128));
+        QVERIFY(finished.wait(runawayBoundMs(10000)));
+        QCOMPARE(loaded.size(), 64);
+        for (const QList<QVariant>& picture : qAsConst(loaded))
+            QCOMPARE(picture.at(2).value<QImage>().size(), QSize(128, 128));
+        QVERIFY2(most <= QThread::idealThreadCount(), qPrintable(QString::number(most)));
+    }
+
+private:
+    TestFolder m_files;
+};
+
+// Started with DRAW_AND_TELL, draws that drawing in four threads, prints its
+// drawing processes, and ends, or stays until it is killed with STAY=1.
+int drawAndTell(int argc, char** argv)
+{
+    QGuiApplication application(argc, argv);
+    const QString path = qEnvironmentVariable("DRAW_AND_TELL");
+    std::vector<std::future<QImage>> drawings;
+    for (int i = 0; i < 4; ++i)
+        drawings.push_back(
+            std::async(std::launch::async, [path] { return PictureReader::read(path); }));
+    for (std::future<QImage>& drawing : drawings)
+        drawing.wait();
+    QStringList pids;
+    for (const qint64 pid : DrawingProcesses::ofThisProgram())
+        pids << QString::number(pid);
+    std::printf("%s\n", qPrintable(pids.join(' ')));
+    std::fflush(stdout);
+    while (qEnvironmentVariable("STAY") == "1")
+        QThread::sleep(1);
+    return 0;
+}
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsSet("DRAW_AND_TELL"))
+        return drawAndTell(argc, argv);
+    QGuiApplication application(argc, argv);
+    TestSvgPictures test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_SvgPictures.moc"
