@@ -20,16 +20,14 @@ class QTextTableFormat;
 
 // How tall Qt's document layout makes a document at a width, told from the
 // document once it is built, before it is laid out: its paragraphs with their
-// margins and line heights, the fonts of their letters, their pictures (read
-// as the layout reads them), and the margins, paddings, borders and spacing
-// of tables and other frames. Lengths are read as the layout uses them: those
-// that place what follows count their size up or down, since the layout's
-// positions past 2^25 pixels either way wrap; a margin below zero never
-// widens a line, and a width the layout cannot hold leaves the narrowest.
-// Where it cannot tell, it counts the taller reading: a line as tall as the
-// lowest font of its paragraph, and each taller font on every line its
-// letters may stand on; the margins of neighbours added, not merged; a line
-// that wraps filled only to half; the columns of a table equally wide. GUI
+// margins and line heights, the fonts of their letters, their pictures, the
+// margins, paddings, borders and spacing of tables and other frames, and the
+// least width each column of a table takes; every length read as the layout
+// reads it (TextEditLengths). Where it cannot tell, it counts the taller
+// reading: a line as tall as the lowest font of its paragraph, and as each
+// taller one on every line its letters may stand on; the margins of
+// neighbours added, not merged; a line that wraps filled only to half; the
+// columns of a table sharing what their least widths leave equally. GUI
 // thread only, since it reads fonts.
 class TextEditHeight
 {
