@@ -240,27 +240,27 @@ QVector<qreal> TextEditHeight::leastColumnWidths(QTextTable* table)
 }
 
 // The least width the layout gives what a frame or a cell holds: that of its
-// widest paragraph or frame, a table as wide as its columns at least.
+// widest paragraph or frame.
 qreal TextEditHeight::leastWidth(QTextFrame::iterator it)
 {
     qreal least = 0;
     for (; !it.atEnd(); ++it) {
         QTextFrame* frame = it.currentFrame();
-        auto* table = qobject_cast<QTextTable*>(frame);
-        if (table) {
-            const QVector<qreal> columns = leastColumnWidths(table);
-            least = qMax(least,
-                std::accumulate(columns.begin(), columns.end(), qreal(0))
-                    + Lengths::frameSides(table->format())
-                    + Lengths::cellGaps(table->format(), columns.size()));
-        } else if (frame) {
-            least = qMax(
-                least, leastWidth(frame->begin()) + Lengths::frameSides(frame->frameFormat()));
-        } else {
-            least = qMax(least, leastWidth(it.currentBlock()));
-        }
+        least = qMax(least, frame ? leastWidth(frame) : leastWidth(it.currentBlock()));
     }
     return qMin(least, Lengths::held);
+}
+
+// A table is as wide as its columns at least, another frame as its content.
+qreal TextEditHeight::leastWidth(QTextFrame* frame)
+{
+    const qreal sides = Lengths::frameSides(frame->frameFormat());
+    auto* table = qobject_cast<QTextTable*>(frame);
+    if (!table)
+        return leastWidth(frame->begin()) + sides;
+    const QVector<qreal> columns = leastColumnWidths(table);
+    return std::accumulate(columns.begin(), columns.end(), qreal(0)) + sides
+        + Lengths::cellGaps(table->format(), columns.size());
 }
 
 // The least width of a paragraph with its margins: its widest picture or

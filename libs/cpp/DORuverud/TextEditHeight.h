@@ -54,6 +54,7 @@ private:
     qreal cellHeight(const QTextTableFormat& table, const QTextTableCell& cell, qreal width);
     QVector<qreal> leastColumnWidths(QTextTable* table);
     qreal leastWidth(QTextFrame::iterator it);
+    qreal leastWidth(QTextFrame* frame);
     qreal leastWidth(const QTextBlock& block);
     qreal contentHeight(QTextFrame::iterator it, qreal width);
     qreal indents(const QTextBlock& block, const QTextBlockFormat& format) const;
