@@ -59,8 +59,8 @@ QByteArray afterALetter(int pixels, int count)
         + words(count) + "</p>";
 }
 
-// The text area of the window, once a paste of the HTML has been answered:
-// the message shown, or an empty text; and the time it took.
+// Pastes the HTML into the window; the message shown, or an empty text, and
+// the time the paste and the layout after it took.
 QString pasted(TextEdit* window, const QByteArray& html, qint64* milliseconds)
 {
     auto* offer = new QMimeData;
