@@ -102,6 +102,13 @@ QByteArray fonts(int count)
     return html;
 }
 
+// One letter of that size before the words, in one paragraph.
+QByteArray largeLetterBefore(int pixels, int words)
+{
+    return "<p><span style=\"font-size: " + QByteArray::number(pixels) + "px\">X</span> "
+        + repeated("word ", words) + "</p>";
+}
+
 } // namespace
 
 BENCHMARK_CAPTURE(readAndShow, refused 4 MiB of line feeds, lineFeeds, false, "lines.txt")
@@ -170,6 +177,23 @@ BENCHMARK_CAPTURE(readAndShow, 1000 background pictures, backgroundCells(1000), 
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(readAndShow, 8000 x 8000 SVG of 2000 circles,
     dataPicture("image/svg+xml", svgCircles(8000, 2000)), true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readAndShow, 700 floating pictures one above another, floatingPictures(700), true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(
+    readAndShow, refused 1000 floating pictures one above another, floatingPictures(1000), false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(
+    readAndShow, 150000 words after one 300 pixel letter, largeLetterBefore(300, 150000), true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(
+    readAndShow, one 5000 pixel letter before 20000 words, largeLetterBefore(5000, 20000), true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readAndShow, refused 30000 words of 100 pixel letters in a cell of width - 1,
+    "<table><tr><td width=-1 style=\"font-size: 100px\">" + repeated("word ", 30000), false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readAndShow, refused 400 table rows 100000 pixels apart upwards,
+    "<table cellspacing=-1e5>" + repeated("<tr><td>x", 400), false)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(readAndShow, 32768 letter word, repeated("x", 32768), true)
     ->Unit(benchmark::kMillisecond);

@@ -99,6 +99,19 @@ function(tessivar_write_library_graph file)
   file(WRITE ${file} "${text}")
 endfunction()
 
+# tessivar_sanitizer_env(<list>): appends the sanitizers' options to the
+# environment <list>. AddressSanitizer takes the stack of each allocation the
+# fast way, by frame pointers: every leak inside a system library still
+# matches its suppression by the frames it keeps, and full stacks
+# (fast_unwind_on_malloc=0) made the tests some ten times slower.
+function(tessivar_sanitizer_env list)
+  list(APPEND ${list}
+    "ASAN_OPTIONS=detect_leaks=1"
+    "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
+    "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  set(${list} ${${list}} PARENT_SCOPE)
+endfunction()
+
 # add_qt_test(<name> SOURCES <files>... [RESOURCES] [DBUS] [XVFB [SCREEN <WxHxD>]] [LIBS <targets>...])
 # A Qt Test executable registered with CTest, linking TESSIVAR_TEST_LIBS
 # (what the tests of the folder use) and LIBS. It runs headless, with a
@@ -140,19 +153,14 @@ function(add_qt_test name)
   endif()
   set(env "QT_QPA_PLATFORM=${platform};SDL_AUDIODRIVER=dummy;TESSIVAR_BUNDLE=${TESSIVAR_BUNDLE_DIR}")
   if(TESSIVAR_SANITIZE)
-    # Full stacks on malloc, so that leaks inside system libraries match their suppressions.
-    list(APPEND env
-      "ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0"
-      "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
-      "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    tessivar_sanitizer_env(env)
   endif()
   if(TESSIVAR_THREAD_SANITIZE)
     list(APPEND env "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=${CMAKE_SOURCE_DIR}/tests/tsan.supp")
   endif()
   # Sanitizer builds run the same work several times slower, and work that
-  # allocates at every step some 25 times (ASan takes a full stack for each
-  # allocation): CTest's timeout allows for it, and so do the tests' own
-  # bounds on time (tests/common/RunawayBound.h).
+  # allocates at every step more: CTest's timeout allows for it, and so do the
+  # tests' own bounds on time (tests/common/RunawayBound.h), 25 times theirs.
   set(timeout 300)
   if(TESSIVAR_SANITIZE OR TESSIVAR_THREAD_SANITIZE)
     set(timeout 900)

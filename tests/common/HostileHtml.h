@@ -26,6 +26,14 @@ inline QByteArray table(int rows, int columns)
         + "</table>";
 }
 
+// count pictures floating at the left, each 700 pixels wide, so that they
+// stand one above another and the layout steps past each to place the next.
+inline QByteArray floatingPictures(int count)
+{
+    return "<p>" + repeated("<img src=\"a.png\" width=\"700\" height=\"40\" align=\"left\">", count)
+        + "</p>";
+}
+
 // A picture shown by an img, named by a data URL: its bytes in base64.
 inline QByteArray dataPicture(const QByteArray& type, const QByteArray& picture)
 {

@@ -10,7 +10,8 @@
 //     libs/cpp/DORuverud/HtmlEncoding.cpp \
 //     libs/cpp/DORuverud/TextEditDocument.cpp /tmp/moc_TextEditDocument.cpp \
 //     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
-//     libs/cpp/DORuverud/TextEditHeight.cpp libs/cpp/DORuverud/TextEditTableGrid.cpp \
+//     libs/cpp/DORuverud/TextEditHeight.cpp libs/cpp/DORuverud/TextEditLengths.cpp \
+//     libs/cpp/DORuverud/TextEditTableGrid.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
 //     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/SvgChannel.cpp \
 //     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgWorker.cpp libs/cpp/graphics/SvgWorkerPool.cpp \
@@ -24,7 +25,9 @@
 // Seeds, the hostile cases among them (nested tables as Qt's own rich text,
 // 12 more tables into the innermost cell of 12, a run joining the one there,
 // also once the "x" there is moved, a declared charset, UTF-16 with half of a
-// surrogate pair as HTML and as plain text, such halves by reference, CR LF):
+// surrogate pair as HTML and as plain text, such halves by reference, CR LF;
+// lengths that are no number, infinite, huge or below zero in pictures, cells,
+// margins, indents, spacing and line heights, floating pictures):
 //   mkdir -p /tmp/seeds_paste && (cd /tmp/seeds_paste && python3 -c '
 //   t = lambda n: "<table><tr><td>" * n + "x" + "</td></tr></table>" * n
 //   u = lambda t: t.encode("utf-16-le").decode("latin-1")
@@ -37,7 +40,12 @@
 //     "html16": "\x01|||" + u("\ufeff<p>a") + "\x00\xd8" + u("</p>") + "|||a",
 //     "plain16": "\x00||||||" + u("\ufeffa") + "\x00\xdc" + u("b\r\nc"),
 //     "references": "\x01|||<p>&#xD800;&#x110000;&#0;</p>|||x",
-//     "crlf": "\x00||||||a\r\nb\rc\r\n", "richcrlf": "\x01|||<p>a</p>\r\n<p>b\r\nc</p>|||a\r\nb"}
+//     "crlf": "\x00||||||a\r\nb\rc\r\n", "richcrlf": "\x01|||<p>a</p>\r\n<p>b\r\nc</p>|||a\r\nb",
+//     "lengths": "\x01|||<p><img height=nan><img height=-1e9><img width=inf></p><table cellspacing=-1e5><tr>"
+//       + "<td width=-1>word word<td width=1e30>w<td width=-10%>w</table><p style=\"margin-right:-1e8px;"
+//       + "-qt-block-indent:-3000000;line-height:-1000000%\">word word|||x",
+//     "tablesbelow": "\x19|||" + "<table style=\"margin-top:-1e6px\"><tr><td>x</table>" * 40 + "|||x",
+//     "floats": "\x01|||<p>" + "<img src=a.png width=700 height=40 align=left>" * 600 + "|||x"}
 //   [open(n, "w", encoding="latin-1").write(s) for n, s in seeds.items()]')
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   export TESSIVAR_SVG_HELPER=$PWD/build/Tessivar/MacOS/tessivar-svg

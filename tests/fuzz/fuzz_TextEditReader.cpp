@@ -10,7 +10,8 @@
 //     libs/cpp/DORuverud/HtmlEncoding.cpp \
 //     libs/cpp/DORuverud/TextEditDocument.cpp /tmp/moc_TextEditDocument.cpp \
 //     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
-//     libs/cpp/DORuverud/TextEditHeight.cpp libs/cpp/DORuverud/TextEditTableGrid.cpp \
+//     libs/cpp/DORuverud/TextEditHeight.cpp libs/cpp/DORuverud/TextEditLengths.cpp \
+//     libs/cpp/DORuverud/TextEditTableGrid.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
 //     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/SvgChannel.cpp \
 //     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgWorker.cpp libs/cpp/graphics/SvgWorkerPool.cpp \
@@ -22,7 +23,11 @@
 // separators, paragraphs, preformatted text and line feeds by reference, texts
 // taller than the bound by their fonts, wrapped words, margins, line heights,
 // a picture's height and tables' padding, 3,000 fonts, a cell spanning 20,000
-// columns above 50 rows), line ends of every kind, HTML
+// columns above 50 rows; lengths that are no number, infinite, huge or below
+// zero in pictures, cells, margins, indents, spacing, borders, frames and line
+// heights, a frame moved far above the top of its cell, a picture squeezing
+// the column beside it, a long paragraph after a large letter, 1,000 floating
+// pictures and 2,000 floating tables), line ends of every kind, HTML
 // without a charset, and pages whose charset the prescan must tell (another
 // charset named in a script and in text, UTF-16 and ISO-8859-1 labels, the
 // replacement encoding, <meta> elements in comments, attributes and pragmas):
@@ -57,7 +62,29 @@
 //       + "<meta content=\x27charset=\"gbk\"\x27 http-equiv=CONTENT-TYPE charset=x><?x><meta/charset=\x27big5\x27",
 //     "svg": "<p><img src=\"data:image/svg+xml,<svg xmlns=%27http://www.w3.org/2000/svg%27 width=%278000%27 height=%278000%27>"
 //       + "<circle cx=%274000%27 cy=%274000%27 r=%274000%27 fill=%27red%27 fill-opacity=%270.1%27/>" * 2000 + "</svg>\"></p>",
-//     "backgrounds": "<table><tr>" + "<td background=\"data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAAAAAA6fptVAAAACklEQVR4nGNgAAAAAgABSK+kcQAAAABJRU5ErkJggg==\">c" * 1001 + "</table>"}
+//     "backgrounds": "<table><tr>" + "<td background=\"data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAAAAAA6fptVAAAACklEQVR4nGNgAAAAAgABSK+kcQAAAABJRU5ErkJggg==\">c" * 1001 + "</table>",
+//     "picturenan": "<p><img src=a.png width=16 height=nan>x<p style=\"font-size:300px\">" + "x<br>" * 30000,
+//     "picturebelow": "<p><img height=-1e9></p><table><tr><td width=-1>" + "word " * 20 + "</table>",
+//     "cells": "".join("<table><tr><td width=%s style=\"font-size:100px\">" % w + "word " * 300 + "<td>x</table>"
+//       for w in ["-1", "-10%", "inf", "-inf", "1e30", "nan", "4e7"]),
+//     "margins": "".join("<p style=\"font-size:300px;%s\">" % m + "word " * 100 for m in ["margin-left:-1e8px",
+//       "margin-right:-1e8px", "-qt-block-indent:-3000000", "text-indent:-1e8px", "margin-right:nan"])
+//       + "<p dir=rtl style=\"-qt-block-indent:-1000000\">" + "word " * 100,
+//     "spacing": "<table cellspacing=-1e5>" + "<tr><td>x" * 400, "borders": "<table border=-1e6>" + "<tr><td>x" * 20,
+//     "framemargins": "<table style=\"margin-top:-1e6px\"><tr><td>x</table>" * 40,
+//     "frameheights": "<table style=\"-qt-table-type:frame\" height=-1e6><tr><td>x</table>" * 40,
+//     "linesup": "<p style=\"line-height:-1000000%\">" + "x<br>" * 400,
+//     "numbers": "".join(("<img width=\"{0}\" height=\"{0}\"><table width=\"{0}\" cellpadding=\"{0}\" cellspacing=\"{0}\" "
+//       + "border=\"{0}\"><tr><td width=\"{0}\" height=\"{0}\">x</table><p style=\"margin:{0}px;line-height:{0}%;"
+//       + "text-indent:{0}px;-qt-block-indent:{0};font-size:{0}px\">y").format(n) for n in ["0", "-0", "1e-300",
+//       "1e308", "-1e308", "NaN", "Infinity", "-inf", "0x10", "+5", "1e", ".5", "-.5e2", "2147483648", "-2147483649",
+//       "33554432", "-33554433", "8388608", "1e7%", "-1%"]),
+//     "tallletter": "<p><span style=\"font-size:300px\">X</span> " + "word " * 150000,
+//     "largeletter": "<p><span style=\"font-size:5000px\">X</span> " + "word " * 20000,
+//     "floats": "<p>" + "<img src=a.png width=700 height=40 align=left>" * 1000,
+//     "floattables": "<table style=\"float:left\"><tr><td>x</table>" * 2000,
+//     "squeezed": "<table><tr><td><img width=600 height=1><td style=\"font-size:100px\">" + "word " * 20000,
+//     "stepup": "<table cellpadding=400000><tr><td>" * 2 + "<table style=\"-qt-table-type:frame\" height=-1e6><tr><td>x"}
 //   [open(n, "w", encoding="latin-1").write(t) for n, t in seeds.items()]')
 // The seeds in full first (a fuzzing run cuts inputs to max_len), then the run,
 // with fontconfig's caches kept out of the leak check:
@@ -65,7 +92,8 @@
 //   export TESSIVAR_SVG_HELPER=$PWD/build/Tessivar/MacOS/tessivar-svg
 //   LANG=C.UTF-8 /tmp/fuzz_TextEditReader /tmp/seeds_text/*
 // An accepted input that takes longer than the timeout to lay out, or lays out
-// higher than the bound at the width it was checked at, is a finding:
+// higher than the bound, up or down, at the width it was checked at, is a
+// finding:
 //   mkdir -p /tmp/corpus_text && LANG=C.UTF-8 /tmp/fuzz_TextEditReader -max_total_time=600 \
 //     -timeout=10 -max_len=4096 /tmp/corpus_text /tmp/seeds_text
 // clang-format on
@@ -114,7 +142,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         document->blockCount() <= TextEditReader::maxLineWork / TextEditReader::plainParagraphWork);
     // Laid out no higher than the bound where it was checked.
     document->setTextWidth(TextEditReader::checkedWidth);
-    check(document->size().width() >= 0 && document->size().height() <= TextEditReader::maxHeight);
+    check(document->size().width() >= 0
+        && qAbs(document->size().height()) <= TextEditReader::maxHeight);
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
         check(UnbrokenRun::longest(block.text()) <= UnbrokenRun::maxLength);
     return 0;

@@ -744,7 +744,7 @@ private slots:
         QCOMPARE(error.isEmpty(), !refused);
         QVERIFY2(elapsed < runawayBoundMs(500), qPrintable(QString::number(elapsed)));
 #if !defined(__SANITIZE_ADDRESS__)
-        // The sanitizer's own bookkeeping, a full stack for every allocation, is no part of it.
+        // The sanitizer's own bookkeeping, a stack for every allocation, is no part of it.
         QVERIFY2(growthKiB < 100 << 10, qPrintable(QString::number(growthKiB)));
 #endif
         Q_UNUSED(growthKiB)

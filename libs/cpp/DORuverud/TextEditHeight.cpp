@@ -1,6 +1,7 @@
 #include "TextEditHeight.h"
 
 #include "TextEditDocument.h"
+#include "TextEditLengths.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -9,11 +10,14 @@
 #include <QTextList>
 #include <QTextTable>
 #include <QUrl>
+#include <QVarLengthArray>
 #include <array>
 #include <cmath>
 #include <numeric>
 
 namespace {
+
+using Lengths = TextEditLengths;
 
 // The lines a paragraph's text fills at a width: each stretch between two
 // line breaks one line, or when it is wider than that, up to twice its width
@@ -59,74 +63,10 @@ private:
     qreal m_letters = 0;
 };
 
-// What the layout makes of the paragraph's line height.
-qreal spacedLineHeight(const QTextBlockFormat& format, qreal height)
-{
-    const qreal value = format.lineHeight();
-    switch (format.lineHeightType()) {
-    case QTextBlockFormat::ProportionalHeight:
-        return height * value / 100;
-    case QTextBlockFormat::FixedHeight:
-        return value;
-    case QTextBlockFormat::MinimumHeight:
-        return qMax(height, value);
-    case QTextBlockFormat::LineDistanceHeight:
-        return height + value;
-    default:
-        return height;
-    }
-}
-
-qreal positive(qreal value)
-{
-    return qMax<qreal>(0, value);
-}
-
 // As the layout rounds it: up, leading included where it adds.
 qreal lineHeightOf(const QFontMetricsF& metrics)
 {
-    return std::ceil(metrics.ascent() + metrics.descent() + positive(metrics.leading()));
-}
-
-// What a frame adds above and below its content, and beside it.
-qreal frameRim(const QTextFrameFormat& format)
-{
-    return positive(format.topMargin()) + positive(format.bottomMargin())
-        + 2 * positive(format.padding() + format.border());
-}
-
-qreal frameSides(const QTextFrameFormat& format)
-{
-    return format.leftMargin() + format.rightMargin() + 2 * (format.padding() + format.border());
-}
-
-// The width a frame takes of the width there: the one its format sets, else all.
-qreal frameWidth(const QTextFrameFormat& format, qreal width)
-{
-    const QTextLength set = format.width();
-    return set.type() == QTextLength::VariableLength ? width : set.value(width);
-}
-
-// The columns the table's format sets take their widths, the others share
-// what is left equally.
-QVector<qreal> columnWidths(const QTextTableFormat& format, int columns, qreal width)
-{
-    const QVector<QTextLength> set = format.columnWidthConstraints();
-    QVector<qreal> widths(columns, -1);
-    qreal taken = 0;
-    int free = columns;
-    for (int column = 0; column < qMin(columns, set.size()); ++column) {
-        if (set.at(column).type() != QTextLength::VariableLength) {
-            widths[column] = set.at(column).value(width);
-            taken += widths.at(column);
-            --free;
-        }
-    }
-    for (qreal& each : widths) {
-        if (each < 0)
-            each = positive(width - taken) / free;
-    }
-    return widths;
+    return std::ceil(metrics.ascent() + metrics.descent() + Lengths::positive(metrics.leading()));
 }
 
 } // namespace
@@ -197,19 +137,29 @@ qreal TextEditHeight::lineHeight(const QFont& font)
     return lineHeightOf(QFontMetricsF(font));
 }
 
+int TextEditHeight::floats() const
+{
+    return m_floats;
+}
+
+// A floating frame, a table among them, counts as though it stood in the text.
 qreal TextEditHeight::frameHeight(QTextFrame* frame, qreal width)
 {
+    m_floats += frame->frameFormat().position() != QTextFrameFormat::InFlow;
     if (auto* table = qobject_cast<QTextTable*>(frame))
         return tableHeight(table, width);
     const QTextFrameFormat format = frame->frameFormat();
-    const qreal height = frameRim(format)
-        + contentHeight(frame->begin(), frameWidth(format, width) - frameSides(format));
+    const qreal height = Lengths::frameRim(format)
+        + contentHeight(
+            frame->begin(), Lengths::frameWidth(format, width) - Lengths::frameSides(format));
     const QTextLength fixed = format.height();
-    return fixed.type() == QTextLength::FixedLength ? qMax(height, fixed.rawValue()) : height;
+    return fixed.type() == QTextLength::FixedLength
+        ? qMax(height, Lengths::travel(fixed.rawValue()))
+        : height;
 }
 
 // Paragraphs one after another are as far apart as the larger of the margins
-// between them, as the layout merges them.
+// between them, as the layout merges them; it takes none below zero.
 qreal TextEditHeight::contentHeight(QTextFrame::iterator it, qreal width)
 {
     qreal height = 0;
@@ -221,9 +171,9 @@ qreal TextEditHeight::contentHeight(QTextFrame::iterator it, qreal width)
             continue;
         }
         const QTextBlockFormat format = it.currentBlock().blockFormat();
-        height += qMax(margin, positive(format.topMargin()))
+        height += qMax(margin, Lengths::positive(format.topMargin()))
             + blockHeight(it.currentBlock(), format, width);
-        margin = positive(format.bottomMargin());
+        margin = Lengths::positive(format.bottomMargin());
     }
     return height + margin;
 }
@@ -232,14 +182,14 @@ qreal TextEditHeight::contentHeight(QTextFrame::iterator it, qreal width)
 // its first row.
 qreal TextEditHeight::tableHeight(QTextTable* table, qreal width)
 {
-    const QTextTableFormat format = table->format();
     const int columns = qMax(1, table->columns());
-    const qreal border = positive(format.border());
-    const qreal spacing = positive(format.cellSpacing());
-    const QVector<qreal> widths = columnWidths(format, columns,
-        frameWidth(format, width) - frameSides(format) - (columns + 1) * spacing
-            - columns * 2 * border);
-    qreal height = frameRim(format) + (table->rows() + 1) * spacing;
+    const QTextTableFormat format = table->format();
+    const QVector<qreal> widths = Lengths::columnWidths(format, leastColumnWidths(table),
+        Lengths::frameWidth(format, width) - Lengths::frameSides(format)
+            - Lengths::cellGaps(format, columns));
+    qreal height
+        = Lengths::frameRim(format) + (table->rows() + 1) * Lengths::travel(format.cellSpacing());
+    ++m_cells;
     for (int row = 0; row < table->rows() && height <= m_enough; ++row) {
         qreal rowHeight = 0;
         for (int column = 0; column < columns; ++column) {
@@ -250,60 +200,176 @@ qreal TextEditHeight::tableHeight(QTextTable* table, qreal width)
                 rowHeight = qMax(rowHeight, cellHeight(format, cell, cellWidth));
             }
         }
-        height += rowHeight + 2 * border;
+        height += rowHeight + 2 * Lengths::travel(format.border());
     }
+    --m_cells;
     return height;
 }
 
-// A cell's own padding, where it has one, else its table's.
 qreal TextEditHeight::cellHeight(
     const QTextTableFormat& table, const QTextTableCell& cell, qreal width)
 {
-    const QTextTableCellFormat format = cell.format().toTableCellFormat();
-    const auto padding = [&](QTextFormat::Property side, qreal own) {
-        return format.hasProperty(side) ? own : table.cellPadding();
-    };
-    const qreal sides = padding(QTextFormat::TableCellLeftPadding, format.leftPadding())
-        + padding(QTextFormat::TableCellRightPadding, format.rightPadding());
-    const qreal rim = padding(QTextFormat::TableCellTopPadding, format.topPadding())
-        + padding(QTextFormat::TableCellBottomPadding, format.bottomPadding());
-    return positive(rim) + contentHeight(cell.begin(), width - sides);
+    return Lengths::cellRim(table, cell)
+        + contentHeight(cell.begin(), width - Lengths::cellSides(table, cell));
 }
 
-// Without its margins above and below.
+// The least width of each column: the least its cells take, a cell spanning
+// columns spread over them, and a width set in pixels.
+QVector<qreal> TextEditHeight::leastColumnWidths(QTextTable* table)
+{
+    const QTextTableFormat format = table->format();
+    const int columns = qMax(1, table->columns());
+    QVector<qreal> least(columns, 0);
+    const QVector<QTextLength> set = format.columnWidthConstraints();
+    for (int column = 0; column < qMin(columns, set.size()); ++column) {
+        if (set.at(column).type() == QTextLength::FixedLength)
+            least[column] = Lengths::setWidth(set.at(column).rawValue());
+    }
+    for (int row = 0; row < table->rows(); ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const QTextTableCell cell = table->cellAt(row, column);
+            if (!cell.isValid() || cell.row() != row || cell.column() != column)
+                continue;
+            const int span = qBound(1, cell.columnSpan(), columns - column);
+            const qreal each = (leastWidth(cell.begin()) + Lengths::cellSides(format, cell)) / span;
+            for (int spanned = column; spanned < column + span; ++spanned)
+                least[spanned] = qMax(least.at(spanned), each);
+        }
+    }
+    return least;
+}
+
+// The least width the layout gives what a frame or a cell holds: that of its
+// widest paragraph or frame.
+qreal TextEditHeight::leastWidth(QTextFrame::iterator it)
+{
+    qreal least = 0;
+    for (; !it.atEnd(); ++it) {
+        QTextFrame* frame = it.currentFrame();
+        least = qMax(least, frame ? leastWidth(frame) : leastWidth(it.currentBlock()));
+    }
+    return qMin(least, Lengths::held);
+}
+
+// A table is as wide as its columns at least, another frame as its content.
+qreal TextEditHeight::leastWidth(QTextFrame* frame)
+{
+    const qreal sides = Lengths::frameSides(frame->frameFormat());
+    auto* table = qobject_cast<QTextTable*>(frame);
+    if (!table)
+        return leastWidth(frame->begin()) + sides;
+    const QVector<qreal> columns = leastColumnWidths(table);
+    return std::accumulate(columns.begin(), columns.end(), qreal(0)) + sides
+        + Lengths::cellGaps(table->format(), columns.size());
+}
+
+// The least width of a paragraph with its margins: its widest picture or
+// letter, since a line breaks a word that does not fit anywhere, or where its
+// lines do not wrap, its widest line.
+qreal TextEditHeight::leastWidth(const QTextBlock& block)
+{
+    const QTextBlockFormat format = block.blockFormat();
+    const bool wraps = !format.nonBreakableLines();
+    qreal widest = 0;
+    qreal line = 0;
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const QTextCharFormat charFormat = fragment.charFormat();
+        if (charFormat.isImageFormat()) {
+            const qreal width = Lengths::positive(pictureSize(charFormat.toImageFormat()).width());
+            widest = qMax(widest, width);
+            line += wraps ? 0 : width * fragment.length();
+            continue;
+        }
+        Font& font = fontOf(fragment.charFormatIndex(), charFormat);
+        for (const QChar letter : fragment.text()) {
+            const qreal advance = letter == QChar::LineSeparator ? 0 : font.advance(letter);
+            line = wraps || advance == 0 ? advance : line + advance;
+            widest = qMax(widest, line);
+        }
+    }
+    qreal margins = 0;
+    for (const qreal length : sideLengths(block, format))
+        margins += Lengths::narrowing(length);
+    return widest + margins;
+}
+
+// What the paragraph's margins and indents take of the width: in a table cell
+// one below zero leaves the narrowest line, since the layout measures a column
+// by its paragraphs' widths with their margins, and one below zero shrinks it.
+qreal TextEditHeight::indents(const QTextBlock& block, const QTextBlockFormat& format) const
+{
+    qreal taken = Lengths::narrowing(qAbs(format.textIndent()));
+    for (const qreal length : sideLengths(block, format))
+        taken += m_cells > 0 && length < 0 ? Lengths::unbounded : Lengths::narrowing(length);
+    return taken;
+}
+
+// The paragraph's margins and indents beside its lines.
+std::array<qreal, 4> TextEditHeight::sideLengths(
+    const QTextBlock& block, const QTextBlockFormat& format) const
+{
+    const QTextList* list = block.textList();
+    return {format.leftMargin(), format.rightMargin(), format.indent() * m_document.indentWidth(),
+        list ? list->format().indent() * m_document.indentWidth() : 0};
+}
+
+// Without its margins above and below. Each line counts as tall as the lowest
+// font of the paragraph, and each fragment of a taller one as that much taller
+// on every line its letters may stand on: as many as it fills alone and one
+// more, since it may begin in the middle of a line.
 qreal TextEditHeight::blockHeight(
     const QTextBlock& block, const QTextBlockFormat& format, qreal width)
 {
-    qreal indent = format.leftMargin() + format.rightMargin() + qAbs(format.textIndent())
-        + format.indent() * m_document.indentWidth();
-    if (const QTextList* list = block.textList())
-        indent += list->format().indent() * m_document.indentWidth();
-    WrappedLines lines(width - indent);
+    const qreal lineWidth = width - indents(block, format);
+    WrappedLines lines(lineWidth);
     const qreal tab = m_document.defaultTextOption().tabStopDistance();
-    qreal lineHeight = 0;
+    QVarLengthArray<std::pair<qreal, qreal>, 8> raised; // a line height, the lines it raises
     qreal pictures = 0;
     for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const QTextCharFormat charFormat = fragment.charFormat();
         if (charFormat.isImageFormat()) {
             const QSizeF size = pictureSize(charFormat.toImageFormat());
-            pictures += size.height() * fragment.length();
-            lines.add(size.width() * fragment.length(), fragment.length());
+            pictures += Lengths::pictureHeight(size) * fragment.length();
+            lines.add(Lengths::positive(size.width()) * fragment.length(), fragment.length());
+            m_floats += isFloat(charFormat) * fragment.length();
             continue;
         }
         Font& font = fontOf(fragment.charFormatIndex(), charFormat);
-        lineHeight = qMax(lineHeight, font.lineHeight);
+        WrappedLines own(lineWidth);
         for (const QChar letter : fragment.text()) {
-            if (letter == QChar::LineSeparator)
+            if (letter == QChar::LineSeparator) {
                 lines.breakLine();
-            else
-                lines.add(letter == '\t' ? qMax(tab, font.advance(letter)) : font.advance(letter));
+                own.breakLine();
+                continue;
+            }
+            const qreal advance
+                = letter == '\t' ? qMax(tab, font.advance(letter)) : font.advance(letter);
+            lines.add(advance);
+            own.add(advance);
         }
+        raised.append({font.lineHeight, qMin(own.count() + 1, qreal(fragment.length()))});
     }
     // An empty line is as tall as the paragraph's own font.
-    if (lineHeight == 0)
-        lineHeight = fontOf(block.charFormatIndex(), block.charFormat()).lineHeight;
-    return lines.count() * positive(spacedLineHeight(format, lineHeight)) + pictures;
+    qreal lowest = Lengths::unbounded;
+    for (const auto& each : raised)
+        lowest = qMin(lowest, each.first);
+    if (raised.isEmpty())
+        lowest = fontOf(block.charFormatIndex(), block.charFormat()).lineHeight;
+    const qreal line = Lengths::spacedLineHeight(format, lowest);
+    qreal height = lines.count() * line + pictures;
+    for (const auto& each : raised)
+        height += each.second
+            * Lengths::positive(Lengths::spacedLineHeight(format, each.first) - line);
+    return height;
+}
+
+// A picture floats when it is anchored to a frame beside the text.
+bool TextEditHeight::isFloat(const QTextCharFormat& format) const
+{
+    const auto* frame = qobject_cast<const QTextFrame*>(m_document.objectForFormat(format));
+    return frame && frame->frameFormat().position() != QTextFrameFormat::InFlow;
 }
 
 // As the layout sizes a picture: the size its format gives, the rest from the

@@ -375,15 +375,17 @@ QString TextEditReader::heightRefusal()
     return tr("It is taller than this editor can lay out.");
 }
 
-// The lines, the runs, the tables and the height of the document as it will
-// stand; in its raw text a frame's beginning and end part paragraphs as a
-// paragraph separator does. The lines of plain text are counted before it is
-// set (plainRefusal()): the document breaks it where linesOf() counts a
-// paragraph and keeps its line breaks inside one.
+// The lines, the runs, the tables, the height and the floats of the document
+// as it will stand; in its raw text a frame's beginning and end part
+// paragraphs as a paragraph separator does. The lines of plain text are
+// counted before it is set (plainRefusal()): the document breaks it where
+// linesOf() counts a paragraph and keeps its line breaks inside one.
 QString TextEditReader::layoutRefusal(const QTextDocument& document, QString raw,
     const InsertionParagraph* place, qint64 workThere) const
 {
-    if (m_rich && linesOf(raw).work(htmlParagraphWork) + workThere > maxLineWork)
+    const Lines lines = linesOf(raw);
+    const qint64 lineWork = lines.work(m_rich ? htmlParagraphWork : plainParagraphWork) + workThere;
+    if (m_rich && lineWork > maxLineWork)
         return lineRefusal();
     const Inserted inserted {
         document, place ? place->before() : QString(), place ? place->after() : QString()};
@@ -400,22 +402,34 @@ QString TextEditReader::layoutRefusal(const QTextDocument& document, QString raw
     if (work > 0 && there
         && work + tableWorkIn(there->rootFrame(), 0, Inserted {*there, {}, {}}) > maxTableWork)
         return tableRefusal();
-    return fontAndHeightRefusal(document, there);
+    // The lines there, each counted at the least work a line takes.
+    return fontAndHeightRefusal(document, there,
+        lines.paragraphs + lines.breaks + workThere / plainParagraphWork, lineWork);
 }
 
 // The fonts first, since telling the height loads each. What is inserted adds
-// to the height of the document there.
+// to the height and the floats of the document there; a height that is no
+// number is no less taller than the bound.
 QString TextEditReader::fontAndHeightRefusal(
-    const QTextDocument& document, const QTextDocument* there)
+    const QTextDocument& document, const QTextDocument* there, qint64 lines, qint64 work)
 {
     QSet<QFont> fonts = TextEditHeight::fontsOf(document);
     if (there)
         fonts.unite(TextEditHeight::fontsOf(*there));
     if (fonts.size() > maxFonts)
         return tr("It uses more than %1 fonts, more than this editor can lay out.").arg(maxFonts);
-    const qreal heightThere = there ? TextEditHeight(*there, checkedWidth, maxHeight).height() : 0;
-    if (heightThere + TextEditHeight(document, checkedWidth, maxHeight - heightThere).height()
-        > maxHeight)
+    qreal height = 0;
+    qreal floats = 0;
+    if (there) {
+        const TextEditHeight counted(*there, checkedWidth, maxHeight);
+        height = counted.height();
+        floats = counted.floats();
+    }
+    const TextEditHeight inserted(document, checkedWidth, maxHeight - height);
+    if (!(height + inserted.height() <= maxHeight))
         return heightRefusal();
+    floats += inserted.floats();
+    if (work + floatWork * floats * (floats * floats + lines) > maxLineWork)
+        return tr("It has more floating pictures and tables than this editor can lay out.");
     return QString();
 }
