@@ -2,6 +2,7 @@
 // read at the size shown, a GIF whose frames come after a long comment,
 // folders of pictures loaded into the thumbnail view, and a hovered picture
 // label painted.
+#include "../tests/common/GuiStalls.h"
 #include "../tests/graphics/HostilePicture.h"
 #include "AdvancedLabel.h"
 #include "IconView.h"
@@ -144,23 +145,18 @@ void largeFolderIntoIconView(benchmark::State& state)
             if (firstMs < 0)
                 firstMs = clock.elapsed();
         });
-        qint64 longestGap = 0;
-        QElapsedTimer gap;
-        QTimer ticker;
-        QObject::connect(
-            &ticker, &QTimer::timeout, [&] { longestGap = qMax(longestGap, gap.restart()); });
-        ticker.start(5);
+        GuiStalls stalls;
         clock.start();
-        gap.start();
+        stalls.start();
         view.addItems(folder.path());
-        longestGap = gap.restart();
+        stalls.mark();
         waitForItems(view, count);
         const qint64 allMs = clock.elapsed();
         state.SetIterationTime(double(allMs) / 1000);
         state.counters["first_ms"] = double(firstMs);
         state.counters["all_ms"] = double(allMs);
         state.counters["peak_MB"] = double(statusMemoryKiB("VmHWM:")) / 1024;
-        state.counters["longest_stall_ms"] = double(longestGap);
+        state.counters["longest_stall_ms"] = double(stalls.longestMs());
     }
 }
 

@@ -2,7 +2,10 @@
 
 #include "../common/HostileHtml.h"
 
+#include <QBuffer>
 #include <QByteArray>
+#include <QColor>
+#include <QImage>
 
 // SVG drawings: ordinary ones that must be shown as Qt draws them, and ones
 // made slow to read or draw, or to fill the memory, that the drawing
@@ -206,14 +209,19 @@ inline QByteArray compositionModes(int count = 400, int side = 2000)
                   .repeated(count));
 }
 
-// A 4 x 4 picture drawn count times, each turned, enlarged and translucent.
-inline QByteArray rotatedPictures(const QByteArray& png, int count = 7000)
+// A 4 x 4 translucent picture drawn count times, each turned and enlarged.
+inline QByteArray rotatedPictures(int count = 7000)
 {
+    QImage small(4, 4, QImage::Format_ARGB32);
+    small.fill(QColor(40, 120, 200, 180));
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    small.save(&png, "PNG");
     QByteArray body;
     for (int i = 0; i < count; ++i)
         body += "<image width=\"800\" height=\"800\" opacity=\"0.5\" transform=\"rotate("
             + QByteArray::number(i % 360)
-            + " 500 500) scale(1.2)\" xlink:href=\"data:image/png;base64," + png.toBase64()
+            + " 500 500) scale(1.2)\" xlink:href=\"data:image/png;base64," + png.data().toBase64()
             + "\"/>";
     return drawing(1000, body);
 }

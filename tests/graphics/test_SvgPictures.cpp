@@ -162,11 +162,6 @@ private slots:
     void hostileSvgIsAnsweredWithinTheLimits_data()
     {
         QTest::addColumn<QByteArray>("svg");
-        QImage small(4, 4, QImage::Format_ARGB32);
-        small.fill(QColor(40, 120, 200, 180));
-        QBuffer png;
-        png.open(QIODevice::WriteOnly);
-        small.save(&png, "PNG");
         QTest::newRow("an entity used 20000 times in a style") << HostileSvg::entityInStyle();
         QTest::newRow("text of 200000 references to an entity") << HostileSvg::entityText();
         QTest::newRow("an element of 60000 attributes") << HostileSvg::manyAttributes();
@@ -174,7 +169,7 @@ private slots:
         QTest::newRow("a gradient of 90000 stops") << HostileSvg::manyStops();
         QTest::newRow("400 radial fills composed soft-light") << HostileSvg::compositionModes();
         QTest::newRow("a picture drawn 7000 times turned and translucent")
-            << HostileSvg::rotatedPictures(png.data());
+            << HostileSvg::rotatedPictures();
         QTest::newRow("2000 translucent circles over 8000 x 8000")
             << HostileHtml::svgCircles(8000, 2000);
         QTest::newRow("an image embedding 20000 x 20000 pixels")

@@ -9,6 +9,10 @@ namespace DAvuroD {
 
 namespace {
 
+// A file held larger than this gives way to a smaller one for a drawing
+// that needs less than a quarter of it.
+constexpr qint64 keptBytes = 16 << 20;
+
 qint64 bytesOf(const QSize& size)
 {
     return qint64(size.width()) * 4 * size.height();
@@ -53,11 +57,12 @@ QImage SvgCanvas::copied(int fd, const QSize& size)
     return picture;
 }
 
-// A file of at least bytes, made anew where the one held is smaller, and
-// sealed at its size, so that the program may map it without fearing a fault.
+// A file of at least bytes, made anew where the one held is smaller, or
+// much larger than a large drawing left it, and sealed at its size, so that
+// the program may map it without fearing a fault.
 bool SvgCanvas::hold(qint64 bytes)
 {
-    if (bytes <= m_bytes)
+    if (bytes <= m_bytes && (m_bytes <= keptBytes || bytes * 4 > m_bytes))
         return true;
     release();
     m_fd = ::memfd_create("svg-canvas", MFD_CLOEXEC | MFD_ALLOW_SEALING);
