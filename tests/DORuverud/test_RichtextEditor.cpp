@@ -908,6 +908,8 @@ private slots:
         QTest::newRow("20,000 fonts") << fontFamilies(20000) << "more than 2000 fonts";
         QTest::newRow("a cell spanning 20,000 columns above 50 rows")
             << "<table><tr><td colspan=\"20000\">x" + repeated("<tr><td>y", 50) << "tables";
+        QTest::newRow("such cells outside a table, which make one")
+            << "<tabxe><tr><td colspan=\"20000\">x" + repeated("<tr><td>y", 50) << "tables";
     }
 
     void hostileFilesAreRefused()

@@ -22,12 +22,12 @@
 // separators, paragraphs, preformatted text and line feeds by reference, texts
 // taller than the bound by their fonts, wrapped words, margins, line heights,
 // a picture's height and tables' padding, 3,000 fonts, a cell spanning 20,000
-// columns above 50 rows), line ends of every kind, rows of numbers, HTML
-// without a charset, text holding tags that is no page, pages told by their
-// beginning, and pages whose charset the prescan must tell (another charset
-// named in a script and in text, UTF-16 and ISO-8859-1 labels, HZ, ISO-2022-KR,
-// the replacement encoding, a stray byte in UTF-8, <meta> elements in
-// comments, attributes and pragmas):
+// columns above 50 rows, in a table and outside one), line ends of every
+// kind, rows of numbers, HTML without a charset, text holding tags that is no
+// page, pages told by their beginning, and pages whose charset the prescan
+// must tell (another charset named in a script and in text, UTF-16 and
+// ISO-8859-1 labels, HZ, ISO-2022-KR, the replacement encoding, a stray byte
+// in UTF-8, <meta> elements in comments, attributes and pragmas):
 //   mkdir -p /tmp/seeds_text && (cd /tmp/seeds_text && python3 -c '
 //   seeds = {"html": "<h1>Notes</h1><p>Play <b>slowly</b>.</p><ol><li>Am7<li>D7</ol>",
 //     "text": "keep\0lost", "zip": "PK\3\4\24\0\0\0", "binary": "\x7fELF\2\1\1\0",
@@ -49,6 +49,7 @@
 //     "tallpicture": "<p><img src=\"a.png\" height=9000000></p>",
 //     "padding": "<table cellpadding=400000><tr><td>" * 12 + "x",
 //     "span": "<table><tr><td colspan=20000>x" + "<tr><td>y" * 50,
+//     "orphancells": "<tr><td colspan=20000>x" + "<tr><td>y" * 50,
 //     "fonts": "".join("<p style=\"font-family:f%d\">x</p>" % i for i in range(3000)),
 //     "koi8": ("<meta name=a content=b><script>s=\"charset=\x27koi8-r\x27\"</script>"
 //       + "<p>caf\xe9 \u20ac5</p><p>Put charset=\x27koi8-r\x27 in old pages</p>").encode().decode("latin-1"),
