@@ -241,6 +241,8 @@ private slots:
         QTest::newRow("longest line, one word") << QByteArray(run, 'a') + "\n{}" << false;
         QTest::newRow("a character beyond") << "{}\n" + QByteArray(run + 1, 'a') << true;
         QTest::newRow("300 KB minified on one line") << minifiedSheet(300000) << false;
+        QTest::newRow("a comment of 15,000 lines of a number") << "/*\n"
+                + QByteArray("12\n").repeated(15000) + "*/\n" << false;
     }
 
     void loadRefusesWhatItCannotShow()

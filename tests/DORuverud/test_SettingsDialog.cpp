@@ -556,13 +556,13 @@ private slots:
         // AND the imported document itself exports so, and reads back as the same
         QString error;
         const QDomDocument imported = SettingsDialogReader::read(file, &error);
-        const QByteArray written = SettingsDialogWriter::write(imported, &error);
+        const QByteArray written = SettingsDialogWriter::write(imported, {}, &error);
         QCOMPARE(error, QString());
         QVERIFY2(written.startsWith("<Settings>\n"), written.constData());
         const QDomDocument again = SettingsDialogReader::read(written, &error);
         QCOMPARE(error, QString());
         QCOMPARE(again.documentElement().firstChildElement("Beta").text(), cafe);
-        QCOMPARE(SettingsDialogWriter::write(again, &error), written);
+        QCOMPARE(SettingsDialogWriter::write(again, {}, &error), written);
     }
 
     // An imported file keeps the namespace declarations its prefixes need.
@@ -573,7 +573,7 @@ private slots:
         QString error;
         const QDomDocument imported = SettingsDialogReader::read(file, &error);
         QCOMPARE(error, QString());
-        QCOMPARE(SettingsDialogWriter::write(imported, &error), file);
+        QCOMPARE(SettingsDialogWriter::write(imported, {}, &error), file);
         QCOMPARE(error, QString());
     }
 
@@ -659,13 +659,15 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("note");
         QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("beta");
         QTest::addColumn<QString>("reason");
-        const auto row
-            = [](const QString& name, const QString& title, const QString& caption,
-                  const QString& reason, const QString& note = {}, const QString& tag = "Display") {
-                  QTest::newRow(qPrintable(name)) << title << caption << note << tag << reason;
-              };
-        const QString page = "The settings of <Display> would not read back as they are: ";
+        const auto row = [](const QString& name, const QString& title, const QString& caption,
+                             const QString& reason, const QString& note = {},
+                             const QString& tag = "Display", const QString& beta = "b") {
+            QTest::newRow(qPrintable(name)) << title << caption << note << tag << beta << reason;
+        };
+        const QString page
+            = "The settings of the tab \"Display\" would not read back as they are: ";
         const QString cannotHold = " holds U+%1, which a settings file cannot hold.";
         const QVector<QPair<QString, ushort>> characters {{"U+0001", 0x1}, {"ESC", 0x1b},
             {"U+FFFE", 0xfffe}, {"U+FFFF", 0xffff}, {"half of a surrogate pair", 0xd800}};
@@ -673,13 +675,22 @@ private slots:
             const QString value = QString("a") + QChar(character.second) + "b";
             const QString code = QString("%1").arg(character.second, 4, 16, QChar('0')).toUpper();
             row(character.first + " in the title", value, "",
-                page + "<Title>" + cannotHold.arg(code));
+                page + "the field \"Title\"" + cannotHold.arg(code));
             row(character.first + " in the caption", "", value,
-                page + "the attribute caption of <Title>" + cannotHold.arg(code));
+                page + "the field \"caption\" of \"Title\"" + cannotHold.arg(code));
         }
-        row("carriage return in a comment", "t", "", page + "<Title> would change.", "a\rb");
+        row("carriage return in a comment", "t", "", page + "the field \"Title\" would change.",
+            "a\rb");
         row("tag the reader cannot read", "t", "",
-            "The settings of <Two words> would not read back as they are.", "", "Two words");
+            "The settings of the tab \"Display\" would not read back as they are.", "",
+            "Two words");
+        const QString control = QString("a") + QChar(1) + "b";
+        row("page whose tag is not its tab's title", control, "",
+            page + "the field \"Title\"" + cannotHold.arg("0001"), "", "Screen");
+        row("U+0001 in the value of tab B", "t", "",
+            "The settings of the tab \"B\" would not read back as they are: the field \"Beta\""
+                + cannotHold.arg("0001"),
+            "", "Display", control);
     }
 
     void exportThatWouldNotReadBackKeepsTheOldFile()
@@ -688,11 +699,13 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, note);
         QFETCH(QString, tag);
+        QFETCH(QString, beta);
         QFETCH(QString, reason);
         // GIVEN a page whose values an export cannot hold, and an export of before
         DisplayPage* page = display(title, caption);
         page->note = note;
         page->tag = tag;
+        m_beta->value = beta;
         TestFolder folder;
         const QByteArray before = "<Settings>\n <Display>\n  <Title caption=\"&#9;\">old</Title>\n "
                                   "</Display>\n</Settings>\n";

@@ -438,7 +438,7 @@ private slots:
     void everyPictureNamedCounts()
     {
         QFETCH(QByteArray, content);
-        const TextEditReader reader(content);
+        const TextEditReader reader(content, "page.html");
         QTEST(reader.refusal().contains("more than 1000 pictures"), "refused");
     }
 };

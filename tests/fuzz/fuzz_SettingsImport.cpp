@@ -97,13 +97,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     checkBounds(document);
     // What is accepted exports in UTF-8 without a declaration, and the writer
     // found that it reads back as the same.
-    const QByteArray written = SettingsDialogWriter::write(document, &error);
+    const QByteArray written = SettingsDialogWriter::write(document, {}, &error);
     check(error.isEmpty() && !written.startsWith("<?xml "));
     QTextCodec::ConverterState state;
     QTextCodec::codecForName("UTF-8")->toUnicode(written.constData(), written.size(), &state);
     check(state.invalidChars == 0 && state.remainingChars == 0);
     // An export imported and exported again gives the same bytes.
     const QDomDocument again = SettingsDialogReader::read(written, &error);
-    check(error.isEmpty() && SettingsDialogWriter::write(again, &error) == written);
+    check(error.isEmpty() && SettingsDialogWriter::write(again, {}, &error) == written);
     return 0;
 }

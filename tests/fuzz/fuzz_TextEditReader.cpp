@@ -23,14 +23,17 @@
 // separators, paragraphs, preformatted text and line feeds by reference, texts
 // taller than the bound by their fonts, wrapped words, margins, line heights,
 // a picture's height and tables' padding, 3,000 fonts, a cell spanning 20,000
-// columns above 50 rows; lengths that are no number, infinite, huge or below
-// zero in pictures, cells, margins, indents, spacing, borders, frames and line
-// heights, a frame moved far above the top of its cell, a picture squeezing
-// the column beside it, a long paragraph after a large letter, 1,000 floating
-// pictures and 2,000 floating tables), line ends of every kind, HTML
-// without a charset, and pages whose charset the prescan must tell (another
-// charset named in a script and in text, UTF-16 and ISO-8859-1 labels, the
-// replacement encoding, <meta> elements in comments, attributes and pragmas):
+// columns above 50 rows, in a table and outside one; lengths that are no
+// number, infinite, huge or below zero in pictures, cells, margins, indents,
+// spacing, borders, frames and line heights, a frame moved far above the top
+// of its cell, a picture squeezing the column beside it, a long paragraph
+// after a large letter, 1,000 floating pictures and 2,000 floating tables),
+// line ends of every kind, rows of numbers, HTML without a charset, text
+// holding tags that is no page, pages told by their beginning, and pages
+// whose charset the prescan must tell (another charset named in a script and
+// in text, UTF-16 and ISO-8859-1 labels, HZ, ISO-2022-KR, the replacement
+// encoding, a stray byte in UTF-8, <meta> elements in comments, attributes
+// and pragmas):
 //   mkdir -p /tmp/seeds_text && (cd /tmp/seeds_text && python3 -c '
 //   seeds = {"html": "<h1>Notes</h1><p>Play <b>slowly</b>.</p><ol><li>Am7<li>D7</ol>",
 //     "text": "keep\0lost", "zip": "PK\3\4\24\0\0\0", "binary": "\x7fELF\2\1\1\0",
@@ -52,12 +55,20 @@
 //     "tallpicture": "<p><img src=\"a.png\" height=9000000></p>",
 //     "padding": "<table cellpadding=400000><tr><td>" * 12 + "x",
 //     "span": "<table><tr><td colspan=20000>x" + "<tr><td>y" * 50,
+//     "orphancells": "<tr><td colspan=20000>x" + "<tr><td>y" * 50,
 //     "fonts": "".join("<p style=\"font-family:f%d\">x</p>" % i for i in range(3000)),
 //     "koi8": ("<meta name=a content=b><script>s=\"charset=\x27koi8-r\x27\"</script>"
 //       + "<p>caf\xe9 \u20ac5</p><p>Put charset=\x27koi8-r\x27 in old pages</p>").encode().decode("latin-1"),
 //     "utf16label": "<meta http-equiv=Content-Type content=\"text/html; charset=utf-16\"><p>&ldquo;q&rdquo;",
 //     "latin1label": "<meta charset=iso-8859-1><p>caf\xe9 \x805 \x93q\x94</p>",
-//     "replacement": "<meta charset=iso-2022-kr><p>words</p>",
+//     "replacement": "<meta charset=replacement><p>words</p>",
+//     "hz": "<meta charset=hz-gb-2312><p>~{VPND~} text</p>",
+//     "iso2022kr": "\x1b$)C<meta charset=iso-2022-kr><p>\x0e>H3g\x0f hello</p>",
+//     "stray": "<meta charset=utf-8><p>caf\xe9 au lait</p><p>caf\xc3\xa9</p>",
+//     "csv": "123,45,6\n" * 10000, "numberlines": "".join("%d\n" % i for i in range(20000)),
+//     "markdown": "<h1 align=\"center\">Notes</h1>\n\n<a name=\"top\"/>\n",
+//     "searchindex": "searchIndex = {\"a\":\"<span class=\\\"k\\\">fn</span>\"};\n",
+//     "pagestart": " \n<!-- a --><!DOCTYPE html><p>x</p>",
 //     "prescan": "<!--><meta charset=koi8-r>--><a title=\x27<meta charset=koi8-r>\x27>"
 //       + "<meta content=\x27charset=\"gbk\"\x27 http-equiv=CONTENT-TYPE charset=x><?x><meta/charset=\x27big5\x27",
 //     "svg": "<p><img src=\"data:image/svg+xml,<svg xmlns=%27http://www.w3.org/2000/svg%27 width=%278000%27 height=%278000%27>"
@@ -67,7 +78,7 @@
 //     "picturebelow": "<p><img height=-1e9></p><table><tr><td width=-1>" + "word " * 20 + "</table>",
 //     "cells": "".join("<table><tr><td width=%s style=\"font-size:100px\">" % w + "word " * 300 + "<td>x</table>"
 //       for w in ["-1", "-10%", "inf", "-inf", "1e30", "nan", "4e7"]),
-//     "margins": "".join("<p style=\"font-size:300px;%s\">" % m + "word " * 100 for m in ["margin-left:-1e8px",
+//     "negativemargins": "".join("<p style=\"font-size:300px;%s\">" % m + "word " * 100 for m in ["margin-left:-1e8px",
 //       "margin-right:-1e8px", "-qt-block-indent:-3000000", "text-indent:-1e8px", "margin-right:nan"])
 //       + "<p dir=rtl style=\"-qt-block-indent:-1000000\">" + "word " * 100,
 //     "spacing": "<table cellspacing=-1e5>" + "<tr><td>x" * 400, "borders": "<table border=-1e6>" + "<tr><td>x" * 20,

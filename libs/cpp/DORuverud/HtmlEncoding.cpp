@@ -8,9 +8,6 @@
 
 namespace {
 
-// Stands for the encodings whose text browsers do not show.
-const QByteArray replacement = QByteArrayLiteral("replacement");
-
 // The labels of the encoding standard, by the codec a page whose <meta>
 // element names one of them is read in: UTF-16 labels mean UTF-8 there, and
 // x-user-defined windows-1252. Where Qt's codec goes by another name, it is
@@ -74,8 +71,18 @@ const char* const codecLabels[][2] = {
     {"windows-949",
         "cseuckr csksc56011987 euc-kr iso-ir-149 korean ks_c_5601-1987 ks_c_5601-1989 ksc5601 "
         "ksc_5601 windows-949"},
-    {"replacement", "csiso2022kr hz-gb-2312 iso-2022-cn iso-2022-cn-ext iso-2022-kr replacement"},
+    {"HZ-GB-2312", "hz-gb-2312"},
+    {"ISO-2022-KR", "csiso2022kr iso-2022-kr"},
+    {"ISO-2022-CN", "iso-2022-cn"},
+    {"ISO-2022-CN-EXT", "iso-2022-cn-ext"},
+    {"replacement", "replacement"},
 };
+
+// The encodings that browsers read as the replacement encoding, which shows
+// none of a page's text, to keep their scripts safe. This editor runs none, so
+// it reads them with Qt's codec where Qt has one; the others show no text.
+const QSet<QByteArray> replaced
+    = {"HZ-GB-2312", "ISO-2022-KR", "ISO-2022-CN", "ISO-2022-CN-EXT", "replacement"};
 
 bool isSpace(char c)
 {
@@ -103,8 +110,8 @@ QByteArray trimmed(const QByteArray& text)
     return text.mid(start, end - start);
 }
 
-// The codec name a label stands for in a <meta> element, "replacement", or
-// an empty text for an unknown label.
+// The codec name a label stands for in a <meta> element, or an empty text
+// for an unknown label.
 QByteArray codecNamed(const QByteArray& label)
 {
     static const QHash<QByteArray, QByteArray> codecs = [] {
@@ -326,9 +333,8 @@ QTextCodec* HtmlEncoding::of(const QByteArray& page)
     if (QTextCodec* marked = QTextCodec::codecForUtfText(page, nullptr))
         return marked;
     const QByteArray declared = Prescan(page).declared();
-    if (declared == replacement)
-        return nullptr;
-    if (QTextCodec* codec = QTextCodec::codecForName(declared))
+    QTextCodec* codec = QTextCodec::codecForName(declared);
+    if (codec || replaced.contains(declared))
         return codec;
     return TextEncoding::utf8Or(page, QTextCodec::codecForName("windows-1252"));
 }

@@ -16,7 +16,8 @@ class HtmlEncoding
 public:
     HtmlEncoding() = delete;
 
-    // Null for a page declaring an encoding whose text browsers do not show
-    // (ISO-2022-KR, HZ and the others they read as the replacement encoding).
+    // A page declaring an encoding that browsers read as the replacement
+    // encoding (ISO-2022-KR, HZ and others) is read with Qt's codec for it;
+    // null where Qt has none.
     static QTextCodec* of(const QByteArray& page);
 };

@@ -149,8 +149,12 @@ void SettingsDialog::slotSaveSettings()
     QDomDocument document(QString {});
     QDomElement root = document.createElement(QStringLiteral("Settings"));
     document.appendChild(root);
-    for (SettingsWidget* page : settingsPages())
+    // The tab of each page, for a message about its settings.
+    QStringList titles;
+    for (SettingsWidget* page : settingsPages()) {
         root.appendChild(page->writeDom(document));
+        titles << m_mapWidgets.key(page);
+    }
 
     const QString path = chosen.endsWith(fileExtension) ? chosen : chosen + fileExtension;
     if (path != chosen && !FileDialog::mayReplace(this, path))
@@ -158,7 +162,7 @@ void SettingsDialog::slotSaveSettings()
     // The old file stays whole until the new one is complete, and is kept when
     // the new one would not read back.
     QString error;
-    const QByteArray bytes = SettingsDialogWriter::write(document, &error);
+    const QByteArray bytes = SettingsDialogWriter::write(document, titles, &error);
     if (error.isEmpty())
         error = ZAruri::WholeFile::write(path, bytes);
     if (!error.isEmpty())

@@ -228,63 +228,77 @@ QDomElement pageOf(QDomNode node)
     return node.toElement();
 }
 
+// The title of the tab whose page wrote the element, by its place below the
+// root; its tag where no title is given.
+QString titleOf(const QDomElement& page, const QStringList& titles)
+{
+    int index = 0;
+    for (QDomElement before = page.previousSiblingElement(); !before.isNull();
+         before = before.previousSiblingElement())
+        ++index;
+    return titles.value(index, page.tagName());
+}
+
 } // namespace
 
-QByteArray SettingsDialogWriter::write(const QDomDocument& document, QString* error)
+QByteArray SettingsDialogWriter::write(
+    const QDomDocument& document, const QStringList& titles, QString* error)
 {
     const QDomNode unwritable = firstUnwritable(document);
     if (!unwritable.isNull()) {
-        *error = refusal(unwritable,
+        *error = refusal(unwritable, titles,
             tr("%1 holds %2, which a settings file cannot hold.")
-                .arg(valueName(unwritable),
+                .arg(fieldName(unwritable),
                     SettingsDialogReader::codeOf(unholdableCharacter(unwritable))));
         return QByteArray();
     }
     const QByteArray bytes
         = serialised([&document](QXmlStreamWriter& writer) { writeChildren(writer, document); });
-    *error = readBackRefusal(document, bytes);
+    *error = readBackRefusal(document, titles, bytes);
     return error->isEmpty() ? bytes : QByteArray();
 }
 
 // Compares what the bytes read back as with the document given, not with
 // the bytes, which may already lack what was given.
-QString SettingsDialogWriter::readBackRefusal(const QDomDocument& document, const QByteArray& bytes)
+QString SettingsDialogWriter::readBackRefusal(
+    const QDomDocument& document, const QStringList& titles, const QByteArray& bytes)
 {
     QString error;
     const QDomDocument again = SettingsDialogReader::read(bytes, &error);
     if (!error.isEmpty()) {
-        const QString page = pageRefusal(document);
+        const QString page = pageRefusal(document, titles);
         return page.isEmpty() ? error : page;
     }
     const QDomNode difference = firstDifference(document, again);
     return difference.isNull()
         ? QString()
-        : refusal(difference, tr("%1 would change.").arg(valueName(difference)));
+        : refusal(difference, titles, tr("%1 would change.").arg(fieldName(difference)));
 }
 
-// The refusal that names the page of the node, and why.
-QString SettingsDialogWriter::refusal(const QDomNode& node, const QString& reason)
+// The refusal that names the tab of the node's page, and why.
+QString SettingsDialogWriter::refusal(
+    const QDomNode& node, const QStringList& titles, const QString& reason)
 {
     const QDomElement page = pageOf(node);
     return page.isNull() ? tr("The settings would not read back as they are.")
-                         : tr("The settings of <%1> would not read back as they are: %2")
-                               .arg(page.tagName(), reason);
+                         : tr("The settings of the tab \"%1\" would not read back as they are: %2")
+                               .arg(titleOf(page, titles), reason);
 }
 
 // An attribute by its name and element; anything else by the element that
 // holds it, or is it.
-QString SettingsDialogWriter::valueName(const QDomNode& node)
+QString SettingsDialogWriter::fieldName(const QDomNode& node)
 {
     if (node.isAttr())
-        return tr("the attribute %1 of <%2>")
+        return tr("the field \"%1\" of \"%2\"")
             .arg(node.nodeName(), node.toAttr().ownerElement().tagName());
-    return QStringLiteral("<%1>").arg(
-        node.isElement() ? node.nodeName() : node.parentNode().nodeName());
+    return tr("the field \"%1\"")
+        .arg(node.isElement() ? node.nodeName() : node.parentNode().nodeName());
 }
 
-// Names the first element below the root that the reader refuses alone,
-// since a page writes one such element; empty when it refuses none.
-QString SettingsDialogWriter::pageRefusal(const QDomDocument& document)
+// Names the tab of the first element below the root that the reader refuses
+// alone, since a page writes one such element; empty when it refuses none.
+QString SettingsDialogWriter::pageRefusal(const QDomDocument& document, const QStringList& titles)
 {
     const QDomElement root = document.documentElement();
     for (QDomElement element = root.firstChildElement(); !element.isNull();
@@ -297,8 +311,8 @@ QString SettingsDialogWriter::pageRefusal(const QDomDocument& document)
         QString error;
         SettingsDialogReader::read(alone, &error);
         if (!error.isEmpty())
-            return tr("The settings of <%1> would not read back as they are.")
-                .arg(element.tagName());
+            return tr("The settings of the tab \"%1\" would not read back as they are.")
+                .arg(titleOf(element, titles));
     }
     return QString();
 }

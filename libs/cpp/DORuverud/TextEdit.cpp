@@ -230,6 +230,8 @@ void TextEdit::showDocument(TextEditDocument* document)
     // The text area deletes its first document itself, the window those after.
     const bool own = shown->parent() == m_textEdit;
     document->setParent(m_textEdit);
+    // The text area gives its font to its first document and on a change only.
+    document->setDefaultFont(m_textEdit->font());
     m_textEdit->setDocument(document);
     if (own)
         delete shown;
@@ -256,6 +258,8 @@ void TextEdit::connectDocument()
     connect(document, &QTextDocument::modificationChanged, this, &TextEdit::setWindowModified);
     connect(document, &QTextDocument::undoAvailable, m_actionUndo, &QAction::setEnabled);
     connect(document, &QTextDocument::redoAvailable, m_actionRedo, &QAction::setEnabled);
+    connect(
+        document, &QTextDocument::contentsChanged, this, [this] { m_fileHoldsDocument = false; });
     setWindowModified(document->isModified());
     m_actionSave->setEnabled(document->isModified());
     m_actionUndo->setEnabled(document->isUndoAvailable());

@@ -81,11 +81,11 @@ private:
     friend class DORuverud::RichtextEditor;
 
     // A file's content, as HTML or plain text as its name says, else as HTML
-    // when it looks like rich text. False when the file is missing or
-    // unreadable, or, with a message, when it is refused.
+    // when it begins as a page does, in the text area's font. False when the
+    // file is missing or unreadable, or, with a message, when it is refused.
     bool load(const QString& path);
     void setContent(TextEditReader* reader);
-    // Shows the document, which the text area comes to own.
+    // Shows the document in the text area's font; the text area comes to own it.
     void showDocument(TextEditDocument* document);
     void showPicturesLeftOut(const QString& why);
     // Whether the caller may go on; asks to save a modified document.
@@ -94,9 +94,9 @@ private:
     // suffix, otherwise in the form the file was read in, plain text in its
     // encoding and with its line ends. Says why it failed.
     bool write(const QString& path);
-    // The document in the writer's format; why it cannot be written so, or an
-    // empty text.
-    QString encode(const QByteArray& format, QByteArray* content) const;
+    // The document in the writer's format, as written at the path: HTML names
+    // its pictures from there. Why it cannot be written so, or an empty text.
+    QString encode(const QByteArray& format, const QString& path, QByteArray* content) const;
     void setCurrentFileName(const QString& fileName);
     void setupFileActions();
     void setupEditActions();
@@ -135,5 +135,8 @@ private:
     // Whether the file named was read as HTML, and the form of its plain text.
     bool m_fileIsHtml = false;
     PlainTextForm m_fileForm;
+    // Whether the file named holds the document as it was opened or saved,
+    // unedited since; a save then leaves its bytes as they are.
+    bool m_fileHoldsDocument = false;
     QTextEdit* m_textEdit;
 };

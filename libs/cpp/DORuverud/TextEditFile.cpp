@@ -2,6 +2,7 @@
 #include "TextEdit.h"
 
 #include "FileDialog.h"
+#include "PictureAddresses.h"
 #include "TextEditDocument.h"
 #include "TextEditReader.h"
 #include "WholeFile.h"
@@ -28,7 +29,9 @@ bool TextEdit::load(const QString& path)
                                                 : QString();
     if (refusal.isEmpty()) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        TextEditReader reader(file.read(TextEditReader::maxFileSize + 1), path);
+        // The font a style sheet gives, too.
+        m_textEdit->ensurePolished();
+        TextEditReader reader(file.read(TextEditReader::maxFileSize + 1), path, m_textEdit->font());
         refusal = reader.refusal();
         if (refusal.isEmpty())
             setContent(&reader);
@@ -40,6 +43,7 @@ bool TextEdit::load(const QString& path)
         return false;
     }
     setCurrentFileName(path);
+    m_fileHoldsDocument = true;
     return true;
 }
 
@@ -89,6 +93,7 @@ void TextEdit::slotFileNew()
     // Saved as a new document, not in the form of the file before.
     m_fileIsHtml = false;
     m_fileForm = PlainTextForm();
+    m_fileHoldsDocument = false;
     m_textEdit->document()->setBaseUrl(QUrl());
     setCurrentFileName(QString());
 }
@@ -111,7 +116,7 @@ bool TextEdit::write(const QString& path)
         ? "HTML"
         : "plaintext";
     QByteArray content;
-    QString error = encode(format, &content);
+    QString error = encode(format, path, &content);
     if (error.isEmpty())
         error = ZAruri::WholeFile::write(path, content);
     if (!error.isEmpty()) {
@@ -120,15 +125,21 @@ bool TextEdit::write(const QString& path)
         return false;
     }
     m_textEdit->document()->setModified(false);
+    m_fileHoldsDocument = true;
     return true;
 }
 
-QString TextEdit::encode(const QByteArray& format, QByteArray* content) const
+QString TextEdit::encode(const QByteArray& format, const QString& path, QByteArray* content) const
 {
+    const QTextDocument* document = m_textEdit->document();
     if (format == "plaintext")
-        return m_fileForm.encode(*m_textEdit->document(), content);
+        return m_fileForm.encode(*document, content);
+    // OpenDocument holds the pictures themselves.
+    const std::unique_ptr<QTextDocument> moved = format == "HTML"
+        ? PictureAddresses::movedTo(*document, QFileInfo(path).absolutePath())
+        : nullptr;
     QBuffer buffer(content);
-    return QTextDocumentWriter(&buffer, format).write(m_textEdit->document())
+    return QTextDocumentWriter(&buffer, format).write(moved ? moved.get() : document)
         ? QString()
         : tr("The document cannot be written in that form.");
 }
@@ -137,6 +148,9 @@ bool TextEdit::slotFileSave()
 {
     if (m_fileName.isEmpty())
         return slotFileSaveAs();
+    // Unedited since it was opened or saved, the file keeps its bytes.
+    if (m_fileHoldsDocument && QFileInfo(m_fileName).isFile())
+        return true;
     return write(m_fileName);
 }
 

@@ -97,6 +97,36 @@ qint64 paragraphEndsIn(const QString& html)
     return ends;
 }
 
+bool isHtmlSpace(QChar c)
+{
+    return c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == ' ';
+}
+
+// Whether the text begins as a page does: after white space and comments,
+// with "<!DOCTYPE html" or "<html", in any case, as a tag of its own.
+bool beginsAsPage(const QString& text)
+{
+    int at = 0;
+    for (;;) {
+        while (at < text.size() && isHtmlSpace(text.at(at)))
+            ++at;
+        if (text.midRef(at, 4) != QLatin1String("<!--"))
+            break;
+        // "<!-->" is a whole comment.
+        at = text.indexOf(QLatin1String("-->"), at + 2);
+        if (at < 0)
+            return false;
+        at += 3;
+    }
+    for (const QLatin1String start : {QLatin1String("<!doctype html"), QLatin1String("<html")}) {
+        const int end = at + start.size();
+        if (text.midRef(at, start.size()).compare(start, Qt::CaseInsensitive) == 0)
+            return end == text.size() || isHtmlSpace(text.at(end)) || text.at(end) == '>'
+                || text.at(end) == '/';
+    }
+    return false;
+}
+
 int tablesAround(const QTextCursor& cursor)
 {
     int tables = 0;
@@ -157,8 +187,9 @@ qint64 tableWorkIn(QTextFrame* frame, int tables, const Inserted& inserted)
 
 } // namespace
 
-TextEditReader::TextEditReader(const QByteArray& data, const QString& fileName)
+TextEditReader::TextEditReader(const QByteArray& data, const QString& fileName, const QFont& font)
 {
+    m_document->setDefaultFont(font);
     setRefusal(read(data, fileName));
 }
 
@@ -166,6 +197,7 @@ TextEditReader::TextEditReader(const QByteArray& data, const QString& fileName)
 TextEditReader::TextEditReader(
     const QMimeData* source, bool acceptRich, const QTextCursor& at, const QTextCursor& moved)
 {
+    m_document->setDefaultFont(at.document()->defaultFont());
     const QString qrichtext = QStringLiteral("application/x-qrichtext");
     m_rich = acceptRich && (source->hasFormat(qrichtext) || source->hasHtml());
     if (m_rich && source->hasFormat(qrichtext))
@@ -273,9 +305,10 @@ QString TextEditReader::plainRefusal(qint64 workThere) const
     return QString();
 }
 
-// Whole or not at all: a zero byte or a cut character would be lost on saving.
-// The page's text, decoded to tell whether it is rich, stands when the text is
-// read in the page's encoding.
+// Plain text whole or not at all: a zero byte or a cut character would be lost
+// on saving. A page shows a byte that is no text in its encoding as browsers
+// do, as U+FFFD. The text decoded to tell a page from plain text stands when
+// the text is read in the page's encoding.
 QString TextEditReader::decode(const QByteArray& data, const QString& fileName)
 {
     const QString suffix = QFileInfo(fileName).suffix().toLower();
@@ -283,11 +316,12 @@ QString TextEditReader::decode(const QByteArray& data, const QString& fileName)
     QTextCodec* marked = QTextCodec::codecForUtfText(data, nullptr);
     QTextCodec* utf16 = TextEncoding::unmarkedUtf16(data);
     QTextCodec* page = plain ? nullptr : utf16 ? utf16 : HtmlEncoding::of(data);
-    // The white space of a text file.
-    const QLatin1String whiteSpace("\t\n\v\f\r");
-    bool whole = page && TextEncoding::decode(data, page, whiteSpace, &m_text);
+    bool whole = false;
+    if (page)
+        m_text = TextEncoding::decode(data, page, &whole);
     m_rich = suffix == QLatin1String("htm") || suffix == QLatin1String("html")
-        || (!plain && Qt::mightBeRichText(page ? m_text : QString::fromLatin1(data)));
+        || suffix == QLatin1String("xhtml")
+        || (!plain && beginsAsPage(page ? m_text : QString::fromLatin1(data)));
     if (m_rich && !page)
         return tr("It declares an encoding in which browsers show none of its text, so this "
                   "editor cannot show it.");
@@ -296,9 +330,13 @@ QString TextEditReader::decode(const QByteArray& data, const QString& fileName)
         : utf16                ? utf16
                                : TextEncoding::utf8Or(data, QTextCodec::codecForLocale());
     if (codec != page)
-        whole = TextEncoding::decode(data, codec, whiteSpace, &m_text);
+        m_text = TextEncoding::decode(data, codec, &whole);
     m_form = PlainTextForm(codec, marked != nullptr, m_text);
-    return whole ? QString() : unfaithfulRefusal();
+    // The white space of a text file.
+    const QLatin1String whiteSpace("\t\n\v\f\r");
+    return (whole || m_rich) && !TextEncoding::holdsControl(m_text, whiteSpace)
+        ? QString()
+        : unfaithfulRefusal();
 }
 
 QString TextEditReader::unfaithfulRefusal() const

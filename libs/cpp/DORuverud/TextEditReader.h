@@ -4,6 +4,7 @@
 #include "TextEditDocument.h"
 
 #include <QCoreApplication>
+#include <QFont>
 #include <QString>
 #include <QTextCursor>
 #include <memory>
@@ -12,7 +13,7 @@ class InsertionParagraph;
 class QMimeData;
 
 // Reads what TextEdit shows, a file's bytes or what a paste or a drop inserts:
-// as HTML when it looks like rich text, else as plain text. Refuses what the
+// as HTML when it is a page, else as plain text. Refuses what the
 // editor cannot show whole, and plain text it cannot write back as it was
 // (zip and other binary files, zero bytes), and what its text layout cannot
 // handle in reasonable time; the bounds below were measured.
@@ -59,18 +60,22 @@ public:
     // Fonts of a document: the layout loads each, in up to half a millisecond.
     static constexpr int maxFonts = 2000;
 
-    // A file named .txt is plain text, one named .htm or .html HTML; others
-    // are HTML when they look like rich text. HTML is read in the encoding a
-    // browser reads it in (see HtmlEncoding); plain text in the encoding its
+    // A file named .htm, .html or .xhtml is HTML, as is one that begins as a
+    // page does (after white space and comments, "<!DOCTYPE html" or "<html");
+    // every other, one named .txt whatever it holds, is plain text. HTML is
+    // read in the encoding a browser reads it in (see HtmlEncoding), a byte
+    // that is no text there shown as U+FFFD; plain text in the encoding its
     // byte-order mark names, in UTF-16 when its zero bytes show it, else in
     // UTF-8 when its bytes are that, else in the local encoding. The pictures
     // and style sheets a file names relative to itself are found beside it.
-    explicit TextEditReader(const QByteArray& data, const QString& fileName = QString());
+    // The document's default font is the one given, the editor's.
+    explicit TextEditReader(
+        const QByteArray& data, const QString& fileName = QString(), const QFont& font = QFont());
     // What a paste or a drop inserts at the cursor: Qt's own rich text or
     // HTML where rich text is accepted, else plain text; checked as it will
     // stand there, inside the tables and the paragraph around the cursor and
-    // among the lines of the document; on a drag-move within the document,
-    // once the moved selection is gone.
+    // among the lines of the document, in its default font; on a drag-move
+    // within the document, once the moved selection is gone.
     TextEditReader(const QMimeData* source, bool acceptRich, const QTextCursor& at,
         const QTextCursor& moved = QTextCursor());
     ~TextEditReader();

@@ -21,7 +21,7 @@ qint64 TextEditTableGrid::take(const QString& html, const QString& name, bool cl
 void TextEditTableGrid::openRow()
 {
     if (m_tables.isEmpty())
-        return;
+        m_tables.append(Table());
     Table& table = m_tables.last();
     ++table.rows;
     table.columns = 0;
@@ -31,11 +31,7 @@ void TextEditTableGrid::openRow()
 // A cell that widens its table widens every row of it.
 void TextEditTableGrid::openCell(qint64 span)
 {
-    if (m_tables.isEmpty()) {
-        ++m_cells;
-        return;
-    }
-    if (m_tables.last().rows == 0)
+    if (m_tables.isEmpty() || m_tables.last().rows == 0)
         openRow();
     Table& table = m_tables.last();
     table.columns += span;

@@ -6,8 +6,8 @@
 // The cells of the tables of an HTML text as Qt's importer makes them, told
 // from their tags before the text is built: every row of a table as wide as
 // its widest, each cell as wide as the columns it spans (the importer takes
-// up to 20,480), nested tables counted on their own. A cell outside any
-// table counts as one.
+// up to 20,480), nested tables counted on their own. Rows and cells outside
+// any table make one, as the importer makes them.
 class TextEditTableGrid
 {
 public:

@@ -7,13 +7,26 @@
 bool TextEncoding::decode(
     const QByteArray& data, QTextCodec* codec, QLatin1String whiteSpace, QString* text)
 {
+    bool whole = false;
+    *text = decode(data, codec, &whole);
+    return whole && !holdsControl(*text, whiteSpace);
+}
+
+QString TextEncoding::decode(const QByteArray& data, QTextCodec* codec, bool* whole)
+{
     QTextCodec::ConverterState state;
-    *text = codec->toUnicode(data.constData(), data.size(), &state);
-    const auto isControl = [whiteSpace](QChar c) {
+    QString text = codec->toUnicode(data.constData(), data.size(), &state);
+    if (state.remainingChars > 0)
+        text += QChar(QChar::ReplacementCharacter);
+    *whole = state.invalidChars == 0 && state.remainingChars == 0;
+    return text;
+}
+
+bool TextEncoding::holdsControl(const QString& text, QLatin1String whiteSpace)
+{
+    return std::any_of(text.cbegin(), text.cend(), [whiteSpace](QChar c) {
         return (c.unicode() < 0x20 && !whiteSpace.contains(c)) || c.unicode() == 0x7f;
-    };
-    return state.invalidChars == 0 && state.remainingChars == 0
-        && std::none_of(text->cbegin(), text->cend(), isControl);
+    });
 }
 
 // Beyond doubt: at least 16 characters, a quarter of them or more with a zero

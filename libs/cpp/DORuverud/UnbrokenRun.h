@@ -17,7 +17,8 @@ public:
     static constexpr int maxLength = 32768;
 
     // The longest run of characters between two places where a line may break,
-    // not counting the white space that ends a line.
+    // not counting the white space that ends a line. A line feed, a carriage
+    // return and a paragraph or line separator always end a run.
     static int longest(const QString& text);
     // Why a text with a run longer than maxLength is refused.
     static QString refusal();
