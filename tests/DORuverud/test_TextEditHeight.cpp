@@ -312,6 +312,10 @@ private slots:
             "<p><img src=\"a.png\" width=\"700\" height=\"40\" align=\"left\">"
             "word word</p>",
             1000) << 1000 << false;
+        QTest::newRow("1,000 floating pictures 400 pixels tall a paragraph each") << repeated(
+            "<p><img src=\"a.png\" width=\"700\" height=\"400\" align=\"left\">"
+            "word word</p>",
+            1000) << 0 << true;
         QTest::newRow("1,000 small floating pictures of 24 heights in turn")
             << picturesOfHeightsInTurn(1000, 24) << 0 << true;
         QTest::newRow("1,000 small floating pictures in a table cell")

@@ -11,6 +11,7 @@
 //     libs/cpp/DORuverud/TextEditDocument.cpp /tmp/moc_TextEditDocument.cpp \
 //     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
 //     libs/cpp/DORuverud/TextEditHeight.cpp libs/cpp/DORuverud/TextEditLengths.cpp \
+//     libs/cpp/DORuverud/TextEditFloats.cpp libs/cpp/DORuverud/TextEditLines.cpp \
 //     libs/cpp/DORuverud/TextEditTableGrid.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
 //     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/SvgChannel.cpp \
@@ -27,7 +28,9 @@
 // zero in pictures, cells, margins, indents, spacing, borders, frames and line
 // heights, a frame moved far above the top of its cell, a picture squeezing
 // the column beside it, a long paragraph after a large letter, 1,000 floating
-// pictures and 2,000 floating tables), line ends of every kind, HTML
+// pictures one above another, side by side, of heights in turn, in a table
+// cell and a paragraph each, and 2,000 floating tables), line ends of every
+// kind, HTML
 // without a charset, and pages whose charset the prescan must tell (another
 // charset named in a script and in text, UTF-16 and ISO-8859-1 labels, the
 // replacement encoding, <meta> elements in comments, attributes and pragmas):
@@ -83,6 +86,11 @@
 //     "largeletter": "<p><span style=\"font-size:5000px\">X</span> " + "word " * 20000,
 //     "floats": "<p>" + "<img src=a.png width=700 height=40 align=left>" * 1000,
 //     "floattables": "<table style=\"float:left\"><tr><td>x</table>" * 2000,
+//     "smallfloats": "<p>" + "<img src=a.png width=16 height=16 align=left>" * 1000,
+//     "steppedfloats": "<p>" + "".join("<img src=a.png width=16 height=%d align=left>" % (16 + i % 24)
+//       for i in range(1000)),
+//     "cellfloats": "<table><tr><td>" + "<img src=a.png width=16 height=16 align=right>" * 1000,
+//     "floatparagraphs": "<p><img src=a.png width=100 height=400 align=left>word word" * 1000,
 //     "squeezed": "<table><tr><td><img width=600 height=1><td style=\"font-size:100px\">" + "word " * 20000,
 //     "stepup": "<table cellpadding=400000><tr><td>" * 2 + "<table style=\"-qt-table-type:frame\" height=-1e6><tr><td>x"}
 //   [open(n, "w", encoding="latin-1").write(t) for n, t in seeds.items()]')

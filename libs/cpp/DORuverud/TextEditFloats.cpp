@@ -35,11 +35,10 @@ void TextEditFloats::place(qreal width, qreal height, bool right, qreal listed)
     }
 }
 
-// Each line looks at every float, and one that has no room steps down past them.
-void TextEditFloats::text(qreal lines, qreal height, qreal widest, qreal listed)
+// Each line looks at every float.
+void TextEditFloats::text(qreal lines, qreal height, qreal listed)
 {
     look(lines * listed);
-    m_y = qMax(m_y, findPlace(qMin(widest, m_width), listed)->first);
     advance(height);
 }
 
@@ -52,6 +51,7 @@ void TextEditFloats::advance(qreal height)
 void TextEditFloats::toTop()
 {
     m_y = 0;
+    m_looks = 0;
 }
 
 qreal TextEditFloats::looks() const

@@ -12,8 +12,11 @@
 // tries; and it looks at every float for each line of text. So floats one
 // above another cost it each float's place squared, and floats side by side
 // as many rows as there are above. Text moves the place of later floats down
-// by its least height, below the floats that leave it no room for its widest
-// letter; each place told is no lower than the layout's, so no try is missed.
+// by its least height; never below the floats, since in a wider text area it
+// stands beside them while they stand one above another as in the narrowest
+// (1,000 paragraphs of a picture 700 pixels wide and two words took 0.14 s at
+// 400 pixels, 7 s at 784): the place told is no lower than the layout's at any
+// width, so that no place it tries is missed.
 class TextEditFloats
 {
 public:
@@ -26,12 +29,12 @@ public:
     // A float of that size at the left or the right, anchored at the place,
     // while the layout has that many floats to look at.
     void place(qreal width, qreal height, bool right, qreal listed);
-    // Text of that many lines at the place, the least height they take and
-    // the width of its widest letter.
-    void text(qreal lines, qreal height, qreal widest, qreal listed);
+    // Text of that many lines at the place, and the least height they take.
+    void text(qreal lines, qreal height, qreal listed);
     // What moves the place down without regard to the floats beside.
     void advance(qreal height);
-    // The place back at the top, the floats kept: where a paste may stand.
+    // The place back at the top, the floats kept and the looks counted
+    // anew: where a paste may stand.
     void toTop();
     qreal looks() const;
 

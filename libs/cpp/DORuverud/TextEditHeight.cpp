@@ -356,8 +356,7 @@ std::array<qreal, 4> TextEditHeight::sideLengths(
 // font of the paragraph, and each fragment of a taller one as that much taller
 // on every line its letters may stand on: as many as it fills alone and one
 // more, since it may begin in the middle of a line. Its floating pictures are
-// placed where it begins, and its text takes its least lines beside or below
-// them.
+// placed where it begins, and its text takes its least lines beside them.
 qreal TextEditHeight::blockHeight(
     const QTextBlock& block, const QTextBlockFormat& format, qreal width, TextEditFloats& floats)
 {
@@ -366,7 +365,6 @@ qreal TextEditHeight::blockHeight(
     const qreal tab = m_document.defaultTextOption().tabStopDistance();
     Raised raised;
     qreal pictures = 0;
-    qreal widest = 0;
     for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const QTextCharFormat charFormat = fragment.charFormat();
@@ -376,7 +374,6 @@ qreal TextEditHeight::blockHeight(
             pictures += Lengths::pictureHeight(size) * fragment.length();
             lines.add(
                 Lengths::positive(size.width()) * fragment.length(), fragment.length(), floating);
-            widest = qMax(widest, floating ? 0 : Lengths::positive(size.width()));
             continue;
         }
         Font& font = fontOf(fragment.charFormatIndex(), charFormat);
@@ -391,7 +388,6 @@ qreal TextEditHeight::blockHeight(
                 = letter == '\t' ? qMax(tab, font.advance(letter)) : font.advance(letter);
             lines.add(advance);
             own.add(advance);
-            widest = qMax(widest, advance);
         }
         raised.append({font.lineHeight, qMin(own.count() + 1, qreal(fragment.length()))});
     }
@@ -400,9 +396,8 @@ qreal TextEditHeight::blockHeight(
     for (const auto& each : raised)
         height += each.second
             * Lengths::positive(Lengths::spacedLineHeight(format, each.first) - line);
-    // A line of no letters lets floats stand where it stood.
     m_lines += lines.count();
-    floats.text(lines.count(), widest > 0 ? lines.least() * line : 0, widest, m_floats);
+    floats.text(lines.count(), lines.least() * line, m_floats);
     return height;
 }
 

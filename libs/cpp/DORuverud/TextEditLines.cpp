@@ -42,5 +42,5 @@ qreal TextEditLines::stretchLines() const
 
 qreal TextEditLines::leastLines() const
 {
-    return qBound<qreal>(1, std::ceil(m_inLine / m_width), m_letters);
+    return qMin<qreal>(std::ceil(m_inLine / m_width), m_letters);
 }
