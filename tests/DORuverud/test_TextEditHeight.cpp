@@ -316,6 +316,9 @@ private slots:
             "<p><img src=\"a.png\" width=\"700\" height=\"400\" align=\"left\">"
             "word word</p>",
             1000) << 0 << true;
+        QTest::newRow("1,000 paragraphs of a floating picture alone") << repeated(
+            "<p><img src=\"a.png\" width=\"700\" height=\"40\" align=\"left\"></p>", 1000)
+                                                                      << 0 << true;
         QTest::newRow("1,000 small floating pictures of 24 heights in turn")
             << picturesOfHeightsInTurn(1000, 24) << 0 << true;
         QTest::newRow("1,000 small floating pictures in a table cell")

@@ -3,9 +3,10 @@
 #include <cmath>
 #include <iterator>
 
-TextEditFloats::TextEditFloats(qreal width, qreal enough)
+TextEditFloats::TextEditFloats(qreal width, qreal enough, int listed)
     : m_width(qMax<qreal>(0, width))
     , m_enough(enough)
+    , m_listed(listed)
 {
     m_rooms.emplace(-unbounded, Room {0, m_width, unbounded});
 }
@@ -14,11 +15,12 @@ TextEditFloats::TextEditFloats(qreal width, qreal enough)
 // height; the layout looks at every float to find the room, and once more for
 // the float itself among them. Each room it takes counts a look too, as what
 // this costs here.
-void TextEditFloats::place(qreal width, qreal height, bool right, qreal listed)
+void TextEditFloats::place(qreal width, qreal height, bool right)
 {
-    const Rooms::iterator room = findPlace(qMin(width, m_width), listed);
+    ++m_listed;
+    const Rooms::iterator room = findPlace(qMin(width, m_width));
     const qreal y = qMax(m_y, room->first);
-    look(2 * listed);
+    look(2 * m_listed);
     const qreal bottom = y + height;
     if (!(height > 0) || !std::isfinite(bottom) || m_looks > m_enough)
         return;
@@ -36,9 +38,9 @@ void TextEditFloats::place(qreal width, qreal height, bool right, qreal listed)
 }
 
 // Each line looks at every float.
-void TextEditFloats::text(qreal lines, qreal height, qreal listed)
+void TextEditFloats::text(qreal lines, qreal height)
 {
-    look(lines * listed);
+    look(lines * m_listed);
     advance(height);
 }
 
@@ -59,16 +61,21 @@ qreal TextEditFloats::looks() const
     return m_looks;
 }
 
+int TextEditFloats::listed() const
+{
+    return m_listed;
+}
+
 // Each place tried but the last looks at every float twice: for the room and
 // for the nearest bottom. The places are tried until the looks pass enough;
 // past it the count is refused anyway.
-TextEditFloats::Rooms::iterator TextEditFloats::findPlace(qreal width, qreal listed)
+TextEditFloats::Rooms::iterator TextEditFloats::findPlace(qreal width)
 {
     Rooms::iterator room = roomAt(m_y);
     while (room->second.right - room->second.left < width && room->second.bottom < unbounded
         && m_looks <= m_enough) {
         room = roomAt(room->second.bottom);
-        look(2 * listed);
+        look(2 * m_listed);
     }
     return room;
 }

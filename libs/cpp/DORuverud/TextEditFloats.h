@@ -22,21 +22,23 @@ class TextEditFloats
 public:
     static constexpr qreal unbounded = std::numeric_limits<qreal>::infinity();
 
-    // Floats placed within that width; places tried only until the looks
-    // counted pass enough.
-    explicit TextEditFloats(qreal width, qreal enough = unbounded);
+    // Floats placed within that width, among as many the layout looks at
+    // already (in the other cells of a table); places tried only until the
+    // looks counted pass enough.
+    explicit TextEditFloats(qreal width, qreal enough = unbounded, int listed = 0);
 
-    // A float of that size at the left or the right, anchored at the place,
-    // while the layout has that many floats to look at.
-    void place(qreal width, qreal height, bool right, qreal listed);
+    // A float of that size at the left or the right, anchored at the place.
+    void place(qreal width, qreal height, bool right);
     // Text of that many lines at the place, and the least height they take.
-    void text(qreal lines, qreal height, qreal listed);
+    void text(qreal lines, qreal height);
     // What moves the place down without regard to the floats beside.
     void advance(qreal height);
     // The place back at the top, the floats kept and the looks counted
     // anew: where a paste may stand.
     void toTop();
     qreal looks() const;
+    // The floats the layout looks at.
+    int listed() const;
 
 private:
     // The room between the floats over a stretch of height, and the nearest
@@ -50,7 +52,7 @@ private:
     using Rooms = std::map<qreal, Room>;
 
     // The room of the first place from the place down with room for the width.
-    Rooms::iterator findPlace(qreal width, qreal listed);
+    Rooms::iterator findPlace(qreal width);
     Rooms::iterator roomAt(qreal y);
     Rooms::iterator split(qreal y);
     void look(qreal looks);
@@ -61,4 +63,5 @@ private:
     Rooms m_rooms;
     qreal m_y = 0;
     qreal m_looks = 0;
+    int m_listed;
 };

@@ -162,7 +162,8 @@ qreal TextEditHeight::contentHeight(QTextFrame::iterator it, qreal width, TextEd
             if (side == QTextFrameFormat::InFlow)
                 floats.advance(framed);
             else
-                floats.place(width, framed, side == QTextFrameFormat::FloatRight, ++m_floats);
+                floats.place(width, framed, side == QTextFrameFormat::FloatRight);
+            m_floats += side != QTextFrameFormat::InFlow;
             height += margin + framed;
             margin = 0;
             continue;
@@ -202,6 +203,7 @@ qreal TextEditHeight::tableHeight(QTextTable* table, qreal width)
     };
     qreal height
         = Lengths::frameRim(format) + (table->rows() + 1) * Lengths::travel(format.cellSpacing());
+    int floats = 0;
     ++m_cells;
     for (int row = 0; row < table->rows() && height <= m_enough; ++row) {
         qreal rowHeight = 0;
@@ -210,7 +212,7 @@ qreal TextEditHeight::tableHeight(QTextTable* table, qreal width)
             if (cell.isValid() && cell.row() == row && cell.column() == column)
                 rowHeight = qMax(rowHeight,
                     cellHeight(format, cell, spanned(told, column, cell.columnSpan()),
-                        spanned(taken, column, cell.columnSpan())));
+                        spanned(taken, column, cell.columnSpan()), &floats));
         }
         height += rowHeight + 2 * Lengths::travel(format.border());
     }
@@ -218,16 +220,19 @@ qreal TextEditHeight::tableHeight(QTextTable* table, qreal width)
     return height;
 }
 
-// The layout lays out a cell twice on each pass over its table, and so the
-// floats in it twice for each table around.
-qreal TextEditHeight::cellHeight(
-    const QTextTableFormat& table, const QTextTableCell& cell, qreal width, qreal floatsWidth)
+// The layout looks at the floats of every cell of the table to place those of
+// one; it lays out a cell twice on each pass over its table, and so the floats
+// in it twice for each table around.
+qreal TextEditHeight::cellHeight(const QTextTableFormat& table, const QTextTableCell& cell,
+    qreal width, qreal floatsWidth, int* tableFloats)
 {
     const qreal sides = Lengths::cellSides(table, cell);
-    TextEditFloats floats(floatsWidth - sides, std::ldexp(m_enoughLooks - floatLooks(), -m_cells));
+    TextEditFloats floats(
+        floatsWidth - sides, std::ldexp(m_enoughLooks - floatLooks(), -m_cells), *tableFloats);
     const qreal height
         = Lengths::cellRim(table, cell) + contentHeight(cell.begin(), width - sides, floats);
     m_looks += std::ldexp(floats.looks(), m_cells);
+    *tableFloats = floats.listed();
     return height;
 }
 
@@ -315,6 +320,7 @@ TextEditHeight::Widths TextEditHeight::widthsOf(const QTextBlock& block)
             line += wraps ? 0 : width * fragment.length();
             const bool floating = floatSide(charFormat) != QTextFrameFormat::InFlow;
             unwrapped += floating ? 0 : width * fragment.length();
+            reach.natural = qMax(reach.natural, unwrapped);
             continue;
         }
         Font& font = fontOf(fragment.charFormatIndex(), charFormat);
@@ -329,7 +335,7 @@ TextEditHeight::Widths TextEditHeight::widthsOf(const QTextBlock& block)
     qreal margins = 0;
     for (const qreal length : sideLengths(block, format))
         margins += Lengths::narrowing(length);
-    return {reach.least + margins, qMax(reach.natural, unwrapped) + margins};
+    return {reach.least + margins, reach.natural + margins};
 }
 
 // What the paragraph's margins and indents take of the width: in a table cell
@@ -397,7 +403,7 @@ qreal TextEditHeight::blockHeight(
         height += each.second
             * Lengths::positive(Lengths::spacedLineHeight(format, each.first) - line);
     m_lines += lines.count();
-    floats.text(lines.count(), lines.least() * line, m_floats);
+    floats.text(lines.count(), lines.least() * line);
     return height;
 }
 
@@ -418,9 +424,11 @@ bool TextEditHeight::placeFloats(
     const QTextCharFormat& format, const QSizeF& size, int count, TextEditFloats& floats)
 {
     const QTextFrameFormat::Position side = floatSide(format);
-    for (int placed = 0; placed < count && side != QTextFrameFormat::InFlow; ++placed)
+    for (int placed = 0; placed < count && side != QTextFrameFormat::InFlow; ++placed) {
         floats.place(Lengths::positive(size.width()), Lengths::pictureHeight(size),
-            side == QTextFrameFormat::FloatRight, ++m_floats);
+            side == QTextFrameFormat::FloatRight);
+        ++m_floats;
+    }
     return side != QTextFrameFormat::InFlow;
 }
 

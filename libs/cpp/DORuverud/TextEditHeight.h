@@ -48,7 +48,8 @@ public:
     // The pictures and tables that float beside the text, counted as far as
     // the height, those of the document inserted into among them.
     int floats() const;
-    // The looks at floats the layout takes.
+    // The looks at floats the layout takes to lay out this document, those
+    // for the document inserted into left out.
     qreal floatLooks() const;
     // The lines of text, counted as far as the height.
     qreal lines() const;
@@ -72,8 +73,8 @@ private:
         const QTextDocument& document, qreal width, qreal enoughLooks, const TextEditHeight* into);
     qreal frameHeight(QTextFrame* frame, qreal width);
     qreal tableHeight(QTextTable* table, qreal width);
-    qreal cellHeight(
-        const QTextTableFormat& table, const QTextTableCell& cell, qreal width, qreal floatsWidth);
+    qreal cellHeight(const QTextTableFormat& table, const QTextTableCell& cell, qreal width,
+        qreal floatsWidth, int* tableFloats);
     QVector<Widths> columnWidthsOf(QTextTable* table);
     Widths widthsOf(QTextFrame::iterator it);
     Widths widthsOf(QTextFrame* frame);

@@ -6,8 +6,8 @@
 // stretch between two line breaks one line, or when it is wider than that, up
 // to twice its width over the line's, since a line wraps before a word that
 // does not fit, but no more than a line for each letter. At least it fills
-// its width over the line's, floating pictures left out, and none where
-// nothing stands in the line.
+// its width over the line's, floating pictures left out: a line of them alone
+// takes no height of its own, and they stand one above another beside it.
 class TextEditLines
 {
 public:
