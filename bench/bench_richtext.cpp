@@ -11,6 +11,7 @@
 #include "TextEditHeight.h"
 #include "TextEditReader.h"
 
+#include <QTextDocument>
 #include <QTextEdit>
 #include <benchmark/benchmark.h>
 
@@ -37,6 +38,17 @@ void readAndShow(benchmark::State& state, const QByteArray& content, bool accept
         area.document()->size();
         area.render(&frame);
     }
+}
+
+// As readAndShow, with the work the reader tells for the floating pictures
+// and tables beside the time, in milliseconds ("told_ms").
+void floatsShown(benchmark::State& state, const QByteArray& content, bool accepted)
+{
+    QTextDocument document;
+    document.setHtml(QString::fromUtf8(content));
+    const TextEditHeight told(document, TextEditReader::checkedWidth, TextEditReader::maxHeight);
+    state.counters["told_ms"] = told.floatLooks() * TextEditReader::floatWork / 1000;
+    readAndShow(state, content, accepted);
 }
 
 // A bare QTextEdit: the text set as plain text, laid out whole and painted.
@@ -102,6 +114,22 @@ QByteArray fonts(int count)
     for (int i = 0; i < count; ++i)
         html += "<p style=\"font-size: " + QByteArray::number(8 + i) + "px\">x</p>";
     return html;
+}
+
+// Small pictures floating at the left, their heights from 16 pixels up in
+// turn, so that the layout steps past each one above to place the next.
+QByteArray picturesOfHeightsInTurn(int count, int heights)
+{
+    QByteArray html = "<p>";
+    for (int i = 0; i < count; ++i)
+        html += "<img src=\"a.png\" width=\"16\" height=\"" + QByteArray::number(16 + i % heights)
+            + "\" align=\"left\">";
+    return html + "</p>";
+}
+
+QByteArray floatingTables(int count)
+{
+    return repeated("<table style=\"float: left\"><tr><td>x</td></tr></table>", count);
 }
 
 // One letter of that size before the words, in one paragraph.
@@ -183,10 +211,66 @@ BENCHMARK_CAPTURE(readAndShow, 1000 background pictures, backgroundCells(1000), 
 BENCHMARK_CAPTURE(readAndShow, 8000 x 8000 SVG of 2000 circles,
     dataPicture("image/svg+xml", svgCircles(8000, 2000)), true)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(readAndShow, 700 floating pictures one above another, floatingPictures(700), true)
+BENCHMARK_CAPTURE(floatsShown, 700 floating pictures one above another, floatingPictures(700), true)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(
-    readAndShow, refused 1000 floating pictures one above another, floatingPictures(1000), false)
+    floatsShown, refused 1000 floating pictures one above another, floatingPictures(1000), false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(
+    floatsShown, 1000 small floating pictures side by side, floatingPictures(1000, 16, 16), true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(floatsShown, 1000 pictures 100 pixels wide floating three a row,
+    floatingPictures(1000, 100, 100), true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(floatsShown, 1000 small pictures floating at both sides,
+    floatingPictures(500, 16, 16) + floatingPictures(500, 16, 16, "right"), true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(floatsShown, 500 small floating pictures of 24 heights in turn,
+    picturesOfHeightsInTurn(500, 24), true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(floatsShown, refused 1000 small floating pictures of 24 heights in turn,
+    picturesOfHeightsInTurn(1000, 24), false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(floatsShown, 1000 floating pictures a paragraph each,
+    repeated(
+        "<p><img src=\"a.png\" width=\"700\" height=\"40\" align=\"left\">word word</p>", 1000),
+    true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(floatsShown, refused 1000 floating pictures 700 x 400 a paragraph each,
+    repeated(
+        "<p><img src=\"a.png\" width=\"700\" height=\"400\" align=\"left\">word word</p>", 1000),
+    false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(floatsShown, 300 floating pictures 700 x 400 a paragraph each,
+    repeated(
+        "<p><img src=\"a.png\" width=\"700\" height=\"400\" align=\"left\">word word</p>", 300),
+    true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(floatsShown, 1000 floating pictures 400 pixels tall a paragraph each,
+    repeated(
+        "<p><img src=\"a.png\" width=\"100\" height=\"400\" align=\"left\">word word</p>", 1000),
+    true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(floatsShown, 1000 small floating pictures above 100000 lines,
+    floatingPictures(1000, 16, 16) + repeated("<p>x</p>", 100000), true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(floatsShown, 300 small floating pictures in a table cell,
+    "<table><tr><td>" + floatingPictures(300, 16, 16) + "</td></tr></table>", true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(floatsShown, refused 1000 small floating pictures in a table cell,
+    "<table><tr><td>" + floatingPictures(1000, 16, 16) + "</td></tr></table>", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(floatsShown, 1000 small floating pictures in a cell 390 pixels wide,
+    "<table><tr><td width=390>" + floatingPictures(1000, 16, 16) + "</td></tr></table>", true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(floatsShown, 1000 cells of a floating picture each,
+    "<table><tr>" + repeated("<td><img src=\"a.png\" width=16 height=16 align=left>x</td>", 1000)
+        + "</tr></table>",
+    true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(floatsShown, 500 floating tables, floatingTables(500), true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(floatsShown, refused 1000 floating tables, floatingTables(1000), false)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(
     readAndShow, 150000 words after one 300 pixel letter, largeLetterBefore(300, 150000), true)

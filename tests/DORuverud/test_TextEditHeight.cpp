@@ -59,6 +59,19 @@ QByteArray afterALetter(int pixels, int count)
         + words(count) + "</p>";
 }
 
+// Small pictures floating at the left in one paragraph, their heights from 16
+// pixels up in turn, so that hardly two end at one height: the layout steps
+// past each one above to place the next, as though they stood one above
+// another.
+QByteArray picturesOfHeightsInTurn(int count, int heights)
+{
+    QByteArray html = "<p>";
+    for (int i = 0; i < count; ++i)
+        html += "<img src=\"a.png\" width=\"16\" height=\"" + QByteArray::number(16 + i % heights)
+            + "\" align=\"left\">";
+    return html + "</p>";
+}
+
 // Pastes the HTML into the window; the message shown, or an empty text, and
 // the time the paste and the layout after it took.
 QString pasted(TextEdit* window, const QByteArray& html, qint64* milliseconds)
@@ -260,9 +273,16 @@ private slots:
             << repeated("<table style=\"float: left\"><tr><td>x</td></tr></table>", 2000) << true;
         QTest::newRow("600 floating pictures beside 200,000 lines")
             << repeated("<p>x</p>", 200000) << floatingPictures(600) << true;
+        QTest::newRow("1,000 small floating pictures side by side")
+            << QByteArray() << floatingPictures(1000, 16, 16) << false;
+        QTest::newRow("500 small floating pictures beside 500")
+            << floatingPictures(500, 16, 16) << floatingPictures(500, 16, 16, "right") << false;
+        QTest::newRow("1,000 small floating pictures of 24 heights in turn")
+            << QByteArray() << picturesOfHeightsInTurn(1000, 24) << true;
     }
 
-    // Each float costs the layout a look at every other one, and at every line.
+    // Each float placed costs the layout a look at every other one for each
+    // place it tries, and each line a look at every float.
     void floatingPicturesAreCounted()
     {
         QFETCH(QByteArray, document);
@@ -277,6 +297,64 @@ private slots:
         else
             QCOMPARE(message, QString());
         QVERIFY2(milliseconds < runawayBoundMs(750), qPrintable(QString::number(milliseconds)));
+    }
+
+    void floatsOpenOrAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<int>("pictures");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("1,000 small floating pictures side by side")
+            << floatingPictures(1000, 16, 16) << 1000 << false;
+        QTest::newRow("1,000 small pictures floating at the right")
+            << floatingPictures(1000, 16, 16, "right") << 1000 << false;
+        QTest::newRow("1,000 floating pictures a paragraph each") << repeated(
+            "<p><img src=\"a.png\" width=\"700\" height=\"40\" align=\"left\">"
+            "word word</p>",
+            1000) << 1000 << false;
+        QTest::newRow("1,000 floating pictures 400 pixels tall a paragraph each") << repeated(
+            "<p><img src=\"a.png\" width=\"700\" height=\"400\" align=\"left\">"
+            "word word</p>",
+            1000) << 0 << true;
+        QTest::newRow("1,000 paragraphs of a floating picture alone") << repeated(
+            "<p><img src=\"a.png\" width=\"700\" height=\"40\" align=\"left\"></p>", 1000)
+                                                                      << 0 << true;
+        QTest::newRow("1,000 small floating pictures of 24 heights in turn")
+            << picturesOfHeightsInTurn(1000, 24) << 0 << true;
+        QTest::newRow("1,000 small floating pictures in a table cell")
+            << "<table><tr><td>" + floatingPictures(1000, 16, 16) + "</td></tr></table>" << 0
+            << true;
+        QTest::newRow("1,000 floating tables")
+            << repeated("<table style=\"float: left\"><tr><td>x</td></tr></table>", 1000) << 0
+            << true;
+    }
+
+    // GIVEN a page of floating pictures or tables
+    // WHEN it is opened
+    // THEN it shows whole in a moment, or is refused where the layout would
+    // take seconds to place them
+    void floatsOpenOrAreRefused()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(bool, refused);
+        TestFolder folder;
+        TextEdit window;
+        window.show();
+        const QString path = folder.write("floats.html", page);
+        QElapsedTimer clock;
+        clock.start();
+        const QString message = messageAfterFileDialog(path, [&window] { window.slotFileOpen(); });
+        auto* area = window.findChild<QTextEdit*>();
+        area->document()->size();
+        QVERIFY2(
+            clock.elapsed() < runawayBoundMs(750), qPrintable(QString::number(clock.elapsed())));
+        if (refused) {
+            QVERIFY2(message.contains("floating pictures and tables"), qPrintable(message));
+            return;
+        }
+        QCOMPARE(message, QString());
+        QCOMPARE(window.windowTitle(), QString("floats.html[*] - Rich Text"));
+        QTEST(int(area->toHtml().count("<img")), "pictures");
     }
 };
 

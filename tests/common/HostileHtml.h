@@ -26,11 +26,16 @@ inline QByteArray table(int rows, int columns)
         + "</table>";
 }
 
-// count pictures floating at the left, each 700 pixels wide, so that they
-// stand one above another and the layout steps past each to place the next.
-inline QByteArray floatingPictures(int count)
+// count pictures floating at that side in one paragraph; each 700 pixels
+// wide, so that they stand one above another and the layout steps past each
+// to place the next, or as wide as given.
+inline QByteArray floatingPictures(
+    int count, int width = 700, int height = 40, const QByteArray& side = "left")
 {
-    return "<p>" + repeated("<img src=\"a.png\" width=\"700\" height=\"40\" align=\"left\">", count)
+    return "<p>"
+        + repeated("<img src=\"a.png\" width=\"" + QByteArray::number(width) + "\" height=\""
+                + QByteArray::number(height) + "\" align=\"" + side + "\">",
+            count)
         + "</p>";
 }
 

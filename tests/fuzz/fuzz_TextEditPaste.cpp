@@ -11,6 +11,7 @@
 //     libs/cpp/DORuverud/TextEditDocument.cpp /tmp/moc_TextEditDocument.cpp \
 //     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
 //     libs/cpp/DORuverud/TextEditHeight.cpp libs/cpp/DORuverud/TextEditLengths.cpp \
+//     libs/cpp/DORuverud/TextEditFloats.cpp libs/cpp/DORuverud/TextEditLines.cpp \
 //     libs/cpp/DORuverud/TextEditTableGrid.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
 //     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/SvgChannel.cpp \
@@ -45,7 +46,8 @@
 //       + "<td width=-1>word word<td width=1e30>w<td width=-10%>w</table><p style=\"margin-right:-1e8px;"
 //       + "-qt-block-indent:-3000000;line-height:-1000000%\">word word|||x",
 //     "tablesbelow": "\x19|||" + "<table style=\"margin-top:-1e6px\"><tr><td>x</table>" * 40 + "|||x",
-//     "floats": "\x01|||<p>" + "<img src=a.png width=700 height=40 align=left>" * 600 + "|||x"}
+//     "floats": "\x01|||<p>" + "<img src=a.png width=700 height=40 align=left>" * 600 + "|||x",
+//     "smallfloats": "\x01|||<p>" + "<img src=a.png width=16 height=16 align=left>" * 1000 + "|||x"}
 //   [open(n, "w", encoding="latin-1").write(s) for n, s in seeds.items()]')
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   export TESSIVAR_SVG_HELPER=$PWD/build/Tessivar/MacOS/tessivar-svg

@@ -11,6 +11,7 @@
 //     libs/cpp/DORuverud/TextEditDocument.cpp /tmp/moc_TextEditDocument.cpp \
 //     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
 //     libs/cpp/DORuverud/TextEditHeight.cpp libs/cpp/DORuverud/TextEditLengths.cpp \
+//     libs/cpp/DORuverud/TextEditFloats.cpp libs/cpp/DORuverud/TextEditLines.cpp \
 //     libs/cpp/DORuverud/TextEditTableGrid.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
 //     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/SvgChannel.cpp \
@@ -27,13 +28,14 @@
 // number, infinite, huge or below zero in pictures, cells, margins, indents,
 // spacing, borders, frames and line heights, a frame moved far above the top
 // of its cell, a picture squeezing the column beside it, a long paragraph
-// after a large letter, 1,000 floating pictures and 2,000 floating tables),
-// line ends of every kind, rows of numbers, HTML without a charset, text
-// holding tags that is no page, pages told by their beginning, and pages
-// whose charset the prescan must tell (another charset named in a script and
-// in text, UTF-16 and ISO-8859-1 labels, HZ, ISO-2022-KR, the replacement
-// encoding, a stray byte in UTF-8, <meta> elements in comments, attributes
-// and pragmas):
+// after a large letter, 1,000 floating pictures one above another, side by
+// side, of heights in turn, in a table cell and a paragraph each, and 2,000
+// floating tables), line ends of every kind, rows of numbers, HTML without a
+// charset, text holding tags that is no page, pages told by their beginning,
+// and pages whose charset the prescan must tell (another charset named in a
+// script and in text, UTF-16 and ISO-8859-1 labels, HZ, ISO-2022-KR, the
+// replacement encoding, a stray byte in UTF-8, <meta> elements in comments,
+// attributes and pragmas):
 //   mkdir -p /tmp/seeds_text && (cd /tmp/seeds_text && python3 -c '
 //   seeds = {"html": "<h1>Notes</h1><p>Play <b>slowly</b>.</p><ol><li>Am7<li>D7</ol>",
 //     "text": "keep\0lost", "zip": "PK\3\4\24\0\0\0", "binary": "\x7fELF\2\1\1\0",
@@ -94,6 +96,11 @@
 //     "largeletter": "<p><span style=\"font-size:5000px\">X</span> " + "word " * 20000,
 //     "floats": "<p>" + "<img src=a.png width=700 height=40 align=left>" * 1000,
 //     "floattables": "<table style=\"float:left\"><tr><td>x</table>" * 2000,
+//     "smallfloats": "<p>" + "<img src=a.png width=16 height=16 align=left>" * 1000,
+//     "steppedfloats": "<p>" + "".join("<img src=a.png width=16 height=%d align=left>" % (16 + i % 24)
+//       for i in range(1000)),
+//     "cellfloats": "<table><tr><td>" + "<img src=a.png width=16 height=16 align=right>" * 1000,
+//     "floatparagraphs": "<p><img src=a.png width=100 height=400 align=left>word word" * 1000,
 //     "squeezed": "<table><tr><td><img width=600 height=1><td style=\"font-size:100px\">" + "word " * 20000,
 //     "stepup": "<table cellpadding=400000><tr><td>" * 2 + "<table style=\"-qt-table-type:frame\" height=-1e6><tr><td>x"}
 //   [open(n, "w", encoding="latin-1").write(t) for n, t in seeds.items()]')

@@ -2,6 +2,7 @@
 
 #include "TextEditDocument.h"
 #include "TextEditLengths.h"
+#include "TextEditLines.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -18,50 +19,6 @@
 namespace {
 
 using Lengths = TextEditLengths;
-
-// The lines a paragraph's text fills at a width: each stretch between two
-// line breaks one line, or when it is wider than that, up to twice its width
-// over the line's, since a line wraps before a word that does not fit, but no
-// more than a line for each letter.
-class WrappedLines
-{
-public:
-    explicit WrappedLines(qreal width)
-        : m_width(qMax<qreal>(1, width))
-    {
-    }
-
-    void add(qreal advance, int letters = 1)
-    {
-        m_advance += advance;
-        m_letters += letters;
-    }
-
-    void breakLine()
-    {
-        m_lines += stretchLines();
-        m_advance = 0;
-        m_letters = 0;
-    }
-
-    qreal count() const
-    {
-        return m_lines + stretchLines();
-    }
-
-private:
-    qreal stretchLines() const
-    {
-        if (m_advance <= m_width)
-            return 1;
-        return qMin<qreal>(m_letters, 1 + std::floor(2 * m_advance / m_width));
-    }
-
-    const qreal m_width;
-    qreal m_lines = 0;
-    qreal m_advance = 0;
-    qreal m_letters = 0;
-};
 
 // As the layout rounds it: up, leading included where it adds.
 qreal lineHeightOf(const QFontMetricsF& metrics)
@@ -108,11 +65,29 @@ struct TextEditHeight::Font
     QHash<ushort, qreal> others;
 };
 
-TextEditHeight::TextEditHeight(const QTextDocument& document, qreal width, qreal enough)
+TextEditHeight::TextEditHeight(const QTextDocument& document, qreal width, qreal enough,
+    qreal enoughLooks, const TextEditHeight* into)
     : m_document(document)
     , m_enough(enough)
+    , m_enoughLooks(enoughLooks)
+    , m_floats(into ? into->m_floats : 0)
+    , m_top(topFloats(document, width, enoughLooks, into))
 {
     m_height = frameHeight(document.rootFrame(), width);
+}
+
+// Those of the document inserted into, from the top again.
+TextEditFloats TextEditHeight::topFloats(
+    const QTextDocument& document, qreal width, qreal enoughLooks, const TextEditHeight* into)
+{
+    if (!into) {
+        const QTextFrameFormat format = document.rootFrame()->frameFormat();
+        return TextEditFloats(
+            Lengths::frameWidth(format, width) - Lengths::frameSides(format), enoughLooks);
+    }
+    TextEditFloats floats = into->m_top;
+    floats.toTop();
+    return floats;
 }
 
 TextEditHeight::~TextEditHeight() = default;
@@ -142,16 +117,27 @@ int TextEditHeight::floats() const
     return m_floats;
 }
 
-// A floating frame, a table among them, counts as though it stood in the text.
+qreal TextEditHeight::floatLooks() const
+{
+    return m_looks + m_top.looks();
+}
+
+qreal TextEditHeight::lines() const
+{
+    return m_lines;
+}
+
+// The top frame's floats are kept to place those of a paste among them.
 qreal TextEditHeight::frameHeight(QTextFrame* frame, qreal width)
 {
-    m_floats += frame->frameFormat().position() != QTextFrameFormat::InFlow;
     if (auto* table = qobject_cast<QTextTable*>(frame))
         return tableHeight(table, width);
     const QTextFrameFormat format = frame->frameFormat();
+    const qreal inner = Lengths::frameWidth(format, width) - Lengths::frameSides(format);
+    TextEditFloats own(inner, m_enoughLooks - floatLooks());
     const qreal height = Lengths::frameRim(format)
-        + contentHeight(
-            frame->begin(), Lengths::frameWidth(format, width) - Lengths::frameSides(format));
+        + contentHeight(frame->begin(), inner, frame->parentFrame() ? own : m_top);
+    m_looks += own.looks();
     const QTextLength fixed = format.height();
     return fixed.type() == QTextLength::FixedLength
         ? qMax(height, Lengths::travel(fixed.rawValue()))
@@ -159,46 +145,74 @@ qreal TextEditHeight::frameHeight(QTextFrame* frame, qreal width)
 }
 
 // Paragraphs one after another are as far apart as the larger of the margins
-// between them, as the layout merges them; it takes none below zero.
-qreal TextEditHeight::contentHeight(QTextFrame::iterator it, qreal width)
+// between them, as the layout merges them; it takes none below zero. A
+// floating frame counts as though it stood in the text, as a floating picture
+// does, and is placed as wide as the line: laid out before the document has a
+// width, as a text area lays out the document it is given, each floating
+// frame stands below the one before.
+qreal TextEditHeight::contentHeight(QTextFrame::iterator it, qreal width, TextEditFloats& floats)
 {
     qreal height = 0;
     qreal margin = 0;
     for (; !it.atEnd() && height <= m_enough; ++it) {
         if (QTextFrame* frame = it.currentFrame()) {
-            height += margin + frameHeight(frame, width);
+            const qreal framed = frameHeight(frame, width);
+            const QTextFrameFormat::Position side = frame->frameFormat().position();
+            floats.advance(margin);
+            if (side == QTextFrameFormat::InFlow)
+                floats.advance(framed);
+            else
+                floats.place(width, framed, side == QTextFrameFormat::FloatRight);
+            m_floats += side != QTextFrameFormat::InFlow;
+            height += margin + framed;
             margin = 0;
             continue;
         }
         const QTextBlockFormat format = it.currentBlock().blockFormat();
-        height += qMax(margin, Lengths::positive(format.topMargin()))
-            + blockHeight(it.currentBlock(), format, width);
+        const qreal above = qMax(margin, Lengths::positive(format.topMargin()));
+        floats.advance(above);
+        height += above + blockHeight(it.currentBlock(), format, width, floats);
         margin = Lengths::positive(format.bottomMargin());
     }
     return height + margin;
 }
 
 // Each row as tall as its tallest cell; a cell spanning rows counts whole in
-// its first row.
+// its first row. The floats of a cell are placed in the width its column takes
+// before the document has a width, as a text area lays out the document it is
+// given: no more than its content where nothing wraps, floats left out, or
+// its width set in pixels; so in a column of floats alone, as the widest.
 qreal TextEditHeight::tableHeight(QTextTable* table, qreal width)
 {
     const int columns = qMax(1, table->columns());
     const QTextTableFormat format = table->format();
-    const QVector<qreal> widths = Lengths::columnWidths(format, leastColumnWidths(table),
+    const QVector<Widths> reach = columnWidthsOf(table);
+    QVector<qreal> told(columns);
+    for (int column = 0; column < columns; ++column)
+        told[column] = reach.at(column).least;
+    told = Lengths::columnWidths(format, told,
         Lengths::frameWidth(format, width) - Lengths::frameSides(format)
             - Lengths::cellGaps(format, columns));
+    QVector<qreal> taken = told;
+    for (int column = 0; column < columns; ++column)
+        taken[column]
+            = qMin(told.at(column), qMax(reach.at(column).least, reach.at(column).natural));
+    const auto spanned = [columns](const QVector<qreal>& each, int column, int span) {
+        return std::accumulate(
+            each.begin() + column, each.begin() + qMin(columns, column + span), qreal(0));
+    };
     qreal height
         = Lengths::frameRim(format) + (table->rows() + 1) * Lengths::travel(format.cellSpacing());
+    int floats = 0;
     ++m_cells;
     for (int row = 0; row < table->rows() && height <= m_enough; ++row) {
         qreal rowHeight = 0;
         for (int column = 0; column < columns; ++column) {
             const QTextTableCell cell = table->cellAt(row, column);
-            if (cell.isValid() && cell.row() == row && cell.column() == column) {
-                const qreal cellWidth = std::accumulate(widths.begin() + column,
-                    widths.begin() + qMin(columns, column + cell.columnSpan()), qreal(0));
-                rowHeight = qMax(rowHeight, cellHeight(format, cell, cellWidth));
-            }
+            if (cell.isValid() && cell.row() == row && cell.column() == column)
+                rowHeight = qMax(rowHeight,
+                    cellHeight(format, cell, spanned(told, column, cell.columnSpan()),
+                        spanned(taken, column, cell.columnSpan()), &floats));
         }
         height += rowHeight + 2 * Lengths::travel(format.border());
     }
@@ -206,24 +220,35 @@ qreal TextEditHeight::tableHeight(QTextTable* table, qreal width)
     return height;
 }
 
-qreal TextEditHeight::cellHeight(
-    const QTextTableFormat& table, const QTextTableCell& cell, qreal width)
+// The layout looks at the floats of every cell of the table to place those of
+// one; it lays out a cell twice on each pass over its table, and so the floats
+// in it twice for each table around.
+qreal TextEditHeight::cellHeight(const QTextTableFormat& table, const QTextTableCell& cell,
+    qreal width, qreal floatsWidth, int* tableFloats)
 {
-    return Lengths::cellRim(table, cell)
-        + contentHeight(cell.begin(), width - Lengths::cellSides(table, cell));
+    const qreal sides = Lengths::cellSides(table, cell);
+    TextEditFloats floats(
+        floatsWidth - sides, std::ldexp(m_enoughLooks - floatLooks(), -m_cells), *tableFloats);
+    const qreal height
+        = Lengths::cellRim(table, cell) + contentHeight(cell.begin(), width - sides, floats);
+    m_looks += std::ldexp(floats.looks(), m_cells);
+    *tableFloats = floats.listed();
+    return height;
 }
 
-// The least width of each column: the least its cells take, a cell spanning
-// columns spread over them, and a width set in pixels.
-QVector<qreal> TextEditHeight::leastColumnWidths(QTextTable* table)
+// The widths of each column: those its cells take, a cell spanning columns
+// spread over them, and a width set in pixels.
+QVector<TextEditHeight::Widths> TextEditHeight::columnWidthsOf(QTextTable* table)
 {
     const QTextTableFormat format = table->format();
     const int columns = qMax(1, table->columns());
-    QVector<qreal> least(columns, 0);
+    QVector<Widths> reach(columns);
     const QVector<QTextLength> set = format.columnWidthConstraints();
     for (int column = 0; column < qMin(columns, set.size()); ++column) {
-        if (set.at(column).type() == QTextLength::FixedLength)
-            least[column] = Lengths::setWidth(set.at(column).rawValue());
+        if (set.at(column).type() == QTextLength::FixedLength) {
+            const qreal width = Lengths::setWidth(set.at(column).rawValue());
+            reach[column] = {width, width};
+        }
     }
     for (int row = 0; row < table->rows(); ++row) {
         for (int column = 0; column < columns; ++column) {
@@ -231,67 +256,86 @@ QVector<qreal> TextEditHeight::leastColumnWidths(QTextTable* table)
             if (!cell.isValid() || cell.row() != row || cell.column() != column)
                 continue;
             const int span = qBound(1, cell.columnSpan(), columns - column);
-            const qreal each = (leastWidth(cell.begin()) + Lengths::cellSides(format, cell)) / span;
-            for (int spanned = column; spanned < column + span; ++spanned)
-                least[spanned] = qMax(least.at(spanned), each);
+            const Widths own = widthsOf(cell.begin());
+            const qreal sides = Lengths::cellSides(format, cell);
+            for (int spanned = column; spanned < column + span; ++spanned) {
+                Widths& each = reach[spanned];
+                each.least = qMax(each.least, (own.least + sides) / span);
+                each.natural = qMax(each.natural, (own.natural + sides) / span);
+            }
         }
     }
-    return least;
+    return reach;
 }
 
-// The least width the layout gives what a frame or a cell holds: that of its
-// widest paragraph or frame.
-qreal TextEditHeight::leastWidth(QTextFrame::iterator it)
+// Those of its widest paragraph or frame.
+TextEditHeight::Widths TextEditHeight::widthsOf(QTextFrame::iterator it)
 {
-    qreal least = 0;
+    Widths reach;
     for (; !it.atEnd(); ++it) {
         QTextFrame* frame = it.currentFrame();
-        least = qMax(least, frame ? leastWidth(frame) : leastWidth(it.currentBlock()));
+        const Widths own = frame ? widthsOf(frame) : widthsOf(it.currentBlock());
+        reach.least = qMax(reach.least, own.least);
+        reach.natural = qMax(reach.natural, own.natural);
     }
-    return qMin(least, Lengths::held);
+    return {qMin(reach.least, Lengths::held), qMin(reach.natural, Lengths::held)};
 }
 
-// A table is as wide as its columns at least, another frame as its content.
-qreal TextEditHeight::leastWidth(QTextFrame* frame)
+// A table is as wide as its columns, another frame as its content.
+TextEditHeight::Widths TextEditHeight::widthsOf(QTextFrame* frame)
 {
     const qreal sides = Lengths::frameSides(frame->frameFormat());
     auto* table = qobject_cast<QTextTable*>(frame);
-    if (!table)
-        return leastWidth(frame->begin()) + sides;
-    const QVector<qreal> columns = leastColumnWidths(table);
-    return std::accumulate(columns.begin(), columns.end(), qreal(0)) + sides
-        + Lengths::cellGaps(table->format(), columns.size());
+    if (!table) {
+        const Widths own = widthsOf(frame->begin());
+        return {own.least + sides, own.natural + sides};
+    }
+    const QVector<Widths> columns = columnWidthsOf(table);
+    Widths reach;
+    for (const Widths& each : columns) {
+        reach.least += each.least;
+        reach.natural += each.natural;
+    }
+    const qreal gaps = sides + Lengths::cellGaps(table->format(), columns.size());
+    return {reach.least + gaps, reach.natural + gaps};
 }
 
-// The least width of a paragraph with its margins: its widest picture or
+// The widths of a paragraph with its margins: at least its widest picture or
 // letter, since a line breaks a word that does not fit anywhere, or where its
-// lines do not wrap, its widest line.
-qreal TextEditHeight::leastWidth(const QTextBlock& block)
+// lines do not wrap, its widest line; where nothing wraps, its widest line
+// without its floating pictures.
+TextEditHeight::Widths TextEditHeight::widthsOf(const QTextBlock& block)
 {
     const QTextBlockFormat format = block.blockFormat();
     const bool wraps = !format.nonBreakableLines();
-    qreal widest = 0;
+    Widths reach;
     qreal line = 0;
+    qreal unwrapped = 0;
     for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const QTextCharFormat charFormat = fragment.charFormat();
         if (charFormat.isImageFormat()) {
             const qreal width = Lengths::positive(pictureSize(charFormat.toImageFormat()).width());
-            widest = qMax(widest, width);
+            reach.least = qMax(reach.least, width);
             line += wraps ? 0 : width * fragment.length();
+            const bool floating = floatSide(charFormat) != QTextFrameFormat::InFlow;
+            unwrapped += floating ? 0 : width * fragment.length();
+            reach.natural = qMax(reach.natural, unwrapped);
             continue;
         }
         Font& font = fontOf(fragment.charFormatIndex(), charFormat);
         for (const QChar letter : fragment.text()) {
             const qreal advance = letter == QChar::LineSeparator ? 0 : font.advance(letter);
             line = wraps || advance == 0 ? advance : line + advance;
-            widest = qMax(widest, line);
+            unwrapped = advance == 0 ? 0 : unwrapped + advance;
+            reach.least = qMax(reach.least, line);
+            reach.natural = qMax(reach.natural, unwrapped);
         }
     }
     qreal margins = 0;
     for (const qreal length : sideLengths(block, format))
         margins += Lengths::narrowing(length);
-    return widest + margins;
+    return {reach.least + margins, reach.natural + margins};
 }
 
 // What the paragraph's margins and indents take of the width: in a table cell
@@ -317,27 +361,29 @@ std::array<qreal, 4> TextEditHeight::sideLengths(
 // Without its margins above and below. Each line counts as tall as the lowest
 // font of the paragraph, and each fragment of a taller one as that much taller
 // on every line its letters may stand on: as many as it fills alone and one
-// more, since it may begin in the middle of a line.
+// more, since it may begin in the middle of a line. Its floating pictures are
+// placed where it begins, and its text takes its least lines beside them.
 qreal TextEditHeight::blockHeight(
-    const QTextBlock& block, const QTextBlockFormat& format, qreal width)
+    const QTextBlock& block, const QTextBlockFormat& format, qreal width, TextEditFloats& floats)
 {
     const qreal lineWidth = width - indents(block, format);
-    WrappedLines lines(lineWidth);
+    TextEditLines lines(lineWidth);
     const qreal tab = m_document.defaultTextOption().tabStopDistance();
-    QVarLengthArray<std::pair<qreal, qreal>, 8> raised; // a line height, the lines it raises
+    Raised raised;
     qreal pictures = 0;
     for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const QTextCharFormat charFormat = fragment.charFormat();
         if (charFormat.isImageFormat()) {
             const QSizeF size = pictureSize(charFormat.toImageFormat());
+            const bool floating = placeFloats(charFormat, size, fragment.length(), floats);
             pictures += Lengths::pictureHeight(size) * fragment.length();
-            lines.add(Lengths::positive(size.width()) * fragment.length(), fragment.length());
-            m_floats += isFloat(charFormat) * fragment.length();
+            lines.add(
+                Lengths::positive(size.width()) * fragment.length(), fragment.length(), floating);
             continue;
         }
         Font& font = fontOf(fragment.charFormatIndex(), charFormat);
-        WrappedLines own(lineWidth);
+        TextEditLines own(lineWidth);
         for (const QChar letter : fragment.text()) {
             if (letter == QChar::LineSeparator) {
                 lines.breakLine();
@@ -351,25 +397,47 @@ qreal TextEditHeight::blockHeight(
         }
         raised.append({font.lineHeight, qMin(own.count() + 1, qreal(fragment.length()))});
     }
-    // An empty line is as tall as the paragraph's own font.
-    qreal lowest = Lengths::unbounded;
-    for (const auto& each : raised)
-        lowest = qMin(lowest, each.first);
-    if (raised.isEmpty())
-        lowest = fontOf(block.charFormatIndex(), block.charFormat()).lineHeight;
-    const qreal line = Lengths::spacedLineHeight(format, lowest);
+    const qreal line = Lengths::spacedLineHeight(format, lowestLine(block, raised));
     qreal height = lines.count() * line + pictures;
     for (const auto& each : raised)
         height += each.second
             * Lengths::positive(Lengths::spacedLineHeight(format, each.first) - line);
+    m_lines += lines.count();
+    floats.text(lines.count(), lines.least() * line);
     return height;
 }
 
-// A picture floats when it is anchored to a frame beside the text.
-bool TextEditHeight::isFloat(const QTextCharFormat& format) const
+// That of the lowest font of the paragraph's letters; an empty line is as tall
+// as the paragraph's own font.
+qreal TextEditHeight::lowestLine(const QTextBlock& block, const Raised& raised)
+{
+    if (raised.isEmpty())
+        return fontOf(block.charFormatIndex(), block.charFormat()).lineHeight;
+    qreal lowest = Lengths::unbounded;
+    for (const auto& each : raised)
+        lowest = qMin(lowest, each.first);
+    return lowest;
+}
+
+// Places each of the pictures when they float; tells whether they do.
+bool TextEditHeight::placeFloats(
+    const QTextCharFormat& format, const QSizeF& size, int count, TextEditFloats& floats)
+{
+    const QTextFrameFormat::Position side = floatSide(format);
+    for (int placed = 0; placed < count && side != QTextFrameFormat::InFlow; ++placed) {
+        floats.place(Lengths::positive(size.width()), Lengths::pictureHeight(size),
+            side == QTextFrameFormat::FloatRight);
+        ++m_floats;
+    }
+    return side != QTextFrameFormat::InFlow;
+}
+
+// Where a picture stands: in the text, or floating beside it when it is
+// anchored to a frame that floats.
+QTextFrameFormat::Position TextEditHeight::floatSide(const QTextCharFormat& format) const
 {
     const auto* frame = qobject_cast<const QTextFrame*>(m_document.objectForFormat(format));
-    return frame && frame->frameFormat().position() != QTextFrameFormat::InFlow;
+    return frame ? frame->frameFormat().position() : QTextFrameFormat::InFlow;
 }
 
 // As the layout sizes a picture: the size its format gives, the rest from the

@@ -440,34 +440,35 @@ QString TextEditReader::layoutRefusal(const QTextDocument& document, QString raw
     if (work > 0 && there
         && work + tableWorkIn(there->rootFrame(), 0, Inserted {*there, {}, {}}) > maxTableWork)
         return tableRefusal();
-    // The lines there, each counted at the least work a line takes.
-    return fontAndHeightRefusal(document, there,
-        lines.paragraphs + lines.breaks + workThere / plainParagraphWork, lineWork);
+    return fontAndHeightRefusal(document, there, lineWork);
 }
 
 // The fonts first, since telling the height loads each. What is inserted adds
-// to the height and the floats of the document there; a height that is no
-// number is no less taller than the bound.
+// to the height and the floats of the document there, its floats placed
+// among those there as though it stood at the top, where they cost the most,
+// and the lines there may stand below them; a height that is no number is no
+// less taller than the bound.
 QString TextEditReader::fontAndHeightRefusal(
-    const QTextDocument& document, const QTextDocument* there, qint64 lines, qint64 work)
+    const QTextDocument& document, const QTextDocument* there, qint64 work)
 {
     QSet<QFont> fonts = TextEditHeight::fontsOf(document);
     if (there)
         fonts.unite(TextEditHeight::fontsOf(*there));
     if (fonts.size() > maxFonts)
         return tr("It uses more than %1 fonts, more than this editor can lay out.").arg(maxFonts);
-    qreal height = 0;
-    qreal floats = 0;
-    if (there) {
-        const TextEditHeight counted(*there, checkedWidth, maxHeight);
-        height = counted.height();
-        floats = counted.floats();
-    }
-    const TextEditHeight inserted(document, checkedWidth, maxHeight - height);
+    const qreal enoughLooks = maxLineWork / floatWork;
+    std::unique_ptr<TextEditHeight> counted;
+    if (there)
+        counted = std::make_unique<TextEditHeight>(*there, checkedWidth, maxHeight, enoughLooks);
+    const qreal height = counted ? counted->height() : 0;
+    const TextEditHeight inserted(
+        document, checkedWidth, maxHeight - height, enoughLooks, counted.get());
     if (!(height + inserted.height() <= maxHeight))
         return heightRefusal();
-    floats += inserted.floats();
-    if (work + floatWork * floats * (floats * floats + lines) > maxLineWork)
+    qreal looks = inserted.floatLooks();
+    if (counted)
+        looks += counted->floatLooks() + counted->lines() * (inserted.floats() - counted->floats());
+    if (work + floatWork * looks > maxLineWork)
         return tr("It has more floating pictures and tables than this editor can lay out.");
     return QString();
 }

@@ -43,12 +43,10 @@ public:
     static constexpr int htmlParagraphWork = 10;
     static constexpr int lineBreakWork = 14;
     // Work of laying out floating pictures and tables besides, in microseconds
-    // as measured here: the layout places each float below those it meets
-    // beside the text, looking at every float at each step, as many steps as
-    // there are floats when they stand one above another, and looks at every
-    // float for each line. So a float costs floatWork for each float squared
-    // and for each line.
-    static constexpr qreal floatWork = 0.008;
+    // as measured here (bench_richtext): the layout looks at every float of a
+    // frame at each place it tries for another, and for each line of text
+    // (TextEditFloats counts the looks), each look costing floatWork.
+    static constexpr qreal floatWork = 0.012;
     // Pixels of height of a document laid out (see TextEditHeight): Qt's
     // layout holds a document on one page of 2^23 pixels; past it, it may
     // stall for good (seen from 8.6 million pixels on, with lines of 50 to
@@ -110,7 +108,7 @@ private:
     QString layoutRefusal(const QTextDocument& document, QString raw,
         const InsertionParagraph* place, qint64 workThere) const;
     static QString fontAndHeightRefusal(
-        const QTextDocument& document, const QTextDocument* there, qint64 lines, qint64 work);
+        const QTextDocument& document, const QTextDocument* there, qint64 work);
 
     QString m_refusal;
     bool m_rich = false;
