@@ -116,17 +116,6 @@ QByteArray fonts(int count)
     return html;
 }
 
-// Small pictures floating at the left, their heights from 16 pixels up in
-// turn, so that the layout steps past each one above to place the next.
-QByteArray picturesOfHeightsInTurn(int count, int heights)
-{
-    QByteArray html = "<p>";
-    for (int i = 0; i < count; ++i)
-        html += "<img src=\"a.png\" width=\"16\" height=\"" + QByteArray::number(16 + i % heights)
-            + "\" align=\"left\">";
-    return html + "</p>";
-}
-
 QByteArray floatingTables(int count)
 {
     return repeated("<table style=\"float: left\"><tr><td>x</td></tr></table>", count);

@@ -152,6 +152,20 @@ inline ShownMessage messageShownBy(std::function<void()> open)
     return message;
 }
 
+// Runs act, rejecting each dialog it shows; the text of the message box
+// shown, or an empty text when none came.
+inline QString messageRejectedDuring(std::function<void()> act)
+{
+    QString message;
+    ModalAnswer box([&message](QWidget* modal) {
+        if (auto* messageBox = qobject_cast<QMessageBox*>(modal))
+            message = messageBox->text();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    act();
+    return message;
+}
+
 // Captures the URLs handed to QDesktopServices::openUrl for the schemes.
 class UrlCatcher : public QObject
 {

@@ -168,15 +168,9 @@ QString openAnswered(QWidget* window, const QString& path)
 QString pasteAnswered(TextEdit* window, QMimeData* offer, qint64* milliseconds)
 {
     QApplication::clipboard()->setMimeData(offer);
-    QString message;
-    ModalAnswer box([&message](QWidget* modal) {
-        if (auto* messageBox = qobject_cast<QMessageBox*>(modal))
-            message = messageBox->text();
-        static_cast<QDialog*>(modal)->reject();
-    });
     QElapsedTimer clock;
     clock.start();
-    window->slotPaste();
+    const QString message = messageRejectedDuring([window] { window->slotPaste(); });
     *milliseconds = clock.elapsed();
     return message;
 }

@@ -59,19 +59,6 @@ QByteArray afterALetter(int pixels, int count)
         + words(count) + "</p>";
 }
 
-// Small pictures floating at the left in one paragraph, their heights from 16
-// pixels up in turn, so that hardly two end at one height: the layout steps
-// past each one above to place the next, as though they stood one above
-// another.
-QByteArray picturesOfHeightsInTurn(int count, int heights)
-{
-    QByteArray html = "<p>";
-    for (int i = 0; i < count; ++i)
-        html += "<img src=\"a.png\" width=\"16\" height=\"" + QByteArray::number(16 + i % heights)
-            + "\" align=\"left\">";
-    return html + "</p>";
-}
-
 // Pastes the HTML into the window; the message shown, or an empty text, and
 // the time the paste and the layout after it took.
 QString pasted(TextEdit* window, const QByteArray& html, qint64* milliseconds)
@@ -79,16 +66,12 @@ QString pasted(TextEdit* window, const QByteArray& html, qint64* milliseconds)
     auto* offer = new QMimeData;
     offer->setHtml(QString::fromUtf8(html));
     QApplication::clipboard()->setMimeData(offer);
-    QString message;
-    ModalAnswer box([&message](QWidget* modal) {
-        if (auto* messageBox = qobject_cast<QMessageBox*>(modal))
-            message = messageBox->text();
-        static_cast<QDialog*>(modal)->reject();
-    });
     QElapsedTimer clock;
     clock.start();
-    window->slotPaste();
-    window->findChild<QTextEdit*>()->document()->size();
+    const QString message = messageRejectedDuring([window] {
+        window->slotPaste();
+        window->findChild<QTextEdit*>()->document()->size();
+    });
     *milliseconds = clock.elapsed();
     return message;
 }

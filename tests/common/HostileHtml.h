@@ -39,6 +39,19 @@ inline QByteArray floatingPictures(
         + "</p>";
 }
 
+// Small pictures floating at the left in one paragraph, their heights from 16
+// pixels up in turn, so that hardly two end at one height: the layout steps
+// past each one above to place the next, as though they stood one above
+// another.
+inline QByteArray picturesOfHeightsInTurn(int count, int heights)
+{
+    QByteArray html = "<p>";
+    for (int i = 0; i < count; ++i)
+        html += "<img src=\"a.png\" width=\"16\" height=\"" + QByteArray::number(16 + i % heights)
+            + "\" align=\"left\">";
+    return html + "</p>";
+}
+
 // A picture shown by an img, named by a data URL: its bytes in base64.
 inline QByteArray dataPicture(const QByteArray& type, const QByteArray& picture)
 {

@@ -55,8 +55,8 @@
 //     -timeout=10 -max_len=4096 /tmp/corpus_paste /tmp/seeds_paste
 // clang-format on
 
-#include "FuzzDrawingHelper.h"
 #include "FuzzCheck.h"
+#include "FuzzDrawingHelper.h"
 #include "TextEditDocument.h"
 #include "TextEditReader.h"
 #include "UnbrokenRun.h"

@@ -116,8 +116,8 @@
 //     -timeout=10 -max_len=4096 /tmp/corpus_text /tmp/seeds_text
 // clang-format on
 
-#include "FuzzDrawingHelper.h"
 #include "FuzzCheck.h"
+#include "FuzzDrawingHelper.h"
 #include "TextEditDocument.h"
 #include "TextEditReader.h"
 #include "UnbrokenRun.h"
