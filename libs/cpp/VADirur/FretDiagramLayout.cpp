@@ -96,14 +96,13 @@ bool FretDiagramLayout::fitsAcross(int labelSize)
 // Each number keeps a gap to the next one.
 void FretDiagramLayout::fitLabels()
 {
-    const int room = m_fretWidth - m_gap;
     int size = m_labelFont.pixelSize();
-    const int width = labelWidth();
-    if (width <= room || width == 0)
+    const int width = labelWidth() + labelGap();
+    if (width <= m_fretWidth)
         return;
-    size = qMax(1, size * qMax(room, 0) / width);
+    size = qMax(1, size * m_fretWidth / width);
     m_labelFont.setPixelSize(size);
-    while (size > 1 && labelWidth() > room)
+    while (size > 1 && labelWidth() + labelGap() > m_fretWidth)
         m_labelFont.setPixelSize(--size);
 }
 
@@ -128,6 +127,12 @@ bool FretDiagramLayout::fitsDown()
     m_baseline
         = qBound(bottom + reach + m_gap + m_labelAbove, bottom + m_step, qMax(baselineMax, 0));
     return room >= 0 && (rows == 0 || m_step >= markInk() + m_gap);
+}
+
+// Two-digit numbers side by side read apart with a space between them.
+int FretDiagramLayout::labelGap() const
+{
+    return qMax(m_gap, QFontMetrics(m_labelFont).horizontalAdvance(QLatin1Char(' ')));
 }
 
 int FretDiagramLayout::labelWidth() const

@@ -61,6 +61,7 @@ private:
     bool fitsAcross(int labelSize);
     void fitLabels();
     bool fitsDown();
+    int labelGap() const;
     int labelWidth() const;
     int markInk() const;
 
