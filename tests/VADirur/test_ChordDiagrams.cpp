@@ -7,6 +7,7 @@
 
 #include <QButtonGroup>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QtTest>
 
@@ -101,6 +102,18 @@ QStringList lineFaults(const Mark& mark, const Diagram& diagram)
     return found;
 }
 
+// Numbers side by side read apart: half their height clear between them.
+bool crowded(const Mark& mark, const Mark& other)
+{
+    static const QRegularExpression number(QStringLiteral("^\"\\d+\"$"));
+    if (!number.match(mark.what).hasMatch() || !number.match(other.what).hasMatch()
+        || mark.box.bottom() < other.box.top() || other.box.bottom() < mark.box.top())
+        return false;
+    const int between
+        = qMax(mark.box.left() - other.box.right(), other.box.left() - mark.box.right());
+    return between <= qMin(mark.box.height(), other.box.height()) / 2;
+}
+
 QStringList faults(const Diagram& diagram, const QRect& view)
 {
     QStringList found;
@@ -117,6 +130,9 @@ QStringList faults(const Diagram& diagram, const QRect& view)
             const Mark& other = diagram.marks.at(j);
             if (!apart(mark.box, other.box))
                 found << describe(mark.what, mark.box) + QStringLiteral(" meets ")
+                        + describe(other.what, other.box);
+            else if (crowded(mark, other))
+                found << describe(mark.what, mark.box) + QStringLiteral(" crowds ")
                         + describe(other.what, other.box);
         }
         found += lineFaults(mark, diagram);
