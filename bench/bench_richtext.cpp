@@ -273,6 +273,11 @@ BENCHMARK_CAPTURE(readAndShow, refused 30000 words of 100 pixel letters in a cel
 BENCHMARK_CAPTURE(readAndShow, refused 400 table rows 100000 pixels apart upwards,
     "<table cellspacing=-1e5>" + repeated("<tr><td>x", 400), false)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readAndShow, one list of 9000 items, "<ul>" + repeated("<li>x", 9000), true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(
+    readAndShow, refused one list of 12000 items, "<ul>" + repeated("<li>x", 12000), false)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(readAndShow, 32768 letter word, repeated("x", 32768), true, "text.txt")
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(readAndShow, 400000 character paragraph of words,

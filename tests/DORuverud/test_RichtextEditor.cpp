@@ -892,6 +892,12 @@ private slots:
             << repeated("<p style=\"line-height: 100000%\">x<br>x</p>", 400) << tall;
         QTest::newRow("picture 9,000,000 pixels high")
             << QByteArray("<p><img src=\"a.png\" height=\"9000000\"></p>") << tall;
+        QTest::newRow("table 9,000,000 pixels high")
+            << QByteArray("<table height=\"9000000\"><tr><td>x</table>") << tall;
+        QTest::newRow("table 1,000,000 pixels high upwards above padded tables")
+            << "<table height=\"-1e6\"><tr><td>x</table>"
+                + nestedTables(2).replace("<table>", "<table cellpadding=\"400000\">")
+            << tall;
         QTest::newRow("12 nested tables with 400,000-pixel padding")
             << nestedTables(12).replace("<table>", "<table cellpadding=\"400000\">") << tall;
         QTest::newRow("9,000 table rows with 500-pixel padding")
@@ -904,6 +910,10 @@ private slots:
             << "<table><tr><td colspan=\"20000\">x" + repeated("<tr><td>y", 50) << "tables";
         QTest::newRow("such cells outside a table, which make one")
             << "<tabxe><tr><td colspan=\"20000\">x" + repeated("<tr><td>y", 50) << "tables";
+        QTest::newRow("40,000 items in one list")
+            << "<ul>" + repeated("<li>x", 40000) << "lists hold more items";
+        QTest::newRow("10,000 items in one list within a list") << "<ol><li>" + repeated("<ul>", 2)
+                + repeated("<li>x", 10000) << "lists hold more items";
     }
 
     void hostileFilesAreRefused()
@@ -1124,6 +1134,9 @@ private slots:
             << QChar('c') << 190;
         QTest::newRow("1,900 fonts")
             << QString("fine.html") << fontFamilies(1900) << QChar('x') << 1900;
+        QTest::newRow("10 lists of 1,000 items")
+            << QString("fine.html") << repeated("<ul>" + repeated("<li>x", 1000) + "</ul>", 10)
+            << QChar('x') << 10000;
     }
 
     void filesWithinTheBoundsOpen()

@@ -30,12 +30,13 @@
 // of its cell, a picture squeezing the column beside it, a long paragraph
 // after a large letter, 1,000 floating pictures one above another, side by
 // side, of heights in turn, in a table cell and a paragraph each, and 2,000
-// floating tables), line ends of every kind, rows of numbers, HTML without a
-// charset, text holding tags that is no page, pages told by their beginning,
-// and pages whose charset the prescan must tell (another charset named in a
-// script and in text, UTF-16 and ISO-8859-1 labels, HZ, ISO-2022-KR, the
-// replacement encoding, a stray byte in UTF-8, <meta> elements in comments,
-// attributes and pragmas):
+// floating tables), a table's height set far up or down, a list of 12,000
+// items and 10 of 1,000, line ends of every kind, rows of numbers, HTML
+// without a charset, text holding tags that is no page, pages told by their
+// beginning, and pages whose charset the prescan must tell (another charset
+// named in a script and in text, UTF-16 and ISO-8859-1 labels, HZ,
+// ISO-2022-KR, the replacement encoding, a stray byte in UTF-8, <meta>
+// elements in comments, attributes and pragmas):
 //   mkdir -p /tmp/seeds_text && (cd /tmp/seeds_text && python3 -c '
 //   seeds = {"html": "<h1>Notes</h1><p>Play <b>slowly</b>.</p><ol><li>Am7<li>D7</ol>",
 //     "text": "keep\0lost", "zip": "PK\3\4\24\0\0\0", "binary": "\x7fELF\2\1\1\0",
@@ -102,7 +103,10 @@
 //     "cellfloats": "<table><tr><td>" + "<img src=a.png width=16 height=16 align=right>" * 1000,
 //     "floatparagraphs": "<p><img src=a.png width=100 height=400 align=left>word word" * 1000,
 //     "squeezed": "<table><tr><td><img width=600 height=1><td style=\"font-size:100px\">" + "word " * 20000,
-//     "stepup": "<table cellpadding=400000><tr><td>" * 2 + "<table style=\"-qt-table-type:frame\" height=-1e6><tr><td>x"}
+//     "stepup": "<table cellpadding=400000><tr><td>" * 2 + "<table style=\"-qt-table-type:frame\" height=-1e6><tr><td>x",
+//     "tableup": "<table height=-1e6><tr><td>x</table>" + "<table cellpadding=400000><tr><td>" * 2,
+//     "tabletall": "<table height=9000000><tr><td>x</table>",
+//     "list": "<ul>" + "<li>x" * 12000, "lists": ("<ul>" + "<li>x" * 1000 + "</ul>") * 10}
 //   [open(n, "w", encoding="latin-1").write(t) for n, t in seeds.items()]')
 // The seeds in full first (a fuzzing run cuts inputs to max_len), then the run,
 // with fontconfig's caches kept out of the leak check:

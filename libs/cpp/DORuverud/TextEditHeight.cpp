@@ -127,21 +127,28 @@ qreal TextEditHeight::lines() const
     return m_lines;
 }
 
-// The top frame's floats are kept to place those of a paste among them.
+// The top frame's floats are kept to place those of a paste among them. A
+// height set in pixels holds for a table as for any frame.
 qreal TextEditHeight::frameHeight(QTextFrame* frame, qreal width)
 {
-    if (auto* table = qobject_cast<QTextTable*>(frame))
-        return tableHeight(table, width);
     const QTextFrameFormat format = frame->frameFormat();
+    const qreal height = qobject_cast<QTextTable*>(frame)
+        ? tableHeight(static_cast<QTextTable*>(frame), width)
+        : framedHeight(frame, format, width);
+    const QTextLength fixed = format.height();
+    return fixed.type() == QTextLength::FixedLength
+        ? qMax(height, Lengths::travel(fixed.rawValue()))
+        : height;
+}
+
+qreal TextEditHeight::framedHeight(QTextFrame* frame, const QTextFrameFormat& format, qreal width)
+{
     const qreal inner = Lengths::frameWidth(format, width) - Lengths::frameSides(format);
     TextEditFloats own(inner, m_enoughLooks - floatLooks());
     const qreal height = Lengths::frameRim(format)
         + contentHeight(frame->begin(), inner, frame->parentFrame() ? own : m_top);
     m_looks += own.looks();
-    const QTextLength fixed = format.height();
-    return fixed.type() == QTextLength::FixedLength
-        ? qMax(height, Lengths::travel(fixed.rawValue()))
-        : height;
+    return height;
 }
 
 // Paragraphs one after another are as far apart as the larger of the margins

@@ -72,6 +72,7 @@ private:
     static TextEditFloats topFloats(
         const QTextDocument& document, qreal width, qreal enoughLooks, const TextEditHeight* into);
     qreal frameHeight(QTextFrame* frame, qreal width);
+    qreal framedHeight(QTextFrame* frame, const QTextFrameFormat& format, qreal width);
     qreal tableHeight(QTextTable* table, qreal width);
     qreal cellHeight(const QTextTableFormat& table, const QTextTableCell& cell, qreal width,
         qreal floatsWidth, int* tableFloats);

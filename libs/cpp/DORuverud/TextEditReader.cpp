@@ -18,6 +18,7 @@
 #include <QTextDocument>
 #include <QTextTable>
 #include <QUrl>
+#include <QVector>
 
 namespace {
 
@@ -65,6 +66,30 @@ Lines linesOf(const QString& text)
     }
     return lines;
 }
+
+// The lists open around each place of an HTML text: the importer adds each
+// item to the innermost, and looks at every item before it in that list.
+class ListItems
+{
+public:
+    // The work the tag adds, in microseconds.
+    qreal take(const QString& tag, bool closing)
+    {
+        if (tag == QLatin1String("ul") || tag == QLatin1String("ol")) {
+            if (!closing)
+                m_items.push_back(0);
+            else if (!m_items.isEmpty())
+                m_items.pop_back();
+            return 0;
+        }
+        if (closing || tag != QLatin1String("li") || m_items.isEmpty())
+            return 0;
+        return TextEditReader::listItemWork * qreal(m_items.back()++);
+    }
+
+private:
+    QVector<qint64> m_items;
+};
 
 // The value of the character reference at the place, or 0.
 uint referenceAt(const QString& html, int at)
@@ -348,8 +373,8 @@ QString TextEditReader::unfaithfulRefusal() const
 
 // Counts elements open inside one another as the HTML parser nests them, by
 // their tags alone; an end tag closes its own kind only. Counts as a line
-// every tag that may begin one and every place a line feed may end one.
-// Counting too many is the safe side.
+// every tag that may begin one and every place a line feed may end one, and
+// the items of each list. Counting too many is the safe side.
 QString TextEditReader::htmlRefusal(qint64 workThere) const
 {
     if (TextEditDocument::picturesNamedIn(m_text) > maxPictures)
@@ -358,7 +383,9 @@ QString TextEditReader::htmlRefusal(qint64 workThere) const
     QHash<QString, int> open;
     int depth = 0;
     TextEditTableGrid tables;
+    ListItems lists;
     qint64 work = workThere + (1 + paragraphEndsIn(m_text)) * htmlParagraphWork;
+    qreal listWork = 0;
     const int size = m_text.size();
     for (int at = m_text.indexOf('<'); at >= 0; at = m_text.indexOf('<', at + 1)) {
         if (m_text.midRef(at, 4) == QLatin1String("<!--")) {
@@ -377,8 +404,10 @@ QString TextEditReader::htmlRefusal(qint64 workThere) const
             continue;
         if (!closing && beginsLine(tag))
             work += tag == QLatin1String("br") ? lineBreakWork : htmlParagraphWork;
-        if (work > maxLineWork)
-            return lineRefusal();
+        listWork += lists.take(tag, closing);
+        if (work + listWork > maxLineWork)
+            return listWork > work ? tr("Its lists hold more items than this editor can lay out.")
+                                   : lineRefusal();
         if (tables.take(m_text, tag, closing, end) > maxCells)
             return tableRefusal();
         if (nestsNothing(tag))
