@@ -114,6 +114,12 @@ private slots:
             << paragraph("-qt-block-indent: -3000000") << true;
         QTest::newRow("-qt-block-indent -1,000,000 right to left")
             << paragraph("-qt-block-indent: -1000000").replace("<p ", "<p dir=\"rtl\" ") << true;
+        QTest::newRow("indent -1,000,000 right to left before a picture of width -50")
+            << QByteArray("<p dir=\"rtl\" style=\"-qt-block-indent: -1000000\">word "
+                          "<img width=\"-50\"></p>")
+            << true;
+        QTest::newRow("margin-left 1e8 before a word")
+            << QByteArray("<p style=\"margin-left: 1e8px\">word</p>") << true;
         QTest::newRow("margins of -100 in the page and in a cell")
             << "<p style=\"margin-left: -100px; margin-right: -100px\">" + words(1000)
                 + "</p><table><tr><td><p style=\"margin-left: -100px\">" + words(100)

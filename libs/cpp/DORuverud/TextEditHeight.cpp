@@ -12,6 +12,7 @@
 #include <QTextTable>
 #include <QUrl>
 #include <QVarLengthArray>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numeric>
@@ -356,6 +357,16 @@ qreal TextEditHeight::indents(const QTextBlock& block, const QTextBlockFormat& f
     return taken;
 }
 
+// Whether the layout holds the paragraph's margins and indents: past what it
+// holds it places the lines anywhere, a right-to-left one far out of the page.
+bool TextEditHeight::holdsSides(const QTextBlock& block, const QTextBlockFormat& format) const
+{
+    const std::array<qreal, 4> lengths = sideLengths(block, format);
+    return qAbs(format.textIndent()) < Lengths::held
+        && std::all_of(lengths.begin(), lengths.end(),
+            [](qreal length) { return qAbs(length) < Lengths::held; });
+}
+
 // The paragraph's margins and indents beside its lines.
 std::array<qreal, 4> TextEditHeight::sideLengths(
     const QTextBlock& block, const QTextBlockFormat& format) const
@@ -373,6 +384,8 @@ std::array<qreal, 4> TextEditHeight::sideLengths(
 qreal TextEditHeight::blockHeight(
     const QTextBlock& block, const QTextBlockFormat& format, qreal width, TextEditFloats& floats)
 {
+    if (!holdsSides(block, format))
+        return Lengths::unbounded;
     const qreal lineWidth = width - indents(block, format);
     TextEditLines lines(lineWidth);
     const qreal tab = m_document.defaultTextOption().tabStopDistance();

@@ -82,6 +82,7 @@ private:
     Widths widthsOf(const QTextBlock& block);
     qreal contentHeight(QTextFrame::iterator it, qreal width, TextEditFloats& floats);
     qreal indents(const QTextBlock& block, const QTextBlockFormat& format) const;
+    bool holdsSides(const QTextBlock& block, const QTextBlockFormat& format) const;
     std::array<qreal, 4> sideLengths(const QTextBlock& block, const QTextBlockFormat& format) const;
     qreal blockHeight(const QTextBlock& block, const QTextBlockFormat& format, qreal width,
         TextEditFloats& floats);
