@@ -914,6 +914,10 @@ private slots:
             << "<ul>" + repeated("<li>x", 40000) << "lists hold more items";
         QTest::newRow("10,000 items in one list within a list") << "<ol><li>" + repeated("<ul>", 2)
                 + repeated("<li>x", 10000) << "lists hold more items";
+        QTest::newRow("40,000 items in one list, each closing a list of another kind")
+            << "<ul>" + repeated("<li>x</ol>", 40000) << "lists hold more items";
+        QTest::newRow("40,000 items in one list after 999 closed empty lists")
+            << "<ul>" + repeated("<ul/>" + repeated("<li>x", 40), 999) << "lists hold more items";
     }
 
     void hostileFilesAreRefused()

@@ -128,6 +128,27 @@ private slots:
         QVERIFY(folder.read("page.html").contains("new words"));
     }
 
+    void saveWritesOverAFileChangedSinceOpened_data()
+    {
+        QTest::addColumn<QByteArray>("meanwhile");
+        QTest::newRow("written over by another program") << QByteArray("<p>theirs</p>");
+        QTest::newRow("emptied") << QByteArray();
+    }
+
+    // GIVEN an opened page, unedited, that another program changes meanwhile
+    // WHEN saved, THEN it holds what the window shows
+    void saveWritesOverAFileChangedSinceOpened()
+    {
+        QFETCH(QByteArray, meanwhile);
+        TestFolder folder;
+        const QString path = folder.write("page.html", "<p>mine</p>");
+        TextEdit window;
+        QCOMPARE(openAnswered(&window, path), QString());
+        folder.write("page.html", meanwhile);
+        QVERIFY(window.slotFileSave());
+        QVERIFY2(folder.read("page.html").contains("mine"), folder.read("page.html").constData());
+    }
+
     void pageSavedElsewhereShowsItsPictures_data()
     {
         QTest::addColumn<QString>("savedAs");
@@ -148,8 +169,8 @@ private slots:
     {
         QFETCH(QString, savedAs);
         QFETCH(QString, written);
-        // GIVEN a page naming pictures beside it, below it, by an absolute
-        // path and by a data URL, and a cell background beside it
+        // GIVEN a page under a rule, naming pictures beside it, below it, by
+        // an absolute path and by a data URL, and a cell background beside it
         TestFolder folder;
         QDir(folder.path()).mkpath("site/icons");
         QDir(folder.path()).mkpath("site/deeper");
@@ -160,8 +181,9 @@ private slots:
         folder.write("site/back.png", png(Qt::magenta));
         const QString absolute = folder.write("elsewhere/absolute.png", png(Qt::blue));
         const QString data = "data:image/png;base64," + png(Qt::yellow).toBase64();
-        const QString page = "<html><body><p><img src=\"picture.png\"><img src=\"icons/dot.png\">"
-                             "<img src=\""
+        const QString page
+            = "<html><body><hr><p><img src=\"picture.png\"><img src=\"icons/dot.png\">"
+              "<img src=\""
             + absolute + "\"><img src=\"" + data
             + "\"></p><table><tr><td background=\"back.png\" width=\"40\" height=\"40\">c</td>"
               "</tr></table></body></html>";
@@ -177,6 +199,7 @@ private slots:
             {written + "picture.png", written + "icons/dot.png", absolute, data})
             QVERIFY2(saved.contains("src=\"" + name + "\""), qPrintable(name));
         QVERIFY2(saved.contains("background=\"" + written + "back.png\""), qPrintable(saved));
+        QVERIFY2(saved.contains("<hr />"), qPrintable(saved));
         QCOMPARE(QDir(QFileInfo(folder.path(savedAs)).path()).entryList({"*.png"}, QDir::Files),
             QStringList(
                 written.isEmpty() ? QStringList {"back.png", "picture.png"} : QStringList {}));

@@ -129,6 +129,8 @@ std::unique_ptr<QTextDocument> PictureAddresses::movedTo(
             [&mover](QTextFormat format) { return mover.move(&format); }))
         return nullptr;
     std::unique_ptr<QTextDocument> moved(document.clone());
+    // A clone loses the format of its first paragraph, a rule above it too.
+    QTextCursor(moved.get()).setBlockFormat(document.begin().blockFormat());
     mover.moveBlocks(moved.get());
     mover.moveFrames(moved->rootFrame());
     return moved;

@@ -135,8 +135,10 @@ private:
     // Whether the file named was read as HTML, and the form of its plain text.
     bool m_fileIsHtml = false;
     PlainTextForm m_fileForm;
-    // Whether the file named holds the document as it was opened or saved,
-    // unedited since; a save then leaves its bytes as they are.
+    // Whether the document is unedited since the file named was opened or
+    // saved, and the digest of the bytes the file held then: a save leaves
+    // them as they are while the file still holds them.
     bool m_fileHoldsDocument = false;
+    QByteArray m_fileDigest;
     QTextEdit* m_textEdit;
 };

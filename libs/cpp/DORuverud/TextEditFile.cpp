@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -17,6 +18,24 @@
 #include <QTextDocumentWriter>
 #include <QTextEdit>
 #include <QUrl>
+
+namespace {
+
+QByteArray digestOf(const QByteArray& content)
+{
+    return QCryptographicHash::hash(content, QCryptographicHash::Sha256);
+}
+
+// The digest of what a regular file holds, as far as the editor reads.
+QByteArray digestOfFile(const QString& path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QFile::ReadOnly))
+        return QByteArray();
+    return digestOf(file.read(TextEditReader::maxFileSize + 1));
+}
+
+} // namespace
 
 bool TextEdit::load(const QString& path)
 {
@@ -31,10 +50,13 @@ bool TextEdit::load(const QString& path)
         QApplication::setOverrideCursor(Qt::WaitCursor);
         // The font a style sheet gives, too.
         m_textEdit->ensurePolished();
-        TextEditReader reader(file.read(TextEditReader::maxFileSize + 1), path, m_textEdit->font());
+        const QByteArray content = file.read(TextEditReader::maxFileSize + 1);
+        TextEditReader reader(content, path, m_textEdit->font());
         refusal = reader.refusal();
-        if (refusal.isEmpty())
+        if (refusal.isEmpty()) {
             setContent(&reader);
+            m_fileDigest = digestOf(content);
+        }
         QApplication::restoreOverrideCursor();
     }
     if (!refusal.isEmpty()) {
@@ -126,6 +148,7 @@ bool TextEdit::write(const QString& path)
     }
     m_textEdit->document()->setModified(false);
     m_fileHoldsDocument = true;
+    m_fileDigest = digestOf(content);
     return true;
 }
 
@@ -148,8 +171,9 @@ bool TextEdit::slotFileSave()
 {
     if (m_fileName.isEmpty())
         return slotFileSaveAs();
-    // Unedited since it was opened or saved, the file keeps its bytes.
-    if (m_fileHoldsDocument && QFileInfo(m_fileName).isFile())
+    // Unedited since it was opened or saved, a file still holding what was
+    // read or written then keeps its bytes.
+    if (m_fileHoldsDocument && digestOfFile(m_fileName) == m_fileDigest)
         return true;
     return write(m_fileName);
 }

@@ -68,7 +68,11 @@ Lines linesOf(const QString& text)
 }
 
 // The lists open around each place of an HTML text: the importer adds each
-// item to the innermost, and looks at every item before it in that list.
+// item to one of them, and looks at every item before it in that list. Each
+// item counts in every list open around it, the safe side, since the parser
+// may have closed lists that the tags alone leave open; so the items of the
+// outermost cost the most. An end tag closes the innermost list of its kind,
+// and the lists inside that.
 class ListItems
 {
 public:
@@ -77,18 +81,35 @@ public:
     {
         if (tag == QLatin1String("ul") || tag == QLatin1String("ol")) {
             if (!closing)
-                m_items.push_back(0);
-            else if (!m_items.isEmpty())
-                m_items.pop_back();
+                m_open.push_back({tag, m_items});
+            else
+                close(tag);
             return 0;
         }
-        if (closing || tag != QLatin1String("li") || m_items.isEmpty())
+        if (closing || tag != QLatin1String("li") || m_open.isEmpty())
             return 0;
-        return TextEditReader::listItemWork * qreal(m_items.back()++);
+        return TextEditReader::listItemWork * qreal(m_items++ - m_open.first().itemsBefore);
     }
 
 private:
-    QVector<qint64> m_items;
+    struct List
+    {
+        QString kind;
+        qint64 itemsBefore;
+    };
+
+    void close(const QString& kind)
+    {
+        for (int at = m_open.size() - 1; at >= 0; --at) {
+            if (m_open.at(at).kind == kind) {
+                m_open.resize(at);
+                return;
+            }
+        }
+    }
+
+    QVector<List> m_open;
+    qint64 m_items = 0;
 };
 
 // The value of the character reference at the place, or 0.
