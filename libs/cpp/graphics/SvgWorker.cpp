@@ -108,8 +108,22 @@ bool SvgWorker::isReady()
 {
     pollfd channel {m_channel ? m_channel->socket() : -1, POLLIN, 0};
     // An idle process says nothing: what comes is its end.
-    const bool ended = m_pid <= 0 || ::poll(&channel, 1, 0) != 0;
+    const bool ended = m_pid <= 0 || ::poll(&channel, 1, 0) != 0 || isEnding();
     return !ended && residentBytes() < m_residentAtStart + memoryMargin;
+}
+
+// Whether the process has begun to end: its first thread is gone, while the
+// others may still hold its channel open a moment.
+bool SvgWorker::isEnding() const
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(m_pid));
+    if (!stat.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return true;
+    // pid (name) state ...
+    const QByteArray line = stat.read(512);
+    const int close = line.lastIndexOf(')');
+    return close < 0 || line.size() < close + 3 || line.at(close + 2) == 'Z'
+        || line.at(close + 2) == 'X';
 }
 
 qint64 SvgWorker::residentBytes() const

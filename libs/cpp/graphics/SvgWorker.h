@@ -68,6 +68,7 @@ private:
     };
 
     bool isReady();
+    bool isEnding() const;
     void start();
     Outcome next(SvgChannel::Message& message, const Limits& limits);
     Result answer(Limits limits, qint64 residentBefore, bool shortened);
