@@ -916,6 +916,11 @@ private slots:
                 + repeated("<li>x", 10000) << "lists hold more items";
         QTest::newRow("40,000 items in one list, each closing a list of another kind")
             << "<ul>" + repeated("<li>x</ol>", 40000) << "lists hold more items";
+        QTest::newRow("40,000 preformatted lines in one list item")
+            << "<ul><li><pre>" + repeated("x\n", 40000) << "lists hold more items";
+        QTest::newRow("40,000 lines in one list item preformatted by a style sheet")
+            << "<style>li { white-space: pre }</style><ul><li>" + repeated("x&#10;", 40000)
+            << "lists hold more items";
         QTest::newRow("40,000 items in one list after 999 closed empty lists")
             << "<ul>" + repeated("<ul/>" + repeated("<li>x", 40), 999) << "lists hold more items";
     }

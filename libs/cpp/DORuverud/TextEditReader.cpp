@@ -71,7 +71,8 @@ Lines linesOf(const QString& text)
 // item to one of them, and looks at every item before it in that list. Each
 // item counts in every list open around it, the safe side, since the parser
 // may have closed lists that the tags alone leave open; so the items of the
-// outermost cost the most. An end tag closes the innermost list of its kind,
+// outermost cost the most. Each place text may end a paragraph in a list
+// counts as an item too. An end tag closes the innermost list of its kind,
 // and the lists inside that.
 class ListItems
 {
@@ -86,9 +87,18 @@ public:
                 close(tag);
             return 0;
         }
-        if (closing || tag != QLatin1String("li") || m_open.isEmpty())
+        return closing || tag != QLatin1String("li") ? 0 : takeParagraphs(1);
+    }
+
+    // The work of paragraphs that may each be an item of the lists open: in
+    // preformatted text within an item each line is one.
+    qreal takeParagraphs(qint64 count)
+    {
+        if (m_open.isEmpty())
             return 0;
-        return TextEditReader::listItemWork * qreal(m_items++ - m_open.first().itemsBefore);
+        const qint64 before = m_items - m_open.first().itemsBefore;
+        m_items += count;
+        return TextEditReader::listItemWork * qreal(count * before + count * (count - 1) / 2);
     }
 
 private:
@@ -127,13 +137,14 @@ uint referenceAt(const QString& html, int at)
     return value;
 }
 
-// Where an HTML text may end a paragraph besides its tags: at each line feed
-// or line or paragraph separator, written or referred to by number, since in
-// preformatted text (by a style too) a line feed ends one.
-qint64 paragraphEndsIn(const QString& html)
+// Where an HTML text may end a paragraph besides its tags, from one place to
+// another: at each line feed or line or paragraph separator, written or
+// referred to by number, since in preformatted text (by a style too) a line
+// feed ends one.
+qint64 paragraphEndsIn(const QString& html, int from, int to)
 {
     qint64 ends = 0;
-    for (int at = 0; at < html.size(); ++at) {
+    for (int at = from; at < to; ++at) {
         uint value = html.at(at).unicode();
         if (value == '&' && at + 1 < html.size() && html.at(at + 1) == '#')
             value = referenceAt(html, at);
@@ -405,14 +416,17 @@ QString TextEditReader::htmlRefusal(qint64 workThere) const
     int depth = 0;
     TextEditTableGrid tables;
     ListItems lists;
-    qint64 work = workThere + (1 + paragraphEndsIn(m_text)) * htmlParagraphWork;
-    qreal listWork = 0;
     const int size = m_text.size();
+    qint64 work = workThere + (1 + paragraphEndsIn(m_text, 0, size)) * htmlParagraphWork;
+    qreal listWork = 0;
+    int text = 0;
     for (int at = m_text.indexOf('<'); at >= 0; at = m_text.indexOf('<', at + 1)) {
+        listWork += lists.takeParagraphs(paragraphEndsIn(m_text, text, at));
         if (m_text.midRef(at, 4) == QLatin1String("<!--")) {
             at = m_text.indexOf(QLatin1String("-->"), at);
             if (at < 0)
                 break;
+            text = at + 3;
             continue;
         }
         const bool closing = at + 1 < size && m_text.at(at + 1) == '/';
@@ -420,6 +434,7 @@ QString TextEditReader::htmlRefusal(qint64 workThere) const
         int end = start;
         while (end < size && m_text.at(end).isLetterOrNumber())
             ++end;
+        text = end;
         const QString tag = m_text.mid(start, end - start).toLower();
         if (tag.isEmpty())
             continue;
@@ -427,8 +442,7 @@ QString TextEditReader::htmlRefusal(qint64 workThere) const
             work += tag == QLatin1String("br") ? lineBreakWork : htmlParagraphWork;
         listWork += lists.take(tag, closing);
         if (work + listWork > maxLineWork)
-            return listWork > work ? tr("Its lists hold more items than this editor can lay out.")
-                                   : lineRefusal();
+            return linesRefusal(work, listWork);
         if (tables.take(m_text, tag, closing, end) > maxCells)
             return tableRefusal();
         if (nestsNothing(tag))
@@ -444,7 +458,15 @@ QString TextEditReader::htmlRefusal(qint64 workThere) const
             --depth;
         }
     }
-    return QString();
+    listWork += lists.takeParagraphs(paragraphEndsIn(m_text, text, size));
+    return work + listWork > maxLineWork ? linesRefusal(work, listWork) : QString();
+}
+
+// Whether the lines or the items of lists take the most of the work.
+QString TextEditReader::linesRefusal(qint64 work, qreal listWork)
+{
+    return listWork > work ? tr("Its lists hold more items than this editor can lay out.")
+                           : lineRefusal();
 }
 
 QString TextEditReader::tableRefusal()

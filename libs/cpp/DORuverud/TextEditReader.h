@@ -108,6 +108,7 @@ private:
     QString htmlRefusal(qint64 workThere) const;
     static QString tableRefusal();
     static QString lineRefusal();
+    static QString linesRefusal(qint64 work, qreal listWork);
     static QString heightRefusal();
     QString layoutRefusal(const QTextDocument& document, QString raw,
         const InsertionParagraph* place, qint64 workThere) const;
