@@ -258,8 +258,7 @@ void TextEdit::connectDocument()
     connect(document, &QTextDocument::modificationChanged, this, &TextEdit::setWindowModified);
     connect(document, &QTextDocument::undoAvailable, m_actionUndo, &QAction::setEnabled);
     connect(document, &QTextDocument::redoAvailable, m_actionRedo, &QAction::setEnabled);
-    connect(
-        document, &QTextDocument::contentsChanged, this, [this] { m_fileHoldsDocument = false; });
+    connect(document, &QTextDocument::contentsChanged, this, [this] { m_fileDigest.clear(); });
     setWindowModified(document->isModified());
     m_actionSave->setEnabled(document->isModified());
     m_actionUndo->setEnabled(document->isUndoAvailable());

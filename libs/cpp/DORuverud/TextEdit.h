@@ -135,10 +135,9 @@ private:
     // Whether the file named was read as HTML, and the form of its plain text.
     bool m_fileIsHtml = false;
     PlainTextForm m_fileForm;
-    // Whether the document is unedited since the file named was opened or
-    // saved, and the digest of the bytes the file held then: a save leaves
-    // them as they are while the file still holds them.
-    bool m_fileHoldsDocument = false;
+    // The digest of the bytes the file named held when it was opened or
+    // saved, while the document is unedited since; empty otherwise. A save
+    // leaves them as they are while the file still holds them.
     QByteArray m_fileDigest;
     QTextEdit* m_textEdit;
 };

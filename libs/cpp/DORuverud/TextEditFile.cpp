@@ -65,7 +65,6 @@ bool TextEdit::load(const QString& path)
         return false;
     }
     setCurrentFileName(path);
-    m_fileHoldsDocument = true;
     return true;
 }
 
@@ -115,7 +114,7 @@ void TextEdit::slotFileNew()
     // Saved as a new document, not in the form of the file before.
     m_fileIsHtml = false;
     m_fileForm = PlainTextForm();
-    m_fileHoldsDocument = false;
+    m_fileDigest.clear();
     m_textEdit->document()->setBaseUrl(QUrl());
     setCurrentFileName(QString());
 }
@@ -147,7 +146,6 @@ bool TextEdit::write(const QString& path)
         return false;
     }
     m_textEdit->document()->setModified(false);
-    m_fileHoldsDocument = true;
     m_fileDigest = digestOf(content);
     return true;
 }
@@ -173,7 +171,7 @@ bool TextEdit::slotFileSave()
         return slotFileSaveAs();
     // Unedited since it was opened or saved, a file still holding what was
     // read or written then keeps its bytes.
-    if (m_fileHoldsDocument && digestOfFile(m_fileName) == m_fileDigest)
+    if (!m_fileDigest.isEmpty() && digestOfFile(m_fileName) == m_fileDigest)
         return true;
     return write(m_fileName);
 }

@@ -130,12 +130,12 @@ QImage PictureReader::readSvg(
         : mode == Qt::IgnoreAspectRatio ? SvgRequest::Fit::Stretched
                                         : SvgRequest::Fit::Within;
     request.mostPixels = budget ? qMin(budget->pixels, maxPixels) : maxPixels;
-    const QImage plain(1, 1, QImage::Format_ARGB32_Premultiplied);
+    // The resolution Qt's plugin gives its pictures: that of a new image.
+    static const QImage plain(1, 1, QImage::Format_ARGB32_Premultiplied);
     request.dotsPerMeterX = plain.dotsPerMeterX();
     request.dotsPerMeterY = plain.dotsPerMeterY();
     if (!setSource(request, reader.device()))
-        return refused(
-            reader, QStringLiteral("more than %1 bytes of SVG").arg(SvgRequest::maxSourceSize));
+        return refused(reader, SvgRequest::tooLarge());
     if (budget && budget->svgMs <= 0) {
         budget->outOfSvgTime = true;
         return refused(reader, QStringLiteral("the drawings before it took all the time allowed"));

@@ -13,12 +13,12 @@ namespace {
 // that needs less than a quarter of it.
 constexpr qint64 keptBytes = 16 << 20;
 
-qint64 bytesOf(const QSize& size)
+} // namespace
+
+qint64 SvgCanvas::bytesOf(const QSize& size)
 {
     return qint64(size.width()) * 4 * size.height();
 }
-
-} // namespace
 
 SvgCanvas::~SvgCanvas()
 {

@@ -27,6 +27,8 @@ public:
     // The picture of size the file holds, copied; a null image where it
     // holds less, or may shrink.
     static QImage copied(int fd, const QSize& size);
+    // The bytes of a canvas of that size.
+    static qint64 bytesOf(const QSize& size);
 
 private:
     bool hold(qint64 bytes);

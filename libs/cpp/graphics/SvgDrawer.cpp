@@ -75,8 +75,7 @@ void SvgDrawer::answer(SvgRequest& request, int textFd)
     if (request.path.isEmpty()) {
         request.text = textOf(textFd);
         if (request.text.isNull())
-            return refuse(
-                QStringLiteral("more than %1 bytes of SVG").arg(SvgRequest::maxSourceSize));
+            return refuse(SvgRequest::tooLarge());
     }
     const SvgPicture picture(request);
     const QSize target = request.target(picture.size());

@@ -48,7 +48,7 @@ bool SvgPicture::load(const SvgRequest& request)
         return false;
     }
     if (file.size() > SvgRequest::maxSourceSize) {
-        m_refusal = QStringLiteral("more than %1 bytes of SVG").arg(SvgRequest::maxSourceSize);
+        m_refusal = SvgRequest::tooLarge();
         return false;
     }
     if (request.format == "svgz")

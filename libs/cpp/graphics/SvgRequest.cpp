@@ -4,6 +4,11 @@
 
 namespace DAvuroD {
 
+QString SvgRequest::tooLarge()
+{
+    return QStringLiteral("more than %1 bytes of SVG").arg(maxSourceSize);
+}
+
 bool SvgRequest::isSvg(const QByteArray& format)
 {
     return format == "svg" || format == "svgz";

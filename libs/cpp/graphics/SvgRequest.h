@@ -26,6 +26,8 @@ struct SvgRequest
     // The plugin draws no picture wider or higher than this.
     static constexpr int largestSide = 0xffff;
 
+    // Why a file or text longer than maxSourceSize is refused.
+    static QString tooLarge();
     // Whether QImageReader's format is the plugin's.
     static bool isSvg(const QByteArray& format);
 

@@ -81,6 +81,28 @@ int spawn(QByteArray program, int socket, pid_t& pid)
     return error;
 }
 
+// A file of the process in /proc, kept open to be read again; or -1.
+int openProcFile(pid_t pid, const char* name)
+{
+    return ::open(QByteArray("/proc/" + QByteArray::number(pid) + '/' + name).constData(),
+        O_RDONLY | O_CLOEXEC);
+}
+
+// What such a file says now; empty when the process is gone.
+QByteArray readProcFile(int fd)
+{
+    char text[512];
+    const ssize_t read = fd >= 0 ? ::pread(fd, text, sizeof(text) - 1, 0) : -1;
+    return read > 0 ? QByteArray(text, int(read)) : QByteArray();
+}
+
+void closeProcFile(int& fd)
+{
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+}
+
 } // namespace
 
 SvgWorker::SvgWorker(const QString& helper)
@@ -104,23 +126,20 @@ void SvgWorker::abandon()
 }
 
 // Running, idle, and no larger than its margin allows.
-bool SvgWorker::isReady()
+bool SvgWorker::isReady(qint64 resident) const
 {
     pollfd channel {m_channel ? m_channel->socket() : -1, POLLIN, 0};
     // An idle process says nothing: what comes is its end.
     const bool ended = m_pid <= 0 || ::poll(&channel, 1, 0) != 0 || isEnding();
-    return !ended && residentBytes() < m_residentAtStart + memoryMargin;
+    return !ended && resident < m_residentAtStart + memoryMargin;
 }
 
 // Whether the process has begun to end: its first thread is gone, while the
 // others may still hold its channel open a moment.
 bool SvgWorker::isEnding() const
 {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(m_pid));
-    if (!stat.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return true;
     // pid (name) state ...
-    const QByteArray line = stat.read(512);
+    const QByteArray line = readProcFile(m_stat);
     const int close = line.lastIndexOf(')');
     return close < 0 || line.size() < close + 3 || line.at(close + 2) == 'Z'
         || line.at(close + 2) == 'X';
@@ -128,14 +147,9 @@ bool SvgWorker::isEnding() const
 
 qint64 SvgWorker::residentBytes() const
 {
-    char statm[128];
-    const ssize_t read = m_statm >= 0 ? ::pread(m_statm, statm, sizeof(statm) - 1, 0) : -1;
-    if (read <= 0)
-        return 0;
-    statm[read] = 0;
     long long size = 0;
     long long resident = 0;
-    if (std::sscanf(statm, "%lld %lld", &size, &resident) != 2)
+    if (std::sscanf(readProcFile(m_statm).constData(), "%lld %lld", &size, &resident) != 2)
         return 0;
     return resident * ::sysconf(_SC_PAGESIZE);
 }
@@ -157,8 +171,8 @@ void SvgWorker::start()
         return;
     }
     ::clock_getcpuclockid(m_pid, &m_cpuClock);
-    m_statm = ::open(QByteArray("/proc/" + QByteArray::number(m_pid) + "/statm").constData(),
-        O_RDONLY | O_CLOEXEC);
+    m_statm = openProcFile(m_pid, "statm");
+    m_stat = openProcFile(m_pid, "stat");
     SvgChannel::Message ready;
     startClocks();
     const Outcome outcome = next(ready, Limits {cpuLimitMs * 1000000, wallLimitMs, startMemory});
@@ -172,14 +186,15 @@ void SvgWorker::start()
 SvgWorker::Result SvgWorker::draw(const SvgRequest& request, qint64 msLeft)
 {
     if (m_abandoned)
-        return Result {QImage(), QStringLiteral("the program is ending"), false, false};
-    if (!isReady()) {
+        return Result {QImage(), QStringLiteral("the program is ending")};
+    qint64 before = residentBytes();
+    if (!isReady(before)) {
         kill();
         start();
+        before = residentBytes();
     }
     if (m_pid <= 0)
-        return Result {QImage(), m_startRefusal, false, false};
-    const qint64 before = residentBytes();
+        return Result {QImage(), m_startRefusal};
     const bool shortened = msLeft < wallLimitMs;
     const Limits limits {
         qMin(cpuLimitMs, msLeft) * 1000000, qMin(wallLimitMs, msLeft), before + memoryMargin};
@@ -189,7 +204,7 @@ SvgWorker::Result SvgWorker::draw(const SvgRequest& request, qint64 msLeft)
     if (text >= 0)
         ::close(text);
     if (!sent)
-        return Result {QImage(), endedWhy(), false, false};
+        return Result {QImage(), endedWhy()};
     return answer(limits, before, shortened);
 }
 
@@ -209,21 +224,19 @@ SvgWorker::Result SvgWorker::answer(Limits limits, qint64 residentBefore, bool s
                 ::close(fd);
         });
         if (message.kind == SvgChannel::Kind::Canvas && readInto(message.data, size)) {
-            limits.residentBytes
-                = residentBefore + qint64(size.width()) * 4 * size.height() + memoryMargin;
+            limits.residentBytes = residentBefore + SvgCanvas::bytesOf(size) + memoryMargin;
         } else if (message.kind == SvgChannel::Kind::Drawn && readInto(message.data, size)) {
             const QImage image = SvgCanvas::copied(fd, size);
             if (!image.isNull())
-                return Result {image, QString(), false, false};
+                return Result {image, QString()};
             kill();
-            return Result {QImage(), QStringLiteral("its pixels did not arrive"), false, false};
+            return Result {QImage(), QStringLiteral("its pixels did not arrive")};
         } else if (message.kind == SvgChannel::Kind::Refused
             && readInto(message.data, why, beyond)) {
             return Result {QImage(), why, beyond, false};
         } else {
             kill();
-            return Result {
-                QImage(), QStringLiteral("its drawing process answered amiss"), false, false};
+            return Result {QImage(), QStringLiteral("its drawing process answered amiss")};
         }
     }
 }
@@ -250,7 +263,7 @@ SvgWorker::Result SvgWorker::stopped(
     Outcome outcome, const Limits& limits, qint64 residentBefore, bool shortened)
 {
     if (outcome == Outcome::Ended)
-        return Result {QImage(), endedWhy(), false, false};
+        return Result {QImage(), endedWhy()};
     kill();
     switch (outcome) {
     case Outcome::Cpu:
@@ -262,12 +275,11 @@ SvgWorker::Result SvgWorker::stopped(
             QStringLiteral("was still not drawn after %1 s").arg(seconds(limits.wallMs)), false,
             shortened};
     case Outcome::Abandoned:
-        return Result {QImage(), QStringLiteral("the program is ending"), false, false};
+        return Result {QImage(), QStringLiteral("the program is ending")};
     default:
         return Result {QImage(),
             QStringLiteral("needed more than %1 MB")
-                .arg((limits.residentBytes - residentBefore) >> 20),
-            false, false};
+                .arg((limits.residentBytes - residentBefore) >> 20)};
     }
 }
 
@@ -295,9 +307,8 @@ void SvgWorker::kill()
     }
     m_pid = -1;
     m_channel.reset();
-    if (m_statm >= 0)
-        ::close(m_statm);
-    m_statm = -1;
+    closeProcFile(m_statm);
+    closeProcFile(m_stat);
 }
 
 void SvgWorker::startClocks()

@@ -67,7 +67,7 @@ private:
         qint64 residentBytes;
     };
 
-    bool isReady();
+    bool isReady(qint64 resident) const;
     bool isEnding() const;
     void start();
     Outcome next(SvgChannel::Message& message, const Limits& limits);
@@ -84,6 +84,7 @@ private:
     std::unique_ptr<SvgChannel> m_channel;
     clockid_t m_cpuClock {};
     int m_statm = -1;
+    int m_stat = -1;
     qint64 m_cpuAtStart = 0;
     QElapsedTimer m_clock;
     qint64 m_residentAtStart = 0;

@@ -46,16 +46,14 @@ void SvgWorkerPool::setHelper(const QString& path)
     std::vector<std::unique_ptr<SvgWorker>> idle;
     std::unique_lock<std::mutex> lock(m_mutex);
     m_helper = path;
-    m_count -= int(m_idle.size());
-    idle.swap(m_idle);
-    m_freed.notify_all();
+    idle = takeIdle();
 }
 
 SvgWorker::Result SvgWorkerPool::draw(const SvgRequest& request, qint64 msLeft)
 {
     std::unique_ptr<SvgWorker> worker = take();
     if (!worker)
-        return SvgWorker::Result {QImage(), QStringLiteral("the program is ending"), false, false};
+        return SvgWorker::Result {QImage(), QStringLiteral("the program is ending")};
     SvgWorker::Result result = worker->draw(request, msLeft);
     giveBack(std::move(worker));
     return result;
@@ -68,15 +66,23 @@ void SvgWorkerPool::stop()
     m_stopped = true;
     for (SvgWorker* worker : m_busy)
         worker->abandon();
-    m_count -= int(m_idle.size());
+    idle = takeIdle();
+}
+
+// With the lock held; the caller ends their processes once it is released.
+std::vector<std::unique_ptr<SvgWorker>> SvgWorkerPool::takeIdle()
+{
+    std::vector<std::unique_ptr<SvgWorker>> idle;
     idle.swap(m_idle);
     m_freed.notify_all();
+    return idle;
 }
 
 std::unique_ptr<SvgWorker> SvgWorkerPool::take()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    m_freed.wait(lock, [this] { return m_stopped || !m_idle.empty() || m_count < m_most; });
+    m_freed.wait(
+        lock, [this] { return m_stopped || !m_idle.empty() || int(m_busy.size()) < m_most; });
     if (m_stopped)
         return nullptr;
     std::unique_ptr<SvgWorker> worker;
@@ -84,7 +90,6 @@ std::unique_ptr<SvgWorker> SvgWorkerPool::take()
         worker = std::move(m_idle.back());
         m_idle.pop_back();
     } else {
-        ++m_count;
         worker = std::make_unique<SvgWorker>(m_helper);
     }
     m_busy.insert(worker.get());
@@ -99,8 +104,6 @@ void SvgWorkerPool::giveBack(std::unique_ptr<SvgWorker> worker)
     m_busy.erase(worker.get());
     if (!m_stopped && worker->helper() == m_helper)
         m_idle.push_back(std::move(worker));
-    else
-        --m_count;
     m_freed.notify_one();
 }
 

@@ -39,14 +39,13 @@ private:
 
     std::unique_ptr<SvgWorker> take();
     void giveBack(std::unique_ptr<SvgWorker> worker);
+    std::vector<std::unique_ptr<SvgWorker>> takeIdle();
 
     // The standard library's, which ThreadSanitizer sees.
     mutable std::mutex m_mutex;
     std::condition_variable m_freed;
     std::vector<std::unique_ptr<SvgWorker>> m_idle;
     std::set<SvgWorker*> m_busy;
-    // Those idle and those drawing.
-    int m_count = 0;
     const int m_most;
     QString m_helper;
     bool m_stopped = false;
