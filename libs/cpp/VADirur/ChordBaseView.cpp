@@ -113,23 +113,30 @@ QFont ChordBaseView::titleFont() const
     return titleFont;
 }
 
-void ChordBaseView::drawTitle(QPainter* painter)
+int ChordBaseView::drawTitle(QPainter* painter)
 {
-    painter->setFont(titleFont());
+    return drawTitle(painter, titleFont());
+}
+
+int ChordBaseView::drawTitle(QPainter* painter, const QFont& font)
+{
+    painter->setFont(font);
     painter->setPen(QPen(Qt::black, height() / 50));
     painter->drawText(rect(), Qt::AlignHCenter | Qt::AlignTop, chordName);
+    return QFontMetrics(font).height();
 }
 
 void ChordBaseView::drawNameBox(QPainter* painter)
 {
-    const QFontMetrics metrics(titleFont());
+    const QFont font = titleFont();
+    const QFontMetrics metrics(font);
     const int textWidth = metrics.horizontalAdvance(chordName);
     painter->save();
     painter->setPen(Qt::NoPen);
     painter->setBrush(QColor(255, 255, 255, 220));
     painter->drawRect((width() - textWidth) / 2, 0, textWidth, metrics.height());
     painter->restore();
-    drawTitle(painter);
+    drawTitle(painter, font);
 }
 
 void ChordBaseView::mousePressEvent(QMouseEvent* event)

@@ -34,8 +34,10 @@ protected:
     // The title's font: the same size in every view, smaller only where the
     // name would not fit the view's width.
     QFont titleFont() const;
-    // The chord title along the top.
-    void drawTitle(QPainter* painter);
+    // The chord title along the top, in titleFont() or the font given; the
+    // height of its line.
+    int drawTitle(QPainter* painter);
+    int drawTitle(QPainter* painter, const QFont& font);
     // The title on a translucent white box, over a piano picture.
     void drawNameBox(QPainter* painter);
 

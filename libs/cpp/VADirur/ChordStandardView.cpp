@@ -25,9 +25,9 @@ void ChordStandardView::paintEvent(QPaintEvent* event)
 
 void ChordStandardView::drawStrings(QPainter* painter)
 {
-    drawTitle(painter);
+    const int titleBottom = drawTitle(painter);
     const FretDiagramLayout layout(
-        size(), QFontMetrics(titleFont()).height(), font(), instrumentName, chordTab, &m_lastFit);
+        size(), titleBottom, font(), instrumentName, chordTab, &m_lastFit);
     painter->setPen(QPen(Qt::black, layout.pen()));
     for (int i = 1; i <= chordTab.size(); ++i)
         painter->drawLine(
