@@ -31,7 +31,8 @@
 // after a large letter, 1,000 floating pictures one above another, side by
 // side, of heights in turn, in a table cell and a paragraph each, and 2,000
 // floating tables), a table's height set far up or down, a list of 12,000
-// items and 10 of 1,000, line ends of every kind, rows of numbers, HTML
+// items (closing lists of another kind, or as preformatted lines) and 10 of
+// 1,000, line ends of every kind, rows of numbers, HTML
 // without a charset, text holding tags that is no page, pages told by their
 // beginning, and pages whose charset the prescan must tell (another charset
 // named in a script and in text, UTF-16 and ISO-8859-1 labels, HZ,
@@ -106,7 +107,9 @@
 //     "stepup": "<table cellpadding=400000><tr><td>" * 2 + "<table style=\"-qt-table-type:frame\" height=-1e6><tr><td>x",
 //     "tableup": "<table height=-1e6><tr><td>x</table>" + "<table cellpadding=400000><tr><td>" * 2,
 //     "tabletall": "<table height=9000000><tr><td>x</table>",
-//     "list": "<ul>" + "<li>x" * 12000, "lists": ("<ul>" + "<li>x" * 1000 + "</ul>") * 10}
+//     "list": "<ul>" + "<li>x" * 12000, "lists": ("<ul>" + "<li>x" * 1000 + "</ul>") * 10,
+//     "closinglist": "<ul>" + "<li>x</ol>" * 12000, "prelist": "<ul><li><pre>" + "x\n" * 12000,
+//     "stylelist": "<style>li { white-space: pre }</style><ul><li>" + "x&#10;" * 12000}
 //   [open(n, "w", encoding="latin-1").write(t) for n, t in seeds.items()]')
 // The seeds in full first (a fuzzing run cuts inputs to max_len), then the run,
 // with fontconfig's caches kept out of the leak check:
