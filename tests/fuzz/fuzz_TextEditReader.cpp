@@ -32,12 +32,12 @@
 // side, of heights in turn, in a table cell and a paragraph each, and 2,000
 // floating tables), a table's height set far up or down, a list of 12,000
 // items (closing lists of another kind, or as preformatted lines) and 10 of
-// 1,000, line ends of every kind, rows of numbers, HTML
-// without a charset, text holding tags that is no page, pages told by their
-// beginning, and pages whose charset the prescan must tell (another charset
-// named in a script and in text, UTF-16 and ISO-8859-1 labels, HZ,
-// ISO-2022-KR, the replacement encoding, a stray byte in UTF-8, <meta>
-// elements in comments, attributes and pragmas):
+// 1,000, line ends of every kind, rows of numbers, HTML without a charset,
+// text holding tags that is no page, pages told by their beginning, and pages
+// whose charset the prescan must tell (another charset named in a script and
+// in text, UTF-16 and ISO-8859-1 labels, HZ, ISO-2022-KR, the replacement
+// encoding, a stray byte in UTF-8, <meta> elements in comments, attributes
+// and pragmas):
 //   mkdir -p /tmp/seeds_text && (cd /tmp/seeds_text && python3 -c '
 //   seeds = {"html": "<h1>Notes</h1><p>Play <b>slowly</b>.</p><ol><li>Am7<li>D7</ol>",
 //     "text": "keep\0lost", "zip": "PK\3\4\24\0\0\0", "binary": "\x7fELF\2\1\1\0",
