@@ -39,7 +39,7 @@ QStringList texts(IconView& view)
 bool loaded(IconView& view)
 {
     return QTest::qWaitFor(
-        [&] { return !view.findChild<DAvuroD::PictureLoader*>(); }, runawayBoundMs(2500));
+        [&] { return !view.findChild<DAvuroD::PictureLoader*>(); }, waitBoundMs(2500));
 }
 
 // Lets a test start a drag.
@@ -261,10 +261,10 @@ private slots:
         view->addItems(first.path());
         // THEN once every decoding is done, nothing of the first folder is appended
         QVERIFY(
-            QTest::qWaitFor([&] { return !view || view->count() < 300; }, runawayBoundMs(2500)));
+            QTest::qWaitFor([&] { return !view || view->count() < 300; }, waitBoundMs(2500)));
         QVERIFY(
             QTest::qWaitFor([&] { return !view || !view->findChild<DAvuroD::PictureLoader*>(); },
-                runawayBoundMs(2500)));
+                waitBoundMs(2500)));
         QThreadPool::globalInstance()->waitForDone();
         QTest::qWait(100);
         QTEST(view ? texts(*view) : QStringList(), "left");
@@ -326,8 +326,7 @@ private slots:
         QVERIFY(loaded(view));
         // THEN only the small one shows, soon, and the huge one was never decoded
         QCOMPARE(texts(view), QStringList({"small"}));
-        QVERIFY2(
-            clock.elapsed() < runawayBoundMs(500), qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(clock.elapsed() < waitBoundMs(500), qPrintable(QString::number(clock.elapsed())));
         const qint64 growth = peakMemoryKiB() - peakBefore;
         QVERIFY2(growth < 32 * 1024, qPrintable(QString("%1 KiB").arg(growth)));
     }

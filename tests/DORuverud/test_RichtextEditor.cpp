@@ -2,6 +2,7 @@
 #include "../common/HostileHtml.h"
 #include "../common/RunawayBound.h"
 #include "../common/TestFolder.h"
+#include "../common/ThreadTime.h"
 #include "ColorWidget.h"
 #include "ColorWidgetPopup.h"
 #include "DialogTestTools.h"
@@ -16,7 +17,6 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFontComboBox>
 #include <QGridLayout>
 #include <QMainWindow>
@@ -168,10 +168,9 @@ QString openAnswered(QWidget* window, const QString& path)
 QString pasteAnswered(TextEdit* window, QMimeData* offer, qint64* milliseconds)
 {
     QApplication::clipboard()->setMimeData(offer);
-    QElapsedTimer clock;
-    clock.start();
+    const ThreadTime time;
     const QString message = messageRejectedDuring([window] { window->slotPaste(); });
-    *milliseconds = clock.elapsed();
+    *milliseconds = time.elapsedMs();
     return message;
 }
 

@@ -1,9 +1,9 @@
 #include "../common/RunawayBound.h"
+#include "../common/ThreadTime.h"
 #include "App.h"
 #include "FavoritesMenu.h"
 #include "Transposer.h"
 
-#include <QElapsedTimer>
 #include <QSettings>
 #include <QtTest>
 
@@ -53,11 +53,10 @@ void writeSettingsFile(const QString& group)
 // given, receives the time it took.
 QStringList start(std::unique_ptr<Transposer>& transposer, qint64* elapsedMs = nullptr)
 {
-    QElapsedTimer timer;
-    timer.start();
+    const ThreadTime time;
     transposer = std::make_unique<Transposer>(nullptr);
     if (elapsedMs)
-        *elapsedMs = timer.elapsed();
+        *elapsedMs = time.elapsedMs();
     QStringList shown = names(*transposer);
     shown.sort();
     return shown;

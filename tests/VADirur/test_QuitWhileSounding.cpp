@@ -34,7 +34,7 @@ bool started(const SoundStartLog& log, const QString& file)
 // so, for at most as long as only a hang takes.
 bool waitForStart(const SoundStartLog& log, const QString& file)
 {
-    return QTest::qWaitFor([&] { return started(log, file); }, runawayBoundMs(5000));
+    return QTest::qWaitFor([&] { return started(log, file); }, waitBoundMs(5000));
 }
 
 // A page that sounds as the user makes it: its play button, a tab of its

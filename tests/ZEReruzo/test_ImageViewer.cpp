@@ -1,6 +1,7 @@
 #include "../common/PeakMemory.h"
 #include "../common/RunawayBound.h"
 #include "../common/TestFolder.h"
+#include "../common/ThreadTime.h"
 #include "../graphics/HostilePicture.h"
 #include "PreviewArea.h"
 #include "SimpleViewer.h"
@@ -8,7 +9,6 @@
 #include "Viewer.h"
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QMenu>
 #include <QTimer>
 #include <QtTest>
@@ -209,8 +209,7 @@ private slots:
         SimpleViewer simple;
         simple.resize(60, 40);
         const qint64 peakBefore = peakMemoryKiB();
-        QElapsedTimer clock;
-        clock.start();
+        const ThreadTime clock;
         // WHEN the huge one is to be shown
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Refused picture .*huge.png"));
         const bool simpleViewer = widget == "simple";
@@ -218,7 +217,7 @@ private slots:
         const QImage painted = simpleViewer ? simple.grab().toImage() : viewer.grab().toImage();
         // THEN it is refused at once, in little memory, and what was shown stays
         QVERIFY2(
-            clock.elapsed() < runawayBoundMs(500), qPrintable(QString::number(clock.elapsed())));
+            clock.elapsedMs() < runawayBoundMs(500), qPrintable(QString::number(clock.elapsedMs())));
         const qint64 growth = peakMemoryKiB() - peakBefore;
         QVERIFY2(growth < 32 * 1024, qPrintable(QString("%1 KiB").arg(growth)));
         QCOMPARE(painted.pixelColor(30, 20), QColor(simpleViewer ? Qt::darkGray : Qt::red));

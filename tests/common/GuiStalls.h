@@ -1,10 +1,12 @@
 #pragma once
 
-#include <QElapsedTimer>
+#include "ThreadTime.h"
+
 #include <QTimer>
 
 // The longest the GUI thread goes without running a 5 ms timer, from the
-// moment it is started.
+// moment it is started, in the thread's own time (ThreadTime): a stall of
+// the program's, whether it computes or waits, and not the scheduler's.
 class GuiStalls
 {
 public:
@@ -15,7 +17,7 @@ public:
 
     void start()
     {
-        m_gap.start();
+        m_gap.restart();
         m_ticker.start(5);
     }
 
@@ -32,6 +34,6 @@ public:
 
 private:
     QTimer m_ticker;
-    QElapsedTimer m_gap;
+    ThreadTime m_gap;
     qint64 m_longest = 0;
 };

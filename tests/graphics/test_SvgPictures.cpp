@@ -1,6 +1,7 @@
 #include "../common/PeakMemory.h"
 #include "../common/RunawayBound.h"
 #include "../common/TestFolder.h"
+#include "../common/ThreadTime.h"
 #include "DrawingProcesses.h"
 #include "HostilePicture.h"
 #include "HostileSvg.h"
@@ -10,7 +11,6 @@
 #include "SvgWorkerPool.h"
 
 #include <QBuffer>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QProcess>
@@ -32,7 +32,8 @@ namespace {
 constexpr qint64 mostGrowthKiB = 50 * 1024;
 
 // A drawing answered within the limits, a blocked read's included, and the
-// start of a new process.
+// start of a new process, in the own time of the thread that waits for it
+// (ThreadTime).
 constexpr int answeredWithinMs = SvgWorker::wallLimitMs + runawayBoundMs(500);
 
 QImage readAs(const QString& how, const QString& path, const QSize& bound)
@@ -192,10 +193,9 @@ private slots:
         std::vector<std::future<std::pair<QImage, qint64>>> reads;
         for (const QString how : {"whole", "data", "fitted"})
             reads.push_back(std::async(std::launch::async, [how, path] {
-                QElapsedTimer clock;
-                clock.start();
+                const ThreadTime clock;
                 const QImage image = readAs(how, path, QSize(256, 256));
-                return std::make_pair(image, clock.elapsed());
+                return std::make_pair(image, clock.elapsedMs());
             }));
         // THEN each is drawn, or refused for a limit, within the limits, and the
         // program's memory hardly grows
@@ -235,11 +235,11 @@ private slots:
             HostileSvg::drawing(
                 64, "<image width=\"64\" height=\"64\" xlink:href=\"" + named.toUtf8() + "\"/>"));
         // WHEN it is read, THEN it is answered within the limits
-        QElapsedTimer clock;
-        clock.start();
+        const ThreadTime clock;
         const Warnings warnings;
         const QImage image = PictureReader::read(path);
-        QVERIFY2(clock.elapsed() < answeredWithinMs, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(
+            clock.elapsedMs() < answeredWithinMs, qPrintable(QString::number(clock.elapsedMs())));
         if (!reason.isEmpty()) {
             QVERIFY(image.isNull());
             QVERIFY2(warnings.all().contains(reason), qPrintable(warnings.all()));
@@ -294,7 +294,7 @@ private slots:
         environment.insert("STAY", killed ? "1" : "0");
         program.setProcessEnvironment(environment);
         program.start(QCoreApplication::applicationFilePath(), QStringList());
-        QVERIFY(program.waitForReadyRead(runawayBoundMs(5000)));
+        QVERIFY(program.waitForReadyRead(waitBoundMs(5000)));
         QList<qint64> processes;
         for (const QByteArray& pid : program.readLine().trimmed().split(' '))
             processes << pid.toLongLong();
@@ -302,11 +302,11 @@ private slots:
         // WHEN it ends, or is killed
         if (killed)
             program.kill();
-        QVERIFY(program.waitForFinished(runawayBoundMs(5000)));
+        QVERIFY(program.waitForFinished(waitBoundMs(5000)));
         // THEN none of its processes is left
         for (const qint64 pid : processes)
             QVERIFY2(QTest::qWaitFor(
-                         [pid] { return !DrawingProcesses::isRunning(pid); }, runawayBoundMs(1000)),
+                         [pid] { return !DrawingProcesses::isRunning(pid); }, waitBoundMs(1000)),
                 qPrintable(QString::number(pid)));
     }
 
@@ -344,7 +344,7 @@ private slots:
             [&] { most = qMax(most, int(DrawingProcesses::ofThisProgram().size())); });
         counter.start(5);
         loader.start(paths, QSize(128, 128));
-        QVERIFY(finished.wait(runawayBoundMs(10000)));
+        QVERIFY(finished.wait(waitBoundMs(10000)));
         QCOMPARE(loaded.size(), 64);
         for (const QList<QVariant>& picture : qAsConst(loaded))
             QCOMPARE(picture.at(2).value<QImage>().size(), QSize(128, 128));

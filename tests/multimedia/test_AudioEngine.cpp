@@ -94,7 +94,7 @@ bool TestAudioEngine::started(SoundStartLog& log, int count)
 {
     QElapsedTimer clock;
     clock.start();
-    while (log.frames.size() < count && !clock.hasExpired(runawayBoundMs(1250))) {
+    while (log.frames.size() < count && !clock.hasExpired(waitBoundMs(1250))) {
         QCoreApplication::processEvents();
         AudioEngine::instance()->poll();
     }

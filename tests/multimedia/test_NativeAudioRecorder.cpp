@@ -570,7 +570,7 @@ void TestNativeAudioRecorder::fullDiskStopsTheRecording()
         SignalOrder order(recorder);
         recorder.slotStart(path);
         // WHEN it records until it stops
-        for (QDeadlineTimer deadline(runawayBoundMs(5000));
+        for (QDeadlineTimer deadline(waitBoundMs(5000));
              !recorder.isStopped() && !deadline.hasExpired();)
             QTest::qWait(20);
         return QStringList {recorder.isStopped() ? "stopped" : "running", order.text(),
@@ -639,7 +639,7 @@ void TestNativeAudioRecorder::startOverARecordingEndsItFirst()
         QSignalSpy failed(&recorder, &NativeAudioRecorder::failed);
         SignalOrder order(recorder);
         recorder.slotStart(path);
-        for (QDeadlineTimer deadline(runawayBoundMs(2500));
+        for (QDeadlineTimer deadline(waitBoundMs(2500));
              recorder.processedUSecs() < 500 && !deadline.hasExpired();)
             QTest::qWait(20);
         // WHEN a second recording starts over it
