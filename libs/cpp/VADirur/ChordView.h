@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QVector>
 
+class QBoxLayout;
+
 namespace VADirur {
 
 class ChordStandardView;
@@ -28,12 +30,17 @@ public:
 signals:
     void play();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     ChordStandardView* standardView;
     ChordTabView* tabView;
     ChordPhotoView* photoView;
     QFrame* instrumentLabel;
     QString instrumentName;
+    QFrame* options;
+    QBoxLayout* pictures;
 };
 
 } // namespace VADirur

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QFont>
+#include <QLine>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QVector>
+
+namespace VADirur {
+
+// Where the parts of a tablature go in a view of a given size: the string
+// lines below the title, each number across its line with its left edge at
+// the middle of the view, T, A and B at the right, the double bar at the
+// left. The numbers take the size the view's height gives them where they
+// fit and shrink where the strings stand close or the view is narrow; the
+// lines are cleared behind every number and letter.
+class TablatureLayout
+{
+public:
+    // The number size found for the inputs named by the key; it depends only
+    // on them, so another chord at the same size need not seek it again.
+    struct Fit
+    {
+        QString key;
+        int size = 0;
+    };
+
+    // titleBottom: the first row below the title's line. lastFit, when given,
+    // is used when it names these inputs, and replaced when it does not.
+    TablatureLayout(const QSize& size, int titleBottom, const QFont& font, const QVector<int>& tab,
+        Fit* lastFit = nullptr);
+
+    int pen() const;
+    // String line 1 is the top one, line n the bottom one.
+    int stringY(int line) const;
+    // The pieces of a string line left between its number and the letters.
+    QVector<QLine> stringPieces(int line) const;
+    // The two lines of the double bar, across every string.
+    QLine bar(int which) const;
+
+    QFont numberFont() const;
+    // The number of a line, empty for a muted string.
+    QString number(int line) const;
+    QPoint numberOrigin(int line) const;
+
+    QFont letterFont() const;
+    static QString letter(int which);
+    QPoint letterOrigin(int which) const;
+
+private:
+    int seekSize();
+    bool fits(int size);
+    void place();
+    int letterSize(int size) const;
+    QRect numberInk(int line) const;
+    QRect letterInk(int which) const;
+
+    QSize m_size;
+    int m_titleBottom;
+    QVector<int> m_tab;
+    int m_margin;
+    int m_gap;
+    int m_spacing;
+
+    QFont m_numberFont;
+    QFont m_letterFont;
+    int m_above = 0;
+    int m_below = 0;
+    int m_clear = 2;
+    int m_step = 0;
+    int m_top = 0;
+    int m_pen = 1;
+};
+
+} // namespace VADirur
