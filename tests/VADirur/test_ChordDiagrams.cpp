@@ -291,18 +291,17 @@ QStringList tablatureFaults(const Tablature& tablature, const QRect& view, const
 // Whether the parts account for every pixel the view really paints: the
 // picture of the view shows nothing outside their boxes. Smoothing on the
 // view's opaque white may leave a trace a part drawn alone rounds away.
-bool partsCoverThePicture(QWidget* view, const PaintedParts& painted, QImage* image)
+bool partsCoverThePicture(QImage image, const PaintedParts& painted)
 {
-    view->render(image);
-    QPainter painter(image);
+    QPainter painter(&image);
     for (const PaintedParts::Part& part : painted.parts) {
         if (part.kind != PaintedParts::Kind::Rect)
             painter.fillRect(part.box, Qt::white);
     }
     painter.end();
-    for (int y = 0; y < image->height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image->constScanLine(y));
-        if (std::any_of(line, line + image->width(), [](QRgb pixel) { return qGray(pixel) < 250; }))
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        if (std::any_of(line, line + image.width(), [](QRgb pixel) { return qGray(pixel) < 250; }))
             return false;
     }
     return true;
@@ -413,16 +412,17 @@ void TestChordDiagrams::everyChordShowsWhole()
             const Diagram diagram = diagramOf(painted);
             for (const QString& fault : faults(diagram, view->rect()))
                 found << chord + fault;
-            if (!partsCoverThePicture(view, painted, &picture))
+            view->render(&picture);
+            if (!partsCoverThePicture(picture, painted))
                 found << chord + QStringLiteral("painted more than its parts");
             if (!fretted)
                 continue;
             for (const QString& fault : shapeFaults(diagram))
                 found << chord + fault;
             const PaintedParts tabPainted(tabView);
-            if (!partsCoverThePicture(tabView, tabPainted, &tabPicture))
-                found << chord + QStringLiteral("tablature painted more than its parts");
             tabView->render(&tabPicture);
+            if (!partsCoverThePicture(tabPicture, tabPainted))
+                found << chord + QStringLiteral("tablature painted more than its parts");
             for (const QString& fault :
                 tablatureFaults(tablatureOf(tabPainted), tabView->rect(), tabPicture))
                 found << chord + QStringLiteral("tablature: ") + fault;

@@ -25,23 +25,23 @@ void ChordTabView::paintEvent(QPaintEvent* event)
 void ChordTabView::drawStrings(QPainter* painter)
 {
     const int titleBottom = drawTitle(painter);
-    const TablatureLayout layout(size(), titleBottom, font(), chordTab, &m_lastFit);
+    m_layout.lay(size(), titleBottom, font(), chordTab);
     const int n = chordTab.size();
-    painter->setPen(QPen(Qt::black, layout.pen()));
+    painter->setPen(QPen(Qt::black, m_layout.pen()));
     for (int i = 1; i <= n; ++i) {
-        for (const QLine& piece : layout.stringPieces(i))
+        for (const QLine& piece : m_layout.stringPieces(i))
             painter->drawLine(piece);
     }
     if (n > 0) {
-        painter->drawLine(layout.bar(0));
-        painter->drawLine(layout.bar(1));
+        painter->drawLine(m_layout.bar(0));
+        painter->drawLine(m_layout.bar(1));
     }
-    painter->setFont(layout.letterFont());
+    painter->setFont(m_layout.letterFont());
     for (int which = 0; which < 3; ++which)
-        painter->drawText(layout.letterOrigin(which), TablatureLayout::letter(which));
-    painter->setFont(layout.numberFont());
+        painter->drawText(m_layout.letterOrigin(which), TablatureLayout::letter(which));
+    painter->setFont(m_layout.numberFont());
     for (int i = 1; i <= n; ++i)
-        painter->drawText(layout.numberOrigin(i), layout.number(i));
+        painter->drawText(m_layout.numberOrigin(i), m_layout.number(i));
 }
 
 void ChordTabView::drawKeys(QPainter* painter)

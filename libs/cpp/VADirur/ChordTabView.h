@@ -19,7 +19,7 @@ protected:
     virtual void drawKeys(QPainter* painter);
 
 private:
-    TablatureLayout::Fit m_lastFit;
+    TablatureLayout m_layout;
 };
 
 } // namespace VADirur

@@ -81,7 +81,7 @@ bool FretDiagramLayout::fitsAcross(int labelSize)
     const int width = m_size.width();
     const int columns = m_spacesBefore + m_spaces + m_spacesAfter;
     const int leftMin = 2 * m_gap + markInk() + m_nutPen / 2;
-    m_labelFont.setPixelSize(labelSize);
+    setLabelSize(labelSize);
     // A space holds its number, and its dot apart from the lines on either side.
     const int wanted = qMax(labelWidth() + labelGap(), dotRoom());
     int left = qMax(30, leftMin);
@@ -136,9 +136,9 @@ void FretDiagramLayout::fitLabels()
     if (width <= m_fretWidth)
         return;
     size = qMax(1, size * m_fretWidth / width);
-    m_labelFont.setPixelSize(size);
+    setLabelSize(size);
     while (size > 1 && labelWidth() + labelGap() > m_fretWidth)
-        m_labelFont.setPixelSize(--size);
+        setLabelSize(--size);
 }
 
 // The strings keep the spacing of (H - 10) / (n + 1), closer where the title
@@ -173,32 +173,36 @@ int FretDiagramLayout::topMin() const
 // clearance of two thirds of a digit's height, and the digits' height.
 int FretDiagramLayout::labelsBelow() const
 {
-    const QRect digits = QFontMetrics(m_labelFont).tightBoundingRect(QStringLiteral("0123456789"));
     // A row for the smoothed edges.
-    return (markInk() + 1) / 2 + qMax(m_gap, digits.height() * 2 / 3) + 1 - digits.top();
+    return (markInk() + 1) / 2 + qMax(m_gap, m_digits.height() * 2 / 3) + 1 - m_digits.top();
 }
 
 int FretDiagramLayout::labelsBaselineMax() const
 {
-    const QRect digits = QFontMetrics(m_labelFont).tightBoundingRect(QStringLiteral("0123456789"));
-    return m_size.height() - 1 - m_gap - (digits.bottom() + 1);
+    return m_size.height() - 1 - m_gap - (m_digits.bottom() + 1);
 }
 
 // Two-digit numbers side by side read apart: three quarters of a digit's
 // height between them.
 int FretDiagramLayout::labelGap() const
 {
-    const QFontMetrics metrics(m_labelFont);
-    return qMax(m_gap, metrics.tightBoundingRect(QStringLiteral("0123456789")).height() * 3 / 4);
+    return qMax(m_gap, m_digits.height() * 3 / 4);
 }
 
 int FretDiagramLayout::labelWidth() const
 {
+    return m_labelWidth;
+}
+
+// The digits' ink and the widest number are measured once for each size.
+void FretDiagramLayout::setLabelSize(int size)
+{
+    m_labelFont.setPixelSize(size);
     const QFontMetrics metrics(m_labelFont);
-    int width = 0;
+    m_digits = metrics.tightBoundingRect(QStringLiteral("0123456789"));
+    m_labelWidth = 0;
     for (int space = 1; space <= m_spaces; ++space)
-        width = qMax(width, metrics.horizontalAdvance(label(space)));
-    return width;
+        m_labelWidth = qMax(m_labelWidth, metrics.horizontalAdvance(label(space)));
 }
 
 // A marker's size with its outline; a cross's square line ends reach about

@@ -70,6 +70,7 @@ private:
     int labelsBelow() const;
     int labelsBaselineMax() const;
     int labelGap() const;
+    void setLabelSize(int size);
     int labelWidth() const;
     int markInk() const;
 
@@ -88,6 +89,8 @@ private:
     int m_dot = 2;
     int m_gap = 2;
     QFont m_labelFont;
+    QRect m_digits;
+    int m_labelWidth = 0;
     int m_marginLeft = 0;
     int m_across = 0;
     int m_markRight = 0;

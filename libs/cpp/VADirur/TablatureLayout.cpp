@@ -13,41 +13,42 @@ const QString letters = QStringLiteral("TAB");
 
 } // namespace
 
-TablatureLayout::TablatureLayout(
-    const QSize& size, int titleBottom, const QFont& font, const QVector<int>& tab, Fit* lastFit)
-    : m_size(size)
-    , m_titleBottom(titleBottom)
-    , m_tab(tab)
-    , m_margin(qMin(40, size.width() / 8))
-    , m_gap(qMax(2, size.height() / 40))
-    , m_spacing((size.height() - 10) / (tab.size() + 1))
-    , m_numberFont(font)
-    , m_letterFont(font)
+void TablatureLayout::lay(
+    const QSize& size, int titleBottom, const QFont& font, const QVector<int>& tab)
 {
+    m_tab = tab;
     const QString key = QStringLiteral("%1 %2 %3 %4 %5")
                             .arg(size.width())
                             .arg(size.height())
                             .arg(titleBottom)
                             .arg(tab.size())
                             .arg(font.key());
-    if (lastFit && lastFit->key == key) {
-        fits(lastFit->size);
-    } else {
-        const int found = seekSize();
-        if (lastFit)
-            *lastFit = {key, found};
+    if (key != m_key) {
+        m_key = key;
+        m_size = size;
+        m_titleBottom = titleBottom;
+        m_margin = qMin(40, size.width() / 8);
+        m_gap = qMax(2, size.height() / 40);
+        m_spacing = (size.height() - 10) / (tab.size() + 1);
+        m_numberFont = font;
+        m_letterFont = font;
+        seekSize();
+        place();
     }
-    place();
+    const QFontMetrics metrics(m_numberFont);
+    m_numberInks.clear();
+    for (int line = 1; line <= m_tab.size(); ++line)
+        m_numberInks << metrics.tightBoundingRect(number(line)).translated(numberOrigin(line));
 }
 
 // The largest number size, up to a seventh of the view's height, at which
 // every part fits.
-int TablatureLayout::seekSize()
+void TablatureLayout::seekSize()
 {
     int low = 1;
     int high = qMax(1, m_size.height() / 7);
     if (fits(high))
-        return high;
+        return;
     while (high - low > 1) {
         const int middle = (low + high) / 2;
         if (fits(middle))
@@ -56,7 +57,6 @@ int TablatureLayout::seekSize()
             high = middle;
     }
     fits(low);
-    return low;
 }
 
 // The strings keep the spacing of (H - 10) / (n + 1) where the room below
@@ -106,7 +106,9 @@ int TablatureLayout::letterSize(int size) const
     return letterSize;
 }
 
-// The strings stand in the middle of the room below the title.
+// The strings stand in the middle of the room below the title. The letters
+// end at the strings' right end, a third of the strings' span apart, A in the
+// middle.
 void TablatureLayout::place()
 {
     const int half = (m_above + m_below + 2) / 2;
@@ -114,6 +116,16 @@ void TablatureLayout::place()
     const int bottomMax = m_size.height() - 1 - m_gap - half;
     const int span = qMax(0, m_tab.size() - 1) * m_step;
     m_top = topMin + qMax(0, bottomMax - topMin - span) / 2;
+
+    const QFontMetrics metrics(m_letterFont);
+    const QRect ink = metrics.tightBoundingRect(letters);
+    for (int which = 0; which < letters.size(); ++which) {
+        const int centre = m_top + span / 2 + (which - 1) * span / 3;
+        const QPoint origin(m_size.width() - m_margin - metrics.horizontalAdvance(letter(which)),
+            centre + (-ink.top() - ink.bottom()) / 2);
+        m_letterOrigins[which] = origin;
+        m_letterInks[which] = metrics.tightBoundingRect(letter(which)).translated(origin);
+    }
 }
 
 int TablatureLayout::pen() const
@@ -132,9 +144,8 @@ QVector<QLine> TablatureLayout::stringPieces(int line) const
     const int y = stringY(line);
     QVector<QRect> cleared;
     if (!number(line).isEmpty())
-        cleared << numberInk(line);
-    for (int which = 0; which < letters.size(); ++which) {
-        const QRect ink = letterInk(which);
+        cleared << m_numberInks.at(line - 1);
+    for (const QRect& ink : m_letterInks) {
         if (ink.top() - m_clear <= y + m_pen && ink.bottom() + m_clear >= y - m_pen)
             cleared << ink;
     }
@@ -177,13 +188,6 @@ QPoint TablatureLayout::numberOrigin(int line) const
     return QPoint(m_size.width() / 2, stringY(line) + (m_above - m_below) / 2);
 }
 
-QRect TablatureLayout::numberInk(int line) const
-{
-    return QFontMetrics(m_numberFont)
-        .tightBoundingRect(number(line))
-        .translated(numberOrigin(line));
-}
-
 QFont TablatureLayout::letterFont() const
 {
     return m_letterFont;
@@ -194,23 +198,9 @@ QString TablatureLayout::letter(int which)
     return letters.mid(which, 1);
 }
 
-// The letters end at the strings' right end, a third of the strings' span
-// apart, A in the middle.
 QPoint TablatureLayout::letterOrigin(int which) const
 {
-    const QFontMetrics metrics(m_letterFont);
-    const QRect ink = metrics.tightBoundingRect(letters);
-    const int span = qMax(0, m_tab.size() - 1) * m_step;
-    const int centre = m_top + span / 2 + (which - 1) * span / 3;
-    return QPoint(m_size.width() - m_margin - metrics.horizontalAdvance(letter(which)),
-        centre + (-ink.top() - ink.bottom()) / 2);
-}
-
-QRect TablatureLayout::letterInk(int which) const
-{
-    return QFontMetrics(m_letterFont)
-        .tightBoundingRect(letter(which))
-        .translated(letterOrigin(which));
+    return m_letterOrigins[which];
 }
 
 } // namespace VADirur

@@ -19,18 +19,10 @@ namespace VADirur {
 class TablatureLayout
 {
 public:
-    // The number size found for the inputs named by the key; it depends only
-    // on them, so another chord at the same size need not seek it again.
-    struct Fit
-    {
-        QString key;
-        int size = 0;
-    };
-
-    // titleBottom: the first row below the title's line. lastFit, when given,
-    // is used when it names these inputs, and replaced when it does not.
-    TablatureLayout(const QSize& size, int titleBottom, const QFont& font, const QVector<int>& tab,
-        Fit* lastFit = nullptr);
+    // Lays out the fingering in a view of that size below a title ending at
+    // titleBottom. What does not depend on the values is kept from the last
+    // call with the same size, title, font and number of strings.
+    void lay(const QSize& size, int titleBottom, const QFont& font, const QVector<int>& tab);
 
     int pen() const;
     // String line 1 is the top one, line n the bottom one.
@@ -50,19 +42,18 @@ public:
     QPoint letterOrigin(int which) const;
 
 private:
-    int seekSize();
+    void seekSize();
     bool fits(int size);
     void place();
     int letterSize(int size) const;
-    QRect numberInk(int line) const;
-    QRect letterInk(int which) const;
 
+    QString m_key;
     QSize m_size;
-    int m_titleBottom;
+    int m_titleBottom = 0;
     QVector<int> m_tab;
-    int m_margin;
-    int m_gap;
-    int m_spacing;
+    int m_margin = 0;
+    int m_gap = 2;
+    int m_spacing = 0;
 
     QFont m_numberFont;
     QFont m_letterFont;
@@ -72,6 +63,9 @@ private:
     int m_step = 0;
     int m_top = 0;
     int m_pen = 1;
+    QPoint m_letterOrigins[3];
+    QRect m_letterInks[3];
+    QVector<QRect> m_numberInks;
 };
 
 } // namespace VADirur
