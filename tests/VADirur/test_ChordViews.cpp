@@ -120,6 +120,8 @@ private slots:
     void fretDiagramShowsTheFingering();
     void fretDiagramForgetsTheChordBefore_data();
     void fretDiagramForgetsTheChordBefore();
+    void portraitPaneStacksTheDrawings_data();
+    void portraitPaneStacksTheDrawings();
     void tablatureShowsTheValues_data();
     void tablatureShowsTheValues();
     void photographIsTheChordsPicture();
@@ -217,6 +219,47 @@ void TestChordViews::fretDiagramForgetsTheChordBefore()
     view.setChordTabAndName(1, tab, QStringLiteral("A"));
     const QImage drawn = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(drawn, render<ChordStandardView>(QStringLiteral("guitar"), tab));
+}
+
+void TestChordViews::portraitPaneStacksTheDrawings_data()
+{
+    QTest::addColumn<QList<QSize>>("sizes");
+    QTest::addColumn<bool>("stacked");
+    QTest::newRow("wide pane") << QList<QSize>({{900, 400}}) << false;
+    QTest::newRow("pictures wider than high") << QList<QSize>({{700, 600}}) << false;
+    QTest::newRow("portrait pane") << QList<QSize>({{400, 1000}}) << true;
+    QTest::newRow("portrait, then wide") << QList<QSize>({{400, 1000}, {900, 400}}) << false;
+}
+
+// Side by side in a wide pane, the diagram over the tablature beside the
+// photograph; where the pictures' room is higher than wide, all three in one
+// column, each as wide as the column and a third of its height.
+void TestChordViews::portraitPaneStacksTheDrawings()
+{
+    QFETCH(QList<QSize>, sizes);
+    QFETCH(bool, stacked);
+    ChordView view(nullptr);
+    view.setInstrumentName(QStringLiteral("piano"));
+    view.show();
+    for (const QSize& size : sizes) {
+        view.resize(size);
+        QTRY_COMPARE(view.size(), size);
+        QCoreApplication::processEvents();
+    }
+    const QRect standard = view.findChild<ChordStandardView*>()->geometry();
+    const QRect tab = view.findChild<ChordTabView*>()->geometry();
+    const QRect photo = view.findChild<ChordPhotoView*>()->geometry();
+    QVERIFY(tab.top() > standard.bottom());
+    QCOMPARE(tab.width(), standard.width());
+    if (stacked) {
+        QVERIFY(photo.top() > tab.bottom());
+        QCOMPARE(photo.width(), standard.width());
+        QVERIFY2(qAbs(photo.height() - standard.height()) <= 8,
+            qPrintable(QStringLiteral("%1 %2").arg(photo.height()).arg(standard.height())));
+    } else {
+        QVERIFY(photo.left() > standard.right());
+        QVERIFY(photo.height() > standard.height() + tab.height());
+    }
 }
 
 void TestChordViews::tablatureShowsTheValues_data()
