@@ -11,8 +11,9 @@ class ChordStandardView;
 class ChordTabView;
 class ChordPhotoView;
 
-// The chord three ways side by side, with the play button and the
-// instrument picture in a column on the left.
+// The chord three ways side by side (in one column in a pane higher than
+// wide), with the play button and the instrument picture in a column on the
+// left.
 class ChordView : public QFrame
 {
     Q_OBJECT
