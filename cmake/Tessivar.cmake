@@ -161,13 +161,16 @@ function(add_qt_test name)
   # Sanitizer builds run the same work several times slower, and work that
   # allocates at every step more: CTest's timeout allows for it, and so do the
   # tests' own bounds on time (tests/common/RunawayBound.h), 25 times theirs.
-  set(timeout 300)
+  # A machine busy four times over stretches the wall clock of a test some
+  # five times more: the timeouts, there to end a hang, allow that too.
+  set(timeout 900)
   if(TESSIVAR_SANITIZE OR TESSIVAR_THREAD_SANITIZE)
-    set(timeout 900)
+    set(timeout 2400)
     target_compile_definitions(${name} PRIVATE TESSIVAR_TEST_SLOWDOWN=25)
-    # Qt Test's watchdog on each test function, five minutes by default: ten,
-    # so that a function that hangs still shows its stack before CTest's timeout.
-    list(APPEND env "QTEST_FUNCTION_TIMEOUT=600000")
   endif()
+  # Qt Test's watchdog on each test function, five minutes by default, ends
+  # a hang with its stack shortly before CTest's timeout would.
+  math(EXPR function_timeout "(${timeout} - 60) * 1000")
+  list(APPEND env "QTEST_FUNCTION_TIMEOUT=${function_timeout}")
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env};${ARG_ENV}" TIMEOUT ${timeout})
 endfunction()

@@ -1,3 +1,4 @@
+#include "../common/RunawayBound.h"
 #include "App.h"
 #include "AppConfig.h"
 #include "DialogTestTools.h"
@@ -241,7 +242,10 @@ private slots:
         app()->setSettingsValue("AutoReminder", remindersOn);
         ModalAnswer reply([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
         app()->callReminder(count, 6);
-        QTest::qWait(200);
+        // The reminder's timer runs before one of its delay started after it.
+        bool after = false;
+        QTimer::singleShot(10, [&after] { after = true; });
+        QVERIFY(QTest::qWaitFor([&after] { return after; }, waitBoundMs(200)));
         QCOMPARE(reply.shown, QString());
         QCOMPARE(app()->settingsValue("AutoReminderCount").toInt(), storedStart);
     }
