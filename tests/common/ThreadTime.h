@@ -38,15 +38,8 @@ public:
         return elapsed;
     }
 
-private:
-    qint64 ownNs() const
-    {
-        timespec now {};
-        clock_gettime(CLOCK_MONOTONIC, &now);
-        return qint64(now.tv_sec) * 1000000000 + now.tv_nsec - readyNs(m_tid);
-    }
-
-    // The second field of schedstat: nanoseconds spent waiting on a run queue.
+    // The nanoseconds a thread of this process has spent ready to run while
+    // every processor ran something else: schedstat's second field.
     static qint64 readyNs(pid_t tid)
     {
         QFile file(QStringLiteral("/proc/self/task/%1/schedstat").arg(tid));
@@ -54,6 +47,14 @@ private:
             return 0;
         const QList<QByteArray> fields = file.readAll().simplified().split(' ');
         return fields.size() >= 2 ? fields.at(1).toLongLong() : 0;
+    }
+
+private:
+    qint64 ownNs() const
+    {
+        timespec now {};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        return qint64(now.tv_sec) * 1000000000 + now.tv_nsec - readyNs(m_tid);
     }
 
     pid_t m_tid;
