@@ -5,9 +5,9 @@
 //     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_PictureReader.cpp libs/cpp/graphics/PictureReader.cpp \
 //     libs/cpp/graphics/JpegHeader.cpp libs/cpp/graphics/PictureCost.cpp \
-//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/SvgChannel.cpp \
-//     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgWorker.cpp \
-//     libs/cpp/graphics/SvgWorkerPool.cpp libs/cpp/ZAruri/Trace.cpp \
+//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/HelperChannel.cpp libs/cpp/graphics/HelperProcess.cpp \
+//     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgClient.cpp libs/cpp/graphics/SvgFailures.cpp \
+//     libs/cpp/graphics/SvgClientPool.cpp libs/cpp/ZAruri/Trace.cpp \
 //     $(pkg-config --libs Qt5Gui libjpeg) -o /tmp/fuzz_PictureReader
 // How it draws: SVGs are drawn as in the program, by the drawing helper of
 // the plain build, which TESSIVAR_SVG_HELPER names (the run refuses to start

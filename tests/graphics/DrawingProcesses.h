@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SvgWorkerPool.h"
+#include "SvgClientPool.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,7 +50,7 @@ inline QList<Process> children()
         bool number = false;
         const qint64 pid = entry.toLongLong(&number);
         const Process candidate = number ? process(pid) : Process();
-        if (candidate.parent == ::getpid() && candidate.name == DAvuroD::SvgWorkerPool::helperName
+        if (candidate.parent == ::getpid() && candidate.name == DAvuroD::SvgClientPool::helperName
             && candidate.state != 'Z')
             found << candidate;
     }

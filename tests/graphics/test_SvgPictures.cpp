@@ -7,8 +7,8 @@
 #include "HostileSvg.h"
 #include "PictureLoader.h"
 #include "PictureReader.h"
-#include "SvgWorker.h"
-#include "SvgWorkerPool.h"
+#include "SvgClient.h"
+#include "SvgClientPool.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -23,8 +23,8 @@
 #include <sys/stat.h>
 
 using DAvuroD::PictureReader;
-using DAvuroD::SvgWorker;
-using DAvuroD::SvgWorkerPool;
+using DAvuroD::SvgClient;
+using DAvuroD::SvgClientPool;
 
 namespace {
 
@@ -34,7 +34,7 @@ constexpr qint64 mostGrowthKiB = 50 * 1024;
 // A drawing answered within the limits, a blocked read's included, and the
 // start of a new process, in the own time of the thread that waits for it
 // (ThreadTime).
-constexpr int answeredWithinMs = SvgWorker::wallLimitMs + runawayBoundMs(500);
+constexpr int answeredWithinMs = SvgClient::waitLimitMs + runawayBoundMs(500);
 
 QImage readAs(const QString& how, const QString& path, const QSize& bound)
 {
@@ -216,7 +216,7 @@ private slots:
         QTest::addColumn<QString>("named");
         QTest::addColumn<QString>("reason");
         QTest::newRow("a pipe nobody writes") << "pipe"
-                                              << "still not drawn after 5 s";
+                                              << "was still waiting after 5 s";
         QTest::newRow("a link to the zero device") << "zero" << QString();
     }
 
@@ -313,14 +313,14 @@ private slots:
     void missingHelperShowsDrawingsAsMissing()
     {
         // GIVEN no helper where the program looks for it
-        SvgWorkerPool& pool = SvgWorkerPool::instance();
+        SvgClientPool& pool = SvgClientPool::instance();
         const QString helper = pool.helper();
         const auto restore = qScopeGuard([&] { pool.setHelper(helper); });
         pool.setHelper(m_files.path("no-helper"));
         const QString path = m_files.write("icon.svg", HostileSvg::dashedIcon());
         // WHEN a drawing is read, THEN it is missing, for that reason
         QTest::ignoreMessage(QtWarningMsg,
-            QRegularExpression("Refused picture .*icon.svg: the drawing helper .*no-helper "
+            QRegularExpression("Refused picture .*icon.svg: the helper .*no-helper "
                                "cannot start: No such file"));
         QVERIFY(PictureReader::read(path).isNull());
         // AND with the helper back, it is drawn
