@@ -14,11 +14,6 @@ namespace DAvuroD {
 
 namespace {
 
-QString amiss()
-{
-    return QStringLiteral("its helper answered amiss");
-}
-
 // A memory file holding text, or -1.
 int memoryFileOf(const QByteArray& text)
 {
@@ -111,8 +106,7 @@ SvgClient::Result SvgClient::answer(
         } else if (message.kind == SvgRequest::Refused && !canvas.isValid()) {
             return refused(message.data);
         } else {
-            m_process.kill();
-            return Result {QImage(), amiss(), false, false, true};
+            return answeredAmiss();
         }
     }
 }
@@ -121,10 +115,8 @@ SvgClient::Result SvgClient::answer(
 SvgClient::Result SvgClient::drawn(const QByteArray& data, const QSize& canvas)
 {
     QSize size;
-    if (!readInto(data, size) || size != canvas) {
-        m_process.kill();
-        return Result {QImage(), amiss(), false, false, true};
-    }
+    if (!readInto(data, size) || size != canvas)
+        return answeredAmiss();
     const int pixels = int(qint64(size.width()) * size.height());
     PictureReader::decodingPixels().acquire(pixels);
     const QSemaphoreReleaser release(PictureReader::decodingPixels(), pixels);
@@ -138,11 +130,14 @@ SvgClient::Result SvgClient::refused(const QByteArray& data)
 {
     QString why;
     bool beyond = false;
-    if (!readInto(data, why, beyond)) {
-        m_process.kill();
-        return Result {QImage(), amiss(), false, false, true};
-    }
+    if (!readInto(data, why, beyond))
+        return answeredAmiss();
     return Result {QImage(), why, beyond};
+}
+
+SvgClient::Result SvgClient::answeredAmiss()
+{
+    return stopped(HelperProcess::Outcome::Amiss, HelperProcess::Limits {}, 0);
 }
 
 SvgClient::Result SvgClient::stopped(

@@ -60,6 +60,7 @@ private:
     Result answer(const SvgRequest& request, HelperProcess::Limits limits, qint64 before);
     Result drawn(const QByteArray& data, const QSize& canvas);
     Result refused(const QByteArray& data);
+    Result answeredAmiss();
     Result stopped(
         HelperProcess::Outcome outcome, const HelperProcess::Limits& limits, qint64 canvasPixels);
 
