@@ -32,10 +32,9 @@ namespace {
 // The program's memory may grow by this much through the hostile drawings, in KiB.
 constexpr qint64 mostGrowthKiB = 50 * 1024;
 
-// A drawing answered within the limits, a blocked read's included, and the
-// start of a new process, in the own time of the thread that waits for it
-// (ThreadTime).
-constexpr int answeredWithinMs = SvgClient::waitLimitMs + runawayBoundMs(500);
+// A drawing answered within the limits of its helper, its processor time
+// and its waiting, which a busy machine stretches on the wall clock.
+constexpr int answeredWithinMs = waitBoundMs(SvgClient::cpuLimitMs + SvgClient::waitLimitMs);
 
 QImage readAs(const QString& how, const QString& path, const QSize& bound)
 {
