@@ -1,7 +1,8 @@
 // fake-svg-helper: an SVG helper that answers the program amiss, started
 // in place of tessivar-svg under a link whose name tells how:
 //   zero-length-packet, oversized-packet, closed-channel, wrong-kind,
-//   drawn-larger, huge-canvas, descriptor-with-ready, descriptors-with-answer,
+//   drawn-larger, huge-canvas, overflowing-canvas, descriptor-with-ready,
+//   descriptors-with-answer,
 //   too-many-descriptors, hang-before-ready, hang-after-ready, stopped:
 //     as they say, living on afterwards;
 //   greedy: draws nothing on canvases under a megapixel, and fills a
@@ -17,6 +18,7 @@
 #include <QStringList>
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
@@ -118,6 +120,8 @@ void answer(HelperChannel& channel, const QString& how, HelperChannel::Message& 
     else if (how == "drawn-larger")
         channel.send(SvgRequest::Canvas, message(bound)),
             channel.send(SvgRequest::Drawn, message(QSize(9000, 9000)));
+    else if (how == "overflowing-canvas")
+        channel.send(SvgRequest::Canvas, message(QSize(INT_MAX, INT_MAX)));
     else if (how == "huge-canvas")
         channel.send(SvgRequest::Canvas, message(QSize(65535, 65535))), fillMemory();
     else if (how == "descriptors-with-answer")

@@ -137,6 +137,8 @@ private slots:
         QTest::newRow("an answer of the wrong kind") << "wrong-kind" << amiss << 0;
         QTest::newRow("a drawing of 9000 x 9000 for 16 x 16") << "drawn-larger" << amiss << 0;
         QTest::newRow("a canvas of 65535 x 65535 announced") << "huge-canvas" << amiss << 0;
+        QTest::newRow("a canvas of INT_MAX x INT_MAX announced")
+            << "overflowing-canvas" << amiss << 0;
         QTest::newRow("a descriptor passed with Ready") << "descriptor-with-ready"
                                                         << "did not start: " + amiss << 0;
         QTest::newRow("descriptors passed with an answer")

@@ -247,7 +247,7 @@ private slots:
     {
         QTest::addColumn<bool>("killed");
         QTest::newRow("the program quits") << false;
-        QTest::newRow("the program is killed") << true;
+        QTest::newRow("the program is killed, its processes stopped") << true;
     }
 
     void processesEndWithTheProgram()
@@ -266,9 +266,12 @@ private slots:
         for (const QByteArray& pid : program.readLine().trimmed().split(' '))
             processes << pid.toLongLong();
         QVERIFY(!processes.isEmpty() && processes.first() > 0);
-        // WHEN it ends, or is killed
-        if (killed)
+        // WHEN it ends, or is killed while its processes are stopped
+        if (killed) {
+            for (const qint64 pid : processes)
+                QCOMPARE(::kill(pid_t(pid), SIGSTOP), 0);
             program.kill();
+        }
         QVERIFY(program.waitForFinished(waitBoundMs(5000)));
         // THEN none of its processes is left
         for (const qint64 pid : processes)
