@@ -240,14 +240,15 @@ bool HelperProcess::send(char kind, const QByteArray& data, const QVector<int>& 
     return m_channel && m_channel->send(kind, data, fds);
 }
 
-// Running, with nothing to say, and no larger than it may stay.
+// Running or waiting for a task, neither stopped nor ending, with nothing
+// to say, and no larger than it may stay.
 bool HelperProcess::isIdle() const
 {
     if (m_pid <= 0)
         return false;
     pollfd channel {m_channel->socket(), POLLIN, 0};
     const char now = state();
-    return ::poll(&channel, 1, 0) == 0 && now != 'Z' && now != 'X' && now != 0
+    return ::poll(&channel, 1, 0) == 0 && (now == 'S' || now == 'R')
         && residentBytes() < m_residentAtStart + keptGrowth;
 }
 
