@@ -1,5 +1,7 @@
 #include "FretDiagramLayout.h"
 
+#include "LargestFit.h"
+
 #include <QFontMetrics>
 
 namespace VADirur {
@@ -34,27 +36,10 @@ FretDiagramLayout::FretDiagramLayout(const QSize& size, int titleBottom, const Q
         fits(lastFit->scale);
         return;
     }
-    const int scale = seekScale();
+    // The largest scale, up to the view's height, at which every part fits.
+    const int scale = largestFit(size.height(), [this](int n) { return fits(n); });
     if (lastFit)
         *lastFit = {key, scale};
-}
-
-// The largest scale, up to the view's height, at which every part fits.
-int FretDiagramLayout::seekScale()
-{
-    int low = 1;
-    int high = qMax(1, m_size.height());
-    if (fits(high))
-        return high;
-    while (high - low > 1) {
-        const int middle = (low + high) / 2;
-        if (fits(middle))
-            low = middle;
-        else
-            high = middle;
-    }
-    fits(low);
-    return low;
 }
 
 bool FretDiagramLayout::fits(int scale)

@@ -57,7 +57,6 @@ public:
     QRect markerBox(int k) const;
 
 private:
-    int seekScale();
     bool fits(int scale);
     bool fitsAcross(int labelSize);
     int dotRoom() const;

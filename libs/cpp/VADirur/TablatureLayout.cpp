@@ -1,5 +1,7 @@
 #include "TablatureLayout.h"
 
+#include "LargestFit.h"
+
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -32,31 +34,15 @@ void TablatureLayout::lay(
         m_spacing = (size.height() - 10) / (tab.size() + 1);
         m_numberFont = font;
         m_letterFont = font;
-        seekSize();
+        // The largest number size, up to a seventh of the view's height, at
+        // which every part fits.
+        largestFit(size.height() / 7, [this](int n) { return fits(n); });
         place();
     }
     const QFontMetrics metrics(m_numberFont);
     m_numberInks.clear();
     for (int line = 1; line <= m_tab.size(); ++line)
         m_numberInks << metrics.tightBoundingRect(number(line)).translated(numberOrigin(line));
-}
-
-// The largest number size, up to a seventh of the view's height, at which
-// every part fits.
-void TablatureLayout::seekSize()
-{
-    int low = 1;
-    int high = qMax(1, m_size.height() / 7);
-    if (fits(high))
-        return;
-    while (high - low > 1) {
-        const int middle = (low + high) / 2;
-        if (fits(middle))
-            low = middle;
-        else
-            high = middle;
-    }
-    fits(low);
 }
 
 // The strings keep the spacing of (H - 10) / (n + 1) where the room below

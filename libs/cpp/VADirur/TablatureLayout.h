@@ -42,7 +42,6 @@ public:
     QPoint letterOrigin(int which) const;
 
 private:
-    void seekSize();
     bool fits(int size);
     void place();
     int letterSize(int size) const;
