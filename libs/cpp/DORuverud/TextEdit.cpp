@@ -66,6 +66,8 @@ QString TextEdit::html() const
 
 void TextEdit::setHtml(const QString& html)
 {
+    // Set anew, the document shows no edit, yet holds what no file does.
+    m_fileDigest.clear();
     m_textEdit->setHtml(html);
 }
 
@@ -258,7 +260,6 @@ void TextEdit::connectDocument()
     connect(document, &QTextDocument::modificationChanged, this, &TextEdit::setWindowModified);
     connect(document, &QTextDocument::undoAvailable, m_actionUndo, &QAction::setEnabled);
     connect(document, &QTextDocument::redoAvailable, m_actionRedo, &QAction::setEnabled);
-    connect(document, &QTextDocument::contentsChanged, this, [this] { m_fileDigest.clear(); });
     setWindowModified(document->isModified());
     m_actionSave->setEnabled(document->isModified());
     m_actionUndo->setEnabled(document->isUndoAvailable());

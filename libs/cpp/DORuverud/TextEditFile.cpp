@@ -169,9 +169,10 @@ bool TextEdit::slotFileSave()
 {
     if (m_fileName.isEmpty())
         return slotFileSaveAs();
-    // Unedited since it was opened or saved, a file still holding what was
-    // read or written then keeps its bytes.
-    if (!m_fileDigest.isEmpty() && digestOfFile(m_fileName) == m_fileDigest)
+    // Unedited since it was opened or saved, or with its edits undone, a file
+    // still holding what was read or written then keeps its bytes.
+    if (!m_textEdit->document()->isModified() && !m_fileDigest.isEmpty()
+        && digestOfFile(m_fileName) == m_fileDigest)
         return true;
     return write(m_fileName);
 }
