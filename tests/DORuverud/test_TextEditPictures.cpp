@@ -6,8 +6,8 @@
 #include "../graphics/HostilePicture.h"
 #include "../graphics/HostileSvg.h"
 #include "DialogTestTools.h"
+#include "PictureReader.h"
 #include "TextEdit.h"
-#include "TextEditReader.h"
 
 #include <QAction>
 #include <QApplication>
@@ -280,7 +280,7 @@ private slots:
         QTest::newRow("SVG of a picture drawn 7000 times turned and translucent")
             << svg(HostileSvg::rotatedPictures()) << QString();
         QTest::newRow("10,000 cells with backgrounds of their own")
-            << HostileHtml::backgroundCells(10000) << "more than 1000 pictures";
+            << HostileHtml::backgroundCells(10000) << QString();
     }
 
     void hostilePicturesOpenQuickly()
@@ -323,7 +323,7 @@ private slots:
         // GIVEN a page of 1,000 small SVGs, each a thousand fills of a megapixel
         QString page;
         QStringList names;
-        for (int i = 0; i < TextEditReader::maxPictures; ++i) {
+        for (int i = 0; i < 1000; ++i) {
             names << "data:image/svg+xml;base64,"
                     + QString::fromLatin1(
                         (HostileSvg::layeredFills() + "<!--" + QByteArray::number(i) + "-->")
@@ -407,39 +407,6 @@ private slots:
         const QImage shown = shownAs(&window, "qrc" + resource);
         QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32),
             picture.convertToFormat(QImage::Format_ARGB32));
-    }
-
-    void everyPictureNamedCounts_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("refused");
-        const auto repeated = [](const QByteArray& part, int count) {
-            return "<table><tr>" + part.repeated(count) + "</tr></table>";
-        };
-        QTest::newRow("1,001 cell backgrounds")
-            << repeated("<td background=\"a.png\">c</td>", 1001) << true;
-        QTest::newRow("1,001 CSS background images")
-            << repeated("<td style=\"background-image: url(a.png)\">c</td>", 1001) << true;
-        QTest::newRow("1,001 list images")
-            << QByteArray("<ul style=\"list-style-image: URL(a.png)\"><li>x</li></ul>")
-                   .repeated(1001)
-            << true;
-        QTest::newRow("500 pictures and 501 backgrounds")
-            << "<p>" + QByteArray("<img src=\"a.png\">").repeated(500)
-                + repeated("<td background=\"a.png\">c</td>", 501)
-            << true;
-        QTest::newRow("1,000 cell backgrounds")
-            << repeated("<td background=\"a.png\">c</td>", 1000) << false;
-        QTest::newRow("2,000 cells with one background from a style sheet")
-            << "<style>td { background-image: url(a.png) }</style>" + repeated("<td>c</td>", 2000)
-            << false;
-    }
-
-    void everyPictureNamedCounts()
-    {
-        QFETCH(QByteArray, content);
-        const TextEditReader reader(content, "page.html");
-        QTEST(reader.refusal().contains("more than 1000 pictures"), "refused");
     }
 };
 

@@ -68,12 +68,17 @@ bool TextEdit::load(const QString& path)
     return true;
 }
 
-// The reader's document, with its pictures and line ends, is shown as it is.
+// The reader's document, with its pictures and line ends, is shown as it
+// is, a page set in it once shown.
 void TextEdit::setContent(TextEditReader* reader)
 {
     m_fileIsHtml = reader->isRich();
     m_fileForm = reader->form();
-    showDocument(reader->takeDocument().release());
+    TextEditDocument* document = reader->takeDocument().release();
+    showDocument(document);
+    if (reader->isRich())
+        document->setHtml(reader->text());
+    m_textEdit->moveCursor(QTextCursor::Start);
     // Typed in the document's own format, not in that of the one before.
     m_textEdit->setCurrentCharFormat(QTextCharFormat());
     // Laid out while the busy cursor shows.
