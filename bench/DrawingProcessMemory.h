@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SvgWorkerPool.h"
+#include "SvgClientPool.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,7 +74,7 @@ private:
             for (const QByteArray& pid : children.readAll().split(' ')) {
                 QFile name("/proc/" + pid + "/comm");
                 if (!pid.isEmpty() && name.open(QIODevice::ReadOnly)
-                    && name.readAll().trimmed() == DAvuroD::SvgWorkerPool::helperName)
+                    && name.readAll().trimmed() == DAvuroD::SvgClientPool::helperName)
                     pids << pid;
             }
         }

@@ -13,7 +13,7 @@
 #include "PictureLoader.h"
 #include "PictureReader.h"
 #include "QtSvgReader.h"
-#include "SvgWorkerPool.h"
+#include "SvgClientPool.h"
 #include "TemporaryHome.h"
 
 #include <QApplication>
@@ -100,7 +100,7 @@ double elapsedMs(const QElapsedTimer& clock)
 // The pool's processes are ended; the next drawing starts one.
 void restartDrawingProcesses()
 {
-    DAvuroD::SvgWorkerPool& pool = DAvuroD::SvgWorkerPool::instance();
+    DAvuroD::SvgClientPool& pool = DAvuroD::SvgClientPool::instance();
     pool.setHelper(pool.helper());
 }
 

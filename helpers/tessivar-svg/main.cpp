@@ -1,8 +1,9 @@
-// tessivar-svg: the program's drawing process. It draws the SVGs the
-// program sends on its standard input, a socket, and is kept within its
+// tessivar-svg: the program's SVG helper. It draws the SVGs the program
+// sends on its standard input, a socket, confined, and is kept within its
 // limits by the program.
-#include "SvgChannel.h"
-#include "SvgDrawer.h"
+#include "HelperChannel.h"
+#include "HelperConfinement.h"
+#include "SvgDrawingHelper.h"
 
 #include <QGuiApplication>
 
@@ -10,11 +11,14 @@
 
 int main(int argc, char** argv)
 {
-    DAvuroD::SvgDrawer::watchProgram(STDIN_FILENO);
+    HelperConfinement::begin(STDIN_FILENO);
     // Fonts as the program has them, and no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    DAvuroD::SvgChannel channel(STDIN_FILENO);
-    DAvuroD::SvgDrawer(channel).run();
-    return 0;
+    DAvuroD::HelperChannel channel(STDIN_FILENO);
+    if (!HelperConfinement::seal())
+        ::_exit(1);
+    SvgDrawingHelper(channel).run();
+    // No exit handlers: the filter refuses what some of them need.
+    ::_exit(0);
 }

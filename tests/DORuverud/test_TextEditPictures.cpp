@@ -36,11 +36,11 @@ constexpr qint64 mostGrowth = 1 << 20;
 constexpr qint64 mostGrowth = 300000000 / 1024;
 #endif
 
-// The drawings of a document share three seconds; the answer comes after
-// the last drawing stopped and the page is laid out. The GUI thread's own
-// time (ThreadTime) counts its waits on the drawings and its work after.
+// The drawings of a document share three seconds of their helpers' own
+// time, which a busy machine stretches on the wall clock; the answer comes
+// after the last drawing stopped and the page is laid out.
 constexpr int drawingsAnsweredWithinMs
-    = DAvuroD::PictureReader::Budget::svgDrawingMs + runawayBoundMs(1000);
+    = waitBoundMs(DAvuroD::PictureReader::Budget::svgDrawingMs + 1000);
 
 QString dataUrl(const QByteArray& picture, int variant)
 {

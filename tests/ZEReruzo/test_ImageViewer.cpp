@@ -3,6 +3,8 @@
 #include "../common/TestFolder.h"
 #include "../common/ThreadTime.h"
 #include "../graphics/HostilePicture.h"
+#include "../graphics/HostileSvg.h"
+#include "../graphics/Warnings.h"
 #include "PreviewArea.h"
 #include "SimpleViewer.h"
 #include "Thumbnail.h"
@@ -12,6 +14,8 @@
 #include <QMenu>
 #include <QTimer>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace ZEReruzo;
 
@@ -189,6 +193,36 @@ private slots:
         QCOMPARE(painted.pixelColor(89, 49), colour);
     }
 
+    void simpleViewerDrawsOnceForEachSize()
+    {
+        // GIVEN a drawing whose picture is a pipe nobody writes, which its helper waits on
+        const QString pipe = m_files.path("pipe");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString path = m_files.write("pipe.svg",
+            HostileSvg::drawing(64, "<image width=\"64\" height=\"64\" xlink:href=\"pipe\"/>"));
+        SimpleViewer viewer;
+        viewer.resize(90, 50);
+        viewer.slotSetItem(path);
+        // WHEN it is painted three times
+        const Warnings warnings;
+        QElapsedTimer clock;
+        clock.start();
+        viewer.grab();
+        const qint64 firstMs = clock.restart();
+        viewer.grab();
+        viewer.grab();
+        // THEN it waited once, for the first paint, and showed the ground
+        QVERIFY2(firstMs >= 5000, qPrintable(QString::number(firstMs)));
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(warnings.all().count("Refused picture"), 1);
+        QCOMPARE(viewer.grab().toImage().pixelColor(45, 25), QColor(Qt::darkGray));
+        // AND at another size it is read again, given up at once this time
+        viewer.resize(60, 40);
+        viewer.grab();
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(warnings.all().contains("given up before"), qPrintable(warnings.all()));
+    }
+
     void hugePictureIsRefused_data()
     {
         QTest::addColumn<QString>("widget");
@@ -216,8 +250,8 @@ private slots:
         simpleViewer ? simple.slotSetItem(huge) : viewer.displayItem(huge);
         const QImage painted = simpleViewer ? simple.grab().toImage() : viewer.grab().toImage();
         // THEN it is refused at once, in little memory, and what was shown stays
-        QVERIFY2(
-            clock.elapsedMs() < runawayBoundMs(500), qPrintable(QString::number(clock.elapsedMs())));
+        QVERIFY2(clock.elapsedMs() < runawayBoundMs(500),
+            qPrintable(QString::number(clock.elapsedMs())));
         const qint64 growth = peakMemoryKiB() - peakBefore;
         QVERIFY2(growth < 32 * 1024, qPrintable(QString("%1 KiB").arg(growth)));
         QCOMPARE(painted.pixelColor(30, 20), QColor(simpleViewer ? Qt::darkGray : Qt::red));

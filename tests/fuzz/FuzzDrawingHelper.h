@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SvgWorkerPool.h"
+#include "SvgClientPool.h"
 
 #include <QFileInfo>
 #include <QString>
@@ -19,5 +19,5 @@ inline void useBuildsDrawingHelper()
         std::fprintf(stderr, "Set TESSIVAR_SVG_HELPER to the build's tessivar-svg.\n");
         std::exit(1);
     }
-    DAvuroD::SvgWorkerPool::instance().setHelper(helper);
+    DAvuroD::SvgClientPool::instance().setHelper(helper);
 }

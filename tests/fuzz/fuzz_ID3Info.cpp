@@ -8,8 +8,8 @@
 //     tests/fuzz/fuzz_ID3Info.cpp libs/cpp/multimedia/ID3Info.cpp \
 //     libs/cpp/multimedia/MediaCommon.cpp libs/cpp/graphics/PictureReader.cpp \
 //     libs/cpp/graphics/JpegHeader.cpp libs/cpp/graphics/PictureCost.cpp \
-//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/SvgChannel.cpp libs/cpp/graphics/SvgCanvas.cpp \
-//     libs/cpp/graphics/SvgWorker.cpp libs/cpp/graphics/SvgWorkerPool.cpp libs/cpp/ZAruri/Trace.cpp \
+//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/HelperChannel.cpp libs/cpp/graphics/HelperProcess.cpp libs/cpp/graphics/SvgCanvas.cpp \
+//     libs/cpp/graphics/SvgClient.cpp libs/cpp/graphics/SvgFailures.cpp libs/cpp/graphics/SvgClientPool.cpp libs/cpp/ZAruri/Trace.cpp \
 //     $(pkg-config --libs Qt5Gui Qt5Svg libjpeg zlib) -o /tmp/fuzz_ID3Info
 // Seeds, the hostile cases among them (a PNG and a GIF that claim 23000 x
 // 23000 pixels, a BMP that claims 2^31 rows, a cut JPEG, an SVG of text

@@ -5,18 +5,18 @@
 //     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_PictureReader.cpp libs/cpp/graphics/PictureReader.cpp \
 //     libs/cpp/graphics/JpegHeader.cpp libs/cpp/graphics/PictureCost.cpp \
-//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/SvgChannel.cpp \
-//     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgWorker.cpp \
-//     libs/cpp/graphics/SvgWorkerPool.cpp libs/cpp/ZAruri/Trace.cpp \
+//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/HelperChannel.cpp libs/cpp/graphics/HelperProcess.cpp \
+//     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgClient.cpp libs/cpp/graphics/SvgFailures.cpp \
+//     libs/cpp/graphics/SvgClientPool.cpp libs/cpp/ZAruri/Trace.cpp \
 //     $(pkg-config --libs Qt5Gui libjpeg) -o /tmp/fuzz_PictureReader
-// How it draws: SVGs are drawn as in the program, by the drawing helper of
-// the plain build, which TESSIVAR_SVG_HELPER names (the run refuses to start
-// without it). Qt's renderer runs there, within the limits of a drawing
-// process (2 s of its CPU time, 5 s in all, its canvas and 256 MB of
-// resident memory), and a drawing process that crashes or passes a limit is
-// a missing picture, as in the program; libFuzzer's -timeout and
+// How it draws: SVGs are drawn as in the program, by the SVG helper of the
+// plain build, which TESSIVAR_SVG_HELPER names (the run refuses to start
+// without it). Qt's renderer runs there, confined and within the limits of
+// the helper (2 s of its CPU time, 5 s of waiting, its canvas and 256 MB of
+// resident memory), and a helper that crashes, answers amiss or passes a
+// limit is a missing picture, as in the program; libFuzzer's -timeout and
 // -rss_limit_mb hold this process: the budget, the raster decoders, the
-// pool of drawing processes and the pictures handed back.
+// pool of helpers and the pictures handed back.
 // Seeds, the hostile cases: a 514 KB PNG claiming 23000 x 23000 pixels, its header alone,
 // JPEGs of a few hundred bytes claiming as much, in one scan and progressive, a 16 x 16
 // icon and cursor holding the PNG, a cursor whose entry lies beyond its data and claims
@@ -119,7 +119,7 @@
 //   open('style-rules.svg', 'wb').write(svg(64, '<style>' + '/**/a{}' * 1000000 + '</style><rect width=\"64\" height=\"64\"/>'))")
 // The run, with fontconfig's caches kept out of the leak check. Each input
 // is drawn twice, whole and fitted, each within 2 s of its process's CPU
-// time or 5 s of a read that blocks, so within the timeout:
+// time or 5 s of waiting, so within the timeout:
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   export TESSIVAR_SVG_HELPER=$PWD/build/Tessivar/MacOS/tessivar-svg
 //   mkdir -p /tmp/corpus_pictures && QT_LOGGING_RULES='*=false' /tmp/fuzz_PictureReader -max_total_time=600 -timeout=10 \

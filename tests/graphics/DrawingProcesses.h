@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SvgWorkerPool.h"
+#include "SvgClientPool.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,16 +43,26 @@ inline bool isRunning(qint64 pid)
     return found.pid != 0 && found.state != 'Z';
 }
 
-inline QList<Process> children()
+// Every child process of this program, ended ones not yet reaped too.
+inline QList<Process> anyChildren()
 {
     QList<Process> found;
     for (const QString& entry : QDir("/proc").entryList(QDir::Dirs)) {
         bool number = false;
         const qint64 pid = entry.toLongLong(&number);
         const Process candidate = number ? process(pid) : Process();
-        if (candidate.parent == ::getpid() && candidate.name == DAvuroD::SvgWorkerPool::helperName
-            && candidate.state != 'Z')
+        if (candidate.parent == ::getpid())
             found << candidate;
+    }
+    return found;
+}
+
+inline QList<Process> children()
+{
+    QList<Process> found;
+    for (const Process& child : anyChildren()) {
+        if (child.name == DAvuroD::SvgClientPool::helperName && child.state != 'Z')
+            found << child;
     }
     return found;
 }

@@ -111,8 +111,8 @@ private slots:
             ? DAvuroD::ImageProcess(path.toLatin1().constData()).getPixel(0, 0) != 0
             : !readAs(how, path, QSize(80, 80)).isNull();
         QVERIFY(!read);
-        QVERIFY2(
-            clock.elapsedMs() < runawayBoundMs(500), qPrintable(QString::number(clock.elapsedMs())));
+        QVERIFY2(clock.elapsedMs() < runawayBoundMs(500),
+            qPrintable(QString::number(clock.elapsedMs())));
         const qint64 growth = peakMemoryKiB() - peakBefore;
         QVERIFY2(growth < 32 * 1024, qPrintable(QString("%1 KiB").arg(growth)));
     }

@@ -7,8 +7,9 @@
 #include "HostileSvg.h"
 #include "PictureLoader.h"
 #include "PictureReader.h"
-#include "SvgWorker.h"
-#include "SvgWorkerPool.h"
+#include "SvgClient.h"
+#include "SvgClientPool.h"
+#include "Warnings.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -23,18 +24,17 @@
 #include <sys/stat.h>
 
 using DAvuroD::PictureReader;
-using DAvuroD::SvgWorker;
-using DAvuroD::SvgWorkerPool;
+using DAvuroD::SvgClient;
+using DAvuroD::SvgClientPool;
 
 namespace {
 
 // The program's memory may grow by this much through the hostile drawings, in KiB.
 constexpr qint64 mostGrowthKiB = 50 * 1024;
 
-// A drawing answered within the limits, a blocked read's included, and the
-// start of a new process, in the own time of the thread that waits for it
-// (ThreadTime).
-constexpr int answeredWithinMs = SvgWorker::wallLimitMs + runawayBoundMs(500);
+// A drawing answered within the limits of its helper, its processor time
+// and its waiting, which a busy machine stretches on the wall clock.
+constexpr int answeredWithinMs = waitBoundMs(SvgClient::cpuLimitMs + SvgClient::waitLimitMs);
 
 QImage readAs(const QString& how, const QString& path, const QSize& bound)
 {
@@ -71,39 +71,6 @@ int largestDifference(const QImage& a, const QImage& b)
     }
     return largest;
 }
-
-// The warnings given while it lives, in any thread.
-class Warnings
-{
-public:
-    Warnings()
-    {
-        const std::lock_guard<std::mutex> lock(s_mutex);
-        s_texts.clear();
-        m_before = qInstallMessageHandler(
-            [](QtMsgType type, const QMessageLogContext&, const QString& text) {
-                const std::lock_guard<std::mutex> lock(s_mutex);
-                if (type == QtWarningMsg)
-                    s_texts << text;
-            });
-    }
-
-    ~Warnings()
-    {
-        qInstallMessageHandler(m_before);
-    }
-
-    QString all() const
-    {
-        const std::lock_guard<std::mutex> lock(s_mutex);
-        return s_texts.join('\n');
-    }
-
-private:
-    static inline std::mutex s_mutex;
-    static inline QStringList s_texts;
-    QtMessageHandler m_before;
-};
 
 } // namespace
 
@@ -216,7 +183,7 @@ private slots:
         QTest::addColumn<QString>("named");
         QTest::addColumn<QString>("reason");
         QTest::newRow("a pipe nobody writes") << "pipe"
-                                              << "still not drawn after 5 s";
+                                              << "was still waiting after 5 s";
         QTest::newRow("a link to the zero device") << "zero" << QString();
     }
 
@@ -280,7 +247,7 @@ private slots:
     {
         QTest::addColumn<bool>("killed");
         QTest::newRow("the program quits") << false;
-        QTest::newRow("the program is killed") << true;
+        QTest::newRow("the program is killed, its processes stopped") << true;
     }
 
     void processesEndWithTheProgram()
@@ -299,9 +266,12 @@ private slots:
         for (const QByteArray& pid : program.readLine().trimmed().split(' '))
             processes << pid.toLongLong();
         QVERIFY(!processes.isEmpty() && processes.first() > 0);
-        // WHEN it ends, or is killed
-        if (killed)
+        // WHEN it ends, or is killed while its processes are stopped
+        if (killed) {
+            for (const qint64 pid : processes)
+                QCOMPARE(::kill(pid_t(pid), SIGSTOP), 0);
             program.kill();
+        }
         QVERIFY(program.waitForFinished(waitBoundMs(5000)));
         // THEN none of its processes is left
         for (const qint64 pid : processes)
@@ -313,14 +283,14 @@ private slots:
     void missingHelperShowsDrawingsAsMissing()
     {
         // GIVEN no helper where the program looks for it
-        SvgWorkerPool& pool = SvgWorkerPool::instance();
+        SvgClientPool& pool = SvgClientPool::instance();
         const QString helper = pool.helper();
         const auto restore = qScopeGuard([&] { pool.setHelper(helper); });
         pool.setHelper(m_files.path("no-helper"));
         const QString path = m_files.write("icon.svg", HostileSvg::dashedIcon());
         // WHEN a drawing is read, THEN it is missing, for that reason
         QTest::ignoreMessage(QtWarningMsg,
-            QRegularExpression("Refused picture .*icon.svg: the drawing helper .*no-helper "
+            QRegularExpression("Refused picture .*icon.svg: the helper .*no-helper "
                                "cannot start: No such file"));
         QVERIFY(PictureReader::read(path).isNull());
         // AND with the helper back, it is drawn

@@ -2,7 +2,6 @@
 
 #include "PictureReader.h"
 
-#include <QImage>
 #include <QPainter>
 
 namespace ZEReruzo {
@@ -15,19 +14,24 @@ SimpleViewer::SimpleViewer(QWidget* parent)
 void SimpleViewer::slotSetItem(QString str)
 {
     m_strPath = str;
+    m_picture = QImage();
+    m_pictureSize = QSize();
 }
 
 void SimpleViewer::paintEvent(QPaintEvent*)
 {
     // Decoded at the size it is painted at.
-    const QImage picture = DAvuroD::PictureReader::readStretched(m_strPath, size());
+    if (m_pictureSize != size()) {
+        m_picture = DAvuroD::PictureReader::readStretched(m_strPath, size());
+        m_pictureSize = size();
+    }
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QBrush(Qt::darkGray, Qt::SolidPattern));
     painter.drawRect(rect());
-    if (!picture.isNull())
-        painter.drawImage(0, 0, picture);
+    if (!m_picture.isNull())
+        painter.drawImage(0, 0, m_picture);
 }
 
 void SimpleViewer::resizeEvent(QResizeEvent* event)

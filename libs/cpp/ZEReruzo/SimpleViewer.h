@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -7,7 +9,9 @@ namespace ZEReruzo {
 
 // Paints one picture file stretched over the whole widget, on a dark-gray
 // ground that shows alone when the file does not load or is beyond
-// PictureReader's pixel budget.
+// PictureReader's pixel budget. The picture is read at the first paint
+// after slotSetItem(), at the widget's size, and kept for the paints after
+// it until the size changes.
 class SimpleViewer : public QWidget
 {
     Q_OBJECT
@@ -25,6 +29,9 @@ protected:
 
 private:
     QString m_strPath;
+    // The picture read for the path at that size; an invalid size before it is read.
+    QImage m_picture;
+    QSize m_pictureSize;
 };
 
 } // namespace ZEReruzo

@@ -17,7 +17,7 @@ namespace DAvuroD {
 // keeps the coefficients of the whole picture; 16-bit colour takes twice the
 // bytes; a picture of other than 32 bits a pixel is copied into 32 bits to
 // be scaled or shown. A picture whose cost cannot be told is refused. An SVG
-// is drawn by a drawing process within its limits (SvgWorkerPool).
+// is drawn by a helper process within its limits (SvgClientPool).
 class PictureCost
 {
 public:

@@ -1,11 +1,10 @@
 #include "PictureReader.h"
 
 #include "PictureCost.h"
+#include "SvgClientPool.h"
 #include "SvgRequest.h"
-#include "SvgWorkerPool.h"
 #include "Trace.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -54,14 +53,13 @@ bool setSource(SvgRequest& request, QIODevice* device)
     return request.text.size() <= SvgRequest::maxSourceSize;
 }
 
-// The pixels of the pictures being decoded, in all threads.
-QSemaphore& decodingPixels()
+} // namespace
+
+QSemaphore& PictureReader::decodingPixels()
 {
-    static QSemaphore pixels {int(PictureReader::maxPixels)};
+    static QSemaphore pixels {int(maxPixels)};
     return pixels;
 }
-
-} // namespace
 
 QImage PictureReader::read(const QString& path)
 {
@@ -140,12 +138,10 @@ QImage PictureReader::readSvg(
         budget->outOfSvgTime = true;
         return refused(reader, QStringLiteral("the drawings before it took all the time allowed"));
     }
-    QElapsedTimer clock;
-    clock.start();
-    const SvgWorker::Result drawn
-        = SvgWorkerPool::instance().draw(request, budget ? budget->svgMs : SvgWorker::wallLimitMs);
+    const SvgClient::Result drawn
+        = SvgClientPool::instance().draw(request, budget ? budget->svgMs : SvgClient::noBudget);
     if (budget) {
-        budget->svgMs -= clock.elapsed();
+        budget->svgMs -= drawn.usedMs;
         budget->outOfSvgTime = budget->outOfSvgTime || drawn.outOfTime;
         budget->beyondPixels = budget->beyondPixels || drawn.beyondPixels;
         budget->pixels -= qint64(drawn.image.width()) * drawn.image.height();

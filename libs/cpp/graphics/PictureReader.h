@@ -6,6 +6,7 @@
 
 class QIODevice;
 class QImageReader;
+class QSemaphore;
 
 namespace DAvuroD {
 
@@ -17,13 +18,13 @@ namespace DAvuroD {
 // size, so it is budgeted at the size it decodes at: up to its own 65500 x
 // 65500 fits at 1/8. Every other picture, a JPEG in several scans too,
 // decodes whole. An SVG, whose cost cannot be told before it is drawn, is
-// drawn by a drawing process of the program (SvgWorkerPool) as Qt's SVG
+// drawn by a helper process of the program (SvgClientPool) as Qt's SVG
 // plugin draws it, within the limits of that process and the budget of
 // its canvas's pixels; fitted into a bound it is drawn at the largest size
-// that fits.
-// Reentrant: any thread may read. The pictures being decoded hold at most
-// the budget's pixels at once across all threads; a read beyond it waits for
-// those before it.
+// that fits. An SVG given up once is refused again at once for the run.
+// Reentrant: any thread may read. The pictures being decoded, and the SVGs
+// being copied in from their helpers, hold at most the budget's pixels at
+// once across all threads; a read beyond it waits for those before it.
 class PictureReader
 {
 public:
@@ -31,8 +32,9 @@ public:
     static constexpr qint64 maxPixels = qint64(8192) * 8192;
 
     // What the pictures of one document or paste may take together: the
-    // pixels they decode into, and the time their SVGs take to draw. Each
-    // picture read takes its share.
+    // pixels they decode into, and the time their SVGs take to draw: the
+    // processor time and waiting of their helpers, and any wait for one.
+    // Each picture read takes its share.
     struct Budget
     {
         static constexpr qint64 svgDrawingMs = 3000;
@@ -54,6 +56,9 @@ public:
     static QImage readFitted(const QString& path, const QSize& bound);
     // The picture scaled to exactly size.
     static QImage readStretched(const QString& path, const QSize& size);
+
+    // The pixels being decoded, in all threads.
+    static QSemaphore& decodingPixels();
 
 private:
     static QImage read(QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode,

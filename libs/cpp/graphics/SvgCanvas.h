@@ -4,38 +4,31 @@
 
 namespace DAvuroD {
 
-// The pixels of a drawing in memory that the drawing process and the
-// program share: a memory file the process keeps and draws on, drawing after
-// drawing, so that its pages are in memory already, and from which the
-// program copies each picture.
+// The pixels of a drawing in a memory file that the program makes and its
+// helper draws on, sealed at its size so that neither side can shrink it
+// under the other's mapping. The program keeps it from drawing to drawing,
+// so that its pages are in memory already, unless it holds more than a
+// small drawing needs.
 class SvgCanvas
 {
 public:
-    static constexpr QImage::Format format = QImage::Format_ARGB32_Premultiplied;
-
     SvgCanvas() = default;
     ~SvgCanvas();
     SvgCanvas(const SvgCanvas&) = delete;
     SvgCanvas& operator=(const SvgCanvas&) = delete;
 
-    // An image of size over the file, made larger where it must be; a null
-    // image where there is no memory for it.
-    QImage image(const QSize& size);
-    // The file, which the program may map.
-    int fd() const;
-
-    // The picture of size the file holds, copied; a null image where it
-    // holds less, or may shrink.
-    static QImage copied(int fd, const QSize& size);
-    // The bytes of a canvas of that size.
-    static qint64 bytesOf(const QSize& size);
-
-private:
-    bool hold(qint64 bytes);
+    // The file, holding at least bytes, made anew where the one kept is
+    // smaller; -1 where there is no memory for it.
+    int hold(qint64 bytes);
+    // The picture of that size it holds, copied; a null image where it
+    // cannot hold one.
+    QImage copied(const QSize& size) const;
+    // Gives the file up where its pages hold more than a small drawing needs.
+    void trim();
     void release();
 
+private:
     int m_fd = -1;
-    void* m_data = nullptr;
     qint64 m_bytes = 0;
 };
 

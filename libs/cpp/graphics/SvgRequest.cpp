@@ -27,6 +27,27 @@ QSize SvgRequest::target(const QSize& original) const
     return original;
 }
 
+bool SvgRequest::allows(const QSize& size) const
+{
+    const bool fits = fit == Fit::Natural || (fit == Fit::Stretched && size == bound)
+        || (fit == Fit::Within && size.width() <= bound.width() && size.height() <= bound.height());
+    return fits && bytesOf(size) > 0 && qint64(size.width()) * size.height() <= mostPixels;
+}
+
+qint64 SvgRequest::mostCanvasPixels() const
+{
+    if (fit == Fit::Natural || bytesOf(bound) <= 0)
+        return mostPixels;
+    return qMin(mostPixels, qint64(bound.width()) * bound.height());
+}
+
+qint64 SvgRequest::bytesOf(const QSize& size)
+{
+    if (size.isEmpty() || size.width() > largestSide || size.height() > largestSide)
+        return -1;
+    return qint64(size.width()) * size.height() * 4;
+}
+
 QByteArray SvgRequest::toMessage() const
 {
     QByteArray message;

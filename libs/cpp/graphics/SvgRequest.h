@@ -1,6 +1,9 @@
 #pragma once
 
+#include "HelperChannel.h"
+
 #include <QByteArray>
+#include <QImage>
 #include <QSize>
 #include <QString>
 
@@ -9,9 +12,21 @@ namespace DAvuroD {
 // An SVG to draw, as QImageReader's SVG plugin reads and draws it: a file,
 // which the drawing reads from its device and so finds the files it names
 // beside it, or a text; its size as the plugin gives it, fitted into a bound
-// or stretched over one; within a budget of pixels.
+// or stretched over one; within a budget of pixels. With the messages
+// between the program and its helper tessivar-svg that draws it: the
+// program sends Draw with the canvas, a memory file it made for the largest
+// picture the request allows, and the text as a memory file where there is
+// no path; the helper answers Canvas with the size it will draw at, then
+// Drawn with that size once the canvas holds the picture, or Refused.
 struct SvgRequest
 {
+    enum Kind : char {
+        Draw = HelperChannel::firstJobKind,
+        Canvas,
+        Drawn,
+        Refused,
+    };
+
     enum class Fit : qint8 {
         // The drawing's own size.
         Natural,
@@ -25,13 +40,16 @@ struct SvgRequest
     static constexpr qint64 maxSourceSize = 8 << 20;
     // The plugin draws no picture wider or higher than this.
     static constexpr int largestSide = 0xffff;
+    static constexpr QImage::Format canvasFormat = QImage::Format_ARGB32_Premultiplied;
+    // A canvas holding more is given up once the drawing is over.
+    static constexpr qint64 keptCanvasBytes = 16 << 20;
 
     // Why a file or text longer than maxSourceSize is refused.
     static QString tooLarge();
     // Whether QImageReader's format is the plugin's.
     static bool isSvg(const QByteArray& format);
 
-    // A file, read by the drawing process itself.
+    // A file, read by the helper itself.
     QString path;
     // Or its text, when path is empty.
     QByteArray text;
@@ -46,6 +64,12 @@ struct SvgRequest
 
     // The size it is drawn at, for a drawing of size original.
     QSize target(const QSize& original) const;
+    // Whether a drawing of that size may answer it.
+    bool allows(const QSize& size) const;
+    // The pixels of the largest drawing that may answer it.
+    qint64 mostCanvasPixels() const;
+    // The bytes of a canvas of that size, or -1 past the largest side.
+    static qint64 bytesOf(const QSize& size);
 
     // All but the text, which travels apart.
     QByteArray toMessage() const;

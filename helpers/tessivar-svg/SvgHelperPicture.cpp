@@ -1,4 +1,4 @@
-#include "SvgPicture.h"
+#include "SvgHelperPicture.h"
 
 #include "SvgRequest.h"
 
@@ -8,28 +8,28 @@
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
 
-namespace DAvuroD {
+using DAvuroD::SvgRequest;
 
-SvgPicture::SvgPicture(const SvgRequest& request)
+SvgHelperPicture::SvgHelperPicture(const SvgRequest& request)
     : m_renderer(std::make_unique<QSvgRenderer>())
 {
     if (load(request))
         m_size = m_renderer->defaultSize();
 }
 
-SvgPicture::~SvgPicture() = default;
+SvgHelperPicture::~SvgHelperPicture() = default;
 
-QString SvgPicture::refusal() const
+QString SvgHelperPicture::refusal() const
 {
     return m_refusal;
 }
 
-QSize SvgPicture::size() const
+QSize SvgHelperPicture::size() const
 {
     return m_size;
 }
 
-void SvgPicture::draw(QImage& image) const
+void SvgHelperPicture::draw(QImage& image) const
 {
     image.fill(Qt::transparent);
     QPainter painter(&image);
@@ -38,7 +38,7 @@ void SvgPicture::draw(QImage& image) const
 
 // The plugin parses a file's device, and so finds the files it names beside
 // it, but reads a compressed one whole; it parses text whole.
-bool SvgPicture::load(const SvgRequest& request)
+bool SvgHelperPicture::load(const SvgRequest& request)
 {
     if (request.path.isEmpty())
         return m_renderer->load(request.text);
@@ -56,5 +56,3 @@ bool SvgPicture::load(const SvgRequest& request)
     QXmlStreamReader xml(&file);
     return m_renderer->load(&xml);
 }
-
-} // namespace DAvuroD

@@ -9,19 +9,19 @@ class QImage;
 class QSvgRenderer;
 
 namespace DAvuroD {
-
 struct SvgRequest;
+} // namespace DAvuroD
 
 // An SVG parsed by QSvgRenderer as QImageReader's SVG plugin parses it, and
 // drawn as the plugin draws it. Parsing decodes the pictures the SVG embeds
 // and reads the files it names: its cost cannot be told beforehand, so that
-// only a drawing process does it.
-class SvgPicture
+// only the helper does it.
+class SvgHelperPicture
 {
 public:
     // Parses the request's file, or its text.
-    explicit SvgPicture(const SvgRequest& request);
-    ~SvgPicture();
+    explicit SvgHelperPicture(const DAvuroD::SvgRequest& request);
+    ~SvgHelperPicture();
 
     // Why it is not parsed, or an empty text.
     QString refusal() const;
@@ -32,11 +32,9 @@ public:
     void draw(QImage& image) const;
 
 private:
-    bool load(const SvgRequest& request);
+    bool load(const DAvuroD::SvgRequest& request);
 
     std::unique_ptr<QSvgRenderer> m_renderer;
     QString m_refusal;
     QSize m_size;
 };
-
-} // namespace DAvuroD

@@ -1,0 +1,141 @@
+#include "SvgDrawingHelper.h"
+
+#include "HelperChannel.h"
+#include "SvgHelperPicture.h"
+#include "SvgRequest.h"
+
+#include <QDataStream>
+
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using DAvuroD::HelperChannel;
+using DAvuroD::SvgRequest;
+
+namespace {
+
+// The text of a request, from its memory file; null when it holds more
+// than an SVG may.
+QByteArray textOf(int fd)
+{
+    struct stat file;
+    if (fd < 0 || ::fstat(fd, &file) != 0 || file.st_size > SvgRequest::maxSourceSize)
+        return QByteArray();
+    QByteArray text(int(file.st_size), Qt::Uninitialized);
+    qint64 done = 0;
+    while (done < text.size()) {
+        const ssize_t read = ::pread(fd, text.data() + done, size_t(text.size() - done), done);
+        if (read <= 0)
+            return QByteArray();
+        done += read;
+    }
+    return text;
+}
+
+QByteArray sizeMessage(const QSize& size)
+{
+    QByteArray message;
+    QDataStream out(&message, QIODevice::WriteOnly);
+    out << size;
+    return message;
+}
+
+} // namespace
+
+SvgDrawingHelper::SvgDrawingHelper(HelperChannel& channel)
+    : m_channel(channel)
+{
+}
+
+SvgDrawingHelper::~SvgDrawingHelper()
+{
+    unmap();
+}
+
+void SvgDrawingHelper::run()
+{
+    m_channel.send(HelperChannel::readyKind);
+    HelperChannel::Message message;
+    while (m_channel.receive(message)) {
+        SvgRequest request;
+        if (message.kind == SvgRequest::Draw && !message.fds.isEmpty()
+            && request.fromMessage(message.data))
+            answer(request, message.fds);
+        else
+            refuse(QStringLiteral("it was asked for in a way it does not know"));
+        message.closeFds();
+        if (m_mapped > size_t(SvgRequest::keptCanvasBytes))
+            unmap();
+    }
+}
+
+void SvgDrawingHelper::answer(SvgRequest& request, const QVector<int>& fds)
+{
+    if (request.path.isEmpty()) {
+        request.text = textOf(fds.value(1, -1));
+        if (request.text.isNull())
+            return refuse(SvgRequest::tooLarge());
+    }
+    const SvgHelperPicture picture(request);
+    const QSize target = request.target(picture.size());
+    if (picture.size().isEmpty() || SvgRequest::bytesOf(target) <= 0)
+        return refuse(picture.refusal());
+    const qint64 pixels = qint64(target.width()) * target.height();
+    if (pixels > request.mostPixels)
+        return refuse(
+            QStringLiteral("%1 x %2 pixels, drawn in the memory of %3 pixels, more than %4")
+                .arg(target.width())
+                .arg(target.height())
+                .arg(pixels)
+                .arg(request.mostPixels),
+            true);
+    m_channel.send(SvgRequest::Canvas, sizeMessage(target));
+    QImage image = canvas(fds.at(0), target);
+    if (image.isNull())
+        return refuse(QStringLiteral("no canvas for %1 x %2 pixels")
+                          .arg(target.width())
+                          .arg(target.height()));
+    image.setDotsPerMeterX(request.dotsPerMeterX);
+    image.setDotsPerMeterY(request.dotsPerMeterY);
+    picture.draw(image);
+    m_channel.send(SvgRequest::Drawn, sizeMessage(target));
+}
+
+// An image of that size over the program's canvas, mapped anew only when
+// the program made another or the one mapped is too small.
+QImage SvgDrawingHelper::canvas(int fd, const QSize& size)
+{
+    const size_t bytes = size_t(SvgRequest::bytesOf(size));
+    struct stat file;
+    if (::fstat(fd, &file) != 0 || file.st_size < off_t(bytes))
+        return QImage();
+    if (file.st_ino != m_canvasFile || m_mapped < bytes) {
+        unmap();
+        void* data = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+        if (data == MAP_FAILED)
+            return QImage();
+        m_canvas = data;
+        m_mapped = bytes;
+        m_canvasFile = file.st_ino;
+    }
+    return QImage(static_cast<uchar*>(m_canvas), size.width(), size.height(), size.width() * 4,
+        SvgRequest::canvasFormat);
+}
+
+void SvgDrawingHelper::unmap()
+{
+    if (m_canvas)
+        ::munmap(m_canvas, m_mapped);
+    m_canvas = nullptr;
+    m_mapped = 0;
+    m_canvasFile = 0;
+}
+
+void SvgDrawingHelper::refuse(const QString& why, bool beyondPixels)
+{
+    QByteArray refusal;
+    QDataStream out(&refusal, QIODevice::WriteOnly);
+    out << why << beyondPixels;
+    m_channel.send(SvgRequest::Refused, refusal);
+}

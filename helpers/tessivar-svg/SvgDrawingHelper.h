@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <sys/types.h>
+
+namespace DAvuroD {
+class HelperChannel;
+struct SvgRequest;
+} // namespace DAvuroD
+
+// The helper's side of its channel: draws each SVG the program asks for as
+// QImageReader's SVG plugin draws it, onto the canvas the program hands it,
+// telling the size it will draw at first, or tells why not. The program
+// keeps it within its limits from outside.
+class SvgDrawingHelper
+{
+public:
+    explicit SvgDrawingHelper(DAvuroD::HelperChannel& channel);
+    ~SvgDrawingHelper();
+    SvgDrawingHelper(const SvgDrawingHelper&) = delete;
+    SvgDrawingHelper& operator=(const SvgDrawingHelper&) = delete;
+
+    // Says it is ready, then answers requests until the program is gone.
+    void run();
+
+private:
+    void answer(DAvuroD::SvgRequest& request, const QVector<int>& fds);
+    QImage canvas(int fd, const QSize& size);
+    void unmap();
+    void refuse(const QString& why, bool beyondPixels = false);
+
+    DAvuroD::HelperChannel& m_channel;
+    // The program's canvas, kept mapped from drawing to drawing.
+    void* m_canvas = nullptr;
+    size_t m_mapped = 0;
+    ino_t m_canvasFile = 0;
+};

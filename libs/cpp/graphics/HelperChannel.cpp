@@ -1,0 +1,101 @@
+#include "HelperChannel.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace DAvuroD {
+
+namespace {
+
+// Room for one more descriptor than a message may carry, so that a packet
+// carrying too many is told from one carrying the most.
+constexpr size_t controlSize = CMSG_SPACE(sizeof(int) * (HelperChannel::maxFds + 1));
+
+} // namespace
+
+void HelperChannel::Message::closeFds()
+{
+    for (const int fd : qAsConst(fds))
+        ::close(fd);
+    fds.clear();
+}
+
+HelperChannel::HelperChannel(int socket)
+    : m_socket(socket)
+{
+}
+
+HelperChannel::~HelperChannel()
+{
+    if (m_socket >= 0)
+        ::close(m_socket);
+}
+
+int HelperChannel::socket() const
+{
+    return m_socket;
+}
+
+bool HelperChannel::send(char kind, const QByteArray& data, const QVector<int>& fds)
+{
+    const QByteArray packet = kind + data;
+    iovec part {const_cast<char*>(packet.constData()), size_t(packet.size())};
+    msghdr header {};
+    header.msg_iov = &part;
+    header.msg_iovlen = 1;
+    alignas(cmsghdr) char control[controlSize] = {};
+    if (!fds.isEmpty() && fds.size() <= maxFds) {
+        header.msg_control = control;
+        header.msg_controllen = CMSG_SPACE(sizeof(int) * size_t(fds.size()));
+        cmsghdr* rights = CMSG_FIRSTHDR(&header);
+        rights->cmsg_level = SOL_SOCKET;
+        rights->cmsg_type = SCM_RIGHTS;
+        rights->cmsg_len = CMSG_LEN(sizeof(int) * size_t(fds.size()));
+        std::memcpy(CMSG_DATA(rights), fds.constData(), sizeof(int) * size_t(fds.size()));
+    }
+    ssize_t sent;
+    do
+        sent = ::sendmsg(m_socket, &header, MSG_NOSIGNAL);
+    while (sent < 0 && errno == EINTR);
+    return sent == packet.size();
+}
+
+bool HelperChannel::receive(Message& message)
+{
+    QByteArray packet(maxMessageSize + 1, Qt::Uninitialized);
+    iovec part {packet.data(), size_t(packet.size())};
+    msghdr header {};
+    header.msg_iov = &part;
+    header.msg_iovlen = 1;
+    alignas(cmsghdr) char control[controlSize] = {};
+    header.msg_control = control;
+    header.msg_controllen = sizeof(control);
+    ssize_t received;
+    do
+        received = ::recvmsg(m_socket, &header, MSG_CMSG_CLOEXEC);
+    while (received < 0 && errno == EINTR);
+    message.fds.clear();
+    for (cmsghdr* c = CMSG_FIRSTHDR(&header); c; c = CMSG_NXTHDR(&header, c)) {
+        if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_RIGHTS)
+            continue;
+        const size_t count = (c->cmsg_len - CMSG_LEN(0)) / sizeof(int);
+        for (size_t i = 0; i < count; ++i) {
+            int fd;
+            std::memcpy(&fd, CMSG_DATA(c) + i * sizeof(int), sizeof(int));
+            message.fds << fd;
+        }
+    }
+    const bool whole = received > 0 && received <= maxMessageSize && message.fds.size() <= maxFds
+        && !(header.msg_flags & (MSG_TRUNC | MSG_CTRUNC));
+    if (!whole) {
+        message.closeFds();
+        return false;
+    }
+    message.kind = packet.at(0);
+    message.data = packet.mid(1, int(received) - 1);
+    return true;
+}
+
+} // namespace DAvuroD

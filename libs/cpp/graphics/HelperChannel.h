@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QVector>
+
+namespace DAvuroD {
+
+// One end of the socket between the program and one of its helper
+// processes: whole messages of a kind, a few bytes and a few file
+// descriptors each. The descriptors carry what is too large for a message.
+// Both sides use it, and each reads what comes as from a stranger: a packet
+// that is empty, longer than maxMessageSize, or carries more than maxFds
+// descriptors is no message.
+class HelperChannel
+{
+public:
+    // The kind every helper sends once it is ready to work, with no data;
+    // each job numbers its own kinds from firstJobKind.
+    static constexpr char readyKind = 0;
+    static constexpr char firstJobKind = 1;
+    // The most a message holds besides its descriptors.
+    static constexpr int maxMessageSize = 1 << 16;
+    static constexpr int maxFds = 2;
+
+    struct Message
+    {
+        char kind = readyKind;
+        QByteArray data;
+        // Owned by the receiver.
+        QVector<int> fds;
+
+        void closeFds();
+    };
+
+    // Takes the socket, which closes with the channel.
+    explicit HelperChannel(int socket);
+    ~HelperChannel();
+    HelperChannel(const HelperChannel&) = delete;
+    HelperChannel& operator=(const HelperChannel&) = delete;
+
+    int socket() const;
+    // False once the other end is gone.
+    bool send(char kind, const QByteArray& data = QByteArray(), const QVector<int>& fds = {});
+    // Waits for the next message; false once the other end is gone or sends
+    // what is no message, whose descriptors are closed.
+    bool receive(Message& message);
+
+private:
+    int m_socket;
+};
+
+} // namespace DAvuroD

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "HelperChannel.h"
+
+#include <QElapsedTimer>
+#include <QString>
+
+#include <atomic>
+#include <ctime>
+#include <memory>
+#include <sys/types.h>
+
+namespace DAvuroD {
+
+// A helper process of the program, seen from the program: it starts the
+// helper with a channel as its standard input, an environment of only what
+// Qt needs to draw, and limits on its resources (no core, no file written,
+// few descriptors, its memory, and its processor time a little past the
+// watch's limit); watches each task within its limits (its processor time,
+// the time it waits on anything but a processor, and its resident memory);
+// and reads each answer as from a stranger, who passes no descriptors. Past
+// a limit, at an answer amiss, or when it ends unasked, the process is
+// killed and reaped within a bounded wait. The helper confines itself
+// further once ready (HelperConfinement). One thread at a time may use it.
+class HelperProcess
+{
+public:
+    struct Limits
+    {
+        qint64 cpuMs;
+        // Blocked on a file, a lock or a signal: neither running nor ready to run.
+        qint64 waitMs;
+        // Processor time and waiting together.
+        qint64 totalMs;
+        qint64 residentBytes;
+    };
+
+    enum class Outcome { Message, Cpu, Waiting, Total, Memory, Ended, Amiss, Abandoned };
+
+    explicit HelperProcess(const QString& program);
+    // Kills the process.
+    ~HelperProcess();
+    HelperProcess(const HelperProcess&) = delete;
+    HelperProcess& operator=(const HelperProcess&) = delete;
+
+    QString program() const;
+    // Readies the process for a task within limits: a process that runs and
+    // idles is kept, else a new one starts and its start counts in the
+    // limits. Gives why it cannot start, or an empty text, and sets
+    // outOfTime where that is the limit on its processor time and waiting.
+    QString begin(const Limits& limits, bool& outOfTime);
+    bool send(char kind, const QByteArray& data, const QVector<int>& fds = {});
+    // Waits for the next message within the limits, counted from begin().
+    Outcome next(HelperChannel::Message& message, const Limits& limits);
+    // Ends the process after an outcome other than a message, and tells why.
+    QString stop(Outcome outcome, const Limits& limits);
+    // Kills the process and reaps it, waiting a bounded time.
+    void kill();
+    // Stops the task under way, and those after, from another thread.
+    void abandon();
+
+    // Processor time and waiting since begin(), until the process is killed.
+    qint64 usedMs() const;
+    qint64 residentBytes() const;
+
+private:
+    bool isIdle() const;
+    char state() const;
+    QString start(const Limits& limits, bool& outOfTime);
+    bool confine();
+    void startClocks();
+    qint64 cpuNs() const;
+    qint64 busyNs() const;
+    qint64 waitNs() const;
+    QString endedWhy();
+    void openProcFiles();
+
+    const QString m_program;
+    pid_t m_pid = -1;
+    int m_pidFd = -1;
+    std::unique_ptr<HelperChannel> m_channel;
+    clockid_t m_cpuClock {};
+    int m_stat = -1;
+    int m_statm = -1;
+    int m_schedstat = -1;
+    qint64 m_cpuAtStart = 0;
+    // The first thread's time running and ready to run at the start.
+    qint64 m_busyAtStart = 0;
+    QElapsedTimer m_clock;
+    qint64 m_usedMsAtEnd = 0;
+    qint64 m_residentAtStart = 0;
+    std::atomic<bool> m_abandoned {false};
+};
+
+} // namespace DAvuroD

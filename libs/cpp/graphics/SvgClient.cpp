@@ -1,0 +1,155 @@
+#include "SvgClient.h"
+
+#include "PictureReader.h"
+#include "SvgRequest.h"
+
+#include <QDataStream>
+#include <QScopeGuard>
+#include <QSemaphore>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace DAvuroD {
+
+namespace {
+
+// A memory file holding text, or -1.
+int memoryFileOf(const QByteArray& text)
+{
+    const int fd = ::memfd_create("svg-text", MFD_CLOEXEC);
+    if (fd >= 0 && ::write(fd, text.constData(), size_t(text.size())) == text.size())
+        return fd;
+    if (fd >= 0)
+        ::close(fd);
+    return -1;
+}
+
+template <typename... Values> bool readInto(const QByteArray& data, Values&... values)
+{
+    QDataStream in(data);
+    (in >> ... >> values);
+    return in.status() == QDataStream::Ok && in.atEnd();
+}
+
+} // namespace
+
+SvgClient::SvgClient(const QString& helper)
+    : m_process(helper)
+{
+}
+
+QString SvgClient::helper() const
+{
+    return m_process.program();
+}
+
+void SvgClient::abandon()
+{
+    m_process.abandon();
+}
+
+SvgClient::Result SvgClient::draw(const SvgRequest& request, qint64 msLeft)
+{
+    const qint64 canvasPixels = request.mostCanvasPixels();
+    if (canvasPixels <= 0)
+        return Result {QImage(), QStringLiteral("no pixels are left for it"), true};
+    const qint64 most = msLeft == noBudget ? cpuLimitMs + waitLimitMs : qMax<qint64>(0, msLeft);
+    HelperProcess::Limits limits {cpuLimitMs, waitLimitMs, most, 0};
+    bool outOfTime = false;
+    const QString refusal = m_process.begin(limits, outOfTime);
+    if (!refusal.isEmpty()) {
+        Result result {QImage(), refusal, false, outOfTime};
+        result.usedMs = m_process.usedMs();
+        return result;
+    }
+    const int canvas = m_canvas.hold(canvasPixels * 4);
+    const int text = request.path.isEmpty() ? memoryFileOf(request.text) : -1;
+    const auto closeText = qScopeGuard([text] {
+        if (text >= 0)
+            ::close(text);
+    });
+    if (canvas < 0 || (request.path.isEmpty() && text < 0))
+        return Result {QImage(), QStringLiteral("no memory for %1 pixels").arg(canvasPixels)};
+    const qint64 before = m_process.residentBytes();
+    limits.residentBytes = before + canvasPixels * 4 + memoryMargin;
+    QVector<int> fds {canvas};
+    if (text >= 0)
+        fds << text;
+    if (!m_process.send(SvgRequest::Draw, request.toMessage(), fds))
+        return stopped(HelperProcess::Outcome::Ended, limits, canvasPixels);
+    Result result = answer(request, limits, before);
+    result.usedMs = m_process.usedMs();
+    m_canvas.trim();
+    return result;
+}
+
+// The canvas the helper announces lowers its memory limit to what it needs.
+SvgClient::Result SvgClient::answer(
+    const SvgRequest& request, HelperProcess::Limits limits, qint64 before)
+{
+    QSize canvas;
+    for (;;) {
+        HelperChannel::Message message;
+        const HelperProcess::Outcome outcome = m_process.next(message, limits);
+        if (outcome != HelperProcess::Outcome::Message)
+            return stopped(outcome, limits,
+                canvas.isValid() ? qint64(canvas.width()) * canvas.height()
+                                 : request.mostCanvasPixels());
+        QSize size;
+        if (message.kind == SvgRequest::Canvas && !canvas.isValid() && readInto(message.data, size)
+            && request.allows(size)) {
+            canvas = size;
+            limits.residentBytes = before + SvgRequest::bytesOf(size) + memoryMargin;
+        } else if (message.kind == SvgRequest::Drawn && canvas.isValid()) {
+            return drawn(message.data, canvas);
+        } else if (message.kind == SvgRequest::Refused && !canvas.isValid()) {
+            return refused(message.data);
+        } else {
+            return answeredAmiss();
+        }
+    }
+}
+
+// The pixels copied into the program count among those being decoded.
+SvgClient::Result SvgClient::drawn(const QByteArray& data, const QSize& canvas)
+{
+    QSize size;
+    if (!readInto(data, size) || size != canvas)
+        return answeredAmiss();
+    const int pixels = int(qint64(size.width()) * size.height());
+    PictureReader::decodingPixels().acquire(pixels);
+    const QSemaphoreReleaser release(PictureReader::decodingPixels(), pixels);
+    const QImage image = m_canvas.copied(size);
+    if (image.isNull())
+        return Result {QImage(), QStringLiteral("no memory for %1 pixels").arg(pixels)};
+    return Result {image, QString()};
+}
+
+SvgClient::Result SvgClient::refused(const QByteArray& data)
+{
+    QString why;
+    bool beyond = false;
+    if (!readInto(data, why, beyond))
+        return answeredAmiss();
+    return Result {QImage(), why, beyond};
+}
+
+SvgClient::Result SvgClient::answeredAmiss()
+{
+    return stopped(HelperProcess::Outcome::Amiss, HelperProcess::Limits {}, 0);
+}
+
+SvgClient::Result SvgClient::stopped(
+    HelperProcess::Outcome outcome, const HelperProcess::Limits& limits, qint64 canvasPixels)
+{
+    using Outcome = HelperProcess::Outcome;
+    Result result {QImage(), m_process.stop(outcome, limits)};
+    result.outOfTime = outcome == Outcome::Total;
+    result.givenUp = outcome != Outcome::Total && outcome != Outcome::Abandoned;
+    result.givenUpPixels = outcome == Outcome::Memory ? canvasPixels : 0;
+    m_canvas.release();
+    return result;
+}
+
+} // namespace DAvuroD

@@ -1,0 +1,170 @@
+// fake-svg-helper: an SVG helper that answers the program amiss, started
+// in place of tessivar-svg under a link whose name tells how:
+//   zero-length-packet, oversized-packet, closed-channel, wrong-kind,
+//   drawn-larger, huge-canvas, overflowing-canvas, descriptor-with-ready,
+//   descriptors-with-answer,
+//   too-many-descriptors, hang-before-ready, hang-after-ready, stopped:
+//     as they say, living on afterwards;
+//   greedy: draws nothing on canvases under a megapixel, and fills a
+//     gigabyte of memory for larger ones;
+//   probe: confined as the real helper, tries what drawing never needs and
+//     refuses each drawing with what came of it.
+#include "HelperChannel.h"
+#include "HelperConfinement.h"
+#include "SvgRequest.h"
+
+#include <QDataStream>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using DAvuroD::HelperChannel;
+using DAvuroD::SvgRequest;
+
+namespace {
+
+template <typename... Values> QByteArray message(const Values&... values)
+{
+    QByteArray data;
+    QDataStream out(&data, QIODevice::WriteOnly);
+    (out << ... << values);
+    return data;
+}
+
+// A message with three descriptors, more than the channel sends.
+void sendThreeDescriptors(char kind, const QByteArray& data, int fd)
+{
+    const QByteArray packet = kind + data;
+    iovec part {const_cast<char*>(packet.constData()), size_t(packet.size())};
+    msghdr header {};
+    header.msg_iov = &part;
+    header.msg_iovlen = 1;
+    alignas(cmsghdr) char control[CMSG_SPACE(3 * sizeof(int))] = {};
+    header.msg_control = control;
+    header.msg_controllen = sizeof(control);
+    cmsghdr* rights = CMSG_FIRSTHDR(&header);
+    rights->cmsg_level = SOL_SOCKET;
+    rights->cmsg_type = SCM_RIGHTS;
+    rights->cmsg_len = CMSG_LEN(3 * sizeof(int));
+    const int fds[] = {fd, fd, fd};
+    std::memcpy(CMSG_DATA(rights), fds, sizeof(fds));
+    ::sendmsg(STDIN_FILENO, &header, 0);
+}
+
+void liveOn()
+{
+    for (;;)
+        ::pause();
+}
+
+// Touches a gigabyte, slowly enough to be watched.
+void fillMemory()
+{
+    const size_t bytes = size_t(1) << 30;
+    auto* memory = static_cast<char*>(::malloc(bytes));
+    for (size_t i = 0; memory && i < bytes; i += 4096)
+        memory[i] = 1;
+    liveOn();
+}
+
+QString outcome(const char* what, bool done)
+{
+    return QString("%1 %2").arg(what, done ? "done" : std::strerror(errno));
+}
+
+// What came of each call the filter should refuse, and of a thread.
+QString probe()
+{
+    QStringList results;
+    results << outcome("socket", ::socket(AF_INET, SOCK_STREAM, 0) >= 0);
+    results << outcome(
+        "write", ::open("/tmp/fake-svg-helper-probe", O_WRONLY | O_CREAT, 0600) >= 0);
+    char* arguments[] = {const_cast<char*>("/bin/true"), nullptr};
+    results << outcome("exec", ::execv("/bin/true", arguments) == 0);
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    results << outcome("fork", child > 0);
+    results << outcome("signal", ::kill(::getppid(), 0) == 0);
+    bool ran = false;
+    std::thread([&ran] { ran = true; }).join();
+    results << QString("thread %1").arg(ran ? "done" : "failed");
+    return results.join(", ");
+}
+
+void answer(HelperChannel& channel, const QString& how, HelperChannel::Message& request)
+{
+    SvgRequest asked;
+    asked.fromMessage(request.data);
+    const QSize bound = asked.bound.isValid() ? asked.bound : QSize(16, 16);
+    const int canvas = request.fds.value(0, -1);
+    if (how == "zero-length-packet")
+        ::send(STDIN_FILENO, "", 0, 0);
+    else if (how == "oversized-packet")
+        channel.send(SvgRequest::Refused, QByteArray(70 << 10, 'x'));
+    else if (how == "closed-channel")
+        ::close(STDIN_FILENO);
+    else if (how == "wrong-kind")
+        channel.send(HelperChannel::readyKind);
+    else if (how == "drawn-larger")
+        channel.send(SvgRequest::Canvas, message(bound)),
+            channel.send(SvgRequest::Drawn, message(QSize(9000, 9000)));
+    else if (how == "overflowing-canvas")
+        channel.send(SvgRequest::Canvas, message(QSize(INT_MAX, INT_MAX)));
+    else if (how == "huge-canvas")
+        channel.send(SvgRequest::Canvas, message(QSize(65535, 65535))), fillMemory();
+    else if (how == "descriptors-with-answer")
+        channel.send(SvgRequest::Canvas, message(bound), {canvas, STDERR_FILENO});
+    else if (how == "too-many-descriptors")
+        sendThreeDescriptors(SvgRequest::Canvas, message(bound), canvas);
+    else if (how == "hang-after-ready")
+        liveOn();
+    else if (how == "stopped")
+        ::raise(SIGSTOP);
+    else if (how == "probe")
+        return (void)channel.send(SvgRequest::Refused, message(probe(), false));
+    else if (how == "greedy" && qint64(bound.width()) * bound.height() >= 1000000)
+        channel.send(SvgRequest::Canvas, message(bound)), fillMemory();
+    else if (how == "greedy")
+        return (void)(channel.send(SvgRequest::Canvas, message(bound))
+            && channel.send(SvgRequest::Drawn, message(bound)));
+    liveOn();
+}
+
+} // namespace
+
+int main(int, char** argv)
+{
+    const QString how = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+    if (how == "probe")
+        HelperConfinement::begin(STDIN_FILENO);
+    else
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    HelperChannel channel(STDIN_FILENO);
+    if (how == "hang-before-ready")
+        liveOn();
+    if (how == "probe" && !HelperConfinement::seal())
+        return 1;
+    const int spare = ::open("/dev/null", O_RDONLY);
+    if (how == "descriptor-with-ready")
+        channel.send(HelperChannel::readyKind, QByteArray(), {spare});
+    else
+        channel.send(HelperChannel::readyKind);
+    HelperChannel::Message request;
+    while (channel.receive(request)) {
+        answer(channel, how, request);
+        request.closeFds();
+    }
+    ::_exit(0);
+}

@@ -1,0 +1,343 @@
+#include "../common/RunawayBound.h"
+#include "../common/TestFolder.h"
+#include "DrawingProcesses.h"
+#include "HostileSvg.h"
+#include "PictureReader.h"
+#include "SvgClientPool.h"
+#include "Warnings.h"
+
+#include <QGuiApplication>
+#include <QScopeGuard>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using DAvuroD::PictureReader;
+using DAvuroD::SvgClientPool;
+
+namespace {
+
+int openFds()
+{
+    return QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size();
+}
+
+// The memory files of drawings that this program maps.
+int drawingMappings()
+{
+    QFile maps("/proc/self/maps");
+    return maps.open(QIODevice::ReadOnly) ? int(maps.readAll().count("memfd:svg-")) : -1;
+}
+
+QList<qint64> childPids()
+{
+    QList<qint64> pids;
+    for (const DrawingProcesses::Process& child : DrawingProcesses::anyChildren())
+        pids << child.pid;
+    return pids;
+}
+
+// The pool draws with a helper while it lives, then with its own again.
+class HelperInPlace
+{
+public:
+    explicit HelperInPlace(const QString& helper)
+        : m_before(SvgClientPool::instance().helper())
+    {
+        SvgClientPool::instance().setHelper(helper);
+    }
+
+    ~HelperInPlace()
+    {
+        SvgClientPool::instance().setHelper(m_before);
+    }
+
+private:
+    const QString m_before;
+};
+
+// A pipe with a writer that never writes while it lives; the drawing that
+// names it waits on it until then.
+class HeldPipe
+{
+public:
+    explicit HeldPipe(const QString& path)
+        : m_path(QFile::encodeName(path))
+    {
+        QFile::remove(path);
+        ::mkfifo(m_path.constData(), 0600);
+    }
+
+    ~HeldPipe()
+    {
+        release();
+    }
+
+    // What waits on it reads its end.
+    void release()
+    {
+        if (m_writer >= 0)
+            ::close(m_writer);
+        m_writer = -1;
+    }
+
+    // Whether a helper opened it to read; it then waits for what is written.
+    bool isRead()
+    {
+        if (m_writer < 0)
+            m_writer = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        return m_writer >= 0;
+    }
+
+private:
+    const QByteArray m_path;
+    int m_writer = -1;
+};
+
+QByteArray naming(const QString& file)
+{
+    return HostileSvg::drawing(
+        64, "<image width=\"64\" height=\"64\" xlink:href=\"" + file.toUtf8() + "\"/>");
+}
+
+QString fakeHelper(const TestFolder& folder, const QString& how)
+{
+    const QString link = folder.path(how);
+    QFile::remove(link);
+    QFile::link(QCoreApplication::applicationDirPath() + "/fake-svg-helper", link);
+    return link;
+}
+
+} // namespace
+
+// The program and its SVG helpers: the program reads each answer as from a
+// stranger and never waits past its limits, the helper runs confined, and
+// the GUI thread never waits behind other drawings.
+class TestSvgHelpers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void misbehavingHelperGivesAMissingPicture_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("reason");
+        // Drawings that wait on nothing are stopped in a moment; a hang is
+        // stopped once the helper waited for 5 s, never before.
+        QTest::addColumn<int>("waitsMs");
+        const QString amiss = "its helper answered amiss";
+        const QString hang = "was still waiting after 5 s";
+        QTest::newRow("a packet of no bytes") << "zero-length-packet" << amiss << 0;
+        QTest::newRow("a packet over 64 KiB") << "oversized-packet" << amiss << 0;
+        QTest::newRow("the channel closed while the helper lives on")
+            << "closed-channel" << amiss << 0;
+        QTest::newRow("an answer of the wrong kind") << "wrong-kind" << amiss << 0;
+        QTest::newRow("a drawing of 9000 x 9000 for 16 x 16") << "drawn-larger" << amiss << 0;
+        QTest::newRow("a canvas of 65535 x 65535 announced") << "huge-canvas" << amiss << 0;
+        QTest::newRow("a canvas of INT_MAX x INT_MAX announced")
+            << "overflowing-canvas" << amiss << 0;
+        QTest::newRow("a descriptor passed with Ready") << "descriptor-with-ready"
+                                                        << "did not start: " + amiss << 0;
+        QTest::newRow("descriptors passed with an answer")
+            << "descriptors-with-answer" << amiss << 0;
+        QTest::newRow("more descriptors than a message holds")
+            << "too-many-descriptors" << amiss << 0;
+        QTest::newRow("a hang before Ready") << "hang-before-ready"
+                                             << "did not start: " + hang << 5000;
+        QTest::newRow("a hang after Ready") << "hang-after-ready" << hang << 5000;
+        QTest::newRow("a helper stopped by a signal") << "stopped" << hang << 5000;
+    }
+
+    void misbehavingHelperGivesAMissingPicture()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, reason);
+        QFETCH(int, waitsMs);
+        // GIVEN a helper that answers amiss in place of the real one
+        const QString icon = m_files.write("icon.svg", HostileSvg::dashedIcon());
+        const HelperInPlace helper(fakeHelper(m_files, how));
+        const int fds = openFds();
+        const int mappings = drawingMappings();
+        const QList<qint64> children = childPids();
+        // WHEN a picture is read
+        const Warnings warnings;
+        QElapsedTimer clock;
+        clock.start();
+        const QImage image = PictureReader::readFitted(icon, QSize(16, 16));
+        const qint64 elapsed = clock.elapsed();
+        // THEN it is missing, for that reason, within the limits
+        QVERIFY(image.isNull());
+        QVERIFY2(warnings.all().contains(reason), qPrintable(warnings.all()));
+        QVERIFY2(elapsed >= waitsMs, qPrintable(QString::number(elapsed)));
+        QVERIFY2(elapsed < waitBoundMs(waitsMs + 1000), qPrintable(QString::number(elapsed)));
+        // AND no descriptor, process or mapping of it is left
+        QCOMPARE(openFds(), fds);
+        QCOMPARE(drawingMappings(), mappings);
+        QCOMPARE(childPids(), children);
+    }
+
+    void helperRefusesWhatDrawingNeverNeeds()
+    {
+        // GIVEN a helper confined as the real one, that tries what drawing never needs
+        const QString icon = m_files.write("icon.svg", HostileSvg::dashedIcon());
+        const HelperInPlace helper(fakeHelper(m_files, "probe"));
+        const Warnings warnings;
+        // WHEN it is asked to draw, THEN each try was refused, and threads still start
+        QVERIFY(PictureReader::readFitted(icon, QSize(16, 16)).isNull());
+        const QString refused = "Operation not permitted";
+        for (const char* call : {"socket", "write", "exec", "fork", "signal"})
+            QVERIFY2(
+                warnings.all().contains(call + QString(" ") + refused), qPrintable(warnings.all()));
+        QVERIFY2(warnings.all().contains("thread done"), qPrintable(warnings.all()));
+        QVERIFY(!QFile::exists("/tmp/fake-svg-helper-probe"));
+    }
+
+    void helperRunsConfined()
+    {
+        // GIVEN a variable of the program that drawing does not need, and
+        // helpers started anew
+        qputenv("TESSIVAR_PRIVATE", "the program's own");
+        const auto unset = qScopeGuard([] { qunsetenv("TESSIVAR_PRIVATE"); });
+        SvgClientPool::instance().setHelper(SvgClientPool::instance().helper());
+        // WHEN a helper draws, waiting on a pipe
+        HeldPipe pipe(m_files.path("held"));
+        const QString path = m_files.write("held.svg", naming("held"));
+        std::future<QImage> drawing
+            = std::async(std::launch::async, [path] { return PictureReader::read(path); });
+        QTRY_VERIFY_WITH_TIMEOUT(pipe.isRead(), waitBoundMs(2000));
+        // THEN its /proc entries show it confined
+        const QList<DrawingProcesses::Process> helpers = DrawingProcesses::children();
+        QVERIFY(!helpers.isEmpty());
+        for (const DrawingProcesses::Process& helper : helpers)
+            verifyConfined(helper.pid);
+        pipe.release();
+        QVERIFY(drawing.wait_for(std::chrono::milliseconds(waitBoundMs(5000)))
+            == std::future_status::ready);
+    }
+
+    void guiThreadNeverWaitsBehindOtherDrawings()
+    {
+        // GIVEN every helper of the pool waiting on a pipe
+        std::vector<std::unique_ptr<HeldPipe>> pipes;
+        std::vector<std::future<QImage>> others;
+        for (int i = 0; i < QThread::idealThreadCount(); ++i) {
+            const QString name = QString("pipe%1").arg(i);
+            pipes.push_back(std::make_unique<HeldPipe>(m_files.path(name)));
+            const QString path = m_files.write(name + ".svg", naming(name));
+            others.push_back(
+                std::async(std::launch::async, [path] { return PictureReader::read(path); }));
+        }
+        for (const std::unique_ptr<HeldPipe>& pipe : pipes)
+            QTRY_VERIFY_WITH_TIMEOUT(pipe->isRead(), waitBoundMs(2000));
+        // WHEN the GUI thread reads an icon
+        const QString icon = m_files.write("icon.svg", HostileSvg::dashedIcon());
+        QCOMPARE(PictureReader::read(icon).size(), QSize(16, 16));
+        // THEN it is drawn while they all still wait
+        for (std::future<QImage>& other : others)
+            QVERIFY(other.wait_for(std::chrono::seconds(0)) == std::future_status::timeout);
+        // AND a document's drawing that waits keeps within the document's 3 s
+        HeldPipe slowPipe(m_files.path("slow"));
+        QFile slow(m_files.write("slow.svg", naming("slow")));
+        QVERIFY(slow.open(QIODevice::ReadOnly));
+        PictureReader::Budget budget;
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(PictureReader::read(&slow, &budget).isNull());
+        QVERIFY(budget.outOfSvgTime);
+        QVERIFY2(budget.svgMs <= 0 && budget.svgMs > -runawayBoundMs(250),
+            qPrintable(QString::number(budget.svgMs)));
+        QVERIFY2(clock.elapsed() >= PictureReader::Budget::svgDrawingMs
+                && clock.elapsed() < waitBoundMs(PictureReader::Budget::svgDrawingMs),
+            qPrintable(QString::number(clock.elapsed())));
+        for (const std::unique_ptr<HeldPipe>& pipe : pipes)
+            pipe->release();
+        for (std::future<QImage>& other : others)
+            QVERIFY(other.wait_for(std::chrono::milliseconds(waitBoundMs(5000)))
+                == std::future_status::ready);
+    }
+
+    void givenUpDrawingIsNotDrawnAgain()
+    {
+        // GIVEN a drawing given up once its helper waited 5 s on a pipe
+        HeldPipe pipe(m_files.path("stuck"));
+        const QString path = m_files.write("stuck.svg", naming("stuck"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("was still waiting after 5 s"));
+        QVERIFY(PictureReader::read(path).isNull());
+        // WHEN it is read again, fitted, THEN it is refused without a wait
+        const Warnings warnings;
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(PictureReader::readFitted(path, QSize(16, 16)).isNull());
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(warnings.all().contains("was still waiting after 5 s (given up before)"),
+            qPrintable(warnings.all()));
+        // AND once the file is another, it is drawn
+        m_files.write("stuck.svg", HostileSvg::dashedIcon());
+        QCOMPARE(PictureReader::readFitted(path, QSize(16, 16)).size(), QSize(16, 16));
+    }
+
+    void memoryFailureBarsOnlyLargerCanvases()
+    {
+        // GIVEN a helper that needs too much memory for a canvas of a megapixel or more
+        const HelperInPlace helper(fakeHelper(m_files, "greedy"));
+        const QString path = m_files.write("greedy.svg", HostileSvg::dashedIcon());
+        const Warnings warnings;
+        // WHEN it fails at 2000 x 2000
+        QVERIFY(PictureReader::readFitted(path, QSize(2000, 2000)).isNull());
+        QVERIFY2(warnings.all().contains("needed more than"), qPrintable(warnings.all()));
+        // THEN a larger canvas is refused without drawing, and a smaller one is drawn
+        QVERIFY(PictureReader::readFitted(path, QSize(3000, 3000)).isNull());
+        QVERIFY2(warnings.all().contains("(given up before)"), qPrintable(warnings.all()));
+        QCOMPARE(PictureReader::readFitted(path, QSize(100, 100)).size(), QSize(100, 100));
+    }
+
+private:
+    void verifyConfined(qint64 pid)
+    {
+        const QByteArray status = procFile(pid, "status");
+        QVERIFY2(status.contains("NoNewPrivs:\t1"), status.constData());
+        QVERIFY2(status.contains("Seccomp:\t2"), status.constData());
+        const QByteArray limits = procFile(pid, "limits").simplified();
+        QVERIFY2(limits.contains("Max core file size 0 0 bytes"), limits.constData());
+        QVERIFY2(limits.contains("Max file size 0 0 bytes"), limits.constData());
+        QVERIFY2(limits.contains("Max open files 64 64 files"), limits.constData());
+        QVERIFY2(!limits.contains("Max cpu time unlimited"), limits.constData());
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+        QVERIFY2(!limits.contains("Max data size unlimited"), limits.constData());
+        QVERIFY2(!limits.contains("Max address space unlimited"), limits.constData());
+#endif
+        const QList<QByteArray> environment = procFile(pid, "environ").split('\0');
+        QVERIFY(environment.contains("QT_QPA_PLATFORM=offscreen"));
+        const QByteArrayList needed {"QT_QPA_PLATFORM", "HOME", "LANG", "LANGUAGE", "LC_ALL",
+            "LC_CTYPE", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS",
+            "XDG_CACHE_HOME", "FONTCONFIG_FILE", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT",
+            "LD_LIBRARY_PATH", "QT_PLUGIN_PATH", "ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS",
+            "TSAN_OPTIONS"};
+        for (const QByteArray& variable : environment) {
+            if (!variable.isEmpty())
+                QVERIFY2(
+                    needed.contains(variable.left(variable.indexOf('='))), variable.constData());
+        }
+    }
+
+    static QByteArray procFile(qint64 pid, const char* name)
+    {
+        QFile file(QString("/proc/%1/%2").arg(pid).arg(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    TestFolder m_files;
+};
+
+int main(int argc, char** argv)
+{
+    QGuiApplication application(argc, argv);
+    TestSvgHelpers test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_SvgHelpers.moc"
