@@ -1,12 +1,13 @@
 #include "PageTrial.h"
 
+#include "HelperProcess.h"
 #include "MemoryFile.h"
-#include "PageProcess.h"
 #include "PageRequest.h"
 #include "TextEditDocument.h"
 #include "TextEditReader.h"
 
 #include <QDataStream>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -21,11 +22,8 @@
 
 namespace {
 
-using Kind = PageProcess::Kind;
-using Message = PageProcess::Channel::Message;
-
-// The most the names of a page's pictures take: each stands in the page.
-constexpr qint64 maxNamesSize = qint64(TextEditReader::maxFileSize) * 4;
+using DAvuroD::HelperChannel;
+using DAvuroD::HelperProcess;
 
 QString besideProgram()
 {
@@ -33,12 +31,13 @@ QString besideProgram()
         + QLatin1String(PageTrial::helperName);
 }
 
-// The process, kept for the pages after; never deleted, as it ends with the
+// The helper, kept for the pages after; never deleted, as it ends with the
 // program. Held with the lock.
 std::mutex one;
-std::unique_ptr<PageProcess>& process()
+std::unique_ptr<HelperProcess>& helper()
 {
-    static auto* const kept = new std::unique_ptr<PageProcess>(new PageProcess(besideProgram()));
+    static auto* const kept
+        = new std::unique_ptr<HelperProcess>(std::make_unique<HelperProcess>(besideProgram()));
     return *kept;
 }
 
@@ -47,6 +46,11 @@ template <typename... Values> bool readInto(const QByteArray& data, Values&... v
     QDataStream in(data);
     (in >> ... >> values);
     return in.status() == QDataStream::Ok && in.atEnd();
+}
+
+QString notLaidOut(const QString& why)
+{
+    return PageTrial::tr("It could not be laid out: %1.").arg(why);
 }
 
 // The sizes the window's layout gives the pictures named, as the document
@@ -66,89 +70,94 @@ QVector<QSize> sizesOf(const QStringList& names, TextEditDocument* pictures)
     return sizes;
 }
 
-bool is(const Message& message, Kind kind)
+// A trial in the helper, its answers read as from a stranger: once the
+// names of pictures, as many as a page may name, then the measures or the
+// reader's refusal; anything else ends it.
+class Trial
 {
-    return message.kind == PageProcess::Channel::Kind(kind);
-}
-
-QString notLaidOut(const QString& why)
-{
-    return PageTrial::tr("It could not be laid out: %1.").arg(why);
-}
-
-QString stoppedWhy(PageProcess& page, PageProcess::Outcome outcome, qint64 residentBefore,
-    const PageProcess::Limits& limits)
-{
-    if (outcome == PageProcess::Outcome::Ended)
-        return notLaidOut(page.endedWhy());
-    page.kill();
-    switch (outcome) {
-    case PageProcess::Outcome::Cpu:
-        return PageTrial::tr("It takes longer than %1 s to lay out, more than this editor gives "
-                             "a page.")
-            .arg(limits.cpuMs / 1000.0);
-    case PageProcess::Outcome::Memory:
-        return PageTrial::tr("It needs more than %1 MB to lay out, more than this editor gives "
-                             "a page.")
-            .arg((limits.residentBytes - residentBefore) >> 20);
-    default:
-        return PageTrial::tr("It was still not laid out after waiting %1 s for its files.")
-            .arg(limits.waitingMs / 1000.0);
+public:
+    Trial(HelperProcess& helper, HelperProcess::Limits limits, int namesFile,
+        TextEditDocument* pictures)
+        : m_helper(helper)
+        , m_limits(limits)
+        , m_namesFile(namesFile)
+        , m_pictures(pictures)
+    {
     }
-}
 
-// Tells the process the sizes of the pictures it names; false when it
-// names them amiss or is gone.
-bool sendSizes(PageProcess& page, const QByteArray& namesFile, TextEditDocument* pictures)
-{
-    QStringList names;
-    if (!readInto(namesFile, names))
-        return false;
-    QByteArray sizes;
-    QDataStream out(&sizes, QIODevice::WriteOnly);
-    out << sizesOf(names, pictures);
-    const int file = MemoryFile::of(sizes);
-    const bool sent = file >= 0 && page.send(Kind::Pictures, QByteArray(), file);
-    if (file >= 0)
-        ::close(file);
-    return sent;
-}
-
-// The process's answers, read as from a stranger: the pictures' names
-// once, then the measures or the reader's refusal; anything else ends it.
-PageTrial::Result answer(PageProcess& page, const PageProcess::Limits& limits,
-    TextEditDocument* pictures, qreal mostHeight)
-{
-    const qint64 residentBefore = limits.residentBytes - PageTrial::memoryMargin;
-    bool sized = false;
-    for (;;) {
-        Message message;
-        const PageProcess::Outcome outcome = page.next(message, limits);
-        if (outcome != PageProcess::Outcome::Message)
-            return {stoppedWhy(page, outcome, residentBefore, limits)};
-        const int fd = message.fd;
-        const auto closeFd = qScopeGuard([fd] {
-            if (fd >= 0)
-                ::close(fd);
-        });
-        qreal height = 0;
-        qint64 ms = 0;
-        QString why;
-        if (is(message, Kind::Pictures) && !sized && message.data.isEmpty()
-            && sendSizes(page, MemoryFile::read(fd, maxNamesSize), pictures)) {
-            sized = true;
-            // The program's reading was no wait of the process.
-            page.restartWaiting();
-        } else if (is(message, Kind::Measured) && fd < 0 && readInto(message.data, height, ms)) {
-            return {height <= mostHeight ? QString() : TextEditReader::heightRefusal(), height, ms};
-        } else if (is(message, Kind::Refused) && fd < 0 && readInto(message.data, why)) {
-            return {why};
-        } else {
-            page.kill();
-            return {notLaidOut(QStringLiteral("its layout process answered amiss"))};
+    PageTrial::Result answer(qreal mostHeight)
+    {
+        for (;;) {
+            HelperChannel::Message message;
+            const HelperProcess::Outcome outcome = m_helper.next(message, m_limits);
+            if (outcome != HelperProcess::Outcome::Message)
+                return {stopped(outcome)};
+            qreal height = 0;
+            qint64 ms = 0;
+            QString why;
+            if (message.kind == PageRequest::Pictures && !m_sized && takeNames(message.data)) {
+                continue;
+            } else if (message.kind == PageRequest::Measured
+                && readInto(message.data, height, ms)) {
+                return {
+                    height <= mostHeight ? QString() : TextEditReader::heightRefusal(), height, ms};
+            } else if (message.kind == PageRequest::Refused && readInto(message.data, why)) {
+                return {why};
+            }
+            return {stopped(HelperProcess::Outcome::Amiss)};
         }
     }
-}
+
+private:
+    // The names the helper wrote into the program's file; their sizes go
+    // back. The program's reading is no wait of the helper's.
+    bool takeNames(const QByteArray& data)
+    {
+        qint64 length = 0;
+        QStringList names;
+        if (!readInto(data, length) || length <= 0 || length > PageRequest::maxNamesBytes
+            || !readInto(MemoryFile::head(m_namesFile, length), names)
+            || names.size() > PageRequest::maxNames)
+            return false;
+        m_sized = true;
+        QElapsedTimer reading;
+        reading.start();
+        QByteArray sizes;
+        QDataStream out(&sizes, QIODevice::WriteOnly);
+        out << sizesOf(names, m_pictures);
+        const int file = MemoryFile::of(sizes);
+        const bool sent = file >= 0 && m_helper.send(PageRequest::Sizes, QByteArray(), {file});
+        if (file >= 0)
+            ::close(file);
+        m_limits.waitMs += reading.elapsed();
+        m_limits.totalMs += reading.elapsed();
+        return sent;
+    }
+
+    QString stopped(HelperProcess::Outcome outcome)
+    {
+        const QString why = m_helper.stop(outcome, m_limits);
+        switch (outcome) {
+        case HelperProcess::Outcome::Cpu:
+        case HelperProcess::Outcome::Total:
+            return PageTrial::tr("It takes longer than %1 s to lay out, more than this editor "
+                                 "gives a page.")
+                .arg(PageTrial::cpuLimitMs / 1000.0);
+        case HelperProcess::Outcome::Memory:
+            return PageTrial::tr("It needs more than %1 MB to lay out, more than this editor "
+                                 "gives a page.")
+                .arg(PageTrial::memoryMargin >> 20);
+        default:
+            return notLaidOut(why);
+        }
+    }
+
+    HelperProcess& m_helper;
+    HelperProcess::Limits m_limits;
+    const int m_namesFile;
+    TextEditDocument* const m_pictures;
+    bool m_sized = false;
+};
 
 } // namespace
 
@@ -156,23 +165,30 @@ PageTrial::Result PageTrial::tried(const PageRequest& request, const QByteArray&
     TextEditDocument* pictures, qreal mostHeight)
 {
     const std::lock_guard<std::mutex> lock(one);
-    PageProcess& page = *process();
-    const QString why = page.start();
+    HelperProcess& page = *helper();
+    HelperProcess::Limits limits {cpuLimitMs, waitLimitMs, cpuLimitMs + waitLimitMs, 0};
+    bool outOfTime = false;
+    const QString why = page.begin(limits, outOfTime);
     if (!why.isEmpty())
         return Result {notLaidOut(why)};
-    PageProcess::Limits limits {cpuLimitMs, waitingLimitMs, page.residentBytes() + memoryMargin};
+    limits.residentBytes = page.residentBytes() + memoryMargin;
     const int file = MemoryFile::of(content);
-    page.restartClocks();
-    const bool sent = file >= 0 && page.send(Kind::Page, request.toMessage(), file);
-    if (file >= 0)
-        ::close(file);
-    if (!sent)
-        return Result {notLaidOut(page.endedWhy())};
-    return answer(page, limits, pictures, mostHeight);
+    const int names = MemoryFile::sized(PageRequest::maxNamesBytes);
+    const auto closeFiles = qScopeGuard([file, names] {
+        for (const int fd : {file, names}) {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    });
+    if (file < 0 || names < 0)
+        return Result {notLaidOut(tr("no memory for its bytes"))};
+    if (!page.send(PageRequest::Page, request.toMessage(), {file, names}))
+        return Result {notLaidOut(page.stop(HelperProcess::Outcome::Ended, limits))};
+    return Trial(page, limits, names, pictures).answer(mostHeight);
 }
 
 void PageTrial::setHelper(const QString& path)
 {
     const std::lock_guard<std::mutex> lock(one);
-    process() = std::make_unique<PageProcess>(path);
+    helper() = std::make_unique<HelperProcess>(path);
 }
