@@ -184,6 +184,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         check(reader.form().encode(*document, &written).isEmpty() && written == bytes);
         check(document->blockCount()
             <= TextEditReader::maxLineWork / TextEditReader::plainParagraphWork);
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+            check(UnbrokenRun::longest(block.text()) <= UnbrokenRun::maxLength);
     } else {
         // A page the page helper laid out within its limits, set as the editor sets it.
         document->setHtml(reader.text());
@@ -192,7 +194,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     document->setTextWidth(PageRequest::width);
     check(document->size().width() >= 0
         && qAbs(document->size().height()) <= TextEditReader::maxHeight);
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
-        check(UnbrokenRun::longest(block.text()) <= UnbrokenRun::maxLength);
     return 0;
 }

@@ -50,7 +50,7 @@ template <typename... Values> bool readInto(const QByteArray& data, Values&... v
 
 QString notLaidOut(const QString& why)
 {
-    return PageTrial::tr("It could not be laid out: %1.").arg(why);
+    return PageTrial::tr("It could not be laid out in this editor: %1.").arg(why);
 }
 
 // The sizes the window's layout gives the pictures named, as the document
