@@ -154,6 +154,8 @@ private slots:
         pages.append({"a list of 9,000 items", "<ul>" + repeated("<li>x", 9000) + "</ul>"});
         pages.append({"a list of 40,000 items", "<ul>" + repeated("<li>x", 40000)});
         pages.append({"5,000 nested tables", nestedTables(5000)});
+        pages.append({"60 tables of margin-top -1e6",
+            repeated("<table style=\"margin-top:-1e6px\"><tr><td>x</table>", 60)});
         pages.append(
             {"5,000 pictures in one paragraph", "<p>" + repeated("<img src=\"a.png\">", 5000)});
         pages.append({"30,000 lines of 300-pixel letters", tallLines()});
@@ -267,7 +269,8 @@ private slots:
             answer.windowMs < runawayBoundMs(1000), qPrintable(QString::number(answer.windowMs)));
         const qreal height = textArea(&window)->document()->size().height();
         if (answer.message.isEmpty()) {
-            QVERIFY2(height <= TextEditReader::maxHeight, qPrintable(QString::number(height)));
+            QVERIFY2(
+                qAbs(height) <= TextEditReader::maxHeight, qPrintable(QString::number(height)));
             return;
         }
         // A page deep enough to crash Qt's layout crashes the page process only.

@@ -95,15 +95,14 @@ public:
             qreal height = 0;
             qint64 ms = 0;
             QString why;
-            if (message.kind == PageRequest::Pictures && !m_sized && takeNames(message.data)) {
+            if (message.kind == PageRequest::Pictures && !m_sized && takeNames(message.data))
                 continue;
-            } else if (message.kind == PageRequest::Measured
-                && readInto(message.data, height, ms)) {
-                return {
-                    height <= mostHeight ? QString() : TextEditReader::heightRefusal(), height, ms};
-            } else if (message.kind == PageRequest::Refused && readInto(message.data, why)) {
+            // Up or down: margins below zero lay a document out upwards.
+            if (message.kind == PageRequest::Measured && readInto(message.data, height, ms))
+                return {qAbs(height) <= mostHeight ? QString() : TextEditReader::heightRefusal(),
+                    height, ms};
+            if (message.kind == PageRequest::Refused && readInto(message.data, why))
                 return {why};
-            }
             return {stopped(HelperProcess::Outcome::Amiss)};
         }
     }

@@ -42,7 +42,8 @@ public:
     // the helper set before ends.
     static void setHelper(const QString& path);
 
-    // The page tried, up to mostHeight, its pictures read by the document.
+    // The page tried, up to mostHeight up or down, its pictures read by the
+    // document.
     static Result tried(const PageRequest& request, const QByteArray& content,
         TextEditDocument* pictures, qreal mostHeight);
 };
