@@ -1,9 +1,9 @@
 // The rich-text editor's Open, as the command does it: a file read, a page
-// tried in the page process first, then shown in the editor's text area at
+// tried in the page helper first, then shown in the editor's text area at
 // 800 x 600, laid out whole and painted; beside a bare QTextEdit given the
 // same file. Goal: a page within 2.25 times the bare QTextEdit's time (the
-// page process's layout and the window's), plain text within 1.25 times; a
-// page refused within the page process's limits. "refused" tells whether
+// page helper's layout and the window's), plain text within 1.25 times; a
+// page refused within the page helper's limits. "refused" tells whether
 // the editor refused the file. TESSIVAR_RICHTEXT_PAGES may name a file
 // listing pages of the machine, one path a line, each then measured too.
 #include "../tests/common/HostileHtml.h"

@@ -9,7 +9,7 @@
 class TextEditDocument;
 struct PageRequest;
 
-// The page process's side of a page trial: reads a page's bytes with the
+// The page helper's side of a page trial: reads a page's bytes with the
 // editor's own reader, builds its document as the window would and lays it
 // out at the request's width, its pictures at the sizes the program read for
 // them, so that the program learns what the layout takes before the window

@@ -1058,7 +1058,7 @@ private slots:
         offer->setData(format, offered);
         qint64 milliseconds = 0;
         const QString message = pasteAnswered(&window, offer, &milliseconds);
-        // THEN it is refused within the page process's limits, says why and leaves the document
+        // THEN it is refused within the page helper's limits, says why and leaves the document
         QVERIFY2(message.startsWith("The text was not inserted.\n") && message.contains(reason),
             qPrintable(message));
         QVERIFY2(milliseconds < waitBoundMs(3000), qPrintable(QString::number(milliseconds)));

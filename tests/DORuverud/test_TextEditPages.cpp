@@ -251,7 +251,7 @@ private slots:
     // GIVEN a page that costs Qt's layout more than a moment, or lays out
     // taller than it can draw
     // WHEN it is opened, or pasted
-    // THEN the window answers within the page process's limits: it refuses
+    // THEN the window answers within the page helper's limits: it refuses
     // the page with the reason and keeps its document, or shows it within the
     // height Qt can draw, its own work a moment
     void hostilePagesAreAnsweredWithinTheLimits()
@@ -273,7 +273,7 @@ private slots:
                 qAbs(height) <= TextEditReader::maxHeight, qPrintable(QString::number(height)));
             return;
         }
-        // A page deep enough to crash Qt's layout crashes the page process only.
+        // A page deep enough to crash Qt's layout crashes the page helper only.
         QVERIFY2(answer.message.contains("to lay out, more than this editor gives a page")
                 || answer.message.contains("It is taller than this editor can lay out.")
                 || answer.message.contains(

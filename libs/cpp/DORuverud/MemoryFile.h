@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-// What travels between the program and its page process as a file in memory:
+// What travels between the program and its page helper as a file in memory:
 // the bytes of a page and what its pictures are named and sized.
 class MemoryFile
 {

@@ -37,7 +37,7 @@ public:
     // Also forgets the pictures read, so that they are read again as they are now.
     void clear() override;
     // From now on each picture shows as missing, unread, unless added as a
-    // resource: in the page process, which lays a page out with pictures of
+    // resource: in the page helper, which lays a page out with pictures of
     // the sizes the program read.
     void leavePicturesUnread();
     // Why pictures show as missing, once one was left out since the document

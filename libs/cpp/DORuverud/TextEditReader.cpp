@@ -129,14 +129,9 @@ TextEditReader::TextEditReader(const QMimeData* source, bool acceptRich, const Q
     else
         m_text = m_rich ? source->html() : source->text();
     const InsertionParagraph place(at, moved);
-    PageRequest request;
-    request.source = qtRich ? PageRequest::Source::QtRichText : PageRequest::Source::Html;
-    request.font = at.document()->defaultFont();
-    request.tables = tablesAround(place.place());
     setRefusal(m_text.size() > maxFileSize ? sizeRefusal()
-            : m_rich                       ? pageRefusal(
-                                        request, source->data(qtRich ? qrichtext : QStringLiteral("text/html")), &place)
-                     : plainRefusal(&place, nullptr));
+            : m_rich                       ? richPasteRefusal(source, qtRich, place)
+                                           : plainRefusal(&place, nullptr));
 }
 
 TextEditReader::~TextEditReader() = default;
@@ -201,8 +196,20 @@ QString TextEditReader::sizeRefusal()
     return tr("It is larger than %1 MiB, more than this editor can show.").arg(maxFileSize >> 20);
 }
 
-// The pictures the page process asks about are read by the document, which
-// the window shows. The page process builds it; the program once it is shown.
+// Tried in the bytes offered, inside as many tables as stand around the place.
+QString TextEditReader::richPasteRefusal(
+    const QMimeData* source, bool qtRich, const InsertionParagraph& place)
+{
+    PageRequest request;
+    request.source = qtRich ? PageRequest::Source::QtRichText : PageRequest::Source::Html;
+    request.font = m_document->defaultFont();
+    request.tables = tablesAround(place.place());
+    return pageRefusal(
+        request, source->data(qtRich ? qrichtext : QStringLiteral("text/html")), &place);
+}
+
+// The pictures the page helper asks about are read by the document, which
+// the window shows. The page helper builds it; the program once it is shown.
 QString TextEditReader::pageRefusal(
     const PageRequest& request, const QByteArray& content, const InsertionParagraph* place)
 {

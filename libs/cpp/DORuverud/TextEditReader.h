@@ -17,8 +17,8 @@ struct PageRequest;
 // as HTML when it is a page, else as plain text. Refuses what the
 // editor cannot show whole, and plain text it cannot write back as it was
 // (zip and other binary files, zero bytes). A page is tried in the page
-// process first (PageTrial), which lays it out within its limits, and is
-// built only once that process finished it; plain text is bounded here, by
+// helper first (PageTrial), which lays it out within its limits, and is
+// built only once the helper finished it; plain text is bounded here, by
 // its lines, its height and its unbroken runs, as measured.
 class TextEditReader
 {
@@ -26,7 +26,7 @@ class TextEditReader
 
 public:
     // Where it reads: in the program, a page is tried before it is built;
-    // in the page process, which tries it, it is built untried, and its
+    // in the page helper, which tries it, it is built untried, and its
     // pictures are left for the program to read (PageLayout).
     enum class Side : qint8 { Program, PageProcess };
 
@@ -86,11 +86,12 @@ private:
     // These return why the content is refused, or an empty text.
     QString read(const QByteArray& data, const QString& fileName);
     QString decode(const QByteArray& data, const QString& fileName);
-    // Tries a page, then builds it; bounds plain text, inserted at the place
-    // (null for a file), and a file's plain text written back as its bytes,
-    // then builds it.
+    // Tries a page, which only the page helper builds here; bounds plain
+    // text, inserted at the place (null for a file), and a file's plain text
+    // written back as its bytes, then builds it.
     QString pageRefusal(
         const PageRequest& request, const QByteArray& content, const InsertionParagraph* place);
+    QString richPasteRefusal(const QMimeData* source, bool qtRich, const InsertionParagraph& place);
     QString plainRefusal(const InsertionParagraph* place, const QByteArray* file);
     QString unfaithfulRefusal() const;
     static QString sizeRefusal();
