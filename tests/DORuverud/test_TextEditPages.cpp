@@ -154,6 +154,7 @@ private slots:
         pages.append({"a list of 9,000 items", "<ul>" + repeated("<li>x", 9000) + "</ul>"});
         pages.append({"a list of 40,000 items", "<ul>" + repeated("<li>x", 40000)});
         pages.append({"5,000 nested tables", nestedTables(5000)});
+        pages.append({"16 nested tables", nestedTables(16)});
         pages.append({"60 tables of margin-top -1e6",
             repeated("<table style=\"margin-top:-1e6px\"><tr><td>x</table>", 60)});
         pages.append(
