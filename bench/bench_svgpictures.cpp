@@ -1,9 +1,9 @@
 // SVG pictures: every SVG of this machine read through PictureReader, which
-// has a drawing process draw it, beside Qt's own image reader in this
+// has its helper process draw it, beside Qt's own image reader in this
 // process, at its own size and fitted into 256 x 256; the first drawing of a
 // run, which waits for its process to start; a folder view of them all;
 // and drawings made slow to read or draw, or to fill the memory, with the
-// peak memory of this program and of its drawing processes.
+// peak memory of this program and of its helpers.
 #include "../tests/common/GuiStalls.h"
 #include "../tests/common/PeakMemory.h"
 #include "../tests/graphics/HostilePicture.h"
@@ -430,7 +430,8 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt's warnings on the machine's drawings, here and in the drawing processes.
+    // Qt's warnings on the machine's drawings here; the helpers, given only
+    // what drawing needs, tell theirs.
     qputenv("QT_LOGGING_RULES", "qt.svg=false");
     if (qEnvironmentVariableIsSet(QtSvgReader::tryVariable)) {
         QGuiApplication app(argc, argv);

@@ -10,7 +10,8 @@
 class HelperConfinement
 {
 public:
-    // First thing in main: no new privileges, and its end with the program,
+    // First thing in main: no new privileges, writes past the file size
+    // limit failing rather than ending it, and its end with the program,
     // which it also ends with once the program closes the channel, even
     // while it works or waits on a file; it ends at once where the program
     // is already gone.

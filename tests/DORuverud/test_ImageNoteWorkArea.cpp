@@ -646,6 +646,71 @@ private slots:
             App::theApp()->saveDirPath(), accepted ? QFileInfo(file).absolutePath() : workFolder);
     }
 
+    void saveTakesTheOpenNoteAsAccepted_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("note typed") << "Note" << true;
+        QTest::newRow("empty note") << "" << true;
+        QTest::newRow("save cancelled") << "Note" << false;
+    }
+
+    // Saving while a note is open writes its text as Accept would, and no
+    // pixel of the box, its buttons or its dashed frame.
+    void saveTakesTheOpenNoteAsAccepted()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, accepted);
+        // GIVEN a note typed into an open text box
+        QTemporaryDir dir;
+        const QString file = dir.filePath("note.png");
+        ImageNoteWorkArea reference(nullptr);
+        reference.slotSetPixmap(QPixmap::fromImage(knownPicture()));
+        for (ImageNoteWorkArea* area : {m_area.get(), &reference}) {
+            area->slotSetColor(red);
+            area->slotSetMode(Mode::Text);
+            clickOrDrag(area, QPoint(50, 60), QPoint(50, 60));
+            QTest::keyClicks(area->findChild<NoteEditWidget*>()->textEdit(), typed);
+        }
+        auto* textBox = m_area->findChild<NoteEditWidget*>();
+        const QRect buttons(
+            textBox->findChild<QPushButton*>("NoteEditWidgetAccept")->mapTo(m_area.get(), QPoint()),
+            QPoint(textBox->geometry().right(), textBox->geometry().bottom()));
+        // AND the same note accepted on another area
+        QTest::mouseClick(
+            reference.findChild<QPushButton*>("NoteEditWidgetAccept"), Qt::LeftButton);
+        // WHEN the picture is saved
+        whenModal(fileDialogAnswer(file, accepted));
+        m_area->slotSave();
+        // THEN a cancelled save leaves the note open as it was
+        QCOMPARE(textBox->isHidden(), accepted);
+        QCOMPARE(QFileInfo::exists(file), accepted);
+        if (!accepted) {
+            QCOMPARE(textBox->textEdit()->toPlainText(), typed);
+            return;
+        }
+        // AND the file holds the picture with the accepted text, which differs
+        // from the bare picture only in the text's place, above the buttons
+        const QImage saved = QImage(file).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(saved, shown(reference));
+        QCOMPARE(shown(*m_area), saved);
+        const QImage bare = knownPicture();
+        QRect changed;
+        for (int y = 0; y < saved.height(); ++y) {
+            for (int x = 0; x < saved.width(); ++x) {
+                if (saved.pixel(x, y) != bare.pixel(x, y))
+                    changed |= QRect(x, y, 1, 1);
+            }
+        }
+        QCOMPARE(changed.isEmpty(), typed.isEmpty());
+        QVERIFY(changed.isEmpty() || QRect(53, 63, 217, 87).contains(changed));
+        QVERIFY(!changed.intersects(buttons));
+        // AND the text is one step, which undo takes back
+        QVERIFY(!m_area->isDirty());
+        m_area->slotUndo();
+        QCOMPARE(shown(*m_area), bare);
+    }
+
     void dragOffersThePictureAsAFile_data()
     {
         QTest::addColumn<int>("taken");

@@ -1,6 +1,7 @@
 #include "../common/PaintedParts.h"
 #include "App.h"
 #include "ChordStandardView.h"
+#include "ChordTabView.h"
 #include "ChordsButtonsPanel.h"
 #include "MainPage.h"
 #include "StartupSequence.h"
@@ -102,16 +103,85 @@ QStringList lineFaults(const Mark& mark, const Diagram& diagram)
     return found;
 }
 
-// Numbers side by side read apart: half their height clear between them.
+bool isNumber(const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral("^\"?\\d+\"?$"));
+    return number.match(text).hasMatch();
+}
+
+// The clear pixels between two boxes side by side, or one above the other;
+// -1 when they do not stand so.
+int besideGap(const QRect& a, const QRect& b)
+{
+    if (a.bottom() < b.top() || b.bottom() < a.top())
+        return -1;
+    return qMax(a.left() - b.right(), b.left() - a.right()) - 1;
+}
+
+int belowGap(const QRect& a, const QRect& b)
+{
+    if (a.right() < b.left() || b.right() < a.left())
+        return -1;
+    return qMax(a.top() - b.bottom(), b.top() - a.bottom()) - 1;
+}
+
+// Numbers side by side read apart, three quarters of their height clear
+// between them; a number stands half its height clear of a dot, ring or
+// cross above it.
 bool crowded(const Mark& mark, const Mark& other)
 {
-    static const QRegularExpression number(QStringLiteral("^\"\\d+\"$"));
-    if (!number.match(mark.what).hasMatch() || !number.match(other.what).hasMatch()
-        || mark.box.bottom() < other.box.top() || other.box.bottom() < mark.box.top())
+    const bool markNumber = isNumber(mark.what);
+    if (markNumber && isNumber(other.what)) {
+        const int between = besideGap(mark.box, other.box);
+        return between >= 0 && between * 4 < 3 * qMin(mark.box.height(), other.box.height());
+    }
+    const Mark& number = markNumber ? mark : other;
+    const Mark& marker = markNumber ? other : mark;
+    if (!isNumber(number.what) || marker.what.startsWith(QLatin1Char('"')))
         return false;
-    const int between
-        = qMax(mark.box.left() - other.box.right(), other.box.left() - mark.box.right());
-    return between <= qMin(mark.box.height(), other.box.height()) / 2;
+    const int between = belowGap(number.box, marker.box);
+    return between >= 0 && between * 2 < number.box.height();
+}
+
+// The centres of parallel lines, one for lines drawn over each other (the
+// nut over the window's first line).
+QList<int> centres(const QList<QRect>& lines, bool across)
+{
+    QList<int> found;
+    for (const QRect& line : lines) {
+        const int centre = across ? line.center().y() : line.center().x();
+        if (std::none_of(
+                found.begin(), found.end(), [centre](int c) { return qAbs(c - centre) <= 3; }))
+            found << centre;
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+// A cell is between 0.35 and 0.8 times as high as it is wide, give or take
+// a pixel; the fret numbers stand no further under the lowest string than a
+// dot's and a number's height.
+QStringList shapeFaults(const Diagram& diagram)
+{
+    const QList<int> strings = centres(diagram.across, true);
+    const QList<int> frets = centres(diagram.down, false);
+    if (strings.size() < 2 || frets.size() < 2)
+        return {QStringLiteral("no grid")};
+    QStringList found;
+    const double high = double(strings.last() - strings.first()) / (strings.size() - 1);
+    const double wide = double(frets.last() - frets.first()) / (frets.size() - 1);
+    if (high < 0.35 * wide - 1 || high > 0.8 * wide + 1)
+        found << QStringLiteral("cells of %1 × %2").arg(wide).arg(high);
+    int dot = 0;
+    for (const Mark& mark : diagram.marks) {
+        if (!mark.what.startsWith(QLatin1Char('"')))
+            dot = qMax(dot, mark.box.height());
+    }
+    for (const Mark& mark : diagram.marks) {
+        if (isNumber(mark.what) && mark.box.top() - strings.last() > dot + mark.box.height())
+            found << describe(mark.what, mark.box) + QStringLiteral(" far under the grid");
+    }
+    return found;
 }
 
 QStringList faults(const Diagram& diagram, const QRect& view)
@@ -140,21 +210,98 @@ QStringList faults(const Diagram& diagram, const QRect& view)
     return found;
 }
 
+// The texts of a tablature (the name, the numbers, T, A and B) and its lines.
+struct Tablature
+{
+    QList<Mark> texts;
+    QList<QRect> lines;
+};
+
+Tablature tablatureOf(const PaintedParts& painted)
+{
+    Tablature tablature;
+    for (const PaintedParts::Part& part : painted.parts) {
+        if (part.kind == PaintedParts::Kind::Text)
+            tablature.texts.append({part.text, part.box, false});
+        else if (part.kind == PaintedParts::Kind::Line)
+            tablature.lines.append(part.box);
+    }
+    return tablature;
+}
+
+// Along the string line through a number, the line's pixels cover at most
+// half of the number's span, and in the picture the line stops short of it:
+// the pixels beside the number on the line are light.
+QStringList clearingFaults(const Mark& number, const Tablature& tablature, const QImage& image)
+{
+    const int middle = number.box.center().y();
+    int y = -1;
+    for (const QRect& line : tablature.lines) {
+        const int at = line.center().y();
+        if (line.width() > line.height() && at >= number.box.top() && at <= number.box.bottom()
+            && (y < 0 || qAbs(at - middle) < qAbs(y - middle)))
+            y = at;
+    }
+    if (y < 0)
+        return {describe(number.what, number.box) + QStringLiteral(" stands on no line")};
+    int covered = 0;
+    for (const QRect& line : tablature.lines) {
+        if (line.top() <= y && line.bottom() >= y)
+            covered += qMax(0,
+                qMin(line.right(), number.box.right()) - qMax(line.left(), number.box.left()) + 1);
+    }
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    if (covered * 2 > number.box.width() || qGray(row[number.box.left() - 1]) < 128
+        || qGray(row[number.box.right() + 1]) < 128)
+        return {describe(number.what, number.box) + QStringLiteral(" is crossed by its line")};
+    return {};
+}
+
+// Every text inside the view and apart from the others and from every line;
+// two numbers a quarter of their height apart; each number cleared from its
+// line in the painted picture.
+QStringList tablatureFaults(const Tablature& tablature, const QRect& view, const QImage& image)
+{
+    QStringList found;
+    const QRect inside = view.adjusted(1, 1, -1, -1);
+    for (int i = 0; i < tablature.texts.size(); ++i) {
+        const Mark& text = tablature.texts.at(i);
+        if (!inside.contains(text.box))
+            found << describe(text.what, text.box) + QStringLiteral(" touches the edge");
+        for (int j = i + 1; j < tablature.texts.size(); ++j) {
+            const Mark& other = tablature.texts.at(j);
+            const int between = belowGap(text.box, other.box);
+            if (!apart(text.box, other.box)
+                || (isNumber(text.what) && isNumber(other.what) && between >= 0
+                    && between * 4 < text.box.height()))
+                found << describe(text.what, text.box) + QStringLiteral(" meets ")
+                        + describe(other.what, other.box);
+        }
+        for (const QRect& line : tablature.lines) {
+            if (!apart(text.box, line))
+                found << describe(text.what, text.box)
+                        + describe(QStringLiteral(" meets a line"), line);
+        }
+        if (isNumber(text.what))
+            found += clearingFaults(text, tablature, image);
+    }
+    return found;
+}
+
 // Whether the parts account for every pixel the view really paints: the
 // picture of the view shows nothing outside their boxes. Smoothing on the
 // view's opaque white may leave a trace a part drawn alone rounds away.
-bool partsCoverThePicture(QWidget* view, const PaintedParts& painted, QImage* image)
+bool partsCoverThePicture(QImage image, const PaintedParts& painted)
 {
-    view->render(image);
-    QPainter painter(image);
+    QPainter painter(&image);
     for (const PaintedParts::Part& part : painted.parts) {
         if (part.kind != PaintedParts::Kind::Rect)
             painter.fillRect(part.box, Qt::white);
     }
     painter.end();
-    for (int y = 0; y < image->height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image->constScanLine(y));
-        if (std::any_of(line, line + image->width(), [](QRgb pixel) { return qGray(pixel) < 250; }))
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        if (std::any_of(line, line + image.width(), [](QRgb pixel) { return qGray(pixel) < 250; }))
             return false;
     }
     return true;
@@ -172,10 +319,13 @@ QButtonGroup* groupOf(const VADirur::ChordsButtonsPanel* panel, int buttons)
 } // namespace
 
 // Every chord of every instrument, named as the selector names it, drawn in
-// the main window at its least, its first and a large screen's
+// the main window at its least, its first, a desktop's and a large screen's
 // size, and at its least width or height on that screen: every name,
 // number, dot, ring and cross of the diagram lies inside the view, clear of
-// its edge, of the others and of the lines.
+// its edge, of the others and of the lines, in cells of a diagram's
+// proportions with the numbers just under them. On the fretted pages every
+// name, number and letter of the tablature lies clear of the others and of
+// the lines, each number on its line cleared behind it.
 class TestChordDiagrams : public QObject
 {
     Q_OBJECT
@@ -213,6 +363,7 @@ void TestChordDiagrams::everyChordShowsWhole_data()
         const QString item = QString(instrument) + "Item";
         QTest::addRow("%s at the least size", instrument) << item << QSize(0, 0);
         QTest::addRow("%s at 620 × 620", instrument) << item << QSize(620, 620);
+        QTest::addRow("%s at 1600 × 1200", instrument) << item << QSize(1600, 1200);
         QTest::addRow("%s at 2560 × 1600", instrument) << item << QSize(2560, 1600);
         QTest::addRow("%s at the least width, 1600 high", instrument) << item << QSize(0, 1600);
         QTest::addRow("%s 2560 wide at the least height", instrument) << item << QSize(2560, 0);
@@ -233,16 +384,19 @@ void TestChordDiagrams::everyChordShowsWhole()
     QCOMPARE(m_window->size(), wanted);
     QWidget* page = m_window->findChild<QStackedWidget*>()->currentWidget();
     auto* view = page->findChild<VADirur::ChordStandardView*>();
+    auto* tabView = page->findChild<VADirur::ChordTabView*>();
+    const bool fretted = item != QLatin1String("PianoItem");
     auto* panel = page->findChild<VADirur::ChordsButtonsPanel*>();
     QButtonGroup* roots = groupOf(panel, VADirur::ChordsButtonsPanel::RootLabelCount);
     QButtonGroup* types = groupOf(panel, VADirur::ChordsButtonsPanel::TypeLabelCount);
-    QVERIFY(view && roots && types);
+    QVERIFY(view && tabView && roots && types);
     QSet<int> chords;
     connect(panel, &VADirur::ChordsButtonsPanel::chordChanged, view,
         [&chords](int index) { chords << index; });
 
     QStringList found;
     QImage picture(view->size(), QImage::Format_RGB32);
+    QImage tabPicture(tabView->size(), QImage::Format_RGB32);
     for (QAbstractButton* root : roots->buttons()) {
         // Each root once: its sharp name, the wider, rather than its flat one.
         const int drawn = chords.size();
@@ -255,10 +409,23 @@ void TestChordDiagrams::everyChordShowsWhole()
             type->click();
             const PaintedParts painted(view);
             const QString chord = panel->currentChord() + QStringLiteral(": ");
-            for (const QString& fault : faults(diagramOf(painted), view->rect()))
+            const Diagram diagram = diagramOf(painted);
+            for (const QString& fault : faults(diagram, view->rect()))
                 found << chord + fault;
-            if (!partsCoverThePicture(view, painted, &picture))
+            view->render(&picture);
+            if (!partsCoverThePicture(picture, painted))
                 found << chord + QStringLiteral("painted more than its parts");
+            if (!fretted)
+                continue;
+            for (const QString& fault : shapeFaults(diagram))
+                found << chord + fault;
+            const PaintedParts tabPainted(tabView);
+            tabView->render(&tabPicture);
+            if (!partsCoverThePicture(tabPicture, tabPainted))
+                found << chord + QStringLiteral("tablature painted more than its parts");
+            for (const QString& fault :
+                tablatureFaults(tablatureOf(tabPainted), tabView->rect(), tabPicture))
+                found << chord + QStringLiteral("tablature: ") + fault;
         }
     }
     disconnect(panel, nullptr, view, nullptr);

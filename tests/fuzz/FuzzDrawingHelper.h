@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-// Draws the SVGs as the program does, in the drawing helper of the plain
-// build, which TESSIVAR_SVG_HELPER names: Qt's renderer runs there within
-// the limits of a drawing process, while libFuzzer's -timeout and
+// Draws the SVGs as the program does, in the SVG helper of the plain build,
+// which TESSIVAR_SVG_HELPER names: Qt's renderer runs there within the
+// limits of the helper, while libFuzzer's -timeout and
 // -rss_limit_mb hold the fuzzer's own process. A run does not start without it.
 inline void useBuildsDrawingHelper()
 {

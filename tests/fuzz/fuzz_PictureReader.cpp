@@ -118,11 +118,12 @@
 //   open('nested-800.svg', 'wb').write(nested(800))
 //   open('style-rules.svg', 'wb').write(svg(64, '<style>' + '/**/a{}' * 1000000 + '</style><rect width=\"64\" height=\"64\"/>'))")
 // The run, with fontconfig's caches kept out of the leak check. Each input
-// is drawn twice, whole and fitted, each within 2 s of its process's CPU
-// time or 5 s of waiting, so within the timeout:
+// is drawn twice, whole and fitted, each within 2 s of its helper's CPU
+// time or 5 s of waiting, which a busy machine stretches on the wall clock
+// that the timeout counts:
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   export TESSIVAR_SVG_HELPER=$PWD/build/Tessivar/MacOS/tessivar-svg
-//   mkdir -p /tmp/corpus_pictures && QT_LOGGING_RULES='*=false' /tmp/fuzz_PictureReader -max_total_time=600 -timeout=10 \
+//   mkdir -p /tmp/corpus_pictures && QT_LOGGING_RULES='*=false' /tmp/fuzz_PictureReader -max_total_time=600 -timeout=60 \
 //     -rss_limit_mb=2048 /tmp/corpus_pictures /tmp/seeds_pictures
 // clang-format on
 //

@@ -218,6 +218,24 @@ private slots:
             == std::future_status::ready);
     }
 
+    void warningsIntoAFileCostNoDrawing()
+    {
+        // GIVEN this program's standard error a file, which its helpers share
+        QFile log(m_files.path("errors.log"));
+        QVERIFY(log.open(QIODevice::WriteOnly));
+        const int standardError = ::dup(STDERR_FILENO);
+        ::dup2(log.handle(), STDERR_FILENO);
+        const auto restore = qScopeGuard([standardError] {
+            ::dup2(standardError, STDERR_FILENO);
+            ::close(standardError);
+        });
+        SvgClientPool::instance().setHelper(SvgClientPool::instance().helper());
+        // WHEN a drawing that makes Qt warn is drawn, THEN it is shown
+        const QString path = m_files.write("warns.svg", naming("missing.png"));
+        QCOMPARE(PictureReader::read(path).size(), QSize(64, 64));
+        SvgClientPool::instance().setHelper(SvgClientPool::instance().helper());
+    }
+
     void guiThreadNeverWaitsBehindOtherDrawings()
     {
         // GIVEN every helper of the pool waiting on a pipe

@@ -1,6 +1,7 @@
 #include "ChordTabView.h"
 
 #include "ChordFiles.h"
+#include "TablatureLayout.h"
 
 #include <QPainter>
 
@@ -23,29 +24,24 @@ void ChordTabView::paintEvent(QPaintEvent* event)
 
 void ChordTabView::drawStrings(QPainter* painter)
 {
-    const int W = width();
-    const int H = height();
+    const int titleBottom = drawTitle(painter);
+    m_layout.lay(size(), titleBottom, font(), chordTab);
     const int n = chordTab.size();
-
-    drawTitle(painter);
-    const int step = (H - 10) / (n + 1);
-    QFont textFont(font());
-    textFont.setPixelSize(H / 7 + (10 * n) / 40);
-    painter->setFont(textFont);
-    painter->drawText(QRect(QPoint(40, 15 + step), QPoint(W - 41, 14 + n * step)),
-        Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("T\nA\nB"));
-
-    textFont.setPixelSize(H / 7);
-    painter->setFont(textFont);
+    painter->setPen(QPen(Qt::black, m_layout.pen()));
     for (int i = 1; i <= n; ++i) {
-        const int y = 15 + i * step;
-        painter->drawLine(40, y, W - 40, y);
-        const int value = chordTab.at(n - i);
-        if (value >= 0)
-            painter->drawText(QPoint(W / 2, y + H / 14 - 1), QString::number(value));
+        for (const QLine& piece : m_layout.stringPieces(i))
+            painter->drawLine(piece);
     }
-    painter->drawLine(40, 15 + step, 40, 15 + n * step);
-    painter->drawLine(44, 15 + step, 44, 15 + n * step);
+    if (n > 0) {
+        painter->drawLine(m_layout.bar(0));
+        painter->drawLine(m_layout.bar(1));
+    }
+    painter->setFont(m_layout.letterFont());
+    for (int which = 0; which < 3; ++which)
+        painter->drawText(m_layout.letterOrigin(which), TablatureLayout::letter(which));
+    painter->setFont(m_layout.numberFont());
+    for (int i = 1; i <= n; ++i)
+        painter->drawText(m_layout.numberOrigin(i), m_layout.number(i));
 }
 
 void ChordTabView::drawKeys(QPainter* painter)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChordBaseView.h"
+#include "TablatureLayout.h"
 
 namespace VADirur {
 
@@ -16,6 +17,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     virtual void drawStrings(QPainter* painter);
     virtual void drawKeys(QPainter* painter);
+
+private:
+    TablatureLayout m_layout;
 };
 
 } // namespace VADirur

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 namespace VADirur {
@@ -27,7 +28,7 @@ ChordView::ChordView(QWidget* parent)
     playButton->setObjectName(QStringLiteral("PlayButton"));
     connect(playButton, &QPushButton::clicked, this, &ChordView::play);
 
-    QFrame* options = new QFrame;
+    options = new QFrame;
     options->setObjectName(QStringLiteral("ViewOptionsFrame"));
     options->setMaximumWidth(pocket ? 56 : 64);
     QVBoxLayout* optionsLayout = new QVBoxLayout(options);
@@ -43,14 +44,30 @@ ChordView::ChordView(QWidget* parent)
     drawings->addWidget(standardView);
     drawings->addWidget(tabView);
 
+    pictures = new QBoxLayout(QBoxLayout::LeftToRight);
+    pictures->addLayout(drawings);
+    pictures->addWidget(photoView);
+
     QHBoxLayout* layout = new QHBoxLayout(this);
     if (pocket) {
         layout->setContentsMargins(1, 1, 1, 1);
         layout->setSpacing(1);
     }
     layout->addWidget(options);
-    layout->addLayout(drawings);
-    layout->addWidget(photoView);
+    layout->addLayout(pictures);
+}
+
+// A pane higher than wide, as a portrait screen gives, stacks the
+// photograph under the two drawings, each a third of the height, so that
+// every drawing takes the whole width.
+void ChordView::resizeEvent(QResizeEvent* event)
+{
+    const int across = event->size().width() - options->maximumWidth();
+    const bool stacked = event->size().height() > across;
+    pictures->setDirection(stacked ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+    pictures->setStretch(0, stacked ? 2 : 0);
+    pictures->setStretch(1, stacked ? 1 : 0);
+    QFrame::resizeEvent(event);
 }
 
 void ChordView::setInstrumentName(const QString& name)

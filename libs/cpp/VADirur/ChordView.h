@@ -3,14 +3,17 @@
 #include <QFrame>
 #include <QVector>
 
+class QBoxLayout;
+
 namespace VADirur {
 
 class ChordStandardView;
 class ChordTabView;
 class ChordPhotoView;
 
-// The chord three ways side by side, with the play button and the
-// instrument picture in a column on the left.
+// The chord three ways side by side (in one column in a pane higher than
+// wide), with the play button and the instrument picture in a column on the
+// left.
 class ChordView : public QFrame
 {
     Q_OBJECT
@@ -28,12 +31,17 @@ public:
 signals:
     void play();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     ChordStandardView* standardView;
     ChordTabView* tabView;
     ChordPhotoView* photoView;
     QFrame* instrumentLabel;
     QString instrumentName;
+    QFrame* options;
+    QBoxLayout* pictures;
 };
 
 } // namespace VADirur

@@ -64,7 +64,14 @@ bool FretDiagramLayout::fits(int scale)
     m_nutPen = m_nut ? qMax(m_pen, scale / 20) : m_pen;
     m_dot = qMax(2, scale / 10);
     m_gap = qMax(2, scale / 40);
-    return fitsAcross(qMax(1, scale / 7 - 2)) && fitsDown();
+    const bool across = fitsAcross(qMax(1, scale / 7 - 2));
+    const int room = roomDown();
+    keepProportions();
+    placeAcross();
+    placeDown();
+    const int rows = m_tab.size() - 1;
+    return across && room >= 0 && m_fretWidth >= dotRoom()
+        && (rows <= 0 || m_step >= markInk() + m_gap);
 }
 
 // The grid keeps margins of 30 pixels, wider on the left where the marks
@@ -74,10 +81,9 @@ bool FretDiagramLayout::fitsAcross(int labelSize)
     const int width = m_size.width();
     const int columns = m_spacesBefore + m_spaces + m_spacesAfter;
     const int leftMin = 2 * m_gap + markInk() + m_nutPen / 2;
-    m_labelFont.setPixelSize(labelSize);
+    setLabelSize(labelSize);
     // A space holds its number, and its dot apart from the lines on either side.
-    const int dotRoom = m_dot + m_pen + m_nutPen + 2 * m_gap;
-    const int wanted = qMax(labelWidth() + m_gap, dotRoom);
+    const int wanted = qMax(labelWidth() + labelGap(), dotRoom());
     int left = qMax(30, leftMin);
     int right = 30;
     const int shortfall = wanted * columns - (width - left - right);
@@ -86,11 +92,40 @@ bool FretDiagramLayout::fitsAcross(int labelSize)
         right -= fromRight;
         left -= qBound(0, shortfall - fromRight, left - leftMin);
     }
-    m_fretWidth = qMax(0, (width - left - right) / columns);
+    m_marginLeft = left;
+    m_across = width - left - right;
+    m_fretWidth = qMax(0, m_across / columns);
+    fitLabels();
+    return m_fretWidth >= dotRoom();
+}
+
+// A space holds its dot apart from the lines on either side.
+int FretDiagramLayout::dotRoom() const
+{
+    return m_dot + m_pen + m_nutPen + 2 * m_gap;
+}
+
+// A cell is between 0.35 and 0.8 times as high as it is wide, as printed
+// diagrams draw them: in a tall view the strings close up, in a wide one the
+// frets do, and the spare room goes around the diagram.
+void FretDiagramLayout::keepProportions()
+{
+    if (m_tab.size() < 2)
+        return;
+    const int widest = m_step * 20 / 7;
+    if (m_fretWidth > widest) {
+        m_fretWidth = widest;
+        fitLabels();
+    }
+    m_step = qMin(m_step, m_fretWidth * 4 / 5);
+}
+
+void FretDiagramLayout::placeAcross()
+{
+    const int columns = m_spacesBefore + m_spaces + m_spacesAfter;
+    const int left = m_marginLeft + qMax(0, m_across - columns * m_fretWidth) / 2;
     m_left = left + m_spacesBefore * m_fretWidth;
     m_markRight = left - m_nutPen / 2 - m_gap - (markInk() - m_dot + 1) / 2;
-    fitLabels();
-    return m_fretWidth >= dotRoom;
 }
 
 // Each number keeps a gap to the next one.
@@ -101,47 +136,73 @@ void FretDiagramLayout::fitLabels()
     if (width <= m_fretWidth)
         return;
     size = qMax(1, size * m_fretWidth / width);
-    m_labelFont.setPixelSize(size);
+    setLabelSize(size);
     while (size > 1 && labelWidth() + labelGap() > m_fretWidth)
-        m_labelFont.setPixelSize(--size);
+        setLabelSize(--size);
 }
 
 // The strings keep the spacing of (H - 10) / (n + 1), closer where the title
-// above, the numbers below and the marks on neighbouring strings need it.
-bool FretDiagramLayout::fitsDown()
+// above and the numbers below need it. The room left for the spacings.
+int FretDiagramLayout::roomDown()
 {
-    const int height = m_size.height();
     const int strings = m_tab.size();
-    const QRect digits = QFontMetrics(m_labelFont).tightBoundingRect(QStringLiteral("0123456789"));
-    // A row each way for the smoothed edges.
-    m_labelAbove = 1 - digits.top();
-    const int baselineMax = height - 1 - m_gap - (digits.bottom() + 1);
-    const int reach = (markInk() + 1) / 2;
-    const int topMin = m_titleBottom + m_gap + reach;
     const int rows = qMax(0, strings - 1);
-    const int room = baselineMax - m_labelAbove - m_gap - reach - topMin;
-    const int spacing = (height - 10) / (strings + 1);
+    const int room = labelsBaselineMax() - labelsBelow() - topMin();
+    const int spacing = (m_size.height() - 10) / (strings + 1);
     m_step = rows > 0 ? qMin(spacing, room / rows) : spacing;
-    m_top = qBound(topMin, 10 + spacing, topMin + room - rows * m_step);
-    const int bottom = stringY(qMax(strings, 1));
-    m_baseline
-        = qBound(bottom + reach + m_gap + m_labelAbove, bottom + m_step, qMax(baselineMax, 0));
-    return room >= 0 && (rows == 0 || m_step >= markInk() + m_gap);
+    return room;
 }
 
-// Two-digit numbers side by side read apart with a space between them.
+// The diagram stands in the middle of the room below the title, its
+// numbers just under the grid.
+void FretDiagramLayout::placeDown()
+{
+    const int strings = m_tab.size();
+    const int below = labelsBelow();
+    const int room = labelsBaselineMax() - below - topMin();
+    m_top = topMin() + qMax(0, room - qMax(0, strings - 1) * m_step) / 2;
+    m_baseline = stringY(qMax(strings, 1)) + below;
+}
+
+int FretDiagramLayout::topMin() const
+{
+    return m_titleBottom + m_gap + (markInk() + 1) / 2;
+}
+
+// From the bottom string to the numbers' baseline: the marks' reach, a
+// clearance of two thirds of a digit's height, and the digits' height.
+int FretDiagramLayout::labelsBelow() const
+{
+    // A row for the smoothed edges.
+    return (markInk() + 1) / 2 + qMax(m_gap, m_digits.height() * 2 / 3) + 1 - m_digits.top();
+}
+
+int FretDiagramLayout::labelsBaselineMax() const
+{
+    return m_size.height() - 1 - m_gap - (m_digits.bottom() + 1);
+}
+
+// Two-digit numbers side by side read apart: three quarters of a digit's
+// height between them.
 int FretDiagramLayout::labelGap() const
 {
-    return qMax(m_gap, QFontMetrics(m_labelFont).horizontalAdvance(QLatin1Char(' ')));
+    return qMax(m_gap, m_digits.height() * 3 / 4);
 }
 
 int FretDiagramLayout::labelWidth() const
 {
+    return m_labelWidth;
+}
+
+// The digits' ink and the widest number are measured once for each size.
+void FretDiagramLayout::setLabelSize(int size)
+{
+    m_labelFont.setPixelSize(size);
     const QFontMetrics metrics(m_labelFont);
-    int width = 0;
+    m_digits = metrics.tightBoundingRect(QStringLiteral("0123456789"));
+    m_labelWidth = 0;
     for (int space = 1; space <= m_spaces; ++space)
-        width = qMax(width, metrics.horizontalAdvance(label(space)));
-    return width;
+        m_labelWidth = qMax(m_labelWidth, metrics.horizontalAdvance(label(space)));
 }
 
 // A marker's size with its outline; a cross's square line ends reach about

@@ -14,7 +14,8 @@ namespace VADirur {
 // fit, and shrink together where they would not; the room around the grid
 // for the title, the open and muted marks, the numbers and dots beyond the
 // fret window grows with them. So every part shows whole, inside the view
-// and apart from its neighbours.
+// and apart from its neighbours. The cells keep a diagram's proportions at
+// every shape of the view, with the spare room around the diagram.
 class FretDiagramLayout
 {
 public:
@@ -59,9 +60,17 @@ private:
     int seekScale();
     bool fits(int scale);
     bool fitsAcross(int labelSize);
+    int dotRoom() const;
+    void keepProportions();
+    void placeAcross();
     void fitLabels();
-    bool fitsDown();
+    int roomDown();
+    void placeDown();
+    int topMin() const;
+    int labelsBelow() const;
+    int labelsBaselineMax() const;
     int labelGap() const;
+    void setLabelSize(int size);
     int labelWidth() const;
     int markInk() const;
 
@@ -80,7 +89,10 @@ private:
     int m_dot = 2;
     int m_gap = 2;
     QFont m_labelFont;
-    int m_labelAbove = 0;
+    QRect m_digits;
+    int m_labelWidth = 0;
+    int m_marginLeft = 0;
+    int m_across = 0;
     int m_markRight = 0;
     int m_left = 0;
     int m_fretWidth = 0;

@@ -226,6 +226,7 @@ QString HelperProcess::begin(const Limits& limits, bool& outOfTime)
         if (!refusal.isEmpty())
             return refusal;
     }
+    m_residentAtBegin = residentBytes();
     // A backstop behind the watch, a second past its limit.
     const rlim_t cpuSeconds = rlim_t((cpuNs() / 1000000 + limits.cpuMs) / 1000 + 2);
     if (!setLimit(m_pid, RLIMIT_CPU, cpuSeconds, RLIM_INFINITY)) {
@@ -240,14 +241,15 @@ bool HelperProcess::send(char kind, const QByteArray& data, const QVector<int>& 
     return m_channel && m_channel->send(kind, data, fds);
 }
 
-// Running, with nothing to say, and no larger than it may stay.
+// Running or waiting for a task, neither stopped nor ending, with nothing
+// to say, and no larger than it may stay.
 bool HelperProcess::isIdle() const
 {
     if (m_pid <= 0)
         return false;
     pollfd channel {m_channel->socket(), POLLIN, 0};
     const char now = state();
-    return ::poll(&channel, 1, 0) == 0 && now != 'Z' && now != 'X' && now != 0
+    return ::poll(&channel, 1, 0) == 0 && (now == 'S' || now == 'R')
         && residentBytes() < m_residentAtStart + keptGrowth;
 }
 
@@ -273,6 +275,7 @@ qint64 HelperProcess::residentBytes() const
 QString HelperProcess::start(const Limits& limits, bool& outOfTime)
 {
     m_usedMsAtEnd = 0;
+    m_residentAtBegin = 0;
     int sockets[2];
     int error = ::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, sockets) != 0 ? errno : 0;
     if (error == 0) {
@@ -355,7 +358,7 @@ HelperProcess::Outcome HelperProcess::next(HelperChannel::Message& message, cons
             return Outcome::Waiting;
         if (cpuMs + waitMs > limits.totalMs)
             return Outcome::Total;
-        if (residentBytes() > limits.residentBytes)
+        if (residentBytes() > m_residentAtBegin + limits.growthBytes)
             return Outcome::Memory;
     }
 }
@@ -374,7 +377,7 @@ QString HelperProcess::stop(Outcome outcome, const Limits& limits)
     case Outcome::Total:
         return QStringLiteral("took more than the %1 s left to it").arg(seconds(limits.totalMs));
     case Outcome::Memory:
-        return QStringLiteral("needed more than %1 MB").arg(limits.residentBytes >> 20);
+        return QStringLiteral("needed more than %1 MB").arg(limits.growthBytes >> 20);
     case Outcome::Abandoned:
         return QStringLiteral("the program is ending");
     default:

@@ -32,7 +32,8 @@ public:
         qint64 waitMs;
         // Processor time and waiting together.
         qint64 totalMs;
-        qint64 residentBytes;
+        // Over what it held when the task began.
+        qint64 growthBytes;
     };
 
     enum class Outcome { Message, Cpu, Waiting, Total, Memory, Ended, Amiss, Abandoned };
@@ -61,7 +62,6 @@ public:
 
     // Processor time and waiting since begin(), until the process is killed.
     qint64 usedMs() const;
-    qint64 residentBytes() const;
 
 private:
     bool isIdle() const;
@@ -73,6 +73,7 @@ private:
     qint64 busyNs() const;
     qint64 waitNs() const;
     QString endedWhy();
+    qint64 residentBytes() const;
     void openProcFiles();
 
     const QString m_program;
@@ -89,6 +90,7 @@ private:
     QElapsedTimer m_clock;
     qint64 m_usedMsAtEnd = 0;
     qint64 m_residentAtStart = 0;
+    qint64 m_residentAtBegin = 0;
     std::atomic<bool> m_abandoned {false};
 };
 

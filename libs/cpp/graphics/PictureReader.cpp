@@ -39,7 +39,7 @@ QImage scaled(QImage image, const QSize& size)
     return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-// The drawing's file, which the drawing process reads itself, or its text;
+// The drawing's file, which the helper reads itself, or its text;
 // false where the text is longer than an SVG may be.
 bool setSource(SvgRequest& request, QIODevice* device)
 {

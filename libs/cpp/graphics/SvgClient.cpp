@@ -71,22 +71,20 @@ SvgClient::Result SvgClient::draw(const SvgRequest& request, qint64 msLeft)
     });
     if (canvas < 0 || (request.path.isEmpty() && text < 0))
         return Result {QImage(), QStringLiteral("no memory for %1 pixels").arg(canvasPixels)};
-    const qint64 before = m_process.residentBytes();
-    limits.residentBytes = before + canvasPixels * 4 + memoryMargin;
+    limits.growthBytes = canvasPixels * 4 + memoryMargin;
     QVector<int> fds {canvas};
     if (text >= 0)
         fds << text;
     if (!m_process.send(SvgRequest::Draw, request.toMessage(), fds))
         return stopped(HelperProcess::Outcome::Ended, limits, canvasPixels);
-    Result result = answer(request, limits, before);
+    Result result = answer(request, limits);
     result.usedMs = m_process.usedMs();
     m_canvas.trim();
     return result;
 }
 
 // The canvas the helper announces lowers its memory limit to what it needs.
-SvgClient::Result SvgClient::answer(
-    const SvgRequest& request, HelperProcess::Limits limits, qint64 before)
+SvgClient::Result SvgClient::answer(const SvgRequest& request, HelperProcess::Limits limits)
 {
     QSize canvas;
     for (;;) {
@@ -100,7 +98,7 @@ SvgClient::Result SvgClient::answer(
         if (message.kind == SvgRequest::Canvas && !canvas.isValid() && readInto(message.data, size)
             && request.allows(size)) {
             canvas = size;
-            limits.residentBytes = before + SvgRequest::bytesOf(size) + memoryMargin;
+            limits.growthBytes = SvgRequest::bytesOf(size) + memoryMargin;
         } else if (message.kind == SvgRequest::Drawn && canvas.isValid()) {
             return drawn(message.data, canvas);
         } else if (message.kind == SvgRequest::Refused && !canvas.isValid()) {

@@ -57,7 +57,7 @@ public:
     void abandon();
 
 private:
-    Result answer(const SvgRequest& request, HelperProcess::Limits limits, qint64 before);
+    Result answer(const SvgRequest& request, HelperProcess::Limits limits);
     Result drawn(const QByteArray& data, const QSize& canvas);
     Result refused(const QByteArray& data);
     Result answeredAmiss();

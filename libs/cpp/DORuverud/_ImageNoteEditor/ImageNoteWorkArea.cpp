@@ -130,9 +130,12 @@ void ImageNoteWorkArea::slotSave()
         this, tr("Save Picture"), app->saveDirPath() + defaultName, QStringLiteral("*.png"));
     if (fileName.isEmpty())
         return;
+    // An open note goes in as if accepted. The area's children are the
+    // editor's controls: none goes in.
+    if (!m_textBox->isHidden())
+        acceptText();
     QPixmap picture(size());
-    render(
-        &picture, QPoint(0, 0), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    render(&picture, QPoint(0, 0), QRegion(), QWidget::DrawWindowBackground);
     if (ImageNoteFiles::savePng(picture, fileName).isEmpty())
         m_dirty = false;
     else
@@ -194,6 +197,11 @@ void ImageNoteWorkArea::slotEditAccepted()
 {
     if (!qobject_cast<QWidget*>(sender()))
         return;
+    acceptText();
+}
+
+void ImageNoteWorkArea::acceptText()
+{
     commit([this](QPainter& layer) { drawAcceptedText(layer); });
     closeTextBox(TextAccepted);
 }

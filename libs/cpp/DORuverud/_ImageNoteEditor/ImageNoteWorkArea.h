@@ -22,7 +22,8 @@ class NoteEditWidget;
 // layer over it that the tools draw on. A step is drawn on the layer where it
 // ends (the mouse release, an accepted text) and can be undone and redone; one
 // that changes no pixel is none, and painting changes nothing. slotSave()
-// writes what the area shows as a PNG file. GUI thread only.
+// writes the picture with its layer as a PNG file, an open note accepted
+// first. GUI thread only.
 class ImageNoteWorkArea : public QWidget
 {
     Q_OBJECT
@@ -73,7 +74,8 @@ public slots:
     void slotSetFont(const QFont& font);
     void slotSetThikness(const int& thickness);
     void slotSetDashLine(bool dashed);
-    // Asks for a file name; the dirty flag clears only when the file was written whole.
+    // Asks for a file name; a note still open goes in as if accepted. The
+    // dirty flag clears only when the file was written whole.
     void slotSave();
     void slotUndo();
     void slotRedo();
@@ -109,6 +111,7 @@ private:
     void drawBlurred(QPainter& painter);
     void paintText(QPainter& screen);
     void placeTextBox();
+    void acceptText();
     void drawAcceptedText(QPainter& layer);
     void closeTextBox(Mode mode);
     void restore(const QImage& layer);

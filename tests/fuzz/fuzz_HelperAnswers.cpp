@@ -1,0 +1,138 @@
+// clang-format off
+// libFuzzer target for the answers of an SVG helper, which the program reads
+// as from a stranger; not part of the test suite. Build and run by hand from
+// the repository root:
+//   clang++ -std=c++17 -fPIC -g -fsanitize=fuzzer,address,undefined \
+//     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
+//     tests/fuzz/fuzz_HelperAnswers.cpp libs/cpp/graphics/PictureReader.cpp \
+//     libs/cpp/graphics/JpegHeader.cpp libs/cpp/graphics/PictureCost.cpp \
+//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/HelperChannel.cpp libs/cpp/graphics/HelperProcess.cpp \
+//     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgClient.cpp libs/cpp/graphics/SvgFailures.cpp \
+//     libs/cpp/graphics/SvgClientPool.cpp libs/cpp/ZAruri/Trace.cpp \
+//     $(pkg-config --libs Qt5Gui libjpeg) -o /tmp/fuzz_HelperAnswers
+// Seeds: a Canvas and a Drawn answer of the size asked for, a refusal, an
+// answer of a wrong kind, a packet of no bytes, one over 64 KiB, and answers
+// carrying one, two and three descriptors:
+//   mkdir -p /tmp/seeds_answers && (cd /tmp/seeds_answers && python3 -c "
+//   import struct
+//   size = lambda w, h: struct.pack('>ii', w, h)
+//   text = lambda s: struct.pack('>I', len(s) * 2) + s.encode('utf-16-be')
+//   packet = lambda kind, data, fds=0: bytes([fds]) + struct.pack('>I', len(data) + 1) + bytes([kind]) + data
+//   open('drawn', 'wb').write(packet(2, size(64, 64)) + packet(3, size(64, 64)))
+//   open('refused', 'wb').write(packet(4, text('no') + bytes([0])))
+//   open('wrong-kind', 'wb').write(packet(0, b''))
+//   open('empty', 'wb').write(bytes([0]) + struct.pack('>I', 0))
+//   open('oversized', 'wb').write(packet(4, bytes(70000)))
+//   open('descriptors', 'wb').write(b''.join(packet(2, size(64, 64), n) for n in (1, 2, 3)))")
+//   mkdir -p /tmp/corpus_answers && QT_LOGGING_RULES='*=false' /tmp/fuzz_HelperAnswers \
+//     -max_total_time=600 -timeout=60 /tmp/corpus_answers /tmp/seeds_answers
+// clang-format on
+//
+// Input: what the helper sends once asked to draw into 64 x 64, packet by
+// packet: a byte telling how many descriptors go with it (of the canvas, up
+// to three), a big-endian length, and that many bytes. The program is this
+// fuzzer; the helper is this fuzzer too, started under the name
+// fuzz-helper-replay, which reads the input from the file the request names
+// and ends once it sent it.
+
+#include "FuzzCheck.h"
+#include "HelperChannel.h"
+#include "SvgClientPool.h"
+#include "SvgRequest.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <QtEndian>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr char replayName[] = "fuzz-helper-replay";
+
+void sendPacket(const QByteArray& packet, int fdCount, int fd)
+{
+    iovec part {const_cast<char*>(packet.constData()), size_t(packet.size())};
+    msghdr header {};
+    header.msg_iov = &part;
+    header.msg_iovlen = 1;
+    alignas(cmsghdr) char control[CMSG_SPACE(3 * sizeof(int))] = {};
+    if (fdCount > 0 && fd >= 0) {
+        header.msg_control = control;
+        header.msg_controllen = CMSG_SPACE(sizeof(int) * size_t(fdCount));
+        cmsghdr* rights = CMSG_FIRSTHDR(&header);
+        rights->cmsg_level = SOL_SOCKET;
+        rights->cmsg_type = SCM_RIGHTS;
+        rights->cmsg_len = CMSG_LEN(sizeof(int) * size_t(fdCount));
+        const int fds[] = {fd, fd, fd};
+        std::memcpy(CMSG_DATA(rights), fds, sizeof(int) * size_t(fdCount));
+    }
+    ::sendmsg(STDIN_FILENO, &header, MSG_NOSIGNAL);
+}
+
+// The helper's part: sends the packets of the file the request names.
+[[noreturn]] void replay()
+{
+    DAvuroD::HelperChannel channel(STDIN_FILENO);
+    channel.send(DAvuroD::HelperChannel::readyKind);
+    DAvuroD::HelperChannel::Message request;
+    DAvuroD::SvgRequest asked;
+    if (channel.receive(request) && asked.fromMessage(request.data)) {
+        QFile file(asked.path);
+        const QByteArray input = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        for (int at = 0; at + 5 <= input.size();) {
+            const int fdCount = input.at(at) & 3;
+            const quint32 length = qFromBigEndian<quint32>(input.constData() + at + 1) % 80000;
+            sendPacket(input.mid(at + 5, int(length)), fdCount, request.fds.value(0, -1));
+            at += 5 + int(length);
+        }
+    }
+    ::_exit(0);
+}
+
+int openFds()
+{
+    return QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    if (QFileInfo(QString::fromLocal8Bit((*argv)[0])).fileName() == replayName)
+        replay();
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QGuiApplication(*argc, *argv);
+    // The helper: this program under the name that makes it replay.
+    static QTemporaryDir folder;
+    const QString helper = folder.filePath(replayName);
+    QFile::link(QFile::symLinkTarget("/proc/self/exe"), helper);
+    DAvuroD::SvgClientPool::instance().setHelper(helper);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    QTemporaryFile input;
+    check(input.open());
+    input.write(reinterpret_cast<const char*>(data), qint64(size));
+    input.flush();
+    DAvuroD::SvgRequest request;
+    request.path = input.fileName();
+    request.bound = QSize(64, 64);
+    request.fit = DAvuroD::SvgRequest::Fit::Within;
+    request.mostPixels = 64 * 64;
+    const QImage image = DAvuroD::SvgClientPool::instance().draw(request).image;
+    check(image.isNull() || (image.width() <= 64 && image.height() <= 64));
+    // The helper's channel, files and canvas while it is kept, and no more.
+    check(openFds() < 64);
+    return 0;
+}
