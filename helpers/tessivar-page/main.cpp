@@ -13,7 +13,6 @@
 #include <QScopeGuard>
 #include <QVector>
 
-#include <csignal>
 #include <cstring>
 #include <ctime>
 #include <sys/mman.h>
@@ -100,10 +99,6 @@ bool layOut(HelperChannel& channel, HelperChannel::Message& asked)
 int main(int argc, char** argv)
 {
     HelperConfinement::begin(STDIN_FILENO);
-    // Qt's warnings go to the program's standard error, which may be a file
-    // past the helper's size limit for files: the write fails, the helper
-    // lives on.
-    std::signal(SIGXFSZ, SIG_IGN);
     // Fonts as the program has them, and no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);

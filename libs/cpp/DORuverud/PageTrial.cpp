@@ -165,12 +165,11 @@ PageTrial::Result PageTrial::tried(const PageRequest& request, const QByteArray&
 {
     const std::lock_guard<std::mutex> lock(one);
     HelperProcess& page = *helper();
-    HelperProcess::Limits limits {cpuLimitMs, waitLimitMs, cpuLimitMs + waitLimitMs, 0};
+    HelperProcess::Limits limits {cpuLimitMs, waitLimitMs, cpuLimitMs + waitLimitMs, memoryMargin};
     bool outOfTime = false;
     const QString why = page.begin(limits, outOfTime);
     if (!why.isEmpty())
         return Result {notLaidOut(why)};
-    limits.residentBytes = page.residentBytes() + memoryMargin;
     const int file = MemoryFile::of(content);
     const int names = MemoryFile::sized(PageRequest::maxNamesBytes);
     const auto closeFiles = qScopeGuard([file, names] {
