@@ -8,9 +8,11 @@
 #include "DialogTestTools.h"
 #include "PictureReader.h"
 #include "TextEdit.h"
+#include "TextEditDocument.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDirIterator>
 #include <QMessageBox>
@@ -234,6 +236,42 @@ private slots:
         QCOMPARE(window->findChildren<QMessageBox*>().size(), 1);
         const QString message = window->findChild<QMessageBox*>()->text();
         QVERIFY2(message.contains("missing"), qPrintable(message));
+    }
+
+    // A document reads at most 1,000 pictures, each a millisecond or so to
+    // decode: those after show as missing, and the user is told once.
+    void picturesPastTheCountShowAsMissing()
+    {
+        // GIVEN an HTML file naming 1,001 small pictures, each of its own
+        QStringList names;
+        for (int i = 0; i < TextEditDocument::maxPictures + 1; ++i) {
+            QImage picture(8, 8, QImage::Format_RGB32);
+            picture.fill(QColor::fromRgb(QRgb(i)));
+            QBuffer png;
+            png.open(QIODevice::WriteOnly);
+            picture.save(&png, "PNG");
+            names << dataUrl(png.data(), i);
+        }
+        TestFolder folder;
+        // (None given a size: the layout reads each.)
+        QString page;
+        for (const QString& name : names)
+            page += QString("<img src=\"%1\">").arg(name);
+        const QString path = folder.write("pictures.html", page.toUtf8());
+        // WHEN it is opened and shown
+        TextEdit window;
+        window.resize(800, 600);
+        window.show();
+        openAndShow(&window, path);
+        textArea(&window)->verticalScrollBar()->setValue(
+            textArea(&window)->verticalScrollBar()->maximum());
+        window.grab();
+        // THEN the first 1,000 show, the last as missing, and the user is told why
+        QCOMPARE(shownAs(&window, names.at(0)).size(), QSize(8, 8));
+        QCOMPARE(shownAs(&window, names.last()).size(), QSize(16, 16));
+        QTRY_COMPARE(window.findChildren<QMessageBox*>().size(), 1);
+        const QString message = window.findChild<QMessageBox*>()->text();
+        QVERIFY2(message.contains("more than 1000 pictures"), qPrintable(message));
     }
 
     // A picture counts as it decodes, whatever the icon that holds it says.
