@@ -129,7 +129,7 @@ function(add_qt_test name)
   add_executable(${name} ${ARG_SOURCES})
   tessivar_link(${name} PRIVATE ${TESSIVAR_TEST_LIBS} Qt5::Test ${ARG_LIBS})
   # Pictures are drawn by the helper beside the program.
-  add_dependencies(${name} tessivar-svg)
+  add_dependencies(${name} tessivar-svg tessivar-page)
   if(ARG_RESOURCES)
     target_link_libraries(${name} PRIVATE tessivar_resources)
     add_dependencies(${name} tessivar_samples)

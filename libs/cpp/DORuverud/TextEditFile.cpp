@@ -68,12 +68,17 @@ bool TextEdit::load(const QString& path)
     return true;
 }
 
-// The reader's document, with its pictures and line ends, is shown as it is.
+// The reader's document, with its pictures and line ends, is shown as it
+// is, a page set in it once shown.
 void TextEdit::setContent(TextEditReader* reader)
 {
     m_fileIsHtml = reader->isRich();
     m_fileForm = reader->form();
-    showDocument(reader->takeDocument().release());
+    TextEditDocument* document = reader->takeDocument().release();
+    showDocument(document);
+    if (reader->isRich())
+        document->setHtml(reader->text());
+    m_textEdit->moveCursor(QTextCursor::Start);
     // Typed in the document's own format, not in that of the one before.
     m_textEdit->setCurrentCharFormat(QTextCharFormat());
     // Laid out while the busy cursor shows.
@@ -169,9 +174,10 @@ bool TextEdit::slotFileSave()
 {
     if (m_fileName.isEmpty())
         return slotFileSaveAs();
-    // Unedited since it was opened or saved, a file still holding what was
-    // read or written then keeps its bytes.
-    if (!m_fileDigest.isEmpty() && digestOfFile(m_fileName) == m_fileDigest)
+    // Unedited since it was opened or saved, or with its edits undone, a file
+    // still holding what was read or written then keeps its bytes.
+    if (!m_textEdit->document()->isModified() && !m_fileDigest.isEmpty()
+        && digestOfFile(m_fileName) == m_fileDigest)
         return true;
     return write(m_fileName);
 }

@@ -2,43 +2,25 @@
 
 #include "HtmlEncoding.h"
 #include "InsertionParagraph.h"
+#include "PageRequest.h"
+#include "PageTrial.h"
 #include "TextEditDocument.h"
-#include "TextEditHeight.h"
-#include "TextEditTableGrid.h"
 #include "TextEncoding.h"
 #include "UnbrokenRun.h"
 
 #include <QFileInfo>
-#include <QHash>
+#include <QFontMetricsF>
 #include <QMimeData>
-#include <QSet>
-#include <QTextBlock>
 #include <QTextCodec>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
 #include <QUrl>
-#include <QVector>
+
+#include <cmath>
 
 namespace {
 
-// Tags the HTML parser never nests inside themselves: they stand alone, or a
-// new one closes the one before.
-bool nestsNothing(const QString& tag)
-{
-    static const QSet<QString> tags = {"br", "hr", "img", "meta", "p", "li", "dt", "dd", "tr", "td",
-        "th", "thead", "tbody", "tfoot", "caption"};
-    return tags.contains(tag);
-}
-
-// Tags that may begin a line of their own: a paragraph or a line break.
-bool beginsLine(const QString& tag)
-{
-    static const QSet<QString> tags = {"br", "p", "div", "li", "dt", "dd", "h1", "h2", "h3", "h4",
-        "h5", "h6", "pre", "blockquote", "hr", "td", "th", "center", "address", "table", "ul", "ol",
-        "dl", "tr", "caption"};
-    return tags.contains(tag);
-}
+const QString qrichtext = QStringLiteral("application/x-qrichtext");
 
 // The lines of a text or of a document's raw text, as the document breaks a
 // plain text or marks them in its raw text: its paragraphs, one more than the
@@ -49,9 +31,10 @@ struct Lines
     qint64 paragraphs = 1;
     qint64 breaks = 0;
 
-    qint64 work(int paragraphWork) const
+    qint64 work() const
     {
-        return paragraphs * paragraphWork + breaks * TextEditReader::lineBreakWork;
+        return paragraphs * TextEditReader::plainParagraphWork
+            + breaks * TextEditReader::lineBreakWork;
     }
 };
 
@@ -67,91 +50,11 @@ Lines linesOf(const QString& text)
     return lines;
 }
 
-// The lists open around each place of an HTML text: the importer adds each
-// item to one of them, and looks at every item before it in that list. Each
-// item counts in every list open around it, the safe side, since the parser
-// may have closed lists that the tags alone leave open; so the items of the
-// outermost cost the most. Each place text may end a paragraph in a list
-// counts as an item too. An end tag closes the innermost list of its kind,
-// and the lists inside that.
-class ListItems
+// The height of a line of text in the font.
+qreal lineHeight(const QFont& font)
 {
-public:
-    // The work the tag adds, in microseconds.
-    qreal take(const QString& tag, bool closing)
-    {
-        if (tag == QLatin1String("ul") || tag == QLatin1String("ol")) {
-            if (!closing)
-                m_open.push_back({tag, m_items});
-            else
-                close(tag);
-            return 0;
-        }
-        return closing || tag != QLatin1String("li") ? 0 : takeParagraphs(1);
-    }
-
-    // The work of paragraphs that may each be an item of the lists open: in
-    // preformatted text within an item each line is one.
-    qreal takeParagraphs(qint64 count)
-    {
-        if (m_open.isEmpty())
-            return 0;
-        const qint64 before = m_items - m_open.first().itemsBefore;
-        m_items += count;
-        return TextEditReader::listItemWork * qreal(count * before + count * (count - 1) / 2);
-    }
-
-private:
-    struct List
-    {
-        QString kind;
-        qint64 itemsBefore;
-    };
-
-    void close(const QString& kind)
-    {
-        for (int at = m_open.size() - 1; at >= 0; --at) {
-            if (m_open.at(at).kind == kind) {
-                m_open.resize(at);
-                return;
-            }
-        }
-    }
-
-    QVector<List> m_open;
-    qint64 m_items = 0;
-};
-
-// The value of the character reference at the place, or 0.
-uint referenceAt(const QString& html, int at)
-{
-    const bool hex = html.midRef(at, 3).compare(QLatin1String("&#x"), Qt::CaseInsensitive) == 0;
-    uint value = 0;
-    for (at += hex ? 3 : 2; at < html.size() && value <= QChar::LastValidCodePoint; ++at) {
-        const int digit = hex ? QStringLiteral("0123456789abcdef").indexOf(html.at(at).toLower())
-                              : QStringLiteral("0123456789").indexOf(html.at(at));
-        if (digit < 0)
-            break;
-        value = value * (hex ? 16 : 10) + uint(digit);
-    }
-    return value;
-}
-
-// Where an HTML text may end a paragraph besides its tags, from one place to
-// another: at each line feed or line or paragraph separator, written or
-// referred to by number, since in preformatted text (by a style too) a line
-// feed ends one.
-qint64 paragraphEndsIn(const QString& html, int from, int to)
-{
-    qint64 ends = 0;
-    for (int at = from; at < to; ++at) {
-        uint value = html.at(at).unicode();
-        if (value == '&' && at + 1 < html.size() && html.at(at + 1) == '#')
-            value = referenceAt(html, at);
-        ends
-            += value == '\n' || value == QChar::LineSeparator || value == QChar::ParagraphSeparator;
-    }
-    return ends;
+    const QFontMetricsF metrics(font);
+    return std::ceil(metrics.ascent() + metrics.descent() + qMax<qreal>(0, metrics.leading()));
 }
 
 bool isHtmlSpace(QChar c)
@@ -192,78 +95,43 @@ int tablesAround(const QTextCursor& cursor)
     return tables;
 }
 
-// The layout's work on a block inside tables: it measures a table twice on each
-// pass over the table around it, so the block's weight counts 2^tables times.
-// A picture weighs as much as a hundred letters, and so does a block (a table
-// cell) of its own. An unbroken run weighs with its square besides, since a
-// cell breaks it into many lines (ten cells of 8,192 letters took half a
-// second); that part grows no further past three tables (measured up to ten).
-qint64 tableWorkOf(const QTextBlock& block, int tables, qint64 run)
+// The height of the document a paste lands in, laid out as it stands.
+qreal heightThere(const InsertionParagraph* place)
 {
-    const int heavy = 100;
-    qint64 weight = heavy + block.length();
-    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
-        if (it.fragment().charFormat().isImageFormat())
-            weight += heavy * it.fragment().length();
-    }
-    return (weight << qMin(tables, 24)) + ((run * run / 1024) << qMin(tables, 3));
-}
-
-// The blocks of a document as they stand once inserted at a place: the
-// paragraph there joins the first and the last one.
-struct Inserted
-{
-    const QTextDocument& document;
-    QString before;
-    QString after;
-
-    QString textOf(const QTextBlock& block) const
-    {
-        return (block == document.begin() ? before : QString()) + block.text()
-            + (block == document.lastBlock() ? after : QString());
-    }
-};
-
-// The table work of the blocks in the frame, which stands inside that many
-// tables; counted up to just past the bound.
-qint64 tableWorkIn(QTextFrame* frame, int tables, const Inserted& inserted)
-{
-    qint64 work = 0;
-    for (QTextFrame::iterator it = frame->begin(); !it.atEnd(); ++it) {
-        if (QTextFrame* child = it.currentFrame())
-            work += tableWorkIn(
-                child, tables + int(qobject_cast<QTextTable*>(child) != nullptr), inserted);
-        else if (tables > 0)
-            work += tableWorkOf(it.currentBlock(), tables,
-                UnbrokenRun::longest(inserted.textOf(it.currentBlock())));
-        if (work > TextEditReader::maxTableWork)
-            break;
-    }
-    return work;
+    return place ? place->place().document()->size().height() : 0;
 }
 
 } // namespace
 
-TextEditReader::TextEditReader(const QByteArray& data, const QString& fileName, const QFont& font)
+TextEditReader::TextEditReader(
+    const QByteArray& data, const QString& fileName, const QFont& font, Side side)
+    : m_side(side)
 {
     m_document->setDefaultFont(font);
+    if (side == Side::PageProcess)
+        m_document->leavePicturesUnread();
     setRefusal(read(data, fileName));
 }
 
 // In the order QTextEdit takes them; Qt's own rich text is HTML in UTF-8.
-TextEditReader::TextEditReader(
-    const QMimeData* source, bool acceptRich, const QTextCursor& at, const QTextCursor& moved)
+TextEditReader::TextEditReader(const QMimeData* source, bool acceptRich, const QTextCursor& at,
+    const QTextCursor& moved, Side side)
+    : m_side(side)
 {
     m_document->setDefaultFont(at.document()->defaultFont());
-    const QString qrichtext = QStringLiteral("application/x-qrichtext");
+    if (side == Side::PageProcess)
+        m_document->leavePicturesUnread();
     m_rich = acceptRich && (source->hasFormat(qrichtext) || source->hasHtml());
-    if (m_rich && source->hasFormat(qrichtext))
+    const bool qtRich = m_rich && source->hasFormat(qrichtext);
+    if (qtRich)
         m_text = QLatin1String("<meta name=\"qrichtext\" content=\"1\" />")
             + QString::fromUtf8(source->data(qrichtext));
     else
         m_text = m_rich ? source->html() : source->text();
     const InsertionParagraph place(at, moved);
-    setRefusal(m_text.size() > maxFileSize ? sizeRefusal() : boundsRefusal(&place));
+    setRefusal(m_text.size() > maxFileSize ? sizeRefusal()
+            : m_rich                       ? richPasteRefusal(source, qtRich, place)
+                                           : plainRefusal(&place, nullptr));
 }
 
 TextEditReader::~TextEditReader() = default;
@@ -315,7 +183,12 @@ QString TextEditReader::read(const QByteArray& data, const QString& fileName)
         return refusal;
     if (!fileName.isEmpty())
         m_document->setBaseUrl(QUrl::fromLocalFile(QFileInfo(fileName).absolutePath() + '/'));
-    return boundsRefusal(nullptr, &data);
+    if (!m_rich)
+        return plainRefusal(nullptr, &data);
+    PageRequest request;
+    request.fileName = fileName;
+    request.font = m_document->defaultFont();
+    return pageRefusal(request, data, nullptr);
 }
 
 QString TextEditReader::sizeRefusal()
@@ -323,42 +196,60 @@ QString TextEditReader::sizeRefusal()
     return tr("It is larger than %1 MiB, more than this editor can show.").arg(maxFileSize >> 20);
 }
 
-// What is cheap to count goes first, before the document is built.
-QString TextEditReader::boundsRefusal(const InsertionParagraph* place, const QByteArray* file)
+// Tried in the bytes offered, inside as many tables as stand around the place.
+QString TextEditReader::richPasteRefusal(
+    const QMimeData* source, bool qtRich, const InsertionParagraph& place)
 {
-    // The paragraph at the place is one of the lines there already.
+    PageRequest request;
+    request.source = qtRich ? PageRequest::Source::QtRichText : PageRequest::Source::Html;
+    request.font = m_document->defaultFont();
+    request.tables = tablesAround(place.place());
+    return pageRefusal(
+        request, source->data(qtRich ? qrichtext : QStringLiteral("text/html")), &place);
+}
+
+// The pictures the page helper asks about are read by the document, which
+// the window shows. The page helper builds it; the program once it is shown.
+QString TextEditReader::pageRefusal(
+    const PageRequest& request, const QByteArray& content, const InsertionParagraph* place)
+{
+    if (m_side == Side::PageProcess) {
+        m_document->setHtml(m_text);
+        return QString();
+    }
+    return PageTrial::tried(request, content, m_document.get(), maxHeight - heightThere(place))
+        .refusal;
+}
+
+// Each of its lines is a line of the document's font at least, beside the
+// lines and the height of the document it lands in. Shown only when a save
+// of a file writes its bytes again.
+QString TextEditReader::plainRefusal(const InsertionParagraph* place, const QByteArray* file)
+{
+    const Lines lines = linesOf(m_text);
     qint64 workThere = 0;
     if (place) {
+        // The paragraph at the place is one of the lines there already.
         Lines there = linesOf(place->place().document()->toRawText());
         --there.paragraphs;
-        workThere = there.work(plainParagraphWork);
+        workThere = there.work();
     }
-    const QString refusal = m_rich ? htmlRefusal(workThere) : plainRefusal(workThere);
-    if (!refusal.isEmpty())
-        return refusal;
-    if (m_rich)
-        m_document->setHtml(m_text);
-    else
-        m_document->setPlainText(m_text);
-    const QString raw = m_document->toRawText();
-    // Shown only when a save of it writes the file's bytes again.
-    if (file && !m_rich) {
-        if (!m_form.writesBack(m_text, raw, *file))
+    if (lines.work() + workThere > maxLineWork)
+        return lineRefusal();
+    const qreal height
+        = qreal(lines.paragraphs + lines.breaks) * lineHeight(m_document->defaultFont());
+    if (height + heightThere(place) > maxHeight)
+        return heightRefusal();
+    const QString before = place ? place->before() : QString();
+    const QString after = place ? place->after() : QString();
+    if (UnbrokenRun::longest(before + m_text + after) > UnbrokenRun::maxLength)
+        return UnbrokenRun::refusal();
+    m_document->setPlainText(m_text);
+    if (file) {
+        if (!m_form.writesBack(m_text, m_document->toRawText(), *file))
             return unfaithfulRefusal();
         m_form.markLineEnds(m_text, m_document.get());
     }
-    return layoutRefusal(*m_document, raw, place, workThere);
-}
-
-// Each of its lines is a line of the document's font at least.
-QString TextEditReader::plainRefusal(qint64 workThere) const
-{
-    const Lines lines = linesOf(m_text);
-    if (lines.work(plainParagraphWork) + workThere > maxLineWork)
-        return lineRefusal();
-    if ((lines.paragraphs + lines.breaks) * TextEditHeight::lineHeight(m_document->defaultFont())
-        > maxHeight)
-        return heightRefusal();
     return QString();
 }
 
@@ -403,78 +294,6 @@ QString TextEditReader::unfaithfulRefusal() const
         .arg(QString::fromLatin1(m_form.codec()->name()));
 }
 
-// Counts elements open inside one another as the HTML parser nests them, by
-// their tags alone; an end tag closes its own kind only. Counts as a line
-// every tag that may begin one and every place a line feed may end one, and
-// the items of each list. Counting too many is the safe side.
-QString TextEditReader::htmlRefusal(qint64 workThere) const
-{
-    if (TextEditDocument::picturesNamedIn(m_text) > maxPictures)
-        return tr("It holds more than %1 pictures, more than this editor can lay out.")
-            .arg(maxPictures);
-    QHash<QString, int> open;
-    int depth = 0;
-    TextEditTableGrid tables;
-    ListItems lists;
-    const int size = m_text.size();
-    qint64 work = workThere + (1 + paragraphEndsIn(m_text, 0, size)) * htmlParagraphWork;
-    qreal listWork = 0;
-    int text = 0;
-    for (int at = m_text.indexOf('<'); at >= 0; at = m_text.indexOf('<', at + 1)) {
-        listWork += lists.takeParagraphs(paragraphEndsIn(m_text, text, at));
-        if (m_text.midRef(at, 4) == QLatin1String("<!--")) {
-            at = m_text.indexOf(QLatin1String("-->"), at);
-            if (at < 0)
-                break;
-            text = at + 3;
-            continue;
-        }
-        const bool closing = at + 1 < size && m_text.at(at + 1) == '/';
-        const int start = at + 1 + int(closing);
-        int end = start;
-        while (end < size && m_text.at(end).isLetterOrNumber())
-            ++end;
-        text = end;
-        const QString tag = m_text.mid(start, end - start).toLower();
-        if (tag.isEmpty())
-            continue;
-        if (!closing && beginsLine(tag))
-            work += tag == QLatin1String("br") ? lineBreakWork : htmlParagraphWork;
-        listWork += lists.take(tag, closing);
-        if (work + listWork > maxLineWork)
-            return linesRefusal(work, listWork);
-        if (tables.take(m_text, tag, closing, end) > maxCells)
-            return tableRefusal();
-        if (nestsNothing(tag))
-            continue;
-        if (!closing && ++depth > maxNesting)
-            return tr("It nests HTML elements more than %1 deep, more than this editor can lay "
-                      "out.")
-                .arg(maxNesting);
-        if (!closing)
-            ++open[tag];
-        else if (open.value(tag) > 0) {
-            --open[tag];
-            --depth;
-        }
-    }
-    listWork += lists.takeParagraphs(paragraphEndsIn(m_text, text, size));
-    return work + listWork > maxLineWork ? linesRefusal(work, listWork) : QString();
-}
-
-// Whether the lines or the items of lists take the most of the work.
-QString TextEditReader::linesRefusal(qint64 work, qreal listWork)
-{
-    return listWork > work ? tr("Its lists hold more items than this editor can lay out.")
-                           : lineRefusal();
-}
-
-QString TextEditReader::tableRefusal()
-{
-    return tr("Its tables hold too many cells, or are nested too deep, for this editor to lay "
-              "them out.");
-}
-
 QString TextEditReader::lineRefusal()
 {
     return tr("It has more lines than this editor can lay out.");
@@ -483,64 +302,4 @@ QString TextEditReader::lineRefusal()
 QString TextEditReader::heightRefusal()
 {
     return tr("It is taller than this editor can lay out.");
-}
-
-// The lines, the runs, the tables, the height and the floats of the document
-// as it will stand; in its raw text a frame's beginning and end part
-// paragraphs as a paragraph separator does. The lines of plain text are
-// counted before it is set (plainRefusal()): the document breaks it where
-// linesOf() counts a paragraph and keeps its line breaks inside one.
-QString TextEditReader::layoutRefusal(const QTextDocument& document, QString raw,
-    const InsertionParagraph* place, qint64 workThere) const
-{
-    const Lines lines = linesOf(raw);
-    const qint64 lineWork = lines.work(m_rich ? htmlParagraphWork : plainParagraphWork) + workThere;
-    if (m_rich && lineWork > maxLineWork)
-        return lineRefusal();
-    const Inserted inserted {
-        document, place ? place->before() : QString(), place ? place->after() : QString()};
-    raw.replace(QChar(0xfdd0), QChar::ParagraphSeparator)
-        .replace(QChar(0xfdd1), QChar::ParagraphSeparator);
-    if (UnbrokenRun::longest(inserted.before + raw + inserted.after) > UnbrokenRun::maxLength)
-        return UnbrokenRun::refusal();
-    const int tables = place ? tablesAround(place->place()) : 0;
-    const qint64 work = tableWorkIn(document.rootFrame(), tables, inserted);
-    if (work > maxTableWork)
-        return tableRefusal();
-    // What is inserted into tables adds to the work of those already there.
-    const QTextDocument* there = place ? place->place().document() : nullptr;
-    if (work > 0 && there
-        && work + tableWorkIn(there->rootFrame(), 0, Inserted {*there, {}, {}}) > maxTableWork)
-        return tableRefusal();
-    return fontAndHeightRefusal(document, there, lineWork);
-}
-
-// The fonts first, since telling the height loads each. What is inserted adds
-// to the height and the floats of the document there, its floats placed
-// among those there as though it stood at the top, where they cost the most,
-// and the lines there may stand below them; a height that is no number is no
-// less taller than the bound.
-QString TextEditReader::fontAndHeightRefusal(
-    const QTextDocument& document, const QTextDocument* there, qint64 work)
-{
-    QSet<QFont> fonts = TextEditHeight::fontsOf(document);
-    if (there)
-        fonts.unite(TextEditHeight::fontsOf(*there));
-    if (fonts.size() > maxFonts)
-        return tr("It uses more than %1 fonts, more than this editor can lay out.").arg(maxFonts);
-    const qreal enoughLooks = maxLineWork / floatWork;
-    std::unique_ptr<TextEditHeight> counted;
-    if (there)
-        counted = std::make_unique<TextEditHeight>(*there, checkedWidth, maxHeight, enoughLooks);
-    const qreal height = counted ? counted->height() : 0;
-    const TextEditHeight inserted(
-        document, checkedWidth, maxHeight - height, enoughLooks, counted.get());
-    if (!(height + inserted.height() <= maxHeight))
-        return heightRefusal();
-    qreal looks = inserted.floatLooks();
-    if (counted)
-        looks += counted->floatLooks() + counted->lines() * (inserted.floats() - counted->floats());
-    if (work + floatWork * looks > maxLineWork)
-        return tr("It has more floating pictures and tables than this editor can lay out.");
-    return QString();
 }

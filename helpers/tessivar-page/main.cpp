@@ -1,0 +1,116 @@
+// tessivar-page: the program's page helper. It lays out the pages the
+// program sends on its standard input, a socket, confined, and is kept
+// within its limits by the program.
+#include "HelperChannel.h"
+#include "HelperConfinement.h"
+#include "MemoryFile.h"
+#include "PageLayout.h"
+#include "PageRequest.h"
+#include "TextEditReader.h"
+
+#include <QDataStream>
+#include <QGuiApplication>
+#include <QScopeGuard>
+#include <QVector>
+
+#include <cstring>
+#include <ctime>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+using DAvuroD::HelperChannel;
+
+// The most a page's bytes take: a paste's text may be up to the reader's
+// bound in UTF-8.
+constexpr qint64 maxPageSize = qint64(TextEditReader::maxFileSize) * 3;
+template <typename... Values> QByteArray messageOf(const Values&... values)
+{
+    QByteArray data;
+    QDataStream out(&data, QIODevice::WriteOnly);
+    (out << ... << values);
+    return data;
+}
+
+qint64 cpuMs()
+{
+    timespec used {};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+    return qint64(used.tv_sec) * 1000 + used.tv_nsec / 1000000;
+}
+
+// Writes the names into the program's file for them; false where they do
+// not fit, which no page of the reader's size makes.
+bool writeNames(int fd, const QStringList& names, qint64* length)
+{
+    const QByteArray bytes = messageOf(names);
+    *length = bytes.size();
+    if (fd < 0 || bytes.size() > PageRequest::maxNamesBytes)
+        return false;
+    void* data = ::mmap(nullptr, size_t(bytes.size()), PROT_WRITE, MAP_SHARED, fd, 0);
+    if (data == MAP_FAILED)
+        return false;
+    std::memcpy(data, bytes.constData(), size_t(bytes.size()));
+    ::munmap(data, size_t(bytes.size()));
+    return true;
+}
+
+// Asks the program for the pictures' sizes; false when it answers amiss.
+bool askSizes(
+    HelperChannel& channel, int namesFile, const QStringList& names, QVector<QSize>* sizes)
+{
+    qint64 length = 0;
+    HelperChannel::Message answer;
+    if (!writeNames(namesFile, names, &length)
+        || !channel.send(PageRequest::Pictures, messageOf(length)) || !channel.receive(answer))
+        return false;
+    QDataStream in(MemoryFile::read(answer.fds.value(0, -1), qint64(names.size()) * 8 + 4));
+    answer.closeFds();
+    in >> *sizes;
+    return answer.kind == PageRequest::Sizes && in.status() == QDataStream::Ok
+        && sizes->size() == names.size();
+}
+
+// Lays out the page asked for, and tells what it measured; false when the
+// program asked amiss.
+bool layOut(HelperChannel& channel, HelperChannel::Message& asked)
+{
+    PageRequest request;
+    const QByteArray content = MemoryFile::read(asked.fds.value(0, -1), maxPageSize);
+    const int namesFile = asked.fds.value(1, -1);
+    const auto closeFds = qScopeGuard([&asked] { asked.closeFds(); });
+    if (asked.kind != PageRequest::Page || !request.fromMessage(asked.data))
+        return false;
+    const qint64 start = cpuMs();
+    PageLayout layout(request, content);
+    if (!layout.refusal().isEmpty())
+        return channel.send(PageRequest::Refused, messageOf(layout.refusal()));
+    QVector<QSize> sizes;
+    if (!layout.pictureNames().isEmpty()
+        && !askSizes(channel, namesFile, layout.pictureNames(), &sizes))
+        return false;
+    const qreal height = layout.layOut(sizes);
+    return channel.send(PageRequest::Measured, messageOf(height, cpuMs() - start));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    HelperConfinement::begin(STDIN_FILENO);
+    // Fonts as the program has them, and no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    HelperChannel channel(STDIN_FILENO);
+    if (!HelperConfinement::seal())
+        ::_exit(1);
+    channel.send(HelperChannel::readyKind);
+    HelperChannel::Message asked;
+    while (channel.receive(asked)) {
+        if (!layOut(channel, asked))
+            ::_exit(1);
+    }
+    // No exit handlers: the filter refuses what some of them need.
+    ::_exit(0);
+}

@@ -1,0 +1,341 @@
+#include "../common/HostileHtml.h"
+#include "../common/RunawayBound.h"
+#include "../common/TestFolder.h"
+#include "DialogTestTools.h"
+#include "TextEdit.h"
+#include "TextEditReader.h"
+
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <ctime>
+
+using namespace DialogTestTools;
+using namespace HostileHtml;
+
+namespace {
+
+// Words of four letters in one paragraph.
+QByteArray words(int count)
+{
+    return repeated("word ", count);
+}
+
+// Lines of 300-pixel letters beyond the height bound, as a file and a paste
+// may hold them behind a length that hides their height.
+QByteArray tallLines()
+{
+    return "<p style=\"font-size: 300px\">" + repeated("x<br>", 30000) + "</p>";
+}
+
+QByteArray picture(const QByteArray& height)
+{
+    return "<p><img src=\"a.png\" width=\"16\" height=\"" + height + "\">x</p>";
+}
+
+// A cell of that width beside one of an "x", holding words of 100-pixel
+// letters: one letter a line when the layout gives the column only what its
+// content needs at least, and 30,000 words are past the height bound.
+QByteArray cell(const QByteArray& width, int count = 30000)
+{
+    return "<table><tr><td width=\"" + width + "\" style=\"font-size: 100px\">" + words(count)
+        + "</td><td>x</td></tr></table>";
+}
+
+// 30,000 words of 300-pixel letters in a paragraph of that style.
+QByteArray paragraph(const QByteArray& style)
+{
+    return "<p style=\"font-size: 300px; " + style + "\">" + words(30000) + "</p>";
+}
+
+// One letter of that size before the words, in one paragraph.
+QByteArray afterALetter(int pixels, int count)
+{
+    return "<p><span style=\"font-size: " + QByteArray::number(pixels) + "px\">X</span> "
+        + words(count) + "</p>";
+}
+
+// Lengths of -1e308 on pictures and tables: widths, paddings, spacings and
+// borders, after an indent as far to the left.
+QByteArray lengthsBelowAll()
+{
+    const QByteArray low = "-1e308";
+    return "<p style=\"text-indent:" + low + "px\">x<img width=" + low + " height=" + low
+        + " style=\"padding:" + low + "px;border:" + low + "px solid\">y</p><table width=" + low
+        + " cellpadding=" + low + " cellspacing=" + low + " border=" + low + " style=\"padding:"
+        + low + "px;margin:" + low + "px\"><tr><td width=" + low + " style=\"padding:" + low
+        + "px;border-width:" + low + "px\">x<img width=" + low + "></td><td>y</td></tr></table>"
+        + "<p style=\"text-indent:" + low + "px;margin-left:" + low + "px\">" + words(20) + "</p>";
+}
+
+QTextEdit* textArea(QWidget* window)
+{
+    return window->findChild<QTextEdit*>();
+}
+
+// The CPU time of the calling thread: the window's own work, which a busy
+// machine does not stretch.
+qint64 threadCpuMs()
+{
+    timespec used {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &used);
+    return qint64(used.tv_sec) * 1000 + used.tv_nsec / 1000000;
+}
+
+// What the window answered to a page opened or pasted, and what it cost.
+struct Answer
+{
+    QString message;
+    // The window's own CPU time, and the wall clock, until it was laid out.
+    qint64 windowMs = 0;
+    qint64 wallMs = 0;
+};
+
+// Opens the page as the file of the folder, or pastes it as HTML, and lays
+// the window out.
+Answer answered(TextEdit* window, const QByteArray& page, bool pasted, const TestFolder& folder)
+{
+    if (pasted) {
+        auto* offer = new QMimeData;
+        offer->setHtml(QString::fromUtf8(page));
+        QApplication::clipboard()->setMimeData(offer);
+    }
+    Answer answer;
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 cpuBefore = threadCpuMs();
+    const auto act = [window, pasted] {
+        if (pasted)
+            window->slotPaste();
+        textArea(window)->document()->size();
+    };
+    answer.message = pasted ? messageRejectedDuring(act)
+                            : messageAfterFileDialog(folder.path("page.html"), [window, act] {
+                                  window->slotFileOpen();
+                                  act();
+                              });
+    answer.windowMs = threadCpuMs() - cpuBefore;
+    answer.wallMs = clock.elapsed();
+    return answer;
+}
+
+using Pages = QList<QPair<QByteArray, QByteArray>>;
+
+// The pages of a data function, each opened and pasted.
+void addRows(const Pages& pages)
+{
+    for (const auto& page : pages) {
+        QTest::newRow(page.first + ", opened") << page.second << false;
+        QTest::newRow(page.first + ", pasted") << page.second << true;
+    }
+}
+
+} // namespace
+
+class TestTextEditPages : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void hostilePagesAreAnsweredWithinTheLimits_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<bool>("pasted");
+        Pages pages;
+        // Bare Qt freezes on each of these, or lays it out past what it can draw.
+        pages.append({"a stray > before a picture 80,000,000 pixels high",
+            QByteArray("><img height=80000000")});
+        pages.append(
+            {"lengths of -1e308 on pictures and tables, with an indent", lengthsBelowAll()});
+        pages.append({"a list of 9,000 items", "<ul>" + repeated("<li>x", 9000) + "</ul>"});
+        pages.append({"a list of 40,000 items", "<ul>" + repeated("<li>x", 40000)});
+        pages.append({"5,000 nested tables", nestedTables(5000)});
+        pages.append({"16 nested tables", nestedTables(16)});
+        pages.append({"60 tables of margin-top -1e6",
+            repeated("<table style=\"margin-top:-1e6px\"><tr><td>x</table>", 60)});
+        pages.append(
+            {"5,000 pictures in one paragraph", "<p>" + repeated("<img src=\"a.png\">", 5000)});
+        pages.append({"30,000 lines of 300-pixel letters", tallLines()});
+        pages.append({"a picture 9,000,000 pixels high", picture("9000000")});
+        // Lengths that are no number, infinite, huge or below zero, and floats.
+        pages.append({"picture of height nan above lines past the bound",
+            QByteArray(picture("nan") + tallLines())});
+        pages.append({"picture of height -inf above lines past the bound",
+            QByteArray(picture("-inf") + tallLines())});
+        pages.append({"picture of height inf", QByteArray(picture("inf"))});
+        pages.append({"picture of height -1e9 above lines past the bound",
+            QByteArray(picture("-1e9") + tallLines())});
+        pages.append({"picture of height -1e9 above a cell of width -1",
+            QByteArray("<p><img height=\"-1e9\"></p><table><tr><td width=\"-1\">" + words(20)
+                + "</td></tr></table>")});
+        pages.append(
+            {"picture of height -1000 before words", QByteArray(picture("-1000") + words(1000))});
+        pages.append(
+            {"picture of width nan", QByteArray(QByteArray("<img width=\"nan\" height=\"16\">"))});
+        pages.append({"cell of width -1", QByteArray(cell("-1"))});
+        pages.append({"cell of width -10%", QByteArray(cell("-10%"))});
+        pages.append({"cell of width inf", QByteArray(cell("inf"))});
+        pages.append({"cell of width 1e30", QByteArray(cell("1e30"))});
+        pages.append({"cell of width nan", QByteArray(cell("nan"))});
+        pages.append({"cell of width 50%", QByteArray(cell("50%", 3000))});
+        pages.append({"margin-left -1e8", QByteArray(paragraph("margin-left: -1e8px"))});
+        pages.append({"margin-right -1e8", QByteArray(paragraph("margin-right: -1e8px"))});
+        pages.append(
+            {"-qt-block-indent -3,000,000", QByteArray(paragraph("-qt-block-indent: -3000000"))});
+        pages.append({"-qt-block-indent -1,000,000 right to left",
+            QByteArray(paragraph("-qt-block-indent: -1000000").replace("<p ", "<p dir=\"rtl\" "))});
+        pages.append({"indent -1,000,000 right to left before a picture of width -50",
+            QByteArray(QByteArray("<p dir=\"rtl\" style=\"-qt-block-indent: -1000000\">word "
+                                  "<img width=\"-50\"></p>"))});
+        pages.append({"margin-left 1e8 before a word",
+            QByteArray(QByteArray("<p style=\"margin-left: 1e8px\">word</p>"))});
+        pages.append({"margins of -100 in the page and in a cell",
+            QByteArray("<p style=\"margin-left: -100px; margin-right: -100px\">" + words(1000)
+                + "</p><table><tr><td><p style=\"margin-left: -100px\">" + words(100)
+                + "</p></td></tr></table>")});
+        pages.append({"table spacing -100,000 over 400 rows",
+            QByteArray("<table cellspacing=\"-1e5\">" + repeated("<tr><td>x</td></tr>", 400)
+                + "</table>")});
+        pages.append({"table border -1e6 over 20 rows",
+            QByteArray(
+                "<table border=\"-1e6\">" + repeated("<tr><td>x</td></tr>", 20) + "</table>")});
+        pages.append({"40 tables of margin-top -1e6",
+            QByteArray(
+                repeated("<table style=\"margin-top: -1e6px\"><tr><td>x</td></tr></table>", 40))});
+        pages.append({"40 frames of height -1e6",
+            QByteArray(repeated(
+                "<table style=\"-qt-table-type: frame\" height=\"-1e6\"><tr><td>x</td></tr>"
+                "</table>",
+                40))});
+        pages.append({"frame 1,000,000 pixels up in a cell 800,000 pixels down",
+            QByteArray(repeated("<table cellpadding=\"400000\"><tr><td>", 2)
+                + "<table style=\"-qt-table-type: frame\" height=\"-1e6\"><tr><td>x</td></tr>"
+                  "</table>")});
+        pages.append({"100 tables 1,000 pixels up",
+            QByteArray(repeated(
+                "<table style=\"margin-top: -1000px\"><tr><td>x</td></tr></table>", 100))});
+        pages.append({"picture 600 pixels wide beside 20,000 words",
+            QByteArray("<table><tr><td><img src=\"a.png\" width=\"600\" height=\"16\"></td>"
+                       "<td style=\"font-size: 100px\">"
+                + words(20000) + "</td></tr></table>")});
+        pages.append({"400 lines -1,000,000 percent high",
+            QByteArray("<p style=\"line-height: -1000000%\">" + repeated("x<br>", 400) + "</p>")});
+        pages.append({"1,000 small floating pictures side by side",
+            QByteArray(floatingPictures(1000, 16, 16))});
+        pages.append({"1,000 small pictures floating at the right",
+            QByteArray(floatingPictures(1000, 16, 16, "right"))});
+        pages.append({"1,000 floating pictures a paragraph each",
+            QByteArray(repeated("<p><img src=\"a.png\" width=\"700\" height=\"40\" align=\"left\">"
+                                "word word</p>",
+                1000))});
+        pages.append({"1,000 floating pictures 400 pixels tall a paragraph each",
+            QByteArray(repeated("<p><img src=\"a.png\" width=\"700\" height=\"400\" align=\"left\">"
+                                "word word</p>",
+                1000))});
+        pages.append({"1,000 paragraphs of a floating picture alone",
+            QByteArray(repeated(
+                "<p><img src=\"a.png\" width=\"700\" height=\"40\" align=\"left\"></p>", 1000))});
+        pages.append({"1,000 small floating pictures of 24 heights in turn",
+            QByteArray(picturesOfHeightsInTurn(1000, 24))});
+        pages.append({"1,000 small floating pictures in a table cell",
+            QByteArray("<table><tr><td>" + floatingPictures(1000, 16, 16) + "</td></tr></table>")});
+        pages.append({"1,000 floating tables",
+            QByteArray(
+                repeated("<table style=\"float: left\"><tr><td>x</td></tr></table>", 1000))});
+        addRows(pages);
+    }
+
+    // GIVEN a page that costs Qt's layout more than a moment, or lays out
+    // taller than it can draw
+    // WHEN it is opened, or pasted
+    // THEN the window answers within the page helper's limits: it refuses
+    // the page with the reason and keeps its document, or shows it within the
+    // height Qt can draw, its own work a moment
+    void hostilePagesAreAnsweredWithinTheLimits()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(bool, pasted);
+        TestFolder folder;
+        folder.write("page.html", page);
+        TextEdit window;
+        window.show();
+        textArea(&window)->setPlainText("kept");
+        const Answer answer = answered(&window, page, pasted, folder);
+        QVERIFY2(answer.wallMs < waitBoundMs(4000), qPrintable(QString::number(answer.wallMs)));
+        QVERIFY2(
+            answer.windowMs < runawayBoundMs(1000), qPrintable(QString::number(answer.windowMs)));
+        const qreal height = textArea(&window)->document()->size().height();
+        if (answer.message.isEmpty()) {
+            QVERIFY2(
+                qAbs(height) <= TextEditReader::maxHeight, qPrintable(QString::number(height)));
+            return;
+        }
+        // A page deep enough to crash Qt's layout crashes the page helper only.
+        QVERIFY2(answer.message.contains("to lay out, more than this editor gives a page")
+                || answer.message.contains("It is taller than this editor can lay out.")
+                || answer.message.contains(
+                    "could not be laid out in this editor: its helper crashed"),
+            qPrintable(answer.message));
+        QCOMPARE(textArea(&window)->toPlainText(), QString("kept"));
+    }
+
+    void pagesBareQtShowsAtOnceAreShown_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<bool>("pasted");
+        Pages pages;
+        pages.append({"a table of one cell spanning 65,535 columns",
+            QByteArray("<table border=1><tr><td colspan=65535>x</td></tr></table>")});
+        pages.append({"a margin of 1e9 pixels at the left",
+            "<p style=\"margin-left:1e9px\">" + words(200) + "</p>"});
+        pages.append({"tables of border 1e9",
+            repeated("<table border=1e9><tr><td>x</td><td>y</td></tr></table>", 3)});
+        pages.append({"indents of 1e9 pixels, forth and back",
+            "<p style=\"text-indent:1e9px\">" + words(100) + "</p><p style=\"text-indent:-1e9px\">"
+                + words(100) + "</p>"});
+        pages.append({"1,200 uses of one 16-pixel picture",
+            "<p>" + repeated("<img src=\"dot.png\"> ", 1200) + "</p>"});
+        pages.append(
+            {"1,500 nested divs", repeated("<div>", 1500) + "x" + repeated("</div>", 1500)});
+        pages.append({"a grammar nesting 1,200 definitions deep",
+            repeated("<dl><dt>rule</dt><dd>", 1200) + "<code>token</code>"
+                + repeated("</dd></dl>", 1200)});
+        pages.append({"100 tables 1,000 pixels up",
+            repeated("<table style=\"margin-top: -1000px\"><tr><td>x</td></tr></table>", 100)});
+        pages.append({"words in fonts of two sizes by turns",
+            repeated("<span style=\"font-size: 40px\">word </span>word ", 2000)});
+        pages.append({"15,000 words after one 300-pixel letter", afterALetter(300, 15000)});
+        pages.append({"one 5,000-pixel letter before 2,000 words", afterALetter(5000, 2000)});
+        pages.append(
+            {"10 lists of 1,000 items", repeated("<ul>" + repeated("<li>x", 1000) + "</ul>", 10)});
+        addRows(pages);
+    }
+
+    // GIVEN a page that bare Qt shows at once, however odd its lengths or deep its nesting
+    // WHEN it is opened, or pasted
+    // THEN it is shown, with its pictures
+    void pagesBareQtShowsAtOnceAreShown()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(bool, pasted);
+        TestFolder folder;
+        folder.writePicture("dot.png", Qt::red, 16, 16);
+        folder.write("page.html", page);
+        TextEdit window;
+        window.show();
+        const Answer answer = answered(&window, page, pasted, folder);
+        QCOMPARE(answer.message, QString());
+        QTextDocument expected;
+        expected.setHtml(QString::fromUtf8(page));
+        QCOMPARE(textArea(&window)->toPlainText().size(), expected.toPlainText().size());
+        if (!pasted)
+            QCOMPARE(window.windowTitle(), QString("page.html[*] - Rich Text"));
+    }
+};
+
+QTEST_MAIN(TestTextEditPages)
+#include "test_TextEditPages.moc"
