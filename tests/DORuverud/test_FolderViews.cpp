@@ -260,8 +260,7 @@ private slots:
             queueInterruption();
         view->addItems(first.path());
         // THEN once every decoding is done, nothing of the first folder is appended
-        QVERIFY(
-            QTest::qWaitFor([&] { return !view || view->count() < 300; }, waitBoundMs(2500)));
+        QVERIFY(QTest::qWaitFor([&] { return !view || view->count() < 300; }, waitBoundMs(2500)));
         QVERIFY(
             QTest::qWaitFor([&] { return !view || !view->findChild<DAvuroD::PictureLoader*>(); },
                 waitBoundMs(2500)));

@@ -31,7 +31,7 @@ public:
     }
 
 private:
-    std::atomic<bool> m_stop { false };
+    std::atomic<bool> m_stop {false};
     std::vector<std::thread> m_threads;
 };
 

@@ -72,8 +72,8 @@ std::vector<float> heardFromItsStart(qint64 frames)
     std::vector<float> left;
     QElapsedTimer waited;
     waited.start();
-    while (qint64(left.size()) < frames
-        && !(left.empty() && waited.hasExpired(waitBoundMs(5000)))) {
+    while (
+        qint64(left.size()) < frames && !(left.empty() && waited.hasExpired(waitBoundMs(5000)))) {
         QThread::usleep(piece * 1000000 / 44100);
         const std::vector<float> mix = TestSound::render(piece);
         for (size_t f = 0; f < mix.size() && qint64(left.size()) < frames; f += 2) {
