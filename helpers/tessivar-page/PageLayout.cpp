@@ -31,7 +31,8 @@ std::unique_ptr<TextEditReader> readerOf(const PageRequest& request, const QByte
         &source, true, QTextCursor(&there), QTextCursor(), Side::PageProcess);
 }
 
-// The document inside that many tables, one in the one cell of the other.
+// The document inserted as a fragment inside that many tables, one in the
+// one cell of the other.
 std::unique_ptr<TextEditDocument> insideTables(const TextEditDocument& document, int tables)
 {
     auto inside = std::make_unique<TextEditDocument>();
@@ -72,7 +73,9 @@ PageLayout::PageLayout(const PageRequest& request, const QByteArray& content)
     const std::unique_ptr<TextEditReader> reader = readerOf(request, content);
     m_refusal = reader->refusal();
     m_document = reader->takeDocument();
-    if (m_document && request.tables > 0)
+    // A paste goes into the window's document as a fragment, which costs the
+    // layout's import again: the trial pays that too.
+    if (m_document && request.source != PageRequest::Source::File)
         m_document = insideTables(*m_document, request.tables);
     if (m_document)
         m_names = picturesSizedByThemselves(*m_document);
