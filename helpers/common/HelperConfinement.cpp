@@ -1,5 +1,7 @@
 #include "HelperConfinement.h"
 
+#include "HelperChannel.h"
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -8,7 +10,9 @@
 #include <seccomp.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <thread>
+#include <ucontext.h>
 #include <unistd.h>
 
 namespace {
@@ -66,6 +70,49 @@ private:
     bool m_added = true;
 };
 
+// The stack pointer of the context a signal interrupted.
+uintptr_t stackPointerOf(const void* context)
+{
+    const mcontext_t& machine = static_cast<const ucontext_t*>(context)->uc_mcontext;
+#if defined(__x86_64__)
+    return uintptr_t(machine.gregs[REG_RSP]);
+#elif defined(__aarch64__)
+    return uintptr_t(machine.sp);
+#else
+#error "the stack pointer of a signal's context is not known on this processor"
+#endif
+}
+
+using SignalAction = struct sigaction;
+
+// A fault just below the stack pointer, or within a frame above it, is the
+// stack running out, as the sanitizers tell it too: the helper ends with the
+// status that says so. Any other fault crashes it as before.
+void onFault(int, siginfo_t* info, void* context)
+{
+    const bool fault = info->si_code == SEGV_MAPERR || info->si_code == SEGV_ACCERR;
+    const auto address = reinterpret_cast<uintptr_t>(info->si_addr);
+    const uintptr_t stack = stackPointerOf(context);
+    if (fault && address + 512 > stack && address < stack + 0xFFFF)
+        ::syscall(SYS_exit_group, DAvuroD::HelperChannel::outOfStackStatus);
+    SignalAction crash {};
+    crash.sa_handler = SIG_DFL;
+    ::sigaction(SIGSEGV, &crash, nullptr);
+    ::raise(SIGSEGV);
+}
+
+// Room to handle a fault on once the stack has run out.
+void handleStackOverflow()
+{
+    static char room[256 * 1024];
+    const stack_t alternate {room, 0, sizeof(room)};
+    SignalAction fault {};
+    fault.sa_sigaction = onFault;
+    fault.sa_flags = SA_SIGINFO | SA_ONSTACK;
+    ::sigaltstack(&alternate, nullptr);
+    ::sigaction(SIGSEGV, &fault, nullptr);
+}
+
 } // namespace
 
 void HelperConfinement::begin(int channel)
@@ -75,6 +122,7 @@ void HelperConfinement::begin(int channel)
     // The program limits the files it writes to none: a warning written to
     // a standard error that is a file fails, and costs no drawing.
     ::signal(SIGXFSZ, SIG_IGN);
+    handleStackOverflow();
     // The program made the channel: a parent other than it took over from
     // a program already gone.
     ucred program {};

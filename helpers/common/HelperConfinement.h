@@ -11,7 +11,9 @@ class HelperConfinement
 {
 public:
     // First thing in main: no new privileges, writes past the file size
-    // limit failing rather than ending it, and its end with the program,
+    // limit failing rather than ending it, its main thread's stack running
+    // out ending it with HelperChannel::outOfStackStatus, and its end with
+    // the program,
     // which it also ends with once the program closes the channel, even
     // while it works or waits on a file; it ends at once where the program
     // is already gone.

@@ -8,7 +8,9 @@
 //   greedy: draws nothing on canvases under a megapixel, and fills a
 //     gigabyte of memory for larger ones;
 //   probe: confined as the real helper, tries what drawing never needs and
-//     refuses each drawing with what came of it.
+//     refuses each drawing with what came of it;
+//   deep, faulty: confined as the real helper, runs its stack out, or reads
+//     memory it does not have.
 #include "HelperChannel.h"
 #include "HelperConfinement.h"
 #include "SvgRequest.h"
@@ -78,6 +80,14 @@ void fillMemory()
     liveOn();
 }
 
+// Deeper and deeper, until the stack runs out.
+int descend(int depth)
+{
+    volatile char frame[1024];
+    frame[0] = char(depth);
+    return depth < INT_MAX ? descend(depth + 1) + frame[0] : 0;
+}
+
 QString outcome(const char* what, bool done)
 {
     return QString("%1 %2").arg(what, done ? "done" : std::strerror(errno));
@@ -132,6 +142,10 @@ void answer(HelperChannel& channel, const QString& how, HelperChannel::Message& 
         liveOn();
     else if (how == "stopped")
         ::raise(SIGSTOP);
+    else if (how == "deep")
+        descend(0);
+    else if (how == "faulty")
+        ::raise(SIGSEGV);
     else if (how == "probe")
         return (void)channel.send(SvgRequest::Refused, message(probe(), false));
     else if (how == "greedy" && qint64(bound.width()) * bound.height() >= 1000000)
@@ -147,14 +161,15 @@ void answer(HelperChannel& channel, const QString& how, HelperChannel::Message& 
 int main(int, char** argv)
 {
     const QString how = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
-    if (how == "probe")
+    const bool confined = how == "probe" || how == "deep" || how == "faulty";
+    if (confined)
         HelperConfinement::begin(STDIN_FILENO);
     else
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     HelperChannel channel(STDIN_FILENO);
     if (how == "hang-before-ready")
         liveOn();
-    if (how == "probe" && !HelperConfinement::seal())
+    if (confined && !HelperConfinement::seal())
         return 1;
     const int spare = ::open("/dev/null", O_RDONLY);
     if (how == "descriptor-with-ready")

@@ -149,6 +149,10 @@ private slots:
                                              << "did not start: " + hang << 5000;
         QTest::newRow("a hang after Ready") << "hang-after-ready" << hang << 5000;
         QTest::newRow("a helper stopped by a signal") << "stopped" << hang << 5000;
+        QTest::newRow("a stack run out") << "deep"
+                                         << "its helper ran out of stack" << 0;
+        QTest::newRow("a fault") << "faulty"
+                                 << "its helper crashed (Segmentation fault)" << 0;
     }
 
     void misbehavingHelperGivesAMissingPicture()

@@ -146,6 +146,8 @@ private:
             return PageTrial::tr("It needs more than %1 MB to lay out, more than this editor "
                                  "gives a page.")
                 .arg(PageTrial::memoryMargin >> 20);
+        case HelperProcess::Outcome::Stack:
+            return PageTrial::tr("It is nested too deeply to lay out in this editor.");
         default:
             return notLaidOut(why);
         }

@@ -21,6 +21,8 @@ public:
     // The most a message holds besides its descriptors.
     static constexpr int maxMessageSize = 1 << 16;
     static constexpr int maxFds = 2;
+    // The status a helper ends with when its stack runs out.
+    static constexpr int outOfStackStatus = 75;
 
     struct Message
     {

@@ -191,6 +191,17 @@ bool setLimit(pid_t pid, __rlimit_resource resource, rlim_t soft, rlim_t hard)
     return ::prlimit(pid, resource, &limit, nullptr) == 0;
 }
 
+// A helper's stack: seven eighths of the program's, since the program does
+// the same work below frames of its own, so that what the helper finishes
+// never runs the program's stack out.
+rlim_t helperStack()
+{
+    rlimit program {};
+    if (::getrlimit(RLIMIT_STACK, &program) != 0 || program.rlim_cur == RLIM_INFINITY)
+        return RLIM_INFINITY;
+    return program.rlim_cur / 8 * 7;
+}
+
 } // namespace
 
 HelperProcess::HelperProcess(const QString& program)
@@ -275,6 +286,7 @@ qint64 HelperProcess::residentBytes() const
 QString HelperProcess::start(const Limits& limits, bool& outOfTime)
 {
     m_usedMsAtEnd = 0;
+    m_endSignal = 0;
     m_residentAtBegin = 0;
     int sockets[2];
     int error = ::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, sockets) != 0 ? errno : 0;
@@ -325,8 +337,10 @@ void HelperProcess::openProcFiles()
 // Limits of the operating system, behind the watch, before the first task.
 bool HelperProcess::confine()
 {
+    const rlim_t stack = helperStack();
     bool set = setLimit(m_pid, RLIMIT_CORE, 0, 0) && setLimit(m_pid, RLIMIT_FSIZE, 0, 0)
-        && setLimit(m_pid, RLIMIT_NOFILE, mostFiles, mostFiles);
+        && setLimit(m_pid, RLIMIT_NOFILE, mostFiles, mostFiles)
+        && setLimit(m_pid, RLIMIT_STACK, stack, stack);
 #ifndef TESSIVAR_SANITIZED
     // The sanitizers reserve terabytes of address space.
     set = set && setLimit(m_pid, RLIMIT_DATA, mostData, mostData)
@@ -341,7 +355,7 @@ HelperProcess::Outcome HelperProcess::next(HelperChannel::Message& message, cons
         pollfd channel {m_channel->socket(), POLLIN, 0};
         if (::poll(&channel, 1, watchMs) > 0) {
             if (!m_channel->receive(message))
-                return Outcome::Ended;
+                return ended();
             if (message.fds.isEmpty())
                 return Outcome::Message;
             message.closeFds();
@@ -365,8 +379,9 @@ HelperProcess::Outcome HelperProcess::next(HelperChannel::Message& message, cons
 
 QString HelperProcess::stop(Outcome outcome, const Limits& limits)
 {
-    if (outcome == Outcome::Ended)
-        return endedWhy();
+    // A channel found closed while sending: how the process ended.
+    if (outcome == Outcome::Ended && m_pid > 0)
+        outcome = ended();
     kill();
     const auto seconds = [](qint64 ms) { return QString::number(ms / 1000.0); };
     switch (outcome) {
@@ -378,6 +393,13 @@ QString HelperProcess::stop(Outcome outcome, const Limits& limits)
         return QStringLiteral("took more than the %1 s left to it").arg(seconds(limits.totalMs));
     case Outcome::Memory:
         return QStringLiteral("needed more than %1 MB").arg(limits.growthBytes >> 20);
+    case Outcome::Stack:
+        return QStringLiteral("its helper ran out of stack");
+    case Outcome::Ended:
+        if (m_endSignal != 0)
+            return QStringLiteral("its helper crashed (%1)")
+                .arg(QString::fromLocal8Bit(::strsignal(m_endSignal)));
+        return QStringLiteral("its helper ended");
     case Outcome::Abandoned:
         return QStringLiteral("the program is ending");
     default:
@@ -385,22 +407,22 @@ QString HelperProcess::stop(Outcome outcome, const Limits& limits)
     }
 }
 
-// Why the process closed its channel: it ended, or it is killed for it.
-QString HelperProcess::endedWhy()
+// How the process that closed its channel ended; one that does not end at
+// once answers amiss, and is killed for it.
+HelperProcess::Outcome HelperProcess::ended()
 {
     m_usedMsAtEnd = usedMs();
     int status = 0;
-    const bool ended = endsWithin(m_pidFd, endWaitMs) && ::waitpid(m_pid, &status, WNOHANG) > 0;
-    if (!ended) {
-        kill();
-        return QStringLiteral("its helper answered amiss");
-    }
-    m_pid = -1;
+    const bool gone = endsWithin(m_pidFd, endWaitMs) && ::waitpid(m_pid, &status, WNOHANG) > 0;
+    if (gone)
+        m_pid = -1;
     kill();
-    if (WIFSIGNALED(status))
-        return QStringLiteral("its helper crashed (%1)")
-            .arg(QString::fromLocal8Bit(::strsignal(WTERMSIG(status))));
-    return QStringLiteral("its helper ended");
+    if (!gone)
+        return Outcome::Amiss;
+    m_endSignal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    return WIFEXITED(status) && WEXITSTATUS(status) == HelperChannel::outOfStackStatus
+        ? Outcome::Stack
+        : Outcome::Ended;
 }
 
 void HelperProcess::kill()

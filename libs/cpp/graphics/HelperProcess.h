@@ -36,7 +36,9 @@ public:
         qint64 growthBytes;
     };
 
-    enum class Outcome { Message, Cpu, Waiting, Total, Memory, Ended, Amiss, Abandoned };
+    // Ended: the process closed its channel and ended, by a signal or not;
+    // Stack: it ended as its stack ran out (HelperChannel::outOfStackStatus).
+    enum class Outcome { Message, Cpu, Waiting, Total, Memory, Ended, Stack, Amiss, Abandoned };
 
     explicit HelperProcess(const QString& program);
     // Kills the process.
@@ -72,7 +74,7 @@ private:
     qint64 cpuNs() const;
     qint64 busyNs() const;
     qint64 waitNs() const;
-    QString endedWhy();
+    Outcome ended();
     qint64 residentBytes() const;
     void openProcFiles();
 
@@ -89,6 +91,8 @@ private:
     qint64 m_busyAtStart = 0;
     QElapsedTimer m_clock;
     qint64 m_usedMsAtEnd = 0;
+    // The signal that ended the process, or 0.
+    int m_endSignal = 0;
     qint64 m_residentAtStart = 0;
     qint64 m_residentAtBegin = 0;
     std::atomic<bool> m_abandoned {false};
