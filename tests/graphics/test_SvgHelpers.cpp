@@ -12,6 +12,7 @@
 
 #include <fcntl.h>
 #include <future>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -327,6 +328,12 @@ private:
         QVERIFY2(limits.contains("Max file size 0 0 bytes"), limits.constData());
         QVERIFY2(limits.contains("Max open files 64 64 files"), limits.constData());
         QVERIFY2(!limits.contains("Max cpu time unlimited"), limits.constData());
+        // Its stack is smaller than this program's, which does its work below frames of its own.
+        rlimit stack {};
+        QCOMPARE(::getrlimit(RLIMIT_STACK, &stack), 0);
+        const QString helperStack
+            = QString::fromLatin1(limits).section("Max stack size ", 1).section(' ', 0, 0);
+        QVERIFY2(helperStack.toULongLong() < stack.rlim_cur, qPrintable(helperStack));
 #if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
         QVERIFY2(!limits.contains("Max data size unlimited"), limits.constData());
         QVERIFY2(!limits.contains("Max address space unlimited"), limits.constData());
