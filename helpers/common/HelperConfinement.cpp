@@ -94,7 +94,7 @@ void onFault(int, siginfo_t* info, void* context)
     const auto address = reinterpret_cast<uintptr_t>(info->si_addr);
     const uintptr_t stack = stackPointerOf(context);
     if (fault && address + 512 > stack && address < stack + 0xFFFF)
-        ::syscall(SYS_exit_group, DAvuroD::HelperChannel::outOfStackStatus);
+        ::syscall(SYS_exit_group, HelperChannel::outOfStackStatus);
     SignalAction crash {};
     crash.sa_handler = SIG_DFL;
     ::sigaction(SIGSEGV, &crash, nullptr);

@@ -46,18 +46,21 @@ std::unique_ptr<TextEditDocument> insideTables(const TextEditDocument& document,
     return inside;
 }
 
-// The layout reads a picture only for a size not given.
+// The layout reads a picture only for a size not given; the window's
+// document reads no more than PageRequest::maxNames, and those after show
+// as missing there and here.
 QStringList picturesSizedByThemselves(const QTextDocument& document)
 {
     QStringList names;
     QSet<QString> seen;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = document.begin();
+         block.isValid() && names.size() < PageRequest::maxNames; block = block.next()) {
         for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
             const QTextImageFormat format = it.fragment().charFormat().toImageFormat();
             if (!format.isValid()
                 || (format.hasProperty(QTextFormat::ImageWidth)
                     && format.hasProperty(QTextFormat::ImageHeight))
-                || seen.contains(format.name()))
+                || seen.contains(format.name()) || names.size() == PageRequest::maxNames)
                 continue;
             seen.insert(format.name());
             names.append(format.name());

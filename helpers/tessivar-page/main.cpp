@@ -3,12 +3,12 @@
 // within its limits by the program.
 #include "HelperChannel.h"
 #include "HelperConfinement.h"
+#include "HelperMessage.h"
 #include "MemoryFile.h"
 #include "PageLayout.h"
 #include "PageRequest.h"
 #include "TextEditReader.h"
 
-#include <QDataStream>
 #include <QGuiApplication>
 #include <QScopeGuard>
 #include <QVector>
@@ -20,18 +20,9 @@
 
 namespace {
 
-using DAvuroD::HelperChannel;
-
 // The most a page's bytes take: a paste's text may be up to the reader's
 // bound in UTF-8.
 constexpr qint64 maxPageSize = qint64(TextEditReader::maxFileSize) * 3;
-template <typename... Values> QByteArray messageOf(const Values&... values)
-{
-    QByteArray data;
-    QDataStream out(&data, QIODevice::WriteOnly);
-    (out << ... << values);
-    return data;
-}
 
 qint64 cpuMs()
 {
@@ -44,7 +35,7 @@ qint64 cpuMs()
 // not fit, which no page of the reader's size makes.
 bool writeNames(int fd, const QStringList& names, qint64* length)
 {
-    const QByteArray bytes = messageOf(names);
+    const QByteArray bytes = HelperMessage::of(names);
     *length = bytes.size();
     if (fd < 0 || bytes.size() > PageRequest::maxNamesBytes)
         return false;
@@ -63,12 +54,12 @@ bool askSizes(
     qint64 length = 0;
     HelperChannel::Message answer;
     if (!writeNames(namesFile, names, &length)
-        || !channel.send(PageRequest::Pictures, messageOf(length)) || !channel.receive(answer))
+        || !channel.send(PageRequest::Pictures, HelperMessage::of(length))
+        || !channel.receive(answer))
         return false;
-    QDataStream in(MemoryFile::read(answer.fds.value(0, -1), qint64(names.size()) * 8 + 4));
+    const QByteArray list = MemoryFile::read(answer.fds.value(0, -1), qint64(names.size()) * 8 + 4);
     answer.closeFds();
-    in >> *sizes;
-    return answer.kind == PageRequest::Sizes && in.status() == QDataStream::Ok
+    return answer.kind == PageRequest::Sizes && HelperMessage::read(list, *sizes)
         && sizes->size() == names.size();
 }
 
@@ -85,13 +76,13 @@ bool layOut(HelperChannel& channel, HelperChannel::Message& asked)
     const qint64 start = cpuMs();
     PageLayout layout(request, content);
     if (!layout.refusal().isEmpty())
-        return channel.send(PageRequest::Refused, messageOf(layout.refusal()));
+        return channel.send(PageRequest::Refused, HelperMessage::of(layout.refusal()));
     QVector<QSize> sizes;
     if (!layout.pictureNames().isEmpty()
         && !askSizes(channel, namesFile, layout.pictureNames(), &sizes))
         return false;
     const qreal height = layout.layOut(sizes);
-    return channel.send(PageRequest::Measured, messageOf(height, cpuMs() - start));
+    return channel.send(PageRequest::Measured, HelperMessage::of(height, cpuMs() - start));
 }
 
 } // namespace
@@ -108,6 +99,7 @@ int main(int argc, char** argv)
     channel.send(HelperChannel::readyKind);
     HelperChannel::Message asked;
     while (channel.receive(asked)) {
+        channel.setNumber(asked.number);
         if (!layOut(channel, asked))
             ::_exit(1);
     }

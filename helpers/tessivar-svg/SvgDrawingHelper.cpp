@@ -1,47 +1,16 @@
 #include "SvgDrawingHelper.h"
 
 #include "HelperChannel.h"
+#include "HelperMessage.h"
+#include "MemoryFile.h"
 #include "SvgHelperPicture.h"
 #include "SvgRequest.h"
-
-#include <QDataStream>
 
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-using DAvuroD::HelperChannel;
 using DAvuroD::SvgRequest;
-
-namespace {
-
-// The text of a request, from its memory file; null when it holds more
-// than an SVG may.
-QByteArray textOf(int fd)
-{
-    struct stat file;
-    if (fd < 0 || ::fstat(fd, &file) != 0 || file.st_size > SvgRequest::maxSourceSize)
-        return QByteArray();
-    QByteArray text(int(file.st_size), Qt::Uninitialized);
-    qint64 done = 0;
-    while (done < text.size()) {
-        const ssize_t read = ::pread(fd, text.data() + done, size_t(text.size() - done), done);
-        if (read <= 0)
-            return QByteArray();
-        done += read;
-    }
-    return text;
-}
-
-QByteArray sizeMessage(const QSize& size)
-{
-    QByteArray message;
-    QDataStream out(&message, QIODevice::WriteOnly);
-    out << size;
-    return message;
-}
-
-} // namespace
 
 SvgDrawingHelper::SvgDrawingHelper(HelperChannel& channel)
     : m_channel(channel)
@@ -58,6 +27,7 @@ void SvgDrawingHelper::run()
     m_channel.send(HelperChannel::readyKind);
     HelperChannel::Message message;
     while (m_channel.receive(message)) {
+        m_channel.setNumber(message.number);
         SvgRequest request;
         if (message.kind == SvgRequest::Draw && !message.fds.isEmpty()
             && request.fromMessage(message.data))
@@ -73,7 +43,7 @@ void SvgDrawingHelper::run()
 void SvgDrawingHelper::answer(SvgRequest& request, const QVector<int>& fds)
 {
     if (request.path.isEmpty()) {
-        request.text = textOf(fds.value(1, -1));
+        request.text = MemoryFile::read(fds.value(1, -1), SvgRequest::maxSourceSize);
         if (request.text.isNull())
             return refuse(SvgRequest::tooLarge());
     }
@@ -90,7 +60,7 @@ void SvgDrawingHelper::answer(SvgRequest& request, const QVector<int>& fds)
                 .arg(pixels)
                 .arg(request.mostPixels),
             true);
-    m_channel.send(SvgRequest::Canvas, sizeMessage(target));
+    m_channel.send(SvgRequest::Canvas, HelperMessage::of(target));
     QImage image = canvas(fds.at(0), target);
     if (image.isNull())
         return refuse(QStringLiteral("no canvas for %1 x %2 pixels")
@@ -99,7 +69,7 @@ void SvgDrawingHelper::answer(SvgRequest& request, const QVector<int>& fds)
     image.setDotsPerMeterX(request.dotsPerMeterX);
     image.setDotsPerMeterY(request.dotsPerMeterY);
     picture.draw(image);
-    m_channel.send(SvgRequest::Drawn, sizeMessage(target));
+    m_channel.send(SvgRequest::Drawn, HelperMessage::of(target));
 }
 
 // An image of that size over the program's canvas, mapped anew only when
@@ -134,8 +104,5 @@ void SvgDrawingHelper::unmap()
 
 void SvgDrawingHelper::refuse(const QString& why, bool beyondPixels)
 {
-    QByteArray refusal;
-    QDataStream out(&refusal, QIODevice::WriteOnly);
-    out << why << beyondPixels;
-    m_channel.send(SvgRequest::Refused, refusal);
+    m_channel.send(SvgRequest::Refused, HelperMessage::of(why, beyondPixels));
 }

@@ -5,8 +5,8 @@
 
 #include <sys/types.h>
 
-namespace DAvuroD {
 class HelperChannel;
+namespace DAvuroD {
 struct SvgRequest;
 } // namespace DAvuroD
 
@@ -17,7 +17,7 @@ struct SvgRequest;
 class SvgDrawingHelper
 {
 public:
-    explicit SvgDrawingHelper(DAvuroD::HelperChannel& channel);
+    explicit SvgDrawingHelper(HelperChannel& channel);
     ~SvgDrawingHelper();
     SvgDrawingHelper(const SvgDrawingHelper&) = delete;
     SvgDrawingHelper& operator=(const SvgDrawingHelper&) = delete;
@@ -31,7 +31,7 @@ private:
     void unmap();
     void refuse(const QString& why, bool beyondPixels = false);
 
-    DAvuroD::HelperChannel& m_channel;
+    HelperChannel& m_channel;
     // The program's canvas, kept mapped from drawing to drawing.
     void* m_canvas = nullptr;
     size_t m_mapped = 0;

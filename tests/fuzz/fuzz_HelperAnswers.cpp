@@ -3,24 +3,27 @@
 // as from a stranger; not part of the test suite. Build and run by hand from
 // the repository root:
 //   clang++ -std=c++17 -fPIC -g -fsanitize=fuzzer,address,undefined \
-//     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/graphics -Ilibs/cpp/ZAruri \
+//     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/graphics -Ilibs/cpp/helperhost -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_HelperAnswers.cpp libs/cpp/graphics/PictureReader.cpp \
 //     libs/cpp/graphics/JpegHeader.cpp libs/cpp/graphics/PictureCost.cpp \
-//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/graphics/HelperChannel.cpp libs/cpp/graphics/HelperProcess.cpp \
+//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/helperhost/HelperChannel.cpp libs/cpp/helperhost/HelperProcess.cpp libs/cpp/helperhost/HelperMessage.cpp libs/cpp/helperhost/MemoryFile.cpp \
 //     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgClient.cpp libs/cpp/graphics/SvgFailures.cpp \
 //     libs/cpp/graphics/SvgClientPool.cpp libs/cpp/ZAruri/Trace.cpp \
 //     $(pkg-config --libs Qt5Gui libjpeg) -o /tmp/fuzz_HelperAnswers
 // Seeds: a Canvas and a Drawn answer of the size asked for, a refusal, an
-// answer of a wrong kind, a packet of no bytes, one over 64 KiB, and answers
-// carrying one, two and three descriptors:
+// answer of a wrong kind, of another request's number, one given twice, a
+// packet of no bytes, one over 64 KiB, and answers carrying one, two and
+// three descriptors:
 //   mkdir -p /tmp/seeds_answers && (cd /tmp/seeds_answers && python3 -c "
 //   import struct
 //   size = lambda w, h: struct.pack('>ii', w, h)
 //   text = lambda s: struct.pack('>I', len(s) * 2) + s.encode('utf-16-be')
-//   packet = lambda kind, data, fds=0: bytes([fds]) + struct.pack('>I', len(data) + 1) + bytes([kind]) + data
+//   packet = lambda kind, data, fds=0, n=1: bytes([fds]) + struct.pack('>I', len(data) + 5) + bytes([kind]) + struct.pack('>I', n) + data
 //   open('drawn', 'wb').write(packet(2, size(64, 64)) + packet(3, size(64, 64)))
 //   open('refused', 'wb').write(packet(4, text('no') + bytes([0])))
 //   open('wrong-kind', 'wb').write(packet(0, b''))
+//   open('wrong-number', 'wb').write(packet(2, size(64, 64), n=2))
+//   open('repeated', 'wb').write(packet(2, size(64, 64)) + packet(2, size(64, 64)))
 //   open('empty', 'wb').write(bytes([0]) + struct.pack('>I', 0))
 //   open('oversized', 'wb').write(packet(4, bytes(70000)))
 //   open('descriptors', 'wb').write(b''.join(packet(2, size(64, 64), n) for n in (1, 2, 3)))")
@@ -30,7 +33,8 @@
 //
 // Input: what the helper sends once asked to draw into 64 x 64, packet by
 // packet: a byte telling how many descriptors go with it (of the canvas, up
-// to three), a big-endian length, and that many bytes. The program is this
+// to three), a big-endian length, and that many bytes (a kind, the request's
+// number, and its data). The program is this
 // fuzzer; the helper is this fuzzer too, started under the name
 // fuzz-helper-replay, which reads the input from the file the request names
 // and ends once it sent it.
@@ -81,9 +85,9 @@ void sendPacket(const QByteArray& packet, int fdCount, int fd)
 // The helper's part: sends the packets of the file the request names.
 [[noreturn]] void replay()
 {
-    DAvuroD::HelperChannel channel(STDIN_FILENO);
-    channel.send(DAvuroD::HelperChannel::readyKind);
-    DAvuroD::HelperChannel::Message request;
+    HelperChannel channel(STDIN_FILENO);
+    channel.send(HelperChannel::readyKind);
+    HelperChannel::Message request;
     DAvuroD::SvgRequest asked;
     if (channel.receive(request) && asked.fromMessage(request.data)) {
         QFile file(asked.path);

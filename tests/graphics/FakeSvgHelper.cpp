@@ -13,11 +13,12 @@
 //     memory it does not have.
 #include "HelperChannel.h"
 #include "HelperConfinement.h"
+#include "HelperMessage.h"
 #include "SvgRequest.h"
 
-#include <QDataStream>
 #include <QFileInfo>
 #include <QStringList>
+#include <QtEndian>
 
 #include <cerrno>
 #include <climits>
@@ -31,23 +32,16 @@
 #include <thread>
 #include <unistd.h>
 
-using DAvuroD::HelperChannel;
 using DAvuroD::SvgRequest;
 
 namespace {
 
-template <typename... Values> QByteArray message(const Values&... values)
-{
-    QByteArray data;
-    QDataStream out(&data, QIODevice::WriteOnly);
-    (out << ... << values);
-    return data;
-}
-
 // A message with three descriptors, more than the channel sends.
-void sendThreeDescriptors(char kind, const QByteArray& data, int fd)
+void sendThreeDescriptors(char kind, quint32 number, const QByteArray& data, int fd)
 {
-    const QByteArray packet = kind + data;
+    char start[5] = {kind};
+    qToBigEndian(number, start + 1);
+    const QByteArray packet = QByteArray(start, sizeof(start)) + data;
     iovec part {const_cast<char*>(packet.constData()), size_t(packet.size())};
     msghdr header {};
     header.msg_iov = &part;
@@ -128,16 +122,16 @@ void answer(HelperChannel& channel, const QString& how, HelperChannel::Message& 
     else if (how == "wrong-kind")
         channel.send(HelperChannel::readyKind);
     else if (how == "drawn-larger")
-        channel.send(SvgRequest::Canvas, message(bound)),
-            channel.send(SvgRequest::Drawn, message(QSize(9000, 9000)));
+        channel.send(SvgRequest::Canvas, HelperMessage::of(bound)),
+            channel.send(SvgRequest::Drawn, HelperMessage::of(QSize(9000, 9000)));
     else if (how == "overflowing-canvas")
-        channel.send(SvgRequest::Canvas, message(QSize(INT_MAX, INT_MAX)));
+        channel.send(SvgRequest::Canvas, HelperMessage::of(QSize(INT_MAX, INT_MAX)));
     else if (how == "huge-canvas")
-        channel.send(SvgRequest::Canvas, message(QSize(65535, 65535))), fillMemory();
+        channel.send(SvgRequest::Canvas, HelperMessage::of(QSize(65535, 65535))), fillMemory();
     else if (how == "descriptors-with-answer")
-        channel.send(SvgRequest::Canvas, message(bound), {canvas, STDERR_FILENO});
+        channel.send(SvgRequest::Canvas, HelperMessage::of(bound), {canvas, STDERR_FILENO});
     else if (how == "too-many-descriptors")
-        sendThreeDescriptors(SvgRequest::Canvas, message(bound), canvas);
+        sendThreeDescriptors(SvgRequest::Canvas, request.number, HelperMessage::of(bound), canvas);
     else if (how == "hang-after-ready")
         liveOn();
     else if (how == "stopped")
@@ -147,12 +141,12 @@ void answer(HelperChannel& channel, const QString& how, HelperChannel::Message& 
     else if (how == "faulty")
         ::raise(SIGSEGV);
     else if (how == "probe")
-        return (void)channel.send(SvgRequest::Refused, message(probe(), false));
+        return (void)channel.send(SvgRequest::Refused, HelperMessage::of(probe(), false));
     else if (how == "greedy" && qint64(bound.width()) * bound.height() >= 1000000)
-        channel.send(SvgRequest::Canvas, message(bound)), fillMemory();
+        channel.send(SvgRequest::Canvas, HelperMessage::of(bound)), fillMemory();
     else if (how == "greedy")
-        return (void)(channel.send(SvgRequest::Canvas, message(bound))
-            && channel.send(SvgRequest::Drawn, message(bound)));
+        return (void)(channel.send(SvgRequest::Canvas, HelperMessage::of(bound))
+            && channel.send(SvgRequest::Drawn, HelperMessage::of(bound)));
     liveOn();
 }
 
@@ -178,6 +172,7 @@ int main(int, char** argv)
         channel.send(HelperChannel::readyKind);
     HelperChannel::Message request;
     while (channel.receive(request)) {
+        channel.setNumber(request.number);
         answer(channel, how, request);
         request.closeFds();
     }

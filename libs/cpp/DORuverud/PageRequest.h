@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HelperChannel.h"
+#include "TextEditDocument.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -15,7 +16,7 @@ struct PageRequest
 {
     // Program to helper: the request, the page's bytes as a file, and a file
     // of maxNamesBytes for the names of its pictures.
-    static constexpr char Page = DAvuroD::HelperChannel::firstJobKind;
+    static constexpr char Page = HelperChannel::firstJobKind;
     // Helper to program: how many bytes of that file hold the names of the
     // pictures whose size the layout needs, at most maxNames.
     static constexpr char Pictures = Page + 1;
@@ -26,9 +27,10 @@ struct PageRequest
     // Helper to program: why its reader refused the page.
     static constexpr char Refused = Page + 4;
 
-    // Pictures named in a page of the reader's 4 MiB at most, each at least
-    // "<img>" in it, and the bytes of their names.
-    static constexpr int maxNames = (4 << 20) / 5;
+    // The pictures a page names that its layout sizes: no more than a
+    // document reads (those after show as missing), and the bytes of their
+    // names, each up to a page of the reader's 4 MiB in UTF-16.
+    static constexpr int maxNames = TextEditDocument::maxPictures;
     static constexpr qint64 maxNamesBytes = qint64(12) << 20;
 
     enum class Source : qint8 {

@@ -1,5 +1,6 @@
 #include "PageTrial.h"
 
+#include "HelperMessage.h"
 #include "HelperProcess.h"
 #include "MemoryFile.h"
 #include "PageRequest.h"
@@ -22,30 +23,14 @@
 
 namespace {
 
-using DAvuroD::HelperChannel;
-using DAvuroD::HelperProcess;
-
-QString besideProgram()
-{
-    return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath() + '/'
-        + QLatin1String(PageTrial::helperName);
-}
-
 // The helper, kept for the pages after; never deleted, as it ends with the
 // program. Held with the lock.
 std::mutex one;
 std::unique_ptr<HelperProcess>& helper()
 {
-    static auto* const kept
-        = new std::unique_ptr<HelperProcess>(std::make_unique<HelperProcess>(besideProgram()));
+    static auto* const kept = new std::unique_ptr<HelperProcess>(std::make_unique<HelperProcess>(
+        HelperProcess::besideProgram(QLatin1String(PageTrial::helperName))));
     return *kept;
-}
-
-template <typename... Values> bool readInto(const QByteArray& data, Values&... values)
-{
-    QDataStream in(data);
-    (in >> ... >> values);
-    return in.status() == QDataStream::Ok && in.atEnd();
 }
 
 QString notLaidOut(const QString& why)
@@ -98,10 +83,11 @@ public:
             if (message.kind == PageRequest::Pictures && !m_sized && takeNames(message.data))
                 continue;
             // Up or down: margins below zero lay a document out upwards.
-            if (message.kind == PageRequest::Measured && readInto(message.data, height, ms))
+            if (message.kind == PageRequest::Measured
+                && HelperMessage::read(message.data, height, ms))
                 return {qAbs(height) <= mostHeight ? QString() : TextEditReader::heightRefusal(),
                     height, ms};
-            if (message.kind == PageRequest::Refused && readInto(message.data, why))
+            if (message.kind == PageRequest::Refused && HelperMessage::read(message.data, why))
                 return {why};
             return {stopped(HelperProcess::Outcome::Amiss)};
         }
@@ -114,9 +100,12 @@ private:
     {
         qint64 length = 0;
         QStringList names;
-        if (!readInto(data, length) || length <= 0 || length > PageRequest::maxNamesBytes
-            || !readInto(MemoryFile::head(m_namesFile, length), names)
-            || names.size() > PageRequest::maxNames)
+        if (!HelperMessage::read(data, length) || length <= 0
+            || length > PageRequest::maxNamesBytes)
+            return false;
+        const QByteArray list = MemoryFile::head(m_namesFile, length);
+        if (HelperMessage::count(list, PageRequest::maxNames) < 0
+            || !HelperMessage::read(list, names))
             return false;
         m_sized = true;
         QElapsedTimer reading;

@@ -1,38 +1,16 @@
 #include "SvgClient.h"
 
+#include "HelperMessage.h"
+#include "MemoryFile.h"
 #include "PictureReader.h"
 #include "SvgRequest.h"
 
-#include <QDataStream>
 #include <QScopeGuard>
 #include <QSemaphore>
 
-#include <sys/mman.h>
 #include <unistd.h>
 
 namespace DAvuroD {
-
-namespace {
-
-// A memory file holding text, or -1.
-int memoryFileOf(const QByteArray& text)
-{
-    const int fd = ::memfd_create("svg-text", MFD_CLOEXEC);
-    if (fd >= 0 && ::write(fd, text.constData(), size_t(text.size())) == text.size())
-        return fd;
-    if (fd >= 0)
-        ::close(fd);
-    return -1;
-}
-
-template <typename... Values> bool readInto(const QByteArray& data, Values&... values)
-{
-    QDataStream in(data);
-    (in >> ... >> values);
-    return in.status() == QDataStream::Ok && in.atEnd();
-}
-
-} // namespace
 
 SvgClient::SvgClient(const QString& helper)
     : m_process(helper)
@@ -64,7 +42,7 @@ SvgClient::Result SvgClient::draw(const SvgRequest& request, qint64 msLeft)
         return result;
     }
     const int canvas = m_canvas.hold(canvasPixels * 4);
-    const int text = request.path.isEmpty() ? memoryFileOf(request.text) : -1;
+    const int text = request.path.isEmpty() ? MemoryFile::of(request.text) : -1;
     const auto closeText = qScopeGuard([text] {
         if (text >= 0)
             ::close(text);
@@ -95,8 +73,8 @@ SvgClient::Result SvgClient::answer(const SvgRequest& request, HelperProcess::Li
                 canvas.isValid() ? qint64(canvas.width()) * canvas.height()
                                  : request.mostCanvasPixels());
         QSize size;
-        if (message.kind == SvgRequest::Canvas && !canvas.isValid() && readInto(message.data, size)
-            && request.allows(size)) {
+        if (message.kind == SvgRequest::Canvas && !canvas.isValid()
+            && HelperMessage::read(message.data, size) && request.allows(size)) {
             canvas = size;
             limits.growthBytes = SvgRequest::bytesOf(size) + memoryMargin;
         } else if (message.kind == SvgRequest::Drawn && canvas.isValid()) {
@@ -113,7 +91,7 @@ SvgClient::Result SvgClient::answer(const SvgRequest& request, HelperProcess::Li
 SvgClient::Result SvgClient::drawn(const QByteArray& data, const QSize& canvas)
 {
     QSize size;
-    if (!readInto(data, size) || size != canvas)
+    if (!HelperMessage::read(data, size) || size != canvas)
         return answeredAmiss();
     const int pixels = int(qint64(size.width()) * size.height());
     PictureReader::decodingPixels().acquire(pixels);
@@ -128,7 +106,7 @@ SvgClient::Result SvgClient::refused(const QByteArray& data)
 {
     QString why;
     bool beyond = false;
-    if (!readInto(data, why, beyond))
+    if (!HelperMessage::read(data, why, beyond))
         return answeredAmiss();
     return Result {QImage(), why, beyond};
 }

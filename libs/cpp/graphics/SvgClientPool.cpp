@@ -1,22 +1,15 @@
 #include "SvgClientPool.h"
 
+#include "HelperProcess.h"
 #include "SvgRequest.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <QThread>
 
 namespace DAvuroD {
 
 namespace {
-
-QString besideProgram()
-{
-    return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath() + '/'
-        + QLatin1String(SvgClientPool::helperName);
-}
 
 bool onGuiThread()
 {
@@ -33,7 +26,7 @@ SvgClient::Result refused(const QString& why, bool outOfTime = false)
 
 SvgClientPool::SvgClientPool()
     : m_most(qMax(1, QThread::idealThreadCount()))
-    , m_helper(besideProgram())
+    , m_helper(HelperProcess::besideProgram(QLatin1String(helperName)))
 {
 }
 

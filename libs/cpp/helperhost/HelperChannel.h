@@ -3,14 +3,14 @@
 #include <QByteArray>
 #include <QVector>
 
-namespace DAvuroD {
-
 // One end of the socket between the program and one of its helper
 // processes: whole messages of a kind, a few bytes and a few file
 // descriptors each. The descriptors carry what is too large for a message.
-// Both sides use it, and each reads what comes as from a stranger: a packet
-// that is empty, longer than maxMessageSize, or carries more than maxFds
-// descriptors is no message.
+// Each message carries a number: the program numbers each task it asks for,
+// and a helper repeats the number of the task it answers, so that an answer
+// is never taken for another's. Both sides use it, and each reads what
+// comes as from a stranger: a packet that is too short, longer than
+// maxMessageSize, or carries more than maxFds descriptors is no message.
 class HelperChannel
 {
 public:
@@ -27,6 +27,7 @@ public:
     struct Message
     {
         char kind = readyKind;
+        quint32 number = 0;
         QByteArray data;
         // Owned by the receiver.
         QVector<int> fds;
@@ -41,6 +42,9 @@ public:
     HelperChannel& operator=(const HelperChannel&) = delete;
 
     int socket() const;
+    // The number the messages sent from now on carry; 0 at first.
+    quint32 number() const;
+    void setNumber(quint32 number);
     // False once the other end is gone.
     bool send(char kind, const QByteArray& data = QByteArray(), const QVector<int>& fds = {});
     // Waits for the next message; false once the other end is gone or sends
@@ -49,6 +53,5 @@ public:
 
 private:
     int m_socket;
+    quint32 m_number = 0;
 };
-
-} // namespace DAvuroD

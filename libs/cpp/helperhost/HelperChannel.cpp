@@ -1,17 +1,19 @@
 #include "HelperChannel.h"
 
+#include <QtEndian>
+
 #include <cerrno>
 #include <cstring>
 #include <sys/socket.h>
 #include <unistd.h>
-
-namespace DAvuroD {
 
 namespace {
 
 // Room for one more descriptor than a message may carry, so that a packet
 // carrying too many is told from one carrying the most.
 constexpr size_t controlSize = CMSG_SPACE(sizeof(int) * (HelperChannel::maxFds + 1));
+// A packet: its kind, its number, then its data.
+constexpr int headerSize = 1 + int(sizeof(quint32));
 
 } // namespace
 
@@ -38,18 +40,30 @@ int HelperChannel::socket() const
     return m_socket;
 }
 
+quint32 HelperChannel::number() const
+{
+    return m_number;
+}
+
+void HelperChannel::setNumber(quint32 number)
+{
+    m_number = number;
+}
+
 bool HelperChannel::send(char kind, const QByteArray& data, const QVector<int>& fds)
 {
-    const QByteArray packet = kind + data;
+    char header[headerSize] = {kind};
+    qToBigEndian(m_number, header + 1);
+    const QByteArray packet = QByteArray(header, headerSize) + data;
     iovec part {const_cast<char*>(packet.constData()), size_t(packet.size())};
-    msghdr header {};
-    header.msg_iov = &part;
-    header.msg_iovlen = 1;
+    msghdr message {};
+    message.msg_iov = &part;
+    message.msg_iovlen = 1;
     alignas(cmsghdr) char control[controlSize] = {};
     if (!fds.isEmpty() && fds.size() <= maxFds) {
-        header.msg_control = control;
-        header.msg_controllen = CMSG_SPACE(sizeof(int) * size_t(fds.size()));
-        cmsghdr* rights = CMSG_FIRSTHDR(&header);
+        message.msg_control = control;
+        message.msg_controllen = CMSG_SPACE(sizeof(int) * size_t(fds.size()));
+        cmsghdr* rights = CMSG_FIRSTHDR(&message);
         rights->cmsg_level = SOL_SOCKET;
         rights->cmsg_type = SCM_RIGHTS;
         rights->cmsg_len = CMSG_LEN(sizeof(int) * size_t(fds.size()));
@@ -57,7 +71,7 @@ bool HelperChannel::send(char kind, const QByteArray& data, const QVector<int>& 
     }
     ssize_t sent;
     do
-        sent = ::sendmsg(m_socket, &header, MSG_NOSIGNAL);
+        sent = ::sendmsg(m_socket, &message, MSG_NOSIGNAL);
     while (sent < 0 && errno == EINTR);
     return sent == packet.size();
 }
@@ -87,15 +101,14 @@ bool HelperChannel::receive(Message& message)
             message.fds << fd;
         }
     }
-    const bool whole = received > 0 && received <= maxMessageSize && message.fds.size() <= maxFds
-        && !(header.msg_flags & (MSG_TRUNC | MSG_CTRUNC));
+    const bool whole = received >= headerSize && received <= maxMessageSize
+        && message.fds.size() <= maxFds && !(header.msg_flags & (MSG_TRUNC | MSG_CTRUNC));
     if (!whole) {
         message.closeFds();
         return false;
     }
     message.kind = packet.at(0);
-    message.data = packet.mid(1, int(received) - 1);
+    message.number = qFromBigEndian<quint32>(packet.constData() + 1);
+    message.data = packet.mid(headerSize, int(received) - headerSize);
     return true;
 }
-
-} // namespace DAvuroD

@@ -1,6 +1,7 @@
 #include "HelperProcess.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <condition_variable>
@@ -27,8 +28,6 @@
 #define TESSIVAR_SANITIZED 1
 #endif
 #endif
-
-namespace DAvuroD {
 
 namespace {
 
@@ -214,6 +213,12 @@ HelperProcess::~HelperProcess()
     kill();
 }
 
+QString HelperProcess::besideProgram(const QString& name)
+{
+    return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath() + '/'
+        + name;
+}
+
 QString HelperProcess::program() const
 {
     return m_program;
@@ -237,6 +242,7 @@ QString HelperProcess::begin(const Limits& limits, bool& outOfTime)
         if (!refusal.isEmpty())
             return refusal;
     }
+    m_channel->setNumber(m_channel->number() + 1);
     m_residentAtBegin = residentBytes();
     // A backstop behind the watch, a second past its limit.
     const rlim_t cpuSeconds = rlim_t((cpuNs() / 1000000 + limits.cpuMs) / 1000 + 2);
@@ -356,7 +362,7 @@ HelperProcess::Outcome HelperProcess::next(HelperChannel::Message& message, cons
         if (::poll(&channel, 1, watchMs) > 0) {
             if (!m_channel->receive(message))
                 return ended();
-            if (message.fds.isEmpty())
+            if (message.fds.isEmpty() && message.number == m_channel->number())
                 return Outcome::Message;
             message.closeFds();
             return Outcome::Amiss;
@@ -482,5 +488,3 @@ qint64 HelperProcess::waitNs() const
 {
     return m_clock.nsecsElapsed() - (busyNs() - m_busyAtStart);
 }
-
-} // namespace DAvuroD

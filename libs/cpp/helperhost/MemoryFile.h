@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 
-// What travels between the program and its page helper as a file in memory:
-// the bytes of a page and what its pictures are named and sized.
+// What travels between the program and a helper as a file in memory: what
+// is too large for a message, such as the bytes of a page or an SVG.
 class MemoryFile
 {
 public:

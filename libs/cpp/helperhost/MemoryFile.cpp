@@ -6,7 +6,7 @@
 
 int MemoryFile::of(const QByteArray& bytes)
 {
-    const int fd = ::memfd_create("page", MFD_CLOEXEC);
+    const int fd = ::memfd_create("helper-data", MFD_CLOEXEC);
     if (fd >= 0 && ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size())
         return fd;
     if (fd >= 0)
@@ -16,7 +16,7 @@ int MemoryFile::of(const QByteArray& bytes)
 
 int MemoryFile::sized(qint64 bytes)
 {
-    const int fd = ::memfd_create("page", MFD_CLOEXEC);
+    const int fd = ::memfd_create("helper-data", MFD_CLOEXEC);
     if (fd >= 0 && ::ftruncate(fd, bytes) == 0)
         return fd;
     if (fd >= 0)

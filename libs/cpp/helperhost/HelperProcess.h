@@ -10,8 +10,6 @@
 #include <memory>
 #include <sys/types.h>
 
-namespace DAvuroD {
-
 // A helper process of the program, seen from the program: it starts the
 // helper with a channel as its standard input, an environment of only what
 // Qt needs to draw, and limits on its resources (no core, no file written,
@@ -46,14 +44,19 @@ public:
     HelperProcess(const HelperProcess&) = delete;
     HelperProcess& operator=(const HelperProcess&) = delete;
 
+    // The helper of that name in the program's folder.
+    static QString besideProgram(const QString& name);
+
     QString program() const;
     // Readies the process for a task within limits: a process that runs and
     // idles is kept, else a new one starts and its start counts in the
-    // limits. Gives why it cannot start, or an empty text, and sets
-    // outOfTime where that is the limit on its processor time and waiting.
+    // limits. The task takes the next number. Gives why it cannot start, or
+    // an empty text, and sets outOfTime where that is the limit on its
+    // processor time and waiting.
     QString begin(const Limits& limits, bool& outOfTime);
     bool send(char kind, const QByteArray& data, const QVector<int>& fds = {});
-    // Waits for the next message within the limits, counted from begin().
+    // Waits for the next message of the task within the limits, counted from
+    // begin(); a message of another number is amiss.
     Outcome next(HelperChannel::Message& message, const Limits& limits);
     // Ends the process after an outcome other than a message, and tells why.
     QString stop(Outcome outcome, const Limits& limits);
@@ -97,5 +100,3 @@ private:
     qint64 m_residentAtBegin = 0;
     std::atomic<bool> m_abandoned {false};
 };
-
-} // namespace DAvuroD
