@@ -21,7 +21,7 @@
 namespace {
 
 // The most a page's bytes take: a paste's text may be up to the reader's
-// bound in UTF-8.
+// bound in UTF-8; a document's HTML, written by the program, up to its own.
 constexpr qint64 maxPageSize = qint64(TextEditReader::maxFileSize) * 3;
 
 qint64 cpuMs()
@@ -63,18 +63,24 @@ bool askSizes(
         && sizes->size() == names.size();
 }
 
-// Lays out the page asked for, and tells what it measured; false when the
-// program asked amiss.
-bool layOut(HelperChannel& channel, HelperChannel::Message& asked)
+// Lays out the page or the paste asked for, or keeps the document sent,
+// and tells what came of it; false when the program asked amiss.
+bool layOut(HelperChannel& channel, PageLayout& layout, HelperChannel::Message& asked)
 {
     PageRequest request;
-    const QByteArray content = MemoryFile::read(asked.fds.value(0, -1), maxPageSize);
+    const bool document
+        = request.fromMessage(asked.data) && request.source == PageRequest::Source::Document;
+    const QByteArray content = MemoryFile::read(
+        asked.fds.value(0, -1), document ? PageRequest::maxDocumentBytes : maxPageSize);
     const int namesFile = asked.fds.value(1, -1);
     const auto closeFds = qScopeGuard([&asked] { asked.closeFds(); });
     if (asked.kind != PageRequest::Page || !request.fromMessage(asked.data))
         return false;
+    if (document)
+        return layout.keep(request, content) && channel.send(PageRequest::Kept);
     const qint64 start = cpuMs();
-    PageLayout layout(request, content);
+    if (!layout.take(request, content))
+        return channel.send(PageRequest::NoDocument);
     if (!layout.refusal().isEmpty())
         return channel.send(PageRequest::Refused, HelperMessage::of(layout.refusal()));
     QVector<QSize> sizes;
@@ -97,10 +103,11 @@ int main(int argc, char** argv)
     if (!HelperConfinement::seal())
         ::_exit(1);
     channel.send(HelperChannel::readyKind);
+    PageLayout layout;
     HelperChannel::Message asked;
     while (channel.receive(asked)) {
         channel.setNumber(asked.number);
-        if (!layOut(channel, asked))
+        if (!layOut(channel, layout, asked))
             ::_exit(1);
     }
     // No exit handlers: the filter refuses what some of them need.

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QTimer>
 #include <QtTest>
 #include <algorithm>
@@ -70,7 +71,8 @@ inline QStringList buttonsLeftToRight(QWidget* widget, bool byName = false)
 }
 
 // Acts on the first modal dialog that opens while it lives, also inside a
-// nested exec(), and keeps its class name.
+// nested exec(), and keeps its class name; a progress dialog, which shows
+// while the window waits, is no answer.
 class ModalAnswer
 {
 public:
@@ -78,7 +80,8 @@ public:
     {
         m_poll.setInterval(10);
         QObject::connect(&m_poll, &QTimer::timeout, [this, action]() {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal && !qobject_cast<QProgressDialog*>(modal)) {
                 m_poll.stop();
                 shown = QLatin1String(modal->metaObject()->className());
                 action(modal);

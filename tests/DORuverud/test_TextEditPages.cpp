@@ -1,14 +1,18 @@
 #include "../common/HostileHtml.h"
 #include "../common/RunawayBound.h"
 #include "../common/TestFolder.h"
+#include "../common/ThreadTime.h"
 #include "DialogTestTools.h"
+#include "PageTrial.h"
 #include "TextEdit.h"
 #include "TextEditReader.h"
+#include "TrialWait.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -121,6 +125,97 @@ Answer answered(TextEdit* window, const QByteArray& page, bool pasted, const Tes
     answer.windowMs = threadCpuMs() - cpuBefore;
     answer.wallMs = clock.elapsed();
     return answer;
+}
+
+// A page of 13 tables, each in the one cell of the table around it, around
+// 200 words: 1,195 bytes that cost Qt's layout a moment, and ten of them
+// one after another several seconds.
+QByteArray thirteenTablesAroundWords()
+{
+    return repeated("<table><tr><td>", 13) + words(200);
+}
+
+// Offers the page on the clipboard as HTML.
+void offer(const QByteArray& page)
+{
+    auto* offered = new QMimeData;
+    offered->setHtml(QString::fromUtf8(page));
+    QApplication::clipboard()->setMimeData(offered);
+}
+
+// Paint events that reach a widget.
+class PaintCount : public QObject
+{
+public:
+    explicit PaintCount(QWidget* widget)
+    {
+        widget->installEventFilter(this);
+    }
+
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// What a window did while a trial ran, up to the progress dialog, which the
+// watch cancels: its timer's ticks and its repaints, the cursor, and the
+// GUI thread's own time from the cancel on.
+class TrialWatch
+{
+public:
+    explicit TrialWatch(QWidget* area)
+        : m_paints(area)
+    {
+        m_tick.setInterval(20);
+        QObject::connect(&m_tick, &QTimer::timeout, [this, area] {
+            ++m_ticks;
+            area->update();
+        });
+        m_tick.start();
+        m_poll.setInterval(10);
+        QObject::connect(&m_poll, &QTimer::timeout, [this] {
+            auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+            if (!progress || !progress->isVisible())
+                return;
+            m_poll.stop();
+            ticks = m_ticks;
+            paints = m_paints.paints;
+            cursor = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape()
+                                                    : Qt::ArrowCursor;
+            sinceCancel.restart();
+            cancelled = true;
+            click(progress, "Cancel");
+        });
+        m_poll.start();
+    }
+
+    int ticks = 0;
+    int paints = 0;
+    Qt::CursorShape cursor = Qt::ArrowCursor;
+    bool cancelled = false;
+    ThreadTime sinceCancel;
+
+private:
+    QTimer m_tick;
+    QTimer m_poll;
+    int m_ticks = 0;
+    PaintCount m_paints;
+};
+
+// The window's own processor time while it lays its document out at that
+// width.
+qint64 widenedMs(TextEdit* window, int width)
+{
+    const qint64 before = threadCpuMs();
+    window->resize(width, 600);
+    QApplication::processEvents();
+    textArea(window)->document()->size();
+    return threadCpuMs() - before;
 }
 
 using Pages = QList<QPair<QByteArray, QByteArray>>;
@@ -365,6 +460,108 @@ private slots:
         QCOMPARE(textArea(&window)->toPlainText().size(), expected.toPlainText().size());
         if (!pasted)
             QCOMPARE(window.windowTitle(), QString("page.html[*] - Rich Text"));
+    }
+    void pastesAddUpInTheirDocument_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<bool>("tenPassTheLimits");
+        QTest::newRow("13 nested tables around 200 words") << thirteenTablesAroundWords() << true;
+        QTest::newRow("2 MB of words in one paragraph") << words(400000) << false;
+    }
+
+    // GIVEN a page that costs Qt's layout a moment, offered to paste
+    // WHEN it is pasted ten times into one document
+    // THEN each paste goes in while the document it makes is laid out within
+    // the page helper's limits; once it would not be, that paste and every
+    // one after are refused with the reason, the document left as it was;
+    // and no paste, nor any widening of the window after, costs the window
+    // more than the helper is given
+    void pastesAddUpInTheirDocument()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(bool, tenPassTheLimits);
+        TextEdit window;
+        window.resize(600, 600);
+        window.show();
+        offer(page);
+        // The window lays out what the helper laid out within its limit;
+        // twice that allows for the wider window.
+        const int bound = runawayBoundMs(int(PageTrial::cpuLimitMs) / 2);
+        int taken = 0;
+        QStringList refusals;
+        for (int i = 1; i <= 10; ++i) {
+            const QString before = textArea(&window)->toPlainText();
+            const qint64 cpuBefore = threadCpuMs();
+            const QString message = messageRejectedDuring([&window] {
+                window.slotPaste();
+                textArea(&window)->document()->size();
+            });
+            const qint64 windowMs = threadCpuMs() - cpuBefore;
+            QVERIFY2(windowMs < bound, qPrintable(QString("paste %1: %2 ms").arg(i).arg(windowMs)));
+            if (message.isEmpty()) {
+                QVERIFY2(refusals.isEmpty(), qPrintable(QString("paste %1 went in").arg(i)));
+                ++taken;
+                continue;
+            }
+            refusals << message;
+            QVERIFY2(message.contains(costly) || message.contains(deep), qPrintable(message));
+            QCOMPARE(textArea(&window)->toPlainText(), before);
+        }
+        qInfo("%d of 10 pastes taken", taken);
+        QVERIFY(taken >= 1);
+        QVERIFY(!tenPassTheLimits || !refusals.isEmpty());
+        for (const int width : {window.minimumWidth(), 1200, window.minimumWidth(), 1600}) {
+            const qint64 windowMs = widenedMs(&window, width);
+            QVERIFY2(windowMs < bound,
+                qPrintable(QString("widened to %1: %2 ms").arg(width).arg(windowMs)));
+        }
+    }
+
+    void longTrialCanBeCancelled_data()
+    {
+        QTest::addColumn<bool>("pasted");
+        QTest::newRow("opened") << false;
+        QTest::newRow("pasted") << true;
+    }
+
+    // GIVEN a page that the page helper lays out for seconds
+    // WHEN it is opened, or pasted
+    // THEN the window's timer keeps ticking and it repaints under a busy
+    // cursor; a progress dialog offers Cancel, which ends the Open or the
+    // paste at once, and the document stays as it was, nothing more told;
+    // a page opened after is tried in a helper of its own
+    void longTrialCanBeCancelled()
+    {
+        QFETCH(bool, pasted);
+        const QByteArray page = repeated(nestedTables(13), 10);
+        TestFolder folder;
+        folder.write("page.html", page);
+        TextEdit window;
+        window.show();
+        textArea(&window)->setPlainText("kept");
+        const QString title = window.windowTitle();
+        if (pasted)
+            offer(page);
+        TrialWatch watch(textArea(&window)->viewport());
+        const QString message = pasted ? messageRejectedDuring([&window] { window.slotPaste(); })
+                                       : messageAfterFileDialog(folder.path("page.html"),
+                                           [&window] { window.slotFileOpen(); });
+        const qint64 afterCancelMs = watch.sinceCancel.elapsedMs();
+        QVERIFY(watch.cancelled);
+        QVERIFY2(afterCancelMs < runawayBoundMs(250), qPrintable(QString::number(afterCancelMs)));
+        QVERIFY2(watch.ticks >= 3, qPrintable(QString::number(watch.ticks)));
+        QVERIFY2(watch.paints >= 1, qPrintable(QString::number(watch.paints)));
+        QVERIFY(watch.cursor == Qt::BusyCursor || watch.cursor == Qt::WaitCursor);
+        QCOMPARE(message, QString());
+        QCOMPARE(textArea(&window)->toPlainText(), QString("kept"));
+        QCOMPARE(window.windowTitle(), title);
+        QVERIFY(!QApplication::overrideCursor());
+        // AND the next page opens
+        folder.write("small.html", "<p>small</p>");
+        QCOMPARE(
+            messageAfterFileDialog(folder.path("small.html"), [&window] { window.slotFileOpen(); }),
+            QString());
+        QCOMPARE(textArea(&window)->toPlainText(), QString("small"));
     }
 };
 

@@ -89,11 +89,13 @@ void CssDoc::insertFromMimeData(const QMimeData* source)
 
 // Why the line the text joins is more than the text area can lay out, if it
 // is.
-QString CssDoc::insertionRefusal(
+InsertionGuard::Refusal CssDoc::insertionRefusal(
     const QMimeData* source, const QTextCursor& at, const QTextCursor& moved) const
 {
     const InsertionParagraph paragraph(at, moved);
-    return CssSheetReader::layoutRefusal(paragraph.before() + source->text() + paragraph.after());
+    const QString why
+        = CssSheetReader::layoutRefusal(paragraph.before() + source->text() + paragraph.after());
+    return why.isEmpty() ? InsertionGuard::Refusal() : InsertionGuard::Refusal(why);
 }
 
 // In the form of the file last loaded, in one piece; the file is named only

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "InsertionGuard.h"
 #include "PlainTextForm.h"
 
 #include <QTextEdit>
-
-class InsertionGuard;
 
 namespace DORuverud {
 
@@ -38,7 +37,7 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
-    QString insertionRefusal(
+    InsertionGuard::Refusal insertionRefusal(
         const QMimeData* source, const QTextCursor& at, const QTextCursor& moved) const;
     void write(const QString& path);
 

@@ -14,12 +14,13 @@ InsertionGuard::InsertionGuard(QTextEdit* area, Check check)
     area->viewport()->installEventFilter(this);
 }
 
-bool InsertionGuard::refusedWithMessage(const QString& refusal) const
+bool InsertionGuard::refusedWithMessage(const Refusal& refusal) const
 {
-    if (refusal.isEmpty())
+    if (!refusal)
         return false;
-    QMessageBox::warning(m_area, m_dropping ? tr("Drop") : tr("Paste"),
-        tr("The text was not inserted.") + '\n' + refusal);
+    if (!refusal->isEmpty())
+        QMessageBox::warning(m_area, m_dropping ? tr("Drop") : tr("Paste"),
+            tr("The text was not inserted.") + '\n' + *refusal);
     return true;
 }
 

@@ -8,14 +8,22 @@
 #include <QString>
 #include <QUrl>
 
-// A page the editor asks its page helper to try (PageTrial, PageLayout):
-// the bytes of a file read as HTML, or of a rich paste, in the editor's
-// font, laid out at the narrowest text width the editor allows for, where
-// its layout costs the most; and the messages of a trial.
+class QTextDocument;
+
+// What the editor asks its page helper to try (PageTrial, PageLayout): the
+// bytes of a file read as HTML, laid out alone; or those of a rich paste,
+// laid out in the document it lands in, as it stands with the paste at the
+// cursor; each in the editor's font, laid out whole at the narrowest text
+// width the window takes, where its layout costs the most. The helper keeps
+// the document of its last trial, so that the next paste lands in it; when
+// it keeps another, the program sends the document itself first. And the
+// messages of a trial.
 struct PageRequest
 {
-    // Program to helper: the request, the page's bytes as a file, and a file
-    // of maxNamesBytes for the names of its pictures.
+    // Program to helper: the request, its bytes as a file (a page's, or a
+    // paste's; for a document, its HTML and the sizes of the pictures it
+    // shows, in Qt's data stream), and a file of maxNamesBytes for the names
+    // of its pictures.
     static constexpr char Page = HelperChannel::firstJobKind;
     // Helper to program: how many bytes of that file hold the names of the
     // pictures whose size the layout needs, at most maxNames.
@@ -26,12 +34,21 @@ struct PageRequest
     static constexpr char Measured = Page + 3;
     // Helper to program: why its reader refused the page.
     static constexpr char Refused = Page + 4;
+    // Helper to program: it keeps the document sent.
+    static constexpr char Kept = Page + 5;
+    // Helper to program: it keeps no document the paste lands in.
+    static constexpr char NoDocument = Page + 6;
 
     // The pictures a page names that its layout sizes: no more than a
     // document reads (those after show as missing), and the bytes of their
     // names, each up to a page of the reader's 4 MiB in UTF-16.
     static constexpr int maxNames = TextEditDocument::maxPictures;
     static constexpr qint64 maxNamesBytes = qint64(12) << 20;
+    // The characters of a document a paste is tried in, whose HTML the
+    // program writes and the helper reads back: twice a file's; and the
+    // bytes of that HTML with its pictures' names and sizes.
+    static constexpr int maxDocumentCharacters = 8 << 20;
+    static constexpr qint64 maxDocumentBytes = qint64(256) << 20;
 
     enum class Source : qint8 {
         // A file's bytes, read as its name says.
@@ -39,21 +56,48 @@ struct PageRequest
         // A paste's HTML, or Qt's own rich text.
         Html,
         QtRichText,
+        // The document a paste lands in.
+        Document,
     };
 
-    // The text width a page is laid out at.
+    // Where a position stands in a document's text: after that many
+    // characters other than paragraph ends, and then that many paragraph
+    // ends, so that it stands at the same text in a document rebuilt from
+    // HTML, which may part paragraphs otherwise.
+    struct Spot
+    {
+        qint32 characters = 0;
+        qint32 paragraphEnds = 0;
+    };
+
+    // The text width a page is laid out at where the screen takes the
+    // editor's own narrowest width.
     static constexpr int width = 400;
 
     Source source = Source::File;
     QString fileName;
     QFont font;
-    // A paste is laid out inside as many tables as stand around the place
-    // it lands in, since each table around it lays it out again.
-    int tables = 0;
+    int textWidth = width;
+    // The document the helper keeps once it tried this one; for a paste,
+    // the one it lands in, kept before. 0 for none.
+    quint64 keptAs = 0;
+    quint64 landsIn = 0;
+    // A document's base, which resolves the names of its pictures.
+    QUrl base;
+    // A paste replaces the selection from anchor to position; on a
+    // drag-move within the document, the moved selection goes first.
+    Spot anchor;
+    Spot position;
+    Spot movedAnchor;
+    Spot movedPosition;
 
     // The address a document's picture of that name is asked for under,
     // before the document's base resolves it, as Qt's layout asks for it.
     static QUrl pictureUrl(const QString& name);
+    // The spots of positions of the document, in order.
+    static QVector<Spot> spotsOf(const QTextDocument& document, const QVector<int>& positions);
+    // The position at the spot, or as near as the document has one.
+    static int positionAt(const QTextDocument& document, Spot spot);
 
     // All but the bytes, which travel apart.
     QByteArray toMessage() const;

@@ -6,10 +6,10 @@
 #include "PageRequest.h"
 #include "TextEditDocument.h"
 #include "TextEditReader.h"
+#include "TrialWait.h"
 
 #include <QDataStream>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPixmap>
@@ -18,13 +18,14 @@
 #include <QStringList>
 #include <QVector>
 
+#include <atomic>
 #include <mutex>
 #include <unistd.h>
 
 namespace {
 
 // The helper, kept for the pages after; never deleted, as it ends with the
-// program. Held with the lock.
+// program. Held with the lock by the thread of a trial.
 std::mutex one;
 std::unique_ptr<HelperProcess>& helper()
 {
@@ -33,18 +34,38 @@ std::unique_ptr<HelperProcess>& helper()
     return *kept;
 }
 
+// The helper of the trial under way, which a cancel abandons, with a lock
+// held only a moment.
+std::mutex abandoning;
+HelperProcess* underWay = nullptr;
+
+// The numbers the helper keeps documents as.
+std::atomic<quint64> copies {0};
+
 QString notLaidOut(const QString& why)
 {
     return PageTrial::tr("It could not be laid out in this editor: %1.").arg(why);
 }
 
+QString notRebuilt(const QString& why)
+{
+    return PageTrial::tr("It could not be tried in the document it lands in, which the page "
+                         "helper could not build: %1.")
+        .arg(why);
+}
+
 // The sizes the window's layout gives the pictures named, as the document
-// reads them.
-QVector<QSize> sizesOf(const QStringList& names, TextEditDocument* pictures)
+// reads them; those after a cancel are left unread.
+QVector<QSize> sizesOf(
+    const QStringList& names, TextEditDocument* pictures, const std::atomic<bool>& cancelled)
 {
     QVector<QSize> sizes;
     sizes.reserve(names.size());
     for (const QString& name : names) {
+        if (cancelled) {
+            sizes.append(QSize());
+            continue;
+        }
         const QVariant resource
             = pictures->resource(QTextDocument::ImageResource, PageRequest::pictureUrl(name));
         const QImage image = resource.userType() == QMetaType::QPixmap
@@ -55,23 +76,46 @@ QVector<QSize> sizesOf(const QStringList& names, TextEditDocument* pictures)
     return sizes;
 }
 
-// A trial in the helper, its answers read as from a stranger: once the
-// names of pictures, as many as a page may name, then the measures or the
-// reader's refusal; anything else ends it.
-class Trial
+// What the thread of a trial holds until it ends, the program's side of the
+// trial with it; the GUI thread hands it over.
+struct Work
+{
+    PageRequest request;
+    QByteArray content;
+    // The document a paste lands in, with the request that sends it, when
+    // the helper may not keep it; else empty.
+    PageRequest documentRequest;
+    QByteArray document;
+    // Reads the pictures as the window's document will hold them.
+    std::unique_ptr<TextEditDocument> pictures = std::make_unique<TextEditDocument>();
+    qreal mostHeight = 0;
+    std::atomic<bool> cancelled {false};
+    PageTrial::Result result;
+    // The helper keeps no document the paste lands in.
+    bool noDocument = false;
+};
+
+// A step of a trial in the helper, its answers read as from a stranger: for
+// a page or a paste, once the names of pictures, as many as a page may name,
+// then the measures or the reader's refusal, or for a paste that the helper
+// keeps no document for it; for a document, that it is kept. Anything else
+// ends the helper.
+class Step
 {
 public:
-    Trial(HelperProcess& helper, HelperProcess::Limits limits, int namesFile,
-        TextEditDocument* pictures)
+    Step(HelperProcess& helper, const HelperProcess::Limits& limits, int namesFile, Work& work,
+        const PageRequest& request)
         : m_helper(helper)
         , m_limits(limits)
         , m_namesFile(namesFile)
-        , m_pictures(pictures)
+        , m_work(work)
+        , m_request(request)
     {
     }
 
-    PageTrial::Result answer(qreal mostHeight)
+    PageTrial::Result answer()
     {
+        const bool document = m_request.source == PageRequest::Source::Document;
         for (;;) {
             HelperChannel::Message message;
             const HelperProcess::Outcome outcome = m_helper.next(message, m_limits);
@@ -80,15 +124,26 @@ public:
             qreal height = 0;
             qint64 ms = 0;
             QString why;
-            if (message.kind == PageRequest::Pictures && !m_sized && takeNames(message.data))
+            if (document) {
+                if (message.kind == PageRequest::Kept && message.data.isEmpty())
+                    return {};
+            } else if (message.kind == PageRequest::Pictures && !m_sized
+                && takeNames(message.data)) {
                 continue;
-            // Up or down: margins below zero lay a document out upwards.
-            if (message.kind == PageRequest::Measured
-                && HelperMessage::read(message.data, height, ms))
-                return {qAbs(height) <= mostHeight ? QString() : TextEditReader::heightRefusal(),
-                    height, ms};
-            if (message.kind == PageRequest::Refused && HelperMessage::read(message.data, why))
+            } else if (message.kind == PageRequest::Measured
+                && HelperMessage::read(message.data, height, ms)) {
+                // Up or down: margins below zero lay a document out upwards.
+                if (qAbs(height) > m_work.mostHeight)
+                    return {TextEditReader::heightRefusal(), height, ms};
+                return {QString(), height, ms, m_request.keptAs};
+            } else if (message.kind == PageRequest::Refused
+                && HelperMessage::read(message.data, why)) {
                 return {why};
+            } else if (message.kind == PageRequest::NoDocument && m_request.landsIn != 0
+                && message.data.isEmpty()) {
+                m_work.noDocument = true;
+                return {};
+            }
             return {stopped(HelperProcess::Outcome::Amiss)};
         }
     }
@@ -110,10 +165,8 @@ private:
         m_sized = true;
         QElapsedTimer reading;
         reading.start();
-        QByteArray sizes;
-        QDataStream out(&sizes, QIODevice::WriteOnly);
-        out << sizesOf(names, m_pictures);
-        const int file = MemoryFile::of(sizes);
+        const int file = MemoryFile::of(
+            HelperMessage::of(sizesOf(names, m_work.pictures.get(), m_work.cancelled)));
         const bool sent = file >= 0 && m_helper.send(PageRequest::Sizes, QByteArray(), {file});
         if (file >= 0)
             ::close(file);
@@ -125,12 +178,17 @@ private:
     QString stopped(HelperProcess::Outcome outcome)
     {
         const QString why = m_helper.stop(outcome, m_limits);
+        if (m_request.source == PageRequest::Source::Document)
+            return notRebuilt(why);
         switch (outcome) {
         case HelperProcess::Outcome::Cpu:
-        case HelperProcess::Outcome::Total:
-            return PageTrial::tr("It takes longer than %1 s to lay out, more than this editor "
-                                 "gives a page.")
+            return PageTrial::tr("It takes longer than %1 s of processor time to lay out, more "
+                                 "than this editor gives a page.")
                 .arg(PageTrial::cpuLimitMs / 1000.0);
+        case HelperProcess::Outcome::Total:
+            return PageTrial::tr("It takes longer than %1 s of processor time and waiting "
+                                 "together to lay out, more than this editor gives a page.")
+                .arg(PageTrial::totalLimitMs / 1000.0);
         case HelperProcess::Outcome::Memory:
             return PageTrial::tr("It needs more than %1 MB to lay out, more than this editor "
                                  "gives a page.")
@@ -145,22 +203,29 @@ private:
     HelperProcess& m_helper;
     HelperProcess::Limits m_limits;
     const int m_namesFile;
-    TextEditDocument* const m_pictures;
+    Work& m_work;
+    const PageRequest& m_request;
     bool m_sized = false;
 };
 
-} // namespace
-
-PageTrial::Result PageTrial::tried(const PageRequest& request, const QByteArray& content,
-    TextEditDocument* pictures, qreal mostHeight)
+// A step within the limits, counted anew: the request, its bytes as a file
+// and a file for the names of pictures.
+PageTrial::Result step(
+    HelperProcess& page, Work& work, const PageRequest& request, const QByteArray& content)
 {
-    const std::lock_guard<std::mutex> lock(one);
-    HelperProcess& page = *helper();
-    HelperProcess::Limits limits {cpuLimitMs, waitLimitMs, cpuLimitMs + waitLimitMs, memoryMargin};
+    // A document the window holds, read from HTML, may take the helper as
+    // long as it takes to lay out: twice the limits, for both.
+    const bool document = request.source == PageRequest::Source::Document;
+    const int times = document ? 2 : 1;
+    const HelperProcess::Limits limits {PageTrial::cpuLimitMs * times,
+        PageTrial::waitLimitMs * times, PageTrial::totalLimitMs * times, PageTrial::memoryMargin};
+    const auto failed = [document](const QString& why) {
+        return PageTrial::Result {document ? notRebuilt(why) : notLaidOut(why)};
+    };
     bool outOfTime = false;
     const QString why = page.begin(limits, outOfTime);
     if (!why.isEmpty())
-        return Result {notLaidOut(why)};
+        return failed(why);
     const int file = MemoryFile::of(content);
     const int names = MemoryFile::sized(PageRequest::maxNamesBytes);
     const auto closeFiles = qScopeGuard([file, names] {
@@ -170,10 +235,137 @@ PageTrial::Result PageTrial::tried(const PageRequest& request, const QByteArray&
         }
     });
     if (file < 0 || names < 0)
-        return Result {notLaidOut(tr("no memory for its bytes"))};
+        return failed(PageTrial::tr("no memory for its bytes"));
     if (!page.send(PageRequest::Page, request.toMessage(), {file, names}))
-        return Result {notLaidOut(page.stop(HelperProcess::Outcome::Ended, limits))};
-    return Trial(page, limits, names, pictures).answer(mostHeight);
+        return failed(page.stop(HelperProcess::Outcome::Ended, limits));
+    return Step(page, limits, names, work, request).answer();
+}
+
+// The steps of a trial, on the thread of the trial: the document a paste
+// lands in first, when it is sent, then the page or the paste. Once
+// cancelled, the helper is replaced.
+void run(Work& work)
+{
+    const std::lock_guard<std::mutex> lock(one);
+    {
+        const std::lock_guard<std::mutex> abandon(abandoning);
+        if (work.cancelled)
+            return;
+        underWay = helper().get();
+    }
+    HelperProcess& page = *helper();
+    if (!work.document.isEmpty()) {
+        work.result = step(page, work, work.documentRequest, work.document);
+        work.request.landsIn = work.documentRequest.keptAs;
+    }
+    if (work.result.refusal.isEmpty() && !work.cancelled)
+        work.result = step(page, work, work.request, work.content);
+    const std::lock_guard<std::mutex> abandon(abandoning);
+    underWay = nullptr;
+    if (work.cancelled)
+        helper() = std::make_unique<HelperProcess>(page.program());
+}
+
+void cancel(Work& work)
+{
+    const std::lock_guard<std::mutex> abandon(abandoning);
+    work.cancelled = true;
+    if (underWay)
+        underWay->abandon();
+}
+
+// Waits for the steps, the thread of a trial holding what it needs; once
+// the GUI thread is gone, the program waits for that thread at its end.
+bool ranWaiting(TrialWait& wait, const std::shared_ptr<Work>& work)
+{
+    static const bool waitedAtEnd = [] {
+        if (QCoreApplication::instance())
+            qAddPostRoutine([] { const std::lock_guard<std::mutex> lock(one); });
+        return true;
+    }();
+    Q_UNUSED(waitedAtEnd);
+    return wait.run([work] { run(*work); }, [work] { cancel(*work); });
+}
+
+PageTrial::Result cancelled()
+{
+    PageTrial::Result result;
+    result.cancelled = true;
+    return result;
+}
+
+// The document a paste lands in as the helper keeps it: its HTML, and the
+// pictures its window reads by name with the sizes they show at.
+QByteArray documentOf(const QTextDocument& document)
+{
+    const auto* shown = qobject_cast<const TextEditDocument*>(&document);
+    return HelperMessage::of(
+        document.toHtml().toUtf8(), shown ? shown->namedPictures() : QVector<QPair<QUrl, QSize>>());
+}
+
+QString tooLargeRefusal()
+{
+    return PageTrial::tr("It could not be tried in the document it lands in, which is larger "
+                         "than this editor tries a paste in.");
+}
+
+} // namespace
+
+PageTrial::Result PageTrial::tried(const PageRequest& request, const QByteArray& content,
+    TextEditDocument* pictures, qreal mostHeight)
+{
+    TrialWait wait(tr("Laying out %1...").arg(QFileInfo(request.fileName).fileName()));
+    auto work = std::make_shared<Work>();
+    work->request = request;
+    work->request.keptAs = ++copies;
+    work->content = content;
+    work->pictures->readPicturesAs(*pictures);
+    work->mostHeight = mostHeight;
+    if (!ranWaiting(wait, work))
+        return cancelled();
+    pictures->takePicturesOf(*work->pictures);
+    return work->result;
+}
+
+// The helper may keep the document as it stands: it is sent only when the
+// helper says it does not, or when it changed since the helper's copy.
+PageTrial::Result PageTrial::triedIn(const QTextDocument& document, const PageRequest& request,
+    const QByteArray& content, TextEditDocument* pictures, qreal mostHeight)
+{
+    TrialWait wait(tr("Laying out the document with the paste..."));
+    auto work = std::make_shared<Work>();
+    work->request = request;
+    work->request.keptAs = ++copies;
+    const auto* shown = qobject_cast<const TextEditDocument*>(&document);
+    work->request.landsIn = shown ? shown->helperCopy() : 0;
+    work->content = content;
+    work->pictures->readPicturesAs(*pictures);
+    work->mostHeight = mostHeight;
+    if (work->request.landsIn != 0) {
+        if (!ranWaiting(wait, work))
+            return cancelled();
+        if (!work->noDocument) {
+            pictures->takePicturesOf(*work->pictures);
+            return work->result;
+        }
+    }
+    if (document.characterCount() > PageRequest::maxDocumentCharacters)
+        return {tooLargeRefusal()};
+    work->document = documentOf(document);
+    if (work->document.size() > PageRequest::maxDocumentBytes)
+        return {tooLargeRefusal()};
+    work->documentRequest.source = PageRequest::Source::Document;
+    work->documentRequest.font = document.defaultFont();
+    work->documentRequest.base = document.baseUrl();
+    work->documentRequest.textWidth = request.textWidth;
+    work->documentRequest.keptAs = ++copies;
+    work->noDocument = false;
+    if (!ranWaiting(wait, work))
+        return cancelled();
+    if (work->noDocument)
+        return {notRebuilt(tr("its helper did not keep it"))};
+    pictures->takePicturesOf(*work->pictures);
+    return work->result;
 }
 
 void PageTrial::setHelper(const QString& path)

@@ -3,18 +3,25 @@
 #include <QCoreApplication>
 #include <QString>
 
+class QTextDocument;
 class TextEditDocument;
 struct PageRequest;
 
 // Tries a page in the page helper, tessivar-page, before the window builds
 // it: the helper reads the same bytes with the same reader, builds the
-// document and lays it out (PageLayout), asking the program for the sizes of
-// the pictures the layout needs, read by the document the window shows. It
-// works within limits of its own processor time, of its waits on anything
-// but a processor and of memory (HelperProcess); a page it does not lay out
+// document and lays it out whole (PageLayout), asking the program for the
+// sizes of the pictures the layout needs, read as the window's document will
+// hold them. A paste is tried in the document it lands in, as that stands
+// with the paste at the cursor: the helper keeps the document of its last
+// trial, and when that is not the one the paste lands in, the program sends
+// it first, as HTML. The helper works within limits of its own processor
+// time, of its waits on anything but a processor and of memory
+// (HelperProcess), each step of a trial anew; a page it does not lay out
 // within them, or lays out taller than the window can hold, is refused with
-// the reason. The window's wait is bounded by those limits and by the
-// pictures' budgets. Any thread may try a page, one at a time.
+// the reason. On the GUI thread a trial runs on a thread of its own while
+// the window waits without freezing, and the user may cancel it (TrialWait):
+// the helper is then killed and replaced. Any thread may try a page, one at
+// a time.
 class PageTrial
 {
     Q_DECLARE_TR_FUNCTIONS(PageTrial)
@@ -25,6 +32,7 @@ public:
     static constexpr qint64 cpuLimitMs = 2000;
     // For reads that block, which take no CPU time.
     static constexpr qint64 waitLimitMs = 5000;
+    static constexpr qint64 totalLimitMs = cpuLimitMs + waitLimitMs;
     // Over what the helper held before the page.
     static constexpr qint64 memoryMargin = qint64(1) << 30;
 
@@ -36,14 +44,24 @@ public:
         // time it took to read, build and lay out the page.
         qreal height = 0;
         qint64 ms = 0;
+        // The number the helper keeps the document laid out as, once it is
+        // taken (TextEditDocument::setHelperCopy()); else 0.
+        quint64 copy = 0;
+        // Whether the user cancelled the trial, which then tells nothing.
+        bool cancelled = false;
     };
 
     // The helper that lays out, beside the program unless set: a process of
     // the helper set before ends.
     static void setHelper(const QString& path);
 
-    // The page tried, up to mostHeight up or down, its pictures read by the
-    // document.
+    // The page of a file tried alone, up to mostHeight up or down, its
+    // pictures read by the document.
     static Result tried(const PageRequest& request, const QByteArray& content,
         TextEditDocument* pictures, qreal mostHeight);
+    // A paste tried in the document it lands in, where the request places
+    // it, the whole up to mostHeight; its pictures read by the document
+    // given, which holds those of the one it lands in.
+    static Result triedIn(const QTextDocument& document, const PageRequest& request,
+        const QByteArray& content, TextEditDocument* pictures, qreal mostHeight);
 };

@@ -1,6 +1,5 @@
 #include "TextEdit.h"
 
-#include "PageRequest.h"
 #include "TextEditArea.h"
 #include "TextEditDocument.h"
 #include "TextEditIcons.h"
@@ -14,7 +13,6 @@
 #include <QFontDatabase>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QStyle>
 #include <QTextEdit>
 #include <QToolBar>
 
@@ -43,10 +41,6 @@ TextEdit::TextEdit(QWidget* parent)
     setupComboBar();
 
     m_textEdit = new TextEditArea(this);
-    // No narrower than pages are tried at, where their layout costs the most,
-    // with a scroll bar beside the text.
-    m_textEdit->setMinimumWidth(PageRequest::width + 2 * m_textEdit->frameWidth()
-        + m_textEdit->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_textEdit));
     connect(m_textEdit, &QTextEdit::currentCharFormatChanged, this,
         &TextEdit::currentCharFormatChanged);
     connect(m_textEdit, &QTextEdit::cursorPositionChanged, this, &TextEdit::cursorPositionChanged);
@@ -70,10 +64,12 @@ QString TextEdit::html() const
     return m_textEdit->toHtml();
 }
 
+// In a document of its own, which reads its pictures anew.
 void TextEdit::setHtml(const QString& html)
 {
     // Set anew, the document shows no edit, yet holds what no file does.
     m_fileDigest.clear();
+    showDocument(new TextEditDocument);
     m_textEdit->setHtml(html);
 }
 

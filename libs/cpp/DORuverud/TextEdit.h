@@ -10,7 +10,7 @@ class QComboBox;
 class QFontComboBox;
 class QMenu;
 class QPrinter;
-class QTextEdit;
+class TextEditArea;
 class TextEditDocument;
 class TextEditReader;
 
@@ -140,5 +140,5 @@ private:
     // stack stands where it stood then (it shows no modification), a save
     // leaves them as they are if the file still holds them.
     QByteArray m_fileDigest;
-    QTextEdit* m_textEdit;
+    TextEditArea* m_textEdit;
 };

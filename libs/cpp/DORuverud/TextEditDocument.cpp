@@ -80,14 +80,15 @@ QImage missingPicture()
 TextEditDocument::TextEditDocument(QObject* parent)
     : QTextDocument(parent)
 {
+    connect(this, &QTextDocument::contentsChange, this, [this] { ++m_changes; });
 }
 
 void TextEditDocument::clear()
 {
     QTextDocument::clear();
     m_pictures.clear();
+    m_named.clear();
     m_budget = DAvuroD::PictureReader::Budget();
-    m_picturesRead = 0;
     m_leftOutWhy.clear();
 }
 
@@ -112,10 +113,18 @@ QVariant TextEditDocument::loadResource(int type, const QUrl& name)
     return resource;
 }
 
+// Each name counts once, whether it names a picture or nothing.
 QImage TextEditDocument::picture(const QUrl& name)
 {
     if (!m_readsPictures)
         return missingPicture();
+    const auto named = m_named.constFind(name);
+    if (named != m_named.constEnd())
+        return m_pictures.value(named.value(), missingPicture());
+    if (m_named.size() >= maxPictures) {
+        leaveOutBeyondCount();
+        return missingPicture();
+    }
     QByteArray content;
     QBuffer buffer(&content);
     QFile file;
@@ -132,16 +141,12 @@ QImage TextEditDocument::picture(const QUrl& name)
         file.setFileName(localPath(name));
         identity = fileIdentity(file.fileName());
     }
+    m_named.insert(name, identity);
     if (identity.isEmpty())
         return missingPicture();
     auto known = m_pictures.constFind(identity);
     if (known != m_pictures.constEnd())
         return known.value();
-    if (m_picturesRead >= maxPictures) {
-        leaveOutBeyondCount();
-        return m_pictures.insert(identity, missingPicture()).value();
-    }
-    ++m_picturesRead;
     return m_pictures.insert(identity, withinBudget(device)).value();
 }
 
@@ -166,26 +171,78 @@ QImage TextEditDocument::withinBudget(QIODevice* device)
 
 void TextEditDocument::takePicturesOf(const TextEditDocument& paste)
 {
-    for (auto it = paste.m_pictures.cbegin(); it != paste.m_pictures.cend(); ++it) {
-        if (m_pictures.contains(it.key()))
+    for (auto it = paste.m_named.cbegin(); it != paste.m_named.cend(); ++it) {
+        if (m_named.contains(it.key()))
             continue;
-        const bool missing = it.value().cacheKey() == missingPicture().cacheKey();
-        const qint64 pixels = missing ? 0 : qint64(it.value().width()) * it.value().height();
-        if (pixels > m_budget.pixels || (!missing && m_picturesRead >= maxPictures)) {
-            if (pixels > m_budget.pixels)
-                leaveOutBeyondPixels();
-            else
-                leaveOutBeyondCount();
-            m_pictures.insert(it.key(), missingPicture());
+        if (m_named.size() >= maxPictures) {
+            leaveOutBeyondCount();
             continue;
         }
-        m_picturesRead += int(!missing);
-        m_budget.pixels -= pixels;
-        m_pictures.insert(it.key(), it.value());
+        m_named.insert(it.key(), it.value());
+        takePicture(it.value(), paste.m_pictures.value(it.value()));
     }
     m_budget.svgMs = paste.m_budget.svgMs;
     if (!paste.m_leftOutWhy.isEmpty())
         leaveOut(paste.m_leftOutWhy);
+}
+
+// A picture new here within the budget of pixels, else as missing.
+void TextEditDocument::takePicture(const QByteArray& identity, const QImage& image)
+{
+    if (identity.isEmpty() || m_pictures.contains(identity))
+        return;
+    const bool missing = image.isNull() || image.cacheKey() == missingPicture().cacheKey();
+    const qint64 pixels = missing ? 0 : qint64(image.width()) * image.height();
+    if (pixels > m_budget.pixels) {
+        leaveOutBeyondPixels();
+        m_pictures.insert(identity, missingPicture());
+        return;
+    }
+    m_budget.pixels -= pixels;
+    m_pictures.insert(identity, missing ? missingPicture() : image);
+}
+
+void TextEditDocument::readPicturesAs(const TextEditDocument& other)
+{
+    m_pictures = other.m_pictures;
+    m_named = other.m_named;
+    m_budget = other.m_budget;
+    m_leftOutWhy = other.m_leftOutWhy;
+    setBaseUrl(other.baseUrl());
+}
+
+QVector<QPair<QUrl, QSize>> TextEditDocument::namedPictures() const
+{
+    QVector<QPair<QUrl, QSize>> named;
+    named.reserve(m_named.size());
+    for (auto it = m_named.cbegin(); it != m_named.cend(); ++it) {
+        const QImage image = m_pictures.value(it.value(), missingPicture());
+        named.append({it.key(), (QSizeF(image.size()) / image.devicePixelRatio()).toSize()});
+    }
+    return named;
+}
+
+void TextEditDocument::setHelperCopy(quint64 copy)
+{
+    m_helperCopy = copy;
+    m_changesAtCopy = m_changes;
+}
+
+quint64 TextEditDocument::helperCopy() const
+{
+    return m_changes == m_changesAtCopy ? m_helperCopy : 0;
+}
+
+void TextEditDocument::rememberPasteRefusal(const QByteArray& paste, const QString& refusal)
+{
+    m_refusedPaste = paste;
+    m_pasteRefusal = refusal;
+    m_changesAtRefusal = m_changes;
+}
+
+QString TextEditDocument::pasteRefusal(const QByteArray& paste) const
+{
+    return paste == m_refusedPaste && m_changes == m_changesAtRefusal ? m_pasteRefusal : QString();
 }
 
 void TextEditDocument::leaveOutBeyondPixels()

@@ -4,7 +4,11 @@
 
 #include <QHash>
 #include <QImage>
+#include <QPair>
+#include <QSize>
 #include <QTextDocument>
+#include <QUrl>
+#include <QVector>
 
 class QIODevice;
 
@@ -13,12 +17,14 @@ class QIODevice;
 // bounds: a style sheet up to maxStyleSheetSize, and the pictures within one
 // budget of maxPixels for the whole document, counted as PictureReader decodes
 // them, and of the time to draw its SVGs, shared by the pictures of a file and
-// by those of each paste. A picture is read and counted once however it is
-// named (a file by its device and inode, a resource by its path, a data URL by
-// its content), and all its names share its pixels. A picture beyond the
-// budget shows as missing, as does anything unreadable or refused by
-// PictureReader, a pipe or a device among them, instead of keeping the window
-// waiting or filling the memory. GUI thread only.
+// by those of each paste. A picture is read once however it is named (a file
+// by its device and inode, a resource by its path, a data URL by its
+// content), and all its names share its pixels; the names are counted, as
+// the page helper counts them, up to maxPictures. A picture beyond the budget
+// shows as missing, as does anything unreadable or refused by PictureReader,
+// a pipe or a device among them, instead of keeping the window waiting or
+// filling the memory. One thread at a time: the GUI thread for the window's,
+// a page trial's thread for the pictures it reads.
 class TextEditDocument : public QTextDocument
 {
     Q_OBJECT
@@ -28,8 +34,8 @@ public:
     // Decoded pixels of all pictures together: those of the largest picture
     // the reader takes, 256 MiB as they are shown.
     static constexpr qint64 maxPixels = DAvuroD::PictureReader::maxPixels;
-    // Pictures read and decoded, each in about a millisecond: beyond them, a
-    // picture shows as missing.
+    // Names of pictures, each read and decoded in about a millisecond:
+    // beyond them, a picture shows as missing.
     static constexpr int maxPictures = 1000;
 
     explicit TextEditDocument(QObject* parent = nullptr);
@@ -44,9 +50,28 @@ public:
     // was cleared; else an empty text.
     QString picturesLeftOutWhy() const;
     // Takes the pictures that the document of a paste read, within this
-    // one's budget of pixels, and what is left of the paste's time to draw
-    // for the pictures read next, which the paste inserts.
+    // one's budget of pixels and count of names, and what is left of the
+    // paste's time to draw for the pictures read next, which the paste
+    // inserts.
     void takePicturesOf(const TextEditDocument& paste);
+    // Holds the pictures of the other document as it holds them, with what
+    // is left of its budgets, and its base: a paste's pictures are read as
+    // they will be in the document it lands in.
+    void readPicturesAs(const TextEditDocument& other);
+    // The names of the pictures read, as the layout asks for them, and the
+    // size each shows at.
+    QVector<QPair<QUrl, QSize>> namedPictures() const;
+
+    // The page helper keeps a copy of the document as it stands now, built
+    // the same way, under that number; 0 for none.
+    void setHelperCopy(quint64 copy);
+    // That number, or 0 once the document changed since.
+    quint64 helperCopy() const;
+    // Keeps why a paste, known by its key, was refused here, while the
+    // document stands as it did: refused again, it is not tried again.
+    void rememberPasteRefusal(const QByteArray& paste, const QString& refusal);
+    // Why the paste was refused here, or an empty text.
+    QString pasteRefusal(const QByteArray& paste) const;
 
 signals:
     // Why pictures show as missing; at the first one beyond the budget since
@@ -62,12 +87,21 @@ private:
     void leaveOut(const QString& why);
     void leaveOutBeyondPixels();
     void leaveOutBeyondCount();
+    void takePicture(const QByteArray& identity, const QImage& image);
     QVariant styleSheet(const QUrl& name);
 
     // The pictures read, by what they are; a missing picture for those not read.
     QHash<QByteArray, QImage> m_pictures;
+    // What each name counted stands for; empty for nothing readable.
+    QHash<QUrl, QByteArray> m_named;
     DAvuroD::PictureReader::Budget m_budget;
     QString m_leftOutWhy;
-    int m_picturesRead = 0;
     bool m_readsPictures = true;
+    // Changes of the content so far, and at the helper's copy.
+    quint64 m_changes = 0;
+    quint64 m_helperCopy = 0;
+    quint64 m_changesAtCopy = 0;
+    QByteArray m_refusedPaste;
+    QString m_pasteRefusal;
+    quint64 m_changesAtRefusal = 0;
 };

@@ -3,6 +3,7 @@
 
 #include "FileDialog.h"
 #include "PictureAddresses.h"
+#include "TextEditArea.h"
 #include "TextEditDocument.h"
 #include "TextEditReader.h"
 #include "WholeFile.h"
@@ -51,13 +52,16 @@ bool TextEdit::load(const QString& path)
         // The font a style sheet gives, too.
         m_textEdit->ensurePolished();
         const QByteArray content = file.read(TextEditReader::maxFileSize + 1);
-        TextEditReader reader(content, path, m_textEdit->font());
+        TextEditReader reader(content, path, m_textEdit->font(), TextEditReader::Side::Program,
+            m_textEdit->narrowestTextWidth());
         refusal = reader.refusal();
-        if (refusal.isEmpty()) {
+        if (refusal.isEmpty() && !reader.isCancelled()) {
             setContent(&reader);
             m_fileDigest = digestOf(content);
         }
         QApplication::restoreOverrideCursor();
+        if (reader.isCancelled())
+            return false;
     }
     if (!refusal.isEmpty()) {
         QMessageBox::warning(this, tr("Open File..."),
@@ -76,8 +80,10 @@ void TextEdit::setContent(TextEditReader* reader)
     m_fileForm = reader->form();
     TextEditDocument* document = reader->takeDocument().release();
     showDocument(document);
-    if (reader->isRich())
+    if (reader->isRich()) {
         document->setHtml(reader->text());
+        document->setHelperCopy(reader->helperCopy());
+    }
     m_textEdit->moveCursor(QTextCursor::Start);
     // Typed in the document's own format, not in that of the one before.
     m_textEdit->setCurrentCharFormat(QTextCharFormat());

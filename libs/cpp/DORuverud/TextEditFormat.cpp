@@ -1,6 +1,8 @@
 // The formatting commands of TextEdit and the feedback from the cursor.
 #include "TextEdit.h"
 
+#include "TextEditArea.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QFontComboBox>

@@ -8,12 +8,12 @@
 #include "TextEncoding.h"
 #include "UnbrokenRun.h"
 
+#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QMimeData>
 #include <QTextCodec>
 #include <QTextDocument>
-#include <QTextTable>
 #include <QUrl>
 
 #include <cmath>
@@ -87,14 +87,6 @@ bool beginsAsPage(const QString& text)
     return false;
 }
 
-int tablesAround(const QTextCursor& cursor)
-{
-    int tables = 0;
-    for (QTextFrame* frame = cursor.currentFrame(); frame; frame = frame->parentFrame())
-        tables += qobject_cast<QTextTable*>(frame) != nullptr;
-    return tables;
-}
-
 // The height of the document a paste lands in, laid out as it stands.
 qreal heightThere(const InsertionParagraph* place)
 {
@@ -104,8 +96,9 @@ qreal heightThere(const InsertionParagraph* place)
 } // namespace
 
 TextEditReader::TextEditReader(
-    const QByteArray& data, const QString& fileName, const QFont& font, Side side)
+    const QByteArray& data, const QString& fileName, const QFont& font, Side side, int textWidth)
     : m_side(side)
+    , m_textWidth(textWidth)
 {
     m_document->setDefaultFont(font);
     if (side == Side::PageProcess)
@@ -115,12 +108,17 @@ TextEditReader::TextEditReader(
 
 // In the order QTextEdit takes them; Qt's own rich text is HTML in UTF-8.
 TextEditReader::TextEditReader(const QMimeData* source, bool acceptRich, const QTextCursor& at,
-    const QTextCursor& moved, Side side)
+    const QTextCursor& moved, Side side, int textWidth)
     : m_side(side)
+    , m_textWidth(textWidth)
 {
     m_document->setDefaultFont(at.document()->defaultFont());
     if (side == Side::PageProcess)
         m_document->leavePicturesUnread();
+    else if (const auto* there = qobject_cast<const TextEditDocument*>(at.document()))
+        m_document->readPicturesAs(*there);
+    else
+        m_document->setBaseUrl(at.document()->baseUrl());
     m_rich = acceptRich && (source->hasFormat(qrichtext) || source->hasHtml());
     const bool qtRich = m_rich && source->hasFormat(qrichtext);
     if (qtRich)
@@ -130,17 +128,17 @@ TextEditReader::TextEditReader(const QMimeData* source, bool acceptRich, const Q
         m_text = m_rich ? source->html() : source->text();
     const InsertionParagraph place(at, moved);
     setRefusal(m_text.size() > maxFileSize ? sizeRefusal()
-            : m_rich                       ? richPasteRefusal(source, qtRich, place)
+            : m_rich                       ? richPasteRefusal(source, qtRich, at, moved)
                                            : plainRefusal(&place, nullptr));
 }
 
 TextEditReader::~TextEditReader() = default;
 
-// What is refused leaves no text or document behind.
+// What is refused or cancelled leaves no text or document behind.
 void TextEditReader::setRefusal(const QString& refusal)
 {
     m_refusal = refusal;
-    if (!refusal.isEmpty()) {
+    if (!refusal.isEmpty() || m_cancelled) {
         m_text.clear();
         m_document.reset();
     }
@@ -149,6 +147,16 @@ void TextEditReader::setRefusal(const QString& refusal)
 QString TextEditReader::refusal() const
 {
     return m_refusal;
+}
+
+bool TextEditReader::isCancelled() const
+{
+    return m_cancelled;
+}
+
+quint64 TextEditReader::helperCopy() const
+{
+    return m_helperCopy;
 }
 
 bool TextEditReader::isRich() const
@@ -188,6 +196,7 @@ QString TextEditReader::read(const QByteArray& data, const QString& fileName)
     PageRequest request;
     request.fileName = fileName;
     request.font = m_document->defaultFont();
+    request.textWidth = m_textWidth;
     return pageRefusal(request, data, nullptr);
 }
 
@@ -196,29 +205,53 @@ QString TextEditReader::sizeRefusal()
     return tr("It is larger than %1 MiB, more than this editor can show.").arg(maxFileSize >> 20);
 }
 
-// Tried in the bytes offered, inside as many tables as stand around the place.
+// Tried in the bytes offered, in the document as it will stand.
 QString TextEditReader::richPasteRefusal(
-    const QMimeData* source, bool qtRich, const InsertionParagraph& place)
+    const QMimeData* source, bool qtRich, const QTextCursor& at, const QTextCursor& moved)
 {
     PageRequest request;
     request.source = qtRich ? PageRequest::Source::QtRichText : PageRequest::Source::Html;
     request.font = m_document->defaultFont();
-    request.tables = tablesAround(place.place());
-    return pageRefusal(
-        request, source->data(qtRich ? qrichtext : QStringLiteral("text/html")), &place);
+    request.textWidth = m_textWidth;
+    const QByteArray content = source->data(qtRich ? qrichtext : QStringLiteral("text/html"));
+    if (m_side == Side::PageProcess)
+        return pageRefusal(request, content, at.document());
+    const QVector<PageRequest::Spot> spots = PageRequest::spotsOf(
+        *at.document(), {at.anchor(), at.position(), moved.anchor(), moved.position()});
+    request.anchor = spots.at(0);
+    request.position = spots.at(1);
+    request.movedAnchor = spots.at(2);
+    request.movedPosition = spots.at(3);
+    // Refused once, a paste is refused again where it would stand the same.
+    auto* there = qobject_cast<TextEditDocument*>(at.document());
+    const QByteArray paste
+        = QCryptographicHash::hash(request.toMessage() + content, QCryptographicHash::Sha256);
+    QString refusal = there ? there->pasteRefusal(paste) : QString();
+    if (!refusal.isEmpty())
+        return refusal;
+    refusal = pageRefusal(request, content, at.document());
+    if (there && !refusal.isEmpty())
+        there->rememberPasteRefusal(paste, refusal);
+    return refusal;
 }
 
 // The pictures the page helper asks about are read by the document, which
-// the window shows. The page helper builds it; the program once it is shown.
+// the window shows. The page helper builds a file's page; the program once
+// it is shown.
 QString TextEditReader::pageRefusal(
-    const PageRequest& request, const QByteArray& content, const InsertionParagraph* place)
+    const PageRequest& request, const QByteArray& content, const QTextDocument* into)
 {
     if (m_side == Side::PageProcess) {
-        m_document->setHtml(m_text);
+        if (!into)
+            m_document->setHtml(m_text);
         return QString();
     }
-    return PageTrial::tried(request, content, m_document.get(), maxHeight - heightThere(place))
-        .refusal;
+    const PageTrial::Result result = into
+        ? PageTrial::triedIn(*into, request, content, m_document.get(), maxHeight)
+        : PageTrial::tried(request, content, m_document.get(), maxHeight);
+    m_cancelled = result.cancelled;
+    m_helperCopy = result.copy;
+    return result.refusal;
 }
 
 // Each of its lines is a line of the document's font at least, beside the

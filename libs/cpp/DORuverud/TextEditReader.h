@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PageRequest.h"
 #include "PlainTextForm.h"
 #include "TextEditDocument.h"
 
@@ -11,15 +12,16 @@
 
 class InsertionParagraph;
 class QMimeData;
-struct PageRequest;
 
 // Reads what TextEdit shows, a file's bytes or what a paste or a drop inserts:
 // as HTML when it is a page, else as plain text. Refuses what the
 // editor cannot show whole, and plain text it cannot write back as it was
 // (zip and other binary files, zero bytes). A page is tried in the page
-// helper first (PageTrial), which lays it out within its limits, and is
-// built only once the helper finished it; plain text is bounded here, by
-// its lines, its height and its unbroken runs, as measured.
+// helper first (PageTrial), which lays it out within its limits at the
+// narrowest text width the window takes, and is built only once the helper
+// finished it; a rich paste is tried there in the document it lands in.
+// Plain text is bounded here, by its lines, its height and its unbroken
+// runs, as measured.
 class TextEditReader
 {
     Q_DECLARE_TR_FUNCTIONS(TextEditReader)
@@ -53,19 +55,28 @@ public:
     // and style sheets a file names relative to itself are found beside it.
     // The document's default font is the one given, the editor's.
     explicit TextEditReader(const QByteArray& data, const QString& fileName = QString(),
-        const QFont& font = QFont(), Side side = Side::Program);
+        const QFont& font = QFont(), Side side = Side::Program, int textWidth = PageRequest::width);
     // What a paste or a drop inserts at the cursor: Qt's own rich text or
     // HTML where rich text is accepted, else plain text, in the document's
     // default font. Plain text is checked as it will stand there, in the
     // paragraph around the cursor and among the lines of the document, on a
     // drag-move within the document once the moved selection is gone; a
-    // page's height adds to the document's.
+    // page is tried in the document with it, its pictures read as the
+    // document reads them.
     TextEditReader(const QMimeData* source, bool acceptRich, const QTextCursor& at,
-        const QTextCursor& moved = QTextCursor(), Side side = Side::Program);
+        const QTextCursor& moved = QTextCursor(), Side side = Side::Program,
+        int textWidth = PageRequest::width);
     ~TextEditReader();
 
-    // Why the content is refused, or an empty text when it is readable.
+    // Why the content is refused, or an empty text when it is readable or
+    // the user cancelled its trial.
     QString refusal() const;
+    // Whether the user cancelled the page's trial: nothing is read, and
+    // there is nothing to tell.
+    bool isCancelled() const;
+    // The number the page helper keeps a copy of the page's document as,
+    // once the window built it as the helper did; else 0.
+    quint64 helperCopy() const;
     bool isRich() const;
     // What the editor shows, as HTML when isRich(); empty when refused, null
     // when a paste offers nothing the editor inserts.
@@ -90,15 +101,19 @@ private:
     // text, inserted at the place (null for a file), and a file's plain text
     // written back as its bytes, then builds it.
     QString pageRefusal(
-        const PageRequest& request, const QByteArray& content, const InsertionParagraph* place);
-    QString richPasteRefusal(const QMimeData* source, bool qtRich, const InsertionParagraph& place);
+        const PageRequest& request, const QByteArray& content, const QTextDocument* into);
+    QString richPasteRefusal(
+        const QMimeData* source, bool qtRich, const QTextCursor& at, const QTextCursor& moved);
     QString plainRefusal(const InsertionParagraph* place, const QByteArray* file);
     QString unfaithfulRefusal() const;
     static QString sizeRefusal();
     static QString lineRefusal();
 
     const Side m_side;
+    const int m_textWidth;
     QString m_refusal;
+    bool m_cancelled = false;
+    quint64 m_helperCopy = 0;
     bool m_rich = false;
     QString m_text;
     PlainTextForm m_form;
