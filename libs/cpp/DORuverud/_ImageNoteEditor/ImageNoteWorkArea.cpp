@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -33,6 +34,32 @@ QColor fillColor(QColor colour)
 {
     colour.setAlpha(200);
     return colour;
+}
+
+// A line of odd width centred on the pixels' edges leaves a half-covered
+// pixel on either side; centred on their middles it covers whole pixels.
+void alignToPixels(QPainter& painter)
+{
+    if (qMax(1, qRound(painter.pen().widthF())) % 2 == 1)
+        painter.translate(0.5, 0.5);
+}
+
+// With square corners. A solid outline is filled where the pen would stroke
+// it: Qt strokes a pen of one pixel side by side, which leaves the corner
+// pixels part covered. Dashes stay as Qt draws them on a line.
+void drawRectangle(QPainter& painter, const QRect& rect)
+{
+    QPen pen = painter.pen();
+    pen.setJoinStyle(Qt::MiterJoin);
+    if (pen.style() != Qt::SolidLine) {
+        painter.setPen(pen);
+        painter.drawRect(rect);
+        return;
+    }
+    QPainterPath outline;
+    outline.addRect(rect);
+    painter.fillPath(outline, painter.brush());
+    painter.fillPath(QPainterPathStroker(pen).createStroke(outline), pen.brush());
 }
 
 } // namespace
@@ -361,6 +388,7 @@ void ImageNoteWorkArea::drawTool(QPainter& painter)
         QPen pen = standardPen();
         pen.setCapStyle(Qt::RoundCap);
         painter.setPen(pen);
+        alignToPixels(painter);
         drawSegments(painter);
     } else {
         drawShape(painter);
@@ -393,37 +421,28 @@ QRect ImageNoteWorkArea::spanned() const
 
 void ImageNoteWorkArea::drawShape(QPainter& painter)
 {
+    if (m_mode == BlurRectangle) {
+        drawBlurred(painter);
+        return;
+    }
     QPen pen = standardPen();
     const QRect normalized = spanned().normalized();
-    switch (m_mode) {
-    case FilledRectangle:
+    const bool oval = m_mode == Oval || m_mode == FilledOval;
+    // Dashes do not fit round a small oval.
+    if (oval && (normalized.width() < 6 || normalized.height() < 6))
+        pen.setStyle(Qt::SolidLine);
+    if (m_mode == FilledRectangle || m_mode == FilledOval)
         painter.setBrush(fillColor(m_color));
-        Q_FALLTHROUGH();
-    case Rectangle:
-        painter.setPen(pen);
-        painter.drawRect(spanned());
-        break;
-    case BlurRectangle:
-        drawBlurred(painter);
-        break;
-    case FilledOval:
-        painter.setBrush(fillColor(m_color));
-        Q_FALLTHROUGH();
-    case Oval:
-        // Dashes do not fit round a small oval.
-        if (normalized.width() < 6 || normalized.height() < 6)
-            pen.setStyle(Qt::SolidLine);
-        painter.setPen(pen);
+    painter.setPen(pen);
+    alignToPixels(painter);
+    if (m_mode == Rectangle || m_mode == FilledRectangle)
+        drawRectangle(painter, spanned());
+    else if (oval)
         painter.drawEllipse(normalized);
-        break;
-    case Line:
-        painter.setPen(pen);
+    else if (m_mode == Line)
         painter.drawLine(QLine(m_pressPoint, m_currentPoint));
-        break;
-    default:
-        painter.setPen(pen);
+    else
         drawArrow(&painter);
-    }
 }
 
 // Only the area is blurred, which gives the same pixels as blurring it
@@ -479,6 +498,7 @@ void ImageNoteWorkArea::paintText(QPainter& screen)
     if (m_mode != Text)
         return;
     if (m_pressed) {
+        alignToPixels(screen);
         screen.drawRect(spanned());
     } else if (m_textBox->isVisible()) {
         screen.setPen(QPen(QBrush(Qt::white), 2, Qt::DashLine, Qt::SquareCap, Qt::BevelJoin));
