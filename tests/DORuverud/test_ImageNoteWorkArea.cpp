@@ -105,6 +105,21 @@ Ink inkIn(const QImage& seen, const QRect& region, const QLine& across, const QC
     return found;
 }
 
+// How far apart two colours stand for the eye, from 1 to 21 (the contrast
+// ratio of their relative luminances).
+qreal contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& colour) {
+        const auto linear
+            = [](qreal v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
+            + 0.0722 * linear(colour.blueF());
+    };
+    const qreal la = luminance(a);
+    const qreal lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
 // The cursor that entering the widget shows.
 Qt::CursorShape cursorOnEntry(QWidget* area)
 {
@@ -580,6 +595,58 @@ private slots:
         // AND the step pushed when the box opened leads back to the picture
         m_area->slotUndo();
         QCOMPARE(shown(*m_area), knownPicture());
+    }
+
+    void noteBeingTypedStandsOut_data()
+    {
+        QTest::addColumn<QColor>("ink");
+        QTest::addColumn<QColor>("picture");
+        const QList<QPair<const char*, QColor>> colours
+            = {{"yellow", Qt::yellow}, {"red", Qt::red}, {"blue", Qt::blue}, {"white", Qt::white},
+                {"black", Qt::black}, {"grey", QColor(128, 128, 128)}};
+        // The pictures that stand least apart from a veil, and one in between.
+        const QList<QPair<const char*, QColor>> pictures
+            = {{"white", Qt::white}, {"black", Qt::black}, {"grey", QColor(128, 128, 128)}};
+        for (const auto& ink : colours) {
+            for (const auto& picture : pictures)
+                QTest::addRow("%s over %s", ink.first, picture.first)
+                    << ink.second << picture.second;
+        }
+    }
+
+    // A note being typed shows in its colour, as it will be drawn, on a veil
+    // that sets it apart from whatever picture lies beneath.
+    void noteBeingTypedStandsOut()
+    {
+        QFETCH(QColor, ink);
+        QFETCH(QColor, picture);
+        QImage plain(400, 300, QImage::Format_RGB32);
+        plain.fill(picture);
+        m_area->slotSetPixmap(QPixmap::fromImage(plain));
+        // GIVEN a note being typed, its colour chosen while the box is open
+        m_area->slotSetMode(Mode::Text);
+        clickOrDrag(m_area.get(), QPoint(50, 60), QPoint(50, 60));
+        QTextEdit* field = m_area->findChild<NoteEditWidget*>()->textEdit();
+        QTest::keyClicks(field, "Note");
+        m_area->slotSetColor(ink);
+        // WHEN it is seen
+        const QImage seen = m_area->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect text(
+            field->viewport()->mapTo(m_area.get(), QPoint()), field->viewport()->size());
+        // THEN its letters are the ink
+        int inked = 0;
+        for (int y = text.top(); y < text.top() + field->fontMetrics().height() + 4; ++y) {
+            for (int x = text.left(); x <= text.right(); ++x)
+                inked += seen.pixel(x, y) == ink.rgb() ? 1 : 0;
+        }
+        QVERIFY2(inked >= 10, qPrintable(QString::number(inked)));
+        // AND below them the veil stands apart from the ink, as text must to be read with ease
+        for (int y = text.center().y(); y <= text.bottom(); ++y) {
+            for (int x = text.left(); x <= text.right(); ++x) {
+                const QColor veil = seen.pixelColor(x, y);
+                QVERIFY2(contrast(ink, veil) >= 4.5, qPrintable(veil.name()));
+            }
+        }
     }
 
     void noteEntryStepsTheWholeText_data()

@@ -17,6 +17,7 @@
 #include <QPainterPath>
 #include <QTextEdit>
 #include <QTimer>
+#include <QtMath>
 
 #include <cmath>
 
@@ -34,6 +35,39 @@ QColor fillColor(QColor colour)
 {
     colour.setAlpha(200);
     return colour;
+}
+
+// Relative luminance of an sRGB channel value, and back.
+qreal linear(qreal value)
+{
+    return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+}
+
+qreal gamma(qreal luminance)
+{
+    return luminance <= 0.0031308 ? luminance * 12.92
+                                  : 1.055 * std::pow(luminance, 1 / 2.4) - 0.055;
+}
+
+// Black behind a light ink, white behind a dark one, just opaque enough that
+// the ink keeps a contrast of 4.5 to 1 over any picture (the least for easy
+// reading), or as much as the ink allows.
+QColor veilFor(const QColor& ink)
+{
+    constexpr qreal Contrast = 4.5;
+    const qreal luminance = 0.2126 * linear(ink.redF()) + 0.7152 * linear(ink.greenF())
+        + 0.0722 * linear(ink.blueF());
+    // Black and white contrast alike with an ink of this luminance.
+    const bool light = luminance > std::sqrt(1.05 * 0.05) - 0.05;
+    // The backdrop's luminance at the contrast wanted: under a black veil the
+    // worst picture is white, under a white one black.
+    const qreal backdrop
+        = light ? (luminance + 0.05) / Contrast - 0.05 : Contrast * (luminance + 0.05) - 0.05;
+    const qreal opacity
+        = backdrop <= 0 || backdrop >= 1 ? 1.0 : (light ? 1 - gamma(backdrop) : gamma(backdrop));
+    QColor veil = light ? QColor(Qt::black) : QColor(Qt::white);
+    veil.setAlpha(qCeil(opacity * 255));
+    return veil;
 }
 
 // A line of odd width centred on the pixels' edges leaves a half-covered
@@ -94,11 +128,17 @@ bool ImageNoteWorkArea::isDirty() const
     return m_dirty;
 }
 
+// The note shows in its colour over the picture, as it will be drawn, behind
+// a veil that keeps it readable: the box's background, seen through the
+// translucent text field.
 void ImageNoteWorkArea::applyToTextEdit()
 {
     m_textBox->textEdit()->setStyleSheet(
         QStringLiteral("QTextEdit{color: %1; background: rgba(10, 10, 10, 5);}")
             .arg(m_color.name()));
+    QPalette palette = m_textBox->palette();
+    palette.setColor(QPalette::Window, veilFor(m_color));
+    m_textBox->setPalette(palette);
 }
 
 void ImageNoteWorkArea::slotSetPixmap(const QPixmap& pixmap)
