@@ -6,7 +6,7 @@
 //     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/graphics -Ilibs/cpp/helperhost -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_HelperAnswers.cpp libs/cpp/graphics/PictureReader.cpp \
 //     libs/cpp/graphics/JpegHeader.cpp libs/cpp/graphics/PictureCost.cpp \
-//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/helperhost/HelperChannel.cpp libs/cpp/helperhost/HelperProcess.cpp libs/cpp/helperhost/HelperMessage.cpp libs/cpp/helperhost/MemoryFile.cpp \
+//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/helperhost/HelperChannel.cpp libs/cpp/helperhost/HelperProcess.cpp libs/cpp/helperhost/HelperMessage.cpp libs/cpp/helperhost/MemoryFile.cpp libs/cpp/helperhost/HelperSandbox.cpp libs/cpp/helperhost/HelperErrors.cpp libs/cpp/helperhost/ProcessWatch.cpp \
 //     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgClient.cpp libs/cpp/graphics/SvgFailures.cpp \
 //     libs/cpp/graphics/SvgClientPool.cpp libs/cpp/ZAruri/Trace.cpp \
 //     $(pkg-config --libs Qt5Gui libjpeg) -o /tmp/fuzz_HelperAnswers

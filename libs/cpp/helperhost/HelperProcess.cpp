@@ -174,7 +174,7 @@ QString HelperProcess::start(const Limits& limits, bool& outOfTime)
         m_errors.closeHelperEnd();
         error = error != 0 ? error : process.error;
         m_child = process.child;
-        if (error == 0 && (!m_watch.open(process.helper) || !m_childWatch.open(m_child))) {
+        if (error == 0 && (!m_watch.open(process.helper) || !m_childWatch.open(m_child, true))) {
             kill();
             return QStringLiteral("the helper %1 cannot be watched").arg(m_program);
         }

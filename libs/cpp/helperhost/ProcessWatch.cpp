@@ -40,17 +40,21 @@ ProcessWatch::~ProcessWatch()
     close();
 }
 
-bool ProcessWatch::open(pid_t pid)
+bool ProcessWatch::open(pid_t pid, bool onlyItsEnd)
 {
     close();
     m_pid = pid;
     m_pidFd = int(::syscall(SYS_pidfd_open, pid, 0));
-    m_stat = openProcFile(pid, "stat");
-    m_statm = openProcFile(pid, "statm");
-    m_schedstat = openProcFile(pid, "schedstat");
-    if (m_pidFd >= 0 && m_stat >= 0 && m_statm >= 0 && m_schedstat >= 0
-        && ::clock_getcpuclockid(pid, &m_cpuClock) == 0)
+    if (onlyItsEnd && m_pidFd >= 0)
         return true;
+    if (!onlyItsEnd) {
+        m_stat = openProcFile(pid, "stat");
+        m_statm = openProcFile(pid, "statm");
+        m_schedstat = openProcFile(pid, "schedstat");
+        if (m_pidFd >= 0 && m_stat >= 0 && m_statm >= 0 && m_schedstat >= 0
+            && ::clock_getcpuclockid(pid, &m_cpuClock) == 0)
+            return true;
+    }
     close();
     return false;
 }

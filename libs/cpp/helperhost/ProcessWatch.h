@@ -17,8 +17,9 @@ public:
     ProcessWatch(const ProcessWatch&) = delete;
     ProcessWatch& operator=(const ProcessWatch&) = delete;
 
-    // Watches the process; false where it cannot be watched.
-    bool open(pid_t pid);
+    // Watches the process, its state, memory and clocks too unless only its
+    // end; false where it cannot be watched.
+    bool open(pid_t pid, bool onlyItsEnd = false);
     void close();
     bool isOpen() const;
     pid_t pid() const;
