@@ -1,10 +1,14 @@
 #include "SystemCallFilter.h"
 
 #include <cerrno>
+#include <cstddef>
 #include <cstdlib>
 #include <fcntl.h>
 #include <initializer_list>
 #include <iterator>
+#include <linux/audit.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <sched.h>
 #include <sys/ioctl.h>
 #include <sys/prctl.h>
@@ -66,9 +70,14 @@ const unsigned long typing[] = {TIOCSTI, TIOCLINUX};
 
 // The last call of the kernel this filter was written for (Linux 6.1);
 // every call after it is refused until it is reviewed.
-constexpr int lastReviewedCall = 450;
-// No kernel numbers its calls beyond this yet.
-constexpr int callsBelow = 1024;
+constexpr unsigned int lastReviewedCall = 450;
+#if defined(__x86_64__)
+constexpr unsigned int nativeArchitecture = AUDIT_ARCH_X86_64;
+#elif defined(__aarch64__)
+constexpr unsigned int nativeArchitecture = AUDIT_ARCH_AARCH64;
+#else
+#error "the filter knows the calls of x86-64 and AArch64 only"
+#endif
 
 } // namespace
 
@@ -99,7 +108,7 @@ SystemCallFilter::SystemCallFilter()
     // Reading its limits stays allowed, and its death signal stays as set.
     refuseWhere(SCMP_SYS(prlimit64), SCMP_A2(SCMP_CMP_NE, 0));
     refuseWhere(SCMP_SYS(prctl), SCMP_A0(SCMP_CMP_EQ, PR_SET_PDEATHSIG));
-    refuseUnknownAndNewer();
+    refuseUnknown();
 }
 
 SystemCallFilter::~SystemCallFilter()
@@ -109,7 +118,7 @@ SystemCallFilter::~SystemCallFilter()
 
 bool SystemCallFilter::load()
 {
-    return m_context && m_added && seccomp_load(m_context) == 0;
+    return m_context && m_added && seccomp_load(m_context) == 0 && loadRefusingNewer();
 }
 
 void SystemCallFilter::refuseAll(const int* calls, int count, int error)
@@ -118,14 +127,34 @@ void SystemCallFilter::refuseAll(const int* calls, int count, int error)
         add(SCMP_ACT_ERRNO(uint32_t(error)), calls[i], 0, nullptr);
 }
 
-void SystemCallFilter::refuseUnknownAndNewer()
+// Below the last call reviewed, those libseccomp does not know by name.
+void SystemCallFilter::refuseUnknown()
 {
-    for (int call = 0; call < callsBelow; ++call) {
+    for (int call = 0; call <= int(lastReviewedCall); ++call) {
         char* name = seccomp_syscall_resolve_num_arch(SCMP_ARCH_NATIVE, call);
-        if (!name || call > lastReviewedCall)
+        if (!name)
             add(SCMP_ACT_ERRNO(ENOSYS), call, 0, nullptr);
         std::free(name);
     }
+}
+
+// Every call numbered past the last one reviewed, in a filter of its own:
+// libseccomp names calls one by one, and a rule for each number up to the
+// kernel's last would cost each helper's start some ten milliseconds. A call
+// of another architecture's numbering is refused too.
+bool SystemCallFilter::loadRefusingNewer()
+{
+    sock_filter instructions[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, arch)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, nativeArchitecture, 1, 0),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_KILL_PROCESS),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JGT | BPF_K, lastReviewedCall, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSYS),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program {static_cast<unsigned short>(std::size(instructions)), instructions};
+    return ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program, 0, 0) == 0;
 }
 
 void SystemCallFilter::refuseWhere(int call, scmp_arg_cmp argument)

@@ -27,7 +27,8 @@ public:
 
 private:
     void refuseAll(const int* calls, int count, int error);
-    void refuseUnknownAndNewer();
+    void refuseUnknown();
+    static bool loadRefusingNewer();
     void refuseWhere(int call, scmp_arg_cmp argument);
     void add(uint32_t action, int call, unsigned int count, const scmp_arg_cmp* arguments);
 
