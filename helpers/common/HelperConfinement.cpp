@@ -69,9 +69,6 @@ void HelperConfinement::begin(int channel)
         ::_exit(1);
     ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0);
     ::prctl(PR_SET_PDEATHSIG, SIGKILL, 0, 0, 0);
-    // The program limits the files it writes to none: a warning written to
-    // a standard error that is a file fails, and costs no drawing.
-    ::signal(SIGXFSZ, SIG_IGN);
     handleStackOverflow();
     // The program made the channel: a parent other than it took over from
     // a program already gone. In a sandbox, whose processes end with the

@@ -224,9 +224,9 @@ private slots:
             == std::future_status::ready);
     }
 
-    void warningsIntoAFileCostNoDrawing()
+    void warningsReachThisProgramsStandardError()
     {
-        // GIVEN this program's standard error a file, which its helpers share
+        // GIVEN this program's standard error a file
         QFile log(m_files.path("errors.log"));
         QVERIFY(log.open(QIODevice::WriteOnly));
         const int standardError = ::dup(STDERR_FILENO);
@@ -236,10 +236,43 @@ private slots:
             ::close(standardError);
         });
         SvgClientPool::instance().setHelper(SvgClientPool::instance().helper());
-        // WHEN a drawing that makes Qt warn is drawn, THEN it is shown
+        // WHEN a drawing that makes Qt warn is drawn
         const QString path = m_files.write("warns.svg", naming("missing.png"));
-        QCOMPARE(PictureReader::read(path).size(), QSize(64, 64));
+        const QImage image = PictureReader::read(path);
         SvgClientPool::instance().setHelper(SvgClientPool::instance().helper());
+        // THEN it is shown, and the warning reached this program's standard
+        // error as the helper's
+        QCOMPARE(image.size(), QSize(64, 64));
+        QFile read(log.fileName());
+        QVERIFY(read.open(QIODevice::ReadOnly));
+        const QByteArray written = read.readAll();
+        QVERIFY2(written.contains("tessivar-svg: ") && written.contains("missing.png"),
+            written.constData());
+    }
+
+    void helpersSayABoundedAmount()
+    {
+        // GIVEN this program's standard error a file, and a helper that
+        // writes a mebibyte to its own
+        QFile log(m_files.path("chatter.log"));
+        QVERIFY(log.open(QIODevice::WriteOnly));
+        const int standardError = ::dup(STDERR_FILENO);
+        ::dup2(log.handle(), STDERR_FILENO);
+        const auto restore = qScopeGuard([standardError] {
+            ::dup2(standardError, STDERR_FILENO);
+            ::close(standardError);
+        });
+        const HelperInPlace helper(fakeHelper(m_files, "chatty"));
+        // WHEN it draws, THEN it refuses in a moment, and this program wrote
+        // as much of its chatter as a task may, then said it left the rest out
+        const QString icon = m_files.write("icon.svg", HostileSvg::dashedIcon());
+        QVERIFY(PictureReader::read(icon).isNull());
+        QFile read(log.fileName());
+        QVERIFY(read.open(QIODevice::ReadOnly));
+        const QByteArray written = read.readAll();
+        QVERIFY2(written.size() < 80 << 10, qPrintable(QString::number(written.size())));
+        QVERIFY2(written.contains("chatty: what it wrote beyond this is left out"),
+            written.right(300).constData());
     }
 
     void guiThreadNeverWaitsBehindOtherDrawings()
@@ -347,6 +380,9 @@ private:
         QVERIFY2(!limits.contains("Max data size unlimited"), limits.constData());
         QVERIFY2(!limits.contains("Max address space unlimited"), limits.constData());
 #endif
+        // Its standard error a pipe, never the program's terminal or file
+        QVERIFY2(QFile::symLinkTarget(QString("/proc/%1/fd/2").arg(pid)).contains("pipe:"),
+            qPrintable(QFile::symLinkTarget(QString("/proc/%1/fd/2").arg(pid))));
         const QList<QByteArray> environment = procFile(pid, "environ").split('\0');
         QVERIFY(environment.contains("QT_QPA_PLATFORM=offscreen"));
         const QByteArrayList needed {"QT_QPA_PLATFORM", "HOME", "LANG", "LANGUAGE", "LC_ALL",
