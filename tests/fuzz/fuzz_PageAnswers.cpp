@@ -56,6 +56,7 @@
 // fuzz-page-replay, which replays the page the program sends it, and ends.
 
 #include "FuzzCheck.h"
+#include "FuzzReplay.h"
 #include "HelperChannel.h"
 #include "MemoryFile.h"
 #include "PageRequest.h"
@@ -80,26 +81,6 @@
 namespace {
 
 constexpr char replayName[] = "fuzz-page-replay";
-
-void sendPacket(const QByteArray& packet, int fdCount, int fd)
-{
-    iovec part {const_cast<char*>(packet.constData()), size_t(packet.size())};
-    msghdr header {};
-    header.msg_iov = &part;
-    header.msg_iovlen = 1;
-    alignas(cmsghdr) char control[CMSG_SPACE(3 * sizeof(int))] = {};
-    if (fdCount > 0 && fd >= 0) {
-        header.msg_control = control;
-        header.msg_controllen = CMSG_SPACE(sizeof(int) * size_t(fdCount));
-        cmsghdr* rights = CMSG_FIRSTHDR(&header);
-        rights->cmsg_level = SOL_SOCKET;
-        rights->cmsg_type = SCM_RIGHTS;
-        rights->cmsg_len = CMSG_LEN(sizeof(int) * size_t(fdCount));
-        const int fds[] = {fd, fd, fd};
-        std::memcpy(CMSG_DATA(rights), fds, sizeof(int) * size_t(fdCount));
-    }
-    ::sendmsg(STDIN_FILENO, &header, MSG_NOSIGNAL);
-}
 
 void writeNames(int fd, const QByteArray& bytes)
 {
@@ -127,7 +108,7 @@ void writeNames(int fd, const QByteArray& bytes)
             if (step & 1)
                 writeNames(names, bytes.left(int(PageRequest::maxNamesBytes)));
             else
-                sendPacket(bytes, (step >> 1) & 3, page);
+                FuzzReplay::sendPacket(bytes, (step >> 1) & 3, page);
             at += 5 + int(length);
         }
     }

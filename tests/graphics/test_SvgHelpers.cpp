@@ -104,6 +104,34 @@ QByteArray naming(const QString& file)
         64, "<image width=\"64\" height=\"64\" xlink:href=\"" + file.toUtf8() + "\"/>");
 }
 
+// This program's standard error goes into a file while it lives.
+class StandardErrorInto
+{
+public:
+    explicit StandardErrorInto(const QString& path)
+        : m_file(path)
+    {
+        m_file.open(QIODevice::WriteOnly);
+        ::dup2(m_file.handle(), STDERR_FILENO);
+    }
+
+    ~StandardErrorInto()
+    {
+        ::dup2(m_saved, STDERR_FILENO);
+        ::close(m_saved);
+    }
+
+    QByteArray written() const
+    {
+        QFile file(m_file.fileName());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private:
+    const int m_saved = ::dup(STDERR_FILENO);
+    QFile m_file;
+};
+
 QString fakeHelper(const TestFolder& folder, const QString& how)
 {
     const QString link = folder.path(how);
@@ -227,14 +255,7 @@ private slots:
     void warningsReachThisProgramsStandardError()
     {
         // GIVEN this program's standard error a file
-        QFile log(m_files.path("errors.log"));
-        QVERIFY(log.open(QIODevice::WriteOnly));
-        const int standardError = ::dup(STDERR_FILENO);
-        ::dup2(log.handle(), STDERR_FILENO);
-        const auto restore = qScopeGuard([standardError] {
-            ::dup2(standardError, STDERR_FILENO);
-            ::close(standardError);
-        });
+        const StandardErrorInto log(m_files.path("errors.log"));
         SvgClientPool::instance().setHelper(SvgClientPool::instance().helper());
         // WHEN a drawing that makes Qt warn is drawn
         const QString path = m_files.write("warns.svg", naming("missing.png"));
@@ -243,9 +264,7 @@ private slots:
         // THEN it is shown, and the warning reached this program's standard
         // error as the helper's
         QCOMPARE(image.size(), QSize(64, 64));
-        QFile read(log.fileName());
-        QVERIFY(read.open(QIODevice::ReadOnly));
-        const QByteArray written = read.readAll();
+        const QByteArray written = log.written();
         QVERIFY2(written.contains("tessivar-svg: ") && written.contains("missing.png"),
             written.constData());
     }
@@ -254,22 +273,13 @@ private slots:
     {
         // GIVEN this program's standard error a file, and a helper that
         // writes a mebibyte to its own
-        QFile log(m_files.path("chatter.log"));
-        QVERIFY(log.open(QIODevice::WriteOnly));
-        const int standardError = ::dup(STDERR_FILENO);
-        ::dup2(log.handle(), STDERR_FILENO);
-        const auto restore = qScopeGuard([standardError] {
-            ::dup2(standardError, STDERR_FILENO);
-            ::close(standardError);
-        });
+        const StandardErrorInto log(m_files.path("chatter.log"));
         const HelperInPlace helper(fakeHelper(m_files, "chatty"));
         // WHEN it draws, THEN it refuses in a moment, and this program wrote
         // as much of its chatter as a task may, then said it left the rest out
         const QString icon = m_files.write("icon.svg", HostileSvg::dashedIcon());
         QVERIFY(PictureReader::read(icon).isNull());
-        QFile read(log.fileName());
-        QVERIFY(read.open(QIODevice::ReadOnly));
-        const QByteArray written = read.readAll();
+        const QByteArray written = log.written();
         QVERIFY2(written.size() < 80 << 10, qPrintable(QString::number(written.size())));
         QVERIFY2(written.contains("chatty: what it wrote beyond this is left out"),
             written.right(300).constData());

@@ -1,6 +1,7 @@
 #include "HelperProcess.h"
 
 #include "HelperSandbox.h"
+#include "SanitizedBuild.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,14 +15,6 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define TESSIVAR_SANITIZED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define TESSIVAR_SANITIZED 1
-#endif
-#endif
 
 namespace {
 
