@@ -12,6 +12,10 @@
 #include <QScopeGuard>
 #include <QtTest>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 using DAvuroD::PictureLoader;
 using DAvuroD::PictureReader;
 
@@ -379,6 +383,44 @@ private slots:
         const qint64 growth = peakMemoryKiB() - peakBefore;
         QVERIFY2(
             growth < PictureReader::maxBytes / 1024, qPrintable(QString("%1 KiB").arg(growth)));
+    }
+
+    // The GUI thread has a share of the bound of its own: what it shows never
+    // waits behind the thumbnails that other threads decode.
+    void guiThreadReadsBesideBackgroundDecodes()
+    {
+        // GIVEN a 35-megapixel PNG, read once on the GUI thread alone
+        const QString large = m_files.write("large.png", hugePicture(QSize(7000, 5000), true));
+        const QString background = m_files.write("background.png", hugePicture(4096, true));
+        ThreadTime clock;
+        QCOMPARE(PictureReader::readFitted(large, QSize(64, 64)).size(), QSize(64, 45));
+        const qint64 aloneMs = clock.elapsedMs();
+        // AND eight threads that keep reading 16-megapixel PNGs, which together fill
+        // the bound of the threads but the GUI thread, for half a minute at most
+        const QDeadlineTimer deadline(waitBoundMs(1000));
+        std::atomic<bool> stop {false};
+        std::atomic<int> reads {0};
+        std::vector<std::thread> threads;
+        const auto join = qScopeGuard([&] {
+            stop = true;
+            for (std::thread& thread : threads)
+                thread.join();
+        });
+        for (int i = 0; i < 8; ++i)
+            threads.emplace_back([&] {
+                while (!stop && !deadline.hasExpired()) {
+                    PictureReader::readFitted(background, QSize(64, 64));
+                    ++reads;
+                }
+            });
+        QVERIFY(QTest::qWaitFor([&] { return reads >= 16; }, waitBoundMs(5000)));
+        // WHEN the GUI thread reads the large one again
+        clock.restart();
+        QCOMPARE(PictureReader::readFitted(large, QSize(64, 64)).size(), QSize(64, 45));
+        const qint64 besideMs = clock.elapsedMs();
+        // THEN it takes about its time alone
+        QVERIFY2(besideMs < 4 * aloneMs + 100,
+            qPrintable(QString("%1 ms beside, %2 ms alone").arg(besideMs).arg(aloneMs)));
     }
 
     // The decoders' own memory counts, and a picture inside a container

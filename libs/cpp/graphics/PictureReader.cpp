@@ -5,11 +5,13 @@
 #include "SvgRequest.h"
 #include "Trace.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 #include <QSemaphore>
+#include <QThread>
 
 #include <cmath>
 
@@ -18,6 +20,12 @@ namespace DAvuroD {
 namespace {
 
 constexpr int bytesOfPixel = 4;
+
+bool onGuiThread()
+{
+    const QCoreApplication* application = QCoreApplication::instance();
+    return application && QThread::currentThread() == application->thread();
+}
 
 // Mebibytes, rounded up to a tenth.
 QString mebibytes(qint64 bytes)
@@ -79,10 +87,16 @@ QImage PictureReader::missing()
     return frame;
 }
 
+// Two shares rather than one queue: the GUI thread reads one picture at a
+// time, so its own share never keeps it waiting, least of all behind the
+// thumbnails that background threads decode, and those threads together hold
+// no more than their share. A single queue, fair or favouring the GUI
+// thread, would still keep it waiting for the decodes under way.
 QSemaphore& PictureReader::decodingPixels()
 {
-    static QSemaphore pixels {int(maxBytes / bytesOfPixel)};
-    return pixels;
+    static QSemaphore gui {int(maxBytes / bytesOfPixel)};
+    static QSemaphore others {int(maxBytes / bytesOfPixel)};
+    return onGuiThread() ? gui : others;
 }
 
 QImage PictureReader::read(const QString& path)

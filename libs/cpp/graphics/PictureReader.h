@@ -24,8 +24,9 @@ namespace DAvuroD {
 // into a bound it is drawn at the largest size that fits. An SVG given up
 // once is refused again at once for the run.
 // Reentrant: any thread may read. The pictures being decoded, and the SVGs
-// being copied in from their helpers, take at most maxBytes at once across
-// all threads; a read beyond it waits for those before it.
+// being copied in from their helpers, take at most maxBytes at once in the
+// GUI thread and maxBytes at once across all other threads; a read beyond
+// its thread's share waits for those before it.
 class PictureReader
 {
 public:
@@ -70,7 +71,8 @@ public:
     // frame, the same image each time.
     static QImage missing();
 
-    // The 32-bit pixels (4 bytes each) being decoded, in all threads.
+    // The 32-bit pixels (4 bytes each) being decoded in the calling thread's
+    // share: the GUI thread's own, or that of all other threads; maxBytes each.
     static QSemaphore& decodingPixels();
 
 private:
