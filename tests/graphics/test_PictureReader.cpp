@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include <atomic>
+#include <limits>
 #include <thread>
 #include <vector>
 
@@ -20,6 +21,13 @@ using DAvuroD::PictureLoader;
 using DAvuroD::PictureReader;
 
 namespace {
+
+// ThreadSanitizer's shadow holds several times what a picture takes.
+#if defined(__SANITIZE_THREAD__)
+constexpr bool peakTellsDecoding = false;
+#else
+constexpr bool peakTellsDecoding = true;
+#endif
 
 #if defined(__SANITIZE_ADDRESS__)
 // The sanitizer's own allocator and shadow take more beside a large picture.
@@ -318,7 +326,7 @@ private slots:
         QCOMPARE(thumbnail.isNull(), !refusal.isEmpty());
         QVERIFY2(why.endsWith(refusal), qPrintable(why));
         const qint64 growth = peakMemoryKiB() - peakBefore;
-        QVERIFY2(growth < (PictureReader::maxBytes >> 10) + mostSlackKiB,
+        QVERIFY2(!peakTellsDecoding || growth < (PictureReader::maxBytes >> 10) + mostSlackKiB,
             qPrintable(QString("%1 KiB").arg(growth)));
     }
 
@@ -396,30 +404,31 @@ private slots:
         QCOMPARE(PictureReader::readFitted(large, QSize(64, 64)).size(), QSize(64, 45));
         const qint64 aloneMs = clock.elapsedMs();
         // AND eight threads that keep reading 16-megapixel PNGs, which together fill
-        // the bound of the threads but the GUI thread, for half a minute at most
-        const QDeadlineTimer deadline(waitBoundMs(1000));
-        std::atomic<bool> stop {false};
+        // the bound of the threads but the GUI thread
+        std::atomic<qint64> until {std::numeric_limits<qint64>::max()};
         std::atomic<int> reads {0};
         std::vector<std::thread> threads;
         const auto join = qScopeGuard([&] {
-            stop = true;
+            until = 0;
             for (std::thread& thread : threads)
                 thread.join();
         });
         for (int i = 0; i < 8; ++i)
             threads.emplace_back([&] {
-                while (!stop && !deadline.hasExpired()) {
+                while (QDeadlineTimer::current().deadline() < until) {
                     PictureReader::readFitted(background, QSize(64, 64));
                     ++reads;
                 }
             });
         QVERIFY(QTest::qWaitFor([&] { return reads >= 16; }, waitBoundMs(5000)));
-        // WHEN the GUI thread reads the large one again
+        // WHEN the GUI thread reads the large one again, the others going on
+        // long enough to tell a wait behind them
+        until = QDeadlineTimer(waitBoundMs(1000)).deadline();
         clock.restart();
         QCOMPARE(PictureReader::readFitted(large, QSize(64, 64)).size(), QSize(64, 45));
         const qint64 besideMs = clock.elapsedMs();
         // THEN it takes about its time alone
-        QVERIFY2(besideMs < 4 * aloneMs + 100,
+        QVERIFY2(besideMs < runawayBoundMs(int(aloneMs)),
             qPrintable(QString("%1 ms beside, %2 ms alone").arg(besideMs).arg(aloneMs)));
     }
 
