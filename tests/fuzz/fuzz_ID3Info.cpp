@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QPixmap cover
         = DIReridArazi::ID3Info(folder->filePath(QStringLiteral("song.mp3"))).cover();
     QFile::remove(name);
-    if (qint64(cover.width()) * cover.height() > DAvuroD::PictureReader::maxPixels)
+    if (qint64(cover.width()) * cover.height() * 4 > DAvuroD::PictureReader::maxBytes)
         __builtin_trap();
     return 0;
 }
