@@ -28,7 +28,7 @@
 //   open('oversized', 'wb').write(packet(4, bytes(70000)))
 //   open('descriptors', 'wb').write(b''.join(packet(2, size(64, 64), n) for n in (1, 2, 3)))")
 //   mkdir -p /tmp/corpus_answers && QT_LOGGING_RULES='*=false' /tmp/fuzz_HelperAnswers \
-//     -max_total_time=600 -timeout=60 /tmp/corpus_answers /tmp/seeds_answers
+//     -max_total_time=600 -timeout=120 /tmp/corpus_answers /tmp/seeds_answers
 // clang-format on
 //
 // Input: what the helper sends once asked to draw into 64 x 64, packet by

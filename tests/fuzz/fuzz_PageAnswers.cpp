@@ -44,7 +44,9 @@
 //   open('oversized', 'wb').write(packet(5, bytes(70000)))
 //   open('descriptors', 'wb').write(b''.join(packet(4, struct.pack('>dq', 1.0, 1), n) for n in (1, 2, 3)))")
 //   mkdir -p /tmp/corpus_pages && QT_LOGGING_RULES='*=false' /tmp/fuzz_PageAnswers \
-//     -max_total_time=600 -timeout=60 /tmp/corpus_pages /tmp/seeds_pages
+//     -max_total_time=600 -timeout=120 -max_len=3000000 /tmp/corpus_pages /tmp/seeds_pages
+// The timeout stands past the longest the program waits on a helper by the
+// clock, ten times its limits.
 // clang-format on
 //
 // Input: what the page helper does once asked to lay a page out, step by

@@ -196,17 +196,18 @@ pid_t firstProcessOf(int info, const QElapsedTimer& clock, int waitMs)
     return qMax(0, pid.toInt(0));
 }
 
-// The process whose parent is that one: its one child, once forked.
+// The process whose parent is that one: its one child, once forked; 0
+// where the parent is gone, -1 past the deadline.
 pid_t onlyChildOf(pid_t parent, const QElapsedTimer& clock, int waitMs)
 {
     QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(parent));
     do {
-        if (children.open(QIODevice::ReadOnly)) {
-            const QList<QByteArray> pids = children.readAll().simplified().split(' ');
-            children.close();
-            if (pids.size() == 1 && pids.first().toInt() > 0)
-                return pid_t(pids.first().toInt());
-        }
+        if (!children.open(QIODevice::ReadOnly))
+            return 0;
+        const QList<QByteArray> pids = children.readAll().simplified().split(' ');
+        children.close();
+        if (pids.size() == 1 && pids.first().toInt() > 0)
+            return pid_t(pids.first().toInt());
         QThread::usleep(500);
     } while (clock.elapsed() < waitMs);
     return -1;
@@ -244,9 +245,9 @@ HelperSandbox::Started startSandboxed(
             reap(started.child);
             started.child = -1;
         }
-        // Slow to stand on a busy machine is no refusal.
+        // Slow to stand on a busy machine, or ended at once, is no refusal.
         if (!started.sandboxed && first != 0)
-            started.error = ETIMEDOUT;
+            started.error = started.helper == 0 ? ESRCH : ETIMEDOUT;
     }
     ::close(info[0]);
     return started;
