@@ -63,21 +63,39 @@ private:
         return largest;
     }
 
-    // The children of every thread of this program that run the helper.
+    // The processes this program started, and theirs in turn, that run the
+    // helper: in its sandbox, a helper is a grandchild of the program.
     static QList<QByteArray> drawingProcesses()
     {
+        QList<QByteArray> parents;
+        for (const QString& task : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs))
+            parents << "self/task/" + task.toLatin1();
         QList<QByteArray> pids;
-        for (const QString& task : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs)) {
-            QFile children(QStringLiteral("/proc/self/task/%1/children").arg(task));
-            if (!children.open(QIODevice::ReadOnly))
-                continue;
-            for (const QByteArray& pid : children.readAll().split(' ')) {
+        for (int generation = 0; generation < 3 && !parents.isEmpty(); ++generation) {
+            QList<QByteArray> children;
+            for (const QByteArray& parent : qAsConst(parents))
+                children << childrenOf(parent);
+            for (const QByteArray& pid : qAsConst(children)) {
                 QFile name("/proc/" + pid + "/comm");
-                if (!pid.isEmpty() && name.open(QIODevice::ReadOnly)
+                if (name.open(QIODevice::ReadOnly)
                     && name.readAll().trimmed() == DAvuroD::SvgClientPool::helperName)
                     pids << pid;
             }
+            parents.clear();
+            for (const QByteArray& pid : qAsConst(children))
+                parents << pid + "/task/" + pid;
         }
+        return pids;
+    }
+
+    // The children of a thread, named by its folder under /proc.
+    static QList<QByteArray> childrenOf(const QByteArray& thread)
+    {
+        QFile children("/proc/" + thread + "/children");
+        if (!children.open(QIODevice::ReadOnly))
+            return {};
+        QList<QByteArray> pids = children.readAll().simplified().split(' ');
+        pids.removeAll(QByteArray());
         return pids;
     }
 

@@ -1,5 +1,6 @@
 // Picture views: a thumbnail of a photograph, a 108-megapixel camera picture
-// read at the size shown, a GIF whose frames come after a long comment,
+// read at the size shown, a GIF whose frames come after a long comment, a
+// large picture read on the GUI thread beside thumbnails decoded in others,
 // folders of pictures loaded into the thumbnail view, and a hovered picture
 // label painted.
 #include "../tests/common/GuiStalls.h"
@@ -22,6 +23,11 @@
 #include <QTimer>
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+
+#include <atomic>
+#include <thread>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -104,6 +110,37 @@ void gifAfterLongComment(benchmark::State& state)
     state.SetLabel(byQt ? "Qt's reader" : "PictureReader");
 }
 
+// A 35-megapixel PNG fitted into a preview on the GUI thread, alone or while
+// eight threads keep reading 16-megapixel PNGs, as a folder view's
+// thumbnails do.
+void guiReadBesideThumbnails(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    const QString large = folder.filePath("large.png");
+    const QString small = folder.filePath("small.png");
+    for (const auto& [path, picture] : {std::make_pair(large, hugePicture(QSize(7000, 5000), true)),
+             std::make_pair(small, hugePicture(4096, true))}) {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(picture);
+    }
+    std::atomic<bool> stop {false};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < (state.range(0) ? 8 : 0); ++i)
+        threads.emplace_back([&] {
+            while (!stop)
+                DAvuroD::PictureReader::readFitted(small, QSize(80, 80));
+        });
+    for (auto _ : state) {
+        if (DAvuroD::PictureReader::readFitted(large, QSize(640, 480)).isNull())
+            state.SkipWithError("no picture");
+    }
+    stop = true;
+    for (std::thread& thread : threads)
+        thread.join();
+    state.SetLabel(state.range(0) ? "beside eight threads" : "alone");
+}
+
 // A folder of 40 pictures of 640 x 480 and as many other files.
 void folderIntoIconView(benchmark::State& state)
 {
@@ -180,6 +217,12 @@ BENCHMARK(cameraPictureFitted)
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(gifAfterLongComment)->Arg(0)->Arg(1)->ArgName("qt")->Unit(benchmark::kMillisecond);
+BENCHMARK(guiReadBesideThumbnails)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("busy")
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(folderIntoIconView)->Unit(benchmark::kMillisecond);
 BENCHMARK(largeFolderIntoIconView)
     ->Arg(5000)

@@ -9,6 +9,7 @@
 #include "../tests/graphics/HostilePicture.h"
 #include "../tests/graphics/HostileSvg.h"
 #include "DrawingProcessMemory.h"
+#include "HelperSandbox.h"
 #include "IconView.h"
 #include "PictureLoader.h"
 #include "PictureReader.h"
@@ -21,6 +22,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMutex>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <benchmark/benchmark.h>
@@ -257,10 +259,14 @@ QString ordinaryDrawing()
     return QString();
 }
 
-// The first drawing of a run, whose process starts for it, against the
-// same drawing once its process runs and Qt's reader drawing it here.
+// The first drawing of a run, whose process starts for it in its sandbox or
+// without one, against the same drawing once its process runs and Qt's
+// reader drawing it here.
 void firstSvgOfRun(benchmark::State& state)
 {
+    const bool sandboxed = state.range(0);
+    HelperSandbox::setBubblewrap(
+        sandboxed ? QStandardPaths::findExecutable(QStringLiteral("bwrap")) : QString());
     const QString path = ordinaryDrawing();
     double firstMs = 0;
     double againMs = 0;
@@ -413,7 +419,13 @@ BENCHMARK(machineSvgPictures)
     ->Repetitions(3)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(firstSvgOfRun)->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(firstSvgOfRun)
+    ->Arg(1)
+    ->Arg(0)
+    ->ArgName("sandboxed")
+    ->Iterations(20)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(machineSvgsIntoIconView)
     ->Iterations(1)
     ->Repetitions(3)

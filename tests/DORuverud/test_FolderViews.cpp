@@ -309,12 +309,24 @@ private slots:
         }
     }
 
-    void hugePictureIsSkippedQuickly()
+    void hugePictureShowsAsMissingQuickly_data()
     {
-        // GIVEN a 514 KB picture claiming 23000 x 23000 pixels beside a small one
+        QTest::addColumn<QByteArray>("picture");
+        QTest::addColumn<QString>("size");
+        QTest::newRow("514 KB claiming 23000 x 23000 pixels") << hugePicture() << "23000 x 23000";
+        QTest::newRow("16-bit colour one row beyond the bound")
+            << hugePicture(QSize(8192, 8193), true, 16) << "8192 x 8193";
+    }
+
+    void hugePictureShowsAsMissingQuickly()
+    {
+        QFETCH(QByteArray, picture);
+        QFETCH(QString, size);
+        // GIVEN a picture beyond the bound beside a small one and a file that is no picture
         TestFolder folder;
-        folder.write("huge.png", hugePicture());
+        folder.write("huge.png", picture);
         folder.writePicture("small.png", Qt::red);
+        folder.write("broken.png", "not a picture");
         const qint64 peakBefore = peakMemoryKiB();
         QElapsedTimer clock;
         clock.start();
@@ -323,11 +335,27 @@ private slots:
         IconView view;
         view.addItems(folder.path());
         QVERIFY(loaded(view));
-        // THEN only the small one shows, soon, and the huge one was never decoded
-        QCOMPARE(texts(view), QStringList({"small"}));
+        // THEN the small one shows, and the huge one as missing, soon and never decoded,
+        // telling why; the file that is no picture is left out
+        QStringList names = texts(view);
+        names.sort();
+        QCOMPARE(names, QStringList({"huge", "small"}));
         QVERIFY2(clock.elapsed() < waitBoundMs(500), qPrintable(QString::number(clock.elapsed())));
         const qint64 growth = peakMemoryKiB() - peakBefore;
         QVERIFY2(growth < 32 * 1024, qPrintable(QString("%1 KiB").arg(growth)));
+        const QListWidgetItem* huge = view.findItems("huge", Qt::MatchExactly).value(0);
+        const QString tip = huge->toolTip();
+        QVERIFY2(
+            tip.contains(size + " pixels") && tip.contains("more than 512 MiB"), qPrintable(tip));
+        QVERIFY(view.findItems("small", Qt::MatchExactly).value(0)->toolTip().isEmpty());
+        // AND its tile is the missing picture's frame on the thumbnails' ground, at the next
+        // location
+        const QImage tile = huge->data(Qt::UserRole).value<QPixmap>().toImage();
+        QCOMPARE(tile.size(), QSize(80, 80));
+        QCOMPARE(tile.pixelColor(40, 40), QColor(Qt::darkGray));
+        const QColor frame = tile.pixelColor(40, 1);
+        QVERIFY2(frame.lightness() > QColor(Qt::darkGray).lightness(), qPrintable(frame.name()));
+        QCOMPARE(huge->data(Qt::UserRole + 1).toPoint(), QPoint(0, view.row(huge)));
     }
 
     void largePhotographGetsAThumbnail()
@@ -344,9 +372,16 @@ private slots:
         IconView view;
         view.addItems(folder.path());
         QVERIFY(loaded(view));
-        // THEN the photograph has its thumbnail, in less than 150 MB, and the huge one none
-        QCOMPARE(texts(view), QStringList({"camera"}));
-        const QImage thumbnail = view.item(0)->data(Qt::UserRole).value<QPixmap>().toImage();
+        // THEN the photograph has its thumbnail, in less than 150 MB, and the huge one shows
+        // as missing
+        QStringList names = texts(view);
+        names.sort();
+        QCOMPARE(names, QStringList({"camera", "huge"}));
+        const QImage thumbnail = view.findItems("camera", Qt::MatchExactly)
+                                     .value(0)
+                                     ->data(Qt::UserRole)
+                                     .value<QPixmap>()
+                                     .toImage();
         const QColor corner = thumbnail.pixelColor(2, 12);
         QVERIFY2(corner.red() > 150 && corner.blue() < 100, qPrintable(corner.name()));
         const qint64 growth = peakMemoryKiB() - peakBefore;

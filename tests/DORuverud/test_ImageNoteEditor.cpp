@@ -88,6 +88,23 @@ QString sizeText(const QSize& size)
     return QString("%1x%2").arg(size.width()).arg(size.height());
 }
 
+// Runs act inside the application's event loop: true when act ended the
+// application, false when the application went on to its next event.
+bool endsTheApplication(const std::function<void()>& act)
+{
+    bool wentOn = false;
+    QObject guard;
+    QTimer::singleShot(0, &guard, [&] {
+        act();
+        QTimer::singleShot(0, &guard, [&] {
+            wentOn = true;
+            QCoreApplication::exit();
+        });
+    });
+    QCoreApplication::exec();
+    return !wentOn;
+}
+
 } // namespace
 
 // Runs on a virtual 1920 x 1200 screen, at scale factor 1 and 2.
@@ -195,6 +212,71 @@ private slots:
         else
             QCOMPARE(m_area->size(), QGuiApplication::primaryScreen()->size());
         QCOMPARE(request.count(), int(action == "new" && answers.first() != "No"));
+    }
+
+    void quitAsksAboutTheDrawing_data()
+    {
+        const QString save = "Do you want to save the current changes to the file?";
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QString>("saveAs");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<bool>("quits");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("cancel: runs on")
+            << "button" << QStringList {"Cancel"} << "saved.png" << save << false << false;
+        QTest::newRow("no: quits unsaved")
+            << "button" << QStringList {"No"} << "saved.png" << save << true << false;
+        QTest::newRow("yes: saved, then quits")
+            << "button" << QStringList {"Yes", "save"} << "saved.png" << save << true << true;
+        QTest::newRow("yes, save cancelled: runs on")
+            << "button" << QStringList {"Yes", "cancel save"} << "saved.png" << save << false
+            << false;
+        QTest::newRow("yes, save failed: runs on")
+            << "button" << QStringList {"Yes", "save", "OK"} << "file.txt/saved.png" << save
+            << false << false;
+        QTest::newRow("once saved: quits without a word")
+            << "button" << QStringList {"save"} << "saved.png"
+            << "" << true << true;
+        QTest::newRow("app menu, cancel: runs on")
+            << "app menu" << QStringList {"Cancel"} << "saved.png" << save << false << false;
+        QTest::newRow("app menu, no: quits")
+            << "app menu" << QStringList {"No"} << "saved.png" << save << true << false;
+    }
+
+    // Quit ends the application only once the drawing is saved or given up.
+    void quitAsksAboutTheDrawing()
+    {
+        QFETCH(QString, control);
+        QFETCH(QStringList, answers);
+        QFETCH(QString, saveAs);
+        QFETCH(QString, question);
+        QFETCH(bool, quits);
+        QFETCH(bool, saved);
+        // GIVEN a drawing, saved or not
+        QTemporaryDir dir;
+        QFile(dir.filePath("file.txt")).open(QIODevice::WriteOnly);
+        MouseDrag::drag(m_area, QPoint(10, 10), QPoint(100, 100));
+        const QImage drawing = shown(*m_area);
+        ModalAnswers reply(answers, dir.filePath(saveAs));
+        if (answers.first() == "save")
+            m_area->slotSave();
+        // WHEN the user quits through the Quit button or the application menu
+        const bool ended = endsTheApplication([&] {
+            if (control == "button")
+                QTest::mouseClick(
+                    m_editor->findChild<QPushButton*>("ImageNoteEditorQuit"), Qt::LeftButton);
+            else
+                menuAction(m_editor->findChild<QPushButton*>("ImageNoteEditorApp"), "Quit")
+                    ->trigger();
+        });
+        // THEN the question decides, and an application that runs on keeps the drawing
+        QCOMPARE(reply.texts.value(0), question);
+        QCOMPARE(ended, quits);
+        QCOMPARE(QFileInfo::exists(dir.filePath(saveAs)), saved);
+        QVERIFY(m_editor->isVisible());
+        QCOMPARE(shown(*m_area), drawing);
+        QCOMPARE(m_area->isDirty(), !saved);
     }
 
     void controlsDriveTheWorkArea_data()

@@ -79,6 +79,47 @@ void cross(QWidget* widget, QEvent::Type type)
     QApplication::sendEvent(widget, &event);
 }
 
+// The pixels of the region that differ from the picture: each one the ink
+// itself, none half covered, and how many of them a line across the region
+// meets.
+struct Ink
+{
+    bool pure = true;
+    int crossed = 0;
+};
+
+Ink inkIn(const QImage& seen, const QRect& region, const QLine& across, const QColor& ink)
+{
+    const QImage image = seen.convertToFormat(QImage::Format_RGB32);
+    const QImage base = knownPicture();
+    Ink found;
+    for (int y = region.top(); y <= region.bottom(); ++y) {
+        for (int x = region.left(); x <= region.right(); ++x) {
+            if (image.pixel(x, y) == base.pixel(x, y))
+                continue;
+            found.pure = found.pure && image.pixel(x, y) == ink.rgb();
+            const bool onAcross = across.dx() ? y == across.y1() : x == across.x1();
+            found.crossed += onAcross ? 1 : 0;
+        }
+    }
+    return found;
+}
+
+// How far apart two colours stand for the eye, from 1 to 21 (the contrast
+// ratio of their relative luminances).
+qreal contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& colour) {
+        const auto linear
+            = [](qreal v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
+            + 0.0722 * linear(colour.blueF());
+    };
+    const qreal la = luminance(a);
+    const qreal lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
 // The cursor that entering the widget shows.
 Qt::CursorShape cursorOnEntry(QWidget* area)
 {
@@ -199,6 +240,75 @@ private slots:
         QCOMPARE(held, expected);
         QCOMPARE(shown(*m_area), expected);
         QVERIFY(expected.copy(rect) != knownPicture().copy(rect));
+    }
+
+    void linesCoverWholePixels_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("thickness");
+        QTest::addColumn<QPoint>("from");
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<QRect>("straight");
+        QTest::addColumn<QLine>("across");
+        QTest::addColumn<int>("crossed");
+        const auto row = [](const char* name, Mode mode, int thickness, QPoint from, QPoint to,
+                             QRect straight, QLine across, int crossed) {
+            QTest::newRow(name) << int(mode) << thickness << from << to << straight << across
+                                << crossed;
+        };
+        // Where the lines run straight, away from round ends and arrow heads; a
+        // line across them and how many pixels of ink it meets.
+        const QRect around(80, 80, 140, 100);
+        const QLine down(150, 80, 150, 179);
+        row("1-px rectangle", Mode::Rectangle, 1, {100, 100}, {200, 160}, around, down, 2);
+        row("1-px rectangle up and left", Mode::Rectangle, 1, {200, 160}, {100, 100}, around, down,
+            2);
+        row("1-px filled rectangle", Mode::FilledRectangle, 1, {100, 100}, {200, 160},
+            QRect(80, 80, 140, 21), down, 1);
+        row("3-px rectangle", Mode::Rectangle, 3, {100, 100}, {200, 160}, around, down, 6);
+        row("2-px rectangle", Mode::Rectangle, 2, {100, 100}, {200, 160}, around, down, 4);
+        row("1-px line", Mode::Line, 1, {50, 250}, {250, 250}, QRect(40, 240, 220, 20),
+            QLine(150, 240, 150, 259), 1);
+        row("5-px line", Mode::Line, 5, {50, 250}, {250, 250}, QRect(40, 240, 220, 20),
+            QLine(150, 240, 150, 259), 5);
+        row("1-px arrow's shaft", Mode::Arrow, 1, {50, 250}, {250, 250}, QRect(40, 240, 160, 20),
+            QLine(150, 240, 150, 259), 1);
+        row("1-px upward arrow's shaft", Mode::Arrow, 1, {350, 280}, {350, 50},
+            QRect(340, 90, 20, 200), QLine(340, 150, 359, 150), 1);
+        row("1-px pen stroke", Mode::Pen, 1, {50, 50}, {150, 50}, QRect(60, 40, 80, 20),
+            QLine(100, 40, 100, 59), 1);
+    }
+
+    // A line of odd width runs through the pixels' middles: on screen while
+    // it is drawn, and in the saved file, each of its pixels is the ink.
+    void linesCoverWholePixels()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, thickness);
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        QFETCH(QRect, straight);
+        QFETCH(QLine, across);
+        QFETCH(int, crossed);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("lines.png");
+        m_area->slotSetColor(Qt::yellow);
+        m_area->slotSetThikness(thickness);
+        m_area->slotSetMode(Mode(mode));
+        // WHEN the shape is dragged, seen while held and saved after
+        send(m_area.get(), QEvent::MouseButtonPress, from);
+        send(m_area.get(), QEvent::MouseMove, (from + to) / 2);
+        send(m_area.get(), QEvent::MouseMove, to);
+        const QImage held = m_area->grab().toImage();
+        send(m_area.get(), QEvent::MouseButtonRelease, to);
+        whenModal(fileDialogAnswer(file, true));
+        m_area->slotSave();
+        // THEN both show whole pixels of yellow, as many across as the line is wide
+        for (const QImage& seen : {held, QImage(file)}) {
+            const Ink ink = inkIn(seen, straight, across, Qt::yellow);
+            QVERIFY(ink.pure);
+            QCOMPARE(ink.crossed, crossed);
+        }
     }
 
     void eraserBringsThePictureBack()
@@ -485,6 +595,58 @@ private slots:
         // AND the step pushed when the box opened leads back to the picture
         m_area->slotUndo();
         QCOMPARE(shown(*m_area), knownPicture());
+    }
+
+    void noteBeingTypedStandsOut_data()
+    {
+        QTest::addColumn<QColor>("ink");
+        QTest::addColumn<QColor>("picture");
+        const QList<QPair<const char*, QColor>> colours
+            = {{"yellow", Qt::yellow}, {"red", Qt::red}, {"blue", Qt::blue}, {"white", Qt::white},
+                {"black", Qt::black}, {"grey", QColor(128, 128, 128)}};
+        // The pictures that stand least apart from a veil, and one in between.
+        const QList<QPair<const char*, QColor>> pictures
+            = {{"white", Qt::white}, {"black", Qt::black}, {"grey", QColor(128, 128, 128)}};
+        for (const auto& ink : colours) {
+            for (const auto& picture : pictures)
+                QTest::addRow("%s over %s", ink.first, picture.first)
+                    << ink.second << picture.second;
+        }
+    }
+
+    // A note being typed shows in its colour, as it will be drawn, on a veil
+    // that sets it apart from whatever picture lies beneath.
+    void noteBeingTypedStandsOut()
+    {
+        QFETCH(QColor, ink);
+        QFETCH(QColor, picture);
+        QImage plain(400, 300, QImage::Format_RGB32);
+        plain.fill(picture);
+        m_area->slotSetPixmap(QPixmap::fromImage(plain));
+        // GIVEN a note being typed, its colour chosen while the box is open
+        m_area->slotSetMode(Mode::Text);
+        clickOrDrag(m_area.get(), QPoint(50, 60), QPoint(50, 60));
+        QTextEdit* field = m_area->findChild<NoteEditWidget*>()->textEdit();
+        QTest::keyClicks(field, "Note");
+        m_area->slotSetColor(ink);
+        // WHEN it is seen
+        const QImage seen = m_area->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect text(
+            field->viewport()->mapTo(m_area.get(), QPoint()), field->viewport()->size());
+        // THEN its letters are the ink
+        int inked = 0;
+        for (int y = text.top(); y < text.top() + field->fontMetrics().height() + 4; ++y) {
+            for (int x = text.left(); x <= text.right(); ++x)
+                inked += seen.pixel(x, y) == ink.rgb() ? 1 : 0;
+        }
+        QVERIFY2(inked >= 10, qPrintable(QString::number(inked)));
+        // AND below them the veil stands apart from the ink, as text must to be read with ease
+        for (int y = text.center().y(); y <= text.bottom(); ++y) {
+            for (int x = text.left(); x <= text.right(); ++x) {
+                const QColor veil = seen.pixelColor(x, y);
+                QVERIFY2(contrast(ink, veil) >= 4.5, qPrintable(veil.name()));
+            }
+        }
     }
 
     void noteEntryStepsTheWholeText_data()

@@ -257,6 +257,44 @@ QStringList clearingFaults(const Mark& number, const Tablature& tablature, const
     return {};
 }
 
+// Every string line ends at one point, within a pixel, as printed tablature
+// ends; T, A and B stand right of that point, a quarter of their height or
+// more away, and are no smaller than the smallest number. The title is the
+// first text painted.
+QStringList staffFaults(const Tablature& tablature)
+{
+    QMap<int, int> ends;
+    for (const QRect& line : tablature.lines) {
+        if (line.width() > line.height())
+            ends[line.center().y()]
+                = qMax(ends.value(line.center().y(), line.right()), line.right());
+    }
+    if (ends.isEmpty())
+        return {QStringLiteral("no string line")};
+    const auto [first, last] = std::minmax_element(ends.begin(), ends.end());
+    QStringList found;
+    if (*last - *first > 1)
+        found << QStringLiteral("the lines end between x = %1 and %2").arg(*first).arg(*last);
+    int smallest = INT_MAX;
+    for (const Mark& text : tablature.texts) {
+        if (isNumber(text.what))
+            smallest = qMin(smallest, text.box.height());
+    }
+    static const QStringList letters = {"T", "A", "B"};
+    for (int i = 1; i < tablature.texts.size(); ++i) {
+        const Mark& letter = tablature.texts.at(i);
+        if (!letters.contains(letter.what))
+            continue;
+        if (letter.box.height() < smallest)
+            found << describe(letter.what, letter.box)
+                    + QStringLiteral(" is lower than a number of %1 px").arg(smallest);
+        if ((letter.box.left() - *last - 1) * 4 < letter.box.height())
+            found << describe(letter.what, letter.box)
+                    + QStringLiteral(" stands close to the lines' end at %1").arg(*last);
+    }
+    return found;
+}
+
 // Every text inside the view and apart from the others and from every line;
 // two numbers a quarter of their height apart; each number cleared from its
 // line in the painted picture.
@@ -320,12 +358,13 @@ QButtonGroup* groupOf(const VADirur::ChordsButtonsPanel* panel, int buttons)
 
 // Every chord of every instrument, named as the selector names it, drawn in
 // the main window at its least, its first, a desktop's and a large screen's
-// size, and at its least width or height on that screen: every name,
-// number, dot, ring and cross of the diagram lies inside the view, clear of
-// its edge, of the others and of the lines, in cells of a diagram's
-// proportions with the numbers just under them. On the fretted pages every
-// name, number and letter of the tablature lies clear of the others and of
-// the lines, each number on its line cleared behind it.
+// size, wide and short, and at its least width or height on that screen:
+// every name, number, dot, ring and cross of the diagram lies inside the
+// view, clear of its edge, of the others and of the lines, in cells of a
+// diagram's proportions with the numbers just under them. On the fretted
+// pages every name, number and letter of the tablature lies clear of the
+// others and of the lines, each number on its line cleared behind it, the
+// lines ending together before T, A and B.
 class TestChordDiagrams : public QObject
 {
     Q_OBJECT
@@ -365,6 +404,7 @@ void TestChordDiagrams::everyChordShowsWhole_data()
         QTest::addRow("%s at 620 × 620", instrument) << item << QSize(620, 620);
         QTest::addRow("%s at 1600 × 1200", instrument) << item << QSize(1600, 1200);
         QTest::addRow("%s at 2560 × 1600", instrument) << item << QSize(2560, 1600);
+        QTest::addRow("%s at 2560 × 640", instrument) << item << QSize(2560, 640);
         QTest::addRow("%s at the least width, 1600 high", instrument) << item << QSize(0, 1600);
         QTest::addRow("%s 2560 wide at the least height", instrument) << item << QSize(2560, 0);
     }
@@ -423,8 +463,9 @@ void TestChordDiagrams::everyChordShowsWhole()
             tabView->render(&tabPicture);
             if (!partsCoverThePicture(tabPicture, tabPainted))
                 found << chord + QStringLiteral("tablature painted more than its parts");
+            const Tablature tablature = tablatureOf(tabPainted);
             for (const QString& fault :
-                tablatureFaults(tablatureOf(tabPainted), tabView->rect(), tabPicture))
+                tablatureFaults(tablature, tabView->rect(), tabPicture) + staffFaults(tablature))
                 found << chord + QStringLiteral("tablature: ") + fault;
         }
     }

@@ -27,6 +27,18 @@ QImage render(const QString& instrument, const QVector<int>& tab, const QString&
     return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+// How a chord view sets out its three pictures.
+enum Arrangement { InColumn, PhotoBeside, InRow };
+
+QString describe(const QRect& box)
+{
+    return QStringLiteral("%1,%2 %3×%4")
+        .arg(box.x())
+        .arg(box.y())
+        .arg(box.width())
+        .arg(box.height());
+}
+
 QVector<int> pianoKeys(std::initializer_list<int> pressed)
 {
     QVector<int> keys(24, -1);
@@ -111,6 +123,8 @@ struct Grid
 
 } // namespace
 
+Q_DECLARE_METATYPE(Arrangement)
+
 class TestChordViews : public QObject
 {
     Q_OBJECT
@@ -120,8 +134,8 @@ private slots:
     void fretDiagramShowsTheFingering();
     void fretDiagramForgetsTheChordBefore_data();
     void fretDiagramForgetsTheChordBefore();
-    void portraitPaneStacksTheDrawings_data();
-    void portraitPaneStacksTheDrawings();
+    void paneShapeArrangesTheDrawings_data();
+    void paneShapeArrangesTheDrawings();
     void tablatureShowsTheValues_data();
     void tablatureShowsTheValues();
     void photographIsTheChordsPicture();
@@ -221,23 +235,30 @@ void TestChordViews::fretDiagramForgetsTheChordBefore()
     QCOMPARE(drawn, render<ChordStandardView>(QStringLiteral("guitar"), tab));
 }
 
-void TestChordViews::portraitPaneStacksTheDrawings_data()
+void TestChordViews::paneShapeArrangesTheDrawings_data()
 {
     QTest::addColumn<QList<QSize>>("sizes");
-    QTest::addColumn<bool>("stacked");
-    QTest::newRow("wide pane") << QList<QSize>({{900, 400}}) << false;
-    QTest::newRow("pictures wider than high") << QList<QSize>({{700, 600}}) << false;
-    QTest::newRow("portrait pane") << QList<QSize>({{400, 1000}}) << true;
-    QTest::newRow("portrait, then wide") << QList<QSize>({{400, 1000}, {900, 400}}) << false;
+    QTest::addColumn<Arrangement>("arrangement");
+    QTest::newRow("wide pane") << QList<QSize>({{900, 400}}) << PhotoBeside;
+    QTest::newRow("pictures wider than high") << QList<QSize>({{700, 600}}) << PhotoBeside;
+    QTest::newRow("portrait pane") << QList<QSize>({{400, 1000}}) << InColumn;
+    QTest::newRow("portrait, then wide") << QList<QSize>({{400, 1000}, {900, 400}}) << PhotoBeside;
+    QTest::newRow("wide and short pane") << QList<QSize>({{2000, 300}}) << InRow;
+    QTest::newRow("wide and short, then wide")
+        << QList<QSize>({{2000, 300}, {900, 400}}) << PhotoBeside;
+    QTest::newRow("portrait, then wide and short")
+        << QList<QSize>({{400, 1000}, {2000, 300}}) << InRow;
 }
 
 // Side by side in a wide pane, the diagram over the tablature beside the
 // photograph; where the pictures' room is higher than wide, all three in one
-// column, each as wide as the column and a third of its height.
-void TestChordViews::portraitPaneStacksTheDrawings()
+// column, each as wide as the column and a third of its height; in a pane
+// much wider than high, all three in a row, each as high as the pane and
+// about as wide as the others.
+void TestChordViews::paneShapeArrangesTheDrawings()
 {
     QFETCH(QList<QSize>, sizes);
-    QFETCH(bool, stacked);
+    QFETCH(Arrangement, arrangement);
     ChordView view(nullptr);
     view.setInstrumentName(QStringLiteral("piano"));
     view.show();
@@ -249,13 +270,25 @@ void TestChordViews::portraitPaneStacksTheDrawings()
     const QRect standard = view.findChild<ChordStandardView*>()->geometry();
     const QRect tab = view.findChild<ChordTabView*>()->geometry();
     const QRect photo = view.findChild<ChordPhotoView*>()->geometry();
+    const QString sizesSeen
+        = QStringLiteral("%1 %2 %3").arg(describe(standard), describe(tab), describe(photo));
+    if (arrangement == InRow) {
+        QVERIFY2(
+            tab.left() > standard.right() && photo.left() > tab.right(), qPrintable(sizesSeen));
+        QCOMPARE(tab.height(), standard.height());
+        QCOMPARE(photo.height(), standard.height());
+        QVERIFY2(standard.height() >= sizes.last().height() - 30, qPrintable(sizesSeen));
+        QVERIFY2(qAbs(photo.width() - standard.width()) <= 8
+                && qAbs(tab.width() - standard.width()) <= 8,
+            qPrintable(sizesSeen));
+        return;
+    }
     QVERIFY(tab.top() > standard.bottom());
     QCOMPARE(tab.width(), standard.width());
-    if (stacked) {
+    if (arrangement == InColumn) {
         QVERIFY(photo.top() > tab.bottom());
         QCOMPARE(photo.width(), standard.width());
-        QVERIFY2(qAbs(photo.height() - standard.height()) <= 8,
-            qPrintable(QStringLiteral("%1 %2").arg(photo.height()).arg(standard.height())));
+        QVERIFY2(qAbs(photo.height() - standard.height()) <= 8, qPrintable(sizesSeen));
     } else {
         QVERIFY(photo.left() > standard.right());
         QVERIFY(photo.height() > standard.height() + tab.height());

@@ -6,7 +6,7 @@
 //     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/graphics -Ilibs/cpp/helperhost -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_HelperAnswers.cpp libs/cpp/graphics/PictureReader.cpp \
 //     libs/cpp/graphics/JpegHeader.cpp libs/cpp/graphics/PictureCost.cpp \
-//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/helperhost/HelperChannel.cpp libs/cpp/helperhost/HelperProcess.cpp libs/cpp/helperhost/HelperMessage.cpp libs/cpp/helperhost/MemoryFile.cpp \
+//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/helperhost/HelperChannel.cpp libs/cpp/helperhost/HelperProcess.cpp libs/cpp/helperhost/HelperMessage.cpp libs/cpp/helperhost/MemoryFile.cpp libs/cpp/helperhost/HelperSandbox.cpp libs/cpp/helperhost/HelperErrors.cpp libs/cpp/helperhost/ProcessWatch.cpp \
 //     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgClient.cpp libs/cpp/graphics/SvgFailures.cpp \
 //     libs/cpp/graphics/SvgClientPool.cpp libs/cpp/ZAruri/Trace.cpp \
 //     $(pkg-config --libs Qt5Gui libjpeg) -o /tmp/fuzz_HelperAnswers
@@ -28,7 +28,7 @@
 //   open('oversized', 'wb').write(packet(4, bytes(70000)))
 //   open('descriptors', 'wb').write(b''.join(packet(2, size(64, 64), n) for n in (1, 2, 3)))")
 //   mkdir -p /tmp/corpus_answers && QT_LOGGING_RULES='*=false' /tmp/fuzz_HelperAnswers \
-//     -max_total_time=600 -timeout=60 /tmp/corpus_answers /tmp/seeds_answers
+//     -max_total_time=600 -timeout=120 /tmp/corpus_answers /tmp/seeds_answers
 // clang-format on
 //
 // Input: what the helper sends once asked to draw into 64 x 64, packet by
@@ -40,6 +40,7 @@
 // and ends once it sent it.
 
 #include "FuzzCheck.h"
+#include "FuzzReplay.h"
 #include "HelperChannel.h"
 #include "SvgClientPool.h"
 #include "SvgRequest.h"
@@ -62,26 +63,6 @@ namespace {
 
 constexpr char replayName[] = "fuzz-helper-replay";
 
-void sendPacket(const QByteArray& packet, int fdCount, int fd)
-{
-    iovec part {const_cast<char*>(packet.constData()), size_t(packet.size())};
-    msghdr header {};
-    header.msg_iov = &part;
-    header.msg_iovlen = 1;
-    alignas(cmsghdr) char control[CMSG_SPACE(3 * sizeof(int))] = {};
-    if (fdCount > 0 && fd >= 0) {
-        header.msg_control = control;
-        header.msg_controllen = CMSG_SPACE(sizeof(int) * size_t(fdCount));
-        cmsghdr* rights = CMSG_FIRSTHDR(&header);
-        rights->cmsg_level = SOL_SOCKET;
-        rights->cmsg_type = SCM_RIGHTS;
-        rights->cmsg_len = CMSG_LEN(sizeof(int) * size_t(fdCount));
-        const int fds[] = {fd, fd, fd};
-        std::memcpy(CMSG_DATA(rights), fds, sizeof(int) * size_t(fdCount));
-    }
-    ::sendmsg(STDIN_FILENO, &header, MSG_NOSIGNAL);
-}
-
 // The helper's part: sends the packets of the file the request names.
 [[noreturn]] void replay()
 {
@@ -95,7 +76,8 @@ void sendPacket(const QByteArray& packet, int fdCount, int fd)
         for (int at = 0; at + 5 <= input.size();) {
             const int fdCount = input.at(at) & 3;
             const quint32 length = qFromBigEndian<quint32>(input.constData() + at + 1) % 80000;
-            sendPacket(input.mid(at + 5, int(length)), fdCount, request.fds.value(0, -1));
+            FuzzReplay::sendPacket(
+                input.mid(at + 5, int(length)), fdCount, request.fds.value(0, -1));
             at += 5 + int(length);
         }
     }

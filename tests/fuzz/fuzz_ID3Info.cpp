@@ -8,7 +8,7 @@
 //     tests/fuzz/fuzz_ID3Info.cpp libs/cpp/multimedia/ID3Info.cpp \
 //     libs/cpp/multimedia/MediaCommon.cpp libs/cpp/graphics/PictureReader.cpp \
 //     libs/cpp/graphics/JpegHeader.cpp libs/cpp/graphics/PictureCost.cpp \
-//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/helperhost/HelperChannel.cpp libs/cpp/helperhost/HelperProcess.cpp libs/cpp/helperhost/HelperMessage.cpp libs/cpp/helperhost/MemoryFile.cpp libs/cpp/graphics/SvgCanvas.cpp \
+//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/helperhost/HelperChannel.cpp libs/cpp/helperhost/HelperProcess.cpp libs/cpp/helperhost/HelperMessage.cpp libs/cpp/helperhost/MemoryFile.cpp libs/cpp/helperhost/HelperSandbox.cpp libs/cpp/helperhost/HelperErrors.cpp libs/cpp/helperhost/ProcessWatch.cpp libs/cpp/graphics/SvgCanvas.cpp \
 //     libs/cpp/graphics/SvgClient.cpp libs/cpp/graphics/SvgFailures.cpp libs/cpp/graphics/SvgClientPool.cpp libs/cpp/ZAruri/Trace.cpp \
 //     $(pkg-config --libs Qt5Gui Qt5Svg libjpeg zlib) -o /tmp/fuzz_ID3Info
 // Seeds, the hostile cases among them (a PNG and a GIF that claim 23000 x
@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QPixmap cover
         = DIReridArazi::ID3Info(folder->filePath(QStringLiteral("song.mp3"))).cover();
     QFile::remove(name);
-    if (qint64(cover.width()) * cover.height() > DAvuroD::PictureReader::maxPixels)
+    if (qint64(cover.width()) * cover.height() * 4 > DAvuroD::PictureReader::maxBytes)
         __builtin_trap();
     return 0;
 }

@@ -5,7 +5,7 @@
 //     $(pkg-config --cflags Qt5Gui) -Ilibs/cpp/graphics -Ilibs/cpp/helperhost -Ilibs/cpp/ZAruri \
 //     tests/fuzz/fuzz_PictureReader.cpp libs/cpp/graphics/PictureReader.cpp \
 //     libs/cpp/graphics/JpegHeader.cpp libs/cpp/graphics/PictureCost.cpp \
-//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/helperhost/HelperChannel.cpp libs/cpp/helperhost/HelperProcess.cpp libs/cpp/helperhost/HelperMessage.cpp libs/cpp/helperhost/MemoryFile.cpp \
+//     libs/cpp/graphics/SvgRequest.cpp libs/cpp/helperhost/HelperChannel.cpp libs/cpp/helperhost/HelperProcess.cpp libs/cpp/helperhost/HelperMessage.cpp libs/cpp/helperhost/MemoryFile.cpp libs/cpp/helperhost/HelperSandbox.cpp libs/cpp/helperhost/HelperErrors.cpp libs/cpp/helperhost/ProcessWatch.cpp \
 //     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgClient.cpp libs/cpp/graphics/SvgFailures.cpp \
 //     libs/cpp/graphics/SvgClientPool.cpp libs/cpp/ZAruri/Trace.cpp \
 //     $(pkg-config --libs Qt5Gui libjpeg) -o /tmp/fuzz_PictureReader
@@ -18,6 +18,7 @@
 // -rss_limit_mb hold this process: the budget, the raster decoders, the
 // pool of helpers and the pictures handed back.
 // Seeds, the hostile cases: a 514 KB PNG claiming 23000 x 23000 pixels, its header alone,
+// a PNG of 16-bit colour one row beyond the bound,
 // JPEGs of a few hundred bytes claiming as much, in one scan and progressive, a 16 x 16
 // icon and cursor holding the PNG, a cursor whose entry lies beyond its data and claims
 // 4 GB, a GIF whose frame restores its screen, one larger than it says, SVGs slow to
@@ -42,6 +43,9 @@
 //   png = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', 23000, 23000, 8, 0, 0, 0, 0))
 //   open('huge.png', 'wb').write(png + chunk(b'IDAT', idat) + chunk(b'IEND', b''))
 //   open('header-only.png', 'wb').write(png)
+//   d = zlib.compressobj(9); deep = b''.join(d.compress(bytes(8192 * 6 + 1)) for _ in range(8193)) + d.flush()
+//   open('deep-colour.png', 'wb').write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', 8192, 8193,
+//     16, 2, 0, 0, 0)) + chunk(b'IDAT', deep) + chunk(b'IEND', b''))
 //   dqt = b'\xff\xdb\x00\x43\x00' + bytes([1] * 64)
 //   dht = lambda c: b'\xff\xc4\x00\x14' + bytes([c, 1] + [0] * 16)
 //   jpeg = lambda sof, end: (b'\xff\xd8' + dqt + sof + struct.pack('>HBHHBBBB', 11, 8, 23000, 23000, 1, 1, 0x11, 0)
@@ -53,7 +57,7 @@
 //   open('cursor-huge-png.cur', 'wb').write(icon(2, png + chunk(b'IDAT', idat) + chunk(b'IEND', b'')))
 //   gif = lambda sw, sh, fw, fh: (b'GIF89a' + struct.pack('<HHBBB', sw, sh, 0x80, 0, 0) + bytes(3) + b'\xff' * 3
 //     + b'\x21\xf9\x04\x0c' + bytes(4) + b',' + struct.pack('<HHHHB', 0, 0, fw, fh, 0) + b'\x02\x02\x4c\x01\x00;')
-//   open('restoring.gif', 'wb').write(gif(6000, 6000, 6000, 6000))
+//   open('restoring.gif', 'wb').write(gif(8200, 8200, 8200, 8200))
 //   open('reported-smaller.gif', 'wb').write(gif(36464, 6000, 6000, 112))
 //   open('icon-entry-beyond.cur', 'wb').write(struct.pack('<HHHBBBBHHII', 0, 2, 1, 16, 16, 0, 0, 1, 32, 0xfff82729, 227) + png)
 //   svg = lambda side, body: ('<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" '
@@ -145,7 +149,7 @@ namespace {
 
 bool withinBudget(const QImage& image)
 {
-    return qint64(image.width()) * image.height() <= DAvuroD::PictureReader::maxPixels;
+    return image.sizeInBytes() <= DAvuroD::PictureReader::maxBytes;
 }
 
 } // namespace

@@ -43,7 +43,21 @@ inline bool isRunning(qint64 pid)
     return found.pid != 0 && found.state != 'Z';
 }
 
-// Every child process of this program, ended ones not yet reaped too.
+// Whether the process descends from this program: its child, or a process
+// in a sandbox the program started.
+inline bool descendsFromThisProgram(const Process& candidate)
+{
+    Process ancestor = candidate;
+    for (int generation = 0; generation < 4 && ancestor.pid != 0; ++generation) {
+        if (ancestor.parent == ::getpid())
+            return true;
+        ancestor = process(ancestor.parent);
+    }
+    return false;
+}
+
+// Every process this program started, its helpers and their sandboxes, ended
+// ones not yet reaped too.
 inline QList<Process> anyChildren()
 {
     QList<Process> found;
@@ -51,7 +65,7 @@ inline QList<Process> anyChildren()
         bool number = false;
         const qint64 pid = entry.toLongLong(&number);
         const Process candidate = number ? process(pid) : Process();
-        if (candidate.parent == ::getpid())
+        if (candidate.pid != 0 && descendsFromThisProgram(candidate))
             found << candidate;
     }
     return found;

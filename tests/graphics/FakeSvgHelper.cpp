@@ -7,6 +7,7 @@
 //     as they say, living on afterwards;
 //   greedy: draws nothing on canvases under a megapixel, and fills a
 //     gigabyte of memory for larger ones;
+//   chatty: writes a mebibyte of lines to its standard error, then refuses;
 //   probe: confined as the real helper, tries what drawing never needs and
 //     refuses each drawing with what came of it;
 //   deep, faulty: confined as the real helper, runs its stack out, or reads
@@ -82,6 +83,14 @@ int descend(int depth)
     return depth < INT_MAX ? descend(depth + 1) + frame[0] : 0;
 }
 
+void chatter(HelperChannel& channel)
+{
+    const QByteArray line = QByteArray(63, 'x') + '\n';
+    for (int i = 0; i < (1 << 20) / line.size(); ++i)
+        ::write(STDERR_FILENO, line.constData(), size_t(line.size()));
+    channel.send(SvgRequest::Refused, HelperMessage::of(QString("said too much"), false));
+}
+
 QString outcome(const char* what, bool done)
 {
     return QString("%1 %2").arg(what, done ? "done" : std::strerror(errno));
@@ -144,6 +153,8 @@ void answer(HelperChannel& channel, const QString& how, HelperChannel::Message& 
         return (void)channel.send(SvgRequest::Refused, HelperMessage::of(probe(), false));
     else if (how == "greedy" && qint64(bound.width()) * bound.height() >= 1000000)
         channel.send(SvgRequest::Canvas, HelperMessage::of(bound)), fillMemory();
+    else if (how == "chatty")
+        return chatter(channel);
     else if (how == "greedy")
         return (void)(channel.send(SvgRequest::Canvas, HelperMessage::of(bound))
             && channel.send(SvgRequest::Drawn, HelperMessage::of(bound)));

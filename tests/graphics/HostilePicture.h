@@ -14,11 +14,11 @@
 
 #include <vector>
 
-// A valid PNG of side x side gray pixels (or RGB ones) of depth bits a
-// sample, all black, that compresses to about side * side / 1000 bytes at 8
-// bits (three times that in RGB): a picture small on disk and huge when
-// decoded (23000 x 23000 is some 514 KB claiming 529 megapixels).
-inline QByteArray hugePicture(quint32 side = 23000, bool rgb = false, int depth = 8)
+// A valid PNG of size gray pixels (or RGB ones) of depth bits a sample, all
+// black, that compresses to about a thousandth of its samples: a picture
+// small on disk and huge when decoded (23000 x 23000 is some 514 KB claiming
+// 529 megapixels).
+inline QByteArray hugePicture(const QSize& size, bool rgb = false, int depth = 8)
 {
     const auto chunk = [](const char* type, const QByteArray& data) {
         QByteArray body = QByteArray(type, 4) + data;
@@ -31,19 +31,21 @@ inline QByteArray hugePicture(quint32 side = 23000, bool rgb = false, int depth 
             crc.data());
         return bytes + crc;
     };
+    const auto width = quint32(size.width());
+    const auto height = quint32(size.height());
     QByteArray header(13, '\0');
-    qToBigEndian(side, header.data());
-    qToBigEndian(side, header.data() + 4);
+    qToBigEndian(width, header.data());
+    qToBigEndian(height, header.data() + 4);
     header[8] = char(depth); // colour type 0 (gray) or 2 (RGB), deflate, no filter, no interlace
     header[9] = rgb ? 2 : 0;
-    // Every row is its filter byte 0 and side zero samples.
+    // Every row is its filter byte 0 and width zero samples.
     z_stream stream {};
     deflateInit(&stream, Z_BEST_COMPRESSION);
-    const std::vector<Bytef> row(side * (rgb ? 3 : 1) * quint32(depth) / 8 + 1, 0);
+    const std::vector<Bytef> row(width * (rgb ? 3 : 1) * quint32(depth) / 8 + 1, 0);
     std::vector<Bytef> out(1 << 16);
     QByteArray compressed;
-    for (quint32 y = 0; y <= side; ++y) {
-        const bool last = y == side;
+    for (quint32 y = 0; y <= height; ++y) {
+        const bool last = y == height;
         stream.next_in = const_cast<Bytef*>(row.data());
         stream.avail_in = last ? 0 : uInt(row.size());
         do {
@@ -57,6 +59,12 @@ inline QByteArray hugePicture(quint32 side = 23000, bool rgb = false, int depth 
     deflateEnd(&stream);
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", compressed)
         + chunk("IEND", QByteArray());
+}
+
+// The PNG above, of side x side pixels.
+inline QByteArray hugePicture(quint32 side = 23000, bool rgb = false, int depth = 8)
+{
+    return hugePicture(QSize(int(side), int(side)), rgb, depth);
 }
 
 // The bytes gzip-compressed, at the level given (0: stored as they are).

@@ -104,6 +104,34 @@ QByteArray naming(const QString& file)
         64, "<image width=\"64\" height=\"64\" xlink:href=\"" + file.toUtf8() + "\"/>");
 }
 
+// This program's standard error goes into a file while it lives.
+class StandardErrorInto
+{
+public:
+    explicit StandardErrorInto(const QString& path)
+        : m_file(path)
+    {
+        m_file.open(QIODevice::WriteOnly);
+        ::dup2(m_file.handle(), STDERR_FILENO);
+    }
+
+    ~StandardErrorInto()
+    {
+        ::dup2(m_saved, STDERR_FILENO);
+        ::close(m_saved);
+    }
+
+    QByteArray written() const
+    {
+        QFile file(m_file.fileName());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private:
+    const int m_saved = ::dup(STDERR_FILENO);
+    QFile m_file;
+};
+
 QString fakeHelper(const TestFolder& folder, const QString& how)
 {
     const QString link = folder.path(how);
@@ -133,8 +161,9 @@ private slots:
         const QString hang = "was still waiting after 5 s";
         QTest::newRow("a packet of no bytes") << "zero-length-packet" << amiss << 0;
         QTest::newRow("a packet over 64 KiB") << "oversized-packet" << amiss << 0;
+        // Its sandbox keeps the channel open: a helper that says nothing more.
         QTest::newRow("the channel closed while the helper lives on")
-            << "closed-channel" << amiss << 0;
+            << "closed-channel" << hang << 5000;
         QTest::newRow("an answer of the wrong kind") << "wrong-kind" << amiss << 0;
         QTest::newRow("a drawing of 9000 x 9000 for 16 x 16") << "drawn-larger" << amiss << 0;
         QTest::newRow("a canvas of 65535 x 65535 announced") << "huge-canvas" << amiss << 0;
@@ -223,22 +252,37 @@ private slots:
             == std::future_status::ready);
     }
 
-    void warningsIntoAFileCostNoDrawing()
+    void warningsReachThisProgramsStandardError()
     {
-        // GIVEN this program's standard error a file, which its helpers share
-        QFile log(m_files.path("errors.log"));
-        QVERIFY(log.open(QIODevice::WriteOnly));
-        const int standardError = ::dup(STDERR_FILENO);
-        ::dup2(log.handle(), STDERR_FILENO);
-        const auto restore = qScopeGuard([standardError] {
-            ::dup2(standardError, STDERR_FILENO);
-            ::close(standardError);
-        });
+        // GIVEN this program's standard error a file
+        const StandardErrorInto log(m_files.path("errors.log"));
         SvgClientPool::instance().setHelper(SvgClientPool::instance().helper());
-        // WHEN a drawing that makes Qt warn is drawn, THEN it is shown
+        // WHEN a drawing that makes Qt warn is drawn
         const QString path = m_files.write("warns.svg", naming("missing.png"));
-        QCOMPARE(PictureReader::read(path).size(), QSize(64, 64));
+        const QImage image = PictureReader::read(path);
         SvgClientPool::instance().setHelper(SvgClientPool::instance().helper());
+        // THEN it is shown, and the warning reached this program's standard
+        // error as the helper's
+        QCOMPARE(image.size(), QSize(64, 64));
+        const QByteArray written = log.written();
+        QVERIFY2(written.contains("tessivar-svg: ") && written.contains("missing.png"),
+            written.constData());
+    }
+
+    void helpersSayABoundedAmount()
+    {
+        // GIVEN this program's standard error a file, and a helper that
+        // writes a mebibyte to its own
+        const StandardErrorInto log(m_files.path("chatter.log"));
+        const HelperInPlace helper(fakeHelper(m_files, "chatty"));
+        // WHEN it draws, THEN it refuses in a moment, and this program wrote
+        // as much of its chatter as a task may, then said it left the rest out
+        const QString icon = m_files.write("icon.svg", HostileSvg::dashedIcon());
+        QVERIFY(PictureReader::read(icon).isNull());
+        const QByteArray written = log.written();
+        QVERIFY2(written.size() < 80 << 10, qPrintable(QString::number(written.size())));
+        QVERIFY2(written.contains("chatty: what it wrote beyond this is left out"),
+            written.right(300).constData());
     }
 
     void guiThreadNeverWaitsBehindOtherDrawings()
@@ -323,6 +367,14 @@ private:
         const QByteArray status = procFile(pid, "status");
         QVERIFY2(status.contains("NoNewPrivs:\t1"), status.constData());
         QVERIFY2(status.contains("Seccomp:\t2"), status.constData());
+        QVERIFY2(status.contains("CapEff:\t0000000000000000"), status.constData());
+        QVERIFY2(status.contains("CapBnd:\t0000000000000000"), status.constData());
+        // In namespaces of its own
+        for (const char* space : {"user", "pid", "ipc", "net", "uts", "cgroup", "mnt"}) {
+            const QString mine = QFile::symLinkTarget(QString("/proc/self/ns/%1").arg(space));
+            const QString its = QFile::symLinkTarget(QString("/proc/%1/ns/%2").arg(pid).arg(space));
+            QVERIFY2(!its.isEmpty() && its != mine, qPrintable(its));
+        }
         const QByteArray limits = procFile(pid, "limits").simplified();
         QVERIFY2(limits.contains("Max core file size 0 0 bytes"), limits.constData());
         QVERIFY2(limits.contains("Max file size 0 0 bytes"), limits.constData());
@@ -338,13 +390,18 @@ private:
         QVERIFY2(!limits.contains("Max data size unlimited"), limits.constData());
         QVERIFY2(!limits.contains("Max address space unlimited"), limits.constData());
 #endif
+        // Its standard error a pipe, never the program's terminal or file
+        QVERIFY2(QFile::symLinkTarget(QString("/proc/%1/fd/2").arg(pid)).contains("pipe:"),
+            qPrintable(QFile::symLinkTarget(QString("/proc/%1/fd/2").arg(pid))));
         const QList<QByteArray> environment = procFile(pid, "environ").split('\0');
         QVERIFY(environment.contains("QT_QPA_PLATFORM=offscreen"));
         const QByteArrayList needed {"QT_QPA_PLATFORM", "HOME", "LANG", "LANGUAGE", "LC_ALL",
             "LC_CTYPE", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS",
             "XDG_CACHE_HOME", "FONTCONFIG_FILE", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT",
             "LD_LIBRARY_PATH", "QT_PLUGIN_PATH", "ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS",
-            "TSAN_OPTIONS"};
+            "TSAN_OPTIONS",
+            // Its folder in the sandbox, "/".
+            "PWD"};
         for (const QByteArray& variable : environment) {
             if (!variable.isEmpty())
                 QVERIFY2(

@@ -2,6 +2,7 @@
 
 #include "ListWidgetItem.h"
 #include "PictureLoader.h"
+#include "PictureReader.h"
 #include "Thumbnail.h"
 #include "Trace.h"
 
@@ -93,13 +94,16 @@ void IconView::stopLoading()
     m_pLoader = nullptr;
 }
 
-void IconView::addPicture(int, const QString& path, const QImage& picture)
+void IconView::addPicture(int, const QString& path, const QImage& picture, const QString& refusal)
 {
-    if (picture.isNull())
+    if (picture.isNull() && refusal.isEmpty())
         return;
+    const QImage shown = picture.isNull() ? DAvuroD::PictureReader::missing() : picture;
     addPiece(ZEReruzo::Thumbnail(
-                 thumbnailSize.width(), thumbnailSize.height(), QPixmap::fromImage(picture)),
+                 thumbnailSize.width(), thumbnailSize.height(), QPixmap::fromImage(shown)),
         QPoint(0, m_nLoaded++), path);
+    if (picture.isNull())
+        item(count() - 1)->setToolTip(tr("Not shown: %1.").arg(refusal));
 }
 
 // The item is complete before it joins the view: each change of an item in

@@ -15,7 +15,9 @@ class PictureLoader;
 namespace DORuverud {
 
 // The pictures of one folder as a grid of 80 x 80 thumbnails named after
-// their files. Clicks, double clicks and the menu's command report the file's
+// their files; a picture refused for what it would cost shows as missing,
+// with the reason as its tool tip, and a file that does not load is left
+// out. Clicks, double clicks and the menu's command report the file's
 // path; a thumbnail can be dragged away as "image/x-puzzle-piece".
 class IconView : public QListWidget
 {
@@ -54,8 +56,9 @@ protected:
     void startDrag(Qt::DropActions supportedActions) override;
 
 private:
-    // Adds the decoded picture as the next thumbnail unless it is null.
-    void addPicture(int index, const QString& path, const QImage& picture);
+    // Adds the decoded picture, or the missing one for a refused picture, as
+    // the next thumbnail.
+    void addPicture(int index, const QString& path, const QImage& picture, const QString& refusal);
     void stopLoading();
 
     QMenu* m_pMenu;

@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QFile>
-#include <QPainter>
 #include <QPixmap>
 #include <QUrl>
 
@@ -60,19 +59,10 @@ QString regularFile(const QUrl& name)
     return fileIdentity(path).isEmpty() ? QString() : path;
 }
 
-// A small empty frame. Never a null picture: for one, the text layout would
-// read the file itself.
+// Never a null picture: for one, the text layout would read the file itself.
 QImage missingPicture()
 {
-    static const QImage missing = [] {
-        QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setPen(Qt::gray);
-        painter.drawRect(0, 0, 15, 15);
-        return image;
-    }();
-    return missing;
+    return DAvuroD::PictureReader::missing();
 }
 
 } // namespace

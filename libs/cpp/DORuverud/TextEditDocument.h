@@ -15,7 +15,7 @@ class QIODevice;
 // The document of TextEdit and of its reader. The resources that a file names
 // are read only from regular files or the program's own resources and within
 // bounds: a style sheet up to maxStyleSheetSize, and the pictures within one
-// budget of maxPixels for the whole document, counted as PictureReader decodes
+// budget of maxPixels for the whole document, counted as PictureReader gives
 // them, and of the time to draw its SVGs, shared by the pictures of a file and
 // by those of each paste. A picture is read once however it is named (a file
 // by its device and inode, a resource by its path, a data URL by its
@@ -31,8 +31,7 @@ class TextEditDocument : public QTextDocument
 
 public:
     static constexpr int maxStyleSheetSize = 256 << 10;
-    // Decoded pixels of all pictures together: those of the largest picture
-    // the reader takes, 256 MiB as they are shown.
+    // Pixels of all pictures together, 256 MiB as they are shown.
     static constexpr qint64 maxPixels = DAvuroD::PictureReader::maxPixels;
     // Names of pictures, each read and decoded in about a millisecond:
     // beyond them, a picture shows as missing.

@@ -40,7 +40,7 @@ ChordView::ChordView(QWidget* parent)
     optionsLayout->addWidget(instrumentLabel);
     optionsLayout->addStretch(1);
 
-    QVBoxLayout* drawings = new QVBoxLayout;
+    drawings = new QBoxLayout(QBoxLayout::TopToBottom);
     drawings->addWidget(standardView);
     drawings->addWidget(tabView);
 
@@ -59,14 +59,18 @@ ChordView::ChordView(QWidget* parent)
 
 // A pane higher than wide, as a portrait screen gives, stacks the
 // photograph under the two drawings, each a third of the height, so that
-// every drawing takes the whole width.
+// every drawing takes the whole width. A pane more than four times as wide
+// as high sets the two drawings side by side, each as wide as the
+// photograph, so that each takes the whole height.
 void ChordView::resizeEvent(QResizeEvent* event)
 {
     const int across = event->size().width() - options->maximumWidth();
     const bool stacked = event->size().height() > across;
+    const bool row = across > 4 * event->size().height();
+    drawings->setDirection(row ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
     pictures->setDirection(stacked ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
-    pictures->setStretch(0, stacked ? 2 : 0);
-    pictures->setStretch(1, stacked ? 1 : 0);
+    pictures->setStretch(0, stacked || row ? 2 : 0);
+    pictures->setStretch(1, stacked || row ? 1 : 0);
     QFrame::resizeEvent(event);
 }
 

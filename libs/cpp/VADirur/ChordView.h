@@ -12,8 +12,8 @@ class ChordTabView;
 class ChordPhotoView;
 
 // The chord three ways side by side (in one column in a pane higher than
-// wide), with the play button and the instrument picture in a column on the
-// left.
+// wide; in a row in a pane much wider than high), with the play button and
+// the instrument picture in a column on the left.
 class ChordView : public QFrame
 {
     Q_OBJECT
@@ -41,6 +41,7 @@ private:
     QFrame* instrumentLabel;
     QString instrumentName;
     QFrame* options;
+    QBoxLayout* drawings;
     QBoxLayout* pictures;
 };
 

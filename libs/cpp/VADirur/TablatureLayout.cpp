@@ -4,7 +4,7 @@
 
 #include <QFontMetrics>
 
-#include <algorithm>
+#include <climits>
 
 namespace VADirur {
 
@@ -12,6 +12,23 @@ namespace {
 
 const QString digits = QStringLiteral("0123456789");
 const QString letters = QStringLiteral("TAB");
+
+int lowestLetter(const QFontMetrics& metrics)
+{
+    int height = INT_MAX;
+    for (const QChar c : letters)
+        height = qMin(height, metrics.tightBoundingRect(c).height());
+    return height;
+}
+
+// The width of the letters' column: the widest letter's ink.
+int columnWidth(const QFontMetrics& metrics)
+{
+    int width = 0;
+    for (const QChar c : letters)
+        width = qMax(width, metrics.tightBoundingRect(c).width());
+    return width;
+}
 
 } // namespace
 
@@ -48,8 +65,8 @@ void TablatureLayout::lay(
 // The strings keep the spacing of (H - 10) / (n + 1) where the room below
 // the title allows, and stand no further apart than twice a number's
 // height, so that spare room goes around the tablature. A number leaves a
-// quarter of the spacing clear to the next; two digits and the letters fit
-// side by side right of the middle.
+// quarter of the spacing clear to the next; two digits, a piece of line on
+// either side and the letters fit right of the middle.
 bool TablatureLayout::fits(int size)
 {
     m_numberFont.setPixelSize(size);
@@ -63,38 +80,41 @@ bool TablatureLayout::fits(int size)
     const int rows = qMax(1, m_tab.size() - 1);
     const int room = m_size.height() - 1 - 2 * m_gap - m_titleBottom - height;
     m_step = qMin(qMin(m_spacing, room / rows), 2 * height);
-    m_letterFont.setPixelSize(letterSize(size));
-    const QFontMetrics letterMetrics(m_letterFont);
-    int letterWidth = 0;
-    for (const QChar c : letters)
-        letterWidth = qMax(letterWidth, letterMetrics.horizontalAdvance(c));
-    const int across = m_size.width() / 2 + metrics.horizontalAdvance(QStringLiteral("00"))
-        + 2 * m_clear + letterWidth;
-    return room >= 0 && height + qMax(2, m_step / 4) <= m_step
-        && across <= m_size.width() - m_margin;
+    if (room < 0 || height + qMax(2, m_step / 4) > m_step || !lettersFit(size, height))
+        return false;
+    return m_size.width() / 2 + metrics.horizontalAdvance(QStringLiteral("00")) + 3 * m_clear
+        <= m_lineEnd;
 }
 
-// T, A and B keep the size the numbers give them, a little larger with more
-// strings, and stand apart from each other over the strings' span.
-int TablatureLayout::letterSize(int size) const
+// T, A and B stand as tall as the digits at least, a little larger with more
+// strings, a third of the strings' span apart or further where they would
+// touch, within the room below the title. The lines end half a letter's
+// height before them.
+bool TablatureLayout::lettersFit(int size, int digitsHeight)
 {
-    QFont font(m_letterFont);
-    int letterSize = size + (10 * m_tab.size()) / 40;
-    font.setPixelSize(letterSize);
-    const int room = qMax(1, m_tab.size() - 1) * m_step / 3 - 2 * m_clear - m_pen;
-    const int height = QFontMetrics(font).tightBoundingRect(letters).height();
-    if (height <= room)
-        return letterSize;
-    letterSize = qMax(1, letterSize * qMax(room, 0) / qMax(height, 1));
-    font.setPixelSize(letterSize);
-    while (letterSize > 1 && QFontMetrics(font).tightBoundingRect(letters).height() > room)
-        font.setPixelSize(--letterSize);
-    return letterSize;
+    const int tall = m_size.height() - 1 - 2 * m_gap - m_titleBottom;
+    const int span = qMax(0, m_tab.size() - 1) * m_step;
+    int least = size;
+    m_letterFont.setPixelSize(least);
+    while (lowestLetter(QFontMetrics(m_letterFont)) < digitsHeight && least < 2 * size)
+        m_letterFont.setPixelSize(++least);
+    for (int letterSize = qMax(least, size + (10 * m_tab.size()) / 40); letterSize >= least;
+         --letterSize) {
+        m_letterFont.setPixelSize(letterSize);
+        const QFontMetrics metrics(m_letterFont);
+        const int height = metrics.tightBoundingRect(letters).height();
+        m_letterPitch = qMax(span / 3, height + qMax(2, height / 4));
+        if (2 * m_letterPitch + height + 2 > tall)
+            continue;
+        m_letterLeft = m_size.width() - m_margin - columnWidth(metrics);
+        m_lineEnd = m_letterLeft - qMax(m_clear, height / 2);
+        return true;
+    }
+    return false;
 }
 
-// The strings stand in the middle of the room below the title. The letters
-// end at the strings' right end, a third of the strings' span apart, A in the
-// middle.
+// The strings stand in the middle of the room below the title, the letters
+// one above the other around their middle, each centred in their column.
 void TablatureLayout::place()
 {
     const int half = (m_above + m_below + 2) / 2;
@@ -105,12 +125,12 @@ void TablatureLayout::place()
 
     const QFontMetrics metrics(m_letterFont);
     const QRect ink = metrics.tightBoundingRect(letters);
+    const int width = columnWidth(metrics);
     for (int which = 0; which < letters.size(); ++which) {
-        const int centre = m_top + span / 2 + (which - 1) * span / 3;
-        const QPoint origin(m_size.width() - m_margin - metrics.horizontalAdvance(letter(which)),
+        const QRect own = metrics.tightBoundingRect(letter(which));
+        const int centre = m_top + span / 2 + (which - 1) * m_letterPitch;
+        m_letterOrigins[which] = QPoint(m_letterLeft + (width - own.width()) / 2 - own.left(),
             centre + (-ink.top() - ink.bottom()) / 2);
-        m_letterOrigins[which] = origin;
-        m_letterInks[which] = metrics.tightBoundingRect(letter(which)).translated(origin);
     }
 }
 
@@ -124,29 +144,17 @@ int TablatureLayout::stringY(int line) const
     return m_top + (line - 1) * m_step;
 }
 
-// A piece shorter than the clearance would be a speck beside a letter.
 QVector<QLine> TablatureLayout::stringPieces(int line) const
 {
     const int y = stringY(line);
-    QVector<QRect> cleared;
-    if (!number(line).isEmpty())
-        cleared << m_numberInks.at(line - 1);
-    for (const QRect& ink : m_letterInks) {
-        if (ink.top() - m_clear <= y + m_pen && ink.bottom() + m_clear >= y - m_pen)
-            cleared << ink;
-    }
-    std::sort(cleared.begin(), cleared.end(),
-        [](const QRect& a, const QRect& b) { return a.left() < b.left(); });
     QVector<QLine> pieces;
     int from = m_margin;
-    for (const QRect& ink : cleared) {
-        if (ink.left() - m_clear - from >= m_clear)
-            pieces << QLine(from, y, ink.left() - m_clear, y);
-        from = qMax(from, ink.right() + m_clear);
+    if (!number(line).isEmpty()) {
+        const QRect& ink = m_numberInks.at(line - 1);
+        pieces << QLine(from, y, ink.left() - m_clear, y);
+        from = ink.right() + m_clear;
     }
-    const int end = m_size.width() - m_margin;
-    if (end - from >= m_clear)
-        pieces << QLine(from, y, end, y);
+    pieces << QLine(from, y, m_lineEnd, y);
     return pieces;
 }
 

@@ -12,10 +12,11 @@ namespace VADirur {
 
 // Where the parts of a tablature go in a view of a given size: the string
 // lines below the title, each number across its line with its left edge at
-// the middle of the view, T, A and B at the right, the double bar at the
-// left. The numbers take the size the view's height gives them where they
-// fit and shrink where the strings stand close or the view is narrow; the
-// lines are cleared behind every number and letter.
+// the middle of the view, the double bar at the left, and T, A and B stacked
+// right of the point where every line ends. The numbers take the size the
+// view's height gives them where they fit and shrink where the strings stand
+// close or the view is narrow; the letters are never smaller than the
+// numbers; the lines are cleared behind every number.
 class TablatureLayout
 {
 public:
@@ -27,7 +28,8 @@ public:
     int pen() const;
     // String line 1 is the top one, line n the bottom one.
     int stringY(int line) const;
-    // The pieces of a string line left between its number and the letters.
+    // The pieces of a string line on either side of its number; every line
+    // ends at the same point.
     QVector<QLine> stringPieces(int line) const;
     // The two lines of the double bar, across every string.
     QLine bar(int which) const;
@@ -43,8 +45,8 @@ public:
 
 private:
     bool fits(int size);
+    bool lettersFit(int size, int digitsHeight);
     void place();
-    int letterSize(int size) const;
 
     QString m_key;
     QSize m_size;
@@ -62,8 +64,10 @@ private:
     int m_step = 0;
     int m_top = 0;
     int m_pen = 1;
+    int m_letterPitch = 0;
+    int m_letterLeft = 0;
+    int m_lineEnd = 0;
     QPoint m_letterOrigins[3];
-    QRect m_letterInks[3];
     QVector<QRect> m_numberInks;
 };
 

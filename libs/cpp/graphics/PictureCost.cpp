@@ -72,22 +72,26 @@ private:
     qint64 m_windowAt = 0;
 };
 
+// The bytes of a picture of bits a pixel, its lines padded to 32 bits as
+// QImage pads them.
+double bytesOf(const QSize& size, int bits)
+{
+    const double line = double((qint64(qMax(0, size.width())) * bits + 31) / 32 * 4);
+    return line * qMax(0, size.height());
+}
+
+// The bits a pixel of a picture in format; an unknown format counts as 32.
+int bitsOf(QImage::Format format)
+{
+    return format == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
+}
+
 // The bits a pixel of the copy in 32 bits that scaling or showing a picture
-// in format makes: none for 32 bits a pixel, premultiplied in place where it
-// has to be (PictureReader and QPixmap do so).
+// in format makes: none for 32 bits a pixel or more, which are premultiplied,
+// and shown as 32, in place (PictureReader and QPixmap do so).
 int bitsOfCopy(QImage::Format format)
 {
-    switch (format) {
-    case QImage::Format_Invalid:
-    case QImage::Format_RGB32:
-    case QImage::Format_ARGB32:
-    case QImage::Format_ARGB32_Premultiplied:
-    case QImage::Format_RGBX8888:
-    case QImage::Format_RGBA8888_Premultiplied:
-        return 0;
-    default:
-        return 32;
-    }
+    return bitsOf(format) < 32 ? 32 : 0;
 }
 
 } // namespace
@@ -104,7 +108,7 @@ PictureCost::PictureCost(QImageReader& reader)
         // Before the reader reads the header, which moves the device on.
         const JpegHeader header(reader.device());
         m_decodesAtScale = header.isValid() && !header.hasMultipleScans();
-        m_heldPixels = (header.coefficientBytes() + 3) / 4;
+        m_heldBytes = header.coefficientBytes();
     } else if (m_format == "gif") {
         readGif();
     }
@@ -137,18 +141,14 @@ QSize PictureCost::decodedSize(const QSize& target) const
         int((m_size.height() * qint64(eighths) + 7) / 8));
 }
 
-qint64 PictureCost::pixels(const QSize& decoded) const
+qint64 PictureCost::bytes(const QSize& decoded) const
 {
     const QSize largest = decoded.expandedTo(m_largest);
-    const double area = qMax(0.0, double(largest.width()) * largest.height());
-    // An unknown format counts as 32 bits.
-    const int bits = m_imageFormat == QImage::Format_Invalid
-        ? 32
-        : QImage::toPixelFormat(m_imageFormat).bitsPerPixel();
     // A GIF holds a second picture of its screen.
     const int screens = m_format == "gif" ? 2 : 1;
-    const double bytes = area * (bits * screens + bitsOfCopy(m_imageFormat)) / 8;
-    return qint64(qMin(std::ceil(bytes / 4) + double(m_heldPixels), double(LLONG_MAX / 2)));
+    const double bytes = bytesOf(largest, bitsOf(m_imageFormat)) * screens
+        + bytesOf(largest, bitsOfCopy(m_imageFormat)) + double(m_heldBytes);
+    return qint64(qMin(bytes, double(LLONG_MAX / 2)));
 }
 
 // The icon reader decodes the first entry, a PNG whole whatever size the entry
@@ -177,9 +177,7 @@ void PictureCost::readIcon()
     m_size = QSize(int(width), int(height));
     // 16-bit samples decode to 64-bit pixels, others to 32 bits at most.
     m_imageFormat = png.at(24) == 16 ? QImage::Format_RGBA64 : QImage::Format_ARGB32;
-    const qint64 buffer
-        = qMin<qint64>(qFromLittleEndian<quint32>(directory.constData() + 14), INT_MAX);
-    m_heldPixels = (buffer + 3) / 4;
+    m_heldBytes = qMin<qint64>(qFromLittleEndian<quint32>(directory.constData() + 14), INT_MAX);
 }
 
 // The GIF reader makes a picture of the screen the header gives, or of the

@@ -24,6 +24,7 @@ struct PictureLoader::Batch
     {
         QString path;
         QImage picture;
+        QString refusal;
         std::atomic<bool> done {false};
     };
 
@@ -66,7 +67,7 @@ void PictureLoader::start(const QStringList& paths, const QSize& bound)
     // pictures in hand after this object is gone.
     const std::shared_ptr<Batch> batch = m_pBatch;
     m_watcher.setFuture(QtConcurrent::map(batch->jobs, [batch](Batch::Job& job) {
-        job.picture = PictureReader::readFitted(job.path, batch->bound);
+        job.picture = PictureReader::readFitted(job.path, batch->bound, &job.refusal);
         job.done.store(true, std::memory_order_release);
     }));
 }
@@ -91,7 +92,7 @@ void PictureLoader::handOver()
         if (!job.done.load(std::memory_order_acquire))
             return;
         const QImage picture = std::move(job.picture);
-        emit pictureLoaded(m_nNext++, job.path, picture);
+        emit pictureLoaded(m_nNext++, job.path, picture, job.refusal);
         if (!self || m_bStopped)
             return;
         if (slice.hasExpired(handOverSliceMs)) {

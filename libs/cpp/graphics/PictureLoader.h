@@ -30,8 +30,10 @@ public:
     void cancel();
 
 signals:
-    // picture is null when the file does not load or is refused.
-    void pictureLoaded(int index, const QString& path, const QImage& picture);
+    // picture is null when the file does not load or is refused; refusal
+    // says why it is refused, and is empty otherwise.
+    void pictureLoaded(
+        int index, const QString& path, const QImage& picture, const QString& refusal);
     void finished();
 
 private:

@@ -5,14 +5,33 @@
 #include "SvgRequest.h"
 #include "Trace.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPainter>
 #include <QSemaphore>
+#include <QThread>
+
+#include <cmath>
 
 namespace DAvuroD {
 
 namespace {
+
+constexpr int bytesOfPixel = 4;
+
+bool onGuiThread()
+{
+    const QCoreApplication* application = QCoreApplication::instance();
+    return application && QThread::currentThread() == application->thread();
+}
+
+// Mebibytes, rounded up to a tenth.
+QString mebibytes(qint64 bytes)
+{
+    return QString::number(std::ceil(double(bytes) * 10 / (1 << 20)) / 10);
+}
 
 // The size to decode at: size itself when stretching, else the picture fitted
 // into size, never enlarged.
@@ -55,10 +74,29 @@ bool setSource(SvgRequest& request, QIODevice* device)
 
 } // namespace
 
+QImage PictureReader::missing()
+{
+    static const QImage frame = [] {
+        QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setPen(Qt::gray);
+        painter.drawRect(0, 0, 15, 15);
+        return image;
+    }();
+    return frame;
+}
+
+// Two shares rather than one queue: the GUI thread reads one picture at a
+// time, so its own share never keeps it waiting, least of all behind the
+// thumbnails that background threads decode, and those threads together hold
+// no more than their share. A single queue, fair or favouring the GUI
+// thread, would still keep it waiting for the decodes under way.
 QSemaphore& PictureReader::decodingPixels()
 {
-    static QSemaphore pixels {int(maxPixels)};
-    return pixels;
+    static QSemaphore gui {int(maxBytes / bytesOfPixel)};
+    static QSemaphore others {int(maxBytes / bytesOfPixel)};
+    return onGuiThread() ? gui : others;
 }
 
 QImage PictureReader::read(const QString& path)
@@ -73,10 +111,10 @@ QImage PictureReader::read(QIODevice* device, Budget* budget)
     return read(reader, QSize(), Qt::KeepAspectRatio, budget);
 }
 
-QImage PictureReader::readFitted(const QString& path, const QSize& bound)
+QImage PictureReader::readFitted(const QString& path, const QSize& bound, QString* refusal)
 {
     QImageReader reader(path);
-    return read(reader, bound, Qt::KeepAspectRatio);
+    return read(reader, bound, Qt::KeepAspectRatio, nullptr, refusal);
 }
 
 QImage PictureReader::readStretched(const QString& path, const QSize& size)
@@ -85,31 +123,31 @@ QImage PictureReader::readStretched(const QString& path, const QSize& size)
     return read(reader, size, Qt::IgnoreAspectRatio);
 }
 
-QImage PictureReader::read(
-    QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode, Budget* budget)
+QImage PictureReader::read(QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode,
+    Budget* budget, QString* refusal)
 {
     if (SvgRequest::isSvg(reader.format()))
-        return readSvg(reader, size, mode, budget);
+        return readSvg(reader, size, mode, budget, refusal);
     const PictureCost cost(reader);
     const QSize original = cost.size();
     if (original.isEmpty())
-        return refused(reader, cost.refusal());
+        return refused(reader, cost.refusal(), refusal);
     const QSize target = targetSize(original, size, mode);
     // Handlers can only shrink while they decode.
     const bool shrink = target != original && target.width() <= original.width()
         && target.height() <= original.height();
     const QSize decoded = shrink ? cost.decodedSize(target) : original;
-    const qint64 pixels = cost.pixels(decoded);
-    const qint64 most = budget ? qMin(budget->pixels, maxPixels) : maxPixels;
-    if (pixels > most) {
-        if (budget)
-            budget->beyondPixels = true;
-        return beyondBudget(reader, original, pixels, most);
-    }
+    const qint64 bytes = cost.bytes(decoded);
+    if (budget && qint64(target.width()) * target.height() > budget->pixels)
+        return refused(reader, beyondBudget(target, *budget), refusal);
+    if (bytes > maxBytes)
+        return refused(reader, beyondBytes(original, bytes), refusal);
     if (decoded != original)
         reader.setScaledSize(target);
-    decodingPixels().acquire(int(pixels));
-    const QSemaphoreReleaser release(decodingPixels(), int(pixels));
+    const int pixels = int((bytes + bytesOfPixel - 1) / bytesOfPixel);
+    QSemaphore& share = decodingPixels();
+    share.acquire(pixels);
+    const QSemaphoreReleaser release(share, pixels);
     QImage image = reader.read();
     if (!image.isNull() && image.size() != target)
         image = scaled(std::move(image), target);
@@ -118,8 +156,8 @@ QImage PictureReader::read(
     return image;
 }
 
-QImage PictureReader::readSvg(
-    QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode, Budget* budget)
+QImage PictureReader::readSvg(QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode,
+    Budget* budget, QString* refusal)
 {
     SvgRequest request;
     request.format = reader.format();
@@ -133,10 +171,11 @@ QImage PictureReader::readSvg(
     request.dotsPerMeterX = plain.dotsPerMeterX();
     request.dotsPerMeterY = plain.dotsPerMeterY();
     if (!setSource(request, reader.device()))
-        return refused(reader, SvgRequest::tooLarge());
+        return refused(reader, SvgRequest::tooLarge(), refusal);
     if (budget && budget->svgMs <= 0) {
         budget->outOfSvgTime = true;
-        return refused(reader, QStringLiteral("the drawings before it took all the time allowed"));
+        return refused(
+            reader, QStringLiteral("the drawings before it took all the time allowed"), refusal);
     }
     const SvgClient::Result drawn
         = SvgClientPool::instance().draw(request, budget ? budget->svgMs : SvgClient::noBudget);
@@ -146,23 +185,32 @@ QImage PictureReader::readSvg(
         budget->beyondPixels = budget->beyondPixels || drawn.beyondPixels;
         budget->pixels -= qint64(drawn.image.width()) * drawn.image.height();
     }
-    return drawn.image.isNull() ? refused(reader, drawn.refusal) : drawn.image;
+    return drawn.image.isNull() ? refused(reader, drawn.refusal, refusal) : drawn.image;
 }
 
-QImage PictureReader::beyondBudget(
-    const QImageReader& reader, const QSize& original, qint64 pixels, qint64 most)
+QString PictureReader::beyondBytes(const QSize& original, qint64 bytes)
 {
-    return refused(reader,
-        QStringLiteral("%1 x %2 pixels, decoded in the memory of %3 pixels, more than %4")
-            .arg(original.width())
-            .arg(original.height())
-            .arg(pixels)
-            .arg(most));
+    return QStringLiteral("%1 x %2 pixels, %3 MiB once decoded, more than %4 MiB")
+        .arg(original.width())
+        .arg(original.height())
+        .arg(mebibytes(bytes), mebibytes(maxBytes));
 }
 
-// A null image, and a warning when there is a reason.
-QImage PictureReader::refused(const QImageReader& reader, const QString& why)
+// Marks the budget too.
+QString PictureReader::beyondBudget(const QSize& held, Budget& budget)
 {
+    budget.beyondPixels = true;
+    return QStringLiteral("%1 x %2 pixels, more than the %3 left to the pictures of its document")
+        .arg(held.width())
+        .arg(held.height())
+        .arg(budget.pixels);
+}
+
+// A null image, and a warning when there is a reason, which goes to refusal too.
+QImage PictureReader::refused(const QImageReader& reader, const QString& why, QString* refusal)
+{
+    if (refusal)
+        *refusal = why;
     if (!why.isEmpty())
         qCWarning(ZAruri::lcTrace).noquote()
             << QStringLiteral("Refused picture %1: %2.").arg(reader.fileName(), why);

@@ -122,7 +122,10 @@ SvgClient::Result SvgClient::stopped(
     using Outcome = HelperProcess::Outcome;
     Result result {QImage(), m_process.stop(outcome, limits)};
     result.outOfTime = outcome == Outcome::Total;
-    result.givenUp = outcome != Outcome::Total && outcome != Outcome::Abandoned;
+    // Out of the document's time, at the program's end, or past the wall
+    // clock on a machine that busy: the picture may yet be drawn.
+    result.givenUp
+        = outcome != Outcome::Total && outcome != Outcome::Abandoned && outcome != Outcome::Ceiling;
     result.givenUpPixels = outcome == Outcome::Memory ? canvasPixels : 0;
     m_canvas.release();
     return result;

@@ -1,33 +1,20 @@
 #include "HelperProcess.h"
 
+#include "HelperSandbox.h"
+#include "SanitizedBuild.h"
+
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
-#include <condition_variable>
 #include <csignal>
 #include <cstring>
-#include <deque>
-#include <fcntl.h>
-#include <functional>
-#include <future>
-#include <mutex>
 #include <poll.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define TESSIVAR_SANITIZED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define TESSIVAR_SANITIZED 1
-#endif
-#endif
 
 namespace {
 
@@ -43,146 +30,9 @@ constexpr int endWaitMs = 1000;
 constexpr rlim_t mostFiles = 64;
 constexpr rlim_t mostData = rlim_t(2) << 30;
 constexpr rlim_t mostAddressSpace = rlim_t(8) << 30;
-
-// What Qt needs to draw as the program does: its fonts, as fontconfig finds
-// them for the user and the language, its libraries and plugins.
-const char* const passedOn[] = {
-    "HOME",
-    "LANG",
-    "LANGUAGE",
-    "LC_ALL",
-    "LC_CTYPE",
-    "XDG_CONFIG_HOME",
-    "XDG_CONFIG_DIRS",
-    "XDG_DATA_HOME",
-    "XDG_DATA_DIRS",
-    "XDG_CACHE_HOME",
-    "FONTCONFIG_FILE",
-    "FONTCONFIG_PATH",
-    "FONTCONFIG_SYSROOT",
-    "LD_LIBRARY_PATH",
-    "QT_PLUGIN_PATH",
-#ifdef TESSIVAR_SANITIZED
-    "ASAN_OPTIONS",
-    "LSAN_OPTIONS",
-    "UBSAN_OPTIONS",
-    "TSAN_OPTIONS",
-#endif
-};
-
-QList<QByteArray> helperEnvironment()
-{
-    QList<QByteArray> environment {"QT_QPA_PLATFORM=offscreen"};
-    for (const char* name : passedOn) {
-        if (qEnvironmentVariableIsSet(name))
-            environment << QByteArray(name) + '=' + qgetenv(name);
-    }
-    return environment;
-}
-
-// Runs each spawn on one thread that lasts as long as the program: a helper
-// dies with the thread that started it (PR_SET_PDEATHSIG), which must not be
-// a worker thread that ends before the program.
-int onLastingThread(std::function<int()> spawn)
-{
-    struct Spawner
-    {
-        std::mutex mutex;
-        std::condition_variable queued;
-        std::deque<std::packaged_task<int()>> tasks;
-    };
-    // Never deleted: the thread waits on it until the program ends.
-    static Spawner* const spawner = [] {
-        auto* made = new Spawner;
-        std::thread([made] {
-            for (;;) {
-                std::unique_lock<std::mutex> lock(made->mutex);
-                made->queued.wait(lock, [made] { return !made->tasks.empty(); });
-                std::packaged_task<int()> task = std::move(made->tasks.front());
-                made->tasks.pop_front();
-                lock.unlock();
-                task();
-            }
-        }).detach();
-        return made;
-    }();
-    std::packaged_task<int()> task(std::move(spawn));
-    std::future<int> done = task.get_future();
-    {
-        const std::lock_guard<std::mutex> lock(spawner->mutex);
-        spawner->tasks.push_back(std::move(task));
-    }
-    spawner->queued.notify_one();
-    return done.get();
-}
-
-// Starts the program with the socket as its standard input, nothing on its
-// standard output, the program's standard error for its warnings, and no
-// other file, its signals as a new program has them; takes the socket, and
-// gives the error, or 0.
-int spawn(QByteArray program, int socket, pid_t& pid)
-{
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_adddup2(&files, socket, STDIN_FILENO);
-    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addclosefrom_np(&files, STDERR_FILENO + 1);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t all;
-    sigset_t none;
-    sigfillset(&all);
-    sigemptyset(&none);
-    posix_spawnattr_setsigdefault(&attributes, &all);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-    QList<QByteArray> environment = helperEnvironment();
-    std::vector<char*> variables;
-    for (QByteArray& variable : environment)
-        variables.push_back(variable.data());
-    variables.push_back(nullptr);
-    char* arguments[] = {program.data(), nullptr};
-    const int error = onLastingThread([&] {
-        return ::posix_spawn(
-            &pid, program.constData(), &files, &attributes, arguments, variables.data());
-    });
-    posix_spawn_file_actions_destroy(&files);
-    posix_spawnattr_destroy(&attributes);
-    ::close(socket);
-    return error;
-}
-
-int openProcFile(pid_t pid, const char* name)
-{
-    return ::open(QByteArray("/proc/" + QByteArray::number(pid) + '/' + name).constData(),
-        O_RDONLY | O_CLOEXEC);
-}
-
-// What such a file says now; empty when the process is gone.
-QByteArray readProcFile(int fd)
-{
-    char text[512];
-    const ssize_t read = fd >= 0 ? ::pread(fd, text, sizeof(text) - 1, 0) : -1;
-    return read > 0 ? QByteArray(text, int(read)) : QByteArray();
-}
-
-void closeFile(int& fd)
-{
-    if (fd >= 0)
-        ::close(fd);
-    fd = -1;
-}
-
-// Whether the process behind pidfd ended within ms.
-bool endsWithin(int pidFd, int ms)
-{
-    pollfd ended {pidFd, POLLIN, 0};
-    int ready;
-    do
-        ready = ::poll(&ended, 1, ms);
-    while (ready < 0 && errno == EINTR);
-    return ready > 0;
-}
+// The processor time a helper may reach is raised in steps of this many
+// seconds at least, as only a privileged program may raise a hard limit.
+constexpr qint64 cpuStepSeconds = 30;
 
 bool setLimit(pid_t pid, __rlimit_resource resource, rlim_t soft, rlim_t hard)
 {
@@ -201,10 +51,18 @@ rlim_t helperStack()
     return program.rlim_cur / 8 * 7;
 }
 
+void reapApart(pid_t child)
+{
+    std::thread([child] {
+        while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) { }
+    }).detach();
+}
+
 } // namespace
 
 HelperProcess::HelperProcess(const QString& program)
     : m_program(program)
+    , m_errors(QFile::encodeName(QFileInfo(program).fileName()))
 {
 }
 
@@ -217,6 +75,11 @@ QString HelperProcess::besideProgram(const QString& name)
 {
     return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath() + '/'
         + name;
+}
+
+qint64 HelperProcess::ceilingMs(const Limits& limits)
+{
+    return qMax<qint64>(10 * (limits.cpuMs + limits.waitMs), 10000);
 }
 
 QString HelperProcess::program() const
@@ -234,7 +97,7 @@ QString HelperProcess::begin(const Limits& limits, bool& outOfTime)
     outOfTime = false;
     if (m_abandoned)
         return QStringLiteral("the program is ending");
-    if (isIdle()) {
+    if (isIdle() && limitCpu(limits)) {
         startClocks();
     } else {
         kill();
@@ -243,13 +106,8 @@ QString HelperProcess::begin(const Limits& limits, bool& outOfTime)
             return refusal;
     }
     m_channel->setNumber(m_channel->number() + 1);
-    m_residentAtBegin = residentBytes();
-    // A backstop behind the watch, a second past its limit.
-    const rlim_t cpuSeconds = rlim_t((cpuNs() / 1000000 + limits.cpuMs) / 1000 + 2);
-    if (!setLimit(m_pid, RLIMIT_CPU, cpuSeconds, RLIM_INFINITY)) {
-        kill();
-        return QStringLiteral("its helper cannot be limited");
-    }
+    m_errors.newTask();
+    m_residentAtBegin = m_watch.residentBytes();
     return QString();
 }
 
@@ -262,57 +120,69 @@ bool HelperProcess::send(char kind, const QByteArray& data, const QVector<int>& 
 // to say, and no larger than it may stay.
 bool HelperProcess::isIdle() const
 {
-    if (m_pid <= 0)
+    if (!m_watch.isOpen())
         return false;
     pollfd channel {m_channel->socket(), POLLIN, 0};
-    const char now = state();
+    const char now = m_watch.state();
     return ::poll(&channel, 1, 0) == 0 && (now == 'S' || now == 'R')
-        && residentBytes() < m_residentAtStart + keptGrowth;
+        && m_watch.residentBytes() < m_residentAtStart + keptGrowth;
 }
 
-// The state of the first thread (R running or ready, S or D waiting, T
-// stopped, Z or X ending), or 0 when the process is gone.
-char HelperProcess::state() const
+// A backstop behind the watch: the processor time the helper may reach
+// stands past what the task may take, and its hard limit a second past that,
+// so that a helper ignoring SIGXCPU still ends. False where it cannot be
+// raised so far; the helper is replaced then.
+bool HelperProcess::limitCpu(const Limits& limits)
 {
-    // pid (name) state ...
-    const QByteArray line = readProcFile(m_stat);
-    const int close = line.lastIndexOf(')');
-    return close < 0 || line.size() < close + 3 ? 0 : line.at(close + 2);
-}
-
-qint64 HelperProcess::residentBytes() const
-{
-    long long size = 0;
-    long long resident = 0;
-    if (std::sscanf(readProcFile(m_statm).constData(), "%lld %lld", &size, &resident) != 2)
-        return 0;
-    return resident * ::sysconf(_SC_PAGESIZE);
+    const qint64 needed = (cpuNs() / 1000000 + limits.cpuMs) / 1000 + 2;
+    if (needed <= m_cpuSeconds)
+        return true;
+    const qint64 seconds = needed + cpuStepSeconds;
+    if (!setLimit(m_watch.pid(), RLIMIT_CPU, rlim_t(seconds), rlim_t(seconds + 1)))
+        return false;
+    m_cpuSeconds = seconds;
+    return true;
 }
 
 QString HelperProcess::start(const Limits& limits, bool& outOfTime)
 {
     m_usedMsAtEnd = 0;
-    m_endSignal = 0;
+    m_endStatus = 0;
     m_residentAtBegin = 0;
+    m_cpuSeconds = 0;
+    const QByteArray program = QFile::encodeName(m_program);
     int sockets[2];
-    int error = ::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, sockets) != 0 ? errno : 0;
+    // A sandbox would start without it, and its start fail later.
+    int error = ::access(program.constData(), X_OK) != 0 ? errno : 0;
+    if (error == 0 && ::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, sockets) != 0)
+        error = errno;
     if (error == 0) {
         m_channel = std::make_unique<HelperChannel>(sockets[0]);
-        error = spawn(QFile::encodeName(m_program), sockets[1], m_pid);
+        error = m_errors.open() ? 0 : errno;
+        HelperSandbox::Started process;
+        if (error == 0)
+            process = HelperSandbox::start(
+                program, sockets[1], m_errors.helperEnd(), int(ceilingMs(limits)));
+        ::close(sockets[1]);
+        m_errors.closeHelperEnd();
+        error = error != 0 ? error : process.error;
+        m_child = process.child;
+        if (error == 0 && (!m_watch.open(process.helper) || !m_childWatch.open(m_child, true))) {
+            kill();
+            return QStringLiteral("the helper %1 cannot be watched").arg(m_program);
+        }
     }
     if (error != 0) {
-        m_pid = -1;
-        m_channel.reset();
+        kill();
         return QStringLiteral("the helper %1 cannot start: %2")
             .arg(m_program, QString::fromLocal8Bit(std::strerror(error)));
     }
-    m_pidFd = int(::syscall(SYS_pidfd_open, m_pid, 0));
-    openProcFiles();
-    if (m_pidFd < 0 || m_stat < 0 || m_statm < 0 || m_schedstat < 0
-        || ::clock_getcpuclockid(m_pid, &m_cpuClock) != 0) {
-        kill();
-        return QStringLiteral("the helper %1 cannot be watched").arg(m_program);
-    }
+    return started(limits, outOfTime);
+}
+
+// The process started: ready within the limits, then limited.
+QString HelperProcess::started(const Limits& limits, bool& outOfTime)
+{
     startClocks();
     HelperChannel::Message ready;
     const Outcome outcome
@@ -325,68 +195,67 @@ QString HelperProcess::start(const Limits& limits, bool& outOfTime)
         return QStringLiteral("the helper %1 did not start%2")
             .arg(m_program, why.isEmpty() ? QString() : ": " + why);
     }
-    if (!confine()) {
+    if (!confine() || !limitCpu(limits)) {
         kill();
         return QStringLiteral("the helper %1 cannot be limited").arg(m_program);
     }
-    m_residentAtStart = residentBytes();
+    m_residentAtStart = m_watch.residentBytes();
     return QString();
-}
-
-void HelperProcess::openProcFiles()
-{
-    m_stat = openProcFile(m_pid, "stat");
-    m_statm = openProcFile(m_pid, "statm");
-    m_schedstat = openProcFile(m_pid, "schedstat");
 }
 
 // Limits of the operating system, behind the watch, before the first task.
 bool HelperProcess::confine()
 {
+    const pid_t pid = m_watch.pid();
     const rlim_t stack = helperStack();
-    bool set = setLimit(m_pid, RLIMIT_CORE, 0, 0) && setLimit(m_pid, RLIMIT_FSIZE, 0, 0)
-        && setLimit(m_pid, RLIMIT_NOFILE, mostFiles, mostFiles)
-        && setLimit(m_pid, RLIMIT_STACK, stack, stack);
+    bool set = setLimit(pid, RLIMIT_CORE, 0, 0) && setLimit(pid, RLIMIT_FSIZE, 0, 0)
+        && setLimit(pid, RLIMIT_NOFILE, mostFiles, mostFiles)
+        && setLimit(pid, RLIMIT_STACK, stack, stack);
 #ifndef TESSIVAR_SANITIZED
     // The sanitizers reserve terabytes of address space.
-    set = set && setLimit(m_pid, RLIMIT_DATA, mostData, mostData)
-        && setLimit(m_pid, RLIMIT_AS, mostAddressSpace, mostAddressSpace);
+    set = set && setLimit(pid, RLIMIT_DATA, mostData, mostData)
+        && setLimit(pid, RLIMIT_AS, mostAddressSpace, mostAddressSpace);
 #endif
     return set;
 }
 
 HelperProcess::Outcome HelperProcess::next(HelperChannel::Message& message, const Limits& limits)
 {
+    const qint64 ceiling = ceilingMs(limits);
     for (;;) {
-        pollfd channel {m_channel->socket(), POLLIN, 0};
-        if (::poll(&channel, 1, watchMs) > 0) {
-            if (!m_channel->receive(message))
+        pollfd ready[] = {{m_channel->socket(), POLLIN, 0}, {m_errors.programEnd(), POLLIN, 0}};
+        if (::poll(ready, 2, watchMs) > 0) {
+            if (ready[1].revents)
+                m_errors.drain();
+            if (ready[0].revents && !m_channel->receive(message))
                 return ended();
-            if (message.fds.isEmpty() && message.number == m_channel->number())
-                return Outcome::Message;
-            message.closeFds();
-            return Outcome::Amiss;
+            if (ready[0].revents)
+                return message.fds.isEmpty() && message.number == m_channel->number()
+                    ? Outcome::Message
+                    : (message.closeFds(), Outcome::Amiss);
         }
         if (m_abandoned)
             return Outcome::Abandoned;
         const qint64 cpuMs = (cpuNs() - m_cpuAtStart) / 1000000;
         // A thread ready to run may be waiting for a processor even now.
-        const qint64 waitMs = state() == 'R' ? 0 : waitNs() / 1000000;
+        const qint64 waitMs = m_watch.state() == 'R' ? 0 : waitNs() / 1000000;
         if (cpuMs > limits.cpuMs)
             return Outcome::Cpu;
         if (waitMs > limits.waitMs)
             return Outcome::Waiting;
         if (cpuMs + waitMs > limits.totalMs)
             return Outcome::Total;
-        if (residentBytes() > m_residentAtBegin + limits.growthBytes)
+        if (m_watch.residentBytes() > m_residentAtBegin + limits.growthBytes)
             return Outcome::Memory;
+        if (m_clock.elapsed() > ceiling)
+            return Outcome::Ceiling;
     }
 }
 
 QString HelperProcess::stop(Outcome outcome, const Limits& limits)
 {
     // A channel found closed while sending: how the process ended.
-    if (outcome == Outcome::Ended && m_pid > 0)
+    if (outcome == Outcome::Ended && m_child > 0)
         outcome = ended();
     kill();
     const auto seconds = [](qint64 ms) { return QString::number(ms / 1000.0); };
@@ -399,12 +268,14 @@ QString HelperProcess::stop(Outcome outcome, const Limits& limits)
         return QStringLiteral("took more than the %1 s left to it").arg(seconds(limits.totalMs));
     case Outcome::Memory:
         return QStringLiteral("needed more than %1 MB").arg(limits.growthBytes >> 20);
+    case Outcome::Ceiling:
+        return QStringLiteral("took longer than %1 s by the clock").arg(seconds(ceilingMs(limits)));
     case Outcome::Stack:
         return QStringLiteral("its helper ran out of stack");
     case Outcome::Ended:
-        if (m_endSignal != 0)
+        if (m_endStatus > 128)
             return QStringLiteral("its helper crashed (%1)")
-                .arg(QString::fromLocal8Bit(::strsignal(m_endSignal)));
+                .arg(QString::fromLocal8Bit(::strsignal(m_endStatus - 128)));
         return QStringLiteral("its helper ended");
     case Outcome::Abandoned:
         return QStringLiteral("the program is ending");
@@ -419,35 +290,36 @@ HelperProcess::Outcome HelperProcess::ended()
 {
     m_usedMsAtEnd = usedMs();
     int status = 0;
-    const bool gone = endsWithin(m_pidFd, endWaitMs) && ::waitpid(m_pid, &status, WNOHANG) > 0;
+    const pid_t child = m_child;
+    const bool gone
+        = m_childWatch.endsWithin(endWaitMs) && ::waitpid(child, &status, WNOHANG) == child;
     if (gone)
-        m_pid = -1;
+        m_child = -1;
     kill();
     if (!gone)
         return Outcome::Amiss;
-    m_endSignal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
-    return WIFEXITED(status) && WEXITSTATUS(status) == HelperChannel::outOfStackStatus
-        ? Outcome::Stack
-        : Outcome::Ended;
+    m_endStatus = HelperSandbox::exitStatusOf(status);
+    return m_endStatus == HelperChannel::outOfStackStatus ? Outcome::Stack : Outcome::Ended;
 }
 
 void HelperProcess::kill()
 {
-    if (m_pid > 0) {
+    if (m_watch.isOpen())
         m_usedMsAtEnd = usedMs();
-        ::kill(m_pid, SIGKILL);
-        const pid_t pid = m_pid;
-        if (!endsWithin(m_pidFd, endWaitMs) || ::waitpid(pid, nullptr, WNOHANG) != pid)
-            std::thread([pid] {
-                while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) { }
-            }).detach();
+    m_watch.kill(0);
+    if (m_child > 0) {
+        // The sandbox ends with the helper in it; the child is ours until
+        // reaped, so its ID is no other's.
+        ::kill(m_child, SIGKILL);
+        if (!m_childWatch.endsWithin(endWaitMs) || ::waitpid(m_child, nullptr, WNOHANG) != m_child)
+            reapApart(m_child);
     }
-    m_pid = -1;
+    m_child = -1;
+    m_errors.drain();
+    m_errors.close();
+    m_watch.close();
+    m_childWatch.close();
     m_channel.reset();
-    closeFile(m_pidFd);
-    closeFile(m_stat);
-    closeFile(m_statm);
-    closeFile(m_schedstat);
 }
 
 void HelperProcess::startClocks()
@@ -460,27 +332,22 @@ void HelperProcess::startClocks()
 
 qint64 HelperProcess::usedMs() const
 {
-    if (m_pid <= 0)
+    if (!m_watch.isOpen())
         return m_usedMsAtEnd;
     return (cpuNs() - m_cpuAtStart + qMax<qint64>(0, waitNs())) / 1000000;
 }
 
 qint64 HelperProcess::cpuNs() const
 {
-    timespec used {};
-    if (m_pid <= 0 || ::clock_gettime(m_cpuClock, &used) != 0)
-        return m_cpuAtStart;
-    return qint64(used.tv_sec) * 1000000000 + used.tv_nsec;
+    const qint64 used = m_watch.cpuNs();
+    return used < 0 ? m_cpuAtStart : used;
 }
 
 // The time the first thread ran or stood ready to run, as its schedstat tells.
 qint64 HelperProcess::busyNs() const
 {
-    long long running = 0;
-    long long ready = 0;
-    if (std::sscanf(readProcFile(m_schedstat).constData(), "%lld %lld", &running, &ready) != 2)
-        return m_busyAtStart;
-    return running + ready;
+    const qint64 busy = m_watch.busyNs();
+    return busy < 0 ? m_busyAtStart : busy;
 }
 
 // The wall clock since the start less the time the first thread was busy.

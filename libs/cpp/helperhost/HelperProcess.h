@@ -1,25 +1,29 @@
 #pragma once
 
 #include "HelperChannel.h"
+#include "HelperErrors.h"
+#include "ProcessWatch.h"
 
 #include <QElapsedTimer>
 #include <QString>
 
 #include <atomic>
-#include <ctime>
 #include <memory>
 #include <sys/types.h>
 
 // A helper process of the program, seen from the program: it starts the
-// helper with a channel as its standard input, an environment of only what
-// Qt needs to draw, and limits on its resources (no core, no file written,
-// few descriptors, its memory, and its processor time a little past the
-// watch's limit); watches each task within its limits (its processor time,
-// the time it waits on anything but a processor, and its resident memory);
-// and reads each answer as from a stranger, who passes no descriptors. Past
-// a limit, at an answer amiss, or when it ends unasked, the process is
-// killed and reaped within a bounded wait. The helper confines itself
-// further once ready (HelperConfinement). One thread at a time may use it.
+// helper in a sandbox (HelperSandbox) with a channel as its standard input
+// and a pipe the program drains as its standard error (HelperErrors), and
+// limits its resources (no core, no file written, few descriptors, its
+// stack, its memory, and its processor time a little past the watch's
+// limit); watches each task within its limits (its processor time, the time
+// it waits on anything but a processor, its resident memory, and a wall
+// clock ceiling well past them, whatever state it is in); and reads each
+// answer as from a stranger, who passes no descriptors and repeats the
+// task's number. Past a limit, at an answer amiss, or when it ends unasked,
+// the process is killed and reaped within a bounded wait. The helper
+// confines itself further once ready (HelperConfinement). One thread at a
+// time may use it.
 class HelperProcess
 {
 public:
@@ -35,8 +39,20 @@ public:
     };
 
     // Ended: the process closed its channel and ended, by a signal or not;
-    // Stack: it ended as its stack ran out (HelperChannel::outOfStackStatus).
-    enum class Outcome { Message, Cpu, Waiting, Total, Memory, Ended, Stack, Amiss, Abandoned };
+    // Stack: it ended as its stack ran out (HelperChannel::outOfStackStatus);
+    // Ceiling: the wall clock passed the ceiling of the task's limits.
+    enum class Outcome {
+        Message,
+        Cpu,
+        Waiting,
+        Total,
+        Memory,
+        Ceiling,
+        Ended,
+        Stack,
+        Amiss,
+        Abandoned
+    };
 
     explicit HelperProcess(const QString& program);
     // Kills the process.
@@ -46,6 +62,11 @@ public:
 
     // The helper of that name in the program's folder.
     static QString besideProgram(const QString& name);
+    // The most a task's wait lasts by the wall clock, whatever the helper
+    // does: ten times its limits of processor time and waiting, and at
+    // least 10 s, so that a real task finishes on a machine busy many
+    // times over.
+    static qint64 ceilingMs(const Limits& limits);
 
     QString program() const;
     // Readies the process for a task within limits: a process that runs and
@@ -70,33 +91,33 @@ public:
 
 private:
     bool isIdle() const;
-    char state() const;
+    bool limitCpu(const Limits& limits);
     QString start(const Limits& limits, bool& outOfTime);
+    QString started(const Limits& limits, bool& outOfTime);
     bool confine();
     void startClocks();
     qint64 cpuNs() const;
     qint64 busyNs() const;
     qint64 waitNs() const;
     Outcome ended();
-    qint64 residentBytes() const;
-    void openProcFiles();
 
     const QString m_program;
-    pid_t m_pid = -1;
-    int m_pidFd = -1;
+    ProcessWatch m_watch;
+    // The program's child to reap: the sandbox, or the helper itself.
+    pid_t m_child = -1;
+    ProcessWatch m_childWatch;
     std::unique_ptr<HelperChannel> m_channel;
-    clockid_t m_cpuClock {};
-    int m_stat = -1;
-    int m_statm = -1;
-    int m_schedstat = -1;
+    HelperErrors m_errors;
     qint64 m_cpuAtStart = 0;
     // The first thread's time running and ready to run at the start.
     qint64 m_busyAtStart = 0;
     QElapsedTimer m_clock;
     qint64 m_usedMsAtEnd = 0;
-    // The signal that ended the process, or 0.
-    int m_endSignal = 0;
     qint64 m_residentAtStart = 0;
     qint64 m_residentAtBegin = 0;
+    // The processor seconds the helper may reach, as its limit stands.
+    qint64 m_cpuSeconds = 0;
+    // The status it ended with, as a shell tells it.
+    int m_endStatus = 0;
     std::atomic<bool> m_abandoned {false};
 };

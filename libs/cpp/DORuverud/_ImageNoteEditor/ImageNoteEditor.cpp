@@ -231,8 +231,8 @@ QLayout* ImageNoteEditor::createSaveAndQuit()
     Common::extend(app, QStringLiteral("ImageNoteEditorApp"), tr("App"));
     QPushButton* quit = createFlatButton(QStringLiteral("ImageNoteEditorQuit"), tr("Quit"));
     connect(save, &QPushButton::clicked, m_workArea, &ImageNoteWorkArea::slotSave);
-    connect(app, &AppButton::quitPressed, qApp, &QCoreApplication::quit);
-    connect(quit, &QPushButton::clicked, qApp, &QCoreApplication::quit);
+    connect(app, &AppButton::quitPressed, this, &ImageNoteEditor::slotQuit);
+    connect(quit, &QPushButton::clicked, this, &ImageNoteEditor::slotQuit);
     QBoxLayout* layout = tightLayout(new QHBoxLayout);
     for (QWidget* button : std::initializer_list<QWidget*> {save, moreApps, app, quit})
         layout->addWidget(button);
@@ -273,22 +273,38 @@ void ImageNoteEditor::slotNewScreenShot()
     emit doNewScreenShot();
 }
 
+// Asks whether to save a dirty picture, and saves it on Yes. The answer; No
+// for a clean picture, which has nothing to lose.
+int ImageNoteEditor::askToSave()
+{
+    if (!m_workArea->isDirty())
+        return QMessageBox::No;
+    const int answer = ask(tr("Do you want to save the current changes to the file?"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes)
+        m_workArea->slotSave();
+    return answer;
+}
+
 void ImageNoteEditor::closeEvent(QCloseEvent* event)
 {
     if (!m_workArea->isDirty()) {
         QFrame::closeEvent(event);
         return;
     }
-    const int answer = ask(tr("Do you want to save the current changes to the file?"),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     event->ignore();
-    if (answer == QMessageBox::No) {
+    if (askToSave() == QMessageBox::No)
         hide();
-        return;
-    }
-    if (answer == QMessageBox::Yes)
-        m_workArea->slotSave();
-    show();
+    else
+        show();
+}
+
+// Yes quits only once the picture is saved: a failed or cancelled save stays.
+void ImageNoteEditor::slotQuit()
+{
+    const int answer = askToSave();
+    if (answer == QMessageBox::No || (answer == QMessageBox::Yes && !m_workArea->isDirty()))
+        QCoreApplication::quit();
 }
 
 void ImageNoteEditor::showEvent(QShowEvent* event)

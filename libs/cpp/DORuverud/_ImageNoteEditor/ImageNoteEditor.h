@@ -41,6 +41,8 @@ protected:
 
 private slots:
     void slotNewScreenShot();
+    // A dirty picture asks first; the application ends unless the user stays.
+    void slotQuit();
     void slotChanged();
     void slotSetThikness(QAction* action);
     void slotSetDashLine(bool dashed);
@@ -69,6 +71,7 @@ private:
     void createToolColumn();
     void createToolMenu();
     int ask(const QString& text, int buttons);
+    int askToSave();
 
     ImageNoteWorkArea* m_workArea;
     QScrollArea* m_scrollArea;

@@ -14,8 +14,10 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QTextEdit>
 #include <QTimer>
+#include <QtMath>
 
 #include <cmath>
 
@@ -33,6 +35,65 @@ QColor fillColor(QColor colour)
 {
     colour.setAlpha(200);
     return colour;
+}
+
+// Relative luminance of an sRGB channel value, and back.
+qreal linear(qreal value)
+{
+    return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+}
+
+qreal gamma(qreal luminance)
+{
+    return luminance <= 0.0031308 ? luminance * 12.92
+                                  : 1.055 * std::pow(luminance, 1 / 2.4) - 0.055;
+}
+
+// Black behind a light ink, white behind a dark one, just opaque enough that
+// the ink keeps a contrast of 4.5 to 1 over any picture (the least for easy
+// reading), or as much as the ink allows.
+QColor veilFor(const QColor& ink)
+{
+    constexpr qreal Contrast = 4.5;
+    const qreal luminance = 0.2126 * linear(ink.redF()) + 0.7152 * linear(ink.greenF())
+        + 0.0722 * linear(ink.blueF());
+    // Black and white contrast alike with an ink of this luminance.
+    const bool light = luminance > std::sqrt(1.05 * 0.05) - 0.05;
+    // The backdrop's luminance at the contrast wanted: under a black veil the
+    // worst picture is white, under a white one black.
+    const qreal backdrop
+        = light ? (luminance + 0.05) / Contrast - 0.05 : Contrast * (luminance + 0.05) - 0.05;
+    const qreal opacity
+        = backdrop <= 0 || backdrop >= 1 ? 1.0 : (light ? 1 - gamma(backdrop) : gamma(backdrop));
+    QColor veil = light ? QColor(Qt::black) : QColor(Qt::white);
+    veil.setAlpha(qCeil(opacity * 255));
+    return veil;
+}
+
+// A line of odd width centred on the pixels' edges leaves a half-covered
+// pixel on either side; centred on their middles it covers whole pixels.
+void alignToPixels(QPainter& painter)
+{
+    if (qMax(1, qRound(painter.pen().widthF())) % 2 == 1)
+        painter.translate(0.5, 0.5);
+}
+
+// With square corners. A solid outline is filled where the pen would stroke
+// it: Qt strokes a pen of one pixel side by side, which leaves the corner
+// pixels part covered. Dashes stay as Qt draws them on a line.
+void drawRectangle(QPainter& painter, const QRect& rect)
+{
+    QPen pen = painter.pen();
+    pen.setJoinStyle(Qt::MiterJoin);
+    if (pen.style() != Qt::SolidLine) {
+        painter.setPen(pen);
+        painter.drawRect(rect);
+        return;
+    }
+    QPainterPath outline;
+    outline.addRect(rect);
+    painter.fillPath(outline, painter.brush());
+    painter.fillPath(QPainterPathStroker(pen).createStroke(outline), pen.brush());
 }
 
 } // namespace
@@ -67,11 +128,17 @@ bool ImageNoteWorkArea::isDirty() const
     return m_dirty;
 }
 
+// The note shows in its colour over the picture, as it will be drawn, behind
+// a veil that keeps it readable: the box's background, seen through the
+// translucent text field.
 void ImageNoteWorkArea::applyToTextEdit()
 {
     m_textBox->textEdit()->setStyleSheet(
         QStringLiteral("QTextEdit{color: %1; background: rgba(10, 10, 10, 5);}")
             .arg(m_color.name()));
+    QPalette palette = m_textBox->palette();
+    palette.setColor(QPalette::Window, veilFor(m_color));
+    m_textBox->setPalette(palette);
 }
 
 void ImageNoteWorkArea::slotSetPixmap(const QPixmap& pixmap)
@@ -361,6 +428,7 @@ void ImageNoteWorkArea::drawTool(QPainter& painter)
         QPen pen = standardPen();
         pen.setCapStyle(Qt::RoundCap);
         painter.setPen(pen);
+        alignToPixels(painter);
         drawSegments(painter);
     } else {
         drawShape(painter);
@@ -393,37 +461,28 @@ QRect ImageNoteWorkArea::spanned() const
 
 void ImageNoteWorkArea::drawShape(QPainter& painter)
 {
+    if (m_mode == BlurRectangle) {
+        drawBlurred(painter);
+        return;
+    }
     QPen pen = standardPen();
     const QRect normalized = spanned().normalized();
-    switch (m_mode) {
-    case FilledRectangle:
+    const bool oval = m_mode == Oval || m_mode == FilledOval;
+    // Dashes do not fit round a small oval.
+    if (oval && (normalized.width() < 6 || normalized.height() < 6))
+        pen.setStyle(Qt::SolidLine);
+    if (m_mode == FilledRectangle || m_mode == FilledOval)
         painter.setBrush(fillColor(m_color));
-        Q_FALLTHROUGH();
-    case Rectangle:
-        painter.setPen(pen);
-        painter.drawRect(spanned());
-        break;
-    case BlurRectangle:
-        drawBlurred(painter);
-        break;
-    case FilledOval:
-        painter.setBrush(fillColor(m_color));
-        Q_FALLTHROUGH();
-    case Oval:
-        // Dashes do not fit round a small oval.
-        if (normalized.width() < 6 || normalized.height() < 6)
-            pen.setStyle(Qt::SolidLine);
-        painter.setPen(pen);
+    painter.setPen(pen);
+    alignToPixels(painter);
+    if (m_mode == Rectangle || m_mode == FilledRectangle)
+        drawRectangle(painter, spanned());
+    else if (oval)
         painter.drawEllipse(normalized);
-        break;
-    case Line:
-        painter.setPen(pen);
+    else if (m_mode == Line)
         painter.drawLine(QLine(m_pressPoint, m_currentPoint));
-        break;
-    default:
-        painter.setPen(pen);
+    else
         drawArrow(&painter);
-    }
 }
 
 // Only the area is blurred, which gives the same pixels as blurring it
@@ -479,6 +538,7 @@ void ImageNoteWorkArea::paintText(QPainter& screen)
     if (m_mode != Text)
         return;
     if (m_pressed) {
+        alignToPixels(screen);
         screen.drawRect(spanned());
     } else if (m_textBox->isVisible()) {
         screen.setPen(QPen(QBrush(Qt::white), 2, Qt::DashLine, Qt::SquareCap, Qt::BevelJoin));

@@ -30,7 +30,13 @@ NoteEditWidget::NoteEditWidget(QWidget* parent)
     m_textEdit = new QTextEdit(this);
     m_textEdit->setAttribute(Qt::WA_TranslucentBackground);
 
-    auto* buttons = new QHBoxLayout;
+    // The buttons stand on a panel of their own: behind the text field shows
+    // the widget's own background.
+    auto* panel = new QWidget(this);
+    panel->setBackgroundRole(QPalette::Button);
+    panel->setAutoFillBackground(true);
+
+    auto* buttons = new QHBoxLayout(panel);
     buttons->setContentsMargins(0, 0, 0, 0);
     buttons->setSpacing(0);
     buttons->addWidget(m_acceptButton);
@@ -42,7 +48,7 @@ NoteEditWidget::NoteEditWidget(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_textEdit);
-    layout->addLayout(buttons);
+    layout->addWidget(panel);
 }
 
 QPushButton* NoteEditWidget::createButton(const QString& objectName, const QString& toolTip)

@@ -1,0 +1,86 @@
+// fake-page-helper: a page helper that lies to the program, started in
+// place of tessivar-page under a link whose name tells how:
+//   huge-name-count: announces 2^31 - 1 names of pictures;
+//   many-names: names 100,000 pictures;
+//   repeated-answer: gives each answer again with the next request;
+//   wrong-number: answers under a number the program never gave.
+// Each lives on afterwards.
+#include "HelperChannel.h"
+#include "HelperMessage.h"
+#include "PageRequest.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+#include <climits>
+#include <csignal>
+#include <cstring>
+#include <sys/mman.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+namespace {
+
+// Writes the bytes into the program's file for names; their length.
+qint64 writeNames(int fd, const QByteArray& bytes)
+{
+    void* data = ::mmap(nullptr, size_t(bytes.size()), PROT_WRITE, MAP_SHARED, fd, 0);
+    if (data != MAP_FAILED) {
+        std::memcpy(data, bytes.constData(), size_t(bytes.size()));
+        ::munmap(data, size_t(bytes.size()));
+    }
+    return bytes.size();
+}
+
+QByteArray manyNames()
+{
+    QStringList names;
+    for (int i = 0; i < 100000; ++i)
+        names << QString("a%1.png").arg(i);
+    return HelperMessage::of(names);
+}
+
+// A list that says it holds 2^31 - 1 names, and holds one.
+QByteArray hugeNameCount()
+{
+    return HelperMessage::of(quint32(INT_MAX), QString("a.png"));
+}
+
+void answer(HelperChannel& channel, const QString& how, const HelperChannel::Message& asked)
+{
+    static QByteArray measured;
+    static quint32 measuredNumber = 0;
+    const int names = asked.fds.value(1, -1);
+    if (how == "huge-name-count")
+        channel.send(PageRequest::Pictures, HelperMessage::of(writeNames(names, hugeNameCount())));
+    else if (how == "many-names")
+        channel.send(PageRequest::Pictures, HelperMessage::of(writeNames(names, manyNames())));
+    else if (how == "wrong-number")
+        channel.setNumber(asked.number + 1);
+    if (how == "repeated-answer" && !measured.isEmpty()) {
+        channel.setNumber(measuredNumber);
+        channel.send(PageRequest::Measured, measured);
+        channel.setNumber(asked.number);
+    }
+    measured = HelperMessage::of(qreal(20), qint64(1));
+    measuredNumber = asked.number;
+    if (how == "wrong-number" || how == "repeated-answer")
+        channel.send(PageRequest::Measured, measured);
+}
+
+} // namespace
+
+int main(int, char** argv)
+{
+    const QString how = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    HelperChannel channel(STDIN_FILENO);
+    channel.send(HelperChannel::readyKind);
+    HelperChannel::Message asked;
+    while (channel.receive(asked)) {
+        channel.setNumber(asked.number);
+        answer(channel, how, asked);
+        asked.closeFds();
+    }
+    ::_exit(0);
+}

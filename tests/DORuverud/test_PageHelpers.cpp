@@ -1,0 +1,87 @@
+#include "../common/RunawayBound.h"
+#include "../common/TestFolder.h"
+#include "DialogTestTools.h"
+#include "PageTrial.h"
+#include "TextEdit.h"
+
+#include <QElapsedTimer>
+#include <QTextEdit>
+
+using namespace DialogTestTools;
+
+namespace {
+
+// The page helper is another while it lives, then the one beside the program.
+class PageHelperInPlace
+{
+public:
+    PageHelperInPlace(const TestFolder& folder, const QString& how)
+    {
+        const QString link = folder.path(how);
+        QFile::link(QCoreApplication::applicationDirPath() + "/fake-page-helper", link);
+        PageTrial::setHelper(link);
+    }
+
+    ~PageHelperInPlace()
+    {
+        PageTrial::setHelper(QCoreApplication::applicationDirPath() + '/' + PageTrial::helperName);
+    }
+};
+
+// What the window says to a page opened, within the limits of a page.
+QString opened(TextEdit* window, const QString& path)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const QString message = messageAfterFileDialog(path, [window] { window->slotFileOpen(); });
+    const qint64 limits = PageTrial::cpuLimitMs + PageTrial::waitLimitMs;
+    return clock.elapsed() < waitBoundMs(limits) ? message
+                                                 : QString("took %1 ms").arg(clock.elapsed());
+}
+
+} // namespace
+
+// A page helper that lies is a stranger the program reads as such: each page
+// it answers for is refused within the limits, and the program lives on.
+class TestPageHelpers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void lyingHelperGetsThePageRefused_data()
+    {
+        QTest::addColumn<QString>("how");
+        // How many pages it answers truly before it lies.
+        QTest::addColumn<int>("truthful");
+        QTest::newRow("2^31 - 1 names announced") << "huge-name-count" << 0;
+        QTest::newRow("100,000 names") << "many-names" << 0;
+        QTest::newRow("an answer given again with the next request") << "repeated-answer" << 1;
+        QTest::newRow("an answer under another number") << "wrong-number" << 0;
+    }
+
+    void lyingHelperGetsThePageRefused()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, truthful);
+        // GIVEN a page helper that lies that way, and a page with a picture
+        TestFolder folder;
+        const PageHelperInPlace helper(folder, how);
+        const QString page = folder.write("page.html", "<p>kept <img src=\"a.png\"></p>");
+        TextEdit window;
+        window.show();
+        for (int i = 0; i < truthful; ++i)
+            QCOMPARE(opened(&window, page), QString());
+        // WHEN the page is opened, THEN it is refused, the helper's answer amiss
+        const QString message = opened(&window, page);
+        QVERIFY2(message.contains("It could not be laid out in this editor: its helper answered "
+                                  "amiss."),
+            qPrintable(message));
+        // AND with the real helper back, it opens
+        PageTrial::setHelper(QCoreApplication::applicationDirPath() + '/' + PageTrial::helperName);
+        QCOMPARE(opened(&window, page), QString());
+        QCOMPARE(window.findChild<QTextEdit*>()->toPlainText().trimmed().left(4), QString("kept"));
+    }
+};
+
+QTEST_MAIN(TestPageHelpers)
+#include "test_PageHelpers.moc"
