@@ -12,6 +12,8 @@
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
+#include <malloc.h>
+
 namespace {
 
 QTextCursor selection(QTextDocument* document, PageRequest::Spot anchor, PageRequest::Spot position)
@@ -185,5 +187,8 @@ qreal PageLayout::layOut(const QVector<QSize>& sizes)
     m_document->setTextWidth(m_width);
     const qreal height = m_document->size().height();
     m_document->setDocumentLayout(nullptr);
+    // What the layout held goes back, so that the helper stays small enough
+    // to be kept for the next trial.
+    ::malloc_trim(0);
     return height;
 }

@@ -438,6 +438,9 @@ private slots:
         pages.append({"one 5,000-pixel letter before 2,000 words", afterALetter(5000, 2000)});
         pages.append(
             {"10 lists of 1,000 items", repeated("<ul>" + repeated("<li>x", 1000) + "</ul>", 10)});
+        // Past the height a document may take at any narrower width.
+        pages.append({"240 pictures 100,000 pixels high, three a line",
+            repeated("<img src=\"a.png\" width=\"130\" height=\"100000\">", 240)});
         addRows(pages);
     }
 
@@ -533,7 +536,8 @@ private slots:
     void longTrialCanBeCancelled()
     {
         QFETCH(bool, pasted);
-        const QByteArray page = repeated(nestedTables(13), 10);
+        // Seconds of the helper's time at least, ten of the pages above one after another.
+        const QByteArray page = repeated(nestedTables(13).replace("x", words(200)), 10);
         TestFolder folder;
         folder.write("page.html", page);
         TextEdit window;

@@ -274,6 +274,117 @@ private slots:
         QVERIFY2(message.contains("more than 1000 pictures"), qPrintable(message));
     }
 
+    // A document counts the names of its pictures, as the page helper
+    // counts them, whether a name stands for a picture or for nothing.
+    void namesPastTheCountShowAsMissing()
+    {
+        // GIVEN a page naming 1,000 pictures that are not there, then a tall one that is
+        TestFolder folder;
+        folder.writePicture("tall.png", Qt::red, 16, 4000);
+        QString page = "<p>";
+        for (int i = 0; i < TextEditDocument::maxPictures; ++i)
+            page += QString("<img src=\"none%1.png\">").arg(i);
+        const QString path
+            = folder.write("pictures.html", (page + "</p><p><img src=\"tall.png\"></p>").toUtf8());
+        // WHEN it is opened and shown
+        TextEdit window;
+        window.resize(800, 600);
+        window.show();
+        openAndShow(&window, path);
+        // THEN the tall picture is laid out as missing, as the page helper
+        // laid it out, and the user is told why
+        const qreal height = textArea(&window)->document()->size().height();
+        QVERIFY2(height < 4000, qPrintable(QString::number(height)));
+        QCOMPARE(shownAs(&window, "tall.png").size(), QSize(16, 16));
+        QTRY_COMPARE(window.findChildren<QMessageBox*>().size(), 1);
+        const QString message = window.findChild<QMessageBox*>()->text();
+        QVERIFY2(message.contains("more than 1000 pictures"), qPrintable(message));
+    }
+
+    void pasteIntoAThousandPictures_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<bool>("shown");
+        // Once edited, the document is tried anew in the page helper.
+        for (const bool edited : {false, true}) {
+            const QByteArray after = edited ? ", after an edit" : "";
+            QTest::newRow("a picture the document names" + after) << "tall.png" << edited << true;
+            QTest::newRow("a picture of its own" + after) << "other.png" << edited << false;
+        }
+    }
+
+    // GIVEN a document of 1,000 pictures, a tall one among them, as opened
+    // or once edited
+    // WHEN a page naming a tall picture is pasted, one the document names or one of its own
+    // THEN a picture the document names shows at its size; one of its own
+    // shows as missing, as its trial laid it out, and the user is told why
+    void pasteIntoAThousandPictures()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(bool, edited);
+        QFETCH(bool, shown);
+        TestFolder folder;
+        folder.writePicture("tall.png", Qt::red, 16, 4000);
+        folder.writePicture("other.png", Qt::blue, 16, 4000);
+        // (A first paragraph, where the paste goes, apart from the pictures.)
+        QString page = "<p>first</p><p><img src=\"tall.png\">";
+        for (int i = 1; i < TextEditDocument::maxPictures; ++i)
+            page += QString("<img src=\"%1\">")
+                        .arg(folder.writePicture(
+                            QString("%1.png").arg(i), QColor::fromRgb(QRgb(i)), 8, 8));
+        TextEdit window;
+        window.resize(800, 600);
+        window.show();
+        openAndShow(&window, folder.write("pictures.html", (page + "</p>").toUtf8()));
+        if (edited)
+            textArea(&window)->insertPlainText("edited ");
+        const qreal before = textArea(&window)->document()->size().height();
+        // (Named relative to the document, as a page beside it names them.)
+        auto* offer = new QMimeData;
+        offer->setHtml(QString("<p>pasted</p><p><img src=\"%1\"></p>").arg(pasted));
+        QApplication::clipboard()->setMimeData(offer);
+        window.slotPaste();
+        QVERIFY(textArea(&window)->toPlainText().contains("pasted"));
+        const qreal grown = textArea(&window)->document()->size().height() - before;
+        QVERIFY2(shown ? grown > 4000 : grown < 100, qPrintable(QString::number(grown)));
+        QCOMPARE(shownAs(&window, pasted).size(), shown ? QSize(16, 4000) : QSize(16, 16));
+        if (shown) {
+            QTest::qWait(50);
+            QVERIFY(window.findChildren<QMessageBox*>().isEmpty());
+            return;
+        }
+        QTRY_COMPARE(window.findChildren<QMessageBox*>().size(), 1);
+        const QString message = window.findChild<QMessageBox*>()->text();
+        QVERIFY2(message.contains("more than 1000 pictures"), qPrintable(message));
+    }
+
+    // GIVEN a window whose document was set to 600 pictures, each of its own
+    // WHEN it is set to 600 others
+    // THEN each of those shows: a document set anew reads its pictures anew
+    void documentSetAnewReadsItsPicturesAnew()
+    {
+        TestFolder folder;
+        TextEdit window;
+        window.resize(800, 600);
+        window.show();
+        QString last;
+        for (const QString& set : {"a", "b"}) {
+            QString page = "<p>";
+            for (int i = 0; i < 600; ++i) {
+                last = folder.writePicture(
+                    QString("%1%2.png").arg(set).arg(i), QColor::fromRgb(QRgb(i)), 8, 8);
+                page += QString("<img src=\"%1\">").arg(last);
+            }
+            window.setHtml(page + "</p>");
+            textArea(&window)->document()->size();
+            window.grab();
+        }
+        QCOMPARE(shownAs(&window, last).size(), QSize(8, 8));
+        QTest::qWait(50);
+        QVERIFY(window.findChildren<QMessageBox*>().isEmpty());
+    }
+
     // A picture counts as it decodes, whatever the icon that holds it says.
     void iconHoldingAHugePictureShowsAsMissing()
     {

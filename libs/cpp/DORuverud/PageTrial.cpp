@@ -262,8 +262,11 @@ void run(Work& work)
         work.result = step(page, work, work.request, work.content);
     const std::lock_guard<std::mutex> abandon(abandoning);
     underWay = nullptr;
-    if (work.cancelled)
-        helper() = std::make_unique<HelperProcess>(page.program());
+    if (!work.cancelled)
+        return;
+    helper() = std::make_unique<HelperProcess>(page.program());
+    // Nobody takes the pictures read; they go while the program waits.
+    work.pictures.reset();
 }
 
 void cancel(Work& work)

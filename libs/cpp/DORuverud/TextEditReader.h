@@ -53,7 +53,8 @@ public:
     // byte-order mark names, in UTF-16 when its zero bytes show it, else in
     // UTF-8 when its bytes are that, else in the local encoding. The pictures
     // and style sheets a file names relative to itself are found beside it.
-    // The document's default font is the one given, the editor's.
+    // The document's default font is the one given, the editor's; a page is
+    // tried at the text width given, the narrowest the window takes.
     explicit TextEditReader(const QByteArray& data, const QString& fileName = QString(),
         const QFont& font = QFont(), Side side = Side::Program, int textWidth = PageRequest::width);
     // What a paste or a drop inserts at the cursor: Qt's own rich text or
@@ -61,8 +62,8 @@ public:
     // default font. Plain text is checked as it will stand there, in the
     // paragraph around the cursor and among the lines of the document, on a
     // drag-move within the document once the moved selection is gone; a
-    // page is tried in the document with it, its pictures read as the
-    // document reads them.
+    // page is tried in the document with it, at the text width given, its
+    // pictures read as the document reads them.
     TextEditReader(const QMimeData* source, bool acceptRich, const QTextCursor& at,
         const QTextCursor& moved = QTextCursor(), Side side = Side::Program,
         int textWidth = PageRequest::width);
