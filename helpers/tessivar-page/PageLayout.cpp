@@ -99,12 +99,14 @@ void PageLayout::paste(const PageRequest& request, const QByteArray& content)
     m_kept = request.keptAs;
 }
 
-bool PageLayout::keep(const PageRequest& request, const QByteArray& content)
+bool PageLayout::keep(const PageRequest& request, QByteArray* content)
 {
     QByteArray html;
     QVector<QPair<QUrl, QSize>> pictures;
-    if (!HelperMessage::read(content, html, pictures))
+    QByteArray paste;
+    if (!HelperMessage::read(*content, html, pictures, paste))
         return false;
+    *content = paste;
     m_document = std::make_unique<TextEditDocument>();
     m_document->leavePicturesUnread();
     m_document->setDefaultFont(request.font);
@@ -114,7 +116,8 @@ bool PageLayout::keep(const PageRequest& request, const QByteArray& content)
     m_standIns.clear();
     for (const auto& picture : qAsConst(pictures))
         addPicture(picture.first, picture.second);
-    m_kept = request.keptAs;
+    // Known by no number: the paste lands in it at once.
+    m_kept = 0;
     m_beforePaste = 0;
     return true;
 }

@@ -31,9 +31,10 @@ public:
     // Reads the page, or puts the paste into the document it lands in;
     // false when that is not kept here.
     bool take(const PageRequest& request, const QByteArray& content);
-    // Keeps the document sent, its pictures of the sizes the window shows;
-    // false for what is no document.
-    bool keep(const PageRequest& request, const QByteArray& content);
+    // Keeps the document that travels with a paste, its pictures of the
+    // sizes the window shows, and leaves the paste's bytes; false for what
+    // is no document.
+    bool keep(const PageRequest& request, QByteArray* content);
     // Why the reader refused the page or the paste, or an empty text.
     QString refusal() const;
     // The pictures whose size the layout needs, as the document names them

@@ -21,7 +21,7 @@
 namespace {
 
 // The most a page's bytes take: a paste's text may be up to the reader's
-// bound in UTF-8; a document's HTML, written by the program, up to its own.
+// bound in UTF-8.
 constexpr qint64 maxPageSize = qint64(TextEditReader::maxFileSize) * 3;
 
 qint64 cpuMs()
@@ -63,21 +63,22 @@ bool askSizes(
         && sizes->size() == names.size();
 }
 
-// Lays out the page or the paste asked for, or keeps the document sent,
-// and tells what came of it; false when the program asked amiss.
+// Lays out the page or the paste asked for, a paste in the document that
+// travels with it or that the helper keeps, and tells what came of it, the
+// time counted from the document built; false when the program asked amiss.
 bool layOut(HelperChannel& channel, PageLayout& layout, HelperChannel::Message& asked)
 {
     PageRequest request;
-    const bool document
-        = request.fromMessage(asked.data) && request.source == PageRequest::Source::Document;
-    const QByteArray content = MemoryFile::read(
-        asked.fds.value(0, -1), document ? PageRequest::maxDocumentBytes : maxPageSize);
+    QByteArray content
+        = MemoryFile::read(asked.fds.value(0, -1), PageRequest::maxDocumentBytes + maxPageSize);
     const int namesFile = asked.fds.value(1, -1);
     const auto closeFds = qScopeGuard([&asked] { asked.closeFds(); });
-    if (asked.kind != PageRequest::Page || !request.fromMessage(asked.data))
+    if (asked.kind != PageRequest::Page || !request.fromMessage(asked.data)
+        || (request.source == PageRequest::Source::File && content.size() > maxPageSize))
         return false;
-    if (document)
-        return layout.keep(request, content) && channel.send(PageRequest::Kept);
+    if (request.source != PageRequest::Source::File && request.landsIn == 0
+        && !layout.keep(request, &content))
+        return false;
     const qint64 start = cpuMs();
     if (!layout.take(request, content))
         return channel.send(PageRequest::NoDocument);

@@ -86,5 +86,5 @@ bool PageRequest::fromMessage(const QByteArray& message)
     source = Source(kind);
     textWidth = laidOutAt;
     return in.status() == QDataStream::Ok && in.atEnd() && kind >= qint8(Source::File)
-        && kind <= qint8(Source::Document) && laidOutAt > 0;
+        && kind <= qint8(Source::QtRichText) && laidOutAt > 0;
 }

@@ -16,14 +16,15 @@ class QTextDocument;
 // cursor; each in the editor's font, laid out whole at the narrowest text
 // width the window takes, where its layout costs the most. The helper keeps
 // the document of its last trial, so that the next paste lands in it; when
-// it keeps another, the program sends the document itself first. And the
-// messages of a trial.
+// it keeps another, the document travels with the paste. And the messages
+// of a trial.
 struct PageRequest
 {
-    // Program to helper: the request, its bytes as a file (a page's, or a
-    // paste's; for a document, its HTML and the sizes of the pictures it
-    // shows, in Qt's data stream), and a file of maxNamesBytes for the names
-    // of its pictures.
+    // Program to helper: the request, its bytes as a file (a page's or a
+    // paste's; for a paste with the document it lands in, in Qt's data
+    // stream, the document's HTML, the names and sizes of the pictures it
+    // shows, then the paste's bytes), and a file of maxNamesBytes for the
+    // names of its pictures.
     static constexpr char Page = HelperChannel::firstJobKind;
     // Helper to program: how many bytes of that file hold the names of the
     // pictures whose size the layout needs, at most maxNames.
@@ -34,10 +35,8 @@ struct PageRequest
     static constexpr char Measured = Page + 3;
     // Helper to program: why its reader refused the page.
     static constexpr char Refused = Page + 4;
-    // Helper to program: it keeps the document sent.
-    static constexpr char Kept = Page + 5;
     // Helper to program: it keeps no document the paste lands in.
-    static constexpr char NoDocument = Page + 6;
+    static constexpr char NoDocument = Page + 5;
 
     // The pictures a page names that its layout sizes: no more than a
     // document reads (those after show as missing), and the bytes of their
@@ -45,9 +44,9 @@ struct PageRequest
     static constexpr int maxNames = TextEditDocument::maxPictures;
     static constexpr qint64 maxNamesBytes = qint64(12) << 20;
     // The characters of a document a paste is tried in, whose HTML the
-    // program writes and the helper reads back: twice a file's; and the
-    // bytes of that HTML with its pictures' names and sizes.
-    static constexpr int maxDocumentCharacters = 8 << 20;
+    // program writes, in half a second or so, and the helper reads back: a
+    // file's; and the bytes of that HTML with its pictures' names and sizes.
+    static constexpr int maxDocumentCharacters = 4 << 20;
     static constexpr qint64 maxDocumentBytes = qint64(256) << 20;
 
     enum class Source : qint8 {
@@ -56,8 +55,6 @@ struct PageRequest
         // A paste's HTML, or Qt's own rich text.
         Html,
         QtRichText,
-        // The document a paste lands in.
-        Document,
     };
 
     // Where a position stands in a document's text: after that many
@@ -79,10 +76,11 @@ struct PageRequest
     QFont font;
     int textWidth = width;
     // The document the helper keeps once it tried this one; for a paste,
-    // the one it lands in, kept before. 0 for none.
+    // the one it lands in, kept before, or 0 when it travels with the paste.
     quint64 keptAs = 0;
     quint64 landsIn = 0;
-    // A document's base, which resolves the names of its pictures.
+    // The base of a document that travels, which resolves the names of its
+    // pictures.
     QUrl base;
     // A paste replaces the selection from anchor to position; on a
     // drag-move within the document, the moved selection goes first.

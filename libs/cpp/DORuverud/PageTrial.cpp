@@ -47,13 +47,6 @@ QString notLaidOut(const QString& why)
     return PageTrial::tr("It could not be laid out in this editor: %1.").arg(why);
 }
 
-QString notRebuilt(const QString& why)
-{
-    return PageTrial::tr("It could not be tried in the document it lands in, which the page "
-                         "helper could not build: %1.")
-        .arg(why);
-}
-
 // The sizes the window's layout gives the pictures named, as the document
 // reads them; those after a cancel are left unread.
 QVector<QSize> sizesOf(
@@ -81,11 +74,9 @@ QVector<QSize> sizesOf(
 struct Work
 {
     PageRequest request;
+    // The bytes of the page or the paste, with the document the paste
+    // lands in when that travels.
     QByteArray content;
-    // The document a paste lands in, with the request that sends it, when
-    // the helper may not keep it; else empty.
-    PageRequest documentRequest;
-    QByteArray document;
     // Reads the pictures as the window's document will hold them.
     std::unique_ptr<TextEditDocument> pictures = std::make_unique<TextEditDocument>();
     qreal mostHeight = 0;
@@ -95,11 +86,10 @@ struct Work
     bool noDocument = false;
 };
 
-// A step of a trial in the helper, its answers read as from a stranger: for
-// a page or a paste, once the names of pictures, as many as a page may name,
-// then the measures or the reader's refusal, or for a paste that the helper
-// keeps no document for it; for a document, that it is kept. Anything else
-// ends the helper.
+// A step of a trial in the helper, its answers read as from a stranger:
+// once the names of pictures, as many as a page may name, then the measures
+// or the reader's refusal, or for a paste into a document the helper keeps,
+// that it keeps none. Anything else ends the helper.
 class Step
 {
 public:
@@ -115,7 +105,6 @@ public:
 
     PageTrial::Result answer()
     {
-        const bool document = m_request.source == PageRequest::Source::Document;
         for (;;) {
             HelperChannel::Message message;
             const HelperProcess::Outcome outcome = m_helper.next(message, m_limits);
@@ -124,18 +113,11 @@ public:
             qreal height = 0;
             qint64 ms = 0;
             QString why;
-            if (document) {
-                if (message.kind == PageRequest::Kept && message.data.isEmpty())
-                    return {};
-            } else if (message.kind == PageRequest::Pictures && !m_sized
-                && takeNames(message.data)) {
+            if (message.kind == PageRequest::Pictures && !m_sized && takeNames(message.data)) {
                 continue;
             } else if (message.kind == PageRequest::Measured
                 && HelperMessage::read(message.data, height, ms)) {
-                // Up or down: margins below zero lay a document out upwards.
-                if (qAbs(height) > m_work.mostHeight)
-                    return {TextEditReader::heightRefusal(), height, ms};
-                return {QString(), height, ms, m_request.keptAs};
+                return measured(height, ms);
             } else if (message.kind == PageRequest::Refused
                 && HelperMessage::read(message.data, why)) {
                 return {why};
@@ -175,16 +157,30 @@ private:
         return sent;
     }
 
+    // Up or down: margins below zero lay a document out upwards. Where the
+    // helper built a document first, it counts the time from there.
+    PageTrial::Result measured(qreal height, qint64 ms) const
+    {
+        if (ms > PageTrial::cpuLimitMs)
+            return {cpuRefusal(), height, ms};
+        if (qAbs(height) > m_work.mostHeight)
+            return {TextEditReader::heightRefusal(), height, ms};
+        return {QString(), height, ms, m_request.keptAs};
+    }
+
+    static QString cpuRefusal()
+    {
+        return PageTrial::tr("It takes longer than %1 s of processor time to lay out, more "
+                             "than this editor gives a page.")
+            .arg(PageTrial::cpuLimitMs / 1000.0);
+    }
+
     QString stopped(HelperProcess::Outcome outcome)
     {
         const QString why = m_helper.stop(outcome, m_limits);
-        if (m_request.source == PageRequest::Source::Document)
-            return notRebuilt(why);
         switch (outcome) {
         case HelperProcess::Outcome::Cpu:
-            return PageTrial::tr("It takes longer than %1 s of processor time to lay out, more "
-                                 "than this editor gives a page.")
-                .arg(PageTrial::cpuLimitMs / 1000.0);
+            return cpuRefusal();
         case HelperProcess::Outcome::Total:
             return PageTrial::tr("It takes longer than %1 s of processor time and waiting "
                                  "together to lay out, more than this editor gives a page.")
@@ -210,18 +206,17 @@ private:
 
 // A step within the limits, counted anew: the request, its bytes as a file
 // and a file for the names of pictures.
-PageTrial::Result step(
-    HelperProcess& page, Work& work, const PageRequest& request, const QByteArray& content)
+PageTrial::Result step(HelperProcess& page, Work& work)
 {
-    // A document the window holds, read from HTML, may take the helper as
-    // long as it takes to lay out: twice the limits, for both.
-    const bool document = request.source == PageRequest::Source::Document;
-    const int times = document ? 2 : 1;
+    const PageRequest& request = work.request;
+    const QByteArray& content = work.content;
+    // A document that travels, read from HTML, may take the helper as long
+    // as laying it out with the paste: twice the limits, for both.
+    const bool travels = request.source != PageRequest::Source::File && request.landsIn == 0;
+    const int times = travels ? 2 : 1;
     const HelperProcess::Limits limits {PageTrial::cpuLimitMs * times,
         PageTrial::waitLimitMs * times, PageTrial::totalLimitMs * times, PageTrial::memoryMargin};
-    const auto failed = [document](const QString& why) {
-        return PageTrial::Result {document ? notRebuilt(why) : notLaidOut(why)};
-    };
+    const auto failed = [](const QString& why) { return PageTrial::Result {notLaidOut(why)}; };
     bool outOfTime = false;
     const QString why = page.begin(limits, outOfTime);
     if (!why.isEmpty())
@@ -241,9 +236,8 @@ PageTrial::Result step(
     return Step(page, limits, names, work, request).answer();
 }
 
-// The steps of a trial, on the thread of the trial: the document a paste
-// lands in first, when it is sent, then the page or the paste. Once
-// cancelled, the helper is replaced.
+// The step of a trial, on the thread of the trial. Once cancelled, the
+// helper is replaced.
 void run(Work& work)
 {
     const std::lock_guard<std::mutex> lock(one);
@@ -254,12 +248,7 @@ void run(Work& work)
         underWay = helper().get();
     }
     HelperProcess& page = *helper();
-    if (!work.document.isEmpty()) {
-        work.result = step(page, work, work.documentRequest, work.document);
-        work.request.landsIn = work.documentRequest.keptAs;
-    }
-    if (work.result.refusal.isEmpty() && !work.cancelled)
-        work.result = step(page, work, work.request, work.content);
+    work.result = step(page, work);
     const std::lock_guard<std::mutex> abandon(abandoning);
     underWay = nullptr;
     if (!work.cancelled)
@@ -297,8 +286,8 @@ PageTrial::Result cancelled()
     return result;
 }
 
-// The document a paste lands in as the helper keeps it: its HTML, and the
-// pictures its window reads by name with the sizes they show at.
+// The document a paste lands in as it travels with the paste: its HTML,
+// and the pictures its window reads by name with the sizes they show at.
 QByteArray documentOf(const QTextDocument& document)
 {
     const auto* shown = qobject_cast<const TextEditDocument*>(&document);
@@ -308,8 +297,9 @@ QByteArray documentOf(const QTextDocument& document)
 
 QString tooLargeRefusal()
 {
-    return PageTrial::tr("It could not be tried in the document it lands in, which is larger "
-                         "than this editor tries a paste in.");
+    return PageTrial::tr("It could not be tried in the document it lands in, which holds more "
+                         "than %L1 characters, more than this editor sends its page helper.")
+        .arg(PageRequest::maxDocumentCharacters);
 }
 
 } // namespace
@@ -330,8 +320,9 @@ PageTrial::Result PageTrial::tried(const PageRequest& request, const QByteArray&
     return work->result;
 }
 
-// The helper may keep the document as it stands: it is sent only when the
-// helper says it does not, or when it changed since the helper's copy.
+// The helper may keep the document as it stands: it travels with the paste
+// only when the helper says it does not, or when it changed since the
+// helper's copy.
 PageTrial::Result PageTrial::triedIn(const QTextDocument& document, const PageRequest& request,
     const QByteArray& content, TextEditDocument* pictures, qreal mostHeight)
 {
@@ -354,19 +345,14 @@ PageTrial::Result PageTrial::triedIn(const QTextDocument& document, const PageRe
     }
     if (document.characterCount() > PageRequest::maxDocumentCharacters)
         return {tooLargeRefusal()};
-    work->document = documentOf(document);
-    if (work->document.size() > PageRequest::maxDocumentBytes)
+    const QByteArray travelling = documentOf(document);
+    if (travelling.size() > PageRequest::maxDocumentBytes)
         return {tooLargeRefusal()};
-    work->documentRequest.source = PageRequest::Source::Document;
-    work->documentRequest.font = document.defaultFont();
-    work->documentRequest.base = document.baseUrl();
-    work->documentRequest.textWidth = request.textWidth;
-    work->documentRequest.keptAs = ++copies;
-    work->noDocument = false;
+    work->content = travelling + HelperMessage::of(content);
+    work->request.landsIn = 0;
+    work->request.base = document.baseUrl();
     if (!ranWaiting(wait, work))
         return cancelled();
-    if (work->noDocument)
-        return {notRebuilt(tr("its helper did not keep it"))};
     pictures->takePicturesOf(*work->pictures);
     return work->result;
 }

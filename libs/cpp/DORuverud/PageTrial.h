@@ -13,13 +13,14 @@ struct PageRequest;
 // sizes of the pictures the layout needs, read as the window's document will
 // hold them. A paste is tried in the document it lands in, as that stands
 // with the paste at the cursor: the helper keeps the document of its last
-// trial, and when that is not the one the paste lands in, the program sends
-// it first, as HTML. The helper works within limits of its own processor
-// time, of its waits on anything but a processor and of memory
-// (HelperProcess), each step of a trial anew; a page it does not lay out
-// within them, or lays out taller than the window can hold, is refused with
-// the reason. On the GUI thread a trial runs on a thread of its own while
-// the window waits without freezing, and the user may cancel it (TrialWait):
+// trial, and when that is not the one the paste lands in, the document
+// travels with the paste, as HTML, within twice the limits, the paste and
+// its layout still within them by the helper's own count. The helper works
+// within limits of its own processor time, of its waits on anything but a
+// processor and of memory (HelperProcess); a page it does not lay out within
+// them, or lays out taller than the window can hold, is refused with the
+// reason. On the GUI thread a trial runs on a thread of its own while the
+// window waits without freezing, and the user may cancel it (TrialWait):
 // the helper is then killed and replaced. Any thread may try a page, one at
 // a time.
 class PageTrial
