@@ -74,8 +74,8 @@ void HelperErrors::newTask()
 void HelperErrors::drain()
 {
     char text[4096];
-    for (;;) {
-        const ssize_t read = m_pipe[0] >= 0 ? ::read(m_pipe[0], text, sizeof(text)) : -1;
+    while (m_pipe[0] >= 0) {
+        const ssize_t read = ::read(m_pipe[0], text, sizeof(text));
         if (read < 0 && errno == EINTR)
             continue;
         // Once the helper's end is closed, there is nothing more to wait for.
