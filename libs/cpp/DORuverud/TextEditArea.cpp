@@ -6,7 +6,6 @@
 
 #include <QMimeData>
 #include <QScreen>
-#include <QScrollBar>
 #include <QStyle>
 #include <QWindow>
 

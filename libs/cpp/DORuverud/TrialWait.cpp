@@ -45,13 +45,8 @@ TrialWait::~TrialWait()
 {
     if (!m_onGuiThread)
         return;
-    m_dialog.reset();
+    delete m_dialog;
     QApplication::restoreOverrideCursor();
-}
-
-bool TrialWait::wasCancelled() const
-{
-    return m_cancelled;
 }
 
 // Input that comes before the dialog waits for the work; once the dialog
@@ -94,16 +89,15 @@ bool TrialWait::run(std::function<void()> work, const std::function<void()>& can
 
 void TrialWait::showDialog()
 {
-    m_dialog = std::make_unique<QProgressDialog>(
-        m_label, tr("Cancel"), 0, 0, QApplication::activeWindow());
+    m_dialog = new QProgressDialog(m_label, tr("Cancel"), 0, 0, QApplication::activeWindow());
     m_dialog->setWindowTitle(tr("Rich Text"));
     m_dialog->setWindowModality(Qt::ApplicationModal);
     m_dialog->setMinimumDuration(0);
     m_dialog->setAutoReset(false);
     m_dialog->setAutoClose(false);
-    QObject::connect(m_dialog.get(), &QProgressDialog::canceled, [this] { m_cancelled = true; });
+    QObject::connect(m_dialog, &QProgressDialog::canceled, [this] { m_cancelled = true; });
     // Escape rejects the dialog, which cancels too.
-    QObject::connect(m_dialog.get(), &QDialog::rejected, [this] { m_cancelled = true; });
+    QObject::connect(m_dialog, &QDialog::rejected, [this] { m_cancelled = true; });
     QApplication::changeOverrideCursor(Qt::BusyCursor);
     m_dialog->show();
 }

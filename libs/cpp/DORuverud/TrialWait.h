@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QPointer>
+#include <QProgressDialog>
 #include <QString>
 
 #include <functional>
 #include <memory>
 
-class QProgressDialog;
 class QTimer;
 
 // Waits on the GUI thread for work done on a thread of its own, without
@@ -32,7 +33,6 @@ public:
     // cancelled, once cancel() was called on this thread, the work left to
     // end by itself holding what it needs.
     bool run(std::function<void()> work, const std::function<void()>& cancel);
-    bool wasCancelled() const;
 
 private:
     void showDialog();
@@ -40,6 +40,7 @@ private:
     const bool m_onGuiThread;
     const QString m_label;
     std::unique_ptr<QTimer> m_delay;
-    std::unique_ptr<QProgressDialog> m_dialog;
+    // Over the active window, which may delete it first.
+    QPointer<QProgressDialog> m_dialog;
     bool m_cancelled = false;
 };
