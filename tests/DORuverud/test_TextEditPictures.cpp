@@ -369,7 +369,7 @@ private slots:
         window.resize(800, 600);
         window.show();
         QString last;
-        for (const QString& set : {"a", "b"}) {
+        for (const char* set : {"a", "b"}) {
             QString page = "<p>";
             for (int i = 0; i < 600; ++i) {
                 last = folder.writePicture(

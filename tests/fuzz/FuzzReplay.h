@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
 
 #include <cstring>
 #include <sys/socket.h>
@@ -30,6 +34,20 @@ inline void sendPacket(const QByteArray& packet, int fdCount, int fd)
         std::memcpy(CMSG_DATA(rights), fds, sizeof(int) * size_t(fdCount));
     }
     ::sendmsg(STDIN_FILENO, &header, MSG_NOSIGNAL);
+}
+
+// This program under a name of its own, which a fuzzer starts as its helper.
+inline QString selfAs(const QString& name)
+{
+    static QTemporaryDir folder;
+    const QString helper = folder.filePath(name);
+    QFile::link(QFile::symLinkTarget("/proc/self/exe"), helper);
+    return helper;
+}
+
+inline int openFds()
+{
+    return QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size();
 }
 
 } // namespace FuzzReplay

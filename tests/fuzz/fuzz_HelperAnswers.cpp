@@ -45,11 +45,9 @@
 #include "SvgClientPool.h"
 #include "SvgRequest.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QtEndian>
 
@@ -84,11 +82,6 @@ constexpr char replayName[] = "fuzz-helper-replay";
     ::_exit(0);
 }
 
-int openFds()
-{
-    return QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
@@ -98,10 +91,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     new QGuiApplication(*argc, *argv);
     // The helper: this program under the name that makes it replay.
-    static QTemporaryDir folder;
-    const QString helper = folder.filePath(replayName);
-    QFile::link(QFile::symLinkTarget("/proc/self/exe"), helper);
-    DAvuroD::SvgClientPool::instance().setHelper(helper);
+    DAvuroD::SvgClientPool::instance().setHelper(FuzzReplay::selfAs(replayName));
     return 0;
 }
 
@@ -119,6 +109,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QImage image = DAvuroD::SvgClientPool::instance().draw(request).image;
     check(image.isNull() || (image.width() <= 64 && image.height() <= 64));
     // The helper's channel, files and canvas while it is kept, and no more.
-    check(openFds() < 64);
+    check(FuzzReplay::openFds() < 64);
     return 0;
 }

@@ -67,10 +67,7 @@
 #include "TextEditReader.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <cstddef>
@@ -117,11 +114,6 @@ void writeNames(int fd, const QByteArray& bytes)
     ::_exit(0);
 }
 
-int openFds()
-{
-    return QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
@@ -131,10 +123,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     new QApplication(*argc, *argv);
     // The helper: this program under the name that makes it replay.
-    static QTemporaryDir folder;
-    const QString helper = folder.filePath(replayName);
-    QFile::link(QFile::symLinkTarget("/proc/self/exe"), helper);
-    PageTrial::setHelper(helper);
+    PageTrial::setHelper(FuzzReplay::selfAs(replayName));
     return 0;
 }
 
@@ -150,6 +139,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A page is shown only as laid out within the bound, and the program
     // keeps no more than the descriptors of its helper.
     check(!result.refusal.isEmpty() || qAbs(result.height) <= TextEditReader::maxHeight);
-    check(openFds() < 64);
+    check(FuzzReplay::openFds() < 64);
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "../common/RunawayBound.h"
+#include "../common/StandardErrorInto.h"
 #include "../common/TestFolder.h"
 #include "DrawingProcesses.h"
 #include "HostileSvg.h"
@@ -103,34 +104,6 @@ QByteArray naming(const QString& file)
     return HostileSvg::drawing(
         64, "<image width=\"64\" height=\"64\" xlink:href=\"" + file.toUtf8() + "\"/>");
 }
-
-// This program's standard error goes into a file while it lives.
-class StandardErrorInto
-{
-public:
-    explicit StandardErrorInto(const QString& path)
-        : m_file(path)
-    {
-        m_file.open(QIODevice::WriteOnly);
-        ::dup2(m_file.handle(), STDERR_FILENO);
-    }
-
-    ~StandardErrorInto()
-    {
-        ::dup2(m_saved, STDERR_FILENO);
-        ::close(m_saved);
-    }
-
-    QByteArray written() const
-    {
-        QFile file(m_file.fileName());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-private:
-    const int m_saved = ::dup(STDERR_FILENO);
-    QFile m_file;
-};
 
 QString fakeHelper(const TestFolder& folder, const QString& how)
 {

@@ -1,3 +1,4 @@
+#include "../common/StandardErrorInto.h"
 #include "../common/TestFolder.h"
 #include "HelperErrors.h"
 
@@ -7,34 +8,6 @@
 #include <unistd.h>
 
 namespace {
-
-// What this program writes to its standard error while it lives.
-class StandardErrorInto
-{
-public:
-    explicit StandardErrorInto(const QString& path)
-        : m_file(path)
-    {
-        m_file.open(QIODevice::WriteOnly);
-        ::dup2(m_file.handle(), STDERR_FILENO);
-    }
-
-    ~StandardErrorInto()
-    {
-        ::dup2(m_saved, STDERR_FILENO);
-        ::close(m_saved);
-    }
-
-    QByteArray written() const
-    {
-        QFile file(m_file.fileName());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-private:
-    const int m_saved = ::dup(STDERR_FILENO);
-    QFile m_file;
-};
 
 void helperWrites(const HelperErrors& errors, const QByteArray& text)
 {
