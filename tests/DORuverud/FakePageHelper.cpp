@@ -3,7 +3,8 @@
 //   huge-name-count: announces 2^31 - 1 names of pictures;
 //   many-names: names 100,000 pictures;
 //   repeated-answer: gives each answer again with the next request;
-//   wrong-number: answers under a number the program never gave.
+//   wrong-number: answers under a number the program never gave;
+//   no-number-height: measures the page at a height that is no number.
 // Each lives on afterwards.
 #include "HelperChannel.h"
 #include "HelperMessage.h"
@@ -13,6 +14,7 @@
 #include <QStringList>
 
 #include <climits>
+#include <cmath>
 #include <csignal>
 #include <cstring>
 #include <sys/mman.h>
@@ -66,6 +68,8 @@ void answer(HelperChannel& channel, const QString& how, const HelperChannel::Mes
     measuredNumber = asked.number;
     if (how == "wrong-number" || how == "repeated-answer")
         channel.send(PageRequest::Measured, measured);
+    else if (how == "no-number-height")
+        channel.send(PageRequest::Measured, HelperMessage::of(qreal(NAN), qint64(1)));
 }
 
 } // namespace

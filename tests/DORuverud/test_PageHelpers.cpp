@@ -3,6 +3,7 @@
 #include "DialogTestTools.h"
 #include "PageTrial.h"
 #include "TextEdit.h"
+#include "TextEditReader.h"
 
 #include <QElapsedTimer>
 #include <QTextEdit>
@@ -53,16 +54,22 @@ private slots:
         QTest::addColumn<QString>("how");
         // How many pages it answers truly before it lies.
         QTest::addColumn<int>("truthful");
-        QTest::newRow("2^31 - 1 names announced") << "huge-name-count" << 0;
-        QTest::newRow("100,000 names") << "many-names" << 0;
-        QTest::newRow("an answer given again with the next request") << "repeated-answer" << 1;
-        QTest::newRow("an answer under another number") << "wrong-number" << 0;
+        QTest::addColumn<QString>("refusal");
+        const QString amiss = "It could not be laid out in this editor: its helper answered amiss.";
+        QTest::newRow("2^31 - 1 names announced") << "huge-name-count" << 0 << amiss;
+        QTest::newRow("100,000 names") << "many-names" << 0 << amiss;
+        QTest::newRow("an answer given again with the next request")
+            << "repeated-answer" << 1 << amiss;
+        QTest::newRow("an answer under another number") << "wrong-number" << 0 << amiss;
+        QTest::newRow("a height that is no number")
+            << "no-number-height" << 0 << TextEditReader::heightRefusal();
     }
 
     void lyingHelperGetsThePageRefused()
     {
         QFETCH(QString, how);
         QFETCH(int, truthful);
+        QFETCH(QString, refusal);
         // GIVEN a page helper that lies that way, and a page with a picture
         TestFolder folder;
         const PageHelperInPlace helper(folder, how);
@@ -71,11 +78,9 @@ private slots:
         window.show();
         for (int i = 0; i < truthful; ++i)
             QCOMPARE(opened(&window, page), QString());
-        // WHEN the page is opened, THEN it is refused, the helper's answer amiss
+        // WHEN the page is opened, THEN it is refused for what the helper said
         const QString message = opened(&window, page);
-        QVERIFY2(message.contains("It could not be laid out in this editor: its helper answered "
-                                  "amiss."),
-            qPrintable(message));
+        QVERIFY2(message.contains(refusal), qPrintable(message));
         // AND with the real helper back, it opens
         PageTrial::setHelper(QCoreApplication::applicationDirPath() + '/' + PageTrial::helperName);
         QCOMPARE(opened(&window, page), QString());

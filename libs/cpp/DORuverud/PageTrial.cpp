@@ -157,13 +157,14 @@ private:
         return sent;
     }
 
-    // Up or down: margins below zero lay a document out upwards. Where the
-    // helper built a document first, it counts the time from there.
+    // Up or down: margins below zero lay a document out upwards; a height
+    // that is no number is past any bound. Where the helper built a
+    // document first, it counts the time from there.
     PageTrial::Result measured(qreal height, qint64 ms) const
     {
         if (ms > PageTrial::cpuLimitMs)
             return {cpuRefusal(), height, ms};
-        if (qAbs(height) > m_work.mostHeight)
+        if (!(qAbs(height) <= m_work.mostHeight))
             return {TextEditReader::heightRefusal(), height, ms};
         return {QString(), height, ms, m_request.keptAs};
     }
