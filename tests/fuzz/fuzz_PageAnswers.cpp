@@ -43,6 +43,7 @@
 //   open('empty', 'wb').write(bytes([0]) + struct.pack('>I', 0))
 //   open('oversized', 'wb').write(packet(5, bytes(70000)))
 //   open('descriptors', 'wb').write(b''.join(packet(4, struct.pack('>dq', 1.0, 1), n) for n in (1, 2, 3)))")
+//   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   mkdir -p /tmp/corpus_pages && QT_LOGGING_RULES='*=false' /tmp/fuzz_PageAnswers \
 //     -max_total_time=600 -timeout=120 -max_len=3000000 /tmp/corpus_pages /tmp/seeds_pages
 // The timeout stands past the longest the program waits on a helper by the
