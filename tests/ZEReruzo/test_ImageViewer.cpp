@@ -99,12 +99,20 @@ private slots:
         QTest::mouseDClick(&area, Qt::LeftButton);
         QCOMPARE(show.size(), 1);
         QCOMPARE(show.at(0).at(0).toString(), path);
-        // A file that does not load changes neither the picture nor the path.
-        const QImage before = area.grab().toImage();
-        QCOMPARE(before.pixelColor(30, 20), QColor(Qt::red));
-        area.displayItem(m_files.path("missing.png"));
-        QCOMPARE(area.grab().toImage(), before);
-        QCOMPARE(shownPath(area), path);
+        // A file that is not there, or is no picture, shows as missing with the reason,
+        // never as the picture before it.
+        QCOMPARE(area.grab().toImage().pixelColor(30, 20), QColor(Qt::red));
+        for (const QString& unreadable :
+            {m_files.path("missing.png"), m_files.write("broken.png", "not a picture")}) {
+            area.displayItem(unreadable);
+            QCOMPARE(shownPath(area), unreadable);
+            QCOMPARE(area.toolTip(), QString("Not shown: the file cannot be read as a picture."));
+            const QImage painted = area.grab().toImage();
+            const MissingSign shown(painted, painted.rect().adjusted(2, 2, -2, -2));
+            QVERIFY2(shown.signInTheMiddle(), qPrintable(shown.describe()));
+            QCOMPARE(shown.count(Qt::red), 0);
+            area.displayItem(path);
+        }
     }
 
     void viewerKeys_data()

@@ -54,6 +54,11 @@ QString MissingPicture::text(const QString& refusal)
     return refusal.isEmpty() ? QString() : tr("Not shown: %1.").arg(refusal);
 }
 
+QString MissingPicture::unreadable()
+{
+    return tr("the file cannot be read as a picture");
+}
+
 // The sign and the text under it are centred together. Where the text does
 // not fit whole under the sign, the sign shrinks; where it does not fit
 // under the smallest sign either, it is left to the view's tool tip.

@@ -18,6 +18,8 @@ public:
     // The reason as a user reads it, "Not shown: <refusal>."; empty when
     // there is no refusal.
     static QString text(const QString& refusal);
+    // The refusal of a file that is not there or is no picture it can read.
+    static QString unreadable();
     // A w x h thumbnail of the sign; given a refusal, its text under the
     // sign where the thumbnail has room for all of it.
     static Thumbnail thumbnail(int w, int h, const QString& refusal = QString());

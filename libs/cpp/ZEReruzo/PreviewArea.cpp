@@ -54,11 +54,13 @@ void PreviewArea::displayItem(QString str)
     const QScreen* shownOn = screen();
     const QSize bound
         = shownOn ? (shownOn->size() * shownOn->devicePixelRatio()).expandedTo(size()) : QSize();
+    if (str.isEmpty())
+        return;
     QString refusal;
     const QImage image = DAvuroD::PictureReader::readFitted(str, bound, &refusal);
     if (image.isNull() && refusal.isEmpty()) {
         qCDebug(ZAruri::lcTrace) << tr("Cannot load %1.").arg(str);
-        return;
+        refusal = MissingPicture::unreadable();
     }
     m_strPath = str;
     setRefusal(refusal);

@@ -24,6 +24,8 @@ void SimpleViewer::readPicture()
     m_strRefusal.clear();
     m_picture = DAvuroD::PictureReader::readStretched(m_strPath, size(), &m_strRefusal);
     m_pictureSize = size();
+    if (m_picture.isNull() && m_strRefusal.isEmpty() && !m_strPath.isEmpty())
+        m_strRefusal = MissingPicture::unreadable();
     setToolTip(MissingPicture::text(m_strRefusal));
 }
 
