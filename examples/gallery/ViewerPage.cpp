@@ -1,5 +1,6 @@
 #include "ViewerPage.h"
 
+#include "MissingPicture.h"
 #include "PictureReader.h"
 #include "SimpleViewer.h"
 #include "Thumbnail.h"
@@ -53,9 +54,15 @@ QGridLayout* ViewerPage::thumbnailGrid(const QStringList& files)
     auto* grid = new QGridLayout;
     grid->setSpacing(4);
     for (int i = 0; i < files.size() && i < 6; ++i) {
+        const int w = thumbnailSize.width();
+        const int h = thumbnailSize.height();
+        QString refusal;
+        const QImage picture
+            = DAvuroD::PictureReader::readFitted(files.at(i), thumbnailSize, &refusal);
         auto* label = new QLabel(this);
-        label->setPixmap(ZEReruzo::Thumbnail(thumbnailSize.width(), thumbnailSize.height(),
-            DAvuroD::PictureReader::readFitted(files.at(i), thumbnailSize)));
+        label->setPixmap(refusal.isEmpty() ? ZEReruzo::Thumbnail(w, h, picture)
+                                           : ZEReruzo::MissingPicture::thumbnail(w, h));
+        label->setToolTip(ZEReruzo::MissingPicture::text(refusal));
         grid->addWidget(label, i / 2, i % 2);
     }
     return grid;

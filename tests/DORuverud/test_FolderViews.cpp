@@ -1,4 +1,5 @@
 #include "../common/GuiStalls.h"
+#include "../common/MissingSign.h"
 #include "../common/PeakMemory.h"
 #include "../common/RunawayBound.h"
 #include "../common/TestFolder.h"
@@ -8,6 +9,7 @@
 #include "IconView.h"
 #include "ListWidgetItem.h"
 #include "PictureLoader.h"
+#include "PreviewArea.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -40,6 +42,14 @@ bool loaded(IconView& view)
 {
     return QTest::qWaitFor(
         [&] { return !view.findChild<DAvuroD::PictureLoader*>(); }, waitBoundMs(2500));
+}
+
+// Clicks the thumbnail of that name, as a user chooses a picture.
+void clickItem(IconView& view, const QString& name)
+{
+    QListWidgetItem* item = view.findItems(name, Qt::MatchExactly).value(0);
+    QTest::mouseClick(
+        view.viewport(), Qt::LeftButton, Qt::NoModifier, view.visualItemRect(item).center());
 }
 
 // Lets a test start a drag.
@@ -348,14 +358,60 @@ private slots:
         QVERIFY2(
             tip.contains(size + " pixels") && tip.contains("more than 512 MiB"), qPrintable(tip));
         QVERIFY(view.findItems("small", Qt::MatchExactly).value(0)->toolTip().isEmpty());
-        // AND its tile is the missing picture's frame on the thumbnails' ground, at the next
-        // location
+        // AND its tile is the missing picture's sign in the middle of the thumbnails' ground,
+        // at the next location
         const QImage tile = huge->data(Qt::UserRole).value<QPixmap>().toImage();
         QCOMPARE(tile.size(), QSize(80, 80));
         QCOMPARE(tile.pixelColor(40, 40), QColor(Qt::darkGray));
-        const QColor frame = tile.pixelColor(40, 1);
+        const MissingSign shown(tile);
+        QVERIFY2(shown.signInTheMiddle(), qPrintable(shown.describe()));
+        const QColor frame = tile.pixelColor(shown.sign.topLeft());
         QVERIFY2(frame.lightness() > QColor(Qt::darkGray).lightness(), qPrintable(frame.name()));
         QCOMPARE(huge->data(Qt::UserRole + 1).toPoint(), QPoint(0, view.row(huge)));
+    }
+
+    void previewShowsRefusedPictureAsMissing_data()
+    {
+        QTest::addColumn<QImage::Format>("format");
+        QTest::addColumn<int>("side");
+        QTest::newRow("16-bit colour 8200 x 8200") << QImage::Format_RGBA64 << 8200;
+        QTest::newRow("grey 10400 x 10400") << QImage::Format_Grayscale8 << 10400;
+        QTest::newRow("8-bit colour with alpha 11586 x 11586") << QImage::Format_ARGB32 << 11586;
+    }
+
+    void previewShowsRefusedPictureAsMissing()
+    {
+        QFETCH(QImage::Format, format);
+        QFETCH(int, side);
+        // GIVEN the thumbnails of a small picture and of a file whose header claims a picture
+        // past the bound, beside a preview of the picture chosen, as a picture browser has them
+        TestFolder folder;
+        folder.writePicture("small.png", Qt::red);
+        folder.write("refused.png", claimingPicture(format, QSize(side, side)));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Refused picture .*refused.png"));
+        IconView view;
+        ZEReruzo::PreviewArea preview;
+        connect(&view, &IconView::showItem, &preview, &ZEReruzo::PreviewArea::displayItem);
+        view.resize(300, 200);
+        preview.resize(360, 270);
+        view.show();
+        view.addItems(folder.path());
+        QVERIFY(loaded(view));
+        // WHEN the user chooses the small picture, then the refused one
+        clickItem(view, "small");
+        QCOMPARE(preview.grab().toImage().pixelColor(180, 135), QColor(Qt::red));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Refused picture .*refused.png"));
+        clickItem(view, "refused");
+        // THEN the preview shows the missing sign with the reason under it and nothing of the
+        // small picture; the reason is its tool tip, as it is the tile's
+        const QImage painted = preview.grab().toImage();
+        const MissingSign shown(painted, painted.rect().adjusted(2, 2, -2, -2));
+        QVERIFY2(shown.signInTheMiddle() && shown.textUnderSign(), qPrintable(shown.describe()));
+        QCOMPARE(shown.count(Qt::red), 0);
+        const QListWidgetItem* tile = view.findItems("refused", Qt::MatchExactly).value(0);
+        const QString claim = QString("Not shown: %1 x %1 pixels").arg(side);
+        QVERIFY2(tile->toolTip().startsWith(claim), qPrintable(tile->toolTip()));
+        QCOMPARE(preview.toolTip(), tile->toolTip());
     }
 
     void largePhotographGetsAThumbnail()

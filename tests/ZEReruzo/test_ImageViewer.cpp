@@ -1,3 +1,4 @@
+#include "../common/MissingSign.h"
 #include "../common/PeakMemory.h"
 #include "../common/RunawayBound.h"
 #include "../common/TestFolder.h"
@@ -5,6 +6,7 @@
 #include "../graphics/HostilePicture.h"
 #include "../graphics/HostileSvg.h"
 #include "../graphics/Warnings.h"
+#include "MissingPicture.h"
 #include "PreviewArea.h"
 #include "SimpleViewer.h"
 #include "Thumbnail.h"
@@ -97,12 +99,20 @@ private slots:
         QTest::mouseDClick(&area, Qt::LeftButton);
         QCOMPARE(show.size(), 1);
         QCOMPARE(show.at(0).at(0).toString(), path);
-        // A file that does not load changes neither the picture nor the path.
-        const QImage before = area.grab().toImage();
-        QCOMPARE(before.pixelColor(30, 20), QColor(Qt::red));
-        area.displayItem(m_files.path("missing.png"));
-        QCOMPARE(area.grab().toImage(), before);
-        QCOMPARE(shownPath(area), path);
+        // A file that is not there, or is no picture, shows as missing with the reason,
+        // never as the picture before it.
+        QCOMPARE(area.grab().toImage().pixelColor(30, 20), QColor(Qt::red));
+        for (const QString& unreadable :
+            {m_files.path("missing.png"), m_files.write("broken.png", "not a picture")}) {
+            area.displayItem(unreadable);
+            QCOMPARE(shownPath(area), unreadable);
+            QCOMPARE(area.toolTip(), QString("Not shown: the file cannot be read as a picture."));
+            const QImage painted = area.grab().toImage();
+            const MissingSign shown(painted, painted.rect().adjusted(2, 2, -2, -2));
+            QVERIFY2(shown.signInTheMiddle(), qPrintable(shown.describe()));
+            QCOMPARE(shown.count(Qt::red), 0);
+            area.displayItem(path);
+        }
     }
 
     void viewerKeys_data()
@@ -211,11 +221,16 @@ private slots:
         const qint64 firstMs = clock.restart();
         viewer.grab();
         viewer.grab();
-        // THEN it waited once, for the first paint, and showed the ground
+        // THEN it waited once, for the first paint, and showed the missing sign on the ground,
+        // the reason in its tool tip
         QVERIFY2(firstMs >= 5000, qPrintable(QString::number(firstMs)));
         QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(warnings.all().count("Refused picture"), 1);
-        QCOMPARE(viewer.grab().toImage().pixelColor(45, 25), QColor(Qt::darkGray));
+        const QImage painted = viewer.grab().toImage();
+        QCOMPARE(painted.pixelColor(45, 25), QColor(Qt::darkGray));
+        const MissingSign shown(painted);
+        QVERIFY2(shown.signInTheMiddle(), qPrintable(shown.describe()));
+        QVERIFY2(viewer.toolTip().startsWith("Not shown: "), qPrintable(viewer.toolTip()));
         // AND at another size it is read again, given up at once this time
         viewer.resize(60, 40);
         viewer.grab();
@@ -226,8 +241,8 @@ private slots:
     void hugePictureIsRefused_data()
     {
         QTest::addColumn<QString>("widget");
-        QTest::newRow("preview area keeps its picture") << "preview";
-        QTest::newRow("simple viewer paints its ground") << "simple";
+        QTest::newRow("preview area shows it missing") << "preview";
+        QTest::newRow("simple viewer shows it missing") << "simple";
     }
 
     void hugePictureIsRefused()
@@ -249,14 +264,95 @@ private slots:
         const bool simpleViewer = widget == "simple";
         simpleViewer ? simple.slotSetItem(huge) : viewer.displayItem(huge);
         const QImage painted = simpleViewer ? simple.grab().toImage() : viewer.grab().toImage();
-        // THEN it is refused at once, in little memory, and what was shown stays
+        // THEN it is refused at once, in little memory, and shows as missing, telling why
         QVERIFY2(clock.elapsedMs() < runawayBoundMs(500),
             qPrintable(QString::number(clock.elapsedMs())));
         const qint64 growth = peakMemoryKiB() - peakBefore;
         QVERIFY2(growth < 32 * 1024, qPrintable(QString("%1 KiB").arg(growth)));
-        QCOMPARE(painted.pixelColor(30, 20), QColor(simpleViewer ? Qt::darkGray : Qt::red));
+        const MissingSign shown(painted, painted.rect().adjusted(2, 2, -2, -2));
+        QVERIFY2(shown.signInTheMiddle(), qPrintable(shown.describe()));
+        QCOMPARE(shown.count(Qt::red), 0);
+        const QString tip = simpleViewer ? simple.toolTip() : viewer.toolTip();
+        QVERIFY2(tip.startsWith("Not shown: 23000 x 23000 pixels"), qPrintable(tip));
         if (!simpleViewer)
-            QCOMPARE(shownPath(viewer), red);
+            QCOMPARE(shownPath(viewer), huge);
+    }
+
+    void viewerStepsOntoRefusedPicture_data()
+    {
+        QTest::addColumn<QImage::Format>("format");
+        QTest::addColumn<int>("side");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("16-bit colour, small window")
+            << QImage::Format_RGBA64 << 8200 << QSize(240, 180);
+        QTest::newRow("grey, middle window")
+            << QImage::Format_Grayscale8 << 10400 << QSize(560, 420);
+        QTest::newRow("8-bit colour with alpha, large window")
+            << QImage::Format_ARGB32 << 11586 << QSize(1500, 1100);
+    }
+
+    void viewerStepsOntoRefusedPicture()
+    {
+        QFETCH(QImage::Format, format);
+        QFETCH(int, side);
+        QFETCH(QSize, size);
+        // GIVEN a viewer showing a red picture, the next in its list a small file whose
+        // header claims a picture past the bound
+        const QString red = m_files.writePicture("red.png", Qt::red);
+        const QString refused
+            = m_files.write("refused.png", claimingPicture(format, QSize(side, side)));
+        Viewer viewer;
+        viewer.resize(size);
+        viewer.displayItem(red);
+        viewer.slotSetItems({red, refused});
+        QCOMPARE(viewer.grab().toImage().pixelColor(size.width() / 2, 10), QColor(Qt::red));
+        // WHEN the user steps on to it
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Refused picture .*refused.png"));
+        QTest::keyClick(&viewer, Qt::Key_PageUp);
+        // THEN the missing sign shows in the middle with the reason under it, and nothing of
+        // the red picture; the reason is the tool tip too
+        for (const QImage& painted : {viewer.grab().toImage(), viewer.pixmap().toImage()}) {
+            const MissingSign shown(painted, painted.rect().adjusted(2, 2, -2, -2));
+            QVERIFY2(
+                shown.signInTheMiddle() && shown.textUnderSign(), qPrintable(shown.describe()));
+            QCOMPARE(shown.count(Qt::red), 0);
+        }
+        const QString claim = QString("%1 x %1 pixels").arg(side);
+        QVERIFY2(viewer.toolTip().startsWith("Not shown: " + claim)
+                && viewer.toolTip().endsWith("more than 512 MiB."),
+            qPrintable(viewer.toolTip()));
+        QCOMPARE(shownPath(viewer), refused);
+        // AND stepping back shows the red picture again, with no tool tip
+        QTest::keyClick(&viewer, Qt::Key_PageDown);
+        QCOMPARE(viewer.grab().toImage().pixelColor(size.width() / 2, size.height() / 2),
+            QColor(Qt::red));
+        QCOMPARE(viewer.toolTip(), QString());
+    }
+
+    void missingThumbnailIsTheSign_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<bool>("text");
+        QTest::newRow("folder view's tile, the reason left to its tool tip")
+            << QSize(80, 80) << "" << false;
+        QTest::newRow("viewer page's thumbnail") << QSize(116, 80) << "" << false;
+        QTest::newRow("no room for the reason") << QSize(60, 40) << "100 x 100 pixels" << false;
+        QTest::newRow("the reason under the sign") << QSize(300, 200) << "100 x 100 pixels" << true;
+    }
+
+    void missingThumbnailIsTheSign()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QString, refusal);
+        const MissingSign shown(
+            MissingPicture::thumbnail(size.width(), size.height(), refusal).toImage());
+        QCOMPARE(shown.image.size(), size);
+        QVERIFY2(shown.signInTheMiddle(), qPrintable(shown.describe()));
+        QTEST(shown.textUnderSign(), "text");
+        QCOMPARE(shown.image.pixelColor(0, 0), QColor(Qt::darkGray));
+        QCOMPARE(
+            MissingPicture::text(refusal), refusal.isEmpty() ? "" : "Not shown: " + refusal + ".");
     }
 
     void largePhotographIsShown_data()

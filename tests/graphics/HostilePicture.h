@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QDataStream>
 #include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
@@ -141,6 +142,29 @@ inline QByteArray commentedGif(const QSize& size, int frames, int commentBytes, 
         gif += descriptor + QByteArray("\x02\x02\x4c\x01\0", 5);
     }
     return gif + ';';
+}
+
+// A PNG of some hundred bytes whose header claims size pixels of the
+// format's kind (grey, 8-bit colour with alpha, 16-bit colour): refused by
+// its header alone, it costs nothing to make.
+inline QByteArray claimingPicture(QImage::Format format, const QSize& size)
+{
+    const auto bigEndian = [](quint32 value) {
+        QByteArray bytes;
+        QDataStream(&bytes, QIODevice::WriteOnly) << value;
+        return bytes;
+    };
+    QImage small(4, 4, format);
+    small.fill(Qt::gray);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "png").write(small);
+    QByteArray bytes = buffer.data();
+    // The header's data follows the signature, its length and its type; its
+    // CRC covers type and data.
+    bytes.replace(16, 8, bigEndian(quint32(size.width())) + bigEndian(quint32(size.height())));
+    const auto* header = reinterpret_cast<const Bytef*>(bytes.constData() + 12);
+    return bytes.replace(29, 4, bigEndian(quint32(crc32(0, header, 17))));
 }
 
 // A JPEG of some 600 bytes whose frame header claims side x side pixels, in

@@ -1,8 +1,8 @@
 #include "IconView.h"
 
 #include "ListWidgetItem.h"
+#include "MissingPicture.h"
 #include "PictureLoader.h"
-#include "PictureReader.h"
 #include "Thumbnail.h"
 #include "Trace.h"
 
@@ -98,12 +98,12 @@ void IconView::addPicture(int, const QString& path, const QImage& picture, const
 {
     if (picture.isNull() && refusal.isEmpty())
         return;
-    const QImage shown = picture.isNull() ? DAvuroD::PictureReader::missing() : picture;
-    addPiece(ZEReruzo::Thumbnail(
-                 thumbnailSize.width(), thumbnailSize.height(), QPixmap::fromImage(shown)),
+    const int w = thumbnailSize.width();
+    const int h = thumbnailSize.height();
+    addPiece(picture.isNull() ? ZEReruzo::MissingPicture::thumbnail(w, h)
+                              : ZEReruzo::Thumbnail(w, h, QPixmap::fromImage(picture)),
         QPoint(0, m_nLoaded++), path);
-    if (picture.isNull())
-        item(count() - 1)->setToolTip(tr("Not shown: %1.").arg(refusal));
+    item(count() - 1)->setToolTip(ZEReruzo::MissingPicture::text(refusal));
 }
 
 // The item is complete before it joins the view: each change of an item in

@@ -1,5 +1,6 @@
 #include "PreviewArea.h"
 
+#include "MissingPicture.h"
 #include "PictureReader.h"
 #include "Trace.h"
 
@@ -53,21 +54,38 @@ void PreviewArea::displayItem(QString str)
     const QScreen* shownOn = screen();
     const QSize bound
         = shownOn ? (shownOn->size() * shownOn->devicePixelRatio()).expandedTo(size()) : QSize();
-    const QImage image = DAvuroD::PictureReader::readFitted(str, bound);
-    if (image.isNull()) {
-        qCDebug(ZAruri::lcTrace) << tr("Cannot load %1.").arg(str);
+    if (str.isEmpty())
         return;
+    QString refusal;
+    const QImage image = DAvuroD::PictureReader::readFitted(str, bound, &refusal);
+    if (image.isNull() && refusal.isEmpty()) {
+        qCDebug(ZAruri::lcTrace) << tr("Cannot load %1.").arg(str);
+        refusal = MissingPicture::unreadable();
     }
     m_strPath = str;
+    setRefusal(refusal);
     m_source = Thumbnail(image.width(), image.height(), image);
-    m_view = Thumbnail(width(), height(), m_source);
+    makeView();
     update();
 }
 
 void PreviewArea::displayPixmap(QPixmap pix)
 {
+    setRefusal(QString());
     m_source = Thumbnail(pix.width(), pix.height(), pix);
     update();
+}
+
+void PreviewArea::setRefusal(const QString& refusal)
+{
+    m_strRefusal = refusal;
+    setToolTip(MissingPicture::text(refusal));
+}
+
+void PreviewArea::makeView()
+{
+    m_view = m_strRefusal.isEmpty() ? Thumbnail(width(), height(), m_source)
+                                    : MissingPicture::thumbnail(width(), height(), m_strRefusal);
 }
 
 void PreviewArea::slotEditItem()
@@ -97,7 +115,7 @@ void PreviewArea::mouseDoubleClickEvent(QMouseEvent* event)
 
 void PreviewArea::paintEvent(QPaintEvent* event)
 {
-    m_view = Thumbnail(width(), height(), m_source);
+    makeView();
     {
         QPainter painter(this);
         painter.drawPixmap(0, 0, m_view);

@@ -10,8 +10,10 @@ class QMenu;
 
 namespace ZEReruzo {
 
-// A framed area that shows one picture file scaled to its size. A double
-// click and the context menu's commands are reported by signals.
+// A framed area that shows one picture file scaled to its size, or, for a
+// picture that is refused, the missing picture's sign with the reason, which
+// is its tool tip too. A double click and the context menu's commands are
+// reported by signals.
 class PreviewArea : public QFrame
 {
     Q_OBJECT
@@ -33,8 +35,8 @@ signals:
     void operateItem(QString strItem, QString operation);
 
 public slots:
-    // A file that does not load, or is beyond PictureReader's pixel budget,
-    // leaves everything as it was.
+    // A picture that PictureReader refuses shows as missing; a file that
+    // does not load at all leaves everything as it was.
     void displayItem(QString str);
     // Shows the picture; the path stays as it was.
     void displayPixmap(QPixmap pix);
@@ -50,9 +52,14 @@ protected:
     Thumbnail m_source;
     QPixmap m_view;
     QMenu* m_pMenu;
+    // Why the file shown is refused; empty while a picture shows.
+    QString m_strRefusal;
 
 private:
     void buildMenu();
+    void setRefusal(const QString& refusal);
+    // The source picture, or the missing sign, fitted to the widget.
+    void makeView();
 };
 
 } // namespace ZEReruzo

@@ -117,10 +117,10 @@ QImage PictureReader::readFitted(const QString& path, const QSize& bound, QStrin
     return read(reader, bound, Qt::KeepAspectRatio, nullptr, refusal);
 }
 
-QImage PictureReader::readStretched(const QString& path, const QSize& size)
+QImage PictureReader::readStretched(const QString& path, const QSize& size, QString* refusal)
 {
     QImageReader reader(path);
-    return read(reader, size, Qt::IgnoreAspectRatio);
+    return read(reader, size, Qt::IgnoreAspectRatio, nullptr, refusal);
 }
 
 QImage PictureReader::read(QImageReader& reader, const QSize& size, Qt::AspectRatioMode mode,

@@ -64,8 +64,9 @@ public:
     // reason goes to refusal, when given; a file that is no picture, or that
     // does not decode, leaves it empty.
     static QImage readFitted(const QString& path, const QSize& bound, QString* refusal = nullptr);
-    // The picture scaled to exactly size.
-    static QImage readStretched(const QString& path, const QSize& size);
+    // The picture scaled to exactly size; where it is refused, the reason
+    // goes to refusal as for readFitted().
+    static QImage readStretched(const QString& path, const QSize& size, QString* refusal = nullptr);
 
     // What shows in place of a picture refused or unreadable: a small empty
     // frame, the same image each time.
