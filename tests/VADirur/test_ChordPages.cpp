@@ -347,6 +347,8 @@ void TestChordPages::workedExamples_data()
         << "D2 G2 B2 E3" << "bass2_101099.jpg";
     QTest::newRow("balalaika B, one note twice") << "balalaika" << "B" << QVector<int> {7, 7, 6}
         << "B4 B4 Dd5" << "balalaika_776.jpg";
+    QTest::newRow("balalaika Db9, its E string sounding at fret 11") << "balalaika" << "Db9"
+        << QVector<int> {7, 11, 8} << "B4 Dd5 F5" << "balalaika_7118.jpg";
     // clang-format on
 }
 
