@@ -163,8 +163,14 @@ void TestChordViews::fretDiagramShowsTheFingering_data()
         << "bass2" << QVector<int>({-1, 0, 12, 5})
         << QStringList({"5", "6", "7", "8", "9", "10", "11", "12"});
     QTest::newRow("banjo drone open") << "banjo" << QVector<int>({0, 2, 2, 2, 2}) << one;
-    QTest::newRow("guitar fret beyond the window")
-        << "guitar" << QVector<int>({4, 4, 6, 6, 7, 4}) << one;
+    QTest::newRow("guitar up the neck, from its lowest fret")
+        << "guitar" << QVector<int>({4, 4, 6, 6, 7, 4})
+        << QStringList({"4", "5", "6", "7", "8", "9"});
+    QTest::newRow("balalaika up to fret 11") << "balalaika" << QVector<int>({7, 11, 8})
+                                             << QStringList({"7", "8", "9", "10", "11", "12"});
+    QTest::newRow("mandolin up the neck with an open string")
+        << "mandolin" << QVector<int>({0, 6, 7, 7})
+        << QStringList({"6", "7", "8", "9", "10", "11"});
 }
 
 // The fingering, read from what the diagram paints: a dot's string is the
@@ -200,8 +206,9 @@ void TestChordViews::fretDiagramShowsTheFingering()
         QVERIFY(grid.labels.at(j).box.top() > grid.strings.last() + 2);
     }
     QCOMPARE(grid.labels.size(), labels.size());
-    // The nut is a thick line, but for bass2; the banjo's frets stop above its drone string.
-    QCOMPARE(grid.nutWidth > grid.fretWidth, instrument != QLatin1String("bass2"));
+    // The nut is a thick line where the window starts at it, never for bass2; the banjo's
+    // frets stop above its drone string.
+    QCOMPARE(grid.nutWidth > grid.fretWidth, labels.first() == QLatin1String("1"));
     QCOMPARE(grid.fretBottom < grid.strings.last(), instrument == QLatin1String("banjo"));
 }
 

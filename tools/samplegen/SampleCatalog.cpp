@@ -38,7 +38,7 @@ QVector<SampleCatalog::Sample> SampleCatalog::all()
     addRange(out, "mandolin", Timbre::Mandolin, midiOf("G3"), midiOf("C6"));
     addRange(out, "banjo", Timbre::Banjo, midiOf("D3"), midiOf("Fd5"));
     addRange(out, "bass", Timbre::Bass, midiOf("E1"), midiOf("Gd3"));
-    addRange(out, "balalaika", Timbre::Balalaika, midiOf("E4"), midiOf("Fd5"));
+    addRange(out, "balalaika", Timbre::Balalaika, midiOf("E4"), midiOf("Gd5"));
     addRange(out, "ukulele", Timbre::Ukulele, midiOf("C4"), midiOf("F5"));
     addRange(out, "piano", Timbre::Piano, midiOf("A0"), midiOf("C8"));
     addTuners(out);

@@ -17,20 +17,22 @@ FretDiagramLayout::FretDiagramLayout(const QSize& size, int titleBottom, const Q
     , m_nut(instrument != QLatin1String("bass2"))
     , m_labelFont(font)
 {
-    // A fret outside the window keeps its place beside it, and room for its dot.
+    followTheChord();
+    // A fret the window cannot take keeps its place beside it, and room for its dot.
     for (int value : tab) {
         if (value >= 1) {
             m_spacesBefore = qMax(m_spacesBefore, 1 - (value - m_offset));
             m_spacesAfter = qMax(m_spacesAfter, value - m_offset - m_spaces);
         }
     }
-    const QString key = QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+    const QString key = QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9")
                             .arg(size.width())
                             .arg(size.height())
                             .arg(titleBottom)
                             .arg(tab.size())
                             .arg(m_spacesBefore)
                             .arg(m_spacesAfter)
+                            .arg(m_offset)
                             .arg(instrument, font.key());
     if (lastFit && lastFit->key == key) {
         fits(lastFit->scale);
@@ -40,6 +42,25 @@ FretDiagramLayout::FretDiagramLayout(const QSize& size, int titleBottom, const Q
     const int scale = largestFit(size.height(), [this](int n) { return fits(n); });
     if (lastFit)
         *lastFit = {key, scale};
+}
+
+// A chord with a fret outside the window is drawn as chord books print a
+// chord up the neck: the window starts at its lowest fret, its numbers name
+// the frets, and the nut is not in it.
+void FretDiagramLayout::followTheChord()
+{
+    int lowest = 0;
+    int highest = 0;
+    for (int value : m_tab) {
+        if (value >= 1) {
+            lowest = lowest == 0 ? value : qMin(lowest, value);
+            highest = qMax(highest, value);
+        }
+    }
+    if (highest == 0 || (lowest > m_offset && highest <= m_offset + m_spaces))
+        return;
+    m_offset = lowest - 1;
+    m_nut = m_nut && m_offset == 0;
 }
 
 bool FretDiagramLayout::fits(int scale)

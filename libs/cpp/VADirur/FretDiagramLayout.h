@@ -9,11 +9,12 @@
 
 namespace VADirur {
 
-// Where the parts of a fret diagram go in a view of a given size. Pens, dots
-// and fret numbers take the sizes the view's height gives them where they
-// fit, and shrink together where they would not; the room around the grid
-// for the title, the open and muted marks, the numbers and dots beyond the
-// fret window grows with them. So every part shows whole, inside the view
+// Where the parts of a fret diagram go in a view of a given size. The fret
+// window is the instrument's, moved up the neck for a chord outside it. Pens,
+// dots and fret numbers take the sizes the view's height gives them where
+// they fit, and shrink together where they would not; the room around the
+// grid for the title, the open and muted marks, the numbers and dots beyond
+// the fret window grows with them. So every part shows whole, inside the view
 // and apart from its neighbours. The cells keep a diagram's proportions at
 // every shape of the view, with the spare room around the diagram.
 class FretDiagramLayout
@@ -57,6 +58,7 @@ public:
     QRect markerBox(int k) const;
 
 private:
+    void followTheChord();
     bool fits(int scale);
     bool fitsAcross(int labelSize);
     int dotRoom() const;
