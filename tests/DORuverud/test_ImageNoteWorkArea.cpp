@@ -105,21 +105,6 @@ Ink inkIn(const QImage& seen, const QRect& region, const QLine& across, const QC
     return found;
 }
 
-// How far apart two colours stand for the eye, from 1 to 21 (the contrast
-// ratio of their relative luminances).
-qreal contrast(const QColor& a, const QColor& b)
-{
-    const auto luminance = [](const QColor& colour) {
-        const auto linear
-            = [](qreal v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
-            + 0.0722 * linear(colour.blueF());
-    };
-    const qreal la = luminance(a);
-    const qreal lb = luminance(b);
-    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
-}
-
 // The cursor that entering the widget shows.
 Qt::CursorShape cursorOnEntry(QWidget* area)
 {
