@@ -78,6 +78,8 @@ void ChordTabView::drawKeys(QPainter* painter)
 }
 
 // The white keys, the black ones over them, and a dot on each pressed key.
+// A key is its outline's colour with its face filled inside, plain fills on
+// whole pixels that cost a chord switch next to nothing.
 void ChordTabView::drawKeyboard(QPainter* painter, const QVector<KeyboardLayout::Name>& names) const
 {
     QVector<bool> pressed(KeyboardLayout::keyCount);
@@ -85,20 +87,19 @@ void ChordTabView::drawKeyboard(QPainter* painter, const QVector<KeyboardLayout:
         if (name.key < pressed.size())
             pressed[name.key] = true;
     }
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(QPen(QColor(40, 40, 40), m_keyboard.pen()));
-    // The outline inside the key's pixels.
-    const qreal inset = m_keyboard.pen() / 2.0;
+    const int pen = m_keyboard.pen();
     for (const bool black : {false, true}) {
         for (int key = 0; key < KeyboardLayout::keyCount; ++key) {
             if (KeyboardLayout::isBlack(key) != black)
                 continue;
-            painter->setBrush(keyColour(black, pressed.at(key)));
-            painter->drawRect(
-                QRectF(m_keyboard.keyRect(key)).adjusted(inset, inset, -inset, -inset));
+            const QRect rect = m_keyboard.keyRect(key);
+            painter->fillRect(rect, QColor(40, 40, 40));
+            painter->fillRect(
+                rect.adjusted(pen, pen, -pen, -pen), keyColour(black, pressed.at(key)));
         }
     }
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(Qt::NoPen);
     for (const KeyboardLayout::Name& name : names) {
         const bool black = KeyboardLayout::isBlack(name.key);
