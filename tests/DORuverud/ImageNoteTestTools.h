@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QtTest>
 
+#include <cmath>
+
 // Pictures and checks shared by the annotation editor's tests.
 namespace ImageNoteTestTools {
 
@@ -23,6 +25,21 @@ inline QImage knownPicture(const QSize& size = QSize(400, 300))
 inline QImage shown(DORuverud::ImageNoteWorkArea& area)
 {
     return area.pixContent().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// How far apart two colours stand for the eye, from 1 to 21 (the contrast
+// ratio of their relative luminances).
+inline qreal contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& colour) {
+        const auto linear
+            = [](qreal v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
+            + 0.0722 * linear(colour.blueF());
+    };
+    const qreal la = luminance(a);
+    const qreal lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
 }
 
 } // namespace ImageNoteTestTools

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTemporaryDir>
 
 using namespace DialogTestTools;
@@ -334,6 +335,55 @@ private slots:
         const QImage drawn
             = m_editor->findChild<DORuverud::NoteEditDragPreview*>()->grab().toImage();
         QCOMPARE(drawn != preview, mode != Mode::Text && mode != Mode::Eraser);
+    }
+
+    void appMenuIconsStandOutFromTheMenu_data()
+    {
+        QTest::addColumn<QString>("styleSheet");
+        QTest::addColumn<QString>("entry");
+        // A dark menu as the chord pages give theirs.
+        const QString dark = "QMenu { color: white; background: qlineargradient(x1:1, y1:1, "
+                             "x2:0, y2:0, stop:0 rgb(10,10,10), stop:1 rgb(80,80,80)); }";
+        for (const char* entry : {"Share", "Join Us"}) {
+            QTest::addRow("%s in the editor's own menu", entry) << QString() << entry;
+            QTest::addRow("%s in a dark menu", entry) << dark << entry;
+        }
+    }
+
+    // The application button's menu entry shows an icon that reads on the
+    // menu's ground, light or dark: of the pixels the icon changes, as many
+    // as a tenth of its square, the strokes of a small symbol, stand apart
+    // from the ground beneath them by 3 to 1, as the parts of a symbol must
+    // to be seen.
+    void appMenuIconsStandOutFromTheMenu()
+    {
+        QFETCH(QString, styleSheet);
+        QFETCH(QString, entry);
+        auto* button = m_editor->findChild<QPushButton*>("ImageNoteEditorApp");
+        QMenu* menu = button->menu();
+        menu->setStyleSheet(styleSheet);
+        menu->adjustSize();
+        QAction* action = menuAction(button, entry);
+        const QImage with = menu->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QIcon icon = action->icon();
+        action->setIcon(QIcon());
+        const QImage ground = menu->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        action->setIcon(icon);
+        QCOMPARE(with.size(), ground.size());
+        int changed = 0;
+        int apart = 0;
+        for (int y = 0; y < with.height(); ++y) {
+            for (int x = 0; x < with.width(); ++x) {
+                if (with.pixel(x, y) == ground.pixel(x, y))
+                    continue;
+                ++changed;
+                apart += contrast(with.pixelColor(x, y), ground.pixelColor(x, y)) >= 3 ? 1 : 0;
+            }
+        }
+        const int side = qRound(menu->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, menu)
+            * with.devicePixelRatio());
+        QVERIFY2(apart * 10 >= side * side,
+            qPrintable(QString("%1 of %2 pixels apart").arg(apart).arg(changed)));
     }
 
 private:

@@ -105,21 +105,6 @@ Ink inkIn(const QImage& seen, const QRect& region, const QLine& across, const QC
     return found;
 }
 
-// How far apart two colours stand for the eye, from 1 to 21 (the contrast
-// ratio of their relative luminances).
-qreal contrast(const QColor& a, const QColor& b)
-{
-    const auto luminance = [](const QColor& colour) {
-        const auto linear
-            = [](qreal v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
-            + 0.0722 * linear(colour.blueF());
-    };
-    const qreal la = luminance(a);
-    const qreal lb = luminance(b);
-    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
-}
-
 // The cursor that entering the widget shows.
 Qt::CursorShape cursorOnEntry(QWidget* area)
 {
@@ -309,6 +294,151 @@ private slots:
             QVERIFY(ink.pure);
             QCOMPARE(ink.crossed, crossed);
         }
+    }
+
+    void rectangleCoversItsDragExactly_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("thickness");
+        QTest::addColumn<bool>("dashed");
+        QTest::addColumn<QPoint>("from");
+        QTest::addColumn<QPoint>("to");
+        const auto row = [](const char* name, Mode mode, int thickness, QPoint from, QPoint to,
+                             bool dashed = false) {
+            QTest::newRow(name) << int(mode) << thickness << dashed << from << to;
+        };
+        row("down and right", Mode::Rectangle, 1, {827, 143}, {917, 203});
+        row("up and left", Mode::Rectangle, 1, {917, 203}, {827, 143});
+        row("a click marks one pixel", Mode::Rectangle, 1, {500, 100}, {500, 100});
+        row("a drag of one pixel marks two by two", Mode::Rectangle, 1, {500, 100}, {501, 101});
+        row("3-px outline", Mode::Rectangle, 3, {100, 40}, {300, 200});
+        row("8-px outline wider than its rectangle", Mode::Rectangle, 8, {100, 40}, {110, 45});
+        row("2-px filled", Mode::FilledRectangle, 2, {100, 40}, {300, 200});
+        row("5-px dashes", Mode::Rectangle, 5, {100, 40}, {300, 200}, true);
+        row("3-px dashes, filled", Mode::FilledRectangle, 3, {300, 200}, {100, 40}, true);
+    }
+
+    // A rectangle covers the pixels from the press to the release and no
+    // more, on screen while it is dragged and in the saved file: a solid
+    // outline is as wide as the pen inside them, pixel for pixel in the ink;
+    // a fill and dashes stay inside them.
+    void rectangleCoversItsDragExactly()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, thickness);
+        QFETCH(bool, dashed);
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        const QImage bare = knownPicture(QSize(1000, 260));
+        m_area->slotSetPixmap(QPixmap::fromImage(bare));
+        m_area->slotSetThikness(thickness);
+        m_area->slotSetDashLine(dashed);
+        m_area->slotSetMode(Mode(mode));
+        // WHEN the rectangle is dragged, seen while held and saved after
+        send(m_area.get(), QEvent::MouseButtonPress, from);
+        send(m_area.get(), QEvent::MouseMove, to);
+        const QImage held = m_area->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        send(m_area.get(), QEvent::MouseButtonRelease, to);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("rectangle.png");
+        whenModal(fileDialogAnswer(file, true));
+        m_area->slotSave();
+        // THEN both change exactly the pixels from press to release
+        const QRect pixels = QRect(from, to).normalized();
+        const auto onOutline = [&pixels, thickness](int x, int y) {
+            return x - pixels.left() < thickness || pixels.right() - x < thickness
+                || y - pixels.top() < thickness || pixels.bottom() - y < thickness;
+        };
+        for (const QImage& seen : {held, QImage(file).convertToFormat(QImage::Format_RGB32)}) {
+            QRect changed;
+            for (int y = 0; y < seen.height(); ++y) {
+                for (int x = 0; x < seen.width(); ++x) {
+                    const bool differs = seen.pixel(x, y) != bare.pixel(x, y);
+                    changed |= differs ? QRect(x, y, 1, 1) : QRect();
+                    // AND a solid outline is the ink, inside it the picture or the fill
+                    if (dashed || !pixels.contains(x, y))
+                        continue;
+                    if (onOutline(x, y))
+                        QVERIFY2(seen.pixel(x, y) == red.rgb(),
+                            qPrintable(QString("%1,%2").arg(x).arg(y)));
+                    else
+                        QCOMPARE(differs, mode == int(Mode::FilledRectangle));
+                }
+            }
+            QCOMPARE(changed, pixels);
+        }
+    }
+
+    void pressOutsideAnOpenNoteAcceptsIt_data()
+    {
+        QTest::addColumn<int>("tool");
+        QTest::newRow("the text tool opens the next note there") << int(Mode::Text);
+        QTest::newRow("a rectangle drawn beside it") << int(Mode::Rectangle);
+    }
+
+    // A press outside the note being typed, with the text tool or another,
+    // accepts the note where it was typed; the next note or the drawing
+    // starts where the user pressed. Two notes stay two notes.
+    void pressOutsideAnOpenNoteAcceptsIt()
+    {
+        QFETCH(int, tool);
+        const QRect firstPlace(53, 63, 217, 87);
+        const QRect secondPlace(63, 183, 217, 87);
+        const auto type = [](ImageNoteWorkArea* area, const QPoint& at, const QString& text) {
+            area->slotSetMode(Mode::Text);
+            clickOrDrag(area, at, at);
+            QTest::keyClicks(area->findChild<NoteEditWidget*>()->textEdit(), text);
+        };
+        const auto accept = [](ImageNoteWorkArea* area) {
+            QTest::mouseClick(
+                area->findChild<QPushButton*>("NoteEditWidgetAccept"), Qt::LeftButton);
+        };
+        const auto next = [&](ImageNoteWorkArea* area) {
+            if (tool == int(Mode::Text)) {
+                type(area, secondPlace.topLeft() - QPoint(3, 3), "Dark note Bb9");
+                accept(area);
+                return;
+            }
+            area->slotSetMode(Mode::Rectangle);
+            drag(area, secondPlace.topLeft(), secondPlace.bottomRight());
+        };
+        // GIVEN a note being typed
+        type(m_area.get(), firstPlace.topLeft() - QPoint(3, 3), "Light note F#m7");
+        auto* textBox = m_area->findChild<NoteEditWidget*>();
+        // WHEN the user presses outside it with the tool
+        QSignalSpy steps(m_area.get(), &ImageNoteWorkArea::changed);
+        if (tool == int(Mode::Text)) {
+            clickOrDrag(m_area.get(), QPoint(60, 180), QPoint(60, 180));
+            // THEN the next note opens there, empty
+            QCOMPARE(textBox->geometry(), QRect(60, 180, 220, 90));
+            QVERIFY(textBox->isVisible() && textBox->textEdit()->toPlainText().isEmpty());
+            QTest::keyClicks(textBox->textEdit(), "Dark note Bb9");
+            accept(m_area.get());
+        } else {
+            next(m_area.get());
+        }
+        // AND the picture saved is the two made apart, the note accepted by itself
+        ImageNoteWorkArea reference(nullptr);
+        reference.slotSetPixmap(QPixmap::fromImage(knownPicture()));
+        reference.slotSetColor(red);
+        reference.slotSetThikness(5);
+        type(&reference, firstPlace.topLeft() - QPoint(3, 3), "Light note F#m7");
+        accept(&reference);
+        next(&reference);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("notes.png");
+        whenModal(fileDialogAnswer(file, true));
+        m_area->slotSave();
+        const QImage saved = QImage(file).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(saved, shown(reference));
+        // AND each stands in its own place, one step each
+        const QImage bare = knownPicture();
+        QVERIFY(saved.copy(firstPlace) != bare.copy(firstPlace));
+        QVERIFY(saved.copy(secondPlace) != bare.copy(secondPlace));
+        QCOMPARE(steps.count(), 2);
+        m_area->slotUndo();
+        QCOMPARE(shown(*m_area).copy(secondPlace), bare.copy(secondPlace));
+        QVERIFY(shown(*m_area).copy(firstPlace) != bare.copy(firstPlace));
     }
 
     void eraserBringsThePictureBack()
@@ -559,7 +689,7 @@ private slots:
         auto* textBox = m_area->findChild<NoteEditWidget*>();
         QVERIFY(textBox->isVisible());
         QCOMPARE(textBox->geometry(), box);
-        // A click beside it moves the open box, without an undo step.
+        // A click beside the empty box opens the next one there, without an undo step.
         QSignalSpy undo(m_area.get(), &ImageNoteWorkArea::undoAvailable);
         clickOrDrag(m_area.get(), QPoint(10, 20), QPoint(10, 20));
         QCOMPARE(textBox->geometry(), QRect(10, 20, 220, 90));

@@ -345,6 +345,57 @@ bool partsCoverThePicture(QImage image, const PaintedParts& painted)
     return true;
 }
 
+// The smallest number that a six-string tablature, the one with the
+// smallest digits, paints in a view of that size under that title.
+int smallestDigits(const QSize& size, const QString& title)
+{
+    VADirur::ChordTabView tablature(nullptr);
+    tablature.resize(size);
+    tablature.setInstrumentName(QStringLiteral("guitar"));
+    tablature.setChordTabAndName(0, {0, 1, 2, 3, 4, 5}, title);
+    int smallest = INT_MAX;
+    for (const PaintedParts::Part& part : PaintedParts(&tablature).parts) {
+        if (part.kind == PaintedParts::Kind::Text && isNumber(part.text))
+            smallest = qMin(smallest, part.box.height());
+    }
+    return smallest;
+}
+
+// The keyboard's octave labels and note names, every text after the title:
+// each at least as tall as the smallest digits of a tablature in the
+// keyboard's place, inside the view and clear of every other part painted
+// but the background.
+QStringList keyboardFaults(const PaintedParts& painted, const QRect& view)
+{
+    const QList<PaintedParts::Part>& parts = painted.parts;
+    const auto title = std::find_if(parts.begin(), parts.end(),
+        [](const PaintedParts::Part& part) { return part.kind == PaintedParts::Kind::Text; });
+    if (title == parts.end())
+        return {QStringLiteral("no title")};
+    const int digits = smallestDigits(view.size(), title->text);
+    QStringList found;
+    QStringList labels;
+    const QRect inside = view.adjusted(1, 1, -1, -1);
+    for (auto text = title + 1; text != parts.end(); ++text) {
+        if (text->kind != PaintedParts::Kind::Text)
+            continue;
+        labels << text->text;
+        if (text->box.height() < digits)
+            found << describe(text->text, text->box)
+                    + QStringLiteral(" is lower than a number of %1 px").arg(digits);
+        if (!inside.contains(text->box))
+            found << describe(text->text, text->box) + QStringLiteral(" touches the edge");
+        for (auto other = parts.begin(); other != parts.end(); ++other) {
+            if (other != text && !other->box.contains(view) && !apart(text->box, other->box))
+                found << describe(text->text, text->box) + QStringLiteral(" meets ")
+                        + describe(other->text, other->box);
+        }
+    }
+    if (!labels.contains(QStringLiteral("C3")) || !labels.contains(QStringLiteral("C4")))
+        found << QStringLiteral("octave labels missing from ") + labels.join(QLatin1Char(' '));
+    return found;
+}
+
 QButtonGroup* groupOf(const VADirur::ChordsButtonsPanel* panel, int buttons)
 {
     for (QButtonGroup* group : panel->findChildren<QButtonGroup*>()) {
@@ -364,7 +415,9 @@ QButtonGroup* groupOf(const VADirur::ChordsButtonsPanel* panel, int buttons)
 // diagram's proportions with the numbers just under them. On the fretted
 // pages every name, number and letter of the tablature lies clear of the
 // others and of the lines, each number on its line cleared behind it, the
-// lines ending together before T, A and B.
+// lines ending together before T, A and B. On the piano's page the
+// keyboard's octave labels and note names are as tall as a tablature's
+// smallest digits and clear of the title, the keys and each other.
 class TestChordDiagrams : public QObject
 {
     Q_OBJECT
@@ -402,6 +455,8 @@ void TestChordDiagrams::everyChordShowsWhole_data()
         const QString item = QString(instrument) + "Item";
         QTest::addRow("%s at the least size", instrument) << item << QSize(0, 0);
         QTest::addRow("%s at 620 × 620", instrument) << item << QSize(620, 620);
+        QTest::addRow("%s at 360 × 640", instrument) << item << QSize(360, 640);
+        QTest::addRow("%s at 1280 × 720", instrument) << item << QSize(1280, 720);
         QTest::addRow("%s at 1600 × 1200", instrument) << item << QSize(1600, 1200);
         QTest::addRow("%s at 2560 × 1600", instrument) << item << QSize(2560, 1600);
         QTest::addRow("%s at 2560 × 640", instrument) << item << QSize(2560, 640);
@@ -455,8 +510,11 @@ void TestChordDiagrams::everyChordShowsWhole()
             view->render(&picture);
             if (!partsCoverThePicture(picture, painted))
                 found << chord + QStringLiteral("painted more than its parts");
-            if (!fretted)
+            if (!fretted) {
+                for (const QString& fault : keyboardFaults(PaintedParts(tabView), tabView->rect()))
+                    found << chord + QStringLiteral("keyboard: ") + fault;
                 continue;
+            }
             for (const QString& fault : shapeFaults(diagram))
                 found << chord + fault;
             const PaintedParts tabPainted(tabView);

@@ -142,6 +142,8 @@ private slots:
     void photographReturnsAfterHideAndResize();
     void pianoViewsShowTheirPictures();
     void picturesFollowTheViewSize();
+    void keyboardNamesThePressedKeys_data();
+    void keyboardNamesThePressedKeys();
     void pianoTabToCode_data();
     void pianoTabToCode();
     void dragWritesChordPng();
@@ -437,6 +439,65 @@ void TestChordViews::picturesFollowTheViewSize()
 
     view.resize(side, side);
     QCOMPARE(view.grab().toImage().convertToFormat(QImage::Format_RGB32), large);
+}
+
+void TestChordViews::keyboardNamesThePressedKeys_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QVector<int>>("tab");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<bool>("underTheirKeys");
+    // The book's index: root (A, A♭, B, B♭, C, D, D♭, E, E♭, F, G, G♭) * 11 + type.
+    QTest::newRow("A major") << 0 << pianoKeys({9, 13, 16}) << "A"
+                             << QStringList({"A", "C\u266F", "E"}) << true;
+    QTest::newRow("flat root spelt with flats")
+        << 21 << pianoKeys({8, 13, 15}) << "A\u266Dsus4"
+        << QStringList({"A\u266D", "D\u266D", "E\u266D"}) << false;
+    QTest::newRow("the same keys named with a sharp root")
+        << 21 << pianoKeys({8, 13, 15}) << "G #sus4"
+        << QStringList({"G\u266F", "C\u266F", "D\u266F"}) << false;
+    QTest::newRow("C flat is B's keys") << 22 << pianoKeys({11, 15, 18}) << "C\u266D"
+                                        << QStringList({"C\u266D", "E\u266D", "G\u266D"}) << true;
+    QTest::newRow("a name of another root spelt from the book's")
+        << 0 << pianoKeys({9, 13, 16}) << "Gm" << QStringList({"A", "C\u266F", "E"}) << true;
+}
+
+// After the title, "C3" and "C4" over the keys, then the name of each
+// pressed key, left to right, spelt from the root the title names; each
+// under the dot on its key where its neighbours leave room.
+void TestChordViews::keyboardNamesThePressedKeys()
+{
+    QFETCH(int, index);
+    QFETCH(QVector<int>, tab);
+    QFETCH(QString, name);
+    QFETCH(QStringList, names);
+    QFETCH(bool, underTheirKeys);
+    ChordTabView view(nullptr);
+    view.resize(2 * side, side * 2 / 3);
+    view.setInstrumentName(QStringLiteral("piano"));
+    view.setChordTabAndName(index, tab, name);
+    QStringList texts;
+    QList<QRect> boxes;
+    QList<int> dots;
+    for (const PaintedParts::Part& part : PaintedParts(&view).parts) {
+        if (part.kind == PaintedParts::Kind::Text) {
+            texts << part.text;
+            boxes << part.box;
+        } else if (part.kind == PaintedParts::Kind::Ellipse) {
+            dots << part.box.center().x();
+        }
+    }
+    QCOMPARE(texts, QStringList({name, "C3", "C4"}) + names);
+    QVERIFY(boxes.at(1).bottom() < boxes.at(3).top());
+    QCOMPARE(dots.size(), names.size());
+    std::sort(dots.begin(), dots.end());
+    for (int i = 0; i < names.size(); ++i) {
+        const QRect& box = boxes.at(3 + i);
+        QVERIFY(i == 0 || boxes.at(2 + i).right() < box.left());
+        if (underTheirKeys)
+            QVERIFY2(qAbs(box.center().x() - dots.at(i)) <= 2, qPrintable(names.at(i)));
+    }
 }
 
 void TestChordViews::pianoTabToCode_data()

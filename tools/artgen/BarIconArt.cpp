@@ -261,13 +261,16 @@ QImage barIcon(const QString& kind, bool hover)
     QImage image = ArtImage::blank(barSize, barSize);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    // A lit button is an opaque blue disc: its white symbol reads on the dark
+    // bar and where the menus show the same picture on a light ground, the
+    // disc standing apart from that ground.
     if (hover) {
-        QRadialGradient glow(QPointF(32, 32), 32);
-        glow.setColorAt(0, QColor(131, 167, 222, 150));
-        glow.setColorAt(1, QColor(0, 0, 155, 0));
-        p.setPen(Qt::NoPen);
-        p.setBrush(glow);
-        p.drawEllipse(QPointF(32, 32), 32, 32);
+        QRadialGradient disc(QPointF(32, 26), 36);
+        disc.setColorAt(0, QColor(86, 140, 214));
+        disc.setColorAt(1, QColor(40, 84, 160));
+        p.setPen(QPen(QColor(24, 52, 110), 1.5));
+        p.setBrush(disc);
+        p.drawEllipse(QPointF(32, 32), 30.5, 30.5);
     }
     drawBarSymbol(p, kind, hover ? QColor(255, 255, 255) : QColor(205, 205, 205));
     return image;

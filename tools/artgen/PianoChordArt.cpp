@@ -1,6 +1,6 @@
-// The piano's staff and keyboard pictures and photographs, one of each per
-// pitch-class code of its book, drawn from the chord of that code that is
-// spelt with the fewest accidentals.
+// The piano's staff pictures and photographs, one of each per pitch-class
+// code of its book, drawn from the chord of that code that is spelt with
+// the fewest accidentals.
 #include "ArtRegistry.h"
 #include "ArtWriter.h"
 #include "ChordCharts.h"
@@ -13,6 +13,7 @@
 #include <QtConcurrent>
 
 using VADirur::ChordFiles;
+using VADirur::ChordSpelling;
 
 static QMap<QString, QVector<ChordSpelling::Note>> chordsByCode()
 {
@@ -36,11 +37,9 @@ static ArtRegistry::Entry entry("piano chord pictures", [](ArtWriter& writer) {
         const QVector<ChordSpelling::Note> notes = chords.value(code);
         writer.saveResource(
             folder + ChordFiles::staffPictureName(code), PianoStaffPainter::paint(notes));
-        writer.saveResource(folder + ChordFiles::keyboardPictureName(code),
-            PianoKeyboardPainter::paintDiagram(notes));
         QVector<int> keys(24, -1);
         for (const ChordSpelling::Note& note : notes)
-            keys[note.key - 48] = 0;
+            keys[note.key - ChordSpelling::lowestKey] = 0;
         writer.saveResource(folder + ChordFiles::photoName(QStringLiteral("piano"), keys),
             PianoKeyboardPainter::paintPhoto(notes, PhotoTools::seedOf(code)), 88);
     });

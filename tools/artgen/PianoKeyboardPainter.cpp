@@ -5,9 +5,11 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+using VADirur::ChordSpelling;
+
 namespace {
 
-const int lowestKey = 48; // C3
+const int lowestKey = ChordSpelling::lowestKey;
 const int keyCount = 24;
 
 bool isBlack(int key)
@@ -38,58 +40,6 @@ const ChordSpelling::Note* noteOn(const QVector<ChordSpelling::Note>& notes, int
 }
 
 } // namespace
-
-QImage PianoKeyboardPainter::paintDiagram(const QVector<ChordSpelling::Note>& notes)
-{
-    const int width = 420;
-    const int height = 260;
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const double whiteWidth = (width - 20) / 14.0;
-    const double top = 66;
-    const double keyHeight = height - top - 12;
-    const QColor pressed(52, 132, 214);
-
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setBold(true);
-    for (int pass = 0; pass < 2; ++pass) {
-        for (int key = lowestKey; key < lowestKey + keyCount; ++key) {
-            if (isBlack(key) != (pass == 1))
-                continue;
-            const QRectF rect = keyRect(key, 10, top, whiteWidth, keyHeight);
-            const ChordSpelling::Note* note = noteOn(notes, key);
-            painter.setPen(QPen(QColor(40, 40, 40), 1.4));
-            if (isBlack(key))
-                painter.setBrush(note ? pressed.darker(115) : QColor(24, 24, 24));
-            else
-                painter.setBrush(note ? pressed.lighter(150) : QColor(252, 252, 250));
-            painter.drawRoundedRect(rect, 3, 3);
-            if (!note)
-                continue;
-            const double radius = whiteWidth * 0.4;
-            const QPointF centre(rect.center().x(), rect.bottom() - radius - 6);
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(pressed);
-            painter.drawEllipse(centre, radius, radius);
-            font.setPixelSize(int(radius * 1.05));
-            painter.setFont(font);
-            painter.setPen(Qt::white);
-            painter.drawText(
-                QRectF(centre.x() - radius * 1.4, centre.y() - radius, radius * 2.8, radius * 2),
-                Qt::AlignCenter, ChordSpelling::name(*note));
-        }
-    }
-    font.setBold(false);
-    font.setPixelSize(13);
-    painter.setFont(font);
-    painter.setPen(QColor(120, 120, 120));
-    painter.drawText(QRectF(10, top - 18, 40, 16), Qt::AlignLeft, QStringLiteral("C3"));
-    painter.drawText(
-        QRectF(10 + 7 * whiteWidth, top - 18, 40, 16), Qt::AlignLeft, QStringLiteral("C4"));
-    return image;
-}
 
 QImage PianoKeyboardPainter::paintPhoto(const QVector<ChordSpelling::Note>& notes, quint32 seed)
 {

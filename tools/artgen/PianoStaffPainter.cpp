@@ -4,6 +4,8 @@
 #include <QPainterPath>
 #include <algorithm>
 
+using VADirur::ChordSpelling;
+
 namespace {
 
 const int imageWidth = 400;

@@ -9,5 +9,5 @@
 class PianoStaffPainter
 {
 public:
-    static QImage paint(const QVector<ChordSpelling::Note>& notes);
+    static QImage paint(const QVector<VADirur::ChordSpelling::Note>& notes);
 };

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "ChordBaseView.h"
+#include "KeyboardLayout.h"
 #include "TablatureLayout.h"
 
 namespace VADirur {
 
-// The tablature of a string instrument, the keyboard picture of the piano.
+// The tablature of a string instrument, the keyboard of the piano with the
+// chord's keys marked and named.
 class ChordTabView : public ChordBaseView
 {
     Q_OBJECT
@@ -19,7 +21,10 @@ protected:
     virtual void drawKeys(QPainter* painter);
 
 private:
+    void drawKeyboard(QPainter* painter, const QVector<KeyboardLayout::Name>& names) const;
+
     TablatureLayout m_layout;
+    KeyboardLayout m_keyboard;
 };
 
 } // namespace VADirur

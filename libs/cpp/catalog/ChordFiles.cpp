@@ -31,11 +31,6 @@ QString ChordFiles::staffPictureName(const QString& code)
     return QStringLiteral("a_") + code + QStringLiteral(".png");
 }
 
-QString ChordFiles::keyboardPictureName(const QString& code)
-{
-    return QStringLiteral("b_") + code + QStringLiteral(".png");
-}
-
 QString ChordFiles::resourcePrefix()
 {
     return QStringLiteral("libs/cpp/VADirur/");

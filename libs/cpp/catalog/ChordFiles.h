@@ -18,9 +18,9 @@ public:
     static QString pitchClassCode(const QVector<int>& tab);
     // "ukulele_2100.jpg"; for the piano "piano_" + pitch-class code + ".jpg".
     static QString photoName(const QString& instrument, const QVector<int>& tab);
-    // The piano's staff ("a_") and keyboard ("b_") pictures of a code.
+    // The piano's staff picture ("a_") of a code. Its keyboard is painted
+    // by the view.
     static QString staffPictureName(const QString& code);
-    static QString keyboardPictureName(const QString& code);
 
     // The resource prefix of the chord library and the pictures' folder
     // below it: ":/" + prefix + folder + name.

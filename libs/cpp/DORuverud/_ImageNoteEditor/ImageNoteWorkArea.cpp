@@ -78,22 +78,31 @@ void alignToPixels(QPainter& painter)
         painter.translate(0.5, 0.5);
 }
 
-// With square corners. A solid outline is filled where the pen would stroke
-// it: Qt strokes a pen of one pixel side by side, which leaves the corner
-// pixels part covered. Dashes stay as Qt draws them on a line.
-void drawRectangle(QPainter& painter, const QRect& rect)
+// Over the pixels from one corner to the other and no more, the outline as
+// wide as the pen inside them, so that a click marks one pixel. A solid
+// outline is filled where it lies, with whole pixels at its corners; dashes
+// run along its middle as Qt draws them on a line.
+void drawRectangle(QPainter& painter, const QRect& corners)
 {
+    const QRect pixels = corners.normalized();
     QPen pen = painter.pen();
-    pen.setJoinStyle(Qt::MiterJoin);
+    const int width = qMax(1, qRound(pen.widthF()));
+    if (painter.brush().style() != Qt::NoBrush)
+        painter.fillRect(pixels, painter.brush());
     if (pen.style() != Qt::SolidLine) {
+        const qreal half = width / 2.0;
+        pen.setJoinStyle(Qt::MiterJoin);
         painter.setPen(pen);
-        painter.drawRect(rect);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(pixels).adjusted(half, half, -half, -half));
         return;
     }
     QPainterPath outline;
-    outline.addRect(rect);
-    painter.fillPath(outline, painter.brush());
-    painter.fillPath(QPainterPathStroker(pen).createStroke(outline), pen.brush());
+    outline.addRect(pixels);
+    const QRect inside = pixels.adjusted(width, width, -width, -width);
+    if (!inside.isEmpty())
+        outline.addRect(inside);
+    painter.fillPath(outline, pen.brush());
 }
 
 } // namespace
@@ -199,7 +208,7 @@ void ImageNoteWorkArea::slotSave()
         return;
     // An open note goes in as if accepted. The area's children are the
     // editor's controls: none goes in.
-    if (!m_textBox->isHidden())
+    if (hasOpenNote())
         acceptText();
     QPixmap picture(size());
     render(&picture, QPoint(0, 0), QRegion(), QWidget::DrawWindowBackground);
@@ -265,12 +274,21 @@ void ImageNoteWorkArea::slotEditAccepted()
     if (!qobject_cast<QWidget*>(sender()))
         return;
     acceptText();
+    closeTextBox(TextAccepted);
+}
+
+// A note placed and neither accepted nor cancelled: shown, or hidden by
+// another tool with its text kept.
+bool ImageNoteWorkArea::hasOpenNote() const
+{
+    return !m_textBox->isHidden() || !m_textBox->textEdit()->document()->isEmpty();
 }
 
 void ImageNoteWorkArea::acceptText()
 {
     commit([this](QPainter& layer) { drawAcceptedText(layer); });
-    closeTextBox(TextAccepted);
+    m_textBox->hideAll();
+    update();
 }
 
 void ImageNoteWorkArea::closeTextBox(Mode mode)
@@ -314,9 +332,13 @@ void ImageNoteWorkArea::updatePreview()
     m_previewBounds = bounds;
 }
 
+// A press outside an open note accepts it: the next note, or the drawing,
+// starts where the user pressed.
 void ImageNoteWorkArea::mousePressEvent(QMouseEvent* event)
 {
     if (event->buttons() & Qt::LeftButton) {
+        if (hasOpenNote())
+            acceptText();
         m_pressed = true;
         m_pressPoint = event->pos();
         m_currentPoint = event->pos();
@@ -474,10 +496,12 @@ void ImageNoteWorkArea::drawShape(QPainter& painter)
     if (m_mode == FilledRectangle || m_mode == FilledOval)
         painter.setBrush(fillColor(m_color));
     painter.setPen(pen);
-    alignToPixels(painter);
-    if (m_mode == Rectangle || m_mode == FilledRectangle)
+    if (m_mode == Rectangle || m_mode == FilledRectangle) {
         drawRectangle(painter, spanned());
-    else if (oval)
+        return;
+    }
+    alignToPixels(painter);
+    if (oval)
         painter.drawEllipse(normalized);
     else if (m_mode == Line)
         painter.drawLine(QLine(m_pressPoint, m_currentPoint));
@@ -552,19 +576,18 @@ void ImageNoteWorkArea::placeTextBox()
     const QRect box = (m_pressPoint - m_currentPoint).manhattanLength() < SmallDrag
         ? QRect(m_pressPoint, defaultTextBox)
         : spanned().normalized();
-    m_pressPoint = box.topLeft();
-    m_currentPoint = box.bottomRight();
     m_textBox->setGeometry(box);
     m_textBox->showAll();
 }
 
+// In the box's place, whatever the tools did since it opened.
 void ImageNoteWorkArea::drawAcceptedText(QPainter& layer)
 {
     QTextEdit* field = m_textBox->textEdit();
     layer.setFont(field->currentFont());
     layer.setPen(standardPen());
     layer.drawText(
-        QRect(m_pressPoint + QPoint(3, 3), m_currentPoint), Qt::TextWordWrap, field->toPlainText());
+        m_textBox->geometry().adjusted(3, 3, 0, 0), Qt::TextWordWrap, field->toPlainText());
     field->clear();
 }
 

@@ -21,9 +21,10 @@ class NoteEditWidget;
 // The drawing surface of the annotation editor: a picture with a transparent
 // layer over it that the tools draw on. A step is drawn on the layer where it
 // ends (the mouse release, an accepted text) and can be undone and redone; one
-// that changes no pixel is none, and painting changes nothing. slotSave()
-// writes the picture with its layer as a PNG file, an open note accepted
-// first. GUI thread only.
+// that changes no pixel is none, and painting changes nothing. A press outside
+// an open note accepts it before the tool starts there. slotSave() writes the
+// picture with its layer as a PNG file, an open note accepted first. GUI
+// thread only.
 class ImageNoteWorkArea : public QWidget
 {
     Q_OBJECT
@@ -111,6 +112,7 @@ private:
     void drawBlurred(QPainter& painter);
     void paintText(QPainter& screen);
     void placeTextBox();
+    bool hasOpenNote() const;
     void acceptText();
     void drawAcceptedText(QPainter& layer);
     void closeTextBox(Mode mode);

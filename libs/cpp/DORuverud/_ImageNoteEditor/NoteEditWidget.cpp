@@ -15,6 +15,8 @@ NoteEditWidget::NoteEditWidget(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("NoteEditWidget"));
+    // A press on the box is the box's, never a press on the picture below.
+    setAttribute(Qt::WA_NoMousePropagation);
     App* app = App::theApp();
     app->setSaveDirPath(app->workDirectory());
 

@@ -2,9 +2,12 @@
 
 #include <QtGlobal>
 
+namespace VADirur {
+
 namespace {
 
 const int naturalPitch[7] = {0, 2, 4, 5, 7, 9, 11};
+const char letters[] = "CDEFGAB";
 
 // Roots in the book's order A, A♭, B, B♭, C, D, D♭, E, E♭, F, G, G♭ as
 // letter (C = 0) and accidental.
@@ -37,21 +40,21 @@ int wrap(int value, int modulus)
     return ((value % modulus) + modulus) % modulus;
 }
 
-} // namespace
-
-QVector<ChordSpelling::Note> ChordSpelling::spell(int index, const QVector<int>& fingering)
+// The keys pressed in the fingering, each spelt as a tone of the chord of
+// that root and type.
+QVector<ChordSpelling::Note> spellFrom(
+    int letter0, int accidental0, int type, const QVector<int>& fingering)
 {
-    const int root = index / 11;
-    const int rootPitch = wrap(naturalPitch[rootLetter[root]] + rootAccidental[root], 12);
-    QVector<Note> notes;
+    const int rootPitch = wrap(naturalPitch[letter0] + accidental0, 12);
+    QVector<ChordSpelling::Note> notes;
     for (int key = 0; key < fingering.size(); ++key) {
         if (fingering.at(key) != 0)
             continue;
-        const int midi = 48 + key;
+        const int midi = ChordSpelling::lowestKey + key;
         int letter = -1;
-        for (const Degree& degree : types.at(index % 11)) {
+        for (const Degree& degree : types.at(type)) {
             if (wrap(rootPitch + degree.semitones, 12) == midi % 12)
-                letter = (rootLetter[root] + degree.letters) % 7;
+                letter = (letter0 + degree.letters) % 7;
         }
         if (letter < 0) { // not a chord tone: spelt with a sharp
             letter = 6;
@@ -60,9 +63,34 @@ QVector<ChordSpelling::Note> ChordSpelling::spell(int index, const QVector<int>&
         }
         const int accidental = wrap(midi % 12 - naturalPitch[letter] + 6, 12) - 6;
         const int octave = (midi - accidental - naturalPitch[letter]) / 12 - 1;
-        notes << Note {midi, octave * 7 + letter, accidental};
+        notes << ChordSpelling::Note {midi, octave * 7 + letter, accidental};
     }
     return notes;
+}
+
+} // namespace
+
+QVector<ChordSpelling::Note> ChordSpelling::spell(int index, const QVector<int>& fingering)
+{
+    const int root = wrap(index / 11, 12);
+    return spellFrom(rootLetter[root], rootAccidental[root], wrap(index, 11), fingering);
+}
+
+QVector<ChordSpelling::Note> ChordSpelling::spellNamed(
+    const QString& name, int index, const QVector<int>& fingering)
+{
+    const int letter = name.isEmpty() ? -1 : QString::fromLatin1(letters).indexOf(name.at(0));
+    if (letter < 0)
+        return spell(index, fingering);
+    const QString sign = name.mid(1).trimmed().left(1);
+    const int accidental = sign == QStringLiteral("\u266D")
+        ? -1
+        : (sign == QLatin1String("#") || sign == QStringLiteral("\u266F") ? 1 : 0);
+    const int root = wrap(index / 11, 12);
+    if (wrap(naturalPitch[letter] + accidental, 12)
+        != wrap(naturalPitch[rootLetter[root]] + rootAccidental[root], 12))
+        return spell(index, fingering);
+    return spellFrom(letter, accidental, wrap(index, 11), fingering);
 }
 
 int ChordSpelling::cost(const QVector<Note>& notes)
@@ -75,10 +103,11 @@ int ChordSpelling::cost(const QVector<Note>& notes)
 
 QString ChordSpelling::name(const Note& note)
 {
-    static const char letters[] = "CDEFGAB";
     QString text(QLatin1Char(letters[note.step % 7]));
     const QChar sign(note.accidental > 0 ? 0x266F : 0x266D);
     for (int i = 0; i < qAbs(note.accidental); ++i)
         text += sign;
     return text;
 }
+
+} // namespace VADirur
