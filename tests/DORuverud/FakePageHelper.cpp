@@ -4,10 +4,14 @@
 //   many-names: names 100,000 pictures;
 //   repeated-answer: gives each answer again with the next request;
 //   wrong-number: answers under a number the program never gave;
-//   no-number-height: measures the page at a height that is no number.
+//   no-number-height: measures the page at a height that is no number;
+//   gated: takes a page or a paste as laid out once a file exists, the one
+//     its bytes name after "gate:" up to a ";" (at once when they name
+//     none), so that a test holds a trial open as long as it needs.
 // Each lives on afterwards.
 #include "HelperChannel.h"
 #include "HelperMessage.h"
+#include "MemoryFile.h"
 #include "PageRequest.h"
 
 #include <QFileInfo>
@@ -19,6 +23,7 @@
 #include <cstring>
 #include <sys/mman.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -48,6 +53,20 @@ QByteArray hugeNameCount()
     return HelperMessage::of(quint32(INT_MAX), QString("a.png"));
 }
 
+// Waits, a minute at most, for the file the bytes given name, if any.
+void waitForGate(const HelperChannel::Message& asked)
+{
+    const QByteArray bytes = MemoryFile::read(asked.fds.value(0, -1), qint64(64) << 20);
+    const int at = bytes.indexOf("gate:");
+    const int end = bytes.indexOf(';', at);
+    if (at < 0 || end < 0)
+        return;
+    const QByteArray gate = bytes.mid(at + 5, end - at - 5);
+    struct stat info;
+    for (int waited = 0; waited < 60000 && ::stat(gate.constData(), &info) != 0; waited += 10)
+        ::usleep(10000);
+}
+
 void answer(HelperChannel& channel, const QString& how, const HelperChannel::Message& asked)
 {
     static QByteArray measured;
@@ -66,7 +85,9 @@ void answer(HelperChannel& channel, const QString& how, const HelperChannel::Mes
     }
     measured = HelperMessage::of(qreal(20), qint64(1));
     measuredNumber = asked.number;
-    if (how == "wrong-number" || how == "repeated-answer")
+    if (how == "gated")
+        waitForGate(asked);
+    if (how == "wrong-number" || how == "repeated-answer" || how == "gated")
         channel.send(PageRequest::Measured, measured);
     else if (how == "no-number-height")
         channel.send(PageRequest::Measured, HelperMessage::of(qreal(NAN), qint64(1)));

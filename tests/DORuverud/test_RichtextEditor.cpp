@@ -6,6 +6,7 @@
 #include "ColorWidget.h"
 #include "ColorWidgetPopup.h"
 #include "DialogTestTools.h"
+#include "EditorTestTools.h"
 #include "RichtextEditor.h"
 #include "TextEdit.h"
 #include "TextEditIcons.h"
@@ -34,6 +35,7 @@
 #include <memory>
 
 using namespace DialogTestTools;
+using namespace EditorTestTools;
 using namespace DORuverud;
 using namespace HostileHtml;
 
@@ -156,7 +158,10 @@ std::function<void(QWidget*)> answerBox(int button)
 // followed it, or an empty text when none came.
 QString openAnswered(QWidget* window, const QString& path)
 {
-    return messageAfterFileDialog(path, [window] { action(window, "&Open...")->trigger(); });
+    return messageAfterFileDialog(path, [window] {
+        action(window, "&Open...")->trigger();
+        settled(window);
+    });
 }
 
 // Pastes the offer through the clipboard; the text of the message box that
@@ -165,7 +170,10 @@ QString pasteAnswered(TextEdit* window, QMimeData* offer, qint64* milliseconds)
 {
     QApplication::clipboard()->setMimeData(offer);
     const ThreadTime time;
-    const QString message = messageRejectedDuring([window] { window->slotPaste(); });
+    const QString message = messageRejectedDuring([window] {
+        window->slotPaste();
+        settled(window);
+    });
     *milliseconds = time.elapsedMs();
     return message;
 }
@@ -272,6 +280,7 @@ private slots:
         TextEdit reader;
         whenModal(fileDialogAnswer(path, true));
         reader.slotFileOpen();
+        settled(&reader);
         QCOMPARE(textArea(&reader)->toPlainText(), sample);
     }
 
@@ -996,6 +1005,7 @@ private slots:
         };
         ModalAnswer box(readAndReject);
         action(&window, "&Paste")->trigger();
+        settled(&window);
         QVERIFY2(message.contains(pageRefused), qPrintable(message));
         QCOMPARE(textArea(&window)->toPlainText(), sample);
         // A plain line longer than the layout can break is refused too; a fair one goes in

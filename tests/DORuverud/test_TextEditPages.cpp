@@ -3,6 +3,7 @@
 #include "../common/TestFolder.h"
 #include "../common/ThreadTime.h"
 #include "DialogTestTools.h"
+#include "EditorTestTools.h"
 #include "PageTrial.h"
 #include "TextEdit.h"
 #include "TextEditReader.h"
@@ -19,6 +20,7 @@
 #include <ctime>
 
 using namespace DialogTestTools;
+using namespace EditorTestTools;
 using namespace HostileHtml;
 
 namespace {
@@ -115,6 +117,7 @@ Answer answered(TextEdit* window, const QByteArray& page, bool pasted, const Tes
     const auto act = [window, pasted] {
         if (pasted)
             window->slotPaste();
+        settled(window);
         textArea(window)->document()->size();
     };
     answer.message = pasted ? messageRejectedDuring(act)
@@ -168,9 +171,10 @@ protected:
 class TrialWatch
 {
 public:
-    explicit TrialWatch(QWidget* area)
-        : m_paints(area)
+    explicit TrialWatch(QWidget* window)
+        : m_paints(textArea(window)->viewport())
     {
+        QWidget* area = textArea(window)->viewport();
         m_tick.setInterval(20);
         QObject::connect(&m_tick, &QTimer::timeout, [this, area] {
             ++m_ticks;
@@ -178,15 +182,14 @@ public:
         });
         m_tick.start();
         m_poll.setInterval(10);
-        QObject::connect(&m_poll, &QTimer::timeout, [this] {
-            auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
-            if (!progress || !progress->isVisible())
+        QObject::connect(&m_poll, &QTimer::timeout, [this, window, area] {
+            QProgressDialog* progress = progressOf(window);
+            if (!progress)
                 return;
             m_poll.stop();
             ticks = m_ticks;
             paints = m_paints.paints;
-            cursor = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape()
-                                                    : Qt::ArrowCursor;
+            cursor = area->cursor().shape();
             sinceCancel.restart();
             cancelled = true;
             click(progress, "Cancel");
@@ -499,6 +502,7 @@ private slots:
             const qint64 cpuBefore = threadCpuMs();
             const QString message = messageRejectedDuring([&window] {
                 window.slotPaste();
+                settled(&window);
                 textArea(&window)->document()->size();
             });
             const qint64 windowMs = threadCpuMs() - cpuBefore;
@@ -550,10 +554,16 @@ private slots:
         const QString title = window.windowTitle();
         if (pasted)
             offer(page);
-        TrialWatch watch(textArea(&window)->viewport());
-        const QString message = pasted ? messageRejectedDuring([&window] { window.slotPaste(); })
-                                       : messageAfterFileDialog(folder.path("page.html"),
-                                           [&window] { window.slotFileOpen(); });
+        TrialWatch watch(&window);
+        const QString message = pasted
+            ? messageRejectedDuring([&window] {
+                  window.slotPaste();
+                  settled(&window);
+              })
+            : messageAfterFileDialog(folder.path("page.html"), [&window] {
+                  window.slotFileOpen();
+                  settled(&window);
+              });
         const qint64 afterCancelMs = watch.sinceCancel.elapsedMs();
         QVERIFY(watch.cancelled);
         QVERIFY2(afterCancelMs < runawayBoundMs(250), qPrintable(QString::number(afterCancelMs)));
@@ -563,11 +573,14 @@ private slots:
         QCOMPARE(message, QString());
         QCOMPARE(textArea(&window)->toPlainText(), QString("kept"));
         QCOMPARE(window.windowTitle(), title);
-        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(textArea(&window)->viewport()->cursor().shape(), Qt::IBeamCursor);
         // AND the next page opens
         folder.write("small.html", "<p>small</p>");
-        QCOMPARE(
-            messageAfterFileDialog(folder.path("small.html"), [&window] { window.slotFileOpen(); }),
+        QCOMPARE(messageAfterFileDialog(folder.path("small.html"),
+                     [&window] {
+                         window.slotFileOpen();
+                         settled(&window);
+                     }),
             QString());
         QCOMPARE(textArea(&window)->toPlainText(), QString("small"));
     }
