@@ -6,15 +6,19 @@
 // it tries and does not flash. The page helper is a fake one that takes a
 // page once the test lets it (fake-page-helper, "gated"), so that a trial
 // lasts as long as the test needs.
+#include "../common/HostileHtml.h"
 #include "../common/TestFolder.h"
 #include "DialogTestTools.h"
 #include "EditorTestTools.h"
 #include "TextEdit.h"
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QInputMethodEvent>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProcess>
 #include <QTextEdit>
 #include <qpa/qwindowsysteminterface.h>
 
@@ -105,8 +109,7 @@ public:
     void begin(Trial trial)
     {
         if (trial == Trial::Paste) {
-            offer(gated("<p>first</p>", gate()));
-            QTest::keyClick(textArea(&window), Qt::Key_V, Qt::ControlModifier);
+            paste(gated("<p>first</p>", gate()));
         } else {
             page = folder.write("page.html", gated("<p>page</p>", gate()));
             whenModal(fileDialogAnswer(page, true));
@@ -115,6 +118,13 @@ public:
             QApplication::setActiveWindow(&window);
         }
         QVERIFY(trialsOf(&window)->isTrying());
+    }
+
+    // Pastes the HTML through the keyboard.
+    void paste(const QByteArray& html)
+    {
+        offer(html);
+        QTest::keyClick(textArea(&window), Qt::Key_V, Qt::ControlModifier);
     }
 
     // The trial goes on until the dialog shows; the user clicks into the
@@ -126,9 +136,9 @@ public:
         QApplication::setActiveWindow(&window);
     }
 
-    void release()
+    void release(const QString& name = QStringLiteral("gate"))
     {
-        folder.write("gate", "");
+        folder.write(name, "");
     }
 
     QString text() const
@@ -144,21 +154,27 @@ public:
     QString page;
 };
 
-// Drags rich text onto the text area and drops it: whether the area took
-// the drag and the drop.
-QPair<bool, bool> dropped(QTextEdit* area)
+// Drags what is offered onto the text area and drops it: whether the area
+// took the drag and the drop, as a copy.
+QPair<bool, bool> dropped(QTextEdit* area, const QMimeData* dragged)
 {
-    QMimeData dragged;
-    dragged.setHtml("<b>dropped</b>");
     const QPoint at = area->cursorRect().center();
     const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
-    QDragEnterEvent enter(at, actions, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(at, actions, dragged, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(area->viewport(), &enter);
-    QDragMoveEvent move(at, actions, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QDragMoveEvent move(at, actions, dragged, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(area->viewport(), &move);
-    QDropEvent drop(at, actions, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(at, actions, dragged, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(area->viewport(), &drop);
-    return {enter.isAccepted() && move.isAccepted(), drop.isAccepted()};
+    return {enter.isAccepted() && move.isAccepted(),
+        drop.isAccepted() && drop.dropAction() == Qt::CopyAction};
+}
+
+QPair<bool, bool> dropped(QTextEdit* area, const QByteArray& html = "<b>dropped</b>")
+{
+    QMimeData dragged;
+    dragged.setHtml(QString::fromUtf8(html));
+    return dropped(area, &dragged);
 }
 
 // A close request from the window manager.
@@ -328,6 +344,206 @@ private slots:
         if (Act(act) != Act::Escape && Act(act) != Act::OpenAnother && window.isVisible())
             QVERIFY2(text.contains(tried), qPrintable(text));
         QCOMPARE(anotherOpens(scene.folder), QString("final"));
+    }
+
+    void cancelEndsOnlyItsOwnTrial_data()
+    {
+        QTest::addColumn<bool>("cancelFirst");
+        QTest::newRow("the paste under way cancelled, the one held after it goes on") << true;
+        QTest::newRow("the paste begun after another cancelled") << false;
+    }
+
+    // GIVEN a paste under trial and a second one held behind it
+    // WHEN one of them is cancelled, by Escape or by the dialog's Cancel
+    // THEN only that one goes, the other lands, nothing says the program is
+    // ending, and a page opens after
+    void cancelEndsOnlyItsOwnTrial()
+    {
+        QFETCH(bool, cancelFirst);
+        Scene scene;
+        Answers answers(QMessageBox::Discard, scene.folder.write("after.html", "<p>after</p>"));
+        scene.paste(gated("<p>first</p>", scene.folder.path("gate1")));
+        scene.paste(gated("<p>second</p>", scene.folder.path("gate2")));
+        if (cancelFirst) {
+            QTest::keyClick(textArea(&scene.window), Qt::Key_Escape);
+        } else {
+            scene.release("gate1");
+            QTRY_VERIFY(scene.text().contains("first"));
+            scene.untilTheDialogShows();
+            click(progressOf(&scene.window), "Cancel");
+        }
+        // The second one is tried now, or nothing is.
+        QCOMPARE(trialsOf(&scene.window)->isTrying(), cancelFirst);
+        QVERIFY(scene.window.findChildren<QProgressDialog*>().size() <= 1);
+        scene.release("gate1");
+        scene.release("gate2");
+        settled(&scene.window);
+        QCOMPARE(scene.text(), cancelFirst ? QString("Asecond") : QString("Afirst"));
+        // AND a page opens in the window
+        scene.window.slotFileOpen();
+        settled(&scene.window);
+        QCOMPARE(scene.text(), QString("after"));
+        for (const QString& shown : qAsConst(answers.shown))
+            QVERIFY2(!shown.contains("ending"), qPrintable(shown));
+    }
+
+    void progressSaysWhatIsTried_data()
+    {
+        QTest::addColumn<QString>("tried");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("a paste") << "paste"
+                                 << "Laying out the document with the paste...";
+        QTest::newRow("a drop") << "drop"
+                                << "Laying out the document with the drop...";
+        QTest::newRow("a page") << "page"
+                                << "Laying out page.html...";
+    }
+
+    // GIVEN a paste, a drop or a page tried past half a second
+    // THEN the progress dialog says what is tried, and its Cancel ends the
+    // trial, what was tried left out; a drop was taken as a copy, so that its
+    // source keeps it
+    void progressSaysWhatIsTried()
+    {
+        QFETCH(QString, tried);
+        QFETCH(QString, label);
+        Scene scene;
+        const QByteArray html = gated("<p>tried</p>", scene.gate());
+        if (tried == "paste") {
+            scene.paste(html);
+        } else if (tried == "drop") {
+            QCOMPARE(dropped(textArea(&scene.window), html), qMakePair(true, true));
+        } else {
+            scene.begin(Trial::Open);
+        }
+        scene.untilTheDialogShows();
+        QCOMPARE(progressOf(&scene.window)->labelText(), label);
+        click(progressOf(&scene.window), "Cancel");
+        QVERIFY(!trialsOf(&scene.window)->isTrying());
+        QVERIFY(!progressOf(&scene.window));
+        QCOMPARE(scene.text(), QString("A"));
+    }
+
+    // GIVEN a trial that ends just after the progress dialog showed
+    // THEN the dialog stays, without Cancel, until it showed half a second,
+    // so that it does not flash; a trial that ends sooner shows none
+    void progressDoesNotFlash()
+    {
+        Scene scene;
+        bool shown = false;
+        QTimer watch;
+        QObject::connect(
+            &watch, &QTimer::timeout, [&] { shown = shown || progressOf(&scene.window); });
+        watch.start(1);
+        // A trial of no wait: its dialog never shows, as long as it ends in time.
+        QElapsedTimer sinceBegun;
+        sinceBegun.start();
+        scene.paste("<p>soon</p>");
+        settled(&scene.window);
+        if (sinceBegun.elapsed() < TrialWait::dialogDelayMs)
+            QVERIFY(!shown);
+        // A trial that ends just after its dialog showed
+        scene.paste(gated("<p>late</p>", scene.folder.path("late")));
+        scene.untilTheDialogShows();
+        QElapsedTimer sinceShown;
+        sinceShown.start();
+        scene.release("late");
+        settled(&scene.window);
+        if (sinceShown.elapsed() < TrialWait::dialogLeastShownMs / 2) {
+            QVERIFY(progressOf(&scene.window));
+            QVERIFY(!buttonCaptioned(progressOf(&scene.window), "Cancel"));
+        }
+        QTRY_VERIFY(!progressOf(&scene.window));
+        QVERIFY2(sinceShown.elapsed() >= TrialWait::dialogLeastShownMs - 20,
+            qPrintable(QString::number(sinceShown.elapsed())));
+        QVERIFY(scene.text().endsWith("late"));
+    }
+
+    // Text from an input method waits as keys do.
+    void inputMethodTextWaitsItsTurn()
+    {
+        Scene scene;
+        scene.begin(Trial::Paste);
+        QInputMethodEvent composing("ü", {});
+        QApplication::sendEvent(textArea(&scene.window), &composing);
+        QInputMethodEvent committed;
+        committed.setCommitString("über");
+        QApplication::sendEvent(textArea(&scene.window), &committed);
+        QCOMPARE(scene.text(), QString("A"));
+        scene.release();
+        settled(&scene.window);
+        QCOMPARE(scene.text(), QString("Afirstüber"));
+    }
+
+    void refusalsSayWhatToDoInstead_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("instead");
+        const QString browser = "You can open it in a web browser instead.";
+        QTest::newRow("a page nested too deeply")
+            << "deep.html" << HostileHtml::nestedTables(5000) << "open" << browser;
+        QTest::newRow("a page larger than 4 MiB")
+            << "large.html" << QByteArray(5 << 20, 'x') << "open" << browser;
+        QTest::newRow("a text of more lines than the editor lays out")
+            << "lines.txt" << QByteArray(4 << 20, '\n') << "open"
+            << "You can open it in a text editor instead.";
+        QTest::newRow("a zip file") << "notes.odt" << QByteArray("PK\x03\x04 zipped") << "open"
+                                    << "You can open it in a word processor instead.";
+        QTest::newRow("a pipe") << "pipe.html" << QByteArray() << "open"
+                                << "You can save what it gives as a file and open that instead.";
+        QTest::newRow("a paste of a run too long")
+            << QString() << QByteArray(1 << 20, 'x') << "paste"
+            << "You can paste a smaller part of it instead.";
+        QTest::newRow("a rich paste nested too deeply")
+            << QString() << HostileHtml::nestedTables(5000) << "rich paste"
+            << "You can paste a smaller part of it instead.";
+        QTest::newRow("a drop of a run too long") << QString() << QByteArray(1 << 20, 'x') << "drop"
+                                                  << "You can drop a smaller part of it instead.";
+    }
+
+    // GIVEN what the editor refuses, opened, pasted or dropped
+    // THEN the message says why, then what the user can do instead
+    void refusalsSayWhatToDoInstead()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, how);
+        QFETCH(QString, instead);
+        TestFolder folder;
+        TextEdit window;
+        window.show();
+        QTextEdit* area = textArea(&window);
+        QString message;
+        if (how == "open") {
+            const QString path = folder.path(name);
+            if (name == "pipe.html")
+                QCOMPARE(QProcess::execute("mkfifo", {path}), 0);
+            else
+                folder.write(name, content);
+            message = messageAfterFileDialog(path, [&window] {
+                window.slotFileOpen();
+                settled(&window);
+            });
+        } else if (how == "drop") {
+            QMimeData dragged;
+            dragged.setText(QString::fromLatin1(content));
+            message = messageRejectedDuring([&] { dropped(area, &dragged); });
+        } else {
+            auto* offered = new QMimeData;
+            how == "paste" ? offered->setText(QString::fromLatin1(content))
+                           : offered->setHtml(QString::fromLatin1(content));
+            QApplication::clipboard()->setMimeData(offered);
+            message = messageRejectedDuring([&window] {
+                window.slotPaste();
+                settled(&window);
+            });
+        }
+        const QStringList lines = message.split('\n');
+        QVERIFY2(lines.size() >= 3, qPrintable(message));
+        QCOMPARE(lines.last(), instead);
+        QCOMPARE(area->toPlainText(), QString());
     }
 };
 

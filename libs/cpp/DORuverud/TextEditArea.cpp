@@ -46,6 +46,18 @@ void fill(QMimeData* source, const Offer& offer)
         source->setData(form.first, form.second);
 }
 
+// What a rich paste inserts, read on the layout thread as the page helper
+// read it. A fragment makes the lists and frames of its document when they
+// are first copied: a copy here makes them on this thread, where the
+// document is, so that the copy into the window's document makes none.
+QTextDocumentFragment builtHere(const QString& html, const QTextDocument* resources)
+{
+    const QTextDocumentFragment fragment = QTextDocumentFragment::fromHtml(html, resources);
+    QTextDocument copy;
+    QTextCursor(&copy).insertFragment(fragment);
+    return fragment;
+}
+
 } // namespace
 
 TextEditArea::TextEditArea(QWidget* parent)
@@ -182,7 +194,7 @@ void TextEditArea::tryRich(const QMimeData* source, const Landing& landing)
             const std::shared_ptr<TextEditDocument> pictures = reader->takeDocument();
             QTextDocumentFragment fragment;
             if (pictures) {
-                fragment = QTextDocumentFragment::fromHtml(reader->text(), pictures.get());
+                fragment = builtHere(reader->text(), pictures.get());
                 pictures->moveToThread(QCoreApplication::instance()->thread());
             }
             return [this, reader, pictures, fragment] { land(*reader, pictures.get(), fragment); };
