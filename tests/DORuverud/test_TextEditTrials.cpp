@@ -10,12 +10,14 @@
 #include "../common/TestFolder.h"
 #include "DialogTestTools.h"
 #include "EditorTestTools.h"
+#include "RichtextEditor.h"
 #include "TextEdit.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QInputMethodEvent>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
@@ -23,6 +25,7 @@
 #include <qpa/qwindowsysteminterface.h>
 
 using namespace DialogTestTools;
+using namespace DORuverud;
 using namespace EditorTestTools;
 
 namespace {
@@ -457,6 +460,39 @@ private slots:
         QVERIFY2(sinceShown.elapsed() >= TrialWait::dialogLeastShownMs - 20,
             qPrintable(QString::number(sinceShown.elapsed())));
         QVERIFY(scene.text().endsWith("late"));
+    }
+
+    // GIVEN the compact editor in a window, a paste under trial
+    // WHEN the window manager asks the window to close
+    // THEN it closes after the trial, once the question about the unsaved
+    // paste was answered
+    void holderWindowClosesAfterTheTrial()
+    {
+        TestFolder folder;
+        const HelperInPlace helper(folder, "gated");
+        const QString notes = folder.write("notes.html", "<p>A</p>");
+        QMainWindow holder;
+        auto* editor = new RichtextEditor;
+        holder.setCentralWidget(editor);
+        holder.show();
+        QCOMPARE(messageAfterFileDialog(notes,
+                     [editor] {
+                         editor->findChild<TextEdit*>()->slotFileOpen();
+                         settled(editor);
+                     }),
+            QString());
+        textArea(editor)->moveCursor(QTextCursor::End);
+        offer(gated("<p>first</p>", folder.path("gate")));
+        editor->findChild<TextEdit*>()->slotPaste();
+        Answers answers(QMessageBox::Save, QString());
+        requestClose(&holder);
+        QVERIFY(holder.isVisible());
+        QCOMPARE(answers.shown, QStringList());
+        folder.write("gate", "");
+        settled(editor);
+        QVERIFY(!holder.isVisible());
+        QCOMPARE(answers.shown.size(), 1);
+        QVERIFY(folder.read("notes.html").contains("first"));
     }
 
     // Text from an input method waits as keys do.
