@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDataStream>
+#include <QEvent>
 #include <QImage>
 #include <QThread>
 
@@ -50,6 +51,36 @@ void end(Jobs& jobs)
     jobs.done.wait(lock, [&jobs] { return !jobs.running; });
 }
 
+// On the GUI thread, what the layout thread hands back, in order. The
+// event that wakes it is made under the lock too, and read under it.
+class Mailbox : public QObject
+{
+public:
+    std::mutex mutex;
+    std::deque<std::function<void()>> handed;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        std::deque<std::function<void()>> taken;
+        bool handing = false;
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            handing = event->type() == QEvent::User;
+            if (handing)
+                taken.swap(handed);
+        }
+        if (!handing)
+            return QObject::event(event);
+        for (const std::function<void()>& function : taken)
+            function();
+        return true;
+    }
+};
+
+// Made on the GUI thread by the first job posted, never destroyed.
+Mailbox* mailbox = nullptr;
+
 Jobs& started()
 {
     static Jobs* const jobs = [] {
@@ -67,12 +98,25 @@ Jobs& started()
 
 void LayoutThread::post(std::function<void()> job)
 {
+    if (!mailbox)
+        mailbox = new Mailbox;
     Jobs& jobs = started();
     const std::lock_guard<std::mutex> lock(jobs.mutex);
     if (jobs.ending)
         return;
     jobs.queue.push_back(std::move(job));
     jobs.posted.notify_one();
+}
+
+void LayoutThread::handBack(std::function<void()> function)
+{
+    QEvent* wake = nullptr;
+    {
+        const std::lock_guard<std::mutex> lock(mailbox->mutex);
+        mailbox->handed.push_back(std::move(function));
+        wake = new QEvent(QEvent::User);
+    }
+    QCoreApplication::postEvent(mailbox, wake);
 }
 
 bool LayoutThread::isCurrent()

@@ -17,9 +17,13 @@ class LayoutThread
 public:
     LayoutThread() = delete;
 
-    // Runs the job on the thread, after those posted before it; from any
-    // thread, once an application object exists.
+    // Runs the job on the thread, after those posted before it; from the
+    // GUI thread.
     static void post(std::function<void()> job);
+    // Runs the function on the GUI thread, after those handed back before
+    // it; from the layout thread. What it holds goes over through a lock the
+    // thread sanitizer sees, unlike the events of Qt's own libraries.
+    static void handBack(std::function<void()> function);
     // Whether the calling thread is the layout thread.
     static bool isCurrent();
     // A copy of a font that shares nothing with it, for another thread (the

@@ -64,8 +64,7 @@ bool TrialQueue::held(std::function<void()> action)
     return true;
 }
 
-// The work's thread hands back what finishes it to the application object,
-// which outlives this queue; a queue gone cancelled its trial first.
+// A queue gone cancelled its trial first, and what finishes it is dropped.
 void TrialQueue::begin(const QString& label, Work work)
 {
     m_cancel = std::make_shared<PageTrial::Cancel>();
@@ -74,13 +73,10 @@ void TrialQueue::begin(const QString& label, Work work)
     TrialQueue* const self = this;
     LayoutThread::post([cancel, work = std::move(work), self] {
         Finish finish = work(cancel);
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [cancel, finish = std::move(finish), self] {
-                if (!cancel->isCancelled() && self->m_cancel == cancel)
-                    self->finish(finish);
-            },
-            Qt::QueuedConnection);
+        LayoutThread::handBack([cancel, finish = std::move(finish), self] {
+            if (!cancel->isCancelled() && self->m_cancel == cancel)
+                self->finish(finish);
+        });
     });
 }
 
