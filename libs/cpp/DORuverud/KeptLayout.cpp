@@ -37,8 +37,11 @@ protected:
 
 } // namespace
 
+// A document given a layout is laid out at once, at its page size unless
+// that is null; its first size is none, but not null.
 void KeptLayout::prepare(QTextDocument* document, QTextOption::WrapMode wrap)
 {
+    document->setPageSize(QSizeF(0, 0));
     auto* layout = new Layout(document);
     layout->registerHandler(QTextFormat::ImageObject, new PictureLayout(layout));
     document->setDocumentLayout(layout);

@@ -15,9 +15,10 @@ class KeptLayout
 public:
     KeptLayout() = delete;
 
-    // On the document's thread, before it is laid out: it lays out as a text
-    // area of that wrap mode does on the GUI thread, its pictures too
-    // (PictureLayout), keeping its layout when shown.
+    // On the document's thread, once it holds its text (Qt imports text many
+    // times faster into a document without a layout) and before it is laid
+    // out: it lays out as a text area of that wrap mode does on the GUI
+    // thread, its pictures too (PictureLayout), keeping its layout when shown.
     static void prepare(QTextDocument* document, QTextOption::WrapMode wrap);
     // Lays the document out whole at that text width, as the text area's
     // viewport would, on its own thread; then lets go of the fonts of that

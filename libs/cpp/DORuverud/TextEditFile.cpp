@@ -42,18 +42,19 @@ QByteArray digestOfFile(const QString& path)
 
 // Built on the layout thread as the text area shows it, and laid out there
 // at the width of its viewport; a page set once its document holds the
-// pictures the trial read.
+// pictures the trial read. Qt imports a page many times faster into a
+// document that has no layout yet.
 std::unique_ptr<TextEditDocument> built(TextEditReader& reader, QTextOption::WrapMode wrap,
     int viewportWidth, const std::shared_ptr<PageTrial::Cancel>& cancel)
 {
     std::unique_ptr<TextEditDocument> document = reader.takeDocument();
-    KeptLayout::prepare(document.get(), wrap);
     if (reader.isRich()) {
         document->setHtml(reader.text());
         document->setHelperCopy(reader.helperCopy());
     }
     if (cancel->isCancelled())
         return nullptr;
+    KeptLayout::prepare(document.get(), wrap);
     KeptLayout::layOut(document.get(), viewportWidth);
     document->moveToThread(QCoreApplication::instance()->thread());
     return document;
