@@ -7,7 +7,9 @@
 //   no-number-height: measures the page at a height that is no number;
 //   gated: takes a page or a paste as laid out once a file exists, the one
 //     its bytes name after "gate:" up to a ";" (at once when they name
-//     none), so that a test holds a trial open as long as it needs.
+//     none), so that a test holds a trial open as long as it needs;
+//   keeper: takes a page, and a paste into the document it keeps, and
+//     refuses a paste whose document travelled with it.
 // Each lives on afterwards.
 #include "HelperChannel.h"
 #include "HelperMessage.h"
@@ -67,8 +69,29 @@ void waitForGate(const HelperChannel::Message& asked)
         ::usleep(10000);
 }
 
+// Measured for what lands in the document kept last; refused when the
+// document travelled.
+void keep(HelperChannel& channel, const HelperChannel::Message& asked)
+{
+    static quint64 kept = 0;
+    PageRequest request;
+    if (!request.fromMessage(asked.data))
+        return;
+    if (request.source != PageRequest::Source::File
+        && (request.landsIn == 0 || request.landsIn != kept)) {
+        channel.send(PageRequest::Refused, HelperMessage::of(QString("the document travelled")));
+        return;
+    }
+    kept = request.keptAs;
+    channel.send(PageRequest::Measured, HelperMessage::of(qreal(20), qint64(1)));
+}
+
 void answer(HelperChannel& channel, const QString& how, const HelperChannel::Message& asked)
 {
+    if (how == "keeper") {
+        keep(channel, asked);
+        return;
+    }
     static QByteArray measured;
     static quint32 measuredNumber = 0;
     const int names = asked.fds.value(1, -1);

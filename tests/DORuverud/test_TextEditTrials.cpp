@@ -495,6 +495,38 @@ private slots:
         QVERIFY(folder.read("notes.html").contains("first"));
     }
 
+    // GIVEN a page opened, tried by a helper that takes a paste only into
+    // the document it keeps
+    // WHEN pasted into, once and again, THEN each paste lands in the
+    // document the helper holds, the document sent to it no more; WHEN
+    // typed into, THEN the next paste sends the document with it
+    void helperHoldsTheDocumentItTried()
+    {
+        TestFolder folder;
+        const HelperInPlace helper(folder, "keeper");
+        TextEdit window;
+        window.show();
+        QCOMPARE(messageAfterFileDialog(folder.write("notes.html", "<p>A</p>"),
+                     [&window] {
+                         window.slotFileOpen();
+                         settled(&window);
+                     }),
+            QString());
+        textArea(&window)->moveCursor(QTextCursor::End);
+        const auto pasted = [&window](const QByteArray& html) {
+            offer(html);
+            return messageRejectedDuring([&window] {
+                window.slotPaste();
+                settled(&window);
+            });
+        };
+        QCOMPARE(pasted("<p>first</p>"), QString());
+        QCOMPARE(pasted("<p>second</p>"), QString());
+        QCOMPARE(textArea(&window)->toPlainText(), QString("Afirstsecond"));
+        QTest::keyClicks(textArea(&window), "typed");
+        QVERIFY(pasted("<p>third</p>").contains("the document travelled"));
+    }
+
     // Text from an input method waits as keys do.
     void inputMethodTextWaitsItsTurn()
     {

@@ -48,14 +48,15 @@ std::unique_ptr<TextEditDocument> built(TextEditReader& reader, QTextOption::Wra
     int viewportWidth, const std::shared_ptr<PageTrial::Cancel>& cancel)
 {
     std::unique_ptr<TextEditDocument> document = reader.takeDocument();
-    if (reader.isRich()) {
+    if (reader.isRich())
         document->setHtml(reader.text());
-        document->setHelperCopy(reader.helperCopy());
-    }
     if (cancel->isCancelled())
         return nullptr;
     KeptLayout::prepare(document.get(), wrap);
     KeptLayout::layOut(document.get(), viewportWidth);
+    // As it stands now, the helper holds it: a layout given tells of a change.
+    if (reader.isRich())
+        document->setHelperCopy(reader.helperCopy());
     document->moveToThread(QCoreApplication::instance()->thread());
     return document;
 }
