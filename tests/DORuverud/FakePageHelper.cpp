@@ -4,10 +4,16 @@
 //   many-names: names 100,000 pictures;
 //   repeated-answer: gives each answer again with the next request;
 //   wrong-number: answers under a number the program never gave;
-//   no-number-height: measures the page at a height that is no number.
+//   no-number-height: measures the page at a height that is no number;
+//   gated: takes a page or a paste as laid out once a file exists, the one
+//     its bytes name after "gate:" up to a ";" (at once when they name
+//     none), so that a test holds a trial open as long as it needs;
+//   keeper: takes a page, and a paste into the document it keeps, and
+//     refuses a paste whose document travelled with it.
 // Each lives on afterwards.
 #include "HelperChannel.h"
 #include "HelperMessage.h"
+#include "MemoryFile.h"
 #include "PageRequest.h"
 
 #include <QFileInfo>
@@ -19,6 +25,7 @@
 #include <cstring>
 #include <sys/mman.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -48,8 +55,43 @@ QByteArray hugeNameCount()
     return HelperMessage::of(quint32(INT_MAX), QString("a.png"));
 }
 
+// Waits, a minute at most, for the file the bytes given name, if any.
+void waitForGate(const HelperChannel::Message& asked)
+{
+    const QByteArray bytes = MemoryFile::read(asked.fds.value(0, -1), qint64(64) << 20);
+    const int at = bytes.indexOf("gate:");
+    const int end = bytes.indexOf(';', at);
+    if (at < 0 || end < 0)
+        return;
+    const QByteArray gate = bytes.mid(at + 5, end - at - 5);
+    struct stat info;
+    for (int waited = 0; waited < 60000 && ::stat(gate.constData(), &info) != 0; waited += 10)
+        ::usleep(10000);
+}
+
+// Measured for what lands in the document kept last; refused when the
+// document travelled.
+void keep(HelperChannel& channel, const HelperChannel::Message& asked)
+{
+    static quint64 kept = 0;
+    PageRequest request;
+    if (!request.fromMessage(asked.data))
+        return;
+    if (request.source != PageRequest::Source::File
+        && (request.landsIn == 0 || request.landsIn != kept)) {
+        channel.send(PageRequest::Refused, HelperMessage::of(QString("the document travelled")));
+        return;
+    }
+    kept = request.keptAs;
+    channel.send(PageRequest::Measured, HelperMessage::of(qreal(20), qint64(1)));
+}
+
 void answer(HelperChannel& channel, const QString& how, const HelperChannel::Message& asked)
 {
+    if (how == "keeper") {
+        keep(channel, asked);
+        return;
+    }
     static QByteArray measured;
     static quint32 measuredNumber = 0;
     const int names = asked.fds.value(1, -1);
@@ -66,7 +108,9 @@ void answer(HelperChannel& channel, const QString& how, const HelperChannel::Mes
     }
     measured = HelperMessage::of(qreal(20), qint64(1));
     measuredNumber = asked.number;
-    if (how == "wrong-number" || how == "repeated-answer")
+    if (how == "gated")
+        waitForGate(asked);
+    if (how == "wrong-number" || how == "repeated-answer" || how == "gated")
         channel.send(PageRequest::Measured, measured);
     else if (how == "no-number-height")
         channel.send(PageRequest::Measured, HelperMessage::of(qreal(NAN), qint64(1)));

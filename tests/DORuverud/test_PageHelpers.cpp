@@ -1,6 +1,7 @@
 #include "../common/RunawayBound.h"
 #include "../common/TestFolder.h"
 #include "DialogTestTools.h"
+#include "EditorTestTools.h"
 #include "PageTrial.h"
 #include "TextEdit.h"
 #include "TextEditReader.h"
@@ -9,32 +10,19 @@
 #include <QTextEdit>
 
 using namespace DialogTestTools;
+using namespace EditorTestTools;
 
 namespace {
-
-// The page helper is another while it lives, then the one beside the program.
-class PageHelperInPlace
-{
-public:
-    PageHelperInPlace(const TestFolder& folder, const QString& how)
-    {
-        const QString link = folder.path(how);
-        QFile::link(QCoreApplication::applicationDirPath() + "/fake-page-helper", link);
-        PageTrial::setHelper(link);
-    }
-
-    ~PageHelperInPlace()
-    {
-        PageTrial::setHelper(QCoreApplication::applicationDirPath() + '/' + PageTrial::helperName);
-    }
-};
 
 // What the window says to a page opened, within the limits of a page.
 QString opened(TextEdit* window, const QString& path)
 {
     QElapsedTimer clock;
     clock.start();
-    const QString message = messageAfterFileDialog(path, [window] { window->slotFileOpen(); });
+    const QString message = messageAfterFileDialog(path, [window] {
+        window->slotFileOpen();
+        settled(window);
+    });
     const qint64 limits = PageTrial::cpuLimitMs + PageTrial::waitLimitMs;
     return clock.elapsed() < waitBoundMs(limits) ? message
                                                  : QString("took %1 ms").arg(clock.elapsed());
@@ -72,7 +60,7 @@ private slots:
         QFETCH(QString, refusal);
         // GIVEN a page helper that lies that way, and a page with a picture
         TestFolder folder;
-        const PageHelperInPlace helper(folder, how);
+        const HelperInPlace helper(folder, how);
         const QString page = folder.write("page.html", "<p>kept <img src=\"a.png\"></p>");
         TextEdit window;
         window.show();

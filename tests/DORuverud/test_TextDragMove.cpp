@@ -3,6 +3,7 @@
 // drop: this test runs on a virtual X display.
 #include "CssDoc.h"
 #include "DialogTestTools.h"
+#include "EditorTestTools.h"
 #include "TextEdit.h"
 
 #include <QClipboard>
@@ -14,6 +15,7 @@
 #include <QTextEdit>
 
 using namespace DialogTestTools;
+using namespace EditorTestTools;
 using namespace DORuverud;
 
 namespace {
@@ -59,8 +61,10 @@ QString messageAfter(const std::function<void()>& action)
 
 // Drags the text between start and end to the position, as a move within the
 // text area: the drop comes while the area's own drag is on. Returns the title
-// and text of the message box that followed, or an empty text when none came.
-QString dragMove(QTextEdit* area, int start, int end, int position)
+// and text of the message box that followed, or an empty text when none came;
+// a rich-text editor, whose drop is tried after it came, is let go on until
+// it tried it.
+QString dragMove(QTextEdit* area, int start, int end, int position, QWidget* rich)
 {
     QTextCursor cursor = area->textCursor();
     cursor.setPosition(start);
@@ -72,22 +76,21 @@ QString dragMove(QTextEdit* area, int start, int end, int position)
     QMimeData* (QTextEdit::*mimeData)() const = &Access::createMimeDataFromSelection;
     auto* drag = new QDrag(area->viewport());
     drag->setMimeData((area->*mimeData)());
-    QString message;
     QTimer::singleShot(0, [&] {
-        message = messageAfter([&] {
-            QDragEnterEvent enter(
-                at, Qt::MoveAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(area->viewport(), &enter);
-            QDropEvent drop(at, Qt::MoveAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
-            drop.setDropAction(Qt::MoveAction);
-            QVERIFY(drop.source() == area->viewport());
-            QApplication::sendEvent(area->viewport(), &drop);
-        });
+        QDragEnterEvent enter(at, Qt::MoveAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(area->viewport(), &enter);
+        QDropEvent drop(at, Qt::MoveAction, drag->mimeData(), Qt::LeftButton, Qt::NoModifier);
+        drop.setDropAction(Qt::MoveAction);
+        QVERIFY(drop.source() == area->viewport());
+        QApplication::sendEvent(area->viewport(), &drop);
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(area->viewport(), &escape);
     });
-    drag->exec(Qt::MoveAction);
-    return message;
+    return messageAfter([&] {
+        drag->exec(Qt::MoveAction);
+        if (rich)
+            settled(rich);
+    });
 }
 
 } // namespace
@@ -138,7 +141,8 @@ private slots:
         const QString before = area->toHtml();
         const int undoSteps = area->document()->availableUndoSteps();
         // WHEN the text is drag-moved within it
-        const QString message = dragMove(area, start, end, position);
+        const QString message
+            = dragMove(area, start, end, position, rich ? editor.window : nullptr);
         // THEN it moves, or a refusal says why and leaves the document as it was
         if (!moved.isNull()) {
             QCOMPARE(message, QString());

@@ -3,6 +3,7 @@
 // showing their pictures.
 #include "../common/TestFolder.h"
 #include "DialogTestTools.h"
+#include "EditorTestTools.h"
 #include "TextEdit.h"
 
 #include <QBuffer>
@@ -13,6 +14,7 @@
 #include <QTextLayout>
 
 using namespace DialogTestTools;
+using namespace EditorTestTools;
 
 namespace {
 
@@ -25,7 +27,10 @@ QTextEdit* textArea(QWidget* window)
 // followed, or an empty text when none came.
 QString openAnswered(TextEdit* window, const QString& path)
 {
-    return messageAfterFileDialog(path, [window] { window->slotFileOpen(); });
+    return messageAfterFileDialog(path, [window] {
+        window->slotFileOpen();
+        settled(window);
+    });
 }
 
 QByteArray png(const QColor& colour)

@@ -1,6 +1,7 @@
 #include "../common/HostileHtml.h"
 #include "../common/TestFolder.h"
 #include "DialogTestTools.h"
+#include "EditorTestTools.h"
 #include "RichtextEditor.h"
 #include "TextEdit.h"
 
@@ -10,6 +11,7 @@
 #include <memory>
 
 using namespace DialogTestTools;
+using namespace EditorTestTools;
 
 namespace {
 
@@ -74,7 +76,10 @@ private slots:
         TextEdit window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QString message = messageAfterFileDialog(path, [&window] { window.slotFileOpen(); });
+        const QString message = messageAfterFileDialog(path, [&window] {
+            window.slotFileOpen();
+            settled(&window);
+        });
         QVERIFY2(message.contains("It is taller than this editor can lay out.")
                 || message.contains("to lay out, more than this editor gives a page."),
             qPrintable(message));

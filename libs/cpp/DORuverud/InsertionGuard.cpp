@@ -19,9 +19,16 @@ bool InsertionGuard::refusedWithMessage(const Refusal& refusal) const
     if (!refusal)
         return false;
     if (!refusal->isEmpty())
-        QMessageBox::warning(m_area, m_dropping ? tr("Drop") : tr("Paste"),
-            tr("The text was not inserted.") + '\n' + *refusal);
+        tell(*refusal, m_dropping);
     return true;
+}
+
+void InsertionGuard::tell(const QString& refusal, bool dropped) const
+{
+    const QString instead = dropped ? tr("You can drop a smaller part of it instead.")
+                                    : tr("You can paste a smaller part of it instead.");
+    QMessageBox::warning(m_area, dropped ? tr("Drop") : tr("Paste"),
+        tr("The text was not inserted.") + '\n' + refusal + '\n' + instead);
 }
 
 // A move within the area (its source is the viewport watched) removes the

@@ -9,9 +9,10 @@ class QMimeData;
 class QTextCursor;
 class QTextEdit;
 
-// Checks what is inserted into a text area and says why it is refused, in a
-// message box titled after the user's action, a paste or a drop; a check
-// the user cancelled refuses with nothing to tell. A drag-move
+// Checks what is inserted into a text area and says why it is refused, and
+// what the user can do instead, in a message box titled after the user's
+// action, a paste or a drop; a check the user cancelled refuses with
+// nothing to tell. A drag-move
 // within the area is checked as it will stand once moved, before QTextEdit
 // takes the moved text out, so that a refused move leaves the document as it
 // was.
@@ -34,6 +35,8 @@ public:
     // "Drop" while the area takes a drop and "Paste" otherwise; false when
     // there is no refusal.
     bool refusedWithMessage(const Refusal& refusal) const;
+    // Tells why a paste, or a drop, was refused.
+    void tell(const QString& refusal, bool dropped) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

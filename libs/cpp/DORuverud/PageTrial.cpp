@@ -4,9 +4,9 @@
 #include "HelperProcess.h"
 #include "MemoryFile.h"
 #include "PageRequest.h"
+#include "PasteTarget.h"
 #include "TextEditDocument.h"
 #include "TextEditReader.h"
-#include "TrialWait.h"
 
 #include <QDataStream>
 #include <QElapsedTimer>
@@ -34,10 +34,12 @@ std::unique_ptr<HelperProcess>& helper()
     return *kept;
 }
 
-// The helper of the trial under way, which a cancel abandons, with a lock
-// held only a moment.
+// The helper of the trial under way and that trial's cancel, which alone
+// stops it, and whether it did; with a lock held only a moment.
 std::mutex abandoning;
 HelperProcess* underWay = nullptr;
+const PageTrial::Cancel* underWayCancel = nullptr;
+bool underWayStopped = false;
 
 // The numbers the helper keeps documents as.
 std::atomic<quint64> copies {0};
@@ -50,12 +52,12 @@ QString notLaidOut(const QString& why)
 // The sizes the window's layout gives the pictures named, as the document
 // reads them; those after a cancel are left unread.
 QVector<QSize> sizesOf(
-    const QStringList& names, TextEditDocument* pictures, const std::atomic<bool>& cancelled)
+    const QStringList& names, TextEditDocument* pictures, const PageTrial::Cancel& cancelled)
 {
     QVector<QSize> sizes;
     sizes.reserve(names.size());
     for (const QString& name : names) {
-        if (cancelled) {
+        if (cancelled.isCancelled()) {
             sizes.append(QSize());
             continue;
         }
@@ -69,10 +71,14 @@ QVector<QSize> sizesOf(
     return sizes;
 }
 
-// What the thread of a trial holds until it ends, the program's side of the
-// trial with it; the GUI thread hands it over.
+// What a trial holds, the program's side of it.
 struct Work
 {
+    explicit Work(const PageTrial::Cancel& cancel)
+        : cancelled(cancel)
+    {
+    }
+
     PageRequest request;
     // The bytes of the page or the paste, with the document the paste
     // lands in when that travels.
@@ -80,7 +86,7 @@ struct Work
     // Reads the pictures as the window's document will hold them.
     std::unique_ptr<TextEditDocument> pictures = std::make_unique<TextEditDocument>();
     qreal mostHeight = 0;
-    std::atomic<bool> cancelled {false};
+    const PageTrial::Cancel& cancelled;
     PageTrial::Result result;
     // The helper keeps no document the paste lands in.
     bool noDocument = false;
@@ -237,47 +243,27 @@ PageTrial::Result step(HelperProcess& page, Work& work)
     return Step(page, limits, names, work, request).answer();
 }
 
-// The step of a trial, on the thread of the trial. Once cancelled, the
-// helper is replaced.
+// The step of a trial, on the thread that asks for it. A helper its cancel
+// stopped is replaced.
 void run(Work& work)
 {
     const std::lock_guard<std::mutex> lock(one);
     {
         const std::lock_guard<std::mutex> abandon(abandoning);
-        if (work.cancelled)
+        if (work.cancelled.isCancelled())
             return;
         underWay = helper().get();
+        underWayCancel = &work.cancelled;
     }
     HelperProcess& page = *helper();
     work.result = step(page, work);
     const std::lock_guard<std::mutex> abandon(abandoning);
+    const bool stopped = underWayStopped;
     underWay = nullptr;
-    if (!work.cancelled)
-        return;
-    helper() = std::make_unique<HelperProcess>(page.program());
-    // Nobody takes the pictures read; they go while the program waits.
-    work.pictures.reset();
-}
-
-void cancel(Work& work)
-{
-    const std::lock_guard<std::mutex> abandon(abandoning);
-    work.cancelled = true;
-    if (underWay)
-        underWay->abandon();
-}
-
-// Waits for the steps, the thread of a trial holding what it needs; once
-// the GUI thread is gone, the program waits for that thread at its end.
-bool ranWaiting(TrialWait& wait, const std::shared_ptr<Work>& work)
-{
-    static const bool waitedAtEnd = [] {
-        if (QCoreApplication::instance())
-            qAddPostRoutine([] { const std::lock_guard<std::mutex> lock(one); });
-        return true;
-    }();
-    Q_UNUSED(waitedAtEnd);
-    return wait.run([work] { run(*work); }, [work] { cancel(*work); });
+    underWayCancel = nullptr;
+    underWayStopped = false;
+    if (stopped)
+        helper() = std::make_unique<HelperProcess>(page.program());
 }
 
 PageTrial::Result cancelled()
@@ -289,11 +275,9 @@ PageTrial::Result cancelled()
 
 // The document a paste lands in as it travels with the paste: its HTML,
 // and the pictures its window reads by name with the sizes they show at.
-QByteArray documentOf(const QTextDocument& document)
+QByteArray documentOf(const PasteTarget& target)
 {
-    const auto* shown = qobject_cast<const TextEditDocument*>(&document);
-    return HelperMessage::of(
-        document.toHtml().toUtf8(), shown ? shown->namedPictures() : QVector<QPair<QUrl, QSize>>());
+    return HelperMessage::of(target.html().toUtf8(), target.namedPictures());
 }
 
 QString tooLargeRefusal()
@@ -305,57 +289,75 @@ QString tooLargeRefusal()
 
 } // namespace
 
-PageTrial::Result PageTrial::tried(const PageRequest& request, const QByteArray& content,
-    TextEditDocument* pictures, qreal mostHeight)
+void PageTrial::Cancel::cancel()
 {
-    TrialWait wait(tr("Laying out %1...").arg(QFileInfo(request.fileName).fileName()));
-    auto work = std::make_shared<Work>();
-    work->request = request;
-    work->request.keptAs = ++copies;
-    work->content = content;
-    work->pictures->readPicturesAs(*pictures);
-    work->mostHeight = mostHeight;
-    if (!ranWaiting(wait, work))
+    const std::lock_guard<std::mutex> abandon(abandoning);
+    m_cancelled = true;
+    if (underWayCancel != this)
+        return;
+    underWay->abandon();
+    underWayStopped = true;
+}
+
+bool PageTrial::Cancel::isCancelled() const
+{
+    return m_cancelled;
+}
+
+PageTrial::Result PageTrial::tried(const PageRequest& request, const QByteArray& content,
+    TextEditDocument* pictures, qreal mostHeight, const std::shared_ptr<Cancel>& cancel)
+{
+    const std::shared_ptr<Cancel> token = cancel ? cancel : std::make_shared<Cancel>();
+    Work work(*token);
+    work.request = request;
+    work.request.keptAs = ++copies;
+    work.content = content;
+    work.pictures->readPicturesAs(*pictures);
+    work.mostHeight = mostHeight;
+    run(work);
+    if (token->isCancelled())
         return cancelled();
-    pictures->takePicturesOf(*work->pictures);
-    return work->result;
+    pictures->takePicturesOf(*work.pictures);
+    return work.result;
 }
 
 // The helper may keep the document as it stands: it travels with the paste
 // only when the helper says it does not, or when it changed since the
 // helper's copy.
-PageTrial::Result PageTrial::triedIn(const QTextDocument& document, const PageRequest& request,
-    const QByteArray& content, TextEditDocument* pictures, qreal mostHeight)
+PageTrial::Result PageTrial::triedIn(const PasteTarget& target, const PageRequest& request,
+    const QByteArray& content, TextEditDocument* pictures, qreal mostHeight,
+    const std::shared_ptr<Cancel>& cancel)
 {
-    TrialWait wait(tr("Laying out the document with the paste..."));
-    auto work = std::make_shared<Work>();
-    work->request = request;
-    work->request.keptAs = ++copies;
-    const auto* shown = qobject_cast<const TextEditDocument*>(&document);
-    work->request.landsIn = shown ? shown->helperCopy() : 0;
-    work->content = content;
-    work->pictures->readPicturesAs(*pictures);
-    work->mostHeight = mostHeight;
-    if (work->request.landsIn != 0) {
-        if (!ranWaiting(wait, work))
+    const std::shared_ptr<Cancel> token = cancel ? cancel : std::make_shared<Cancel>();
+    Work work(*token);
+    work.request = request;
+    work.request.keptAs = ++copies;
+    work.request.landsIn = target.helperCopy();
+    work.content = content;
+    work.pictures->readPicturesAs(*pictures);
+    work.mostHeight = mostHeight;
+    if (work.request.landsIn != 0) {
+        run(work);
+        if (token->isCancelled())
             return cancelled();
-        if (!work->noDocument) {
-            pictures->takePicturesOf(*work->pictures);
-            return work->result;
+        if (!work.noDocument) {
+            pictures->takePicturesOf(*work.pictures);
+            return work.result;
         }
     }
-    if (document.characterCount() > PageRequest::maxDocumentCharacters)
+    if (target.characterCount() > PageRequest::maxDocumentCharacters)
         return {tooLargeRefusal()};
-    const QByteArray travelling = documentOf(document);
+    const QByteArray travelling = documentOf(target);
     if (travelling.size() > PageRequest::maxDocumentBytes)
         return {tooLargeRefusal()};
-    work->content = travelling + HelperMessage::of(content);
-    work->request.landsIn = 0;
-    work->request.base = document.baseUrl();
-    if (!ranWaiting(wait, work))
+    work.content = travelling + HelperMessage::of(content);
+    work.request.landsIn = 0;
+    work.request.base = target.base();
+    run(work);
+    if (token->isCancelled())
         return cancelled();
-    pictures->takePicturesOf(*work->pictures);
-    return work->result;
+    pictures->takePicturesOf(*work.pictures);
+    return work.result;
 }
 
 void PageTrial::setHelper(const QString& path)

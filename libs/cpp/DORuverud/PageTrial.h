@@ -3,7 +3,10 @@
 #include <QCoreApplication>
 #include <QString>
 
-class QTextDocument;
+#include <atomic>
+#include <memory>
+
+class PasteTarget;
 class TextEditDocument;
 struct PageRequest;
 
@@ -19,10 +22,10 @@ struct PageRequest;
 // within limits of its own processor time, of its waits on anything but a
 // processor and of memory (HelperProcess); a page it does not lay out within
 // them, or lays out taller than the window can hold, is refused with the
-// reason. On the GUI thread a trial runs on a thread of its own while the
-// window waits without freezing, and the user may cancel it (TrialWait):
-// the helper is then killed and replaced. Any thread may try a page, one at
-// a time.
+// reason. A trial runs on the thread that asks for it, which waits for the
+// helper: the editor asks on its layout thread (LayoutThread), and the GUI
+// thread may cancel the trial meanwhile (Cancel). Any thread may try a page;
+// the trials of all threads take turns.
 class PageTrial
 {
     Q_DECLARE_TR_FUNCTIONS(PageTrial)
@@ -52,17 +55,33 @@ public:
         bool cancelled = false;
     };
 
+    // Cancels the trials it is given to, from any thread: one not begun
+    // never begins, and the helper of one under way is stopped and
+    // replaced, so that the next trial finds a helper that works. It stops
+    // no helper while another's trial has it.
+    class Cancel
+    {
+    public:
+        void cancel();
+        bool isCancelled() const;
+
+    private:
+        std::atomic<bool> m_cancelled {false};
+    };
+
     // The helper that lays out, beside the program unless set: a process of
     // the helper set before ends.
     static void setHelper(const QString& path);
 
     // The page of a file tried alone, up to mostHeight up or down, its
-    // pictures read by the document.
+    // pictures read by the document; cancelled by the cancel given, if any.
     static Result tried(const PageRequest& request, const QByteArray& content,
-        TextEditDocument* pictures, qreal mostHeight);
+        TextEditDocument* pictures, qreal mostHeight,
+        const std::shared_ptr<Cancel>& cancel = nullptr);
     // A paste tried in the document it lands in, where the request places
     // it, the whole up to mostHeight; its pictures read by the document
     // given, which holds those of the one it lands in.
-    static Result triedIn(const QTextDocument& document, const PageRequest& request,
-        const QByteArray& content, TextEditDocument* pictures, qreal mostHeight);
+    static Result triedIn(const PasteTarget& target, const PageRequest& request,
+        const QByteArray& content, TextEditDocument* pictures, qreal mostHeight,
+        const std::shared_ptr<Cancel>& cancel = nullptr);
 };

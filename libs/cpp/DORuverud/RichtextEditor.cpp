@@ -46,7 +46,7 @@ bool RichtextEditor::event(QEvent* event)
 
 bool RichtextEditor::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Close && watched == m_window && !m_editor->maybeSave()) {
+    if (event->type() == QEvent::Close && watched == m_window && !m_editor->mayClose(m_window)) {
         event->ignore();
         return true;
     }

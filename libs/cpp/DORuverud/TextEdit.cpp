@@ -1,8 +1,10 @@
 #include "TextEdit.h"
 
+#include "KeptLayout.h"
 #include "TextEditArea.h"
 #include "TextEditDocument.h"
 #include "TextEditIcons.h"
+#include "TrialQueue.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -67,6 +69,8 @@ QString TextEdit::html() const
 // In a document of its own, which reads its pictures anew.
 void TextEdit::setHtml(const QString& html)
 {
+    if (held([this, html] { setHtml(html); }))
+        return;
     // Set anew, the document shows no edit, yet holds what no file does.
     m_fileDigest.clear();
     showDocument(new TextEditDocument);
@@ -234,9 +238,11 @@ void TextEdit::showDocument(TextEditDocument* document)
     // The text area deletes its first document itself, the window those after.
     const bool own = shown->parent() == m_textEdit;
     document->setParent(m_textEdit);
-    // The text area gives its font to its first document and on a change only.
-    document->setDefaultFont(m_textEdit->font());
-    m_textEdit->setDocument(document);
+    // The text area gives its font to its first document and on a change
+    // only; a document laid out in it already keeps its layout.
+    if (document->defaultFont() != m_textEdit->font())
+        document->setDefaultFont(m_textEdit->font());
+    KeptLayout::show(m_textEdit, document);
     if (own)
         delete shown;
     // Queued: the pictures are read while the text area lays out or paints.
@@ -248,11 +254,13 @@ void TextEdit::showDocument(TextEditDocument* document)
     connectDocument();
 }
 
+// A notice that waits for no answer: the document is shown.
 void TextEdit::showPicturesLeftOut(const QString& why)
 {
     auto* box = new QMessageBox(QMessageBox::Warning, tr("Rich Text"), why, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    box->setWindowModality(Qt::NonModal);
+    box->show();
 }
 
 void TextEdit::connectDocument()
@@ -270,22 +278,30 @@ void TextEdit::connectDocument()
 
 void TextEdit::connectEditActions()
 {
-    connect(m_actionUndo, &QAction::triggered, m_textEdit, &QTextEdit::undo);
-    connect(m_actionRedo, &QAction::triggered, m_textEdit, &QTextEdit::redo);
-    connect(m_actionCut, &QAction::triggered, m_textEdit, &QTextEdit::cut);
-    connect(m_actionCopy, &QAction::triggered, m_textEdit, &QTextEdit::copy);
-    connect(m_actionPaste, &QAction::triggered, m_textEdit, &QTextEdit::paste);
+    connect(m_actionUndo, &QAction::triggered, this, &TextEdit::slotUndo);
+    connect(m_actionRedo, &QAction::triggered, this, &TextEdit::slotRedo);
+    connect(m_actionCut, &QAction::triggered, this, &TextEdit::slotCut);
+    connect(m_actionCopy, &QAction::triggered, this, &TextEdit::slotCopy);
+    connect(m_actionPaste, &QAction::triggered, this, &TextEdit::slotPaste);
     m_actionCut->setEnabled(false);
     m_actionCopy->setEnabled(false);
     connect(m_textEdit, &QTextEdit::copyAvailable, m_actionCut, &QAction::setEnabled);
     connect(m_textEdit, &QTextEdit::copyAvailable, m_actionCopy, &QAction::setEnabled);
 }
 
-void TextEdit::slotCopy()
+bool TextEdit::held(std::function<void()> action)
 {
-    m_textEdit->copy();
+    return m_textEdit->trials()->held(std::move(action));
 }
 
+// Copy takes the document as it stands after what was held before it.
+void TextEdit::slotCopy()
+{
+    if (!held([this] { slotCopy(); }))
+        m_textEdit->copy();
+}
+
+// The text area holds what it pastes during a trial.
 void TextEdit::slotPaste()
 {
     m_textEdit->paste();
@@ -293,17 +309,20 @@ void TextEdit::slotPaste()
 
 void TextEdit::slotCut()
 {
-    m_textEdit->cut();
+    if (!held([this] { slotCut(); }))
+        m_textEdit->cut();
 }
 
 void TextEdit::slotUndo()
 {
-    m_textEdit->undo();
+    if (!held([this] { slotUndo(); }))
+        m_textEdit->undo();
 }
 
 void TextEdit::slotRedo()
 {
-    m_textEdit->redo();
+    if (!held([this] { slotRedo(); }))
+        m_textEdit->redo();
 }
 
 void TextEdit::clipboardDataChanged()
@@ -313,7 +332,7 @@ void TextEdit::clipboardDataChanged()
 
 void TextEdit::closeEvent(QCloseEvent* event)
 {
-    if (maybeSave())
+    if (mayClose(this))
         event->accept();
     else
         event->ignore();

@@ -5,6 +5,9 @@
 #include <QMainWindow>
 #include <QTextCharFormat>
 
+#include <functional>
+#include <memory>
+
 class QAction;
 class QComboBox;
 class QFontComboBox;
@@ -23,7 +26,10 @@ extern QString rsrcPath;
 
 // A document window for formatted text: opens HTML or plain text, saves
 // OpenDocument text, HTML or plain text by suffix, prints, previews and
-// exports PDF, and formats characters, paragraphs and lists.
+// exports PDF, and formats characters, paragraphs and lists. A file opened,
+// and rich text pasted or dropped, is tried first, as a trial of its text
+// area (TrialQueue): what the user does meanwhile, the window's commands
+// and its closing among it, waits and runs in order once the trial ended.
 class TextEdit : public QMainWindow
 {
     Q_OBJECT
@@ -32,6 +38,7 @@ public:
     explicit TextEdit(QWidget* parent = nullptr);
 
     QString html() const;
+    // After the trial under way, if any.
     void setHtml(const QString& html);
 
 signals:
@@ -81,12 +88,22 @@ private:
     friend class DORuverud::RichtextEditor;
 
     // A file's content, as HTML or plain text as its name says, else as HTML
-    // when it begins as a page does, in the text area's font. False when the
-    // file is missing or unreadable, or, with a message, when it is refused.
+    // when it begins as a page does, in the text area's font, tried and built
+    // on the layout thread. False when the file is missing or, with a
+    // message, unreadable; else true: the trial began.
     bool load(const QString& path);
-    void setContent(TextEditReader* reader);
+    void tryFile(const QString& path, const QByteArray& content);
+    // Shows the file's document as it was built, or says why it was refused.
+    void opened(const QString& path, const TextEditReader& reader,
+        std::unique_ptr<TextEditDocument> document, const QByteArray& digest);
+    void refuseFile(const QString& path, const QString& refusal, const QString& instead);
     // Shows the document in the text area's font; the text area comes to own it.
     void showDocument(TextEditDocument* document);
+    // Holds the action while a trial runs, and tells so.
+    bool held(std::function<void()> action);
+    // Whether the window may close: asks to save a modified document; while
+    // a trial runs, holds the window's closing until after it.
+    bool mayClose(QWidget* window);
     void showPicturesLeftOut(const QString& why);
     // Whether the caller may go on; asks to save a modified document.
     bool maybeSave();

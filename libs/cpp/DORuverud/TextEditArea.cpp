@@ -2,11 +2,16 @@
 
 #include "InsertionGuard.h"
 #include "PageRequest.h"
+#include "PasteTarget.h"
 #include "TextEditReader.h"
+#include "TrialQueue.h"
 
+#include <QCoreApplication>
+#include <QDropEvent>
 #include <QMimeData>
 #include <QScreen>
 #include <QStyle>
+#include <QTextDocumentFragment>
 #include <QWindow>
 
 namespace {
@@ -23,12 +28,45 @@ InsertionGuard::Refusal refusalOf(const TextEditReader& reader)
     return reader.refusal();
 }
 
+// What a paste or a drop offers, in every form, apart from its source, which
+// may change or go before the offer is taken.
+using Offer = QVector<QPair<QString, QByteArray>>;
+
+Offer offerOf(const QMimeData* source)
+{
+    Offer offer;
+    for (const QString& format : source->formats())
+        offer.append({format, source->data(format)});
+    return offer;
+}
+
+void fill(QMimeData* source, const Offer& offer)
+{
+    for (const auto& form : offer)
+        source->setData(form.first, form.second);
+}
+
+// What a rich paste inserts, read on the layout thread as the page helper
+// read it. A fragment makes the lists and frames of its document when they
+// are first copied: a copy here makes them on this thread, where the
+// document is, so that the copy into the window's document makes none.
+QTextDocumentFragment builtHere(const QString& html, const QTextDocument* resources)
+{
+    const QTextDocumentFragment fragment = QTextDocumentFragment::fromHtml(html, resources);
+    QTextDocument copy;
+    QTextCursor(&copy).insertFragment(fragment);
+    return fragment;
+}
+
 } // namespace
 
 TextEditArea::TextEditArea(QWidget* parent)
     : QTextEdit(parent)
-    , m_insertionGuard(new InsertionGuard(
-          this, [this](const QMimeData* source, const QTextCursor& at, const QTextCursor& moved) {
+    , m_insertionGuard(new InsertionGuard(this,
+          [this](const QMimeData* source, const QTextCursor& at, const QTextCursor& moved) {
+              // Rich text dropped is tried as it lands (dropEvent()).
+              if (TextEditReader::offersRichText(source, acceptRichText()))
+                  return InsertionGuard::Refusal();
               auto reader = std::make_unique<TextEditReader>(source, acceptRichText(), at, moved,
                   TextEditReader::Side::Program, narrowestTextWidth());
               const InsertionGuard::Refusal refusal = refusalOf(*reader);
@@ -36,6 +74,7 @@ TextEditArea::TextEditArea(QWidget* parent)
               m_movedSource = source;
               return refusal;
           }))
+    , m_trials(new TrialQueue(this, parent ? parent : this))
 {
     // Always beside the text, so that a paste or a page never has the text
     // laid out again for a scroll bar that comes or goes.
@@ -43,7 +82,17 @@ TextEditArea::TextEditArea(QWidget* parent)
     setMinimumWidth(PageRequest::width + besideText());
 }
 
-TextEditArea::~TextEditArea() = default;
+// The trial under way reads the document no more.
+TextEditArea::~TextEditArea()
+{
+    if (m_target)
+        m_target->forgetDocument();
+}
+
+TrialQueue* TextEditArea::trials() const
+{
+    return m_trials;
+}
 
 int TextEditArea::besideText() const
 {
@@ -76,16 +125,42 @@ void TextEditArea::showEvent(QShowEvent* event)
     QTextEdit::showEvent(event);
 }
 
+// Rich text dropped is accepted as a copy, so that its source keeps it
+// whatever the trial finds; a move within the area takes the moved text out
+// itself once the drop goes in.
 void TextEditArea::dropEvent(QDropEvent* event)
 {
-    QTextEdit::dropEvent(event);
-    m_checkedMove.reset();
-    m_movedSource = nullptr;
+    if (isReadOnly() || !TextEditReader::offersRichText(event->mimeData(), acceptRichText())) {
+        QTextEdit::dropEvent(event);
+        m_checkedMove.reset();
+        m_movedSource = nullptr;
+        return;
+    }
+    const bool moving = event->source() == viewport() && event->dropAction() == Qt::MoveAction;
+    const Landing landing {
+        cursorForPosition(event->pos()), moving ? textCursor() : QTextCursor(), true};
+    // The drop's mark goes.
+    QDragLeaveEvent leave;
+    QTextEdit::dragLeaveEvent(&leave);
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    tryRich(event->mimeData(), landing);
 }
 
-// A drag-move checked before the moved text went is inserted as checked.
+// A paste during a trial waits its turn with what it offers now. A
+// drag-move checked before the moved text went is inserted as checked.
 void TextEditArea::insertFromMimeData(const QMimeData* source)
 {
+    if (m_trials->held([this, offer = offerOf(source)] {
+            QMimeData held;
+            fill(&held, offer);
+            insertFromMimeData(&held);
+        }))
+        return;
+    if (TextEditReader::offersRichText(source, acceptRichText())) {
+        tryRich(source, {textCursor(), QTextCursor(), false});
+        return;
+    }
     std::unique_ptr<TextEditReader> reader = source == m_movedSource && m_checkedMove
         ? std::move(m_checkedMove)
         : std::make_unique<TextEditReader>(source, acceptRichText(), textCursor(), QTextCursor(),
@@ -94,16 +169,61 @@ void TextEditArea::insertFromMimeData(const QMimeData* source)
     m_movedSource = nullptr;
     if (m_insertionGuard->refusedWithMessage(refusalOf(*reader)) || reader->text().isNull())
         return;
+    QTextEdit::insertFromMimeData(source);
+}
+
+// Read as it lands and tried on the layout thread, which builds what goes
+// in, while the window goes on. The document is read there laid out whole,
+// so that the window, which draws it meanwhile, lays none of it out.
+void TextEditArea::tryRich(const QMimeData* source, const Landing& landing)
+{
+    document()->size();
+    m_landing = landing;
+    m_target = std::make_unique<PasteTarget>(landing.at, landing.moved, logicalDpiY());
+    const PasteTarget target = *m_target;
+    const int width = narrowestTextWidth();
+    const QString label = landing.dropped ? tr("Laying out the document with the drop...")
+                                          : tr("Laying out the document with the paste...");
+    m_trials->begin(label,
+        [this, offer = offerOf(source), target, width](
+            const std::shared_ptr<PageTrial::Cancel>& cancel) -> TrialQueue::Finish {
+            QMimeData offered;
+            fill(&offered, offer);
+            const auto reader = std::make_shared<TextEditReader>(&offered, target, width, cancel);
+            // The pictures it read, which the document takes.
+            const std::shared_ptr<TextEditDocument> pictures = reader->takeDocument();
+            QTextDocumentFragment fragment;
+            if (pictures) {
+                fragment = builtHere(reader->text(), pictures.get());
+                pictures->moveToThread(QCoreApplication::instance()->thread());
+            }
+            return [this, reader, pictures, fragment] { land(*reader, pictures.get(), fragment); };
+        });
+}
+
+// As QTextEdit inserts a paste, or a drop where it fell, the moved text
+// taken out first, in one step that undoing takes back; the helper keeps
+// the document as it then stands.
+void TextEditArea::land(const TextEditReader& reader, const TextEditDocument* pictures,
+    const QTextDocumentFragment& fragment)
+{
+    Landing landing = std::exchange(m_landing, Landing());
+    m_target.reset();
     auto* shown = qobject_cast<TextEditDocument*>(document());
-    // The pictures read to check the paste are those it shows.
+    if (!reader.refusal().isEmpty()) {
+        if (shown)
+            shown->rememberPasteRefusal(reader.pasteKey(), reader.refusal());
+        m_insertionGuard->tell(reader.refusal(), landing.dropped);
+        return;
+    }
     if (shown)
-        shown->takePicturesOf(*reader->takeDocument());
-    QMimeData checked;
-    if (reader->isRich())
-        checked.setHtml(reader->text());
-    else
-        checked.setText(reader->text());
-    QTextEdit::insertFromMimeData(&checked);
-    if (shown && reader->isRich())
-        shown->setHelperCopy(reader->helperCopy());
+        shown->takePicturesOf(*pictures);
+    landing.at.beginEditBlock();
+    landing.moved.removeSelectedText();
+    landing.at.insertFragment(fragment);
+    landing.at.endEditBlock();
+    setTextCursor(landing.at);
+    ensureCursorVisible();
+    if (shown)
+        shown->setHelperCopy(reader.helperCopy());
 }

@@ -194,11 +194,21 @@ void TextEditDocument::takePicture(const QByteArray& identity, const QImage& ima
 
 void TextEditDocument::readPicturesAs(const TextEditDocument& other)
 {
-    m_pictures = other.m_pictures;
-    m_named = other.m_named;
-    m_budget = other.m_budget;
-    m_leftOutWhy = other.m_leftOutWhy;
-    setBaseUrl(other.baseUrl());
+    readPicturesAs(other.pictures());
+}
+
+void TextEditDocument::readPicturesAs(const Pictures& pictures)
+{
+    m_pictures = pictures.read;
+    m_named = pictures.named;
+    m_budget = pictures.budget;
+    m_leftOutWhy = pictures.leftOutWhy;
+    setBaseUrl(pictures.base);
+}
+
+TextEditDocument::Pictures TextEditDocument::pictures() const
+{
+    return {m_pictures, m_named, m_budget, m_leftOutWhy, baseUrl()};
 }
 
 QVector<QPair<QUrl, QSize>> TextEditDocument::namedPictures() const
@@ -232,7 +242,15 @@ void TextEditDocument::rememberPasteRefusal(const QByteArray& paste, const QStri
 
 QString TextEditDocument::pasteRefusal(const QByteArray& paste) const
 {
-    return paste == m_refusedPaste && m_changes == m_changesAtRefusal ? m_pasteRefusal : QString();
+    const QPair<QByteArray, QString> remembered = rememberedPasteRefusal();
+    return paste == remembered.first ? remembered.second : QString();
+}
+
+QPair<QByteArray, QString> TextEditDocument::rememberedPasteRefusal() const
+{
+    if (m_changes != m_changesAtRefusal || m_refusedPaste.isEmpty())
+        return {};
+    return {m_refusedPaste, m_pasteRefusal};
 }
 
 void TextEditDocument::leaveOutBeyondPixels()

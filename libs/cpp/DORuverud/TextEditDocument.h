@@ -37,6 +37,19 @@ public:
     // beyond them, a picture shows as missing.
     static constexpr int maxPictures = 1000;
 
+    // What a document holds of the pictures it read: each picture by what it
+    // is, what each name stands for, what is left of the budgets, why some
+    // show as missing, and the base that resolves their names. Implicitly
+    // shared, so that another thread may read pictures as the document does.
+    struct Pictures
+    {
+        QHash<QByteArray, QImage> read;
+        QHash<QUrl, QByteArray> named;
+        DAvuroD::PictureReader::Budget budget;
+        QString leftOutWhy;
+        QUrl base;
+    };
+
     explicit TextEditDocument(QObject* parent = nullptr);
 
     // Also forgets the pictures read, so that they are read again as they are now.
@@ -57,6 +70,8 @@ public:
     // is left of its budgets, and its base: a paste's pictures are read as
     // they will be in the document it lands in.
     void readPicturesAs(const TextEditDocument& other);
+    void readPicturesAs(const Pictures& pictures);
+    Pictures pictures() const;
     // The names of the pictures read, as the layout asks for them, and the
     // size each shows at.
     QVector<QPair<QUrl, QSize>> namedPictures() const;
@@ -71,6 +86,9 @@ public:
     void rememberPasteRefusal(const QByteArray& paste, const QString& refusal);
     // Why the paste was refused here, or an empty text.
     QString pasteRefusal(const QByteArray& paste) const;
+    // The key of the paste refused here and why, while the document stands
+    // as it did then; else empty texts.
+    QPair<QByteArray, QString> rememberedPasteRefusal() const;
 
 signals:
     // Why pictures show as missing; at the first one beyond the budget since

@@ -2,10 +2,13 @@
 #include "TextEdit.h"
 
 #include "FileDialog.h"
+#include "KeptLayout.h"
+#include "LayoutThread.h"
 #include "PictureAddresses.h"
 #include "TextEditArea.h"
 #include "TextEditDocument.h"
 #include "TextEditReader.h"
+#include "TrialQueue.h"
 #include "WholeFile.h"
 
 #include <QApplication>
@@ -18,6 +21,7 @@
 #include <QPrinter>
 #include <QTextDocumentWriter>
 #include <QTextEdit>
+#include <QThread>
 #include <QUrl>
 
 namespace {
@@ -36,6 +40,27 @@ QByteArray digestOfFile(const QString& path)
     return digestOf(file.read(TextEditReader::maxFileSize + 1));
 }
 
+// Built on the layout thread as the text area shows it, and laid out there
+// at the width of its viewport; a page set once its document holds the
+// pictures the trial read. Qt imports a page many times faster into a
+// document that has no layout yet.
+std::unique_ptr<TextEditDocument> built(TextEditReader& reader, QTextOption::WrapMode wrap,
+    int viewportWidth, const std::shared_ptr<PageTrial::Cancel>& cancel)
+{
+    std::unique_ptr<TextEditDocument> document = reader.takeDocument();
+    if (reader.isRich())
+        document->setHtml(reader.text());
+    if (cancel->isCancelled())
+        return nullptr;
+    KeptLayout::prepare(document.get(), wrap);
+    KeptLayout::layOut(document.get(), viewportWidth);
+    // As it stands now, the helper holds it: a layout given tells of a change.
+    if (reader.isRich())
+        document->setHelperCopy(reader.helperCopy());
+    document->moveToThread(QCoreApplication::instance()->thread());
+    return document;
+}
+
 } // namespace
 
 bool TextEdit::load(const QString& path)
@@ -44,51 +69,73 @@ bool TextEdit::load(const QString& path)
         return false;
     QFile file(path);
     // A pipe or a device would keep the window waiting for its end.
-    QString refusal = !QFileInfo(path).isFile() ? tr("It is not a regular file.")
-        : !file.open(QFile::ReadOnly)           ? file.errorString()
-                                                : QString();
-    if (refusal.isEmpty()) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        // The font a style sheet gives, too.
-        m_textEdit->ensurePolished();
-        const QByteArray content = file.read(TextEditReader::maxFileSize + 1);
-        TextEditReader reader(content, path, m_textEdit->font(), TextEditReader::Side::Program,
-            m_textEdit->narrowestTextWidth());
-        refusal = reader.refusal();
-        if (refusal.isEmpty() && !reader.isCancelled()) {
-            setContent(&reader);
-            m_fileDigest = digestOf(content);
-        }
-        QApplication::restoreOverrideCursor();
-        if (reader.isCancelled())
-            return false;
-    }
-    if (!refusal.isEmpty()) {
-        QMessageBox::warning(this, tr("Open File..."),
-            tr("%1 was not opened.").arg(QFileInfo(path).fileName()) + '\n' + refusal);
+    if (!QFileInfo(path).isFile()) {
+        refuseFile(path, tr("It is not a regular file."),
+            tr("You can save what it gives as a file and open that instead."));
         return false;
     }
-    setCurrentFileName(path);
+    if (!file.open(QFile::ReadOnly)) {
+        refuseFile(path, file.errorString(), tr("You can open a copy you may read instead."));
+        return false;
+    }
+    // The font a style sheet gives, too.
+    m_textEdit->ensurePolished();
+    tryFile(path, file.read(TextEditReader::maxFileSize + 1));
     return true;
 }
 
-// The reader's document, with its pictures and line ends, is shown as it
-// is, a page set in it once shown.
-void TextEdit::setContent(TextEditReader* reader)
+void TextEdit::tryFile(const QString& path, const QByteArray& content)
 {
-    m_fileIsHtml = reader->isRich();
-    m_fileForm = reader->form();
-    TextEditDocument* document = reader->takeDocument().release();
-    showDocument(document);
-    if (reader->isRich()) {
-        document->setHtml(reader->text());
-        document->setHelperCopy(reader->helperCopy());
+    const QFont font = LayoutThread::unshared(m_textEdit->font(), m_textEdit->logicalDpiY());
+    const int width = m_textEdit->narrowestTextWidth();
+    const int viewportWidth = m_textEdit->viewport()->width();
+    const QTextOption::WrapMode wrap = m_textEdit->wordWrapMode();
+    m_textEdit->trials()->begin(tr("Laying out %1...").arg(QFileInfo(path).fileName()),
+        [this, path, content, font, width, viewportWidth, wrap](
+            const std::shared_ptr<PageTrial::Cancel>& cancel) -> TrialQueue::Finish {
+            const auto reader = std::make_shared<TextEditReader>(
+                content, path, font, TextEditReader::Side::Program, width, cancel);
+            auto document = std::make_shared<std::unique_ptr<TextEditDocument>>();
+            if (reader->refusal().isEmpty() && !reader->isCancelled())
+                *document = built(*reader, wrap, viewportWidth, cancel);
+            const QByteArray digest = digestOf(content);
+            return [this, path, reader, document, digest] {
+                opened(path, *reader, std::move(*document), digest);
+            };
+        });
+}
+
+// Shown as it was built, with its pictures and line ends.
+void TextEdit::opened(const QString& path, const TextEditReader& reader,
+    std::unique_ptr<TextEditDocument> document, const QByteArray& digest)
+{
+    if (!reader.refusal().isEmpty()) {
+        refuseFile(path, reader.refusal(), reader.instead());
+        return;
     }
+    if (!document)
+        return;
+    m_fileIsHtml = reader.isRich();
+    m_fileForm = reader.form();
+    showDocument(document.release());
     m_textEdit->moveCursor(QTextCursor::Start);
     // Typed in the document's own format, not in that of the one before.
     m_textEdit->setCurrentCharFormat(QTextCharFormat());
-    // Laid out while the busy cursor shows.
-    m_textEdit->document()->size();
+    m_fileDigest = digest;
+    setCurrentFileName(path);
+}
+
+void TextEdit::refuseFile(const QString& path, const QString& refusal, const QString& instead)
+{
+    QMessageBox::warning(this, tr("Open File..."),
+        tr("%1 was not opened.").arg(QFileInfo(path).fileName()) + '\n' + refusal + '\n' + instead);
+}
+
+bool TextEdit::mayClose(QWidget* window)
+{
+    if (held([window] { window->close(); }))
+        return false;
+    return maybeSave();
 }
 
 bool TextEdit::maybeSave()
@@ -117,7 +164,7 @@ void TextEdit::setCurrentFileName(const QString& fileName)
 
 void TextEdit::slotFileNew()
 {
-    if (!maybeSave())
+    if (held([this] { slotFileNew(); }) || !maybeSave())
         return;
     m_textEdit->clear();
     // clear() keeps the typing format of the old cursor.
@@ -132,7 +179,7 @@ void TextEdit::slotFileNew()
 
 void TextEdit::slotFileOpen()
 {
-    if (!maybeSave())
+    if (held([this] { slotFileOpen(); }) || !maybeSave())
         return;
     const QString path = DORuverud::FileDialog::getOpenFileName(
         this, tr("Open File..."), QString(), tr("HTML-Files (*.htm *.html);;All Files (*)"));
@@ -176,8 +223,11 @@ QString TextEdit::encode(const QByteArray& format, const QString& path, QByteArr
         : tr("The document cannot be written in that form.");
 }
 
+// Held, it saves the document as it is once the trial ended.
 bool TextEdit::slotFileSave()
 {
+    if (held([this] { slotFileSave(); }))
+        return false;
     if (m_fileName.isEmpty())
         return slotFileSaveAs();
     // Unedited since it was opened or saved, or with its edits undone, a file
@@ -190,6 +240,8 @@ bool TextEdit::slotFileSave()
 
 bool TextEdit::slotFileSaveAs()
 {
+    if (held([this] { slotFileSaveAs(); }))
+        return false;
     QString path = DORuverud::FileDialog::getSaveFileName(this, tr("Save as..."), QString(),
         tr("ODF files (*.odt);;HTML-Files (*.htm *.html);;All Files (*)"));
     if (path.isEmpty())
@@ -208,6 +260,8 @@ bool TextEdit::slotFileSaveAs()
 
 void TextEdit::slotFilePrint()
 {
+    if (held([this] { slotFilePrint(); }))
+        return;
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
     if (m_textEdit->textCursor().hasSelection())
@@ -219,6 +273,8 @@ void TextEdit::slotFilePrint()
 
 void TextEdit::slotFilePrintPreview()
 {
+    if (held([this] { slotFilePrintPreview(); }))
+        return;
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog preview(&printer, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, &TextEdit::printPreview);
@@ -232,6 +288,8 @@ void TextEdit::printPreview(QPrinter* printer)
 
 void TextEdit::slotFilePrintPdf()
 {
+    if (held([this] { slotFilePrintPdf(); }))
+        return;
     QString path = DORuverud::FileDialog::getSaveFileName(
         this, QStringLiteral("Export PDF"), QString(), QStringLiteral("*.pdf"));
     if (path.isEmpty())

@@ -45,8 +45,11 @@ QPixmap filled(const QColor& colour)
 
 } // namespace
 
+// Held during a trial with the format as the command set it then.
 void TextEdit::mergeFormatOnWordOrSelection(const QTextCharFormat& format)
 {
+    if (held([this, format] { mergeFormatOnWordOrSelection(format); }))
+        return;
     QTextCursor cursor = m_textEdit->textCursor();
     if (!cursor.hasSelection())
         cursor.select(QTextCursor::WordUnderCursor);
@@ -94,7 +97,7 @@ void TextEdit::textSize(QString p)
 
 void TextEdit::slotColorChanged(QColor c)
 {
-    if (!c.isValid())
+    if (!c.isValid() || held([this, c] { slotColorChanged(c); }))
         return;
     QTextCharFormat format;
     format.setForeground(c);
@@ -104,6 +107,8 @@ void TextEdit::slotColorChanged(QColor c)
 
 void TextEdit::textAlign(QAction* a)
 {
+    if (held([this, a] { textAlign(a); }))
+        return;
     if (a == m_actionAlignLeft)
         m_textEdit->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
     else if (a == m_actionAlignCenter)
@@ -136,6 +141,8 @@ void TextEdit::slotTextAlignJustify()
 
 void TextEdit::textStyle(int styleIndex)
 {
+    if (held([this, styleIndex] { textStyle(styleIndex); }))
+        return;
     QTextCursor cursor = m_textEdit->textCursor();
     if (styleIndex == 0) {
         leaveLists(cursor);

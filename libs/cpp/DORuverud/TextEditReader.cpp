@@ -4,6 +4,7 @@
 #include "InsertionParagraph.h"
 #include "PageRequest.h"
 #include "PageTrial.h"
+#include "PasteTarget.h"
 #include "TextEditDocument.h"
 #include "TextEncoding.h"
 #include "UnbrokenRun.h"
@@ -87,6 +88,14 @@ bool beginsAsPage(const QString& text)
     return false;
 }
 
+// Whether a file's name says that it holds a page.
+bool isPageName(const QString& fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    return suffix == QLatin1String("htm") || suffix == QLatin1String("html")
+        || suffix == QLatin1String("xhtml");
+}
+
 // The height of the document a paste lands in, laid out as it stands.
 qreal heightThere(const InsertionParagraph* place)
 {
@@ -95,10 +104,11 @@ qreal heightThere(const InsertionParagraph* place)
 
 } // namespace
 
-TextEditReader::TextEditReader(
-    const QByteArray& data, const QString& fileName, const QFont& font, Side side, int textWidth)
+TextEditReader::TextEditReader(const QByteArray& data, const QString& fileName, const QFont& font,
+    Side side, int textWidth, const std::shared_ptr<PageTrial::Cancel>& cancel)
     : m_side(side)
     , m_textWidth(textWidth)
+    , m_cancel(cancel)
 {
     m_document->setDefaultFont(font);
     if (side == Side::PageProcess)
@@ -106,7 +116,8 @@ TextEditReader::TextEditReader(
     setRefusal(read(data, fileName));
 }
 
-// In the order QTextEdit takes them; Qt's own rich text is HTML in UTF-8.
+// A rich paste in the program is tried as it lands; the page helper builds
+// it itself, as the window will.
 TextEditReader::TextEditReader(const QMimeData* source, bool acceptRich, const QTextCursor& at,
     const QTextCursor& moved, Side side, int textWidth)
     : m_side(side)
@@ -119,17 +130,46 @@ TextEditReader::TextEditReader(const QMimeData* source, bool acceptRich, const Q
         m_document->readPicturesAs(*there);
     else
         m_document->setBaseUrl(at.document()->baseUrl());
-    m_rich = acceptRich && (source->hasFormat(qrichtext) || source->hasHtml());
-    const bool qtRich = m_rich && source->hasFormat(qrichtext);
-    if (qtRich)
+    take(source, acceptRich);
+    if (m_text.size() > maxFileSize) {
+        setRefusal(sizeRefusal());
+    } else if (!m_rich) {
+        const InsertionParagraph place(at, moved);
+        setRefusal(plainRefusal(&place, nullptr));
+    } else if (side == Side::Program) {
+        setRefusal(richPasteRefusal(source, PasteTarget(at, moved)));
+        auto* there = qobject_cast<TextEditDocument*>(at.document());
+        if (there && !m_refusal.isEmpty())
+            there->rememberPasteRefusal(m_pasteKey, m_refusal);
+    }
+}
+
+TextEditReader::TextEditReader(const QMimeData* source, const PasteTarget& target, int textWidth,
+    const std::shared_ptr<PageTrial::Cancel>& cancel)
+    : m_side(Side::Program)
+    , m_textWidth(textWidth)
+    , m_cancel(cancel)
+{
+    m_document->setDefaultFont(target.font());
+    m_document->readPicturesAs(target.pictures());
+    take(source, true);
+    setRefusal(m_text.size() > maxFileSize ? sizeRefusal() : richPasteRefusal(source, target));
+}
+
+bool TextEditReader::offersRichText(const QMimeData* source, bool acceptRich)
+{
+    return acceptRich && (source->hasFormat(qrichtext) || source->hasHtml());
+}
+
+// In the order QTextEdit takes them; Qt's own rich text is HTML in UTF-8.
+void TextEditReader::take(const QMimeData* source, bool acceptRich)
+{
+    m_rich = offersRichText(source, acceptRich);
+    if (m_rich && source->hasFormat(qrichtext))
         m_text = QLatin1String("<meta name=\"qrichtext\" content=\"1\" />")
             + QString::fromUtf8(source->data(qrichtext));
     else
         m_text = m_rich ? source->html() : source->text();
-    const InsertionParagraph place(at, moved);
-    setRefusal(m_text.size() > maxFileSize ? sizeRefusal()
-            : m_rich                       ? richPasteRefusal(source, qtRich, at, moved)
-                                           : plainRefusal(&place, nullptr));
 }
 
 TextEditReader::~TextEditReader() = default;
@@ -159,6 +199,11 @@ quint64 TextEditReader::helperCopy() const
     return m_helperCopy;
 }
 
+QByteArray TextEditReader::pasteKey() const
+{
+    return m_pasteKey;
+}
+
 bool TextEditReader::isRich() const
 {
     return m_rich;
@@ -179,11 +224,14 @@ std::unique_ptr<TextEditDocument> TextEditReader::takeDocument()
     return std::move(m_document);
 }
 
+// A file too large to read is a page when its name says so.
 QString TextEditReader::read(const QByteArray& data, const QString& fileName)
 {
+    m_rich = isPageName(fileName);
     if (data.size() > maxFileSize)
         return sizeRefusal();
-    if (data.startsWith("PK\x03\x04") || data.startsWith("PK\x05\x06"))
+    m_zip = data.startsWith("PK\x03\x04") || data.startsWith("PK\x05\x06");
+    if (m_zip)
         return tr("It is an OpenDocument or other zip file, which this editor can write but "
                   "not read.");
     const QString refusal = decode(data, fileName);
@@ -197,7 +245,16 @@ QString TextEditReader::read(const QByteArray& data, const QString& fileName)
     request.fileName = fileName;
     request.font = m_document->defaultFont();
     request.textWidth = m_textWidth;
-    return pageRefusal(request, data, nullptr);
+    return pageRefusal(request, data);
+}
+
+QString TextEditReader::instead() const
+{
+    if (m_zip)
+        return tr("You can open it in a word processor instead.");
+    if (m_rich)
+        return tr("You can open it in a web browser instead.");
+    return tr("You can open it in a text editor instead.");
 }
 
 QString TextEditReader::sizeRefusal()
@@ -205,50 +262,44 @@ QString TextEditReader::sizeRefusal()
     return tr("It is larger than %1 MiB, more than this editor can show.").arg(maxFileSize >> 20);
 }
 
-// Tried in the bytes offered, in the document as it will stand.
-QString TextEditReader::richPasteRefusal(
-    const QMimeData* source, bool qtRich, const QTextCursor& at, const QTextCursor& moved)
+// Tried in the bytes offered, in the document as it will stand. Refused
+// once, a paste is refused again where it would stand the same.
+QString TextEditReader::richPasteRefusal(const QMimeData* source, const PasteTarget& target)
 {
+    const bool qtRich = source->hasFormat(qrichtext);
     PageRequest request;
     request.source = qtRich ? PageRequest::Source::QtRichText : PageRequest::Source::Html;
     request.font = m_document->defaultFont();
     request.textWidth = m_textWidth;
     const QByteArray content = source->data(qtRich ? qrichtext : QStringLiteral("text/html"));
-    if (m_side == Side::PageProcess)
-        return pageRefusal(request, content, at.document());
-    const QVector<PageRequest::Spot> spots = PageRequest::spotsOf(
-        *at.document(), {at.anchor(), at.position(), moved.anchor(), moved.position()});
+    const QVector<PageRequest::Spot> spots = target.spots();
     request.anchor = spots.at(0);
     request.position = spots.at(1);
     request.movedAnchor = spots.at(2);
     request.movedPosition = spots.at(3);
-    // Refused once, a paste is refused again where it would stand the same.
-    auto* there = qobject_cast<TextEditDocument*>(at.document());
-    const QByteArray paste
+    m_pasteKey
         = QCryptographicHash::hash(request.toMessage() + content, QCryptographicHash::Sha256);
-    QString refusal = there ? there->pasteRefusal(paste) : QString();
+    const QString refusal = target.refusalOf(m_pasteKey);
     if (!refusal.isEmpty())
         return refusal;
-    refusal = pageRefusal(request, content, at.document());
-    if (there && !refusal.isEmpty())
-        there->rememberPasteRefusal(paste, refusal);
-    return refusal;
+    const PageTrial::Result result
+        = PageTrial::triedIn(target, request, content, m_document.get(), maxHeight, m_cancel);
+    m_cancelled = result.cancelled;
+    m_helperCopy = result.copy;
+    return result.refusal;
 }
 
 // The pictures the page helper asks about are read by the document, which
 // the window shows. The page helper builds a file's page; the program once
 // it is shown.
-QString TextEditReader::pageRefusal(
-    const PageRequest& request, const QByteArray& content, const QTextDocument* into)
+QString TextEditReader::pageRefusal(const PageRequest& request, const QByteArray& content)
 {
     if (m_side == Side::PageProcess) {
-        if (!into)
-            m_document->setHtml(m_text);
+        m_document->setHtml(m_text);
         return QString();
     }
-    const PageTrial::Result result = into
-        ? PageTrial::triedIn(*into, request, content, m_document.get(), maxHeight)
-        : PageTrial::tried(request, content, m_document.get(), maxHeight);
+    const PageTrial::Result result
+        = PageTrial::tried(request, content, m_document.get(), maxHeight, m_cancel);
     m_cancelled = result.cancelled;
     m_helperCopy = result.copy;
     return result.refusal;
@@ -277,6 +328,9 @@ QString TextEditReader::plainRefusal(const InsertionParagraph* place, const QByt
     const QString after = place ? place->after() : QString();
     if (UnbrokenRun::longest(before + m_text + after) > UnbrokenRun::maxLength)
         return UnbrokenRun::refusal();
+    // A paste inserts the text itself.
+    if (place)
+        return QString();
     m_document->setPlainText(m_text);
     if (file) {
         if (!m_form.writesBack(m_text, m_document->toRawText(), *file))
@@ -292,16 +346,14 @@ QString TextEditReader::plainRefusal(const InsertionParagraph* place, const QByt
 // the text is read in the page's encoding.
 QString TextEditReader::decode(const QByteArray& data, const QString& fileName)
 {
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    const bool plain = suffix == QLatin1String("txt");
+    const bool plain = QFileInfo(fileName).suffix().toLower() == QLatin1String("txt");
     QTextCodec* marked = QTextCodec::codecForUtfText(data, nullptr);
     QTextCodec* utf16 = TextEncoding::unmarkedUtf16(data);
     QTextCodec* page = plain ? nullptr : utf16 ? utf16 : HtmlEncoding::of(data);
     bool whole = false;
     if (page)
         m_text = TextEncoding::decode(data, page, &whole);
-    m_rich = suffix == QLatin1String("htm") || suffix == QLatin1String("html")
-        || suffix == QLatin1String("xhtml")
+    m_rich = isPageName(fileName)
         || (!plain && beginsAsPage(page ? m_text : QString::fromLatin1(data)));
     if (m_rich && !page)
         return tr("It declares an encoding in which browsers show none of its text, so this "

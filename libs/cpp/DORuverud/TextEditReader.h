@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PageRequest.h"
+#include "PageTrial.h"
 #include "PlainTextForm.h"
 #include "TextEditDocument.h"
 
@@ -11,6 +12,7 @@
 #include <memory>
 
 class InsertionParagraph;
+class PasteTarget;
 class QMimeData;
 
 // Reads what TextEdit shows, a file's bytes or what a paste or a drop inserts:
@@ -54,9 +56,11 @@ public:
     // UTF-8 when its bytes are that, else in the local encoding. The pictures
     // and style sheets a file names relative to itself are found beside it.
     // The document's default font is the one given, the editor's; a page is
-    // tried at the text width given, the narrowest the window takes.
+    // tried at the text width given, the narrowest the window takes, and
+    // may be cancelled by the cancel given.
     explicit TextEditReader(const QByteArray& data, const QString& fileName = QString(),
-        const QFont& font = QFont(), Side side = Side::Program, int textWidth = PageRequest::width);
+        const QFont& font = QFont(), Side side = Side::Program, int textWidth = PageRequest::width,
+        const std::shared_ptr<PageTrial::Cancel>& cancel = nullptr);
     // What a paste or a drop inserts at the cursor: Qt's own rich text or
     // HTML where rich text is accepted, else plain text, in the document's
     // default font. Plain text is checked as it will stand there, in the
@@ -67,7 +71,15 @@ public:
     TextEditReader(const QMimeData* source, bool acceptRich, const QTextCursor& at,
         const QTextCursor& moved = QTextCursor(), Side side = Side::Program,
         int textWidth = PageRequest::width);
+    // In the program, a rich paste or drop read on another thread than its
+    // document's: tried as it lands at the target.
+    TextEditReader(const QMimeData* source, const PasteTarget& target, int textWidth,
+        const std::shared_ptr<PageTrial::Cancel>& cancel);
     ~TextEditReader();
+
+    // Whether a paste or a drop of the source, where rich text is accepted
+    // or not, inserts rich text.
+    static bool offersRichText(const QMimeData* source, bool acceptRich);
 
     // Why the content is refused, or an empty text when it is readable or
     // the user cancelled its trial.
@@ -78,6 +90,9 @@ public:
     // The number the page helper keeps a copy of the page's document as,
     // once the window built it as the helper did; else 0.
     quint64 helperCopy() const;
+    // What a rich paste is known by where it lands, which its document keeps
+    // with a refusal (TextEditDocument::rememberPasteRefusal()).
+    QByteArray pasteKey() const;
     bool isRich() const;
     // What the editor shows, as HTML when isRich(); empty when refused, null
     // when a paste offers nothing the editor inserts.
@@ -90,6 +105,8 @@ public:
     // once the document is shown, where Qt lays it out fastest.
     std::unique_ptr<TextEditDocument> takeDocument();
 
+    // What the user can do instead with a file refused.
+    QString instead() const;
     // Why what is taller than maxHeight is refused.
     static QString heightRefusal();
 
@@ -98,13 +115,13 @@ private:
     // These return why the content is refused, or an empty text.
     QString read(const QByteArray& data, const QString& fileName);
     QString decode(const QByteArray& data, const QString& fileName);
-    // Tries a page, which only the page helper builds here; bounds plain
-    // text, inserted at the place (null for a file), and a file's plain text
-    // written back as its bytes, then builds it.
-    QString pageRefusal(
-        const PageRequest& request, const QByteArray& content, const QTextDocument* into);
-    QString richPasteRefusal(
-        const QMimeData* source, bool qtRich, const QTextCursor& at, const QTextCursor& moved);
+    // Tries a file's page, which only the page helper builds here; bounds
+    // plain text, inserted at the place (null for a file), and a file's
+    // plain text written back as its bytes, then builds it.
+    QString pageRefusal(const PageRequest& request, const QByteArray& content);
+    // Takes what the source offers: rich text where accepted, else plain.
+    void take(const QMimeData* source, bool acceptRich);
+    QString richPasteRefusal(const QMimeData* source, const PasteTarget& target);
     QString plainRefusal(const InsertionParagraph* place, const QByteArray* file);
     QString unfaithfulRefusal() const;
     static QString sizeRefusal();
@@ -112,10 +129,13 @@ private:
 
     const Side m_side;
     const int m_textWidth;
+    const std::shared_ptr<PageTrial::Cancel> m_cancel;
     QString m_refusal;
     bool m_cancelled = false;
     quint64 m_helperCopy = 0;
+    QByteArray m_pasteKey;
     bool m_rich = false;
+    bool m_zip = false;
     QString m_text;
     PlainTextForm m_form;
     std::unique_ptr<TextEditDocument> m_document = std::make_unique<TextEditDocument>();

@@ -1,103 +1,90 @@
 #include "TrialWait.h"
 
-#include <QAbstractEventDispatcher>
-#include <QApplication>
 #include <QProgressDialog>
-#include <QThread>
-#include <QTimer>
+#include <QShortcut>
+#include <QWidget>
 
-#include <mutex>
-#include <thread>
-
-namespace {
-
-bool onGuiThread()
+TrialWait::TrialWait(QWidget* editor, QWidget* viewport)
+    : QObject(editor)
+    , m_editor(editor)
+    , m_viewport(viewport)
+    , m_escape(new QShortcut(QKeySequence(Qt::Key_Escape), editor))
 {
-    return qobject_cast<QApplication*>(QCoreApplication::instance())
-        && QThread::currentThread() == QCoreApplication::instance()->thread();
-}
-
-// What the work's thread and the waiting thread share: whether the work is
-// done, and whether the wait is gone, after which the work wakes nobody.
-struct Handover
-{
-    std::mutex mutex;
-    bool done = false;
-    bool gone = false;
-};
-
-} // namespace
-
-TrialWait::TrialWait(const QString& label)
-    : m_onGuiThread(onGuiThread())
-    , m_label(label)
-{
-    if (!m_onGuiThread)
-        return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_delay = std::make_unique<QTimer>();
-    m_delay->setSingleShot(true);
-    QObject::connect(m_delay.get(), &QTimer::timeout, [this] { showDialog(); });
-    m_delay->start(dialogDelayMs);
+    m_escape->setContext(Qt::WidgetWithChildrenShortcut);
+    m_escape->setEnabled(false);
+    connect(m_escape, &QShortcut::activated, this, &TrialWait::cancelled);
+    m_delay.setSingleShot(true);
+    connect(&m_delay, &QTimer::timeout, this, &TrialWait::showDialog);
+    m_lingering.setSingleShot(true);
+    connect(&m_lingering, &QTimer::timeout, this, [this] { delete m_dialog; });
 }
 
 TrialWait::~TrialWait()
 {
-    if (!m_onGuiThread)
-        return;
     delete m_dialog;
-    QApplication::restoreOverrideCursor();
 }
 
-// Input that comes before the dialog waits for the work; once the dialog
-// shows, it blocks the windows, and its Cancel answers.
-bool TrialWait::run(std::function<void()> work, const std::function<void()>& cancel)
+void TrialWait::begin(const QString& label)
 {
-    if (m_cancelled)
-        return false;
-    if (!m_onGuiThread) {
-        work();
-        return true;
+    m_label = label;
+    m_waiting = true;
+    m_escape->setEnabled(true);
+    m_editor->setCursor(Qt::BusyCursor);
+    m_viewport->setCursor(Qt::BusyCursor);
+    if (!m_dialog) {
+        m_delay.start(dialogDelayMs);
+        return;
     }
-    const auto handover = std::make_shared<Handover>();
-    QAbstractEventDispatcher* const waiting = QAbstractEventDispatcher::instance();
-    std::thread([work = std::move(work), handover, waiting]() mutable {
-        work();
-        // What the work holds goes here, before the wait may go on.
-        work = nullptr;
-        const std::lock_guard<std::mutex> lock(handover->mutex);
-        handover->done = true;
-        if (!handover->gone)
-            waiting->wakeUp();
-    }).detach();
-    for (;;) {
-        {
-            const std::lock_guard<std::mutex> lock(handover->mutex);
-            handover->gone = m_cancelled;
-            if (handover->done || m_cancelled)
-                break;
-        }
-        const bool shown = m_dialog && m_dialog->isVisible();
-        QCoreApplication::processEvents(
-            (shown ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents)
-            | QEventLoop::WaitForMoreEvents);
+    m_lingering.stop();
+    m_dialog->setLabelText(label);
+    offerCancel(true);
+}
+
+// A dialog shown less than its least time stays for the rest of it.
+void TrialWait::end(bool cancelled)
+{
+    m_waiting = false;
+    m_escape->setEnabled(false);
+    m_delay.stop();
+    m_editor->unsetCursor();
+    m_viewport->setCursor(Qt::IBeamCursor);
+    if (!m_dialog)
+        return;
+    const qint64 left = dialogLeastShownMs - m_shown.elapsed();
+    if (cancelled || left <= 0) {
+        delete m_dialog;
+        return;
     }
-    if (m_cancelled)
-        cancel();
-    return !m_cancelled;
+    offerCancel(false);
+    m_lingering.start(int(left));
+}
+
+QProgressDialog* TrialWait::dialog() const
+{
+    return m_dialog;
 }
 
 void TrialWait::showDialog()
 {
-    m_dialog = new QProgressDialog(m_label, tr("Cancel"), 0, 0, QApplication::activeWindow());
+    m_dialog = new QProgressDialog(m_label, QString(), 0, 0, m_editor->window());
     m_dialog->setWindowTitle(tr("Rich Text"));
-    m_dialog->setWindowModality(Qt::ApplicationModal);
-    m_dialog->setMinimumDuration(0);
+    m_dialog->setWindowModality(Qt::NonModal);
+    m_dialog->setAttribute(Qt::WA_ShowWithoutActivating);
+    m_dialog->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
     m_dialog->setAutoReset(false);
     m_dialog->setAutoClose(false);
-    QObject::connect(m_dialog, &QProgressDialog::canceled, [this] { m_cancelled = true; });
-    // Escape rejects the dialog, which cancels too.
-    QObject::connect(m_dialog, &QDialog::rejected, [this] { m_cancelled = true; });
-    QApplication::changeOverrideCursor(Qt::BusyCursor);
+    offerCancel(true);
+    // Escape in the dialog rejects it, which cancels too.
+    connect(m_dialog, &QProgressDialog::canceled, this, [this] {
+        if (m_waiting)
+            emit cancelled();
+    });
+    m_dialog->setMinimumDuration(0);
     m_dialog->show();
+    m_shown.start();
+}
+
+void TrialWait::offerCancel(bool offered)
+{
+    m_dialog->setCancelButtonText(offered ? tr("Cancel") : QString());
 }

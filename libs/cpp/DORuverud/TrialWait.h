@@ -1,46 +1,58 @@
 #pragma once
 
-#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QObject>
 #include <QPointer>
-#include <QProgressDialog>
 #include <QString>
+#include <QTimer>
 
-#include <functional>
-#include <memory>
+class QProgressDialog;
+class QShortcut;
+class QWidget;
 
-class QTimer;
-
-// Waits on the GUI thread for work done on a thread of its own, without
-// freezing the window: while it waits, the windows repaint and the timers
-// run, and input waits for the work under a busy cursor; after half a second
-// a progress dialog offers Cancel, which leaves the work to end by itself
-// and returns at once. On any other thread, or without an application, the
-// work runs where it is asked for. One wait may run work in turn.
-class TrialWait
+// Shows that an editor tries what it was given, without holding the rest of
+// the program: a busy pointer over the editor at once, Escape there cancels
+// from the first moment, and after half a second a progress dialog over its
+// window says what is tried and offers Cancel. The dialog shows without
+// taking the keyboard, so that what the user types goes on to the editor,
+// which holds it (TrialQueue). Once shown it stays at least half a second,
+// so that it never flashes, Cancel gone once the trial ended; a trial that
+// begins meanwhile takes it over. GUI thread only.
+class TrialWait : public QObject
 {
-    Q_DECLARE_TR_FUNCTIONS(TrialWait)
+    Q_OBJECT
 
 public:
     static constexpr int dialogDelayMs = 500;
+    static constexpr int dialogLeastShownMs = 500;
 
-    // The label tells what is waited for; the half second counts from here.
-    explicit TrialWait(const QString& label);
-    ~TrialWait();
-    TrialWait(const TrialWait&) = delete;
-    TrialWait& operator=(const TrialWait&) = delete;
+    // The editor shows the busy pointer, also over its text area's viewport.
+    TrialWait(QWidget* editor, QWidget* viewport);
+    ~TrialWait() override;
 
-    // Runs work and waits for it: true once it is done; false when the user
-    // cancelled, once cancel() was called on this thread, the work left to
-    // end by itself holding what it needs.
-    bool run(std::function<void()> work, const std::function<void()>& cancel);
+    // The label tells what is tried; the half second counts from here.
+    void begin(const QString& label);
+    // A cancelled trial's dialog goes at once.
+    void end(bool cancelled = false);
+    // The progress dialog while it shows, or null.
+    QProgressDialog* dialog() const;
+
+signals:
+    // By Cancel or Escape, while a trial runs.
+    void cancelled();
 
 private:
     void showDialog();
+    void offerCancel(bool offered);
 
-    const bool m_onGuiThread;
-    const QString m_label;
-    std::unique_ptr<QTimer> m_delay;
-    // Over the active window, which may delete it first.
+    QWidget* const m_editor;
+    QWidget* const m_viewport;
+    QShortcut* m_escape;
+    QTimer m_delay;
+    QTimer m_lingering;
+    QElapsedTimer m_shown;
+    QString m_label;
+    bool m_waiting = false;
+    // Over the editor's window, which may delete it first.
     QPointer<QProgressDialog> m_dialog;
-    bool m_cancelled = false;
 };

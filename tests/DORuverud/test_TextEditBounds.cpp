@@ -1,0 +1,303 @@
+// Files the rich-text editor opens within its bounds, and those it refuses
+// with the reason, the document kept.
+#include "RichtextTestTools.h"
+
+using namespace DialogTestTools;
+using namespace DORuverud;
+using namespace EditorTestTools;
+using namespace HostileHtml;
+using namespace RichtextTestTools;
+
+class TestTextEditBounds : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pipeIsRefusedWithoutWaiting()
+    {
+        TestFolder folder;
+        const QString path = folder.path("pipe.html");
+        QCOMPARE(QProcess::execute("mkfifo", {path}), 0);
+        TextEdit window;
+        textArea(&window)->setPlainText(sample);
+        QVERIFY(openAnswered(&window, path).contains("not a regular file"));
+        QCOMPARE(textArea(&window)->toPlainText(), sample);
+        QCOMPARE(window.windowTitle(), untitled);
+    }
+
+    void picturesOfAFileAreReadWithinBounds()
+    {
+        // GIVEN an HTML file whose style sheets and pictures name a pipe, a device
+        // and a picture
+        TestFolder folder;
+        const QString pipe = folder.path("pipe.png");
+        QCOMPARE(QProcess::execute("mkfifo", {pipe}), 0);
+        QImage(8, 4, QImage::Format_RGB32).save(folder.path("small.png"));
+        const QString html
+            = QString("<html><head><link rel=\"stylesheet\" type=\"text/css\" href=\"%1\">"
+                      "<link rel=\"stylesheet\" type=\"text/css\" href=\"/dev/zero\"></head><body>"
+                      "<p>x<img src=\"%1\"><img src=\"/dev/zero\"><img src=\"%2\"></p>")
+                  .arg(pipe, folder.path("small.png"));
+        // WHEN opened, THEN it opens at once; only the picture shows
+        TextEdit window;
+        window.show();
+        const auto pictureSize = [&window, &folder] {
+            return textArea(&window)
+                ->document()
+                ->resource(QTextDocument::ImageResource, QUrl(folder.path("small.png")))
+                .value<QImage>()
+                .size();
+        };
+        QCOMPARE(openAnswered(&window, folder.write("pictures.html", html.toUtf8())), QString());
+        QCOMPARE(pictureSize(), QSize(8, 4));
+        // AND a file opened again shows its pictures as they are now
+        QImage(2, 2, QImage::Format_RGB32).save(folder.path("small.png"));
+        QCOMPARE(openAnswered(&window, folder.path("pictures.html")), QString());
+        QCOMPARE(pictureSize(), QSize(2, 2));
+    }
+
+    void ownOpenDocumentIsRefusedAndKept()
+    {
+        // GIVEN an OpenDocument file written by the editor
+        TestFolder folder;
+        TextEdit writer;
+        textArea(&writer)->setPlainText(sample);
+        whenModal(fileDialogAnswer(folder.path("notes.odt"), true));
+        QVERIFY(writer.slotFileSaveAs());
+        const QByteArray written = folder.read("notes.odt");
+        // WHEN a fresh window and the writer open it, THEN both say why and keep their documents
+        TextEdit fresh;
+        for (TextEdit* window : {&fresh, &writer}) {
+            const QString title = window->windowTitle();
+            const QString text = textArea(window)->toPlainText();
+            QVERIFY(openAnswered(window, folder.path("notes.odt")).contains("zip file"));
+            QCOMPARE(window->windowTitle(), title);
+            QCOMPARE(textArea(window)->toPlainText(), text);
+            QVERIFY(!window->isWindowModified());
+        }
+        // AND a save in the fresh window asks for a name: the file stays as it was
+        QTest::keyClicks(textArea(&fresh), "x");
+        ModalAnswer saveAs(fileDialogAnswer(QString(), false));
+        QVERIFY(!fresh.slotFileSave());
+        QCOMPARE(saveAs.shown, QString("QFileDialog"));
+        QCOMPARE(folder.read("notes.odt"), written);
+        // AND the writer saves its own text there again
+        QVERIFY(writer.slotFileSave());
+        QVERIFY(output("unzip", {"-p", folder.path("notes.odt"), "content.xml"}).contains(sample));
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void hostileFilesAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("picture") << picture() << "neither HTML nor plain text";
+        QTest::newRow("text, zero byte, control bytes")
+            << QByteArray("text\0\x01\x02", 7) << "neither HTML nor plain text";
+        QTest::newRow("5,000 nested tables") << repeated("<table><tr><td>", 5000) << pageRefused;
+        QTest::newRow("500 nested tables") << nestedTables(500) << pageRefused;
+        QTest::newRow("100,000 nested divs")
+            << repeated("<div>", 100000) + "x" + repeated("</div>", 100000) << pageRefused;
+        QTest::newRow("100,000 nested unclosed options")
+            << "<html>" + repeated("<option>x", 100000) << pageRefused;
+        QTest::newRow("5,000 x 100 table")
+            << "<table>" + repeated("<tr>" + repeated("<td>", 100), 5000) << pageRefused;
+        QTest::newRow("400,000 characters without a break") << repeated("x", 400000) << pageRefused;
+        QTest::newRow("page declaring an encoding browsers show no text of")
+            << QByteArray("<meta charset=\"replacement\"><p>words</p>") << "browsers show none";
+        QTest::newRow("5 MiB of text")
+            << repeated("A line of some words.\n", 5 << 18) << "larger than 4 MiB";
+        QTest::newRow("9,000 lines of 1000-pixel letters")
+            << "<p style=\"font-size: 1000px\">" + repeated("x<br>", 9000) << pageRefused;
+        QTest::newRow("30,000 words of 1000-pixel letters, each wrapping")
+            << "<p style=\"font-size: 1000px\">" + repeated("x ", 30000) << pageRefused;
+        QTest::newRow("900 paragraphs 10,000 pixels apart")
+            << repeated("<p style=\"margin-top: 10000px\">x</p>", 900) << pageRefused;
+        QTest::newRow("900 lines 10,000 pixels high")
+            << repeated("<p style=\"line-height: 10000px\">x</p>", 900) << pageRefused;
+        QTest::newRow("lines 100,000 percent high")
+            << repeated("<p style=\"line-height: 100000%\">x<br>x</p>", 400) << pageRefused;
+        QTest::newRow("picture 9,000,000 pixels high")
+            << QByteArray("<p><img src=\"a.png\" height=\"9000000\"></p>") << pageRefused;
+        QTest::newRow("table 9,000,000 pixels high")
+            << QByteArray("<table height=\"9000000\"><tr><td>x</table>") << pageRefused;
+        QTest::newRow("table 1,000,000 pixels high upwards above padded tables")
+            << "<table height=\"-1e6\"><tr><td>x</table>"
+                + nestedTables(2).replace("<table>", "<table cellpadding=\"400000\">")
+            << pageRefused;
+        QTest::newRow("12 nested tables with 400,000-pixel padding")
+            << nestedTables(12).replace("<table>", "<table cellpadding=\"400000\">") << pageRefused;
+        QTest::newRow("9,000 table rows with 500-pixel padding")
+            << "<table cellpadding=\"500\">" + repeated("<tr><td>x</td></tr>", 9000) << pageRefused;
+        QTest::newRow("20,000 fonts") << fontFamilies(20000) << pageRefused;
+        QTest::newRow("a cell spanning 20,000 columns above 50 rows")
+            << "<table><tr><td colspan=\"20000\">x" + repeated("<tr><td>y", 50) << pageRefused;
+        QTest::newRow("such cells outside a table, which make one")
+            << "<tabxe><tr><td colspan=\"20000\">x" + repeated("<tr><td>y", 50) << pageRefused;
+        QTest::newRow("40,000 items in one list")
+            << "<ul>" + repeated("<li>x", 40000) << pageRefused;
+        QTest::newRow("10,000 items in one list within a list")
+            << "<ol><li>" + repeated("<ul>", 2) + repeated("<li>x", 10000) << pageRefused;
+        QTest::newRow("40,000 items in one list, each closing a list of another kind")
+            << "<ul>" + repeated("<li>x</ol>", 40000) << pageRefused;
+        QTest::newRow("40,000 preformatted lines in one list item")
+            << "<ul><li><pre>" + repeated("x\n", 40000) << pageRefused;
+        QTest::newRow("40,000 lines in one list item preformatted by a style sheet")
+            << "<style>li { white-space: pre }</style><ul><li>" + repeated("x&#10;", 40000)
+            << pageRefused;
+        QTest::newRow("40,000 items in one list after 999 closed empty lists")
+            << "<ul>" + repeated("<ul/>" + repeated("<li>x", 40), 999) << pageRefused;
+    }
+
+    void hostileFilesAreRefused()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        TestFolder folder;
+        TextEdit window;
+        textArea(&window)->setPlainText(sample);
+        const QString path = folder.write("hostile.html", content);
+        QVERIFY(openAnswered(&window, path).contains(reason));
+        QCOMPARE(textArea(&window)->toPlainText(), sample);
+        QCOMPARE(window.windowTitle(), untitled);
+        QCOMPARE(folder.read("hostile.html"), content);
+    }
+
+    void linesBeyondTheBoundAreRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<int>("lines");
+        const QString refused = "It has more lines than this editor can lay out.";
+        const QString tall = "It is taller than this editor can lay out.";
+        QTest::newRow("4 MiB of line feeds")
+            << "feeds.txt" << QByteArray(4 << 20, '\n') << refused << 0;
+        QTest::newRow("line separators one past the work bound")
+            << "separators.txt" << repeated("\xe2\x80\xa8", lineBreaksOfWork + 1) << refused << 0;
+        QTest::newRow("CR LF lines one past the bound")
+            << "lines.txt" << repeated("x\r\n", plainLinesAtTheBound()) << plainLinesRefusal() << 0;
+        QTest::newRow("600,000 HTML paragraphs")
+            << "lines.html" << repeated("<p>x", 600000) << pageRefused << 0;
+        QTest::newRow("600,000 HTML line breaks")
+            << "lines.html" << repeated("x<br>", 600000) << pageRefused << 0;
+        QTest::newRow("preformatted HTML")
+            << "lines.html"
+            << "<pre>" + QByteArray(1000000, '\n') + "x</pre>" << pageRefused << 0;
+        QTest::newRow("line feeds referred to in preformatted HTML")
+            << "lines.html"
+            << "<pre>" + repeated("&#x0A;", 600000) + "x</pre>" << pageRefused << 0;
+        QTest::newRow("100,000 lines")
+            << "lines.txt" << repeated("A line of a log.\n", 100000) << QString() << 100001;
+        QTest::newRow("1 MiB of two-letter lines")
+            << "lines.txt" << repeated("ab\n", (1 << 20) / 3) << QString() << (1 << 20) / 3 + 1;
+        QTest::newRow("lines up to the bound")
+            << "lines.txt" << repeated("x\n", plainLinesAtTheBound() - 1) << QString()
+            << plainLinesAtTheBound();
+    }
+
+    // A text of more lines than the layout can take in a few seconds is
+    // refused, and says why; one within the bound opens.
+    void linesBeyondTheBoundAreRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        TestFolder folder;
+        TextEdit window;
+        window.show();
+        textArea(&window)->setPlainText(sample);
+        const QString message = openAnswered(&window, folder.write(name, content));
+        if (!reason.isEmpty()) {
+            QVERIFY2(message.contains('\n') && message.contains(reason), qPrintable(message));
+            QCOMPARE(textArea(&window)->toPlainText(), sample);
+            QCOMPARE(window.windowTitle(), untitled);
+            return;
+        }
+        QCOMPARE(message, QString());
+        QTEST(textArea(&window)->document()->blockCount(), "lines");
+        QCOMPARE(window.windowTitle(), name + "[*] - Rich Text");
+        QVERIFY(window.slotFileSave());
+        QCOMPARE(folder.read(name), content);
+    }
+
+    void filesWithinTheBoundsOpen_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QChar>("letter");
+        QTest::addColumn<int>("count");
+        QTest::newRow("12 nested tables")
+            << QString("fine.html") << nestedTables(12) << QChar('x') << 1;
+        QTest::newRow("100 x 100 table")
+            << QString("fine.html") << table(100, 100) << QChar('c') << 100 * 100;
+        QTest::newRow("200,000-character paragraph of words")
+            << QString("fine.txt") << repeated("word ", 40000) << QChar('w') << 40000;
+        QTest::newRow("200,000 CJK characters in one paragraph")
+            << QString("fine.html")
+            << "<meta charset=\"utf-8\">" + QString(200000, QChar(0x6f22)).toUtf8() << QChar(0x6f22)
+            << 200000;
+        QTest::newRow("longest run") << QString("fine.txt") << repeated("x", UnbrokenRun::maxLength)
+                                     << QChar('x') << UnbrokenRun::maxLength;
+        QTest::newRow("1,000 nested divs")
+            << QString("fine.html") << repeated("<div>", 1000) + "x" + repeated("</div>", 1000)
+            << QChar('x') << 1;
+        // Few enough to lay out within the helper's limits in a sanitizer build too.
+        QTest::newRow("20,000 unclosed paragraphs")
+            << QString("fine.html") << repeated("<p>x", 20000) << QChar('x') << 20000;
+        QTest::newRow("Latin-1 HTML")
+            << QString("fine.html") << QByteArray("<html><meta charset=\"iso-8859-1\">\xfc")
+            << QChar(0xfc) << 1;
+        QTest::newRow("3 MiB of text lines")
+            << QString("fine.txt") << repeated("0123456789abcde\n", 3 << 16) << QChar('e')
+            << (3 << 16);
+        QTest::newRow("7,000 lines of 1000-pixel letters")
+            << QString("fine.html") << "<p style=\"font-size: 1000px\">" + repeated("x<br>", 7000)
+            << QChar('x') << 7000;
+        QTest::newRow("800 paragraphs 10,000 pixels apart")
+            << QString("fine.html") << repeated("<p style=\"margin-top: 10000px\">x</p>", 800)
+            << QChar('x') << 800;
+        QTest::newRow("12 nested tables with 1000-pixel padding")
+            << QString("fine.html")
+            << nestedTables(12).replace("<table>", "<table cellpadding=1000>") << QChar('x') << 1;
+        QTest::newRow("a heading spanning 100 columns above 190 rows")
+            << QString("fine.html")
+            << "<table><tr><th colspan=100>Chords" + repeated("<tr><td>c", 190) + "</table>"
+            << QChar('c') << 190;
+        QTest::newRow("1,900 fonts")
+            << QString("fine.html") << fontFamilies(1900) << QChar('x') << 1900;
+        QTest::newRow("pictures in 10 nested tables")
+            << QString("fine.html") << nestedTables(10).replace("x", repeated("<img>", 100))
+            << QChar(0xfffc) << 100;
+        QTest::newRow("a run one past the bound of plain text, after words")
+            << QString("fine.html") << "some words " + repeated("7", UnbrokenRun::maxLength + 1)
+            << QChar('7') << UnbrokenRun::maxLength + 1;
+        QTest::newRow("1,000 pictures")
+            << QString("fine.html") << "<p>" + repeated("<img src=\"a.png\">", 1000)
+            << QChar(0xfffc) << 1000;
+        QTest::newRow("a margin leaving each 300-pixel letter a line of its own")
+            << QString("fine.html")
+            << "<p style=\"margin-left: 1000000px; font-size: 300px\">" + repeated("x", 30000)
+            << QChar('x') << 30000;
+        QTest::newRow("10 lists of 1,000 items")
+            << QString("fine.html") << repeated("<ul>" + repeated("<li>x", 1000) + "</ul>", 10)
+            << QChar('x') << 10000;
+    }
+
+    void filesWithinTheBoundsOpen()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QChar, letter);
+        TestFolder folder;
+        TextEdit window;
+        window.show();
+        QCOMPARE(openAnswered(&window, folder.write(name, content)), QString());
+        QCOMPARE(window.windowTitle(), name + "[*] - Rich Text");
+        QTEST(int(textArea(&window)->toPlainText().count(letter)), "count");
+        QVERIFY(!QApplication::overrideCursor());
+    }
+};
+
+QTEST_MAIN(TestTextEditBounds)
+#include "test_TextEditBounds.moc"

@@ -1,0 +1,619 @@
+// The editor's trials as its user meets them, with input as the window
+// system delivers it: what the user does while a page or a paste is tried,
+// before and after the progress dialog shows, waits its turn and then acts
+// as it would have then, or is refused where the user sees it; Escape and
+// Cancel end the trial under way and only it; the progress dialog says what
+// it tries and does not flash. The page helper is a fake one that takes a
+// page once the test lets it (fake-page-helper, "gated"), so that a trial
+// lasts as long as the test needs.
+#include "../common/HostileHtml.h"
+#include "../common/TestFolder.h"
+#include "DialogTestTools.h"
+#include "EditorTestTools.h"
+#include "RichtextEditor.h"
+#include "TextEdit.h"
+
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QInputMethodEvent>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QTextEdit>
+#include <qpa/qwindowsysteminterface.h>
+
+using namespace DialogTestTools;
+using namespace DORuverud;
+using namespace EditorTestTools;
+
+namespace {
+
+enum class Trial { Paste, Open };
+enum class Act { TypedKeys, SecondPaste, Drop, Escape, CloseRequest, Save, OpenAnother, Quit };
+
+QTextEdit* textArea(QWidget* window)
+{
+    return window->findChild<QTextEdit*>();
+}
+
+// A page or a paste whose trial lasts until the file at the gate exists.
+QByteArray gated(const QByteArray& html, const QString& gate)
+{
+    return "<!--gate:" + gate.toUtf8() + ";-->" + html;
+}
+
+void offer(const QByteArray& html)
+{
+    auto* offered = new QMimeData;
+    offered->setHtml(QString::fromUtf8(html));
+    QApplication::clipboard()->setMimeData(offered);
+}
+
+// Answers every dialog that comes while it lives: a question with the
+// button given, a file dialog with the path given, any other message with
+// Ok; and keeps the texts of the message boxes.
+class Answers
+{
+public:
+    Answers(QMessageBox::StandardButton button, const QString& path)
+    {
+        m_poll.setInterval(10);
+        QObject::connect(&m_poll, &QTimer::timeout, [this, button, path] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                shown << "file dialog";
+                fileDialogAnswer(path, true)(dialog);
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                shown << box->text();
+                box->button(box->button(button) ? button : QMessageBox::Ok)->click();
+            }
+        });
+        m_poll.start();
+    }
+
+    QStringList shown;
+
+private:
+    QTimer m_poll;
+};
+
+// A window that opened notes.html ("A"), the cursor at its end, beside a
+// page helper that waits at the gate.
+class Scene
+{
+public:
+    Scene()
+        : helper(folder, "gated")
+    {
+        notes = folder.write("notes.html", "<p>A</p>");
+        other = folder.write("other.html", "<p>other</p>");
+        window.resize(800, 600);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        const QString message = messageAfterFileDialog(notes, [this] {
+            window.slotFileOpen();
+            settled(&window);
+        });
+        QCOMPARE(message, QString());
+        textArea(&window)->moveCursor(QTextCursor::End);
+        // Its shortcuts answer in the active window.
+        QApplication::setActiveWindow(&window);
+        QTRY_COMPARE(QApplication::activeWindow(), &window);
+    }
+
+    QString gate() const
+    {
+        return folder.path("gate");
+    }
+
+    // Pastes "first", or opens page.html ("page"), through the keyboard.
+    void begin(Trial trial)
+    {
+        if (trial == Trial::Paste) {
+            paste(gated("<p>first</p>", gate()));
+        } else {
+            page = folder.write("page.html", gated("<p>page</p>", gate()));
+            whenModal(fileDialogAnswer(page, true));
+            QTest::keyClick(textArea(&window), Qt::Key_O, Qt::ControlModifier);
+            // As the window system gives the window back once the file dialog went.
+            QApplication::setActiveWindow(&window);
+        }
+        QVERIFY(trialsOf(&window)->isTrying());
+    }
+
+    // Pastes the HTML through the keyboard.
+    void paste(const QByteArray& html)
+    {
+        offer(html);
+        QTest::keyClick(textArea(&window), Qt::Key_V, Qt::ControlModifier);
+    }
+
+    // The trial goes on until the dialog shows; the user clicks into the
+    // editor again, where a window manager would not have left it.
+    void untilTheDialogShows()
+    {
+        QTRY_VERIFY(progressOf(&window));
+        QVERIFY(trialsOf(&window)->isTrying());
+        QApplication::setActiveWindow(&window);
+    }
+
+    void release(const QString& name = QStringLiteral("gate"))
+    {
+        folder.write(name, "");
+    }
+
+    QString text() const
+    {
+        return textArea(const_cast<TextEdit*>(&window))->toPlainText();
+    }
+
+    TestFolder folder;
+    HelperInPlace helper;
+    TextEdit window;
+    QString notes;
+    QString other;
+    QString page;
+};
+
+// Drags what is offered onto the text area and drops it: whether the area
+// took the drag and the drop, as a copy.
+QPair<bool, bool> dropped(QTextEdit* area, const QMimeData* dragged)
+{
+    const QPoint at = area->cursorRect().center();
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, actions, dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area->viewport(), &enter);
+    QDragMoveEvent move(at, actions, dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area->viewport(), &move);
+    QDropEvent drop(at, actions, dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area->viewport(), &drop);
+    return {enter.isAccepted() && move.isAccepted(),
+        drop.isAccepted() && drop.dropAction() == Qt::CopyAction};
+}
+
+QPair<bool, bool> dropped(QTextEdit* area, const QByteArray& html = "<b>dropped</b>")
+{
+    QMimeData dragged;
+    dragged.setHtml(QString::fromUtf8(html));
+    return dropped(area, &dragged);
+}
+
+// A close request from the window manager.
+void requestClose(QWidget* window)
+{
+    QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::SynchronousDelivery>(
+        window->windowHandle());
+}
+
+// Whether what the helper tries is taken: a new window opens a page.
+QString anotherOpens(TestFolder& folder)
+{
+    const QString path = folder.write("final.html", "<p>final</p>");
+    TextEdit window;
+    window.show();
+    const QString message = messageAfterFileDialog(path, [&window] {
+        window.slotFileOpen();
+        settled(&window);
+    });
+    return message.isEmpty() ? textArea(&window)->toPlainText() : message;
+}
+
+} // namespace
+
+class TestTextEditTrials : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void actsDuringATrialWaitTheirTurn_data()
+    {
+        QTest::addColumn<int>("trial");
+        QTest::addColumn<bool>("afterDialog");
+        QTest::addColumn<int>("act");
+        const QList<QPair<QByteArray, Act>> acts = {{"typed keys", Act::TypedKeys},
+            {"a second paste", Act::SecondPaste}, {"a drop", Act::Drop}, {"Escape", Act::Escape},
+            {"a close request", Act::CloseRequest}, {"Ctrl+S", Act::Save},
+            {"Ctrl+O", Act::OpenAnother}, {"Ctrl+Q", Act::Quit}};
+        for (const auto& [trialName, trial] :
+            QList<QPair<QByteArray, Trial>> {{"paste", Trial::Paste}, {"open", Trial::Open}}) {
+            for (const bool afterDialog : {false, true}) {
+                for (const auto& [actName, act] : acts) {
+                    QTest::newRow(actName + " during a " + trialName
+                        + (afterDialog ? ", the dialog shown" : ", before the dialog"))
+                        << int(trial) << afterDialog << int(act);
+                }
+            }
+        }
+    }
+
+    // GIVEN notes.html open, and a paste of "first", or an Open of a page,
+    // under trial
+    // WHEN the user acts, before the progress dialog shows or once it shows,
+    // and the trial then ends
+    // THEN what the user did acts as it would have after the trial: keys
+    // and a second paste land in order after the paste, or at the start of
+    // the page opened; Save writes the document with the paste; Open, Close
+    // and Quit ask about unsaved changes as usual; a drop is refused as the
+    // drag shows, its source keeping its text; Escape ends the trial at once,
+    // the document as it was; and the helper works on
+    void actsDuringATrialWaitTheirTurn()
+    {
+        QFETCH(int, trial);
+        QFETCH(bool, afterDialog);
+        QFETCH(int, act);
+        Scene scene;
+        TextEdit& window = scene.window;
+        QTextEdit* area = textArea(&window);
+        scene.begin(Trial(trial));
+        // Save a modified document when closing, and discard it when quitting or opening.
+        Answers answers(
+            Act(act) == Act::CloseRequest ? QMessageBox::Save : QMessageBox::Discard, scene.other);
+        if (afterDialog)
+            scene.untilTheDialogShows();
+        else
+            QVERIFY(!progressOf(&window));
+        bool took = false;
+        switch (Act(act)) {
+        case Act::TypedKeys:
+            QTest::keyClicks(area, "hello");
+            break;
+        case Act::SecondPaste:
+            offer("<p>second</p>");
+            QTest::keyClick(area, Qt::Key_V, Qt::ControlModifier);
+            break;
+        case Act::Drop: {
+            const QPair<bool, bool> drop = dropped(area);
+            took = drop.first || drop.second;
+            break;
+        }
+        case Act::Escape:
+            QTest::keyClick(area, Qt::Key_Escape);
+            QVERIFY(!trialsOf(&window)->isTrying());
+            QVERIFY(!progressOf(&window));
+            break;
+        case Act::CloseRequest:
+            requestClose(&window);
+            break;
+        case Act::Save:
+            QTest::keyClick(area, Qt::Key_S, Qt::ControlModifier);
+            break;
+        case Act::OpenAnother:
+            QTest::keyClick(area, Qt::Key_O, Qt::ControlModifier);
+            break;
+        case Act::Quit:
+            QTest::keyClick(area, Qt::Key_Q, Qt::ControlModifier);
+            break;
+        }
+        // Nothing acted on the document or the window during the trial.
+        QVERIFY(window.isVisible());
+        QVERIFY(!took);
+        QCOMPARE(answers.shown, QStringList());
+        scene.release();
+        settled(&window);
+        const QString text = scene.text();
+        const bool pasted = Trial(trial) == Trial::Paste;
+        const QString tried = pasted ? "first" : "page";
+        const QString question
+            = "The document has been modified.\nDo you want to save your changes?";
+        switch (Act(act)) {
+        case Act::TypedKeys:
+            QVERIFY2(pasted ? text.endsWith("firsthello") || text.endsWith("first\nhello")
+                            : text.startsWith("hellopage"),
+                qPrintable(text));
+            break;
+        case Act::SecondPaste:
+            QVERIFY2(text.indexOf("second") > (pasted ? text.indexOf("first") : -1)
+                    && (pasted || text.indexOf("second") < text.indexOf("page")),
+                qPrintable(text));
+            break;
+        case Act::Drop:
+            QVERIFY2(text.contains(tried) && !text.contains("dropped"), qPrintable(text));
+            break;
+        case Act::Escape:
+            // The trial left nothing, and the next is tried by a helper that works.
+            QCOMPARE(text, QString("A"));
+            QCOMPARE(window.windowTitle(), QString("notes.html[*] - Rich Text"));
+            scene.release();
+            offer("<p>again</p>");
+            QTest::keyClick(area, Qt::Key_V, Qt::ControlModifier);
+            settled(&window);
+            QCOMPARE(scene.text(), QString("Aagain"));
+            break;
+        case Act::CloseRequest:
+            QVERIFY(!window.isVisible());
+            QCOMPARE(answers.shown, pasted ? QStringList({question}) : QStringList());
+            QCOMPARE(scene.folder.read("notes.html").contains("first"), pasted);
+            break;
+        case Act::Save:
+            // The paste saved with the document; an Open saves nothing, the page unedited.
+            QVERIFY(scene.folder.read("notes.html").contains("first") == pasted);
+            if (!pasted)
+                QCOMPARE(scene.folder.read("page.html"), gated("<p>page</p>", scene.gate()));
+            break;
+        case Act::OpenAnother:
+            QCOMPARE(text, QString("other"));
+            QCOMPARE(answers.shown,
+                pasted ? QStringList({question, "file dialog"}) : QStringList({"file dialog"}));
+            QCOMPARE(scene.folder.read("notes.html"), QByteArray("<p>A</p>"));
+            break;
+        case Act::Quit:
+            QVERIFY(!window.isVisible());
+            QCOMPARE(answers.shown, pasted ? QStringList({question}) : QStringList());
+            QCOMPARE(scene.folder.read("notes.html"), QByteArray("<p>A</p>"));
+            break;
+        }
+        if (Act(act) != Act::Escape && Act(act) != Act::OpenAnother && window.isVisible())
+            QVERIFY2(text.contains(tried), qPrintable(text));
+        QCOMPARE(anotherOpens(scene.folder), QString("final"));
+    }
+
+    void cancelEndsOnlyItsOwnTrial_data()
+    {
+        QTest::addColumn<bool>("cancelFirst");
+        QTest::newRow("the paste under way cancelled, the one held after it goes on") << true;
+        QTest::newRow("the paste begun after another cancelled") << false;
+    }
+
+    // GIVEN a paste under trial and a second one held behind it
+    // WHEN one of them is cancelled, by Escape or by the dialog's Cancel
+    // THEN only that one goes, the other lands, nothing says the program is
+    // ending, and a page opens after
+    void cancelEndsOnlyItsOwnTrial()
+    {
+        QFETCH(bool, cancelFirst);
+        Scene scene;
+        Answers answers(QMessageBox::Discard, scene.folder.write("after.html", "<p>after</p>"));
+        scene.paste(gated("<p>first</p>", scene.folder.path("gate1")));
+        scene.paste(gated("<p>second</p>", scene.folder.path("gate2")));
+        if (cancelFirst) {
+            QTest::keyClick(textArea(&scene.window), Qt::Key_Escape);
+        } else {
+            scene.release("gate1");
+            QTRY_VERIFY(scene.text().contains("first"));
+            scene.untilTheDialogShows();
+            click(progressOf(&scene.window), "Cancel");
+        }
+        // The second one is tried now, or nothing is.
+        QCOMPARE(trialsOf(&scene.window)->isTrying(), cancelFirst);
+        QVERIFY(scene.window.findChildren<QProgressDialog*>().size() <= 1);
+        scene.release("gate1");
+        scene.release("gate2");
+        settled(&scene.window);
+        QCOMPARE(scene.text(), cancelFirst ? QString("Asecond") : QString("Afirst"));
+        // AND a page opens in the window
+        scene.window.slotFileOpen();
+        settled(&scene.window);
+        QCOMPARE(scene.text(), QString("after"));
+        for (const QString& shown : qAsConst(answers.shown))
+            QVERIFY2(!shown.contains("ending"), qPrintable(shown));
+    }
+
+    void progressSaysWhatIsTried_data()
+    {
+        QTest::addColumn<QString>("tried");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("a paste") << "paste"
+                                 << "Laying out the document with the paste...";
+        QTest::newRow("a drop") << "drop"
+                                << "Laying out the document with the drop...";
+        QTest::newRow("a page") << "page"
+                                << "Laying out page.html...";
+    }
+
+    // GIVEN a paste, a drop or a page tried past half a second
+    // THEN the progress dialog says what is tried, and its Cancel ends the
+    // trial, what was tried left out; a drop was taken as a copy, so that its
+    // source keeps it
+    void progressSaysWhatIsTried()
+    {
+        QFETCH(QString, tried);
+        QFETCH(QString, label);
+        Scene scene;
+        const QByteArray html = gated("<p>tried</p>", scene.gate());
+        if (tried == "paste") {
+            scene.paste(html);
+        } else if (tried == "drop") {
+            QCOMPARE(dropped(textArea(&scene.window), html), qMakePair(true, true));
+        } else {
+            scene.begin(Trial::Open);
+        }
+        scene.untilTheDialogShows();
+        QCOMPARE(progressOf(&scene.window)->labelText(), label);
+        click(progressOf(&scene.window), "Cancel");
+        QVERIFY(!trialsOf(&scene.window)->isTrying());
+        QVERIFY(!progressOf(&scene.window));
+        QCOMPARE(scene.text(), QString("A"));
+    }
+
+    // GIVEN a trial that ends just after the progress dialog showed
+    // THEN the dialog stays, without Cancel, until it showed half a second,
+    // so that it does not flash; a trial that ends sooner shows none
+    void progressDoesNotFlash()
+    {
+        Scene scene;
+        bool shown = false;
+        QTimer watch;
+        QObject::connect(
+            &watch, &QTimer::timeout, [&] { shown = shown || progressOf(&scene.window); });
+        watch.start(1);
+        // A trial of no wait: its dialog never shows, as long as it ends in time.
+        QElapsedTimer sinceBegun;
+        sinceBegun.start();
+        scene.paste("<p>soon</p>");
+        settled(&scene.window);
+        if (sinceBegun.elapsed() < TrialWait::dialogDelayMs)
+            QVERIFY(!shown);
+        // A trial that ends just after its dialog showed
+        scene.paste(gated("<p>late</p>", scene.folder.path("late")));
+        scene.untilTheDialogShows();
+        QElapsedTimer sinceShown;
+        sinceShown.start();
+        scene.release("late");
+        settled(&scene.window);
+        if (sinceShown.elapsed() < TrialWait::dialogLeastShownMs / 2) {
+            QVERIFY(progressOf(&scene.window));
+            QVERIFY(!buttonCaptioned(progressOf(&scene.window), "Cancel"));
+        }
+        QTRY_VERIFY(!progressOf(&scene.window));
+        QVERIFY2(sinceShown.elapsed() >= TrialWait::dialogLeastShownMs - 20,
+            qPrintable(QString::number(sinceShown.elapsed())));
+        QVERIFY(scene.text().endsWith("late"));
+    }
+
+    // GIVEN the compact editor in a window, a paste under trial
+    // WHEN the window manager asks the window to close
+    // THEN it closes after the trial, once the question about the unsaved
+    // paste was answered
+    void holderWindowClosesAfterTheTrial()
+    {
+        TestFolder folder;
+        const HelperInPlace helper(folder, "gated");
+        const QString notes = folder.write("notes.html", "<p>A</p>");
+        QMainWindow holder;
+        auto* editor = new RichtextEditor;
+        holder.setCentralWidget(editor);
+        holder.show();
+        QCOMPARE(messageAfterFileDialog(notes,
+                     [editor] {
+                         editor->findChild<TextEdit*>()->slotFileOpen();
+                         settled(editor);
+                     }),
+            QString());
+        textArea(editor)->moveCursor(QTextCursor::End);
+        offer(gated("<p>first</p>", folder.path("gate")));
+        editor->findChild<TextEdit*>()->slotPaste();
+        Answers answers(QMessageBox::Save, QString());
+        requestClose(&holder);
+        QVERIFY(holder.isVisible());
+        QCOMPARE(answers.shown, QStringList());
+        folder.write("gate", "");
+        settled(editor);
+        QVERIFY(!holder.isVisible());
+        QCOMPARE(answers.shown.size(), 1);
+        QVERIFY(folder.read("notes.html").contains("first"));
+    }
+
+    // GIVEN a page opened, tried by a helper that takes a paste only into
+    // the document it keeps
+    // WHEN pasted into, once and again, THEN each paste lands in the
+    // document the helper holds, the document sent to it no more; WHEN
+    // typed into, THEN the next paste sends the document with it
+    void helperHoldsTheDocumentItTried()
+    {
+        TestFolder folder;
+        const HelperInPlace helper(folder, "keeper");
+        TextEdit window;
+        window.show();
+        QCOMPARE(messageAfterFileDialog(folder.write("notes.html", "<p>A</p>"),
+                     [&window] {
+                         window.slotFileOpen();
+                         settled(&window);
+                     }),
+            QString());
+        textArea(&window)->moveCursor(QTextCursor::End);
+        const auto pasted = [&window](const QByteArray& html) {
+            offer(html);
+            return messageRejectedDuring([&window] {
+                window.slotPaste();
+                settled(&window);
+            });
+        };
+        QCOMPARE(pasted("<p>first</p>"), QString());
+        QCOMPARE(pasted("<p>second</p>"), QString());
+        QCOMPARE(textArea(&window)->toPlainText(), QString("Afirstsecond"));
+        QTest::keyClicks(textArea(&window), "typed");
+        QVERIFY(pasted("<p>third</p>").contains("the document travelled"));
+    }
+
+    // Text from an input method waits as keys do.
+    void inputMethodTextWaitsItsTurn()
+    {
+        Scene scene;
+        scene.begin(Trial::Paste);
+        QInputMethodEvent composing("ü", {});
+        QApplication::sendEvent(textArea(&scene.window), &composing);
+        QInputMethodEvent committed;
+        committed.setCommitString("über");
+        QApplication::sendEvent(textArea(&scene.window), &committed);
+        QCOMPARE(scene.text(), QString("A"));
+        scene.release();
+        settled(&scene.window);
+        QCOMPARE(scene.text(), QString("Afirstüber"));
+    }
+
+    void refusalsSayWhatToDoInstead_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("instead");
+        const QString browser = "You can open it in a web browser instead.";
+        QTest::newRow("a page nested too deeply")
+            << "deep.html" << HostileHtml::nestedTables(5000) << "open" << browser;
+        QTest::newRow("a page larger than 4 MiB")
+            << "large.html" << QByteArray(5 << 20, 'x') << "open" << browser;
+        QTest::newRow("a text of more lines than the editor lays out")
+            << "lines.txt" << QByteArray(4 << 20, '\n') << "open"
+            << "You can open it in a text editor instead.";
+        QTest::newRow("a zip file") << "notes.odt" << QByteArray("PK\x03\x04 zipped") << "open"
+                                    << "You can open it in a word processor instead.";
+        QTest::newRow("a pipe") << "pipe.html" << QByteArray() << "open"
+                                << "You can save what it gives as a file and open that instead.";
+        QTest::newRow("a paste of a run too long")
+            << QString() << QByteArray(1 << 20, 'x') << "paste"
+            << "You can paste a smaller part of it instead.";
+        QTest::newRow("a rich paste nested too deeply")
+            << QString() << HostileHtml::nestedTables(5000) << "rich paste"
+            << "You can paste a smaller part of it instead.";
+        QTest::newRow("a drop of a run too long") << QString() << QByteArray(1 << 20, 'x') << "drop"
+                                                  << "You can drop a smaller part of it instead.";
+    }
+
+    // GIVEN what the editor refuses, opened, pasted or dropped
+    // THEN the message says why, then what the user can do instead
+    void refusalsSayWhatToDoInstead()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, how);
+        QFETCH(QString, instead);
+        TestFolder folder;
+        TextEdit window;
+        window.show();
+        QTextEdit* area = textArea(&window);
+        QString message;
+        if (how == "open") {
+            const QString path = folder.path(name);
+            if (name == "pipe.html")
+                QCOMPARE(QProcess::execute("mkfifo", {path}), 0);
+            else
+                folder.write(name, content);
+            message = messageAfterFileDialog(path, [&window] {
+                window.slotFileOpen();
+                settled(&window);
+            });
+        } else if (how == "drop") {
+            QMimeData dragged;
+            dragged.setText(QString::fromLatin1(content));
+            message = messageRejectedDuring([&] { dropped(area, &dragged); });
+        } else {
+            auto* offered = new QMimeData;
+            how == "paste" ? offered->setText(QString::fromLatin1(content))
+                           : offered->setHtml(QString::fromLatin1(content));
+            QApplication::clipboard()->setMimeData(offered);
+            message = messageRejectedDuring([&window] {
+                window.slotPaste();
+                settled(&window);
+            });
+        }
+        const QStringList lines = message.split('\n');
+        QVERIFY2(lines.size() >= 3, qPrintable(message));
+        QCOMPARE(lines.last(), instead);
+        QCOMPARE(area->toPlainText(), QString());
+    }
+};
+
+QTEST_MAIN(TestTextEditTrials)
+#include "test_TextEditTrials.moc"
