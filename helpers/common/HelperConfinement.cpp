@@ -1,7 +1,14 @@
 #include "HelperConfinement.h"
 
 #include "HelperChannel.h"
+#include "HelperSandbox.h"
+#include "HelperTemplate.h"
+#include "LandlockRules.h"
 #include "SystemCallFilter.h"
+
+#include <QSemaphore>
+#include <QThread>
+#include <QThreadPool>
 
 #include <cap-ng.h>
 #include <csignal>
@@ -14,6 +21,12 @@
 #include <unistd.h>
 
 namespace {
+
+// The threads of Qt's pool, which converts and scales large pictures: a
+// few, made before the filter and kept.
+constexpr int mostPoolThreads = 4;
+
+QByteArray keptFilter;
 
 // The stack pointer of the context a signal interrupted.
 uintptr_t stackPointerOf(const void* context)
@@ -58,6 +71,25 @@ void handleStackOverflow()
     ::sigaction(SIGSEGV, &fault, nullptr);
 }
 
+// Each of the pool's threads started at once, so that the pool makes them
+// all; they wait for work from then on, never expiring.
+void startPoolThreads()
+{
+    static QSemaphore started;
+    static QSemaphore go;
+    QThreadPool* pool = QThreadPool::globalInstance();
+    const int threads = qBound(1, QThread::idealThreadCount(), mostPoolThreads);
+    pool->setExpiryTimeout(-1);
+    pool->setMaxThreadCount(threads);
+    for (int i = 0; i < threads; ++i)
+        pool->start([] {
+            started.release();
+            go.acquire();
+        });
+    started.acquire(threads);
+    go.release(threads);
+}
+
 } // namespace
 
 void HelperConfinement::begin(int channel)
@@ -78,6 +110,36 @@ void HelperConfinement::begin(int channel)
     if (::getsockopt(channel, SOL_SOCKET, SO_PEERCRED, &program, &size) != 0
         || (program.pid != 0 && ::getppid() != program.pid))
         ::_exit(1);
+    if (!LandlockRules::restrictTo(readable(qgetenv(HelperSandbox::folderVariable))))
+        ::_exit(1);
+    if (!HelperTemplate::isTemplate())
+        watchChannel(channel);
+}
+
+void HelperConfinement::forkHelpers(const std::function<void()>& warmUp)
+{
+    if (HelperTemplate::isTemplate())
+        HelperTemplate::forkHelpers(warmUp);
+}
+
+bool HelperConfinement::seal()
+{
+    startPoolThreads();
+    return SystemCallFilter::load(
+        keptFilter.isEmpty() ? SystemCallFilter().program() : keptFilter);
+}
+
+QList<QByteArray> HelperConfinement::readable(const QByteArray& folder)
+{
+    QList<QByteArray> paths = qgetenv(HelperSandbox::readableVariable).split('\n');
+    paths.removeAll(QByteArray());
+    if (!folder.isEmpty())
+        paths << folder;
+    return paths;
+}
+
+void HelperConfinement::watchChannel(int channel)
+{
     std::thread([channel] {
         // Asking for no event, poll still tells when the other end hangs up.
         pollfd end {channel, 0, 0};
@@ -86,7 +148,7 @@ void HelperConfinement::begin(int channel)
     }).detach();
 }
 
-bool HelperConfinement::seal()
+void HelperConfinement::keepFilter(const QByteArray& program)
 {
-    return SystemCallFilter().load();
+    keptFilter = program;
 }

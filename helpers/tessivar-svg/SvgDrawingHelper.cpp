@@ -6,6 +6,10 @@
 #include "SvgHelperPicture.h"
 #include "SvgRequest.h"
 
+#include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
+
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,7 +33,7 @@ void SvgDrawingHelper::run()
     while (m_channel.receive(message)) {
         m_channel.setNumber(message.number);
         SvgRequest request;
-        if (message.kind == SvgRequest::Draw && !message.fds.isEmpty()
+        if (message.kind == SvgRequest::Draw && message.fds.size() == 2
             && request.fromMessage(message.data))
             answer(request, message.fds);
         else
@@ -40,17 +44,25 @@ void SvgDrawingHelper::run()
     }
 }
 
+void SvgDrawingHelper::warmUp()
+{
+    QSvgRenderer word(QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='16' height='16'>"
+                                 "<text x='0' y='12'>Ag</text></svg>"));
+    QImage image(16, 16, SvgRequest::canvasFormat);
+    QPainter painter(&image);
+    word.render(&painter);
+    QImageReader::supportedImageFormats();
+}
+
 void SvgDrawingHelper::answer(SvgRequest& request, const QVector<int>& fds)
 {
-    if (request.path.isEmpty()) {
-        request.text = MemoryFile::read(fds.value(1, -1), SvgRequest::maxSourceSize);
-        if (request.text.isNull())
-            return refuse(SvgRequest::tooLarge());
-    }
+    request.text = MemoryFile::read(fds.at(1), SvgRequest::maxSourceSize);
+    if (request.text.isNull())
+        return refuse(SvgRequest::tooLarge());
     const SvgHelperPicture picture(request);
     const QSize target = request.target(picture.size());
     if (picture.size().isEmpty() || SvgRequest::bytesOf(target) <= 0)
-        return refuse(picture.refusal());
+        return refuse(QString());
     const qint64 pixels = qint64(target.width()) * target.height();
     if (pixels > request.mostPixels)
         return refuse(

@@ -24,6 +24,9 @@ public:
 
     // Says it is ready, then answers requests until the program is gone.
     void run();
+    // Draws a word and loads the picture formats once, so that a helper
+    // forked after starts with its fonts and formats at hand.
+    static void warmUp();
 
 private:
     void answer(DAvuroD::SvgRequest& request, const QVector<int>& fds);

@@ -1,0 +1,125 @@
+#include "HelperFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdlib>
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace {
+
+QByteArray madePrivate(const QByteArray& pattern)
+{
+    QByteArray path = pattern;
+    return ::mkdtemp(path.data()) ? path : QByteArray();
+}
+
+// Most stages stay empty, and are told so at once.
+bool isEmpty(const QByteArray& folder)
+{
+    DIR* listed = ::opendir(folder.constData());
+    bool empty = true;
+    while (const dirent* entry = listed ? ::readdir(listed) : nullptr) {
+        const QByteArray name(entry->d_name);
+        empty = empty && (name == "." || name == "..");
+    }
+    if (listed)
+        ::closedir(listed);
+    return empty;
+}
+
+void removeAll(const QByteArray& path)
+{
+    if (!path.isEmpty())
+        QDir(QFile::decodeName(path)).removeRecursively();
+}
+
+// In the user's runtime folder where there is one, which the system empties
+// when the user leaves; else in the temporary folder.
+struct Base
+{
+    QByteArray path;
+
+    Base()
+    {
+        const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        const QString parent = !runtime.isEmpty() && QFileInfo(runtime).isDir()
+            ? runtime
+            : QDir::tempPath();
+        path = madePrivate(QFile::encodeName(parent) + "/tessivar-helpers-XXXXXX");
+    }
+
+    ~Base()
+    {
+        removeAll(path);
+    }
+};
+
+} // namespace
+
+HelperFolder::HelperFolder()
+{
+    const QByteArray base = HelperFolder::base();
+    if (base.isEmpty())
+        return;
+    m_path = madePrivate(base + "/XXXXXX");
+    if (!m_path.isEmpty()
+        && (::mkdir(stage().constData(), 0700) != 0 || ::mkdir(runtime().constData(), 0700) != 0)) {
+        removeAll(m_path);
+        m_path.clear();
+    }
+}
+
+HelperFolder::~HelperFolder()
+{
+    removeAll(m_path);
+}
+
+QByteArray HelperFolder::path() const
+{
+    return m_path;
+}
+
+QByteArray HelperFolder::stage() const
+{
+    return m_path.isEmpty() ? QByteArray() : stageOf(m_path);
+}
+
+QByteArray HelperFolder::runtime() const
+{
+    return m_path.isEmpty() ? QByteArray() : runtimeOf(m_path);
+}
+
+void HelperFolder::clearStage() const
+{
+    if (m_path.isEmpty() || isEmpty(stage()))
+        return;
+    QDir stage(QFile::decodeName(this->stage()));
+    const QFileInfoList entries
+        = stage.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo& entry : entries) {
+        if (entry.isDir() && !entry.isSymLink())
+            QDir(entry.filePath()).removeRecursively();
+        else
+            stage.remove(entry.fileName());
+    }
+}
+
+QByteArray HelperFolder::base()
+{
+    // Removed at the program's end, after the helpers.
+    static const Base made;
+    return made.path;
+}
+
+QByteArray HelperFolder::stageOf(const QByteArray& folder)
+{
+    return folder + "/stage";
+}
+
+QByteArray HelperFolder::runtimeOf(const QByteArray& folder)
+{
+    return folder + "/runtime";
+}

@@ -1,0 +1,91 @@
+#include "HelperSpare.h"
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+// Shared with the thread that starts spares, which outlives the spare
+// where it is still starting one.
+struct HelperSpare::State
+{
+    explicit State(const HelperProcess::Limits& startLimits)
+        : limits(startLimits)
+    {
+    }
+
+    // Starts the spare wanted, one at a time, until the spare ends.
+    void run()
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        for (;;) {
+            wanted.wait(lock, [this] { return ended || (!program.isEmpty() && !ready); });
+            if (ended)
+                return;
+            const QString starting = program;
+            const HelperProcess::Start how = start;
+            lock.unlock();
+            auto made = std::make_unique<HelperProcess>(starting, how);
+            const bool prepared = made->prepare(limits).isEmpty();
+            lock.lock();
+            if (prepared && !ended && program == starting && start == how)
+                ready = std::move(made);
+            else if (!prepared && program == starting)
+                // Tried again at the next take, not at once.
+                program.clear();
+            // One not kept ends here, with the lock released.
+            lock.unlock();
+            made.reset();
+            lock.lock();
+        }
+    }
+
+    const HelperProcess::Limits limits;
+    std::mutex mutex;
+    std::condition_variable wanted;
+    QString program;
+    HelperProcess::Start start = HelperProcess::Start::Spawned;
+    std::unique_ptr<HelperProcess> ready;
+    bool running = false;
+    bool ended = false;
+};
+
+HelperSpare::HelperSpare(const HelperProcess::Limits& limits)
+    : m_state(std::make_shared<State>(limits))
+{
+}
+
+HelperSpare::~HelperSpare()
+{
+    std::unique_ptr<HelperProcess> spare;
+    const std::lock_guard<std::mutex> lock(m_state->mutex);
+    m_state->ended = true;
+    spare = std::move(m_state->ready);
+    m_state->wanted.notify_all();
+}
+
+std::unique_ptr<HelperProcess> HelperSpare::take(const QString& program, HelperProcess::Start start)
+{
+    std::unique_ptr<HelperProcess> taken;
+    std::unique_ptr<HelperProcess> other;
+    const std::lock_guard<std::mutex> lock(m_state->mutex);
+    if (m_state->program == program && m_state->start == start)
+        taken = std::move(m_state->ready);
+    else
+        other = std::move(m_state->ready);
+    m_state->program = program;
+    m_state->start = start;
+    if (!m_state->running) {
+        m_state->running = true;
+        std::thread([state = m_state] { state->run(); }).detach();
+    }
+    m_state->wanted.notify_all();
+    return taken;
+}
+
+void HelperSpare::clear()
+{
+    std::unique_ptr<HelperProcess> spare;
+    const std::lock_guard<std::mutex> lock(m_state->mutex);
+    spare = std::move(m_state->ready);
+    m_state->program.clear();
+}

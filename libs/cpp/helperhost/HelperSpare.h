@@ -1,0 +1,33 @@
+#pragma once
+
+#include "HelperProcess.h"
+
+#include <QString>
+
+#include <memory>
+
+// One helper of a program kept started and at rest, having served nobody,
+// so that a helper for a scope of its own (a document, a folder) is there at
+// once: each time it is taken, another starts on a thread of the spare's,
+// never on the taker's. Any thread may take it.
+class HelperSpare
+{
+public:
+    // The limits a spare starts within.
+    explicit HelperSpare(const HelperProcess::Limits& limits);
+    // Ends the spare; one starting ends once started.
+    ~HelperSpare();
+    HelperSpare(const HelperSpare&) = delete;
+    HelperSpare& operator=(const HelperSpare&) = delete;
+
+    // The spare of that program, started so, or null where none is ready;
+    // another starts for it.
+    std::unique_ptr<HelperProcess> take(const QString& program, HelperProcess::Start start);
+    // Ends the spare, and starts none until the next take().
+    void clear();
+
+private:
+    struct State;
+
+    std::shared_ptr<State> m_state;
+};
