@@ -23,8 +23,9 @@
 namespace {
 
 // The threads of Qt's pool, which converts and scales large pictures: a
-// few, made before the filter and kept.
-constexpr int mostPoolThreads = 4;
+// few, made before the filter and kept. Each costs every task: each stops
+// and runs again with the helper.
+constexpr int mostPoolThreads = 2;
 
 QByteArray keptFilter;
 

@@ -278,6 +278,7 @@ int main(int, char** argv)
             ::pause();
     }
     HelperConfinement::begin(STDIN_FILENO);
+    HelperConfinement::forkHelpers([] {});
     HelperChannel channel(STDIN_FILENO);
     if (!HelperConfinement::seal())
         ::_exit(1);

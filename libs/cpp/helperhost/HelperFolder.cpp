@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -34,6 +35,15 @@ void removeAll(const QByteArray& path)
 {
     if (!path.isEmpty())
         QDir(QFile::decodeName(path)).removeRecursively();
+}
+
+// A helper's folder is most often as made, and goes at once.
+void removeFolder(const QByteArray& path)
+{
+    if (::rmdir(HelperFolder::stageOf(path).constData()) != 0
+        || ::rmdir(HelperFolder::runtimeOf(path).constData()) != 0
+        || ::rmdir(path.constData()) != 0)
+        removeAll(path);
 }
 
 // In the user's runtime folder where there is one, which the system empties
@@ -74,7 +84,8 @@ HelperFolder::HelperFolder()
 
 HelperFolder::~HelperFolder()
 {
-    removeAll(m_path);
+    if (!m_path.isEmpty())
+        removeFolder(m_path);
 }
 
 QByteArray HelperFolder::path() const

@@ -148,6 +148,8 @@ bool HelperProcess::send(char kind, const QByteArray& data, const QVector<int>& 
         return false;
     const QDeadlineTimer deadline(qMax<qint64>(0, m_ceilingMs - m_clock.elapsed()));
     const HelperChannel::Sent sent = m_channel->send(kind, data, fds, deadline);
+    if (!carryOn())
+        return false;
     m_sentLate = sent == HelperChannel::Sent::Late;
     if (m_sentLate)
         kill();
@@ -165,13 +167,23 @@ bool HelperProcess::isIdle() const
         && m_watch.residentBytes() < m_residentAtStart + keptGrowth;
 }
 
-// At rest since, as it was left: it took no processor time, and said nothing.
+// At rest since, as it was left: it took no processor time, and said
+// nothing. It runs again once the task's first request waits for it, so
+// that it wakes once, to that request.
 bool HelperProcess::wake(const Limits& limits)
 {
     m_resting = false;
     m_errors.drain();
-    return m_watch.isOpen() && !hasMessage(m_channel->socket()) && cpuNs() == m_cpuAtRest
-        && limitCpu(limits) && m_watch.signal(SIGCONT);
+    m_continuing = m_watch.isOpen() && !hasMessage(m_channel->socket())
+        && cpuNs() == m_cpuAtRest && limitCpu(limits);
+    return m_continuing;
+}
+
+bool HelperProcess::carryOn()
+{
+    const bool continued = !m_continuing || m_watch.signal(SIGCONT);
+    m_continuing = false;
+    return continued;
 }
 
 // A backstop behind the watch: the processor time the helper may reach
@@ -294,6 +306,8 @@ bool HelperProcess::confine()
 HelperProcess::Outcome HelperProcess::next(HelperChannel::Message& message, const Limits& limits)
 {
     const qint64 ceiling = ceilingMs(limits);
+    if (!carryOn())
+        return ended();
     for (;;) {
         pollfd ready[] = {{m_channel->socket(), POLLIN, 0}, {m_errors.programEnd(), POLLIN, 0}};
         if (::poll(ready, 2, watchMs) > 0) {
@@ -330,6 +344,13 @@ bool HelperProcess::rest(const std::function<void()>& meanwhile)
 {
     if (!m_watch.isOpen())
         return false;
+    // Woken for a task that asked nothing of it: it never ran.
+    if (m_continuing) {
+        m_continuing = false;
+        m_resting = true;
+        m_folder->clearStage();
+        return true;
+    }
     const bool signalled = m_watch.signal(SIGSTOP);
     if (meanwhile)
         meanwhile();
@@ -438,6 +459,8 @@ HelperProcess::Outcome HelperProcess::ended()
     return m_endStatus == HelperChannel::outOfStackStatus ? Outcome::Stack : Outcome::Ended;
 }
 
+// A helper forked from a template is the template's to reap, and ends
+// without the program waiting for it.
 void HelperProcess::kill()
 {
     if (m_watch.isOpen())
@@ -449,13 +472,11 @@ void HelperProcess::kill()
         ::kill(m_child, SIGKILL);
         if (!m_childWatch.endsWithin(endWaitMs) || ::waitpid(m_child, nullptr, WNOHANG) != m_child)
             reapApart(m_child);
-    } else if (m_watch.isOpen()) {
-        // Its template reaps it.
-        m_watch.endsWithin(endWaitMs);
     }
     m_child = -1;
     m_forkedId = 0;
     m_resting = false;
+    m_continuing = false;
     m_errors.drain();
     m_errors.close();
     m_watch.close();

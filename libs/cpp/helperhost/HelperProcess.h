@@ -118,6 +118,7 @@ public:
 private:
     bool isIdle() const;
     bool wake(const Limits& limits);
+    bool carryOn();
     bool limitCpu(const Limits& limits);
     QString start(const Limits& limits, bool& outOfTime);
     QString launch(int channel, const Limits& limits);
@@ -157,6 +158,8 @@ private:
     qint64 m_cpuAtAnswer = 0;
     qint64 m_cpuAtRest = 0;
     bool m_resting = false;
+    // Woken, it runs again with the first request.
+    bool m_continuing = false;
     // A send found no room before the ceiling.
     bool m_sentLate = false;
     // The processor seconds the helper may reach, as its limit stands.

@@ -23,10 +23,13 @@ struct HelperSpare::State
                 return;
             const QString starting = program;
             const HelperProcess::Start how = start;
+            making = true;
             lock.unlock();
             auto made = std::make_unique<HelperProcess>(starting, how);
             const bool prepared = made->prepare(limits).isEmpty();
             lock.lock();
+            making = false;
+            done.notify_all();
             if (prepared && !ended && program == starting && start == how)
                 ready = std::move(made);
             else if (!prepared && program == starting)
@@ -42,10 +45,12 @@ struct HelperSpare::State
     const HelperProcess::Limits limits;
     std::mutex mutex;
     std::condition_variable wanted;
+    std::condition_variable done;
     QString program;
     HelperProcess::Start start = HelperProcess::Start::Spawned;
     std::unique_ptr<HelperProcess> ready;
     bool running = false;
+    bool making = false;
     bool ended = false;
 };
 
@@ -67,8 +72,11 @@ std::unique_ptr<HelperProcess> HelperSpare::take(const QString& program, HelperP
 {
     std::unique_ptr<HelperProcess> taken;
     std::unique_ptr<HelperProcess> other;
-    const std::lock_guard<std::mutex> lock(m_state->mutex);
-    if (m_state->program == program && m_state->start == start)
+    std::unique_lock<std::mutex> lock(m_state->mutex);
+    const bool same = m_state->program == program && m_state->start == start;
+    // One starting is ready before another would be.
+    m_state->done.wait(lock, [&] { return !same || !m_state->making; });
+    if (same)
         taken = std::move(m_state->ready);
     else
         other = std::move(m_state->ready);
@@ -79,6 +87,7 @@ std::unique_ptr<HelperProcess> HelperSpare::take(const QString& program, HelperP
         std::thread([state = m_state] { state->run(); }).detach();
     }
     m_state->wanted.notify_all();
+    lock.unlock();
     return taken;
 }
 

@@ -20,8 +20,8 @@ public:
     HelperSpare(const HelperSpare&) = delete;
     HelperSpare& operator=(const HelperSpare&) = delete;
 
-    // The spare of that program, started so, or null where none is ready;
-    // another starts for it.
+    // The spare of that program, started so, waiting for it where it is
+    // starting, or null where none is; another starts for it.
     std::unique_ptr<HelperProcess> take(const QString& program, HelperProcess::Start start);
     // Ends the spare, and starts none until the next take().
     void clear();

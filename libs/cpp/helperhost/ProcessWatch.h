@@ -55,9 +55,8 @@ public:
     // Whether each of its threads stopped, by a signal or a tracer. Its
     // threads are those it had when first asked, or when one of them ended.
     bool isStopped() const;
-    // Whether it holds a lock or a lease, or waits for one, as /proc/locks
-    // tells; a lock of an open file description tells no process, and is
-    // not seen.
+    // Whether a file it has open holds a lock or a lease of it, as its
+    // descriptors tell where the program may read them.
     bool holdsLocks() const;
 
 private:
@@ -72,6 +71,7 @@ private:
     int m_schedstat = -1;
     int m_status = -1;
     int m_tasks = -1;
+    int m_fds = -1;
     // The stat file of each of its threads.
     mutable QVector<int> m_threads;
     clockid_t m_cpuClock {};
