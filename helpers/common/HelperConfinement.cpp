@@ -6,8 +6,6 @@
 #include "LandlockRules.h"
 #include "SystemCallFilter.h"
 
-#include <QSemaphore>
-#include <QThread>
 #include <QThreadPool>
 
 #include <cap-ng.h>
@@ -21,11 +19,6 @@
 #include <unistd.h>
 
 namespace {
-
-// The threads of Qt's pool, which converts and scales large pictures: a
-// few, made before the filter and kept. Each costs every task: each stops
-// and runs again with the helper.
-constexpr int mostPoolThreads = 2;
 
 QByteArray keptFilter;
 
@@ -72,23 +65,17 @@ void handleStackOverflow()
     ::sigaction(SIGSEGV, &fault, nullptr);
 }
 
-// Each of the pool's threads started at once, so that the pool makes them
-// all; they wait for work from then on, never expiring.
-void startPoolThreads()
+// Qt's pool converts and scales large pictures on threads of its own: it
+// gets one, made before the filter and kept, that waits for work from then
+// on. Each thread costs every task, as it stops and runs again with the
+// helper.
+void startPoolThread()
 {
-    static QSemaphore started;
-    static QSemaphore go;
     QThreadPool* pool = QThreadPool::globalInstance();
-    const int threads = qBound(1, QThread::idealThreadCount(), mostPoolThreads);
     pool->setExpiryTimeout(-1);
-    pool->setMaxThreadCount(threads);
-    for (int i = 0; i < threads; ++i)
-        pool->start([] {
-            started.release();
-            go.acquire();
-        });
-    started.acquire(threads);
-    go.release(threads);
+    pool->setMaxThreadCount(1);
+    // The pool makes its first thread as it is asked for work.
+    pool->start([] {});
 }
 
 } // namespace
@@ -125,7 +112,7 @@ void HelperConfinement::forkHelpers(const std::function<void()>& warmUp)
 
 bool HelperConfinement::seal()
 {
-    startPoolThreads();
+    startPoolThread();
     return SystemCallFilter::load(
         keptFilter.isEmpty() ? SystemCallFilter().program() : keptFilter);
 }
