@@ -11,15 +11,23 @@
 //   probe: confined as the real helper, tries what drawing never needs and
 //     refuses each drawing with what came of it;
 //   deep, faulty: confined as the real helper, runs its stack out, or reads
-//     memory it does not have.
+//     memory it does not have;
+//   waiting: waits without end on a drawing whose text holds "held", and
+//     draws any other 16 x 16, green;
+//   painter: draws 16 x 16, green, and once asked for a drawing whose text
+//     holds "hostile", paints the canvas of that drawing red without end on
+//     a thread of its own.
 #include "HelperChannel.h"
 #include "HelperConfinement.h"
 #include "HelperMessage.h"
+#include "MemoryFile.h"
 #include "SvgRequest.h"
 
 #include <QFileInfo>
 #include <QStringList>
 #include <QtEndian>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <climits>
@@ -111,13 +119,48 @@ QString probe()
     results << outcome("fork", child > 0);
     results << outcome("signal", ::kill(::getppid(), 0) == 0);
     bool ran = false;
-    std::thread([&ran] { ran = true; }).join();
-    results << QString("thread %1").arg(ran ? "done" : "failed");
+    try {
+        std::thread([&ran] { ran = true; }).join();
+    } catch (const std::system_error&) {
+    }
+    results << QString("thread %1").arg(ran ? "done" : "refused");
     return results.join(", ");
+}
+
+// A green drawing of 16 x 16 on the canvas, which stays mapped.
+quint32* drawGreen(HelperChannel& channel, int canvas)
+{
+    const QSize size(16, 16);
+    channel.send(SvgRequest::Canvas, HelperMessage::of(size));
+    auto* pixels = static_cast<quint32*>(
+        ::mmap(nullptr, 16 * 16 * 4, PROT_READ | PROT_WRITE, MAP_SHARED, canvas, 0));
+    if (pixels == MAP_FAILED)
+        return nullptr;
+    std::fill(pixels, pixels + 16 * 16, 0xff00ff00u);
+    channel.send(SvgRequest::Drawn, HelperMessage::of(size));
+    return pixels;
+}
+
+// Paints on what it keeps of a canvas, past its answer.
+void paintRedWithoutEnd(quint32* pixels)
+{
+    std::thread([pixels] {
+        for (;;)
+            std::fill(pixels, pixels + 16 * 16, 0xffff0000u);
+    }).detach();
 }
 
 void answer(HelperChannel& channel, const QString& how, HelperChannel::Message& request)
 {
+    if (how == "waiting" || how == "painter") {
+        const QByteArray text = MemoryFile::read(request.fds.value(1, -1), 1 << 20);
+        if (how == "waiting" && text.contains("held"))
+            liveOn();
+        quint32* pixels = drawGreen(channel, request.fds.value(0, -1));
+        if (how == "painter" && text.contains("hostile") && pixels)
+            paintRedWithoutEnd(pixels);
+        return;
+    }
     SvgRequest asked;
     asked.fromMessage(request.data);
     const QSize bound = asked.bound.isValid() ? asked.bound : QSize(16, 16);

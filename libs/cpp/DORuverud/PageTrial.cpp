@@ -60,15 +60,18 @@ HelperProcess::Start startOf(const QString& program)
 }
 
 // The helper that serves the document: the one kept where it does, else
-// the spare or a new one; the one kept before ends.
+// the spare, which only the program's own helper has, or a new one; the one
+// kept before ends.
 HelperProcess& helperFor(quint64 scope)
 {
     Kept& helper = kept();
     if (!helper.process || helper.scope != scope) {
-        std::unique_ptr<HelperProcess> started = spare().take(helper.program, startOf(helper.program));
-        helper.process = started
-            ? std::move(started)
-            : std::make_unique<HelperProcess>(helper.program, startOf(helper.program));
+        const HelperProcess::Start start = startOf(helper.program);
+        std::unique_ptr<HelperProcess> started = start == HelperProcess::Start::Forked
+            ? spare().take(helper.program, start)
+            : nullptr;
+        helper.process
+            = started ? std::move(started) : std::make_unique<HelperProcess>(helper.program, start);
         helper.scope = scope;
     }
     return *helper.process;

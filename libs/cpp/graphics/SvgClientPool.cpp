@@ -178,10 +178,12 @@ std::unique_ptr<SvgClient> SvgClientPool::takeIdle(const QString& scope, Clients
     return client;
 }
 
-// A helper for the scope: the spare where one is ready.
+// A helper for the scope: the spare where one is ready. Only the program's
+// own helper, forked, has a spare; one set apart starts when asked for.
 std::unique_ptr<SvgClient> SvgClientPool::made(const QString& scope)
 {
-    std::unique_ptr<HelperProcess> spare = m_spare.take(m_helper, start());
+    std::unique_ptr<HelperProcess> spare
+        = start() == HelperProcess::Start::Forked ? m_spare.take(m_helper, start()) : nullptr;
     auto client = spare ? std::make_unique<SvgClient>(std::move(spare))
                         : std::make_unique<SvgClient>(m_helper, start());
     client->setScope(scope);

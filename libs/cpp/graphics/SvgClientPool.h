@@ -19,7 +19,8 @@ namespace DAvuroD {
 // those after it, and one kept for the GUI thread, which never waits behind
 // the others. Each serves one scope (SvgRequest::scope), given by its first
 // drawing, and never another: a drawing takes a helper of its scope, or a
-// helper new, the spare one that started in the background when it can,
+// helper new, the spare one that started in the background when it can
+// (only the program's own helper has one),
 // ending an idle helper of another scope where the pool is full. A drawing
 // of no scope has a helper of its own, ended after it. A drawing that
 // finds them all busy waits for one, within the time left to it where it
