@@ -10,11 +10,9 @@
 
 #include <cap-ng.h>
 #include <csignal>
-#include <poll.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/syscall.h>
-#include <thread>
 #include <ucontext.h>
 #include <unistd.h>
 
@@ -100,8 +98,6 @@ void HelperConfinement::begin(int channel)
         ::_exit(1);
     if (!LandlockRules::restrictTo(readable(qgetenv(HelperSandbox::folderVariable))))
         ::_exit(1);
-    if (!HelperTemplate::isTemplate())
-        watchChannel(channel);
 }
 
 void HelperConfinement::forkHelpers(const std::function<void()>& warmUp)
@@ -124,16 +120,6 @@ QList<QByteArray> HelperConfinement::readable(const QByteArray& folder)
     if (!folder.isEmpty())
         paths << folder;
     return paths;
-}
-
-void HelperConfinement::watchChannel(int channel)
-{
-    std::thread([channel] {
-        // Asking for no event, poll still tells when the other end hangs up.
-        pollfd end {channel, 0, 0};
-        while (::poll(&end, 1, -1) < 0 || !(end.revents & (POLLHUP | POLLERR | POLLNVAL))) { }
-        ::_exit(0);
-    }).detach();
 }
 
 void HelperConfinement::keepFilter(const QByteArray& program)

@@ -17,11 +17,10 @@ class HelperConfinement
 public:
     // First thing in main: no capabilities and no new privileges, its main
     // thread's stack running out ending it with
-    // HelperChannel::outOfStackStatus, and its end with the program, which
-    // it also ends with once the program closes the channel, even while it
-    // works or waits on a file; it ends at once where the program is
-    // already gone. It reads from then on only what the program named and
-    // its folder. A template starts no thread, so that it may fork.
+    // HelperChannel::outOfStackStatus, and its end with the program (the
+    // program kills it when done with it); it ends at once where the program
+    // is already gone. It reads from then on only what the program named and
+    // its folder. It starts no thread, so that a template may fork.
     static void begin(int channel);
     // Started as a template (HelperTemplates), readies itself, says so, and
     // forks a helper for each request of the program until the program is
@@ -35,8 +34,6 @@ public:
 
     // What the program named for the helper to read, its folder among them.
     static QList<QByteArray> readable(const QByteArray& folder);
-    // Ends the process once the program closes the channel.
-    static void watchChannel(int channel);
     // The filter made once by a template for its helpers.
     static void keepFilter(const QByteArray& program);
 };

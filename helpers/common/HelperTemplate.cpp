@@ -10,6 +10,7 @@
 #include "SystemCallFilter.h"
 
 #include <csignal>
+#include <malloc.h>
 #include <cstdlib>
 #include <poll.h>
 #include <sys/prctl.h>
@@ -49,6 +50,9 @@ bool HelperTemplate::isTemplate()
 void HelperTemplate::forkHelpers(const std::function<void()>& warmUp)
 {
     warmUp();
+    // What warming up freed goes back, so that a helper writes fewer pages
+    // it shares with the template.
+    ::malloc_trim(0);
     HelperConfinement::keepFilter(SystemCallFilter().program());
     const sigset_t ends = childEnds();
     ::sigprocmask(SIG_BLOCK, &ends, nullptr);
@@ -111,5 +115,4 @@ void HelperTemplate::becomeHelper(const QVector<int>& fds, const QByteArray& fol
     if (::chdir(HelperFolder::stageOf(folder).constData()) != 0
         || !LandlockRules::restrictTo(HelperConfinement::readable(folder)))
         ::_exit(1);
-    HelperConfinement::watchChannel(STDIN_FILENO);
 }
