@@ -43,6 +43,11 @@ void SvgClient::abandon()
     m_process->abandon();
 }
 
+std::unique_ptr<HelperProcess> SvgClient::takeProcess()
+{
+    return std::move(m_process);
+}
+
 SvgClient::Result SvgClient::draw(const SvgRequest& request, qint64 msLeft)
 {
     const qint64 canvasPixels = request.mostCanvasPixels();

@@ -65,6 +65,8 @@ public:
     Result draw(const SvgRequest& request, qint64 msLeft);
     // Stops the drawing under way, and those after, from another thread.
     void abandon();
+    // Its helper process, to be ended elsewhere; it draws no more.
+    std::unique_ptr<HelperProcess> takeProcess();
 
 private:
     Result answer(const SvgRequest& request, HelperProcess::Limits limits);

@@ -74,7 +74,7 @@ SvgClient::Result SvgClientPool::draw(const SvgRequest& request, qint64 msLeft)
     waited.start();
     Clients ended;
     std::unique_ptr<SvgClient> client = take(forGui, request.scope, msLeft, ended);
-    ended.clear();
+    retire(ended);
     const qint64 waitedMs = waited.elapsed();
     if (!client) {
         const bool stopped = isStopped();
@@ -91,6 +91,14 @@ SvgClient::Result SvgClientPool::draw(const SvgRequest& request, qint64 msLeft)
     if (result.givenUp)
         m_failures.remember(key, result.refusal, result.givenUpPixels);
     return result;
+}
+
+// Their processes end on the spare's thread, not on the drawing's.
+void SvgClientPool::retire(Clients& clients)
+{
+    for (const std::unique_ptr<SvgClient>& client : clients)
+        m_spare.retire(client->takeProcess());
+    clients.clear();
 }
 
 void SvgClientPool::stop()
@@ -197,18 +205,18 @@ void SvgClientPool::giveBack(std::unique_ptr<SvgClient> client, bool forGui)
     std::unique_lock<std::mutex> lock(m_mutex);
     m_busy.erase(client.get());
     const bool kept = !m_stopped && client->helper() == m_helper && !client->scope().isEmpty();
-    if (forGui) {
-        if (kept && !m_forGui)
-            m_forGui = std::move(client);
-        lock.unlock();
-        return;
-    }
-    if (kept)
+    if (kept && forGui && !m_forGui)
+        m_forGui = std::move(client);
+    else if (kept && !forGui)
         m_idle.push_back(std::move(client));
-    else
+    else if (!forGui)
         --m_started;
     m_freed.notify_one();
     lock.unlock();
+    Clients ended;
+    if (client)
+        ended.push_back(std::move(client));
+    retire(ended);
 }
 
 } // namespace DAvuroD

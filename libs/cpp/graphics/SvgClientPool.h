@@ -59,6 +59,7 @@ private:
     std::unique_ptr<SvgClient> takeIdle(const QString& scope, Clients& ended);
     std::unique_ptr<SvgClient> made(const QString& scope);
     void giveBack(std::unique_ptr<SvgClient> client, bool forGui);
+    void retire(Clients& clients);
     Clients takeAllIdle();
     bool isStopped() const;
     HelperProcess::Start start() const;

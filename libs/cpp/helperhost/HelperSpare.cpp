@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 // Shared with the thread that starts spares, which outlives the spare
 // where it is still starting one.
@@ -13,12 +14,23 @@ struct HelperSpare::State
     {
     }
 
-    // Starts the spare wanted, one at a time, until the spare ends.
+    // Ends the helpers retired and starts the spare wanted, one at a time,
+    // until the spare ends.
     void run()
     {
         std::unique_lock<std::mutex> lock(mutex);
         for (;;) {
-            wanted.wait(lock, [this] { return ended || (!program.isEmpty() && !ready); });
+            wanted.wait(lock, [this] {
+                return ended || !retired.empty() || (!program.isEmpty() && !ready);
+            });
+            if (!retired.empty()) {
+                std::vector<std::unique_ptr<HelperProcess>> ending;
+                ending.swap(retired);
+                lock.unlock();
+                ending.clear();
+                lock.lock();
+                continue;
+            }
             if (ended)
                 return;
             const QString starting = program;
@@ -49,6 +61,7 @@ struct HelperSpare::State
     QString program;
     HelperProcess::Start start = HelperProcess::Start::Spawned;
     std::unique_ptr<HelperProcess> ready;
+    std::vector<std::unique_ptr<HelperProcess>> retired;
     bool running = false;
     bool making = false;
     bool ended = false;
@@ -82,13 +95,29 @@ std::unique_ptr<HelperProcess> HelperSpare::take(const QString& program, HelperP
         other = std::move(m_state->ready);
     m_state->program = program;
     m_state->start = start;
-    if (!m_state->running) {
-        m_state->running = true;
-        std::thread([state = m_state] { state->run(); }).detach();
-    }
+    runThread();
     m_state->wanted.notify_all();
     lock.unlock();
     return taken;
+}
+
+void HelperSpare::retire(std::unique_ptr<HelperProcess> process)
+{
+    if (!process)
+        return;
+    const std::lock_guard<std::mutex> lock(m_state->mutex);
+    m_state->retired.push_back(std::move(process));
+    runThread();
+    m_state->wanted.notify_all();
+}
+
+// With the lock held.
+void HelperSpare::runThread()
+{
+    if (m_state->running)
+        return;
+    m_state->running = true;
+    std::thread([state = m_state] { state->run(); }).detach();
 }
 
 void HelperSpare::clear()

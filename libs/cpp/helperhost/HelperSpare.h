@@ -9,7 +9,9 @@
 // One helper of a program kept started and at rest, having served nobody,
 // so that a helper for a scope of its own (a document, a folder) is there at
 // once: each time it is taken, another starts on a thread of the spare's,
-// never on the taker's. Any thread may take it.
+// never on the taker's. That thread also ends the helpers retired to it,
+// off the path of the thread that is done with them. Any thread may take
+// it.
 class HelperSpare
 {
 public:
@@ -25,9 +27,13 @@ public:
     std::unique_ptr<HelperProcess> take(const QString& program, HelperProcess::Start start);
     // Ends the spare, and starts none until the next take().
     void clear();
+    // Ends the process on the spare's thread.
+    void retire(std::unique_ptr<HelperProcess> process);
 
 private:
     struct State;
+
+    void runThread();
 
     std::shared_ptr<State> m_state;
 };
