@@ -37,6 +37,7 @@
 #include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
+#include <pthread.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -118,12 +119,11 @@ QString probe()
         ::_exit(0);
     results << outcome("fork", child > 0);
     results << outcome("signal", ::kill(::getppid(), 0) == 0);
-    bool ran = false;
-    try {
-        std::thread([&ran] { ran = true; }).join();
-    } catch (const std::system_error&) {
-    }
-    results << QString("thread %1").arg(ran ? "done" : "refused");
+    pthread_t thread;
+    const int made = ::pthread_create(&thread, nullptr, [](void*) -> void* { return nullptr; }, nullptr);
+    if (made == 0)
+        ::pthread_join(thread, nullptr);
+    results << QString("thread %1").arg(made == 0 ? "done" : "refused");
     return results.join(", ");
 }
 

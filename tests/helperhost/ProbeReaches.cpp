@@ -15,7 +15,7 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <termios.h>
-#include <thread>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace {
@@ -169,12 +169,11 @@ void tryMaking(QStringList& results)
     tried(results, "memfd_create", ::memfd_create("probe", 0));
     int pipe[2];
     tried(results, "pipe2", ::pipe2(pipe, 0));
-    bool ran = false;
-    try {
-        std::thread([&ran] { ran = true; }).join();
-    } catch (const std::system_error&) {
-    }
-    results << QString("thread: %1").arg(ran ? "done" : "refused");
+    pthread_t thread;
+    const int made = ::pthread_create(&thread, nullptr, [](void*) -> void* { return nullptr; }, nullptr);
+    if (made == 0)
+        ::pthread_join(thread, nullptr);
+    results << QString("thread: %1").arg(made == 0 ? "done" : "refused");
 }
 
 void holdPastTheAnswer(const ProbeTargets& targets, QStringList& results)
