@@ -109,8 +109,7 @@ void HelperConfinement::forkHelpers(const std::function<void()>& warmUp)
 bool HelperConfinement::seal()
 {
     startPoolThread();
-    return SystemCallFilter::load(
-        keptFilter.isEmpty() ? SystemCallFilter().program() : keptFilter);
+    return SystemCallFilter::load(keptFilter.isEmpty() ? SystemCallFilter().program() : keptFilter);
 }
 
 QList<QByteArray> HelperConfinement::readable(const QByteArray& folder)

@@ -10,8 +10,8 @@
 #include "SystemCallFilter.h"
 
 #include <csignal>
-#include <malloc.h>
 #include <cstdlib>
+#include <malloc.h>
 #include <poll.h>
 #include <sys/prctl.h>
 #include <sys/signalfd.h>

@@ -150,8 +150,10 @@ Program ownRules()
 
 bool loadOnEveryThread(const sock_filter* instructions, size_t count)
 {
-    const sock_fprog program {static_cast<unsigned short>(count), const_cast<sock_filter*>(instructions)};
-    return ::syscall(SYS_seccomp, SECCOMP_SET_MODE_FILTER, SECCOMP_FILTER_FLAG_TSYNC, &program) == 0;
+    const sock_fprog program {
+        static_cast<unsigned short>(count), const_cast<sock_filter*>(instructions)};
+    return ::syscall(SYS_seccomp, SECCOMP_SET_MODE_FILTER, SECCOMP_FILTER_FLAG_TSYNC, &program)
+        == 0;
 }
 
 } // namespace

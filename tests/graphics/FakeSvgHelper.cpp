@@ -34,10 +34,10 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
-#include <pthread.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -120,7 +120,8 @@ QString probe()
     results << outcome("fork", child > 0);
     results << outcome("signal", ::kill(::getppid(), 0) == 0);
     pthread_t thread;
-    const int made = ::pthread_create(&thread, nullptr, [](void*) -> void* { return nullptr; }, nullptr);
+    const int made = ::pthread_create(
+        &thread, nullptr, [](void*) -> void* { return nullptr; }, nullptr);
     if (made == 0)
         ::pthread_join(thread, nullptr);
     results << QString("thread %1").arg(made == 0 ? "done" : "refused");

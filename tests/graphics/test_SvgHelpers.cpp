@@ -246,7 +246,8 @@ private slots:
             others.push_back(
                 std::async(std::launch::async, [path] { return PictureReader::read(path); }));
         }
-        QTRY_VERIFY_WITH_TIMEOUT(waitingHelpers() == QThread::idealThreadCount(), waitBoundMs(2000));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            waitingHelpers() == QThread::idealThreadCount(), waitBoundMs(2000));
         // WHEN the GUI thread reads an icon
         const QString icon = m_files.write("icon.svg", HostileSvg::dashedIcon());
         QCOMPARE(PictureReader::read(icon).size(), QSize(16, 16));

@@ -119,12 +119,12 @@ private slots:
     {
         // GIVEN a helper taken over by a drawing of one folder, which paints
         // the canvas it was given without end
-        const HelperInPlace helper(link(m_files, "painter", QCoreApplication::applicationDirPath()
-                + "/fake-svg-helper"));
+        const HelperInPlace helper(
+            link(m_files, "painter", QCoreApplication::applicationDirPath() + "/fake-svg-helper"));
         QDir(m_files.path()).mkpath("hostile");
         QDir(m_files.path()).mkpath("other");
-        const QString hostile = m_files.write("hostile/hostile.svg",
-            HostileSvg::drawing(16, "<desc>hostile</desc>"));
+        const QString hostile
+            = m_files.write("hostile/hostile.svg", HostileSvg::drawing(16, "<desc>hostile</desc>"));
         QCOMPARE(colourOfSquare(PictureReader::readFitted(hostile, QSize(16, 16)), 0),
             QColor(Qt::green));
         // WHEN drawings of another folder are drawn after it, from threads

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/mman.h>
@@ -15,7 +16,6 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <termios.h>
-#include <pthread.h>
 #include <unistd.h>
 
 namespace {
@@ -29,8 +29,8 @@ sockaddr_un addressOf(const QString& path)
 {
     sockaddr_un address {};
     address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, QFile::encodeName(path).constData(),
-        sizeof(address.sun_path) - 1);
+    std::strncpy(
+        address.sun_path, QFile::encodeName(path).constData(), sizeof(address.sun_path) - 1);
     return address;
 }
 
@@ -53,9 +53,9 @@ namespace ProbeReaches {
 void tryUserFiles(const ProbeTargets& targets, QStringList& results)
 {
     char byte;
-    for (const auto& [what, path] : {std::pair<const char*, QString> {"a file of the home folder",
-                                         targets.home},
-             {"a file of another folder", targets.elsewhere}}) {
+    for (const auto& [what, path] :
+        {std::pair<const char*, QString> {"a file of the home folder", targets.home},
+            {"a file of another folder", targets.elsewhere}}) {
         const int fd = keptOpen(path, O_RDONLY);
         tried(results, QString("read ") + what, fd < 0 ? -1 : ::read(fd, &byte, 1));
     }
@@ -69,7 +69,9 @@ void tryLocks(const ProbeTargets& targets, QStringList& results)
     for (const int fd : {staged, STDOUT_FILENO}) {
         const QString on = fd == staged ? "the staged file" : "its output";
         tried(results, "flock " + on, ::flock(fd, LOCK_EX | LOCK_NB));
-        struct flock lock {};
+        struct flock lock
+        {
+        };
         lock.l_type = F_RDLCK;
         lock.l_whence = SEEK_SET;
         tried(results, "fcntl lock " + on, ::fcntl(fd, F_SETLK, &lock));
@@ -160,8 +162,7 @@ void tryTerminals(const ProbeTargets& targets, QStringList& results)
     // A window title, the clipboard written, and the cursor asked for.
     const char controls[] = "\x1b]0;probe\x07\x1b]52;c;cHJvYmU=\x07\x1b[6n\r\xc2\x9b"
                             "6n\n";
-    tried(results, "control bytes written",
-        ::write(STDERR_FILENO, controls, sizeof(controls) - 1));
+    tried(results, "control bytes written", ::write(STDERR_FILENO, controls, sizeof(controls) - 1));
 }
 
 void tryMaking(QStringList& results)
@@ -170,7 +171,8 @@ void tryMaking(QStringList& results)
     int pipe[2];
     tried(results, "pipe2", ::pipe2(pipe, 0));
     pthread_t thread;
-    const int made = ::pthread_create(&thread, nullptr, [](void*) -> void* { return nullptr; }, nullptr);
+    const int made = ::pthread_create(
+        &thread, nullptr, [](void*) -> void* { return nullptr; }, nullptr);
     if (made == 0)
         ::pthread_join(thread, nullptr);
     results << QString("thread: %1").arg(made == 0 ? "done" : "refused");

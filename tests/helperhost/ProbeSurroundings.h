@@ -170,8 +170,8 @@ private:
         const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
         sockaddr_un address {};
         address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, QFile::encodeName(path).constData(),
-            sizeof(address.sun_path) - 1);
+        std::strncpy(
+            address.sun_path, QFile::encodeName(path).constData(), sizeof(address.sun_path) - 1);
         if (fd >= 0
             && ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0)
             return fd;
@@ -244,8 +244,8 @@ public:
     Host(const QString& helper, bool sandboxed, const QString& targets)
     {
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(besideTest("probe-host"),
-            {helper, sandboxed ? "sandboxed" : "unsandboxed", targets});
+        m_process.start(
+            besideTest("probe-host"), {helper, sandboxed ? "sandboxed" : "unsandboxed", targets});
     }
 
     ~Host()

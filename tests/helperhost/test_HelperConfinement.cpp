@@ -33,7 +33,9 @@ QStringList heldOn(const QString& path)
     if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0)
         held << "flock";
     ::flock(fd, LOCK_UN);
-    struct flock lock {};
+    struct flock lock
+    {
+    };
     lock.l_type = F_WRLCK;
     lock.l_whence = SEEK_SET;
     if (fd < 0 || ::fcntl(fd, F_SETLK, &lock) != 0)
@@ -178,8 +180,8 @@ private slots:
             const char* where = sandboxed ? ", in its sandbox" : ", without a sandbox";
             QTest::addRow("300 MiB of shared memory held past the answer%s", where)
                 << sandboxed << "memory" << false;
-            QTest::addRow("a thread spinning past the answer%s", where) << sandboxed << "spin"
-                                                                        << true;
+            QTest::addRow("a thread spinning past the answer%s", where)
+                << sandboxed << "spin" << true;
         }
     }
 
@@ -190,17 +192,19 @@ private slots:
         QFETCH(bool, kept);
         // GIVEN a probe that holds memory or spins a thread past its answer,
         // the only one, those of the rows before gone
-        QVERIFY(QTest::qWaitFor([] { return probes("probe-helper").isEmpty(); }, waitBoundMs(2000)));
+        QVERIFY(
+            QTest::qWaitFor([] { return probes("probe-helper").isEmpty(); }, waitBoundMs(2000)));
         Targets targets;
         Host host(besideTest("probe-helper"), sandboxed, targets.written(after));
         const QStringList answer = host.answer();
-        QVERIFY2(answer.contains("300 MiB of shared memory: done")
-                || answer.contains("spinning: done"),
+        QVERIFY2(
+            answer.contains("300 MiB of shared memory: done") || answer.contains("spinning: done"),
             qPrintable(answer.join('\n')));
         // WHEN it rests
         const QStringList rested = host.rest();
         // THEN it is ended for what it holds, or kept, taking no processor time
-        QVERIFY2(rested.contains(kept ? "rest: kept" : "rest: ended"), qPrintable(rested.join('\n')));
+        QVERIFY2(
+            rested.contains(kept ? "rest: kept" : "rest: ended"), qPrintable(rested.join('\n')));
         if (kept) {
             const qint64 ticks = ticksOf("probe-helper");
             QTest::qWait(300);
@@ -218,7 +222,8 @@ private slots:
         QVERIFY(QFile::link(besideTest("probe-helper"), deaf));
         // WHEN it is sent requests until a send is refused
         Host host(deaf, true, targets.written());
-        const QString refused = lineStarting(host.linesUpTo(QString(), 60000), "sends refused after ");
+        const QString refused
+            = lineStarting(host.linesUpTo(QString(), 60000), "sends refused after ");
         // THEN the sending thread is back at the ceiling, 10 s after the task began
         const qint64 ms = refused.section(' ', 0, 0).toLongLong();
         QVERIFY2(refused.endsWith("took longer than 10 s by the clock"), qPrintable(refused));
@@ -264,10 +269,12 @@ private slots:
         QDir(folder).mkpath("home");
         QDir(folder).mkpath("tmp");
         for (const char* owned : {"home", "tmp"})
-            ::chown(QFile::encodeName(folder + '/' + owned).constData(), nobody->pw_uid, nobody->pw_gid);
+            ::chown(QFile::encodeName(folder + '/' + owned).constData(), nobody->pw_uid,
+                nobody->pw_gid);
         ::chmod(QFile::encodeName(folder).constData(), 0755);
-        QVERIFY(copiedInto(folder, {QCoreApplication::applicationFilePath(), besideTest("probe-host"),
-            besideTest("probe-helper")}));
+        QVERIFY(copiedInto(folder,
+            {QCoreApplication::applicationFilePath(), besideTest("probe-host"),
+                besideTest("probe-helper")}));
         // WHEN its confinement tests run there as nobody
         QProcess copy;
         QProcessEnvironment environment
@@ -289,8 +296,8 @@ private slots:
         if (copy.exitCode() == 126 || copy.exitCode() == 127)
             QSKIP(qPrintable("nobody cannot run the copies here:\n" + output));
         // THEN they pass
-        QVERIFY2(copy.exitStatus() == QProcess::NormalExit && copy.exitCode() == 0,
-            output.constData());
+        QVERIFY2(
+            copy.exitStatus() == QProcess::NormalExit && copy.exitCode() == 0, output.constData());
     }
 };
 

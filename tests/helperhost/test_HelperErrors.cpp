@@ -64,17 +64,15 @@ private slots:
     {
         QTest::addColumn<QByteArrayList>("parts");
         QTest::addColumn<QByteArray>("shown");
-        QTest::newRow("a window title") << QByteArrayList {"\x1b]0;title\x07\n"}
-                                        << QByteArray("drawer: \\x1b]0;title\\x07\n");
-        QTest::newRow("the clipboard written")
-            << QByteArrayList {"\x1b]52;c;aGk=\x1b\\\n"}
-            << QByteArray("drawer: \\x1b]52;c;aGk=\\x1b\\\n");
-        QTest::newRow("the cursor asked for, by ESC and by C1")
-            << QByteArrayList {"\x1b[6n\xc2\x9b" "6n\n"}
-            << QByteArray("drawer: \\x1b[6n\\xc2\\x9b6n\n");
-        QTest::newRow("a carriage return, a tab and DEL")
-            << QByteArrayList {"over\rwritten\tand\x7f\n"}
-            << QByteArray("drawer: over\\x0dwritten\\x09and\\x7f\n");
+        QTest::newRow("a window title")
+            << QByteArrayList {"\x1b]0;title\x07\n"} << QByteArray("drawer: \\x1b]0;title\\x07\n");
+        QTest::newRow("the clipboard written") << QByteArrayList {"\x1b]52;c;aGk=\x1b\\\n"}
+                                               << QByteArray("drawer: \\x1b]52;c;aGk=\\x1b\\\n");
+        QTest::newRow("the cursor asked for, by ESC and by C1") << QByteArrayList {
+            "\x1b[6n\xc2\x9b"
+            "6n\n"} << QByteArray("drawer: \\x1b[6n\\xc2\\x9b6n\n");
+        QTest::newRow("a carriage return, a tab and DEL") << QByteArrayList {
+            "over\rwritten\tand\x7f\n"} << QByteArray("drawer: over\\x0dwritten\\x09and\\x7f\n");
         QTest::newRow("bytes of no character")
             << QByteArrayList {"\xff\xc0\xaf \xed\xa0\x80 \xf4\x90\x80\x80\n"}
             << QByteArray("drawer: \\xff\\xc0\\xaf \\xed\\xa0\\x80 "

@@ -67,9 +67,8 @@ HelperProcess& helperFor(quint64 scope)
     Kept& helper = kept();
     if (!helper.process || helper.scope != scope) {
         const HelperProcess::Start start = startOf(helper.program);
-        std::unique_ptr<HelperProcess> started = start == HelperProcess::Start::Forked
-            ? spare().take(helper.program, start)
-            : nullptr;
+        std::unique_ptr<HelperProcess> started
+            = start == HelperProcess::Start::Forked ? spare().take(helper.program, start) : nullptr;
         helper.process
             = started ? std::move(started) : std::make_unique<HelperProcess>(helper.program, start);
         helper.scope = scope;

@@ -55,7 +55,8 @@ private:
 
     SvgClientPool();
 
-    std::unique_ptr<SvgClient> take(bool forGui, const QString& scope, qint64 waitMs, Clients& ended);
+    std::unique_ptr<SvgClient> take(
+        bool forGui, const QString& scope, qint64 waitMs, Clients& ended);
     std::unique_ptr<SvgClient> takeIdle(const QString& scope, Clients& ended);
     std::unique_ptr<SvgClient> made(const QString& scope);
     void giveBack(std::unique_ptr<SvgClient> client, bool forGui);

@@ -44,14 +44,14 @@ QStringList namesIn(const QByteArray& text)
     QStringList names;
     QXmlStreamReader xml(text);
     while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("image"))
+        if (xml.readNext() != QXmlStreamReader::StartElement
+            || xml.name() != QLatin1String("image"))
             continue;
         for (const QXmlStreamAttribute& attribute : xml.attributes()) {
             const QString name = attribute.value().toString().trimmed();
             const bool href = attribute.qualifiedName() == QLatin1String("xlink:href")
                 || attribute.qualifiedName() == QLatin1String("href");
-            if (href && !name.isEmpty()
-                && !name.startsWith('/') && QUrl(name).scheme().isEmpty()
+            if (href && !name.isEmpty() && !name.startsWith('/') && QUrl(name).scheme().isEmpty()
                 && !names.contains(name))
                 names << name;
         }
@@ -86,15 +86,15 @@ QStringList foldersOf(const QString& name, bool& within)
 
 // What a regular file holds, read without waiting on it, if it lies within
 // the folder once its links are followed and takes no more than left.
-QByteArray regularFile(const QByteArray& path, const QByteArray& realFolder, qint64 left, bool& tooLarge)
+QByteArray regularFile(
+    const QByteArray& path, const QByteArray& realFolder, qint64 left, bool& tooLarge)
 {
     const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     struct stat file;
     char real[PATH_MAX];
     QByteArray content;
     if (fd >= 0 && ::fstat(fd, &file) == 0 && S_ISREG(file.st_mode)
-        && ::realpath(path.constData(), real)
-        && QByteArray(real).startsWith(realFolder + '/')) {
+        && ::realpath(path.constData(), real) && QByteArray(real).startsWith(realFolder + '/')) {
         tooLarge = file.st_size > left;
         QFile read;
         if (!tooLarge && read.open(fd, QIODevice::ReadOnly))
@@ -129,7 +129,8 @@ QString SvgStage::copy(const QByteArray& text, const QString& folder, const QByt
         const QStringList folders = foldersOf(name, within);
         const QByteArray source = QFile::encodeName(folder + '/' + name);
         bool tooLarge = false;
-        const QByteArray content = within ? regularFile(source, realFolder, left, tooLarge) : QByteArray();
+        const QByteArray content
+            = within ? regularFile(source, realFolder, left, tooLarge) : QByteArray();
         if (tooLarge || (!content.isNull() && ++files > maxFiles))
             return QStringLiteral("it names more than %1 files or %2 MiB beside it")
                 .arg(maxFiles)

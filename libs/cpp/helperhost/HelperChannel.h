@@ -55,8 +55,8 @@ public:
     // Waits for room until the deadline at most. A message without
     // descriptors goes as one without an address, which a helper's filter
     // lets through.
-    Sent send(char kind, const QByteArray& data, const QVector<int>& fds,
-        const QDeadlineTimer& deadline);
+    Sent send(
+        char kind, const QByteArray& data, const QVector<int>& fds, const QDeadlineTimer& deadline);
     // Waits for the next message; false once the other end is gone or sends
     // what is no message, whose descriptors are closed.
     bool receive(Message& message);

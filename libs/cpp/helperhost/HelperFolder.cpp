@@ -55,9 +55,8 @@ struct Base
     Base()
     {
         const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-        const QString parent = !runtime.isEmpty() && QFileInfo(runtime).isDir()
-            ? runtime
-            : QDir::tempPath();
+        const QString parent
+            = !runtime.isEmpty() && QFileInfo(runtime).isDir() ? runtime : QDir::tempPath();
         path = madePrivate(QFile::encodeName(parent) + "/tessivar-helpers-XXXXXX");
     }
 
@@ -108,8 +107,8 @@ void HelperFolder::clearStage() const
     if (m_path.isEmpty() || isEmpty(stage()))
         return;
     QDir stage(QFile::decodeName(this->stage()));
-    const QFileInfoList entries
-        = stage.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QFileInfoList entries = stage.entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries) {
         if (entry.isDir() && !entry.isSymLink())
             QDir(entry.filePath()).removeRecursively();

@@ -3,7 +3,6 @@
 #include "HelperFolder.h"
 #include "HelperSandbox.h"
 #include "HelperTemplates.h"
-#include "SanitizedBuild.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -15,7 +14,6 @@
 #include <cstring>
 #include <poll.h>
 #include <sched.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
@@ -39,30 +37,6 @@ constexpr qint64 yieldingUs = 500;
 // itself once it closed its channel, or to stop; one that takes longer is
 // reaped apart, or killed.
 constexpr int endWaitMs = 1000;
-constexpr rlim_t mostFiles = 64;
-constexpr rlim_t mostData = rlim_t(2) << 30;
-constexpr rlim_t mostAddressSpace = rlim_t(8) << 30;
-// The processor time a helper may reach is raised in steps of this many
-// seconds at least, as only a privileged program may raise a hard limit.
-constexpr qint64 cpuStepSeconds = 30;
-
-bool setLimit(pid_t pid, __rlimit_resource resource, rlim_t soft, rlim_t hard)
-{
-    const rlimit limit {soft, hard};
-    return ::prlimit(pid, resource, &limit, nullptr) == 0;
-}
-
-// A helper's stack: seven eighths of the program's, since the program does
-// the same work below frames of its own, so that what the helper finishes
-// never runs the program's stack out.
-rlim_t helperStack()
-{
-    rlimit program {};
-    if (::getrlimit(RLIMIT_STACK, &program) != 0 || program.rlim_cur == RLIM_INFINITY)
-        return RLIM_INFINITY;
-    return program.rlim_cur / 8 * 7;
-}
-
 void reapApart(pid_t child)
 {
     std::thread([child] {
@@ -174,8 +148,8 @@ bool HelperProcess::wake(const Limits& limits)
 {
     m_resting = false;
     m_errors.drain();
-    m_continuing = m_watch.isOpen() && !hasMessage(m_channel->socket())
-        && cpuNs() == m_cpuAtRest && limitCpu(limits);
+    m_continuing = m_watch.isOpen() && !hasMessage(m_channel->socket()) && cpuNs() == m_cpuAtRest
+        && limitCpu(limits);
     return m_continuing;
 }
 
@@ -186,20 +160,9 @@ bool HelperProcess::carryOn()
     return continued;
 }
 
-// A backstop behind the watch: the processor time the helper may reach
-// stands past what the task may take, and its hard limit a second past that,
-// so that a helper ignoring SIGXCPU still ends. False where it cannot be
-// raised so far; the helper is replaced then.
 bool HelperProcess::limitCpu(const Limits& limits)
 {
-    const qint64 needed = (cpuNs() / 1000000 + limits.cpuMs) / 1000 + 2;
-    if (needed <= m_cpuSeconds)
-        return true;
-    const qint64 seconds = needed + cpuStepSeconds;
-    if (!setLimit(m_watch.pid(), RLIMIT_CPU, rlim_t(seconds), rlim_t(seconds + 1)))
-        return false;
-    m_cpuSeconds = seconds;
-    return true;
+    return m_limits.allowCpu(m_watch.pid(), cpuNs() / 1000000, limits.cpuMs);
 }
 
 QString HelperProcess::start(const Limits& limits, bool& outOfTime)
@@ -207,7 +170,7 @@ QString HelperProcess::start(const Limits& limits, bool& outOfTime)
     m_usedMsAtEnd = 0;
     m_endStatus = 0;
     m_residentAtBegin = 0;
-    m_cpuSeconds = 0;
+    m_limits.reset();
     m_resting = false;
     const QByteArray program = QFile::encodeName(m_program);
     int sockets[2];
@@ -250,8 +213,8 @@ QString HelperProcess::launch(int channel, const Limits& limits)
             ? QString()
             : QStringLiteral("the helper %1 cannot be watched").arg(m_program);
     }
-    const HelperSandbox::Launch launch {QFile::encodeName(m_program), channel,
-        m_errors.helperEnd(), m_folder->path(), m_folder->stage(), m_folder->runtime(), false};
+    const HelperSandbox::Launch launch {QFile::encodeName(m_program), channel, m_errors.helperEnd(),
+        m_folder->path(), m_folder->stage(), m_folder->runtime(), false};
     const HelperSandbox::Started process = HelperSandbox::start(launch, waitMs);
     m_child = process.child;
     if (process.error != 0)
@@ -278,29 +241,13 @@ QString HelperProcess::started(const Limits& limits, bool& outOfTime)
         return QStringLiteral("the helper %1 did not start%2")
             .arg(m_program, why.isEmpty() ? QString() : ": " + why);
     }
-    if (!confine() || !limitCpu(limits)) {
+    if (!HelperLimits::confine(m_watch.pid()) || !limitCpu(limits)) {
         kill();
         return QStringLiteral("the helper %1 cannot be limited").arg(m_program);
     }
     m_residentAtStart = m_watch.residentBytes();
     m_heldAtStart = m_watch.held();
     return QString();
-}
-
-// Limits of the operating system, behind the watch, before the first task.
-bool HelperProcess::confine()
-{
-    const pid_t pid = m_watch.pid();
-    const rlim_t stack = helperStack();
-    bool set = setLimit(pid, RLIMIT_CORE, 0, 0) && setLimit(pid, RLIMIT_FSIZE, 0, 0)
-        && setLimit(pid, RLIMIT_NOFILE, mostFiles, mostFiles)
-        && setLimit(pid, RLIMIT_STACK, stack, stack);
-#ifndef TESSIVAR_SANITIZED
-    // The sanitizers reserve terabytes of address space.
-    set = set && setLimit(pid, RLIMIT_DATA, mostData, mostData)
-        && setLimit(pid, RLIMIT_AS, mostAddressSpace, mostAddressSpace);
-#endif
-    return set;
 }
 
 HelperProcess::Outcome HelperProcess::next(HelperChannel::Message& message, const Limits& limits)
@@ -444,8 +391,7 @@ HelperProcess::Outcome HelperProcess::ended()
     bool gone = false;
     if (m_forkedId != 0) {
         gone = m_watch.endsWithin(endWaitMs);
-        status = gone ? HelperTemplates::instance().endStatus(m_program, m_forkedId, endWaitMs)
-                      : 0;
+        status = gone ? HelperTemplates::instance().endStatus(m_program, m_forkedId, endWaitMs) : 0;
         m_endStatus = qMax(0, status);
     } else {
         gone = m_childWatch.endsWithin(endWaitMs) && ::waitpid(child, &status, WNOHANG) == child;

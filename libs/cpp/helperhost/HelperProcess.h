@@ -2,6 +2,7 @@
 
 #include "HelperChannel.h"
 #include "HelperErrors.h"
+#include "HelperLimits.h"
 #include "ProcessWatch.h"
 
 #include <QElapsedTimer>
@@ -123,7 +124,6 @@ private:
     QString start(const Limits& limits, bool& outOfTime);
     QString launch(int channel, const Limits& limits);
     QString started(const Limits& limits, bool& outOfTime);
-    bool confine();
     bool showsStopped() const;
     bool holdsNoMore() const;
     void startClocks();
@@ -162,8 +162,7 @@ private:
     bool m_continuing = false;
     // A send found no room before the ceiling.
     bool m_sentLate = false;
-    // The processor seconds the helper may reach, as its limit stands.
-    qint64 m_cpuSeconds = 0;
+    HelperLimits m_limits;
     // The status it ended with, as a shell tells it.
     int m_endStatus = 0;
     std::atomic<bool> m_abandoned {false};

@@ -66,8 +66,7 @@ constexpr int mostInfo = 4096;
 
 QList<QByteArray> helperEnvironment(const HelperSandbox::Launch& launch)
 {
-    QList<QByteArray> environment {"QT_QPA_PLATFORM=offscreen",
-        "XDG_RUNTIME_DIR=" + launch.runtime,
+    QList<QByteArray> environment {"QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + launch.runtime,
         QByteArray(HelperSandbox::readableVariable) + '=' + HelperTree::readable().join('\n'),
         QByteArray(HelperSandbox::folderVariable) + '=' + launch.folder};
     if (launch.asTemplate)

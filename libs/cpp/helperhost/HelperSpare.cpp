@@ -20,9 +20,8 @@ struct HelperSpare::State
     {
         std::unique_lock<std::mutex> lock(mutex);
         for (;;) {
-            wanted.wait(lock, [this] {
-                return ended || !retired.empty() || (!program.isEmpty() && !ready);
-            });
+            wanted.wait(lock,
+                [this] { return ended || !retired.empty() || (!program.isEmpty() && !ready); });
             if (!retired.empty()) {
                 std::vector<std::unique_ptr<HelperProcess>> ending;
                 ending.swap(retired);

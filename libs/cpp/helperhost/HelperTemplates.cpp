@@ -77,7 +77,8 @@ QString HelperTemplates::Template::start(const QDeadlineTimer& deadline)
 {
     int sockets[2];
     folder = std::make_unique<HelperFolder>();
-    if (folder->path().isEmpty() || ::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, sockets) != 0)
+    if (folder->path().isEmpty()
+        || ::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, sockets) != 0)
         return QStringLiteral("the helper %1 has no folder").arg(program);
     channel = std::make_unique<HelperChannel>(sockets[0]);
     int error = errors.open() ? 0 : errno;
@@ -96,12 +97,11 @@ QString HelperTemplates::Template::start(const QDeadlineTimer& deadline)
         return QString();
     end();
     return QStringLiteral("the helper %1 did not start%2")
-        .arg(program,
-            error == 0 ? QString() : ": " + QString::fromLocal8Bit(std::strerror(error)));
+        .arg(program, error == 0 ? QString() : ": " + QString::fromLocal8Bit(std::strerror(error)));
 }
 
-HelperTemplates::Forked HelperTemplates::Template::fork(int helperChannel, int helperErrors,
-    const QByteArray& folder, const QDeadlineTimer& deadline)
+HelperTemplates::Forked HelperTemplates::Template::fork(
+    int helperChannel, int helperErrors, const QByteArray& folder, const QDeadlineTimer& deadline)
 {
     Forked forked;
     forked.refusal = run(deadline);

@@ -42,8 +42,8 @@ public:
     // A helper of the program, forked with that channel, errors and folder,
     // the template started first where none runs; within waitMs by the
     // clock.
-    Forked fork(const QString& program, int channel, int errors, const QByteArray& folder,
-        int waitMs);
+    Forked fork(
+        const QString& program, int channel, int errors, const QByteArray& folder, int waitMs);
     // The status the program's helper forked as id ended with, as a shell
     // tells it; -1 where the template did not tell it within waitMs.
     int endStatus(const QString& program, qint64 id, int waitMs);

@@ -15,7 +15,8 @@ const char* const system[] = {"/usr", "/bin", "/sbin", "/lib", "/lib32", "/lib64
     "/etc/ld.so.cache", "/etc/ld.so.conf", "/etc/ld.so.conf.d", "/etc/localtime", "/etc/fonts",
     // Font packages may name their files through alternatives.
     "/etc/alternatives"};
-const char* const devices[] = {"/dev/null", "/dev/zero", "/dev/full", "/dev/random", "/dev/urandom"};
+const char* const devices[]
+    = {"/dev/null", "/dev/zero", "/dev/full", "/dev/random", "/dev/urandom"};
 const char* const sanitizerOptions[]
     = {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS", "TSAN_OPTIONS"};
 
@@ -95,8 +96,8 @@ QList<HelperTree::Entry> found()
             = S_ISLNK(file.st_mode) ? ::readlink(path.constData(), link, sizeof(link)) : -1;
         // A link of the root stays a link; any other stands for its target.
         const bool ofRoot = path.lastIndexOf('/') == 0;
-        entries << HelperTree::Entry {path,
-            ofRoot && length > 0 ? QByteArray(link, int(length)) : QByteArray()};
+        entries << HelperTree::Entry {
+            path, ofRoot && length > 0 ? QByteArray(link, int(length)) : QByteArray()};
     }
     return entries;
 }

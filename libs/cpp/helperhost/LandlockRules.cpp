@@ -79,11 +79,11 @@ bool LandlockRules::restrictTo(const QList<QByteArray>& readable)
     const int version = abi();
     if (version == 0)
         return true;
-    const Ruleset handled {filesOf(version), version >= 4 ? tcp : 0,
-        version >= 6 ? abstractSockets | signals : 0};
+    const Ruleset handled {
+        filesOf(version), version >= 4 ? tcp : 0, version >= 6 ? abstractSockets | signals : 0};
     const size_t size = version >= 6 ? sizeof(Ruleset)
-        : version >= 4                ? 2 * sizeof(quint64)
-                                      : sizeof(quint64);
+        : version >= 4               ? 2 * sizeof(quint64)
+                                     : sizeof(quint64);
     const int ruleset = int(::syscall(createRuleset, &handled, size, 0));
     if (ruleset < 0)
         return false;

@@ -225,7 +225,8 @@ bool ProcessWatch::isStopped() const
 
 void ProcessWatch::openThreads() const
 {
-    const int listed = m_tasks < 0 ? -1 : ::openat(m_tasks, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int listed
+        = m_tasks < 0 ? -1 : ::openat(m_tasks, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     DIR* tasks = listed < 0 ? nullptr : ::fdopendir(listed);
     if (!tasks) {
         if (listed >= 0)
@@ -233,10 +234,10 @@ void ProcessWatch::openThreads() const
         return;
     }
     while (const dirent* task = ::readdir(tasks)) {
-        const int stat = task->d_name[0] == '.' ? -1
-                                                : ::openat(m_tasks,
-                                                    (QByteArray(task->d_name) + "/stat").constData(),
-                                                    O_RDONLY | O_CLOEXEC);
+        const int stat = task->d_name[0] == '.'
+            ? -1
+            : ::openat(
+                m_tasks, (QByteArray(task->d_name) + "/stat").constData(), O_RDONLY | O_CLOEXEC);
         if (stat >= 0)
             m_threads << stat;
     }
@@ -264,7 +265,8 @@ bool ProcessWatch::holdsLocks() const
     }
     bool locked = false;
     while (const dirent* fd = locked ? nullptr : ::readdir(fds)) {
-        const int info = fd->d_name[0] == '.' ? -1 : ::openat(m_fds, fd->d_name, O_RDONLY | O_CLOEXEC);
+        const int info
+            = fd->d_name[0] == '.' ? -1 : ::openat(m_fds, fd->d_name, O_RDONLY | O_CLOEXEC);
         if (info < 0)
             continue;
         locked = readProcFile(info).contains("\nlock:");
