@@ -61,7 +61,6 @@ void HelperTemplate::forkHelpers(const std::function<void()>& warmUp)
     auto* control = new HelperChannel(STDIN_FILENO);
     if (endsFd < 0 || !control->send(HelperChannel::readyKind))
         ::_exit(1);
-    const pid_t self = ::getpid();
     for (;;) {
         pollfd ready[] = {{STDIN_FILENO, POLLIN, 0}, {endsFd, POLLIN, 0}};
         if (::poll(ready, 2, -1) < 0)
@@ -71,28 +70,38 @@ void HelperTemplate::forkHelpers(const std::function<void()>& warmUp)
             while (::read(endsFd, &told, sizeof(told)) == sizeof(told)) { }
             reap(*control);
         }
-        if (!ready[0].revents)
-            continue;
-        HelperChannel::Message request;
-        QByteArray folder;
-        if (!control->receive(request) || request.kind != HelperTemplates::forkKind
-            || request.fds.size() != 2 || !HelperMessage::read(request.data, folder))
-            ::_exit(0);
-        const pid_t helper = ::fork();
-        if (helper == 0) {
-            ::close(endsFd);
+        // The helper has none of the template's descriptors.
+        if (ready[0].revents && forked(*control)) {
             ::sigprocmask(SIG_UNBLOCK, &ends, nullptr);
-            becomeHelper(request.fds, folder, self);
             return;
         }
-        const int pidFd = helper > 0 ? int(::syscall(SYS_pidfd_open, helper, 0)) : -1;
-        request.closeFds();
-        if (pidFd < 0)
-            ::_exit(1);
-        control->setNumber(request.number);
-        control->send(HelperTemplates::forkedKind, HelperMessage::of(qint64(helper)), {pidFd});
-        ::close(pidFd);
     }
+}
+
+// A helper forked for the program's request: true in the helper, false in
+// the template, which tells the program of it. A request amiss, or the
+// program gone, ends the template.
+bool HelperTemplate::forked(HelperChannel& control)
+{
+    HelperChannel::Message request;
+    QByteArray folder;
+    if (!control.receive(request) || request.kind != HelperTemplates::forkKind
+        || request.fds.size() != 2 || !HelperMessage::read(request.data, folder))
+        ::_exit(0);
+    const pid_t self = ::getpid();
+    const pid_t helper = ::fork();
+    if (helper == 0) {
+        becomeHelper(request.fds, folder, self);
+        return true;
+    }
+    const int pidFd = helper > 0 ? int(::syscall(SYS_pidfd_open, helper, 0)) : -1;
+    request.closeFds();
+    if (pidFd < 0)
+        ::_exit(1);
+    control.setNumber(request.number);
+    control.send(HelperTemplates::forkedKind, HelperMessage::of(qint64(helper)), {pidFd});
+    ::close(pidFd);
+    return false;
 }
 
 // The request's channel and errors as its standard input and error, and

@@ -4,6 +4,9 @@
 #include <QVector>
 
 #include <functional>
+#include <sys/types.h>
+
+class HelperChannel;
 
 // A helper program's template, seen from inside: started once by the
 // program (HelperTemplates) and confined as a helper is, but reading the
@@ -23,5 +26,6 @@ public:
     static void forkHelpers(const std::function<void()>& warmUp);
 
 private:
+    static bool forked(HelperChannel& control);
     static void becomeHelper(const QVector<int>& fds, const QByteArray& folder, pid_t parent);
 };

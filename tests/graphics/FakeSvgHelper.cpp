@@ -151,17 +151,22 @@ void paintRedWithoutEnd(quint32* pixels)
     }).detach();
 }
 
+// As a helper that draws answers, but for the drawings it waits on or
+// takes over.
+void draw(HelperChannel& channel, const QString& how, HelperChannel::Message& request)
+{
+    const QByteArray text = MemoryFile::read(request.fds.value(1, -1), 1 << 20);
+    if (how == "waiting" && text.contains("held"))
+        liveOn();
+    quint32* pixels = drawGreen(channel, request.fds.value(0, -1));
+    if (how == "painter" && text.contains("hostile") && pixels)
+        paintRedWithoutEnd(pixels);
+}
+
 void answer(HelperChannel& channel, const QString& how, HelperChannel::Message& request)
 {
-    if (how == "waiting" || how == "painter") {
-        const QByteArray text = MemoryFile::read(request.fds.value(1, -1), 1 << 20);
-        if (how == "waiting" && text.contains("held"))
-            liveOn();
-        quint32* pixels = drawGreen(channel, request.fds.value(0, -1));
-        if (how == "painter" && text.contains("hostile") && pixels)
-            paintRedWithoutEnd(pixels);
-        return;
-    }
+    if (how == "waiting" || how == "painter")
+        return draw(channel, how, request);
     SvgRequest asked;
     asked.fromMessage(request.data);
     const QSize bound = asked.bound.isValid() ? asked.bound : QSize(16, 16);

@@ -32,25 +32,31 @@ struct HelperSpare::State
             }
             if (ended)
                 return;
-            const QString starting = program;
-            const HelperProcess::Start how = start;
-            making = true;
-            lock.unlock();
-            auto made = std::make_unique<HelperProcess>(starting, how);
-            const bool prepared = made->prepare(limits).isEmpty();
-            lock.lock();
-            making = false;
-            done.notify_all();
-            if (prepared && !ended && program == starting && start == how)
-                ready = std::move(made);
-            else if (!prepared && program == starting)
-                // Tried again at the next take, not at once.
-                program.clear();
-            // One not kept ends here, with the lock released.
-            lock.unlock();
-            made.reset();
-            lock.lock();
+            startOne(lock);
         }
+    }
+
+    // The spare wanted, started with the lock released.
+    void startOne(std::unique_lock<std::mutex>& lock)
+    {
+        const QString starting = program;
+        const HelperProcess::Start how = start;
+        making = true;
+        lock.unlock();
+        auto made = std::make_unique<HelperProcess>(starting, how);
+        const bool prepared = made->prepare(limits).isEmpty();
+        lock.lock();
+        making = false;
+        done.notify_all();
+        if (prepared && !ended && program == starting && start == how)
+            ready = std::move(made);
+        else if (!prepared && program == starting)
+            // Tried again at the next take, not at once.
+            program.clear();
+        // One not kept ends here, with the lock released.
+        lock.unlock();
+        made.reset();
+        lock.lock();
     }
 
     const HelperProcess::Limits limits;
