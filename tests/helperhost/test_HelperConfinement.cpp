@@ -253,6 +253,39 @@ private slots:
             qPrintable(probes("probe-linger").join(' ')));
     }
 
+    void foldersLeftByAKilledProgramGo()
+    {
+        // GIVEN the folder for helpers of a program that was killed, and one
+        // of a program that runs
+        TestFolder temporary;
+        QProcess gone;
+        gone.start("true", QStringList());
+        QVERIFY(gone.waitForStarted());
+        const qint64 goneId = gone.processId();
+        QVERIFY(gone.waitForFinished());
+        const QString left = QString("tessivar-helpers-%1-left").arg(goneId);
+        const QString running = QString("tessivar-helpers-%1-running").arg(::getpid());
+        for (const QString& base : {left, running})
+            QVERIFY(QDir(temporary.path()).mkpath(base + "/XXXXXX/stage"));
+        // WHEN a program starts its helpers there
+        Targets targets;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TMPDIR", temporary.path());
+        environment.remove("XDG_RUNTIME_DIR");
+        QProcess host;
+        host.setProcessEnvironment(environment);
+        host.start(besideTest("probe-host"),
+            {besideTest("probe-helper"), "unsandboxed", targets.written()});
+        QByteArray said;
+        while (!said.contains("answered") && host.waitForReadyRead(waitBoundMs(10000)))
+            said += host.readAll();
+        host.kill();
+        host.waitForFinished();
+        // THEN the killed program's is gone, the running one's kept
+        QVERIFY(!QDir(temporary.path(left)).exists());
+        QVERIFY(QDir(temporary.path(running)).exists());
+    }
+
     void asAnOrdinaryUser()
     {
         if (qEnvironmentVariableIsSet(unprivilegedVariable))

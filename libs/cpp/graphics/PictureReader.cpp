@@ -76,7 +76,11 @@ bool setSource(SvgRequest& request, QIODevice* device, const PictureReader::Budg
         : own                       ? QStringLiteral("resources")
         : !request.folder.isEmpty() ? QStringLiteral("folder ") + request.folder
                                     : QString();
-    request.text = device->read(SvgRequest::maxSourceSize + 1);
+    // A file's size is known: the text takes no more than that.
+    const qint64 left = device->isSequential() ? -1 : device->size() - device->pos();
+    if (left > SvgRequest::maxSourceSize)
+        return false;
+    request.text = device->read(left < 0 ? SvgRequest::maxSourceSize + 1 : left + 1);
     return request.text.size() <= SvgRequest::maxSourceSize;
 }
 

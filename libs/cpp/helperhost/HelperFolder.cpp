@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -46,8 +48,25 @@ void removeFolder(const QByteArray& path)
         removeAll(path);
 }
 
+const char basePrefix[] = "tessivar-helpers-";
+
+// The bases of this user's programs that ended without removing theirs, as
+// one killed does: their names tell their programs' IDs.
+void removeLeftBases(const QString& parent)
+{
+    const QFileInfoList bases
+        = QDir(parent).entryInfoList({QString(basePrefix) + '*'}, QDir::Dirs | QDir::NoSymLinks);
+    for (const QFileInfo& base : bases) {
+        const pid_t owner
+            = pid_t(base.fileName().mid(int(qstrlen(basePrefix))).section('-', 0, 0).toInt());
+        if (owner > 0 && base.ownerId() == ::getuid() && ::kill(owner, 0) != 0 && errno == ESRCH)
+            QDir(base.filePath()).removeRecursively();
+    }
+}
+
 // In the user's runtime folder where there is one, which the system empties
-// when the user leaves; else in the temporary folder.
+// when the user leaves; else in the temporary folder. Named after the
+// program's ID, so that a later program removes it where this one could not.
 struct Base
 {
     QByteArray path;
@@ -57,7 +76,9 @@ struct Base
         const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
         const QString parent
             = !runtime.isEmpty() && QFileInfo(runtime).isDir() ? runtime : QDir::tempPath();
-        path = madePrivate(QFile::encodeName(parent) + "/tessivar-helpers-XXXXXX");
+        removeLeftBases(parent);
+        path = madePrivate(QFile::encodeName(parent) + '/' + basePrefix
+            + QByteArray::number(::getpid()) + "-XXXXXX");
     }
 
     ~Base()
