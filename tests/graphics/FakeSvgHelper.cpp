@@ -16,7 +16,7 @@
 //     draws any other 16 x 16, green;
 //   painter: draws 16 x 16, green, and once asked for a drawing whose text
 //     holds "hostile", paints the canvas of that drawing red without end on
-//     a thread of its own.
+//     a thread it made as it started.
 #include "HelperChannel.h"
 #include "HelperConfinement.h"
 #include "HelperMessage.h"
@@ -28,6 +28,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <atomic>
 
 #include <cerrno>
 #include <climits>
@@ -142,12 +143,20 @@ quint32* drawGreen(HelperChannel& channel, int canvas)
     return pixels;
 }
 
-// Paints on what it keeps of a canvas, past its answer.
-void paintRedWithoutEnd(quint32* pixels)
+// What a thread of the painter's, made as it started so that it holds no
+// more threads once taken over, paints red without end, once given.
+std::atomic<quint32*> taken {nullptr};
+
+void startPainter()
 {
-    std::thread([pixels] {
-        for (;;)
-            std::fill(pixels, pixels + 16 * 16, 0xffff0000u);
+    std::thread([] {
+        for (;;) {
+            quint32* pixels = taken.load();
+            if (pixels)
+                std::fill(pixels, pixels + 16 * 16, 0xffff0000u);
+            else
+                ::usleep(1000);
+        }
     }).detach();
 }
 
@@ -160,7 +169,7 @@ void draw(HelperChannel& channel, const QString& how, HelperChannel::Message& re
         liveOn();
     quint32* pixels = drawGreen(channel, request.fds.value(0, -1));
     if (how == "painter" && text.contains("hostile") && pixels)
-        paintRedWithoutEnd(pixels);
+        taken = pixels;
 }
 
 void answer(HelperChannel& channel, const QString& how, HelperChannel::Message& request)
@@ -223,6 +232,8 @@ int main(int, char** argv)
     HelperChannel channel(STDIN_FILENO);
     if (how == "hang-before-ready")
         liveOn();
+    if (how == "painter")
+        startPainter();
     if (confined && !HelperConfinement::seal())
         return 1;
     const int spare = ::open("/dev/null", O_RDONLY);
