@@ -15,11 +15,13 @@ struct PageRequest;
 // with the paste at the cursor: the helper keeps the document of its last
 // trial, and when that is not the one the paste lands in, the document
 // travels with the paste, as HTML, within twice the limits, the paste and
-// its layout still within them by the helper's own count. The helper works
-// within limits of its own processor time, of its waits on anything but a
-// processor and of memory (HelperProcess); a page it does not lay out within
-// them, or lays out taller than the window can hold, is refused with the
-// reason. On the GUI thread a trial runs on a thread of its own while the
+// its layout still within them by the helper's own count. The helper serves
+// one document alone, and rests between its trials; a trial of another
+// document takes the spare helper, started in the background. The helper
+// works within limits of its own processor time, of its waits on anything
+// but a processor and of memory (HelperProcess); a page it does not lay out
+// within them, or lays out taller than the window can hold, is refused with
+// the reason. On the GUI thread a trial runs on a thread of its own while the
 // window waits without freezing, and the user may cancel it (TrialWait):
 // the helper is then killed and replaced. Any thread may try a page, one at
 // a time.
