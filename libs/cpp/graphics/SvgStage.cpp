@@ -42,18 +42,27 @@ bool namesPictures(const QByteArray& text)
 QStringList namesIn(const QByteArray& text)
 {
     QStringList names;
+    QSet<QString> seen;
     QXmlStreamReader xml(text);
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement
             || xml.name() != QLatin1String("image"))
             continue;
         for (const QXmlStreamAttribute& attribute : xml.attributes()) {
-            const QString name = attribute.value().toString().trimmed();
+            // Most name data: they are let go as they are read.
+            const QStringRef value = attribute.value().trimmed();
             const bool href = attribute.qualifiedName() == QLatin1String("xlink:href")
                 || attribute.qualifiedName() == QLatin1String("href");
-            if (href && !name.isEmpty() && !name.startsWith('/') && QUrl(name).scheme().isEmpty()
-                && !names.contains(name))
+            if (!href || value.isEmpty() || value.startsWith('/')
+                || value.startsWith(QLatin1String("data:")))
+                continue;
+            const QString name = value.toString();
+            if (QUrl(name).scheme().isEmpty() && !seen.contains(name)) {
+                seen.insert(name);
                 names << name;
+            }
+            if (names.size() == SvgStage::mostNames)
+                return names;
         }
     }
     return names;
