@@ -29,14 +29,16 @@ sigset_t childEnds()
     return ends;
 }
 
-// Tells the program how each helper that ended did.
+// Tells the program how each helper that ended did, where the channel has
+// room: one the program reads no more never stops the template.
 void reap(HelperChannel& control)
 {
     int status = 0;
     pid_t ended;
     while ((ended = ::waitpid(-1, &status, WNOHANG)) > 0) {
         control.setNumber(0);
-        control.send(HelperTemplates::endedKind, HelperMessage::of(qint64(ended), qint32(status)));
+        control.send(HelperTemplates::endedKind, HelperMessage::of(qint64(ended), qint32(status)),
+            {}, QDeadlineTimer(0));
     }
 }
 
