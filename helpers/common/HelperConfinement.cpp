@@ -1,19 +1,24 @@
 #include "HelperConfinement.h"
 
 #include "HelperChannel.h"
+#include "HelperSandbox.h"
+#include "HelperTemplate.h"
+#include "LandlockRules.h"
 #include "SystemCallFilter.h"
+
+#include <QThreadPool>
 
 #include <cap-ng.h>
 #include <csignal>
-#include <poll.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/syscall.h>
-#include <thread>
 #include <ucontext.h>
 #include <unistd.h>
 
 namespace {
+
+QByteArray keptFilter;
 
 // The stack pointer of the context a signal interrupted.
 uintptr_t stackPointerOf(const void* context)
@@ -58,6 +63,19 @@ void handleStackOverflow()
     ::sigaction(SIGSEGV, &fault, nullptr);
 }
 
+// Qt's pool converts and scales large pictures on threads of its own: it
+// gets one, made before the filter and kept, that waits for work from then
+// on. Each thread costs every task, as it stops and runs again with the
+// helper.
+void startPoolThread()
+{
+    QThreadPool* pool = QThreadPool::globalInstance();
+    pool->setExpiryTimeout(-1);
+    pool->setMaxThreadCount(1);
+    // The pool makes its first thread as it is asked for work.
+    pool->start([] {});
+}
+
 } // namespace
 
 void HelperConfinement::begin(int channel)
@@ -78,15 +96,32 @@ void HelperConfinement::begin(int channel)
     if (::getsockopt(channel, SOL_SOCKET, SO_PEERCRED, &program, &size) != 0
         || (program.pid != 0 && ::getppid() != program.pid))
         ::_exit(1);
-    std::thread([channel] {
-        // Asking for no event, poll still tells when the other end hangs up.
-        pollfd end {channel, 0, 0};
-        while (::poll(&end, 1, -1) < 0 || !(end.revents & (POLLHUP | POLLERR | POLLNVAL))) { }
-        ::_exit(0);
-    }).detach();
+    if (!LandlockRules::restrictTo(readable(qgetenv(HelperSandbox::folderVariable))))
+        ::_exit(1);
+}
+
+void HelperConfinement::forkHelpers(const std::function<void()>& warmUp)
+{
+    if (HelperTemplate::isTemplate())
+        HelperTemplate::forkHelpers(warmUp);
 }
 
 bool HelperConfinement::seal()
 {
-    return SystemCallFilter().load();
+    startPoolThread();
+    return SystemCallFilter::load(keptFilter.isEmpty() ? SystemCallFilter().program() : keptFilter);
+}
+
+QList<QByteArray> HelperConfinement::readable(const QByteArray& folder)
+{
+    QList<QByteArray> paths = qgetenv(HelperSandbox::readableVariable).split('\n');
+    paths.removeAll(QByteArray());
+    if (!folder.isEmpty())
+        paths << folder;
+    return paths;
+}
+
+void HelperConfinement::keepFilter(const QByteArray& program)
+{
+    keptFilter = program;
 }

@@ -11,6 +11,7 @@
 
 #include <QGuiApplication>
 #include <QScopeGuard>
+#include <QTextDocument>
 #include <QVector>
 
 #include <cstring>
@@ -92,6 +93,16 @@ bool layOut(HelperChannel& channel, PageLayout& layout, HelperChannel::Message& 
     return channel.send(PageRequest::Measured, HelperMessage::of(height, cpuMs() - start));
 }
 
+// Lays a word out once, so that a helper forked after starts with its
+// fonts at hand.
+void warmUp()
+{
+    QTextDocument word;
+    word.setHtml(QStringLiteral("<p>Ag <b>Ag</b> <i>Ag</i></p>"));
+    word.setTextWidth(400);
+    word.size();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -100,6 +111,7 @@ int main(int argc, char** argv)
     // Fonts as the program has them, and no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    HelperConfinement::forkHelpers(warmUp);
     HelperChannel channel(STDIN_FILENO);
     if (!HelperConfinement::seal())
         ::_exit(1);

@@ -6,6 +6,10 @@
 #include "SvgHelperPicture.h"
 #include "SvgRequest.h"
 
+#include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
+
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,31 +33,41 @@ void SvgDrawingHelper::run()
     while (m_channel.receive(message)) {
         m_channel.setNumber(message.number);
         SvgRequest request;
-        if (message.kind == SvgRequest::Draw && !message.fds.isEmpty()
-            && request.fromMessage(message.data))
-            answer(request, message.fds);
-        else
-            refuse(QStringLiteral("it was asked for in a way it does not know"));
+        const Answer last = message.kind == SvgRequest::Draw && message.fds.size() == 2
+                && request.fromMessage(message.data)
+            ? answer(request, message.fds)
+            : refusal(QStringLiteral("it was asked for in a way it does not know"));
         message.closeFds();
         if (m_mapped > size_t(SvgRequest::keptCanvasBytes))
             unmap();
+        // Nothing of the task is left once it answered: the program stops it then.
+        m_channel.send(last.kind, last.data);
     }
 }
 
-void SvgDrawingHelper::answer(SvgRequest& request, const QVector<int>& fds)
+void SvgDrawingHelper::warmUp()
 {
-    if (request.path.isEmpty()) {
-        request.text = MemoryFile::read(fds.value(1, -1), SvgRequest::maxSourceSize);
-        if (request.text.isNull())
-            return refuse(SvgRequest::tooLarge());
-    }
+    QSvgRenderer word(QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='16' height='16'>"
+                                 "<text x='0' y='12'>Ag</text></svg>"));
+    QImage image(16, 16, SvgRequest::canvasFormat);
+    QPainter painter(&image);
+    word.render(&painter);
+    QImageReader::supportedImageFormats();
+}
+
+// The drawing parsed goes before the answer does.
+SvgDrawingHelper::Answer SvgDrawingHelper::answer(SvgRequest& request, const QVector<int>& fds)
+{
+    request.text = MemoryFile::read(fds.at(1), SvgRequest::maxSourceSize);
+    if (request.text.isNull())
+        return refusal(SvgRequest::tooLarge());
     const SvgHelperPicture picture(request);
     const QSize target = request.target(picture.size());
     if (picture.size().isEmpty() || SvgRequest::bytesOf(target) <= 0)
-        return refuse(picture.refusal());
+        return refusal(QString());
     const qint64 pixels = qint64(target.width()) * target.height();
     if (pixels > request.mostPixels)
-        return refuse(
+        return refusal(
             QStringLiteral("%1 x %2 pixels, drawn in the memory of %3 pixels, more than %4")
                 .arg(target.width())
                 .arg(target.height())
@@ -63,13 +77,13 @@ void SvgDrawingHelper::answer(SvgRequest& request, const QVector<int>& fds)
     m_channel.send(SvgRequest::Canvas, HelperMessage::of(target));
     QImage image = canvas(fds.at(0), target);
     if (image.isNull())
-        return refuse(QStringLiteral("no canvas for %1 x %2 pixels")
-                          .arg(target.width())
-                          .arg(target.height()));
+        return refusal(QStringLiteral("no canvas for %1 x %2 pixels")
+                           .arg(target.width())
+                           .arg(target.height()));
     image.setDotsPerMeterX(request.dotsPerMeterX);
     image.setDotsPerMeterY(request.dotsPerMeterY);
     picture.draw(image);
-    m_channel.send(SvgRequest::Drawn, HelperMessage::of(target));
+    return Answer {SvgRequest::Drawn, HelperMessage::of(target)};
 }
 
 // An image of that size over the program's canvas, mapped anew only when
@@ -102,7 +116,7 @@ void SvgDrawingHelper::unmap()
     m_canvasFile = 0;
 }
 
-void SvgDrawingHelper::refuse(const QString& why, bool beyondPixels)
+SvgDrawingHelper::Answer SvgDrawingHelper::refusal(const QString& why, bool beyondPixels)
 {
-    m_channel.send(SvgRequest::Refused, HelperMessage::of(why, beyondPixels));
+    return Answer {SvgRequest::Refused, HelperMessage::of(why, beyondPixels)};
 }

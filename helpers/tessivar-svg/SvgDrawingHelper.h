@@ -24,12 +24,22 @@ public:
 
     // Says it is ready, then answers requests until the program is gone.
     void run();
+    // Draws a word and loads the picture formats once, so that a helper
+    // forked after starts with its fonts and formats at hand.
+    static void warmUp();
 
 private:
-    void answer(DAvuroD::SvgRequest& request, const QVector<int>& fds);
+    // A task's last answer, sent once the task is done with.
+    struct Answer
+    {
+        char kind;
+        QByteArray data;
+    };
+
+    Answer answer(DAvuroD::SvgRequest& request, const QVector<int>& fds);
     QImage canvas(int fd, const QSize& size);
     void unmap();
-    void refuse(const QString& why, bool beyondPixels = false);
+    static Answer refusal(const QString& why, bool beyondPixels = false);
 
     HelperChannel& m_channel;
     // The program's canvas, kept mapped from drawing to drawing.

@@ -2,27 +2,22 @@
 
 #include "SvgRequest.h"
 
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
-#include <QXmlStreamReader>
 
 using DAvuroD::SvgRequest;
 
+// As the plugin parses text, a compressed one inflated; the files it names
+// are found in the working folder, which the program filled with them.
 SvgHelperPicture::SvgHelperPicture(const SvgRequest& request)
     : m_renderer(std::make_unique<QSvgRenderer>())
 {
-    if (load(request))
+    if (m_renderer->load(request.text))
         m_size = m_renderer->defaultSize();
 }
 
 SvgHelperPicture::~SvgHelperPicture() = default;
-
-QString SvgHelperPicture::refusal() const
-{
-    return m_refusal;
-}
 
 QSize SvgHelperPicture::size() const
 {
@@ -34,25 +29,4 @@ void SvgHelperPicture::draw(QImage& image) const
     image.fill(Qt::transparent);
     QPainter painter(&image);
     m_renderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(image.size())));
-}
-
-// The plugin parses a file's device, and so finds the files it names beside
-// it, but reads a compressed one whole; it parses text whole.
-bool SvgHelperPicture::load(const SvgRequest& request)
-{
-    if (request.path.isEmpty())
-        return m_renderer->load(request.text);
-    QFile file(request.path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_refusal = file.errorString();
-        return false;
-    }
-    if (file.size() > SvgRequest::maxSourceSize) {
-        m_refusal = SvgRequest::tooLarge();
-        return false;
-    }
-    if (request.format == "svgz")
-        return m_renderer->load(file.readAll());
-    QXmlStreamReader xml(&file);
-    return m_renderer->load(&xml);
 }

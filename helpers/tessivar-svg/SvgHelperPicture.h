@@ -19,12 +19,10 @@ struct SvgRequest;
 class SvgHelperPicture
 {
 public:
-    // Parses the request's file, or its text.
+    // Parses the request's text.
     explicit SvgHelperPicture(const DAvuroD::SvgRequest& request);
     ~SvgHelperPicture();
 
-    // Why it is not parsed, or an empty text.
-    QString refusal() const;
     // The size QImageReader::size() gives; empty when it cannot be drawn.
     QSize size() const;
     // Draws it over the whole image, as QImageReader::read() does at the
@@ -32,9 +30,6 @@ public:
     void draw(QImage& image) const;
 
 private:
-    bool load(const DAvuroD::SvgRequest& request);
-
     std::unique_ptr<QSvgRenderer> m_renderer;
-    QString m_refusal;
     QSize m_size;
 };

@@ -15,6 +15,7 @@ int main(int argc, char** argv)
     // Fonts as the program has them, and no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    HelperConfinement::forkHelpers(SvgDrawingHelper::warmUp);
     HelperChannel channel(STDIN_FILENO);
     if (!HelperConfinement::seal())
         ::_exit(1);

@@ -5,9 +5,9 @@
 //   repeated-answer: gives each answer again with the next request;
 //   wrong-number: answers under a number the program never gave;
 //   no-number-height: measures the page at a height that is no number;
-//   gated: takes a page or a paste as laid out once a file exists, the one
-//     its bytes name after "gate:" up to a ";" (at once when they name
-//     none), so that a test holds a trial open as long as it needs;
+//   gated: takes a page or a paste as laid out, one whose bytes hold
+//     "gate:" once the test sent it SIGRTMIN (queued, one for each), so
+//     that a test holds a trial open as long as it needs;
 //   keeper: takes a page, and a paste into the document it keeps, and
 //     refuses a paste whose document travelled with it.
 // Each lives on afterwards.
@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <csignal>
@@ -55,18 +56,19 @@ QByteArray hugeNameCount()
     return HelperMessage::of(quint32(INT_MAX), QString("a.png"));
 }
 
-// Waits, a minute at most, for the file the bytes given name, if any.
+// Waits, a minute at most, for the test to let a page or paste marked
+// "gate:" go on: it sends one signal for each, as the helper sees none of
+// its files.
 void waitForGate(const HelperChannel::Message& asked)
 {
     const QByteArray bytes = MemoryFile::read(asked.fds.value(0, -1), qint64(64) << 20);
-    const int at = bytes.indexOf("gate:");
-    const int end = bytes.indexOf(';', at);
-    if (at < 0 || end < 0)
+    if (!bytes.contains("gate:"))
         return;
-    const QByteArray gate = bytes.mid(at + 5, end - at - 5);
-    struct stat info;
-    for (int waited = 0; waited < 60000 && ::stat(gate.constData(), &info) != 0; waited += 10)
-        ::usleep(10000);
+    sigset_t gate;
+    sigemptyset(&gate);
+    sigaddset(&gate, SIGRTMIN);
+    const timespec minute {60, 0};
+    while (::sigtimedwait(&gate, nullptr, &minute) < 0 && errno == EINTR) { }
 }
 
 // Measured for what lands in the document kept last; refused when the
@@ -122,6 +124,12 @@ int main(int, char** argv)
 {
     const QString how = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (how == "gated") {
+        sigset_t gate;
+        sigemptyset(&gate);
+        sigaddset(&gate, SIGRTMIN);
+        ::sigprocmask(SIG_BLOCK, &gate, nullptr);
+    }
     HelperChannel channel(STDIN_FILENO);
     channel.send(HelperChannel::readyKind);
     HelperChannel::Message asked;

@@ -6,7 +6,10 @@
 #include "TextEdit.h"
 #include "TextEditReader.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
+#include <QMimeData>
 #include <QTextEdit>
 
 using namespace DialogTestTools;
@@ -28,6 +31,19 @@ QString opened(TextEdit* window, const QString& path)
                                                  : QString("took %1 ms").arg(clock.elapsed());
 }
 
+// What the window says to a rich paste into the page it shows, which the
+// helper serving that page tries.
+QString pasted(TextEdit* window)
+{
+    auto* offer = new QMimeData;
+    offer->setHtml(QStringLiteral("<p>pasted</p>"));
+    QApplication::clipboard()->setMimeData(offer);
+    return messageRejectedDuring([window] {
+        window->slotPaste();
+        settled(window);
+    });
+}
+
 } // namespace
 
 // A page helper that lies is a stranger the program reads as such: each page
@@ -40,7 +56,8 @@ private slots:
     void lyingHelperGetsThePageRefused_data()
     {
         QTest::addColumn<QString>("how");
-        // How many pages it answers truly before it lies.
+        // How many pages it answers truly before it lies; it lies about a
+        // paste into the last, which it serves as it serves that page.
         QTest::addColumn<int>("truthful");
         QTest::addColumn<QString>("refusal");
         const QString amiss = "It could not be laid out in this editor: its helper answered amiss.";
@@ -66,8 +83,9 @@ private slots:
         window.show();
         for (int i = 0; i < truthful; ++i)
             QCOMPARE(opened(&window, page), QString());
-        // WHEN the page is opened, THEN it is refused for what the helper said
-        const QString message = opened(&window, page);
+        // WHEN the page is opened, or pasted into, THEN it is refused for
+        // what the helper said
+        const QString message = truthful > 0 ? pasted(&window) : opened(&window, page);
         QVERIFY2(message.contains(refusal), qPrintable(message));
         // AND with the real helper back, it opens
         PageTrial::setHelper(QCoreApplication::applicationDirPath() + '/' + PageTrial::helperName);

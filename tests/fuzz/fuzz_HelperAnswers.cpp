@@ -7,9 +7,10 @@
 //     tests/fuzz/fuzz_HelperAnswers.cpp libs/cpp/graphics/PictureReader.cpp \
 //     libs/cpp/graphics/JpegHeader.cpp libs/cpp/graphics/PictureCost.cpp \
 //     libs/cpp/graphics/SvgRequest.cpp libs/cpp/helperhost/HelperChannel.cpp libs/cpp/helperhost/HelperProcess.cpp libs/cpp/helperhost/HelperMessage.cpp libs/cpp/helperhost/MemoryFile.cpp libs/cpp/helperhost/HelperSandbox.cpp libs/cpp/helperhost/HelperErrors.cpp libs/cpp/helperhost/ProcessWatch.cpp \
+//     libs/cpp/helperhost/HelperFolder.cpp libs/cpp/helperhost/HelperLimits.cpp libs/cpp/helperhost/HelperSpare.cpp libs/cpp/helperhost/HelperTemplates.cpp libs/cpp/helperhost/HelperTree.cpp libs/cpp/helperhost/LandlockRules.cpp \
 //     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgClient.cpp libs/cpp/graphics/SvgFailures.cpp \
-//     libs/cpp/graphics/SvgClientPool.cpp libs/cpp/ZAruri/Trace.cpp \
-//     $(pkg-config --libs Qt5Gui libjpeg) -o /tmp/fuzz_HelperAnswers
+//     libs/cpp/graphics/SvgClientPool.cpp libs/cpp/graphics/SvgStage.cpp libs/cpp/ZAruri/Trace.cpp \
+//     $(pkg-config --libs Qt5Gui libjpeg fontconfig) -o /tmp/fuzz_HelperAnswers
 // Seeds: a Canvas and a Drawn answer of the size asked for, a refusal, an
 // answer of a wrong kind, of another request's number, one given twice, a
 // packet of no bytes, one over 64 KiB, and answers carrying one, two and
@@ -27,6 +28,7 @@
 //   open('empty', 'wb').write(bytes([0]) + struct.pack('>I', 0))
 //   open('oversized', 'wb').write(packet(4, bytes(70000)))
 //   open('descriptors', 'wb').write(b''.join(packet(2, size(64, 64), n) for n in (1, 2, 3)))")
+//   export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 //   mkdir -p /tmp/corpus_answers && QT_LOGGING_RULES='*=false' /tmp/fuzz_HelperAnswers \
 //     -max_total_time=600 -timeout=120 /tmp/corpus_answers /tmp/seeds_answers
 // clang-format on
@@ -36,19 +38,18 @@
 // to three), a big-endian length, and that many bytes (a kind, the request's
 // number, and its data). The program is this
 // fuzzer; the helper is this fuzzer too, started under the name
-// fuzz-helper-replay, which reads the input from the file the request names
-// and ends once it sent it.
+// fuzz-helper-replay, which reads the input from the text the request
+// carries and ends once it sent it.
 
 #include "FuzzCheck.h"
 #include "FuzzReplay.h"
 #include "HelperChannel.h"
+#include "MemoryFile.h"
 #include "SvgClientPool.h"
 #include "SvgRequest.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QTemporaryFile>
 #include <QtEndian>
 
 #include <cstddef>
@@ -61,7 +62,7 @@ namespace {
 
 constexpr char replayName[] = "fuzz-helper-replay";
 
-// The helper's part: sends the packets of the file the request names.
+// The helper's part: sends the packets of the text the request carries.
 [[noreturn]] void replay()
 {
     HelperChannel channel(STDIN_FILENO);
@@ -69,8 +70,8 @@ constexpr char replayName[] = "fuzz-helper-replay";
     HelperChannel::Message request;
     DAvuroD::SvgRequest asked;
     if (channel.receive(request) && asked.fromMessage(request.data)) {
-        QFile file(asked.path);
-        const QByteArray input = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const QByteArray input
+            = MemoryFile::read(request.fds.value(1, -1), DAvuroD::SvgRequest::maxSourceSize);
         for (int at = 0; at + 5 <= input.size();) {
             const int fdCount = input.at(at) & 3;
             const quint32 length = qFromBigEndian<quint32>(input.constData() + at + 1) % 80000;
@@ -97,12 +98,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    QTemporaryFile input;
-    check(input.open());
-    input.write(reinterpret_cast<const char*>(data), qint64(size));
-    input.flush();
     DAvuroD::SvgRequest request;
-    request.path = input.fileName();
+    request.text = QByteArray(reinterpret_cast<const char*>(data), int(size));
     request.bound = QSize(64, 64);
     request.fit = DAvuroD::SvgRequest::Fit::Within;
     request.mostPixels = 64 * 64;

@@ -14,9 +14,10 @@
 //     libs/cpp/DORuverud/LayoutThread.cpp \
 //     libs/cpp/graphics/PictureReader.cpp libs/cpp/graphics/JpegHeader.cpp \
 //     libs/cpp/graphics/PictureCost.cpp libs/cpp/graphics/SvgRequest.cpp libs/cpp/helperhost/HelperChannel.cpp libs/cpp/helperhost/HelperProcess.cpp libs/cpp/helperhost/HelperMessage.cpp libs/cpp/helperhost/MemoryFile.cpp libs/cpp/helperhost/HelperSandbox.cpp libs/cpp/helperhost/HelperErrors.cpp libs/cpp/helperhost/ProcessWatch.cpp \
-//     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgClient.cpp libs/cpp/graphics/SvgFailures.cpp libs/cpp/graphics/SvgClientPool.cpp \
+//     libs/cpp/helperhost/HelperFolder.cpp libs/cpp/helperhost/HelperLimits.cpp libs/cpp/helperhost/HelperSpare.cpp libs/cpp/helperhost/HelperTemplates.cpp libs/cpp/helperhost/HelperTree.cpp libs/cpp/helperhost/LandlockRules.cpp \
+//     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgClient.cpp libs/cpp/graphics/SvgFailures.cpp libs/cpp/graphics/SvgClientPool.cpp libs/cpp/graphics/SvgStage.cpp \
 //     libs/cpp/ZAruri/Trace.cpp \
-//     $(pkg-config --libs Qt5Widgets Qt5Svg libjpeg zlib) -o /tmp/fuzz_PageAnswers
+//     $(pkg-config --libs Qt5Widgets Qt5Svg libjpeg zlib fontconfig) -o /tmp/fuzz_PageAnswers
 // Seeds: the names of one picture and a height, a refusal, names that count
 // 2^31 - 1 and 100,000, names longer than the file for them, a length past
 // the file, an answer of another number, one of a wrong kind, one given

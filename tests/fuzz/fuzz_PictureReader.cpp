@@ -6,9 +6,10 @@
 //     tests/fuzz/fuzz_PictureReader.cpp libs/cpp/graphics/PictureReader.cpp \
 //     libs/cpp/graphics/JpegHeader.cpp libs/cpp/graphics/PictureCost.cpp \
 //     libs/cpp/graphics/SvgRequest.cpp libs/cpp/helperhost/HelperChannel.cpp libs/cpp/helperhost/HelperProcess.cpp libs/cpp/helperhost/HelperMessage.cpp libs/cpp/helperhost/MemoryFile.cpp libs/cpp/helperhost/HelperSandbox.cpp libs/cpp/helperhost/HelperErrors.cpp libs/cpp/helperhost/ProcessWatch.cpp \
+//     libs/cpp/helperhost/HelperFolder.cpp libs/cpp/helperhost/HelperLimits.cpp libs/cpp/helperhost/HelperSpare.cpp libs/cpp/helperhost/HelperTemplates.cpp libs/cpp/helperhost/HelperTree.cpp libs/cpp/helperhost/LandlockRules.cpp \
 //     libs/cpp/graphics/SvgCanvas.cpp libs/cpp/graphics/SvgClient.cpp libs/cpp/graphics/SvgFailures.cpp \
-//     libs/cpp/graphics/SvgClientPool.cpp libs/cpp/ZAruri/Trace.cpp \
-//     $(pkg-config --libs Qt5Gui libjpeg) -o /tmp/fuzz_PictureReader
+//     libs/cpp/graphics/SvgClientPool.cpp libs/cpp/graphics/SvgStage.cpp libs/cpp/ZAruri/Trace.cpp \
+//     $(pkg-config --libs Qt5Gui libjpeg fontconfig) -o /tmp/fuzz_PictureReader
 // How it draws: SVGs are drawn as in the program, by the SVG helper of the
 // plain build, which TESSIVAR_SVG_HELPER names (the run refuses to start
 // without it). Qt's renderer runs there, confined and within the limits of
@@ -23,8 +24,10 @@
 // icon and cursor holding the PNG, a cursor whose entry lies beyond its data and claims
 // 4 GB, a GIF whose frame restores its screen, one larger than it says, SVGs slow to
 // draw (large translucent circles, uses showing uses, with and without a size, a
-// use showing itself, dashes), one embedding the PNG, one naming a file, one of
-// text, and a small one, plain and gzip-compressed; drawings the renderer may
+// use showing itself, dashes), one embedding the PNG, one naming a file, one
+// naming 2,000 files beside it, one naming files by paths that leave its
+// folder or walk within it, one of text, and a small one, plain and
+// gzip-compressed; drawings the renderer may
 // read two ways (uses and an image with an href and an xlink:href, an id
 // given twice), a style sheet every element matches, one naming a device,
 // lines of text, combs of many teeth, a dashed icon, the style sheet
@@ -73,6 +76,10 @@
 //   open('embedded.svg', 'wb').write(svg(64, '<image width=\"64\" height=\"64\" xlink:href=\"data:image/png;base64,'
 //     + base64.b64encode(png + chunk(b'IDAT', idat) + chunk(b'IEND', b'')).decode() + '\"/>'))
 //   open('file.svg', 'wb').write(svg(64, '<image width=\"9\" height=\"9\" xlink:href=\"/dev/zero\"/>'))
+//   open('names.svg', 'wb').write(svg(64, ''.join('<image width=\"9\" height=\"9\" xlink:href=\"n%d.png\"/>' % i
+//     for i in range(2000))))
+//   open('leaving.svg', 'wb').write(svg(64, '<image width=\"9\" height=\"9\" xlink:href=\"a/../../b.png\"/>'
+//     '<svg:image xmlns:svg=\"http://www.w3.org/2000/svg\" width=\"9\" height=\"9\" href=\"a/./b/../c.png\"/>'))
 //   small = svg(64, '<rect width=\"64\" height=\"64\" fill=\"red\" style=\"stroke-dasharray:none\"/>')
 //   open('small.svg', 'wb').write(small)
 //   open('small.svgz', 'wb').write(gzip.compress(small))

@@ -71,11 +71,14 @@ inline QList<Process> anyChildren()
     return found;
 }
 
+// The drawing helpers of this program: those its helper's template forked,
+// not the template, which draws nothing.
 inline QList<Process> children()
 {
     QList<Process> found;
     for (const Process& child : anyChildren()) {
-        if (child.name == DAvuroD::SvgClientPool::helperName && child.state != 'Z')
+        if (child.name == DAvuroD::SvgClientPool::helperName && child.state != 'Z'
+            && process(child.parent).name == DAvuroD::SvgClientPool::helperName)
             found << child;
     }
     return found;

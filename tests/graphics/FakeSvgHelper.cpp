@@ -11,21 +11,31 @@
 //   probe: confined as the real helper, tries what drawing never needs and
 //     refuses each drawing with what came of it;
 //   deep, faulty: confined as the real helper, runs its stack out, or reads
-//     memory it does not have.
+//     memory it does not have;
+//   waiting: waits without end on a drawing whose text holds "held", and
+//     draws any other 16 x 16, green;
+//   painter: draws 16 x 16, green, and once asked for a drawing whose text
+//     holds "hostile", paints the canvas of that drawing red without end on
+//     a thread it made as it started.
 #include "HelperChannel.h"
 #include "HelperConfinement.h"
 #include "HelperMessage.h"
+#include "MemoryFile.h"
 #include "SvgRequest.h"
 
 #include <QFileInfo>
 #include <QStringList>
 #include <QtEndian>
 
+#include <algorithm>
+#include <atomic>
+
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
@@ -110,14 +120,62 @@ QString probe()
         ::_exit(0);
     results << outcome("fork", child > 0);
     results << outcome("signal", ::kill(::getppid(), 0) == 0);
-    bool ran = false;
-    std::thread([&ran] { ran = true; }).join();
-    results << QString("thread %1").arg(ran ? "done" : "failed");
+    pthread_t thread;
+    const int made = ::pthread_create(
+        &thread, nullptr, [](void*) -> void* { return nullptr; }, nullptr);
+    if (made == 0)
+        ::pthread_join(thread, nullptr);
+    results << QString("thread %1").arg(made == 0 ? "done" : "refused");
     return results.join(", ");
+}
+
+// A green drawing of 16 x 16 on the canvas, which stays mapped.
+quint32* drawGreen(HelperChannel& channel, int canvas)
+{
+    const QSize size(16, 16);
+    channel.send(SvgRequest::Canvas, HelperMessage::of(size));
+    auto* pixels = static_cast<quint32*>(
+        ::mmap(nullptr, 16 * 16 * 4, PROT_READ | PROT_WRITE, MAP_SHARED, canvas, 0));
+    if (pixels == MAP_FAILED)
+        return nullptr;
+    std::fill(pixels, pixels + 16 * 16, 0xff00ff00u);
+    channel.send(SvgRequest::Drawn, HelperMessage::of(size));
+    return pixels;
+}
+
+// What a thread of the painter's, made as it started so that it holds no
+// more threads once taken over, paints red without end, once given.
+std::atomic<quint32*> taken {nullptr};
+
+void startPainter()
+{
+    std::thread([] {
+        for (;;) {
+            quint32* pixels = taken.load();
+            if (pixels)
+                std::fill(pixels, pixels + 16 * 16, 0xffff0000u);
+            else
+                ::usleep(1000);
+        }
+    }).detach();
+}
+
+// As a helper that draws answers, but for the drawings it waits on or
+// takes over.
+void draw(HelperChannel& channel, const QString& how, HelperChannel::Message& request)
+{
+    const QByteArray text = MemoryFile::read(request.fds.value(1, -1), 1 << 20);
+    if (how == "waiting" && text.contains("held"))
+        liveOn();
+    quint32* pixels = drawGreen(channel, request.fds.value(0, -1));
+    if (how == "painter" && text.contains("hostile") && pixels)
+        taken = pixels;
 }
 
 void answer(HelperChannel& channel, const QString& how, HelperChannel::Message& request)
 {
+    if (how == "waiting" || how == "painter")
+        return draw(channel, how, request);
     SvgRequest asked;
     asked.fromMessage(request.data);
     const QSize bound = asked.bound.isValid() ? asked.bound : QSize(16, 16);
@@ -174,6 +232,8 @@ int main(int, char** argv)
     HelperChannel channel(STDIN_FILENO);
     if (how == "hang-before-ready")
         liveOn();
+    if (how == "painter")
+        startPainter();
     if (confined && !HelperConfinement::seal())
         return 1;
     const int spare = ::open("/dev/null", O_RDONLY);

@@ -61,44 +61,6 @@ private:
     const QString m_before;
 };
 
-// A pipe with a writer that never writes while it lives; the drawing that
-// names it waits on it until then.
-class HeldPipe
-{
-public:
-    explicit HeldPipe(const QString& path)
-        : m_path(QFile::encodeName(path))
-    {
-        QFile::remove(path);
-        ::mkfifo(m_path.constData(), 0600);
-    }
-
-    ~HeldPipe()
-    {
-        release();
-    }
-
-    // What waits on it reads its end.
-    void release()
-    {
-        if (m_writer >= 0)
-            ::close(m_writer);
-        m_writer = -1;
-    }
-
-    // Whether a helper opened it to read; it then waits for what is written.
-    bool isRead()
-    {
-        if (m_writer < 0)
-            m_writer = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-        return m_writer >= 0;
-    }
-
-private:
-    const QByteArray m_path;
-    int m_writer = -1;
-};
-
 QByteArray naming(const QString& file)
 {
     return HostileSvg::drawing(
@@ -111,6 +73,21 @@ QString fakeHelper(const TestFolder& folder, const QString& how)
     QFile::remove(link);
     QFile::link(QCoreApplication::applicationDirPath() + "/fake-svg-helper", link);
     return link;
+}
+
+// The program's helper under another path, whose template starts anew.
+QString freshHelper(const TestFolder& folder, const QString& place)
+{
+    QDir(folder.path()).mkpath(place);
+    const QString link = folder.path(place + '/' + SvgClientPool::helperName);
+    QFile::link(SvgClientPool::instance().helper(), link);
+    return link;
+}
+
+// A drawing the fake helper "waiting" waits on without end.
+QByteArray held(int i)
+{
+    return HostileSvg::drawing(64, "<desc>held " + QByteArray::number(i) + "</desc>");
 }
 
 } // namespace
@@ -192,37 +169,36 @@ private slots:
         const QString icon = m_files.write("icon.svg", HostileSvg::dashedIcon());
         const HelperInPlace helper(fakeHelper(m_files, "probe"));
         const Warnings warnings;
-        // WHEN it is asked to draw, THEN each try was refused, and threads still start
+        // WHEN it is asked to draw, THEN each try was refused, a thread too:
+        // it made those it needs before
         QVERIFY(PictureReader::readFitted(icon, QSize(16, 16)).isNull());
         const QString refused = "Operation not permitted";
         for (const char* call : {"socket", "write", "exec", "fork", "signal"})
             QVERIFY2(
                 warnings.all().contains(call + QString(" ") + refused), qPrintable(warnings.all()));
-        QVERIFY2(warnings.all().contains("thread done"), qPrintable(warnings.all()));
+        QVERIFY2(warnings.all().contains("thread refused"), qPrintable(warnings.all()));
         QVERIFY(!QFile::exists("/tmp/fake-svg-helper-probe"));
     }
 
     void helperRunsConfined()
     {
         // GIVEN a variable of the program that drawing does not need, and
-        // helpers started anew
+        // helpers, and their template, started anew
         qputenv("TESSIVAR_PRIVATE", "the program's own");
         const auto unset = qScopeGuard([] { qunsetenv("TESSIVAR_PRIVATE"); });
-        SvgClientPool::instance().setHelper(SvgClientPool::instance().helper());
-        // WHEN a helper draws, waiting on a pipe
-        HeldPipe pipe(m_files.path("held"));
-        const QString path = m_files.write("held.svg", naming("held"));
+        const HelperInPlace helper(freshHelper(m_files, "confined"));
+        // WHEN a helper drew, from a thread
+        const QString path = m_files.write("icon.svg", HostileSvg::dashedIcon());
         std::future<QImage> drawing
             = std::async(std::launch::async, [path] { return PictureReader::read(path); });
-        QTRY_VERIFY_WITH_TIMEOUT(pipe.isRead(), waitBoundMs(2000));
-        // THEN its /proc entries show it confined
+        QCOMPARE(drawing.get().size(), QSize(16, 16));
+        // THEN its /proc entries show it confined, and at rest
         const QList<DrawingProcesses::Process> helpers = DrawingProcesses::children();
         QVERIFY(!helpers.isEmpty());
-        for (const DrawingProcesses::Process& helper : helpers)
-            verifyConfined(helper.pid);
-        pipe.release();
-        QVERIFY(drawing.wait_for(std::chrono::milliseconds(waitBoundMs(5000)))
-            == std::future_status::ready);
+        for (const DrawingProcesses::Process& drawer : helpers) {
+            verifyConfined(drawer.pid);
+            QCOMPARE(DrawingProcesses::process(drawer.pid).state, 'T');
+        }
     }
 
     void warningsReachThisProgramsStandardError()
@@ -260,18 +236,18 @@ private slots:
 
     void guiThreadNeverWaitsBehindOtherDrawings()
     {
-        // GIVEN every helper of the pool waiting on a pipe
-        std::vector<std::unique_ptr<HeldPipe>> pipes;
+        // GIVEN every helper of the pool waiting without end, each on a
+        // drawing of a folder of its own
+        const HelperInPlace helper(fakeHelper(m_files, "waiting"));
         std::vector<std::future<QImage>> others;
         for (int i = 0; i < QThread::idealThreadCount(); ++i) {
-            const QString name = QString("pipe%1").arg(i);
-            pipes.push_back(std::make_unique<HeldPipe>(m_files.path(name)));
-            const QString path = m_files.write(name + ".svg", naming(name));
+            QDir(m_files.path()).mkpath(QString("folder%1").arg(i));
+            const QString path = m_files.write(QString("folder%1/held.svg").arg(i), held(i));
             others.push_back(
                 std::async(std::launch::async, [path] { return PictureReader::read(path); }));
         }
-        for (const std::unique_ptr<HeldPipe>& pipe : pipes)
-            QTRY_VERIFY_WITH_TIMEOUT(pipe->isRead(), waitBoundMs(2000));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            waitingHelpers() == QThread::idealThreadCount(), waitBoundMs(2000));
         // WHEN the GUI thread reads an icon
         const QString icon = m_files.write("icon.svg", HostileSvg::dashedIcon());
         QCOMPARE(PictureReader::read(icon).size(), QSize(16, 16));
@@ -279,8 +255,7 @@ private slots:
         for (std::future<QImage>& other : others)
             QVERIFY(other.wait_for(std::chrono::seconds(0)) == std::future_status::timeout);
         // AND a document's drawing that waits keeps within the document's 3 s
-        HeldPipe slowPipe(m_files.path("slow"));
-        QFile slow(m_files.write("slow.svg", naming("slow")));
+        QFile slow(m_files.write("slow.svg", held(-1)));
         QVERIFY(slow.open(QIODevice::ReadOnly));
         PictureReader::Budget budget;
         QElapsedTimer clock;
@@ -292,8 +267,7 @@ private slots:
         QVERIFY2(clock.elapsed() >= PictureReader::Budget::svgDrawingMs
                 && clock.elapsed() < waitBoundMs(PictureReader::Budget::svgDrawingMs),
             qPrintable(QString::number(clock.elapsed())));
-        for (const std::unique_ptr<HeldPipe>& pipe : pipes)
-            pipe->release();
+        // AND the others end at their limit of waiting
         for (std::future<QImage>& other : others)
             QVERIFY(other.wait_for(std::chrono::milliseconds(waitBoundMs(5000)))
                 == std::future_status::ready);
@@ -301,9 +275,9 @@ private slots:
 
     void givenUpDrawingIsNotDrawnAgain()
     {
-        // GIVEN a drawing given up once its helper waited 5 s on a pipe
-        HeldPipe pipe(m_files.path("stuck"));
-        const QString path = m_files.write("stuck.svg", naming("stuck"));
+        // GIVEN a drawing given up once its helper waited 5 s on it
+        const HelperInPlace helper(fakeHelper(m_files, "waiting"));
+        const QString path = m_files.write("stuck.svg", held(0));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("was still waiting after 5 s"));
         QVERIFY(PictureReader::read(path).isNull());
         // WHEN it is read again, fitted, THEN it is refused without a wait
@@ -335,6 +309,15 @@ private slots:
     }
 
 private:
+    // The helpers of the fake that waits, waiting.
+    static int waitingHelpers()
+    {
+        int waiting = 0;
+        for (const DrawingProcesses::Process& child : DrawingProcesses::anyChildren())
+            waiting += child.name == "waiting" && child.state == 'S';
+        return waiting;
+    }
+
     void verifyConfined(qint64 pid)
     {
         const QByteArray status = procFile(pid, "status");
@@ -373,7 +356,11 @@ private:
             "XDG_CACHE_HOME", "FONTCONFIG_FILE", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT",
             "LD_LIBRARY_PATH", "QT_PLUGIN_PATH", "ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS",
             "TSAN_OPTIONS",
-            // Its folder in the sandbox, "/".
+            // Its runtime folder, what it reads, its folder, and that it was
+            // a template before it was forked.
+            "XDG_RUNTIME_DIR", "TESSIVAR_HELPER_READS", "TESSIVAR_HELPER_FOLDER",
+            "TESSIVAR_HELPER_TEMPLATE",
+            // Its template's working folder in the sandbox, "/".
             "PWD"};
         for (const QByteArray& variable : environment) {
             if (!variable.isEmpty())

@@ -30,7 +30,13 @@ using DAvuroD::SvgClientPool;
 namespace {
 
 // The program's memory may grow by this much through the hostile drawings, in KiB.
+// The program holds the text of an SVG it has drawn, at most 8 MiB each;
+// ThreadSanitizer shadows each byte it holds with several more.
+#if defined(__SANITIZE_THREAD__)
+constexpr qint64 mostGrowthKiB = 150 * 1024;
+#else
 constexpr qint64 mostGrowthKiB = 50 * 1024;
+#endif
 
 // A drawing answered within the limits of its helper, its processor time
 // and its waiting, which a busy machine stretches on the wall clock.
@@ -177,21 +183,20 @@ private slots:
         QVERIFY2(growth < mostGrowthKiB, qPrintable(QString("%1 KiB").arg(growth)));
     }
 
-    // A file the drawing names beside it may block its read, or never end.
+    // A file the drawing names beside it that is no regular file, which may
+    // block its read or never end, is not read: the drawing shows at once,
+    // without it.
     void filesNamedBesideAreReadWithinTheLimits_data()
     {
         QTest::addColumn<QString>("named");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("a pipe nobody writes") << "pipe"
-                                              << "was still waiting after 5 s";
-        QTest::newRow("a link to the zero device") << "zero" << QString();
+        QTest::newRow("a pipe nobody writes") << "pipe";
+        QTest::newRow("a link to the zero device") << "zero";
     }
 
     void filesNamedBesideAreReadWithinTheLimits()
     {
         QFETCH(QString, named);
-        QFETCH(QString, reason);
-        // GIVEN a drawing whose picture and style sheet are a file beside it
+        // GIVEN a drawing whose picture is a file beside it
         const QString beside = m_files.path(named);
         QFile::remove(beside);
         if (named == "pipe")
@@ -201,16 +206,12 @@ private slots:
         const QString path = m_files.write("beside.svg",
             HostileSvg::drawing(
                 64, "<image width=\"64\" height=\"64\" xlink:href=\"" + named.toUtf8() + "\"/>"));
-        // WHEN it is read, THEN it is answered within the limits
+        // WHEN it is read, THEN it is drawn without it within the limits
         const ThreadTime clock;
-        const Warnings warnings;
         const QImage image = PictureReader::read(path);
         QVERIFY2(
             clock.elapsedMs() < answeredWithinMs, qPrintable(QString::number(clock.elapsedMs())));
-        if (!reason.isEmpty()) {
-            QVERIFY(image.isNull());
-            QVERIFY2(warnings.all().contains(reason), qPrintable(warnings.all()));
-        }
+        QCOMPARE(image.size(), QSize(64, 64));
     }
 
     // Killed from outside, a process takes only its drawing with it.
@@ -318,7 +319,8 @@ private slots:
         QCOMPARE(loaded.size(), 64);
         for (const QList<QVariant>& picture : qAsConst(loaded))
             QCOMPARE(picture.at(2).value<QImage>().size(), QSize(128, 128));
-        QVERIFY2(most <= QThread::idealThreadCount(), qPrintable(QString::number(most)));
+        // One for each core, and the spare that serves nobody yet.
+        QVERIFY2(most <= QThread::idealThreadCount() + 1, qPrintable(QString::number(most)));
     }
 
 private:

@@ -1,14 +1,17 @@
 // probe-helper: a helper that a hostile file has taken over. It is confined
-// as the program's helpers are (HelperConfinement::begin and seal) and
-// started the program's way (ProbeHost), then tries every way out it knows
-// of against the targets it is asked about, and answers what came of each.
-// Started under a name with "linger" in it, it first forks a process, and
-// once asked, clears its death
-// signal, ignores SIGXCPU, parks every thread but its own and runs on, so
-// that only what stands around it can end it.
+// as the program's helpers are (HelperConfinement::begin, forkHelpers and
+// seal) and started the program's way (ProbeHost), forked from its
+// template, then tries every way out it knows of against the targets it is
+// asked about (and ProbeReaches), and answers what came of each, keeping
+// past its answer what it was asked to. Started under a name with "linger"
+// in it, its template first forks a process, and the probe, once asked,
+// clears its death signal, ignores SIGXCPU, parks every thread but its own
+// and runs on, so that only what stands around it can end it. Under a name
+// with "deaf" in it, it reads no request.
 #include "HelperChannel.h"
 #include "HelperConfinement.h"
 #include "HelperMessage.h"
+#include "ProbeReaches.h"
 #include "ProbeTargets.h"
 
 #include <QDir>
@@ -229,10 +232,8 @@ void tryTerminal(const ProbeTargets& targets)
     for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
         tried(qPrintable(QString("TIOCSTI on %1").arg(fd)), ::ioctl(fd, TIOCSTI, &key));
     const int terminal = ::open("/dev/tty", O_RDONLY);
-    tried("open its terminal", terminal);
     tried("TIOCSTI on its terminal", ::ioctl(terminal, TIOCSTI, &key));
     const int program = ::open(QFile::encodeName(targets.terminal).constData(), O_RDONLY);
-    tried("open the program's terminal", program);
     tried("TIOCSTI on the program's terminal", ::ioctl(program, TIOCSTI, &key));
     const unsigned long high = (1ul << 32) | TIOCSTI;
     tried("TIOCSTI in 64 bits", ::syscall(SYS_ioctl, program, high, &key));
@@ -271,17 +272,22 @@ void parkOtherThreads()
 
 int main(int, char** argv)
 {
-    const bool lingers = QFileInfo(QFile::decodeName(argv[0])).fileName().contains("linger");
+    const QString name = QFileInfo(QFile::decodeName(argv[0])).fileName();
+    const bool lingers = name.contains("linger");
     // Taken over before it sealed itself, it leaves a process behind.
     if (lingers && ::fork() == 0) {
         for (;;)
             ::pause();
     }
     HelperConfinement::begin(STDIN_FILENO);
+    HelperConfinement::forkHelpers([] {});
     HelperChannel channel(STDIN_FILENO);
     if (!HelperConfinement::seal())
         ::_exit(1);
     channel.send(HelperChannel::readyKind);
+    // Deaf, it reads no request, and lives on.
+    while (name.contains("deaf"))
+        ::pause();
     HelperChannel::Message asked;
     ProbeTargets targets;
     if (!channel.receive(asked) || !targets.fromMessage(asked.data))
@@ -297,9 +303,15 @@ int main(int, char** argv)
     tryKernel();
     tryIpc(targets);
     tryTerminal(targets);
-    bool ran = false;
-    std::thread([&ran] { ran = true; }).join();
-    results << QString("thread: %1").arg(ran ? "ran" : "failed");
+    ProbeReaches::tryUserFiles(targets, results);
+    ProbeReaches::tryLocks(targets, results);
+    ProbeReaches::tryDatagrams(targets, results);
+    ProbeReaches::trySignalsByFiles(targets, results);
+    ProbeReaches::tryTerminals(targets, results);
+    ProbeReaches::tryMaking(results);
+    ProbeReaches::holdPastTheAnswer(targets, results);
     channel.send(ProbeTargets::Answer, HelperMessage::of(results));
-    ::_exit(0);
+    // It lives on, as a helper at rest, until the program ends it.
+    for (;;)
+        ::pause();
 }

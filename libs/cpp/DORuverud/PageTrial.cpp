@@ -2,6 +2,7 @@
 
 #include "HelperMessage.h"
 #include "HelperProcess.h"
+#include "HelperSpare.h"
 #include "MemoryFile.h"
 #include "PageRequest.h"
 #include "PasteTarget.h"
@@ -11,6 +12,7 @@
 #include <QDataStream>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QHash>
 #include <QImage>
 #include <QPixmap>
 #include <QScopeGuard>
@@ -24,14 +26,54 @@
 
 namespace {
 
-// The helper, kept for the pages after; never deleted, as it ends with the
-// program. Held with the lock by the thread of a trial.
+// The helper, kept for the pages after of the document it serves alone,
+// and the spare that serves the next document; never deleted, as they end
+// with the program. Held with the lock by the thread of a trial.
 std::mutex one;
-std::unique_ptr<HelperProcess>& helper()
+struct Kept
 {
-    static auto* const kept = new std::unique_ptr<HelperProcess>(std::make_unique<HelperProcess>(
-        HelperProcess::besideProgram(QLatin1String(PageTrial::helperName))));
-    return *kept;
+    QString program = HelperProcess::besideProgram(QLatin1String(PageTrial::helperName));
+    std::unique_ptr<HelperProcess> process;
+    quint64 scope = 0;
+};
+
+Kept& kept()
+{
+    static auto* const helper = new Kept;
+    return *helper;
+}
+
+HelperSpare& spare()
+{
+    static auto* const started = new HelperSpare(HelperProcess::Limits {PageTrial::cpuLimitMs,
+        PageTrial::waitLimitMs, PageTrial::totalLimitMs, PageTrial::memoryMargin});
+    return *started;
+}
+
+// The program's own helper is forked from its template; one set for a test
+// starts as it is.
+HelperProcess::Start startOf(const QString& program)
+{
+    return QFileInfo(program).fileName() == QLatin1String(PageTrial::helperName)
+        ? HelperProcess::Start::Forked
+        : HelperProcess::Start::Spawned;
+}
+
+// The helper that serves the document: the one kept where it does, else
+// the spare, which only the program's own helper has, or a new one; the one
+// kept before ends.
+HelperProcess& helperFor(quint64 scope)
+{
+    Kept& helper = kept();
+    if (!helper.process || helper.scope != scope) {
+        const HelperProcess::Start start = startOf(helper.program);
+        std::unique_ptr<HelperProcess> started
+            = start == HelperProcess::Start::Forked ? spare().take(helper.program, start) : nullptr;
+        helper.process
+            = started ? std::move(started) : std::make_unique<HelperProcess>(helper.program, start);
+        helper.scope = scope;
+    }
+    return *helper.process;
 }
 
 // The helper of the trial under way and that trial's cancel, which alone
@@ -86,6 +128,8 @@ struct Work
     // Reads the pictures as the window's document will hold them.
     std::unique_ptr<TextEditDocument> pictures = std::make_unique<TextEditDocument>();
     qreal mostHeight = 0;
+    // The document the trial is for, which its helper serves alone.
+    quint64 scope = 0;
     const PageTrial::Cancel& cancelled;
     PageTrial::Result result;
     // The helper keeps no document the paste lands in.
@@ -243,27 +287,28 @@ PageTrial::Result step(HelperProcess& page, Work& work)
     return Step(page, limits, names, work, request).answer();
 }
 
-// The step of a trial, on the thread that asks for it. A helper its cancel
-// stopped is replaced.
+// The step of a trial, on the thread that asks for it; the helper rests
+// once it answered. A helper its cancel stopped is replaced.
 void run(Work& work)
 {
     const std::lock_guard<std::mutex> lock(one);
+    HelperProcess& page = helperFor(work.scope);
     {
         const std::lock_guard<std::mutex> abandon(abandoning);
         if (work.cancelled.isCancelled())
             return;
-        underWay = helper().get();
+        underWay = &page;
         underWayCancel = &work.cancelled;
     }
-    HelperProcess& page = *helper();
     work.result = step(page, work);
+    page.rest();
     const std::lock_guard<std::mutex> abandon(abandoning);
     const bool stopped = underWayStopped;
     underWay = nullptr;
     underWayCancel = nullptr;
     underWayStopped = false;
     if (stopped)
-        helper() = std::make_unique<HelperProcess>(page.program());
+        kept().process.reset();
 }
 
 PageTrial::Result cancelled()
@@ -314,6 +359,7 @@ PageTrial::Result PageTrial::tried(const PageRequest& request, const QByteArray&
     work.content = content;
     work.pictures->readPicturesAs(*pictures);
     work.mostHeight = mostHeight;
+    work.scope = scopeOf(pictures);
     run(work);
     if (token->isCancelled())
         return cancelled();
@@ -336,6 +382,7 @@ PageTrial::Result PageTrial::triedIn(const PasteTarget& target, const PageReques
     work.content = content;
     work.pictures->readPicturesAs(*pictures);
     work.mostHeight = mostHeight;
+    work.scope = target.scope();
     if (work.request.landsIn != 0) {
         run(work);
         if (token->isCancelled())
@@ -360,8 +407,27 @@ PageTrial::Result PageTrial::triedIn(const PasteTarget& target, const PageReques
     return work.result;
 }
 
+quint64 PageTrial::scopeOf(const QObject* document)
+{
+    static std::mutex numbering;
+    static QHash<const QObject*, quint64> scopes;
+    static quint64 last = 0;
+    const std::lock_guard<std::mutex> lock(numbering);
+    const auto known = scopes.constFind(document);
+    if (known != scopes.constEnd())
+        return known.value();
+    scopes.insert(document, ++last);
+    QObject::connect(document, &QObject::destroyed, [document] {
+        const std::lock_guard<std::mutex> gone(numbering);
+        scopes.remove(document);
+    });
+    return last;
+}
+
 void PageTrial::setHelper(const QString& path)
 {
     const std::lock_guard<std::mutex> lock(one);
-    helper() = std::make_unique<HelperProcess>(path);
+    kept().process.reset();
+    kept().program = path;
+    spare().clear();
 }

@@ -18,14 +18,17 @@ struct PageRequest;
 // with the paste at the cursor: the helper keeps the document of its last
 // trial, and when that is not the one the paste lands in, the document
 // travels with the paste, as HTML, within twice the limits, the paste and
-// its layout still within them by the helper's own count. The helper works
-// within limits of its own processor time, of its waits on anything but a
-// processor and of memory (HelperProcess); a page it does not lay out within
-// them, or lays out taller than the window can hold, is refused with the
-// reason. A trial runs on the thread that asks for it, which waits for the
-// helper: the editor asks on its layout thread (LayoutThread), and the GUI
-// thread may cancel the trial meanwhile (Cancel). Any thread may try a page;
-// the trials of all threads take turns.
+// its layout still within them by the helper's own count. The helper serves
+// one document alone, and rests between its trials; a trial of another
+// document takes the spare helper, started in the background. The helper
+// works within limits of its own processor time, of its waits on anything
+// but a processor and of memory (HelperProcess); a page it does not lay out
+// within them, or lays out taller than the window can hold, is refused with
+// the reason. A trial runs on the thread that asks for it, which waits for
+// the helper: the editor asks on its layout thread (LayoutThread), and the
+// GUI thread may cancel the trial meanwhile (Cancel), which kills and
+// replaces the helper. Any thread may try a page; the trials of all threads
+// take turns.
 class PageTrial
 {
     Q_DECLARE_TR_FUNCTIONS(PageTrial)
@@ -72,6 +75,9 @@ public:
     // The helper that lays out, beside the program unless set: a process of
     // the helper set before ends.
     static void setHelper(const QString& path);
+    // A number for each document while it lives, that no other document
+    // gets: the helper that tries its pages serves it alone.
+    static quint64 scopeOf(const QObject* document);
 
     // The page of a file tried alone, up to mostHeight up or down, its
     // pictures read by the document; cancelled by the cancel given, if any.

@@ -1,6 +1,7 @@
 #include "PasteTarget.h"
 
 #include "LayoutThread.h"
+#include "PageTrial.h"
 
 #include <QTextCursor>
 
@@ -18,6 +19,7 @@ PasteTarget::PasteTarget(const QTextCursor& at, const QTextCursor& moved, int dp
     , m_dpi(dpi)
     , m_spots(PageRequest::spotsOf(
           *at.document(), {at.anchor(), at.position(), moved.anchor(), moved.position()}))
+    , m_scope(PageTrial::scopeOf(at.document()))
     , m_characterCount(at.document()->characterCount())
 {
     m_document->document = at.document();
@@ -55,6 +57,11 @@ QVector<PageRequest::Spot> PasteTarget::spots() const
 quint64 PasteTarget::helperCopy() const
 {
     return m_helperCopy;
+}
+
+quint64 PasteTarget::scope() const
+{
+    return m_scope;
 }
 
 QString PasteTarget::refusalOf(const QByteArray& paste) const

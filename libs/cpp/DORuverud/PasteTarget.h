@@ -36,6 +36,8 @@ public:
     QVector<PageRequest::Spot> spots() const;
     // The number the page helper keeps the document as (TextEditDocument), or 0.
     quint64 helperCopy() const;
+    // The document's number among those the page helpers serve (PageTrial).
+    quint64 scope() const;
     // Why the paste, known by its key, was refused there, or an empty text.
     QString refusalOf(const QByteArray& paste) const;
     int characterCount() const;
@@ -57,6 +59,7 @@ private:
     TextEditDocument::Pictures m_pictures;
     QVector<PageRequest::Spot> m_spots;
     quint64 m_helperCopy = 0;
+    quint64 m_scope = 0;
     QPair<QByteArray, QString> m_refused;
     int m_characterCount = 0;
     QVector<QPair<QUrl, QSize>> m_namedPictures;

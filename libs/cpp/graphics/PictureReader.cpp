@@ -13,6 +13,7 @@
 #include <QSemaphore>
 #include <QThread>
 
+#include <atomic>
 #include <cmath>
 
 namespace DAvuroD {
@@ -58,21 +59,38 @@ QImage scaled(QImage image, const QSize& size)
     return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-// The drawing's file, which the helper reads itself, or its text;
-// false where the text is longer than an SVG may be.
-bool setSource(SvgRequest& request, QIODevice* device)
+// The drawing's text, its file and the scope of its helper; false where
+// the text is longer than an SVG may be.
+bool setSource(SvgRequest& request, QIODevice* device, const PictureReader::Budget* budget)
 {
     const auto* file = qobject_cast<QFile*>(device);
-    // The program's own resources are its alone.
-    if (file && !file->fileName().isEmpty() && !file->fileName().startsWith(QLatin1Char(':'))) {
-        request.path = QFileInfo(file->fileName()).absoluteFilePath();
-        return true;
+    const QString name = file ? file->fileName() : QString();
+    // The program's own resources are its alone, and trusted.
+    const bool own = name.startsWith(QLatin1Char(':'));
+    if (!name.isEmpty() && !own) {
+        const QFileInfo info(name);
+        request.path = info.absoluteFilePath();
+        request.folder = info.absolutePath();
     }
-    request.text = device->read(SvgRequest::maxSourceSize + 1);
+    request.scope = budget          ? QStringLiteral("document %1").arg(budget->scope)
+        : own                       ? QStringLiteral("resources")
+        : !request.folder.isEmpty() ? QStringLiteral("folder ") + request.folder
+                                    : QString();
+    // A file's size is known: the text takes no more than that.
+    const qint64 left = device->isSequential() ? -1 : device->size() - device->pos();
+    if (left > SvgRequest::maxSourceSize)
+        return false;
+    request.text = device->read(left < 0 ? SvgRequest::maxSourceSize + 1 : left + 1);
     return request.text.size() <= SvgRequest::maxSourceSize;
 }
 
 } // namespace
+
+quint64 PictureReader::Budget::newScope()
+{
+    static std::atomic<quint64> made {0};
+    return ++made;
+}
 
 QImage PictureReader::missing()
 {
@@ -170,7 +188,7 @@ QImage PictureReader::readSvg(QImageReader& reader, const QSize& size, Qt::Aspec
     static const QImage plain(1, 1, QImage::Format_ARGB32_Premultiplied);
     request.dotsPerMeterX = plain.dotsPerMeterX();
     request.dotsPerMeterY = plain.dotsPerMeterY();
-    if (!setSource(request, reader.device()))
+    if (!setSource(request, reader.device(), budget))
         return refused(reader, SvgRequest::tooLarge(), refusal);
     if (budget && budget->svgMs <= 0) {
         budget->outOfSvgTime = true;

@@ -18,11 +18,13 @@ namespace DAvuroD {
 // size, so it is budgeted at the size it decodes at: up to its own 65500 x
 // 65500 fits at 1/8. Every other picture, a JPEG in several scans too,
 // decodes whole. An SVG, whose cost cannot be told before it is drawn, is
-// drawn by a helper process of the program (SvgClientPool) as Qt's SVG
-// plugin draws it, within the limits of that process and a canvas of at
-// most maxPixels, which with its copy in the program takes maxBytes; fitted
-// into a bound it is drawn at the largest size that fits. An SVG given up
-// once is refused again at once for the run.
+// read here and drawn by a helper process of the program (SvgClientPool) as
+// Qt's SVG plugin draws it, within the limits of that process and a canvas
+// of at most maxPixels, which with its copy in the program takes maxBytes;
+// fitted into a bound it is drawn at the largest size that fits. Its helper
+// serves its document alone, else its folder, else the program's own
+// resources, else it alone. An SVG given up once is refused again at once
+// for the run.
 // Reentrant: any thread may read. The pictures being decoded, and the SVGs
 // being copied in from their helpers, take at most maxBytes at once in the
 // GUI thread and maxBytes at once across all other threads; a read beyond
@@ -42,16 +44,21 @@ public:
     // What the pictures of one document or paste may take together: the
     // pixels they are read at, and the time their SVGs take to draw: the
     // processor time and waiting of their helpers, and any wait for one.
-    // Each picture read takes its share.
+    // Each picture read takes its share. Its SVGs are drawn by helpers that
+    // serve that document alone, its scope.
     struct Budget
     {
         static constexpr qint64 svgDrawingMs = 3000;
+
+        // A scope no other budget has.
+        static quint64 newScope();
 
         qint64 pixels = maxPixels;
         qint64 svgMs = svgDrawingMs;
         // Set once a picture is refused for the pixels, or the time, left.
         bool beyondPixels = false;
         bool outOfSvgTime = false;
+        quint64 scope = newScope();
     };
 
     // The whole picture.

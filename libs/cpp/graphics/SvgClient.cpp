@@ -4,6 +4,7 @@
 #include "MemoryFile.h"
 #include "PictureReader.h"
 #include "SvgRequest.h"
+#include "SvgStage.h"
 
 #include <QScopeGuard>
 #include <QSemaphore>
@@ -12,19 +13,39 @@
 
 namespace DAvuroD {
 
-SvgClient::SvgClient(const QString& helper)
-    : m_process(helper)
+SvgClient::SvgClient(const QString& helper, HelperProcess::Start start)
+    : m_process(std::make_unique<HelperProcess>(helper, start))
+{
+}
+
+SvgClient::SvgClient(std::unique_ptr<HelperProcess> process)
+    : m_process(std::move(process))
 {
 }
 
 QString SvgClient::helper() const
 {
-    return m_process.program();
+    return m_process->program();
+}
+
+QString SvgClient::scope() const
+{
+    return m_scope;
+}
+
+void SvgClient::setScope(const QString& scope)
+{
+    m_scope = scope;
 }
 
 void SvgClient::abandon()
 {
-    m_process.abandon();
+    m_process->abandon();
+}
+
+std::unique_ptr<HelperProcess> SvgClient::takeProcess()
+{
+    return std::move(m_process);
 }
 
 SvgClient::Result SvgClient::draw(const SvgRequest& request, qint64 msLeft)
@@ -35,28 +56,32 @@ SvgClient::Result SvgClient::draw(const SvgRequest& request, qint64 msLeft)
     const qint64 most = msLeft == noBudget ? cpuLimitMs + waitLimitMs : qMax<qint64>(0, msLeft);
     HelperProcess::Limits limits {cpuLimitMs, waitLimitMs, most, 0};
     bool outOfTime = false;
-    const QString refusal = m_process.begin(limits, outOfTime);
+    QString refusal = m_process->begin(limits, outOfTime);
+    // Qt finds what a compressed SVG names in the program's working folder,
+    // not in the SVG's: nothing of it is copied.
+    if (refusal.isEmpty() && !SvgRequest::isCompressed(request.format))
+        refusal = SvgStage::copy(request.text, request.folder, m_process->stage());
     if (!refusal.isEmpty()) {
+        m_process->rest();
         Result result {QImage(), refusal, false, outOfTime};
-        result.usedMs = m_process.usedMs();
+        result.usedMs = m_process->usedMs();
         return result;
     }
     const int canvas = m_canvas.hold(canvasPixels * 4);
-    const int text = request.path.isEmpty() ? MemoryFile::of(request.text) : -1;
+    const int text = MemoryFile::of(request.text);
     const auto closeText = qScopeGuard([text] {
         if (text >= 0)
             ::close(text);
     });
-    if (canvas < 0 || (request.path.isEmpty() && text < 0))
+    if (canvas < 0 || text < 0) {
+        m_process->rest();
         return Result {QImage(), QStringLiteral("no memory for %1 pixels").arg(canvasPixels)};
+    }
     limits.growthBytes = canvasPixels * 4 + memoryMargin;
-    QVector<int> fds {canvas};
-    if (text >= 0)
-        fds << text;
-    if (!m_process.send(SvgRequest::Draw, request.toMessage(), fds))
+    if (!m_process->send(SvgRequest::Draw, request.toMessage(), {canvas, text}))
         return stopped(HelperProcess::Outcome::Ended, limits, canvasPixels);
     Result result = answer(request, limits);
-    result.usedMs = m_process.usedMs();
+    result.usedMs = m_process->usedMs();
     m_canvas.trim();
     return result;
 }
@@ -67,7 +92,7 @@ SvgClient::Result SvgClient::answer(const SvgRequest& request, HelperProcess::Li
     QSize canvas;
     for (;;) {
         HelperChannel::Message message;
-        const HelperProcess::Outcome outcome = m_process.next(message, limits);
+        const HelperProcess::Outcome outcome = m_process->next(message, limits);
         if (outcome != HelperProcess::Outcome::Message)
             return stopped(outcome, limits,
                 canvas.isValid() ? qint64(canvas.width()) * canvas.height()
@@ -80,6 +105,7 @@ SvgClient::Result SvgClient::answer(const SvgRequest& request, HelperProcess::Li
         } else if (message.kind == SvgRequest::Drawn && canvas.isValid()) {
             return drawn(message.data, canvas);
         } else if (message.kind == SvgRequest::Refused && !canvas.isValid()) {
+            m_process->rest();
             return refused(message.data);
         } else {
             return answeredAmiss();
@@ -87,7 +113,9 @@ SvgClient::Result SvgClient::answer(const SvgRequest& request, HelperProcess::Li
     }
 }
 
-// The pixels copied into the program count among those being decoded.
+// The pixels copied into the program count among those being decoded. They
+// are copied while the helper stops, its work over; what it may still do to
+// them is only ever its own picture's.
 SvgClient::Result SvgClient::drawn(const QByteArray& data, const QSize& canvas)
 {
     QSize size;
@@ -96,7 +124,8 @@ SvgClient::Result SvgClient::drawn(const QByteArray& data, const QSize& canvas)
     const int pixels = int(qint64(size.width()) * size.height());
     PictureReader::decodingPixels().acquire(pixels);
     const QSemaphoreReleaser release(PictureReader::decodingPixels(), pixels);
-    const QImage image = m_canvas.copied(size);
+    QImage image;
+    m_process->rest([&] { image = m_canvas.copied(size); });
     if (image.isNull())
         return Result {QImage(), QStringLiteral("no memory for %1 pixels").arg(pixels)};
     return Result {image, QString()};
@@ -120,7 +149,7 @@ SvgClient::Result SvgClient::stopped(
     HelperProcess::Outcome outcome, const HelperProcess::Limits& limits, qint64 canvasPixels)
 {
     using Outcome = HelperProcess::Outcome;
-    Result result {QImage(), m_process.stop(outcome, limits)};
+    Result result {QImage(), m_process->stop(outcome, limits)};
     result.outOfTime = outcome == Outcome::Total;
     // Out of the document's time, at the program's end, or past the wall
     // clock on a machine that busy: the picture may yet be drawn.

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QString>
 
+#include <memory>
+
 namespace DAvuroD {
 
 struct SvgRequest;
@@ -13,9 +15,12 @@ struct SvgRequest;
 // Draws SVGs in a helper process of the program, tessivar-svg, within the
 // limits of that process, which the program computes from its request: its
 // processor time, its waiting on files, and its resident memory besides
-// the canvas of the largest picture the request allows. Each answer is
-// checked against the request: a wrong kind or size ends the helper and
-// the picture is missing. One thread at a time may draw with it.
+// the canvas of the largest picture the request allows. The files a drawing
+// names beside it go into the helper's stage first (SvgStage). Each answer
+// is checked against the request: a wrong kind or size ends the helper and
+// the picture is missing. The helper rests once it answered, before its
+// picture is copied. It serves the scope of its first drawing alone. One
+// thread at a time may draw with it.
 class SvgClient
 {
 public:
@@ -46,15 +51,22 @@ public:
         qint64 usedMs = 0;
     };
 
-    explicit SvgClient(const QString& helper);
+    SvgClient(const QString& helper, HelperProcess::Start start);
+    // With a helper started already.
+    explicit SvgClient(std::unique_ptr<HelperProcess> process);
 
     QString helper() const;
+    // What it serves alone, set by its first drawing.
+    QString scope() const;
+    void setScope(const QString& scope);
     // Draws the request within the limits, cut to msLeft of the helper's
     // processor time and waiting unless it is noBudget; starts the helper first where it is not
     // running, which counts in the limits.
     Result draw(const SvgRequest& request, qint64 msLeft);
     // Stops the drawing under way, and those after, from another thread.
     void abandon();
+    // Its helper process, to be ended elsewhere; it draws no more.
+    std::unique_ptr<HelperProcess> takeProcess();
 
 private:
     Result answer(const SvgRequest& request, HelperProcess::Limits limits);
@@ -64,8 +76,9 @@ private:
     Result stopped(
         HelperProcess::Outcome outcome, const HelperProcess::Limits& limits, qint64 canvasPixels);
 
-    HelperProcess m_process;
+    std::unique_ptr<HelperProcess> m_process;
     SvgCanvas m_canvas;
+    QString m_scope;
 };
 
 } // namespace DAvuroD

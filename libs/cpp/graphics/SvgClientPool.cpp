@@ -5,7 +5,10 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QThread>
+
+#include <algorithm>
 
 namespace DAvuroD {
 
@@ -27,6 +30,8 @@ SvgClient::Result refused(const QString& why, bool outOfTime = false)
 SvgClientPool::SvgClientPool()
     : m_most(qMax(1, QThread::idealThreadCount()))
     , m_helper(HelperProcess::besideProgram(QLatin1String(helperName)))
+    , m_spare(HelperProcess::Limits {SvgClient::cpuLimitMs, SvgClient::waitLimitMs,
+          SvgClient::cpuLimitMs + SvgClient::waitLimitMs, 0})
 {
 }
 
@@ -50,11 +55,12 @@ QString SvgClientPool::helper() const
 
 void SvgClientPool::setHelper(const QString& path)
 {
-    std::vector<std::unique_ptr<SvgClient>> idle;
+    Clients idle;
     std::unique_lock<std::mutex> lock(m_mutex);
     m_helper = path;
-    idle = takeIdle();
+    idle = takeAllIdle();
     m_failures.clear();
+    m_spare.clear();
 }
 
 SvgClient::Result SvgClientPool::draw(const SvgRequest& request, qint64 msLeft)
@@ -66,7 +72,9 @@ SvgClient::Result SvgClientPool::draw(const SvgRequest& request, qint64 msLeft)
     const bool forGui = onGuiThread();
     QElapsedTimer waited;
     waited.start();
-    std::unique_ptr<SvgClient> client = take(forGui, msLeft);
+    Clients ended;
+    std::unique_ptr<SvgClient> client = take(forGui, request.scope, msLeft, ended);
+    retire(ended);
     const qint64 waitedMs = waited.elapsed();
     if (!client) {
         const bool stopped = isStopped();
@@ -85,14 +93,23 @@ SvgClient::Result SvgClientPool::draw(const SvgRequest& request, qint64 msLeft)
     return result;
 }
 
+// Their processes end on the spare's thread, not on the drawing's.
+void SvgClientPool::retire(Clients& clients)
+{
+    for (const std::unique_ptr<SvgClient>& client : clients)
+        m_spare.retire(client->takeProcess());
+    clients.clear();
+}
+
 void SvgClientPool::stop()
 {
-    std::vector<std::unique_ptr<SvgClient>> idle;
+    Clients idle;
     std::unique_lock<std::mutex> lock(m_mutex);
     m_stopped = true;
     for (SvgClient* client : m_busy)
         client->abandon();
-    idle = takeIdle();
+    idle = takeAllIdle();
+    m_spare.clear();
 }
 
 bool SvgClientPool::isStopped() const
@@ -101,10 +118,17 @@ bool SvgClientPool::isStopped() const
     return m_stopped;
 }
 
-// With the lock held; the caller ends their processes once it is released.
-std::vector<std::unique_ptr<SvgClient>> SvgClientPool::takeIdle()
+HelperProcess::Start SvgClientPool::start() const
 {
-    std::vector<std::unique_ptr<SvgClient>> idle;
+    return QFileInfo(m_helper).fileName() == QLatin1String(helperName)
+        ? HelperProcess::Start::Forked
+        : HelperProcess::Start::Spawned;
+}
+
+// With the lock held; the caller ends their processes once it is released.
+SvgClientPool::Clients SvgClientPool::takeAllIdle()
+{
+    Clients idle;
     idle.swap(m_idle);
     m_started -= int(idle.size());
     if (m_forGui)
@@ -113,8 +137,11 @@ std::vector<std::unique_ptr<SvgClient>> SvgClientPool::takeIdle()
     return idle;
 }
 
-// The GUI thread's own, or one started past the pool while it is busy.
-std::unique_ptr<SvgClient> SvgClientPool::take(bool forGui, qint64 waitMs)
+// The GUI thread's own where it serves the scope, or one started past the
+// pool while it is busy. Those ended for it go to ended, which the caller
+// releases without the lock.
+std::unique_ptr<SvgClient> SvgClientPool::take(
+    bool forGui, const QString& scope, qint64 waitMs, Clients& ended)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     const auto free = [this] { return m_stopped || !m_idle.empty() || m_started < m_most; };
@@ -127,35 +154,69 @@ std::unique_ptr<SvgClient> SvgClientPool::take(bool forGui, qint64 waitMs)
         return nullptr;
     std::unique_ptr<SvgClient> client;
     if (forGui) {
-        client = m_forGui ? std::move(m_forGui) : std::make_unique<SvgClient>(m_helper);
-    } else if (!m_idle.empty()) {
-        client = std::move(m_idle.back());
-        m_idle.pop_back();
+        if (m_forGui && m_forGui->scope() == scope && !scope.isEmpty())
+            client = std::move(m_forGui);
+        else if (m_forGui)
+            ended.push_back(std::move(m_forGui));
     } else {
-        client = std::make_unique<SvgClient>(m_helper);
-        ++m_started;
+        client = takeIdle(scope, ended);
     }
+    if (!client)
+        client = made(scope);
     m_busy.insert(client.get());
     return client;
 }
 
-// One of another helper than the pool's now is not kept: it ends its
-// process once the lock is released.
+// An idle helper of the scope; or, where the pool is full, none, the idle
+// helper of another scope that waited longest ended to make room.
+std::unique_ptr<SvgClient> SvgClientPool::takeIdle(const QString& scope, Clients& ended)
+{
+    const auto same = std::find_if(m_idle.begin(), m_idle.end(),
+        [&scope](const std::unique_ptr<SvgClient>& idle) { return idle->scope() == scope; });
+    std::unique_ptr<SvgClient> client;
+    if (same != m_idle.end() && !scope.isEmpty()) {
+        client = std::move(*same);
+        m_idle.erase(same);
+    } else if (m_started < m_most) {
+        ++m_started;
+    } else {
+        ended.push_back(std::move(m_idle.front()));
+        m_idle.erase(m_idle.begin());
+    }
+    return client;
+}
+
+// A helper for the scope: the spare where one is ready. Only the program's
+// own helper, forked, has a spare; one set apart starts when asked for.
+std::unique_ptr<SvgClient> SvgClientPool::made(const QString& scope)
+{
+    std::unique_ptr<HelperProcess> spare
+        = start() == HelperProcess::Start::Forked ? m_spare.take(m_helper, start()) : nullptr;
+    auto client = spare ? std::make_unique<SvgClient>(std::move(spare))
+                        : std::make_unique<SvgClient>(m_helper, start());
+    client->setScope(scope);
+    return client;
+}
+
+// One of another helper than the pool's now, or of no scope, is not kept:
+// it ends its process once the lock is released.
 void SvgClientPool::giveBack(std::unique_ptr<SvgClient> client, bool forGui)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     m_busy.erase(client.get());
-    const bool kept = !m_stopped && client->helper() == m_helper;
-    if (forGui) {
-        if (kept && !m_forGui)
-            m_forGui = std::move(client);
-        return;
-    }
-    if (kept)
+    const bool kept = !m_stopped && client->helper() == m_helper && !client->scope().isEmpty();
+    if (kept && forGui && !m_forGui)
+        m_forGui = std::move(client);
+    else if (kept && !forGui)
         m_idle.push_back(std::move(client));
-    else
+    else if (!forGui)
         --m_started;
     m_freed.notify_one();
+    lock.unlock();
+    Clients ended;
+    if (client)
+        ended.push_back(std::move(client));
+    retire(ended);
 }
 
 } // namespace DAvuroD

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HelperSpare.h"
 #include "SvgClient.h"
 #include "SvgFailures.h"
 
@@ -16,14 +17,22 @@ namespace DAvuroD {
 // The program's SVG helpers: at most one for each core for the drawings of
 // other threads, each started when a drawing finds none free and kept for
 // those after it, and one kept for the GUI thread, which never waits behind
-// the others. A drawing that finds them all busy waits for one, within the
-// time left to it where it has a budget. Drawings given up are remembered
-// for the run (SvgFailures) until the helper changes. When the application
-// ends, those drawing are stopped and no other starts. Any thread may draw.
+// the others. Each serves one scope (SvgRequest::scope), given by its first
+// drawing, and never another: a drawing takes a helper of its scope, or a
+// helper new, the spare one that started in the background when it can
+// (only the program's own helper has one),
+// ending an idle helper of another scope where the pool is full. A drawing
+// of no scope has a helper of its own, ended after it. A drawing that
+// finds them all busy waits for one, within the time left to it where it
+// has a budget. Drawings given up are remembered for the run (SvgFailures)
+// until the helper changes. When the application ends, those drawing are
+// stopped and no other starts. Any thread may draw.
 class SvgClientPool
 {
 public:
-    // The helper's name, found beside the program.
+    // The helper's name, found beside the program. A helper of that name
+    // is forked from its template (HelperTemplates); one of another name,
+    // set for a test, is started as it is.
     static constexpr char helperName[] = "tessivar-svg";
 
     static SvgClientPool& instance();
@@ -42,17 +51,24 @@ public:
     void stop();
 
 private:
+    using Clients = std::vector<std::unique_ptr<SvgClient>>;
+
     SvgClientPool();
 
-    std::unique_ptr<SvgClient> take(bool forGui, qint64 waitMs);
+    std::unique_ptr<SvgClient> take(
+        bool forGui, const QString& scope, qint64 waitMs, Clients& ended);
+    std::unique_ptr<SvgClient> takeIdle(const QString& scope, Clients& ended);
+    std::unique_ptr<SvgClient> made(const QString& scope);
     void giveBack(std::unique_ptr<SvgClient> client, bool forGui);
-    std::vector<std::unique_ptr<SvgClient>> takeIdle();
+    void retire(Clients& clients);
+    Clients takeAllIdle();
     bool isStopped() const;
+    HelperProcess::Start start() const;
 
     // The standard library's, which ThreadSanitizer sees.
     mutable std::mutex m_mutex;
     std::condition_variable m_freed;
-    std::vector<std::unique_ptr<SvgClient>> m_idle;
+    Clients m_idle;
     std::unique_ptr<SvgClient> m_forGui;
     std::set<SvgClient*> m_busy;
     // Those of other threads, busy or idle.
@@ -61,6 +77,7 @@ private:
     QString m_helper;
     bool m_stopped = false;
     SvgFailures m_failures;
+    HelperSpare m_spare;
 };
 
 } // namespace DAvuroD

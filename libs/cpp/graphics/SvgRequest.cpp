@@ -11,7 +11,12 @@ QString SvgRequest::tooLarge()
 
 bool SvgRequest::isSvg(const QByteArray& format)
 {
-    return format == "svg" || format == "svgz";
+    return format == "svg" || isCompressed(format);
+}
+
+bool SvgRequest::isCompressed(const QByteArray& format)
+{
+    return format == "svgz";
 }
 
 QSize SvgRequest::target(const QSize& original) const
@@ -52,7 +57,7 @@ QByteArray SvgRequest::toMessage() const
 {
     QByteArray message;
     QDataStream out(&message, QIODevice::WriteOnly);
-    out << path << format << bound << qint8(fit) << mostPixels << dotsPerMeterX << dotsPerMeterY;
+    out << format << bound << qint8(fit) << mostPixels << dotsPerMeterX << dotsPerMeterY;
     return message;
 }
 
@@ -60,7 +65,7 @@ bool SvgRequest::fromMessage(const QByteArray& message)
 {
     QDataStream in(message);
     qint8 fitRead = 0;
-    in >> path >> format >> bound >> fitRead >> mostPixels >> dotsPerMeterX >> dotsPerMeterY;
+    in >> format >> bound >> fitRead >> mostPixels >> dotsPerMeterX >> dotsPerMeterY;
     fit = Fit(fitRead);
     return in.status() == QDataStream::Ok && in.atEnd() && fitRead >= qint8(Fit::Natural)
         && fitRead <= qint8(Fit::Stretched) && isSvg(format)

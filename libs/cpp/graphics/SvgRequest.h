@@ -9,15 +9,16 @@
 
 namespace DAvuroD {
 
-// An SVG to draw, as QImageReader's SVG plugin reads and draws it: a file,
-// which the drawing reads from its device and so finds the files it names
-// beside it, or a text; its size as the plugin gives it, fitted into a bound
-// or stretched over one; within a budget of pixels. With the messages
-// between the program and its helper tessivar-svg that draws it: the
-// program sends Draw with the canvas, a memory file it made for the largest
-// picture the request allows, and the text as a memory file where there is
-// no path; the helper answers Canvas with the size it will draw at, then
-// Drawn with that size once the canvas holds the picture, or Refused.
+// An SVG to draw, as QImageReader's SVG plugin reads and draws it: its text,
+// which the program read, of a file or not; its size as the plugin gives
+// it, fitted into a bound or stretched over one; within a budget of pixels;
+// for a scope, which its helper serves alone. The files a file's drawing
+// names beside it are copied where the helper finds them (SvgStage). With
+// the messages between the program and its helper tessivar-svg that draws
+// it: the program sends Draw with the canvas, a memory file it made for the
+// largest picture the request allows, and the text as a memory file; the
+// helper answers Canvas with the size it will draw at, then Drawn with that
+// size once the canvas holds the picture, or Refused.
 struct SvgRequest
 {
     enum Kind : char {
@@ -46,13 +47,19 @@ struct SvgRequest
 
     // Why a file or text longer than maxSourceSize is refused.
     static QString tooLarge();
-    // Whether QImageReader's format is the plugin's.
+    // Whether QImageReader's format is the plugin's, and a compressed one.
     static bool isSvg(const QByteArray& format);
+    static bool isCompressed(const QByteArray& format);
 
-    // A file, read by the helper itself.
+    // The file the text was read from, which tells a failure's file, and
+    // the folder of the files it names; both empty for a text of no file.
     QString path;
-    // Or its text, when path is empty.
+    QString folder;
     QByteArray text;
+    // What the helper that draws it serves alone: a folder, a document, the
+    // program's own resources; empty for a drawing of its own, whose helper
+    // serves no other.
+    QString scope;
     // The format QImageReader tells: "svgz" is read whole and inflated.
     QByteArray format = "svg";
     QSize bound;
@@ -71,7 +78,7 @@ struct SvgRequest
     // The bytes of a canvas of that size, or -1 past the largest side.
     static qint64 bytesOf(const QSize& size);
 
-    // All but the text, which travels apart.
+    // What the helper needs but the text, which travels apart.
     QByteArray toMessage() const;
     // False for what is no request.
     bool fromMessage(const QByteArray& message);

@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -52,6 +54,12 @@ void HelperChannel::setNumber(quint32 number)
 
 bool HelperChannel::send(char kind, const QByteArray& data, const QVector<int>& fds)
 {
+    return send(kind, data, fds, QDeadlineTimer(QDeadlineTimer::Forever)) == Sent::Whole;
+}
+
+HelperChannel::Sent HelperChannel::send(
+    char kind, const QByteArray& data, const QVector<int>& fds, const QDeadlineTimer& deadline)
+{
     char header[headerSize] = {kind};
     qToBigEndian(m_number, header + 1);
     const QByteArray packet = QByteArray(header, headerSize) + data;
@@ -69,11 +77,22 @@ bool HelperChannel::send(char kind, const QByteArray& data, const QVector<int>& 
         rights->cmsg_len = CMSG_LEN(sizeof(int) * size_t(fds.size()));
         std::memcpy(CMSG_DATA(rights), fds.constData(), sizeof(int) * size_t(fds.size()));
     }
-    ssize_t sent;
-    do
-        sent = ::sendmsg(m_socket, &message, MSG_NOSIGNAL);
-    while (sent < 0 && errno == EINTR);
-    return sent == packet.size();
+    for (;;) {
+        const int flags = MSG_NOSIGNAL | MSG_DONTWAIT;
+        const ssize_t sent = message.msg_control
+            ? ::sendmsg(m_socket, &message, flags)
+            : ::send(m_socket, packet.constData(), size_t(packet.size()), flags);
+        if (sent == packet.size())
+            return Sent::Whole;
+        if (sent >= 0 || (errno != EINTR && errno != EAGAIN))
+            return Sent::Gone;
+        if (errno == EINTR)
+            continue;
+        pollfd room {m_socket, POLLOUT, 0};
+        const qint64 left = deadline.remainingTime();
+        if (::poll(&room, 1, int(qMin<qint64>(left, std::numeric_limits<int>::max()))) == 0)
+            return Sent::Late;
+    }
 }
 
 bool HelperChannel::receive(Message& message)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QVector>
 
 // One end of the socket between the program and one of its helper
@@ -24,6 +25,10 @@ public:
     // The status a helper ends with when its stack runs out.
     static constexpr int outOfStackStatus = 75;
 
+    // What became of a send: whole, the other end gone, or no room for it
+    // before the deadline, the other end reading nothing.
+    enum class Sent { Whole, Gone, Late };
+
     struct Message
     {
         char kind = readyKind;
@@ -45,8 +50,13 @@ public:
     // The number the messages sent from now on carry; 0 at first.
     quint32 number() const;
     void setNumber(quint32 number);
-    // False once the other end is gone.
+    // False once the other end is gone. Waits for room as long as it takes.
     bool send(char kind, const QByteArray& data = QByteArray(), const QVector<int>& fds = {});
+    // Waits for room until the deadline at most. A message without
+    // descriptors goes as one without an address, which a helper's filter
+    // lets through.
+    Sent send(
+        char kind, const QByteArray& data, const QVector<int>& fds, const QDeadlineTimer& deadline);
     // Waits for the next message; false once the other end is gone or sends
     // what is no message, whose descriptors are closed.
     bool receive(Message& message);

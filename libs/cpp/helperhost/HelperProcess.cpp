@@ -1,16 +1,19 @@
 #include "HelperProcess.h"
 
+#include "HelperFolder.h"
 #include "HelperSandbox.h"
-#include "SanitizedBuild.h"
+#include "HelperTemplates.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <poll.h>
-#include <sys/resource.h>
+#include <sched.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
@@ -22,35 +25,18 @@ namespace {
 constexpr int watchMs = 5;
 // Starting, the process holds little; much more is no start.
 constexpr qint64 startMemory = qint64(1) << 30;
-// A process idle after growing by more than this since its start is replaced.
+// A process that holds more than this beyond what it held once started,
+// of any kind of memory or of all together, is not kept.
 constexpr qint64 keptGrowth = qint64(256) << 20;
-// The most the program waits for a process to end once killed, or to end by
-// itself once it closed its channel; one that takes longer is reaped apart.
+// The processor time a helper takes after its last answer, winding the
+// task down before it stops; one that takes more runs on, and is ended.
+constexpr qint64 restCpuNs = qint64(100) * 1000000;
+// How long the program yields to a helper to stop before it sleeps between looks.
+constexpr qint64 yieldingUs = 500;
+// The most the program waits for a process to end once killed, to end by
+// itself once it closed its channel, or to stop; one that takes longer is
+// reaped apart, or killed.
 constexpr int endWaitMs = 1000;
-constexpr rlim_t mostFiles = 64;
-constexpr rlim_t mostData = rlim_t(2) << 30;
-constexpr rlim_t mostAddressSpace = rlim_t(8) << 30;
-// The processor time a helper may reach is raised in steps of this many
-// seconds at least, as only a privileged program may raise a hard limit.
-constexpr qint64 cpuStepSeconds = 30;
-
-bool setLimit(pid_t pid, __rlimit_resource resource, rlim_t soft, rlim_t hard)
-{
-    const rlimit limit {soft, hard};
-    return ::prlimit(pid, resource, &limit, nullptr) == 0;
-}
-
-// A helper's stack: seven eighths of the program's, since the program does
-// the same work below frames of its own, so that what the helper finishes
-// never runs the program's stack out.
-rlim_t helperStack()
-{
-    rlimit program {};
-    if (::getrlimit(RLIMIT_STACK, &program) != 0 || program.rlim_cur == RLIM_INFINITY)
-        return RLIM_INFINITY;
-    return program.rlim_cur / 8 * 7;
-}
-
 void reapApart(pid_t child)
 {
     std::thread([child] {
@@ -58,10 +44,17 @@ void reapApart(pid_t child)
     }).detach();
 }
 
+bool hasMessage(int socket)
+{
+    pollfd channel {socket, POLLIN, 0};
+    return ::poll(&channel, 1, 0) != 0;
+}
+
 } // namespace
 
-HelperProcess::HelperProcess(const QString& program)
+HelperProcess::HelperProcess(const QString& program, Start start)
     : m_program(program)
+    , m_start(start)
     , m_errors(QFile::encodeName(QFileInfo(program).fileName()))
 {
 }
@@ -95,9 +88,10 @@ void HelperProcess::abandon()
 QString HelperProcess::begin(const Limits& limits, bool& outOfTime)
 {
     outOfTime = false;
+    m_sentLate = false;
     if (m_abandoned)
         return QStringLiteral("the program is ending");
-    if (isIdle() && limitCpu(limits)) {
+    if (m_resting ? wake(limits) : isIdle() && limitCpu(limits)) {
         startClocks();
     } else {
         kill();
@@ -105,15 +99,35 @@ QString HelperProcess::begin(const Limits& limits, bool& outOfTime)
         if (!refusal.isEmpty())
             return refusal;
     }
+    m_ceilingMs = ceilingMs(limits);
     m_channel->setNumber(m_channel->number() + 1);
     m_errors.newTask();
     m_residentAtBegin = m_watch.residentBytes();
     return QString();
 }
 
+QString HelperProcess::prepare(const Limits& limits)
+{
+    kill();
+    bool outOfTime = false;
+    const QString refusal = start(limits, outOfTime);
+    if (!refusal.isEmpty())
+        return refusal;
+    return rest() ? QString() : QStringLiteral("the helper %1 could not rest").arg(m_program);
+}
+
 bool HelperProcess::send(char kind, const QByteArray& data, const QVector<int>& fds)
 {
-    return m_channel && m_channel->send(kind, data, fds);
+    if (!m_channel)
+        return false;
+    const QDeadlineTimer deadline(qMax<qint64>(0, m_ceilingMs - m_clock.elapsed()));
+    const HelperChannel::Sent sent = m_channel->send(kind, data, fds, deadline);
+    if (!carryOn())
+        return false;
+    m_sentLate = sent == HelperChannel::Sent::Late;
+    if (m_sentLate)
+        kill();
+    return sent == HelperChannel::Sent::Whole;
 }
 
 // Running or waiting for a task, neither stopped nor ending, with nothing
@@ -122,26 +136,33 @@ bool HelperProcess::isIdle() const
 {
     if (!m_watch.isOpen())
         return false;
-    pollfd channel {m_channel->socket(), POLLIN, 0};
     const char now = m_watch.state();
-    return ::poll(&channel, 1, 0) == 0 && (now == 'S' || now == 'R')
+    return !hasMessage(m_channel->socket()) && (now == 'S' || now == 'R')
         && m_watch.residentBytes() < m_residentAtStart + keptGrowth;
 }
 
-// A backstop behind the watch: the processor time the helper may reach
-// stands past what the task may take, and its hard limit a second past that,
-// so that a helper ignoring SIGXCPU still ends. False where it cannot be
-// raised so far; the helper is replaced then.
+// At rest since, as it was left: it took no processor time, and said
+// nothing. It runs again once the task's first request waits for it, so
+// that it wakes once, to that request.
+bool HelperProcess::wake(const Limits& limits)
+{
+    m_resting = false;
+    m_errors.drain();
+    m_continuing = m_watch.isOpen() && !hasMessage(m_channel->socket()) && cpuNs() == m_cpuAtRest
+        && limitCpu(limits);
+    return m_continuing;
+}
+
+bool HelperProcess::carryOn()
+{
+    const bool continued = !m_continuing || m_watch.signal(SIGCONT);
+    m_continuing = false;
+    return continued;
+}
+
 bool HelperProcess::limitCpu(const Limits& limits)
 {
-    const qint64 needed = (cpuNs() / 1000000 + limits.cpuMs) / 1000 + 2;
-    if (needed <= m_cpuSeconds)
-        return true;
-    const qint64 seconds = needed + cpuStepSeconds;
-    if (!setLimit(m_watch.pid(), RLIMIT_CPU, rlim_t(seconds), rlim_t(seconds + 1)))
-        return false;
-    m_cpuSeconds = seconds;
-    return true;
+    return m_limits.allowCpu(m_watch.pid(), cpuNs() / 1000000, limits.cpuMs);
 }
 
 QString HelperProcess::start(const Limits& limits, bool& outOfTime)
@@ -149,41 +170,66 @@ QString HelperProcess::start(const Limits& limits, bool& outOfTime)
     m_usedMsAtEnd = 0;
     m_endStatus = 0;
     m_residentAtBegin = 0;
-    m_cpuSeconds = 0;
+    m_limits.reset();
+    m_resting = false;
     const QByteArray program = QFile::encodeName(m_program);
     int sockets[2];
     // A sandbox would start without it, and its start fail later.
     int error = ::access(program.constData(), X_OK) != 0 ? errno : 0;
     if (error == 0 && ::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, sockets) != 0)
         error = errno;
-    if (error == 0) {
-        m_channel = std::make_unique<HelperChannel>(sockets[0]);
-        error = m_errors.open() ? 0 : errno;
-        HelperSandbox::Started process;
-        if (error == 0)
-            process = HelperSandbox::start(
-                program, sockets[1], m_errors.helperEnd(), int(ceilingMs(limits)));
-        ::close(sockets[1]);
-        m_errors.closeHelperEnd();
-        error = error != 0 ? error : process.error;
-        m_child = process.child;
-        if (error == 0 && (!m_watch.open(process.helper) || !m_childWatch.open(m_child, true))) {
-            kill();
-            return QStringLiteral("the helper %1 cannot be watched").arg(m_program);
-        }
-    }
     if (error != 0) {
         kill();
         return QStringLiteral("the helper %1 cannot start: %2")
             .arg(m_program, QString::fromLocal8Bit(std::strerror(error)));
     }
+    m_channel = std::make_unique<HelperChannel>(sockets[0]);
+    const QString refusal = launch(sockets[1], limits);
+    ::close(sockets[1]);
+    m_errors.closeHelperEnd();
+    if (!refusal.isEmpty()) {
+        kill();
+        return refusal;
+    }
     return started(limits, outOfTime);
+}
+
+// Its folder and errors made, the process started on the channel's other
+// end and watched; why not, or an empty text.
+QString HelperProcess::launch(int channel, const Limits& limits)
+{
+    m_folder = std::make_unique<HelperFolder>();
+    if (m_folder->path().isEmpty() || !m_errors.open())
+        return QStringLiteral("the helper %1 cannot start: %2")
+            .arg(m_program, QString::fromLocal8Bit(std::strerror(errno)));
+    const int waitMs = int(ceilingMs(limits));
+    if (m_start == Start::Forked) {
+        const HelperTemplates::Forked forked = HelperTemplates::instance().fork(
+            m_program, channel, m_errors.helperEnd(), m_folder->path(), waitMs);
+        m_forkedId = forked.id;
+        if (forked.pidFd < 0)
+            return forked.refusal;
+        return m_watch.openPidFd(forked.pidFd)
+            ? QString()
+            : QStringLiteral("the helper %1 cannot be watched").arg(m_program);
+    }
+    const HelperSandbox::Launch launch {QFile::encodeName(m_program), channel, m_errors.helperEnd(),
+        m_folder->path(), m_folder->stage(), m_folder->runtime(), false};
+    const HelperSandbox::Started process = HelperSandbox::start(launch, waitMs);
+    m_child = process.child;
+    if (process.error != 0)
+        return QStringLiteral("the helper %1 cannot start: %2")
+            .arg(m_program, QString::fromLocal8Bit(std::strerror(process.error)));
+    if (!m_watch.open(process.helper) || !m_childWatch.open(m_child, true))
+        return QStringLiteral("the helper %1 cannot be watched").arg(m_program);
+    return QString();
 }
 
 // The process started: ready within the limits, then limited.
 QString HelperProcess::started(const Limits& limits, bool& outOfTime)
 {
     startClocks();
+    m_ceilingMs = ceilingMs(limits);
     HelperChannel::Message ready;
     const Outcome outcome
         = next(ready, Limits {limits.cpuMs, limits.waitMs, limits.totalMs, startMemory});
@@ -195,33 +241,20 @@ QString HelperProcess::started(const Limits& limits, bool& outOfTime)
         return QStringLiteral("the helper %1 did not start%2")
             .arg(m_program, why.isEmpty() ? QString() : ": " + why);
     }
-    if (!confine() || !limitCpu(limits)) {
+    if (!HelperLimits::confine(m_watch.pid()) || !limitCpu(limits)) {
         kill();
         return QStringLiteral("the helper %1 cannot be limited").arg(m_program);
     }
     m_residentAtStart = m_watch.residentBytes();
+    m_heldAtStart = m_watch.held();
     return QString();
-}
-
-// Limits of the operating system, behind the watch, before the first task.
-bool HelperProcess::confine()
-{
-    const pid_t pid = m_watch.pid();
-    const rlim_t stack = helperStack();
-    bool set = setLimit(pid, RLIMIT_CORE, 0, 0) && setLimit(pid, RLIMIT_FSIZE, 0, 0)
-        && setLimit(pid, RLIMIT_NOFILE, mostFiles, mostFiles)
-        && setLimit(pid, RLIMIT_STACK, stack, stack);
-#ifndef TESSIVAR_SANITIZED
-    // The sanitizers reserve terabytes of address space.
-    set = set && setLimit(pid, RLIMIT_DATA, mostData, mostData)
-        && setLimit(pid, RLIMIT_AS, mostAddressSpace, mostAddressSpace);
-#endif
-    return set;
 }
 
 HelperProcess::Outcome HelperProcess::next(HelperChannel::Message& message, const Limits& limits)
 {
     const qint64 ceiling = ceilingMs(limits);
+    if (!carryOn())
+        return ended();
     for (;;) {
         pollfd ready[] = {{m_channel->socket(), POLLIN, 0}, {m_errors.programEnd(), POLLIN, 0}};
         if (::poll(ready, 2, watchMs) > 0) {
@@ -229,6 +262,8 @@ HelperProcess::Outcome HelperProcess::next(HelperChannel::Message& message, cons
                 m_errors.drain();
             if (ready[0].revents && !m_channel->receive(message))
                 return ended();
+            if (ready[0].revents)
+                m_cpuAtAnswer = cpuNs();
             if (ready[0].revents)
                 return message.fds.isEmpty() && message.number == m_channel->number()
                     ? Outcome::Message
@@ -252,10 +287,71 @@ HelperProcess::Outcome HelperProcess::next(HelperChannel::Message& message, cons
     }
 }
 
+bool HelperProcess::rest(const std::function<void()>& meanwhile)
+{
+    if (!m_watch.isOpen())
+        return false;
+    // Woken for a task that asked nothing of it: it never ran.
+    if (m_continuing) {
+        m_continuing = false;
+        m_resting = true;
+        m_folder->clearStage();
+        return true;
+    }
+    const bool signalled = m_watch.signal(SIGSTOP);
+    if (meanwhile)
+        meanwhile();
+    if (!signalled || !showsStopped() || !holdsNoMore()) {
+        kill();
+        return false;
+    }
+    m_errors.drain();
+    m_folder->clearStage();
+    m_cpuAtRest = cpuNs();
+    m_resting = true;
+    return true;
+}
+
+// Every thread stopped, within a bounded wait: a moment on a machine with
+// a processor free, which the program yields to it, longer on a busy one.
+bool HelperProcess::showsStopped() const
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!m_watch.isStopped()) {
+        const qint64 elapsedUs = waited.nsecsElapsed() / 1000;
+        if (elapsedUs > endWaitMs * 1000 || m_watch.endsWithin(0))
+            return false;
+        if (elapsedUs < yieldingUs)
+            ::sched_yield();
+        else
+            QThread::usleep(qMin<unsigned long>(elapsedUs / 4, 5000));
+    }
+    return true;
+}
+
+// As it rests: no processor time since its answer beyond winding the task
+// down, no thread, memory or lock beyond what it held once started, and
+// nothing more said.
+bool HelperProcess::holdsNoMore() const
+{
+    const ProcessWatch::Held now = m_watch.held();
+    const ProcessWatch::Held& then = m_heldAtStart;
+    const qint64 all = now.anonymous + now.file + now.shared;
+    const qint64 allThen = then.anonymous + then.file + then.shared;
+    return now.threads > 0 && now.threads <= then.threads
+        && now.anonymous <= then.anonymous + keptGrowth && now.file <= then.file + keptGrowth
+        && now.shared <= then.shared + keptGrowth && all <= allThen + keptGrowth
+        && cpuNs() - m_cpuAtAnswer <= restCpuNs && !hasMessage(m_channel->socket())
+        && !m_watch.holdsLocks();
+}
+
 QString HelperProcess::stop(Outcome outcome, const Limits& limits)
 {
-    // A channel found closed while sending: how the process ended.
-    if (outcome == Outcome::Ended && m_child > 0)
+    // A channel found closed or full while sending: how the process ended.
+    if (outcome == Outcome::Ended && m_sentLate)
+        outcome = Outcome::Ceiling;
+    else if (outcome == Outcome::Ended && (m_child > 0 || m_forkedId != 0))
         outcome = ended();
     kill();
     const auto seconds = [](qint64 ms) { return QString::number(ms / 1000.0); };
@@ -284,24 +380,33 @@ QString HelperProcess::stop(Outcome outcome, const Limits& limits)
     }
 }
 
-// How the process that closed its channel ended; one that does not end at
-// once answers amiss, and is killed for it.
+// How the process that closed its channel ended, as the program reaps it
+// or its template tells; one that does not end at once answers amiss, and
+// is killed for it.
 HelperProcess::Outcome HelperProcess::ended()
 {
     m_usedMsAtEnd = usedMs();
     int status = 0;
     const pid_t child = m_child;
-    const bool gone
-        = m_childWatch.endsWithin(endWaitMs) && ::waitpid(child, &status, WNOHANG) == child;
-    if (gone)
-        m_child = -1;
+    bool gone = false;
+    if (m_forkedId != 0) {
+        gone = m_watch.endsWithin(endWaitMs);
+        status = gone ? HelperTemplates::instance().endStatus(m_program, m_forkedId, endWaitMs) : 0;
+        m_endStatus = qMax(0, status);
+    } else {
+        gone = m_childWatch.endsWithin(endWaitMs) && ::waitpid(child, &status, WNOHANG) == child;
+        if (gone)
+            m_child = -1;
+        m_endStatus = HelperSandbox::exitStatusOf(status);
+    }
     kill();
     if (!gone)
         return Outcome::Amiss;
-    m_endStatus = HelperSandbox::exitStatusOf(status);
     return m_endStatus == HelperChannel::outOfStackStatus ? Outcome::Stack : Outcome::Ended;
 }
 
+// A helper forked from a template is the template's to reap, and ends
+// without the program waiting for it.
 void HelperProcess::kill()
 {
     if (m_watch.isOpen())
@@ -315,11 +420,20 @@ void HelperProcess::kill()
             reapApart(m_child);
     }
     m_child = -1;
+    m_forkedId = 0;
+    m_resting = false;
+    m_continuing = false;
     m_errors.drain();
     m_errors.close();
     m_watch.close();
     m_childWatch.close();
     m_channel.reset();
+    m_folder.reset();
+}
+
+QByteArray HelperProcess::stage() const
+{
+    return m_folder && m_watch.isOpen() ? m_folder->stage() : QByteArray();
 }
 
 void HelperProcess::startClocks()

@@ -1,5 +1,7 @@
 #include "HelperSandbox.h"
 
+#include "HelperTree.h"
+#include "LandlockRules.h"
 #include "SanitizedBuild.h"
 
 #include <QElapsedTimer>
@@ -54,24 +56,48 @@ const char* const passedOn[] = {
 #endif
 };
 
-// Namespaces of its own, no capabilities, its own session; the file system
-// read-only with a /proc and /dev of its own; bubblewrap tells the first
-// process of the sandbox on descriptor 3, and the helper is its one child.
+// Namespaces of its own, no capabilities, its own session, a /proc and /dev
+// of its own.
 const char* const sandboxArguments[] = {"--unshare-user", "--unshare-pid", "--unshare-ipc",
     "--unshare-net", "--unshare-uts", "--unshare-cgroup", "--disable-userns", "--die-with-parent",
-    "--new-session", "--cap-drop", "ALL", "--ro-bind", "/", "/", "--proc", "/proc", "--dev", "/dev",
-    "--chdir", "/", "--info-fd", "3", "--"};
+    "--new-session", "--cap-drop", "ALL", "--proc", "/proc", "--dev", "/dev"};
 constexpr int infoFd = 3;
 constexpr int mostInfo = 4096;
 
-QList<QByteArray> helperEnvironment()
+QList<QByteArray> helperEnvironment(const HelperSandbox::Launch& launch)
 {
-    QList<QByteArray> environment {"QT_QPA_PLATFORM=offscreen"};
+    QList<QByteArray> environment {"QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + launch.runtime,
+        QByteArray(HelperSandbox::readableVariable) + '=' + HelperTree::readable().join('\n'),
+        QByteArray(HelperSandbox::folderVariable) + '=' + launch.folder};
+    if (launch.asTemplate)
+        environment << QByteArray(HelperSandbox::templateVariable) + "=1";
     for (const char* name : passedOn) {
         if (qEnvironmentVariableIsSet(name))
             environment << QByteArray(name) + '=' + qgetenv(name);
     }
     return environment;
+}
+
+// What it reads, read-only where it is; the rest of the root read-only and
+// empty. Bubblewrap tells the first process of the sandbox on descriptor 3,
+// and the helper is its one child.
+QList<QByteArray> sandboxArgumentsOf(const HelperSandbox::Launch& launch)
+{
+    QList<QByteArray> arguments;
+    for (const char* argument : sandboxArguments)
+        arguments << argument;
+    for (const HelperTree::Entry& entry : HelperTree::entries()) {
+        if (entry.link.isEmpty())
+            arguments << "--ro-bind-try" << entry.path << entry.path;
+        else
+            arguments << "--symlink" << entry.link << entry.path;
+    }
+    arguments << "--ro-bind" << launch.program << launch.program << "--ro-bind" << launch.folder
+              << launch.folder << "--remount-ro"
+              << "/"
+              << "--chdir" << launch.workingFolder << "--info-fd" << QByteArray::number(infoFd)
+              << "--" << launch.program;
+    return arguments;
 }
 
 // Runs each spawn on one thread that lasts as long as the program: a helper
@@ -110,19 +136,21 @@ int onLastingThread(std::function<int()> spawn)
     return done.get();
 }
 
-// Spawns the arguments' program with those descriptors as its 0, 2 and,
-// unless -1, 3, /dev/null as its 1, and its signals as a new program has
-// them; gives the error, or 0.
-int spawn(QList<QByteArray> arguments, int channel, int errors, int info, pid_t& pid)
+// Spawns the arguments' program with the launch's descriptors as its 0 and
+// 2 and, unless -1, info as its 3, /dev/null as its 1, its signals as a new
+// program has them, in a session of its own, working in the launch's
+// working folder; gives the error, or 0.
+int spawn(QList<QByteArray> arguments, const HelperSandbox::Launch& launch, int info, pid_t& pid)
 {
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_adddup2(&files, channel, STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&files, launch.channel, STDIN_FILENO);
     posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&files, errors, STDERR_FILENO);
+    posix_spawn_file_actions_adddup2(&files, launch.errors, STDERR_FILENO);
     if (info >= 0)
         posix_spawn_file_actions_adddup2(&files, info, infoFd);
     posix_spawn_file_actions_addclosefrom_np(&files, info >= 0 ? infoFd + 1 : STDERR_FILENO + 1);
+    posix_spawn_file_actions_addchdir_np(&files, launch.workingFolder.constData());
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     sigset_t all;
@@ -131,8 +159,9 @@ int spawn(QList<QByteArray> arguments, int channel, int errors, int info, pid_t&
     sigemptyset(&none);
     posix_spawnattr_setsigdefault(&attributes, &all);
     posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-    QList<QByteArray> environment = helperEnvironment();
+    posix_spawnattr_setflags(
+        &attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSID);
+    QList<QByteArray> environment = helperEnvironment(launch);
     std::vector<char*> variables;
     for (QByteArray& variable : environment)
         variables.push_back(variable.data());
@@ -166,9 +195,15 @@ Bubblewrap& bubblewrap()
 
 void tellUnsandboxed(const QString& why)
 {
-    if (!bubblewrap().told.exchange(true))
+    if (bubblewrap().told.exchange(true))
+        return;
+    if (LandlockRules::abi() > 0)
         qWarning("Helpers run without a sandbox (%s): each is confined by its system call "
-                 "filter and its limits only.",
+                 "filter, its limits and its Landlock rules.",
+            qPrintable(why));
+    else
+        qWarning("Helpers run without a sandbox (%s) and without Landlock: each is confined by "
+                 "its system call filter and its limits only, and reads what the user can.",
             qPrintable(why));
 }
 
@@ -221,7 +256,7 @@ void reap(pid_t pid)
 
 // The helper in a sandbox; no helper where the sandbox could not stand.
 HelperSandbox::Started startSandboxed(
-    const QString& wrapper, const QByteArray& program, int channel, int errors, int waitMs)
+    const QString& wrapper, const HelperSandbox::Launch& launch, int waitMs)
 {
     HelperSandbox::Started started;
     int info[2];
@@ -229,13 +264,11 @@ HelperSandbox::Started startSandboxed(
         started.error = errno;
         return started;
     }
-    QList<QByteArray> arguments {QFile::encodeName(wrapper)};
-    for (const char* argument : sandboxArguments)
-        arguments << argument;
-    arguments << program;
+    const QList<QByteArray> arguments
+        = QList<QByteArray> {QFile::encodeName(wrapper)} + sandboxArgumentsOf(launch);
     QElapsedTimer clock;
     clock.start();
-    started.error = spawn(arguments, channel, errors, info[1], started.child);
+    started.error = spawn(arguments, launch, info[1], started.child);
     ::close(info[1]);
     if (started.error == 0) {
         const pid_t first = firstProcessOf(info[0], clock, waitMs);
@@ -255,8 +288,7 @@ HelperSandbox::Started startSandboxed(
 
 } // namespace
 
-HelperSandbox::Started HelperSandbox::start(
-    const QByteArray& program, int channel, int errors, int waitMs)
+HelperSandbox::Started HelperSandbox::start(const Launch& launch, int waitMs)
 {
     Bubblewrap& wrapper = bubblewrap();
     QString path;
@@ -267,14 +299,14 @@ HelperSandbox::Started HelperSandbox::start(
     if (path.isEmpty())
         tellUnsandboxed(QStringLiteral("bubblewrap is not installed"));
     if (!path.isEmpty() && !wrapper.refused) {
-        Started started = startSandboxed(path, program, channel, errors, waitMs);
+        Started started = startSandboxed(path, launch, waitMs);
         if (started.sandboxed || started.error != 0)
             return started;
         wrapper.refused = true;
         tellUnsandboxed(QStringLiteral("bubblewrap could not make one"));
     }
     Started started;
-    started.error = spawn({program}, channel, errors, -1, started.child);
+    started.error = spawn({launch.program}, launch, -1, started.child);
     started.helper = started.child;
     return started;
 }

@@ -7,14 +7,37 @@
 
 // Starts helper programs as a desktop starts its thumbnailers: inside
 // bubblewrap, in user, PID, IPC, network, UTS and cgroup namespaces of their
-// own, with no capabilities, in a session of their own, the whole file
-// system read-only but for a /proc and a /dev of their own, ending with the
-// program. Where bubblewrap is missing or cannot make its namespaces, a
-// helper starts as it is, confined by its own filter and limits only, which
-// the program says once on its standard error.
+// own, with no capabilities, in a session of their own, ending with the
+// program, and seeing of the file system only what they read
+// (HelperTree), their own folder (HelperFolder), and a /proc and a /dev of
+// their own, all read-only. Where bubblewrap is missing or cannot make its
+// namespaces, a helper starts as it is, in a session of its own, confined by
+// its own filter, limits and Landlock rules only, which the program says
+// once on its standard error.
 class HelperSandbox
 {
 public:
+    // What tells a helper what it reads (HelperTree::readable(), a line
+    // each), its folder, and that it is a template (HelperTemplates).
+    static constexpr char readableVariable[] = "TESSIVAR_HELPER_READS";
+    static constexpr char folderVariable[] = "TESSIVAR_HELPER_FOLDER";
+    static constexpr char templateVariable[] = "TESSIVAR_HELPER_TEMPLATE";
+
+    // A helper to start: with the channel as its standard input, nothing as
+    // its standard output and errors as its standard error; reading its
+    // folder, and working in it or, for a template, in none, which gets the
+    // folder of every helper to read.
+    struct Launch
+    {
+        QByteArray program;
+        int channel = -1;
+        int errors = -1;
+        QByteArray folder;
+        QByteArray workingFolder;
+        QByteArray runtime;
+        bool asTemplate = false;
+    };
+
     struct Started
     {
         // The helper, and the program's child to reap: bubblewrap, or the
@@ -26,12 +49,10 @@ public:
         int error = 0;
     };
 
-    // Starts the program with the channel as its standard input, nothing
-    // as its standard output, errors as its standard error and no other
-    // file, an environment of only what Qt needs to draw as the program
-    // does, and its signals as a new program has them. Waits at most
-    // waitMs for the sandbox to stand.
-    static Started start(const QByteArray& program, int channel, int errors, int waitMs);
+    // Starts the helper with no other file, an environment of only what Qt
+    // needs to draw as the program does, and its signals as a new program
+    // has them. Waits at most waitMs for the sandbox to stand.
+    static Started start(const Launch& launch, int waitMs);
     // The bubblewrap that starts helpers from now on, or none for an empty
     // path; bubblewrap as installed unless set.
     static void setBubblewrap(const QString& path);

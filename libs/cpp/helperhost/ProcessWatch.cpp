@@ -1,10 +1,12 @@
 #include "ProcessWatch.h"
 
 #include <QByteArray>
+#include <QList>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/syscall.h>
@@ -21,9 +23,41 @@ int openProcFile(pid_t pid, const char* name)
 // What such a file says now; empty when the process is gone.
 QByteArray readProcFile(int fd)
 {
-    char text[512];
-    const ssize_t read = fd >= 0 ? ::pread(fd, text, sizeof(text) - 1, 0) : -1;
+    char text[4096];
+    const ssize_t read = fd >= 0 ? ::pread(fd, text, sizeof(text), 0) : -1;
     return read > 0 ? QByteArray(text, int(read)) : QByteArray();
+}
+
+// The state letter of a stat file's line: pid (name) state ...
+char stateOf(const QByteArray& line)
+{
+    const int close = line.lastIndexOf(')');
+    return close < 0 || line.size() < close + 3 ? 0 : line.at(close + 2);
+}
+
+// The number after a name in a status file, 0 where it is missing.
+qint64 statusValue(const QByteArray& status, const char* name)
+{
+    const int at = status.indexOf(name);
+    if (at < 0)
+        return 0;
+    long long value = 0;
+    std::sscanf(status.constData() + at + qstrlen(name), "%lld", &value);
+    return value;
+}
+
+// A whole small file of /proc.
+QByteArray readWhole(const char* path)
+{
+    QByteArray whole;
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    char part[4096];
+    ssize_t read = 0;
+    while (fd >= 0 && (read = ::read(fd, part, sizeof(part))) > 0)
+        whole.append(part, int(read));
+    if (fd >= 0)
+        ::close(fd);
+    return whole;
 }
 
 void closeFile(int& fd)
@@ -47,16 +81,40 @@ bool ProcessWatch::open(pid_t pid, bool onlyItsEnd)
     m_pidFd = int(::syscall(SYS_pidfd_open, pid, 0));
     if (onlyItsEnd && m_pidFd >= 0)
         return true;
-    if (!onlyItsEnd) {
-        m_stat = openProcFile(pid, "stat");
-        m_statm = openProcFile(pid, "statm");
-        m_schedstat = openProcFile(pid, "schedstat");
-        if (m_pidFd >= 0 && m_stat >= 0 && m_statm >= 0 && m_schedstat >= 0
-            && ::clock_getcpuclockid(pid, &m_cpuClock) == 0)
-            return true;
-    }
+    if (!onlyItsEnd && m_pidFd >= 0 && openProcFiles())
+        return true;
     close();
     return false;
+}
+
+// Its ID as this program sees it, from what the descriptor tells; the
+// process must still run once its files are open, so that they are its.
+bool ProcessWatch::openPidFd(int pidFd)
+{
+    close();
+    m_pidFd = pidFd;
+    const QByteArray path = "/proc/self/fdinfo/" + QByteArray::number(pidFd);
+    const QByteArray info = readWhole(path.constData());
+    const int at = info.indexOf("\nPid:\t");
+    m_pid = at < 0 ? 0 : pid_t(statusValue(info.mid(at), "Pid:"));
+    if (m_pid > 0 && openProcFiles() && !endsWithin(0))
+        return true;
+    close();
+    return false;
+}
+
+bool ProcessWatch::openProcFiles()
+{
+    m_stat = openProcFile(m_pid, "stat");
+    m_statm = openProcFile(m_pid, "statm");
+    m_schedstat = openProcFile(m_pid, "schedstat");
+    m_status = openProcFile(m_pid, "status");
+    const QByteArray folder = "/proc/" + QByteArray::number(m_pid);
+    m_tasks = ::open((folder + "/task").constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // Not for a program that may not read a helper's descriptors.
+    m_fds = ::open((folder + "/fdinfo").constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return m_stat >= 0 && m_statm >= 0 && m_schedstat >= 0 && m_status >= 0 && m_tasks >= 0
+        && ::clock_getcpuclockid(m_pid, &m_cpuClock) == 0;
 }
 
 void ProcessWatch::close()
@@ -66,6 +124,10 @@ void ProcessWatch::close()
     closeFile(m_stat);
     closeFile(m_statm);
     closeFile(m_schedstat);
+    closeFile(m_status);
+    closeFile(m_tasks);
+    closeFile(m_fds);
+    closeThreads();
 }
 
 bool ProcessWatch::isOpen() const
@@ -82,8 +144,13 @@ bool ProcessWatch::kill(int ms) const
 {
     if (m_pidFd < 0)
         return true;
-    ::syscall(SYS_pidfd_send_signal, m_pidFd, SIGKILL, nullptr, 0);
+    signal(SIGKILL);
     return endsWithin(ms);
+}
+
+bool ProcessWatch::signal(int signal) const
+{
+    return m_pidFd >= 0 && ::syscall(SYS_pidfd_send_signal, m_pidFd, signal, nullptr, 0) == 0;
 }
 
 bool ProcessWatch::endsWithin(int ms) const
@@ -98,10 +165,7 @@ bool ProcessWatch::endsWithin(int ms) const
 
 char ProcessWatch::state() const
 {
-    // pid (name) state ...
-    const QByteArray line = readProcFile(m_stat);
-    const int close = line.lastIndexOf(')');
-    return close < 0 || line.size() < close + 3 ? 0 : line.at(close + 2);
+    return stateOf(readProcFile(m_stat));
 }
 
 qint64 ProcessWatch::residentBytes() const
@@ -128,4 +192,86 @@ qint64 ProcessWatch::busyNs() const
     if (std::sscanf(readProcFile(m_schedstat).constData(), "%lld %lld", &running, &ready) != 2)
         return -1;
     return running + ready;
+}
+
+ProcessWatch::Held ProcessWatch::held() const
+{
+    const QByteArray status = readProcFile(m_status);
+    Held held;
+    held.threads = int(statusValue(status, "\nThreads:"));
+    held.anonymous = (statusValue(status, "\nRssAnon:") + statusValue(status, "\nVmSwap:")) << 10;
+    held.file = statusValue(status, "\nRssFile:") << 10;
+    held.shared = statusValue(status, "\nRssShmem:") << 10;
+    return held;
+}
+
+bool ProcessWatch::isStopped() const
+{
+    if (m_threads.isEmpty())
+        openThreads();
+    for (const int thread : qAsConst(m_threads)) {
+        const QByteArray line = readProcFile(thread);
+        const char state = stateOf(line);
+        // One ended: the others are looked at anew.
+        if (line.isEmpty()) {
+            closeThreads();
+            return false;
+        }
+        if (state != 'T' && state != 't')
+            return false;
+    }
+    return !m_threads.isEmpty();
+}
+
+void ProcessWatch::openThreads() const
+{
+    const int listed
+        = m_tasks < 0 ? -1 : ::openat(m_tasks, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* tasks = listed < 0 ? nullptr : ::fdopendir(listed);
+    if (!tasks) {
+        if (listed >= 0)
+            ::close(listed);
+        return;
+    }
+    while (const dirent* task = ::readdir(tasks)) {
+        const int stat = task->d_name[0] == '.'
+            ? -1
+            : ::openat(
+                m_tasks, (QByteArray(task->d_name) + "/stat").constData(), O_RDONLY | O_CLOEXEC);
+        if (stat >= 0)
+            m_threads << stat;
+    }
+    ::closedir(tasks);
+}
+
+void ProcessWatch::closeThreads() const
+{
+    for (const int thread : qAsConst(m_threads))
+        ::close(thread);
+    m_threads.clear();
+}
+
+// Each descriptor's information lists the locks and leases on its file
+// (its "lock:" lines); /proc/locks would list them too, but reading it waits
+// for the kernel's whole lock table to quiesce, tens of milliseconds.
+bool ProcessWatch::holdsLocks() const
+{
+    const int listed = m_fds < 0 ? -1 : ::openat(m_fds, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* fds = listed < 0 ? nullptr : ::fdopendir(listed);
+    if (!fds) {
+        if (listed >= 0)
+            ::close(listed);
+        return false;
+    }
+    bool locked = false;
+    while (const dirent* fd = locked ? nullptr : ::readdir(fds)) {
+        const int info
+            = fd->d_name[0] == '.' ? -1 : ::openat(m_fds, fd->d_name, O_RDONLY | O_CLOEXEC);
+        if (info < 0)
+            continue;
+        locked = readProcFile(info).contains("\nlock:");
+        ::close(info);
+    }
+    ::closedir(fds);
+    return locked;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QVector>
 #include <QtGlobal>
 
 #include <ctime>
@@ -7,11 +8,22 @@
 
 // What the program reads of one of its helper processes, from descriptors
 // it opens once: whether it ended, its state, its resident memory and its
-// clocks. A process it holds a descriptor of is never taken for another
-// that gets its ID later.
+// clocks, what it holds (threads, memory of each kind, locks), and whether
+// every thread of it stopped; and it signals it. A process it holds a
+// descriptor of is never taken for another that gets its ID later.
 class ProcessWatch
 {
 public:
+    // What a process holds: its threads, and its resident memory of each
+    // kind, the anonymous with what of it is swapped out.
+    struct Held
+    {
+        int threads = 0;
+        qint64 anonymous = 0;
+        qint64 file = 0;
+        qint64 shared = 0;
+    };
+
     ProcessWatch() = default;
     ~ProcessWatch();
     ProcessWatch(const ProcessWatch&) = delete;
@@ -20,12 +32,15 @@ public:
     // Watches the process, its state, memory and clocks too unless only its
     // end; false where it cannot be watched.
     bool open(pid_t pid, bool onlyItsEnd = false);
+    // Watches the process of that pidfd, which it takes.
+    bool openPidFd(int pidFd);
     void close();
     bool isOpen() const;
     pid_t pid() const;
 
     // Kills the process; whether it ended within ms.
     bool kill(int ms) const;
+    bool signal(int signal) const;
     bool endsWithin(int ms) const;
     // The state of its first thread (R running or ready, S or D waiting, T
     // stopped, Z or X ending), or 0 once it is gone.
@@ -35,12 +50,29 @@ public:
     // to run; -1 once it is gone.
     qint64 cpuNs() const;
     qint64 busyNs() const;
+    // What it holds now; no threads once it is gone.
+    Held held() const;
+    // Whether each of its threads stopped, by a signal or a tracer. Its
+    // threads are those it had when first asked, or when one of them ended.
+    bool isStopped() const;
+    // Whether a file it has open holds a lock or a lease of it, as its
+    // descriptors tell where the program may read them.
+    bool holdsLocks() const;
 
 private:
+    bool openProcFiles();
+    void openThreads() const;
+    void closeThreads() const;
+
     pid_t m_pid = -1;
     int m_pidFd = -1;
     int m_stat = -1;
     int m_statm = -1;
     int m_schedstat = -1;
+    int m_status = -1;
+    int m_tasks = -1;
+    int m_fds = -1;
+    // The stat file of each of its threads.
+    mutable QVector<int> m_threads;
     clockid_t m_cpuClock {};
 };
