@@ -65,11 +65,16 @@ bool descends(const QString& pid)
     return false;
 }
 
-// Whether the process waits at the gate.
+// Whether the process waits at the gate: asleep, not ended, in the call
+// that waits for the signal.
 bool atTheGate(const QString& pid)
 {
+    QFile stat("/proc/" + pid + "/stat");
     QFile call("/proc/" + pid + "/syscall");
-    return call.open(QIODevice::ReadOnly)
+    if (!stat.open(QIODevice::ReadOnly) || !call.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray fields = stat.readAll();
+    return fields.mid(fields.lastIndexOf(')') + 2, 1) == "S"
         && call.readAll().split(' ').value(0).toLongLong() == SYS_rt_sigtimedwait;
 }
 
