@@ -2,6 +2,7 @@
 #include "../common/StandardErrorInto.h"
 #include "../common/TestFolder.h"
 #include "DrawingProcesses.h"
+#include "HelperInPlace.h"
 #include "HostileSvg.h"
 #include "PictureReader.h"
 #include "SvgClientPool.h"
@@ -41,25 +42,6 @@ QList<qint64> childPids()
         pids << child.pid;
     return pids;
 }
-
-// The pool draws with a helper while it lives, then with its own again.
-class HelperInPlace
-{
-public:
-    explicit HelperInPlace(const QString& helper)
-        : m_before(SvgClientPool::instance().helper())
-    {
-        SvgClientPool::instance().setHelper(helper);
-    }
-
-    ~HelperInPlace()
-    {
-        SvgClientPool::instance().setHelper(m_before);
-    }
-
-private:
-    const QString m_before;
-};
 
 QByteArray naming(const QString& file)
 {

@@ -1,6 +1,7 @@
 #include "../common/StandardErrorInto.h"
 #include "../common/TestFolder.h"
 #include "DrawingProcesses.h"
+#include "HelperInPlace.h"
 #include "HostileSvg.h"
 #include "PictureReader.h"
 #include "SvgClientPool.h"
@@ -17,25 +18,6 @@ using DAvuroD::SvgClientPool;
 using DAvuroD::SvgStage;
 
 namespace {
-
-// The pool draws with a helper while it lives, then with its own again.
-class HelperInPlace
-{
-public:
-    explicit HelperInPlace(const QString& helper)
-        : m_before(SvgClientPool::instance().helper())
-    {
-        SvgClientPool::instance().setHelper(helper);
-    }
-
-    ~HelperInPlace()
-    {
-        SvgClientPool::instance().setHelper(m_before);
-    }
-
-private:
-    const QString m_before;
-};
 
 QString link(const TestFolder& folder, const QString& name, const QString& target)
 {
