@@ -11,8 +11,8 @@ class PasteTarget;
 class TextEditDocument;
 struct PageRequest;
 
-// Tries a page in the page helper, tessivar-page, before the window builds
-// it: the helper reads the same bytes with the same reader, builds the
+// Tries a page in the page helper, tessivar-page, before the window lays it
+// out: the helper reads the same bytes with the same reader, builds the
 // document and lays it out whole (PageLayout), asking the program for the
 // sizes of the pictures the layout needs, read as the window's document will
 // hold them. A paste is tried in the document it lands in, as that stands

@@ -21,7 +21,8 @@ class QMimeData;
 // (zip and other binary files, zero bytes). A page is tried in the page
 // helper first (PageTrial), which lays it out within its limits at the
 // narrowest text width the window takes, and is built only once the helper
-// finished it; a rich paste is tried there in the document it lands in.
+// built it, laid out only once the helper took it; a rich paste is tried
+// there in the document it lands in.
 // Plain text is bounded here, by its lines, its height and its unbroken
 // runs, as measured.
 class TextEditReader
