@@ -89,6 +89,9 @@ bool layOut(HelperChannel& channel, PageLayout& layout, HelperChannel::Message& 
     if (!layout.pictureNames().isEmpty()
         && !askSizes(channel, namesFile, layout.pictureNames(), &sizes))
         return false;
+    // The program builds the page meanwhile.
+    if (request.source == PageRequest::Source::File && !channel.send(PageRequest::Built))
+        return false;
     const qreal height = layout.layOut(sizes);
     return channel.send(PageRequest::Measured, HelperMessage::of(height, cpuMs() - start));
 }

@@ -9,7 +9,11 @@
 //     "gate:" once the test sent it SIGRTMIN (queued, one for each), so
 //     that a test holds a trial open as long as it needs;
 //   keeper: takes a page, and a paste into the document it keeps, and
-//     refuses a paste whose document travelled with it.
+//     refuses a paste whose document travelled with it;
+//   built-gated: says it built a file's page, then is gated;
+//   built-twice: says twice that it built a file's page, then measures it;
+//   built-too-tall: says it built a file's page, then measures it at a
+//     height that is no number.
 // Each lives on afterwards.
 #include "HelperChannel.h"
 #include "HelperMessage.h"
@@ -88,12 +92,24 @@ void keep(HelperChannel& channel, const HelperChannel::Message& asked)
     channel.send(PageRequest::Measured, HelperMessage::of(qreal(20), qint64(1)));
 }
 
+// Says it built a file's page, as many times as it is told.
+void built(HelperChannel& channel, const HelperChannel::Message& asked, int times)
+{
+    PageRequest request;
+    if (!request.fromMessage(asked.data) || request.source != PageRequest::Source::File)
+        return;
+    for (int i = 0; i < times; ++i)
+        channel.send(PageRequest::Built);
+}
+
 void answer(HelperChannel& channel, const QString& how, const HelperChannel::Message& asked)
 {
     if (how == "keeper") {
         keep(channel, asked);
         return;
     }
+    if (how.startsWith("built-"))
+        built(channel, asked, how == "built-twice" ? 2 : 1);
     static QByteArray measured;
     static quint32 measuredNumber = 0;
     const int names = asked.fds.value(1, -1);
@@ -110,11 +126,12 @@ void answer(HelperChannel& channel, const QString& how, const HelperChannel::Mes
     }
     measured = HelperMessage::of(qreal(20), qint64(1));
     measuredNumber = asked.number;
-    if (how == "gated")
+    const bool gated = how == "gated" || how == "built-gated";
+    if (gated)
         waitForGate(asked);
-    if (how == "wrong-number" || how == "repeated-answer" || how == "gated")
+    if (how == "wrong-number" || how == "repeated-answer" || how == "built-twice" || gated)
         channel.send(PageRequest::Measured, measured);
-    else if (how == "no-number-height")
+    else if (how == "no-number-height" || how == "built-too-tall")
         channel.send(PageRequest::Measured, HelperMessage::of(qreal(NAN), qint64(1)));
 }
 
@@ -124,7 +141,7 @@ int main(int, char** argv)
 {
     const QString how = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (how == "gated") {
+    if (how == "gated" || how == "built-gated") {
         sigset_t gate;
         sigemptyset(&gate);
         sigaddset(&gate, SIGRTMIN);

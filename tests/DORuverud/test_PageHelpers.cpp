@@ -2,6 +2,7 @@
 #include "../common/TestFolder.h"
 #include "DialogTestTools.h"
 #include "EditorTestTools.h"
+#include "HelperGate.h"
 #include "PageTrial.h"
 #include "TextEdit.h"
 #include "TextEditReader.h"
@@ -14,6 +15,7 @@
 
 using namespace DialogTestTools;
 using namespace EditorTestTools;
+using namespace HelperGate;
 
 namespace {
 
@@ -68,6 +70,9 @@ private slots:
         QTest::newRow("an answer under another number") << "wrong-number" << 0 << amiss;
         QTest::newRow("a height that is no number")
             << "no-number-height" << 0 << TextEditReader::heightRefusal();
+        QTest::newRow("a page said built twice") << "built-twice" << 0 << amiss;
+        QTest::newRow("a page built, then a height that is no number")
+            << "built-too-tall" << 0 << TextEditReader::heightRefusal();
     }
 
     void lyingHelperGetsThePageRefused()
@@ -91,6 +96,48 @@ private slots:
         PageTrial::setHelper(QCoreApplication::applicationDirPath() + '/' + PageTrial::helperName);
         QCOMPARE(opened(&window, page), QString());
         QCOMPARE(window.findChild<QTextEdit*>()->toPlainText().trimmed().left(4), QString("kept"));
+    }
+
+    // The window builds a page while the helper lays it out, and shows it
+    // once the helper took it; a cancel meanwhile leaves the window as it was.
+    void pageBuiltWhileTheHelperLaysOut_data()
+    {
+        QTest::addColumn<bool>("cancelled");
+        QTest::newRow("taken") << false;
+        QTest::newRow("cancelled") << true;
+    }
+
+    void pageBuiltWhileTheHelperLaysOut()
+    {
+        QFETCH(bool, cancelled);
+        // GIVEN a window that shows notes, and a helper that says it built a
+        // page, then lays it out until the test lets it
+        TestFolder folder;
+        const QString notes = folder.write("notes.html", "<p>notes</p>");
+        const QString page = folder.write("page.html", gated("<p>page</p>"));
+        TextEdit window;
+        window.show();
+        QCOMPARE(opened(&window, notes), QString());
+        auto* area = window.findChild<QTextEdit*>();
+        {
+            const HelperInPlace helper(folder, "built-gated");
+            // WHEN the page is opened, and the trial cancelled or let end
+            QCOMPARE(messageAfterFileDialog(page, [&window] { window.slotFileOpen(); }), QString());
+            QVERIFY(trialsOf(&window)->isTrying());
+            if (cancelled) {
+                pressEscape(&window);
+                QVERIFY(!trialsOf(&window)->isTrying());
+            } else {
+                QVERIFY(releaseGate("built-gated"));
+            }
+            settled(&window);
+        }
+        // THEN the window shows the page taken, or the notes still
+        QCOMPARE(area->toPlainText(), QString(cancelled ? "notes" : "page"));
+        QVERIFY(!area->document()->isModified());
+        // AND with the real helper back, the page opens
+        QCOMPARE(opened(&window, page), QString());
+        QCOMPARE(area->toPlainText(), QString("page"));
     }
 };
 

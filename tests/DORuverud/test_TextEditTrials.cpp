@@ -10,11 +10,11 @@
 #include "../common/TestFolder.h"
 #include "DialogTestTools.h"
 #include "EditorTestTools.h"
+#include "HelperGate.h"
 #include "RichtextEditor.h"
 #include "TextEdit.h"
 
 #include <QClipboard>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QInputMethodEvent>
@@ -25,12 +25,10 @@
 #include <QTextEdit>
 #include <qpa/qwindowsysteminterface.h>
 
-#include <csignal>
-#include <sys/syscall.h>
-
 using namespace DialogTestTools;
 using namespace DORuverud;
 using namespace EditorTestTools;
+using namespace HelperGate;
 
 namespace {
 
@@ -40,60 +38,6 @@ enum class Act { TypedKeys, SecondPaste, Drop, Escape, CloseRequest, Save, OpenA
 QTextEdit* textArea(QWidget* window)
 {
     return window->findChild<QTextEdit*>();
-}
-
-// A page or a paste whose trial lasts until the test lets it go on.
-QByteArray gated(const QByteArray& html)
-{
-    return "<!--gate:-->" + html;
-}
-
-// Whether the process is a child of this one, or a child's child.
-bool descends(const QString& pid)
-{
-    QString at = pid;
-    for (int depth = 0; depth < 8; ++depth) {
-        QFile stat("/proc/" + at + "/stat");
-        if (!stat.open(QIODevice::ReadOnly))
-            return false;
-        const QByteArray fields = stat.readAll();
-        // The parent follows the name, in brackets, and the state.
-        at = QString::fromLatin1(fields.mid(fields.lastIndexOf(')') + 2).split(' ').value(1));
-        if (at.toLongLong() == QCoreApplication::applicationPid())
-            return true;
-    }
-    return false;
-}
-
-// Whether the process waits at the gate: asleep, not ended, in the call
-// that waits for the signal.
-bool atTheGate(const QString& pid)
-{
-    QFile stat("/proc/" + pid + "/stat");
-    QFile call("/proc/" + pid + "/syscall");
-    if (!stat.open(QIODevice::ReadOnly) || !call.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray fields = stat.readAll();
-    return fields.mid(fields.lastIndexOf(')') + 2, 1) == "S"
-        && call.readAll().split(' ').value(0).toLongLong() == SYS_rt_sigtimedwait;
-}
-
-// Lets the trial held at the gate go on, once one is there: the page
-// helper, which sees none of the test's files, waits for a signal.
-bool releaseGate()
-{
-    return QTest::qWaitFor(
-        [] {
-            const QStringList pids = QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs);
-            for (const QString& pid : pids) {
-                QFile comm("/proc/" + pid + "/comm");
-                if (comm.open(QIODevice::ReadOnly) && comm.readAll() == "gated\n" && descends(pid)
-                    && atTheGate(pid))
-                    return ::kill(pid.toInt(), SIGRTMIN) == 0;
-            }
-            return false;
-        },
-        20000);
 }
 
 void offer(const QByteArray& html)

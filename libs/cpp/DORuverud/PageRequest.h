@@ -37,6 +37,9 @@ struct PageRequest
     static constexpr char Refused = Page + 4;
     // Helper to program: it keeps no document the paste lands in.
     static constexpr char NoDocument = Page + 5;
+    // Helper to program, once for a file's page, before it measures: it
+    // built the page, with the sizes of its pictures, and lays it out now.
+    static constexpr char Built = Page + 6;
 
     // The pictures a page names that its layout sizes: no more than a
     // document reads (those after show as missing), and the bytes of their

@@ -130,6 +130,8 @@ struct Work
     qreal mostHeight = 0;
     // The document the trial is for, which its helper serves alone.
     quint64 scope = 0;
+    // Builds the window's page while the helper lays out its own.
+    std::function<void()> built;
     const PageTrial::Cancel& cancelled;
     PageTrial::Result result;
     // The helper keeps no document the paste lands in.
@@ -137,9 +139,10 @@ struct Work
 };
 
 // A step of a trial in the helper, its answers read as from a stranger:
-// once the names of pictures, as many as a page may name, then the measures
-// or the reader's refusal, or for a paste into a document the helper keeps,
-// that it keeps none. Anything else ends the helper.
+// once the names of pictures, as many as a page may name, for a file's page
+// once that it built it, then the measures or the reader's refusal, or for
+// a paste into a document the helper keeps, that it keeps none. Anything
+// else ends the helper.
 class Step
 {
 public:
@@ -163,7 +166,12 @@ public:
             qreal height = 0;
             qint64 ms = 0;
             QString why;
-            if (message.kind == PageRequest::Pictures && !m_sized && takeNames(message.data)) {
+            if (message.kind == PageRequest::Pictures && !m_sized && !m_built
+                && takeNames(message.data)) {
+                continue;
+            } else if (message.kind == PageRequest::Built && !m_built && message.data.isEmpty()
+                && m_request.source == PageRequest::Source::File) {
+                build();
                 continue;
             } else if (message.kind == PageRequest::Measured
                 && HelperMessage::read(message.data, height, ms)) {
@@ -202,9 +210,29 @@ private:
         const bool sent = file >= 0 && m_helper.send(PageRequest::Sizes, QByteArray(), {file});
         if (file >= 0)
             ::close(file);
-        m_limits.waitMs += reading.elapsed();
-        m_limits.totalMs += reading.elapsed();
+        waited(reading.elapsed());
         return sent;
+    }
+
+    // The page the helper built, within its limits, is built for the
+    // window too while the helper lays it out: both wait no longer than
+    // the longer of the two.
+    void build()
+    {
+        m_built = true;
+        if (!m_work.built || m_work.cancelled.isCancelled())
+            return;
+        QElapsedTimer building;
+        building.start();
+        m_work.built();
+        waited(building.elapsed());
+    }
+
+    // The program's own work is no wait of the helper's.
+    void waited(qint64 ms)
+    {
+        m_limits.waitMs += ms;
+        m_limits.totalMs += ms;
     }
 
     // Up or down: margins below zero lay a document out upwards; a height
@@ -253,6 +281,7 @@ private:
     Work& m_work;
     const PageRequest& m_request;
     bool m_sized = false;
+    bool m_built = false;
 };
 
 // A step within the limits, counted anew: the request, its bytes as a file
@@ -350,7 +379,8 @@ bool PageTrial::Cancel::isCancelled() const
 }
 
 PageTrial::Result PageTrial::tried(const PageRequest& request, const QByteArray& content,
-    TextEditDocument* pictures, qreal mostHeight, const std::shared_ptr<Cancel>& cancel)
+    TextEditDocument* pictures, qreal mostHeight, const std::shared_ptr<Cancel>& cancel,
+    const std::function<void()>& built)
 {
     const std::shared_ptr<Cancel> token = cancel ? cancel : std::make_shared<Cancel>();
     Work work(*token);
@@ -360,6 +390,7 @@ PageTrial::Result PageTrial::tried(const PageRequest& request, const QByteArray&
     work.pictures->readPicturesAs(*pictures);
     work.mostHeight = mostHeight;
     work.scope = scopeOf(pictures);
+    work.built = built;
     run(work);
     if (token->isCancelled())
         return cancelled();

@@ -4,14 +4,15 @@
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 class PasteTarget;
 class TextEditDocument;
 struct PageRequest;
 
-// Tries a page in the page helper, tessivar-page, before the window builds
-// it: the helper reads the same bytes with the same reader, builds the
+// Tries a page in the page helper, tessivar-page, before the window lays it
+// out: the helper reads the same bytes with the same reader, builds the
 // document and lays it out whole (PageLayout), asking the program for the
 // sizes of the pictures the layout needs, read as the window's document will
 // hold them. A paste is tried in the document it lands in, as that stands
@@ -81,9 +82,14 @@ public:
 
     // The page of a file tried alone, up to mostHeight up or down, its
     // pictures read by the document; cancelled by the cancel given, if any.
+    // Once the helper built the page within its limits, and while it lays
+    // it out, built runs, if given, on the trial's thread (unless the trial
+    // is cancelled): the program may build the page then, as its cost is
+    // known, but not yet that of its layout.
     static Result tried(const PageRequest& request, const QByteArray& content,
         TextEditDocument* pictures, qreal mostHeight,
-        const std::shared_ptr<Cancel>& cancel = nullptr);
+        const std::shared_ptr<Cancel>& cancel = nullptr,
+        const std::function<void()>& built = nullptr);
     // A paste tried in the document it lands in, where the request places
     // it, the whole up to mostHeight; its pictures read by the document
     // given, which holds those of the one it lands in.

@@ -40,16 +40,12 @@ QByteArray digestOfFile(const QString& path)
     return digestOf(file.read(TextEditReader::maxFileSize + 1));
 }
 
-// Built on the layout thread as the text area shows it, and laid out there
-// at the width of its viewport; a page set once its document holds the
-// pictures the trial read. Qt imports a page many times faster into a
-// document that has no layout yet.
+// Built on the layout thread as the text area shows it, as the reader set
+// it there, and laid out there at the width of its viewport.
 std::unique_ptr<TextEditDocument> built(TextEditReader& reader, QTextOption::WrapMode wrap,
     int viewportWidth, const std::shared_ptr<PageTrial::Cancel>& cancel)
 {
     std::unique_ptr<TextEditDocument> document = reader.takeDocument();
-    if (reader.isRich())
-        document->setHtml(reader.text());
     if (cancel->isCancelled())
         return nullptr;
     KeptLayout::prepare(document.get(), wrap);

@@ -290,18 +290,26 @@ QString TextEditReader::richPasteRefusal(const QMimeData* source, const PasteTar
 }
 
 // The pictures the page helper asks about are read by the document, which
-// the window shows. The page helper builds a file's page; the program once
-// it is shown.
+// the window shows. The page helper builds a file's page untried; the
+// program once the helper built it, while the helper lays it out, or else
+// once the helper took it. Qt imports a page many times faster into a
+// document that has no layout yet.
 QString TextEditReader::pageRefusal(const PageRequest& request, const QByteArray& content)
 {
     if (m_side == Side::PageProcess) {
         m_document->setHtml(m_text);
         return QString();
     }
+    bool set = false;
     const PageTrial::Result result
-        = PageTrial::tried(request, content, m_document.get(), maxHeight, m_cancel);
+        = PageTrial::tried(request, content, m_document.get(), maxHeight, m_cancel, [this, &set] {
+              m_document->setHtml(m_text);
+              set = true;
+          });
     m_cancelled = result.cancelled;
     m_helperCopy = result.copy;
+    if (result.refusal.isEmpty() && !m_cancelled && !set)
+        m_document->setHtml(m_text);
     return result.refusal;
 }
 

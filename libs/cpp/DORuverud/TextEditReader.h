@@ -21,7 +21,8 @@ class QMimeData;
 // (zip and other binary files, zero bytes). A page is tried in the page
 // helper first (PageTrial), which lays it out within its limits at the
 // narrowest text width the window takes, and is built only once the helper
-// finished it; a rich paste is tried there in the document it lands in.
+// built it, laid out only once the helper took it; a rich paste is tried
+// there in the document it lands in.
 // Plain text is bounded here, by its lines, its height and its unbroken
 // runs, as measured.
 class TextEditReader
@@ -100,9 +101,9 @@ public:
     // The form of plain text read from a file, in which it writes back.
     PlainTextForm form() const;
     // The document of the text, the line ends of a file's plain text marked,
-    // to be shown as it is; null when refused, and once taken. In the
-    // program, a page's document holds its pictures alone: the page is set
-    // once the document is shown, where Qt lays it out fastest.
+    // to be shown as it is; null when refused, and once taken. A file's
+    // page is set in it, not laid out; a paste's document holds its
+    // pictures alone.
     std::unique_ptr<TextEditDocument> takeDocument();
 
     // What the user can do instead with a file refused.
