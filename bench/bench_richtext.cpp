@@ -242,6 +242,17 @@ const QByteArray smallPaste
                "words.</p>",
         12);
 
+// Opened as the user would, again where the page was refused: one near the
+// helper's limit of processor time may be refused on a busy machine.
+bool openedWithinTries(TextEdit* window, const QString& path)
+{
+    for (int tries = 0; tries < 3; ++tries) {
+        if (!open(window, path).refused)
+            return true;
+    }
+    return false;
+}
+
 // The paste at the end of the page opened, after an edit there if asked;
 // "windowMs" is the GUI thread's own processor time of it.
 void pasteInto(benchmark::State& state, const QByteArray& content, const QString& name, bool edited)
@@ -254,10 +265,9 @@ void pasteInto(benchmark::State& state, const QByteArray& content, const QString
         TextEdit window;
         showWindow(&window);
         QTextEdit* area = window.findChild<QTextEdit*>();
-        // A page refused would be opened again without end, each time taking none.
-        if (open(&window, path).refused) {
+        if (!openedWithinTries(&window, path)) {
             refused = true;
-            state.SkipWithError("the page was refused");
+            state.SkipWithError("the page was refused three times");
             break;
         }
         area->moveCursor(QTextCursor::End);

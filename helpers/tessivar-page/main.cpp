@@ -96,12 +96,14 @@ bool layOut(HelperChannel& channel, PageLayout& layout, HelperChannel::Message& 
     return channel.send(PageRequest::Measured, HelperMessage::of(height, cpuMs() - start));
 }
 
-// Lays a word out once, so that a helper forked after starts with its
-// fonts at hand.
+// Lays a word out once in the faces and blocks pages use most, so that a
+// helper forked after starts with their fonts at hand.
 void warmUp()
 {
     QTextDocument word;
-    word.setHtml(QStringLiteral("<p>Ag <b>Ag</b> <i>Ag</i></p>"));
+    word.setHtml(QStringLiteral("<h1>Ag</h1><h2>Ag</h2><h3>Ag</h3><p>Ag <b>Ag</b> <i>Ag</i> "
+                                "<code>Ag</code> <a href=\"#\">Ag</a></p><pre>Ag</pre>"
+                                "<ul><li>Ag</li></ul><table><tr><td>Ag</td></tr></table>"));
     word.setTextWidth(400);
     word.size();
 }
