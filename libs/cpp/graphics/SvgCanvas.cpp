@@ -2,6 +2,7 @@
 
 #include "SvgRequest.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -34,14 +35,20 @@ QImage SvgCanvas::copied(const QSize& size) const
     const qint64 bytes = SvgRequest::bytesOf(size);
     if (m_fd < 0 || bytes <= 0 || bytes > m_bytes)
         return QImage();
-    // Its pages are in memory: mapped at once, not one by one.
-    void* data = ::mmap(nullptr, size_t(bytes), PROT_READ, MAP_SHARED | MAP_POPULATE, m_fd, 0);
-    if (data == MAP_FAILED)
+    // Read into the picture rather than mapped and copied: no mapping to
+    // make and tear down, and the picture's memory is the allocator's.
+    QImage picture(size, SvgRequest::canvasFormat);
+    if (picture.isNull() || picture.sizeInBytes() != bytes)
         return QImage();
-    const QImage picture = QImage(static_cast<const uchar*>(data), size.width(), size.height(),
-        size.width() * 4, SvgRequest::canvasFormat)
-                               .copy();
-    ::munmap(data, size_t(bytes));
+    auto* data = reinterpret_cast<char*>(picture.bits());
+    for (qint64 done = 0; done < bytes;) {
+        const ssize_t read = ::pread(m_fd, data + done, size_t(bytes - done), off_t(done));
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read <= 0)
+            return QImage();
+        done += read;
+    }
     return picture;
 }
 
