@@ -298,15 +298,16 @@ inline QStringList probes(const QString& name)
     return found;
 }
 
-// The processor time, in ticks, of the processes of that name.
-inline qint64 ticksOf(const QString& name)
+// The processor time, in ticks, of the processes of that name, or of those
+// of them that are stopped.
+inline qint64 ticksOf(const QString& name, bool stoppedOnly = false)
 {
     qint64 ticks = 0;
     for (const QString& pid : probes(name)) {
         QFile stat("/proc/" + pid + "/stat");
         const QByteArray line = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
         const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 12)
+        if (fields.size() > 12 && (!stoppedOnly || fields.at(0) == "T"))
             ticks += fields.at(11).toLongLong() + fields.at(12).toLongLong();
     }
     return ticks;
