@@ -39,8 +39,23 @@ inline bool descends(const QString& pid)
     return false;
 }
 
+// Whether a kill is sent to the process and not yet taken: one killed as its
+// trial was abandoned still shows asleep at the gate for a moment.
+inline bool isBeingKilled(const QString& pid)
+{
+    QFile status("/proc/" + pid + "/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return true;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if ((line.startsWith("SigPnd:") || line.startsWith("ShdPnd:"))
+            && line.mid(7).trimmed().toULongLong(nullptr, 16) & (1ULL << (SIGKILL - 1)))
+            return true;
+    }
+    return false;
+}
+
 // Whether the process waits at the gate: asleep, not ended, in the call
-// that waits for the signal.
+// that waits for the signal, and not being killed.
 inline bool atTheGate(const QString& pid)
 {
     QFile stat("/proc/" + pid + "/stat");
@@ -49,7 +64,21 @@ inline bool atTheGate(const QString& pid)
         return false;
     const QByteArray fields = stat.readAll();
     return fields.mid(fields.lastIndexOf(')') + 2, 1) == "S"
-        && call.readAll().split(' ').value(0).toLongLong() == SYS_rt_sigtimedwait;
+        && call.readAll().split(' ').value(0).toLongLong() == SYS_rt_sigtimedwait
+        && !isBeingKilled(pid);
+}
+
+// The process of the helper named that waits at the gate now, or none.
+inline QString atTheGateNow(const QByteArray& helper = "gated")
+{
+    const QStringList pids = QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs);
+    for (const QString& pid : pids) {
+        QFile comm("/proc/" + pid + "/comm");
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll() == helper + '\n' && descends(pid)
+            && atTheGate(pid))
+            return pid;
+    }
+    return QString();
 }
 
 // Lets the trial held at the gate by the helper named go on, once one is
@@ -58,14 +87,8 @@ inline bool releaseGate(const QByteArray& helper = "gated")
 {
     return QTest::qWaitFor(
         [helper] {
-            const QStringList pids = QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs);
-            for (const QString& pid : pids) {
-                QFile comm("/proc/" + pid + "/comm");
-                if (comm.open(QIODevice::ReadOnly) && comm.readAll() == helper + '\n'
-                    && descends(pid) && atTheGate(pid))
-                    return ::kill(pid.toInt(), SIGRTMIN) == 0;
-            }
-            return false;
+            const QString pid = atTheGateNow(helper);
+            return !pid.isEmpty() && ::kill(pid.toInt(), SIGRTMIN) == 0;
         },
         20000);
 }
