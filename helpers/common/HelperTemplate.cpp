@@ -57,6 +57,13 @@ void HelperTemplate::forkHelpers(const std::function<void()>& warmUp)
     ::malloc_trim(0);
     HelperConfinement::keepFilter(SystemCallFilter().program());
     const sigset_t ends = childEnds();
+    // Told of a helper's end only, not of each stop and run between tasks.
+    struct sigaction endsOnly
+    {
+    };
+    endsOnly.sa_handler = SIG_DFL;
+    endsOnly.sa_flags = SA_NOCLDSTOP;
+    ::sigaction(SIGCHLD, &endsOnly, nullptr);
     ::sigprocmask(SIG_BLOCK, &ends, nullptr);
     const int endsFd = ::signalfd(-1, &ends, SFD_CLOEXEC | SFD_NONBLOCK);
     // Never deleted: a helper goes on with its own channel on the same descriptor.
