@@ -16,7 +16,8 @@
 //     draws any other 16 x 16, green;
 //   painter: draws 16 x 16, green, and once asked for a drawing whose text
 //     holds "hostile", paints the canvas of that drawing red without end on
-//     a thread it made as it started.
+//     a thread it made as it started;
+//   threading: draws 16 x 16, green, keeping a thread it made for it.
 #include "HelperChannel.h"
 #include "HelperConfinement.h"
 #include "HelperMessage.h"
@@ -167,6 +168,11 @@ void draw(HelperChannel& channel, const QString& how, HelperChannel::Message& re
     const QByteArray text = MemoryFile::read(request.fds.value(1, -1), 1 << 20);
     if (how == "waiting" && text.contains("held"))
         liveOn();
+    if (how == "threading")
+        std::thread([] {
+            for (;;)
+                ::pause();
+        }).detach();
     quint32* pixels = drawGreen(channel, request.fds.value(0, -1));
     if (how == "painter" && text.contains("hostile") && pixels)
         taken = pixels;
@@ -174,7 +180,7 @@ void draw(HelperChannel& channel, const QString& how, HelperChannel::Message& re
 
 void answer(HelperChannel& channel, const QString& how, HelperChannel::Message& request)
 {
-    if (how == "waiting" || how == "painter")
+    if (how == "waiting" || how == "painter" || how == "threading")
         return draw(channel, how, request);
     SvgRequest asked;
     asked.fromMessage(request.data);

@@ -145,6 +145,19 @@ private slots:
         QCOMPARE(childPids(), children);
     }
 
+    void helperHoldingMoreAtRestIsEndedUnasked()
+    {
+        // GIVEN a helper that keeps a thread it made for its drawing
+        const QString icon = m_files.write("icon.svg", HostileSvg::dashedIcon());
+        const HelperInPlace helper(fakeHelper(m_files, "threading"));
+        const QList<qint64> children = childPids();
+        // WHEN a picture is read, and none after it
+        const QImage image = PictureReader::readFitted(icon, QSize(16, 16));
+        // THEN the picture is shown, and the helper ended for what it holds at rest
+        QCOMPARE(image.pixel(8, 8), qRgb(0, 255, 0));
+        QTRY_VERIFY_WITH_TIMEOUT(childPids() == children, int(waitBoundMs(2000)));
+    }
+
     void helperRefusesWhatDrawingNeverNeeds()
     {
         // GIVEN a helper confined as the real one, that tries what drawing never needs

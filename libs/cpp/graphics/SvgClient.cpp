@@ -38,6 +38,16 @@ void SvgClient::setScope(const QString& scope)
     m_scope = scope;
 }
 
+bool SvgClient::isHalted() const
+{
+    return m_process->isHalted();
+}
+
+bool SvgClient::settle()
+{
+    return m_process->settle();
+}
+
 void SvgClient::abandon()
 {
     m_process->abandon();
@@ -115,7 +125,7 @@ SvgClient::Result SvgClient::answer(const SvgRequest& request, HelperProcess::Li
 
 // The pixels copied into the program count among those being decoded. They
 // are copied while the helper stops, its work over; what it may still do to
-// them is only ever its own picture's.
+// them is only ever its own picture's. Its rest is checked after.
 SvgClient::Result SvgClient::drawn(const QByteArray& data, const QSize& canvas)
 {
     QSize size;
@@ -125,7 +135,7 @@ SvgClient::Result SvgClient::drawn(const QByteArray& data, const QSize& canvas)
     PictureReader::decodingPixels().acquire(pixels);
     const QSemaphoreReleaser release(PictureReader::decodingPixels(), pixels);
     QImage image;
-    m_process->rest([&] { image = m_canvas.copied(size); });
+    m_process->halt([&] { image = m_canvas.copied(size); });
     if (image.isNull())
         return Result {QImage(), QStringLiteral("no memory for %1 pixels").arg(pixels)};
     return Result {image, QString()};

@@ -18,9 +18,10 @@ struct SvgRequest;
 // the canvas of the largest picture the request allows. The files a drawing
 // names beside it go into the helper's stage first (SvgStage). Each answer
 // is checked against the request: a wrong kind or size ends the helper and
-// the picture is missing. The helper rests once it answered, before its
-// picture is copied. It serves the scope of its first drawing alone. One
-// thread at a time may draw with it.
+// the picture is missing. The helper is stopped once it answered, before
+// its picture is copied; its rest is checked after the drawing (settle()),
+// or when its next drawing begins. It serves the scope of its first drawing
+// alone. One thread at a time may draw with it.
 class SvgClient
 {
 public:
@@ -63,6 +64,10 @@ public:
     // processor time and waiting unless it is noBudget; starts the helper first where it is not
     // running, which counts in the limits.
     Result draw(const SvgRequest& request, qint64 msLeft);
+    // Whether its helper's rest is still to be checked since its drawing.
+    bool isHalted() const;
+    // Checks its helper's rest; false where the helper was ended for it.
+    bool settle();
     // Stops the drawing under way, and those after, from another thread.
     void abandon();
     // Its helper process, to be ended elsewhere; it draws no more.

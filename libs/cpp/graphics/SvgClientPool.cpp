@@ -9,6 +9,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <thread>
 
 namespace DAvuroD {
 
@@ -58,7 +59,7 @@ void SvgClientPool::setHelper(const QString& path)
     Clients idle;
     std::unique_lock<std::mutex> lock(m_mutex);
     m_helper = path;
-    idle = takeAllIdle();
+    idle = takeAllIdle(lock);
     m_failures.clear();
     m_spare.clear();
 }
@@ -108,7 +109,7 @@ void SvgClientPool::stop()
     m_stopped = true;
     for (SvgClient* client : m_busy)
         client->abandon();
-    idle = takeAllIdle();
+    idle = takeAllIdle(lock);
     m_spare.clear();
 }
 
@@ -125,9 +126,11 @@ HelperProcess::Start SvgClientPool::start() const
         : HelperProcess::Start::Spawned;
 }
 
-// With the lock held; the caller ends their processes once it is released.
-SvgClientPool::Clients SvgClientPool::takeAllIdle()
+// With the lock held, once those given back are checked; the caller ends
+// their processes once it is released.
+SvgClientPool::Clients SvgClientPool::takeAllIdle(std::unique_lock<std::mutex>& lock)
 {
+    m_freed.wait(lock, [this] { return m_unchecked.empty(); });
     Clients idle;
     idle.swap(m_idle);
     m_started -= int(idle.size());
@@ -144,11 +147,21 @@ std::unique_ptr<SvgClient> SvgClientPool::take(
     bool forGui, const QString& scope, qint64 waitMs, Clients& ended)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    const auto free = [this] { return m_stopped || !m_idle.empty() || m_started < m_most; };
-    if (!forGui && waitMs == SvgClient::noBudget)
+    if (m_stopped)
+        return nullptr;
+    // One not checked yet is checked as its drawing begins; one being
+    // checked is worth the moment its check takes.
+    if (std::unique_ptr<SvgClient> unchecked = takeUnchecked(scope, forGui)) {
+        m_busy.insert(unchecked.get());
+        return unchecked;
+    }
+    const auto free = [&] {
+        return m_stopped
+            || (!awaitsCheck(scope, forGui) && (forGui || !m_idle.empty() || m_started < m_most));
+    };
+    if (forGui || waitMs == SvgClient::noBudget)
         m_freed.wait(lock, free);
-    else if (!forGui
-        && !m_freed.wait_for(lock, std::chrono::milliseconds(qMax<qint64>(0, waitMs)), free))
+    else if (!m_freed.wait_for(lock, std::chrono::milliseconds(qMax<qint64>(0, waitMs)), free))
         return nullptr;
     if (m_stopped)
         return nullptr;
@@ -198,25 +211,88 @@ std::unique_ptr<SvgClient> SvgClientPool::made(const QString& scope)
     return client;
 }
 
-// One of another helper than the pool's now, or of no scope, is not kept:
-// it ends its process once the lock is released.
+// One whose helper's rest is to be checked goes to the thread that checks;
+// the others are placed at once.
 void SvgClientPool::giveBack(std::unique_ptr<SvgClient> client, bool forGui)
 {
+    Clients ended;
     std::unique_lock<std::mutex> lock(m_mutex);
     m_busy.erase(client.get());
-    const bool kept = !m_stopped && client->helper() == m_helper && !client->scope().isEmpty();
+    if (client->isHalted()) {
+        m_unchecked.push_back(Unchecked {std::move(client), forGui});
+        if (!m_checking)
+            std::thread([this] { checkRests(); }).detach();
+        m_checking = true;
+        m_toCheck.notify_one();
+        return;
+    }
+    place(std::move(client), forGui, ended);
+    lock.unlock();
+    retire(ended);
+}
+
+// With the lock held. One of another helper than the pool's now, of no
+// scope, or whose helper ended, is not kept: it goes to ended, whose
+// processes end once the lock is released.
+void SvgClientPool::place(std::unique_ptr<SvgClient> client, bool forGui, Clients& ended)
+{
+    const bool kept = !m_stopped && client->helper() == m_helper && !client->scope().isEmpty()
+        && client->settle();
     if (kept && forGui && !m_forGui)
         m_forGui = std::move(client);
     else if (kept && !forGui)
         m_idle.push_back(std::move(client));
     else if (!forGui)
         --m_started;
-    m_freed.notify_one();
-    lock.unlock();
-    Clients ended;
+    m_freed.notify_all();
     if (client)
         ended.push_back(std::move(client));
-    retire(ended);
+}
+
+// With the lock held.
+bool SvgClientPool::awaitsCheck(const QString& scope, bool forGui) const
+{
+    return std::any_of(m_unchecked.begin(), m_unchecked.end(), [&](const Unchecked& unchecked) {
+        return unchecked.forGui == forGui && unchecked.client->scope() == scope;
+    });
+}
+
+// With the lock held: the scope's, where the thread that checks has not
+// begun with it.
+std::unique_ptr<SvgClient> SvgClientPool::takeUnchecked(const QString& scope, bool forGui)
+{
+    const auto waiting
+        = std::find_if(m_unchecked.begin(), m_unchecked.end(), [&](const Unchecked& unchecked) {
+              return !unchecked.checking && unchecked.forGui == forGui
+                  && unchecked.client->scope() == scope && !scope.isEmpty();
+          });
+    if (waiting == m_unchecked.end())
+        return nullptr;
+    std::unique_ptr<SvgClient> client = std::move(waiting->client);
+    m_unchecked.erase(waiting);
+    return client;
+}
+
+// The thread's: each helper given back checked at rest, the lock released,
+// in turn, then placed. Runs as long as the program.
+void SvgClientPool::checkRests()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    for (;;) {
+        m_toCheck.wait(lock, [this] { return !m_unchecked.empty(); });
+        m_unchecked.front().checking = true;
+        SvgClient* const checking = m_unchecked.front().client.get();
+        lock.unlock();
+        checking->settle();
+        lock.lock();
+        Unchecked checked = std::move(m_unchecked.front());
+        m_unchecked.erase(m_unchecked.begin());
+        Clients ended;
+        place(std::move(checked.client), checked.forGui, ended);
+        lock.unlock();
+        retire(ended);
+        lock.lock();
+    }
 }
 
 } // namespace DAvuroD

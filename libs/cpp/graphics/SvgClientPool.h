@@ -25,8 +25,10 @@ namespace DAvuroD {
 // of no scope has a helper of its own, ended after it. A drawing that
 // finds them all busy waits for one, within the time left to it where it
 // has a budget. Drawings given up are remembered for the run (SvgFailures)
-// until the helper changes. When the application ends, those drawing are
-// stopped and no other starts. Any thread may draw.
+// until the helper changes. A helper given back is checked at rest on a
+// thread of the pool's, off the drawing's path, and is taken again only
+// once checked. When the application ends, those drawing are stopped and
+// no other starts. Any thread may draw.
 class SvgClientPool
 {
 public:
@@ -52,6 +54,14 @@ public:
 
 private:
     using Clients = std::vector<std::unique_ptr<SvgClient>>;
+    // One given back whose helper's rest is to be checked.
+    struct Unchecked
+    {
+        std::unique_ptr<SvgClient> client;
+        bool forGui;
+        // Whether the thread that checks has it now.
+        bool checking = false;
+    };
 
     SvgClientPool();
 
@@ -60,8 +70,12 @@ private:
     std::unique_ptr<SvgClient> takeIdle(const QString& scope, Clients& ended);
     std::unique_ptr<SvgClient> made(const QString& scope);
     void giveBack(std::unique_ptr<SvgClient> client, bool forGui);
+    void place(std::unique_ptr<SvgClient> client, bool forGui, Clients& ended);
+    bool awaitsCheck(const QString& scope, bool forGui) const;
+    std::unique_ptr<SvgClient> takeUnchecked(const QString& scope, bool forGui);
+    void checkRests();
     void retire(Clients& clients);
-    Clients takeAllIdle();
+    Clients takeAllIdle(std::unique_lock<std::mutex>& lock);
     bool isStopped() const;
     HelperProcess::Start start() const;
 
@@ -71,6 +85,9 @@ private:
     Clients m_idle;
     std::unique_ptr<SvgClient> m_forGui;
     std::set<SvgClient*> m_busy;
+    std::vector<Unchecked> m_unchecked;
+    std::condition_variable m_toCheck;
+    bool m_checking = false;
     // Those of other threads, busy or idle.
     int m_started = 0;
     const int m_most;

@@ -91,6 +91,7 @@ QString HelperProcess::begin(const Limits& limits, bool& outOfTime)
     m_sentLate = false;
     if (m_abandoned)
         return QStringLiteral("the program is ending");
+    settle();
     if (m_resting ? wake(limits) : isIdle() && limitCpu(limits)) {
         startClocks();
     } else {
@@ -289,6 +290,11 @@ HelperProcess::Outcome HelperProcess::next(HelperChannel::Message& message, cons
 
 bool HelperProcess::rest(const std::function<void()>& meanwhile)
 {
+    return halt(meanwhile) && settle();
+}
+
+bool HelperProcess::halt(const std::function<void()>& meanwhile)
+{
     if (!m_watch.isOpen())
         return false;
     // Woken for a task that asked nothing of it: it never ran.
@@ -301,7 +307,22 @@ bool HelperProcess::rest(const std::function<void()>& meanwhile)
     const bool signalled = m_watch.signal(SIGSTOP);
     if (meanwhile)
         meanwhile();
-    if (!signalled || !showsStopped() || !holdsNoMore()) {
+    if (!signalled) {
+        kill();
+        return false;
+    }
+    // The task's files go at once, and again once it shows stopped.
+    m_folder->clearStage();
+    m_halted = true;
+    return true;
+}
+
+bool HelperProcess::settle()
+{
+    if (!m_halted)
+        return m_watch.isOpen();
+    m_halted = false;
+    if (!showsStopped() || !holdsNoMore()) {
         kill();
         return false;
     }
@@ -310,6 +331,11 @@ bool HelperProcess::rest(const std::function<void()>& meanwhile)
     m_cpuAtRest = cpuNs();
     m_resting = true;
     return true;
+}
+
+bool HelperProcess::isHalted() const
+{
+    return m_halted;
 }
 
 // Every thread stopped, within a bounded wait: a moment on a machine with
@@ -422,6 +448,7 @@ void HelperProcess::kill()
     m_child = -1;
     m_forkedId = 0;
     m_resting = false;
+    m_halted = false;
     m_continuing = false;
     m_errors.drain();
     m_errors.close();

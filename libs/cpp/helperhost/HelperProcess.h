@@ -103,6 +103,15 @@ public:
     // memory of any kind than then and a margin, or a lock, or said more, it
     // is killed. False where it was killed.
     bool rest(const std::function<void()>& meanwhile = {});
+    // rest() in two steps, for a caller that goes on while the process
+    // stops: halt() stops it, does meanwhile and empties its stage; settle()
+    // waits for it to show stopped and checks it as rest() does, and
+    // begin() settles one not settled yet. Each is false where the process
+    // was killed.
+    bool halt(const std::function<void()>& meanwhile = {});
+    bool settle();
+    // Whether it was halted and is not settled yet.
+    bool isHalted() const;
     // Ends the process after an outcome other than a message, and tells why.
     QString stop(Outcome outcome, const Limits& limits);
     // Kills the process and reaps it, waiting a bounded time.
@@ -158,6 +167,7 @@ private:
     qint64 m_cpuAtAnswer = 0;
     qint64 m_cpuAtRest = 0;
     bool m_resting = false;
+    bool m_halted = false;
     // Woken, it runs again with the first request.
     bool m_continuing = false;
     // A send found no room before the ceiling.
