@@ -207,9 +207,11 @@ public:
     }
 
 protected:
+    // Only a dialog's events are looked at: those posted from other threads
+    // go to other objects.
     bool eventFilter(QObject* object, QEvent* event) override
     {
-        if (event->type() == QEvent::Show && qobject_cast<QProgressDialog*>(object)) {
+        if (qobject_cast<QProgressDialog*>(object) && event->type() == QEvent::Show) {
             m_dialog = object;
             m_shown.start();
         } else if (object == m_dialog
