@@ -1,11 +1,17 @@
 #pragma once
 
+#include "../common/MouseDrag.h"
+#include "../common/PeakMemory.h"
+#include "App.h"
 #include "ImageNoteWorkArea.h"
 
+#include <QDir>
 #include <QImage>
 #include <QtTest>
 
 #include <cmath>
+#include <malloc.h>
+#include <memory>
 
 // Pictures and checks shared by the annotation editor's tests.
 namespace ImageNoteTestTools {
@@ -19,6 +25,36 @@ inline QImage knownPicture(const QSize& size = QSize(400, 300))
             image.setPixel(x, y, (x / 10 + y / 10) % 2 ? qRgb(230, 230, 230) : qRgb(40, 90, 140));
     }
     return image;
+}
+
+// A work area shown over the known picture, drawing in red 5 pixels thick,
+// no work of an earlier one left in its folder.
+inline std::unique_ptr<DORuverud::ImageNoteWorkArea> shownArea()
+{
+    QDir(DORuverud::App::theApp()->workDirectory()).removeRecursively();
+    auto area = std::make_unique<DORuverud::ImageNoteWorkArea>(nullptr);
+    area->slotSetPixmap(QPixmap::fromImage(knownPicture()));
+    area->slotSetColor(QColor(255, 0, 0));
+    area->slotSetThikness(5);
+    area->show();
+    return area;
+}
+
+// A click where from and to are one point, else a drag.
+inline void clickOrDrag(QWidget* widget, const QPoint& from, const QPoint& to)
+{
+    if (from != to)
+        return MouseDrag::drag(widget, from, to);
+    MouseDrag::send(widget, QEvent::MouseButtonPress, from);
+    MouseDrag::send(widget, QEvent::MouseButtonRelease, from);
+}
+
+// The peak memory from now on starts at what the process holds, without the
+// free memory that earlier tests left to the allocator.
+inline qint64 peakFromNow()
+{
+    malloc_trim(0);
+    return resetPeakMemory() ? peakMemoryKiB() : 0;
 }
 
 // What the area shows, without alpha.

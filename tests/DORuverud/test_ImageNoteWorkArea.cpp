@@ -17,7 +17,6 @@
 #include <QTextEdit>
 
 #include <csignal>
-#include <malloc.h>
 #include <memory>
 #include <sys/resource.h>
 
@@ -33,14 +32,6 @@ namespace Pictures = DORuverud::ImageNotePictures;
 namespace {
 
 const QColor red(255, 0, 0);
-
-void clickOrDrag(QWidget* widget, const QPoint& from, const QPoint& to)
-{
-    if (from != to)
-        return drag(widget, from, to);
-    send(widget, QEvent::MouseButtonPress, from);
-    send(widget, QEvent::MouseButtonRelease, from);
-}
 
 // The ink over the picture at that opacity, give or take rounding.
 bool inked(const QColor& seen, const QColor& base, const QColor& ink, qreal opacity)
@@ -63,14 +54,6 @@ void withFullDisk(bool full, const std::function<void()>& action)
     setrlimit(RLIMIT_FSIZE, &small);
     action();
     setrlimit(RLIMIT_FSIZE, &old);
-}
-
-// The peak memory from now on starts at what the process holds, without the
-// free memory that earlier tests left to the allocator.
-qint64 peakFromNow()
-{
-    malloc_trim(0);
-    return resetPeakMemory() ? peakMemoryKiB() : 0;
 }
 
 void cross(QWidget* widget, QEvent::Type type)
@@ -123,12 +106,7 @@ class TestImageNoteWorkArea : public QObject
 private slots:
     void init()
     {
-        QDir(App::theApp()->workDirectory()).removeRecursively();
-        m_area.reset(new ImageNoteWorkArea(nullptr));
-        m_area->slotSetPixmap(QPixmap::fromImage(knownPicture()));
-        m_area->slotSetColor(red);
-        m_area->slotSetThikness(5);
-        m_area->show();
+        m_area = shownArea();
         QVERIFY(QTest::qWaitForWindowExposed(m_area.get()));
     }
 
@@ -571,43 +549,6 @@ private slots:
 
     // 300 wide strokes across a 1920 x 1200 picture: the history keeps within
     // its budget and the steps it keeps restore their pixels exactly.
-    void historyKeepsWithinItsBudget()
-    {
-        m_area->slotSetPixmap(QPixmap::fromImage(knownPicture(QSize(1920, 1200))));
-        m_area->slotSetMode(Mode::Pen);
-        m_area->slotSetThikness(20);
-        const auto* history = m_area->findChild<DORuverud::ImageNoteHistory*>();
-        QVERIFY(history);
-        QList<QImage> last;
-        qint64 most = 0;
-        for (int stroke = 0; stroke < 300; ++stroke) {
-            m_area->slotSetColor(QColor::fromHsv(stroke * 7 % 360, 255, 255));
-            const int x = stroke * 61 % 1920;
-            drag(m_area.get(), QPoint(x, 0), QPoint(1919 - x, 1199));
-            most = qMax(most, history->bytes());
-            if (stroke >= 296)
-                last << shown(*m_area);
-        }
-        QVERIFY2(most <= DORuverud::ImageNoteHistory::Budget, qPrintable(QString::number(most)));
-        // The budget held the history back: without it this would be more.
-        QVERIFY(most > DORuverud::ImageNoteHistory::Budget / 2);
-        for (int i = 2; i >= 0; --i) {
-            m_area->slotUndo();
-            QCOMPARE(shown(*m_area), last.at(i));
-        }
-        for (int i = 1; i <= 3; ++i) {
-            m_area->slotRedo();
-            QCOMPARE(shown(*m_area), last.at(i));
-        }
-        // Undo goes back as far as the budget kept steps, and no further.
-        int undone = 0;
-        QSignalSpy undo(m_area.get(), &ImageNoteWorkArea::undoAvailable);
-        while (undone < 300 && (m_area->slotUndo(), undo.last().first().toBool()))
-            ++undone;
-        QVERIFY2(undone >= 20 && undone < 299, qPrintable(QString::number(undone)));
-        QVERIFY(history->bytes() <= DORuverud::ImageNoteHistory::Budget);
-    }
-
     // 10,000 eraser clicks on an empty layer change no pixel: they add no
     // step and the history keeps no more; a real stroke after them is one step.
     void stepThatChangesNothingIsNone()
@@ -641,28 +582,6 @@ private slots:
         QCOMPARE(undo.count(), 1);
         m_area->slotUndo();
         QCOMPARE(shown(*m_area), picture);
-    }
-
-    // 3,000 dots, each a step of one small tile beside the list of the
-    // layer's 570 tiles: the history counts both, so that what it holds keeps
-    // within its budget.
-    void historyCountsEveryStepWhole()
-    {
-        m_area->slotSetPixmap(QPixmap::fromImage(knownPicture(QSize(1920, 1200))));
-        m_area->slotSetMode(Mode::Pen);
-        m_area->slotSetThikness(1);
-        const auto* history = m_area->findChild<DORuverud::ImageNoteHistory*>();
-        const qint64 before = peakFromNow();
-        for (int dot = 0; dot < 3000; ++dot) {
-            const QPoint at(dot * 37 % 1920, dot * 23 % 1200);
-            clickOrDrag(m_area.get(), at, at);
-        }
-        const qint64 growth = peakMemoryKiB() - before;
-        qInfo("peak memory growth %lld KiB, history %lld KiB", growth, history->bytes() >> 10);
-        QVERIFY(history->bytes() <= DORuverud::ImageNoteHistory::Budget);
-        // The budget and two layers as they are drawn on
-        QVERIFY2(growth < (DORuverud::ImageNoteHistory::Budget >> 10) + 20 * 1024,
-            qPrintable(QString::number(growth)));
     }
 
     void textBoxOpensAtThePress_data()
