@@ -13,6 +13,15 @@ using DORuverud::App;
 using DORuverud::ImageNoteWorkArea;
 using Mode = DORuverud::ImageNoteWorkArea::Mode;
 
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer's allocator adds its own to each of the history's many small
+// blocks, and holds freed memory back from reuse: the plain build measures
+// the history.
+constexpr qint64 allocatorShare = 2;
+#else
+constexpr qint64 allocatorShare = 1;
+#endif
+
 class TestImageNoteHistory : public QObject
 {
     Q_OBJECT
@@ -22,6 +31,29 @@ private slots:
     {
         m_area = shownArea();
         QVERIFY(QTest::qWaitForWindowExposed(m_area.get()));
+    }
+
+    // 3,000 dots, each a step of one small tile beside the list of the
+    // layer's 570 tiles: the history counts both, so that what it holds keeps
+    // within its budget.
+    void historyCountsEveryStepWhole()
+    {
+        m_area->slotSetPixmap(QPixmap::fromImage(knownPicture(QSize(1920, 1200))));
+        m_area->slotSetMode(Mode::Pen);
+        m_area->slotSetThikness(1);
+        const auto* history = m_area->findChild<DORuverud::ImageNoteHistory*>();
+        const qint64 before = peakFromNow();
+        for (int dot = 0; dot < 3000; ++dot) {
+            const QPoint at(dot * 37 % 1920, dot * 23 % 1200);
+            clickOrDrag(m_area.get(), at, at);
+        }
+        const qint64 growth = peakMemoryKiB() - before;
+        qInfo("peak memory growth %lld KiB, history %lld KiB", growth, history->bytes() >> 10);
+        QVERIFY(history->bytes() <= DORuverud::ImageNoteHistory::Budget);
+        // The budget and two layers as they are drawn on
+        QVERIFY2(
+            growth < allocatorShare * ((DORuverud::ImageNoteHistory::Budget >> 10) + 20 * 1024),
+            qPrintable(QString::number(growth)));
     }
 
     void historyKeepsWithinItsBudget()
@@ -59,28 +91,6 @@ private slots:
             ++undone;
         QVERIFY2(undone >= 20 && undone < 299, qPrintable(QString::number(undone)));
         QVERIFY(history->bytes() <= DORuverud::ImageNoteHistory::Budget);
-    }
-
-    // 3,000 dots, each a step of one small tile beside the list of the
-    // layer's 570 tiles: the history counts both, so that what it holds keeps
-    // within its budget.
-    void historyCountsEveryStepWhole()
-    {
-        m_area->slotSetPixmap(QPixmap::fromImage(knownPicture(QSize(1920, 1200))));
-        m_area->slotSetMode(Mode::Pen);
-        m_area->slotSetThikness(1);
-        const auto* history = m_area->findChild<DORuverud::ImageNoteHistory*>();
-        const qint64 before = peakFromNow();
-        for (int dot = 0; dot < 3000; ++dot) {
-            const QPoint at(dot * 37 % 1920, dot * 23 % 1200);
-            clickOrDrag(m_area.get(), at, at);
-        }
-        const qint64 growth = peakMemoryKiB() - before;
-        qInfo("peak memory growth %lld KiB, history %lld KiB", growth, history->bytes() >> 10);
-        QVERIFY(history->bytes() <= DORuverud::ImageNoteHistory::Budget);
-        // The budget and two layers as they are drawn on
-        QVERIFY2(growth < (DORuverud::ImageNoteHistory::Budget >> 10) + 20 * 1024,
-            qPrintable(QString::number(growth)));
     }
 
 private:
