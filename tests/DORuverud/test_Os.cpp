@@ -99,14 +99,15 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath("chord sheet.txt");
         QVERIFY(Os::openFolderAndSelectFile(file));
-        QCOMPARE(opened.urls, QList<QUrl> {QUrl::fromLocalFile(dir.path())});
+        QTRY_COMPARE(opened.urls, QList<QUrl> {QUrl::fromLocalFile(dir.path())});
         // GIVEN a file manager: it shows the file and no folder opens
         FakeFileManager fileManager;
         QVERIFY(m_desktop.registerObject(
             "/org/freedesktop/FileManager1", &fileManager, QDBusConnection::ExportScriptableSlots));
         QVERIFY(m_desktop.registerService("org.freedesktop.FileManager1"));
         QVERIFY(Os::openFolderAndSelectFile(file));
-        QCOMPARE(fileManager.shown, QStringList {QUrl::fromLocalFile(file).toString()});
+        QTRY_COMPARE(fileManager.shown, QStringList {QUrl::fromLocalFile(file).toString()});
+        QTest::qWait(200);
         QCOMPARE(opened.urls.size(), 1);
     }
 

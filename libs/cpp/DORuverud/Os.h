@@ -16,7 +16,9 @@ public:
 
     // Physical pixels per logical pixel of the primary screen.
     static double scaleFactor();
-    // Shows the file selected in the file manager, or else opens its folder.
+    // Asks the file manager to show the file selected, or else opens its
+    // folder once the bus tells there is none, without waiting for either;
+    // false where there is no bus to ask.
     static bool openFolderAndSelectFile(const QString& path);
     // The count on the program's launcher icon.
     static void setAppIconNumber(int n);

@@ -7,6 +7,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -114,9 +115,17 @@ bool Os_Linux::openFolderAndSelectFile(const QString& path)
             QStringLiteral("/org/freedesktop/FileManager1"),
             QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
     call << QStringList {QUrl::fromLocalFile(file.absoluteFilePath()).toString()} << QString();
-    if (bus.call(call, QDBus::BlockWithGui).type() == QDBusMessage::ReplyMessage)
-        return true;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(file.absolutePath()));
+    // Asked without waiting in the window: where no file manager answers,
+    // the folder opens once the bus says so.
+    const QUrl folder = QUrl::fromLocalFile(file.absolutePath());
+    auto* answer = new QDBusPendingCallWatcher(bus.asyncCall(call), QCoreApplication::instance());
+    QObject::connect(
+        answer, &QDBusPendingCallWatcher::finished, [folder](QDBusPendingCallWatcher* watcher) {
+            if (watcher->isError())
+                QDesktopServices::openUrl(folder);
+            watcher->deleteLater();
+        });
+    return true;
 }
 
 double Os_Linux::scaleFactor()
