@@ -211,14 +211,14 @@ std::unique_ptr<SvgClient> SvgClientPool::made(const QString& scope)
     return client;
 }
 
-// One whose helper's rest is to be checked goes to the thread that checks;
-// the others are placed at once.
+// One kept whose helper's rest is to be checked goes to the thread that
+// checks; the others are placed at once.
 void SvgClientPool::giveBack(std::unique_ptr<SvgClient> client, bool forGui)
 {
     Clients ended;
     std::unique_lock<std::mutex> lock(m_mutex);
     m_busy.erase(client.get());
-    if (client->isHalted()) {
+    if (keeps(*client) && client->isHalted()) {
         m_unchecked.push_back(Unchecked {std::move(client), forGui});
         if (!m_checking)
             std::thread([this] { checkRests(); }).detach();
@@ -231,13 +231,18 @@ void SvgClientPool::giveBack(std::unique_ptr<SvgClient> client, bool forGui)
     retire(ended);
 }
 
-// With the lock held. One of another helper than the pool's now, of no
-// scope, or whose helper ended, is not kept: it goes to ended, whose
-// processes end once the lock is released.
+// With the lock held: whether the pool keeps one given back, running or not.
+// One of another helper than the pool's now, or of no scope, is not kept.
+bool SvgClientPool::keeps(const SvgClient& client) const
+{
+    return !m_stopped && client.helper() == m_helper && !client.scope().isEmpty();
+}
+
+// With the lock held. One not kept, or whose helper ended, goes to ended,
+// whose processes end once the lock is released.
 void SvgClientPool::place(std::unique_ptr<SvgClient> client, bool forGui, Clients& ended)
 {
-    const bool kept = !m_stopped && client->helper() == m_helper && !client->scope().isEmpty()
-        && client->settle();
+    const bool kept = keeps(*client) && client->settle();
     if (kept && forGui && !m_forGui)
         m_forGui = std::move(client);
     else if (kept && !forGui)

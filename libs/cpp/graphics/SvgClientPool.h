@@ -26,9 +26,9 @@ namespace DAvuroD {
 // finds them all busy waits for one, within the time left to it where it
 // has a budget. Drawings given up are remembered for the run (SvgFailures)
 // until the helper changes. A helper given back is checked at rest on a
-// thread of the pool's, off the drawing's path, and is taken again only
-// once checked. When the application ends, those drawing are stopped and
-// no other starts. Any thread may draw.
+// thread of the pool's, off the drawing's path, or by its next drawing as
+// it begins where that comes first; it serves no drawing unchecked. When the application ends,
+// those drawing are stopped and no other starts. Any thread may draw.
 class SvgClientPool
 {
 public:
@@ -70,6 +70,7 @@ private:
     std::unique_ptr<SvgClient> takeIdle(const QString& scope, Clients& ended);
     std::unique_ptr<SvgClient> made(const QString& scope);
     void giveBack(std::unique_ptr<SvgClient> client, bool forGui);
+    bool keeps(const SvgClient& client) const;
     void place(std::unique_ptr<SvgClient> client, bool forGui, Clients& ended);
     bool awaitsCheck(const QString& scope, bool forGui) const;
     std::unique_ptr<SvgClient> takeUnchecked(const QString& scope, bool forGui);
