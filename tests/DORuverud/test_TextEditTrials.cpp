@@ -33,7 +33,17 @@ using namespace HelperGate;
 namespace {
 
 enum class Trial { Paste, Open };
-enum class Act { TypedKeys, SecondPaste, Drop, Escape, CloseRequest, Save, OpenAnother, Quit };
+enum class Act {
+    TypedKeys,
+    SecondPaste,
+    Drop,
+    Escape,
+    CloseRequest,
+    TwoCloseRequests,
+    Save,
+    OpenAnother,
+    Quit
+};
 
 QTextEdit* textArea(QWidget* window)
 {
@@ -242,8 +252,8 @@ private slots:
         QTest::addColumn<int>("act");
         const QList<QPair<QByteArray, Act>> acts = {{"typed keys", Act::TypedKeys},
             {"a second paste", Act::SecondPaste}, {"a drop", Act::Drop}, {"Escape", Act::Escape},
-            {"a close request", Act::CloseRequest}, {"Ctrl+S", Act::Save},
-            {"Ctrl+O", Act::OpenAnother}, {"Ctrl+Q", Act::Quit}};
+            {"a close request", Act::CloseRequest}, {"two close requests", Act::TwoCloseRequests},
+            {"Ctrl+S", Act::Save}, {"Ctrl+O", Act::OpenAnother}, {"Ctrl+Q", Act::Quit}};
         for (const auto& [trialName, trial] :
             QList<QPair<QByteArray, Trial>> {{"paste", Trial::Paste}, {"open", Trial::Open}}) {
             for (const bool afterDialog : {false, true}) {
@@ -263,7 +273,8 @@ private slots:
     // THEN what the user did acts as it would have after the trial: keys
     // and a second paste land in order after the paste, or at the start of
     // the page opened; Save writes the document with the paste; Open, Close
-    // and Quit ask about unsaved changes as usual; a drop is refused as the
+    // and Quit ask about unsaved changes as usual, once however often the
+    // window was asked to close; a drop is refused as the
     // drag shows, its source keeping its text; Escape ends the trial at once,
     // the document as it was; and the helper works on
     void actsDuringATrialWaitTheirTurn()
@@ -302,6 +313,10 @@ private slots:
             QVERIFY(!progressOf(&window));
             break;
         case Act::CloseRequest:
+            requestClose(&window);
+            break;
+        case Act::TwoCloseRequests:
+            requestClose(&window);
             requestClose(&window);
             break;
         case Act::Save:
@@ -354,6 +369,12 @@ private slots:
             QVERIFY(!window.isVisible());
             QCOMPARE(answers.shown, pasted ? QStringList({question}) : QStringList());
             QCOMPARE(scene.folder.read("notes.html").contains("first"), pasted);
+            break;
+        case Act::TwoCloseRequests:
+            // The changes discarded, no question comes again.
+            QVERIFY(!window.isVisible());
+            QCOMPARE(answers.shown, pasted ? QStringList({question}) : QStringList());
+            QCOMPARE(scene.folder.read("notes.html"), QByteArray("<p>A</p>"));
             break;
         case Act::Save:
             // The paste saved with the document; an Open saves nothing, the page unedited.
@@ -423,6 +444,64 @@ private slots:
         QCOMPARE(scene.text(), QString("after"));
         for (const QString& shown : qAsConst(answers.shown))
             QVERIFY2(!shown.contains("ending"), qPrintable(shown));
+    }
+
+    // GIVEN a paste under trial and a second one held behind it
+    // WHEN the user holds Escape down, so that it repeats
+    // THEN only the paste under way is cancelled, and the second one lands
+    void heldEscapeCancelsOnlyTheTrialUnderWay()
+    {
+        Scene scene;
+        scene.paste(gated("<p>first</p>"));
+        scene.paste(gated("<p>second</p>"));
+        QString first;
+        QVERIFY(QTest::qWaitFor([&first] { return !(first = atTheGateNow()).isEmpty(); }));
+        textArea(&scene.window)->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), textArea(&scene.window));
+        for (const bool repeated : {false, true, true}) {
+            QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::SynchronousDelivery>(
+                scene.window.windowHandle(), QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier,
+                QString(), repeated);
+        }
+        QVERIFY(trialsOf(&scene.window)->isTrying());
+        // The cancelled paste's helper ends before the second is let go.
+        QTRY_VERIFY(!atTheGate(first));
+        scene.release();
+        settled(&scene.window);
+        QCOMPARE(scene.text(), QString("Asecond"));
+    }
+
+    // GIVEN a paste into a window whose document the helper has no copy of,
+    // waiting behind a page another window opens
+    // WHEN the paste is cancelled and the window's document replaced
+    // THEN the paste's work, once it comes, reads the document that went no
+    // more: the page opens, and the window shows what replaced it
+    void cancelledPasteReadsItsDocumentNoMore()
+    {
+        Scene scene;
+        TextEdit second;
+        second.show();
+        QTextEdit* area = textArea(&second);
+        QTest::keyClicks(area, "typed");
+        scene.begin(Trial::Open);
+        QVERIFY(QTest::qWaitFor([] { return !atTheGateNow().isEmpty(); }));
+        offer("<p>pasted</p>");
+        QTest::keyClick(area, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(trialsOf(&second)->isTrying());
+        // Escape in the window of the paste.
+        QApplication::setActiveWindow(&second);
+        area->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), area);
+        QTest::keyClick(area, Qt::Key_Escape);
+        QVERIFY(!trialsOf(&second)->isTrying());
+        QVERIFY(trialsOf(&scene.window)->isTrying());
+        second.setHtml("<p>replaced</p>");
+        scene.release();
+        settled(&scene.window);
+        QCOMPARE(scene.text(), QString("page"));
+        settled(&second);
+        QCOMPARE(area->toPlainText(), QString("replaced"));
+        QCOMPARE(anotherOpens(scene.folder), QString("final"));
     }
 
     void progressSaysWhatIsTried_data()

@@ -157,5 +157,7 @@ private:
     // stack stands where it stood then (it shows no modification), a save
     // leaves them as they are if the file still holds them.
     QByteArray m_fileDigest;
+    // A close waits for the trial under way.
+    bool m_closeHeld = false;
     TextEditArea* m_textEdit;
 };

@@ -82,11 +82,18 @@ TextEditArea::TextEditArea(QWidget* parent)
     setMinimumWidth(PageRequest::width + besideText());
 }
 
-// The trial under way reads the document no more.
 TextEditArea::~TextEditArea()
+{
+    forgetTarget();
+}
+
+// The trial under way reads the document no more, which may change or go.
+void TextEditArea::forgetTarget()
 {
     if (m_target)
         m_target->forgetDocument();
+    m_target.reset();
+    m_landing = Landing();
 }
 
 TrialQueue* TextEditArea::trials() const
@@ -184,7 +191,8 @@ void TextEditArea::tryRich(const QMimeData* source, const Landing& landing)
     const int width = narrowestTextWidth();
     const QString label = landing.dropped ? tr("Laying out the document with the drop...")
                                           : tr("Laying out the document with the paste...");
-    m_trials->begin(label,
+    m_trials->begin(
+        label,
         [this, offer = offerOf(source), target, width](
             const std::shared_ptr<PageTrial::Cancel>& cancel) -> TrialQueue::Finish {
             QMimeData offered;
@@ -198,7 +206,8 @@ void TextEditArea::tryRich(const QMimeData* source, const Landing& landing)
                 pictures->moveToThread(QCoreApplication::instance()->thread());
             }
             return [this, reader, pictures, fragment] { land(*reader, pictures.get(), fragment); };
-        });
+        },
+        [this] { forgetTarget(); });
 }
 
 // As QTextEdit inserts a paste, or a drop where it fell, the moved text

@@ -51,6 +51,7 @@ private:
     // The narrowest width, as the window's screen allows.
     void fitScreen();
     void tryRich(const QMimeData* source, const Landing& landing);
+    void forgetTarget();
     void land(const TextEditReader& reader, const TextEditDocument* pictures,
         const QTextDocumentFragment& fragment);
 

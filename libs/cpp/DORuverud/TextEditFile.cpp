@@ -127,11 +127,16 @@ void TextEdit::refuseFile(const QString& path, const QString& refusal, const QSt
         tr("%1 was not opened.").arg(QFileInfo(path).fileName()) + '\n' + refusal + '\n' + instead);
 }
 
+// However often it is asked for during a trial, the window closes once after it.
 bool TextEdit::mayClose(QWidget* window)
 {
-    if (held([window] { window->close(); }))
+    if (m_closeHeld)
         return false;
-    return maybeSave();
+    m_closeHeld = held([this, window] {
+        m_closeHeld = false;
+        window->close();
+    });
+    return !m_closeHeld && maybeSave();
 }
 
 bool TextEdit::maybeSave()

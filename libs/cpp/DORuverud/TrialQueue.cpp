@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QTextEdit>
 
+#include <utility>
+
 namespace {
 
 bool isPointerInput(QEvent::Type type)
@@ -65,9 +67,10 @@ bool TrialQueue::held(std::function<void()> action)
 }
 
 // A queue gone cancelled its trial first, and what finishes it is dropped.
-void TrialQueue::begin(const QString& label, Work work)
+void TrialQueue::begin(const QString& label, Work work, std::function<void()> cancelled)
 {
     m_cancel = std::make_shared<PageTrial::Cancel>();
+    m_cancelled = std::move(cancelled);
     m_wait->begin(label);
     const std::shared_ptr<PageTrial::Cancel> cancel = m_cancel;
     TrialQueue* const self = this;
@@ -86,6 +89,8 @@ void TrialQueue::cancel()
         return;
     m_cancel->cancel();
     m_cancel.reset();
+    if (const std::function<void()> cancelled = std::exchange(m_cancelled, {}))
+        cancelled();
     m_wait->end(true);
     runHeld();
 }
@@ -98,6 +103,7 @@ TrialWait* TrialQueue::wait() const
 void TrialQueue::finish(const Finish& finish)
 {
     m_cancel.reset();
+    m_cancelled = {};
     m_wait->end();
     finish();
     runHeld();
@@ -144,8 +150,10 @@ bool TrialQueue::heldKey(QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
+    // Escape held down cancels one trial, not the one held behind it too.
     if (key->key() == Qt::Key_Escape) {
-        cancel();
+        if (!key->isAutoRepeat())
+            cancel();
         return true;
     }
     if (key->matches(QKeySequence::Paste))

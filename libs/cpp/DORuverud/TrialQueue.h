@@ -40,8 +40,9 @@ public:
     bool isTrying() const;
     // Holds the action while a trial runs and tells so; else does nothing.
     bool held(std::function<void()> action);
-    // Begins a trial, the label saying what it tries.
-    void begin(const QString& label, Work work);
+    // Begins a trial, the label saying what it tries; cancelled is called
+    // if it is cancelled, before anything held runs.
+    void begin(const QString& label, Work work, std::function<void()> cancelled = {});
     // Ends the trial under way as if it never began.
     void cancel();
     TrialWait* wait() const;
@@ -58,6 +59,7 @@ private:
     QTextEdit* const m_area;
     TrialWait* const m_wait;
     std::shared_ptr<PageTrial::Cancel> m_cancel;
+    std::function<void()> m_cancelled;
     std::deque<std::function<void()>> m_held;
     bool m_running = false;
 };

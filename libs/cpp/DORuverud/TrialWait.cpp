@@ -11,6 +11,7 @@ TrialWait::TrialWait(QWidget* editor, QWidget* viewport)
     , m_escape(new QShortcut(QKeySequence(Qt::Key_Escape), editor))
 {
     m_escape->setContext(Qt::WidgetWithChildrenShortcut);
+    m_escape->setAutoRepeat(false);
     m_escape->setEnabled(false);
     connect(m_escape, &QShortcut::activated, this, &TrialWait::cancelled);
     m_delay.setSingleShot(true);
@@ -31,6 +32,9 @@ void TrialWait::begin(const QString& label)
     m_escape->setEnabled(true);
     m_editor->setCursor(Qt::BusyCursor);
     m_viewport->setCursor(Qt::BusyCursor);
+    // One closed while it lingered shows again only for a wait that lasts.
+    if (m_dialog && !m_dialog->isVisible())
+        delete m_dialog;
     if (!m_dialog) {
         m_delay.start(dialogDelayMs);
         return;

@@ -86,7 +86,8 @@ SvgClient::Result SvgClientPool::draw(const SvgRequest& request, qint64 msLeft)
         return result;
     }
     const bool budgeted = msLeft != SvgClient::noBudget;
-    SvgClient::Result result = client->draw(request, budgeted ? msLeft - waitedMs : msLeft);
+    SvgClient::Result result
+        = client->draw(request, budgeted ? qMax<qint64>(0, msLeft - waitedMs) : msLeft);
     giveBack(std::move(client), forGui);
     result.usedMs += waitedMs;
     if (result.givenUp)
@@ -119,9 +120,9 @@ bool SvgClientPool::isStopped() const
     return m_stopped;
 }
 
-HelperProcess::Start SvgClientPool::start() const
+HelperProcess::Start SvgClientPool::startOf(const QString& helper)
 {
-    return QFileInfo(m_helper).fileName() == QLatin1String(helperName)
+    return QFileInfo(helper).fileName() == QLatin1String(helperName)
         ? HelperProcess::Start::Forked
         : HelperProcess::Start::Spawned;
 }
@@ -142,7 +143,8 @@ SvgClientPool::Clients SvgClientPool::takeAllIdle(std::unique_lock<std::mutex>& 
 
 // The GUI thread's own where it serves the scope, or one started past the
 // pool while it is busy. Those ended for it go to ended, which the caller
-// releases without the lock.
+// releases without the lock. A helper new is made without the lock, as it
+// may wait for the spare to start: no other drawing waits behind it.
 std::unique_ptr<SvgClient> SvgClientPool::take(
     bool forGui, const QString& scope, qint64 waitMs, Clients& ended)
 {
@@ -166,16 +168,27 @@ std::unique_ptr<SvgClient> SvgClientPool::take(
     if (m_stopped)
         return nullptr;
     std::unique_ptr<SvgClient> client;
-    if (forGui) {
-        if (m_forGui && m_forGui->scope() == scope && !scope.isEmpty())
+    if (forGui && !scope.isEmpty()) {
+        if (m_forGui && m_forGui->scope() == scope)
             client = std::move(m_forGui);
         else if (m_forGui)
             ended.push_back(std::move(m_forGui));
-    } else {
+    } else if (!forGui) {
         client = takeIdle(scope, ended);
     }
-    if (!client)
-        client = made(scope);
+    if (!client) {
+        const QString helper = m_helper;
+        lock.unlock();
+        client = made(helper, scope);
+        lock.lock();
+    }
+    if (m_stopped) {
+        if (!forGui)
+            --m_started;
+        ended.push_back(std::move(client));
+        m_freed.notify_all();
+        return nullptr;
+    }
     m_busy.insert(client.get());
     return client;
 }
@@ -201,12 +214,13 @@ std::unique_ptr<SvgClient> SvgClientPool::takeIdle(const QString& scope, Clients
 
 // A helper for the scope: the spare where one is ready. Only the program's
 // own helper, forked, has a spare; one set apart starts when asked for.
-std::unique_ptr<SvgClient> SvgClientPool::made(const QString& scope)
+std::unique_ptr<SvgClient> SvgClientPool::made(const QString& helper, const QString& scope)
 {
+    const HelperProcess::Start start = startOf(helper);
     std::unique_ptr<HelperProcess> spare
-        = start() == HelperProcess::Start::Forked ? m_spare.take(m_helper, start()) : nullptr;
+        = start == HelperProcess::Start::Forked ? m_spare.take(helper, start) : nullptr;
     auto client = spare ? std::make_unique<SvgClient>(std::move(spare))
-                        : std::make_unique<SvgClient>(m_helper, start());
+                        : std::make_unique<SvgClient>(helper, start);
     client->setScope(scope);
     return client;
 }
@@ -243,8 +257,9 @@ bool SvgClientPool::keeps(const SvgClient& client) const
 void SvgClientPool::place(std::unique_ptr<SvgClient> client, bool forGui, Clients& ended)
 {
     const bool kept = keeps(*client) && client->settle();
-    if (kept && forGui && !m_forGui)
-        m_forGui = std::move(client);
+    // The GUI thread's place goes to the helper it drew with last.
+    if (kept && forGui)
+        std::swap(m_forGui, client);
     else if (kept && !forGui)
         m_idle.push_back(std::move(client));
     else if (!forGui)
@@ -269,12 +284,15 @@ std::unique_ptr<SvgClient> SvgClientPool::takeUnchecked(const QString& scope, bo
     const auto waiting
         = std::find_if(m_unchecked.begin(), m_unchecked.end(), [&](const Unchecked& unchecked) {
               return !unchecked.checking && unchecked.forGui == forGui
-                  && unchecked.client->scope() == scope && !scope.isEmpty();
+                  && unchecked.client->scope() == scope && !scope.isEmpty()
+                  && keeps(*unchecked.client);
           });
     if (waiting == m_unchecked.end())
         return nullptr;
     std::unique_ptr<SvgClient> client = std::move(waiting->client);
     m_unchecked.erase(waiting);
+    // One that waits for no helper unchecked may go on.
+    m_freed.notify_all();
     return client;
 }
 

@@ -68,7 +68,7 @@ private:
     std::unique_ptr<SvgClient> take(
         bool forGui, const QString& scope, qint64 waitMs, Clients& ended);
     std::unique_ptr<SvgClient> takeIdle(const QString& scope, Clients& ended);
-    std::unique_ptr<SvgClient> made(const QString& scope);
+    std::unique_ptr<SvgClient> made(const QString& helper, const QString& scope);
     void giveBack(std::unique_ptr<SvgClient> client, bool forGui);
     bool keeps(const SvgClient& client) const;
     void place(std::unique_ptr<SvgClient> client, bool forGui, Clients& ended);
@@ -78,7 +78,7 @@ private:
     void retire(Clients& clients);
     Clients takeAllIdle(std::unique_lock<std::mutex>& lock);
     bool isStopped() const;
-    HelperProcess::Start start() const;
+    static HelperProcess::Start startOf(const QString& helper);
 
     // The standard library's, which ThreadSanitizer sees.
     mutable std::mutex m_mutex;
