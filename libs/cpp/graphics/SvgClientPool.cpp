@@ -181,13 +181,13 @@ std::unique_ptr<SvgClient> SvgClientPool::take(
         lock.unlock();
         client = made(helper, scope);
         lock.lock();
-    }
-    if (m_stopped) {
-        if (!forGui)
-            --m_started;
-        ended.push_back(std::move(client));
-        m_freed.notify_all();
-        return nullptr;
+        if (m_stopped) {
+            if (!forGui)
+                --m_started;
+            ended.push_back(std::move(client));
+            m_freed.notify_all();
+            return nullptr;
+        }
     }
     m_busy.insert(client.get());
     return client;
@@ -284,8 +284,7 @@ std::unique_ptr<SvgClient> SvgClientPool::takeUnchecked(const QString& scope, bo
     const auto waiting
         = std::find_if(m_unchecked.begin(), m_unchecked.end(), [&](const Unchecked& unchecked) {
               return !unchecked.checking && unchecked.forGui == forGui
-                  && unchecked.client->scope() == scope && !scope.isEmpty()
-                  && keeps(*unchecked.client);
+                  && unchecked.client->scope() == scope && keeps(*unchecked.client);
           });
     if (waiting == m_unchecked.end())
         return nullptr;

@@ -27,8 +27,9 @@ namespace DAvuroD {
 // has a budget. Drawings given up are remembered for the run (SvgFailures)
 // until the helper changes. A helper given back is checked at rest on a
 // thread of the pool's, off the drawing's path, or by its next drawing as
-// it begins where that comes first; it serves no drawing unchecked. When the application ends,
-// those drawing are stopped and no other starts. Any thread may draw.
+// it begins where that comes first; it serves no drawing unchecked. When
+// the application ends, those drawing are stopped and no other starts. Any
+// thread may draw.
 class SvgClientPool
 {
 public:

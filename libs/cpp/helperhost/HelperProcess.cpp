@@ -288,9 +288,9 @@ HelperProcess::Outcome HelperProcess::next(HelperChannel::Message& message, cons
     }
 }
 
-bool HelperProcess::rest(const std::function<void()>& meanwhile)
+bool HelperProcess::rest()
 {
-    return halt(meanwhile) && settle();
+    return halt() && settle();
 }
 
 bool HelperProcess::halt(const std::function<void()>& meanwhile)
