@@ -14,6 +14,13 @@ foreach(path lib/tessivar/MacOS/Tessivar lib/tessivar/Resources/independent
   endif()
 endforeach()
 
+# The installed program finds every library it needs, its own among them.
+execute_process(COMMAND ldd "${PREFIX}/lib/tessivar/MacOS/Tessivar" OUTPUT_VARIABLE libraries)
+if(NOT libraries MATCHES "${PREFIX}/lib/tessivar/MacOS/libtessivar_resources.so" OR
+   libraries MATCHES "not found")
+  message(FATAL_ERROR "the installed program's libraries:\n${libraries}")
+endif()
+
 if(NOT IS_SYMLINK "${PREFIX}/bin/tessivar")
   message(FATAL_ERROR "bin/tessivar is not a link")
 endif()
