@@ -50,11 +50,20 @@ public:
     }
 
 private:
+    // The clock read between two equal readings of the ready time: a thread
+    // held ready between the clock and a single reading would count that
+    // wait as ready without the clock's counting it, and lose it from its time.
     qint64 ownNs() const
     {
-        timespec now {};
-        clock_gettime(CLOCK_MONOTONIC, &now);
-        return qint64(now.tv_sec) * 1000000000 + now.tv_nsec - readyNs(m_tid);
+        qint64 ready = readyNs(m_tid);
+        for (;;) {
+            timespec now {};
+            clock_gettime(CLOCK_MONOTONIC, &now);
+            const qint64 readyAfter = readyNs(m_tid);
+            if (readyAfter == ready)
+                return qint64(now.tv_sec) * 1000000000 + now.tv_nsec - ready;
+            ready = readyAfter;
+        }
     }
 
     pid_t m_tid;
