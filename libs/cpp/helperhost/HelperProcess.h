@@ -97,10 +97,10 @@ public:
     // begin(); a message of another number is amiss.
     Outcome next(HelperChannel::Message& message, const Limits& limits);
     // The task's last answer came: stops the process until the next task;
-    // once every thread of it shows stopped, empties its stage. Where it took processor
-    // time since the answer, holds more threads than when it started, more
-    // memory of any kind than then and a margin, or a lock, or said more, it
-    // is killed. False where it was killed.
+    // once every thread of it shows stopped, empties its stage. Where it
+    // took processor time since the answer, holds more threads than when it
+    // started, more memory of any kind than then and a margin, or a lock, or
+    // said more, it is killed. False where it was killed.
     bool rest();
     // rest() in two steps, for a caller that goes on while the process
     // stops: halt() stops it, does meanwhile and empties its stage; settle()
