@@ -544,6 +544,12 @@ void TestNativeAudioPlayer::streamSoughtBackPlaysOnAtOnce()
 
 void TestNativeAudioPlayer::deviceThatAppearsLaterIsUsed()
 {
+    // Every variable the test changes later is set before SDL's audio thread
+    // runs: adding one moves the environment, which that thread reads.
+    QFile input(m_dir.filePath("in.raw"));
+    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(m_dir.filePath("out.raw")));
+    qputenv("SDL_DISKAUDIOFILEIN", QFile::encodeName(input.fileName()));
+
     // GIVEN a driver that cannot open
     qputenv("SDL_AUDIODRIVER", "nosuchdriver");
     AudioEngine* engine = AudioEngine::instance();
@@ -559,7 +565,6 @@ void TestNativeAudioPlayer::deviceThatAppearsLaterIsUsed()
     // WHEN a device appears, THEN a play at once stays on the dummy, where
     // time passes and the end is seen
     qputenv("SDL_AUDIODRIVER", "disk");
-    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(m_dir.filePath("out.raw")));
     player.play(path);
     QCOMPARE(engine->driverName(), QString("dummy"));
     const qint64 before = engine->framesMixed();
@@ -573,10 +578,8 @@ void TestNativeAudioPlayer::deviceThatAppearsLaterIsUsed()
     QCOMPARE(engine->driverName(), QString());
 
     // and capture was never sent to the dummy
-    QFile input(m_dir.filePath("in.raw"));
     QVERIFY(input.open(QIODevice::WriteOnly) && input.write(QByteArray(65536, 0)) > 0);
     input.close();
-    qputenv("SDL_DISKAUDIOFILEIN", QFile::encodeName(input.fileName()));
     DIReridArazi::SdlCaptureSource capture;
     QVERIFY(capture.open(44100, 1));
     QCOMPARE(QString(SDL_GetCurrentAudioDriver()), QString("disk"));
