@@ -2,7 +2,7 @@
 
 #include "SvgRequest.h"
 
-#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -26,6 +26,14 @@ int SvgCanvas::hold(qint64 bytes)
         release();
         return -1;
     }
+    // Read only here; kept mapped while the file is, so that a picture is
+    // one copy from pages already mapped.
+    void* pixels = ::mmap(nullptr, size_t(bytes), PROT_READ, MAP_SHARED, m_fd, 0);
+    if (pixels == MAP_FAILED) {
+        release();
+        return -1;
+    }
+    m_pixels = static_cast<const uchar*>(pixels);
     m_bytes = bytes;
     return m_fd;
 }
@@ -35,20 +43,10 @@ QImage SvgCanvas::copied(const QSize& size) const
     const qint64 bytes = SvgRequest::bytesOf(size);
     if (m_fd < 0 || bytes <= 0 || bytes > m_bytes)
         return QImage();
-    // Read into the picture rather than mapped and copied: no mapping to
-    // make and tear down, and the picture's memory is the allocator's.
     QImage picture(size, SvgRequest::canvasFormat);
     if (picture.isNull() || picture.sizeInBytes() != bytes)
         return QImage();
-    auto* data = reinterpret_cast<char*>(picture.bits());
-    for (qint64 done = 0; done < bytes;) {
-        const ssize_t read = ::pread(m_fd, data + done, size_t(bytes - done), off_t(done));
-        if (read < 0 && errno == EINTR)
-            continue;
-        if (read <= 0)
-            return QImage();
-        done += read;
-    }
+    std::memcpy(picture.bits(), m_pixels, size_t(bytes));
     return picture;
 }
 
@@ -62,8 +60,11 @@ void SvgCanvas::trim()
 
 void SvgCanvas::release()
 {
+    if (m_pixels)
+        ::munmap(const_cast<uchar*>(m_pixels), size_t(m_bytes));
     if (m_fd >= 0)
         ::close(m_fd);
+    m_pixels = nullptr;
     m_fd = -1;
     m_bytes = 0;
 }
