@@ -6,9 +6,9 @@ namespace DAvuroD {
 
 // The pixels of a drawing in a memory file that the program makes and its
 // helper draws on, sealed at its size so that neither side can shrink it
-// under the other's mapping; the program maps it read only. The program keeps it from drawing to
-// drawing, so that its pages are in memory already, unless it holds more than a small drawing
-// needs.
+// under the other's mapping; the program maps it read only. The program
+// keeps it from drawing to drawing, so that its pages are in memory
+// already, unless it holds more than a small drawing needs.
 class SvgCanvas
 {
 public:
