@@ -19,6 +19,9 @@ int main(int argc, char** argv)
     HelperChannel channel(STDIN_FILENO);
     if (!HelperConfinement::seal())
         ::_exit(1);
+    // Forked, it shares the template's pages until it writes them: it
+    // writes those a drawing writes now, before a task waits on it.
+    SvgDrawingHelper::warmUp();
     SvgDrawingHelper(channel).run();
     // No exit handlers: the filter refuses what some of them need.
     ::_exit(0);

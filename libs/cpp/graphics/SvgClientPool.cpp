@@ -32,7 +32,8 @@ SvgClientPool::SvgClientPool()
     : m_most(qMax(1, QThread::idealThreadCount()))
     , m_helper(HelperProcess::besideProgram(QLatin1String(helperName)))
     , m_spare(HelperProcess::Limits {SvgClient::cpuLimitMs, SvgClient::waitLimitMs,
-          SvgClient::cpuLimitMs + SvgClient::waitLimitMs, 0})
+                  SvgClient::cpuLimitMs + SvgClient::waitLimitMs, 0},
+          keptSpares)
 {
 }
 
@@ -95,7 +96,7 @@ SvgClient::Result SvgClientPool::draw(const SvgRequest& request, qint64 msLeft)
     return result;
 }
 
-// Their processes end on the spare's thread, not on the drawing's.
+// Their processes end on the spares' threads, not on the drawing's.
 void SvgClientPool::retire(Clients& clients)
 {
     for (const std::unique_ptr<SvgClient>& client : clients)
@@ -144,7 +145,7 @@ SvgClientPool::Clients SvgClientPool::takeAllIdle(std::unique_lock<std::mutex>& 
 // The GUI thread's own where it serves the scope, or one started past the
 // pool while it is busy. Those ended for it go to ended, which the caller
 // releases without the lock. A helper new is made without the lock, as it
-// may wait for the spare to start: no other drawing waits behind it.
+// may wait for a spare to start: no other drawing waits behind it.
 std::unique_ptr<SvgClient> SvgClientPool::take(
     bool forGui, const QString& scope, qint64 waitMs, Clients& ended)
 {
@@ -212,8 +213,8 @@ std::unique_ptr<SvgClient> SvgClientPool::takeIdle(const QString& scope, Clients
     return client;
 }
 
-// A helper for the scope: the spare where one is ready. Only the program's
-// own helper, forked, has a spare; one set apart starts when asked for.
+// A helper for the scope: a spare where one is ready. Only the program's
+// own helper, forked, has spares; one set apart starts when asked for.
 std::unique_ptr<SvgClient> SvgClientPool::made(const QString& helper, const QString& scope)
 {
     const HelperProcess::Start start = startOf(helper);

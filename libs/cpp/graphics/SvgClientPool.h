@@ -19,17 +19,16 @@ namespace DAvuroD {
 // those after it, and one kept for the GUI thread, which never waits behind
 // the others. Each serves one scope (SvgRequest::scope), given by its first
 // drawing, and never another: a drawing takes a helper of its scope, or a
-// helper new, the spare one that started in the background when it can
-// (only the program's own helper has one),
-// ending an idle helper of another scope where the pool is full. A drawing
-// of no scope has a helper of its own, ended after it. A drawing that
-// finds them all busy waits for one, within the time left to it where it
-// has a budget. Drawings given up are remembered for the run (SvgFailures)
-// until the helper changes. A helper given back is checked at rest on a
-// thread of the pool's, off the drawing's path, or by its next drawing as
-// it begins where that comes first; it serves no drawing unchecked. When
-// the application ends, those drawing are stopped and no other starts. Any
-// thread may draw.
+// helper new, a spare started in the background when it can (only the
+// program's own helper has spares), ending an idle helper of another scope
+// where the pool is full. A drawing of no scope has a helper of its own,
+// ended after it. A drawing that finds them all busy waits for one, within
+// the time left to it where it has a budget. Drawings given up are
+// remembered for the run (SvgFailures) until the helper changes. A helper
+// given back is checked at rest on a thread of the pool's, off the
+// drawing's path, or by its next drawing as it begins where that comes
+// first; it serves no drawing unchecked. When the application ends, those
+// drawing are stopped and no other starts. Any thread may draw.
 class SvgClientPool
 {
 public:
@@ -37,6 +36,9 @@ public:
     // is forked from its template (HelperTemplates); one of another name,
     // set for a test, is started as it is.
     static constexpr char helperName[] = "tessivar-svg";
+    // Helpers started ahead for new scopes, serving nobody yet: a folder
+    // view meets several new folders in a row.
+    static constexpr int keptSpares = 2;
 
     static SvgClientPool& instance();
 

@@ -9,19 +9,19 @@
 // where it is still starting one.
 struct HelperSpare::State
 {
-    explicit State(const HelperProcess::Limits& startLimits)
+    State(const HelperProcess::Limits& startLimits, int keptSpares)
         : limits(startLimits)
+        , kept(keptSpares)
     {
     }
 
-    // Ends the helpers retired and starts the spare wanted, one at a time,
-    // until the spare ends.
+    // Ends the helpers retired and starts the spares wanted, each thread
+    // one at a time, until the spare ends.
     void run()
     {
         std::unique_lock<std::mutex> lock(mutex);
         for (;;) {
-            wanted.wait(lock,
-                [this] { return ended || !retired.empty() || (!program.isEmpty() && !ready); });
+            wanted.wait(lock, [this] { return ended || !retired.empty() || wantsOne(); });
             if (!retired.empty()) {
                 std::vector<std::unique_ptr<HelperProcess>> ending;
                 ending.swap(retired);
@@ -36,20 +36,26 @@ struct HelperSpare::State
         }
     }
 
-    // The spare wanted, started with the lock released.
+    // With the lock held.
+    bool wantsOne() const
+    {
+        return !program.isEmpty() && int(ready.size()) + making < kept;
+    }
+
+    // A spare wanted, started with the lock released.
     void startOne(std::unique_lock<std::mutex>& lock)
     {
         const QString starting = program;
         const HelperProcess::Start how = start;
-        making = true;
+        ++making;
         lock.unlock();
         auto made = std::make_unique<HelperProcess>(starting, how);
         const bool prepared = made->prepare(limits).isEmpty();
         lock.lock();
-        making = false;
+        --making;
         done.notify_all();
         if (prepared && !ended && program == starting && start == how)
-            ready = std::move(made);
+            ready.push_back(std::move(made));
         else if (!prepared && program == starting)
             // Tried again at the next take, not at once.
             program.clear();
@@ -60,47 +66,52 @@ struct HelperSpare::State
     }
 
     const HelperProcess::Limits limits;
+    const int kept;
     std::mutex mutex;
     std::condition_variable wanted;
     std::condition_variable done;
     QString program;
     HelperProcess::Start start = HelperProcess::Start::Spawned;
-    std::unique_ptr<HelperProcess> ready;
+    // The oldest first.
+    std::vector<std::unique_ptr<HelperProcess>> ready;
     std::vector<std::unique_ptr<HelperProcess>> retired;
-    bool running = false;
-    bool making = false;
+    int threads = 0;
+    int making = 0;
     bool ended = false;
 };
 
-HelperSpare::HelperSpare(const HelperProcess::Limits& limits)
-    : m_state(std::make_shared<State>(limits))
+HelperSpare::HelperSpare(const HelperProcess::Limits& limits, int kept)
+    : m_state(std::make_shared<State>(limits, kept))
 {
 }
 
 HelperSpare::~HelperSpare()
 {
-    std::unique_ptr<HelperProcess> spare;
+    std::vector<std::unique_ptr<HelperProcess>> spares;
     const std::lock_guard<std::mutex> lock(m_state->mutex);
     m_state->ended = true;
-    spare = std::move(m_state->ready);
+    spares.swap(m_state->ready);
     m_state->wanted.notify_all();
 }
 
 std::unique_ptr<HelperProcess> HelperSpare::take(const QString& program, HelperProcess::Start start)
 {
     std::unique_ptr<HelperProcess> taken;
-    std::unique_ptr<HelperProcess> other;
+    std::vector<std::unique_ptr<HelperProcess>> others;
     std::unique_lock<std::mutex> lock(m_state->mutex);
+    std::vector<std::unique_ptr<HelperProcess>>& ready = m_state->ready;
     const bool same = m_state->program == program && m_state->start == start;
     // One starting is ready before another would be.
-    m_state->done.wait(lock, [&] { return !same || !m_state->making; });
-    if (same)
-        taken = std::move(m_state->ready);
-    else
-        other = std::move(m_state->ready);
+    m_state->done.wait(lock, [&] { return !same || !ready.empty() || m_state->making == 0; });
+    if (same && !ready.empty()) {
+        taken = std::move(ready.front());
+        ready.erase(ready.begin());
+    } else if (!same) {
+        others.swap(ready);
+    }
     m_state->program = program;
     m_state->start = start;
-    runThread();
+    runThreads();
     m_state->wanted.notify_all();
     lock.unlock();
     return taken;
@@ -112,23 +123,21 @@ void HelperSpare::retire(std::unique_ptr<HelperProcess> process)
         return;
     const std::lock_guard<std::mutex> lock(m_state->mutex);
     m_state->retired.push_back(std::move(process));
-    runThread();
+    runThreads();
     m_state->wanted.notify_all();
 }
 
-// With the lock held.
-void HelperSpare::runThread()
+// With the lock held: a thread for each spare kept.
+void HelperSpare::runThreads()
 {
-    if (m_state->running)
-        return;
-    m_state->running = true;
-    std::thread([state = m_state] { state->run(); }).detach();
+    for (; m_state->threads < m_state->kept; ++m_state->threads)
+        std::thread([state = m_state] { state->run(); }).detach();
 }
 
 void HelperSpare::clear()
 {
-    std::unique_ptr<HelperProcess> spare;
+    std::vector<std::unique_ptr<HelperProcess>> spares;
     const std::lock_guard<std::mutex> lock(m_state->mutex);
-    spare = std::move(m_state->ready);
+    spares.swap(m_state->ready);
     m_state->program.clear();
 }
