@@ -187,14 +187,15 @@ private slots:
         std::future<QImage> drawing
             = std::async(std::launch::async, [path] { return PictureReader::read(path); });
         QCOMPARE(drawing.get().size(), QSize(16, 16));
-        // THEN its /proc entries show it confined, and at rest once its
-        // rest is checked, off the drawing's path
+        // THEN each helper, the spares started beside it too, is at rest
+        // once its rest is checked, off the drawing's path, and its /proc
+        // entries show it confined
         const QList<DrawingProcesses::Process> helpers = DrawingProcesses::children();
         QVERIFY(!helpers.isEmpty());
         for (const DrawingProcesses::Process& drawer : helpers) {
-            verifyConfined(drawer.pid);
             QTRY_COMPARE_WITH_TIMEOUT(
                 DrawingProcesses::process(drawer.pid).state, 'T', int(waitBoundMs(2000)));
+            verifyConfined(drawer.pid);
         }
     }
 

@@ -1,3 +1,4 @@
+#include "../common/RunawayBound.h"
 #include "../common/StandardErrorInto.h"
 #include "../common/TestFolder.h"
 #include "DrawingProcesses.h"
@@ -74,8 +75,11 @@ private slots:
         QCOMPARE(colourOfSquare(drawn, 1), QColor(Qt::blue));
         for (const int square : {2, 3, 4})
             QCOMPARE(colourOfSquare(drawn, square).alpha(), 0);
-        // AND its helper's stage, its working folder, is empty once it rests
+        // AND its helper's stage, its working folder, is empty once it
+        // rests, as a spare's is once it started
         for (const DrawingProcesses::Process& helper : DrawingProcesses::children()) {
+            QTRY_COMPARE_WITH_TIMEOUT(
+                DrawingProcesses::process(helper.pid).state, 'T', int(waitBoundMs(2000)));
             const QString stage = QFile::symLinkTarget(QString("/proc/%1/cwd").arg(helper.pid));
             QVERIFY2(stage.endsWith("/stage"), qPrintable(stage));
             QCOMPARE(QDir(stage).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());

@@ -185,6 +185,8 @@ std::unique_ptr<SvgClient> SvgClientPool::take(
         if (m_stopped) {
             if (!forGui)
                 --m_started;
+            // Spares this take asked for once stop() had cleared them.
+            m_spare.clear();
             ended.push_back(std::move(client));
             m_freed.notify_all();
             return nullptr;

@@ -11,7 +11,7 @@ struct HelperSpare::State
 {
     State(const HelperProcess::Limits& startLimits, int keptSpares)
         : limits(startLimits)
-        , kept(keptSpares)
+        , kept(qMax(1, keptSpares))
     {
     }
 
@@ -100,14 +100,15 @@ std::unique_ptr<HelperProcess> HelperSpare::take(const QString& program, HelperP
     std::vector<std::unique_ptr<HelperProcess>> others;
     std::unique_lock<std::mutex> lock(m_state->mutex);
     std::vector<std::unique_ptr<HelperProcess>>& ready = m_state->ready;
-    const bool same = m_state->program == program && m_state->start == start;
+    // Another taker may have asked for another program meanwhile.
+    const auto same = [&] { return m_state->program == program && m_state->start == start; };
     // One starting is ready before another would be.
-    m_state->done.wait(lock, [&] { return !same || !ready.empty() || m_state->making == 0; });
-    if (same && !ready.empty()) {
+    m_state->done.wait(lock, [&] { return !same() || !ready.empty() || m_state->making == 0; });
+    if (!same()) {
+        others.swap(ready);
+    } else if (!ready.empty()) {
         taken = std::move(ready.front());
         ready.erase(ready.begin());
-    } else if (!same) {
-        others.swap(ready);
     }
     m_state->program = program;
     m_state->start = start;

@@ -15,7 +15,8 @@
 class HelperSpare
 {
 public:
-    // The limits a spare starts within, and how many are kept started.
+    // The limits a spare starts within, and how many are kept started, at
+    // least one.
     explicit HelperSpare(const HelperProcess::Limits& limits, int kept = 1);
     // Ends the spares; one starting ends once started.
     ~HelperSpare();
