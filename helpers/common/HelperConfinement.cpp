@@ -6,6 +6,7 @@
 #include "LandlockRules.h"
 #include "SystemCallFilter.h"
 
+#include <QSemaphore>
 #include <QThreadPool>
 
 #include <cap-ng.h>
@@ -72,8 +73,12 @@ void startPoolThread()
     QThreadPool* pool = QThreadPool::globalInstance();
     pool->setExpiryTimeout(-1);
     pool->setMaxThreadCount(1);
-    // The pool makes its first thread as it is asked for work.
-    pool->start([] {});
+    // The pool makes its first thread as it is asked for work; what the
+    // thread holds, its event descriptor among it, is made before the work
+    // runs, and so before the helper says it is ready.
+    QSemaphore ran;
+    pool->start([&ran] { ran.release(); });
+    ran.acquire();
 }
 
 } // namespace

@@ -64,16 +64,22 @@ bool askSizes(
         && sizes->size() == names.size();
 }
 
+struct Answer
+{
+    char kind = 0;
+    QByteArray data;
+};
+
 // Lays out the page or the paste asked for, a paste in the document that
 // travels with it or that the helper keeps, and tells what came of it, the
 // time counted from the document built; false when the program asked amiss.
-bool layOut(HelperChannel& channel, PageLayout& layout, HelperChannel::Message& asked)
+bool layOut(
+    HelperChannel& channel, PageLayout& layout, const HelperChannel::Message& asked, Answer* answer)
 {
     PageRequest request;
     QByteArray content
         = MemoryFile::read(asked.fds.value(0, -1), PageRequest::maxDocumentBytes + maxPageSize);
     const int namesFile = asked.fds.value(1, -1);
-    const auto closeFds = qScopeGuard([&asked] { asked.closeFds(); });
     if (asked.kind != PageRequest::Page || !request.fromMessage(asked.data)
         || (request.source == PageRequest::Source::File && content.size() > maxPageSize))
         return false;
@@ -81,10 +87,14 @@ bool layOut(HelperChannel& channel, PageLayout& layout, HelperChannel::Message& 
         && !layout.keep(request, &content))
         return false;
     const qint64 start = cpuMs();
-    if (!layout.take(request, content))
-        return channel.send(PageRequest::NoDocument);
-    if (!layout.refusal().isEmpty())
-        return channel.send(PageRequest::Refused, HelperMessage::of(layout.refusal()));
+    if (!layout.take(request, content)) {
+        *answer = Answer {PageRequest::NoDocument, QByteArray()};
+        return true;
+    }
+    if (!layout.refusal().isEmpty()) {
+        *answer = Answer {PageRequest::Refused, HelperMessage::of(layout.refusal())};
+        return true;
+    }
     QVector<QSize> sizes;
     if (!layout.pictureNames().isEmpty()
         && !askSizes(channel, namesFile, layout.pictureNames(), &sizes))
@@ -93,7 +103,8 @@ bool layOut(HelperChannel& channel, PageLayout& layout, HelperChannel::Message& 
     if (request.source == PageRequest::Source::File && !channel.send(PageRequest::Built))
         return false;
     const qreal height = layout.layOut(sizes);
-    return channel.send(PageRequest::Measured, HelperMessage::of(height, cpuMs() - start));
+    *answer = Answer {PageRequest::Measured, HelperMessage::of(height, cpuMs() - start)};
+    return true;
 }
 
 // Lays a word out once in the faces and blocks pages use most, so that a
@@ -125,7 +136,11 @@ int main(int argc, char** argv)
     HelperChannel::Message asked;
     while (channel.receive(asked)) {
         channel.setNumber(asked.number);
-        if (!layOut(channel, layout, asked))
+        Answer answer;
+        const bool laidOut = layOut(channel, layout, asked, &answer);
+        // Nothing of the task is left once it answered: the program stops it then.
+        asked.closeFds();
+        if (!laidOut || !channel.send(answer.kind, answer.data))
             ::_exit(1);
     }
     // No exit handlers: the filter refuses what some of them need.

@@ -77,8 +77,9 @@ void waitForGate(const HelperChannel::Message& asked)
 
 // Measured for what lands in the document kept last; refused when the
 // document travelled.
-void keep(HelperChannel& channel, const HelperChannel::Message& asked)
+void keep(HelperChannel& channel, HelperChannel::Message& asked)
 {
+    asked.closeFds();
     static quint64 kept = 0;
     PageRequest request;
     if (!request.fromMessage(asked.data))
@@ -102,7 +103,9 @@ void built(HelperChannel& channel, const HelperChannel::Message& asked, int time
         channel.send(PageRequest::Built);
 }
 
-void answer(HelperChannel& channel, const QString& how, const HelperChannel::Message& asked)
+// Its last answer goes once it closed what it was sent, as the program
+// stops it then.
+void answer(HelperChannel& channel, const QString& how, HelperChannel::Message& asked)
 {
     if (how == "keeper") {
         keep(channel, asked);
@@ -129,6 +132,7 @@ void answer(HelperChannel& channel, const QString& how, const HelperChannel::Mes
     const bool gated = how == "gated" || how == "built-gated";
     if (gated)
         waitForGate(asked);
+    asked.closeFds();
     if (how == "wrong-number" || how == "repeated-answer" || how == "built-twice" || gated)
         channel.send(PageRequest::Measured, measured);
     else if (how == "no-number-height" || how == "built-too-tall")
@@ -153,7 +157,6 @@ int main(int, char** argv)
     while (channel.receive(asked)) {
         channel.setNumber(asked.number);
         answer(channel, how, asked);
-        asked.closeFds();
     }
     ::_exit(0);
 }

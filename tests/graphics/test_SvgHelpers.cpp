@@ -286,6 +286,13 @@ private slots:
         QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
         QVERIFY2(warnings.all().contains("was still waiting after 5 s (given up before)"),
             qPrintable(warnings.all()));
+        // AND a document showing it, a scope of its own, tries it anew
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        PictureReader::Budget budget;
+        const Warnings inDocument;
+        QVERIFY(PictureReader::read(&file, &budget).isNull());
+        QVERIFY2(!inDocument.all().contains("given up before"), qPrintable(inDocument.all()));
         // AND once the file is another, it is drawn
         m_files.write("stuck.svg", HostileSvg::dashedIcon());
         QCOMPARE(PictureReader::readFitted(path, QSize(16, 16)).size(), QSize(16, 16));

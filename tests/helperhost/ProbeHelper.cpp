@@ -29,6 +29,7 @@
 #include <linux/perf_event.h>
 #include <mqueue.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sched.h>
 #include <sys/ioctl.h>
 #include <sys/ipc.h>
@@ -268,6 +269,18 @@ void parkOtherThreads()
     for (;;) { }
 }
 
+// Its first request answered by the number it guesses, the request
+// itself, with what travels with it, left unread; it lives on.
+[[noreturn]] void answerUnread(HelperChannel& channel)
+{
+    pollfd request {STDIN_FILENO, POLLIN, 0};
+    ::poll(&request, 1, -1);
+    channel.setNumber(1);
+    channel.send(ProbeTargets::Answer, HelperMessage::of(QStringList {"unread: answered"}));
+    for (;;)
+        ::pause();
+}
+
 } // namespace
 
 int main(int, char** argv)
@@ -288,6 +301,11 @@ int main(int, char** argv)
     // Deaf, it reads no request, and lives on.
     while (name.contains("deaf"))
         ::pause();
+    if (name.contains("unread"))
+        answerUnread(channel);
+    // Those above are what it started with.
+    const int firstMade = ::dup(STDIN_FILENO);
+    ::close(firstMade);
     HelperChannel::Message asked;
     ProbeTargets targets;
     if (!channel.receive(asked) || !targets.fromMessage(asked.data))
@@ -309,6 +327,9 @@ int main(int, char** argv)
     ProbeReaches::trySignalsByFiles(targets, results);
     ProbeReaches::tryTerminals(targets, results);
     ProbeReaches::tryMaking(results);
+    // What its tries opened goes before it answers, as a helper's task goes.
+    for (int fd = firstMade; fd < 1024; ++fd)
+        ::close(fd);
     ProbeReaches::holdPastTheAnswer(targets, results);
     channel.send(ProbeTargets::Answer, HelperMessage::of(results));
     // It lives on, as a helper at rest, until the program ends it.

@@ -23,7 +23,9 @@
 
 namespace {
 
-const HelperProcess::Limits limits {2000, 5000, 7000, qint64(1) << 30};
+// Room for what the probe holds past its answer, 300 MiB, and for the
+// shadow a sanitizer keeps of it.
+const HelperProcess::Limits limits {2000, 5000, 7000, qint64(4) << 30};
 
 // A session whose controlling terminal is that one, as a program started
 // from a shell has it; the program's standard error goes there too.
@@ -79,10 +81,14 @@ QStringList asked(HelperProcess& helper, const ProbeTargets& targets)
     QFile::copy(targets.toStage, staged);
     HelperChannel::Message answer;
     QStringList results;
-    if (!helper.send(ProbeTargets::Ask, targets.toMessage())
-        || helper.next(answer, limits) != HelperProcess::Outcome::Message
-        || answer.kind != ProbeTargets::Answer || !HelperMessage::read(answer.data, results))
-        return {"answer: " + helper.stop(HelperProcess::Outcome::Amiss, limits)};
+    using Outcome = HelperProcess::Outcome;
+    const Outcome outcome = helper.send(ProbeTargets::Ask, targets.toMessage())
+        ? helper.next(answer, limits)
+        : Outcome::Ended;
+    if (outcome != Outcome::Message)
+        return {"answer: " + helper.stop(outcome, limits)};
+    if (answer.kind != ProbeTargets::Answer || !HelperMessage::read(answer.data, results))
+        return {"answer: " + helper.stop(Outcome::Amiss, limits)};
     return results << "stage: " + staged;
 }
 

@@ -187,6 +187,19 @@ void holdPastTheAnswer(const ProbeTargets& targets, QStringList& results)
         tried(results, "300 MiB of shared memory", shared == MAP_FAILED ? -1 : 0);
         for (size_t i = 0; shared != MAP_FAILED && i < bytes; i += 4096)
             shared[i] = 1;
+    } else if (targets.after == QLatin1String("descriptor")) {
+        // As it would keep a memory file the program sent, and its pages.
+        tried(results, "a descriptor kept", ::dup(STDERR_FILENO));
+    } else if (targets.after == QLatin1String("let go")) {
+        // Written, then let go of from its own memory, where the shared
+        // memory keeps it while it stays mapped.
+        const size_t bytes = size_t(300) << 20;
+        auto* shared = static_cast<char*>(
+            ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+        for (size_t i = 0; shared != MAP_FAILED && i < bytes; i += 4096)
+            shared[i] = 1;
+        tried(results, "300 MiB of shared memory let go",
+            shared == MAP_FAILED ? -1 : ::madvise(shared, bytes, MADV_DONTNEED));
     } else if (targets.after == QLatin1String("spin")) {
         // On the thread the pool made before the filter.
         QThreadPool::globalInstance()->start([] {

@@ -124,18 +124,21 @@ SvgClient::Result SvgClient::answer(const SvgRequest& request, HelperProcess::Li
 }
 
 // The pixels copied into the program count among those being decoded. They
-// are copied while the helper stops, its work over; what it may still do to
-// them is only ever its own picture's. Its rest is checked after.
+// are copied while the helper stops, its work over, also where the copy
+// waits for room among them; what it may still do to them is only ever its
+// own picture's. Its rest is checked after.
 SvgClient::Result SvgClient::drawn(const QByteArray& data, const QSize& canvas)
 {
     QSize size;
     if (!HelperMessage::read(data, size) || size != canvas)
         return answeredAmiss();
     const int pixels = int(qint64(size.width()) * size.height());
-    PictureReader::decodingPixels().acquire(pixels);
-    const QSemaphoreReleaser release(PictureReader::decodingPixels(), pixels);
     QImage image;
-    m_process->halt([&] { image = m_canvas.copied(size); });
+    m_process->halt([&] {
+        PictureReader::decodingPixels().acquire(pixels);
+        const QSemaphoreReleaser release(PictureReader::decodingPixels(), pixels);
+        image = m_canvas.copied(size);
+    });
     if (image.isNull())
         return Result {QImage(), QStringLiteral("no memory for %1 pixels").arg(pixels)};
     return Result {image, QString()};

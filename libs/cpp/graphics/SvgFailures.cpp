@@ -9,16 +9,18 @@
 
 namespace DAvuroD {
 
+// A helper that another scope's drawing took over gives up no drawing of this one.
 QByteArray SvgFailures::keyOf(const SvgRequest& request)
 {
+    const QByteArray scope = request.scope.toUtf8() + '\n';
     if (request.path.isEmpty())
-        return "text " + request.format + ' '
+        return scope + "text " + request.format + ' '
             + QCryptographicHash::hash(request.text, QCryptographicHash::Sha256).toHex();
     struct stat file;
     const QByteArray path = QFile::encodeName(request.path);
     if (::stat(path.constData(), &file) != 0)
         return QByteArray();
-    return "file " + request.format + ' ' + QByteArray::number(qint64(file.st_size)) + ' '
+    return scope + "file " + request.format + ' ' + QByteArray::number(qint64(file.st_size)) + ' '
         + QByteArray::number(qint64(file.st_mtim.tv_sec)) + '.'
         + QByteArray::number(qint64(file.st_mtim.tv_nsec)) + ' ' + path;
 }

@@ -12,8 +12,8 @@ struct SvgRequest;
 
 // The SVGs given up in this run, as desktop thumbnailers keep their failed
 // thumbnails: a file by its path, size and modification time, a text by its
-// digest, with the reason. One given up for memory is barred only at its
-// canvas or larger. Any thread may ask.
+// digest, with the reason, for the scope that gave it up. One given up for
+// memory is barred only at its canvas or larger. Any thread may ask.
 class SvgFailures
 {
 public:

@@ -12,8 +12,10 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <linux/sockios.h>
 #include <poll.h>
 #include <sched.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
@@ -48,6 +50,14 @@ bool hasMessage(int socket)
 {
     pollfd channel {socket, POLLIN, 0};
     return ::poll(&channel, 1, 0) != 0;
+}
+
+// What the other end was sent and has not read, descriptors with it; 0
+// where the system cannot tell.
+int unreadBytes(int socket)
+{
+    int bytes = 0;
+    return ::ioctl(socket, SIOCOUTQ, &bytes) == 0 ? bytes : 0;
 }
 
 } // namespace
@@ -357,8 +367,8 @@ bool HelperProcess::showsStopped() const
 }
 
 // As it rests: no processor time since its answer beyond winding the task
-// down, no thread, memory or lock beyond what it held once started, and
-// nothing more said.
+// down, no thread, memory, descriptor or lock beyond what it held once
+// started, nothing more said, and all it was sent read.
 bool HelperProcess::holdsNoMore() const
 {
     const ProcessWatch::Held now = m_watch.held();
@@ -368,8 +378,9 @@ bool HelperProcess::holdsNoMore() const
     return now.threads > 0 && now.threads <= then.threads
         && now.anonymous <= then.anonymous + keptGrowth && now.file <= then.file + keptGrowth
         && now.shared <= then.shared + keptGrowth && all <= allThen + keptGrowth
-        && cpuNs() - m_cpuAtAnswer <= restCpuNs && !hasMessage(m_channel->socket())
-        && !m_watch.holdsLocks();
+        && now.sharedMapped <= then.sharedMapped + keptGrowth && now.descriptors <= then.descriptors
+        && !now.locked && cpuNs() - m_cpuAtAnswer <= restCpuNs && !hasMessage(m_channel->socket())
+        && unreadBytes(m_channel->socket()) == 0;
 }
 
 QString HelperProcess::stop(Outcome outcome, const Limits& limits)

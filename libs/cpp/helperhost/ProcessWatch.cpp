@@ -113,6 +113,7 @@ bool ProcessWatch::openProcFiles()
     m_tasks = ::open((folder + "/task").constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     // Not for a program that may not read a helper's descriptors.
     m_fds = ::open((folder + "/fdinfo").constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    m_maps = openProcFile(m_pid, "maps");
     return m_stat >= 0 && m_statm >= 0 && m_schedstat >= 0 && m_status >= 0 && m_tasks >= 0
         && ::clock_getcpuclockid(m_pid, &m_cpuClock) == 0;
 }
@@ -127,6 +128,7 @@ void ProcessWatch::close()
     closeFile(m_status);
     closeFile(m_tasks);
     closeFile(m_fds);
+    closeFile(m_maps);
     closeThreads();
 }
 
@@ -202,6 +204,8 @@ ProcessWatch::Held ProcessWatch::held() const
     held.anonymous = (statusValue(status, "\nRssAnon:") + statusValue(status, "\nVmSwap:")) << 10;
     held.file = statusValue(status, "\nRssFile:") << 10;
     held.shared = statusValue(status, "\nRssShmem:") << 10;
+    held.sharedMapped = sharedMapped();
+    readDescriptors(held);
     return held;
 }
 
@@ -251,27 +255,57 @@ void ProcessWatch::closeThreads() const
     m_threads.clear();
 }
 
+// Its mappings' lines name shared memory as a memory file, the zero device
+// (shared anonymous memory) or a System V segment.
+qint64 ProcessWatch::sharedMapped() const
+{
+    if (m_maps < 0 || ::lseek(m_maps, 0, SEEK_SET) != 0)
+        return 0;
+    QByteArray maps;
+    char text[16384];
+    ssize_t read = 0;
+    while ((read = ::read(m_maps, text, sizeof(text))) > 0)
+        maps.append(text, int(read));
+    qint64 bytes = 0;
+    for (const QByteArray& line : maps.split('\n')) {
+        const int path = line.indexOf(" /");
+        const QByteArray name = path < 0 ? QByteArray() : line.mid(path + 1);
+        if (!name.startsWith("/memfd:") && !name.startsWith("/dev/zero")
+            && !name.startsWith("/SYSV"))
+            continue;
+        const int dash = line.indexOf('-');
+        const int space = line.indexOf(' ');
+        bool first = false;
+        bool last = false;
+        const qint64 from = line.left(dash).toLongLong(&first, 16);
+        const qint64 to = line.mid(dash + 1, space - dash - 1).toLongLong(&last, 16);
+        if (first && last && to > from)
+            bytes += to - from;
+    }
+    return bytes;
+}
+
 // Each descriptor's information lists the locks and leases on its file
 // (its "lock:" lines); /proc/locks would list them too, but reading it waits
 // for the kernel's whole lock table to quiesce, tens of milliseconds.
-bool ProcessWatch::holdsLocks() const
+void ProcessWatch::readDescriptors(Held& held) const
 {
     const int listed = m_fds < 0 ? -1 : ::openat(m_fds, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     DIR* fds = listed < 0 ? nullptr : ::fdopendir(listed);
     if (!fds) {
         if (listed >= 0)
             ::close(listed);
-        return false;
+        return;
     }
-    bool locked = false;
-    while (const dirent* fd = locked ? nullptr : ::readdir(fds)) {
+    held.descriptors = 0;
+    while (const dirent* fd = ::readdir(fds)) {
         const int info
             = fd->d_name[0] == '.' ? -1 : ::openat(m_fds, fd->d_name, O_RDONLY | O_CLOEXEC);
         if (info < 0)
             continue;
-        locked = readProcFile(info).contains("\nlock:");
+        ++held.descriptors;
+        held.locked = held.locked || readProcFile(info).contains("\nlock:");
         ::close(info);
     }
     ::closedir(fds);
-    return locked;
 }

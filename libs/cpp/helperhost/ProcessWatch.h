@@ -14,14 +14,21 @@
 class ProcessWatch
 {
 public:
-    // What a process holds: its threads, and its resident memory of each
-    // kind, the anonymous with what of it is swapped out.
+    // What a process holds: its threads, its resident memory of each kind,
+    // the anonymous with what of it is swapped out, what it maps of shared
+    // memory (memory files, shared anonymous memory), whose pages stay
+    // with the memory where it lets them go from its own, and its
+    // descriptors, as the program may read them (-1 where it may not), with
+    // whether a file they open holds a lock or a lease of it.
     struct Held
     {
         int threads = 0;
         qint64 anonymous = 0;
         qint64 file = 0;
         qint64 shared = 0;
+        qint64 sharedMapped = 0;
+        int descriptors = -1;
+        bool locked = false;
     };
 
     ProcessWatch() = default;
@@ -55,14 +62,13 @@ public:
     // Whether each of its threads stopped, by a signal or a tracer. Its
     // threads are those it had when first asked, or when one of them ended.
     bool isStopped() const;
-    // Whether a file it has open holds a lock or a lease of it, as its
-    // descriptors tell where the program may read them.
-    bool holdsLocks() const;
 
 private:
     bool openProcFiles();
     void openThreads() const;
     void closeThreads() const;
+    void readDescriptors(Held& held) const;
+    qint64 sharedMapped() const;
 
     pid_t m_pid = -1;
     int m_pidFd = -1;
@@ -72,6 +78,7 @@ private:
     int m_status = -1;
     int m_tasks = -1;
     int m_fds = -1;
+    int m_maps = -1;
     // The stat file of each of its threads.
     mutable QVector<int> m_threads;
     clockid_t m_cpuClock {};
