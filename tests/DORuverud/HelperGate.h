@@ -5,6 +5,8 @@
 // marked so, until the test sends it a signal, as it sees none of the
 // test's files.
 
+#include "../common/RunawayBound.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDir>
@@ -90,7 +92,7 @@ inline bool releaseGate(const QByteArray& helper = "gated")
             const QString pid = atTheGateNow(helper);
             return !pid.isEmpty() && ::kill(pid.toInt(), SIGRTMIN) == 0;
         },
-        20000);
+        waitBoundMs(1000));
 }
 
 } // namespace HelperGate

@@ -864,6 +864,22 @@ private slots:
         QCOMPARE(results[1], results[0]);
     }
 
+    void panelLeavesTheKeyboardWithTheText()
+    {
+        // GIVEN the editor shown, typing in its text
+        RichtextEditor editor;
+        editor.show();
+        QApplication::setActiveWindow(&editor);
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        textArea(&editor)->setFocus();
+        // WHEN the panel's buttons are clicked, THEN the keys still go to the
+        // text, Escape among them
+        for (const char* button : {"TextPaste", "EditorTextBold"}) {
+            QTest::mouseClick(editor.findChild<QPushButton*>(button), Qt::LeftButton);
+            QCOMPARE(QApplication::focusWidget(), textArea(&editor));
+        }
+    }
+
     // Rows are named after the panel's entry.
     void panelFileMenuOpensTheEditorsDialogs_data()
     {

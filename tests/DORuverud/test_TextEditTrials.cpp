@@ -7,6 +7,7 @@
 // page once the test lets it (fake-page-helper, "gated"), so that a trial
 // lasts as long as the test needs.
 #include "../common/HostileHtml.h"
+#include "../common/RunawayBound.h"
 #include "../common/TestFolder.h"
 #include "DialogTestTools.h"
 #include "EditorTestTools.h"
@@ -15,6 +16,7 @@
 #include "TextEdit.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QInputMethodEvent>
@@ -40,6 +42,7 @@ enum class Act {
     Escape,
     CloseRequest,
     TwoCloseRequests,
+    MenuKey,
     Save,
     OpenAnother,
     Quit
@@ -135,7 +138,7 @@ public:
     // editor again, where a window manager would not have left it.
     void untilTheDialogShows()
     {
-        QTRY_VERIFY(progressOf(&window));
+        QTRY_VERIFY_WITH_TIMEOUT(progressOf(&window), waitBoundMs(1000));
         QVERIFY(trialsOf(&window)->isTrying());
         QApplication::setActiveWindow(&window);
     }
@@ -216,6 +219,12 @@ public:
         return m_ms;
     }
 
+    // Since the dialog showed, while it shows.
+    qint64 msShowing() const
+    {
+        return m_shown.elapsed();
+    }
+
 protected:
     // Only a dialog's events are looked at: those posted from other threads
     // go to other objects.
@@ -253,7 +262,8 @@ private slots:
         const QList<QPair<QByteArray, Act>> acts = {{"typed keys", Act::TypedKeys},
             {"a second paste", Act::SecondPaste}, {"a drop", Act::Drop}, {"Escape", Act::Escape},
             {"a close request", Act::CloseRequest}, {"two close requests", Act::TwoCloseRequests},
-            {"Ctrl+S", Act::Save}, {"Ctrl+O", Act::OpenAnother}, {"Ctrl+Q", Act::Quit}};
+            {"the menu key", Act::MenuKey}, {"Ctrl+S", Act::Save}, {"Ctrl+O", Act::OpenAnother},
+            {"Ctrl+Q", Act::Quit}};
         for (const auto& [trialName, trial] :
             QList<QPair<QByteArray, Trial>> {{"paste", Trial::Paste}, {"open", Trial::Open}}) {
             for (const bool afterDialog : {false, true}) {
@@ -328,6 +338,20 @@ private slots:
         case Act::Quit:
             QTest::keyClick(area, Qt::Key_Q, Qt::ControlModifier);
             break;
+        case Act::MenuKey: {
+            // Its context menu comes to the area itself; one shown is closed.
+            QTimer::singleShot(0, [&took] {
+                if (QWidget* menu = QApplication::activePopupWidget()) {
+                    took = true;
+                    menu->close();
+                }
+            });
+            QContextMenuEvent menu(QContextMenuEvent::Keyboard, area->cursorRect().center(),
+                area->viewport()->mapToGlobal(area->cursorRect().center()));
+            QCoreApplication::sendEvent(area, &menu);
+            QCoreApplication::processEvents();
+            break;
+        }
         }
         // Nothing acted on the document or the window during the trial.
         QVERIFY(window.isVisible());
@@ -393,6 +417,8 @@ private slots:
             QCOMPARE(answers.shown, pasted ? QStringList({question}) : QStringList());
             QCOMPARE(scene.folder.read("notes.html"), QByteArray("<p>A</p>"));
             break;
+        case Act::MenuKey:
+            break;
         }
         if (Act(act) != Act::Escape && Act(act) != Act::OpenAnother && window.isVisible())
             QVERIFY2(text.contains(tried), qPrintable(text));
@@ -419,14 +445,15 @@ private slots:
         scene.paste(gated("<p>second</p>"));
         if (cancelFirst) {
             QString first;
-            QVERIFY(QTest::qWaitFor([&first] { return !(first = atTheGateNow()).isEmpty(); }));
+            QVERIFY(QTest::qWaitFor(
+                [&first] { return !(first = atTheGateNow()).isEmpty(); }, waitBoundMs(1000)));
             QTest::keyClick(textArea(&scene.window), Qt::Key_Escape);
             // Its helper ends before the next trial is let go: until then it
             // still waits at the gate.
-            QTRY_VERIFY(!atTheGate(first));
+            QTRY_VERIFY_WITH_TIMEOUT(!atTheGate(first), waitBoundMs(1000));
         } else {
             scene.release();
-            QTRY_VERIFY(scene.text().contains("first"));
+            QTRY_VERIFY_WITH_TIMEOUT(scene.text().contains("first"), waitBoundMs(1000));
             scene.untilTheDialogShows();
             click(progressOf(&scene.window), "Cancel");
         }
@@ -455,7 +482,8 @@ private slots:
         scene.paste(gated("<p>first</p>"));
         scene.paste(gated("<p>second</p>"));
         QString first;
-        QVERIFY(QTest::qWaitFor([&first] { return !(first = atTheGateNow()).isEmpty(); }));
+        QVERIFY(QTest::qWaitFor(
+            [&first] { return !(first = atTheGateNow()).isEmpty(); }, waitBoundMs(1000)));
         textArea(&scene.window)->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), textArea(&scene.window));
         for (const bool repeated : {false, true, true}) {
@@ -465,7 +493,7 @@ private slots:
         }
         QVERIFY(trialsOf(&scene.window)->isTrying());
         // The cancelled paste's helper ends before the second is let go.
-        QTRY_VERIFY(!atTheGate(first));
+        QTRY_VERIFY_WITH_TIMEOUT(!atTheGate(first), waitBoundMs(1000));
         scene.release();
         settled(&scene.window);
         QCOMPARE(scene.text(), QString("Asecond"));
@@ -484,7 +512,7 @@ private slots:
         QTextEdit* area = textArea(&second);
         QTest::keyClicks(area, "typed");
         scene.begin(Trial::Open);
-        QVERIFY(QTest::qWaitFor([] { return !atTheGateNow().isEmpty(); }));
+        QVERIFY(QTest::qWaitFor([] { return !atTheGateNow().isEmpty(); }, waitBoundMs(1000)));
         offer("<p>pasted</p>");
         QTest::keyClick(area, Qt::Key_V, Qt::ControlModifier);
         QVERIFY(trialsOf(&second)->isTrying());
@@ -563,15 +591,13 @@ private slots:
         const ShownFor dialog;
         scene.paste(gated("<p>late</p>"));
         scene.untilTheDialogShows();
-        QElapsedTimer sinceShown;
-        sinceShown.start();
         scene.release();
         settled(&scene.window);
-        if (sinceShown.elapsed() < TrialWait::dialogLeastShownMs / 2) {
+        if (dialog.msShowing() < TrialWait::dialogLeastShownMs / 2) {
             QVERIFY(progressOf(&scene.window));
             QVERIFY(!buttonCaptioned(progressOf(&scene.window), "Cancel"));
         }
-        QTRY_VERIFY(!progressOf(&scene.window));
+        QTRY_VERIFY_WITH_TIMEOUT(!progressOf(&scene.window), waitBoundMs(1000));
         QVERIFY2(dialog.ms() >= TrialWait::dialogLeastShownMs - 20,
             qPrintable(QString::number(dialog.ms())));
         QVERIFY(scene.text().endsWith("late"));

@@ -54,6 +54,8 @@ QWidget* EditorPanel::createColorChooser()
 {
     auto* chooser = new ColorWidget;
     chooser->setFixedSize(24, 24);
+    // As a tool bar's, the keyboard stays with the editor.
+    chooser->setFocusPolicy(Qt::NoFocus);
     chooser->setOpacity(0.8f);
     chooser->setColor(Qt::white);
     connect(chooser, &ColorWidget::colorChanged, this, &EditorPanel::colorChanged);
@@ -66,6 +68,7 @@ QPushButton* EditorPanel::createButton(const QString& objectName, const QString&
     Common::extend(button, objectName, toolTip);
     button->setFixedSize(24, 24);
     button->setFlat(true);
+    button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
 

@@ -135,7 +135,8 @@ bool TrialQueue::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == m_area && heldKey(event))
         return true;
-    return watched == m_area->viewport() && isPointerInput(event->type());
+    // The menu key's context menu comes to the area itself.
+    return (watched == m_area || watched == m_area->viewport()) && isPointerInput(event->type());
 }
 
 bool TrialQueue::heldKey(QEvent* event)

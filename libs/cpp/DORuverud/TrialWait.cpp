@@ -17,6 +17,8 @@ TrialWait::TrialWait(QWidget* editor, QWidget* viewport)
     m_delay.setSingleShot(true);
     connect(&m_delay, &QTimer::timeout, this, &TrialWait::showDialog);
     m_lingering.setSingleShot(true);
+    // Shown the least time it promises, not a coarse timer's early moment.
+    m_lingering.setTimerType(Qt::PreciseTimer);
     connect(&m_lingering, &QTimer::timeout, this, [this] { delete m_dialog; });
 }
 
