@@ -366,6 +366,14 @@ bool HelperProcess::showsStopped() const
     return true;
 }
 
+// Shared memory it let go of from its own stays while it maps it; its
+// address space tells where its mappings need reading.
+bool HelperProcess::keepsNoSharedMemory(const ProcessWatch::Held& now) const
+{
+    return now.addressSpace <= m_heldAtStart.addressSpace + keptGrowth
+        || m_watch.sharedMapped() <= keptGrowth;
+}
+
 // As it rests: no processor time since its answer beyond winding the task
 // down, no thread, memory, descriptor or lock beyond what it held once
 // started, nothing more said, and all it was sent read.
@@ -378,8 +386,8 @@ bool HelperProcess::holdsNoMore() const
     return now.threads > 0 && now.threads <= then.threads
         && now.anonymous <= then.anonymous + keptGrowth && now.file <= then.file + keptGrowth
         && now.shared <= then.shared + keptGrowth && all <= allThen + keptGrowth
-        && now.sharedMapped <= then.sharedMapped + keptGrowth && now.descriptors <= then.descriptors
-        && !now.locked && cpuNs() - m_cpuAtAnswer <= restCpuNs && !hasMessage(m_channel->socket())
+        && keepsNoSharedMemory(now) && now.descriptors <= then.descriptors && !now.locked
+        && cpuNs() - m_cpuAtAnswer <= restCpuNs && !hasMessage(m_channel->socket())
         && unreadBytes(m_channel->socket()) == 0;
 }
 

@@ -134,6 +134,7 @@ private:
     QString started(const Limits& limits, bool& outOfTime);
     bool showsStopped() const;
     bool holdsNoMore() const;
+    bool keepsNoSharedMemory(const ProcessWatch::Held& now) const;
     void startClocks();
     qint64 cpuNs() const;
     qint64 busyNs() const;

@@ -204,7 +204,7 @@ ProcessWatch::Held ProcessWatch::held() const
     held.anonymous = (statusValue(status, "\nRssAnon:") + statusValue(status, "\nVmSwap:")) << 10;
     held.file = statusValue(status, "\nRssFile:") << 10;
     held.shared = statusValue(status, "\nRssShmem:") << 10;
-    held.sharedMapped = sharedMapped();
+    held.addressSpace = statusValue(status, "\nVmSize:") << 10;
     readDescriptors(held);
     return held;
 }

@@ -15,18 +15,16 @@ class ProcessWatch
 {
 public:
     // What a process holds: its threads, its resident memory of each kind,
-    // the anonymous with what of it is swapped out, what it maps of shared
-    // memory (memory files, shared anonymous memory), whose pages stay
-    // with the memory where it lets them go from its own, and its
-    // descriptors, as the program may read them (-1 where it may not), with
-    // whether a file they open holds a lock or a lease of it.
+    // the anonymous with what of it is swapped out, its address space, and
+    // its descriptors, as the program may read them (-1 where it may not),
+    // with whether a file they open holds a lock or a lease of it.
     struct Held
     {
         int threads = 0;
         qint64 anonymous = 0;
         qint64 file = 0;
         qint64 shared = 0;
-        qint64 sharedMapped = 0;
+        qint64 addressSpace = 0;
         int descriptors = -1;
         bool locked = false;
     };
@@ -59,6 +57,10 @@ public:
     qint64 busyNs() const;
     // What it holds now; no threads once it is gone.
     Held held() const;
+    // What it maps of shared memory (memory files, shared anonymous
+    // memory), whose pages stay with the memory where it lets them go from
+    // its own; read from all its mappings, a moment's work.
+    qint64 sharedMapped() const;
     // Whether each of its threads stopped, by a signal or a tracer. Its
     // threads are those it had when first asked, or when one of them ended.
     bool isStopped() const;
@@ -68,7 +70,6 @@ private:
     void openThreads() const;
     void closeThreads() const;
     void readDescriptors(Held& held) const;
-    qint64 sharedMapped() const;
 
     pid_t m_pid = -1;
     int m_pidFd = -1;
