@@ -43,6 +43,7 @@ enum class Act {
     CloseRequest,
     TwoCloseRequests,
     MenuKey,
+    CutAndPaste,
     Save,
     OpenAnother,
     Quit
@@ -262,8 +263,8 @@ private slots:
         const QList<QPair<QByteArray, Act>> acts = {{"typed keys", Act::TypedKeys},
             {"a second paste", Act::SecondPaste}, {"a drop", Act::Drop}, {"Escape", Act::Escape},
             {"a close request", Act::CloseRequest}, {"two close requests", Act::TwoCloseRequests},
-            {"the menu key", Act::MenuKey}, {"Ctrl+S", Act::Save}, {"Ctrl+O", Act::OpenAnother},
-            {"Ctrl+Q", Act::Quit}};
+            {"the menu key", Act::MenuKey}, {"all cut and pasted back", Act::CutAndPaste},
+            {"Ctrl+S", Act::Save}, {"Ctrl+O", Act::OpenAnother}, {"Ctrl+Q", Act::Quit}};
         for (const auto& [trialName, trial] :
             QList<QPair<QByteArray, Trial>> {{"paste", Trial::Paste}, {"open", Trial::Open}}) {
             for (const bool afterDialog : {false, true}) {
@@ -337,6 +338,11 @@ private slots:
             break;
         case Act::Quit:
             QTest::keyClick(area, Qt::Key_Q, Qt::ControlModifier);
+            break;
+        case Act::CutAndPaste:
+            QTest::keyClick(area, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(area, Qt::Key_X, Qt::ControlModifier);
+            QTest::keyClick(area, Qt::Key_V, Qt::ControlModifier);
             break;
         case Act::MenuKey: {
             // Its context menu comes to the area itself; one shown is closed.
@@ -418,6 +424,10 @@ private slots:
             QCOMPARE(scene.folder.read("notes.html"), QByteArray("<p>A</p>"));
             break;
         case Act::MenuKey:
+            break;
+        case Act::CutAndPaste:
+            // What was cut came back, not what the clipboard held before.
+            QCOMPARE(text, pasted ? QString("Afirst") : QString("page"));
             break;
         }
         if (Act(act) != Act::Escape && Act(act) != Act::OpenAnother && window.isVisible())

@@ -154,10 +154,14 @@ void TextEditArea::dropEvent(QDropEvent* event)
     tryRich(event->mimeData(), landing);
 }
 
-// A paste during a trial waits its turn with what it offers now. A
-// drag-move checked before the moved text went is inserted as checked.
+// A paste during a trial waits its turn with what it offers now; behind
+// what waits before it, a copy or a cut among it, with what the clipboard
+// offers once its turn came. A drag-move checked before the moved text went
+// is inserted as checked.
 void TextEditArea::insertFromMimeData(const QMimeData* source)
 {
+    if (m_trials->isHolding() && m_trials->held([this] { paste(); }))
+        return;
     if (m_trials->held([this, offer = offerOf(source)] {
             QMimeData held;
             fill(&held, offer);

@@ -58,6 +58,11 @@ bool TrialQueue::isTrying() const
     return m_cancel != nullptr;
 }
 
+bool TrialQueue::isHolding() const
+{
+    return !m_held.empty();
+}
+
 bool TrialQueue::held(std::function<void()> action)
 {
     if (!isTrying())

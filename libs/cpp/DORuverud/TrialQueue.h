@@ -38,6 +38,8 @@ public:
     ~TrialQueue() override;
 
     bool isTrying() const;
+    // Whether anything waits for its turn.
+    bool isHolding() const;
     // Holds the action while a trial runs and tells so; else does nothing.
     bool held(std::function<void()> action);
     // Begins a trial, the label saying what it tries; cancelled is called
