@@ -88,10 +88,11 @@ HelperSpare::HelperSpare(const HelperProcess::Limits& limits, int kept)
 HelperSpare::~HelperSpare()
 {
     std::vector<std::unique_ptr<HelperProcess>> spares;
-    const std::lock_guard<std::mutex> lock(m_state->mutex);
+    std::unique_lock<std::mutex> lock(m_state->mutex);
     m_state->ended = true;
     spares.swap(m_state->ready);
     m_state->wanted.notify_all();
+    waitForStarts(lock);
 }
 
 std::unique_ptr<HelperProcess> HelperSpare::take(const QString& program, HelperProcess::Start start)
@@ -138,7 +139,15 @@ void HelperSpare::runThreads()
 void HelperSpare::clear()
 {
     std::vector<std::unique_ptr<HelperProcess>> spares;
-    const std::lock_guard<std::mutex> lock(m_state->mutex);
+    std::unique_lock<std::mutex> lock(m_state->mutex);
     spares.swap(m_state->ready);
     m_state->program.clear();
+    waitForStarts(lock);
+}
+
+// With the lock held: those starting are started, and go, so that none
+// starts on after the program ended.
+void HelperSpare::waitForStarts(std::unique_lock<std::mutex>& lock)
+{
+    m_state->done.wait(lock, [this] { return m_state->making == 0; });
 }

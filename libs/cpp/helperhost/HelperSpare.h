@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <memory>
+#include <mutex>
 
 // Helpers of a program kept started and at rest, having served nobody, so
 // that a helper for a scope of its own (a document, a folder) is there at
@@ -18,7 +19,7 @@ public:
     // The limits a spare starts within, and how many are kept started, at
     // least one.
     explicit HelperSpare(const HelperProcess::Limits& limits, int kept = 1);
-    // Ends the spares; one starting ends once started.
+    // Ends the spares, once those starting are started.
     ~HelperSpare();
     HelperSpare(const HelperSpare&) = delete;
     HelperSpare& operator=(const HelperSpare&) = delete;
@@ -27,7 +28,8 @@ public:
     // for one where only some are starting, or null where none is; another
     // starts for it.
     std::unique_ptr<HelperProcess> take(const QString& program, HelperProcess::Start start);
-    // Ends the spares, and starts none until the next take().
+    // Ends the spares, once those starting are started, and starts none
+    // until the next take().
     void clear();
     // Ends the process on a thread of the spare's.
     void retire(std::unique_ptr<HelperProcess> process);
@@ -36,6 +38,7 @@ private:
     struct State;
 
     void runThreads();
+    void waitForStarts(std::unique_lock<std::mutex>& lock);
 
     std::shared_ptr<State> m_state;
 };

@@ -106,8 +106,9 @@ QList<HelperTree::Entry> found()
 
 const QList<HelperTree::Entry>& HelperTree::entries()
 {
-    static const QList<Entry> once = found();
-    return once;
+    // Never deleted: a helper may start on another thread as the program ends.
+    static const QList<Entry>* const once = new QList<Entry>(found());
+    return *once;
 }
 
 QList<QByteArray> HelperTree::readable()
