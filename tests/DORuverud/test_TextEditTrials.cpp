@@ -9,6 +9,7 @@
 #include "../common/HostileHtml.h"
 #include "../common/RunawayBound.h"
 #include "../common/TestFolder.h"
+#include "../common/ThreadTime.h"
 #include "DialogTestTools.h"
 #include "EditorTestTools.h"
 #include "HelperGate.h"
@@ -540,6 +541,35 @@ private slots:
         settled(&second);
         QCOMPARE(area->toPlainText(), QString("replaced"));
         QCOMPARE(anotherOpens(scene.folder), QString("final"));
+    }
+
+    // GIVEN a window of 50,000 paragraphs, which travel with a paste as the
+    // helper keeps no copy of them
+    // WHEN the paste is cancelled while its trial reads them
+    // THEN the window goes on at once; a key typed meanwhile lands once the
+    // reading ended, and the paste does not
+    void cancelWaitsNotForTheReadingOfItsDocument()
+    {
+        TestFolder folder;
+        const HelperInPlace helper(folder, "gated");
+        TextEdit window;
+        window.show();
+        QTextEdit* area = textArea(&window);
+        area->setHtml(QString::fromUtf8(HostileHtml::repeated("<p>word word word</p>", 50000)));
+        const QString before = area->toPlainText();
+        area->moveCursor(QTextCursor::End);
+        offer("<p>pasted</p>");
+        QTest::keyClick(area, Qt::Key_V, Qt::ControlModifier);
+        // The trial's thread reads the document now, for longer than this.
+        QTest::qWait(50);
+        const ThreadTime escape;
+        QTest::keyClick(area, Qt::Key_Escape);
+        QTest::keyClick(area, Qt::Key_Z);
+        QVERIFY2(escape.elapsedMs() < runawayBoundMs(25),
+            qPrintable(QString::number(escape.elapsedMs())));
+        QVERIFY(!progressOf(&window));
+        settled(&window);
+        QCOMPARE(area->toPlainText(), before + "z");
     }
 
     void progressSaysWhatIsTried_data()

@@ -423,6 +423,8 @@ PageTrial::Result PageTrial::triedIn(const PasteTarget& target, const PageReques
             return work.result;
         }
     }
+    if (token->isCancelled())
+        return cancelled();
     if (target.characterCount() > PageRequest::maxDocumentCharacters)
         return {tooLargeRefusal()};
     const QByteArray travelling = documentOf(target);

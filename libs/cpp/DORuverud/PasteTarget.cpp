@@ -90,3 +90,11 @@ void PasteTarget::forgetDocument() const
     const std::lock_guard<std::mutex> lock(m_document->mutex);
     m_document->document = nullptr;
 }
+
+bool PasteTarget::forgotDocument() const
+{
+    const std::unique_lock<std::mutex> lock(m_document->mutex, std::try_to_lock);
+    if (lock.owns_lock())
+        m_document->document = nullptr;
+    return lock.owns_lock();
+}

@@ -48,6 +48,9 @@ public:
     // On the document's thread, before the document goes: its HTML is read
     // no more, and a reading under way ends first.
     void forgetDocument() const;
+    // As forgetDocument(), but false at once where a reading is under way,
+    // which goes on then.
+    bool forgotDocument() const;
 
 private:
     // The document, which the copies of a target share.

@@ -96,6 +96,16 @@ void TextEditArea::forgetTarget()
     m_landing = Landing();
 }
 
+// As forgetTarget(), but false at once where the trial reads the document
+// right now.
+bool TextEditArea::forgotTarget()
+{
+    if (m_target && !m_target->forgotDocument())
+        return false;
+    forgetTarget();
+    return true;
+}
+
 TrialQueue* TextEditArea::trials() const
 {
     return m_trials;
@@ -211,7 +221,7 @@ void TextEditArea::tryRich(const QMimeData* source, const Landing& landing)
             }
             return [this, reader, pictures, fragment] { land(*reader, pictures.get(), fragment); };
         },
-        [this] { forgetTarget(); });
+        [this] { return forgotTarget(); });
 }
 
 // As QTextEdit inserts a paste, or a drop where it fell, the moved text

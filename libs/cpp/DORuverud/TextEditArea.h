@@ -52,6 +52,7 @@ private:
     void fitScreen();
     void tryRich(const QMimeData* source, const Landing& landing);
     void forgetTarget();
+    bool forgotTarget();
     void land(const TextEditReader& reader, const TextEditDocument* pictures,
         const QTextDocumentFragment& fragment);
 

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QTextEdit>
 
 #include <utility>
@@ -55,7 +56,7 @@ TrialQueue::~TrialQueue()
 
 bool TrialQueue::isTrying() const
 {
-    return m_cancel != nullptr;
+    return m_cancel || m_draining;
 }
 
 bool TrialQueue::isHolding() const
@@ -72,17 +73,21 @@ bool TrialQueue::held(std::function<void()> action)
 }
 
 // A queue gone cancelled its trial first, and what finishes it is dropped.
-void TrialQueue::begin(const QString& label, Work work, std::function<void()> cancelled)
+void TrialQueue::begin(const QString& label, Work work, Cancelled cancelled)
 {
     m_cancel = std::make_shared<PageTrial::Cancel>();
     m_cancelled = std::move(cancelled);
     m_wait->begin(label);
     const std::shared_ptr<PageTrial::Cancel> cancel = m_cancel;
-    TrialQueue* const self = this;
+    const QPointer<TrialQueue> self = this;
     LayoutThread::post([cancel, work = std::move(work), self] {
         Finish finish = work(cancel);
         LayoutThread::handBack([cancel, finish = std::move(finish), self] {
-            if (!cancel->isCancelled() && self->m_cancel == cancel)
+            if (!self)
+                return;
+            if (self->m_draining == cancel)
+                self->drained();
+            else if (!cancel->isCancelled() && self->m_cancel == cancel)
                 self->finish(finish);
         });
     });
@@ -93,10 +98,21 @@ void TrialQueue::cancel()
     if (!m_cancel)
         return;
     m_cancel->cancel();
-    m_cancel.reset();
-    if (const std::function<void()> cancelled = std::exchange(m_cancelled, {}))
-        cancelled();
+    const std::shared_ptr<PageTrial::Cancel> cancelled = std::exchange(m_cancel, {});
     m_wait->end(true);
+    if (m_cancelled && !m_cancelled()) {
+        m_draining = cancelled;
+        return;
+    }
+    m_cancelled = {};
+    runHeld();
+}
+
+void TrialQueue::drained()
+{
+    m_draining.reset();
+    if (const Cancelled cancelled = std::exchange(m_cancelled, {}))
+        cancelled();
     runHeld();
 }
 
