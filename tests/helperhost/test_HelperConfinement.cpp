@@ -112,6 +112,14 @@ QProcessEnvironment withCopiedSuppressions(QProcessEnvironment environment, cons
     return environment;
 }
 
+// The probe linked under a name that tells it how to behave, in the folder;
+// an empty text where it cannot be linked.
+QString probeCalled(const TestFolder& folder, const QString& name)
+{
+    const QString link = folder.path(name);
+    return QFile::link(besideTest("probe-helper"), link) ? link : QString();
+}
+
 } // namespace
 
 // A helper taken over by a hostile file harms nothing but its own work: from
@@ -226,8 +234,8 @@ private slots:
         // GIVEN a probe that reads no request
         Targets targets;
         TestFolder folder;
-        const QString deaf = folder.path("probe-deaf");
-        QVERIFY(QFile::link(besideTest("probe-helper"), deaf));
+        const QString deaf = probeCalled(folder, "probe-deaf");
+        QVERIFY(!deaf.isEmpty());
         // WHEN it is sent requests until a send is refused
         Host host(deaf, true, targets.written());
         const QString refused
@@ -243,8 +251,8 @@ private slots:
         // GIVEN a probe that answers its request unread
         Targets targets;
         TestFolder folder;
-        const QString unread = folder.path("probe-unread");
-        QVERIFY(QFile::link(besideTest("probe-helper"), unread));
+        const QString unread = probeCalled(folder, "probe-unread");
+        QVERIFY(!unread.isEmpty());
         Host host(unread, true, targets.written());
         const QStringList answer = host.answer();
         QVERIFY2(answer.contains("unread: answered"), qPrintable(answer.join('\n')));
@@ -260,8 +268,8 @@ private slots:
         // SIGXCPU and parked its threads
         Targets targets;
         TestFolder folder;
-        const QString linger = folder.path("probe-linger");
-        QVERIFY(QFile::link(besideTest("probe-helper"), linger));
+        const QString linger = probeCalled(folder, "probe-linger");
+        QVERIFY(!linger.isEmpty());
         Host host(linger, true, targets.written());
         const QStringList answer = host.answer();
         QVERIFY2(answer.contains("answered") && probes("probe-linger").size() == 3,
