@@ -247,19 +247,32 @@ private slots:
     void guiThreadNeverWaitsBehindOtherDrawings()
     {
         // GIVEN every helper of the pool waiting without end, each on a
-        // drawing of a folder of its own
+        // drawing of a folder of its own; each started before, with the
+        // GUI thread's, so that their waits, which count from the drawing's
+        // start, begin together and the icon is drawn well within them
         const HelperInPlace helper(fakeHelper(m_files, "waiting"));
+        const QString icon = m_files.write("icon.svg", HostileSvg::dashedIcon());
+        QCOMPARE(PictureReader::read(m_files.write("started.svg", HostileSvg::dashedIcon())).size(),
+            QSize(16, 16));
         std::vector<std::future<QImage>> others;
+        QStringList heldPaths;
         for (int i = 0; i < QThread::idealThreadCount(); ++i) {
             QDir(m_files.path()).mkpath(QString("folder%1").arg(i));
-            const QString path = m_files.write(QString("folder%1/held.svg").arg(i), held(i));
+            const QString started
+                = m_files.write(QString("folder%1/started.svg").arg(i), HostileSvg::dashedIcon());
+            heldPaths << m_files.write(QString("folder%1/held.svg").arg(i), held(i));
+            others.push_back(
+                std::async(std::launch::async, [started] { return PictureReader::read(started); }));
+        }
+        for (std::future<QImage>& other : others)
+            QCOMPARE(other.get().size(), QSize(16, 16));
+        others.clear();
+        for (const QString& path : qAsConst(heldPaths))
             others.push_back(
                 std::async(std::launch::async, [path] { return PictureReader::read(path); }));
-        }
         QTRY_VERIFY_WITH_TIMEOUT(
             waitingHelpers() == QThread::idealThreadCount(), waitBoundMs(2000));
         // WHEN the GUI thread reads an icon
-        const QString icon = m_files.write("icon.svg", HostileSvg::dashedIcon());
         QCOMPARE(PictureReader::read(icon).size(), QSize(16, 16));
         // THEN it is drawn while they all still wait
         for (std::future<QImage>& other : others)

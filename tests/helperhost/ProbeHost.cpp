@@ -23,9 +23,10 @@
 
 namespace {
 
-// Room for what the probe holds past its answer, 300 MiB, and for the
-// shadow a sanitizer keeps of it.
-const HelperProcess::Limits limits {2000, 5000, 7000, qint64(4) << 30};
+// Room for what the probe tries, which a sanitizer build beside busy
+// processes slows several times, and for what it holds past its answer,
+// 300 MiB, with the shadow a sanitizer keeps of it.
+const HelperProcess::Limits limits {10000, 5000, 15000, qint64(4) << 30};
 
 // A session whose controlling terminal is that one, as a program started
 // from a shell has it; the program's standard error goes there too.
