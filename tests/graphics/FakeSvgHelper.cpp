@@ -17,7 +17,9 @@
 //   painter: draws 16 x 16, green, and once asked for a drawing whose text
 //     holds "hostile", paints the canvas of that drawing red without end on
 //     a thread it made as it started;
-//   threading: draws 16 x 16, green, keeping a thread it made for it.
+//   threading: draws 16 x 16, green, keeping a thread it made for it;
+//   restless: draws 16 x 16, green, and runs 50 ms each time it is
+//     continued.
 #include "HelperChannel.h"
 #include "HelperConfinement.h"
 #include "HelperMessage.h"
@@ -35,6 +37,7 @@
 #include <climits>
 #include <csignal>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <pthread.h>
 #include <sys/mman.h>
@@ -148,6 +151,18 @@ quint32* drawGreen(HelperChannel& channel, int canvas)
 // more threads once taken over, paints red without end, once given.
 std::atomic<quint32*> taken {nullptr};
 
+// Runs 50 ms of its own processor time.
+void runOn(int)
+{
+    const auto usedNs = [] {
+        timespec used {};
+        ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &used);
+        return qint64(used.tv_sec) * 1000000000 + used.tv_nsec;
+    };
+    const qint64 start = usedNs();
+    while (usedNs() - start < 50000000) { }
+}
+
 void startPainter()
 {
     std::thread([] {
@@ -180,7 +195,7 @@ void draw(HelperChannel& channel, const QString& how, HelperChannel::Message& re
 
 void answer(HelperChannel& channel, const QString& how, HelperChannel::Message& request)
 {
-    if (how == "waiting" || how == "painter" || how == "threading")
+    if (how == "waiting" || how == "painter" || how == "threading" || how == "restless")
         return draw(channel, how, request);
     SvgRequest asked;
     asked.fromMessage(request.data);
@@ -240,6 +255,8 @@ int main(int, char** argv)
         liveOn();
     if (how == "painter")
         startPainter();
+    if (how == "restless")
+        ::signal(SIGCONT, runOn);
     if (confined && !HelperConfinement::seal())
         return 1;
     const int spare = ::open("/dev/null", O_RDONLY);

@@ -12,6 +12,7 @@
 #include <QScopeGuard>
 #include <QtTest>
 
+#include <csignal>
 #include <fcntl.h>
 #include <future>
 #include <sys/resource.h>
@@ -52,6 +53,15 @@ QList<qint64> childPidsBeyond(const QList<qint64>& before)
             beyond << pid;
     }
     return beyond;
+}
+
+// The processor time the process ran, as the scheduler counts it.
+qint64 ranNs(qint64 pid)
+{
+    QFile schedstat(QString("/proc/%1/schedstat").arg(pid));
+    return schedstat.open(QIODevice::ReadOnly)
+        ? schedstat.readAll().split(' ').value(0).toLongLong()
+        : -1;
 }
 
 QByteArray naming(const QString& file)
@@ -168,6 +178,30 @@ private slots:
         // THEN the picture is shown, and the helper ended for what it holds at rest
         QCOMPARE(image.pixel(8, 8), qRgb(0, 255, 0));
         QTRY_VERIFY_WITH_TIMEOUT(childPidsBeyond(children).isEmpty(), int(waitBoundMs(2000)));
+    }
+
+    void helperThatRanAtRestIsReplaced()
+    {
+        // GIVEN a helper at rest after a drawing, that runs whenever it is continued
+        const QString icon = m_files.write("icon.svg", HostileSvg::dashedIcon());
+        const HelperInPlace helper(fakeHelper(m_files, "restless"));
+        const QList<qint64> children = childPids();
+        QCOMPARE(PictureReader::readFitted(icon, QSize(16, 16)).pixel(8, 8), qRgb(0, 255, 0));
+        qint64 restless = 0;
+        for (const DrawingProcesses::Process& started : DrawingProcesses::anyChildren()) {
+            if (started.name == "restless" && !children.contains(started.pid))
+                restless = started.pid;
+        }
+        QVERIFY(restless != 0);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            DrawingProcesses::process(restless).state, 'T', int(waitBoundMs(2000)));
+        // WHEN another process continues it, and it runs 50 ms
+        const qint64 ran = ranNs(restless);
+        QCOMPARE(::kill(pid_t(restless), SIGCONT), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(ranNs(restless) - ran >= 50000000, int(waitBoundMs(2000)));
+        // THEN the next picture is drawn by another helper, and the one that ran is ended
+        QCOMPARE(PictureReader::readFitted(icon, QSize(16, 16)).pixel(8, 8), qRgb(0, 255, 0));
+        QTRY_VERIFY_WITH_TIMEOUT(!childPids().contains(restless), int(waitBoundMs(3000)));
     }
 
     void helperRefusesWhatDrawingNeverNeeds()

@@ -33,6 +33,9 @@ constexpr qint64 keptGrowth = qint64(256) << 20;
 // The processor time a helper takes after its last answer, winding the
 // task down before it stops; one that takes more runs on, and is ended.
 constexpr qint64 restCpuNs = qint64(100) * 1000000;
+// A stopped process's clock reads as much as this apart from one read as it
+// showed stopped, as the kernel accounts the last moments of its stop.
+constexpr qint64 stopAccountingNs = 1000000;
 // How long the program yields to a helper to stop before it sleeps between looks.
 constexpr qint64 yieldingUs = 500;
 // The most the program waits for a process to end once killed, to end by
@@ -152,15 +155,15 @@ bool HelperProcess::isIdle() const
         && m_watch.residentBytes() < m_residentAtStart + keptGrowth;
 }
 
-// At rest since, as it was left: it took no processor time, and said
-// nothing. It runs again once the task's first request waits for it, so
+// At rest since, as it was left: it took no processor time beyond its
+// stop's accounting, and said nothing. It runs again once the task's first request waits for it, so
 // that it wakes once, to that request.
 bool HelperProcess::wake(const Limits& limits)
 {
     m_resting = false;
     m_errors.drain();
-    m_continuing = m_watch.isOpen() && !hasMessage(m_channel->socket()) && cpuNs() == m_cpuAtRest
-        && limitCpu(limits);
+    m_continuing = m_watch.isOpen() && !hasMessage(m_channel->socket())
+        && qAbs(cpuNs() - m_cpuAtRest) <= stopAccountingNs && limitCpu(limits);
     return m_continuing;
 }
 
