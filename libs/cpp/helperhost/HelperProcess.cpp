@@ -156,8 +156,8 @@ bool HelperProcess::isIdle() const
 }
 
 // At rest since, as it was left: it took no processor time beyond its
-// stop's accounting, and said nothing. It runs again once the task's first request waits for it, so
-// that it wakes once, to that request.
+// stop's accounting, and said nothing. It runs again once the task's first
+// request waits for it, so that it wakes once, to that request.
 bool HelperProcess::wake(const Limits& limits)
 {
     m_resting = false;
