@@ -7,6 +7,7 @@
 #include "MemoryFile.h"
 #include "PageLayout.h"
 #include "PageRequest.h"
+#include "PageTheme.h"
 #include "TextEditReader.h"
 
 #include <QGuiApplication>
@@ -73,8 +74,8 @@ struct Answer
 // Lays out the page or the paste asked for, a paste in the document that
 // travels with it or that the helper keeps, and tells what came of it, the
 // time counted from the document built; false when the program asked amiss.
-bool layOut(
-    HelperChannel& channel, PageLayout& layout, const HelperChannel::Message& asked, Answer* answer)
+bool layOut(HelperChannel& channel, PageLayout& layout, PageTheme& theme,
+    const HelperChannel::Message& asked, Answer* answer)
 {
     PageRequest request;
     QByteArray content
@@ -83,6 +84,7 @@ bool layOut(
     if (asked.kind != PageRequest::Page || !request.fromMessage(asked.data)
         || (request.source == PageRequest::Source::File && content.size() > maxPageSize))
         return false;
+    theme.setFixedFont(request.fixedFont);
     if (request.source != PageRequest::Source::File && request.landsIn == 0
         && !layout.keep(request, &content))
         return false;
@@ -127,6 +129,7 @@ int main(int argc, char** argv)
     // Fonts as the program has them, and no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    PageTheme* theme = PageTheme::install();
     HelperConfinement::forkHelpers(warmUp);
     HelperChannel channel(STDIN_FILENO);
     if (!HelperConfinement::seal())
@@ -137,7 +140,7 @@ int main(int argc, char** argv)
     while (channel.receive(asked)) {
         channel.setNumber(asked.number);
         Answer answer;
-        const bool laidOut = layOut(channel, layout, asked, &answer);
+        const bool laidOut = layOut(channel, layout, *theme, asked, &answer);
         // Nothing of the task is left once it answered: the program stops it then.
         asked.closeFds();
         if (!laidOut || !channel.send(answer.kind, answer.data))

@@ -71,8 +71,8 @@ QByteArray PageRequest::toMessage() const
 {
     QByteArray message;
     QDataStream out(&message, QIODevice::WriteOnly);
-    out << qint8(source) << fileName << font << qint32(textWidth) << keptAs << landsIn << base
-        << anchor << position << movedAnchor << movedPosition;
+    out << qint8(source) << fileName << font << fixedFont << qint32(textWidth) << keptAs << landsIn
+        << base << anchor << position << movedAnchor << movedPosition;
     return message;
 }
 
@@ -81,8 +81,8 @@ bool PageRequest::fromMessage(const QByteArray& message)
     QDataStream in(message);
     qint8 kind = 0;
     qint32 laidOutAt = 0;
-    in >> kind >> fileName >> font >> laidOutAt >> keptAs >> landsIn >> base >> anchor >> position
-        >> movedAnchor >> movedPosition;
+    in >> kind >> fileName >> font >> fixedFont >> laidOutAt >> keptAs >> landsIn >> base >> anchor
+        >> position >> movedAnchor >> movedPosition;
     source = Source(kind);
     textWidth = laidOutAt;
     return in.status() == QDataStream::Ok && in.atEnd() && kind >= qint8(Source::File)

@@ -77,6 +77,8 @@ struct PageRequest
     Source source = Source::File;
     QString fileName;
     QFont font;
+    // The font the program's platform shows code in.
+    QFont fixedFont;
     int textWidth = width;
     // The document the helper keeps once it tried this one; for a paste,
     // the one it lands in, kept before, or 0 when it travels with the paste.

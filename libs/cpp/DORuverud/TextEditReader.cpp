@@ -11,6 +11,7 @@
 
 #include <QCryptographicHash>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QMimeData>
 #include <QTextCodec>
@@ -244,6 +245,7 @@ QString TextEditReader::read(const QByteArray& data, const QString& fileName)
     PageRequest request;
     request.fileName = fileName;
     request.font = m_document->defaultFont();
+    request.fixedFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     request.textWidth = m_textWidth;
     return pageRefusal(request, data);
 }
@@ -270,6 +272,7 @@ QString TextEditReader::richPasteRefusal(const QMimeData* source, const PasteTar
     PageRequest request;
     request.source = qtRich ? PageRequest::Source::QtRichText : PageRequest::Source::Html;
     request.font = m_document->defaultFont();
+    request.fixedFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     request.textWidth = m_textWidth;
     const QByteArray content = source->data(qtRich ? qrichtext : QStringLiteral("text/html"));
     const QVector<PageRequest::Spot> spots = target.spots();
