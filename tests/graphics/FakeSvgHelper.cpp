@@ -134,12 +134,15 @@ QString probe()
 }
 
 // A green drawing of 16 x 16 on the canvas, which stays mapped.
-quint32* drawGreen(HelperChannel& channel, int canvas)
+// The request's descriptors are closed before the answer, as a real
+// helper's are: the program stops it then, and checks what it holds.
+quint32* drawGreen(HelperChannel& channel, HelperChannel::Message& request)
 {
     const QSize size(16, 16);
     channel.send(SvgRequest::Canvas, HelperMessage::of(size));
-    auto* pixels = static_cast<quint32*>(
-        ::mmap(nullptr, 16 * 16 * 4, PROT_READ | PROT_WRITE, MAP_SHARED, canvas, 0));
+    auto* pixels = static_cast<quint32*>(::mmap(
+        nullptr, 16 * 16 * 4, PROT_READ | PROT_WRITE, MAP_SHARED, request.fds.value(0, -1), 0));
+    request.closeFds();
     if (pixels == MAP_FAILED)
         return nullptr;
     std::fill(pixels, pixels + 16 * 16, 0xff00ff00u);
@@ -188,7 +191,7 @@ void draw(HelperChannel& channel, const QString& how, HelperChannel::Message& re
             for (;;)
                 ::pause();
         }).detach();
-    quint32* pixels = drawGreen(channel, request.fds.value(0, -1));
+    quint32* pixels = drawGreen(channel, request);
     if (how == "painter" && text.contains("hostile") && pixels)
         taken = pixels;
 }
