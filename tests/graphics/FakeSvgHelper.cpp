@@ -20,6 +20,8 @@
 //   threading: draws 16 x 16, green, keeping a thread it made for it;
 //   restless: draws 16 x 16, green, and runs 50 ms each time it is
 //     continued.
+// Each closes what it was sent before its answer, as the real helper does,
+// unless it passes it on: the program stops it then, and checks what it holds.
 #include "HelperChannel.h"
 #include "HelperConfinement.h"
 #include "HelperMessage.h"
@@ -134,8 +136,6 @@ QString probe()
 }
 
 // A green drawing of 16 x 16 on the canvas, which stays mapped.
-// The request's descriptors are closed before the answer, as a real
-// helper's are: the program stops it then, and checks what it holds.
 quint32* drawGreen(HelperChannel& channel, HelperChannel::Message& request)
 {
     const QSize size(16, 16);
@@ -204,6 +204,8 @@ void answer(HelperChannel& channel, const QString& how, HelperChannel::Message& 
     asked.fromMessage(request.data);
     const QSize bound = asked.bound.isValid() ? asked.bound : QSize(16, 16);
     const int canvas = request.fds.value(0, -1);
+    if (how != "descriptors-with-answer" && how != "too-many-descriptors")
+        request.closeFds();
     if (how == "zero-length-packet")
         ::send(STDIN_FILENO, "", 0, 0);
     else if (how == "oversized-packet")
