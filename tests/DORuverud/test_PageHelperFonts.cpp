@@ -7,9 +7,9 @@
 #include <QFontDatabase>
 #include <QTest>
 
-// The page helper lays a page out in the fonts the program's platform gives
-// it, on a display whose fixed font is no default face: code that wraps,
-// its lines as many in either font only where they are the same.
+// The page helper lays code out in the fixed font of the program's display,
+// not in a default face of its own: a page of code that wraps measures as
+// tall in the helper as in the window only where the fonts are the same.
 class TestPageHelperFonts : public QObject
 {
     Q_OBJECT
