@@ -82,6 +82,7 @@ private slots:
     {
         QVERIFY(m_desktop.connect(QString(), QString(), "com.canonical.Unity.LauncherEntry",
             "Update", this, SLOT(launcherUpdated(QString, QVariantMap))));
+        waitForMatchRules(m_desktop);
         Os::setAppIconNumber(-7);
         QTRY_COMPARE_WITH_TIMEOUT(m_launcherUpdates.count(), 1, 10000);
         QCOMPARE(m_launcherUri, QString("application://example.quelmar.Tessivar.desktop"));
@@ -122,6 +123,7 @@ private slots:
         QSignalSpy waking(Os::instance(), &Os::atWakeUpFromStandBy);
         QSignalSpy leaving(Os::instance(), &Os::atUserLogout);
         Os_Linux_Notifier notifier(QDBusConnection::sessionBus(), nullptr);
+        waitForMatchRules(QDBusConnection::sessionBus());
 
         // WHEN the system sleeps, wakes and shuts down
         const QString path = "/org/freedesktop/login1";
@@ -146,6 +148,13 @@ private slots:
     }
 
 private:
+    // A connection asks the bus for the signals it listens to without waiting;
+    // a call behind those requests returns once the bus has them.
+    static void waitForMatchRules(const QDBusConnection& bus)
+    {
+        QVERIFY(bus.interface()->isServiceRegistered(bus.baseService()));
+    }
+
     void sendSignal(const QString& path, const QString& interface, const QString& name,
         const QVariantList& arguments)
     {
