@@ -28,6 +28,7 @@ void HelperChannel::Message::closeFds()
 
 HelperChannel::HelperChannel(int socket)
     : m_socket(socket)
+    , m_packet(maxMessageSize + 1, Qt::Uninitialized)
 {
 }
 
@@ -97,8 +98,7 @@ HelperChannel::Sent HelperChannel::send(
 
 bool HelperChannel::receive(Message& message)
 {
-    QByteArray packet(maxMessageSize + 1, Qt::Uninitialized);
-    iovec part {packet.data(), size_t(packet.size())};
+    iovec part {m_packet.data(), size_t(m_packet.size())};
     msghdr header {};
     header.msg_iov = &part;
     header.msg_iovlen = 1;
@@ -126,8 +126,8 @@ bool HelperChannel::receive(Message& message)
         message.closeFds();
         return false;
     }
-    message.kind = packet.at(0);
-    message.number = qFromBigEndian<quint32>(packet.constData() + 1);
-    message.data = packet.mid(headerSize, int(received) - headerSize);
+    message.kind = m_packet.at(0);
+    message.number = qFromBigEndian<quint32>(m_packet.constData() + 1);
+    message.data = m_packet.mid(headerSize, int(received) - headerSize);
     return true;
 }

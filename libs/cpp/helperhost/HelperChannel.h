@@ -64,4 +64,8 @@ public:
 private:
     int m_socket;
     quint32 m_number = 0;
+    // Taken once: a block this large, asked for after a task freed many
+    // small ones (a page's build), has the allocator sort them all first,
+    // tens of milliseconds between a task's steps.
+    QByteArray m_packet;
 };
