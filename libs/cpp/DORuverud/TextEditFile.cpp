@@ -24,6 +24,8 @@
 #include <QThread>
 #include <QUrl>
 
+#include <future>
+
 namespace {
 
 QByteArray digestOf(const QByteArray& content)
@@ -89,13 +91,16 @@ void TextEdit::tryFile(const QString& path, const QByteArray& content)
     m_textEdit->trials()->begin(tr("Laying out %1...").arg(QFileInfo(path).fileName()),
         [this, path, content, font, width, viewportWidth, wrap](
             const std::shared_ptr<PageTrial::Cancel>& cancel) -> TrialQueue::Finish {
+            // Beside the trial, where a thread is to be had: a page of
+            // megabytes takes tens of milliseconds.
+            std::future<QByteArray> digesting
+                = std::async(std::launch::async | std::launch::deferred, digestOf, content);
             const auto reader = std::make_shared<TextEditReader>(
                 content, path, font, TextEditReader::Side::Program, width, cancel);
             auto document = std::make_shared<std::unique_ptr<TextEditDocument>>();
             if (reader->refusal().isEmpty() && !reader->isCancelled())
                 *document = built(*reader, wrap, viewportWidth, cancel);
-            const QByteArray digest = digestOf(content);
-            return [this, path, reader, document, digest] {
+            return [this, path, reader, document, digest = digesting.get()] {
                 opened(path, *reader, std::move(*document), digest);
             };
         });
